@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Creates (or repairs) a 32-bit Windows XP Wine prefix for Tidewrack:
+#   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR
+# The host's root (drive Z:) is removed so that nothing run in the prefix can reach host
+# files; PROGRAM_DIR, the folder holding the executables, becomes drive D:.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+prefix=$1
+program_dir=$(mkdir -p "$2" && cd "$2" && pwd)
+home=$(mkdir -p "$3" && cd "$3" && pwd)
+tidewrack_wine_env "$prefix" "$home"
+
+if [ ! -f "$prefix/system.reg" ]; then
+    mkdir -p "$(dirname "$prefix")"
+    wineboot -i >/dev/null 2>&1
+    wine winecfg -v winxp >/dev/null 2>&1
+fi
+# Drive changes take effect for processes that start after the wineserver has gone.
+wineserver -w
+rm -f "$prefix/dosdevices/z:"
+ln -sfn "$program_dir" "$prefix/dosdevices/d:"

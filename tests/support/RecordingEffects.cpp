@@ -1,0 +1,61 @@
+#include "RecordingEffects.h"
+
+namespace testing_support {
+
+RecordingEffects::RecordingEffects() { effects::SetSink(this); }
+
+RecordingEffects::~RecordingEffects() { effects::SetSink(nullptr); }
+
+int RecordingEffects::ShowMessageBox(HWND, const std::string& text, const std::string& caption,
+                                 UINT flags)
+{
+    boxes.push_back({text, caption, flags});
+    if (!answers.empty()) {
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    UINT buttons = flags & MB_TYPEMASK;
+    if (buttons == MB_OK)
+        return IDOK;
+    if (buttons == MB_OKCANCEL)
+        return defaultAnswer == IDYES ? IDOK : IDCANCEL;
+    return defaultAnswer;
+}
+
+INT_PTR RecordingEffects::ShellOpen(HWND, const std::string& verb, const std::string& file,
+                                       const std::string& parameters, const std::string&, int)
+{
+    launches.push_back({verb, file, parameters});
+    return launchSucceeds ? 42 : SE_ERR_FNF;
+}
+
+bool RecordingEffects::ShellOpenEx(SHELLEXECUTEINFOA& info)
+{
+    launches.push_back({info.lpVerb ? info.lpVerb : "", info.lpFile ? info.lpFile : "",
+                        info.lpParameters ? info.lpParameters : ""});
+    info.hProcess = nullptr;
+    return launchSucceeds;
+}
+
+bool RecordingEffects::StartProcess(const std::string& commandLine, const std::string&, bool,
+                                     DWORD* exitCode)
+{
+    launches.push_back({"", commandLine, ""});
+    if (exitCode)
+        *exitCode = 0;
+    return launchSucceeds;
+}
+
+bool RecordingEffects::ShutDown(UINT flags)
+{
+    exitRequests.push_back(flags);
+    return true;
+}
+
+SYSTEMTIME RecordingEffects::Now()
+{
+    return clockSet ? clock : effects::Sink::Now();
+}
+
+} // namespace testing_support

@@ -1,0 +1,55 @@
+// A stand-in for the program's effects seam: it records every message box, program
+// start, shutdown request and clock reading, answers message boxes from a queue, and
+// while installed makes sure nothing leaves the test process.
+#pragma once
+
+#include "toolkit/Effects.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    UINT flags;
+};
+
+struct RecordedLaunch {
+    std::string verb;       // "" for CreateProcess
+    std::string file;       // the file, or the whole command line for CreateProcess
+    std::string parameters;
+};
+
+class RecordingEffects : public effects::Sink {
+public:
+    RecordingEffects();            // installs itself
+    ~RecordingEffects() override;  // restores the real sink
+
+    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                   UINT flags) override;
+    INT_PTR ShellOpen(HWND owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int show) override;
+    bool ShellOpenEx(SHELLEXECUTEINFOA& info) override;
+    bool StartProcess(const std::string& commandLine, const std::string& directory, bool wait,
+                       DWORD* exitCode) override;
+    bool ShutDown(UINT flags) override;
+    SYSTEMTIME Now() override;
+
+    // Answers given to the next message boxes, in order; when empty a box is answered
+    // with IDOK for OK boxes and IDYES/IDNO per defaultAnswer otherwise.
+    std::deque<int> answers;
+    int defaultAnswer = IDYES;
+    bool launchSucceeds = true;
+    SYSTEMTIME clock{};            // returned by Now() when clockSet
+    bool clockSet = false;
+
+    std::vector<RecordedBox> boxes;
+    std::vector<RecordedLaunch> launches;
+    std::vector<UINT> exitRequests;
+};
+
+} // namespace testing_support

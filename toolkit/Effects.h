@@ -1,0 +1,53 @@
+// The one place through which the program reaches effects that leave the process or
+// wait for the user: message boxes, starting programs and documents, shutting the
+// computer down, and the wall clock. The program always calls these; tests install a
+// recording sink so that no test opens a box, starts a program or powers anything off.
+#pragma once
+
+#include <windows.h>
+#include <string>
+
+namespace effects {
+
+class Sink {
+public:
+    virtual ~Sink() = default;
+    // MessageBoxA: returns the button id (IDOK, IDYES, ...).
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                           UINT flags);
+    // ShellExecuteA: returns the value ShellExecuteA would (> 32 on success).
+    virtual INT_PTR ShellOpen(HWND owner, const std::string& verb, const std::string& file,
+                                 const std::string& parameters, const std::string& directory,
+                                 int show);
+    // ShellExecuteExA: returns TRUE on success; fills hProcess when asked to.
+    virtual bool ShellOpenEx(SHELLEXECUTEINFOA& info);
+    // CreateProcessA of a whole command line (program path quoted by the caller).
+    // When wait is set, waits for the process and puts its exit code into exitCode.
+    virtual bool StartProcess(const std::string& commandLine, const std::string& directory,
+                               bool wait, DWORD* exitCode);
+    // ExitWindowsEx with the shutdown privilege taken first.
+    virtual bool ShutDown(UINT flags);
+    // The local time.
+    virtual SYSTEMTIME Now();
+};
+
+// The sink in force; never null. Tests replace it with SetSink and restore with
+// SetSink(nullptr), which brings back the real one.
+Sink& Current();
+void SetSink(Sink* sink);
+
+// Short forms for the program's callers.
+inline int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags)
+{ return Current().ShowMessageBox(owner, text, caption, flags); }
+inline INT_PTR ShellOpen(HWND owner, const std::string& verb, const std::string& file,
+                            const std::string& parameters = std::string(),
+                            const std::string& directory = std::string(), int show = SW_SHOWNORMAL)
+{ return Current().ShellOpen(owner, verb, file, parameters, directory, show); }
+inline bool ShellOpenEx(SHELLEXECUTEINFOA& info) { return Current().ShellOpenEx(info); }
+inline bool StartProcess(const std::string& commandLine, const std::string& directory = std::string(),
+                          bool wait = false, DWORD* exitCode = nullptr)
+{ return Current().StartProcess(commandLine, directory, wait, exitCode); }
+inline bool ShutDown(UINT flags) { return Current().ShutDown(flags); }
+inline SYSTEMTIME Now() { return Current().Now(); }
+
+} // namespace effects
