@@ -1,0 +1,800 @@
+#include "toolkit/Controls.h"
+
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ToolkitSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ToolkitUtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+namespace {
+
+const char kWindowClass[] = "TidewrackWindow";
+const char kObjectProperty[] = "TidewrackControl";
+
+std::map<UINT_PTR, std::function<void()>>& Timers()
+{
+    static std::map<UINT_PTR, std::function<void()>> timers;
+    return timers;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ToolkitUtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_TIMER) {
+        auto it = Timers().find(wParam);
+        if (it != Timers().end()) {
+            // A copy: the handler may stop its own timer.
+            std::function<void()> callback = it->second;
+            toolkit::Guarded(callback);
+        }
+        return 0;
+    }
+    // Controls that still sit under the utility window, or that remember it as the
+    // window to notify, send their notifications here: hand them to their sender.
+    LRESULT result = 0;
+    bool handled = false;
+    toolkit::Guarded([&] { handled = TControl::ReflectToSender(nullptr, msg, wParam, lParam, result); });
+    return handled ? result : DefWindowProcA(window, msg, wParam, lParam);
+}
+
+// --- toolkit services --------------------------------------------------------------------
+
+namespace toolkit {
+
+void Initialize()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                             ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ToolkitWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExA(&wc);
+}
+
+HWND UtilityWindow()
+{
+    static HWND window = nullptr;
+    if (!window) {
+        Initialize();
+        window = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolkitUtilityProc));
+    }
+    return window;
+}
+
+UINT_PTR StartTimer(UINT interval, std::function<void()> callback)
+{
+    static UINT_PTR nextId = 1;
+    UINT_PTR id = nextId++;
+    Timers()[id] = std::move(callback);
+    SetTimer(UtilityWindow(), id, interval, nullptr);
+    return id;
+}
+
+void StopTimer(UINT_PTR id)
+{
+    KillTimer(UtilityWindow(), id);
+    Timers().erase(id);
+}
+
+void Guarded(const std::function<void()>& fn)
+{
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+    } catch (...) {
+        Application->HandleException(std::runtime_error("Unknown exception"));
+    }
+}
+
+}  // namespace toolkit
+
+// --- helpers ---------------------------------------------------------------------------
+
+HCURSOR CursorHandle(TCursor cursor)
+{
+    const char* id = nullptr;
+    switch (cursor) {
+    case crArrow: id = IDC_ARROW; break;
+    case crCross: id = IDC_CROSS; break;
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    case crHourGlass: id = IDC_WAIT; break;
+    case crNo: id = IDC_NO; break;
+    case crAppStart: id = IDC_APPSTARTING; break;
+    case crHandPoint: id = IDC_HAND; break;
+    default: return nullptr;
+    }
+    return LoadCursorA(nullptr, id);
+}
+
+TShiftState CurrentShiftState()
+{
+    TShiftState state = 0;
+    if (GetKeyState(VK_SHIFT) < 0) state |= ssShift;
+    if (GetKeyState(VK_MENU) < 0) state |= ssAlt;
+    if (GetKeyState(VK_CONTROL) < 0) state |= ssCtrl;
+    if (GetKeyState(VK_LBUTTON) < 0) state |= ssLeft;
+    if (GetKeyState(VK_RBUTTON) < 0) state |= ssRight;
+    if (GetKeyState(VK_MBUTTON) < 0) state |= ssMiddle;
+    return state;
+}
+
+// --- window procedures -----------------------------------------------------------------
+
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (auto* control = static_cast<TControl*>(create->lpCreateParams)) control->Attach(window);
+    }
+    if (TControl* control = TControl::FromHandle(window)) return control->Dispatch(window, msg, wParam, lParam);
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ToolkitSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // The control is always attached before this procedure is installed.
+    TControl* control = TControl::FromHandle(window);
+    return control->Dispatch(window, msg, wParam, lParam);
+}
+
+// --- TControl --------------------------------------------------------------------------
+
+TControl::TControl(TComponent* owner) : TComponent(owner)
+{
+    font_.OnChange = [this] {
+        if (!takingParentFont_) parentFont_ = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl()
+{
+    BeginDestroy();
+    DestroyComponents();
+    if (parent_) parent_->RemoveControl(this);
+    parent_ = nullptr;
+    DestroyHandle();
+}
+
+TControl* TControl::FromHandle(HWND window)
+{
+    if (!window) return nullptr;
+    return static_cast<TControl*>(GetPropA(window, kObjectProperty));
+}
+
+void TControl::Attach(HWND window)
+{
+    handle_ = window;
+    SetPropA(window, kObjectProperty, this);
+}
+
+void TControl::Detach()
+{
+    if (!handle_) return;
+    RemovePropA(handle_, kObjectProperty);
+    handle_ = nullptr;
+}
+
+void TControl::CreateHandle(const char* className, DWORD style, DWORD exStyle, HWND owner)
+{
+    toolkit::Initialize();
+    HWND parent = (style & WS_CHILD) ? toolkit::UtilityWindow() : owner;
+    if (style & WS_CHILD) style |= WS_CLIPSIBLINGS;
+    ownClass_ = className == nullptr;
+    HWND window = CreateWindowExA(exStyle, ownClass_ ? kWindowClass : className, "", style, 0, 0,
+                                  0, 0, parent, nullptr, GetModuleHandleA(nullptr),
+                                  ownClass_ ? this : nullptr);
+    if (!window) throw std::runtime_error(std::string("Cannot create a window of class ") +
+                                          (className ? className : kWindowClass));
+    if (!ownClass_) {
+        Attach(window);
+        oldProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolkitSubclassProc)));
+    }
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+void TControl::DestroyHandle()
+{
+    if (!handle_) return;
+    HWND window = handle_;
+    WNDPROC old = oldProc_;
+    Detach();
+    // Messages sent while the window goes away must not reach a half-destroyed object.
+    if (old) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+    oldProc_ = nullptr;
+    DestroyWindow(window);
+}
+
+LRESULT TControl::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC old = oldProc_;
+    if (msg == WM_NCDESTROY) {
+        // The window is going away without us (its owner window was destroyed).
+        Detach();
+        oldProc_ = nullptr;
+        return old ? CallWindowProcA(old, window, msg, wParam, lParam)
+                   : DefWindowProcA(window, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    bool handled = false;
+    try {
+        if (!Destroying()) handled = MessageMap(msg, wParam, lParam, result) ||
+                                     WndProc(msg, wParam, lParam, result);
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+        return 0;
+    } catch (...) {
+        Application->HandleException(std::runtime_error("Unknown exception"));
+        return 0;
+    }
+    if (handled) return result;
+    // A handler may have deleted this control; then the window is gone too.
+    if (!IsWindow(window) || FromHandle(window) != this) return 0;
+    return old ? CallWindowProcA(old, window, msg, wParam, lParam)
+               : DefWindowProcA(window, msg, wParam, lParam);
+}
+
+LRESULT TControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return oldProc_ ? CallWindowProcA(oldProc_, handle_, msg, wParam, lParam)
+                    : DefWindowProcA(handle_, msg, wParam, lParam);
+}
+
+bool TControl::MessageMap(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+bool TControl::ReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+bool TControl::ReflectToSender(TControl* receiver, UINT msg, WPARAM wParam, LPARAM lParam,
+                               LRESULT& result)
+{
+    HWND from = nullptr;
+    switch (msg) {
+    case WM_COMMAND: from = reinterpret_cast<HWND>(lParam); break;
+    case WM_NOTIFY: from = reinterpret_cast<NMHDR*>(lParam)->hwndFrom; break;
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType != ODT_MENU) from = draw->hwndItem;
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR: from = reinterpret_cast<HWND>(lParam); break;
+    default: return false;
+    }
+    TControl* sender = FromHandle(from);
+    if (!sender || sender == receiver) return false;
+    return sender->ReflectedMessage(msg, wParam, lParam, result);
+}
+
+bool TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (ReflectToSender(this, msg, wParam, lParam, result)) return true;
+    switch (msg) {
+    case WM_ERASEBKGND:
+        if (!ownClass_) return false;
+        result = 1;  // everything is painted in WM_PAINT
+        return true;
+    case WM_PAINT:
+        if (!ownClass_) return false;
+        PaintWindow();
+        return true;
+    case WM_SIZE:
+        if (auto* container = dynamic_cast<TWinControl*>(this)) container->Realign();
+        if (OnResize) OnResize(this);
+        return false;
+    case WM_SETCURSOR: {
+        if (LOWORD(lParam) != HTCLIENT) return false;
+        TCursor cursor = Screen->Cursor() != crDefault ? Screen->Cursor()
+                         : reinterpret_cast<HWND>(wParam) == handle_ ? cursor_
+                                                                      : crDefault;
+        if (cursor == crDefault) return false;
+        ::SetCursor(CursorHandle(cursor));
+        result = TRUE;
+        return true;
+    }
+    case WM_CONTEXTMENU: {
+        if (!popupMenu_ || reinterpret_cast<HWND>(wParam) != handle_) return false;
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {  // from the keyboard: at the control's corner
+            at = POINT{0, 0};
+            ClientToScreen(handle_, &at);
+        }
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(at.x, at.y);
+        return true;
+    }
+    default:
+        return HandleMouse(msg, lParam);
+    }
+}
+
+bool TControl::HandleMouse(UINT msg, LPARAM lParam)
+{
+    int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    TShiftState shift = CurrentShiftState();
+    auto fireDown = [&](TMouseButton button) {
+        if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+    };
+    auto fireUp = [&](TMouseButton button) {
+        if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+    };
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
+        if (OnMouseMove) OnMouseMove(this, shift, x, y);
+        return false;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        if (OnMouseLeave) OnMouseLeave(this);
+        return false;
+    case WM_LBUTTONDOWN:
+        if (ClicksFromMouse()) {
+            leftPressed_ = true;
+            SetCapture(handle_);
+        }
+        fireDown(mbLeft);
+        return false;
+    case WM_RBUTTONDOWN: fireDown(mbRight); return false;
+    case WM_MBUTTONDOWN: fireDown(mbMiddle); return false;
+    case WM_LBUTTONUP: {
+        bool click = leftPressed_;
+        leftPressed_ = false;
+        if (click && GetCapture() == handle_) ReleaseCapture();
+        RECT client;
+        GetClientRect(handle_, &client);
+        POINT at{x, y};
+        HWND window = handle_;
+        fireUp(mbLeft);
+        // The handler may have deleted the control: look it up again before clicking.
+        if (click && PtInRect(&client, at) && FromHandle(window) == this && OnClick) OnClick(this);
+        return false;
+    }
+    case WM_RBUTTONUP: fireUp(mbRight); return false;
+    case WM_MBUTTONUP: fireUp(mbMiddle); return false;
+    case WM_LBUTTONDBLCLK:
+        if (ClicksFromMouse()) {
+            shift |= ssDouble;
+            fireDown(mbLeft);
+            if (OnDblClick) OnDblClick(this);
+        }
+        return false;
+    case WM_CAPTURECHANGED:
+        leftPressed_ = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TControl::PaintWindow()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (client.right > 0 && client.bottom > 0) {
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        Paint(memory, TRect(client));
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+    EndPaint(handle_, &ps);
+}
+
+void TControl::Paint(HDC dc, const TRect& client)
+{
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    RECT r = client;
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void TControl::PaintParentBackground(HDC dc)
+{
+    RECT client;
+    GetClientRect(handle_, &client);
+    TColor background = parent_ ? parent_->Color() : Color();
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(background));
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    if (!parent_) return;
+    // Siblings below this one in the z-order, bottom first.
+    std::vector<TControl*> below;
+    for (HWND w = GetWindow(handle_, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        TControl* sibling = FromHandle(w);
+        if (sibling && sibling->parent_ == parent_ && sibling->Visible()) below.push_back(sibling);
+    }
+    TRect mine = BoundsRect();
+    for (auto it = below.rbegin(); it != below.rend(); ++it) {
+        TRect theirs = (*it)->BoundsRect();
+        RECT a = mine, b = theirs, overlap;
+        if (!IntersectRect(&overlap, &a, &b)) continue;
+        POINT oldOrigin;
+        SetViewportOrgEx(dc, theirs.Left - mine.Left, theirs.Top - mine.Top, &oldOrigin);
+        (*it)->PaintUnder(dc);
+        SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    }
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == parent_) return;
+    if (parent == this) throw std::logic_error("A control cannot be its own parent");
+    if (parent_) parent_->RemoveControl(this);
+    parent_ = parent;
+    ::SetParent(handle_, parent ? parent->Handle() : toolkit::UtilityWindow());
+    if (parent) {
+        parent->InsertControl(this);
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (parentFont_) TakeParentFont();
+        if (parentColor_) ColorChanged();
+        RequestRealign();
+    }
+}
+
+void TControl::TakeParentFont()
+{
+    if (!parent_) return;
+    takingParentFont_ = true;
+    font_.Assign(*parent_->Font());
+    takingParentFont_ = false;
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    parentFont_ = parentFont;
+    if (parentFont_) TakeParentFont();
+}
+
+TRect TControl::BoundsRect() const
+{
+    if (!handle_) return TRect();
+    RECT r;
+    if (!(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) && IsIconic(handle_)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(handle_, &placement);
+        return TRect(placement.rcNormalPosition);
+    }
+    GetWindowRect(handle_, &r);
+    if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+    return TRect(r);
+}
+
+TRect TControl::ClientRect() const
+{
+    RECT r{};
+    if (handle_) GetClientRect(handle_, &r);
+    return TRect(r);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    SetWindowPos(handle_, nullptr, left, top, std::max(width, 0), std::max(height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RequestRealign();
+}
+
+void TControl::SetBoundsFromAlign(const TRect& rect)
+{
+    SetWindowPos(handle_, nullptr, rect.Left, rect.Top, std::max(rect.Width(), 0),
+                 std::max(rect.Height(), 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TControl::SetLeft(int left)
+{
+    TRect r = BoundsRect();
+    SetBounds(left, r.Top, r.Width(), r.Height());
+}
+
+void TControl::SetTop(int top)
+{
+    TRect r = BoundsRect();
+    SetBounds(r.Left, top, r.Width(), r.Height());
+}
+
+void TControl::SetWidth(int width)
+{
+    TRect r = BoundsRect();
+    SetBounds(r.Left, r.Top, width, r.Height());
+}
+
+void TControl::SetHeight(int height)
+{
+    TRect r = BoundsRect();
+    SetBounds(r.Left, r.Top, r.Width(), height);
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == align_) return;
+    align_ = align;
+    if (parent_) parent_->Realign();
+}
+
+void TControl::RequestRealign()
+{
+    if (parent_ && align_ != alNone && !parent_->aligning_) parent_->Realign();
+}
+
+bool TControl::Visible() const
+{
+    return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE);
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == Visible()) return;
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+bool TControl::Enabled() const
+{
+    return handle_ && IsWindowEnabled(handle_);
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    EnableWindow(handle_, enabled);
+}
+
+std::string TControl::Caption() const
+{
+    int length = GetWindowTextLengthA(handle_);
+    std::string text(length + 1, '\0');
+    length = GetWindowTextA(handle_, &text[0], length + 1);
+    text.resize(length);
+    return text;
+}
+
+void TControl::SetCaption(const std::string& caption)
+{
+    SetWindowTextA(handle_, caption.c_str());
+    TextChanged();
+}
+
+void TControl::TextChanged()
+{
+    if (ownClass_) Invalidate();
+}
+
+TColor TControl::Color() const
+{
+    if (parentColor_ && parent_) return parent_->Color();
+    return color_;
+}
+
+void TControl::SetColor(TColor color)
+{
+    parentColor_ = false;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    parentColor_ = parentColor;
+    ColorChanged();
+}
+
+void TControl::FontChanged()
+{
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    Invalidate();
+}
+
+void TControl::ColorChanged()
+{
+    Invalidate();
+}
+
+void TControl::BringToFront()
+{
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void TControl::SendToBack()
+{
+    SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void TControl::Invalidate()
+{
+    if (!handle_) return;
+    InvalidateRect(handle_, nullptr, TRUE);
+    if (!parent_) return;
+    // Transparent siblings above this control show it as their background.
+    TRect mine = BoundsRect();
+    for (HWND w = GetWindow(handle_, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        TControl* sibling = FromHandle(w);
+        if (!sibling || !sibling->IsTransparent()) continue;
+        RECT a = mine, b = sibling->BoundsRect(), overlap;
+        if (IntersectRect(&overlap, &a, &b)) InvalidateRect(w, nullptr, TRUE);
+    }
+}
+
+void TControl::Repaint()
+{
+    Invalidate();
+    if (handle_) UpdateWindow(handle_);
+}
+
+// --- TWinControl -----------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl()
+{
+    BeginDestroy();
+    // Owned components first: a form's windows may be owned windows of this one, which
+    // Windows would destroy under their objects.
+    DestroyComponents();
+    // Child controls go with their parent, whoever owns them.
+    while (!controls_.empty()) delete controls_.back();
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    controls_.push_back(control);
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it != controls_.end()) controls_.erase(it);
+    if (!Destroying() && control->Align() != alNone) Realign();
+}
+
+void TWinControl::Realign()
+{
+    if (aligning_ || Destroying() || !Handle()) return;
+    aligning_ = true;
+    TRect rect = ClientRect();
+    AdjustClientRect(rect);
+    AlignControls(rect);
+    aligning_ = false;
+}
+
+void TWinControl::AlignControls(TRect& rect)
+{
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+        std::vector<TControl*> group;
+        for (TControl* c : controls_)
+            if (c->Align() == align && c->Visible()) group.push_back(c);
+        // Controls of one kind stack in the order of their present positions.
+        std::stable_sort(group.begin(), group.end(), [align](TControl* a, TControl* b) {
+            TRect ra = a->BoundsRect(), rb = b->BoundsRect();
+            switch (align) {
+            case alTop: return ra.Top < rb.Top;
+            case alBottom: return ra.Bottom > rb.Bottom;
+            case alLeft: return ra.Left < rb.Left;
+            case alRight: return ra.Right > rb.Right;
+            default: return false;
+            }
+        });
+        for (TControl* c : group) {
+            int w = c->Width(), h = c->Height();
+            switch (align) {
+            case alTop:
+                c->SetBoundsFromAlign(TRect(rect.Left, rect.Top, rect.Right, rect.Top + h));
+                rect.Top += h;
+                break;
+            case alBottom:
+                c->SetBoundsFromAlign(TRect(rect.Left, rect.Bottom - h, rect.Right, rect.Bottom));
+                rect.Bottom -= h;
+                break;
+            case alLeft:
+                c->SetBoundsFromAlign(TRect(rect.Left, rect.Top, rect.Left + w, rect.Bottom));
+                rect.Left += w;
+                break;
+            case alRight:
+                c->SetBoundsFromAlign(TRect(rect.Right - w, rect.Top, rect.Right, rect.Bottom));
+                rect.Right -= w;
+                break;
+            default:
+                c->SetBoundsFromAlign(rect);
+                break;
+            }
+        }
+    }
+}
+
+void TWinControl::SetFocus()
+{
+    ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() const
+{
+    return Handle() && GetFocus() == Handle();
+}
+
+void TWinControl::FontChanged()
+{
+    TControl::FontChanged();
+    for (TControl* c : controls_)
+        if (c->ParentFont()) c->TakeParentFont();
+}
+
+void TWinControl::ColorChanged()
+{
+    TControl::ColorChanged();
+    for (TControl* c : controls_)
+        if (c->ParentColor()) c->ColorChanged();
+}
+
+bool TWinControl::DoKeyDown(WORD& key)
+{
+    TShiftState shift = CurrentShiftState();
+    TForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview && form->OnKeyDown) form->OnKeyDown(form, key, shift);
+    if (key && OnKeyDown) OnKeyDown(this, key, shift);
+    return key != 0;
+}
+
+bool TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        WORD key = static_cast<WORD>(wParam);
+        HWND window = Handle();
+        if (!DoKeyDown(key)) return true;
+        if (!IsWindow(window) || FromHandle(window) != this) return true;
+        if (key != wParam) {
+            result = DefaultHandler(msg, key, lParam);
+            return true;
+        }
+        return false;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        WORD key = static_cast<WORD>(wParam);
+        if (OnKeyUp) OnKeyUp(this, key, CurrentShiftState());
+        return key == 0;
+    }
+    default:
+        return TControl::WndProc(msg, wParam, lParam, result);
+    }
+}

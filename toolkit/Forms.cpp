@@ -1,0 +1,434 @@
+#include "toolkit/Forms.h"
+
+#include "toolkit/Effects.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Posted to a form by Release; registered so it cannot clash with a form's own messages.
+UINT ReleaseMessage()
+{
+    static UINT message = RegisterWindowMessageA("TidewrackReleaseForm");
+    return message;
+}
+
+struct StyleBits {
+    DWORD style;
+    DWORD exStyle;
+};
+
+StyleBits StyleFor(TFormBorderStyle border, TBorderIcons icons)
+{
+    DWORD iconBits = 0;
+    if (icons & biSystemMenu) {
+        iconBits |= WS_SYSMENU;
+        if (icons & biMinimize) iconBits |= WS_MINIMIZEBOX;
+        if (icons & biMaximize) iconBits |= WS_MAXIMIZEBOX;
+    }
+    switch (border) {
+    case bsNone: return {WS_POPUP, 0};
+    case bsSingle: return {WS_CAPTION | iconBits, 0};
+    case bsSizeable: return {WS_CAPTION | WS_THICKFRAME | iconBits, 0};
+    case bsDialog:
+        return {WS_POPUP | WS_CAPTION | (iconBits & WS_SYSMENU), WS_EX_DLGMODALFRAME};
+    case bsToolWindow: return {WS_CAPTION | (iconBits & WS_SYSMENU), WS_EX_TOOLWINDOW};
+    case bsSizeToolWin:
+        return {WS_CAPTION | WS_THICKFRAME | (iconBits & WS_SYSMENU), WS_EX_TOOLWINDOW};
+    }
+    return {WS_POPUP, 0};
+}
+
+}  // namespace
+
+TApplication* Application = new TApplication;
+TScreen* Screen = new TScreen;
+
+// --- TForm -----------------------------------------------------------------------------
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner)
+{
+    StyleBits bits = StyleFor(borderStyle_, borderIcons_);
+    HWND ownerWindow = Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+    CreateHandle(nullptr, bits.style | WS_CLIPCHILDREN, bits.exStyle, ownerWindow);
+    SetBounds(0, 0, 320, 240);
+    HICON icon = Application->Icon();
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+TForm::~TForm()
+{
+    if (OnDestroy && !Destroying()) {
+        TNotifyEvent onDestroy = OnDestroy;
+        toolkit::Guarded([&] { onDestroy(this); });
+    }
+    BeginDestroy();
+    if (Application->mainForm_ == this) Application->mainForm_ = nullptr;
+}
+
+void TForm::DoCreate()
+{
+    if (created_) return;
+    created_ = true;
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::ApplyStyle()
+{
+    StyleBits bits = StyleFor(borderStyle_, borderIcons_);
+    const DWORD managed = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX |
+                          WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME;
+    const DWORD managedEx = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;
+    DWORD style = (GetWindowLongA(Handle(), GWL_STYLE) & ~managed) | bits.style;
+    DWORD exStyle = (GetWindowLongA(Handle(), GWL_EXSTYLE) & ~managedEx) | bits.exStyle;
+    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    borderStyle_ = style;
+    ApplyStyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons)
+{
+    borderIcons_ = icons;
+    ApplyStyle();
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    formStyle_ = style;
+    SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetClientWidth(int width)
+{
+    RECT r{0, 0, width, ClientHeight()};
+    AdjustWindowRectEx(&r, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWidth(r.right - r.left);
+}
+
+void TForm::SetClientHeight(int height)
+{
+    RECT r{0, 0, ClientWidth(), height};
+    AdjustWindowRectEx(&r, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetHeight(r.bottom - r.top);
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (IsIconic(Handle())) return wsMinimized;
+    if (IsZoomed(Handle())) return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    if (!Visible()) return;
+    ShowWindow(Handle(), state == wsMinimized ? SW_MINIMIZE
+                         : state == wsMaximized ? SW_MAXIMIZE
+                                                : SW_RESTORE);
+}
+
+void TForm::ApplyPosition()
+{
+    TRect r = BoundsRect();
+    RECT area;
+    if (position_ == poScreenCenter) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    } else if (position_ == poMainFormCenter && Application->MainForm() &&
+               Application->MainForm() != this) {
+        GetWindowRect(Application->MainForm()->Handle(), &area);
+    } else {
+        return;
+    }
+    int left = area.left + (area.right - area.left - r.Width()) / 2;
+    int top = area.top + (area.bottom - area.top - r.Height()) / 2;
+    SetBounds(left, top, r.Width(), r.Height());
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible == Visible()) return;
+    if (visible) {
+        ApplyPosition();
+        ShowWindow(Handle(), SW_SHOW);
+        if (formStyle_ == fsStayOnTop)
+            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+namespace {
+
+struct DisableContext {
+    HWND keep;
+    std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableOthers(HWND window, LPARAM param)
+{
+    auto* context = reinterpret_cast<DisableContext*>(param);
+    if (window != context->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        context->disabled.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TModalResult TForm::ShowModal()
+{
+    if (Visible() || modal_) throw std::logic_error("Cannot make a visible window modal");
+    if (GetCapture()) ReleaseCapture();
+    HWND previous = GetActiveWindow();
+    DisableContext context{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&context));
+    modal_ = true;
+    ModalResult = mrNone;
+    HWND self = Handle();
+    try {
+        Show();
+        SetForegroundWindow(self);
+        while (ModalResult == mrNone) {
+            Application->HandleMessage();
+            if (Application->Terminated)
+                ModalResult = mrCancel;
+            else if (ModalResult != mrNone)
+                CloseModal();
+        }
+    } catch (...) {
+        for (HWND w : context.disabled)
+            if (IsWindow(w)) EnableWindow(w, TRUE);
+        modal_ = false;
+        throw;
+    }
+    for (HWND w : context.disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    modal_ = false;
+    SetVisible(false);
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return ModalResult;
+}
+
+void TForm::CloseModal()
+{
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone)
+        ModalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+void TForm::Close()
+{
+    if (modal_) {
+        ModalResult = mrCancel;
+        return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TForm::Release()
+{
+    PostMessageA(Handle(), ReleaseMessage(), 0, 0);
+}
+
+bool TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == ReleaseMessage()) {
+        delete this;
+        return true;
+    }
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_SHOWWINDOW:
+        if (wParam && OnShow) OnShow(this);
+        if (!wParam && OnHide) OnHide(this);
+        return false;
+    default:
+        return TCustomControl::WndProc(msg, wParam, lParam, result);
+    }
+}
+
+// --- TFrame ----------------------------------------------------------------------------
+
+TFrame::TFrame(TComponent* owner) : TCustomControl(owner)
+{
+    SetParentColor(true);
+    CreateHandle(nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm* GetParentForm(TControl* control)
+{
+    while (control && control->Parent()) control = control->Parent();
+    return dynamic_cast<TForm*>(control);
+}
+
+// --- TApplication ----------------------------------------------------------------------
+
+TApplication::TApplication() : TComponent(nullptr)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    Title = name;
+}
+
+void TApplication::Initialize()
+{
+    toolkit::Initialize();
+}
+
+HICON TApplication::Icon() const
+{
+    if (!icon_) {
+        // The program's own icon is resource 1; a program without one gets the system's.
+        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+        const_cast<TApplication*>(this)->icon_ = icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+    }
+    return icon_;
+}
+
+void TApplication::SetIcon(HICON icon)
+{
+    icon_ = icon;
+    if (mainForm_) {
+        SendMessageA(mainForm_->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(mainForm_->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+bool TApplication::ProcessMessage()
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        Terminated = true;
+        return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    while (ProcessMessage()) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    if (!ProcessMessage()) WaitMessage();
+}
+
+void TApplication::Run()
+{
+    if (!mainForm_) return;
+    if (ShowMainForm && !Terminated) {
+        mainForm_->Show();
+        if (minimizedWhileHidden_) Minimize();
+    }
+    while (!Terminated) HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    Terminated = true;
+    // Wakes a loop that waits for messages.
+    PostQuitMessage(0);
+}
+
+HWND TApplication::Handle() const
+{
+    return mainForm_ ? mainForm_->Handle() : nullptr;
+}
+
+void TApplication::Minimize()
+{
+    if (!mainForm_) return;
+    // Minimising a hidden window would show it; remember the wish for the next show.
+    if (!mainForm_->Visible()) {
+        minimizedWhileHidden_ = true;
+        return;
+    }
+    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    minimizedWhileHidden_ = false;
+    if (mainForm_ && IsIconic(mainForm_->Handle())) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+void TApplication::BringToFront()
+{
+    if (mainForm_ && mainForm_->Visible()) SetForegroundWindow(mainForm_->Handle());
+}
+
+void TApplication::ShowException(const std::exception& e)
+{
+    std::string message = e.what();
+    if (!message.empty() && message.back() != '.') message += '.';
+    effects::ShowMessageBox(GetActiveWindow(), message, Title, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(const std::exception& e)
+{
+    // An exception while an exception is being shown is dropped, not looped.
+    if (showingException_) return;
+    showingException_ = true;
+    try {
+        if (OnException)
+            OnException(this, e);
+        else
+            ShowException(e);
+    } catch (...) {
+    }
+    showingException_ = false;
+}
+
+// --- TScreen ---------------------------------------------------------------------------
+
+void TScreen::SetCursor(TCursor cursor)
+{
+    cursor_ = cursor;
+    ::SetCursor(CursorHandle(cursor == crDefault ? crArrow : cursor));
+}

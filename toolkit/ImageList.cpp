@@ -1,0 +1,76 @@
+#include "toolkit/ImageList.h"
+
+#include "toolkit/Controls.h"
+
+TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner)
+{
+    toolkit::Initialize();
+    handle_ = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
+}
+
+TImageList::~TImageList()
+{
+    BeginDestroy();
+    if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+}
+
+void TImageList::SetHandle(HIMAGELIST handle)
+{
+    if (handle == handle_) return;
+    if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+    handle_ = handle;
+}
+
+int TImageList::Width() const
+{
+    int cx = 0, cy = 0;
+    if (handle_) ImageList_GetIconSize(handle_, &cx, &cy);
+    return cx;
+}
+
+int TImageList::Height() const
+{
+    int cx = 0, cy = 0;
+    if (handle_) ImageList_GetIconSize(handle_, &cx, &cy);
+    return cy;
+}
+
+int TImageList::Count() const
+{
+    return handle_ ? ImageList_GetImageCount(handle_) : 0;
+}
+
+int TImageList::Add(HBITMAP image, HBITMAP mask)
+{
+    return ImageList_Add(handle_, image, mask);
+}
+
+int TImageList::AddMasked(HBITMAP image, TColor maskColor)
+{
+    return ImageList_AddMasked(handle_, image, ColorToRGB(maskColor));
+}
+
+int TImageList::AddIcon(HICON icon)
+{
+    return ImageList_AddIcon(handle_, icon);
+}
+
+void TImageList::Delete(int index)
+{
+    ImageList_Remove(handle_, index);
+}
+
+void TImageList::Clear()
+{
+    ImageList_Remove(handle_, -1);
+}
+
+HICON TImageList::GetIcon(int index) const
+{
+    return ImageList_GetIcon(handle_, index, ILD_NORMAL);
+}
+
+void TImageList::Draw(HDC dc, int x, int y, int index) const
+{
+    ImageList_Draw(handle_, index, dc, x, y, ILD_NORMAL);
+}

@@ -1,0 +1,197 @@
+// TListView: the list-view control (report view by default) with columns, check boxes
+// and items. An item's texts and picture live in its TListItem object and the control
+// asks for them when it paints (text and image callbacks); check marks and selection
+// live in the control. Rows keep a pointer to their TListItem, so sorting the control
+// keeps rows and objects together. The list view owns its items.
+#pragma once
+
+#include "toolkit/Controls.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class TListView;
+class TImageList;
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+class TListColumn {
+public:
+    TListColumn(TListView* view, int index) : view_(view), index_(index) {}
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // The present width (the user may have dragged it).
+    int Width() const;
+    void SetWidth(int width);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    int Index() const { return index_; }
+
+private:
+    void Apply();
+
+    TListView* view_;
+    int index_;
+    std::string caption_;
+    int width_ = 50;
+    TAlignment alignment_ = taLeftJustify;
+};
+
+class TListColumns {
+public:
+    explicit TListColumns(TListView* view) : view_(view) {}
+
+    TListColumn* Add();
+    int Count() const { return static_cast<int>(columns_.size()); }
+    TListColumn* Items(int index) const { return columns_.at(index).get(); }
+    TListColumn* operator[](int index) const { return Items(index); }
+
+private:
+    TListView* view_;
+    std::vector<std::unique_ptr<TListColumn>> columns_;
+};
+
+class TListItem {
+public:
+    explicit TListItem(TListView* view);
+
+    TListView* Owner() const { return view_; }
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // The texts of columns 1, 2, ...; changes show at once.
+    TStringList* SubItems() { return &subItems_; }
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    void* Data() const { return data_; }
+    void SetData(void* data) { data_ = data; }
+
+    bool Checked() const;
+    void SetChecked(bool checked);
+    bool Selected() const;
+    void SetSelected(bool selected);
+    bool Focused() const;
+    void SetFocused(bool focused);
+    // The row the item is shown in, or -1.
+    int Index() const;
+    void MakeVisible();
+    // Removes the item from its list view and deletes it.
+    void Delete();
+
+private:
+    friend class TListItems;
+    friend class TListView;
+    void Redraw();
+    bool State(UINT mask) const;
+    void SetState(UINT state, UINT mask);
+
+    TListView* view_;
+    std::string caption_;
+    TStringList subItems_;
+    int imageIndex_ = -1;
+    void* data_ = nullptr;
+    mutable int indexHint_ = -1;
+};
+
+class TListItems {
+public:
+    explicit TListItems(TListView* view) : view_(view) {}
+    ~TListItems();
+
+    // Appends a new item and returns it.
+    TListItem* Add();
+    TListItem* Insert(int index);
+    void Delete(int index);
+    void Clear();
+    int Count() const;
+    TListItem* Item(int index) const;
+    TListItem* operator[](int index) const { return Item(index); }
+    int IndexOf(const TListItem* item) const { return item ? item->Index() : -1; }
+    // Holds back repainting while many items change.
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    friend class TListView;
+    void FreeAll();
+
+    TListView* view_;
+    std::unordered_set<TListItem*> owned_;
+    int updateCount_ = 0;
+};
+
+using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
+// Negative when a belongs before b.
+using TLVCompare = std::function<int(TListItem* a, TListItem* b)>;
+
+class TListView : public TWinControl {
+public:
+    explicit TListView(TComponent* owner);
+    ~TListView() override;
+
+    TListColumns* Columns() { return &columns_; }
+    TListItems* Items() { return &items_; }
+
+    // The first selected item, or nullptr; setting it selects only that item.
+    TListItem* Selected() const;
+    void SetSelected(TListItem* item);
+    int SelCount() const;
+    TListItem* ItemFocused() const;
+    // The next item after start (nullptr: from the top) that has all the LVNI_* states.
+    TListItem* GetNextItem(TListItem* start, UINT states) const;
+    void SelectAll();
+    void ClearSelection();
+
+    TImageList* SmallImages() const { return smallImages_; }
+    void SetSmallImages(TImageList* images);
+
+    TViewStyle ViewStyle() const { return viewStyle_; }
+    void SetViewStyle(TViewStyle style);
+    bool Checkboxes() const { return ExStyle(LVS_EX_CHECKBOXES); }
+    void SetCheckboxes(bool on) { SetExStyle(LVS_EX_CHECKBOXES, on); }
+    bool RowSelect() const { return ExStyle(LVS_EX_FULLROWSELECT); }
+    void SetRowSelect(bool on) { SetExStyle(LVS_EX_FULLROWSELECT, on); }
+    bool GridLines() const { return ExStyle(LVS_EX_GRIDLINES); }
+    void SetGridLines(bool on) { SetExStyle(LVS_EX_GRIDLINES, on); }
+    bool MultiSelect() const { return !HasStyle(LVS_SINGLESEL); }
+    void SetMultiSelect(bool on) { SetStyle(LVS_SINGLESEL, !on); }
+    // Hide the selection while the list has no focus.
+    bool HideSelection() const { return !HasStyle(LVS_SHOWSELALWAYS); }
+    void SetHideSelection(bool on) { SetStyle(LVS_SHOWSELALWAYS, !on); }
+    // Column headers act as buttons (OnColumnClick).
+    bool ColumnClick() const { return !HasStyle(LVS_NOSORTHEADER); }
+    void SetColumnClick(bool on) { SetStyle(LVS_NOSORTHEADER, !on); }
+
+    // Reorders the rows; the items stay the same objects.
+    void CustomSort(const TLVCompare& compare);
+
+    TLVColumnClickEvent OnColumnClick;
+
+protected:
+    bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void ColorChanged() override;
+    void FontChanged() override;
+    // The item a row shows; the place where a virtual list will make items on demand.
+    virtual TListItem* ItemOfRow(int row, LPARAM param) const;
+
+private:
+    friend class TListItem;
+    friend class TListItems;
+    friend class TListColumn;
+    friend class TListColumns;
+    bool ExStyle(DWORD bit) const;
+    void SetExStyle(DWORD bit, bool on);
+    bool HasStyle(DWORD bit) const;
+    void SetStyle(DWORD bit, bool on);
+    void AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+
+    TListColumns columns_{this};
+    TListItems items_{this};
+    TImageList* smallImages_ = nullptr;
+    TViewStyle viewStyle_ = vsReport;
+};

@@ -1,0 +1,57 @@
+// Popup menus: TPopupMenu holds a tree of TMenuItem components and shows them at a
+// screen position. The Win32 menu is built anew for each popup from the items as they
+// are then, so captions changed at run time (language switch) always show.
+#pragma once
+
+#include "toolkit/Classes.h"
+
+#include <string>
+#include <vector>
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+
+    // "-" makes a separator.
+    std::string Caption;
+    bool Enabled = true;
+    bool Visible = true;
+    bool Checked = false;
+    TNotifyEvent OnClick;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    TMenuItem* Items(int index) const { return items_.at(index); }
+    TMenuItem* Parent() const { return parent_; }
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    void Remove(TMenuItem* item);
+    // Fires OnClick.
+    void Click();
+
+private:
+    std::vector<TMenuItem*> items_;
+    TMenuItem* parent_ = nullptr;
+};
+
+class TPopupMenu : public TComponent {
+public:
+    explicit TPopupMenu(TComponent* owner);
+    ~TPopupMenu() override;
+
+    // The top-level items.
+    TMenuItem* Items() { return &root_; }
+    // The control whose right click opened the menu.
+    TComponent* PopupComponent() const { return popupComponent_; }
+    void SetPopupComponent(TComponent* component) { popupComponent_ = component; }
+
+    // Shows the menu at screen position (x, y) and runs the chosen item's OnClick once
+    // the menu has closed.
+    void Popup(int x, int y);
+
+    TNotifyEvent OnPopup;
+
+private:
+    TMenuItem root_;
+    TComponent* popupComponent_ = nullptr;
+};
