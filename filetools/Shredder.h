@@ -1,0 +1,33 @@
+// The entry of the secure-delete engine for every caller (the shredder and wipe pages,
+// the found-files window, the clean center, the space manager): a console-style
+// argument vector in, what became of the targets out.
+#pragma once
+
+#include "filetools/ShredderArgv.h"
+#include "filetools/ShredderIo.h"
+#include "filetools/ShredderObserver.h"
+
+struct ShredderResult {
+    bool usageError = false;   // the vector was not understood; nothing was done
+    bool refused = false;      // the target was a whole drive; nothing was done
+    bool cancelled = false;    // the user cancelled
+    unsigned filesFound = 0;
+    unsigned filesShredded = 0;
+    unsigned filesLeft = 0;    // files that could not be shredded and are still there
+    unsigned foldersLeft = 0;  // folders that should have gone but are still there
+    bool wipeRan = false;      // a free-space wipe was started ("-z", or for packed files)
+    bool wipeCompleted = false;
+
+    // Everything asked for was done.
+    bool Succeeded() const
+    {
+        return !usageError && !refused && !cancelled && filesLeft == 0 && foldersLeft == 0 &&
+               (!wipeRan || wipeCompleted);
+    }
+};
+
+// Runs the engine once with this vector ("-p" N, "-s", "-z", "-q", "-?", the path). The
+// observer is the progress window; its cancel flag must be clear. Prints the engine's
+// console lines through observer.Print.
+ShredderResult RunShredder(const ShredderArgv& argv, ShredderObserver& observer,
+                           ShredderIo& io = Win32ShredderIo());

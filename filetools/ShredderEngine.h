@@ -1,0 +1,90 @@
+// The secure-delete engine: overwrites files with passes of zeros, 0xFF bytes and random
+// bytes, renames each file 26 times and deletes it, overwrites the disk clusters of
+// packed files through the raw volume, and wipes a drive's free space. One engine serves
+// one run, so no state of one run reaches the next.
+#pragma once
+
+#include "filetools/ShredderArgv.h"
+#include "filetools/ShredderExtents.h"
+#include "filetools/ShredderIo.h"
+#include "filetools/ShredderObserver.h"
+#include "filetools/ShredderVolumes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ShredderTally {
+    unsigned filesFound = 0;     // files handed to the per-file step
+    unsigned filesShredded = 0;
+    unsigned filesLeft = 0;      // files that could not be shredded and are still there
+    unsigned foldersLeft = 0;    // folders the walk should have removed but could not
+};
+
+class ShredderEngine {
+public:
+    enum class Outcome {
+        Shredded,   // overwritten (or its clusters dealt with), renamed and deleted
+        Left,       // an error left the file in place under its own name
+        Cancelled,  // the user cancelled; the file keeps its own name
+        Plain       // ShredPackedFile only: overwrite it as an ordinary file
+    };
+
+    ShredderEngine(const ShredderOptions& options, ShredderObserver& observer, ShredderIo& io);
+    ShredderEngine(const ShredderEngine&) = delete;
+    ShredderEngine& operator=(const ShredderEngine&) = delete;
+
+    // Shreds what matches path: a file, a folder (with "-s"), or a pattern in the last
+    // component. The first call fills `pattern`; the walk's deeper calls pass it on.
+    void ShredDirectory(const std::string& path, std::string& pattern);
+    // One entry that the walk found; folders are passed over.
+    void ShredEntry(const WIN32_FIND_DATAA& entry, const std::string& path);
+    Outcome ShredFile(const std::string& path, uint64_t size);
+    // A compressed, encrypted or sparse file: overwrite its clusters on the volume.
+    Outcome ShredPackedFile(const std::string& path);
+    // Writes the region that starts at the handle's position (pass count) x (zeros, 0xFF,
+    // random), always from the same start; the position ends at the region's end.
+    bool WritePasses(HANDLE handle, uint64_t length);
+    // Renames the file 26 times, its name's letters all 'A', then 'B', ... 'Z' (dots
+    // kept), and gives the name it ends under.
+    void ScrambleFileName(const std::string& path, std::string& lastName);
+    // Fills the free space of the path's drive with overwritten files, then with small
+    // ones for the file table after "-z"; true when the wipe ran to its end.
+    bool WipeFreeSpace(const std::string& drivePath);
+    // Clears the attributes (read-only, hidden, system) that would stop the shredding.
+    void SetDelAttributes(const std::string& path);
+
+    const ShredderTally& Tally() const { return tally_; }
+    // A packed file was deleted without its clusters being overwritten: the run has to
+    // wipe the drive's free space.
+    bool PackedFilesNeedWipe() const { return packedFilesNeedWipe_; }
+
+private:
+    enum class ClusterScan {
+        Mapped,          // the whole cluster map was read
+        Overwritten,     // every cluster on the disk was overwritten
+        NotOverwritten,  // clusters on the disk that could not be overwritten
+        NoClusters,      // nothing on the disk: an ordinary overwrite reaches all of it
+        Untrusted,       // the map cannot be right; never write the volume after it
+        Failed,          // the query failed
+        Cancelled
+    };
+
+    bool OverwriteFile(HANDLE file, uint64_t size);
+    Outcome RemoveScrambled(const std::string& path);
+    ClusterScan OverwriteClusterRuns(HANDLE file, char driveLetter);
+    ClusterScan QueryExtents(HANDLE file, std::vector<ShredderExtent>& extents);
+    void PrintError(const char* format, const std::string& path, DWORD error);
+    void Print(const std::string& text) { observer_.Print(text); }
+    bool Cancelled() const { return observer_.Cancelled(); }
+
+    const ShredderOptions options_;
+    ShredderObserver& observer_;
+    ShredderIo& io_;
+    ShredderVolumes volumes_;
+    ShredderTally tally_;
+    bool firstLevel_ = true;
+    bool deleteFolders_ = false;
+    bool packedFilesNeedWipe_ = false;
+    std::vector<LONGLONG> retrievalBuffer_;
+};
