@@ -19,6 +19,78 @@ bool MoveFilePointer(HANDLE handle, LONGLONG distance, DWORD method)
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
+std::string NameOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+bool SameFolder(const std::string& first, const std::string& second)
+{
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::string* paths[2] = {&first, &second};
+    for (int i = 0; i < 2; ++i) {
+        HANDLE folder = CreateFileA(paths[i]->c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folder == INVALID_HANDLE_VALUE)
+            return false;
+        BOOL known = GetFileInformationByHandle(folder, &info[i]);
+        CloseHandle(folder);
+        if (!known)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+           info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
+// Some systems (Wine among them) show a symbolic link to a file as an ordinary file,
+// without the reparse-point attribute, and overwrite and even delete its target through
+// it. The handle then names the target: another name, or the same name in another
+// folder. Systems without GetFinalPathNameByHandleA have no links to files.
+bool LeadsElsewhere(HANDLE file, const std::string& path)
+{
+    typedef DWORD(WINAPI * GetFinalPathNameFunction)(HANDLE, LPSTR, DWORD, DWORD);
+    typedef DWORD(WINAPI * GetLongPathNameFunction)(LPCSTR, LPSTR, DWORD);
+    static HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    static auto finalPathName = reinterpret_cast<GetFinalPathNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+    static auto longPathName = reinterpret_cast<GetLongPathNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameA")));
+    if (!finalPathName || !longPathName)
+        return false;
+    std::vector<char> buffer(1024);
+    DWORD length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    }
+    // No drive path for the file (a volume mounted without a letter): nothing to compare.
+    if (length == 0 || length >= buffer.size())
+        return false;
+    std::string target(buffer.data(), length);
+    if (target.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        target.replace(0, 7, "\\");
+    else if (target.compare(0, 4, "\\\\?\\") == 0)
+        target.erase(0, 4);
+    // The walk names files by their long names; a user may have typed a short one.
+    std::string longPath = path;
+    char longName[MAX_PATH];
+    DWORD longLength = longPathName(path.c_str(), longName, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH)
+        longPath = longName;
+    if (lstrcmpiA(NameOf(target).c_str(), NameOf(longPath).c_str()) != 0)
+        return true;
+    return !SameFolder(FolderOf(target), FolderOf(path));
+}
+
 class RealShredderIo : public ShredderIo {
 public:
     std::vector<WIN32_FIND_DATAA> List(const std::string& searchText) override
@@ -47,8 +119,14 @@ public:
 
     HANDLE OpenForOverwrite(const std::string& path) override
     {
-        return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH, nullptr);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH, nullptr);
+        if (file != INVALID_HANDLE_VALUE && LeadsElsewhere(file, path)) {
+            CloseHandle(file);
+            file = INVALID_HANDLE_VALUE;
+            SetLastError(ERROR_CANT_RESOLVE_FILENAME);
+        }
+        return file;
     }
 
     HANDLE OpenForClusterScan(const std::string& path) override

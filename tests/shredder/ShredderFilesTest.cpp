@@ -185,4 +185,27 @@ TEST(ShredderFiles, LinksAreNeitherFollowedNorTouched)
     EXPECT_TRUE(NoNameContains(TreeNames(parent.Path()), "own"));
 }
 
+// The real seam refuses a name that leads to another file (a file link that the system
+// shows as an ordinary file); an ordinary file must open under any of its spellings.
+TEST(ShredderFiles, AnOrdinaryFileOpensUnderEverySpellingOfItsName)
+{
+    TempFolder folder;
+    MakeFolder(folder / "sub");
+    std::string path = folder / "A Rather Long File Name.text";
+    WriteFileText(path, "x");
+    char shortPath[MAX_PATH] = {};
+    GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    std::string upper = path;
+    for (char& c : upper)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+
+    for (const std::string& spelling :
+         {path, upper, std::string(shortPath), folder / "sub\\..\\A Rather Long File Name.text"}) {
+        HANDLE file = Win32ShredderIo().OpenForOverwrite(spelling);
+        EXPECT_NE(INVALID_HANDLE_VALUE, file) << spelling << " " << GetLastError();
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+}
+
 } // namespace
