@@ -1,0 +1,286 @@
+// The main form's start-up and close: folders, settings, language, the second-start
+// jobs, the clean-on-start-up actions, and what is saved when the window closes.
+#include "shell/Unit1.h"
+
+#include "shell/OptionsKeys.h"
+#include "shell/RegistryLayer.h"
+#include "shell/StartupRules.h"
+#include "toolkit/Effects.h"
+
+#include <ole2.h>
+
+#include <fstream>
+
+namespace {
+
+const char* const shellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const webSite = "www.tidewrack.example";
+
+// The folder that holds the running program, without a trailing backslash.
+std::string ExecutableFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    size_t slash = folder.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+std::string FirstLineOf(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    std::getline(file, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+} // namespace
+
+void TForm1::FormCreate(TObject*)
+{
+    ReadFolders();
+
+    for (int number = 1; number <= 23; ++number)
+        if (TabSheets[number])
+            TabSheets[number]->SetTabVisible(false);
+
+    startup::SecondStart start = startup::ParseCommandLine(GetCommandLineA());
+    AutoScan = start.autoScan;
+    AutoDuplicate = start.autoDuplicate;
+    if (AutoScan)
+        Application->ShowMainForm = false;
+
+    LogFileName = "Tidewrack_Log_File.twk";
+    SkipRecycleBin = 1;
+    RelaunchOnClose = 0;
+    RecentDir.clear();
+    TempMask.clear();
+
+    ChooseUserHive();
+    Application->Minimize();
+    Application->Restore();
+    LanguageFlag = 1;
+    GetDuplicateSearchOptions();
+    ReadOptions();
+
+    Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
+    Application->ProcessMessages();
+
+    GetTaskPlaner();
+    if (TaskMode != 0)
+        AddToTaskBar();
+
+    RecentDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Recent", "s");
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    TempMask = std::string(temp) + "*.*" + std::string(1, '\0');
+
+    FetchShellObjects();
+    SetPath();
+
+    Registry->RootKey = HKEY_CURRENT_USER;
+    bool masksStored = Registry->OpenKeyReadOnly(options::fileEnding::Key) &&
+                       !Registry->GetValueNames().empty();
+    Registry->CloseKey();
+    if (!masksStored)
+        SetDefaults();
+    GetDelFileEndings();
+    GetExcludeDirs();
+    FillDriveInformation();
+    GetScreenSettings();
+    if (LanguageFlag == 0)
+        Language();
+    SetPage(0);
+    ReadActionOptions();
+
+    if (AutoScan) {
+        LongJob job(this);
+        if (AutoDuplicate)
+            RunDuplicateSearch();
+        else
+            StartScan();
+    }
+
+    PlaceTitleButtons(22);
+    if (TabSheets[8])
+        PageControl1->SetActivePage(TabSheets[8]);
+    Image1004Click(nullptr);
+    StatusBar1->SetColor(0xEAEAEA);
+
+    OleInitialize(nullptr);
+    RunStartupCleaning();
+    ApplyCleanCenterWithDOD(
+        registry_layer::ReadReg(*Registry, rootCurrentUser, options::Key, options::CleanCenterWithDOD, "s"));
+    AcceptDroppedFiles();
+    TestShredderFiles();
+    ShowNetworkWarningOnce();
+}
+
+void TForm1::ReadFolders()
+{
+    FontsDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Fonts", "s");
+    ProgramFilesDir = registry_layer::ReadReg(*Registry, rootLocalMachine,
+                                              "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                              "ProgramFilesDir", "s");
+    char folder[MAX_PATH + 1] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    SystemDir = folder;
+    GetNoDeleteCookiesList();
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    WindowsDir = folder;
+    StatusBar1->Panels()->Items(1)->SetText(webSite);
+}
+
+void TForm1::ChooseUserHive()
+{
+    UserHive.clear();
+    if (OsLevel == 0) {
+        UserHive = ".DEFAULT";
+        return;
+    }
+    Registry->RootKey = HKEY_USERS;
+    if (Registry->OpenKeyReadOnly(""))
+        UserHive = startup::ChooseUserHive(Registry->GetKeyNames());
+    Registry->CloseKey();
+}
+
+void TForm1::ReadOptions()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    if (!Registry->OpenKeyReadOnly(options::Key)) {
+        Registry->CloseKey();
+        ProgramDir = ExecutableFolder();
+        BackupDir = ProgramDir + "\\ZipBackup";
+        return; // the program runs in the layout language with its defaults
+    }
+    auto text = [this](const char* name) { return Registry->ReadString(name); };
+    if (auto passes = text(options::NumPasses))
+        if (auto number = registry_layer::StoredInteger(*passes))
+            PassCount = *number;
+    if (auto rowSelect = text(options::RowSelect))
+        if (auto number = registry_layer::StoredInteger(*rowSelect))
+            RowSelectOption = *number != 0;
+    if (auto ratio = text(options::Ratio))
+        if (auto number = registry_layer::StoredInteger(*ratio))
+            CompressionRatio = *number;
+    if (auto skip = text(options::NotScanRecycleBin))
+        if (auto number = registry_layer::StoredInteger(*skip))
+            SkipRecycleBin = *number;
+    std::optional<std::string> installDir = text(options::InstallDir);
+    std::optional<std::string> zipDir = text(options::ZipDir);
+    std::optional<std::string> includeHidden = text(options::IncludeHidden);
+    Registry->CloseKey();
+
+    // Without an installer's entry the program folder is where the program runs from:
+    // the language file, the backups, the help and the relaunch all live there.
+    ProgramDir = installDir && !installDir->empty() ? *installDir : ExecutableFolder();
+    BackupDir = zipDir && !zipDir->empty() ? *zipDir : ProgramDir + "\\ZipBackup";
+
+    LanguageFlag = 1;
+    std::string languageFile = ProgramDir + "\\language.dat";
+    if (GetFileAttributesA(languageFile.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        startup::LanguageLineMeansEnglish(FirstLineOf(languageFile)))
+        LanguageFlag = 0;
+
+    if (includeHidden)
+        ShellEnumFlags = *includeHidden == "1" ? 224 : 96;
+}
+
+void TForm1::ReadActionOptions()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    Registry->Access = KEY_READ | KEY_WRITE;
+    if (Registry->OpenKey(options::action::Key, true)) {
+        ScanMode = 0;
+        if (auto index = Registry->ReadString(options::action::ComboBoxIndex))
+            if (auto number = registry_layer::StoredInteger(*index))
+                ScanMode = *number >= 0 && *number <= 7 ? *number : 0;
+        if (auto days = Registry->ReadString(options::action::LastAccess))
+            if (auto number = registry_layer::StoredInteger(*days))
+                OlderThanDays = *number;
+        if (auto name = Registry->ReadString(options::action::SearchName))
+            SearchName = *name;
+    }
+    Registry->CloseKey();
+}
+
+void TForm1::FetchShellObjects()
+{
+    ScanItems = new TObjectList<ShellItemRecord>;
+    DuplicateScanItems = new TObjectList<ShellItemRecord>;
+    if (!DesktopFolder && SUCCEEDED(SHGetDesktopFolder(&DesktopFolder)))
+        CurrentFolder = DesktopFolder;
+    SHFILEINFOA info{};
+    SystemImageList = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+void TForm1::RunStartupCleaning()
+{
+    std::string digits =
+        registry_layer::ReadReg(*Registry, rootCurrentUser, options::Key, options::CleanOnStartup, "s");
+    for (startup::StartupClean action : startup::StartupCleanActions(digits)) {
+        switch (action) {
+        case startup::StartupClean::Recent:
+            if (!RecentDir.empty())
+                DelRecent();
+            break;
+        case startup::StartupClean::Temp: DelTemp(); break;
+        case startup::StartupClean::RecycleBin: PapierkorbLeeren(); break;
+        case startup::StartupClean::Cookies: CleanUrlCache(true); break;
+        case startup::StartupClean::UrlHistory: ClearUrlHistory(); break;
+        case startup::StartupClean::Prefetch:
+            DelDir(WindowsDir + "\\Prefetch" + "\\*.*" + std::string(1, '\0'));
+            break;
+        }
+    }
+}
+
+void TForm1::ShowNetworkWarningOnce()
+{
+    if (!ReadReg(rootCurrentUser, options::Key, options::ShowNetworkMessage, "s").empty())
+        return;
+    // Written before the box shows, so the warning appears on the first start only.
+    WriteReg(rootCurrentUser, options::Key, options::ShowNetworkMessage, "done", "s");
+    effects::ShowMessageBox(
+        Handle(),
+        Text("Wenn Sie ein Netzlaufwerk verwenden, kann Tidewrack keine Dateien in den Papierkorb löschen.\n"
+             "Das Wiederherstellen einer Datei aus dem Papierkorb schlägt dann fehl!\n"
+             "Sie können diese Dateien aber als Zip sichern.\n"
+             "Diese Meldung erscheint nicht wieder! ",
+             "If you are using a network drive, Tidewrack can't delete files to recycle bin.\n"
+             "Restoring a file from the Recycle Bin will fail!\n"
+             "But you can  backup  these files as zip.\n"
+             "The message won't appear again! "),
+        "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&)
+{
+    RestoreListViewProcs();
+    SaveDuplicateSearchOptions();
+    SaveScreenSettings();
+    WriteFileEnding();
+    WriteRegExcludeDirs();
+    WriteActionOptions();
+    WriteCookieKeepList();
+}
+
+void TForm1::WriteActionOptions()
+{
+    WriteReg(rootCurrentUser, options::action::Key, options::action::LastAccess,
+             std::to_string(OlderThanDays), "s");
+    WriteReg(rootCurrentUser, options::action::Key, options::action::SearchName, SearchName, "s");
+    WriteReg(rootCurrentUser, options::action::Key, options::action::ComboBoxIndex,
+             std::to_string(ScanMode), "s");
+}
+
+void TForm1::WriteCookieKeepList()
+{
+    DeleteReg(rootCurrentUser, options::Key, options::cookiesNoDelete::Name, 1);
+    for (int i = 0; i < CookieKeepList->Count(); ++i)
+        WriteReg(rootCurrentUser, options::cookiesNoDelete::Key, CookieKeepList->Strings(i), "", "s");
+}

@@ -1,0 +1,40 @@
+// Start-up and close steps that belong to pages of the main window. Each page fills in
+// its own step; until a page exists its step has nothing to load, save or clean.
+#include "shell/Unit1.h"
+
+int ShellEnumFlags = 96;
+HIMAGELIST SystemImageList = nullptr;
+
+void TForm1::GetNoDeleteCookiesList() {}
+void TForm1::GetDuplicateSearchOptions() {}
+void TForm1::GetTaskPlaner() {}
+void TForm1::SetPath() {}
+void TForm1::SetDefaults() {}
+void TForm1::GetDelFileEndings() {}
+void TForm1::GetExcludeDirs() {}
+void TForm1::FillDriveInformation() {}
+void TForm1::GetScreenSettings() {}
+void TForm1::Language() {}
+void TForm1::Image1004Click(TObject*) {}
+void TForm1::StartScan() {}
+void TForm1::RunDuplicateSearch() {}
+void TForm1::DelRecent() {}
+void TForm1::DelTemp() {}
+void TForm1::PapierkorbLeeren() {}
+void TForm1::CleanUrlCache(bool) {}
+void TForm1::ClearUrlHistory() {}
+void TForm1::DelDir(const std::string&) {}
+void TForm1::ApplyCleanCenterWithDOD(const std::string&) {}
+void TForm1::AcceptDroppedFiles() {}
+void TForm1::TestShredderFiles() {}
+void TForm1::RestoreListViewProcs() {}
+void TForm1::SaveDuplicateSearchOptions() {}
+void TForm1::SaveScreenSettings() {}
+void TForm1::WriteFileEnding() {}
+void TForm1::WriteRegExcludeDirs() {}
+
+void TForm1::SetPage(int index)
+{
+    if (index >= 0 && index < PageControl1->PageCount())
+        PageControl1->SetActivePageIndex(index);
+}

@@ -1,0 +1,189 @@
+#include "Pictures.h"
+
+#include <string>
+
+namespace pictures {
+namespace {
+
+const COLORREF deepSea = RGB(20, 70, 120);
+const COLORREF shallowSea = RGB(40, 160, 200);
+const COLORREF foam = RGB(255, 255, 255);
+
+struct MemoryCanvas {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+
+    MemoryCanvas(int width, int height)
+        : bitmap(CreateCompatibleBitmap(screen, width, height)), previous(SelectObject(dc, bitmap)) {}
+    // Hands the bitmap to the caller.
+    HBITMAP Take()
+    {
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        dc = nullptr;
+        return bitmap;
+    }
+    ~MemoryCanvas()
+    {
+        if (dc) DeleteObject(Take());
+    }
+};
+
+COLORREF Blend(COLORREF a, COLORREF b, int step, int steps)
+{
+    auto mix = [&](int x, int y) { return x + (y - x) * step / (steps > 1 ? steps - 1 : 1); };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+               mix(GetBValue(a), GetBValue(b)));
+}
+
+void HorizontalGradient(HDC dc, int width, int height, COLORREF from, COLORREF to)
+{
+    for (int x = 0; x < width; ++x) {
+        HPEN pen = CreatePen(PS_SOLID, 1, Blend(from, to, x, width));
+        HGDIOBJ old = SelectObject(dc, pen);
+        MoveToEx(dc, x, 0, nullptr);
+        LineTo(dc, x, height);
+        DeleteObject(SelectObject(dc, old));
+    }
+}
+
+void DrawText(HDC dc, const std::string& text, RECT rect, int height, bool bold, COLORREF color)
+{
+    HFONT font = CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             ANSI_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, "Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    ::DrawTextA(dc, text.c_str(), -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DeleteObject(SelectObject(dc, old));
+}
+
+// Builds an icon from a 16 x 16 drawing on a key colour that becomes transparent.
+template <class Draw>
+HICON MakeIcon(Draw draw)
+{
+    const COLORREF key = RGB(255, 0, 255);
+    MemoryCanvas colour(16, 16);
+    RECT all{0, 0, 16, 16};
+    HBRUSH keyBrush = CreateSolidBrush(key);
+    FillRect(colour.dc, &all, keyBrush);
+    DeleteObject(keyBrush);
+    draw(colour.dc);
+
+    HDC screen = GetDC(nullptr);
+    HDC maskDc = CreateCompatibleDC(screen);
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            bool transparent = GetPixel(colour.dc, x, y) == key;
+            SetPixel(maskDc, x, y, transparent ? RGB(255, 255, 255) : RGB(0, 0, 0));
+            if (transparent) SetPixel(colour.dc, x, y, RGB(0, 0, 0));
+        }
+    SelectObject(maskDc, oldMask);
+    DeleteDC(maskDc);
+    ReleaseDC(nullptr, screen);
+
+    HBITMAP image = colour.Take();
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(image);
+    return icon;
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int width = 2)
+{
+    HPEN pen = CreatePen(PS_SOLID, width, color);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    DeleteObject(SelectObject(dc, old));
+}
+
+void Disc(HDC dc, COLORREF fill)
+{
+    HBRUSH brush = CreateSolidBrush(fill);
+    HPEN pen = CreatePen(PS_SOLID, 1, deepSea);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Ellipse(dc, 1, 1, 15, 15);
+    DeleteObject(SelectObject(dc, oldBrush));
+    DeleteObject(SelectObject(dc, oldPen));
+}
+
+} // namespace
+
+HBITMAP TitleBar(int width, int height)
+{
+    MemoryCanvas canvas(width, height);
+    HorizontalGradient(canvas.dc, width, height, deepSea, shallowSea);
+    DrawText(canvas.dc, "Tidewrack", RECT{8, 0, 160, height}, height / 2, true, foam);
+    return canvas.Take();
+}
+
+HBITMAP GroupTitle(int width, int height, bool open)
+{
+    MemoryCanvas canvas(width, height);
+    HorizontalGradient(canvas.dc, width, height, open ? shallowSea : RGB(225, 235, 245),
+                       open ? RGB(225, 240, 250) : RGB(250, 252, 255));
+    return canvas.Take();
+}
+
+HICON TitleButtonIcon(TitleButton button)
+{
+    return MakeIcon([button](HDC dc) {
+        Disc(dc, RGB(235, 245, 250));
+        switch (button) {
+        case TitleButton::Close:
+        case TitleButton::Exit:
+            Line(dc, 5, 5, 11, 11, RGB(180, 30, 30));
+            Line(dc, 11, 5, 5, 11, RGB(180, 30, 30));
+            break;
+        case TitleButton::Maximize:
+            Line(dc, 5, 5, 11, 5, deepSea);
+            Line(dc, 5, 5, 5, 11, deepSea, 1);
+            Line(dc, 11, 5, 11, 11, deepSea, 1);
+            Line(dc, 5, 11, 11, 11, deepSea, 1);
+            break;
+        case TitleButton::Minimize:
+        case TitleButton::Tray:
+            Line(dc, 5, 11, 11, 11, deepSea);
+            break;
+        case TitleButton::About:
+            Line(dc, 8, 7, 8, 12, deepSea);
+            Line(dc, 8, 4, 8, 5, deepSea);
+            break;
+        case TitleButton::Help:
+            Line(dc, 6, 5, 10, 5, deepSea);
+            Line(dc, 10, 5, 10, 8, deepSea);
+            Line(dc, 10, 8, 8, 9, deepSea);
+            Line(dc, 8, 11, 8, 12, deepSea);
+            break;
+        }
+    });
+}
+
+HICON SidebarIcon(int index)
+{
+    // A small wave on a disc whose colour runs around the colour wheel by index.
+    static const COLORREF palette[] = {RGB(52, 152, 219), RGB(46, 204, 113), RGB(230, 126, 34),
+                                       RGB(155, 89, 182), RGB(231, 76, 60),  RGB(26, 188, 156),
+                                       RGB(241, 196, 15), RGB(127, 140, 141)};
+    COLORREF colour = palette[index % 8];
+    bool inverted = index / 8 % 2 == 1;
+    return MakeIcon([&](HDC dc) {
+        Disc(dc, inverted ? foam : colour);
+        COLORREF wave = inverted ? colour : foam;
+        Line(dc, 3, 9, 6, 7, wave);
+        Line(dc, 6, 7, 9, 9, wave);
+        Line(dc, 9, 9, 13, 7, wave);
+        if (index >= 16)
+            Line(dc, 5, 12, 11, 12, wave, 1);
+    });
+}
+
+} // namespace pictures

@@ -1,0 +1,34 @@
+// The main form's shell and folder helpers, over the shared shell services.
+#include "shell/Unit1.h"
+
+#include "shell/ShellHelpers.h"
+
+std::string TForm1::SpecialFolder(int csidl)
+{
+    return ::SpecialFolder(Application->Handle(), csidl);
+}
+
+void TForm1::BrowseDirectory(TObject*, std::string& path)
+{
+    ::BrowseDirectory(LanguageFlag, path);
+}
+
+int TForm1::GetIcon(const std::string& path, UINT flags)
+{
+    int index = ::GetIcon(path, flags, IconInfo);
+    IconTypeName = IconInfo.szTypeName;
+    IconDisplayName = IconInfo.szDisplayName;
+    return index;
+}
+
+std::string TForm1::GetDisplayName(LPCITEMIDLIST item, IShellFolder* folder, DWORD flags)
+{
+    return ::GetDisplayName(folder, item, flags);
+}
+
+unsigned long long TForm1::GetDirSize(const std::string& folder) { return ::GetDirSize(folder); }
+
+int TForm1::FastCountFiles(const std::string& folder, unsigned char recurse)
+{
+    return ::FastCountFiles(folder, recurse);
+}

@@ -1,0 +1,268 @@
+// The main form: the program's one long-lived window and the holder of the state that
+// every page shares. Its methods live in the folder of the subsystem they belong to.
+#pragma once
+
+#include "toolkit/Contnrs.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Image.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Label.h"
+#include "toolkit/Menus.h"
+#include "toolkit/PageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Registry.h"
+#include "toolkit/StatusBar.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+
+// Filled once by TForm1::DisplaySystemVersion.
+extern std::string OsNameText;
+extern std::string OsVersionText;
+extern int IsXpClass;
+// The item kinds the junk-scan walk asks the shell for: 96 (folders and files), or 224
+// with hidden items when the option "includehidden" is set.
+extern int ShellEnumFlags;
+// The shell's small system image list, fetched once at start.
+extern HIMAGELIST SystemImageList;
+extern NOTIFYICONDATAA TrayIconData;
+
+// One file-ending mask or exclusion folder with its check mark.
+struct CheckedEntry {
+    bool active = true;
+    std::string text;
+};
+
+// One file the scan found.
+struct FoundFileRecord {
+    int iconIndex = 0;
+    std::string displayName;
+    std::string typeName;
+    std::string path;
+    std::string sizeText;
+    std::string dateText;
+    std::string attributes;
+};
+
+// One scan or duplicate-search location.
+struct ShellItemRecord {
+    IShellFolder* parentFolder = nullptr;
+    IShellFolder* rootFolder = nullptr;
+    LPITEMIDLIST item = nullptr;
+    LPITEMIDLIST parentItem = nullptr;
+    std::string parsingName;
+    std::string displayName;
+};
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+
+    // ---- events of the window
+    void FormCreate(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FormResize(TObject* sender);
+    bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // ---- title bar, status bar and notification area
+    void Image101MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Image33Click(TObject* sender);
+    void Image32Click(TObject* sender);
+    void Image31Click(TObject* sender);
+    void Image6Click(TObject* sender);
+    void Image5Click(TObject* sender);
+    void Image33MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image32MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image31MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image30MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image36MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void StatusBar1DrawPanel(TStatusBar* statusBar, TStatusPanel* panel, const TRect& rect);
+    void AddToTaskBar();
+    void InTaskBar();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void TrayIconMessage(LPARAM mouseMessage);
+    void Tidewrackmaximieren1Click(TObject* sender);
+    void Beenden1Click(TObject* sender);
+    void CloseRequest();
+
+    // ---- registry layer
+    void WriteReg(int root, const std::string& key, const std::string& name,
+                  const std::string& data, const std::string& type);
+    std::string ReadReg(int root, const std::string& key, const std::string& name,
+                        const std::string& type);
+    void DeleteReg(int root, const std::string& key, const std::string& name,
+                   unsigned char subkeySwitch);
+
+    // ---- shell and folder helpers
+    std::string SpecialFolder(int csidl);
+    void BrowseDirectory(TObject* sender, std::string& path);
+    int GetIcon(const std::string& path, UINT flags);
+    std::string GetDisplayName(LPCITEMIDLIST item, IShellFolder* folder, DWORD flags);
+    unsigned long long GetDirSize(const std::string& folder);
+    int FastCountFiles(const std::string& folder, unsigned char recurse);
+
+    // ---- Windows version
+    bool DisplaySystemVersion();
+
+    // ---- steps of start-up and close that belong to the pages
+    void GetNoDeleteCookiesList();
+    void GetDuplicateSearchOptions();
+    void GetTaskPlaner();
+    void SetPath();
+    void SetDefaults();
+    void GetDelFileEndings();
+    void GetExcludeDirs();
+    void FillDriveInformation();
+    void GetScreenSettings();
+    void Language();
+    void SetPage(int index);
+    void Image1004Click(TObject* sender);
+    void LabelMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void LabelMouseLeave(TObject* sender);
+    void StartScan();
+    void RunDuplicateSearch();
+    void DelRecent();
+    void DelTemp();
+    void PapierkorbLeeren();
+    void CleanUrlCache(bool cookieMode);
+    void ClearUrlHistory();
+    void DelDir(const std::string& pattern);
+    void ApplyCleanCenterWithDOD(const std::string& value);
+    void AcceptDroppedFiles();
+    void TestShredderFiles();
+    void RestoreListViewProcs();
+    void SaveDuplicateSearchOptions();
+    void SaveScreenSettings();
+    void WriteFileEnding();
+    void WriteRegExcludeDirs();
+
+    // ---- long jobs: a close request during one waits until it has unwound
+    class LongJob {
+    public:
+        explicit LongJob(TForm1* form);
+        ~LongJob();
+        LongJob(const LongJob&) = delete;
+        LongJob& operator=(const LongJob&) = delete;
+
+    private:
+        TForm1* form_;
+    };
+    bool InLongJob() const { return longJobDepth_ > 0; }
+
+    // The German or the English text, by LanguageFlag.
+    const char* Text(const char* german, const char* english) const
+    { return LanguageFlag ? german : english; }
+
+    // ---- shared state
+    TRegistry* Registry = nullptr;
+    bool KeyOpened = false;
+    TStringList* ValueList = nullptr;
+    TStringList* CookieKeepList = nullptr;
+    TStringList* DuplicateList = nullptr;
+    TObjectList<CheckedEntry>* FileEndingList = nullptr;
+    TObjectList<CheckedEntry>* ExcludeDirList = nullptr;
+    TObjectList<FoundFileRecord>* FoundFiles = nullptr;
+    TObjectList<ShellItemRecord>* ScanItems = nullptr;
+    TObjectList<ShellItemRecord>* DuplicateScanItems = nullptr;
+    IMalloc* ShellMalloc = nullptr;
+    IShellFolder* DesktopFolder = nullptr;
+    IShellFolder* CurrentFolder = nullptr;
+    SHFILEINFOA IconInfo{};
+    std::string IconTypeName;
+    std::string IconDisplayName;
+
+    int LanguageFlag = 1;
+    unsigned char AbortFlag = 0;
+    unsigned char RelaunchOnClose = 0;
+    unsigned char AutoScan = 0;
+    unsigned char AutoDuplicate = 0;
+    int PassCount = 3;
+    int CompressionRatio = 1;
+    int SkipRecycleBin = 1;
+    unsigned char RowSelectOption = 0;
+    int ScanMode = 0;
+    int OlderThanDays = 0;
+    std::string SearchName;
+    unsigned long long ScanTotalBytes = 0;
+    unsigned char WipeRunning = 0;
+    int TaskMode = 0;
+
+    std::string ShredPasses = "7";
+    std::string UpdateFileName = "Tidewrack.exe";
+    std::string LogFileName = "Tidewrack_Log_File.twk";
+    std::string ProgramDir;
+    std::string BackupDir;
+    std::string FontsDir;
+    std::string ProgramFilesDir;
+    std::string SystemDir;
+    std::string WindowsDir;
+    std::string RecentDir;
+    std::string TempMask;
+    std::string UserHive;
+    int OsLevel = 0;
+
+    int NavSection = 0;
+    int NavItem = 0;
+    TPanel* HostPanel = nullptr;
+
+    // ---- the window's parts
+    TPanel* Panel100 = nullptr;      // title bar
+    TImage* Image101 = nullptr;      // title picture, drags the window
+    TImage* Image33 = nullptr;       // close
+    TImage* Image32 = nullptr;       // maximise (does nothing)
+    TImage* Image31 = nullptr;       // to the notification area
+    TImage* Image30 = nullptr;       // about
+    TImage* Image36 = nullptr;       // help
+    TPanel* Panel101 = nullptr;      // sidebar
+    TPanel* SidebarGroups[6] = {};   // Panel1000 .. Panel1005
+    TImage* SidebarGroupPictures[6] = {};
+    TLabel* SidebarGroupLabels[6] = {}; // Label1000 .. Label1005
+    TImage* SidebarGroupIcons[6] = {};
+    TPanel* Panel = nullptr;         // the shared link panel
+    TLabel* SidebarLinks[20] = {};
+    TImage* SidebarIcons[20] = {};
+    HICON SidebarIcon = nullptr;
+    TImageList* SidebarImages = nullptr;       // link icons
+    TImageList* SidebarTitleImages = nullptr;  // closed and open group titles
+    TImage* Image6 = nullptr;        // to the notification area
+    TImage* Image5 = nullptr;        // end the program
+    TLabel* Label1 = nullptr;        // status text of the scan
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheets[24] = {};   // TabSheet1 .. TabSheet23 by number (5 is unused)
+    TStatusBar* StatusBar1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* Tidewrackmaximieren1 = nullptr;
+    TMenuItem* Beenden1 = nullptr;
+
+private:
+    void BuildDesign();
+    void BuildTitleBar();
+    void BuildSidebar();
+    void BuildPages();
+    void PlaceTitleButtons(int closeOffset);
+    void ReadFolders();
+    void ReadOptions();
+    void ReadActionOptions();
+    void WriteActionOptions();
+    void ChooseUserHive();
+    void FetchShellObjects();
+    void RunStartupCleaning();
+    void ShowNetworkWarningOnce();
+    void WriteCookieKeepList();
+    void ShowFromTray();
+    void EndLongJob();
+
+    int longJobDepth_ = 0;
+    bool closePending_ = false;
+};
+
+extern TForm1* Form1;
+
+// The root index of the registry layer's first argument.
+enum RootIndex { rootClassesRoot = 0, rootCurrentUser = 1, rootLocalMachine = 2, rootUsers = 3,
+                 rootCurrentConfig = 4, rootDynData = 5 };
