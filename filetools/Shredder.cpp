@@ -46,6 +46,9 @@ ShredderResult RunShredder(const ShredderArgv& argv, ShredderObserver& observer,
     }
     if (!options.hasPath)
         fullPath = CurrentFolder();
+    // "C:\data\" names the folder C:\data; the system finds nothing under the first spelling.
+    while (fullPath.size() > 3 && fullPath.back() == '\\')
+        fullPath.pop_back();
     // Only the free-space wipe takes a drive; a file or folder shred of a drive root
     // would empty the whole drive.
     if (!options.wipeFreeSpace && IsWholeDriveTarget(options.path, fullPath)) {

@@ -67,6 +67,10 @@ TEST(ShredderFiles, AFolderWithRecurseGoesEntirely)
     EXPECT_EQ(0u, RunShredder({"", "-p", "1", root}, plain, io).filesFound);
     EXPECT_NE(std::string::npos, plain.console.find("No files found that match " + root + "."));
     EXPECT_TRUE(Exists(root + "\\diary.txt"));
+
+    // A folder path ending in a backslash names the same folder.
+    EXPECT_TRUE(RunShredder({"", "-p", "1", "-s", root + "\\"}, plain, io).Succeeded());
+    EXPECT_FALSE(Exists(root));
 }
 
 TEST(ShredderFiles, APatternTakesTheMatchingFilesAndEveryRunStartsAfresh)
