@@ -212,7 +212,7 @@ TEST_P(WindowsVersionUnderWine, GivesItsLevel)
     const std::string copy = std::string(temp) + exeName;
     const std::string report = std::string(temp) + "twversion_" + wineVersion + ".txt";
     const std::string appKey = "Software\\Wine\\AppDefaults\\" + exeName;
-    ASSERT_TRUE(::CopyFileA(self, copy.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(self, copy.c_str(), FALSE)) << self << " (run the test by its full path)";
     ::DeleteFileA(report.c_str());
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKey(appKey, true));
