@@ -1,0 +1,247 @@
+// The main form created as at a real start, under Xvfb, against the sandbox registry.
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "tests/support/RecordingEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+const char* const productKey = "Software\\Tidewrack";
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        programDir = std::string(temp) + "TidewrackMainFormTest";
+        CreateDirectoryA(programDir.c_str(), nullptr);
+        Application->Terminated = false;
+        Application->ShowMainForm = true;
+    }
+
+    void TearDown() override
+    {
+        delete Form1;
+        DeleteFileA((programDir + "\\language.dat").c_str());
+        RemoveDirectoryA(programDir.c_str());
+        ClearSettings();
+        Application->ProcessMessages();
+        Application->Terminated = false;
+    }
+
+    static void ClearSettings()
+    {
+        TRegistry registry;
+        registry.DeleteKey(productKey);
+    }
+
+    static void Store(const std::string& key, const std::string& name, const std::string& value)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(key, true));
+        ASSERT_TRUE(registry.WriteString(name, value));
+    }
+
+    static std::optional<std::string> Stored(const std::string& key, const std::string& name)
+    {
+        TRegistry registry;
+        if (!registry.OpenKeyReadOnly(key))
+            return std::nullopt;
+        return registry.ReadString(name);
+    }
+
+    void WriteLanguageFile(const std::string& content)
+    {
+        std::ofstream(programDir + "\\language.dat", std::ios::binary) << content;
+    }
+
+    void Start() { Application->CreateForm(Form1); }
+
+    testing_support::RecordingEffects effects;
+    std::string programDir;
+};
+
+TEST_F(MainFormTest, FirstStartWithoutSettingsUsesTheDefaults)
+{
+    Start();
+    EXPECT_EQ(Form1->BorderStyle(), bsNone);
+    EXPECT_EQ(Form1->ClientWidth(), 664);
+    EXPECT_EQ(Form1->ClientHeight(), 439);
+    EXPECT_EQ(Form1->LanguageFlag, 1);
+    EXPECT_EQ(Form1->PassCount, 3);
+    EXPECT_EQ(Form1->SkipRecycleBin, 1);
+    EXPECT_EQ(Form1->ShredPasses, "7");
+    EXPECT_EQ(Form1->ScanMode, 0);
+    EXPECT_EQ(ShellEnumFlags, 96);
+    EXPECT_FALSE(Form1->AutoScan);
+    EXPECT_EQ(Form1->Label1->Caption(), "Bereit . . .");
+
+    // Without an installer's entry the program folder is the program's own folder.
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string exeFolder(exe);
+    exeFolder.erase(exeFolder.find_last_of('\\'));
+    EXPECT_EQ(Form1->ProgramDir, exeFolder);
+    EXPECT_EQ(Form1->BackupDir, exeFolder + "\\ZipBackup");
+
+    EXPECT_FALSE(Form1->WindowsDir.empty());
+    EXPECT_FALSE(Form1->SystemDir.empty());
+    EXPECT_EQ(Form1->TempMask.substr(Form1->TempMask.size() - 4), std::string("*.*\0", 4));
+    EXPECT_NE(Form1->DesktopFolder, nullptr);
+    EXPECT_NE(SystemImageList, nullptr);
+    EXPECT_EQ(Form1->OsLevel, 3); // the sandbox runs as Windows XP
+    EXPECT_NE(OsNameText.find("Windows XP"), std::string::npos);
+
+    EXPECT_EQ(Form1->PageControl1->PageCount(), 22);
+    for (int i = 0; i < Form1->PageControl1->PageCount(); ++i)
+        EXPECT_FALSE(Form1->PageControl1->Pages(i)->TabVisible());
+    EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->TabSheets[8]);
+}
+
+TEST_F(MainFormTest, NetworkWarningShowsOnTheFirstStartOnly)
+{
+    Start();
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].caption, "Tidewrack");
+    EXPECT_EQ(effects.boxes[0].flags, UINT(MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_EQ(Stored(options::Key, options::ShowNetworkMessage), "done");
+    delete Form1;
+
+    Start();
+    EXPECT_EQ(effects.boxes.size(), 1u);
+}
+
+TEST_F(MainFormTest, StoredOptionsAreRead)
+{
+    Store(options::Key, options::InstallDir, programDir);
+    Store(options::Key, options::NumPasses, "7.6");
+    Store(options::Key, options::RowSelect, "2");
+    Store(options::Key, options::Ratio, "9");
+    Store(options::Key, options::NotScanRecycleBin, "0");
+    Store(options::Key, options::ZipDir, "C:\\Backups");
+    Store(options::Key, options::IncludeHidden, "1");
+    Store(options::action::Key, options::action::ComboBoxIndex, "6");
+    Store(options::action::Key, options::action::LastAccess, "30");
+    Store(options::action::Key, options::action::SearchName, "report");
+    WriteLanguageFile("0\r\n");
+    Start();
+    EXPECT_EQ(Form1->ProgramDir, programDir);
+    EXPECT_EQ(Form1->BackupDir, "C:\\Backups");
+    EXPECT_EQ(Form1->PassCount, 8);
+    EXPECT_EQ(Form1->RowSelectOption, 1);
+    EXPECT_EQ(Form1->CompressionRatio, 9);
+    EXPECT_EQ(Form1->SkipRecycleBin, 0);
+    EXPECT_EQ(ShellEnumFlags, 224);
+    EXPECT_EQ(Form1->LanguageFlag, 0);
+    EXPECT_EQ(Form1->Label1->Caption(), "Ready . . .");
+    EXPECT_EQ(Form1->ScanMode, 6);
+    EXPECT_EQ(Form1->OlderThanDays, 30);
+    EXPECT_EQ(Form1->SearchName, "report");
+    ShellEnumFlags = 96;
+}
+
+TEST_F(MainFormTest, HandEditedValuesReadAsAbsent)
+{
+    Store(options::Key, options::InstallDir, programDir);
+    Store(options::Key, options::NumPasses, "many");
+    Store(options::Key, options::NotScanRecycleBin, "");
+    Store(options::action::Key, options::action::ComboBoxIndex, "12");
+    Store(options::action::Key, options::action::LastAccess, "soon");
+    WriteLanguageFile("0 \r\n"); // a blank after the 0 keeps the German texts
+    Start();
+    EXPECT_EQ(Form1->PassCount, 3);
+    EXPECT_EQ(Form1->SkipRecycleBin, 1);
+    EXPECT_EQ(Form1->ScanMode, 0);
+    EXPECT_EQ(Form1->OlderThanDays, 0);
+    EXPECT_EQ(Form1->LanguageFlag, 1);
+    EXPECT_EQ(Form1->BackupDir, programDir + "\\ZipBackup");
+}
+
+TEST_F(MainFormTest, CloseSavesTheScanActionAndTheCookieKeepList)
+{
+    Store(options::cookiesNoDelete::Key, "stale", "");
+    Start();
+    Form1->ScanMode = 5;
+    Form1->OlderThanDays = 14;
+    Form1->SearchName = "*.tmp";
+    Form1->CookieKeepList->Add("bank");
+    Form1->CookieKeepList->Add("mail");
+    Form1->Close();
+
+    EXPECT_TRUE(Application->Terminated);
+    EXPECT_EQ(Stored(options::action::Key, options::action::ComboBoxIndex), "5");
+    EXPECT_EQ(Stored(options::action::Key, options::action::LastAccess), "14");
+    EXPECT_EQ(Stored(options::action::Key, options::action::SearchName), "*.tmp");
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(options::cookiesNoDelete::Key));
+    EXPECT_EQ(registry.GetValueNames(), (std::vector<std::string>{"bank", "mail"}));
+}
+
+TEST_F(MainFormTest, CloseRequestDuringALongJobWaitsForItToUnwind)
+{
+    Start();
+    {
+        TForm1::LongJob job(Form1);
+        SendMessageA(Form1->Handle(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(Form1->AbortFlag, 1);
+        EXPECT_FALSE(Application->Terminated); // the job is still running
+    }
+    EXPECT_TRUE(Application->Terminated);
+}
+
+TEST_F(MainFormTest, CloseRequestWithoutAJobClosesAtOnce)
+{
+    Start();
+    SendMessageA(Form1->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Form1->AbortFlag, 1);
+    EXPECT_TRUE(Application->Terminated);
+}
+
+TEST_F(MainFormTest, TrayIconHidesAndALeftClickBringsTheWindowBack)
+{
+    Start();
+    Form1->Show();
+    Form1->AddToTaskBar();
+    EXPECT_FALSE(IsWindowVisible(Form1->Handle()));
+    EXPECT_EQ(TrayIconData.uID, 1u);
+    EXPECT_EQ(TrayIconData.uCallbackMessage, UINT(WM_USER + 1));
+    EXPECT_STREQ(TrayIconData.szTip, "Tidewrack");
+
+    SendMessageA(Form1->Handle(), WM_USER + 1, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+    EXPECT_TRUE(Application->ShowMainForm);
+    EXPECT_EQ(TrayIconData.cbSize, 0u); // the icon is gone again
+}
+
+TEST_F(MainFormTest, TitleButtonsSitFromTheRightEdge)
+{
+    Start();
+    EXPECT_EQ(Form1->Image33->Left(), Form1->Width() - 22);
+    EXPECT_EQ(Form1->Image32->Left(), Form1->Width() - 40);
+    EXPECT_EQ(Form1->Image36->Left(), Form1->Width() - 94);
+    Form1->SetWidth(700);
+    EXPECT_EQ(Form1->Image33->Left(), 700 - 38);
+    EXPECT_EQ(Form1->Image31->Left(), 700 - 74);
+}
+
+TEST_F(MainFormTest, RegistryLayerOfTheFormFillsTheValueList)
+{
+    Start();
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey("Software\\Tidewrack\\Test", true));
+    const char multi[] = "one\0two\0";
+    ASSERT_EQ(RegSetValueExA(registry.CurrentKey(), "list", 0, REG_MULTI_SZ,
+                             reinterpret_cast<const BYTE*>(multi), sizeof multi),
+              ERROR_SUCCESS);
+    registry.CloseKey();
+    EXPECT_EQ(Form1->ReadReg(rootCurrentUser, "Software\\Tidewrack\\Test", "list", "z"), "one\ntwo\n");
+    ASSERT_EQ(Form1->ValueList->Count(), 2);
+    EXPECT_EQ(Form1->ValueList->Strings(1), "two");
+}
+
+} // namespace
