@@ -153,8 +153,11 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK ToolkitSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    // The control is always attached before this procedure is installed.
+    // The control is attached before this procedure is installed and the original
+    // procedure is put back before it is detached, so a miss means a foreign procedure
+    // chained to ours after the control was gone.
     TControl* control = TControl::FromHandle(window);
+    if (!control) return DefWindowProcA(window, msg, wParam, lParam);
     return control->Dispatch(window, msg, wParam, lParam);
 }
 
