@@ -59,10 +59,6 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner)
 
 TForm::~TForm()
 {
-    if (OnDestroy && !Destroying()) {
-        TNotifyEvent onDestroy = OnDestroy;
-        toolkit::Guarded([&] { onDestroy(this); });
-    }
     BeginDestroy();
     if (Application->mainForm_ == this) Application->mainForm_ = nullptr;
 }

@@ -76,7 +76,6 @@ public:
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
-    TNotifyEvent OnDestroy;
     TCloseEvent OnClose;
 
 protected:

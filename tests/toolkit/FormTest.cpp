@@ -72,7 +72,12 @@ TEST_F(FormTest, ModelessCloseHidesOrFreesAsOnCloseSays)
     EXPECT_FALSE(form->Visible());
 
     bool destroyed = false;
-    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    struct Witness : TComponent {
+        Witness(TComponent* owner, bool& flag) : TComponent(owner), flag(flag) {}
+        ~Witness() override { flag = true; }
+        bool& flag;
+    };
+    new Witness(form, destroyed);
     form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
     form->Show();
     form->Close();
