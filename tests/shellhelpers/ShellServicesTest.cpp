@@ -149,7 +149,7 @@ private:
     }
     void Run(int button)
     {
-        for (int attempt = 0; attempt < 200; ++attempt) {
+        for (int attempt = 0; attempt < 1200; ++attempt) { // the first dialog of a fresh session is slow
             HWND dialog = nullptr;
             ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
             if (dialog) {
