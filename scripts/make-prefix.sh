@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Creates (or repairs) a 32-bit Windows XP Wine prefix for Tidewrack:
-#   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR
+#   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR [--unmanaged]
+# --unmanaged (for the test sandbox under Xvfb) keeps Wine from waiting for a window
+# manager that is not there, which otherwise costs seconds per hidden window.
 # The host's root (drive Z:) is removed so that nothing run in the prefix can reach host
 # files; PROGRAM_DIR, the folder holding the executables, becomes drive D:.
 set -eu
@@ -15,6 +17,9 @@ if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
     wineboot -i >/dev/null 2>&1
     wine winecfg -v winxp >/dev/null 2>&1
+    if [ "${4:-}" = --unmanaged ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
 fi
 # Drive changes take effect for processes that start after the wineserver has gone.
 wineserver -w
