@@ -61,6 +61,16 @@ SYSTEMTIME Sink::Now()
     return now;
 }
 
+bool Sink::ShowFileDialog(OPENFILENAMEA& dialog, bool save)
+{
+    return (save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog)) != FALSE;
+}
+
+bool Sink::ShowPrintDialog(PRINTDLGA& dialog)
+{
+    return ::PrintDlgA(&dialog) != FALSE;
+}
+
 namespace {
 Sink realSink;
 Sink* current = &realSink;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 #include <string>
 
 namespace effects {
@@ -29,6 +30,11 @@ public:
     virtual bool ShutDown(UINT flags);
     // The local time.
     virtual SYSTEMTIME Now();
+    // The common open or save dialog (GetOpenFileNameA / GetSaveFileNameA): true when the
+    // user chose a file, whose name is then in dialog.lpstrFile.
+    virtual bool ShowFileDialog(OPENFILENAMEA& dialog, bool save);
+    // The printer dialog (PrintDlgA): true when the user chose to print.
+    virtual bool ShowPrintDialog(PRINTDLGA& dialog);
 };
 
 // The sink in force; never null. Tests replace it with SetSink and restore with
@@ -49,5 +55,7 @@ inline bool StartProcess(const std::string& commandLine, const std::string& dire
 { return Current().StartProcess(commandLine, directory, wait, exitCode); }
 inline bool ShutDown(UINT flags) { return Current().ShutDown(flags); }
 inline SYSTEMTIME Now() { return Current().Now(); }
+inline bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) { return Current().ShowFileDialog(dialog, save); }
+inline bool ShowPrintDialog(PRINTDLGA& dialog) { return Current().ShowPrintDialog(dialog); }
 
 } // namespace effects

@@ -1,5 +1,7 @@
 #include "RecordingEffects.h"
 
+#include <cstring>
+
 namespace testing_support {
 
 RecordingEffects::RecordingEffects() { effects::SetSink(this); }
@@ -56,6 +58,26 @@ bool RecordingEffects::ShutDown(UINT flags)
 SYSTEMTIME RecordingEffects::Now()
 {
     return clockSet ? clock : effects::Sink::Now();
+}
+
+bool RecordingEffects::ShowFileDialog(OPENFILENAMEA& dialog, bool save)
+{
+    std::string filter;
+    if (dialog.lpstrFilter)
+        for (const char* part = dialog.lpstrFilter; *part; part += strlen(part) + 1)
+            filter += std::string(part) + "|";
+    fileDialogs.push_back({dialog.lpstrTitle ? dialog.lpstrTitle : "", filter, save});
+    if (fileDialogAnswers.empty() || !dialog.lpstrFile || dialog.nMaxFile == 0)
+        return false;
+    lstrcpynA(dialog.lpstrFile, fileDialogAnswers.front().c_str(), dialog.nMaxFile);
+    fileDialogAnswers.pop_front();
+    return true;
+}
+
+bool RecordingEffects::ShowPrintDialog(PRINTDLGA&)
+{
+    ++printDialogs;
+    return printDialogAnswer;
 }
 
 } // namespace testing_support

@@ -38,6 +38,8 @@ public:
                        DWORD* exitCode) override;
     bool ShutDown(UINT flags) override;
     SYSTEMTIME Now() override;
+    bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) override;
+    bool ShowPrintDialog(PRINTDLGA& dialog) override;
 
     // Answers given to the next message boxes, in order; when empty a box is answered
     // with IDOK for OK boxes and IDYES/IDNO per defaultAnswer otherwise.
@@ -50,6 +52,18 @@ public:
     std::vector<RecordedBox> boxes;
     std::vector<RecordedLaunch> launches;
     std::vector<UINT> exitRequests;
+
+    // File dialogs: each one asked is recorded (its title and whether it saves) and
+    // answered with the next name here, or cancelled when none is left.
+    struct RecordedFileDialog {
+        std::string title;
+        std::string filter;
+        bool save;
+    };
+    std::deque<std::string> fileDialogAnswers;
+    std::vector<RecordedFileDialog> fileDialogs;
+    bool printDialogAnswer = false;
+    int printDialogs = 0;
 };
 
 } // namespace testing_support
