@@ -61,35 +61,53 @@ void DrawText(HDC dc, const std::string& text, RECT rect, int height, bool bold,
     DeleteObject(SelectObject(dc, old));
 }
 
-// Builds an icon from a 16 x 16 drawing on a key colour that becomes transparent.
+// Builds an icon from a 16 x 16 drawing on a key colour that becomes transparent. The
+// drawing goes into a DIB section so the pixels are read from memory, not one by one
+// through GDI.
 template <class Draw>
 HICON MakeIcon(Draw draw)
 {
+    const int size = 16;
     const COLORREF key = RGB(255, 0, 255);
-    MemoryCanvas colour(16, 16);
-    RECT all{0, 0, 16, 16};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!image)
+        return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, image);
+    RECT all{0, 0, size, size};
     HBRUSH keyBrush = CreateSolidBrush(key);
-    FillRect(colour.dc, &all, keyBrush);
+    FillRect(dc, &all, keyBrush);
     DeleteObject(keyBrush);
-    draw(colour.dc);
+    draw(dc);
+    GdiFlush();
+    SelectObject(dc, old);
+    DeleteDC(dc);
 
-    HDC screen = GetDC(nullptr);
-    HDC maskDc = CreateCompatibleDC(screen);
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            bool transparent = GetPixel(colour.dc, x, y) == key;
-            SetPixel(maskDc, x, y, transparent ? RGB(255, 255, 255) : RGB(0, 0, 0));
-            if (transparent) SetPixel(colour.dc, x, y, RGB(0, 0, 0));
+    // A DIB pixel is 0x00RRGGBB; the key colour becomes transparent, everything else opaque.
+    const DWORD keyPixel = 0x00FF00FF;
+    BYTE maskBits[size * 2] = {}; // one bit per pixel, rows padded to 16 bits
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            DWORD& pixel = pixels[y * size + x];
+            if ((pixel & 0x00FFFFFF) == keyPixel) {
+                pixel = 0;
+                maskBits[y * 2 + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+            } else {
+                pixel |= 0xFF000000;
+            }
         }
-    SelectObject(maskDc, oldMask);
-    DeleteDC(maskDc);
-    ReleaseDC(nullptr, screen);
-
-    HBITMAP image = colour.Take();
-    ICONINFO info{TRUE, 0, 0, mask, image};
-    HICON icon = CreateIconIndirect(&info);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits);
+    ICONINFO iconInfo{TRUE, 0, 0, mask, image};
+    HICON icon = CreateIconIndirect(&iconInfo);
     DeleteObject(mask);
     DeleteObject(image);
     return icon;
