@@ -4,6 +4,7 @@
 #include "toolkit/Menus.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -776,9 +777,71 @@ bool TWinControl::DoKeyDown(WORD& key)
     return key != 0;
 }
 
+bool TWinControl::DialogKey(WORD key)
+{
+    for (TControl* control : controls_) {
+        auto* child = dynamic_cast<TWinControl*>(control);
+        // The control that takes the key may close the form: nothing here is touched after.
+        if (child && child->Visible() && child->Enabled() && child->DialogKey(key)) return true;
+    }
+    return false;
+}
+
+bool TWinControl::AcceptFiles() const
+{
+    return (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+}
+
+void TWinControl::SetAcceptFiles(bool accept)
+{
+    DragAcceptFiles(Handle(), accept);
+}
+
+bool TWinControl::KeyPress(WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    char key = static_cast<char>(wParam);
+    TForm* form = GetParentForm(this);
+    bool preview = form && form != this && form->KeyPreview && form->OnKeyPress;
+    if (!preview && !OnKeyPress) return false;
+    HWND window = Handle();
+    if (preview) form->OnKeyPress(form, key);
+    if (key && OnKeyPress) OnKeyPress(this, key);
+    if (!key || !IsWindow(window) || FromHandle(window) != this) return true;
+    if (key == static_cast<char>(wParam)) return false;
+    result = DefaultHandler(WM_CHAR, static_cast<unsigned char>(key), lParam);
+    return true;
+}
+
+namespace {
+
+// The paths of a drop from the shell; frees the drop.
+std::vector<std::string> DroppedFiles(HDROP drop)
+{
+    std::vector<std::string> paths;
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        path.resize(DragQueryFileA(drop, i, &path[0], length + 1));
+        paths.push_back(path);
+    }
+    DragFinish(drop);
+    return paths;
+}
+
+}  // namespace
+
 bool TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
+    case WM_CHAR:
+        return KeyPress(wParam, lParam, result);
+    case WM_DROPFILES: {
+        std::vector<std::string> paths = DroppedFiles(reinterpret_cast<HDROP>(wParam));
+        if (OnDropFiles) OnDropFiles(this, paths);
+        result = 0;
+        return true;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         WORD key = static_cast<WORD>(wParam);

@@ -182,6 +182,18 @@ public:
     // Key events; a handler may set key to 0 to keep the key from the control.
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
+    // A typed character; a handler may change it or set it to 0 to drop it.
+    TKeyPressEvent OnKeyPress;
+
+    // A dialog key (Tab, Enter or Escape) that the focused control of a form did not
+    // want, offered to the form's controls; true when one took it. By default the key
+    // goes on to the visible, enabled child controls.
+    virtual bool DialogKey(WORD key);
+
+    // With AcceptFiles, files dropped from the shell onto the control reach OnDropFiles.
+    bool AcceptFiles() const;
+    void SetAcceptFiles(bool accept);
+    TDropFilesEvent OnDropFiles;
 
 protected:
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -193,6 +205,9 @@ protected:
     void ColorChanged() override;
     // Runs the key preview of the form and then OnKeyDown; false when the key was eaten.
     bool DoKeyDown(WORD& key);
+    // Runs the key preview of the form and then OnKeyPress; true when the character
+    // was handled (eaten or passed on changed).
+    bool KeyPress(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     friend class TControl;

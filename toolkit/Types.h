@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 class TObject;
 
@@ -93,6 +95,10 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 // A handler may set key to 0 to keep the key from the control.
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+// A handler may change key or set it to 0 to drop the character.
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// The full paths of files dropped onto a control.
+using TDropFilesEvent = std::function<void(TObject* sender, const std::vector<std::string>& paths)>;
 
 // Binds an event to a method of an object, e.g. Label1->OnClick = Bind(this, &TForm1::LabelClick).
 template <class C, class R, class... A>
