@@ -57,7 +57,7 @@ void Initialize()
     if (done) return;
     done = true;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                             ICC_LISTVIEW_CLASSES};
+                                             ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -229,6 +229,24 @@ void TControl::DestroyHandle()
     if (old) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     oldProc_ = nullptr;
     DestroyWindow(window);
+}
+
+void TControl::RecreateHandle(DWORD style, DWORD exStyle)
+{
+    char className[64] = "";
+    GetClassNameA(handle_, className, sizeof className);
+    TRect bounds = BoundsRect();
+    HWND parentWindow = GetParent(handle_);
+    HWND above = GetWindow(handle_, GW_HWNDPREV);
+    bool focused = GetFocus() == handle_;
+    DestroyHandle();
+    CreateHandle(className, style, exStyle);
+    ::SetParent(handle_, parentWindow);
+    SetWindowPos(handle_, above ? above : HWND_TOP, bounds.Left, bounds.Top, bounds.Width(),
+                 bounds.Height(), SWP_NOACTIVATE);
+    FontChanged();
+    ColorChanged();
+    if (focused) ::SetFocus(handle_);
 }
 
 LRESULT TControl::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)

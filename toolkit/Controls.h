@@ -103,6 +103,10 @@ protected:
     // Destroys the window now (derived destructors call it before freeing what the
     // window's messages use). Safe to call twice.
     void DestroyHandle();
+    // Makes the window again with other style bits, for those a standard control reads
+    // only when it is made. Keeps parent, bounds, z-order, visibility, focus, font and
+    // colour; the control puts back its own content. Not for controls with children.
+    void RecreateHandle(DWORD style, DWORD exStyle);
 
     // The control's own handling after MessageMap; return true when handled.
     virtual bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
