@@ -3,9 +3,30 @@
 #include "toolkit/ImageList.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <exception>
 #include <stdexcept>
+
+namespace {
+
+// Version 6 of the common controls draws sort arrows itself (HDF_SORTUP/DOWN); older
+// headers get a bitmap of ours. The program runs with version 6 by its manifest.
+bool HeaderDrawsSortArrows()
+{
+    static int major = -1;
+    if (major < 0) {
+        major = 0;
+        auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+            GetProcAddress(GetModuleHandleA("comctl32.dll"), "DllGetVersion"));
+        DLLVERSIONINFO info{};
+        info.cbSize = sizeof info;
+        if (getVersion && SUCCEEDED(getVersion(&info))) major = static_cast<int>(info.dwMajorVersion);
+    }
+    return major >= 6;
+}
+
+}  // namespace
 
 // --- TListColumn -----------------------------------------------------------------------
 
@@ -19,6 +40,42 @@ void TListColumn::Apply()
                  : alignment_ == taCenter     ? LVCFMT_CENTER
                                               : LVCFMT_LEFT;
     SendMessageA(view_->Handle(), LVM_SETCOLUMNA, index_, reinterpret_cast<LPARAM>(&column));
+    ApplySortOrder();
+}
+
+void TListColumn::Insert()
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.pszText = const_cast<char*>("");
+    column.cx = width_;
+    column.fmt = LVCFMT_LEFT;
+    SendMessageA(view_->Handle(), LVM_INSERTCOLUMNA, index_, reinterpret_cast<LPARAM>(&column));
+    Apply();
+}
+
+void TListColumn::SetSortOrder(TSortOrder order)
+{
+    sortOrder_ = order;
+    ApplySortOrder();
+}
+
+void TListColumn::ApplySortOrder()
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(view_->Handle(), LVM_GETHEADER, 0, 0));
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!header || !SendMessageA(header, HDM_GETITEMA, index_, reinterpret_cast<LPARAM>(&item))) return;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN | HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
+    if (HeaderDrawsSortArrows()) {
+        if (sortOrder_ == soAscending) item.fmt |= HDF_SORTUP;
+        if (sortOrder_ == soDescending) item.fmt |= HDF_SORTDOWN;
+    } else {
+        item.mask |= HDI_BITMAP;
+        item.hbm = view_->SortArrow(sortOrder_);
+        if (item.hbm) item.fmt |= HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+    }
+    SendMessageA(header, HDM_SETITEMA, index_, reinterpret_cast<LPARAM>(&item));
 }
 
 void TListColumn::SetCaption(const std::string& caption)
@@ -48,14 +105,8 @@ void TListColumn::SetAlignment(TAlignment alignment)
 
 TListColumn* TListColumns::Add()
 {
-    int index = Count();
-    columns_.push_back(std::make_unique<TListColumn>(view_, index));
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    column.pszText = const_cast<char*>("");
-    column.cx = 50;
-    column.fmt = LVCFMT_LEFT;
-    SendMessageA(view_->Handle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    columns_.push_back(std::make_unique<TListColumn>(view_, Count()));
+    columns_.back()->Insert();
     return columns_.back().get();
 }
 
@@ -68,6 +119,8 @@ TListItem::TListItem(TListView* view) : view_(view)
 
 void TListItem::Redraw()
 {
+    // An item of a virtual list is being filled for the control, which is painting it.
+    if (view_->OwnerData()) return;
     int index = Index();
     if (index >= 0) SendMessageA(view_->Handle(), LVM_REDRAWITEMS, index, index);
 }
@@ -86,6 +139,7 @@ void TListItem::SetImageIndex(int index)
 
 int TListItem::Index() const
 {
+    if (view_->OwnerData()) return indexHint_;
     HWND list = view_->Handle();
     if (indexHint_ >= 0) {
         LVITEMA item{};
@@ -189,6 +243,7 @@ TListItem* TListItems::Add()
 
 TListItem* TListItems::Insert(int index)
 {
+    if (view_->OwnerData()) throw std::logic_error("The rows of a virtual list come from OnData");
     auto* object = new TListItem(view_);
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -208,6 +263,7 @@ TListItem* TListItems::Insert(int index)
 
 void TListItems::Delete(int index)
 {
+    if (view_->OwnerData()) throw std::logic_error("The rows of a virtual list come from OnData");
     TListItem* object = Item(index);
     if (!object) throw std::out_of_range("List index out of bounds");
     SendMessageA(view_->Handle(), LVM_DELETEITEM, index, 0);
@@ -223,6 +279,7 @@ void TListItems::Clear()
 
 TListItem* TListItems::Item(int index) const
 {
+    if (view_->OwnerData()) return view_->DataItem(index);
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
@@ -263,6 +320,8 @@ TListView::~TListView()
     // The window's last messages still look at the items, so it goes first.
     DestroyHandle();
     items_.FreeAll();
+    for (HBITMAP arrow : sortArrows_)
+        if (arrow) DeleteObject(arrow);
 }
 
 bool TListView::ExStyle(DWORD bit) const
@@ -398,8 +457,120 @@ void TListView::CustomSort(const TLVCompare& compare)
 
 TListItem* TListView::ItemOfRow(int row, LPARAM param) const
 {
+    if (ownerData_) return DataItem(row);
     if (param) return reinterpret_cast<TListItem*>(param);
     return items_.Item(row);
+}
+
+TListItem* TListView::DataItem(int row) const
+{
+    if (row < 0 || row >= items_.Count()) return nullptr;
+    auto* self = const_cast<TListView*>(this);
+    if (!dataItem_) self->dataItem_ = std::make_unique<TListItem>(self);
+    TListItem& item = *dataItem_;
+    item.caption_.clear();
+    item.subItems_.Clear();
+    item.imageIndex_ = -1;
+    item.data_ = nullptr;
+    item.indexHint_ = row;
+    if (OnData) OnData(self, row, item);
+    return &item;
+}
+
+void TListView::SetOwnerData(bool ownerData)
+{
+    if (ownerData == ownerData_) return;
+    items_.Clear();
+    // The control reads LVS_OWNERDATA only when it is made: make it again as it was.
+    for (int i = 0; i < columns_.Count(); ++i) columns_[i]->width_ = columns_[i]->Width();
+    DWORD exStyle = static_cast<DWORD>(SendMessageA(Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    DWORD style = GetWindowLongA(Handle(), GWL_STYLE);
+    style = ownerData ? style | LVS_OWNERDATA : style & ~LVS_OWNERDATA;
+    ownerData_ = ownerData;
+    RecreateHandle(style, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
+    for (int i = 0; i < columns_.Count(); ++i) columns_[i]->Insert();
+    SetSmallImages(smallImages_);
+}
+
+void TListView::SetItemCount(int count)
+{
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, count, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int TListView::ItemIndex() const
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, -1, LVNI_SELECTED | LVNI_ALL));
+}
+
+void TListView::SetItemIndex(int index)
+{
+    ClearSelection();
+    if (index < 0) return;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = item.stateMask;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TListView::IsSelected(int index) const
+{
+    return (SendMessageA(Handle(), LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TListView::SetSelected(int index, bool selected)
+{
+    if (index < 0) return;  // -1 would mean every row to the control
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+std::vector<int> TListView::SelectedIndices() const
+{
+    std::vector<int> rows;
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, row, LVNI_SELECTED | LVNI_ALL));
+        if (row < 0) return rows;
+        rows.push_back(row);
+    }
+}
+
+void TListView::SetSortColumn(TListColumn* column, TSortOrder order)
+{
+    for (int i = 0; i < columns_.Count(); ++i)
+        columns_[i]->SetSortOrder(columns_[i] == column ? order : soNone);
+}
+
+HBITMAP TListView::SortArrow(TSortOrder order)
+{
+    if (order == soNone) return nullptr;
+    HBITMAP& arrow = sortArrows_[order == soAscending ? 0 : 1];
+    if (arrow) return arrow;
+    // A small filled triangle on the header's colour: point up for ascending.
+    const int width = 9, height = 5;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    arrow = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldBitmap = SelectObject(dc, arrow);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+    POINT up[3] = {{0, height - 1}, {width - 1, height - 1}, {width / 2, 0}};
+    POINT down[3] = {{0, 0}, {width - 1, 0}, {width / 2, height - 1}};
+    Polygon(dc, order == soAscending ? up : down, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return arrow;
 }
 
 void TListView::AnswerDisplayInfo(NMLVDISPINFOA* info) const

@@ -3,6 +3,10 @@
 // asks for them when it paints (text and image callbacks); check marks and selection
 // live in the control. Rows keep a pointer to their TListItem, so sorting the control
 // keeps rows and objects together. The list view owns its items.
+//
+// With OwnerData the list is virtual: the program keeps the rows' data, sets only their
+// number (SetItemCount), and OnData fills an item each time the control needs a row's
+// texts. Rows are then addressed by index (ItemIndex, IsSelected, SelectedIndices).
 #pragma once
 
 #include "toolkit/Controls.h"
@@ -19,6 +23,8 @@ class TListView;
 class TImageList;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+// The arrow a column header shows for the order the list is sorted in.
+enum TSortOrder { soNone, soAscending, soDescending };
 
 class TListColumn {
 public:
@@ -32,15 +38,24 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
     int Index() const { return index_; }
+    // The sort arrow of this column only (TListView::SetSortColumn clears the others).
+    TSortOrder SortOrder() const { return sortOrder_; }
+    void SetSortOrder(TSortOrder order);
 
 private:
+    friend class TListColumns;
+    friend class TListView;
     void Apply();
+    // Adds the column to the control with everything it has.
+    void Insert();
+    void ApplySortOrder();
 
     TListView* view_;
     int index_;
     std::string caption_;
     int width_ = 50;
     TAlignment alignment_ = taLeftJustify;
+    TSortOrder sortOrder_ = soNone;
 };
 
 class TListColumns {
@@ -103,12 +118,14 @@ public:
     explicit TListItems(TListView* view) : view_(view) {}
     ~TListItems();
 
-    // Appends a new item and returns it.
+    // Appends a new item and returns it. Adding, inserting and deleting single items
+    // throw std::logic_error in a virtual list (its rows are counted, not added).
     TListItem* Add();
     TListItem* Insert(int index);
     void Delete(int index);
     void Clear();
     int Count() const;
+    // In a virtual list: an item filled by OnData, valid until the next one is asked for.
     TListItem* Item(int index) const;
     TListItem* operator[](int index) const { return Item(index); }
     int IndexOf(const TListItem* item) const { return item ? item->Index() : -1; }
@@ -128,6 +145,8 @@ private:
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
 // Negative when a belongs before b.
 using TLVCompare = std::function<int(TListItem* a, TListItem* b)>;
+// Fills item (empty when called) with the texts, image and data of row index.
+using TLVOwnerDataEvent = std::function<void(TListView* sender, int index, TListItem& item)>;
 
 class TListView : public TWinControl {
 public:
@@ -170,6 +189,24 @@ public:
     // Reorders the rows; the items stay the same objects.
     void CustomSort(const TLVCompare& compare);
 
+    // Rows by index, for virtual lists and plain ones alike. ItemIndex is the first
+    // selected row or -1; setting it selects and focuses only that row (-1: none).
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    bool IsSelected(int index) const;
+    void SetSelected(int index, bool selected);
+    std::vector<int> SelectedIndices() const;
+
+    // Switching it remakes the window and deletes the items; columns and styles stay.
+    bool OwnerData() const { return ownerData_; }
+    void SetOwnerData(bool ownerData);
+    // The number of rows of a virtual list (the rows are repainted).
+    void SetItemCount(int count);
+    TLVOwnerDataEvent OnData;
+
+    // Shows order's arrow on column and none on the others (nullptr: on none).
+    void SetSortColumn(TListColumn* column, TSortOrder order);
+
     TLVColumnClickEvent OnColumnClick;
 
 protected:
@@ -189,9 +226,16 @@ private:
     bool HasStyle(DWORD bit) const;
     void SetStyle(DWORD bit, bool on);
     void AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+    // The row's item of a virtual list, filled by OnData.
+    TListItem* DataItem(int row) const;
+    // The header bitmap of a sort arrow (where the header does not draw its own).
+    HBITMAP SortArrow(TSortOrder order);
 
     TListColumns columns_{this};
     TListItems items_{this};
     TImageList* smallImages_ = nullptr;
     TViewStyle viewStyle_ = vsReport;
+    bool ownerData_ = false;
+    std::unique_ptr<TListItem> dataItem_;
+    HBITMAP sortArrows_[2] = {nullptr, nullptr};
 };
