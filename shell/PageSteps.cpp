@@ -9,9 +9,6 @@ void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::GetTaskPlaner() {}
 void TForm1::SetPath() {}
-void TForm1::SetDefaults() {}
-void TForm1::GetDelFileEndings() {}
-void TForm1::GetExcludeDirs() {}
 void TForm1::FillDriveInformation() {}
 void TForm1::GetScreenSettings() {}
 void TForm1::Language() {}
@@ -30,8 +27,6 @@ void TForm1::TestShredderFiles() {}
 void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
 void TForm1::SaveScreenSettings() {}
-void TForm1::WriteFileEnding() {}
-void TForm1::WriteRegExcludeDirs() {}
 
 void TForm1::SetPage(int index)
 {

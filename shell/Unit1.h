@@ -2,6 +2,7 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
+#include "cleaning/ScanRecords.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"
@@ -17,6 +18,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 // Filled once by TForm1::DisplaySystemVersion.
 extern std::string OsNameText;
@@ -29,32 +31,11 @@ extern int ShellEnumFlags;
 extern HIMAGELIST SystemImageList;
 extern NOTIFYICONDATAA TrayIconData;
 
-// One file-ending mask or exclusion folder with its check mark.
-struct CheckedEntry {
-    bool active = true;
-    std::string text;
-};
-
-// One file the scan found.
-struct FoundFileRecord {
-    int iconIndex = 0;
-    std::string displayName;
-    std::string typeName;
-    std::string path;
-    std::string sizeText;
-    std::string dateText;
-    std::string attributes;
-};
-
-// One scan or duplicate-search location.
-struct ShellItemRecord {
-    IShellFolder* parentFolder = nullptr;
-    IShellFolder* rootFolder = nullptr;
-    LPITEMIDLIST item = nullptr;
-    LPITEMIDLIST parentItem = nullptr;
-    std::string parsingName;
-    std::string displayName;
-};
+namespace cleaning {
+class WalkVisitor;
+struct LocationRow;
+struct ScanLocation;
+} // namespace cleaning
 
 class TForm1 : public TForm {
 public:
@@ -108,6 +89,26 @@ public:
 
     // ---- Windows version
     bool DisplaySystemVersion();
+
+    // ---- junk scan: masks, exclusion folders, scan locations and the scan (cleaning/)
+    // Until the scan page's lists exist, FileEndingList, ExcludeDirList and ScanItems
+    // are their own rows (MaskRows, ExcludeDirRows, ScanLocationRows).
+    void GetActualDelFileEndings();
+    void GetActualExcludeDirs();
+    bool TestFile(const std::string& ending);
+    bool DateiFilter(const std::string& ending, const std::string& mask);
+    bool IsInExcludeDirs(const std::string& path);
+    void Clean();
+    void ScanShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, cleaning::WalkVisitor& visitor);
+    bool MoveFiles(const std::string& path);
+    bool ValidFileTime(const FILETIME& time);
+    void GetHDS();
+    int GetNumber(const std::string& text);
+    std::vector<CheckedEntry> MaskRows() const;
+    std::vector<CheckedEntry> ExcludeDirRows() const;
+    std::vector<cleaning::LocationRow> ScanLocationRows() const;
+    std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
+    double ScannedBytes = 0;   // the progress numerator of the running scan
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

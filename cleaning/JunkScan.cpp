@@ -1,0 +1,144 @@
+#include "cleaning/JunkScan.h"
+
+#include "cleaning/FileFacts.h"
+#include "shell/ShellHelpers.h"
+
+#include <cmath>
+
+namespace cleaning {
+
+JunkScan::JunkScan(const ScanSettings& settings, ScanObserver& observer, FileDeleter& deleter,
+                   TObjectList<FoundFileRecord>& found)
+    : settings_(settings), observer_(observer), deleter_(deleter), found_(found),
+      exclusions_(settings.excludeDirs, settings.skipRecycleBin), searchTextUpper_(UpperCase(settings.searchText)),
+      scannedBytes_(settings.startBytes)
+{
+}
+
+void JunkScan::Visit(const WalkItem& item)
+{
+    if (!item.hasFindData)
+        return; // nothing known of it, so nothing to decide
+    const WIN32_FIND_DATAA& entry = item.findData;
+    unsigned long long size = SizeOf(entry);
+    CountProgress(size);
+
+    // Only files are collected by the size, age and name searches and deleted at once;
+    // a folder that matches a mask is merely listed, so the user decides about its content.
+    bool isFile = !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    switch (settings_.mode) {
+    case scanEmptyFiles:
+        if (size == 0 && isFile && !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+            Collect(item, size);
+        break;
+    case scanFileName:
+        if (!searchTextUpper_.empty() && isFile && UpperCase(item.path).find(searchTextUpper_) != std::string::npos &&
+            !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+            Collect(item, size);
+        break;
+    case scanNotAccessed:
+        if (isFile && ValidFileTime(entry.ftLastAccessTime) &&
+            static_cast<double>(WholeDaysSince(entry.ftLastAccessTime, settings_.now)) > settings_.olderThanDays &&
+            !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+            Collect(item, size);
+        break;
+    case scanList:
+        if (MatchesMasks(item.path))
+            Collect(item, size);
+        break;
+    default:
+        if (DeletesAtOnce(settings_.mode) && isFile && MatchesMasks(item.path)) {
+            DeleteOutcome outcome = deleter_.Delete(item.path, settings_.mode);
+            if (outcome == DeleteOutcome::Deleted)
+                ++deleted_;
+            else if (outcome == DeleteOutcome::Failed)
+                observer_.DeleteFailed(item.path);
+        }
+        break;
+    }
+}
+
+bool JunkScan::MatchesMasks(const std::string& path)
+{
+    if (!TestFile(settings_.masks, EndingOf(path)))
+        return false;
+    std::string folder = UpperCase(FolderPartOf(path));
+    if (folder != lastFolder_ || lastFolder_.empty()) {
+        lastFolder_ = folder;
+        lastFolderExcluded_ = exclusions_.IsExcludedFolder(folder);
+    }
+    return !lastFolderExcluded_;
+}
+
+void JunkScan::Collect(const WalkItem& item, unsigned long long size)
+{
+    auto* record = new FoundFileRecord;
+    record->displayName = DisplayNameOf(item);
+    record->path = item.path;
+    record->size = size;
+    record->sizeText = std::to_string(size);
+    record->lastWrite = item.findData.ftLastWriteTime;
+    record->dateText = DateText(item.findData.ftLastWriteTime);
+    record->attributes = AttributeLetters(item.findData.dwFileAttributes);
+    found_.Add(record);
+}
+
+std::string JunkScan::DisplayNameOf(const WalkItem& item)
+{
+    auto ask = [&item] { return ::GetDisplayName(item.folder, item.item, SHGDN_NORMAL); };
+    if (item.findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ask(); // folders may carry a name of their own (desktop.ini)
+    std::string name = item.path.substr(item.path.find_last_of('\\') + 1);
+    size_t dot = name.find_last_of('.');
+    std::string extension = dot == std::string::npos ? std::string() : UpperCase(name.substr(dot));
+    auto known = nameStyles_.find(extension);
+    if (known != nameStyles_.end()) {
+        switch (known->second) {
+        case NameStyle::FullName: return name;
+        case NameStyle::WithoutExtension: return name.substr(0, dot);
+        case NameStyle::AskEachTime: return ask();
+        }
+    }
+    std::string shown = ask();
+    NameStyle style = shown == name ? NameStyle::FullName
+                      : dot != std::string::npos && shown == name.substr(0, dot) ? NameStyle::WithoutExtension
+                                                                                 : NameStyle::AskEachTime;
+    nameStyles_.emplace(extension, style);
+    return shown;
+}
+
+void JunkScan::CountProgress(unsigned long long size)
+{
+    scannedBytes_ += static_cast<double>(size);
+    if (settings_.totalBytes == 0)
+        return;
+    int percent = static_cast<int>(std::lround(scannedBytes_ * 100.0 / static_cast<double>(settings_.totalBytes)));
+    if (percent != lastPercent_) {
+        lastPercent_ = percent;
+        observer_.Progress(percent);
+    }
+}
+
+} // namespace cleaning
+
+namespace cleaning {
+
+void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
+                   ScanObserver& observer)
+{
+    for (const ScanLocation& location : locations) {
+        if (observer.Cancelled())
+            break;
+        observer.LocationStarted(location.caption);
+        HRESULT error = S_OK;
+        IShellFolder* folder = BindLocation(location.parentFolder, location.item, error);
+        if (!folder) {
+            observer.LocationSkipped(location.caption, error);
+            continue;
+        }
+        WalkShellFolder(folder, nullptr, options, visitor);
+        folder->Release();
+    }
+}
+
+} // namespace cleaning

@@ -1,0 +1,106 @@
+// The junk scan's per-file test: for each item of the walk, by the scan mode, either
+// collect it as a found file, delete it at once, or let it be.
+#pragma once
+
+#include "cleaning/FileDeleter.h"
+#include "cleaning/Masks.h"
+#include "cleaning/ScanRecords.h"
+#include "cleaning/ShellWalk.h"
+#include "toolkit/Contnrs.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace cleaning {
+
+// The scan modes, as the scan page offers them and the settings store them.
+enum ScanMode {
+    scanList = 0,                     // masks and exclusions; collect
+    scanDeleteToRecycleBin = 1,       // masks and exclusions; delete at once (DeleteAction 1..4)
+    scanDeleteToRecycleBinConfirmed = 2,
+    scanDeletePermanentlyConfirmed = 3,
+    scanDeletePermanently = 4,
+    scanEmptyFiles = 5,               // size 0; collect
+    scanNotAccessed = 6,              // last access more than olderThanDays days ago; collect
+    scanFileName = 7,                 // full path contains the search text; collect
+};
+
+inline bool DeletesAtOnce(int mode) { return mode >= scanDeleteToRecycleBin && mode <= scanDeletePermanently; }
+
+struct ScanSettings {
+    int mode = scanList;
+    std::vector<CheckedEntry> masks;       // in upper case, in list order
+    std::vector<CheckedEntry> excludeDirs;
+    bool skipRecycleBin = true;
+    double olderThanDays = 0;
+    std::string searchText;                // any case; compared in upper case
+    SYSTEMTIME now{};                      // local time the ages are measured against
+    unsigned long long totalBytes = 0;     // 100 % of the progress
+    double startBytes = 0;                 // where the progress count begins
+};
+
+// What the scan tells its surroundings.
+class ScanObserver {
+public:
+    virtual ~ScanObserver() = default;
+    virtual bool Cancelled() { return false; }
+    virtual void FolderEntered(const std::string& folder) {} // keep the window alive here
+    virtual void Progress(int percent) {}                    // called when the percentage changes
+    virtual void DeleteFailed(const std::string& path) {}
+    virtual void LocationStarted(const std::string& caption) {}
+    // A location whose folder could not be bound (gone, unreadable): it is skipped.
+    virtual void LocationSkipped(const std::string& caption, HRESULT error) {}
+};
+
+class JunkScan : public WalkVisitor {
+public:
+    JunkScan(const ScanSettings& settings, ScanObserver& observer, FileDeleter& deleter,
+             TObjectList<FoundFileRecord>& found);
+
+    void Visit(const WalkItem& item) override;
+    void FolderEntered(const std::string& path) override { observer_.FolderEntered(path); }
+    bool Cancelled() override { return observer_.Cancelled(); }
+
+    double ScannedBytes() const { return scannedBytes_; }
+    int Deleted() const { return deleted_; }
+
+private:
+    bool MatchesMasks(const std::string& path);
+    void Collect(const WalkItem& item, unsigned long long size);
+    void CountProgress(unsigned long long size);
+    std::string DisplayNameOf(const WalkItem& item);
+
+    const ScanSettings& settings_;
+    ScanObserver& observer_;
+    FileDeleter& deleter_;
+    TObjectList<FoundFileRecord>& found_;
+    ExclusionTest exclusions_;
+    std::string searchTextUpper_;
+    double scannedBytes_;
+    int lastPercent_ = -1;
+    int deleted_ = 0;
+    // The exclusion test depends on the folder only; the walk hands over one folder's
+    // items in a row, so the answer is kept for the folder at hand.
+    std::string lastFolder_;
+    bool lastFolderExcluded_ = false;
+    // How the shell shows the names of files of each ending (upper case): with their
+    // extension, or without it (the user hides known extensions). Asking the shell costs
+    // a registry look-up per file, so the first file of an ending is asked for all.
+    enum class NameStyle { FullName, WithoutExtension, AskEachTime };
+    std::unordered_map<std::string, NameStyle> nameStyles_;
+};
+
+// One checked location of the scan list: its row caption and how to bind it.
+struct ScanLocation {
+    std::string caption;
+    IShellFolder* parentFolder = nullptr;
+    LPCITEMIDLIST item = nullptr;
+};
+
+// Walks the locations in order until the scan is cancelled; a location that cannot be
+// bound is told to the observer and skipped.
+void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
+                   ScanObserver& observer);
+
+} // namespace cleaning

@@ -1,0 +1,93 @@
+// The main form's masks and exclusion folders: defaults, loading, the lists the scan
+// uses, saving, and the tests over them.
+#include "shell/Unit1.h"
+
+#include "cleaning/CheckedValues.h"
+#include "cleaning/Masks.h"
+#include "shell/OptionsKeys.h"
+
+namespace {
+
+std::vector<CheckedEntry> EntriesOf(const TObjectList<CheckedEntry>& list)
+{
+    std::vector<CheckedEntry> entries;
+    for (int i = 0; i < list.Count(); ++i)
+        entries.push_back(*list[i]);
+    return entries;
+}
+
+void Refill(TObjectList<CheckedEntry>& list, const std::vector<CheckedEntry>& entries)
+{
+    list.Clear();
+    for (const CheckedEntry& entry : entries)
+        list.Add(new CheckedEntry(entry));
+}
+
+} // namespace
+
+void TForm1::SetDefaults()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    Registry->Access = KEY_READ | KEY_WRITE;
+    if (Registry->OpenKey(options::fileEnding::Key, true))
+        for (const std::string& mask : cleaning::DefaultMasks())
+            Registry->WriteString(mask, "1");
+    Registry->CloseKey();
+
+    std::vector<std::string> folders =
+        cleaning::DefaultExcludeDirs([this](int csidl) { return SpecialFolder(csidl); }, WindowsDir);
+    if (Registry->OpenKey(options::excludeDirs::Key, true))
+        for (const std::string& folder : folders)
+            Registry->WriteString(folder, "1");
+    Registry->CloseKey();
+}
+
+void TForm1::GetDelFileEndings()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    Refill(*FileEndingList, cleaning::ReadCheckedValues(*Registry, options::fileEnding::Key));
+}
+
+void TForm1::GetExcludeDirs()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    Refill(*ExcludeDirList, cleaning::ReadCheckedValues(*Registry, options::excludeDirs::Key));
+}
+
+std::vector<CheckedEntry> TForm1::MaskRows() const { return EntriesOf(*FileEndingList); }
+
+std::vector<CheckedEntry> TForm1::ExcludeDirRows() const { return EntriesOf(*ExcludeDirList); }
+
+void TForm1::GetActualDelFileEndings()
+{
+    std::vector<CheckedEntry> masks = MaskRows();
+    for (CheckedEntry& mask : masks)
+        mask.text = cleaning::UpperCase(mask.text);
+    Refill(*FileEndingList, masks);
+}
+
+void TForm1::GetActualExcludeDirs() { Refill(*ExcludeDirList, ExcludeDirRows()); }
+
+void TForm1::WriteFileEnding()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    cleaning::WriteCheckedValues(*Registry, options::Key, options::fileEnding::Name, MaskRows());
+}
+
+void TForm1::WriteRegExcludeDirs()
+{
+    Registry->RootKey = HKEY_CURRENT_USER;
+    cleaning::WriteCheckedValues(*Registry, options::Key, options::excludeDirs::Name, ExcludeDirRows());
+}
+
+bool TForm1::TestFile(const std::string& ending) { return cleaning::TestFile(EntriesOf(*FileEndingList), ending); }
+
+bool TForm1::DateiFilter(const std::string& ending, const std::string& mask)
+{
+    return cleaning::DateiFilter(ending, mask);
+}
+
+bool TForm1::IsInExcludeDirs(const std::string& path)
+{
+    return cleaning::ExclusionTest(EntriesOf(*ExcludeDirList), SkipRecycleBin != 0).IsInExcludeDirs(path);
+}

@@ -1,0 +1,128 @@
+// The main form's junk scan: the driver over the checked locations, the walk, the
+// immediate delete and the used space of the locations.
+#include "shell/Unit1.h"
+
+#include "cleaning/FileFacts.h"
+#include "cleaning/JunkScan.h"
+#include "cleaning/ScanLocations.h"
+#include "cleaning/ShellWalk.h"
+#include "toolkit/Effects.h"
+
+namespace {
+
+// Ties a scan to the main form: its cancel flag, its message pump and its boxes.
+class FormScanObserver : public cleaning::ScanObserver {
+public:
+    explicit FormScanObserver(TForm1& form) : form_(form) {}
+
+    bool Cancelled() override { return form_.AbortFlag != 0; }
+    // Once per folder, so that the progress dialog stays painted and its Cancel works.
+    void FolderEntered(const std::string&) override { Application->ProcessMessages(); }
+    void DeleteFailed(const std::string& path) override { ReportDeleteFailure(form_, path); }
+    void LocationSkipped(const std::string& caption, HRESULT) override
+    {
+        effects::ShowMessageBox(form_.Handle(),
+                                form_.Text("Der Ort \"", "The location \"") + caption +
+                                    form_.Text("\" kann nicht gelesen werden und wird übersprungen.",
+                                               "\" cannot be read and is skipped."),
+                                form_.Text("Warnung", "Warning"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    }
+
+    static void ReportDeleteFailure(TForm1& form, const std::string& path)
+    {
+        effects::ShowMessageBox(form.Handle(), form.Text("Fehler beim Löschen der Datei ", "Error deleting file ") + path,
+                                form.Text("Fehler", "Error"), MB_OK | MB_ICONINFORMATION);
+    }
+
+private:
+    TForm1& form_;
+};
+
+} // namespace
+
+std::vector<cleaning::LocationRow> TForm1::ScanLocationRows() const
+{
+    // Every record stands for a checked row until the locations page shows its marks.
+    std::vector<cleaning::LocationRow> rows;
+    for (int i = 0; i < ScanItems->Count(); ++i) {
+        const ShellItemRecord& record = *(*ScanItems)[i];
+        rows.push_back({record.displayName.empty() ? record.parsingName : record.displayName, true});
+    }
+    return rows;
+}
+
+std::vector<cleaning::ScanLocation> TForm1::CheckedScanLocations() const
+{
+    std::vector<cleaning::LocationRow> rows = ScanLocationRows();
+    std::vector<cleaning::ScanLocation> locations;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].checked)
+            locations.push_back({rows[i].caption, (*ScanItems)[static_cast<int>(i)]->parentFolder,
+                                 (*ScanItems)[static_cast<int>(i)]->item});
+    return locations;
+}
+
+int TForm1::GetNumber(const std::string& text) { return cleaning::DriveNumber(text); }
+
+void TForm1::GetHDS()
+{
+    cleaning::SpaceMeter meter;
+    ScanTotalBytes = cleaning::UsedSpaceOfLocations(ScanLocationRows(), meter);
+}
+
+bool TForm1::ValidFileTime(const FILETIME& time) { return cleaning::ValidFileTime(time); }
+
+bool TForm1::MoveFiles(const std::string& path)
+{
+    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    cleaning::DeleteOutcome outcome = deleter.Delete(path, ScanMode);
+    if (outcome == cleaning::DeleteOutcome::Failed)
+        FormScanObserver::ReportDeleteFailure(*this, path);
+    return outcome == cleaning::DeleteOutcome::Deleted;
+}
+
+void TForm1::ScanShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, cleaning::WalkVisitor& visitor)
+{
+    cleaning::WalkOptions options;
+    options.enumFlags = static_cast<DWORD>(ShellEnumFlags);
+    options.owner = Application->Handle();
+    cleaning::WalkShellFolder(folder, parentItem, options, visitor);
+}
+
+void TForm1::Clean()
+{
+    FoundFiles->Clear();
+    GetActualExcludeDirs();
+    GetActualDelFileEndings();
+    GetHDS();
+    Label1->SetCaption(Text("Suche läuft. Bitte warten . . .", "Scanning. Please wait . . ."));
+
+    // The scan starts its count above zero, as it always has, so that the bar moves at once.
+    ScannedBytes = OsLevel == 0 ? 120 : 800;
+    AbortFlag = 0;
+
+    cleaning::ScanSettings settings;
+    settings.mode = ScanMode;
+    settings.masks = MaskRows();
+    settings.excludeDirs = ExcludeDirRows();
+    settings.skipRecycleBin = SkipRecycleBin != 0;
+    settings.olderThanDays = OlderThanDays;
+    settings.searchText = SearchName;
+    settings.now = effects::Now();
+    settings.totalBytes = ScanTotalBytes;
+    settings.startBytes = ScannedBytes;
+
+    FormScanObserver observer(*this);
+    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    cleaning::JunkScan scan(settings, observer, deleter, *FoundFiles);
+    cleaning::WalkOptions options;
+    options.enumFlags = static_cast<DWORD>(ShellEnumFlags);
+    options.owner = Application->Handle();
+    cleaning::WalkLocations(CheckedScanLocations(), options, scan, observer);
+    ScannedBytes = scan.ScannedBytes();
+    Application->ProcessMessages();
+
+    if (cleaning::DeletesAtOnce(ScanMode))
+        Application->ShowMainForm = true; // the scan process was started hidden
+    Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
+}

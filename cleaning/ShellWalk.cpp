@@ -1,0 +1,196 @@
+#include "cleaning/ShellWalk.h"
+
+#include "cleaning/Masks.h"
+#include "shell/ShellHelpers.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace cleaning {
+
+namespace {
+
+IMalloc* ShellAllocator()
+{
+    static IMalloc* malloc = [] {
+        IMalloc* shellMalloc = nullptr;
+        return SUCCEEDED(::SHGetMalloc(&shellMalloc)) ? shellMalloc : nullptr;
+    }();
+    return malloc;
+}
+
+void FreeItem(LPITEMIDLIST item)
+{
+    if (item && ShellAllocator())
+        ShellAllocator()->Free(item);
+}
+
+std::wstring Wide(const std::string& text)
+{
+    int size = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], size);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// The file system's own listing of one folder, read once in one pass: the shell's item
+// data lacks the last-access time and the high half of the size on some systems, and
+// one search per file would cost a directory scan per file.
+class FolderListing {
+public:
+    explicit FolderListing(const std::string& folder) : folder_(folder)
+    {
+        WIN32_FIND_DATAA entry;
+        HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do
+            entries_.emplace(entry.cFileName, entry);
+        while (::FindNextFileA(search, &entry));
+        ::FindClose(search);
+    }
+
+    const std::string& Folder() const { return folder_; }
+
+    // The entry for `path`, which must lie in this folder; a file that came after the
+    // listing was read is looked up on its own.
+    bool Find(const std::string& path, WIN32_FIND_DATAA& entry) const
+    {
+        auto found = entries_.find(path.substr(folder_.size() + 1));
+        if (found != entries_.end()) {
+            entry = found->second;
+            return true;
+        }
+        return FindOne(path, entry);
+    }
+
+    static bool FindOne(const std::string& path, WIN32_FIND_DATAA& entry)
+    {
+        if (path.find_first_of("*?") != std::string::npos)
+            return false; // a name the search would take as a pattern
+        HANDLE search = ::FindFirstFileA(path.c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        ::FindClose(search);
+        return true;
+    }
+
+private:
+    std::string folder_;
+    std::unordered_map<std::string, WIN32_FIND_DATAA> entries_;
+};
+
+bool IsWalkableFolder(const WIN32_FIND_DATAA& entry, const std::string& path)
+{
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && EndingOf(path) != "ZIP";
+}
+
+} // namespace
+
+void WalkShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, const WalkOptions& options,
+                     WalkVisitor& visitor)
+{
+    IEnumIDList* items = nullptr;
+    if (FAILED(folder->EnumObjects(options.owner, options.enumFlags, &items)) || !items)
+        return;
+    std::unique_ptr<FolderListing> listing;
+    bool entered = false;
+    LPITEMIDLIST item = nullptr;
+    while (!visitor.Cancelled() && items->Next(1, &item, nullptr) == S_OK) {
+        std::string path = ::GetDisplayName(folder, item, SHGDN_FORPARSING);
+        std::string folderPart = FolderPartOf(path);
+        if (!folderPart.empty()) { // virtual items have no file-system path
+            if (!entered) {
+                visitor.FolderEntered(folderPart);
+                entered = true;
+            }
+            if (!listing || listing->Folder() != folderPart)
+                listing = std::make_unique<FolderListing>(folderPart);
+            WIN32_FIND_DATAA entry{};
+            bool known = listing->Find(path, entry);
+            visitor.Visit(WalkItem{folder, item, parentItem, path, known, entry});
+
+            if (known && IsWalkableFolder(entry, path) && !visitor.Cancelled()) {
+                SFGAOF attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_DISPLAYATTRMASK;
+                LPCITEMIDLIST one = item;
+                IShellFolder* subFolder = nullptr;
+                if (SUCCEEDED(folder->GetAttributesOf(1, &one, &attributes)) && (attributes & SFGAO_FOLDER) &&
+                    SUCCEEDED(folder->BindToObject(item, nullptr, IID_IShellFolder,
+                                                   reinterpret_cast<void**>(&subFolder))) &&
+                    subFolder) {
+                    WalkShellFolder(subFolder, item, options, visitor);
+                    subFolder->Release();
+                }
+            }
+        }
+        FreeItem(item);
+        item = nullptr;
+    }
+    items->Release();
+}
+
+IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESULT& error)
+{
+    IShellFolder* folder = nullptr;
+    error = E_POINTER;
+    if (parentFolder && item)
+        error = parentFolder->BindToObject(item, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
+    if (FAILED(error) || !folder) {
+        if (SUCCEEDED(error))
+            error = E_FAIL;
+        return nullptr;
+    }
+    return folder;
+}
+
+bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, HRESULT& error)
+{
+    record = ShellItemRecordParts{};
+    IShellFolder* desktop = nullptr;
+    error = ::SHGetDesktopFolder(&desktop);
+    if (FAILED(error) || !desktop)
+        return false;
+
+    std::string full = path;
+    bool root = full.size() <= 3 && full.size() >= 2 && full[1] == ':';
+    if (!root && full.size() > 1 && full.back() == '\\')
+        full.pop_back();
+    size_t slash = full.find_last_of('\\');
+
+    if (root || slash == std::string::npos) {
+        // A drive root is an item of the desktop's name space in its own right.
+        std::wstring name = Wide(root && full.size() == 2 ? full + "\\" : full);
+        error = desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &record.item, nullptr);
+        if (FAILED(error) || !record.item) {
+            desktop->Release();
+            return false;
+        }
+        record.parentFolder = desktop;
+        return true;
+    }
+
+    std::wstring folderName = Wide(full.substr(0, slash + 1));
+    LPITEMIDLIST folderItem = nullptr;
+    error = desktop->ParseDisplayName(nullptr, nullptr, &folderName[0], nullptr, &folderItem, nullptr);
+    IShellFolder* parent = nullptr;
+    if (SUCCEEDED(error) && folderItem)
+        parent = BindLocation(desktop, folderItem, error);
+    FreeItem(folderItem);
+    desktop->Release();
+    if (!parent)
+        return false;
+
+    std::wstring lastName = Wide(full.substr(slash + 1));
+    error = parent->ParseDisplayName(nullptr, nullptr, &lastName[0], nullptr, &record.item, nullptr);
+    if (FAILED(error) || !record.item) {
+        parent->Release();
+        record.item = nullptr;
+        return false;
+    }
+    record.parentFolder = parent;
+    return true;
+}
+
+} // namespace cleaning

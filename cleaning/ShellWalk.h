@@ -1,0 +1,59 @@
+// The recursive walk over a shell folder that the junk scan and the duplicate search
+// share. It hands every item that has a file-system path to a visitor, together with the
+// item's real find data, and descends into sub-folders -- never into zip archives (which
+// the shell shows as folders), junctions or symbolic links.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+namespace cleaning {
+
+struct WalkItem {
+    IShellFolder* folder;      // the folder being walked
+    LPCITEMIDLIST item;        // the item, relative to folder; valid during the visit only
+    LPCITEMIDLIST parentItem;  // the item of the folder being walked (null at the location)
+    const std::string& path;   // the parsing name, a full file-system path
+    // From the file system's own listing of the folder (64-bit size, all three times);
+    // hasFindData is false when the file system did not list the item.
+    bool hasFindData;
+    const WIN32_FIND_DATAA& findData;
+};
+
+class WalkVisitor {
+public:
+    virtual ~WalkVisitor() = default;
+    virtual void Visit(const WalkItem& item) = 0;
+    // Called as the walk enters each folder: the place to keep the window alive.
+    virtual void FolderEntered(const std::string& path) {}
+    // Polled before each item; a true answer ends the walk after the current item.
+    virtual bool Cancelled() { return false; }
+};
+
+struct WalkOptions {
+    DWORD enumFlags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS; // ShellEnumFlags
+    HWND owner = nullptr;
+};
+
+// Walks `folder` and everything below it. parentItem is handed on to the visits of the
+// folder's own items (null for the location itself).
+void WalkShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, const WalkOptions& options,
+                     WalkVisitor& visitor);
+
+// A folder given by its path as a scan location: the folder it lies in (parentFolder,
+// bound from the desktop) and its own item in there. A drive root is its own item in the
+// desktop folder. False, with `error` set to the shell's answer, when the path cannot be
+// parsed or bound; `record` is then left empty.
+struct ShellItemRecordParts {
+    IShellFolder* parentFolder = nullptr; // one reference, the caller's
+    LPITEMIDLIST item = nullptr;          // allocated by the shell allocator, the caller's
+};
+bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, HRESULT& error);
+
+// Binds a location's item to its folder object; null (with `error` set) when it fails.
+// The caller releases the folder.
+IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESULT& error);
+
+} // namespace cleaning
