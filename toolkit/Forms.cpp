@@ -254,6 +254,46 @@ void TForm::Close()
     }
 }
 
+namespace {
+
+void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& stops)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* control = dynamic_cast<TWinControl*>(parent->Controls(i));
+        if (!control || !control->Visible() || !control->Enabled()) continue;
+        if (GetWindowLongA(control->Handle(), GWL_STYLE) & WS_TABSTOP) stops.push_back(control);
+        CollectTabStops(control, stops);
+    }
+}
+
+}  // namespace
+
+bool TForm::SelectNext(bool forward)
+{
+    std::vector<TWinControl*> stops;
+    CollectTabStops(this, stops);
+    if (stops.empty()) return false;
+    int count = static_cast<int>(stops.size());
+    // The innermost stop that holds the focus (it may sit in a window inside the control).
+    HWND focus = GetFocus();
+    int current = -1;
+    for (int i = 0; i < count; ++i)
+        if (stops[i]->Handle() == focus || IsChild(stops[i]->Handle(), focus)) current = i;
+    int next = current < 0 ? (forward ? 0 : count - 1) : (current + (forward ? 1 : count - 1)) % count;
+    TWinControl* target = stops[next];
+    target->SetFocus();
+    // Like a dialog, a text field entered with Tab has its text selected.
+    if (SendMessageA(target->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(target->Handle(), EM_SETSEL, 0, -1);
+    return true;
+}
+
+bool TForm::DialogKey(WORD key)
+{
+    if (key == VK_TAB) return SelectNext(GetKeyState(VK_SHIFT) >= 0);
+    return TCustomControl::DialogKey(key);
+}
+
 void TForm::Release()
 {
     PostMessageA(Handle(), ReleaseMessage(), 0, 0);
@@ -339,9 +379,31 @@ bool TApplication::ProcessMessage()
         Terminated = true;
         return true;
     }
+    if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
+}
+
+bool TApplication::IsDialogKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN) return false;
+    WPARAM key = msg.wParam;
+    if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    TControl* control = nullptr;
+    for (HWND w = msg.hwnd; w && !control;
+         w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
+        control = TControl::FromHandle(w);
+    TForm* form = GetParentForm(control);
+    if (!form || !form->Enabled()) return false;
+    // A multi-line text field keeps Enter, an open drop-down list Enter and Escape, ...
+    UINT wanted = key == VK_TAB ? DLGC_WANTTAB : DLGC_WANTALLKEYS;
+    LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg));
+    if (code & (wanted | DLGC_WANTMESSAGE)) return false;
+    bool used = true;  // also when a button's handler failed: the key did its work
+    toolkit::Guarded([&] { used = form->DialogKey(static_cast<WORD>(key)); });
+    return used;
 }
 
 void TApplication::ProcessMessages()

@@ -68,6 +68,12 @@ public:
     void Release();
     // Fires OnCreate once; Application->CreateForm calls it after construction.
     void DoCreate();
+    // Moves the focus to the next (or previous) visible, enabled control with a tab stop,
+    // in the order the controls were put into their parents, round the form; true
+    // when there was such a control.
+    bool SelectNext(bool forward);
+    // Tab and Shift+Tab move the focus; Enter and Escape go to the buttons.
+    bool DialogKey(WORD key) override;
 
     TModalResult ModalResult = mrNone;
     // The form's OnKeyDown sees keys of its controls before they do.
@@ -149,6 +155,9 @@ public:
 private:
     friend class TForm;
     bool ProcessMessage();
+    // Tab, Enter and Escape for the form of the control they are meant for, unless that
+    // control wants them itself; true when the form used the key.
+    static bool IsDialogKey(const MSG& msg);
 
     TForm* mainForm_ = nullptr;
     HICON icon_ = nullptr;
