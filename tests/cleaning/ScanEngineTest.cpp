@@ -1,0 +1,351 @@
+// The walk and the per-file test on real files in a temporary tree, for every scan mode.
+#include "tests/cleaning/ScanTestKit.h"
+
+#include "cleaning/FileFacts.h"
+#include "tests/support/RecordingEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+using namespace cleaning;
+using namespace scan_test;
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+class ScanEngine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ::CoInitialize(nullptr); }
+
+    void SetUp() override
+    {
+        // A tree with junk, a keeper, an excluded folder and a folder named like junk.
+        tree.File("a.bak", 10);
+        tree.File("b.TMP", 20);
+        tree.File("keep.txt", 30);
+        tree.File("empty.dat", 0);
+        tree.Folder("sub");
+        tree.File("sub\\c.old", 40);
+        tree.File("sub\\page.html", 5);
+        tree.Folder("excluded");
+        tree.File("excluded\\d.bak", 50);
+        tree.Folder("x.bak");
+        tree.File("x.bak\\inside.txt", 60);
+        tree.File("x.bak\\inside.bak", 70);
+        settings.excludeDirs = {{true, tree / "excluded"}};
+    }
+
+    Paths Run(int mode, FileDeleter& deleter, DWORD flags = 0x60)
+    {
+        settings.mode = mode;
+        found.Clear();
+        return Relative(tree.Root(), Scan(tree.Root(), settings, deleter, observer, found, flags));
+    }
+    Paths Run(int mode)
+    {
+        RecordingDeleter none;
+        return Run(mode, none);
+    }
+
+    TempTree tree;
+    ScanSettings settings;
+    RecordingObserver observer;
+    TObjectList<FoundFileRecord> found;
+};
+
+const FoundFileRecord* Record(const TObjectList<FoundFileRecord>& found, const std::string& suffix)
+{
+    for (int i = 0; i < found.Count(); ++i)
+        if (found[i]->path.size() >= suffix.size() &&
+            found[i]->path.compare(found[i]->path.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return found[i];
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(ScanEngine, ListModeCollectsMaskedFilesAndMaskedFoldersOutsideExclusions)
+{
+    EXPECT_EQ(Run(scanList), (Paths{"a.bak", "b.TMP", "sub\\c.old", "x.bak", "x.bak\\inside.bak"}));
+    const FoundFileRecord* record = Record(found, "\\a.bak");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->sizeText, "10");
+    EXPECT_EQ(record->size, 10u);
+    EXPECT_EQ(record->iconIndex, -1);
+    EXPECT_EQ(record->typeName, "");
+    EXPECT_TRUE(record->displayName == "a.bak" || record->displayName == "a") << record->displayName;
+    EXPECT_EQ(record->attributes, "A");
+    EXPECT_FALSE(record->dateText.empty());
+    EXPECT_TRUE(observer.skipped.empty());
+}
+
+TEST_F(ScanEngine, DeleteModesDeleteOnlyMaskedFilesNeverAFolderWithItsContent)
+{
+    for (int mode : {scanDeleteToRecycleBin, scanDeleteToRecycleBinConfirmed, scanDeletePermanentlyConfirmed,
+                     scanDeletePermanently}) {
+        RecordingDeleter deleter;
+        Run(mode, deleter);
+        Paths asked;
+        for (auto& entry : deleter.asked) {
+            asked.push_back(entry.first);
+            EXPECT_EQ(entry.second, mode) << "the delete action is the scan mode";
+        }
+        EXPECT_EQ(Relative(tree.Root(), asked), (Paths{"a.bak", "b.TMP", "sub\\c.old", "x.bak\\inside.bak"}))
+            << "mode " << mode << ": the folder x.bak is not handed to the deleter";
+        EXPECT_EQ(found.Count(), 0) << "delete modes collect nothing";
+    }
+}
+
+TEST_F(ScanEngine, PermanentDeleteRemovesExactlyTheMaskedFiles)
+{
+    testing_support::RecordingEffects effects;
+    ShellFileDeleter deleter(0, nullptr);
+    Run(scanDeletePermanently, deleter);
+    for (const char* gone : {"a.bak", "b.TMP", "sub\\c.old", "x.bak\\inside.bak"})
+        EXPECT_FALSE(tree.Exists(gone)) << gone;
+    for (const char* kept : {"keep.txt", "empty.dat", "sub\\page.html", "excluded\\d.bak", "x.bak", "x.bak\\inside.txt"})
+        EXPECT_TRUE(tree.Exists(kept)) << kept;
+    EXPECT_TRUE(effects.boxes.empty()) << "mode 4 asks nothing";
+    EXPECT_TRUE(observer.failures.empty());
+}
+
+TEST_F(ScanEngine, RecycleBinDeleteRemovesExactlyTheMaskedFiles)
+{
+    testing_support::RecordingEffects effects;
+    ShellFileDeleter deleter(0, nullptr);
+    Run(scanDeleteToRecycleBin, deleter);
+    for (const char* gone : {"a.bak", "b.TMP", "sub\\c.old", "x.bak\\inside.bak"})
+        EXPECT_FALSE(tree.Exists(gone)) << gone;
+    for (const char* kept : {"keep.txt", "excluded\\d.bak", "x.bak\\inside.txt"})
+        EXPECT_TRUE(tree.Exists(kept)) << kept;
+    EXPECT_TRUE(effects.boxes.empty()) << "mode 1 asks nothing";
+}
+
+TEST_F(ScanEngine, ConfirmedModesAskFirstAndKeepWhatTheUserDeclines)
+{
+    for (int mode : {scanDeleteToRecycleBinConfirmed, scanDeletePermanentlyConfirmed}) {
+        TempTree own;
+        own.File("yes.bak");
+        own.File("no.bak");
+        testing_support::RecordingEffects effects;
+        effects.defaultAnswer = IDNO;
+        ShellFileDeleter deleter(0, nullptr);
+        // The walk meets the files in the file system's order; answer by name.
+        struct ByName : FileDeleter {
+            ShellFileDeleter& real;
+            testing_support::RecordingEffects& effects;
+            ByName(ShellFileDeleter& r, testing_support::RecordingEffects& e) : real(r), effects(e) {}
+            DeleteOutcome Delete(const std::string& path, int action) override
+            {
+                effects.answers.push_back(path.find("yes") != std::string::npos ? IDYES : IDNO);
+                return real.Delete(path, action);
+            }
+        } byName(deleter, effects);
+        settings.mode = mode;
+        found.Clear();
+        Scan(own.Root(), settings, byName, observer, found);
+        EXPECT_FALSE(own.Exists("yes.bak")) << mode;
+        EXPECT_TRUE(own.Exists("no.bak")) << mode;
+        ASSERT_EQ(effects.boxes.size(), 2u);
+        EXPECT_EQ(effects.boxes[0].caption, "Confirm");
+        EXPECT_EQ(effects.boxes[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION | MB_YESNO));
+        EXPECT_NE(effects.boxes[0].text.find(own.Root()), std::string::npos) << "the question names the file";
+    }
+    EXPECT_TRUE(observer.failures.empty()) << "a declined file is no failure";
+}
+
+TEST_F(ScanEngine, ALockedFileIsReportedAndTheScanGoesOn)
+{
+    testing_support::RecordingEffects effects;
+    HANDLE locked = ::CreateFileA((tree / "a.bak").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    ShellFileDeleter deleter(0, nullptr);
+    Run(scanDeletePermanently, deleter);
+    ::CloseHandle(locked);
+    if (!tree.Exists("a.bak")) // this system deletes files that are open without sharing
+        GTEST_SKIP() << "the system does not lock open files";
+    EXPECT_EQ(Relative(tree.Root(), observer.failures), Paths{"a.bak"});
+    EXPECT_FALSE(tree.Exists("b.TMP"));
+}
+
+TEST_F(ScanEngine, EmptyFileModeListsOnlyFilesOfSizeZero)
+{
+    EXPECT_EQ(Run(scanEmptyFiles), Paths{"empty.dat"}) << "folders report size 0 but are not files";
+}
+
+TEST_F(ScanEngine, NameModeFindsTheTextAnywhereInThePath)
+{
+    tree.Folder("JunkBox");
+    tree.File("JunkBox\\one.doc");
+    tree.File("JunkBox\\two");
+    settings.searchText = "junkbox";
+    EXPECT_EQ(Run(scanFileName), (Paths{"JunkBox\\one.doc", "JunkBox\\two"}));
+    settings.searchText = "INSIDE";
+    EXPECT_EQ(Run(scanFileName), (Paths{"x.bak\\inside.bak", "x.bak\\inside.txt"}));
+    settings.searchText = "";
+    EXPECT_EQ(Run(scanFileName), Paths{}) << "an empty search text finds nothing";
+}
+
+TEST_F(ScanEngine, AgeModeUsesTheRealLastAccessTime)
+{
+    // Written recently but not opened for years: only the last-access time tells, and
+    // the shell's own item data does not carry it on every system.
+    FILETIME recent = LocalTime(2024, 5, 1);
+    SetTimes(tree / "keep.txt", recent, LocalTime(2020, 1, 1));
+    SetTimes(tree / "sub\\page.html", LocalTime(2019, 1, 1), LocalTime(2024, 4, 30));
+    for (const char* other : {"a.bak", "b.TMP", "empty.dat", "sub\\c.old", "excluded\\d.bak", "x.bak\\inside.txt",
+                              "x.bak\\inside.bak"})
+        SetTimes(tree / other, recent, recent);
+    SetTimes(tree / "sub", recent, recent);
+    SetTimes(tree / "excluded", recent, recent);
+    SetTimes(tree / "x.bak", recent, LocalTime(2000, 1, 1));
+
+    settings.now = {};
+    settings.now.wYear = 2024, settings.now.wMonth = 5, settings.now.wDay = 2, settings.now.wHour = 12;
+    settings.olderThanDays = 30;
+    EXPECT_EQ(Run(scanNotAccessed), Paths{"keep.txt"}) << "folders are never listed by age";
+    settings.olderThanDays = 1;
+    EXPECT_EQ(Run(scanNotAccessed), (Paths{"keep.txt", "sub\\page.html"})) << "two whole days exceed one";
+    settings.olderThanDays = 2;
+    EXPECT_EQ(Run(scanNotAccessed), Paths{"keep.txt"}) << "two whole days do not exceed two";
+}
+
+TEST_F(ScanEngine, LargeFilesCountWithTheirFull64BitSize)
+{
+    HANDLE file = ::CreateFileA((tree / "big.bak").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = (5LL << 30) + 3; // sparse: nothing is written
+    ASSERT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(file));
+    ::CloseHandle(file);
+
+    settings.startBytes = 800;
+    RecordingDeleter none;
+    settings.mode = scanList;
+    Scan(tree.Root(), settings, none, observer, found);
+    const FoundFileRecord* record = Record(found, "\\big.bak");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->sizeText, "5368709123");
+    EXPECT_EQ(record->size, (5ULL << 30) + 3);
+
+    // Every item counts towards the progress, found or not.
+    settings.totalBytes = (5ULL << 30) + 3 + 10 + 20 + 30 + 40 + 5 + 50 + 60 + 70 + 800;
+    found.Clear();
+    observer.percents.clear();
+    JunkScan scan(settings, observer, none, found);
+    ShellItemRecordParts location;
+    HRESULT error;
+    ASSERT_TRUE(MakeFolderLocation(tree.Root(), location, error));
+    WalkLocations({{"tree", location.parentFolder, location.item}}, WalkOptions{}, scan, observer);
+    location.parentFolder->Release();
+    ::CoTaskMemFree(location.item);
+    EXPECT_DOUBLE_EQ(scan.ScannedBytes(), static_cast<double>(settings.totalBytes));
+    ASSERT_FALSE(observer.percents.empty());
+    EXPECT_EQ(observer.percents.back(), 100);
+}
+
+TEST_F(ScanEngine, LinksOutOfTheTreeAreNeitherWalkedNorDeletedThrough)
+{
+    TempTree outside;
+    outside.File("precious.bak", 9);
+    outside.Folder("deep");
+    outside.File("deep\\more.bak", 9);
+    if (!tree.Link("out", outside.Root()) || !tree.Link("alias.bak", outside / "precious.bak"))
+        GTEST_SKIP() << "this system cannot make symbolic links here";
+    ASSERT_TRUE(::GetFileAttributesA((tree / "out").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    Paths listed = Run(scanList);
+    for (const std::string& path : listed)
+        EXPECT_EQ(path.find("out\\"), std::string::npos) << path << " was reached through the folder link";
+
+    testing_support::RecordingEffects effects;
+    for (int mode : {scanDeletePermanently, scanDeleteToRecycleBin}) {
+        ShellFileDeleter deleter(0, nullptr);
+        Run(mode, deleter);
+        EXPECT_TRUE(outside.Exists("precious.bak")) << "mode " << mode << " deleted a file outside through a link";
+        EXPECT_TRUE(outside.Exists("deep\\more.bak")) << "mode " << mode;
+    }
+    EXPECT_FALSE(tree.Exists("a.bak")) << "the tree's own files are deleted all the same";
+}
+
+TEST_F(ScanEngine, HiddenFilesOnlyWithTheIncludeHiddenFlag)
+{
+    tree.File("secret.bak");
+    ASSERT_TRUE(::SetFileAttributesA((tree / "secret.bak").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    RecordingDeleter none;
+    Paths plain = Run(scanList, none, 0x60);
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), "secret.bak"), 0);
+    Paths all = Run(scanList, none, 0xE0);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "secret.bak"), 1);
+    const FoundFileRecord* record = Record(found, "\\secret.bak");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->attributes, "HA");
+}
+
+TEST_F(ScanEngine, LocationsThatCannotBeBoundAreReportedAndSkipped)
+{
+    ShellItemRecordParts parts;
+    HRESULT error = S_OK;
+    EXPECT_FALSE(MakeFolderLocation("Q:\\no\\such\\place", parts, error));
+    EXPECT_TRUE(FAILED(error));
+    EXPECT_EQ(parts.parentFolder, nullptr);
+    EXPECT_EQ(parts.item, nullptr);
+
+    ShellItemRecordParts good;
+    ASSERT_TRUE(MakeFolderLocation(tree.Root(), good, error));
+    settings.mode = scanList;
+    settings.masks = DefaultScanMasks();
+    RecordingDeleter none;
+    JunkScan scan(settings, observer, none, found);
+    WalkLocations({{"broken", nullptr, nullptr}, {"tree", good.parentFolder, good.item}}, WalkOptions{}, scan,
+                  observer);
+    good.parentFolder->Release();
+    ::CoTaskMemFree(good.item);
+    EXPECT_EQ(observer.skipped, Paths{"broken"});
+    EXPECT_EQ(found.Count(), 5) << "the next location is scanned all the same";
+}
+
+TEST_F(ScanEngine, CancelStopsTheWalk)
+{
+    for (int i = 0; i < 5; ++i) {
+        tree.Folder("more" + std::to_string(i));
+        tree.File("more" + std::to_string(i) + "\\f.bak");
+    }
+    observer.cancelAfterFolders = 1;
+    Paths partial = Run(scanList);
+    EXPECT_LT(partial.size(), 10u);
+    EXPECT_LE(observer.folders, 2) << "no folder is entered after the cancel";
+
+    observer.cancelAfterFolders = 0;
+    observer.folders = 1; // cancelled before the scan begins
+    EXPECT_EQ(Run(scanList), Paths{});
+}
+
+TEST(FileFacts, DateTextAttributesAndAges)
+{
+    FILETIME midnight = LocalTime(2021, 3, 4, 0, 0, 0);
+    FILETIME afternoon = LocalTime(2021, 3, 4, 15, 30, 21);
+    std::string date = DateText(midnight);
+    EXPECT_FALSE(date.empty());
+    EXPECT_EQ(DateText(afternoon).compare(0, date.size() + 1, date + " "), 0) << "the same date, then the time";
+    EXPECT_GT(DateText(afternoon).size(), date.size() + 4);
+    EXPECT_EQ(DateText(FILETIME{}), "");
+    EXPECT_EQ(DateText(LocalTime(1975, 6, 1)), "") << "before 1980 there is no date to show";
+
+    EXPECT_EQ(AttributeLetters(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
+                               FILE_ATTRIBUTE_HIDDEN),
+              "RHSA");
+    EXPECT_EQ(AttributeLetters(FILE_ATTRIBUTE_NORMAL), "");
+
+    SYSTEMTIME now{};
+    now.wYear = 2021, now.wMonth = 3, now.wDay = 14, now.wHour = 15;
+    EXPECT_EQ(WholeDaysSince(afternoon, now), 9) << "nine days and 23 1/2 hours";
+    EXPECT_EQ(WholeDaysSince(FILETIME{}, now), 0);
+    EXPECT_EQ(WholeDaysSince(LocalTime(2022, 1, 1), now), 0) << "a time in the future is no age";
+    EXPECT_TRUE(ValidFileTime(FILETIME{1, 0}));
+    EXPECT_FALSE(ValidFileTime(FILETIME{}));
+}

@@ -1,0 +1,72 @@
+// Real files for the scan's tests: a temporary tree in the sandbox, links made the way
+// the host system makes them, and a scan run over a folder of that tree.
+#pragma once
+
+#include "cleaning/JunkScan.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace scan_test {
+
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::string& Root() const { return root_; }
+    std::string operator/(const std::string& relative) const { return root_ + "\\" + relative; }
+    void Folder(const std::string& relative) const;
+    void File(const std::string& relative, size_t size = 1) const;
+    bool Exists(const std::string& relative) const;
+    // A symbolic link inside the tree that leads to target; false when the system cannot make one.
+    bool Link(const std::string& relative, const std::string& target);
+
+private:
+    std::string root_;
+    std::vector<std::string> links_;
+};
+
+// Sets a file's times (UTC) as given; a zero time leaves that time alone.
+void SetTimes(const std::string& path, FILETIME lastWrite, FILETIME lastAccess);
+// A UTC file time of that local calendar day at that hour.
+FILETIME LocalTime(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
+
+// Records every delete it is asked for; deletes nothing unless `really` is set.
+class RecordingDeleter : public cleaning::FileDeleter {
+public:
+    cleaning::DeleteOutcome Delete(const std::string& path, int action) override;
+    std::vector<std::pair<std::string, int>> asked;
+};
+
+class RecordingObserver : public cleaning::ScanObserver {
+public:
+    bool Cancelled() override { return cancelAfterFolders >= 0 && folders > cancelAfterFolders; }
+    void FolderEntered(const std::string&) override { ++folders; }
+    void Progress(int percent) override { percents.push_back(percent); }
+    void DeleteFailed(const std::string& path) override { failures.push_back(path); }
+    void LocationSkipped(const std::string& caption, HRESULT) override { skipped.push_back(caption); }
+
+    int cancelAfterFolders = -1;
+    int folders = 0;
+    std::vector<int> percents;
+    std::vector<std::string> failures;
+    std::vector<std::string> skipped;
+};
+
+// Scans `folder` as the one checked location, with the default masks unless settings
+// bring their own; returns the found files' paths (the records stay in `found`).
+std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings settings,
+                              cleaning::FileDeleter& deleter, RecordingObserver& observer,
+                              TObjectList<FoundFileRecord>& found, DWORD enumFlags = 0x60);
+
+// The default masks in upper case, all checked, as the scan uses them.
+std::vector<CheckedEntry> DefaultScanMasks();
+
+// Relative paths of the found files under root, sorted.
+std::vector<std::string> Relative(const std::string& root, std::vector<std::string> paths);
+
+} // namespace scan_test
