@@ -12,7 +12,7 @@ target_link_libraries(twtestsupport PUBLIC twcore tw_gtest)
 # One test executable per folder of tests/; ctest runs it under Wine in the sandbox.
 # A folder with a main.cpp of its own gets GoogleTest without its main.
 function(tidewrack_add_test_exe name)
-    add_executable(${name} ${ARGN})
+    add_executable(${name} ${ARGN} ${CMAKE_SOURCE_DIR}/res/Manifest.rc)
     set(main_lib tw_gtest_main)
     foreach(source ${ARGN})
         if(source MATCHES "/main\\.cpp$")
