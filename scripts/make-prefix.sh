@@ -21,6 +21,9 @@ if [ ! -f "$prefix/system.reg" ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
 fi
+# Wine's recycle bin is the freedesktop trash under HOME; without its folders, deletes
+# "to the recycle bin" would be permanent.
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
 # Drive changes take effect for processes that start after the wineserver has gone.
 wineserver -w
 rm -f "$prefix/dosdevices/z:"
