@@ -37,6 +37,12 @@ struct LocationRow;
 struct ScanLocation;
 } // namespace cleaning
 
+// Secure deletion pages (filetools/).
+class TButton;
+class TCSpinEdit;
+class TListView;
+class ShredderIo;
+
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
@@ -109,6 +115,45 @@ public:
     std::vector<cleaning::LocationRow> ScanLocationRows() const;
     std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
     double ScannedBytes = 0;   // the progress numerator of the running scan
+
+    // ---- secure deletion: the shredder page, the wipe page and the leftover check (filetools/)
+    void BuildShredderPage();
+    void BuildWipePage();
+    // The two pages' captions in the language of LanguageFlag.
+    void CaptionShredderPages();
+    // The shredder page: shred the selected rows of ListView11.
+    void Button1Click(TObject* sender);
+    // Files dropped onto ListView11 become rows.
+    void NewListViewWP11(TObject* sender, const std::vector<std::string>& paths);
+    void AddShredderRow(const std::string& path);
+    void AddShredderFilesClick(TObject* sender);
+    void AddShredderFolderClick(TObject* sender);
+    void RemoveShredderRowsClick(TObject* sender);
+    void ListView11KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void Label55Click(TObject* sender);
+    void Allesmarkieren2Click(TObject* sender);
+    void Markierungumkehren1Click(TObject* sender);
+    // The wipe page: wipe the free space of the selected drive, then start afresh.
+    void Label48Click(TObject* sender);
+    TListView* ListView11 = nullptr;   // files and folders to shred
+    TCSpinEdit* CSpinEdit1 = nullptr;  // passes
+    TButton* Button1 = nullptr;        // shred
+    TLabel* Label55 = nullptr;         // clear the list
+    TLabel* AddShredderFilesLink = nullptr;
+    TLabel* AddShredderFolderLink = nullptr;
+    TPopupMenu* PopupMenu6 = nullptr;
+    TMenuItem* Listeleeren1 = nullptr;
+    TMenuItem* Allesmarkieren2 = nullptr;
+    TMenuItem* Markierungumkehren1 = nullptr;
+    TMenuItem* RemoveShredderRows1 = nullptr;
+    TListView* ListView10 = nullptr;   // fixed drives; each row's data is its drive letter
+    TLabel* Label48 = nullptr;         // wipe
+    int WipeDriveNumber = 0;           // 1 = A
+    double WipeFreeAtStart = 0;        // bytes
+    std::string WipeDriveRoot;         // "C:\"
+    // The disk the two pages shred and wipe on; nullptr is the real one. Tests put a
+    // pretend disk here, so that no test wipes a real drive.
+    ShredderIo* ShredderDisk = nullptr;
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

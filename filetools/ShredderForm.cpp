@@ -1,0 +1,325 @@
+#include "filetools/ShredderForm.h"
+
+#include "shell/Unit1.h"
+#include "toolkit/Effects.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <vector>
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+// "1,234,567" (German: "1.234.567"), the grouping the wipe's byte counts are shown in.
+std::string GroupedNumber(double value, bool german)
+{
+    std::string digits = std::to_string(static_cast<unsigned long long>(value < 0 ? 0 : value));
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += german ? '.' : ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+double TickSeconds() { return static_cast<double>(GetTickCount() / 1000); }
+
+TLabel* MakeLabel(TForm2* form, const char* name, int left, int top, int width)
+{
+    auto* label = new TLabel(form);
+    label->Name = name;
+    label->SetParent(form);
+    label->SetAutoSize(false);
+    label->SetBounds(left, top, width, 16);
+    return label;
+}
+
+TProgressBar* MakeBar(TForm2* form, const char* name, int top)
+{
+    auto* bar = new TProgressBar(form);
+    bar->Name = name;
+    bar->SetParent(form);
+    bar->SetBounds(16, top, 400, 16);
+    return bar;
+}
+
+} // namespace
+
+bool FreeBytesOfDrive(ShredderIo& io, const std::string& root, uint64_t& freeBytes)
+{
+    uint64_t totalFree = 0;
+    switch (io.QueryFreeSpaceEx(root, freeBytes, totalFree)) {
+    case ShredderIo::FreeSpaceEx::Done: return true;
+    case ShredderIo::FreeSpaceEx::Failed: return false;
+    case ShredderIo::FreeSpaceEx::Unavailable: break;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
+    if (!io.QueryFreeSpace(root, sectorsPerCluster, bytesPerSector, freeClusters, totalClusters))
+        return false;
+    freeBytes = static_cast<uint64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+    return true;
+}
+
+TForm2::TForm2(TComponent* owner) : TForm(owner)
+{
+    Name = "Form2";
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(biSystemMenu | biMinimize);
+    SetPosition(poScreenCenter);
+    SetClientWidth(435);
+    SetClientHeight(184);
+    SetCaption(German() ? "Dateien und Ordner löschen" : "Delete files and folders");
+
+    Label1 = MakeLabel(this, "Label1", 16, 8, 400);
+    Label1->SetCaption(German() ? "Datei" : "File");
+    Memo1 = new TMemo(this);
+    Memo1->Name = "Memo1";
+    Memo1->SetParent(this);
+    Memo1->SetWordWrap(false);
+    Memo1->SetReadOnly(true);
+    Memo1->SetColor(clBtnFace);
+    Memo1->SetBounds(16, 26, 400, 22);
+    Label3 = MakeLabel(this, "Label3", 16, 54, 400);
+    ProgressBar1 = MakeBar(this, "ProgressBar1", 74);
+    Label4 = MakeLabel(this, "Label4", 16, 94, 400);
+    ProgressBar2 = MakeBar(this, "ProgressBar2", 114);
+    Label8 = MakeLabel(this, "Label8", 16, 152, 310);
+
+    Button1 = new TButton(this);
+    Button1->Name = "Button1";
+    Button1->SetParent(this);
+    Button1->SetBounds(336, 146, 80, 25);
+    Button1->SetCaption(German() ? "Abbrechen" : "Cancel");
+    Button1->SetDefault(true);
+    Button1->OnClick = Bind(this, &TForm2::Button1Click);
+
+    Timer1 = new TTimer(this);
+    Timer1->Name = "Timer1";
+    Timer1->SetInterval(1000);
+    Timer1->OnTimer = Bind(this, &TForm2::Timer1Timer);
+
+    OnShow = Bind(this, &TForm2::FormShow);
+    OnClose = Bind(this, &TForm2::FormClose);
+    CancelFlag = 0;
+}
+
+TForm2::~TForm2()
+{
+    BeginDestroy();
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+bool TForm2::German() const { return !Form1 || Form1->LanguageFlag != 0; }
+
+void TForm2::Button1Click(TObject*)
+{
+    CancelFlag = 1;
+    Application->ProcessMessages();
+    Sleep(100);
+    closedByUser_ = true;
+    Close();
+}
+
+bool TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_CLOSE)
+        closedByUser_ = true;
+    return TForm::WndProc(msg, wParam, lParam, result);
+}
+
+// The user's close cancels and hides the window: its creator still holds it, between
+// runs as well as during one. The creator's own Close after its runs frees it, after
+// telling the user what could not be done.
+void TForm2::FormClose(TObject*, TCloseAction& action)
+{
+    CancelFlag = 1;
+    Application->ProcessMessages();
+    if (running_ > 0 || closedByUser_) {
+        closedByUser_ = false;
+        action = caHide;
+        return;
+    }
+    action = caFree;
+    if (reported_)
+        return;
+    reported_ = true;
+    std::string report = FailureReport();
+    if (!report.empty())
+        effects::ShowMessageBox(Handle(), report, "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+}
+
+void TForm2::FormShow(TObject*) { StartSeconds = TickSeconds(); }
+
+ShredderResult TForm2::RunShredder(const ShredderArgv& argv, ShredderIo& io)
+{
+    disk_ = &io;
+    ++running_;
+    ShredderResult result;
+    try {
+        result = ::RunShredder(argv, *this, io);
+    } catch (...) {
+        --running_;
+        throw;
+    }
+    --running_;
+    FilesLeft += result.filesLeft;
+    FoldersLeft += result.foldersLeft;
+    if (result.refused)
+        ++TargetsRefused;
+    if (result.wipeRan && !result.wipeCompleted && !result.cancelled)
+        ++WipesFailed;
+    ShowFailureCount();
+    return result;
+}
+
+std::string TForm2::FailureReport() const
+{
+    const bool german = German();
+    std::string report;
+    if (FilesLeft > 0)
+        report += std::to_string(FilesLeft) +
+                  (german ? (FilesLeft == 1 ? " Datei konnte nicht sicher gelöscht werden und ist noch vorhanden.\n"
+                                            : " Dateien konnten nicht sicher gelöscht werden und sind noch vorhanden.\n")
+                          : (FilesLeft == 1 ? " file could not be shredded and is still there.\n"
+                                            : " files could not be shredded and are still there.\n"));
+    if (FoldersLeft > 0)
+        report += std::to_string(FoldersLeft) +
+                  (german ? (FoldersLeft == 1 ? " Ordner konnte nicht entfernt werden.\n"
+                                              : " Ordner konnten nicht entfernt werden.\n")
+                          : (FoldersLeft == 1 ? " folder could not be removed.\n"
+                                              : " folders could not be removed.\n"));
+    if (TargetsRefused > 0)
+        report += german ? "Ein ganzes Laufwerk kann nicht geschreddert werden; es wurde nichts gelöscht.\n"
+                         : "A whole drive cannot be shredded; nothing was deleted there.\n";
+    if (WipesFailed > 0)
+        report += german ? "Der freie Speicher konnte nicht vollständig gelöscht werden.\n"
+                         : "The free space could not be wiped completely.\n";
+    return report;
+}
+
+void TForm2::ShowFailureCount()
+{
+    unsigned left = FilesLeft + FoldersLeft;
+    if (left == 0)
+        return;
+    Label3->SetCaption(German() ? "Nicht gelöscht: " + std::to_string(left)
+                                : "Not deleted: " + std::to_string(left));
+}
+
+void TForm2::ProcessMessages() { Application->ProcessMessages(); }
+
+std::string TForm2::MinimizeName(const std::string& path)
+{
+    std::vector<char> buffer(path.begin(), path.end());
+    buffer.resize(path.size() + MAX_PATH, '\0');
+    HDC dc = GetDC(Memo1->Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Memo1->Handle(), WM_GETFONT, 0, 0)));
+    PathCompactPathA(dc, buffer.data(), static_cast<UINT>(std::max(0, Memo1->ClientWidth() - 8)));
+    SelectObject(dc, old);
+    ReleaseDC(Memo1->Handle(), dc);
+    return buffer.data();
+}
+
+void TForm2::ShowPath(const std::string& path) { Memo1->SetText(MinimizeName(path)); }
+
+void TForm2::ShowStatus(const ShredderStatus& status)
+{
+    Label3->SetCaption(DescribeShredderStatus(status, German()));
+}
+
+void TForm2::ShowNotice(const std::string& text) { Label1->SetCaption(text); }
+
+void TForm2::EntryStarted()
+{
+    ProgressBar2->SetPosition(FileCounter);
+    ++FileCounter;
+}
+
+void TForm2::FileProgress(uint64_t done, uint64_t size)
+{
+    // The bar counts in ints; a file beyond their range is shown in millionths.
+    if (size == 0)
+        return;
+    if (size - 1 <= static_cast<uint64_t>(INT_MAX)) {
+        ProgressBar1->SetMax(static_cast<int>(size - 1));
+        ProgressBar1->SetPosition(static_cast<int>(std::min(done, size - 1)));
+    } else {
+        ProgressBar1->SetMax(1000000);
+        ProgressBar1->SetPosition(static_cast<int>(std::min(done, size) * 1000000.0 / size));
+    }
+}
+
+void TForm2::WipeProgress(unsigned percent, bool packedFilesWipe)
+{
+    CompressedWipeFlag = packedFilesWipe;
+    ProgressBar1->SetMax(100);
+    ProgressBar1->SetPosition(static_cast<int>(percent));
+}
+
+void TForm2::WipeFinished() { Close(); }
+
+void TForm2::Timer1Timer(TObject*)
+{
+    const bool german = German();
+    if (Form1 && Form1->WipeRunning) {
+        uint64_t freeNow = 0;
+        if (FreeBytesOfDrive(*disk_, Form1->WipeDriveRoot, freeNow))
+            FreeBytesNow = static_cast<double>(freeNow);
+        double done = std::max(0.0, Form1->WipeFreeAtStart - FreeBytesNow);
+        Label4->SetCaption(GroupedNumber(done, german) + " / " + GroupedNumber(Form1->WipeFreeAtStart, german) +
+                           (german ? " Bytes erledigt" : " Bytes done"));
+        int percent = 0;
+        if (Form1->WipeFreeAtStart > 0) {
+            percent = static_cast<int>(std::min(100.0, done * 100 / Form1->WipeFreeAtStart));
+            ProgressBar1->SetMax(100);
+            ProgressBar1->SetPosition(percent);
+        }
+        BerechneRestzeit(done);
+        std::string share = std::to_string(percent) + " % )";
+        Application->Title = (german ? "Tidewrack (" : "Tidewrack ( ") + share;
+        Memo1->SetText((german ? "Lösche freien Speicher auf Laufwerk " : "Cleaning free space on drive ") +
+                       Form1->WipeDriveRoot + "  (" + share);
+        Label1->SetCaption(german ? "Freier Speicher" : "Free space");
+    } else if (CompressedWipeFlag) {
+        Label1->SetCaption(german ? "Lösche freien Speicher, um komprimierte Dateien sicher zu löschen"
+                                  : "Cleaning free space to securely delete compressed files");
+    }
+    Application->ProcessMessages();
+}
+
+void TForm2::BerechneRestzeit(double bytesDone)
+{
+    LastTickSeconds = TickSeconds();
+    double elapsed = LastTickSeconds - StartSeconds;
+    if (bytesDone == 0 || !Form1)
+        return;
+    const bool german = German();
+    double minutes = (elapsed * Form1->WipeFreeAtStart / bytesDone - elapsed) / 60 + 1;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f", minutes);
+    Label8->SetCaption((german ? "Dauer: " : "Duration: ") + GetLengthString(static_cast<long long>(elapsed)) +
+                       (german ? " - Restzeit : " : " - Time remains : ") + text +
+                       (german ? " Minuten" : " Minutes"));
+}
+
+std::string TForm2::GetLengthString(long long seconds)
+{
+    if (seconds < 0)
+        return std::string();
+    long long hours = seconds / 3600;
+    int minutes = static_cast<int>(seconds / 60 % 60);
+    int secs = static_cast<int>(seconds % 60);
+    char text[48];
+    if (hours > 24)
+        std::snprintf(text, sizeof text, "%03lld:%02d:%02d:%02d", hours / 24, static_cast<int>(hours % 24),
+                      minutes, secs);
+    else
+        std::snprintf(text, sizeof text, "%02lld:%02d:%02d", hours, minutes, secs);
+    return text;
+}
