@@ -25,6 +25,12 @@ const char* const groupTitles[6][2] = {
     {"Optionen", "Options"},
 };
 const int groupIconIndex[6] = {4, 5, 11, 12, 9, 10};
+// The title pictures' names, and their click handlers, by group.
+const int groupImageNumber[6] = {1004, 1005, 1006, 1003, 1016, 1017};
+void (TForm1::*const groupClick[6])(TObject*) = {
+    &TForm1::Image1004Click, &TForm1::Image1005Click, &TForm1::Image1006Click,
+    &TForm1::Image1003Click, &TForm1::Image1016Click, &TForm1::Image1017Click,
+};
 
 TImage* MakeImage(TComponent* owner, TWinControl* parent, const std::string& name, int left,
                   int top, int width, int height)
@@ -122,6 +128,11 @@ void TForm1::BuildDesign()
     BuildSidebar();
     BuildPages();
 
+    PanelTE2 = new TPanel(this);
+    PanelTE2->Name = "PanelTE2";
+    PanelTE2->SetParent(this);
+    PanelTE2->Hide();
+
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
     Tidewrackmaximieren1 = new TMenuItem(PopupMenu1);
@@ -215,7 +226,8 @@ void TForm1::BuildSidebar()
         group->SetBounds(4, top, groupWidth, groupHeight);
         top += groupHeight + 4;
 
-        TImage* picture = MakeImage(this, group, "", 0, 0, groupWidth, groupHeight);
+        TImage* picture = MakeImage(this, group, "Image" + std::to_string(groupImageNumber[g]), 0, 0,
+                                    groupWidth, groupHeight);
         picture->SetAlign(alClient);
         picture->SetStretch(true);
         picture->Picture()->SetBitmap(pictures::GroupTitle(groupWidth, groupHeight, false));
@@ -228,10 +240,17 @@ void TForm1::BuildSidebar()
         title->SetParent(group);
         title->SetTransparent(true);
         title->SetBounds(26, 5, groupWidth - 30, 16);
-        title->Font()->SetStyle(fsBold);
-        title->Font()->SetColor(clNavy);
+        title->Font()->SetColor(clBlue);
         title->SetCaption(groupTitles[g][0]);
         title->BringToFront();
+        title->OnMouseMove = Bind(this, &TForm1::LabelMouseMove);
+        title->OnMouseLeave = Bind(this, &TForm1::LabelMouseLeave);
+
+        // The title's picture, icon and caption all open or close the group.
+        for (TControl* part : std::initializer_list<TControl*>{picture, icon, title})
+            part->OnClick = Bind(this, groupClick[g]);
+        picture->SetCursor(crHandPoint);
+        icon->SetCursor(crHandPoint);
 
         SidebarGroups[g] = group;
         SidebarGroupPictures[g] = picture;

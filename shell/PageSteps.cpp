@@ -12,7 +12,6 @@ void TForm1::SetPath() {}
 void TForm1::FillDriveInformation() {}
 void TForm1::GetScreenSettings() {}
 void TForm1::Language() {}
-void TForm1::Image1004Click(TObject*) {}
 void TForm1::StartScan() {}
 void TForm1::RunDuplicateSearch() {}
 void TForm1::DelRecent() {}
@@ -27,6 +26,29 @@ void TForm1::TestShredderFiles() {}
 void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
 void TForm1::SaveScreenSettings() {}
+
+// What the sidebar dispatcher runs before it shows these pages, and the found-files
+// window's layout save; each page fills in its own.
+void TForm1::InitWipeSpace() {}
+void TForm1::ClearShredderList() {}
+void TForm1::GetSharedDLL() {}
+void TForm1::ListInternetCache() {}
+void TForm1::GetRegCleanDrives() {}
+void TForm1::ShowCleanCenter() {}
+void TForm1::Refresh1Click(TObject*) {}
+void TForm1::ShadeUninstallPage() {}
+void TForm1::GetUninstallProgramms() {}
+void TForm1::Refresh2Click(TObject*) {}
+void TForm1::SelectFirstSplitSize() {}
+void TForm1::InitSpyTree() {}
+void TForm1::GetSettingsSpy() {}
+void TForm1::ClearFolderIndexList() {}
+void TForm1::InitCHKDSKDrives() {}
+void TForm1::RestoreChkDskChecks() {}
+void TForm1::GetBackup() {}
+void TForm1::ShadeBackupList() {}
+void TForm1::ShowOptionsDialog() {}
+void TForm1::WriteFrame8Settings(TObject*) {}
 
 void TForm1::SetPage(int index)
 {

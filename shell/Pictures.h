@@ -16,5 +16,8 @@ HBITMAP GroupTitle(int width, int height, bool open);
 HICON TitleButtonIcon(TitleButton button);
 // The 16 x 16 sidebar icon of that index (0 to 25); each index has its own glyph colour.
 HICON SidebarIcon(int index);
+// A list's column-header arrow on the header's face colour: pointing up for an ascending
+// sort, down for a descending one.
+HBITMAP SortArrow(bool descending);
 
 } // namespace pictures

@@ -31,6 +31,11 @@ extern int ShellEnumFlags;
 extern HIMAGELIST SystemImageList;
 extern NOTIFYICONDATAA TrayIconData;
 
+// Navigation, host dialogs and list export (shell/HostDialog.h, shell/ListExport.h).
+class TForm6;
+class TListView;
+enum class HostDialog;
+
 namespace cleaning {
 class WalkVisitor;
 struct LocationRow;
@@ -187,6 +192,76 @@ public:
     void WriteFileEnding();
     void WriteRegExcludeDirs();
 
+    // ---- sidebar navigation and page dispatch
+    // Image1004Click (group 0, above) and these open or close one sidebar group each.
+    void Image1005Click(TObject* sender);
+    void Image1006Click(TObject* sender);
+    void Image1003Click(TObject* sender);
+    void Image1016Click(TObject* sender);
+    void Image1017Click(TObject* sender);
+    void Normal();
+    void FillLabel(int group);
+    void BuildLabel(int index, int iconIndex, const std::string& caption);
+    void LabelClick(TObject* sender);
+    void SpeedClick(TObject* sender);
+    // Per group: 1 when the next click on its title opens it.
+    unsigned char SidebarGroupToggle[6] = {1, 1, 1, 1, 1, 1};
+    int LastSidebarGroup = 1; // 1 to 6
+    bool SidebarGroupOpen[6] = {}; // which title picture each group shows
+    unsigned char SpyTreeBusy = 0;
+
+    // ---- page initialisers the dispatcher calls (shell/PageSteps.cpp until built)
+    void InitWipeSpace();
+    void ClearShredderList();
+    void GetSharedDLL();
+    void ListInternetCache();
+    void GetRegCleanDrives();
+    void ShowCleanCenter();
+    void Refresh1Click(TObject* sender);
+    void ShadeUninstallPage();
+    void GetUninstallProgramms();
+    void Refresh2Click(TObject* sender);
+    void SelectFirstSplitSize();
+    void InitSpyTree();
+    void GetSettingsSpy();
+    void ClearFolderIndexList();
+    void InitCHKDSKDrives();
+    void RestoreChkDskChecks();
+    void GetBackup();
+    void ShadeBackupList();
+    void ShowOptionsDialog();
+    void WriteFrame8Settings(TObject* sender);
+
+    // ---- host dialogs (shell/HostDialog.h)
+    void MakeTempPanel2(TObject* sender);
+    // A fresh host panel and a TForm6 in Form6 with the caption, size, border, place and
+    // border icons of that dialog; the caller then sets its frame in (MakeHostFrame).
+    TForm6* MakeHostDialog(HostDialog dialog);
+    // Shows Form6 modelessly or modally as that dialog is shown; the modal result or mrNone.
+    TModalResult ShowHostDialog(HostDialog dialog);
+    // Held while a loop of the current host dialog or its frame runs (a progress, a
+    // download, a countdown): a host dialog prepared meanwhile does not free this one
+    // under the loop; it is freed after the last holder has gone.
+    class HostPanelInUse {
+    public:
+        explicit HostPanelInUse(TForm1* form);
+        ~HostPanelInUse();
+        HostPanelInUse(const HostPanelInUse&) = delete;
+        HostPanelInUse& operator=(const HostPanelInUse&) = delete;
+
+    private:
+        TForm1* form_;
+        TPanel* panel_;
+    };
+    TPanel* PanelTE2 = nullptr; // hidden; holds the host panels
+
+    // ---- list export and column sort arrows (shell/ListExportMethods.cpp)
+    void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
+    void AddBitmapTo(int column, int direction, TListView* listView);
+    void ClearBitmapOnAllBut(int column, TListView* listView);
+    TImage* Image28 = nullptr; // sort arrow, direction 0 (ascending)
+    TImage* Image27 = nullptr; // sort arrow, direction 1 (descending)
+
     // ---- long jobs: a close request during one waits until it has unwound
     class LongJob {
     public:
@@ -305,6 +380,11 @@ private:
 
     int longJobDepth_ = 0;
     bool closePending_ = false;
+
+    void SidebarGroupClick(int group);
+    void ShowSidebarGroupTitle(int group, bool open);
+    std::vector<TPanel*> hostPanelPins_;     // one entry per HostPanelInUse holder
+    std::vector<TPanel*> retiredHostPanels_; // replaced while in use, freed when released
 };
 
 extern TForm1* Form1;

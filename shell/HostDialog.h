@@ -1,0 +1,72 @@
+// The host dialog: one general dialog class into which the program sets one frame at a
+// time (progress, options, about, update, found files, ...). Each dialog and its frame
+// belong to a fresh host panel of the main form; preparing the next host dialog frees
+// the previous panel and with it the previous dialog and frame -- unless a loop of that
+// dialog is still running (TForm1::HostPanelInUse), in which case the panel is freed
+// right after the loop has returned.
+#pragma once
+
+#include "shell/Unit1.h"
+#include "toolkit/Panel.h"
+
+// The eight host dialogs of the program.
+enum class HostDialog {
+    ScanProgress,
+    AddFileEnding,
+    FoundFiles,
+    ShutdownWarning,
+    Options,
+    About,
+    Update,
+    DuplicateProgress,
+};
+
+// How one host dialog looks and is shown.
+struct HostDialogDesign {
+    const char* germanCaption; // nullptr: the caller sets the caption
+    const char* englishCaption;
+    int width, height;         // of the whole window
+    TFormBorderStyle border;
+    TPosition position;
+    TBorderIcons iconsRemoved; // taken from the design's system menu, minimise and maximise
+    bool stayOnTop;
+    bool modal;
+    bool ownedByMainForm;      // outlives the next host dialog (only its frame goes)
+};
+
+const HostDialogDesign& DesignOf(HostDialog dialog);
+
+class TForm6 : public TForm {
+public:
+    explicit TForm6(TComponent* owner);
+    ~TForm6() override;
+
+    void FormClose(TObject* sender, TCloseAction& action);
+    void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+};
+
+// The current host dialog; a frame closes its dialog through it.
+extern TForm6* Form6;
+
+// The main form's temporary owner of one host dialog and its frame.
+class THostPanel : public TPanel {
+public:
+    explicit THostPanel(TComponent* owner);
+    // Deletes the panel with everything it owns from the message loop, after the
+    // current message, so that no handler of its dialog or frame is still running.
+    void Release();
+
+protected:
+    bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// Creates the frame of the host dialog being built: owned by the host panel, set into
+// Form6 and filling its client area.
+template <class Frame>
+Frame* MakeHostFrame(TForm1& form)
+{
+    auto* frame = new Frame(form.HostPanel);
+    frame->SetParent(Form6);
+    frame->SetAlign(alClient);
+    return frame;
+}

@@ -1,0 +1,132 @@
+// The main form's list export and the sort arrows in list headers.
+#include "shell/Unit1.h"
+
+#include "shell/ListExport.h"
+#include "shell/Pictures.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ListView.h"
+
+#include <commctrl.h>
+
+namespace {
+
+std::vector<list_export::Row> SelectedRows(TListView& list)
+{
+    std::vector<list_export::Row> rows;
+    for (int i = 0; i < list.Items()->Count(); ++i) {
+        TListItem* item = list.Items()->Item(i);
+        if (!item->Selected())
+            continue;
+        list_export::Row row{item->Caption()};
+        for (int sub = 0; sub < item->SubItems()->Count(); ++sub)
+            row.push_back(item->SubItems()->Strings(sub));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string ShortDateToday()
+{
+    SYSTEMTIME today = effects::Now();
+    char text[80] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, text, sizeof text);
+    return text;
+}
+
+// "a|b|c" as the dialog wants it: parts ended by NUL, the list by a second NUL.
+std::string DialogFilter(const std::string& filter)
+{
+    std::string parts = filter;
+    for (char& c : parts)
+        if (c == '|')
+            c = '\0';
+    return parts + std::string(2, '\0');
+}
+
+} // namespace
+
+void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& title)
+{
+    std::vector<list_export::Row> rows = SelectedRows(*listView);
+    if (rows.empty()) {
+        effects::ShowMessageBox(GetForegroundWindow(),
+                                Text("Bitte zuerst Dateien auswählen !", "Select files first !"),
+                                Text("Hinweis", "Note"),
+                                MB_TOPMOST | MB_TASKMODAL | MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+
+    std::string filter = DialogFilter(
+        Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
+             "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt"));
+    std::string dialogTitle = Text("Speichern", "Save");
+    char fileName[MAX_PATH] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = dialogTitle.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!effects::ShowFileDialog(dialog, true))
+        return;
+
+    auto format = dialog.nFilterIndex == 2 ? list_export::Format::Text : list_export::Format::Html;
+    std::vector<std::string> lines;
+    if (format == list_export::Format::Html) {
+        std::vector<list_export::Column> columns;
+        for (int i = 0; i < listView->Columns()->Count(); ++i) {
+            TListColumn* column = listView->Columns()->Items(i);
+            columns.push_back({column->Caption(), column->Width()});
+        }
+        lines = list_export::HtmlLines(title, ShortDateToday(), columns, rows);
+    } else {
+        lines = list_export::TextLines(rows);
+    }
+
+    TStringList page;
+    for (const std::string& line : lines)
+        page.Add(line);
+    std::string path = list_export::FileNameFor(fileName, format);
+    if (!page.SaveToFile(path))
+        effects::ShowMessageBox(Handle(),
+                                Text("Die Datei konnte nicht geschrieben werden:\n",
+                                     "The file could not be written:\n") + path,
+                                "Tidewrack", MB_ICONERROR | MB_OK);
+}
+
+void TForm1::AddBitmapTo(int column, int direction, TListView* listView)
+{
+    TImage*& arrow = direction == 0 ? Image28 : Image27;
+    if (!arrow) {
+        arrow = new TImage(this);
+        arrow->Name = direction == 0 ? "Image28" : "Image27";
+        arrow->Hide();
+        arrow->Picture()->SetBitmap(pictures::SortArrow(direction != 0));
+    }
+    TListColumn* listColumn = listView->Columns()->Items(column);
+    std::string caption = listColumn->Caption();
+    HDITEMA item{};
+    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_BITMAP;
+    item.fmt = HDF_STRING | HDF_BITMAP;
+    item.pszText = caption.data();
+    item.cxy = listColumn->Width();
+    item.hbm = arrow->Picture()->Bitmap();
+    SendMessageA(ListView_GetHeader(listView->Handle()), HDM_SETITEMA, column,
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+void TForm1::ClearBitmapOnAllBut(int column, TListView* listView)
+{
+    HWND header = ListView_GetHeader(listView->Handle());
+    for (int i = 0; i < listView->Columns()->Count(); ++i) {
+        if (i == column)
+            continue;
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        item.fmt = HDF_STRING;
+        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
