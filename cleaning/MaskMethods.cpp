@@ -3,8 +3,10 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
+#include "cleaning/UnchangedValues.h"
 #include "cleaning/Masks.h"
 #include "shell/OptionsKeys.h"
+#include "toolkit/ListView.h"
 
 namespace {
 
@@ -21,6 +23,29 @@ void Refill(TObjectList<CheckedEntry>& list, const std::vector<CheckedEntry>& en
     list.Clear();
     for (const CheckedEntry& entry : entries)
         list.Add(new CheckedEntry(entry));
+}
+
+void ShowRows(TListView& view, const TObjectList<CheckedEntry>& list, int imageIndex)
+{
+    view.Items()->BeginUpdate();
+    view.Items()->Clear();
+    for (int i = 0; i < list.Count(); ++i) {
+        TListItem* row = view.Items()->Add();
+        row->SetCaption(list[i]->text);
+        row->SetImageIndex(imageIndex);
+        row->SetChecked(list[i]->active);
+    }
+    view.Items()->EndUpdate();
+}
+
+std::vector<CheckedEntry> RowsOf(TListView& view)
+{
+    std::vector<CheckedEntry> rows;
+    for (int row = 0; row < view.Items()->Count(); ++row) {
+        TListItem* item = view.Items()->Item(row);
+        rows.push_back(CheckedEntry{item->Checked(), item->Caption()});
+    }
+    return rows;
 }
 
 } // namespace
@@ -42,21 +67,25 @@ void TForm1::SetDefaults()
     Registry->CloseKey();
 }
 
+// The stored masks into FileEndingList and, one row each, into the mask list.
 void TForm1::GetDelFileEndings()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
     Refill(*FileEndingList, cleaning::ReadCheckedValues(*Registry, options::fileEnding::Key));
+    ShowRows(*ListView2, *FileEndingList, 0);
 }
 
+// The stored exclusion folders into ExcludeDirList and the exclusion list.
 void TForm1::GetExcludeDirs()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
     Refill(*ExcludeDirList, cleaning::ReadCheckedValues(*Registry, options::excludeDirs::Key));
+    ShowRows(*ListView3, *ExcludeDirList, 5);
 }
 
-std::vector<CheckedEntry> TForm1::MaskRows() const { return EntriesOf(*FileEndingList); }
+std::vector<CheckedEntry> TForm1::MaskRows() const { return RowsOf(*ListView2); }
 
-std::vector<CheckedEntry> TForm1::ExcludeDirRows() const { return EntriesOf(*ExcludeDirList); }
+std::vector<CheckedEntry> TForm1::ExcludeDirRows() const { return RowsOf(*ListView3); }
 
 void TForm1::GetActualDelFileEndings()
 {
@@ -71,13 +100,13 @@ void TForm1::GetActualExcludeDirs() { Refill(*ExcludeDirList, ExcludeDirRows());
 void TForm1::WriteFileEnding()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
-    cleaning::WriteCheckedValues(*Registry, options::Key, options::fileEnding::Name, MaskRows());
+    cleaning::WriteCheckedValuesIfChanged(*Registry, options::Key, options::fileEnding::Name, MaskRows());
 }
 
 void TForm1::WriteRegExcludeDirs()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
-    cleaning::WriteCheckedValues(*Registry, options::Key, options::excludeDirs::Name, ExcludeDirRows());
+    cleaning::WriteCheckedValuesIfChanged(*Registry, options::Key, options::excludeDirs::Name, ExcludeDirRows());
 }
 
 bool TForm1::TestFile(const std::string& ending) { return cleaning::TestFile(EntriesOf(*FileEndingList), ending); }

@@ -4,11 +4,20 @@
 
 #include "cleaning/FileFacts.h"
 #include "cleaning/JunkScan.h"
+#include "cleaning/Scanframe.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
 #include "toolkit/Effects.h"
 
 namespace {
+
+std::vector<CheckedEntry> EntriesOf(const TObjectList<CheckedEntry>& list)
+{
+    std::vector<CheckedEntry> entries;
+    for (int i = 0; i < list.Count(); ++i)
+        entries.push_back(*list[i]);
+    return entries;
+}
 
 // Ties a scan to the main form: its cancel flag, its message pump and its boxes.
 class FormScanObserver : public cleaning::ScanObserver {
@@ -16,6 +25,16 @@ public:
     explicit FormScanObserver(TForm1& form) : form_(form) {}
 
     bool Cancelled() override { return form_.AbortFlag != 0; }
+    void Progress(int percent) override
+    {
+        if (Frame2)
+            Frame2->ProgressBar1->SetPosition(percent);
+    }
+    void LocationStarted(const std::string& caption) override
+    {
+        if (Frame2)
+            Frame2->Label1->SetCaption(form_.Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
+    }
     // Once per folder, so that the progress dialog stays painted and its Cancel works.
     void FolderEntered(const std::string&) override { Application->ProcessMessages(); }
     void DeleteFailed(const std::string& path) override { ReportDeleteFailure(form_, path); }
@@ -39,28 +58,6 @@ private:
 };
 
 } // namespace
-
-std::vector<cleaning::LocationRow> TForm1::ScanLocationRows() const
-{
-    // Every record stands for a checked row until the locations page shows its marks.
-    std::vector<cleaning::LocationRow> rows;
-    for (int i = 0; i < ScanItems->Count(); ++i) {
-        const ShellItemRecord& record = *(*ScanItems)[i];
-        rows.push_back({record.displayName.empty() ? record.parsingName : record.displayName, true});
-    }
-    return rows;
-}
-
-std::vector<cleaning::ScanLocation> TForm1::CheckedScanLocations() const
-{
-    std::vector<cleaning::LocationRow> rows = ScanLocationRows();
-    std::vector<cleaning::ScanLocation> locations;
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].checked)
-            locations.push_back({rows[i].caption, (*ScanItems)[static_cast<int>(i)]->parentFolder,
-                                 (*ScanItems)[static_cast<int>(i)]->item});
-    return locations;
-}
 
 int TForm1::GetNumber(const std::string& text) { return cleaning::DriveNumber(text); }
 
@@ -93,18 +90,22 @@ void TForm1::Clean()
 {
     FoundFiles->Clear();
     GetActualExcludeDirs();
+    TakeScanOptions();
     GetActualDelFileEndings();
+    if (Frame2)
+        Frame2->ProgressBar1->SetPosition(0);
     GetHDS();
     Label1->SetCaption(Text("Suche läuft. Bitte warten . . .", "Scanning. Please wait . . ."));
 
     // The scan starts its count above zero, as it always has, so that the bar moves at once.
     ScannedBytes = OsLevel == 0 ? 120 : 800;
+    Label11->SetCaption(Text("Abbrechen", "Cancel"));
     AbortFlag = 0;
 
     cleaning::ScanSettings settings;
     settings.mode = ScanMode;
-    settings.masks = MaskRows();
-    settings.excludeDirs = ExcludeDirRows();
+    settings.masks = EntriesOf(*FileEndingList); // upper case, from the rows just now
+    settings.excludeDirs = EntriesOf(*ExcludeDirList);
     settings.skipRecycleBin = SkipRecycleBin != 0;
     settings.olderThanDays = OlderThanDays;
     settings.searchText = SearchName;
@@ -120,8 +121,11 @@ void TForm1::Clean()
     options.owner = Application->Handle();
     cleaning::WalkLocations(CheckedScanLocations(), options, scan, observer);
     ScannedBytes = scan.ScannedBytes();
-    Application->ProcessMessages();
 
+    if (Frame2)
+        Frame2->ProgressBar1->SetPosition(100);
+    Label11->SetCaption(Text("Jetzt suchen", "Scan now"));
+    Application->ProcessMessages();
     if (cleaning::DeletesAtOnce(ScanMode))
         Application->ShowMainForm = true; // the scan process was started hidden
     Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));

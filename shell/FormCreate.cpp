@@ -95,6 +95,7 @@ void TForm1::FormCreate(TObject*)
         Language();
     SetPage(0);
     ReadActionOptions();
+    ShowScanPages();
 
     if (AutoScan) {
         LongJob job(this);
@@ -271,6 +272,7 @@ void TForm1::FormClose(TObject*, TCloseAction&)
 
 void TForm1::WriteActionOptions()
 {
+    TakeScanOptions();
     WriteReg(rootCurrentUser, options::action::Key, options::action::LastAccess,
              std::to_string(OlderThanDays), "s");
     WriteReg(rootCurrentUser, options::action::Key, options::action::SearchName, SearchName, "s");

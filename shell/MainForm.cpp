@@ -127,6 +127,9 @@ void TForm1::BuildDesign()
 
     BuildSidebar();
     BuildPages();
+    BuildCleaningPages();
+    BuildShredderPage();
+    BuildWipePage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

@@ -8,9 +8,7 @@ HIMAGELIST SystemImageList = nullptr;
 void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::GetTaskPlaner() {}
-void TForm1::SetPath() {}
 void TForm1::FillDriveInformation() {}
-void TForm1::GetScreenSettings() {}
 void TForm1::Language() {}
 void TForm1::StartScan() {}
 void TForm1::RunDuplicateSearch() {}
@@ -22,15 +20,11 @@ void TForm1::ClearUrlHistory() {}
 void TForm1::DelDir(const std::string&) {}
 void TForm1::ApplyCleanCenterWithDOD(const std::string&) {}
 void TForm1::AcceptDroppedFiles() {}
-void TForm1::TestShredderFiles() {}
 void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
-void TForm1::SaveScreenSettings() {}
 
 // What the sidebar dispatcher runs before it shows these pages, and the found-files
 // window's layout save; each page fills in its own.
-void TForm1::InitWipeSpace() {}
-void TForm1::ClearShredderList() {}
 void TForm1::GetSharedDLL() {}
 void TForm1::ListInternetCache() {}
 void TForm1::GetRegCleanDrives() {}

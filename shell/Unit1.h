@@ -17,6 +17,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ struct ScanLocation;
 // Secure deletion pages (filetools/).
 class TButton;
 class TCSpinEdit;
+// Junk scan pages (cleaning/).
+class TRadioButton;
+class TEdit;
 class TListView;
 class ShredderIo;
 
@@ -102,8 +106,8 @@ public:
     bool DisplaySystemVersion();
 
     // ---- junk scan: masks, exclusion folders, scan locations and the scan (cleaning/)
-    // Until the scan page's lists exist, FileEndingList, ExcludeDirList and ScanItems
-    // are their own rows (MaskRows, ExcludeDirRows, ScanLocationRows).
+    // While the program runs the scan pages' lists are the master copy (MaskRows,
+    // ExcludeDirRows, ScanLocationRows); the scan rebuilds its lists from them.
     void GetActualDelFileEndings();
     void GetActualExcludeDirs();
     bool TestFile(const std::string& ending);
@@ -120,6 +124,76 @@ public:
     std::vector<cleaning::LocationRow> ScanLocationRows() const;
     std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
     double ScannedBytes = 0;   // the progress numerator of the running scan
+
+    // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
+    // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
+    void BuildCleaningPages();
+    void BuildMaskPage();
+    void BuildExcludePage();
+    void BuildLocationsPage();
+    void BuildScanPage();
+    // The pages' captions in the flag's language, and ScanMode, OlderThanDays and
+    // SearchName shown in the scan options.
+    void ShowScanPages();
+    // ScanMode, OlderThanDays and SearchName from the scan options.
+    void TakeScanOptions();
+    void Label19Click(TObject* sender);   // add a mask
+    void Label18Click(TObject* sender);   // remove the selected mask
+    void ListView2KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void Alleauswhlen1Click(TObject* sender);
+    void Auswahlumkehren1Click(TObject* sender);
+    void Label16Click(TObject* sender);   // add an exclusion folder
+    void AusnahmenHinzufgen1Click(TObject* sender);
+    void AddExcludeDir(const std::string& path);
+    void Label17Click(TObject* sender);   // remove the selected exclusion folder
+    void ListView3KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder);
+    void ReadAddedDirs();
+    // A folder as a new location row (the duplicate list's while DuplicateMode is set).
+    bool FindPidlShellFolder(const std::string& path, bool checked);
+    ShellItemRecord* GetShellItem(int index);
+    ShellItemRecord* GetDuplicateShellItem(int index);
+    void GetDuplicateHDS();
+    void Label24Click(TObject* sender);   // add a scan location
+    void Hinzufgen1Click(TObject* sender);
+    void Label25Click(TObject* sender);   // remove the selected location
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void Allemarkieren1Click(TObject* sender);
+    void Markierungumdrehen2Click(TObject* sender);
+    void Image102Click(TObject* sender);  // "Scan now"
+    void Image102MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    // Everything the scan process reads at its start, written now.
+    void SaveScanSettings();
+    TListView* ListView1 = nullptr;   // scan locations
+    TListView* ListView2 = nullptr;   // masks
+    TListView* ListView3 = nullptr;   // exclusion folders
+    TListView* ListView17 = nullptr;  // duplicate-search locations (TabSheet15)
+    TLabel* Label19 = nullptr;        // masks: add, remove
+    TLabel* Label18 = nullptr;
+    TLabel* Label16 = nullptr;        // exclusion folders: add, remove
+    TLabel* Label17 = nullptr;
+    TLabel* Label24 = nullptr;        // locations: add, remove
+    TLabel* Label25 = nullptr;
+    TPanel* Panel1 = nullptr;         // the "Scan now" button
+    TLabel* Label11 = nullptr;        // "Scan now"
+    TRadioButton* ScanModeButtons[8] = {}; // by ScanMode: RadioButton3 .. 8, 15, 16
+    TCSpinEdit* CSpinEdit2 = nullptr; // days for ScanMode 6
+    TEdit* Edit2 = nullptr;           // name for ScanMode 7
+    TPopupMenu* PopupMenu2 = nullptr; // masks
+    TMenuItem* Alleauswhlen1 = nullptr;
+    TMenuItem* Auswahlumkehren1 = nullptr;
+    TPopupMenu* PopupMenu3 = nullptr; // exclusion folders
+    TMenuItem* AusnahmenHinzufgen1 = nullptr;
+    TPopupMenu* PopupMenu4 = nullptr; // locations
+    TMenuItem* Hinzufgen1 = nullptr;
+    TMenuItem* Entfernen1 = nullptr;
+    TMenuItem* Allemarkieren1 = nullptr;
+    TMenuItem* Markierungumdrehen2 = nullptr;
+    unsigned char DuplicateMode = 0;
+    LPITEMIDLIST DrivesRootItem = nullptr; // My Computer, kept for the life of the form
+    // Every location record made; ScanItems and DuplicateScanItems only point into it
+    // (a drive stands in both), and a removed row leaves its record here.
+    std::vector<std::shared_ptr<ShellItemRecord>> ShellItemRecords;
 
     // ---- secure deletion: the shredder page, the wipe page and the leftover check (filetools/)
     void BuildShredderPage();

@@ -5,6 +5,8 @@
 #include "shell/Unit1.h"
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/support/RecordingEffects.h"
+#include "toolkit/ListView.h"
+#include "toolkit/RadioButton.h"
 
 #include <gtest/gtest.h>
 
@@ -57,18 +59,15 @@ protected:
         Form1 = nullptr;
         Start();
     }
-    // Puts the tree's folder in the scan list as its one location.
+    // Puts the tree's folder in the scan list as its one checked location: no test
+    // walks the drives.
     void AddLocation(const std::string& folder)
     {
-        cleaning::ShellItemRecordParts parts;
-        HRESULT error;
-        ASSERT_TRUE(cleaning::MakeFolderLocation(folder, parts, error));
-        auto* record = new ShellItemRecord;
-        record->parentFolder = parts.parentFolder;
-        record->item = parts.item;
-        record->displayName = folder;
-        Form1->ScanItems->Add(record);
+        for (int row = 0; row < Form1->ListView1->Items()->Count(); ++row)
+            Form1->ListView1->Items()->Item(row)->SetChecked(false);
+        ASSERT_TRUE(Form1->FindPidlShellFolder(folder, true));
     }
+    void ChooseMode(int mode) { Form1->ScanModeButtons[mode]->SetChecked(true); }
 
     testing_support::RecordingEffects effects;
 };
@@ -144,7 +143,7 @@ TEST_F(ScanForm, CleanListsTheFoundFilesOfTheCheckedLocations)
     Store(options::fileEnding::Key, "bak", "1");
     Start();
     AddLocation(tree.Root());
-    Form1->ScanMode = 0;
+    ChooseMode(0);
     Form1->Clean();
     ASSERT_EQ(Form1->FoundFiles->Count(), 1);
     EXPECT_EQ((*Form1->FoundFiles)[0]->path, tree / "a.bak");
@@ -162,11 +161,15 @@ TEST_F(ScanForm, CleanDeletesAtOnceAndReportsWhatItCannot)
     Store(options::fileEnding::Key, "bak", "1");
     Start();
     AddLocation(tree.Root());
-    auto* broken = new ShellItemRecord;
-    broken->displayName = "Gone (Q:)";
-    Form1->ScanItems->Add(broken);
+    // A location whose folder cannot be bound.
+    auto broken = std::make_shared<ShellItemRecord>();
+    Form1->ShellItemRecords.push_back(broken);
+    Form1->ScanItems->Add(broken.get());
+    TListItem* row = Form1->ListView1->Items()->Add();
+    row->SetCaption("Gone (Q:)");
+    row->SetChecked(true);
     Form1->LanguageFlag = 0;
-    Form1->ScanMode = 4;
+    ChooseMode(4);
     HANDLE locked = ::CreateFileA((tree / "b.bak").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Form1->Clean();
     ::CloseHandle(locked);

@@ -2,6 +2,9 @@
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/RecordingEffects.h"
+#include "toolkit/CSpinEdit.h"
+#include "toolkit/Edit.h"
+#include "toolkit/RadioButton.h"
 
 #include <gtest/gtest.h>
 
@@ -166,9 +169,10 @@ TEST_F(MainFormTest, CloseSavesTheScanActionAndTheCookieKeepList)
 {
     Store(options::cookiesNoDelete::Key, "stale", "");
     Start();
-    Form1->ScanMode = 5;
-    Form1->OlderThanDays = 14;
-    Form1->SearchName = "*.tmp";
+    // The scan options page holds them while the window is open.
+    Form1->ScanModeButtons[5]->SetChecked(true);
+    Form1->CSpinEdit2->SetValue(14);
+    Form1->Edit2->SetText("*.tmp");
     Form1->CookieKeepList->Add("bank");
     Form1->CookieKeepList->Add("mail");
     Form1->Close();

@@ -1,0 +1,69 @@
+// The exclusion page: folders the scan leaves alone, as a check list; added through the
+// folder dialog and removed by the link or the Delete key.
+#include "shell/Unit1.h"
+
+#include "cleaning/PageLinks.h"
+#include "toolkit/Effects.h"
+
+void TForm1::BuildExcludePage()
+{
+    TTabSheet* page = TabSheets[1];
+    auto* title = new TLabel(this);
+    title->Name = "ExcludePageTitle";
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+
+    ListView3 = cleaning::MakeCheckList(this, page, "ListView3", 16, 40, 450, 236);
+    ListView3->SetSmallImages(SidebarImages);
+    ListView3->OnKeyDown = Bind(this, &TForm1::ListView3KeyDown);
+
+    PopupMenu3 = new TPopupMenu(this);
+    PopupMenu3->Name = "PopupMenu3";
+    AusnahmenHinzufgen1 =
+        cleaning::MakeMenuEntry(PopupMenu3, "AusnahmenHinzufgen1", Bind(this, &TForm1::AusnahmenHinzufgen1Click));
+    ListView3->SetPopupMenu(PopupMenu3);
+
+    Label16 = cleaning::MakePageLink(this, page, "Label16", 16, 284, 120);
+    Label16->OnClick = Bind(this, &TForm1::Label16Click);
+    Label17 = cleaning::MakePageLink(this, page, "Label17", 160, 284, 120);
+    Label17->OnClick = Bind(this, &TForm1::Label17Click);
+}
+
+void TForm1::Label16Click(TObject* sender)
+{
+    std::string path;
+    BrowseDirectory(sender, path);
+    if (!path.empty())
+        AddExcludeDir(path);
+}
+
+void TForm1::AusnahmenHinzufgen1Click(TObject* sender) { Label16Click(sender); }
+
+void TForm1::AddExcludeDir(const std::string& path)
+{
+    TListItem* row = ListView3->Items()->Add();
+    row->SetCaption(path);
+    row->SetImageIndex(5);
+    row->SetChecked(true);
+}
+
+// Only the row goes: the scan rebuilds its exclusion list from the rows.
+void TForm1::Label17Click(TObject*)
+{
+    int row = cleaning::SelectedRow(ListView3);
+    if (row < 0)
+        return;
+    if (effects::ShowMessageBox(Handle(), Text("Entfernen   ?", "Remove   ?"), Text("Frage", "Question"),
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    ListView3->Items()->Delete(row);
+}
+
+void TForm1::ListView3KeyDown(TObject*, WORD& key, TShiftState)
+{
+    if (key == VK_DELETE)
+        Label17Click(ListView3);
+}

@@ -1,0 +1,78 @@
+// The mask page: the file-ending masks as a check list, added through the add-ending
+// dialog and removed by the link, the popup or the Delete key.
+#include "shell/Unit1.h"
+
+#include "cleaning/Fileending.h"
+#include "cleaning/PageLinks.h"
+#include "shell/HostDialog.h"
+#include "toolkit/Effects.h"
+
+void TForm1::BuildMaskPage()
+{
+    TTabSheet* page = TabSheets[9];
+    auto* title = new TLabel(this);
+    title->Name = "MaskPageTitle";
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+
+    ListView2 = cleaning::MakeCheckList(this, page, "ListView2", 16, 40, 450, 236);
+    ListView2->SetSmallImages(SidebarImages);
+    ListView2->OnKeyDown = Bind(this, &TForm1::ListView2KeyDown);
+
+    PopupMenu2 = new TPopupMenu(this);
+    PopupMenu2->Name = "PopupMenu2";
+    Alleauswhlen1 = cleaning::MakeMenuEntry(PopupMenu2, "Alleauswhlen1", Bind(this, &TForm1::Alleauswhlen1Click));
+    Auswahlumkehren1 =
+        cleaning::MakeMenuEntry(PopupMenu2, "Auswahlumkehren1", Bind(this, &TForm1::Auswahlumkehren1Click));
+    ListView2->SetPopupMenu(PopupMenu2);
+
+    Label19 = cleaning::MakePageLink(this, page, "Label19", 16, 284, 120);
+    Label19->OnClick = Bind(this, &TForm1::Label19Click);
+    Label18 = cleaning::MakePageLink(this, page, "Label18", 160, 284, 120);
+    Label18->OnClick = Bind(this, &TForm1::Label18Click);
+}
+
+void TForm1::Label19Click(TObject*)
+{
+    MakeHostDialog(HostDialog::AddFileEnding);
+    Frame3 = MakeHostFrame<TFrame3>(*this);
+    Frame3->SetTexts(LanguageFlag);
+    ShowHostDialog(HostDialog::AddFileEnding);
+    Frame3->Edit1->SetFocus();
+}
+
+void TForm1::Label18Click(TObject*)
+{
+    int row = cleaning::SelectedRow(ListView2);
+    if (row < 0)
+        return;
+    if (effects::ShowMessageBox(Handle(), Text("Entfernen  ?", "Remove  ?"), Text("Frage", "Question"),
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (row < FileEndingList->Count())
+        FileEndingList->Delete(row);
+    ListView2->Items()->Delete(row);
+}
+
+void TForm1::ListView2KeyDown(TObject*, WORD& key, TShiftState)
+{
+    if (key == VK_DELETE)
+        Label18Click(ListView2);
+}
+
+void TForm1::Alleauswhlen1Click(TObject*)
+{
+    for (int row = 0; row < ListView2->Items()->Count(); ++row)
+        ListView2->Items()->Item(row)->SetChecked(true);
+}
+
+void TForm1::Auswahlumkehren1Click(TObject*)
+{
+    for (int row = 0; row < ListView2->Items()->Count(); ++row) {
+        TListItem* item = ListView2->Items()->Item(row);
+        item->SetChecked(!item->Checked());
+    }
+}

@@ -1,0 +1,55 @@
+#include "cleaning/PageLinks.h"
+
+namespace cleaning {
+
+TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
+                     int width, TColor restColor)
+{
+    auto* link = new TLabel(owner);
+    link->Name = name;
+    link->SetParent(parent);
+    link->SetTransparent(true);
+    link->SetBounds(left, top, width, 16);
+    link->Font()->SetColor(restColor);
+    link->SetCursor(crHandPoint);
+    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
+        auto* label = static_cast<TLabel*>(sender);
+        label->Font()->SetColor(clRed);
+        label->SetCursor(crHandPoint);
+    };
+    link->OnMouseLeave = [restColor](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(restColor); };
+    return link;
+}
+
+TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick)
+{
+    auto* item = new TMenuItem(menu);
+    item->Name = name;
+    item->OnClick = std::move(onClick);
+    menu->Items()->Add(item);
+    return item;
+}
+
+TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
+                         int width, int height)
+{
+    auto* list = new TListView(owner);
+    list->Name = name;
+    list->SetParent(parent);
+    list->SetBounds(left, top, width, height);
+    list->Columns()->Add()->SetWidth(width - 24);
+    SetWindowLongA(list->Handle(), GWL_STYLE, GetWindowLongA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    list->SetCheckboxes(true);
+    list->SetRowSelect(true);
+    list->SetHideSelection(false);
+    list->SetColor(clWhite);
+    return list;
+}
+
+int SelectedRow(TListView* list)
+{
+    TListItem* selected = list->Selected();
+    return selected ? selected->Index() : -1;
+}
+
+} // namespace cleaning

@@ -1,0 +1,25 @@
+// The parts the scan pages share: their link labels (red with the hand cursor while the
+// mouse is over them, their own colour again after), popup entries and check lists.
+#pragma once
+
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+
+#include <string>
+
+namespace cleaning {
+
+TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
+                     int width, TColor restColor = clBlue);
+
+TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick);
+
+// A one-column report list with check boxes, no header, selection kept visible.
+TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
+                         int width, int height);
+
+// The index of the selected row, or -1.
+int SelectedRow(TListView* list);
+
+} // namespace cleaning

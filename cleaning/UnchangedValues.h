@@ -1,0 +1,23 @@
+// Rewriting a check list only when it changed. A "Scan now" saves the lists for the scan
+// process and then closes, which saves them again; the rewrite deletes the key first, so
+// a scan process reading meanwhile would see no masks or no location marks -- and scan
+// with the defaults. Skipping an unchanged list leaves no such moment.
+#pragma once
+
+#include "cleaning/ScanRecords.h"
+#include "toolkit/Registry.h"
+
+#include <string>
+#include <vector>
+
+namespace cleaning {
+
+// True when `key` holds exactly these entries, in this order or (where the registry
+// lists values by name, as Wine does) in name order.
+bool StoredAsIs(TRegistry& registry, const std::string& key, const std::vector<CheckedEntry>& entries);
+
+// WriteCheckedValues unless the key already holds the entries.
+bool WriteCheckedValuesIfChanged(TRegistry& registry, const std::string& parentKey, const std::string& subkeyName,
+                                 const std::vector<CheckedEntry>& entries);
+
+} // namespace cleaning

@@ -1,0 +1,302 @@
+// The shredder page: a list of files and folders (dropped, or added through the file
+// and folder dialogs) that are shredded with the chosen number of passes.
+#include "shell/Unit1.h"
+
+#include "filetools/ShredderForm.h"
+#include "toolkit/Button.h"
+#include "toolkit/CSpinEdit.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+#include "toolkit/OpenDialog.h"
+
+#include <cstdint>
+
+namespace {
+
+// The page links: red with the hand cursor under the mouse, blue again after.
+TLabel* MakeLink(TForm1* form, TWinControl* parent, const char* name, int left, int top)
+{
+    auto* link = new TLabel(form);
+    link->Name = name;
+    link->SetParent(parent);
+    link->SetTransparent(true);
+    link->SetBounds(left, top, 120, 16);
+    link->Font()->SetColor(clBlue);
+    link->SetCursor(crHandPoint);
+    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
+        static_cast<TLabel*>(sender)->Font()->SetColor(clRed);
+    };
+    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
+    return link;
+}
+
+TMenuItem* MakeMenuItem(TPopupMenu* menu, const char* name, TNotifyEvent onClick)
+{
+    auto* item = new TMenuItem(menu);
+    item->Name = name;
+    item->OnClick = std::move(onClick);
+    menu->Items()->Add(item);
+    return item;
+}
+
+// The files a row stands for: 1 for a file, the files in a folder's tree for a folder.
+intptr_t RowFileCount(const TListItem* item) { return reinterpret_cast<intptr_t>(item->Data()); }
+
+bool IsFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Keeps the main window disabled while its rows are shredded: a click on the list
+// meanwhile would change the rows under the loop.
+class MainWindowDisabled {
+public:
+    explicit MainWindowDisabled(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
+    ~MainWindowDisabled() { EnableWindow(window_, TRUE); }
+    MainWindowDisabled(const MainWindowDisabled&) = delete;
+    MainWindowDisabled& operator=(const MainWindowDisabled&) = delete;
+
+private:
+    HWND window_;
+};
+
+} // namespace
+
+void TForm1::BuildShredderPage()
+{
+    TTabSheet* page = TabSheets[14];
+
+    ListView11 = new TListView(this);
+    ListView11->Name = "ListView11";
+    ListView11->SetParent(page);
+    ListView11->SetBounds(16, 40, 450, 236);
+    ListView11->Columns()->Add()->SetWidth(425);
+    SetWindowLongA(ListView11->Handle(), GWL_STYLE,
+                   GetWindowLongA(ListView11->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    ListView11->SetMultiSelect(true);
+    ListView11->SetRowSelect(true);
+    ListView11->SetHideSelection(false);
+    auto* images = new TImageList(this);
+    images->SetShareImages(true);
+    SHFILEINFOA info{};
+    images->SetHandle(reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+    ListView11->SetSmallImages(images);
+    ListView11->SetAcceptFiles(true);
+    ListView11->OnDropFiles = Bind(this, &TForm1::NewListViewWP11);
+    ListView11->OnKeyDown = Bind(this, &TForm1::ListView11KeyDown);
+
+    PopupMenu6 = new TPopupMenu(this);
+    PopupMenu6->Name = "PopupMenu6";
+    Allesmarkieren2 = MakeMenuItem(PopupMenu6, "Allesmarkieren2", Bind(this, &TForm1::Allesmarkieren2Click));
+    Markierungumkehren1 =
+        MakeMenuItem(PopupMenu6, "Markierungumkehren1", Bind(this, &TForm1::Markierungumkehren1Click));
+    RemoveShredderRows1 =
+        MakeMenuItem(PopupMenu6, "RemoveShredderRows1", Bind(this, &TForm1::RemoveShredderRowsClick));
+    Listeleeren1 = MakeMenuItem(PopupMenu6, "Listeleeren1", Bind(this, &TForm1::Label55Click));
+    ListView11->SetPopupMenu(PopupMenu6);
+
+    AddShredderFilesLink = MakeLink(this, page, "AddShredderFilesLink", 16, 284);
+    AddShredderFilesLink->OnClick = Bind(this, &TForm1::AddShredderFilesClick);
+    AddShredderFolderLink = MakeLink(this, page, "AddShredderFolderLink", 160, 284);
+    AddShredderFolderLink->OnClick = Bind(this, &TForm1::AddShredderFolderClick);
+    Label55 = MakeLink(this, page, "Label55", 346, 284);
+    Label55->OnClick = Bind(this, &TForm1::Label55Click);
+
+    auto* passes = new TLabel(this);
+    passes->Name = "ShredderPassesLabel";
+    passes->SetParent(page);
+    passes->SetTransparent(true);
+    passes->SetBounds(16, 318, 120, 16);
+    CSpinEdit1 = new TCSpinEdit(this);
+    CSpinEdit1->Name = "CSpinEdit1";
+    CSpinEdit1->SetParent(page);
+    CSpinEdit1->SetBounds(140, 314, 60, 22);
+    CSpinEdit1->SetMinValue(1);
+    CSpinEdit1->SetMaxValue(static_cast<int>(kMaxShredPasses));
+    CSpinEdit1->SetValue(7);
+
+    Button1 = new TButton(this);
+    Button1->Name = "Button1";
+    Button1->SetParent(page);
+    Button1->SetBounds(366, 312, 100, 25);
+    Button1->OnClick = Bind(this, &TForm1::Button1Click);
+
+    auto* title = new TLabel(this);
+    title->Name = "ShredderTitleLabel";
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+    CaptionShredderPages();
+}
+
+void TForm1::CaptionShredderPages()
+{
+    if (auto* title = static_cast<TLabel*>(FindComponent("ShredderTitleLabel")))
+        title->SetCaption(Text("Dateien und Ordner hierher ziehen oder hinzufügen; sie werden sicher gelöscht.",
+                               "Drop or add files and folders here; they are deleted securely."));
+    if (auto* passes = static_cast<TLabel*>(FindComponent("ShredderPassesLabel")))
+        passes->SetCaption(Text("Durchgänge (1 - 500):", "Passes (1 - 500):"));
+    AddShredderFilesLink->SetCaption(Text("Dateien hinzufügen", "Add files"));
+    AddShredderFolderLink->SetCaption(Text("Ordner hinzufügen", "Add folder"));
+    Label55->SetCaption(Text("Liste leeren", "Clear list"));
+    Button1->SetCaption(Text("Löschen", "Shred"));
+    Allesmarkieren2->Caption = Text("Alles markieren", "Select all");
+    Markierungumkehren1->Caption = Text("Markierung umkehren", "Invert selection");
+    RemoveShredderRows1->Caption = Text("Aus der Liste entfernen", "Remove from list");
+    Listeleeren1->Caption = Text("Liste leeren", "Clear list");
+    if (Label48)
+        Label48->SetCaption(Text("Freien Speicher löschen", "Wipe free space"));
+    if (auto* hint = static_cast<TLabel*>(FindComponent("WipeTitleLabel")))
+        hint->SetCaption(Text("Wählen Sie ein Laufwerk, dessen freier Speicher überschrieben werden soll.",
+                              "Choose a drive whose free space is to be overwritten."));
+}
+
+void TForm1::ClearShredderList()
+{
+    CaptionShredderPages();
+    ListView11->Items()->Clear();
+}
+
+void TForm1::Label55Click(TObject*) { ListView11->Items()->Clear(); }
+
+void TForm1::Allesmarkieren2Click(TObject*) { ListView11->SelectAll(); }
+
+void TForm1::Markierungumkehren1Click(TObject*)
+{
+    TListItems* items = ListView11->Items();
+    for (int row = 0; row < items->Count(); ++row)
+        items->Item(row)->SetSelected(!items->Item(row)->Selected());
+}
+
+void TForm1::RemoveShredderRowsClick(TObject*)
+{
+    TListItems* items = ListView11->Items();
+    for (int row = items->Count() - 1; row >= 0; --row)
+        if (items->Item(row)->Selected())
+            items->Delete(row);
+}
+
+void TForm1::ListView11KeyDown(TObject* sender, WORD& key, TShiftState)
+{
+    if (key == VK_DELETE)
+        RemoveShredderRowsClick(sender);
+}
+
+void TForm1::AddShredderRow(const std::string& path)
+{
+    TListItems* items = ListView11->Items();
+    for (int row = 0; row < items->Count(); ++row)
+        if (lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0)
+            return; // listed already; a second row would only fail to find it
+    TListItem* item = items->Add();
+    item->SetCaption(path);
+    item->SetImageIndex(GetIcon(path, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
+    intptr_t files = 1;
+    if (IsFolder(GetFileAttributesA(path.c_str()))) {
+        int count = FastCountFiles(path, 1);
+        if (count >= 0)
+            files = count;
+    }
+    item->SetData(reinterpret_cast<void*>(files));
+}
+
+void TForm1::NewListViewWP11(TObject*, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths)
+        AddShredderRow(path);
+}
+
+void TForm1::AddShredderFilesClick(TObject*)
+{
+    TOpenDialog dialog(nullptr);
+    dialog.Title = Text("Dateien zum sicheren Löschen", "Files to shred");
+    dialog.Filter = Text("Alle Dateien|*.*", "All files|*.*");
+    dialog.Options |= ofFileMustExist | ofNoChangeDir;
+    if (dialog.Execute() && !dialog.FileName.empty())
+        AddShredderRow(dialog.FileName);
+}
+
+void TForm1::AddShredderFolderClick(TObject* sender)
+{
+    std::string folder;
+    BrowseDirectory(sender, folder);
+    if (!folder.empty())
+        AddShredderRow(folder);
+}
+
+void TForm1::Button1Click(TObject*)
+{
+    if (ListView11->SelCount() == 0) {
+        effects::ShowMessageBox(Handle(), Text("Keine Dateien ausgewählt", "No files selected"),
+                                Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    if (effects::ShowMessageBox(
+            Handle(),
+            Text("Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
+                 "Eine Wiederherstellung wird nicht möglich sein.\n"
+                 "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
+                 "Fortfahren ?",
+                 "Do you really want delete secure selected files? \nRestoring data will fail.\n"
+                 "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
+            Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+        return;
+
+    WipeRunning = 0;
+    Form2 = new TForm2(this);
+    TForm2* window = Form2;
+    window->FileCounter = 0;
+    window->Label8->Hide();
+    window->Show();
+    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    ShredPasses = std::to_string(CSpinEdit1->Value());
+    AbortFlag = 0;
+    Screen->SetCursor(crHourGlass);
+    MainWindowDisabled busy(Handle());
+
+    TListItems* items = ListView11->Items();
+    intptr_t total = 0;
+    for (int row = 0; row < items->Count(); ++row)
+        if (items->Item(row)->Selected())
+            total += RowFileCount(items->Item(row));
+    window->ProgressBar2->SetMin(0);
+    window->ProgressBar2->SetMax(static_cast<int>(total));
+
+    ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
+    // From the last row up, so that deleting a row keeps the rows still to come in place.
+    for (int row = items->Count() - 1; row >= 0 && !AbortFlag && !window->Cancelled(); --row) {
+        TListItem* item = items->Item(row);
+        if (!item->Selected())
+            continue;
+        window->ProgressBar2->SetPosition(window->FileCounter);
+        ++window->FileCounter;
+        window->Label1->SetCaption(Text("Datei", "File"));
+        const std::string path = item->Caption();
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(path.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            effects::ShowMessageBox(Handle(), Text("Datei nicht gefunden", "Unable to locate file"),
+                                    Application->Title, MB_OK);
+            continue;
+        }
+        FindClose(search);
+        window->Memo1->SetText(window->MinimizeName(path));
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (IsFolder(attributes))
+            window->RunShredder({"", "-p", ShredPasses, "-s", path}, disk);
+        else
+            window->RunShredder({"", "-p", ShredPasses, path}, disk);
+        Application->ProcessMessages();
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            items->Delete(row);
+        else
+            SetFileAttributesA(path.c_str(), attributes);
+    }
+    Screen->SetCursor(crDefault);
+    window->Close();
+}

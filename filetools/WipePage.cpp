@@ -1,0 +1,167 @@
+// The wipe page: the fixed drives, and the wipe of the chosen drive's free space. The
+// wipe takes the drive's whole free space for a while, so the program starts afresh
+// afterwards.
+#include "shell/Unit1.h"
+
+#include "filetools/LeftoverWipeFiles.h"
+#include "filetools/ShredderForm.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Bytes as gigabytes with two decimals (German with a decimal comma).
+std::string Gigabytes(uint64_t bytes, bool german)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bytes) / (1ull << 30));
+    std::string result = text;
+    if (german)
+        for (char& c : result)
+            if (c == '.')
+                c = ',';
+    return result;
+}
+
+std::string DriveRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+std::vector<std::string> FixedDriveRoots()
+{
+    std::vector<std::string> roots;
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if (GetDriveTypeA(DriveRoot(letter).c_str()) == DRIVE_FIXED)
+            roots.push_back(DriveRoot(letter));
+    return roots;
+}
+
+std::string OwnExecutable()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+} // namespace
+
+void TForm1::BuildWipePage()
+{
+    TTabSheet* page = TabSheets[13];
+
+    auto* title = new TLabel(this);
+    title->Name = "WipeTitleLabel";
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+
+    ListView10 = new TListView(this);
+    ListView10->Name = "ListView10";
+    ListView10->SetParent(page);
+    ListView10->SetBounds(16, 40, 450, 236);
+    ListView10->Columns()->Add()->SetWidth(425);
+    SetWindowLongA(ListView10->Handle(), GWL_STYLE,
+                   GetWindowLongA(ListView10->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    ListView10->SetMultiSelect(false);
+    ListView10->SetRowSelect(true);
+    ListView10->SetHideSelection(false);
+    auto* images = new TImageList(this);
+    images->Name = "WipeDriveImages";
+    images->SetShareImages(true);
+    ListView10->SetSmallImages(images);
+    ListView10->OnDblClick = Bind(this, &TForm1::Label48Click);
+
+    Label48 = new TLabel(this);
+    Label48->Name = "Label48";
+    Label48->SetParent(page);
+    Label48->SetTransparent(true);
+    Label48->SetBounds(16, 284, 200, 16);
+    Label48->Font()->SetColor(clBlue);
+    Label48->SetCursor(crHandPoint);
+    Label48->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
+        static_cast<TLabel*>(sender)->Font()->SetColor(clRed);
+    };
+    Label48->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
+    Label48->OnClick = Bind(this, &TForm1::Label48Click);
+}
+
+void TForm1::InitWipeSpace()
+{
+    CaptionShredderPages();
+    ListView10->Items()->Clear();
+    SHFILEINFOA info{};
+    ListView10->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+    const bool german = LanguageFlag != 0;
+    for (const std::string& root : FixedDriveRoots()) {
+        TListItem* item = ListView10->Items()->Add();
+        item->SetImageIndex(GetIcon(root, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
+        // The row keeps its drive letter itself: a volume label may hold brackets of
+        // its own, so the caption cannot tell which drive it is.
+        item->SetData(reinterpret_cast<void*>(static_cast<intptr_t>(root[0])));
+        std::string caption = root;
+        char fileSystem[MAX_PATH + 1] = {};
+        if (GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                                  sizeof fileSystem)) {
+            ULARGE_INTEGER available{}, total{}, free{};
+            GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free);
+            caption = IconDisplayName + "  (" + fileSystem +
+                      (german ? "; Belegter Speicher: " : "; Used Diskspace: ") +
+                      Gigabytes(total.QuadPart - free.QuadPart, german) +
+                      (german ? " GB; Freier Speicher: " : " GB; Free Diskspace: ") +
+                      Gigabytes(free.QuadPart, german) + " GB)";
+        }
+        item->SetCaption(caption);
+    }
+}
+
+void TForm1::Label48Click(TObject*)
+{
+    TListItem* row = ListView10->Selected();
+    if (!row) {
+        effects::ShowMessageBox(Handle(), Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),
+                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONHAND | MB_OK);
+        return;
+    }
+    const char letter = static_cast<char>(reinterpret_cast<intptr_t>(row->Data()));
+    WipeDriveRoot = DriveRoot(letter);
+    WipeDriveNumber = letter - 64;
+    ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
+
+    Form2 = new TForm2(this);
+    TForm2* window = Form2;
+    // The wipe cannot stop halfway without leaving its files: only Cancel ends it.
+    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    WipeRunning = 1;
+    window->Label3->Hide();
+    window->ProgressBar2->Hide();
+    Hide();
+    window->Show();
+
+    ShredPasses = "1";
+    window->StartSeconds = static_cast<double>(GetTickCount() / 1000);
+    uint64_t freeBytes = 0;
+    WipeFreeAtStart = FreeBytesOfDrive(disk, WipeDriveRoot, freeBytes) ? static_cast<double>(freeBytes) : 0;
+    window->ProgressBar1->SetMin(0);
+    window->ProgressBar1->SetMax(100);
+    window->ProgressBar1->SetPosition(0);
+    window->SetCaption(Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot);
+
+    window->RunShredder({"", "-p", "1", "-z", WipeDriveRoot}, disk);
+    WipeRunning = 0;
+    // Closed already when the wipe ran to its end; otherwise this says what failed.
+    window->Close();
+
+    AbortFlag = 0;
+    Application->Terminate();
+    effects::StartProcess("\"" + OwnExecutable() + "\"");
+}
+
+void TForm1::TestShredderFiles()
+{
+    OfferToDeleteLeftoverWipeFiles(Handle(), FixedDriveRoots(), LanguageFlag != 0);
+}
