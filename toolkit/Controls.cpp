@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ToolkitSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -18,7 +20,21 @@ LRESULT CALLBACK ToolkitUtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM
 namespace {
 
 const char kWindowClass[] = "TidewrackWindow";
-const char kObjectProperty[] = "TidewrackControl";
+
+// The object of each control window. Looked up for every message a control gets, so it is
+// kept in the process: a window property would cost a round trip to the Wine server each
+// time. The lock is for lookups from other threads (a worker asking about a window). The
+// table lives on: controls of static objects go after static destruction has begun.
+struct ControlRegistry {
+    std::mutex lock;
+    std::unordered_map<HWND, TControl*> objects;
+};
+
+ControlRegistry& Controls()
+{
+    static auto* registry = new ControlRegistry;
+    return *registry;
+}
 
 std::map<UINT_PTR, std::function<void()>>& Timers()
 {
@@ -184,19 +200,29 @@ TControl::~TControl()
 TControl* TControl::FromHandle(HWND window)
 {
     if (!window) return nullptr;
-    return static_cast<TControl*>(GetPropA(window, kObjectProperty));
+    ControlRegistry& registry = Controls();
+    std::lock_guard<std::mutex> hold(registry.lock);
+    auto it = registry.objects.find(window);
+    return it == registry.objects.end() ? nullptr : it->second;
 }
 
 void TControl::Attach(HWND window)
 {
     handle_ = window;
-    SetPropA(window, kObjectProperty, this);
+    ControlRegistry& registry = Controls();
+    std::lock_guard<std::mutex> hold(registry.lock);
+    registry.objects[window] = this;
 }
 
 void TControl::Detach()
 {
     if (!handle_) return;
-    RemovePropA(handle_, kObjectProperty);
+    ControlRegistry& registry = Controls();
+    {
+        std::lock_guard<std::mutex> hold(registry.lock);
+        auto it = registry.objects.find(handle_);
+        if (it != registry.objects.end() && it->second == this) registry.objects.erase(it);
+    }
     handle_ = nullptr;
 }
 
@@ -363,12 +389,15 @@ bool TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 bool TControl::HandleMouse(UINT msg, LPARAM lParam)
 {
     int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-    TShiftState shift = CurrentShiftState();
+    // Read only for a handler that gets it: each key state is a round trip to the Wine
+    // server, and this runs for every message a control does not handle itself.
+    TShiftState extra = 0;
+    auto shift = [&] { return CurrentShiftState() | extra; };
     auto fireDown = [&](TMouseButton button) {
-        if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+        if (OnMouseDown) OnMouseDown(this, button, shift(), x, y);
     };
     auto fireUp = [&](TMouseButton button) {
-        if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+        if (OnMouseUp) OnMouseUp(this, button, shift(), x, y);
     };
     switch (msg) {
     case WM_MOUSEMOVE:
@@ -376,7 +405,7 @@ bool TControl::HandleMouse(UINT msg, LPARAM lParam)
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
             trackingLeave_ = TrackMouseEvent(&track) != FALSE;
         }
-        if (OnMouseMove) OnMouseMove(this, shift, x, y);
+        if (OnMouseMove) OnMouseMove(this, shift(), x, y);
         return false;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
@@ -408,7 +437,7 @@ bool TControl::HandleMouse(UINT msg, LPARAM lParam)
     case WM_MBUTTONUP: fireUp(mbMiddle); return false;
     case WM_LBUTTONDBLCLK:
         if (ClicksFromMouse()) {
-            shift |= ssDouble;
+            extra = ssDouble;
             fireDown(mbLeft);
             if (OnDblClick) OnDblClick(this);
         }
