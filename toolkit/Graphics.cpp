@@ -1,5 +1,8 @@
 #include "toolkit/Graphics.h"
 
+#include <map>
+#include <mutex>
+#include <tuple>
 
 COLORREF ColorToRGB(TColor color)
 {
@@ -9,19 +12,92 @@ COLORREF ColorToRGB(TColor color)
 
 // --- TFont ------------------------------------------------------------------------------
 
+namespace {
+
+// Fonts of the same description share one HFONT: a form's controls nearly all use the
+// same font, and each control asks for its handle when it is made and again whenever it
+// takes its parent's font.
+struct SharedFont {
+    HFONT handle;
+    int users;
+};
+
+using FontKey = std::tuple<std::string, int, TFontStyles>;
+
+// Canvases may be drawn on outside the window thread. Lock and table live on (fonts of
+// static objects are released after static destruction has begun).
+std::mutex& SharedFontsLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::map<FontKey, SharedFont>& SharedFonts()
+{
+    static auto* fonts = new std::map<FontKey, SharedFont>;
+    return *fonts;
+}
+
+int ScreenPixelsPerInch()
+{
+    static int pixels = [] {
+        HDC screen = GetDC(nullptr);
+        int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value;
+    }();
+    return pixels;
+}
+
+HFONT AcquireFont(const std::string& name, int size, TFontStyles style)
+{
+    std::lock_guard<std::mutex> hold(SharedFontsLock());
+    SharedFont& shared = SharedFonts()[FontKey(name, size, style)];
+    if (!shared.handle) {
+        LOGFONTA lf{};
+        lf.lfHeight = -MulDiv(size, ScreenPixelsPerInch(), 72);
+        lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (style & fsItalic) ? TRUE : FALSE;
+        lf.lfUnderline = (style & fsUnderline) ? TRUE : FALSE;
+        lf.lfStrikeOut = (style & fsStrikeOut) ? TRUE : FALSE;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+        shared.handle = CreateFontIndirectA(&lf);
+    }
+    ++shared.users;
+    return shared.handle;
+}
+
+void ReleaseFont(const std::string& name, int size, TFontStyles style)
+{
+    std::lock_guard<std::mutex> hold(SharedFontsLock());
+    auto& fonts = SharedFonts();
+    auto it = fonts.find(FontKey(name, size, style));
+    if (it == fonts.end() || --it->second.users > 0) return;
+    if (it->second.handle) DeleteObject(it->second.handle);
+    fonts.erase(it);
+}
+
+}  // namespace
+
 TFont::TFont() = default;
 
 TFont::~TFont()
 {
-    if (handle_) DeleteObject(handle_);
+    ReleaseHandle();
+}
+
+void TFont::ReleaseHandle() const
+{
+    if (!handle_) return;
+    ReleaseFont(handleName_, handleSize_, handleStyle_);
+    handle_ = nullptr;
 }
 
 void TFont::Changed()
 {
-    if (handle_) {
-        DeleteObject(handle_);
-        handle_ = nullptr;
-    }
+    ReleaseHandle();
     if (OnChange) OnChange();
 }
 
@@ -67,19 +143,10 @@ void TFont::Assign(const TFont& other)
 HFONT TFont::Handle() const
 {
     if (!handle_) {
-        HDC screen = GetDC(nullptr);
-        int height = -MulDiv(size_, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-        LOGFONTA lf{};
-        lf.lfHeight = height;
-        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
-        lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
-        lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_ = CreateFontIndirectA(&lf);
+        handle_ = AcquireFont(name_, size_, style_);
+        handleName_ = name_;
+        handleSize_ = size_;
+        handleStyle_ = style_;
     }
     return handle_;
 }

@@ -13,7 +13,8 @@ constexpr TFontStyles fsItalic = 2;
 constexpr TFontStyles fsUnderline = 4;
 constexpr TFontStyles fsStrikeOut = 8;
 
-// A font description that makes its HFONT when asked and again after each change.
+// A font description that gets its HFONT when asked and again after each change. Fonts
+// of the same name, size and style share one HFONT (do not delete it).
 class TFont : public TObject {
 public:
     TFont();
@@ -38,12 +39,17 @@ public:
 
 private:
     void Changed();
+    void ReleaseHandle() const;
 
     std::string name_ = "Tahoma";
     int size_ = 8;
     TColor color_ = clWindowText;
     TFontStyles style_ = 0;
+    // The shared handle and the description it was made for.
     mutable HFONT handle_ = nullptr;
+    mutable std::string handleName_;
+    mutable int handleSize_ = 0;
+    mutable TFontStyles handleStyle_ = 0;
 };
 
 enum TBrushStyle { bsSolid, bsClear };
