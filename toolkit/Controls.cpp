@@ -513,7 +513,9 @@ void TControl::SetParent(TWinControl* parent)
     ::SetParent(handle_, parent ? parent->Handle() : toolkit::UtilityWindow());
     if (parent) {
         parent->InsertControl(this);
-        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The new child goes on top of its siblings; SetParent normally put it there already.
+        if (GetWindow(handle_, GW_HWNDPREV))
+            SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (parentFont_) TakeParentFont();
         if (parentColor_) ColorChanged();
         RequestRealign();
@@ -523,6 +525,10 @@ void TControl::SetParent(TWinControl* parent)
 void TControl::TakeParentFont()
 {
     if (!parent_) return;
+    const TFont& theirs = *parent_->Font();
+    if (font_.Name() == theirs.Name() && font_.Size() == theirs.Size() &&
+        font_.Color() == theirs.Color() && font_.Style() == theirs.Style())
+        return;
     takingParentFont_ = true;
     font_.Assign(*parent_->Font());
     takingParentFont_ = false;
@@ -559,15 +565,30 @@ TRect TControl::ClientRect() const
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
-    SetWindowPos(handle_, nullptr, left, top, std::max(width, 0), std::max(height, 0),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindowTo(TRect(left, top, left + std::max(width, 0), top + std::max(height, 0)));
     RequestRealign();
 }
 
 void TControl::SetBoundsFromAlign(const TRect& rect)
 {
-    SetWindowPos(handle_, nullptr, rect.Left, rect.Top, std::max(rect.Width(), 0),
-                 std::max(rect.Height(), 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindowTo(TRect(rect.Left, rect.Top, rect.Left + std::max(rect.Width(), 0),
+                       rect.Top + std::max(rect.Height(), 0)));
+}
+
+void TControl::MoveWindowTo(const TRect& rect)
+{
+    // A child already in place is left alone: each SetWindowPos is a round trip to the
+    // Wine server and a handful of messages, and lining up a parent's controls again
+    // mostly puts them where they are. (A form is always moved: a minimised one reports
+    // its restored place.)
+    if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) {
+        TRect now = BoundsRect();
+        if (now.Left == rect.Left && now.Top == rect.Top && now.Right == rect.Right &&
+            now.Bottom == rect.Bottom)
+            return;
+    }
+    SetWindowPos(handle_, nullptr, rect.Left, rect.Top, rect.Width(), rect.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControl::SetLeft(int left)
@@ -690,18 +711,38 @@ void TControl::SendToBack()
     Invalidate();
 }
 
+bool TControl::Showing() const
+{
+    for (HWND w = handle_; w; w = GetParent(w)) {
+        LONG style = GetWindowLongA(w, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) return false;
+        if (!(style & WS_CHILD)) return true;
+    }
+    return false;
+}
+
 void TControl::Invalidate()
 {
-    if (!handle_) return;
+    // A window that does not show has nothing to repaint, and it is painted whole when it
+    // comes to show. Skipping it keeps a form that is being built from paying a round
+    // trip to the Wine server for every change of every control.
+    if (!handle_ || !Showing()) return;
     InvalidateRect(handle_, nullptr, TRUE);
     if (!parent_) return;
-    // Transparent siblings above this control show it as their background.
+    // Transparent siblings above this control show it as their background. Walking the
+    // z-order costs a server round trip per window, so first see whether any overlap.
     TRect mine = BoundsRect();
+    auto overlaps = [&mine](TControl* other) {
+        RECT a = mine, b = other->BoundsRect(), overlap;
+        return IntersectRect(&overlap, &a, &b) != FALSE;
+    };
+    bool anyAbove = false;
+    for (TControl* sibling : parent_->controls_)
+        if (sibling != this && sibling->IsTransparent() && overlaps(sibling)) anyAbove = true;
+    if (!anyAbove) return;
     for (HWND w = GetWindow(handle_, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
         TControl* sibling = FromHandle(w);
-        if (!sibling || !sibling->IsTransparent()) continue;
-        RECT a = mine, b = sibling->BoundsRect(), overlap;
-        if (IntersectRect(&overlap, &a, &b)) InvalidateRect(w, nullptr, TRUE);
+        if (sibling && sibling->IsTransparent() && overlaps(sibling)) InvalidateRect(w, nullptr, TRUE);
     }
 }
 

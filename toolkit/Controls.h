@@ -152,6 +152,10 @@ private:
                                 LRESULT& result);
     void PaintWindow();
     void SetBoundsFromAlign(const TRect& rect);
+    // SetWindowPos unless the window is there already.
+    void MoveWindowTo(const TRect& rect);
+    // The window and all its parents are visible.
+    bool Showing() const;
     void TakeParentFont();
 
     HWND handle_ = nullptr;
