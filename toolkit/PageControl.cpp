@@ -50,7 +50,7 @@ int TTabSheet::PageIndex() const
 
 void TTabSheet::TextChanged()
 {
-    if (pageControl_ && tabVisible_) pageControl_->UpdateTabs();
+    if (pageControl_ && tabVisible_) pageControl_->UpdateTabCaption(this);
 }
 
 // --- TPageControl ----------------------------------------------------------------------
@@ -99,20 +99,53 @@ void TPageControl::UpdateTabs()
 {
     if (Destroying()) return;
     bool hadTabs = !tabbed_.empty();
-    SendMessageA(Handle(), TCM_DELETEALLITEMS, 0, 0);
-    tabbed_.clear();
-    for (TTabSheet* page : pages_) {
-        if (!page->TabVisible()) continue;
-        std::string caption = page->Caption();
+    std::vector<TTabSheet*> wanted;
+    for (TTabSheet* page : pages_)
+        if (page->TabVisible()) wanted.push_back(page);
+    // Only the tabs that differ are deleted or inserted: the tab control measures and lays
+    // out all its tabs again for each one, so rebuilding them all on every added page
+    // made filling a page control cost the cube of its pages.
+    size_t i = 0;
+    while (i < wanted.size() || i < tabbed_.size()) {
+        if (i < wanted.size() && i < tabbed_.size() && wanted[i] == tabbed_[i]) {
+            ++i;
+            continue;
+        }
+        if (i < tabbed_.size() &&
+            std::find(wanted.begin() + i, wanted.end(), tabbed_[i]) == wanted.end()) {
+            SendMessageA(Handle(), TCM_DELETEITEM, i, 0);
+            tabbed_.erase(tabbed_.begin() + i);
+            continue;
+        }
+        // wanted[i] belongs here; if it has a tab further on, that one goes first.
+        auto later = std::find(tabbed_.begin() + i, tabbed_.end(), wanted[i]);
+        if (later != tabbed_.end()) {
+            SendMessageA(Handle(), TCM_DELETEITEM, later - tabbed_.begin(), 0);
+            tabbed_.erase(later);
+        }
+        std::string caption = wanted[i]->Caption();
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = &caption[0];
-        SendMessageA(Handle(), TCM_INSERTITEMA, tabbed_.size(), reinterpret_cast<LPARAM>(&item));
-        tabbed_.push_back(page);
+        SendMessageA(Handle(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        tabbed_.insert(tabbed_.begin() + i, wanted[i]);
+        ++i;
     }
     auto it = std::find(tabbed_.begin(), tabbed_.end(), active_);
     SendMessageA(Handle(), TCM_SETCURSEL, it == tabbed_.end() ? -1 : it - tabbed_.begin(), 0);
     if (hadTabs != !tabbed_.empty()) Realign();
+}
+
+void TPageControl::UpdateTabCaption(TTabSheet* page)
+{
+    if (Destroying()) return;
+    auto it = std::find(tabbed_.begin(), tabbed_.end(), page);
+    if (it == tabbed_.end()) return;
+    std::string caption = page->Caption();
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = &caption[0];
+    SendMessageA(Handle(), TCM_SETITEMA, it - tabbed_.begin(), reinterpret_cast<LPARAM>(&item));
 }
 
 TRect TPageControl::PageRect() const

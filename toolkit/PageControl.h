@@ -55,8 +55,10 @@ private:
     friend class TTabSheet;
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
-    // Rebuilds the tabs from the sheets that show one.
+    // Brings the tabs in line with the sheets that show one.
     void UpdateTabs();
+    // Puts a sheet's new caption on its tab.
+    void UpdateTabCaption(TTabSheet* page);
     TRect PageRect() const;
 
     std::vector<TTabSheet*> pages_;
