@@ -23,8 +23,7 @@ void TForm1::AcceptDroppedFiles() {}
 void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
 
-// What the sidebar dispatcher runs before it shows these pages, and the found-files
-// window's layout save; each page fills in its own.
+// What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
 void TForm1::GetSharedDLL() {}
 void TForm1::ListInternetCache() {}
 void TForm1::GetRegCleanDrives() {}
@@ -42,7 +41,6 @@ void TForm1::RestoreChkDskChecks() {}
 void TForm1::GetBackup() {}
 void TForm1::ShadeBackupList() {}
 void TForm1::ShowOptionsDialog() {}
-void TForm1::WriteFrame8Settings(TObject*) {}
 
 void TForm1::SetPage(int index)
 {

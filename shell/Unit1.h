@@ -125,6 +125,14 @@ public:
     std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
     double ScannedBytes = 0;   // the progress numerator of the running scan
 
+    // ---- the found-files window (cleaning/FoundFilesMethods.cpp, cleaning/Showdelfilesframe.h)
+    // Shows FoundFiles in the found-files host dialog, modelessly; closing it starts the
+    // program afresh.
+    void ShowFoundFiles();
+    // The dialog's place and size and the list's column widths, under ScreenSettingsDelFiles.
+    void GetFrame8Settings(TObject* sender);
+    void Frame8English();
+
     // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
     // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
     void BuildCleaningPages();

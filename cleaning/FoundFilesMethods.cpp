@@ -1,0 +1,114 @@
+// The main form's part of the found-files window: opening it after a listing scan, its
+// English texts, and its saved layout.
+#include "cleaning/FoundFilesView.h"
+#include "cleaning/Showdelfilesframe.h"
+#include "shell/HostDialog.h"
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "shell/WindowLayout.h"
+#include "toolkit/Button.h"
+
+#include <shellapi.h>
+
+namespace {
+
+namespace keys = options::screenSettingsDelFiles;
+
+// The shell's type name for files of an ending, without touching any file.
+std::string TypeNameOfEnding(const std::string& ending)
+{
+    SHFILEINFOA info{};
+    SHGetFileInfoA(("x" + ending).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                   SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES);
+    return info.szTypeName;
+}
+
+} // namespace
+
+void TForm1::ShowFoundFiles()
+{
+    RelaunchOnClose = 1;
+    Screen->SetCursor(crHourGlass);
+    MakeHostDialog(HostDialog::FoundFiles);
+    Form6->SetCaption(Text("Folgende Dateien wurden gefunden", "Following files were found"));
+    MakeHostFrame<TFrame8>(*this);
+    GetFrame8Settings(this);
+    if (RowSelectOption)
+        Frame8->ListView1->SetRowSelect(true);
+    if (!LanguageFlag)
+        Frame8English();
+    // The list asks the shell for a file's type only when it shows the row; a sort by
+    // type, a print or an export needs the type of every file, so each ending is asked
+    // for here once.
+    found_files::FillMissingTypeNames(*FoundFiles, TypeNameOfEnding);
+    Frame8->ShareSystemImages();
+    Frame8->FillListView1();
+    // The list is in scan order; the arrow marks the name column as the one to sort by.
+    Frame8->SetHeaderArrow(found_files::colName, 0);
+    Screen->SetCursor(crDefault);
+    ShowHostDialog(HostDialog::FoundFiles);
+}
+
+void TForm1::Frame8English()
+{
+    TFrame8& frame = *Frame8;
+    frame.ToolButton11->SetCaption("Print");
+    frame.ToolButton6->SetCaption("Properties");
+    frame.ToolButton4->SetCaption("View");
+    frame.ToolButton10->SetCaption("Symbols");
+    frame.ExportalsHTML1->Caption = "Export selected files";
+    frame.MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files";
+    frame.Allesmarkieren1->Caption = "Select all    Strg+A";
+    frame.Markierungumdrehen1->Caption = "Invert selection     Strg+U";
+    frame.Allesmarkieren2->Caption = "Select all    Strg+A";
+    frame.Markierungumdrehen2->Caption = "Invert selection    Strg+U";
+    frame.Rasterlinien1->Caption = "Grid Lines";
+    frame.Rasterlinien2->Caption = "Grid Lines";
+    frame.Symboleanordnen1->Caption = "Symbols ";
+    frame.NachName1->Caption = "By Name";
+    frame.NachPfad1->Caption = "Path";
+    frame.NachGe1->Caption = "Size";
+    frame.NachDateityp1->Caption = "Type";
+    frame.ffnen1->Caption = "Open";
+    frame.ffnenmit1->Caption = "Open with...    Strg+O";
+    frame.Eigenschaften1->Caption = "Properties   Alt+Return";
+    frame.Symboleanordnen2->Caption = "Arrange icons";
+    frame.NachName2->Caption = "by name";
+    frame.NachPfad2->Caption = "by path";
+    frame.NachGre1->Caption = "by size";
+    frame.NachDateityp2->Caption = "by type";
+    frame.NachDatum1->Caption = "by date";
+    frame.NachAttributen1->Caption = "attributes";
+    frame.Ansicht2->Caption = "View";
+    for (TMenuItem* item : {frame.GroeSymbole1, frame.GroeSymbole2})
+        item->Caption = "big symbols";
+    for (TMenuItem* item : {frame.KleineSymbole1, frame.KleineSymbole2})
+        item->Caption = "small symbols";
+    for (TMenuItem* item : {frame.Liste1, frame.Liste2})
+        item->Caption = "list";
+    for (TMenuItem* item : {frame.Details1, frame.Details2})
+        item->Caption = "details";
+    const char* const captions[found_files::columnCount] = {"Filname", "Path", "Size", "Typename", "Date",
+                                                            "Attributes"};
+    for (int i = 0; i < found_files::columnCount; ++i)
+        frame.ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+}
+
+void TForm1::GetFrame8Settings(TObject*)
+{
+    TRegistry registry;
+    window_layout::StoredLayout stored = window_layout::ReadLayout(registry, keys::Key, keys::ColumsWidth);
+    if (stored.columns)
+        window_layout::ApplyColumnWidths(*Frame8->ListView1, *stored.columns);
+    if (auto rect = window_layout::WholeRect(stored, {10, 10, 800, 400}))
+        window_layout::ApplyRect(*Form6, *rect);
+}
+
+void TForm1::WriteFrame8Settings(TObject*)
+{
+    if (!Form6 || !Frame8)
+        return;
+    TRegistry registry;
+    window_layout::WriteLayout(registry, keys::Key, keys::ColumsWidth, window_layout::RectOf(*Form6),
+                               window_layout::ColumnWidthsOf(*Frame8->ListView1));
+}

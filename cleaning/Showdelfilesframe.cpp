@@ -1,0 +1,486 @@
+#include "cleaning/Showdelfilesframe.h"
+
+#include "cleaning/FoundFilesView.h"
+#include "shell/HostDialog.h"
+#include "shell/Unit1.h"
+#include "toolkit/Button.h"
+#include "toolkit/Effects.h"
+
+#include <shellapi.h>
+
+TFrame8* Frame8 = nullptr;
+
+namespace {
+
+TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
+                    TNotifyEvent onClick = nullptr)
+{
+    auto* item = new TMenuItem(owner);
+    item->Name = name;
+    item->Caption = caption;
+    item->OnClick = onClick;
+    parent->Add(item);
+    return item;
+}
+
+void AddSeparator(TComponent* owner, TMenuItem* parent) { MakeItem(owner, parent, "", "-"); }
+
+TButton* MakeToolButton(TFrame8* frame, const char* name, int left, const char* caption,
+                        TNotifyEvent onClick)
+{
+    auto* button = new TButton(frame);
+    button->Name = name;
+    button->SetParent(frame->Panel1);
+    button->SetBounds(left, 5, 80, 38);
+    button->SetCaption(caption);
+    button->OnClick = onClick;
+    return button;
+}
+
+std::string DecimalSeparator()
+{
+    char separator[8] = {};
+    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator))
+        return ".";
+    return separator;
+}
+
+// An hourglass and the busy flag for a bulk change of the list.
+class BusyScope {
+public:
+    explicit BusyScope(unsigned char& busy) : busy_(busy), was_(busy)
+    {
+        busy_ = 1;
+        Screen->SetCursor(crHourGlass);
+    }
+    ~BusyScope()
+    {
+        busy_ = was_;
+        Screen->SetCursor(crDefault);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    unsigned char& busy_;
+    unsigned char was_;
+};
+
+} // namespace
+
+TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
+{
+    Name = "Frame8";
+    Frame8 = this;
+
+    Panel1 = new TPanel(this);
+    Panel1->Name = "Panel1";
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(49);
+    ToolButton11 = MakeToolButton(this, "ToolButton11", 4, "Drucken", Bind(this, &TFrame8::ToolButton11Click));
+    ToolButton6 = MakeToolButton(this, "ToolButton6", 88, "Eigenschaften", Bind(this, &TFrame8::Eigenschaften1Click));
+    ToolButton4 = MakeToolButton(this, "ToolButton4", 180, "Ansicht", Bind(this, &TFrame8::ToolButton4Click));
+    ToolButton10 = MakeToolButton(this, "ToolButton10", 264, "Symbole", Bind(this, &TFrame8::ToolButton10Click));
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->Name = "StatusBar1";
+    StatusBar1->SetParent(this);
+    StatusBar1->SetAlign(alBottom);
+    for (int width : {100, 100, 600, 250})
+        StatusBar1->Panels()->Add()->SetWidth(width);
+
+    ListView1 = new TListView(this);
+    ListView1->Name = "ListView1";
+    ListView1->SetParent(this);
+    ListView1->SetOwnerData(true);
+    ListView1->SetAlign(alClient);
+    ListView1->SetMultiSelect(true);
+    ListView1->SetHideSelection(false);
+    ListView1->SetGridLines(true);
+    ListView1->SetViewStyle(vsReport);
+    const struct {
+        const char* caption;
+        int width;
+    } columns[found_files::columnCount] = {
+        {"Dateiname", 140}, {"Pfad", 250}, {"Größe", 90}, {"Dateityp", 100}, {"Datum", 100}, {"Attribute", 60},
+    };
+    for (int i = 0; i < found_files::columnCount; ++i) {
+        TListColumn* column = ListView1->Columns()->Add();
+        column->SetCaption(columns[i].caption);
+        column->SetWidth(columns[i].width);
+        if (i >= found_files::colSize)
+            column->SetAlignment(taRightJustify);
+    }
+    ListView1->OnData = Bind(this, &TFrame8::ListView1Data);
+    ListView1->OnClick = Bind(this, &TFrame8::ListView1Click);
+    ListView1->OnColumnClick = Bind(this, &TFrame8::ListView1ColumnClick);
+    ListView1->OnDblClick = Bind(this, &TFrame8::ffnen1Click);
+    ListView1->OnKeyDown = Bind(this, &TFrame8::ListView1KeyDown);
+    ListView1->OnKeyUp = Bind(this, &TFrame8::ListView1KeyUp);
+    ListView1->OnMouseMove = Bind(this, &TFrame8::ListView1MouseMove);
+
+    PopupMenu31 = new TPopupMenu(this);
+    PopupMenu31->Name = "PopupMenu31";
+    TMenuItem* menu = PopupMenu31->Items();
+    ffnen1 = MakeItem(this, menu, "ffnen1", "Öffnen", Bind(this, &TFrame8::ffnen1Click));
+    ffnenmit1 = MakeItem(this, menu, "ffnenmit1", "Öffnen mit...    Strg+W", Bind(this, &TFrame8::ffnenmit1Click));
+    Eigenschaften1 = MakeItem(this, menu, "Eigenschaften1", "Eigenschaften   Alt+Enter",
+                              Bind(this, &TFrame8::Eigenschaften1Click));
+    AddSeparator(this, menu);
+    Allesmarkieren1 = MakeItem(this, menu, "Allesmarkieren1", "Alles markieren    Strg+A",
+                               Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen1 = MakeItem(this, menu, "Markierungumdrehen1", "Markierung umkehren     Strg+U",
+                                   Bind(this, &TFrame8::Markierungumdrehen1Click));
+    AddSeparator(this, menu);
+    Symboleanordnen2 = MakeItem(this, menu, "Symboleanordnen2", "Symbole anordnen");
+    NachName2 = MakeItem(this, Symboleanordnen2, "NachName2", "nach Name", Bind(this, &TFrame8::NachName1Click));
+    NachPfad2 = MakeItem(this, Symboleanordnen2, "NachPfad2", "nach Pfad", Bind(this, &TFrame8::NachPfad1Click));
+    NachGre1 = MakeItem(this, Symboleanordnen2, "NachGre1", "nach Größe", Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp2 = MakeItem(this, Symboleanordnen2, "NachDateityp2", "nach Dateityp",
+                             Bind(this, &TFrame8::NachDateityp1Click));
+    NachDatum1 = MakeItem(this, Symboleanordnen2, "NachDatum1", "nach Datum", Bind(this, &TFrame8::NachDatum1Click));
+    NachAttributen1 = MakeItem(this, Symboleanordnen2, "NachAttributen1", "nach Attributen",
+                               Bind(this, &TFrame8::NachAttributen1Click));
+    Ansicht2 = MakeItem(this, menu, "Ansicht2", "Ansicht");
+    GroeSymbole1 = MakeItem(this, Ansicht2, "GroeSymbole1", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole1 = MakeItem(this, Ansicht2, "KleineSymbole1", "Kleine Symbole",
+                              Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste1 = MakeItem(this, Ansicht2, "Liste1", "Liste", Bind(this, &TFrame8::Liste1Click));
+    Details1 = MakeItem(this, Ansicht2, "Details1", "Details", Bind(this, &TFrame8::Details1Click));
+    AddSeparator(this, menu);
+    ExportalsHTML1 = MakeItem(this, menu, "ExportalsHTML1", "Markierte Dateien exportieren",
+                              Bind(this, &TFrame8::ExportalsHTML1Click));
+    Rasterlinien2 = MakeItem(this, menu, "Rasterlinien2", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    ListView1->SetPopupMenu(PopupMenu31);
+
+    PopupMenu32 = new TPopupMenu(this);
+    PopupMenu32->Name = "PopupMenu32";
+    menu = PopupMenu32->Items();
+    GroeSymbole2 = MakeItem(this, menu, "GroeSymbole2", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole2 = MakeItem(this, menu, "KleineSymbole2", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste2 = MakeItem(this, menu, "Liste2", "Liste", Bind(this, &TFrame8::Liste1Click));
+    Details2 = MakeItem(this, menu, "Details2", "Details", Bind(this, &TFrame8::Details1Click));
+
+    PopupMenu34 = new TPopupMenu(this);
+    PopupMenu34->Name = "PopupMenu34";
+    menu = PopupMenu34->Items();
+    Symboleanordnen1 = MakeItem(this, menu, "Symboleanordnen1", "Symbole anordnen");
+    NachName1 = MakeItem(this, Symboleanordnen1, "NachName1", "Nach Name", Bind(this, &TFrame8::NachName1Click));
+    NachPfad1 = MakeItem(this, Symboleanordnen1, "NachPfad1", "Pfad", Bind(this, &TFrame8::NachPfad1Click));
+    NachGe1 = MakeItem(this, Symboleanordnen1, "NachGe1", "Größe", Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp1 = MakeItem(this, Symboleanordnen1, "NachDateityp1", "Typ", Bind(this, &TFrame8::NachDateityp1Click));
+    Rasterlinien1 = MakeItem(this, menu, "Rasterlinien1", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    AddSeparator(this, menu);
+    Allesmarkieren2 = MakeItem(this, menu, "Allesmarkieren2", "Alles markieren    Strg+A",
+                               Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen2 = MakeItem(this, menu, "Markierungumdrehen2", "Markierung umkehren    Strg+U",
+                                   Bind(this, &TFrame8::Markierungumdrehen1Click));
+    AddSeparator(this, menu);
+    MarkierteDateienalsHTMLexportieren1 =
+        MakeItem(this, menu, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
+                 Bind(this, &TFrame8::ExportalsHTML1Click));
+
+    Details1->Checked = Details2->Checked = true;
+    Rasterlinien1->Checked = Rasterlinien2->Checked = true;
+}
+
+TFrame8::~TFrame8()
+{
+    BeginDestroy();
+    if (Frame8 == this)
+        Frame8 = nullptr;
+}
+
+// ---- the list
+
+void TFrame8::ListView1Data(TListView*, int index, TListItem& item)
+{
+    if (!Form1 || index < 0 || index >= Form1->FoundFiles->Count())
+        return;
+    FoundFileRecord& record = *Form1->FoundFiles->Items(index);
+    // The shell's look-up is slow, so each record asks once, and only when it is shown.
+    if (!Frame8Busy && record.iconIndex < 0) {
+        record.iconIndex = Form1->GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME);
+        if (!Form1->IconTypeName.empty())
+            record.typeName = Form1->IconTypeName;
+    }
+    item.SetCaption(record.displayName);
+    TStringList* cells = item.SubItems();
+    cells->Add(record.path);
+    cells->Add(record.sizeText);
+    cells->Add(record.typeName);
+    cells->Add(record.dateText);
+    cells->Add(record.attributes);
+    item.SetImageIndex(record.iconIndex);
+}
+
+void TFrame8::ListView1Click(TObject*)
+{
+    if (!Frame8Busy)
+        ShowSelectionTotals();
+}
+
+// The keyboard moves and extends the selection too; the totals follow it.
+void TFrame8::ListView1KeyUp(TObject*, WORD&, TShiftState)
+{
+    if (!Frame8Busy)
+        ShowSelectionTotals();
+}
+
+void TFrame8::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
+{
+    // Delete, L and D belong to the deletion commands; until the window has them these
+    // keys do nothing, so no key removes a file.
+    const bool selection = ListView1->SelCount() > 0;
+    const bool ctrl = (shift & ssCtrl) != 0;
+    if (ctrl && key == 'U')
+        Markierungumdrehen1Click(this);
+    else if (ctrl && key == 'A')
+        Allesmarkieren2Click(this);
+    else if (ctrl && key == 'O' && selection)
+        ffnen1Click(this);
+    else if (ctrl && key == 'W' && selection)
+        ffnenmit1Click(this);
+    else if ((shift & ssAlt) && key == VK_RETURN && selection)
+        Eigenschaften1Click(this);
+    else if (key == VK_ESCAPE)
+        Schlieen3Click(this);
+    else
+        return;
+    key = 0;
+}
+
+void TFrame8::ListView1MouseMove(TObject*, TShiftState, int x, int y)
+{
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    int row = static_cast<int>(SendMessageA(ListView1->Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    ListView1->SetCursor(row >= 0 ? crHandPoint : crDefault);
+}
+
+void TFrame8::FillListView1()
+{
+    ListView1->Items()->BeginUpdate();
+    ListView1->SetItemCount(Form1->FoundFiles->Count());
+    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+    ListView1->Items()->EndUpdate();
+}
+
+void TFrame8::ShareSystemImages()
+{
+    // The shell's lists are shared by every program: the list view must not destroy them.
+    SHFILEINFOA info{};
+    auto small = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+    SmallIcons = new TImageList(this, 16, 16);
+    SmallIcons->SetHandle(small);
+    SmallIcons->SetShareImages(true);
+    ListView1->SetSmallImages(SmallIcons);
+    LargeIcons = new TImageList(this, 32, 32);
+    LargeIcons->SetHandle(large);
+    LargeIcons->SetShareImages(true);
+    SendMessageA(ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+}
+
+// ---- selection and totals
+
+std::vector<int> TFrame8::SelectedRows() const { return ListView1->SelectedIndices(); }
+
+FoundFileRecord* TFrame8::FirstSelected() const
+{
+    int row = ListView1->ItemIndex();
+    if (row < 0 || row >= Form1->FoundFiles->Count())
+        return nullptr;
+    return Form1->FoundFiles->Items(row);
+}
+
+void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
+{
+    SizeSumMB = static_cast<double>(bytes) / 1048576.0;
+    StatusBar1->Panels()->Items(1)->SetText(found_files::MegabytesText(bytes, DecimalSeparator()));
+    StatusBar1->Panels()->Items(0)->SetText(std::to_string(count) + Form1->Text(" Objekt(e)", " Object(s)"));
+}
+
+void TFrame8::ShowSelectionTotals()
+{
+    std::vector<int> rows = SelectedRows();
+    ShowTotals(rows.size(), found_files::SizeOfRows(*Form1->FoundFiles, rows));
+}
+
+void TFrame8::Allesmarkieren2Click(TObject*)
+{
+    BusyScope busy(Frame8Busy);
+    ListView1->SetFocus();
+    ListView1->SelectAll();
+    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+}
+
+void TFrame8::Markierungumdrehen1Click(TObject*)
+{
+    BusyScope busy(Frame8Busy);
+    std::vector<int> wasSelected = SelectedRows();
+    // Select all, then deselect what was selected: one message per selected row instead
+    // of one per row.
+    ListView1->Items()->BeginUpdate();
+    ListView1->SelectAll();
+    for (int row : wasSelected)
+        ListView1->SetSelected(row, false);
+    ListView1->Items()->EndUpdate();
+    const TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    ShowTotals(records.Count() - wasSelected.size(),
+               found_files::SizeOfAll(records) - found_files::SizeOfRows(records, wasSelected));
+}
+
+// ---- sorting
+
+void TFrame8::ListView1ColumnClick(TObject*, TListColumn* column)
+{
+    int index = column->Index();
+    if (index == LastSortColumn) {
+        SortDirection = 1 - SortDirection;
+    } else {
+        ClearHeaderArrows(index);
+        LastSortColumn = index;
+    }
+    SetHeaderArrow(index, SortDirection);
+    SortColumn = index;
+    SortBy(index);
+}
+
+void TFrame8::NachName1Click(TObject*) { SortBy(found_files::colName); }
+void TFrame8::NachPfad1Click(TObject*) { SortBy(found_files::colPath); }
+void TFrame8::NachGe1Click(TObject*) { SortBy(found_files::colSize); }
+void TFrame8::NachDateityp1Click(TObject*) { SortBy(found_files::colType); }
+void TFrame8::NachDatum1Click(TObject*) { SortBy(found_files::colDate); }
+void TFrame8::NachAttributen1Click(TObject*) { SortBy(found_files::colAttributes); }
+
+void TFrame8::SortBy(int column)
+{
+    BusyScope busy(Frame8Busy);
+    CheckSortEntry(column);
+    SortColumn = column;
+    TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    // The selection belongs to the files, not to the rows: remember the records and
+    // select them again where the sort has put them.
+    std::vector<const FoundFileRecord*> chosen;
+    for (int row : SelectedRows())
+        chosen.push_back(records.Items(row));
+    found_files::SortRecords(records, column, found_files::SortsAscending(column, SortDirection));
+    FillListView1();
+    ListView1->Items()->BeginUpdate();
+    ListView1->ClearSelection();
+    for (int row : found_files::RowsOf(records, chosen))
+        ListView1->SetSelected(row, true);
+    ListView1->Items()->EndUpdate();
+    if (!chosen.empty())
+        ShowSelectionTotals();
+}
+
+void TFrame8::CheckSortEntry(int column)
+{
+    TMenuItem* const entries[2][found_files::columnCount] = {
+        {NachName2, NachPfad2, NachGre1, NachDateityp2, NachDatum1, NachAttributen1},
+        {NachName1, NachPfad1, NachGe1, NachDateityp1, nullptr, nullptr},
+    };
+    for (auto& menu : entries)
+        for (int i = 0; i < found_files::columnCount; ++i)
+            if (menu[i])
+                menu[i]->Checked = i == column;
+}
+
+void TFrame8::ClearHeaderArrows(int keep)
+{
+    for (int i = 0; i < ListView1->Columns()->Count(); ++i)
+        if (i != keep)
+            ListView1->Columns()->Items(i)->SetSortOrder(soNone);
+}
+
+// The arrow shows the order the direction flag gives that column.
+void TFrame8::SetHeaderArrow(int column, int direction)
+{
+    ListView1->SetSortColumn(ListView1->Columns()->Items(column),
+                             found_files::SortsAscending(column, direction) ? soAscending : soDescending);
+}
+
+// ---- view styles and grid lines
+
+void TFrame8::SetViewStyle(TViewStyle style, TMenuItem* first, TMenuItem* second)
+{
+    for (TMenuItem* entry : {GroeSymbole1, KleineSymbole1, Liste1, Details1, GroeSymbole2, KleineSymbole2,
+                             Liste2, Details2})
+        entry->Checked = entry == first || entry == second;
+    ListView1->SetViewStyle(style);
+}
+
+void TFrame8::GroeSymbole1Click(TObject*) { SetViewStyle(vsIcon, GroeSymbole1, GroeSymbole2); }
+void TFrame8::KleineSymbole1Click(TObject*) { SetViewStyle(vsSmallIcon, KleineSymbole1, KleineSymbole2); }
+void TFrame8::Liste1Click(TObject*) { SetViewStyle(vsList, Liste1, Liste2); }
+void TFrame8::Details1Click(TObject*) { SetViewStyle(vsReport, Details1, Details2); }
+
+void TFrame8::Rasterlinien1Click(TObject*)
+{
+    bool on = !Rasterlinien1->Checked;
+    Rasterlinien1->Checked = Rasterlinien2->Checked = on;
+    ListView1->SetGridLines(on);
+}
+
+// ---- the files
+
+void TFrame8::ffnen1Click(TObject*)
+{
+    if (FoundFileRecord* record = FirstSelected())
+        effects::ShellOpen(Handle(), "open", record->path, "", "", SW_SHOW);
+}
+
+void TFrame8::ffnenmit1Click(TObject*)
+{
+    FoundFileRecord* record = FirstSelected();
+    if (!record)
+        return;
+    // The shell's "open with" dialog takes the rest of the command line as the file's
+    // name, so the path stays unquoted.
+    std::string rundll = Form1->SystemDir.empty() ? "rundll32.exe" : Form1->SystemDir + "\\rundll32.exe";
+    effects::StartProcess("\"" + rundll + "\" shell32.dll,OpenAs_RunDLL " + record->path);
+}
+
+void TFrame8::Eigenschaften1Click(TObject*)
+{
+    FoundFileRecord* record = FirstSelected();
+    if (!record)
+        return;
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = GetForegroundWindow();
+    info.lpVerb = "properties";
+    info.lpFile = record->path.c_str();
+    info.nShow = SW_SHOW;
+    effects::ShellOpenEx(info);
+}
+
+void TFrame8::ExportalsHTML1Click(TObject*)
+{
+    // The export reads every row; without the busy flag each would ask the shell.
+    BusyScope busy(Frame8Busy);
+    Form1->ExportAsHTML(this, ListView1, "Tidewrack - Trash Files");
+}
+
+// ---- the tool bar and closing
+
+void TFrame8::PopupBelow(TButton* button, TPopupMenu* menu)
+{
+    TForm* dialog = Form6 ? static_cast<TForm*>(Form6) : GetParentForm(this);
+    int left = dialog ? dialog->Left() : 0, top = dialog ? dialog->Top() : 0;
+    menu->Popup(left + Panel1->Left() + button->Left(), top + Panel1->Top() + button->Height() + 34);
+}
+
+void TFrame8::ToolButton4Click(TObject*) { PopupBelow(ToolButton4, PopupMenu34); }
+void TFrame8::ToolButton10Click(TObject*) { PopupBelow(ToolButton10, PopupMenu32); }
+
+void TFrame8::Schlieen3Click(TObject*)
+{
+    if (Form6)
+        Form6->Close();
+}

@@ -1,0 +1,152 @@
+// The found-files window's frame: a virtual list over the main form's found-file
+// records with sorting by every column, selection with running totals, open, open with,
+// properties, view styles, printing and export of the selected files. It lives in the
+// host dialog of the scan process; closing that dialog starts the program afresh.
+#pragma once
+
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+
+#include <string>
+#include <vector>
+
+class TButton;
+struct FoundFileRecord;
+
+class TFrame8 : public TFrame {
+public:
+    explicit TFrame8(TComponent* owner);
+    ~TFrame8() override;
+
+    // ---- the list
+    void ListView1Data(TListView* sender, int index, TListItem& item);
+    void ListView1Click(TObject* sender);
+    void ListView1ColumnClick(TObject* sender, TListColumn* column);
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void ListView1KeyUp(TObject* sender, WORD& key, TShiftState shift);
+    void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+
+    // ---- selection
+    void Allesmarkieren2Click(TObject* sender);
+    void Markierungumdrehen1Click(TObject* sender);
+
+    // ---- sorting: one handler per column, shared by both menus
+    void NachName1Click(TObject* sender);
+    void NachPfad1Click(TObject* sender);
+    void NachGe1Click(TObject* sender);
+    void NachDateityp1Click(TObject* sender);
+    void NachDatum1Click(TObject* sender);
+    void NachAttributen1Click(TObject* sender);
+    void ClearHeaderArrows(int keep);
+    void SetHeaderArrow(int column, int direction);
+
+    // ---- view styles and grid lines
+    void GroeSymbole1Click(TObject* sender);
+    void KleineSymbole1Click(TObject* sender);
+    void Liste1Click(TObject* sender);
+    void Details1Click(TObject* sender);
+    void Rasterlinien1Click(TObject* sender);
+
+    // ---- the files
+    void ffnen1Click(TObject* sender);
+    void ffnenmit1Click(TObject* sender);
+    void Eigenschaften1Click(TObject* sender);
+    void ExportalsHTML1Click(TObject* sender);
+    void ToolButton11Click(TObject* sender);
+
+    // ---- the tool bar's drop-down buttons, and closing
+    void ToolButton4Click(TObject* sender);
+    void ToolButton10Click(TObject* sender);
+    void Schlieen3Click(TObject* sender);
+
+    // Sets the list's row count and shows the totals of all records.
+    void FillListView1();
+    // Shows the count and size of the selected rows.
+    void ShowSelectionTotals();
+    // Hands the list the shell's small and large system icons.
+    void ShareSystemImages();
+
+    TPanel* Panel1 = nullptr;
+    TButton* ToolButton11 = nullptr; // print
+    TButton* ToolButton6 = nullptr;  // properties
+    TButton* ToolButton4 = nullptr;  // drop-down: PopupMenu34
+    TButton* ToolButton10 = nullptr; // drop-down: PopupMenu32
+    TListView* ListView1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TImageList* SmallIcons = nullptr;
+    TImageList* LargeIcons = nullptr;
+
+    // The list's menu.
+    TPopupMenu* PopupMenu31 = nullptr;
+    TMenuItem* ffnen1 = nullptr;
+    TMenuItem* ffnenmit1 = nullptr;
+    TMenuItem* Eigenschaften1 = nullptr;
+    TMenuItem* Allesmarkieren1 = nullptr;
+    TMenuItem* Markierungumdrehen1 = nullptr;
+    TMenuItem* Symboleanordnen2 = nullptr;
+    TMenuItem* NachName2 = nullptr;
+    TMenuItem* NachPfad2 = nullptr;
+    TMenuItem* NachGre1 = nullptr;
+    TMenuItem* NachDateityp2 = nullptr;
+    TMenuItem* NachDatum1 = nullptr;
+    TMenuItem* NachAttributen1 = nullptr;
+    TMenuItem* Ansicht2 = nullptr;
+    TMenuItem* GroeSymbole1 = nullptr;
+    TMenuItem* KleineSymbole1 = nullptr;
+    TMenuItem* Liste1 = nullptr;
+    TMenuItem* Details1 = nullptr;
+    TMenuItem* ExportalsHTML1 = nullptr;
+    TMenuItem* Rasterlinien2 = nullptr;
+    // The view styles' drop-down.
+    TPopupMenu* PopupMenu32 = nullptr;
+    TMenuItem* GroeSymbole2 = nullptr;
+    TMenuItem* KleineSymbole2 = nullptr;
+    TMenuItem* Liste2 = nullptr;
+    TMenuItem* Details2 = nullptr;
+    // The arrange drop-down.
+    TPopupMenu* PopupMenu34 = nullptr;
+    TMenuItem* Symboleanordnen1 = nullptr;
+    TMenuItem* NachName1 = nullptr;
+    TMenuItem* NachPfad1 = nullptr;
+    TMenuItem* NachGe1 = nullptr;
+    TMenuItem* NachDateityp1 = nullptr;
+    TMenuItem* Rasterlinien1 = nullptr;
+    TMenuItem* Allesmarkieren2 = nullptr;
+    TMenuItem* Markierungumdrehen2 = nullptr;
+    TMenuItem* MarkierteDateienalsHTMLexportieren1 = nullptr;
+
+    // The column last clicked; the column and direction flag (see found_files::SortsAscending)
+    // of the present order.
+    int LastSortColumn = 0;
+    int SortColumn = 0;
+    int SortDirection = 0;
+    // Set while a bulk selection or export runs: rows are then shown without the shell's
+    // icon and type look-up, and clicks do not recount.
+    unsigned char Frame8Busy = 0;
+    double SizeSumMB = 0;
+    // The printer's resolution during a print.
+    int PixelsPerCmX = 0;
+    int PixelsPerCmY = 0;
+
+private:
+    // Sorts the records by the column with the present direction flag; the selected
+    // files stay selected in their new rows.
+    void SortBy(int column);
+    void CheckSortEntry(int column);
+    void SetViewStyle(TViewStyle style, TMenuItem* first, TMenuItem* second);
+    void ShowTotals(size_t count, unsigned long long bytes);
+    std::vector<int> SelectedRows() const;
+    // The record of the first selected row, or nullptr.
+    FoundFileRecord* FirstSelected() const;
+    void PopupBelow(TButton* button, TPopupMenu* menu);
+    // Prints on printer (nullptr: reports that nothing could be printed).
+    void PrintRecords(HDC printer, const std::vector<const FoundFileRecord*>& records);
+    void ReportPrintFailure();
+};
+
+// The frame of the open found-files window.
+extern TFrame8* Frame8;

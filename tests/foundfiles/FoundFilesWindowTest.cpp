@@ -1,0 +1,448 @@
+// The found-files window in-process under Xvfb: the main form is created as at a start,
+// its found list is filled with records of real files, and the window is opened as the
+// scan opens it (modelessly, so the test drives it directly).
+#include "cleaning/FileFacts.h"
+#include "cleaning/Showdelfilesframe.h"
+#include "shell/HostDialog.h"
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "tests/support/RecordingEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+namespace {
+
+namespace layoutKeys = options::screenSettingsDelFiles;
+
+FILETIME UtcDay(int year, int month, int day)
+{
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(year);
+    time.wMonth = static_cast<WORD>(month);
+    time.wDay = static_cast<WORD>(day);
+    time.wHour = 12;
+    FILETIME file{};
+    SystemTimeToFileTime(&time, &file);
+    return file;
+}
+
+struct FileSpec {
+    const char* relative;
+    size_t size;
+    FILETIME written;
+    DWORD attributes;
+    const char* typeName;
+};
+
+class FoundFilesWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        Application->Terminated = false;
+        Application->ShowMainForm = true;
+        Application->CreateForm(Form1);
+        Application->ProcessMessages();
+        effects.boxes.clear(); // the first start's network hint
+        effects.answers.clear();
+
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        root = std::string(temp) + "TidewrackFoundFilesTest";
+        CreateDirectoryA(root.c_str(), nullptr);
+        CreateDirectoryA((root + "\\z").c_str(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        delete Form1;
+        for (const std::string& path : made) {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+        for (const char* extra : {"\\list.htm", "\\list.htm.htm"})
+            DeleteFileA((root + extra).c_str());
+        RemoveDirectoryA((root + "\\z").c_str());
+        RemoveDirectoryA(root.c_str());
+        ClearSettings();
+        Application->ProcessMessages();
+        Application->Terminated = false;
+    }
+
+    static void ClearSettings()
+    {
+        TRegistry registry;
+        registry.DeleteKey("Software\\Tidewrack");
+    }
+
+    // A real file and the record the scan would make of it. With a type name the record
+    // counts as looked up, so the shell's answer does not change the test's orders.
+    FoundFileRecord* AddFile(const FileSpec& spec)
+    {
+        std::string path = root + "\\" + spec.relative;
+        {
+            std::ofstream(path, std::ios::binary) << std::string(spec.size, 'x');
+        }
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &spec.written);
+        CloseHandle(file);
+        SetFileAttributesA(path.c_str(), spec.attributes);
+        made.push_back(path);
+
+        auto* record = new FoundFileRecord;
+        record->path = path;
+        record->displayName = path.substr(path.find_last_of('\\') + 1);
+        record->size = spec.size;
+        record->sizeText = std::to_string(spec.size);
+        record->lastWrite = spec.written;
+        record->dateText = cleaning::DateText(spec.written);
+        record->attributes = cleaning::AttributeLetters(spec.attributes);
+        if (spec.typeName) {
+            record->typeName = spec.typeName;
+            record->iconIndex = 0;
+        }
+        Form1->FoundFiles->Add(record);
+        return record;
+    }
+
+    // Four files whose orders differ by every column (names A, b, c, d):
+    //   path A, b, d, z\c   size c, b, d, A   type A, c, b, d   date d, A, b, c   attributes d, b, c, A
+    void AddFourFiles()
+    {
+        b = AddFile({"b.tmp", 900, UtcDay(2003, 5, 1), FILE_ATTRIBUTE_ARCHIVE, "Temp file"});
+        a = AddFile({"A.bak", 10000, UtcDay(2001, 1, 1), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, "backup"});
+        c = AddFile({"z\\c.old", 0, UtcDay(2005, 7, 7), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, "Old thing"});
+        d = AddFile({"d.TMP", 5000, UtcDay(1999, 12, 31), FILE_ATTRIBUTE_NORMAL, "temp files"});
+    }
+
+    std::vector<const FoundFileRecord*> Order() const
+    {
+        std::vector<const FoundFileRecord*> order;
+        for (int i = 0; i < Form1->FoundFiles->Count(); ++i)
+            order.push_back(Form1->FoundFiles->Items(i));
+        return order;
+    }
+
+    std::set<const FoundFileRecord*> SelectedRecords() const
+    {
+        std::set<const FoundFileRecord*> chosen;
+        for (int row : Frame8->ListView1->SelectedIndices())
+            chosen.insert(Form1->FoundFiles->Items(row));
+        return chosen;
+    }
+
+    void Select(std::initializer_list<const FoundFileRecord*> records)
+    {
+        Frame8->ListView1->ClearSelection();
+        for (const FoundFileRecord* record : records)
+            for (int row = 0; row < Form1->FoundFiles->Count(); ++row)
+                if (Form1->FoundFiles->Items(row) == record)
+                    Frame8->ListView1->SetSelected(row, true);
+        Frame8->ListView1Click(nullptr);
+    }
+
+    std::string Panel(int index) const { return Frame8->StatusBar1->Panels()->Items(index)->Text(); }
+
+    static std::string Megabytes(const std::string& number)
+    {
+        char separator[8] = {};
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+        std::string text = number;
+        text.replace(text.find('.'), 1, separator);
+        return text + " MB";
+    }
+
+    void Key(WORD key, TShiftState shift = 0) { Frame8->ListView1KeyDown(nullptr, key, shift); }
+
+    testing_support::RecordingEffects effects;
+    std::string root;
+    std::vector<std::string> made;
+    FoundFileRecord *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr;
+};
+
+TEST_F(FoundFilesWindowTest, OpensModelesslyWithTheTotalsOfAllFiles)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    ASSERT_NE(Form6, nullptr);
+    ASSERT_NE(Frame8, nullptr);
+    EXPECT_TRUE(Form6->Visible());
+    EXPECT_EQ(Form6->Owner(), Form1); // outlives the next host dialog
+    EXPECT_EQ(Form6->Caption(), "Folgende Dateien wurden gefunden");
+    EXPECT_EQ(Form1->RelaunchOnClose, 1);
+    TListView* list = Frame8->ListView1;
+    EXPECT_TRUE(list->OwnerData());
+    EXPECT_TRUE(list->MultiSelect());
+    EXPECT_EQ(list->Items()->Count(), 4);
+    EXPECT_EQ(Panel(0), "4 Objekt(e)");
+    EXPECT_EQ(Panel(1), Megabytes("0.01516"));
+    // The rows show the records in scan order; the arrow waits on the name column.
+    EXPECT_EQ(list->Items()->Item(1)->Caption(), "A.bak");
+    EXPECT_EQ(list->Items()->Item(1)->SubItems()->Strings(0), a->path);
+    EXPECT_EQ(list->Items()->Item(1)->SubItems()->Strings(1), "10000");
+    EXPECT_EQ(list->Items()->Item(1)->SubItems()->Strings(4), "RA");
+    EXPECT_EQ(list->Columns()->Items(0)->SortOrder(), soAscending);
+    EXPECT_EQ(list->Columns()->Items(0)->Caption(), "Dateiname");
+    EXPECT_EQ(list->Columns()->Items(2)->Alignment(), taRightJustify);
+}
+
+TEST_F(FoundFilesWindowTest, OpensEmptyWithNoObjectsAndNoMegabytes)
+{
+    Form1->ShowFoundFiles();
+    EXPECT_EQ(Frame8->ListView1->Items()->Count(), 0);
+    EXPECT_EQ(Panel(0), "0 Objekt(e)");
+    EXPECT_EQ(Panel(1), Megabytes("0.00000"));
+}
+
+TEST_F(FoundFilesWindowTest, EnglishModeTakesTheEnglishTexts)
+{
+    Form1->LanguageFlag = 0;
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    EXPECT_EQ(Form6->Caption(), "Following files were found");
+    EXPECT_EQ(Panel(0), "4 Object(s)");
+    const char* const captions[] = {"Filname", "Path", "Size", "Typename", "Date", "Attributes"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Frame8->ListView1->Columns()->Items(i)->Caption(), captions[i]);
+    EXPECT_EQ(Frame8->ffnen1->Caption, "Open");
+    EXPECT_EQ(Frame8->ffnenmit1->Caption, "Open with...    Strg+O");
+}
+
+TEST_F(FoundFilesWindowTest, EveryColumnSortsBothWaysAndTheSelectionStaysOnItsFiles)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Select({b, d});
+    const std::string selectedSize = Megabytes("0.00563"); // 900 + 5000 bytes
+    EXPECT_EQ(Panel(0), "2 Objekt(e)");
+    EXPECT_EQ(Panel(1), selectedSize);
+
+    using Order_ = std::vector<const FoundFileRecord*>;
+    const Order_ ascending[6] = {
+        {a, b, c, d}, // name
+        {a, b, d, c}, // path (c lies in a subfolder)
+        {c, b, d, a}, // size, as numbers
+        {a, c, b, d}, // type
+        {d, a, b, c}, // date
+        {d, b, c, a}, // attributes: "", "A", "HA", "RA"
+    };
+    // Two clicks per header. The direction flag carries over to the next column, and the
+    // name column reads it the other way round, hence the alternating first orders.
+    const bool firstClickAscending[6] = {false, false, true, false, true, false};
+    for (int column = 0; column < 6; ++column) {
+        for (int click = 0; click < 2; ++click) {
+            SCOPED_TRACE("column " + std::to_string(column) + ", click " + std::to_string(click));
+            Frame8->ListView1ColumnClick(nullptr, Frame8->ListView1->Columns()->Items(column));
+            bool up = firstClickAscending[column] != (click == 1);
+            Order_ expected = ascending[column];
+            if (!up)
+                std::reverse(expected.begin(), expected.end());
+            EXPECT_EQ(Order(), expected);
+            EXPECT_EQ(SelectedRecords(), (std::set<const FoundFileRecord*>{b, d}));
+            EXPECT_EQ(Panel(0), "2 Objekt(e)");
+            EXPECT_EQ(Panel(1), selectedSize);
+            for (int other = 0; other < 6; ++other)
+                EXPECT_EQ(Frame8->ListView1->Columns()->Items(other)->SortOrder(),
+                          other != column ? soNone : up ? soAscending : soDescending);
+            // The rows show the new order.
+            EXPECT_EQ(Frame8->ListView1->Items()->Item(0)->SubItems()->Strings(0), expected[0]->path);
+        }
+    }
+}
+
+TEST_F(FoundFilesWindowTest, AMenuSortUsesTheDirectionFlagAndLeavesTheArrow)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Frame8->NachGe1Click(nullptr); // flag 0: sizes descending
+    EXPECT_EQ(Order(), (std::vector<const FoundFileRecord*>{a, d, b, c}));
+    EXPECT_TRUE(Frame8->NachGe1->Checked);
+    EXPECT_TRUE(Frame8->NachGre1->Checked);
+    EXPECT_FALSE(Frame8->NachName1->Checked);
+    EXPECT_EQ(Frame8->ListView1->Columns()->Items(0)->SortOrder(), soAscending);
+    EXPECT_EQ(Frame8->ListView1->Columns()->Items(2)->SortOrder(), soNone);
+    Frame8->NachName1Click(nullptr); // flag 0: names ascending
+    EXPECT_EQ(Order(), (std::vector<const FoundFileRecord*>{a, b, c, d}));
+}
+
+TEST_F(FoundFilesWindowTest, FilesTheListHasNotShownYetHaveATypeToSortBy)
+{
+    for (int i = 0; i < 3; ++i)
+        AddFile({i == 1 ? "x.txt" : i == 0 ? "y.bak" : "w.txt", 1, UtcDay(2004, 1, 1), FILE_ATTRIBUTE_NORMAL, nullptr});
+    Form1->ShowFoundFiles();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(Form1->FoundFiles->Items(i)->typeName.empty());
+    EXPECT_EQ(Form1->FoundFiles->Items(1)->typeName, Form1->FoundFiles->Items(2)->typeName);
+}
+
+TEST_F(FoundFilesWindowTest, SelectAllAndInvertShowTheirTotals)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Key('A', ssCtrl);
+    EXPECT_EQ(Frame8->ListView1->SelCount(), 4);
+    EXPECT_EQ(Panel(0), "4 Objekt(e)");
+    EXPECT_EQ(Panel(1), Megabytes("0.01516"));
+    Key('U', ssCtrl);
+    EXPECT_EQ(Frame8->ListView1->SelCount(), 0);
+    EXPECT_EQ(Panel(0), "0 Objekt(e)");
+    EXPECT_EQ(Panel(1), Megabytes("0.00000"));
+    Select({a});
+    Frame8->Markierungumdrehen1Click(nullptr);
+    EXPECT_EQ(SelectedRecords(), (std::set<const FoundFileRecord*>{b, c, d}));
+    EXPECT_EQ(Panel(0), "3 Objekt(e)");
+    EXPECT_EQ(Panel(1), Megabytes("0.00563"));
+    EXPECT_EQ(Frame8->SizeSumMB, 5900 / 1048576.0);
+}
+
+TEST_F(FoundFilesWindowTest, OpenOpenWithAndPropertiesGoThroughTheSeamForTheFirstSelectedFile)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Key('O', ssCtrl);
+    Frame8->ffnenmit1Click(nullptr);
+    Frame8->Eigenschaften1Click(nullptr);
+    EXPECT_TRUE(effects.launches.empty()); // nothing selected, nothing started
+
+    Select({d, c});
+    Key('O', ssCtrl);
+    Key('W', ssCtrl);
+    Key(VK_RETURN, ssAlt);
+    ASSERT_EQ(effects.launches.size(), 3u);
+    EXPECT_EQ(effects.launches[0].verb, "open");
+    EXPECT_EQ(effects.launches[0].file, c->path); // c is the first selected row
+    EXPECT_EQ(effects.launches[1].file,
+              "\"" + Form1->SystemDir + "\\rundll32.exe\" shell32.dll,OpenAs_RunDLL " + c->path);
+    EXPECT_EQ(effects.launches[2].verb, "properties");
+    EXPECT_EQ(effects.launches[2].file, c->path);
+}
+
+TEST_F(FoundFilesWindowTest, ExportWritesTheSelectedRows)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Select({b, c});
+    effects.fileDialogAnswers.push_back(root + "\\list.htm");
+    Frame8->ExportalsHTML1Click(nullptr);
+    std::ifstream page(root + "\\list.htm.htm");
+    ASSERT_TRUE(page.good());
+    std::string content((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("<title>Tidewrack - Trash Files</title>"), std::string::npos);
+    EXPECT_NE(content.find(b->path), std::string::npos);
+    EXPECT_NE(content.find(c->path), std::string::npos);
+    EXPECT_EQ(content.find(a->path), std::string::npos);
+    EXPECT_EQ(content.find(d->path), std::string::npos);
+    EXPECT_EQ(Frame8->Frame8Busy, 0);
+}
+
+TEST_F(FoundFilesWindowTest, WithoutSavedLayoutTheWindowTakesItsDefaultPlace)
+{
+    Form1->ShowFoundFiles();
+    TRect bounds = Form6->BoundsRect();
+    EXPECT_EQ(bounds.Left, 10);
+    EXPECT_EQ(bounds.Top, 10);
+    EXPECT_EQ(bounds.Width(), 800);
+    EXPECT_EQ(bounds.Height(), 400);
+    EXPECT_EQ(Frame8->ListView1->Columns()->Items(1)->Width(), 250);
+}
+
+TEST_F(FoundFilesWindowTest, TheLayoutIsRestoredAndSavedOnClose)
+{
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(layoutKeys::Key, true));
+        registry.WriteString("left", "40");
+        registry.WriteString("top", "30");
+        registry.WriteString("width", "700");
+        registry.WriteString("height", "500");
+        registry.WriteString("columswidth", "120;;99;");
+    }
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    TRect bounds = Form6->BoundsRect();
+    EXPECT_EQ(bounds.Left, 40);
+    EXPECT_EQ(bounds.Top, 30);
+    EXPECT_EQ(bounds.Width(), 700);
+    EXPECT_EQ(bounds.Height(), 500);
+    TListColumns* columns = Frame8->ListView1->Columns();
+    EXPECT_EQ(columns->Items(0)->Width(), 120);
+    EXPECT_EQ(columns->Items(1)->Width(), 250); // empty entry: as designed
+    EXPECT_EQ(columns->Items(2)->Width(), 99);
+    EXPECT_EQ(columns->Items(3)->Width(), 100);
+
+    columns->Items(5)->SetWidth(77);
+    Form6->SetBounds(50, 60, 640, 480);
+    Form6->Close();
+
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(layoutKeys::Key));
+    EXPECT_EQ(registry.ReadString("columswidth"), "120;250;99;100;100;77;");
+    EXPECT_EQ(registry.ReadString("left"), "50");
+    EXPECT_EQ(registry.ReadString("top"), "60");
+    EXPECT_EQ(registry.ReadString("width"), "640");
+    EXPECT_EQ(registry.ReadString("height"), "480");
+}
+
+TEST_F(FoundFilesWindowTest, ClosingStartsTheProgramAfreshAndEndsThisProcess)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Key(VK_ESCAPE);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].file, Form1->ProgramDir + "\\Tidewrack.exe");
+    EXPECT_EQ(effects.launches[0].parameters, "");
+    EXPECT_EQ(Form1->RelaunchOnClose, 0);
+    EXPECT_TRUE(Application->Terminated);
+}
+
+TEST_F(FoundFilesWindowTest, PrintingAsksFirstPrintsNothingWhenCancelledAndReportsAMissingPrinter)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Frame8->ToolButton11Click(nullptr);
+    EXPECT_TRUE(effects.boxes.empty()); // nothing selected: nothing to ask about
+
+    Select({a});
+    effects.answers.push_back(IDNO);
+    Frame8->ToolButton11Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].flags, UINT(MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO));
+    EXPECT_EQ(effects.printDialogs, 0);
+
+    effects.answers.push_back(IDYES);
+    effects.printDialogAnswer = false;
+    Frame8->ToolButton11Click(nullptr);
+    EXPECT_EQ(effects.printDialogs, 1);
+    EXPECT_EQ(effects.boxes.size(), 2u); // no error either
+
+    // A setup confirmed without a printer to print on is reported, not passed over.
+    effects.answers.push_back(IDYES);
+    effects.printDialogAnswer = true;
+    Frame8->ToolButton11Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 4u);
+    EXPECT_EQ(effects.boxes[3].text, "Die Dateiliste konnte nicht gedruckt werden.");
+}
+
+TEST_F(FoundFilesWindowTest, NoKeyDeletesAnything)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Select({a, b});
+    // The real key press through the list's window, and the handler with the deletion
+    // commands' keys, plain and with modifiers.
+    SendMessageA(Frame8->ListView1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    Application->ProcessMessages();
+    for (TShiftState shift : {TShiftState(0), ssShift, ssCtrl})
+        for (WORD key : {WORD(VK_DELETE), WORD('L'), WORD('D')})
+            Key(key, shift);
+    EXPECT_EQ(Form1->FoundFiles->Count(), 4);
+    for (const std::string& path : made)
+        EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+    EXPECT_TRUE(effects.boxes.empty());
+    EXPECT_TRUE(effects.launches.empty());
+}
+
+} // namespace
