@@ -140,4 +140,28 @@ TEST_F(LabelTest, ParentFontIsFollowedUntilTheLabelGetsItsOwn)
     EXPECT_EQ(label->Font()->Size(), 9);
 }
 
+TEST_F(LabelTest, LabelsInTheSameFontShareItsHandleUntilOneChangesIt)
+{
+    auto* other = new TLabel(form);
+    other->SetParent(panel);
+    HFONT shared = label->Font()->Handle();
+    EXPECT_EQ(other->Font()->Handle(), shared);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(other->Handle(), WM_GETFONT, 0, 0)), shared);
+
+    other->Font()->SetStyle(fsBold);
+    HFONT bold = other->Font()->Handle();
+    EXPECT_NE(bold, shared);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(other->Handle(), WM_GETFONT, 0, 0)), bold);
+    LOGFONTA description{};
+    ASSERT_EQ(GetObjectA(bold, sizeof description, &description), static_cast<int>(sizeof description));
+    EXPECT_EQ(description.lfWeight, FW_BOLD);
+
+    // The font the other label gave up is still whole for this one.
+    delete other;
+    ASSERT_EQ(GetObjectA(label->Font()->Handle(), sizeof description, &description),
+              static_cast<int>(sizeof description));
+    EXPECT_EQ(description.lfWeight, FW_NORMAL);
+    EXPECT_EQ(label->Font()->Handle(), shared);
+}
+
 }  // namespace

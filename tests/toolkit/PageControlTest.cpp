@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,6 +36,21 @@ protected:
         ToolkitTest::TearDown();
     }
     int TabCount() const { return static_cast<int>(SendMessageA(pages->Handle(), TCM_GETITEMCOUNT, 0, 0)); }
+    // The captions on the control's tabs, in order.
+    std::vector<std::string> TabTexts() const
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < TabCount(); ++i) {
+            char text[64] = "";
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(pages->Handle(), TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            texts.push_back(text);
+        }
+        return texts;
+    }
 
     TForm* form = nullptr;
     TPageControl* pages = nullptr;
@@ -95,6 +111,33 @@ TEST_F(PageControlTest, DeletingTheActiveSheetActivatesTheNextOne)
     EXPECT_EQ(pages->PageCount(), 21);
     EXPECT_EQ(pages->ActivePage(), sheets[5]);
     EXPECT_EQ(sheets[5]->PageIndex(), 4);
+}
+
+TEST_F(PageControlTest, TabsFollowTheSheetsThroughHidingRenamingAndRemoving)
+{
+    for (int i = 4; i < 22; ++i) delete sheets[i];
+    sheets.resize(4);
+    EXPECT_EQ(TabTexts(), (std::vector<std::string>{"Page 0", "Page 1", "Page 2", "Page 3"}));
+    sheets[1]->SetTabVisible(false);
+    sheets[2]->SetTabVisible(false);
+    EXPECT_EQ(TabTexts(), (std::vector<std::string>{"Page 0", "Page 3"}));
+    sheets[2]->SetCaption("Renamed while hidden");
+    sheets[2]->SetTabVisible(true);
+    sheets[3]->SetCaption("Renamed");
+    EXPECT_EQ(TabTexts(), (std::vector<std::string>{"Page 0", "Renamed while hidden", "Renamed"}));
+    sheets[1]->SetTabVisible(true);
+    delete sheets[0];
+    EXPECT_EQ(TabTexts(), (std::vector<std::string>{"Page 1", "Renamed while hidden", "Renamed"}));
+
+    // A sheet moved to another page control takes its tab along.
+    auto* other = new TPageControl(form);
+    other->SetParent(form);
+    sheets[2]->SetPageControl(other);
+    EXPECT_EQ(TabTexts(), (std::vector<std::string>{"Page 1", "Renamed"}));
+    EXPECT_EQ(SendMessageA(other->Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
+    // The selected tab is the active page's.
+    pages->SetActivePage(sheets[3]);
+    EXPECT_EQ(SendMessageA(pages->Handle(), TCM_GETCURSEL, 0, 0), 1);
 }
 
 }  // namespace
