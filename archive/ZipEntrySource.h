@@ -35,7 +35,9 @@ public:
     DWORD CreatedTime() const { return created_; }
 
 private:
-    ZipResult TakeDiskFileFacts();
+    ZipResult TakeHandleFacts();
+    ZipResult TakeNamedFileFacts(const char* name);
+    void TakeFacts(const WIN32_FILE_ATTRIBUTE_DATA& facts);
     void TakeCurrentTime();
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;

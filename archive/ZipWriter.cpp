@@ -1,10 +1,12 @@
 #include "archive/ZipWriter.h"
 
+#include "archive/ZipDeflatePool.h"
 #include "archive/ZipEntrySource.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <deque>
 
 namespace {
 
@@ -14,7 +16,13 @@ constexpr size_t OutputBufferSize = 1 << 20;
 constexpr size_t InputBufferSize = 1 << 20;
 constexpr int DeflateLevel = 8;
 
+// Entries from this size on are deflated in pieces on several threads.
+constexpr unsigned long long PiecewiseFrom = 1 << 20;
+constexpr size_t PieceSize = 256 * 1024;
+
 }  // namespace
+
+TZip::TZip() = default;
 
 TZip::~TZip()
 {
@@ -136,7 +144,10 @@ ZipResult TZip::AddEntry(const char* name, const void* source, DWORD length, Zip
     crc_ = crc32(0, Z_NULL, 0);
     const unsigned long long dataOffset = runningOffset_;
     DataOutcome outcome = DataOutcome::Done;
-    if (entry.method == ZipMethodDeflated)
+    if (entry.method == ZipMethodDeflated && lengthKnown && declared >= PiecewiseFrom &&
+        ZipDeflatePool::UsefulThreads() > 1)
+        outcome = DeflateInPieces(data);
+    else if (entry.method == ZipMethodDeflated)
         outcome = DeflateData(data);
     else if (!folder)
         outcome = StoreData(data);
@@ -251,6 +262,83 @@ TZip::DataOutcome TZip::DeflateData(ZipEntrySource& source)
         } while (deflater_.avail_out == 0);
     } while (flush != Z_FINISH);
     return DataOutcome::Done;
+}
+
+TZip::DataOutcome TZip::DeflateInPieces(ZipEntrySource& source)
+{
+    using Piece = ZipDeflatePool::Piece;
+    if (!pool_)
+        pool_ = std::make_unique<ZipDeflatePool>(ZipDeflatePool::UsefulThreads(), DeflateLevel);
+    const size_t mostInFlight = 2 * pool_->Threads();
+    std::deque<std::shared_ptr<Piece>> inFlight;
+
+    // Pieces are written in their order; a failure waits for the rest before leaving.
+    auto settle = [&](DataOutcome outcome) {
+        for (const std::shared_ptr<Piece>& piece : inFlight)
+            pool_->WaitFor(*piece);
+        return outcome;
+    };
+    auto writeOldest = [&] {
+        std::shared_ptr<Piece> piece = inFlight.front();
+        pool_->WaitFor(*piece);
+        inFlight.pop_front();
+        if (piece->failed || !Emit(piece->output.data(), piece->output.size()))
+            return DataOutcome::Failed;
+        return BeyondFormat() ? DataOutcome::TooLarge : DataOutcome::Done;
+    };
+    auto submit = [&](const std::shared_ptr<Piece>& piece) {
+        while (inFlight.size() >= mostInFlight) {
+            DataOutcome outcome = writeOldest();
+            if (outcome != DataOutcome::Done)
+                return outcome;
+        }
+        pool_->Submit(piece);
+        inFlight.push_back(piece);
+        return DataOutcome::Done;
+    };
+
+    // A full piece waits until the next one has data, so that the last piece of the
+    // entry is known when it is handed out.
+    std::shared_ptr<Piece> waiting;
+    auto filling = std::make_shared<Piece>();
+    const unsigned char* data;
+    size_t size;
+    bool failed = false;
+    while (TakePiece(source, data, size, failed)) {
+        if (BeyondFormat())
+            return settle(DataOutcome::TooLarge);
+        while (size) {
+            const size_t take = std::min(size, PieceSize - filling->input.size());
+            filling->input.insert(filling->input.end(), data, data + take);
+            data += take;
+            size -= take;
+            if (filling->input.size() < PieceSize)
+                continue;
+            if (waiting) {
+                DataOutcome outcome = submit(waiting);
+                if (outcome != DataOutcome::Done)
+                    return settle(outcome);
+            }
+            waiting = filling;
+            filling = std::make_shared<Piece>();
+            filling->dictionary.assign(waiting->input.end() - ZipDeflatePool::DictionarySize, waiting->input.end());
+        }
+    }
+    if (failed)
+        return settle(DataOutcome::Failed);
+    if (!filling->input.empty() || !waiting) {
+        if (waiting) {
+            DataOutcome outcome = submit(waiting);
+            if (outcome != DataOutcome::Done)
+                return settle(outcome);
+        }
+        waiting = filling;
+    }
+    waiting->last = true;
+    DataOutcome outcome = submit(waiting);
+    while (outcome == DataOutcome::Done && !inFlight.empty())
+        outcome = writeOldest();
+    return settle(outcome);
 }
 
 unsigned char* TZip::Reserve(size_t& available)

@@ -7,13 +7,15 @@
 
 #include <zlib.h>
 
+#include <memory>
 #include <vector>
 
+class ZipDeflatePool;
 class ZipEntrySource;
 
 class TZip {
 public:
-    TZip() = default;
+    TZip();
     ~TZip();
     TZip(const TZip&) = delete;
     TZip& operator=(const TZip&) = delete;
@@ -34,6 +36,7 @@ private:
 
     DataOutcome StoreData(ZipEntrySource& source);
     DataOutcome DeflateData(ZipEntrySource& source);
+    DataOutcome DeflateInPieces(ZipEntrySource& source);
     bool TakePiece(ZipEntrySource& source, const unsigned char*& data, size_t& size, bool& failed);
     bool BeyondFormat() const;
 
@@ -69,4 +72,5 @@ private:
 
     z_stream deflater_{};
     bool deflaterReady_ = false;
+    std::unique_ptr<ZipDeflatePool> pool_;  // for large entries, made when first needed
 };

@@ -10,7 +10,6 @@ void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::GetTaskPlaner() {}
 void TForm1::FillDriveInformation() {}
 void TForm1::Language() {}
-void TForm1::StartScan() {}
 void TForm1::RunDuplicateSearch() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
