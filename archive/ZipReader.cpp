@@ -297,15 +297,17 @@ ZipResult TUnzip::ExtractToFile(int index, void* target, ZipSourceKind kind)
     }
     result = OpenEntry(index);
     if (result == ZipOk) {
-        std::vector<unsigned char> buffer(OutputBufferSize);
+        // Made once per reader: a fresh megabyte for every small file costs more than the file.
+        if (output_.empty())
+            output_.resize(OutputBufferSize);
         while (unpackedLeft_ > 0) {
             size_t produced = 0;
-            if (!ReadEntry(buffer.data(), buffer.size(), produced)) {
+            if (!ReadEntry(output_.data(), output_.size(), produced)) {
                 result = ZipErrWrite;
                 break;
             }
             DWORD written = 0;
-            if (!WriteFile(out, buffer.data(), static_cast<DWORD>(produced), &written, nullptr) ||
+            if (!WriteFile(out, output_.data(), static_cast<DWORD>(produced), &written, nullptr) ||
                 written != produced) {
                 result = ZipErrWrite;
                 break;

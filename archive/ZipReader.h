@@ -78,6 +78,7 @@ private:
     DWORD crc_ = 0;
     bool streamEnded_ = false;
     std::vector<unsigned char> input_;
+    std::vector<unsigned char> output_;  // extraction to a handle or file
     z_stream inflater_{};
     bool inflaterReady_ = false;
 };
