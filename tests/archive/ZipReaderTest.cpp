@@ -15,6 +15,14 @@ namespace {
 
 const Bytes Digits = TextBytes("0123456789");
 
+Bytes operator+(const Bytes& front, const Bytes& back)
+{
+    Bytes joined(front.size() + back.size());
+    std::copy(front.begin(), front.end(), joined.begin());
+    std::copy(back.begin(), back.end(), joined.begin() + front.size());
+    return joined;
+}
+
 // one.txt (10 bytes, deflated), noise.bin (deflated), kept.zip (stored), dir/ (folder);
 // every entry added from memory at 2010-03-04 05:06:08.
 struct SampleArchive {
@@ -93,18 +101,13 @@ constexpr long long TicksPerDay = 864000000000LL;
 TEST(ZipReaderLayout, FindsTheArchiveBehindLeadingDataAndBeforeAComment)
 {
     SampleArchive sample;
-    Bytes lead(1000, 'L');
-    lead.insert(lead.end(), sample.bytes.begin(), sample.bytes.end());
-
+    Bytes lead = Bytes(1000, 'L') + sample.bytes;
     // A 200-byte comment that itself holds the end record's signature.
-    Bytes commented = sample.bytes;
-    commented[commented.size() - 2] = 200;
     Bytes comment(200, 'c');
     std::memcpy(&comment[150], "PK\x05\x06", 4);
-    commented.insert(commented.end(), comment.begin(), comment.end());
-
-    Bytes both(1000, 'L');
-    both.insert(both.end(), commented.begin(), commented.end());
+    Bytes commented = sample.bytes + comment;
+    commented[sample.bytes.size() - 2] = 200;
+    Bytes both = Bytes(1000, 'L') + commented;
 
     for (const Bytes* bytes : {&lead, &commented, &both}) {
         ZipHandle zip = OpenMemory(*bytes);
