@@ -27,11 +27,13 @@ def check(condition, message):
 
 
 def make_sources(src):
-    """Text, noise, an empty file, a stored-by-name archive and nested folders."""
+    """Text (one file large), noise, an empty file, a stored-by-name archive and folders."""
     rng = random.Random(11)
     words = [b"tide", b"wrack", b"shore", b"archive", b"entry", b"folder", b"cleaner"]
     files = {
         "text.txt": b" ".join(rng.choice(words) for _ in range(60000)),
+        # Large enough to be deflated in pieces on several threads.
+        "large.txt": b" ".join(rng.choice(words) for _ in range(500000)),
         "noise.bin": bytes(rng.getrandbits(8) for _ in range(200000)),
         "empty.dat": b"",
         "sub/packed.zip": bytes(rng.getrandbits(8) for _ in range(30000)),
