@@ -188,7 +188,7 @@ ZipResult TZip::AddEntry(const char* name, const void* source, DWORD length, Zip
     return ZipOk;
 }
 
-bool TZip::TakePiece(ZipEntrySource& source, const unsigned char*& data, size_t& size, bool& failed)
+bool TZip::ReadSource(ZipEntrySource& source, const unsigned char*& data, size_t& size, bool& failed)
 {
     if (input_.empty())
         input_.resize(InputBufferSize);
@@ -214,7 +214,7 @@ TZip::DataOutcome TZip::StoreData(ZipEntrySource& source)
     const unsigned char* data;
     size_t size;
     bool failed = false;
-    while (TakePiece(source, data, size, failed)) {
+    while (ReadSource(source, data, size, failed)) {
         if (BeyondFormat())
             return DataOutcome::TooLarge;
         if (!Emit(data, size))
@@ -239,7 +239,7 @@ TZip::DataOutcome TZip::DeflateData(ZipEntrySource& source)
         const unsigned char* data = nullptr;
         size_t size = 0;
         bool failed = false;
-        if (!TakePiece(source, data, size, failed) && failed)
+        if (!ReadSource(source, data, size, failed) && failed)
             return DataOutcome::Failed;
         if (BeyondFormat())
             return DataOutcome::TooLarge;
@@ -304,7 +304,7 @@ TZip::DataOutcome TZip::DeflateInPieces(ZipEntrySource& source)
     const unsigned char* data;
     size_t size;
     bool failed = false;
-    while (TakePiece(source, data, size, failed)) {
+    while (ReadSource(source, data, size, failed)) {
         if (BeyondFormat())
             return settle(DataOutcome::TooLarge);
         while (size) {

@@ -37,7 +37,9 @@ private:
     DataOutcome StoreData(ZipEntrySource& source);
     DataOutcome DeflateData(ZipEntrySource& source);
     DataOutcome DeflateInPieces(ZipEntrySource& source);
-    bool TakePiece(ZipEntrySource& source, const unsigned char*& data, size_t& size, bool& failed);
+    // The next data of the source, counted and added to the CRC; false at the end or,
+    // with `failed` set, on a read error.
+    bool ReadSource(ZipEntrySource& source, const unsigned char*& data, size_t& size, bool& failed);
     bool BeyondFormat() const;
 
     // Output. Bytes go straight into a memory target, and through a buffer to a file
