@@ -38,6 +38,27 @@ HWND WaitForMainWindow(const PROCESS_INFORMATION& process, DWORD timeoutMs)
 
 // The program sits beside the test, in the build's program folder, which the sandbox
 // also shows as drive D:.
+// The titles of the process's shown windows, to tell what it waits for.
+BOOL CALLBACK CollectTitles(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<std::pair<DWORD, std::string>*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId == search->first && ::IsWindowVisible(window)) {
+        char title[256] = "";
+        ::GetWindowTextA(window, title, sizeof title);
+        search->second += std::string("[") + title + "]";
+    }
+    return TRUE;
+}
+
+std::string ShownWindows(DWORD processId)
+{
+    std::pair<DWORD, std::string> search{processId, std::string()};
+    ::EnumWindows(CollectTitles, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 std::string ProgramBesideTheTest()
 {
     char self[MAX_PATH] = {};
@@ -56,16 +77,18 @@ TEST_F(ScanPagesTest, TheProgramStartedWithScanDeletesTheMaskedFilesAndShowsItsW
     const std::string program = ProgramBesideTheTest();
     ASSERT_NE(::GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES) << program;
     scan_test::TempTree tree;
-    for (const char* folder : {"sub", "keep", "x.bak"})
+    for (const char* folder : {"sub", "keep", "x.twq"})
         tree.Folder(folder);
-    tree.File("a.bak");
+    tree.File("a.twq");
     tree.File("b.txt");
-    tree.File("sub\\c.bak");
-    tree.File("keep\\d.bak");
-    tree.File("x.bak\\e.txt");
+    tree.File("sub\\c.twq");
+    tree.File("keep\\d.twq");
+    tree.File("x.twq\\e.txt");
 
-    // The settings as a closing main window leaves them for the new process.
-    PrepareScan(tree.Root(), {"bak"}, {tree / "keep"}, 4);
+    // The settings as a closing main window leaves them for the new process. The mask is
+    // one no other file in the sandbox carries: should the settings be cleared under the
+    // new process (another test run in the same sandbox), its drives would be scanned.
+    PrepareScan(tree.Root(), {"twq"}, {tree / "keep"}, 4);
     Form1->SaveScanSettings();
     delete Form1;
     Form1 = nullptr;
@@ -84,7 +107,8 @@ TEST_F(ScanPagesTest, TheProgramStartedWithScanDeletesTheMaskedFilesAndShowsItsW
     ASSERT_TRUE(::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                  &process));
     HWND window = WaitForMainWindow(process, 60000);
-    EXPECT_NE(window, nullptr) << "the main window did not show after the scan";
+    EXPECT_NE(window, nullptr) << "the main window did not show after the scan; shown: "
+                               << ShownWindows(process.dwProcessId);
     if (window)
         ::PostMessageA(window, WM_CLOSE, 0, 0);
     bool ended = ::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
@@ -94,9 +118,9 @@ TEST_F(ScanPagesTest, TheProgramStartedWithScanDeletesTheMaskedFilesAndShowsItsW
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 
-    EXPECT_FALSE(tree.Exists("a.bak"));
-    EXPECT_FALSE(tree.Exists("sub\\c.bak"));
+    EXPECT_FALSE(tree.Exists("a.twq"));
+    EXPECT_FALSE(tree.Exists("sub\\c.twq"));
     EXPECT_TRUE(tree.Exists("b.txt"));
-    EXPECT_TRUE(tree.Exists("keep\\d.bak"));
-    EXPECT_TRUE(tree.Exists("x.bak\\e.txt"));
+    EXPECT_TRUE(tree.Exists("keep\\d.twq"));
+    EXPECT_TRUE(tree.Exists("x.twq\\e.txt"));
 }
