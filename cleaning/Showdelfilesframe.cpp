@@ -183,6 +183,7 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
 
     Details1->Checked = Details2->Checked = true;
     Rasterlinien1->Checked = Rasterlinien2->Checked = true;
+    BuildDeleteCommands();
 }
 
 TFrame8::~TFrame8()
@@ -230,11 +231,16 @@ void TFrame8::ListView1KeyUp(TObject*, WORD&, TShiftState)
 
 void TFrame8::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
 {
-    // Delete, L and D belong to the deletion commands; until the window has them these
-    // keys do nothing, so no key removes a file.
+    // Delete, L and D delete with or without modifier keys.
     const bool selection = ListView1->SelCount() > 0;
     const bool ctrl = (shift & ssCtrl) != 0;
-    if (ctrl && key == 'U')
+    if (key == VK_DELETE && selection)
+        MarkierteDateienindenPapierkorblschen1Click(this);
+    else if (key == 'L' && selection)
+        MarkierteDateienendgltiglschen2Click(this);
+    else if (key == 'D' && selection)
+        ToolButton13Click(this);
+    else if (ctrl && key == 'U')
         Markierungumdrehen1Click(this);
     else if (ctrl && key == 'A')
         Allesmarkieren2Click(this);

@@ -15,7 +15,19 @@
 #include <vector>
 
 class TButton;
+class TRadioButton;
 struct FoundFileRecord;
+namespace backup {
+struct PackResult;
+}
+
+// One selected row as the deletion takes it: name, full path, date and size texts.
+struct SelectedFileRecord {
+    std::string fileName;
+    std::string fullPath;
+    std::string dateText;
+    std::string sizeText;
+};
 
 class TFrame8 : public TFrame {
 public:
@@ -62,6 +74,45 @@ public:
     void ToolButton4Click(TObject* sender);
     void ToolButton10Click(TObject* sender);
     void Schlieen3Click(TObject* sender);
+
+    // ---- deleting the selected files: to the recycle bin, for good or securely, each
+    // optionally after a zip backup (cleaning/DeleteFoundFiles.cpp)
+    void BuildDeleteCommands();
+    void MarkierteDateienindenPapierkorblschen1Click(TObject* sender);
+    void MarkierteDateienendgltiglschen2Click(TObject* sender);
+    void ToolButton13Click(TObject* sender);
+    void RadioButton1Click(TObject* sender);
+    void RadioButton2Click(TObject* sender);
+    void Loeschenvorbereiten();
+    void GetFiles(std::vector<SelectedFileRecord>& list);
+    void Loeschen();
+    void DeleteSecure();
+    // Packs the selected files into a new backup project; the result says which files
+    // the closed archive holds -- only those may be deleted afterwards.
+    backup::PackResult MakeZIP(const std::vector<SelectedFileRecord>& list);
+    void MakeDirectory(const std::string& path);
+    void UnselectAll();
+    TButton* ToolButton1 = nullptr;  // to the recycle bin
+    TButton* ToolButton2 = nullptr;  // for good
+    TButton* ToolButton13 = nullptr; // securely
+    TRadioButton* RadioButton1 = nullptr; // no backup
+    TRadioButton* RadioButton2 = nullptr; // zip backup first
+    TMenuItem* MarkierteDateienindenPapierkorblschen1 = nullptr;
+    TMenuItem* MarkierteDateienendgltiglschen2 = nullptr;
+    TMenuItem* LschenundSpeicherplatzfreigeben1 = nullptr;
+    TPopupMenu* PopupMenu33 = nullptr; // the three deletes and close
+    TMenuItem* MarkierteDateienindenPapierkorbverschieben1 = nullptr;
+    TMenuItem* MarkierteDateienendgltiglschen1 = nullptr;
+    TMenuItem* LschenundSpeicherplatzfreigeben2 = nullptr;
+    TMenuItem* Schlieen2 = nullptr;
+    std::vector<int> SelectedRowIndexes;
+    std::vector<SelectedFileRecord> SelectedFileList;
+    int DeleteToRecycle = 1;
+    int DeleteSecurely = 0;
+    // Each kind of delete is confirmed on its own, once per window.
+    unsigned char RecycleConfirmed = 0;
+    unsigned char DeleteConfirmed = 0;
+    unsigned char ShredConfirmed = 0;
 
     // Sets the list's row count and shows the totals of all records.
     void FillListView1();

@@ -130,6 +130,7 @@ void TForm1::BuildDesign()
     BuildCleaningPages();
     BuildShredderPage();
     BuildWipePage();
+    BuildBackupsPage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

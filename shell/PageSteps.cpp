@@ -37,8 +37,6 @@ void TForm1::GetSettingsSpy() {}
 void TForm1::ClearFolderIndexList() {}
 void TForm1::InitCHKDSKDrives() {}
 void TForm1::RestoreChkDskChecks() {}
-void TForm1::GetBackup() {}
-void TForm1::ShadeBackupList() {}
 void TForm1::ShowOptionsDialog() {}
 
 void TForm1::SetPage(int index)

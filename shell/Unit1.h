@@ -43,6 +43,11 @@ struct LocationRow;
 struct ScanLocation;
 } // namespace cleaning
 
+// Backups (archive/).
+class TForm8;
+namespace backup {
+struct PackResult;
+}
 // Secure deletion pages (filetools/).
 class TButton;
 class TCSpinEdit;
@@ -241,6 +246,48 @@ public:
     // The disk the two pages shred and wipe on; nullptr is the real one. Tests put a
     // pretend disk here, so that no test wipes a real drive.
     ShredderIo* ShredderDisk = nullptr;
+
+    // ---- backups: projects, the packing loops, the backups page (TabSheet6) and the
+    // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
+    // archive/Showbackupfiles.h, archive/Avidialog.h)
+    void BuildBackupsPage();
+    // Pack the selected rows of the found-files list (MakeZipArchive) or of the
+    // shared-DLL list (MakeDLLZipArchive) into a new archive, with Form9 as progress;
+    // the result tells which files the closed archive really holds.
+    backup::PackResult MakeZipArchive(const std::string& archivePath);
+    backup::PackResult MakeDLLZipArchive(const std::string& archivePath);
+    backup::PackResult PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths);
+    // A fresh stamp whose folder under BackupDir has just been made; "" when none can be.
+    std::string ClaimBackupProject();
+    // The project's value under the Backup key: "" for found files, "DLL ..." for DLLs.
+    void RegisterBackupProject(const std::string& stamp, const std::string& data);
+    // Tells which files stayed because no good archive holds them.
+    void ReportUnsavedFiles(const backup::PackResult& result, bool deletionFollows);
+    void DLLDateiensichern();
+    void MakeDirectory(const std::string& path);
+    void DeleteProject(const std::string& name);
+    // The found-files window's backup mode from "backupindex".
+    void GetBackupSettings();
+    void ListView8Click(TObject* sender);   // open the selected project
+    void Entfernen1Click(TObject* sender);  // remove the selected projects
+    void ListView8KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void Label36MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Label39MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    // The browser's operations on its window's archive.
+    void ShowZippedFiles(TForm8& browser, const std::string& archivePath);
+    void RestoreBackupData(TForm8& browser);
+    void UnzipFiles(TForm8& browser);
+    void OpenZippedFile(TForm8& browser);
+    void ExtractZippedFileToSpecialFolder(TForm8& browser, const std::string& folder);
+    void GetForm8Settings(TForm8& browser);
+    void WriteForm8Settings(TForm8& browser);
+    TListView* ListView8 = nullptr;        // projects
+    TLabel* Label36 = nullptr;             // remove project
+    TLabel* Label39 = nullptr;             // open project
+    TPopupMenu* PopupMenu8 = nullptr;
+    TMenuItem* ffnen2 = nullptr;           // open
+    TMenuItem* RemoveProject1 = nullptr;   // remove ("Entfernen1" names the locations' entry)
+    TListView* ListView14 = nullptr;       // the shared-DLL list, made by its page
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

@@ -1,0 +1,362 @@
+// The main form's backup parts: the packing loops of the found-files and shared-DLL
+// backups, the DLL backup command, and the browser's restore, open and save-as.
+#include "archive/Avidialog.h"
+#include "archive/BackupPacker.h"
+#include "archive/BackupProjects.h"
+#include "archive/Showbackupfiles.h"
+#include "archive/Zip.h"
+#include "cleaning/FileDeleter.h"
+#include "cleaning/Showdelfilesframe.h"
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "shell/WindowLayout.h"
+#include "toolkit/Effects.h"
+
+namespace {
+
+namespace layoutKeys = options::screenSettingsBackupFiles;
+
+// Form9 shows the file being packed, and its Cancel (or a close of the main window)
+// sets AbortFlag, which stops the loop after the current file.
+class FormPackObserver : public backup::PackObserver {
+public:
+    explicit FormPackObserver(TForm1& form) : form_(form) {}
+
+    bool Cancelled() override { return form_.AbortFlag != 0; }
+
+    void FileStarted(const std::string& path) override
+    {
+        if (Form9)
+            Form9->ShowFile(path);
+        Application->ProcessMessages();
+    }
+
+    void AddFailed(const std::string& path, ZipResult) override
+    {
+        effects::ShowMessageBox(Application->Handle(),
+                                form_.Text("Fehler beim Packen der Datei ", "Error packing file ") + path,
+                                form_.Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+    }
+
+private:
+    TForm1& form_;
+};
+
+std::string JoinLines(const std::vector<std::string>& lines, size_t most)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size() && i < most; ++i)
+        text += lines[i] + "\n";
+    if (lines.size() > most)
+        text += "... (" + std::to_string(lines.size() - most) + ")\n";
+    return text;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+// ---- packing
+
+void TForm1::MakeDirectory(const std::string& path)
+{
+    backup::MakeDirectory(path);
+    Application->ProcessMessages();
+}
+
+std::string TForm1::ClaimBackupProject()
+{
+    // A value whose folder has gone still names a project: its stamp is not used again.
+    TRegistry registry;
+    const bool listed = registry.OpenKeyReadOnly(options::backup::Key);
+    return backup::ClaimProject(BackupDir, effects::Now(), [&](const std::string& stamp) {
+        return listed && registry.ValueExists(stamp);
+    });
+}
+
+void TForm1::RegisterBackupProject(const std::string& stamp, const std::string& data)
+{
+    WriteReg(rootCurrentUser, options::backup::Key, stamp, data, "s");
+}
+
+backup::PackResult TForm1::PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths)
+{
+    if (Form9)
+        Form9->Panel1->Show();
+    LongJob job(this);
+    FormPackObserver observer(*this);
+    AbortFlag = 0;
+    return backup::PackFiles(archivePath, paths, observer);
+}
+
+backup::PackResult TForm1::MakeZipArchive(const std::string& archivePath)
+{
+    std::vector<std::string> paths;
+    if (Frame8)
+        for (int row : Frame8->ListView1->SelectedIndices())
+            if (row < FoundFiles->Count())
+                paths.push_back(FoundFiles->Items(row)->path);
+    return PackIntoArchive(archivePath, paths);
+}
+
+backup::PackResult TForm1::MakeDLLZipArchive(const std::string& archivePath)
+{
+    std::vector<std::string> paths;
+    if (ListView14)
+        for (int row : ListView14->SelectedIndices())
+            paths.push_back(ListView14->Items()->Item(row)->Caption());
+    return PackIntoArchive(archivePath, paths);
+}
+
+void TForm1::ReportUnsavedFiles(const backup::PackResult& result, bool deletionFollows)
+{
+    if (result.unsaved.empty() && result.archiveClosed)
+        return;
+    std::string text;
+    if (!result.archiveOpened)
+        text = Text("Das Sicherungsarchiv konnte nicht angelegt werden.\n",
+                    "The backup archive could not be created.\n");
+    else if (!result.archiveClosed)
+        text = Text("Das Sicherungsarchiv konnte nicht fertig geschrieben werden.\n",
+                    "The backup archive could not be completed.\n");
+    else if (result.cancelled)
+        text = Text("Die Sicherung wurde abgebrochen.\n", "The backup was cancelled.\n");
+    if (!result.unsaved.empty()) {
+        text += deletionFollows ? Text("Diese Dateien wurden nicht gesichert und daher nicht gelöscht:\n",
+                                       "These files were not backed up and therefore not deleted:\n")
+                                : Text("Diese Dateien wurden nicht gesichert:\n", "These files were not backed up:\n");
+        text += JoinLines(result.unsaved, 20);
+    }
+    effects::ShowMessageBox(Application->Handle(), text, Text("Hinweis", "Hint"),
+                            MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+}
+
+void TForm1::DLLDateiensichern()
+{
+    AbortFlag = 0;
+    if (!ListView14 || ListView14->SelCount() == 0)
+        return;
+    if (effects::ShowMessageBox(nullptr,
+                                Text("Markierte Dateien als Zip-Datei sichern \n"
+                                     "Die Sicherung kann wiederhergestellt werden (siehe 'Sicherungen') \n",
+                                     "Backup selected files as Zip-File \n"
+                                     "Backup can be restored (look for 'Backup entry') \n"),
+                                "Tidewrack", MB_ICONQUESTION | MB_OKCANCEL | MB_SYSTEMMODAL) != IDOK)
+        return;
+    auto* progress = new TForm9(this);
+    progress->ShowPacking();
+    const std::string stamp = ClaimBackupProject();
+    backup::PackResult result;
+    if (stamp.empty()) {
+        for (int row : ListView14->SelectedIndices())
+            result.unsaved.push_back(ListView14->Items()->Item(row)->Caption());
+    } else {
+        result = MakeDLLZipArchive(backup::ProjectArchive(BackupDir, stamp));
+        // A project is listed only with an archive that holds something.
+        if (!result.saved.empty())
+            RegisterBackupProject(stamp, Text("DLL Sicherung", "DLL Backup"));
+        else
+            RemoveDirectoryA(backup::ProjectFolder(BackupDir, stamp).c_str());
+    }
+    if (Form9)
+        Form9->Close();
+    ReportUnsavedFiles(result, false);
+}
+
+// ---- the browser
+
+void TForm1::GetForm8Settings(TForm8& browser)
+{
+    TRegistry registry;
+    window_layout::StoredLayout stored = window_layout::ReadLayout(registry, layoutKeys::Key, layoutKeys::ColumsWidth);
+    if (stored.columns)
+        window_layout::ApplyColumnWidths(*browser.ListView1, *stored.columns);
+    window_layout::ApplyRect(browser, window_layout::EachValueRect(stored, window_layout::RectOf(browser),
+                                                                    {10, 5, 800, 500}));
+}
+
+void TForm1::WriteForm8Settings(TForm8& browser)
+{
+    TRegistry registry;
+    window_layout::WriteLayout(registry, layoutKeys::Key, layoutKeys::ColumsWidth, window_layout::RectOf(browser),
+                               window_layout::ColumnWidthsOf(*browser.ListView1));
+}
+
+void TForm1::ShowZippedFiles(TForm8& browser, const std::string& archivePath)
+{
+    browser.ClearRecords();
+    ZipHandle reader = ZipReaderOpen(archivePath.c_str(), 0, ZipSourceKind::FileName);
+    if (!reader)
+        return;
+    ZipItemInfo info{};
+    const int count = ZipReaderGetItem(reader, -1, &info) == ZipOk ? info.index : 0;
+    for (int i = 0; i < count; ++i) {
+        if (ZipReaderGetItem(reader, i, &info) != ZipOk)
+            continue;
+        auto record = std::make_unique<BackupRowRecord>();
+        record->storedName = info.name;
+        record->backslashedName = backup::SlashToBackslash(info.name);
+        record->index = i;
+        record->lastWrite = info.lastWriteTime;
+        const std::string name = backup::FileNamePart(record->backslashedName);
+        // The type by name only: the file itself may be long gone.
+        SHFILEINFOA shell{};
+        SHGetFileInfoA(("C:\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL, &shell, sizeof shell,
+                       SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        TListItem* item = browser.ListView1->Items()->Add();
+        item->SetCaption(name);
+        TStringList* cells = item->SubItems();
+        cells->Add(std::to_string(info.packedSize));
+        cells->Add(backup::SavingRatioText(info.packedSize, info.unpackedSize));
+        cells->Add(std::to_string(info.unpackedSize));
+        cells->Add(shell.szTypeName);
+        cells->Add(backup::LocalDateTimeText(info.lastWriteTime));
+        cells->Add(backup::AttributeLetters(info.attributes));
+        cells->Add(backup::FolderPartOf(record->backslashedName));
+        item->SetImageIndex(shell.iIcon);
+        item->SetData(browser.AddRecord(std::move(record)));
+    }
+    ZipReaderClose(reader);
+}
+
+void TForm1::RestoreBackupData(TForm8& browser) { UnzipFiles(browser); }
+
+void TForm1::UnzipFiles(TForm8& browser)
+{
+    std::vector<TListItem*> items = browser.SelectedItems();
+    if (items.empty())
+        return;
+    ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
+    std::vector<std::string> failed;
+    for (TListItem* item : items) {
+        BackupRowRecord* record = browser.RecordOf(item);
+        if (!record)
+            continue;
+        const std::string& target = record->backslashedName;
+        browser.StatusBar1->Panels()->Items(1)->SetText(Text("Wiederherstellen: ", "Restoring: ") + record->storedName);
+        Application->ProcessMessages();
+        if (!reader) {
+            failed.push_back(target + Text("  (Archiv nicht lesbar)", "  (archive cannot be read)"));
+            continue;
+        }
+        if (!backup::IsSafeRestoreTarget(target)) {
+            failed.push_back(target + Text("  (ungültiger Name)", "  (name refused)"));
+            continue;
+        }
+        const std::string folder = backup::FolderPartOf(target);
+        if (!IsFolder(folder)) {
+            failed.push_back(target + Text("  (Ordner fehlt)", "  (folder missing)"));
+            continue;
+        }
+        const bool exists = Exists(target);
+        if (exists) {
+            if (cleaning::NameLeadsElsewhere(target) || IsFolder(target)) {
+                failed.push_back(target + Text("  (kein gewöhnliche Datei)", "  (not an ordinary file)"));
+                continue;
+            }
+            if (effects::ShowMessageBox(nullptr,
+                                        Text("Die Datei existiert bereits:\n", "The file exists already:\n") + target +
+                                            Text("\nErsetzen ?", "\nReplace it ?"),
+                                        Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+                continue;
+        }
+        // Into a new file beside the target first, so that a failed write never leaves a
+        // half-written file where the old one was.
+        char temporary[MAX_PATH] = {};
+        bool restored = false;
+        if (GetTempFileNameA(folder.c_str(), "twr", 0, temporary)) {
+            restored = ZipReaderUnzipItem(reader, record->index, temporary, 0, ZipSourceKind::FileName) == ZipOk;
+            if (restored) {
+                const DWORD old = exists ? GetFileAttributesA(target.c_str()) : INVALID_FILE_ATTRIBUTES;
+                if (old != INVALID_FILE_ATTRIBUTES)
+                    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+                restored = MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+                if (!restored && old != INVALID_FILE_ATTRIBUTES)
+                    SetFileAttributesA(target.c_str(), old);
+            }
+            if (!restored) {
+                SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(temporary);
+            }
+        }
+        if (!restored)
+            failed.push_back(target + Text("  (konnte nicht geschrieben werden)", "  (could not be written)"));
+    }
+    if (reader)
+        ZipReaderClose(reader);
+    browser.StatusBar1->Panels()->Items(1)->SetText("");
+    if (failed.empty())
+        effects::ShowMessageBox(nullptr, Text("Wiederherstellung der Dateien beendet", "Restoring of files done"),
+                                Text("Hinweis", "Hint"), MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_OK);
+    else
+        effects::ShowMessageBox(nullptr,
+                                Text("Diese Dateien wurden nicht wiederhergestellt:\n",
+                                     "These files were not restored:\n") + JoinLines(failed, 20),
+                                Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+}
+
+void TForm1::OpenZippedFile(TForm8& browser)
+{
+    BackupRowRecord* record = browser.RecordOf(browser.ListView1->Selected());
+    if (!record)
+        return;
+    const std::string target = backup::ExtractTarget(BackupDir, record->backslashedName);
+    // A file of that name in the backup folder is the user's; it is neither replaced
+    // nor deleted afterwards.
+    if (target.empty() || Exists(target)) {
+        effects::ShowMessageBox(nullptr,
+                                Text("Die Datei kann nicht geöffnet werden, da im Sicherungsordner bereits eine "
+                                     "Datei dieses Namens liegt:\n",
+                                     "The file cannot be opened: a file of that name lies in the backup folder "
+                                     "already:\n") + target,
+                                Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+        return;
+    }
+    ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
+    if (!reader)
+        return;
+    const bool extracted = ZipReaderUnzipItem(reader, record->index, const_cast<char*>(target.c_str()), 0,
+                                              ZipSourceKind::FileName) == ZipOk;
+    ZipReaderClose(reader);
+    if (!extracted) {
+        DeleteFileA(target.c_str());
+        return;
+    }
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = browser.Handle();
+    info.lpVerb = "open";
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (effects::ShellOpenEx(info) && info.hProcess) {
+        while (WaitForSingleObject(info.hProcess, 100) == WAIT_TIMEOUT)
+            Application->ProcessMessages();
+        CloseHandle(info.hProcess);
+    }
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(target.c_str());
+}
+
+void TForm1::ExtractZippedFileToSpecialFolder(TForm8& browser, const std::string& folder)
+{
+    ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
+    if (!reader)
+        return;
+    for (TListItem* item : browser.SelectedItems()) {
+        BackupRowRecord* record = browser.RecordOf(item);
+        if (!record)
+            continue;
+        const std::string target = backup::ExtractTarget(folder, record->backslashedName);
+        if (target.empty() || cleaning::NameLeadsElsewhere(target))
+            continue;
+        ZipReaderUnzipItem(reader, record->index, const_cast<char*>(target.c_str()), 0, ZipSourceKind::FileName);
+    }
+    ZipReaderClose(reader);
+}

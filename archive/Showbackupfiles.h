@@ -1,0 +1,103 @@
+// The backups browser: the entries of one backup archive with their sizes, saving,
+// type, time, attributes and former folder; restores them to their places, opens one,
+// saves them into a chosen folder, or exports the list. Each window frees itself when
+// it closes.
+#pragma once
+
+#include "toolkit/Button.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// One row of the browser: the entry as stored, the same name with '\' separators, its
+// index in the archive; and the raw values the sort compares.
+struct BackupRowRecord {
+    std::string storedName;
+    std::string backslashedName;
+    int index = 0;
+    FILETIME lastWrite{};
+};
+
+namespace backup {
+
+enum BrowserColumn {
+    colName, colPacked, colRatio, colSize, colType, colModified, colAttributes, colPath, browserColumnCount
+};
+
+// How two rows compare by one column (negative: first before second), ascending. The
+// three number columns compare as numbers, and only when both texts are non-empty.
+int CompareBrowserRows(int column, const std::string& firstText, const std::string& secondText,
+                       const BackupRowRecord& first, const BackupRowRecord& second);
+
+} // namespace backup
+
+class TForm8 : public TForm {
+public:
+    explicit TForm8(TComponent* owner);
+    ~TForm8() override;
+
+    void Restore1Click(TObject* sender);
+    void Open1Click(TObject* sender);
+    void Entpacken1Click(TObject* sender);
+    void Schliessen1Click(TObject* sender);
+    void Allesmarkieren1Click(TObject* sender);
+    void Markierungumkehren1Click(TObject* sender);
+    void ListView1Click(TObject* sender);
+    int ListView1Compare(TListItem* first, TListItem* second);
+    void ListView1ColumnClick(TObject* sender, TListColumn* column);
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void MarkierteDateienalsHTMLexportieren1Click(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    // The English captions of the columns and menus.
+    void English();
+    // A new row of the list for an entry; the window keeps its record.
+    BackupRowRecord* AddRecord(std::unique_ptr<BackupRowRecord> record);
+    void ClearRecords();
+    BackupRowRecord* RecordOf(TListItem* item) const;
+    // The rows selected, top to bottom.
+    std::vector<TListItem*> SelectedItems() const;
+
+    std::string ArchivePath; // the archive this window shows
+    std::string ProjectName;
+
+    TPanel* Panel1 = nullptr;    // the menu bar: File and Edit
+    TButton* Datei1Button = nullptr;
+    TButton* Ansicht1Button = nullptr;
+    TListView* ListView1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TImageList* SmallIcons = nullptr;
+
+    // "File" and "Edit" menus and the list's menu.
+    TPopupMenu* Datei1 = nullptr;
+    TMenuItem* ffnen1 = nullptr;
+    TMenuItem* Speichernunter1 = nullptr;
+    TMenuItem* Schliessen1 = nullptr;
+    TPopupMenu* Ansicht1 = nullptr;
+    TMenuItem* Allesmarkieren1 = nullptr;
+    TMenuItem* Markierungumkehren1 = nullptr;
+    TMenuItem* MarkierteDateienalsHTMLexportieren1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* Restore1 = nullptr;
+    TMenuItem* Open1 = nullptr;
+    TMenuItem* Entpacken1 = nullptr;
+
+    int SortColumn = 0;
+    int LastSortColumn = 0;
+    // Shared by every browser window for the life of the process: 0 ascending.
+    static int SortDirection;
+
+private:
+    void PopupBelow(TButton* button, TPopupMenu* menu);
+    std::vector<std::unique_ptr<BackupRowRecord>> records_;
+};
+
+// The browser opened last.
+extern TForm8* Form8;

@@ -1,0 +1,422 @@
+// Deleting the selected found files: to the recycle bin, for good, or securely through
+// the shredder, each optionally after a zip backup. After a backup only the files that
+// the closed archive really holds are deleted; the others stay, and the user is told.
+#include "archive/Avidialog.h"
+#include "archive/BackupPacker.h"
+#include "archive/BackupProjects.h"
+#include "cleaning/FileDeleter.h"
+#include "cleaning/Showdelfilesframe.h"
+#include "filetools/ShredderForm.h"
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "toolkit/Button.h"
+#include "toolkit/Effects.h"
+#include "toolkit/RadioButton.h"
+
+#include <set>
+
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Upper(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, size_t most)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size() && i < most; ++i)
+        text += lines[i] + "\n";
+    if (lines.size() > most)
+        text += "... (" + std::to_string(lines.size() - most) + ")\n";
+    return text;
+}
+
+TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, TNotifyEvent onClick, int index = -1)
+{
+    auto* item = new TMenuItem(owner);
+    item->Name = name;
+    item->OnClick = std::move(onClick);
+    if (index < 0)
+        parent->Add(item);
+    else
+        parent->Insert(index, item);
+    return item;
+}
+
+class CursorScope {
+public:
+    explicit CursorScope(TCursor cursor) { Screen->SetCursor(cursor); }
+    ~CursorScope() { Screen->SetCursor(crDefault); }
+    CursorScope(const CursorScope&) = delete;
+    CursorScope& operator=(const CursorScope&) = delete;
+};
+
+} // namespace
+
+void TFrame8::BuildDeleteCommands()
+{
+    auto button = [this](const char* name, int left, TNotifyEvent onClick) {
+        auto* made = new TButton(this);
+        made->Name = name;
+        made->SetParent(Panel1);
+        made->SetBounds(left, 5, 80, 38);
+        made->OnClick = std::move(onClick);
+        return made;
+    };
+    ToolButton1 = button("ToolButton1", 348, Bind(this, &TFrame8::MarkierteDateienindenPapierkorblschen1Click));
+    ToolButton2 = button("ToolButton2", 432, Bind(this, &TFrame8::MarkierteDateienendgltiglschen2Click));
+    ToolButton13 = button("ToolButton13", 516, Bind(this, &TFrame8::ToolButton13Click));
+
+    RadioButton1 = new TRadioButton(this);
+    RadioButton1->Name = "RadioButton1";
+    RadioButton1->SetParent(Panel1);
+    RadioButton1->SetBounds(604, 4, 170, 18);
+    RadioButton2 = new TRadioButton(this);
+    RadioButton2->Name = "RadioButton2";
+    RadioButton2->SetParent(Panel1);
+    RadioButton2->SetBounds(604, 25, 170, 18);
+    // Checked before the handlers are bound: the default writes no setting.
+    RadioButton1->SetChecked(true);
+    RadioButton1->OnClick = Bind(this, &TFrame8::RadioButton1Click);
+    RadioButton2->OnClick = Bind(this, &TFrame8::RadioButton2Click);
+
+    TMenuItem* menu = PopupMenu31->Items();
+    MarkierteDateienindenPapierkorblschen1 = MakeItem(this, menu, "MarkierteDateienindenPapierkorblschen1",
+                                                      Bind(this, &TFrame8::MarkierteDateienindenPapierkorblschen1Click), 2);
+    MarkierteDateienendgltiglschen2 = MakeItem(this, menu, "MarkierteDateienendgltiglschen2",
+                                               Bind(this, &TFrame8::MarkierteDateienendgltiglschen2Click), 3);
+    LschenundSpeicherplatzfreigeben1 =
+        MakeItem(this, menu, "LschenundSpeicherplatzfreigeben1", Bind(this, &TFrame8::ToolButton13Click), 4);
+
+    PopupMenu33 = new TPopupMenu(this);
+    PopupMenu33->Name = "PopupMenu33";
+    menu = PopupMenu33->Items();
+    MarkierteDateienindenPapierkorbverschieben1 =
+        MakeItem(this, menu, "MarkierteDateienindenPapierkorbverschieben1",
+                 Bind(this, &TFrame8::MarkierteDateienindenPapierkorblschen1Click));
+    MarkierteDateienendgltiglschen1 = MakeItem(this, menu, "MarkierteDateienendgltiglschen1",
+                                               Bind(this, &TFrame8::MarkierteDateienendgltiglschen2Click));
+    LschenundSpeicherplatzfreigeben2 =
+        MakeItem(this, menu, "LschenundSpeicherplatzfreigeben2", Bind(this, &TFrame8::ToolButton13Click));
+    Schlieen2 = MakeItem(this, menu, "Schlieen2", Bind(this, &TFrame8::Schlieen3Click));
+
+    const bool german = !Form1 || Form1->LanguageFlag;
+    auto text = [german](const char* de, const char* en) { return std::string(german ? de : en); };
+    ToolButton1->SetCaption(text("Papierkorb", "Recycle Bin"));
+    ToolButton2->SetCaption(text("Löschen", "Delete"));
+    ToolButton13->SetCaption(text("Sicher löschen", "Wipe"));
+    RadioButton1->SetCaption(text("Keine Sicherung", "No Backup"));
+    RadioButton2->SetCaption(text("Sicherung als Zip", "Make Backup as zip"));
+    for (TMenuItem* item : {MarkierteDateienindenPapierkorblschen1, MarkierteDateienindenPapierkorbverschieben1})
+        item->Caption = text("In den Papierkorb löschen", "Delete to Recycle Bin");
+    for (TMenuItem* item : {MarkierteDateienendgltiglschen2, MarkierteDateienendgltiglschen1})
+        item->Caption = text("Endgültig löschen    Strg+L", "Delete    Strg+L");
+    for (TMenuItem* item : {LschenundSpeicherplatzfreigeben1, LschenundSpeicherplatzfreigeben2})
+        item->Caption = text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
+    Schlieen2->Caption = text("Schließen\t    Esc", "Close\t    Esc");
+
+    if (Form1)
+        Form1->GetBackupSettings();
+}
+
+void TForm1::GetBackupSettings()
+{
+    if (!Frame8)
+        return;
+    if (ReadReg(rootCurrentUser, options::Key, options::BackupIndex, "s") == "1")
+        Frame8->RadioButton2->SetChecked(true);
+    else
+        Frame8->RadioButton1->SetChecked(true);
+}
+
+void TFrame8::RadioButton1Click(TObject*)
+{
+    Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "0", "s");
+    StatusBar1->Panels()->Items(2)->SetText(Form1->Text("Keine Sicherung", "No backup"));
+}
+
+void TFrame8::RadioButton2Click(TObject*)
+{
+    Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "1", "s");
+    StatusBar1->Panels()->Items(2)->SetText(Form1->Text("Sicherung als Zip-Datei", "Backup as zip file"));
+}
+
+// ---- the three commands
+
+void TFrame8::MarkierteDateienindenPapierkorblschen1Click(TObject*)
+{
+    DeleteToRecycle = 1;
+    DeleteSecurely = 0;
+    Loeschenvorbereiten();
+}
+
+void TFrame8::MarkierteDateienendgltiglschen2Click(TObject*)
+{
+    DeleteToRecycle = 0;
+    DeleteSecurely = 0;
+    Loeschenvorbereiten();
+}
+
+void TFrame8::ToolButton13Click(TObject*)
+{
+    DeleteSecurely = 1;
+    Loeschenvorbereiten();
+}
+
+void TFrame8::GetFiles(std::vector<SelectedFileRecord>& list)
+{
+    SelectedRowIndexes.clear();
+    list.clear();
+    for (int row : ListView1->SelectedIndices()) {
+        if (row >= Form1->FoundFiles->Count())
+            continue;
+        const FoundFileRecord& record = *Form1->FoundFiles->Items(row);
+        SelectedRowIndexes.push_back(row);
+        list.push_back({record.displayName, record.path, record.dateText, record.sizeText});
+    }
+}
+
+void TFrame8::Loeschenvorbereiten()
+{
+    TStatusPanel* state = StatusBar1->Panels()->Items(2);
+    if (ListView1->SelCount() > 0) {
+        {
+            const unsigned char wasBusy = Frame8Busy;
+            Frame8Busy = 1;
+            Form1->AbortFlag = 0;
+            GetFiles(SelectedFileList);
+            Frame8Busy = wasBusy;
+        }
+        bool goOn = true;
+        if (RadioButton2->Checked()) {
+            goOn = effects::ShowMessageBox(
+                       Handle(),
+                       Form1->Text("Die Sicherung wird jetzt erstellt. Das kann einige Minuten dauern!\n"
+                                   "Die Dateien werden noch nicht gelöscht. Vor dem Löschen werden Sie gefragt!\n"
+                                   "Sicherung jetzt erstellen?",
+                                   "Backup will now be created. This might take several minutes!\n"
+                                   "Files will not be deleted. Before deletion you will be prompt!\n"
+                                   "Create Backup now?"),
+                       Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+            if (goOn) {
+                CursorScope busy(crHourGlass);
+                auto* progress = new TForm9(this);
+                progress->ShowPacking();
+                backup::PackResult result = MakeZIP(SelectedFileList);
+                if (Form9)
+                    Form9->Close();
+                Application->ProcessMessages();
+                if (result.cancelled || Form1->AbortFlag) {
+                    // A cancel stops the deletion too; what was packed stays a project.
+                    effects::ShowMessageBox(Handle(),
+                                            Form1->Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
+                                                        "The backup was cancelled. No file was deleted."),
+                                            Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+                    goOn = false;
+                } else {
+                    Form1->ReportUnsavedFiles(result, true);
+                    // Only what a good archive holds goes on to the deletion.
+                    std::set<std::string> saved;
+                    for (const std::string& path : result.saved)
+                        saved.insert(Upper(path));
+                    std::vector<SelectedFileRecord> kept;
+                    std::vector<int> keptRows;
+                    for (size_t i = 0; i < SelectedFileList.size(); ++i)
+                        if (saved.count(Upper(SelectedFileList[i].fullPath))) {
+                            kept.push_back(SelectedFileList[i]);
+                            keptRows.push_back(SelectedRowIndexes[i]);
+                        }
+                    SelectedFileList.swap(kept);
+                    SelectedRowIndexes.swap(keptRows);
+                    goOn = !SelectedFileList.empty();
+                }
+            }
+        }
+        if (goOn) {
+            CursorScope busy(crHourGlass);
+            state->SetText(Form1->Text("Lösche Dateien. Bitte warten . . .", "Deleting files. Please wait . . ."));
+            if (DeleteSecurely == 1)
+                DeleteSecure();
+            else
+                Loeschen();
+        }
+    }
+    state->SetText(Form1->Text("Fertig . . .", "Ready . . ."));
+    Screen->SetCursor(crDefault);
+}
+
+backup::PackResult TFrame8::MakeZIP(const std::vector<SelectedFileRecord>& list)
+{
+    const std::string stamp = Form1->ClaimBackupProject();
+    backup::PackResult result;
+    if (stamp.empty()) {
+        for (const SelectedFileRecord& record : list)
+            result.unsaved.push_back(record.fullPath);
+        return result;
+    }
+    StatusBar1->Panels()->Items(2)->SetText(
+        Form1->Text("Komprimiere Dateien. Bitte warten . . .", "Compressing files. Please wait . . ."));
+    std::vector<std::string> paths;
+    for (const SelectedFileRecord& record : list)
+        paths.push_back(record.fullPath);
+    result = Form1->PackIntoArchive(backup::ProjectArchive(Form1->BackupDir, stamp), paths);
+    Application->ProcessMessages();
+    // A project is listed only with an archive that holds something; an empty folder
+    // is not left behind.
+    if (!result.saved.empty())
+        Form1->RegisterBackupProject(stamp, "");
+    else
+        RemoveDirectoryA(backup::ProjectFolder(Form1->BackupDir, stamp).c_str());
+    if (!Form1->ProgramDir.empty())
+        SetCurrentDirectoryA(Form1->ProgramDir.c_str());
+    return result;
+}
+
+void TFrame8::MakeDirectory(const std::string& path) { backup::MakeDirectory(path); }
+
+// ---- deleting
+
+namespace {
+
+// Removes from the found list the records of the given paths whose files are gone.
+void DropVanishedRecords(const std::vector<SelectedFileRecord>& handled)
+{
+    std::set<std::string> paths;
+    for (const SelectedFileRecord& record : handled)
+        paths.insert(Upper(record.fullPath));
+    TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    for (int i = records.Count() - 1; i >= 0; --i) {
+        const std::string& path = records.Items(i)->path;
+        if (paths.count(Upper(path)) && !Exists(path))
+            records.Delete(i);
+    }
+}
+
+} // namespace
+
+void TFrame8::Loeschen()
+{
+    // A Yes for the recycle bin is no Yes for a delete that cannot be undone.
+    unsigned char& confirmed = DeleteToRecycle == 1 ? RecycleConfirmed : DeleteConfirmed;
+    if (!confirmed) {
+        std::string question =
+            DeleteToRecycle == 1
+                ? Form1->Text("Wollen Sie die ausgewählten  Dateien wirklich entfernen?\nHINWEIS:\n"
+                              "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n",
+                              "Do you really want to remove the selected  files?\nNOTE:\n"
+                              "Tidewrack can't delete files to recycle bin on a network drive.\n")
+                : Form1->Text("Wollen Sie die ausgewählten Dateien wirklich endgültig löschen?\n"
+                              "Sie werden nicht in den Papierkorb verschoben.\n",
+                              "Do you really want to delete the selected files for good?\n"
+                              "They will not go to the recycle bin.\n");
+        question += Form1->Text("Sie können nur eine Sicherung dieser Dateien anlegen.\n",
+                                "You can only make a backup of these files.\n");
+        question += Form1->Text("Diese Abfrage erscheint nur einmal nach einem Suchlauf.",
+                                "This MessageBox will only displayed after completing a scan.");
+        if (effects::ShowMessageBox(Handle(), question, Form1->Text("Frage", "Question"),
+                                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        confirmed = 1;
+    }
+    cleaning::ShellFileDeleter deleter(Form1->LanguageFlag, GetForegroundWindow());
+    const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
+    std::vector<std::string> stayed;
+    for (const SelectedFileRecord& record : SelectedFileList) {
+        if (deleter.Delete(record.fullPath, action) != cleaning::DeleteOutcome::Deleted &&
+            Exists(record.fullPath))
+            stayed.push_back(record.fullPath);
+        Application->ProcessMessages();
+    }
+    DropVanishedRecords(SelectedFileList);
+    FillListView1();
+    UnselectAll();
+    if (!stayed.empty())
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Diese Dateien konnten nicht gelöscht werden:\n",
+                                            "These files could not be deleted:\n") + JoinLines(stayed, 20),
+                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TFrame8::DeleteSecure()
+{
+    if (SelectedFileList.empty())
+        return;
+    if (!ShredConfirmed &&
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Wollen Sie diese Dateien wirklich endgültig von Ihrem Computer "
+                                            "entfernen?\nGelöschte Daten können nicht wiederhergestellt werden.\n"
+                                            "Fortfahren ?\nDiese Abfrage erscheint nur einmal nach einem Suchlauf.",
+                                            "Do you really want to permanently remove these files from your "
+                                            "computer.\nYou can't restore deleted data.\nContinue ?\n"
+                                            "This MessageBox will only displayed after completing a scan."),
+                                Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) != IDYES)
+        return;
+    ShredConfirmed = 1;
+
+    Form2 = new TForm2(this);
+    TForm2* window = Form2;
+    window->SetCaption(Form1->Text("Dateien löschen", "Delete files"));
+    window->Label1->SetCaption(Form1->Text("Dateiname", "Filename"));
+    window->Button1->SetCaption(Form1->Text("Abbrechen", "Cancel"));
+    window->ProgressBar2->SetMin(0);
+    window->ProgressBar2->SetMax(static_cast<int>(SelectedFileList.size()));
+    window->ProgressBar2->SetPosition(0);
+    window->Label8->Hide();
+    window->Show();
+    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Form1->AbortFlag = 0;
+
+    ShredderIo& disk = Form1->ShredderDisk ? *Form1->ShredderDisk : Win32ShredderIo();
+    std::vector<std::string> refused;
+    int started = 0;
+    for (const SelectedFileRecord& record : SelectedFileList) {
+        if (Form1->AbortFlag || window->Cancelled())
+            break;
+        SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Application->ProcessMessages();
+        const std::string& path = record.fullPath;
+        if (!Exists(path)) {
+            effects::ShowMessageBox(Handle(),
+                                    Form1->Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
+                                    Form1->Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
+            continue;
+        }
+        // Overwriting through a link would wipe the file it leads to.
+        if (cleaning::NameLeadsElsewhere(path)) {
+            refused.push_back(path);
+            continue;
+        }
+        window->Memo1->SetText(window->MinimizeName(path));
+        Form1->WipeRunning = 0;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        window->ProgressBar2->SetPosition(++started);
+        window->RunShredder({"", "-p", Form1->ShredPasses, path}, disk);
+        if (Exists(path))
+            SetFileAttributesA(path.c_str(), attributes);
+    }
+    DropVanishedRecords(SelectedFileList);
+    window->Close();
+    FillListView1();
+    UnselectAll();
+    if (!refused.empty())
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Diese Namen führen zu anderen Dateien und wurden nicht gelöscht:\n",
+                                            "These names lead to other files and were not deleted:\n") +
+                                    JoinLines(refused, 20),
+                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TFrame8::UnselectAll()
+{
+    const unsigned char wasBusy = Frame8Busy;
+    Frame8Busy = 1;
+    ListView1->ClearSelection();
+    Frame8Busy = wasBusy;
+    FillListView1();
+}
