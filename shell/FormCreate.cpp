@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "shell/OptionsKeys.h"
+#include "shell/ProductInfo.h"
 #include "shell/RegistryLayer.h"
 #include "shell/StartupRules.h"
 #include "toolkit/Effects.h"
@@ -15,7 +16,6 @@ namespace {
 
 const char* const shellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char* const webSite = "www.tidewrack.example";
 
 // The folder that holds the running program, without a trailing backslash.
 std::string ExecutableFolder()
@@ -132,7 +132,7 @@ void TForm1::ReadFolders()
     GetNoDeleteCookiesList();
     GetWindowsDirectoryA(folder, MAX_PATH);
     WindowsDir = folder;
-    StatusBar1->Panels()->Items(1)->SetText(webSite);
+    StatusBar1->Panels()->Items(1)->SetText(product::WebSite);
 }
 
 void TForm1::ChooseUserHive()

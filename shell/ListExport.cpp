@@ -1,8 +1,10 @@
 #include "shell/ListExport.h"
 
+#include "shell/ProductInfo.h"
+
 namespace list_export {
 
-const char* const WebSite = "http://www.tidewrack.example/";
+const char* const WebSite = product::WebSiteUrl;
 
 std::vector<std::string> HtmlLines(const std::string& title, const std::string& dateText,
                                    const std::vector<Column>& columns, const std::vector<Row>& rows)
