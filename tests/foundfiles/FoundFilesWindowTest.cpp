@@ -431,8 +431,10 @@ TEST_F(FoundFilesWindowTest, NoKeyDeletesAnything)
     AddFourFiles();
     Form1->ShowFoundFiles();
     Select({a, b});
-    // The real key press through the list's window, and the handler with the deletion
-    // commands' keys, plain and with modifiers.
+    // The deletion keys ask first; answered No, no key deletes anything. The real key
+    // press through the list's window, and the handler with the deletion commands'
+    // keys, plain and with modifiers.
+    effects.defaultAnswer = IDNO;
     SendMessageA(Frame8->ListView1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
     Application->ProcessMessages();
     for (TShiftState shift : {TShiftState(0), ssShift, ssCtrl})
@@ -441,7 +443,9 @@ TEST_F(FoundFilesWindowTest, NoKeyDeletesAnything)
     EXPECT_EQ(Form1->FoundFiles->Count(), 4);
     for (const std::string& path : made)
         EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
-    EXPECT_TRUE(effects.boxes.empty());
+    EXPECT_FALSE(effects.boxes.empty());
+    for (const auto& box : effects.boxes)
+        EXPECT_EQ(box.flags & MB_YESNO, static_cast<UINT>(MB_YESNO)) << box.text;
     EXPECT_TRUE(effects.launches.empty());
 }
 
