@@ -1,5 +1,7 @@
 #include "ShredderTestKit.h"
 
+#include "filetools/ShredderPatterns.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -17,7 +19,16 @@ std::string NameOf(const std::string& path)
 
 char PatternOf(const void* data, DWORD length)
 {
+    // A write from one of the engine's pattern blocks is named by its block: a random
+    // block can hold a run of zeros or 0xFF bytes by chance (a one-byte write does so once
+    // in 128), so the bytes alone would misname it now and then.
+    static TestObserver quiet;
+    static const unsigned char* const* blocks = ShredderPatternBlocks(quiet);
     const auto* bytes = static_cast<const unsigned char*>(data);
+    if (blocks)
+        for (int pattern = 0; pattern < kPatternCount; ++pattern)
+            if (bytes >= blocks[pattern] && bytes + length <= blocks[pattern] + kPatternBlockSize)
+                return "ZOR"[pattern];
     bool zeros = true, ones = true;
     for (DWORD i = 0; i < length; ++i) {
         zeros = zeros && bytes[i] == 0;
