@@ -195,6 +195,21 @@ TEST_F(HostDialogTest, ClosingTheFoundFilesWindowStartsTheProgramAgain)
     delete found;
 }
 
+TEST_F(HostDialogTest, AFailedRelaunchIsReportedAndTheWindowStays)
+{
+    effects.launchSucceeds = false;
+    TForm6* found = Form1->MakeHostDialog(HostDialog::FoundFiles);
+    Form1->RelaunchOnClose = 1;
+    found->Show();
+    found->Close();
+    ASSERT_EQ(effects.launches.size(), 1u);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_NE(effects.boxes[0].text.find("Tidewrack.exe"), std::string::npos);
+    EXPECT_FALSE(Application->Terminated);
+    EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+    delete found;
+}
+
 TEST_F(HostDialogTest, ClosingAHostDialogWithoutRelaunchOnlyHidesIt)
 {
     TForm6* found = Form1->MakeHostDialog(HostDialog::FoundFiles);
