@@ -191,6 +191,8 @@ void TForm1::BuildTitleBar()
     Image31->OnMouseMove = Bind(this, &TForm1::Image31MouseMove);
     Image30->OnMouseMove = Bind(this, &TForm1::Image30MouseMove);
     Image36->OnMouseMove = Bind(this, &TForm1::Image36MouseMove);
+    Image30->OnClick = Bind(this, &TForm1::Image30Click);
+    Image36->OnClick = Bind(this, &TForm1::Image36Click);
     PlaceTitleButtons(38);
 }
 
@@ -284,6 +286,13 @@ void TForm1::BuildSidebar()
     Image5->Picture()->SetIcon(pictures::TitleButtonIcon(pictures::TitleButton::Exit));
     Image5->SetCursor(crHandPoint);
     Image5->OnClick = Bind(this, &TForm1::Image5Click);
+}
+
+// The titles are made in the layout language; in English mode Language sets them anew.
+void TForm1::CaptionSidebarGroups()
+{
+    for (int g = 0; g < 6; ++g)
+        SidebarGroupLabels[g]->SetCaption(groupTitles[g][LanguageFlag ? 0 : 1]);
 }
 
 void TForm1::BuildPages()

@@ -7,9 +7,7 @@ HIMAGELIST SystemImageList = nullptr;
 
 void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
-void TForm1::GetTaskPlaner() {}
 void TForm1::FillDriveInformation() {}
-void TForm1::Language() {}
 void TForm1::RunDuplicateSearch() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
@@ -37,7 +35,6 @@ void TForm1::GetSettingsSpy() {}
 void TForm1::ClearFolderIndexList() {}
 void TForm1::InitCHKDSKDrives() {}
 void TForm1::RestoreChkDskChecks() {}
-void TForm1::ShowOptionsDialog() {}
 
 void TForm1::SetPage(int index)
 {

@@ -384,6 +384,24 @@ public:
     };
     TPanel* PanelTE2 = nullptr; // hidden; holds the host panels
 
+    // ---- options dialog, language, help and about box (shell/OptionsMethods.cpp,
+    // shell/Frameoptionen.h, shell/AboutBox.cpp, shell/Information.h)
+    // The options dialog's frame (Frame4) from the settings, and the settings from it.
+    void GetOptions();
+    void WriteOptions();
+    void OptionenEnglish();
+    // Language runs one call per area of the main window; each sets its English texts.
+    void CaptionSidebarGroups();
+    void TrayMenuEnglish();
+    void Image36Click(TObject* sender); // help
+    void Image30Click(TObject* sender); // about box
+    // The scheduled task as GetTaskPlaner read it from the Tasks key (with TaskMode).
+    int AfterTaskAction = 0;     // 0 nothing, 1 shut down, 2 reboot
+    std::string TaskTime;        // the daily task's time of day, as the locale writes it
+    std::string TaskDateTime;    // the once-only task's date and time
+    unsigned char TaskFired = 0; // the task has started in this process
+    int ShutdownCountdown = 0;   // 0 none, 1 to 59 seconds counted, 60 time is up
+
     // ---- list export and column sort arrows (shell/ListExportMethods.cpp)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
     void AddBitmapTo(int column, int direction, TListView* listView);

@@ -1,4 +1,5 @@
 // The sidebar's groups and links, and the page each link shows.
+#include "shell/HostDialog.h"
 #include "tests/shell/FormFixture.h"
 
 #include <string>
@@ -112,6 +113,14 @@ const Destination destinations[] = {
 TEST_F(NavigationTest, EveryLinkShowsItsPageInBothLanguages)
 {
     Form1->OsLevel = 3; // every link is offered
+    // The options link opens its modal dialog: close it as soon as it shows.
+    int optionDialogs = 0;
+    UINT_PTR closer = toolkit::StartTimer(20, [&] {
+        if (Form6 && Form6->Visible()) {
+            ++optionDialogs;
+            Form6->Close();
+        }
+    });
     for (int language : {1, 0}) {
         Form1->LanguageFlag = language;
         for (const Destination& to : destinations) {
@@ -126,6 +135,8 @@ TEST_F(NavigationTest, EveryLinkShowsItsPageInBothLanguages)
             EXPECT_EQ(Form1->PageControl1->ActivePage(), to.sheet ? Form1->TabSheets[to.sheet] : before);
         }
     }
+    toolkit::StopTimer(closer);
+    EXPECT_EQ(optionDialogs, 2);
 }
 
 TEST_F(NavigationTest, LinkCaptionsFollowTheLanguage)

@@ -1,0 +1,232 @@
+#include "shell/Frameoptionen.h"
+
+#include "shell/Unit1.h"
+
+TFrame4* Frame4 = nullptr;
+
+namespace {
+
+template <class Control>
+Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
+               int width, int height)
+{
+    auto* control = new Control(owner);
+    control->Name = name;
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
+             int width, int height)
+{
+    auto* label = Place<TLabel>(owner, parent, name, left, top, width, height);
+    label->SetAutoSize(false);
+    label->SetWordWrap(true);
+    label->SetTransparent(true);
+    return label;
+}
+
+TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* name)
+{
+    auto* page = new TTabSheet(owner);
+    page->Name = name;
+    page->SetPageControl(pages);
+    return page;
+}
+
+TListView* CheckList(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
+                     int width, int height, int columnWidth)
+{
+    auto* list = Place<TListView>(owner, parent, name, left, top, width, height);
+    list->SetViewStyle(vsReport);
+    list->SetCheckboxes(true);
+    list->Columns()->Add()->SetWidth(columnWidth);
+    return list;
+}
+
+} // namespace
+
+// The German texts are the dialog's own; in English mode TForm1::OptionenEnglish
+// replaces them right after the frame is made.
+TFrame4::TFrame4(TComponent* owner) : TFrame(owner)
+{
+    Name = "Frame4";
+    SetBounds(0, 0, 405, 412);
+
+    PageControl1 = Place<TPageControl>(this, this, "PageControl1", 4, 4, 397, 366);
+    BuildSearchPage();
+    BuildTaskPage();
+    BuildCompressionPage();
+    BuildEditorPage();
+    BuildStartupPage();
+    PageControl1->SetActivePage(TabSheet1);
+
+    Button1 = Place<TButton>(this, this, "Button1", 238, 378, 78, 25);
+    Button1->SetCaption("OK");
+    Button1->SetDefault(true);
+    Button1->OnClick = Bind(this, &TFrame4::Button1Click);
+    Button2 = Place<TButton>(this, this, "Button2", 322, 378, 78, 25);
+    Button2->SetCaption("Abbrechen");
+    Button2->SetCancel(true);
+    Button2->OnClick = Bind(this, &TFrame4::Button2Click);
+}
+
+TFrame4::~TFrame4()
+{
+    if (Frame4 == this)
+        Frame4 = nullptr;
+}
+
+void TFrame4::BuildSearchPage()
+{
+    TabSheet1 = Page(this, PageControl1, "TabSheet1");
+    TabSheet1->SetCaption("Suchoptionen");
+    Label9 = MakeLabel(this, TabSheet1, "Label9", 10, 10, 370, 70);
+    Label9->SetCaption("Tidewrack kann die gelöschten Dateien sichern und dabei komprimieren. Wählen Sie den "
+                       "Ordner für die Sicherungen.  HINWEIS: Sicherungen sind nur unter der Option "
+                       "- Dateien nach der Suche auflisten - möglich.");
+    Edit1 = Place<TEdit>(this, TabSheet1, "Edit1", 10, 84, 330, 21);
+    Button7 = Place<TButton>(this, TabSheet1, "Button7", 346, 83, 30, 23);
+    Button7->SetCaption("...");
+    Button7->OnClick = Bind(this, &TFrame4::Button7Click);
+
+    CheckBox1 = Place<TCheckBox>(this, TabSheet1, "CheckBox1", 10, 124, 370, 17);
+    CheckBox1->SetCaption("Versteckte und Systemdateien mit durchsuchen");
+    CheckBox2 = Place<TCheckBox>(this, TabSheet1, "CheckBox2", 10, 148, 370, 17);
+    CheckBox2->SetCaption("Papierkorb nicht durchsuchen");
+    CheckBox2->SetChecked(true);
+
+    Label6 = MakeLabel(this, TabSheet1, "Label6", 10, 190, 370, 34);
+    Label6->SetCaption("Wählen Sie, wie oft eine Datei beim sicheren Löschen überschrieben wird");
+    Label7 = MakeLabel(this, TabSheet1, "Label7", 10, 234, 90, 16);
+    Label7->SetCaption("Durchgänge ");
+    CSpinEdit2 = Place<TCSpinEdit>(this, TabSheet1, "CSpinEdit2", 104, 230, 70, 21);
+    CSpinEdit2->SetMinValue(1);
+    CSpinEdit2->SetMaxValue(500);
+    CSpinEdit2->SetValue(3);
+}
+
+void TFrame4::BuildTaskPage()
+{
+    TabSheet2 = Page(this, PageControl1, "TabSheet2");
+    TabSheet2->SetCaption("Zeitplan");
+    Label4 = MakeLabel(this, TabSheet2, "Label4", 8, 6, 374, 44);
+    Label4->SetCaption("Tidewrack kann die unten gewählten Festplatten automatisch säubern. Wählen Sie, "
+                       "wann das geschehen soll.");
+
+    GroupBox1 = Place<TGroupBox>(this, TabSheet2, "GroupBox1", 8, 50, 374, 90);
+    GroupBox1->SetCaption("Aufgabe");
+    RadioButton8 = Place<TRadioButton>(this, GroupBox1, "RadioButton8", 10, 16, 200, 17);
+    RadioButton8->SetCaption("keine Aktion");
+    RadioButton8->SetChecked(true);
+    RadioButton8->OnClick = Bind(this, &TFrame4::RadioButton8Click);
+    RadioButton6 = Place<TRadioButton>(this, GroupBox1, "RadioButton6", 10, 40, 200, 17);
+    RadioButton6->SetCaption("täglich zu dieser Uhrzeit");
+    RadioButton6->OnClick = Bind(this, &TFrame4::RadioButton6Click);
+    RadioButton7 = Place<TRadioButton>(this, GroupBox1, "RadioButton7", 10, 64, 200, 17);
+    RadioButton7->SetCaption("einmal zu diesem Datum");
+    DateTimePicker1 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 216, 37, 90, 21);
+    DateTimePicker1->SetKind(dtkTime);
+    DateTimePicker2 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 216, 61, 90, 21);
+    DateTimePicker2->SetKind(dtkDate);
+    DateTimePicker3 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker3", 310, 61, 58, 21);
+    DateTimePicker3->SetKind(dtkTime);
+
+    Label5 = MakeLabel(this, TabSheet2, "Label5", 8, 146, 260, 16);
+    Label5->SetCaption("Wählen Sie die zu säubernden Laufwerke");
+    ListView3 = CheckList(this, TabSheet2, "ListView3", 8, 164, 270, 170, 260);
+
+    GroupBox2 = Place<TGroupBox>(this, TabSheet2, "GroupBox2", 284, 158, 98, 176);
+    GroupBox2->SetCaption("Danach");
+    RadioButton11 = Place<TRadioButton>(this, GroupBox2, "RadioButton11", 6, 20, 88, 30);
+    RadioButton11->SetCaption("keine Aktion");
+    RadioButton11->SetChecked(true);
+    RadioButton9 = Place<TRadioButton>(this, GroupBox2, "RadioButton9", 6, 56, 88, 30);
+    RadioButton9->SetCaption("herunterfahren");
+    RadioButton10 = Place<TRadioButton>(this, GroupBox2, "RadioButton10", 6, 92, 88, 30);
+    RadioButton10->SetCaption("neu starten");
+}
+
+void TFrame4::BuildCompressionPage()
+{
+    TabSheet3 = Page(this, PageControl1, "TabSheet3");
+    TabSheet3->SetCaption("Kompression");
+    Label2 = MakeLabel(this, TabSheet3, "Label2", 10, 14, 260, 16);
+    Label2->SetCaption("Kompressionsrate 1-9 (9 am besten)");
+    CSpinEdit1 = Place<TCSpinEdit>(this, TabSheet3, "CSpinEdit1", 10, 36, 60, 21);
+    CSpinEdit1->SetMinValue(1);
+    CSpinEdit1->SetMaxValue(9);
+    CSpinEdit1->SetValue(1);
+}
+
+void TFrame4::BuildEditorPage()
+{
+    TabSheet4 = Page(this, PageControl1, "TabSheet4");
+    TabSheet4->SetCaption("Ansicht");
+    CheckBox3 = Place<TCheckBox>(this, TabSheet4, "CheckBox3", 10, 14, 360, 17);
+    CheckBox3->SetCaption("Ganze Zeile in Listen markieren");
+
+    GroupBox3 = Place<TGroupBox>(this, TabSheet4, "GroupBox3", 10, 46, 360, 110);
+    GroupBox3->SetCaption("Sprache / Language");
+    RadioButton1 = Place<TRadioButton>(this, GroupBox3, "RadioButton1", 12, 22, 150, 17);
+    RadioButton1->SetCaption("Deutsch");
+    RadioButton2 = Place<TRadioButton>(this, GroupBox3, "RadioButton2", 12, 46, 150, 17);
+    RadioButton2->SetCaption("English");
+    RadioButton2->SetChecked(true);
+    Label8 = MakeLabel(this, GroupBox3, "Label8", 12, 72, 336, 32);
+    Label8->SetCaption("Änderungen werden nach einem Neustart des Programms wirksam.");
+}
+
+void TFrame4::BuildStartupPage()
+{
+    TabSheet5 = Page(this, PageControl1, "TabSheet5");
+    TabSheet5->SetCaption("Programmstart");
+    Label3 = MakeLabel(this, TabSheet5, "Label3", 10, 10, 360, 16);
+    Label3->SetCaption("Beim Start von Tidewrack ");
+    ListView1 = CheckList(this, TabSheet5, "ListView1", 10, 32, 366, 200, 340);
+}
+
+void TFrame4::CloseDialog()
+{
+    if (TForm* dialog = GetParentForm(this))
+        dialog->Close();
+}
+
+void TFrame4::Button1Click(TObject*)
+{
+    if (Form1)
+        Form1->WriteOptions();
+    CloseDialog();
+}
+
+void TFrame4::Button2Click(TObject*) { CloseDialog(); }
+
+// A cancelled selection leaves the folder as it was, so that OK does not store an
+// empty backup folder by accident.
+void TFrame4::Button7Click(TObject* sender)
+{
+    if (!Form1)
+        return;
+    std::string folder = Edit1->Text();
+    Form1->BrowseDirectory(sender, folder);
+    Edit1->SetText(folder);
+}
+
+// The after-task choice means nothing without a task. Choosing the once-only task
+// leaves the choice as it is.
+void TFrame4::RadioButton8Click(TObject*)
+{
+    GroupBox2->SetEnabled(false);
+    RadioButton11->SetEnabled(false);
+    RadioButton9->SetEnabled(false);
+    RadioButton10->SetEnabled(false);
+}
+
+void TFrame4::RadioButton6Click(TObject*)
+{
+    GroupBox2->SetEnabled(true);
+    RadioButton11->SetEnabled(true);
+    RadioButton9->SetEnabled(true);
+    RadioButton10->SetEnabled(true);
+}

@@ -1,0 +1,125 @@
+// A main form started as at a real start, whose program folder (for "language.dat" and
+// the help files) is a temporary folder; settings cleared before and after each test.
+#pragma once
+
+#include "shell/Frameoptionen.h"
+#include "shell/HostDialog.h"
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "tests/support/RecordingEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+
+class OptionsFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        programDir = std::string(temp) + "TidewrackOptionsTest";
+        CreateDirectoryA(programDir.c_str(), nullptr);
+        Store(options::Key, options::ShowNetworkMessage, "done");
+        Store(options::Key, options::InstallDir, programDir);
+        Start();
+    }
+
+    void TearDown() override
+    {
+        delete Form1;
+        const std::string languageFile = programDir + "\\language.dat";
+        DeleteFileA(languageFile.c_str());
+        RemoveDirectoryA(programDir.c_str());
+        ClearSettings();
+        ShellEnumFlags = 96;
+        Application->ProcessMessages();
+        Application->Terminated = false;
+    }
+
+    void Start()
+    {
+        Application->Terminated = false;
+        Application->ShowMainForm = true;
+        Application->CreateForm(Form1);
+    }
+
+    void Restart()
+    {
+        delete Form1;
+        Start();
+    }
+
+    static void ClearSettings()
+    {
+        TRegistry registry;
+        registry.DeleteKey("Software\\Tidewrack");
+    }
+
+    static void Store(const std::string& key, const std::string& name, const std::string& value)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(key, true));
+        ASSERT_TRUE(registry.WriteString(name, value));
+    }
+
+    static std::optional<std::string> Stored(const std::string& key, const std::string& name)
+    {
+        TRegistry registry;
+        if (!registry.OpenKeyReadOnly(key))
+            return std::nullopt;
+        return registry.ReadString(name);
+    }
+
+    std::optional<std::string> LanguageFile() const
+    {
+        std::ifstream file(programDir + "\\language.dat", std::ios::binary);
+        if (!file)
+            return std::nullopt;
+        std::ostringstream content;
+        content << file.rdbuf();
+        return content.str();
+    }
+
+    // The options dialog as its link builds it, filled but not shown.
+    TFrame4& Prepare()
+    {
+        Form1->MakeHostDialog(HostDialog::Options);
+        Frame4 = MakeHostFrame<TFrame4>(*Form1);
+        if (Form1->LanguageFlag)
+            Frame4->RadioButton1->SetChecked(true);
+        else
+            Form1->OptionenEnglish();
+        Form1->GetOptions();
+        return *Frame4;
+    }
+
+    // Opens the options dialog through its sidebar link, runs whileOpen while it shows,
+    // closes it if whileOpen did not, and returns when the dialog has ended.
+    void WithDialog(const std::function<void(TFrame4&)>& whileOpen)
+    {
+        bool ran = false;
+        UINT_PTR timer = 0;
+        timer = toolkit::StartTimer(20, [&] {
+            if (!Frame4 || !Form6 || !Form6->Visible())
+                return;
+            toolkit::StopTimer(timer);
+            ran = true;
+            whileOpen(*Frame4);
+            if (Form6 && Form6->ModalResult == mrNone)
+                Form6->Close();
+        });
+        Form1->NavSection = 5;
+        Form1->NavItem = 1;
+        Form1->SpeedClick(nullptr);
+        EXPECT_TRUE(ran) << "the options dialog did not show";
+    }
+
+    testing_support::RecordingEffects effects;
+    std::string programDir;
+};
