@@ -2,53 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstring>
 #include <random>
 
 namespace archive_test {
-
-TempFolder::TempFolder()
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    static unsigned counter = 0;
-    path_ = std::string(temp) + "tw-archive-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder()
-{
-    // Extracted files may be read-only; clear that so that the shell can remove them.
-    std::vector<std::string> stack{path_};
-    while (!stack.empty()) {
-        std::string folder = stack.back();
-        stack.pop_back();
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string full = folder + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                stack.push_back(full);
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    std::string from = path_ + std::string(1, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&operation);
-}
 
 CurrentDirectory::CurrentDirectory(const std::string& folder)
 {

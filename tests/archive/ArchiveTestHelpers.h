@@ -3,6 +3,7 @@
 #pragma once
 
 #include "archive/Zip.h"
+#include "tests/support/TempFolder.h"
 
 #include <windows.h>
 
@@ -15,17 +16,7 @@ namespace archive_test {
 
 using Bytes = std::vector<unsigned char>;
 
-// A new folder below the Wine temp folder; it and everything in it go at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
+using testing_support::TempFolder;
 
 // Makes `folder` the current directory for as long as the object lives.
 class CurrentDirectory {
