@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace shredder_test {
 
 namespace {
@@ -37,27 +34,6 @@ char PatternOf(const void* data, DWORD length)
     return zeros ? 'Z' : ones ? 'O' : 'R';
 }
 
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 void CollectNames(const std::string& folder, const std::string& prefix, std::set<std::string>& names)
 {
     WIN32_FIND_DATAA data;
@@ -76,36 +52,6 @@ void CollectNames(const std::string& folder, const std::string& prefix, std::set
 }
 
 } // namespace
-
-TempFolder::TempFolder()
-{
-    static unsigned counter = 0;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::ostringstream name;
-    name << temp << "shredtest-" << GetCurrentProcessId() << "-" << ++counter;
-    path_ = name.str();
-    RemoveTree(path_);
-    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-void WriteFileText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 void MakeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 

@@ -7,6 +7,7 @@
 #include "filetools/ShredderExtents.h"
 #include "filetools/ShredderIo.h"
 #include "filetools/ShredderObserver.h"
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 #include <map>
@@ -16,21 +17,11 @@
 
 namespace shredder_test {
 
-// A fresh folder under the Wine prefix's temp folder, removed with all it holds.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+using testing_support::Exists;
+using testing_support::ReadFileText;
+using testing_support::TempFolder;
+using testing_support::WriteFileText;
 
-private:
-    std::string path_;
-};
-
-void WriteFileText(const std::string& path, const std::string& text);
-std::string ReadFileText(const std::string& path);
-bool Exists(const std::string& path);
 void MakeFolder(const std::string& path);
 // Names in the folder and all its subfolders, as paths relative to it ("sub\a.txt").
 std::set<std::string> TreeNames(const std::string& folder);
