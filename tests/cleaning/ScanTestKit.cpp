@@ -1,83 +1,18 @@
 #include "tests/cleaning/ScanTestKit.h"
 
 #include "cleaning/Masks.h"
+#include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 namespace scan_test {
 
-namespace {
-
-// Wine shows a Unix symbolic link as a reparse point but cannot make one; the link is
-// made with the Linux system call (this is a 32-bit Linux process there) on the paths
-// Wine maps the names to.
-using UnixNameOf = char*(CDECL*)(LPCWSTR);
-
-std::string UnixName(const std::string& path)
-{
-    auto unixName = reinterpret_cast<UnixNameOf>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-    if (!unixName)
-        return std::string();
-    std::wstring wide(path.begin(), path.end()); // the test paths are ASCII
-    char* name = unixName(wide.c_str());
-    if (!name)
-        return std::string();
-    std::string result = name;
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
-}
-
-long LinuxSystemCall(long number, const char* first, const char* second)
-{
-    long result;
-    asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second) : "memory");
-    return result;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
-
-TempTree::TempTree()
-{
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    static int serial = 0;
-    root_ = std::string(temp) + "tw_scan_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
-    EXPECT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr));
-}
-
 TempTree::~TempTree()
 {
-    // Links go first, so that removing the tree can never reach through one.
-    for (const std::string& link : links_) {
-        std::string unixLink = UnixName(link);
-        if (!unixLink.empty())
-            LinuxSystemCall(10 /* unlink */, unixLink.c_str(), nullptr);
-    }
-    RemoveTree(root_);
+    for (const std::string& link : links_)
+        testing_support::RemoveUnixSymlink(link);
 }
 
 void TempTree::Folder(const std::string& relative) const
@@ -87,19 +22,20 @@ void TempTree::Folder(const std::string& relative) const
 
 void TempTree::File(const std::string& relative, size_t size) const
 {
-    std::ofstream(*this / relative, std::ios::binary) << std::string(size, 'x');
+    testing_support::WriteFileText(*this / relative, std::string(size, 'x'));
 }
 
 bool TempTree::Exists(const std::string& relative) const
 {
-    return ::GetFileAttributesA((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return testing_support::Exists(*this / relative);
 }
 
 bool TempTree::Link(const std::string& relative, const std::string& target)
 {
     std::string link = *this / relative;
-    std::string unixLink = UnixName(link), unixTarget = UnixName(target);
-    if (unixLink.empty() || unixTarget.empty() || LinuxSystemCall(83 /* symlink */, unixTarget.c_str(), unixLink.c_str()) != 0)
+    DWORD attributes = ::GetFileAttributesA(target.c_str());
+    bool toFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!testing_support::MakeUnixSymlink(link, target, toFolder))
         return false;
     links_.push_back(link);
     return true;

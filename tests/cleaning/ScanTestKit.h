@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cleaning/JunkScan.h"
+#include "tests/support/TempFolder.h"
 
 #include <string>
 #include <utility>
@@ -12,13 +13,11 @@ namespace scan_test {
 
 class TempTree {
 public:
-    TempTree();
-    ~TempTree();
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
+    TempTree() = default;
+    ~TempTree();  // removes the links first, so that removing the tree never reaches through one
 
-    const std::string& Root() const { return root_; }
-    std::string operator/(const std::string& relative) const { return root_ + "\\" + relative; }
+    const std::string& Root() const { return folder_.Path(); }
+    std::string operator/(const std::string& relative) const { return folder_ / relative; }
     void Folder(const std::string& relative) const;
     void File(const std::string& relative, size_t size = 1) const;
     bool Exists(const std::string& relative) const;
@@ -26,7 +25,7 @@ public:
     bool Link(const std::string& relative, const std::string& target);
 
 private:
-    std::string root_;
+    testing_support::TempFolder folder_;
     std::vector<std::string> links_;
 };
 

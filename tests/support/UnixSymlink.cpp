@@ -1,0 +1,65 @@
+#include "tests/support/UnixSymlink.h"
+
+#include <windows.h>
+
+namespace testing_support {
+
+namespace {
+
+using UnixNameOf = char*(CDECL*)(LPCWSTR);
+
+UnixNameOf WineUnixName()
+{
+    return reinterpret_cast<UnixNameOf>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+}
+
+std::string UnixPath(UnixNameOf unixName, const std::string& windowsPath)
+{
+    std::wstring wide(windowsPath.begin(), windowsPath.end()); // the test paths are ASCII
+    char* name = unixName(wide.c_str());
+    if (!name)
+        return std::string();
+    std::string result = name;
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Under Wine this is a 32-bit Linux process, so the i386 system-call gate is the one to use.
+long LinuxCall(long number, const char* first, const char* second = nullptr)
+{
+    long result;
+    asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second) : "memory");
+    return result;
+}
+
+constexpr long kLinuxSymlink = 83;
+constexpr long kLinuxUnlink = 10;
+
+} // namespace
+
+bool MakeUnixSymlink(const std::string& link, const std::string& target, bool toFolder)
+{
+    if (UnixNameOf unixName = WineUnixName()) {
+        std::string unixLink = UnixPath(unixName, link), unixTarget = UnixPath(unixName, target);
+        return !unixLink.empty() && !unixTarget.empty() &&
+               LinuxCall(kLinuxSymlink, unixTarget.c_str(), unixLink.c_str()) == 0;
+    }
+    using Create = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    auto create = reinterpret_cast<Create>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA"));
+    return create && create(link.c_str(), target.c_str(), toFolder ? 1 : 0);
+}
+
+void RemoveUnixSymlink(const std::string& link)
+{
+    if (UnixNameOf unixName = WineUnixName()) {
+        std::string unixLink = UnixPath(unixName, link);
+        if (!unixLink.empty())
+            LinuxCall(kLinuxUnlink, unixLink.c_str());
+    } else if (!::RemoveDirectoryA(link.c_str())) {
+        ::DeleteFileA(link.c_str());
+    }
+}
+
+} // namespace testing_support
