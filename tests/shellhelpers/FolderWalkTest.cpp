@@ -1,110 +1,32 @@
 #include "shell/ShellHelpers.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Wine shows a Unix symbolic link as a reparse point, but its CreateSymbolicLinkA does
-// nothing; so under Wine the link is made with the Linux system call itself on the
-// paths that Wine maps the Windows names to. This process is a 32-bit Linux process
-// there, so the i386 system-call gate is the one to use.
-using UnixNameOf = char*(CDECL*)(LPCWSTR);
-
-UnixNameOf WineUnixName()
-{
-    return reinterpret_cast<UnixNameOf>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-}
-
-std::string UnixPath(UnixNameOf unixName, const std::string& windowsPath)
-{
-    std::wstring wide(windowsPath.begin(), windowsPath.end()); // the test paths are ASCII
-    char* name = unixName(wide.c_str());
-    if (!name)
-        return std::string();
-    std::string result = name;
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
-}
-
-long LinuxCall(long number, const char* first, const char* second = nullptr)
-{
-    long result;
-    asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second) : "memory");
-    return result;
-}
-
-constexpr long kLinuxSymlink = 83;
-constexpr long kLinuxUnlink = 10;
-
-bool MakeSymbolicLink(const std::string& link, const std::string& target, bool toFolder)
-{
-    if (UnixNameOf unixName = WineUnixName()) {
-        std::string unixLink = UnixPath(unixName, link), unixTarget = UnixPath(unixName, target);
-        return !unixLink.empty() && !unixTarget.empty()
-            && LinuxCall(kLinuxSymlink, unixTarget.c_str(), unixLink.c_str()) == 0;
-    }
-    using Create = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-    auto create = reinterpret_cast<Create>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA"));
-    return create && create(link.c_str(), target.c_str(), toFolder ? 1 : 0);
-}
-
-void RemoveSymbolicLink(const std::string& link)
-{
-    if (UnixNameOf unixName = WineUnixName()) {
-        std::string unixLink = UnixPath(unixName, link);
-        LinuxCall(kLinuxUnlink, unixLink.c_str());
-    } else if (!::RemoveDirectoryA(link.c_str())) {
-        ::DeleteFileA(link.c_str());
-    }
-}
-
 void WriteFileOfSize(const std::string& path, size_t size)
 {
-    std::ofstream(path, std::ios::binary) << std::string(size, 'x');
-}
-
-// Deletes a tree that holds no links any more (they are removed first).
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
+    testing_support::WriteFileText(path, std::string(size, 'x'));
 }
 
 class FolderWalk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_TRUE(::GetTempPathA(MAX_PATH, temp));
-        base = std::string(temp) + "tw_walk_" + std::to_string(::GetCurrentProcessId());
-        root = base + "\\tree";
-        outside = base + "\\outside";
-        ::CreateDirectoryA(base.c_str(), nullptr);
+        root = base / "tree";
+        outside = base / "outside";
         ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr));
         ASSERT_TRUE(::CreateDirectoryA(outside.c_str(), nullptr));
     }
     void TearDown() override
     {
         for (const std::string& link : links)
-            RemoveSymbolicLink(link);
-        RemoveTree(base);
+            testing_support::RemoveUnixSymlink(link); // before the folder goes, so that it never reaches through one
     }
     void Folder(const std::string& relative) { ASSERT_TRUE(::CreateDirectoryA((root + "\\" + relative).c_str(), nullptr)); }
     void File(const std::string& relative, size_t size) { WriteFileOfSize(root + "\\" + relative, size); }
@@ -112,14 +34,15 @@ protected:
     void Link(const std::string& relative, const std::string& target, bool toFolder = true)
     {
         std::string link = root + "\\" + relative;
-        ASSERT_TRUE(MakeSymbolicLink(link, target, toFolder));
+        ASSERT_TRUE(testing_support::MakeUnixSymlink(link, target, toFolder));
         links.push_back(link);
         DWORD attributes = ::GetFileAttributesA(link.c_str());
         ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
         ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     }
 
-    std::string base, root, outside;
+    testing_support::TempFolder base;
+    std::string root, outside;
     std::vector<std::string> links;
 };
 
