@@ -3,37 +3,14 @@
 #pragma once
 
 #include "shell/OptionsKeys.h"
-#include "shell/Unit1.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
 
-#include <gtest/gtest.h>
-
-class FormFixture : public ::testing::Test {
+class FormFixture : public testing_support::MainFormTest {
 protected:
     void SetUp() override
     {
         ClearSettings();
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(options::Key, true));
-        ASSERT_TRUE(registry.WriteString(options::ShowNetworkMessage, "done"));
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
-        Application->CreateForm(Form1);
+        ASSERT_NO_FATAL_FAILURE(Store(options::Key, options::ShowNetworkMessage, "done"));
+        Start();
     }
-
-    void TearDown() override
-    {
-        delete Form1;
-        ClearSettings();
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
-    }
-
-    testing_support::RecordingEffects effects;
 };

@@ -1,7 +1,7 @@
 // The main form created as at a real start, under Xvfb, against the sandbox registry.
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/RadioButton.h"
@@ -12,10 +12,9 @@
 
 namespace {
 
-const char* const productKey = "Software\\Tidewrack";
-
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing_support::MainFormTest {
 protected:
+    // The form is started by each test, after it has prepared settings and files.
     void SetUp() override
     {
         ClearSettings();
@@ -23,39 +22,13 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         programDir = std::string(temp) + "TidewrackMainFormTest";
         CreateDirectoryA(programDir.c_str(), nullptr);
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
     }
 
     void TearDown() override
     {
-        delete Form1;
+        testing_support::MainFormTest::TearDown();
         DeleteFileA((programDir + "\\language.dat").c_str());
         RemoveDirectoryA(programDir.c_str());
-        ClearSettings();
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey(productKey);
-    }
-
-    static void Store(const std::string& key, const std::string& name, const std::string& value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(key, true));
-        ASSERT_TRUE(registry.WriteString(name, value));
-    }
-
-    static std::optional<std::string> Stored(const std::string& key, const std::string& name)
-    {
-        TRegistry registry;
-        if (!registry.OpenKeyReadOnly(key))
-            return std::nullopt;
-        return registry.ReadString(name);
     }
 
     void WriteLanguageFile(const std::string& content)
@@ -63,9 +36,6 @@ protected:
         std::ofstream(programDir + "\\language.dat", std::ios::binary) << content;
     }
 
-    void Start() { Application->CreateForm(Form1); }
-
-    testing_support::RecordingEffects effects;
     std::string programDir;
 };
 

@@ -1,0 +1,36 @@
+#include "tests/support/MainFormFixture.h"
+
+#include "toolkit/Registry.h"
+
+namespace testing_support {
+
+void ClearSettings()
+{
+    TRegistry registry;
+    registry.DeleteKey("Software\\Tidewrack");
+}
+
+void StoreSetting(const std::string& key, const std::string& name, const std::string& value)
+{
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(key, true)) << key;
+    ASSERT_TRUE(registry.WriteString(name, value)) << key << "\\" << name;
+}
+
+std::optional<std::string> StoredSetting(const std::string& key, const std::string& name)
+{
+    TRegistry registry;
+    if (!registry.OpenKeyReadOnly(key))
+        return std::nullopt;
+    return registry.ReadString(name);
+}
+
+std::vector<std::string> SettingNames(const std::string& key)
+{
+    TRegistry registry;
+    if (!registry.OpenKeyReadOnly(key))
+        return {};
+    return registry.GetValueNames();
+}
+
+} // namespace testing_support
