@@ -6,7 +6,7 @@
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-class OptionsFixture : public ::testing::Test {
+class OptionsFixture : public testing_support::MainFormTest {
 protected:
     void SetUp() override
     {
@@ -32,48 +32,11 @@ protected:
 
     void TearDown() override
     {
-        delete Form1;
+        testing_support::MainFormTest::TearDown();
         const std::string languageFile = programDir + "\\language.dat";
         DeleteFileA(languageFile.c_str());
         RemoveDirectoryA(programDir.c_str());
-        ClearSettings();
         ShellEnumFlags = 96;
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-
-    void Start()
-    {
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
-        Application->CreateForm(Form1);
-    }
-
-    void Restart()
-    {
-        delete Form1;
-        Start();
-    }
-
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
-    }
-
-    static void Store(const std::string& key, const std::string& name, const std::string& value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(key, true));
-        ASSERT_TRUE(registry.WriteString(name, value));
-    }
-
-    static std::optional<std::string> Stored(const std::string& key, const std::string& name)
-    {
-        TRegistry registry;
-        if (!registry.OpenKeyReadOnly(key))
-            return std::nullopt;
-        return registry.ReadString(name);
     }
 
     std::optional<std::string> LanguageFile() const
@@ -120,6 +83,5 @@ protected:
         EXPECT_TRUE(ran) << "the options dialog did not show";
     }
 
-    testing_support::RecordingEffects effects;
     std::string programDir;
 };
