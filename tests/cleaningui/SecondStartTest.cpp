@@ -1,64 +1,115 @@
-// The program itself started with "/scan" on a prepared tree, deleting at once: the
-// files the masks select go, the rest stays, and the main window shows afterwards.
+// The program itself started with "/scan" on a prepared tree: listing, it shows exactly
+// the files the masks select; deleting at once (to the recycle bin or for good), it
+// deletes exactly those. Files in an excluded folder and in the recycle folder stay, and
+// nothing else in the scanned folders changes.
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
+#include "tests/support/TempFolder.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <set>
 
 namespace {
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
+std::string Upper(std::string text)
+{
+    if (!text.empty())
+        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Every file and folder below root (upper case, as the shell may spell the root otherwise).
+void Snapshot(const std::string& root, std::set<std::string>& paths)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((root + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        paths.insert(Upper(root + "\\" + name));
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            Snapshot(root + "\\" + name, paths);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+struct ShownWindow {
+    HWND handle;
+    std::string className;
+    std::string title;
+    bool owned;
 };
 
-// The program's main window: shown, with no owner (its dialogs are owned by it).
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM data)
+BOOL CALLBACK CollectShown(HWND window, LPARAM data)
 {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
+    auto* search = reinterpret_cast<std::pair<DWORD, std::vector<ShownWindow>>*>(data);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
-    if (processId == search->processId && ::IsWindowVisible(window) && !::GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
+    if (processId == search->first && ::IsWindowVisible(window)) {
+        char className[64] = "", title[256] = "";
+        ::GetClassNameA(window, className, sizeof className);
+        ::GetWindowTextA(window, title, sizeof title);
+        search->second.push_back({window, className, title, ::GetWindow(window, GW_OWNER) != nullptr});
     }
     return TRUE;
 }
 
-HWND WaitForMainWindow(const PROCESS_INFORMATION& process, DWORD timeoutMs)
+// The process's shown top-level windows.
+std::vector<ShownWindow> ShownWindows(DWORD processId)
 {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        WindowSearch search{process.dwProcessId, nullptr};
-        ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (::WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0)
-            return nullptr; // ended without showing it
-    }
-    return nullptr;
+    std::pair<DWORD, std::vector<ShownWindow>> search{processId, {}};
+    ::EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+std::string Describe(const std::vector<ShownWindow>& windows)
+{
+    std::string text;
+    for (const ShownWindow& window : windows)
+        text += "[" + window.className + ":" + window.title + "]";
+    return text;
+}
+
+BOOL CALLBACK CollectChildren(HWND window, LPARAM data)
+{
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND window)
+{
+    std::vector<HWND> children;
+    ::EnumChildWindows(window, CollectChildren, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                          &ignored);
+    return text;
+}
+
+// The texts of a message box of another process: its caption and its controls'.
+std::string BoxText(HWND box)
+{
+    std::string text = TextOf(box);
+    for (HWND child : Descendants(box))
+        text += "|" + TextOf(child);
+    return text;
 }
 
 // The program sits beside the test, in the build's program folder, which the sandbox
 // also shows as drive D:.
-// The titles of the process's shown windows, to tell what it waits for.
-BOOL CALLBACK CollectTitles(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<std::pair<DWORD, std::string>*>(data);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId == search->first && ::IsWindowVisible(window)) {
-        char title[256] = "";
-        ::GetWindowTextA(window, title, sizeof title);
-        search->second += std::string("[") + title + "]";
-    }
-    return TRUE;
-}
-
-std::string ShownWindows(DWORD processId)
-{
-    std::pair<DWORD, std::string> search{processId, std::string()};
-    ::EnumWindows(CollectTitles, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 std::string ProgramBesideTheTest()
 {
     char self[MAX_PATH] = {};
@@ -70,57 +121,298 @@ std::string ProgramBesideTheTest()
     return "D:\\Tidewrack.exe";
 }
 
+// The program as a child process that never outlives the test: whatever is still
+// running of it (or of a program it started) at the end is ended.
+class ChildProgram {
+public:
+    explicit ChildProgram(const std::string& commandLine)
+    {
+        std::string line = commandLine;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        started_ = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                    &process_) != FALSE;
+    }
+    ~ChildProgram()
+    {
+        if (!started_)
+            return;
+        if (!WaitForEnd(0))
+            ::TerminateProcess(process_.hProcess, 1);
+        ::WaitForSingleObject(process_.hProcess, 10000);
+        EndItsChildren();
+        ::CloseHandle(process_.hThread);
+        ::CloseHandle(process_.hProcess);
+    }
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD Id() const { return process_.dwProcessId; }
+    HANDLE Handle() const { return process_.hProcess; }
+    bool WaitForEnd(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+
+    // The programs this one started (a relaunch that should not have happened); ended.
+    int EndItsChildren() const
+    {
+        int ended = 0;
+        HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return 0;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+            if (entry.th32ParentProcessID != process_.dwProcessId || lstrcmpiA(entry.szExeFile, "Tidewrack.exe"))
+                continue;
+            if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+                ::TerminateProcess(child, 1);
+                ::WaitForSingleObject(child, 10000);
+                ::CloseHandle(child);
+                ++ended;
+            }
+        }
+        ::CloseHandle(snapshot);
+        return ended;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+// Waits for a shown window of the process that the predicate accepts; null when the
+// process ends or the time runs out first.
+template <typename Accept>
+HWND WaitForWindow(const ChildProgram& program, DWORD timeoutMs, Accept accept)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+        for (const ShownWindow& window : ShownWindows(program.Id()))
+            if (accept(window))
+                return window.handle;
+        if (program.WaitForEnd(100))
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// The program's main window: shown, with no owner (its dialogs are owned by it), not a box.
+bool IsMainWindow(const ShownWindow& window)
+{
+    return !window.owned && window.className != "#32770";
+}
+
+const char* const foundFilesTitle = "Folgende Dateien wurden gefunden";
+
+// Reads a column of every row of a list view in another process: the texts travel
+// through memory allocated in that process.
+std::vector<std::string> ListColumn(HANDLE process, HWND list, int column, int rows)
+{
+    std::vector<std::string> texts;
+    const SIZE_T textSize = 1024;
+    char* remote = static_cast<char*>(
+        ::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote)
+        return texts;
+    for (int row = 0; row < rows; ++row) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote + sizeof(LVITEMA);
+        item.cchTextMax = static_cast<int>(textSize);
+        char text[textSize] = "";
+        DWORD_PTR length = 0;
+        if (!::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) ||
+            !::SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                   5000, &length) ||
+            !::ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize, nullptr))
+            break;
+        text[textSize - 1] = '\0';
+        texts.push_back(text);
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return texts;
+}
+
+int RecycleBinItems()
+{
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(::SHQueryRecycleBinA(nullptr, &info)))
+        return -1;
+    return static_cast<int>(info.i64NumItems);
+}
+
+class SecondStartTest : public ScanPagesTest {
+protected:
+    void SetUp() override
+    {
+        ScanPagesTest::SetUp();
+        for (const char* folder : {"sub", "keep", "x.twq", "noprogram"})
+            tree.Folder(folder);
+        tree.File("a.twq");
+        tree.File("b.txt");
+        tree.File("sub\\c.twq");
+        tree.File("keep\\d.twq");
+        tree.File("x.twq\\e.txt");
+
+        // The recycle folder counts as excluded only at a drive's root.
+        recycleCreated = ::CreateDirectoryA(recycleRoot, nullptr) != FALSE;
+        ASSERT_TRUE(recycleCreated || ::GetLastError() == ERROR_ALREADY_EXISTS);
+        testing_support::RemoveTree(recycleFolder);
+        ASSERT_TRUE(::CreateDirectoryA(recycleFolder.c_str(), nullptr));
+        testing_support::WriteFileText(recycleFolder + "\\f.twq", "x");
+    }
+
+    void TearDown() override
+    {
+        testing_support::RemoveTree(recycleFolder);
+        if (recycleCreated)
+            ::RemoveDirectoryA(recycleRoot);
+        ScanPagesTest::TearDown();
+    }
+
+    // The settings as a closing main window leaves them for the new process: the tree and
+    // the folder in the recycle folder as the checked locations, the drives unchecked. The
+    // mask is one no other file in the sandbox carries: should the settings be cleared
+    // under the new process (another test run in the same sandbox), its drives would be
+    // scanned. The program's folder holds no program, so that closing the found-files
+    // window cannot start another copy; the program reports that and shows its main window.
+    void PrepareSecondStart(int mode)
+    {
+        PrepareScan(tree.Root(), {"twq"}, {tree / "keep"}, mode);
+        ASSERT_TRUE(Form1->FindPidlShellFolder(recycleFolder, true));
+        Form1->SaveScanSettings();
+        delete Form1;
+        Form1 = nullptr;
+        Store(options::Key, options::InstallDir, tree / "noprogram");
+        std::map<std::string, std::string> drives = Stored(options::driveSettings::Key);
+        ASSERT_FALSE(drives.empty());
+        for (const auto& drive : drives)
+            ASSERT_EQ(drive.second, "0") << drive.first << " would be scanned";
+        ASSERT_EQ(Stored(options::addedDirs::Key),
+                  (std::map<std::string, std::string>{{tree.Root(), "1"}, {recycleFolder, "1"}}));
+        ASSERT_EQ(Stored(options::action::Key)["comboboxindex"], std::to_string(mode));
+        ASSERT_FALSE(Stored(options::Key)["ShowNetworkMessage"].empty()) << "no first-start box in the new process";
+        Snapshot(tree.Root(), before);
+        Snapshot(recycleFolder, before);
+    }
+
+    std::string CommandLine() const { return "\"" + ProgramBesideTheTest() + "\" /scan"; }
+
+    // Closes the main window once no box is up, closes boxes (recording their texts),
+    // until the program ends.
+    void CloseUntilEnded(const ChildProgram& program, DWORD timeoutMs)
+    {
+        for (DWORD waited = 0; waited < timeoutMs && !program.WaitForEnd(0); waited += 200) {
+            std::vector<ShownWindow> shown = ShownWindows(program.Id());
+            bool boxUp = false;
+            for (const ShownWindow& window : shown)
+                if (window.className == "#32770") {
+                    boxUp = true;
+                    std::string text = BoxText(window.handle);
+                    if (std::find(boxes.begin(), boxes.end(), text) == boxes.end())
+                        boxes.push_back(text);
+                    ::PostMessageA(window.handle, WM_CLOSE, 0, 0);
+                }
+            if (!boxUp)
+                for (const ShownWindow& window : shown)
+                    if (IsMainWindow(window) && window.title != foundFilesTitle) {
+                        mainWindowSeen = true;
+                        ::PostMessageA(window.handle, WM_CLOSE, 0, 0);
+                    }
+            program.WaitForEnd(200);
+        }
+        EXPECT_TRUE(program.WaitForEnd(0)) << "the program did not end; shown: "
+                                           << Describe(ShownWindows(program.Id()));
+    }
+
+    // Runs a deleting start: the main window shows after the scan and ends the program.
+    void RunDeletingStart()
+    {
+        ChildProgram program(CommandLine());
+        ASSERT_TRUE(program.Started());
+        HWND window = WaitForWindow(program, 60000, IsMainWindow);
+        EXPECT_NE(window, nullptr) << "the main window did not show after the scan; shown: "
+                                   << Describe(ShownWindows(program.Id()));
+        CloseUntilEnded(program, 30000);
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        EXPECT_EQ(program.EndItsChildren(), 0) << "the program started another copy";
+    }
+
+    // What is in the scanned folders now, against before less what should have gone.
+    void ExpectOnlyGone(const std::vector<std::string>& gone)
+    {
+        std::set<std::string> expected = before, after;
+        for (const std::string& relative : gone)
+            expected.erase(Upper(tree / relative));
+        Snapshot(tree.Root(), after);
+        Snapshot(recycleFolder, after);
+        EXPECT_EQ(after, expected);
+        EXPECT_TRUE(tree.Exists("keep\\d.twq")) << "excluded folder";
+        EXPECT_TRUE(testing_support::Exists(recycleFolder + "\\f.twq")) << "recycle folder";
+    }
+
+    scan_test::TempTree tree;
+    const char* const recycleRoot = "C:\\RECYCLED";
+    const std::string recycleFolder = std::string(recycleRoot) + "\\TidewrackSecondStart";
+    bool recycleCreated = false;
+    std::set<std::string> before;
+    std::vector<std::string> boxes;
+    bool mainWindowSeen = false;
+};
+
 } // namespace
 
-TEST_F(ScanPagesTest, TheProgramStartedWithScanDeletesTheMaskedFilesAndShowsItsWindow)
+TEST_F(SecondStartTest, DeletingForGoodRemovesExactlyTheMaskedFiles)
 {
-    const std::string program = ProgramBesideTheTest();
-    ASSERT_NE(::GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES) << program;
-    scan_test::TempTree tree;
-    for (const char* folder : {"sub", "keep", "x.twq"})
-        tree.Folder(folder);
-    tree.File("a.twq");
-    tree.File("b.txt");
-    tree.File("sub\\c.twq");
-    tree.File("keep\\d.twq");
-    tree.File("x.twq\\e.txt");
+    PrepareSecondStart(4);
+    RunDeletingStart();
+    ExpectOnlyGone({"a.twq", "sub\\c.twq"});
+}
 
-    // The settings as a closing main window leaves them for the new process. The mask is
-    // one no other file in the sandbox carries: should the settings be cleared under the
-    // new process (another test run in the same sandbox), its drives would be scanned.
-    PrepareScan(tree.Root(), {"twq"}, {tree / "keep"}, 4);
-    Form1->SaveScanSettings();
-    delete Form1;
-    Form1 = nullptr;
-    std::map<std::string, std::string> drives = Stored(options::driveSettings::Key);
-    ASSERT_FALSE(drives.empty());
-    for (const auto& drive : drives)
-        ASSERT_EQ(drive.second, "0") << drive.first << " would be scanned";
-    ASSERT_EQ(Stored(options::addedDirs::Key), (std::map<std::string, std::string>{{tree.Root(), "1"}}));
-    ASSERT_EQ(Stored(options::action::Key)["comboboxindex"], "4");
-    ASSERT_FALSE(Stored(options::Key)["ShowNetworkMessage"].empty()) << "no first-start box in the new process";
+TEST_F(SecondStartTest, DeletingToTheRecycleBinMovesExactlyTheMaskedFilesThere)
+{
+    PrepareSecondStart(1);
+    const int binBefore = RecycleBinItems();
+    RunDeletingStart();
+    ExpectOnlyGone({"a.twq", "sub\\c.twq"});
+    ASSERT_GE(binBefore, 0);
+    EXPECT_EQ(RecycleBinItems(), binBefore + 2) << "the files are in the recycle bin, not deleted for good";
+}
 
-    std::string commandLine = "\"" + program + "\" /scan";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &process));
-    HWND window = WaitForMainWindow(process, 60000);
-    EXPECT_NE(window, nullptr) << "the main window did not show after the scan; shown: "
-                               << ShownWindows(process.dwProcessId);
-    if (window)
-        ::PostMessageA(window, WM_CLOSE, 0, 0);
-    bool ended = ::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!ended)
-        ::TerminateProcess(process.hProcess, 1); // never leave it behind
-    EXPECT_TRUE(ended) << "the program did not end after its window was closed";
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+TEST_F(SecondStartTest, ListingShowsExactlyTheMaskedFilesAndDeletesNothing)
+{
+    PrepareSecondStart(0);
+    ChildProgram program(CommandLine());
+    ASSERT_TRUE(program.Started());
+    HWND dialog = WaitForWindow(program, 60000, [](const ShownWindow& window) {
+        return window.title == foundFilesTitle;
+    });
+    ASSERT_NE(dialog, nullptr) << "the found-files window did not show; shown: "
+                               << Describe(ShownWindows(program.Id()));
+    HWND list = nullptr;
+    for (HWND child : Descendants(dialog)) {
+        char className[64] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        if (!lstrcmpiA(className, WC_LISTVIEWA) && ::IsWindowVisible(child))
+            list = child;
+    }
+    ASSERT_NE(list, nullptr);
+    DWORD_PTR rows = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows));
+    EXPECT_EQ(rows, 3u);
+    std::vector<std::string> paths = ListColumn(program.Handle(), list, 1, static_cast<int>(rows));
+    for (std::string& path : paths)
+        path = Upper(path);
+    std::sort(paths.begin(), paths.end());
+    // A folder named like junk is listed for the user to decide.
+    EXPECT_EQ(paths, (std::vector<std::string>{Upper(tree / "a.twq"), Upper(tree / "sub\\c.twq"),
+                                               Upper(tree / "x.twq")}));
 
-    EXPECT_FALSE(tree.Exists("a.twq"));
-    EXPECT_FALSE(tree.Exists("sub\\c.twq"));
-    EXPECT_TRUE(tree.Exists("b.txt"));
-    EXPECT_TRUE(tree.Exists("keep\\d.twq"));
-    EXPECT_TRUE(tree.Exists("x.twq\\e.txt"));
+    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    CloseUntilEnded(program, 60000);
+    EXPECT_EQ(program.EndItsChildren(), 0) << "the program started another copy";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Tidewrack konnte nicht neu gestartet werden:"), std::string::npos) << boxes[0];
+    EXPECT_TRUE(mainWindowSeen) << "without a new copy the program shows its own main window";
+    ExpectOnlyGone({});
 }
