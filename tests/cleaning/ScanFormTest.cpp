@@ -4,7 +4,7 @@
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/cleaning/ScanTestKit.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
 #include "toolkit/ListView.h"
 #include "toolkit/RadioButton.h"
 
@@ -12,52 +12,13 @@
 
 namespace {
 
-class ScanForm : public ::testing::Test {
+// The form is started by each test, after it has prepared settings.
+class ScanForm : public testing_support::MainFormTest {
 protected:
-    void SetUp() override
-    {
-        ClearSettings();
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
-    }
-    void TearDown() override
-    {
-        delete Form1;
-        Form1 = nullptr;
-        ClearSettings();
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
-    }
-    static void Store(const std::string& key, const std::string& name, const std::string& value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(key, true));
-        ASSERT_TRUE(registry.WriteString(name, value));
-    }
+    void SetUp() override { ClearSettings(); }
     static std::vector<std::string> ValueNames(const std::string& key)
     {
-        TRegistry registry;
-        registry.OpenKeyReadOnly(key);
-        return registry.GetValueNames();
-    }
-    static std::optional<std::string> Stored(const std::string& key, const std::string& name)
-    {
-        TRegistry registry;
-        if (!registry.OpenKeyReadOnly(key))
-            return std::nullopt;
-        return registry.ReadString(name);
-    }
-    void Start() { Application->CreateForm(Form1); }
-    void Restart()
-    {
-        delete Form1;
-        Form1 = nullptr;
-        Start();
+        return testing_support::SettingNames(key);
     }
     // Puts the tree's folder in the scan list as its one checked location: no test
     // walks the drives.
@@ -68,8 +29,6 @@ protected:
         ASSERT_TRUE(Form1->FindPidlShellFolder(folder, true));
     }
     void ChooseMode(int mode) { Form1->ScanModeButtons[mode]->SetChecked(true); }
-
-    testing_support::RecordingEffects effects;
 };
 
 std::vector<std::string> Texts(const TObjectList<CheckedEntry>& list)
