@@ -4,7 +4,7 @@
 
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
 #include "toolkit/ListView.h"
 #include "toolkit/RadioButton.h"
 
@@ -14,44 +14,12 @@
 #include <string>
 #include <vector>
 
-class ScanPagesTest : public ::testing::Test {
+class ScanPagesTest : public testing_support::MainFormTest {
 protected:
-    void SetUp() override
+    void Start() override
     {
-        ClearSettings();
-        Start();
-    }
-
-    void TearDown() override
-    {
-        delete Form1;
-        Form1 = nullptr;
-        ClearSettings();
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-
-    void Start()
-    {
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
-        Application->CreateForm(Form1);
-        Application->ProcessMessages();
-        effects.boxes.clear(); // the first start's network hint
-        effects.answers.clear();
-    }
-
-    void Restart()
-    {
-        delete Form1;
-        Form1 = nullptr;
-        Start();
-    }
-
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
+        testing_support::MainFormTest::Start();
+        SettleAfterStart();
     }
 
     static std::map<std::string, std::string> Stored(const std::string& key)
@@ -62,13 +30,6 @@ protected:
             for (const std::string& name : registry.GetValueNames())
                 values[name] = registry.ReadString(name).value_or("?");
         return values;
-    }
-
-    static void Store(const std::string& key, const std::string& name, const std::string& value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(key, true));
-        ASSERT_TRUE(registry.WriteString(name, value));
     }
 
     static std::vector<std::string> Captions(TListView* list)
@@ -117,6 +78,4 @@ protected:
             texts.push_back(box.caption + ": " + box.text);
         return texts;
     }
-
-    testing_support::RecordingEffects effects;
 };

@@ -41,7 +41,8 @@ protected:
         Application->Terminated = false;
     }
 
-    void Start()
+    // Fixtures that need more at every start (SettleAfterStart, say) extend this.
+    virtual void Start()
     {
         Application->Terminated = false;
         Application->ShowMainForm = true;
