@@ -6,7 +6,9 @@
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "tests/support/RecordingEffects.h"
+#include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Times.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +19,9 @@ namespace {
 
 namespace layoutKeys = options::screenSettingsDelFiles;
 
-FILETIME UtcDay(int year, int month, int day)
+FILETIME UtcDay(WORD year, WORD month, WORD day)
 {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    time.wHour = 12;
-    FILETIME file{};
-    SystemTimeToFileTime(&time, &file);
-    return file;
+    return testing_support::FileTimeOf(year, month, day, 12);
 }
 
 struct FileSpec {
@@ -37,45 +32,18 @@ struct FileSpec {
     const char* typeName;
 };
 
-class FoundFilesWindowTest : public ::testing::Test {
+class FoundFilesWindowTest : public testing_support::MainFormTest {
 protected:
     void SetUp() override
     {
-        ClearSettings();
-        Application->Terminated = false;
-        Application->ShowMainForm = true;
-        Application->CreateForm(Form1);
-        Application->ProcessMessages();
-        effects.boxes.clear(); // the first start's network hint
-        effects.answers.clear();
-
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "TidewrackFoundFilesTest";
-        CreateDirectoryA(root.c_str(), nullptr);
+        testing_support::MainFormTest::SetUp();
         CreateDirectoryA((root + "\\z").c_str(), nullptr);
     }
 
-    void TearDown() override
+    void Start() override
     {
-        delete Form1;
-        for (const std::string& path : made) {
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        }
-        for (const char* extra : {"\\list.htm", "\\list.htm.htm"})
-            DeleteFileA((root + extra).c_str());
-        RemoveDirectoryA((root + "\\z").c_str());
-        RemoveDirectoryA(root.c_str());
-        ClearSettings();
-        Application->ProcessMessages();
-        Application->Terminated = false;
-    }
-
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
+        testing_support::MainFormTest::Start();
+        SettleAfterStart();
     }
 
     // A real file and the record the scan would make of it. With a type name the record
@@ -157,8 +125,8 @@ protected:
 
     void Key(WORD key, TShiftState shift = 0) { Frame8->ListView1KeyDown(nullptr, key, shift); }
 
-    testing_support::RecordingEffects effects;
-    std::string root;
+    testing_support::TempFolder folder;
+    const std::string root = folder.Path();
     std::vector<std::string> made;
     FoundFileRecord *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr;
 };
