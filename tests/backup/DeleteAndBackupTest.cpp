@@ -9,9 +9,13 @@
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "tests/backup/BackupTestKit.h"
+#include "toolkit/ListView.h"
 #include "toolkit/RadioButton.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 
 namespace {
 
@@ -43,6 +47,30 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
+
+    // The backups page lists the one project; its browser lists the files and puts them
+    // back with their contents.
+    void ExpectBrowserRestores(const std::string& stamp, const std::map<std::string, std::string>& files)
+    {
+        Form1->GetBackup();
+        ASSERT_EQ(Form1->ListView8->Items()->Count(), 1);
+        EXPECT_EQ(Form1->ListView8->Items()->Item(0)->Caption(), stamp);
+        Form1->ListView8->SetItemIndex(0);
+        Form1->ListView8Click(nullptr);
+        ASSERT_NE(Form8, nullptr);
+        TForm8* browser = Form8;
+        EXPECT_EQ(browser->ListView1->Items()->Count(), static_cast<int>(files.size()));
+        EXPECT_EQ(browser->StatusBar1->Panels()->Items(0)->Text(), std::to_string(files.size()) + " Objekte ");
+        effects.boxes.clear();
+        browser->Allesmarkieren1Click(nullptr);
+        browser->Restore1Click(nullptr);
+        ASSERT_EQ(effects.boxes.size(), 1u);
+        EXPECT_EQ(effects.boxes[0].text, "Wiederherstellung der Dateien beendet");
+        for (const auto& file : files)
+            EXPECT_EQ(ReadFile(file.first), file.second) << file.first;
+        browser->Close();
+        Application->ProcessMessages();
+    }
 };
 
 TEST_F(DeleteAndBackupTest, BackupHoldsExactlyTheDeletedFilesAndRestoresThem)
@@ -70,27 +98,76 @@ TEST_F(DeleteAndBackupTest, BackupHoldsExactlyTheDeletedFilesAndRestoresThem)
     std::vector<std::string> names;
     ASSERT_TRUE(backup::ArchiveEntryNames(backup::ProjectArchive(backupDir, stamp), names));
     EXPECT_EQ(Sorted(names), Sorted({a, b, c}));
+    ExpectBrowserRestores(stamp, {{a, std::string(3000, 'a')}, {b, "bee"}, {c, "sea"}});
+}
 
-    // The page lists the project; its browser lists the files and puts them back.
-    Form1->GetBackup();
-    ASSERT_EQ(Form1->ListView8->Items()->Count(), 1);
-    EXPECT_EQ(Form1->ListView8->Items()->Item(0)->Caption(), stamp);
-    Form1->ListView8->SetItemIndex(0);
-    Form1->ListView8Click(nullptr);
-    ASSERT_NE(Form8, nullptr);
-    TForm8* browser = Form8;
-    EXPECT_EQ(browser->ListView1->Items()->Count(), 3);
-    EXPECT_EQ(browser->StatusBar1->Panels()->Items(0)->Text(), "3 Objekte ");
-    effects.boxes.clear();
-    browser->Allesmarkieren1Click(nullptr);
-    browser->Restore1Click(nullptr);
-    ASSERT_EQ(effects.boxes.size(), 1u);
-    EXPECT_EQ(effects.boxes[0].text, "Wiederherstellung der Dateien beendet");
-    EXPECT_EQ(ReadFile(a), std::string(3000, 'a'));
-    EXPECT_EQ(ReadFile(b), "bee");
-    EXPECT_EQ(ReadFile(c), "sea");
-    browser->Close();
-    Application->ProcessMessages();
+// The whole road: a real listing scan finds the files, the user selects some of them,
+// backs them up and deletes them. When TIDEWRACK_BACKUP_PEER names a folder, the backup
+// goes there and stays, with a list of what it must hold, for a check by other zip tools.
+TEST_F(DeleteAndBackupTest, ScannedFilesAreBackedUpDeletedAndRestored)
+{
+    // Large enough to be deflated in pieces, small, and empty.
+    const std::string large(70000, 'a');
+    const std::map<std::string, std::string> selected = {
+        {MakeFile("a.twb", large), large}, {MakeFile("sub\\b.twb", "bee"), "bee"}, {MakeFile("c.TWB", ""), ""}};
+    std::string kept = MakeFile("kept.twb", "kept");
+    std::string plain = MakeFile("plain.txt", "plain");
+    std::string excluded = MakeFile("keep\\d.twb", "excluded");
+    const char* peer = std::getenv("TIDEWRACK_BACKUP_PEER");
+    if (peer && *peer)
+        Form1->BackupDir = peer;
+
+    // The tree as the one checked location, listed by the mask, one folder excluded.
+    for (int row = 0; row < Form1->ListView1->Items()->Count(); ++row)
+        Form1->ListView1->Items()->Item(row)->SetChecked(false);
+    ASSERT_TRUE(Form1->FindPidlShellFolder(root + "\\tree", true));
+    auto setRows = [](TListView* list, const std::string& caption) {
+        list->Items()->Clear();
+        TListItem* row = list->Items()->Add();
+        row->SetCaption(caption);
+        row->SetChecked(true);
+    };
+    setRows(Form1->ListView2, "twb");
+    setRows(Form1->ListView3, root + "\\tree\\keep");
+    Form1->ScanModeButtons[0]->SetChecked(true);
+    Form1->StartScan();
+    ASSERT_NE(Frame8, nullptr) << "the found-files window shows";
+    std::vector<std::string> expectedFound = {kept};
+    for (const auto& file : selected)
+        expectedFound.push_back(file.first);
+    ASSERT_EQ(Sorted(Listed()), Sorted(expectedFound));
+
+    Frame8->ListView1->ClearSelection();
+    for (int row = 0; row < Form1->FoundFiles->Count(); ++row)
+        if (selected.count(Form1->FoundFiles->Items(row)->path))
+            Frame8->ListView1->SetSelected(row, true);
+    Frame8->RadioButton2->SetChecked(true);
+    effects.answers = {IDYES, IDYES}; // create the backup; delete for good
+    Frame8->MarkierteDateienendgltiglschen2Click(nullptr);
+
+    for (const auto& file : selected)
+        EXPECT_FALSE(Exists(file.first)) << file.first;
+    for (const std::string& path : {kept, plain, excluded})
+        EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_EQ(Listed(), (std::vector<std::string>{kept}));
+    auto projects = Projects();
+    ASSERT_EQ(projects.size(), 1u);
+    const std::string stamp = projects[0].first;
+    const std::string archive = backup::ProjectArchive(Form1->BackupDir, stamp);
+    std::vector<std::string> names;
+    ASSERT_TRUE(backup::ArchiveEntryNames(archive, names));
+    std::vector<std::string> expectedNames;
+    for (const auto& file : selected)
+        expectedNames.push_back(file.first);
+    EXPECT_EQ(Sorted(names), Sorted(expectedNames));
+
+    if (peer && *peer) {
+        std::ofstream list(std::string(peer) + "\\expected.txt", std::ios::binary);
+        list << archive << "\n";
+        for (const auto& file : selected)
+            list << file.second.size() << "\t" << file.first << "\n";
+    }
+    ExpectBrowserRestores(stamp, selected);
 }
 
 TEST_F(DeleteAndBackupTest, FileLockedDuringPackingStaysAndIsNamed)
