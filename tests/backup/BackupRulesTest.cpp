@@ -5,24 +5,14 @@
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
 #include "tests/backup/BackupTestKit.h"
+#include "tests/support/Times.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace {
 
-SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second)
-{
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    time.wSecond = static_cast<WORD>(second);
-    return time;
-}
+using testing_support::SystemTimeOf;
 
 std::string TempRoot(const char* name)
 {
@@ -36,7 +26,7 @@ std::string TempRoot(const char* name)
 
 std::string Write(const std::string& path, const std::string& content)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    testing_support::WriteFileText(path, content);
     return path;
 }
 
@@ -54,11 +44,11 @@ public:
 
 TEST(BackupStamp, NamesFolderArchiveAndValueAlike)
 {
-    SYSTEMTIME time = Time(2004, 3, 7, 9, 5, 2);
+    SYSTEMTIME time = SystemTimeOf(2004, 3, 7, 9, 5, 2);
     EXPECT_EQ(backup::StampOf(time), "07.03.2004_09.05.02");
     EXPECT_EQ(backup::ProjectArchive("C:\\B", "07.03.2004_09.05.02"),
               "C:\\B\\07.03.2004_09.05.02\\07.03.2004_09.05.02.zip");
-    EXPECT_EQ(backup::StampOf(backup::NextSecond(Time(2004, 12, 31, 23, 59, 59))), "01.01.2005_00.00.00");
+    EXPECT_EQ(backup::StampOf(backup::NextSecond(SystemTimeOf(2004, 12, 31, 23, 59, 59))), "01.01.2005_00.00.00");
 }
 
 TEST(BackupStamp, OnlyTheStampsFormNamesAProject)
@@ -73,7 +63,7 @@ TEST(BackupStamp, TwoBackupsInOneSecondGetTwoFolders)
 {
     std::string root = TempRoot("TidewrackStampTest");
     std::string dir = root + "\\deep\\backups";
-    SYSTEMTIME now = Time(2004, 3, 7, 9, 5, 2);
+    SYSTEMTIME now = SystemTimeOf(2004, 3, 7, 9, 5, 2);
     std::string first = backup::ClaimProject(dir, now, nullptr);
     std::string second = backup::ClaimProject(dir, now, nullptr);
     EXPECT_EQ(first, "07.03.2004_09.05.02");
@@ -89,7 +79,7 @@ TEST(BackupStamp, NoProjectWhereNoFolderCanBeMade)
 {
     std::string root = TempRoot("TidewrackStampTest");
     std::string file = Write(root + "\\plain.txt", "x");
-    EXPECT_EQ(backup::ClaimProject(file + "\\backups", Time(2004, 3, 7, 9, 5, 2), nullptr), "");
+    EXPECT_EQ(backup::ClaimProject(file + "\\backups", SystemTimeOf(2004, 3, 7, 9, 5, 2), nullptr), "");
     EXPECT_FALSE(backup::MakeDirectory(file + "\\backups"));
     RemoveTree(root);
 }

@@ -11,6 +11,8 @@ RecordingEffects::~RecordingEffects() { effects::SetSink(nullptr); }
 int RecordingEffects::ShowMessageBox(HWND, const std::string& text, const std::string& caption,
                                  UINT flags)
 {
+    if (onBox)
+        onBox(text);
     boxes.push_back({text, caption, flags});
     if (!answers.empty()) {
         int answer = answers.front();

@@ -6,6 +6,7 @@
 #include "toolkit/Effects.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
     // Answers given to the next message boxes, in order; when empty a box is answered
     // with IDOK for OK boxes and IDYES/IDNO per defaultAnswer otherwise.
     std::deque<int> answers;
+    // Runs while a box shows, before it is answered (a test can act at that moment).
+    std::function<void(const std::string& text)> onBox;
     int defaultAnswer = IDYES;
     bool launchSucceeds = true;
     SYSTEMTIME clock{};            // returned by Now() when clockSet
