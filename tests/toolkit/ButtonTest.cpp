@@ -11,21 +11,10 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class ButtonTest : public ToolkitTest {
+class ButtonTest : public FormHostTest {
 protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
-    }
     template <class T>
     T* Make(TWinControl* parent, int top)
     {
@@ -37,7 +26,6 @@ protected:
     // What a mouse click on a standard button does: the control tells its parent.
     static void ClickOn(TControl* control) { SendMessageA(control->Handle(), BM_CLICK, 0, 0); }
 
-    TForm* form = nullptr;
 };
 
 TEST_F(ButtonTest, RadioButtonsAreExclusiveAmongTheSameParentOnly)

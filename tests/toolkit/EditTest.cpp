@@ -13,21 +13,10 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class EditTest : public ToolkitTest {
+class EditTest : public FormHostTest {
 protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
-    }
     template <class T>
     T* Make()
     {
@@ -39,7 +28,6 @@ protected:
     {
         for (char c : text) SendMessageA(control->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
     }
-    TForm* form = nullptr;
 };
 
 TEST_F(EditTest, EditReportsChangesAndKeepsTypingWithinMaxLength)

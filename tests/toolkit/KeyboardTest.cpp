@@ -15,21 +15,10 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class KeyboardTest : public ToolkitTest {
+class KeyboardTest : public FormHostTest {
 protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
-    }
     template <class T>
     T* Make(TWinControl* parent)
     {
@@ -50,7 +39,6 @@ protected:
         keys[VK_SHIFT] = down ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-    TForm* form = nullptr;
 };
 
 TEST_F(KeyboardTest, TabMovesTheFocusInCreationOrderSkippingHiddenAndDisabledControls)

@@ -12,15 +12,13 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class ListViewTest : public ToolkitTest {
+class ListViewTest : public FormHostTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
+        FormHostTest::SetUp();
         list = new TListView(form);
         list->SetParent(form);
         list->SetAlign(alClient);
@@ -33,11 +31,6 @@ protected:
         size->SetCaption("Size");
         size->SetWidth(90);
         size->SetAlignment(taRightJustify);
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
     }
     TListItem* AddRow(const std::string& caption, const std::string& size)
     {
@@ -57,7 +50,6 @@ protected:
         SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
         return buffer;
     }
-    TForm* form = nullptr;
     TListView* list = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "toolkit/Forms.h"
 
 #include "ToolkitTestSupport.h"
+#include "tests/support/Times.h"
 
 #include <commctrl.h>
 
@@ -11,44 +12,20 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class PickerTest : public ToolkitTest {
-protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
-    }
-    TForm* form = nullptr;
-};
+using PickerTest = FormHostTest;
 
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME t{};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
-}
+using testing_support::SystemTimeOf;
 
 TEST_F(PickerTest, TimePickerAndDatePickerGiveBackWhatWasSet)
 {
     auto* time = new TDateTimePicker(form);
     time->SetParent(form);
-    time->SetDateTime(At(2004, 2, 29, 8, 0, 0));
+    time->SetDateTime(SystemTimeOf(2004, 2, 29, 8, 0, 0));
     time->SetKind(dtkTime);  // remade: the value survives
     EXPECT_TRUE(GetWindowLongA(time->Handle(), GWL_STYLE) & DTS_TIMEFORMAT);
-    time->SetTime(At(0, 0, 0, 23, 59, 58));
+    time->SetTime(SystemTimeOf(0, 0, 0, 23, 59, 58));
     SYSTEMTIME t = time->Time();
     EXPECT_EQ(t.wHour, 23);
     EXPECT_EQ(t.wMinute, 59);
@@ -58,8 +35,8 @@ TEST_F(PickerTest, TimePickerAndDatePickerGiveBackWhatWasSet)
 
     auto* date = new TDateTimePicker(form);
     date->SetParent(form);
-    date->SetDateTime(At(2010, 6, 1, 12, 30, 0));
-    date->SetDate(At(1999, 12, 31, 0, 0, 0));
+    date->SetDateTime(SystemTimeOf(2010, 6, 1, 12, 30, 0));
+    date->SetDate(SystemTimeOf(1999, 12, 31, 0, 0, 0));
     SYSTEMTIME d = date->Date();
     EXPECT_EQ(d.wYear, 1999);
     EXPECT_EQ(d.wMonth, 12);
@@ -74,7 +51,7 @@ TEST_F(PickerTest, DateTimeChangeNotificationRunsOnChange)
     picker->SetParent(form);
     int changes = 0;
     picker->OnChange = [&](TObject*) { ++changes; };
-    picker->SetDateTime(At(2001, 1, 1, 0, 0, 0));
+    picker->SetDateTime(SystemTimeOf(2001, 1, 1, 0, 0, 0));
     EXPECT_EQ(changes, 0);  // only the user's changes
     NMDATETIMECHANGE change{};
     change.nmhdr = NMHDR{picker->Handle(), 0, static_cast<UINT>(DTN_DATETIMECHANGE)};

@@ -1,5 +1,5 @@
-// Helpers shared by the toolkit tests: pumping messages until a condition holds, and
-// leaving the application object as each test found it.
+// Helpers shared by the toolkit tests: pumping messages until a condition holds,
+// leaving the application object as each test found it, and a form to put controls on.
 #pragma once
 
 #include "toolkit/Forms.h"
@@ -33,6 +33,26 @@ protected:
         Application->Terminated = false;
         Application->ShowMainForm = true;
     }
+};
+
+// A 400 x 300 form, made before each test and deleted after it, that owns the controls
+// a test puts on it.
+class FormHostTest : public ToolkitTest {
+protected:
+    void SetUp() override
+    {
+        ToolkitTest::SetUp();
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+    }
+    void TearDown() override
+    {
+        delete form;
+        form = nullptr;
+        ToolkitTest::TearDown();
+    }
+
+    TForm* form = nullptr;
 };
 
 }  // namespace toolkit_test

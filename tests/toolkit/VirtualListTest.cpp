@@ -15,15 +15,13 @@
 
 namespace {
 
-using toolkit_test::ToolkitTest;
+using toolkit_test::FormHostTest;
 
-class VirtualListTest : public ToolkitTest {
+class VirtualListTest : public FormHostTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
+        FormHostTest::SetUp();
         list = new TListView(form);
         list->SetParent(form);
         list->SetAlign(alClient);
@@ -33,11 +31,6 @@ protected:
             column->SetCaption(caption);
             column->SetWidth(100);
         }
-    }
-    void TearDown() override
-    {
-        delete form;
-        ToolkitTest::TearDown();
     }
     std::string CellText(int row, int column)
     {
@@ -62,7 +55,6 @@ protected:
     {
         return (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) || ((item.fmt & HDF_BITMAP) && item.hbm);
     }
-    TForm* form = nullptr;
     TListView* list = nullptr;
 };
 
