@@ -1,21 +1,12 @@
 // The scheduled task's dates and times written in the locale's formats and read back.
 #include "shell/LocaleTime.h"
+#include "tests/support/Times.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME value{};
-    value.wYear = year;
-    value.wMonth = month;
-    value.wDay = day;
-    value.wHour = hour;
-    value.wMinute = minute;
-    value.wSecond = second;
-    return value;
-}
+using testing_support::SystemTimeOf;
 
 std::string Show(const SYSTEMTIME& t)
 {
@@ -27,36 +18,37 @@ std::string Show(const SYSTEMTIME& t)
 
 TEST(LocaleTime, TimesReadBackAsWritten)
 {
-    for (const SYSTEMTIME& t : {At(2000, 1, 1, 0, 0, 0), At(2000, 1, 1, 0, 30, 15), At(2000, 1, 1, 11, 59, 59),
-                                At(2000, 1, 1, 12, 0, 0), At(2000, 1, 1, 13, 1, 2), At(2000, 1, 1, 23, 59, 59)}) {
+    for (const SYSTEMTIME& t : {SystemTimeOf(2000, 1, 1, 0, 0, 0), SystemTimeOf(2000, 1, 1, 0, 30, 15),
+                                SystemTimeOf(2000, 1, 1, 11, 59, 59), SystemTimeOf(2000, 1, 1, 12, 0, 0),
+                                SystemTimeOf(2000, 1, 1, 13, 1, 2), SystemTimeOf(2000, 1, 1, 23, 59, 59)}) {
         std::string text = locale_time::TimeText(t);
         SCOPED_TRACE(text);
         std::optional<SYSTEMTIME> read = locale_time::ParseTime(text);
         ASSERT_TRUE(read);
-        EXPECT_EQ(Show(*read), Show(At(0, 0, 0, t.wHour, t.wMinute, t.wSecond)));
+        EXPECT_EQ(Show(*read), Show(SystemTimeOf(0, 0, 0, t.wHour, t.wMinute, t.wSecond)));
     }
 }
 
 TEST(LocaleTime, DatesAndTimesReadBackAsWritten)
 {
-    for (const SYSTEMTIME& t : {At(2026, 12, 24, 15, 4, 5), At(2024, 2, 29, 0, 0, 0), At(1999, 1, 31, 12, 0, 1),
-                                At(2030, 10, 3, 23, 59, 59)}) {
+    for (const SYSTEMTIME& t : {SystemTimeOf(2026, 12, 24, 15, 4, 5), SystemTimeOf(2024, 2, 29, 0, 0, 0),
+                                SystemTimeOf(1999, 1, 31, 12, 0, 1), SystemTimeOf(2030, 10, 3, 23, 59, 59)}) {
         std::string text = locale_time::DateTimeText(t);
         SCOPED_TRACE(text);
         std::optional<SYSTEMTIME> read = locale_time::ParseDateTime(text);
         ASSERT_TRUE(read);
         EXPECT_EQ(Show(*read), Show(t));
     }
-    std::optional<SYSTEMTIME> dateOnly = locale_time::ParseDateTime(locale_time::DateText(At(2026, 7, 8, 9, 10, 11)));
+    std::optional<SYSTEMTIME> dateOnly = locale_time::ParseDateTime(locale_time::DateText(SystemTimeOf(2026, 7, 8, 9, 10, 11)));
     ASSERT_TRUE(dateOnly);
-    EXPECT_EQ(Show(*dateOnly), Show(At(2026, 7, 8, 0, 0, 0)));
+    EXPECT_EQ(Show(*dateOnly), Show(SystemTimeOf(2026, 7, 8, 0, 0, 0)));
 }
 
 TEST(LocaleTime, TwentyFourHourTimesNeedNoDayHalf)
 {
     std::optional<SYSTEMTIME> read = locale_time::ParseTime("17:05");
     ASSERT_TRUE(read);
-    EXPECT_EQ(Show(*read), Show(At(0, 0, 0, 17, 5, 0)));
+    EXPECT_EQ(Show(*read), Show(SystemTimeOf(0, 0, 0, 17, 5, 0)));
 }
 
 TEST(LocaleTime, TextsThatAreNoDateOrTimeAreRefused)

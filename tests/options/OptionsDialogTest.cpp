@@ -3,6 +3,7 @@
 #include "cleaning/ScanLocations.h"
 #include "shell/LocaleTime.h"
 #include "tests/options/OptionsFixture.h"
+#include "tests/support/Times.h"
 
 #include <string>
 #include <vector>
@@ -11,17 +12,7 @@ namespace {
 
 using OptionsDialogTest = OptionsFixture;
 
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME value{};
-    value.wYear = year;
-    value.wMonth = month;
-    value.wDay = day;
-    value.wHour = hour;
-    value.wMinute = minute;
-    value.wSecond = second;
-    return value;
-}
+using testing_support::SystemTimeOf;
 
 std::vector<bool> Checks(TListView* list)
 {
@@ -55,7 +46,7 @@ void ExpectDate(const SYSTEMTIME& actual, WORD year, WORD month, WORD day)
 
 TEST_F(OptionsDialogTest, OpensModallyWithTheDesignAndCancelStoresNothing)
 {
-    effects.clock = At(2026, 5, 6, 7, 8, 9);
+    effects.clock = SystemTimeOf(2026, 5, 6, 7, 8, 9);
     effects.clockSet = true;
     WithDialog([&](TFrame4& frame) {
         EXPECT_EQ(frame.Parent(), Form6);
@@ -112,9 +103,9 @@ TEST_F(OptionsDialogTest, EveryValueRoundTripsThroughTheSettingsAndTheLanguageFi
         for (int row : {0, 2, 5})
             (*frame.ListView1->Items())[row]->SetChecked(true);
         frame.RadioButton7->SetChecked(true);
-        frame.DateTimePicker2->SetDate(At(2027, 3, 4, 0, 0, 0));
-        frame.DateTimePicker3->SetTime(At(0, 0, 0, 17, 5, 9));
-        frame.DateTimePicker1->SetTime(At(0, 0, 0, 6, 7, 8));
+        frame.DateTimePicker2->SetDate(SystemTimeOf(2027, 3, 4, 0, 0, 0));
+        frame.DateTimePicker3->SetTime(SystemTimeOf(0, 0, 0, 17, 5, 9));
+        frame.DateTimePicker1->SetTime(SystemTimeOf(0, 0, 0, 6, 7, 8));
         frame.RadioButton10->SetChecked(true);
         (*frame.ListView3->Items())[0]->SetChecked(true);
         frame.Button1Click(frame.Button1);
@@ -131,9 +122,9 @@ TEST_F(OptionsDialogTest, EveryValueRoundTripsThroughTheSettingsAndTheLanguageFi
     EXPECT_EQ(Stored(options::Key, options::IncludeHidden), "1");
     EXPECT_EQ(Stored(options::tasks::Key, options::tasks::Task), "2");
     EXPECT_EQ(Stored(options::tasks::Key, options::tasks::ActionAfterTaskEnding), "2");
-    EXPECT_EQ(Stored(options::tasks::Key, options::tasks::Time), locale_time::TimeText(At(2000, 1, 1, 6, 7, 8)));
+    EXPECT_EQ(Stored(options::tasks::Key, options::tasks::Time), locale_time::TimeText(SystemTimeOf(2000, 1, 1, 6, 7, 8)));
     EXPECT_EQ(Stored(options::tasks::Key, options::tasks::DateTime),
-              locale_time::DateTimeText(At(2027, 3, 4, 17, 5, 9)));
+              locale_time::DateTimeText(SystemTimeOf(2027, 3, 4, 17, 5, 9)));
     ASSERT_NE(Frame4, nullptr); // the frame outlives its closed dialog
     std::vector<std::string> locations = Captions(Frame4->ListView3);
     for (int row = 0; row < locationCount; ++row)
@@ -148,7 +139,7 @@ TEST_F(OptionsDialogTest, EveryValueRoundTripsThroughTheSettingsAndTheLanguageFi
     EXPECT_EQ(ShellEnumFlags, 224);
     EXPECT_EQ(Form1->TaskMode, 2);
     EXPECT_EQ(Form1->AfterTaskAction, 2);
-    EXPECT_EQ(Form1->TaskDateTime, locale_time::DateTimeText(At(2027, 3, 4, 17, 5, 9)));
+    EXPECT_EQ(Form1->TaskDateTime, locale_time::DateTimeText(SystemTimeOf(2027, 3, 4, 17, 5, 9)));
     EXPECT_EQ(Form1->LanguageFlag, 1);
     EXPECT_EQ(Form1->SidebarGroupLabels[0]->Caption(), "Festplatte säubern ");
 
@@ -196,14 +187,14 @@ TEST_F(OptionsDialogTest, DailyTaskRestoresItsTime)
     WithDialog([&](TFrame4& frame) {
         frame.RadioButton6->SetChecked(true);
         frame.RadioButton9->SetChecked(true);
-        frame.DateTimePicker1->SetTime(At(0, 0, 0, 23, 59, 58));
+        frame.DateTimePicker1->SetTime(SystemTimeOf(0, 0, 0, 23, 59, 58));
         frame.Button1Click(frame.Button1);
     });
     EXPECT_EQ(Stored(options::tasks::Key, options::tasks::Task), "1");
     EXPECT_EQ(Stored(options::tasks::Key, options::tasks::ActionAfterTaskEnding), "1");
     EXPECT_EQ(Form1->TaskMode, 1);
     EXPECT_EQ(Form1->AfterTaskAction, 1);
-    EXPECT_EQ(Form1->TaskTime, locale_time::TimeText(At(2000, 1, 1, 23, 59, 58)));
+    EXPECT_EQ(Form1->TaskTime, locale_time::TimeText(SystemTimeOf(2000, 1, 1, 23, 59, 58)));
 
     TFrame4& frame = Prepare();
     EXPECT_TRUE(frame.RadioButton6->Checked());
@@ -214,9 +205,9 @@ TEST_F(OptionsDialogTest, DailyTaskRestoresItsTime)
 TEST_F(OptionsDialogTest, OnceOnlyTaskStoredAsTextRestoresDateAndTime)
 {
     Store(options::tasks::Key, options::tasks::Task, "2");
-    Store(options::tasks::Key, options::tasks::DateTime, locale_time::DateTimeText(At(2026, 12, 24, 15, 4, 5)));
-    Store(options::tasks::Key, options::tasks::Time, locale_time::TimeText(At(2000, 1, 1, 1, 2, 3)));
-    effects.clock = At(2025, 1, 2, 3, 4, 5);
+    Store(options::tasks::Key, options::tasks::DateTime, locale_time::DateTimeText(SystemTimeOf(2026, 12, 24, 15, 4, 5)));
+    Store(options::tasks::Key, options::tasks::Time, locale_time::TimeText(SystemTimeOf(2000, 1, 1, 1, 2, 3)));
+    effects.clock = SystemTimeOf(2025, 1, 2, 3, 4, 5);
     effects.clockSet = true;
     TFrame4& frame = Prepare();
     EXPECT_TRUE(frame.RadioButton7->Checked());
@@ -229,7 +220,7 @@ TEST_F(OptionsDialogTest, UnreadableTaskTextsLeaveThePickersAtNow)
 {
     Store(options::tasks::Key, options::tasks::Task, "1");
     Store(options::tasks::Key, options::tasks::Time, "at noon");
-    effects.clock = At(2025, 1, 2, 3, 4, 5);
+    effects.clock = SystemTimeOf(2025, 1, 2, 3, 4, 5);
     effects.clockSet = true;
     TFrame4& frame = Prepare();
     EXPECT_TRUE(frame.RadioButton6->Checked());
