@@ -77,20 +77,6 @@ Bytes ProseBytes(size_t size)
     return bytes;
 }
 
-FILETIME ToFileTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME fields{};
-    fields.wYear = year;
-    fields.wMonth = month;
-    fields.wDay = day;
-    fields.wHour = hour;
-    fields.wMinute = minute;
-    fields.wSecond = second;
-    FILETIME time{};
-    SystemTimeToFileTime(&fields, &time);
-    return time;
-}
-
 void SetFileTimes(const std::string& path, const SYSTEMTIME& utc)
 {
     FILETIME time;

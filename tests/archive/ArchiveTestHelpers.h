@@ -4,6 +4,7 @@
 
 #include "archive/Zip.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Times.h"
 
 #include <windows.h>
 
@@ -36,7 +37,7 @@ Bytes ProseBytes(size_t size);
 
 // Sets all three times of a file.
 void SetFileTimes(const std::string& path, const SYSTEMTIME& utc);
-FILETIME ToFileTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second);
+using testing_support::FileTimeOf;
 
 // The write end of an anonymous pipe; a thread collects every byte written into it.
 class PipeCollector {

@@ -187,7 +187,7 @@ TEST(ZipReaderItems, TimesComeFromTheUnixStampsOrElseTheDosTime)
 {
     SampleArchive sample;
     const size_t extra = sample.LocalHeader(0) + 30 + 7;  // behind "one.txt"
-    const FILETIME dosTime = ToFileTime(2010, 3, 4, 5, 6, 8);
+    const FILETIME dosTime = FileTimeOf(2010, 3, 4, 5, 6, 8);
 
     // Three January dates a year apart, so that daylight saving plays no part.
     Bytes stamped = sample.bytes;
@@ -229,8 +229,8 @@ TEST(ZipReaderExtraction, FilesComeBackWithTheirTimesAndAttributes)
 {
     TempFolder temp;
     WriteBytes(temp / "source.txt", Digits);
-    FILETIME accessed = ToFileTime(2003, 1, 5, 10, 0, 0);
-    FILETIME written = ToFileTime(2003, 1, 6, 11, 30, 20);
+    FILETIME accessed = FileTimeOf(2003, 1, 5, 10, 0, 0);
+    FILETIME written = FileTimeOf(2003, 1, 6, 11, 30, 20);
     HANDLE h = CreateFileA((temp / "source.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(h, nullptr, &accessed, &written);
     CloseHandle(h);

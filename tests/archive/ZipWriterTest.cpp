@@ -1,6 +1,7 @@
 // The writer's records byte by byte, its sources and targets, and its result codes.
 #include "ArchiveTestHelpers.h"
 #include "tests/support/RecordingEffects.h"
+#include "tests/support/Times.h"
 #include "archive/Zip.h"
 #include "archive/ZipRecords.h"
 #include "archive/ZipWriter.h"
@@ -15,17 +16,7 @@ namespace {
 
 constexpr DWORD Crc123456789 = 0xCBF43926;  // the CRC-32 check value
 
-SYSTEMTIME Fields(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME fields{};
-    fields.wYear = year;
-    fields.wMonth = month;
-    fields.wDay = day;
-    fields.wHour = hour;
-    fields.wMinute = minute;
-    fields.wSecond = second;
-    return fields;
-}
+using testing_support::SystemTimeOf;
 
 ZipResult AddMemory(ZipHandle zip, const char* name, const Bytes& data)
 {
@@ -44,7 +35,7 @@ TEST(ZipWriterRecords, DiskFileEntryCarriesEveryFieldOfItsThreeRecords)
     TempFolder temp;
     const std::string file = temp / "a.txt";
     WriteBytes(file, TextBytes("123456789"));
-    SetFileTimes(file, Fields(2004, 5, 6, 7, 8, 10));
+    SetFileTimes(file, SystemTimeOf(2004, 5, 6, 7, 8, 10));
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_ARCHIVE);
 
     const Bytes zip = BuildArchive([&](ZipHandle h) {
@@ -117,9 +108,9 @@ TEST(ZipWriterRecords, UnixTimesFollowModificationAccessCreationOrder)
     const std::string file = temp / "t.bin";
     WriteBytes(file, TextBytes("x"));
     // January dates: no daylight saving between them, so the differences are exact.
-    FILETIME created = ToFileTime(2001, 1, 10, 0, 0, 0);
-    FILETIME accessed = ToFileTime(2002, 1, 10, 0, 0, 0);
-    FILETIME written = ToFileTime(2003, 1, 10, 0, 0, 0);
+    FILETIME created = FileTimeOf(2001, 1, 10, 0, 0, 0);
+    FILETIME accessed = FileTimeOf(2002, 1, 10, 0, 0, 0);
+    FILETIME written = FileTimeOf(2003, 1, 10, 0, 0, 0);
     HANDLE h = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(h, &created, &accessed, &written);
     BY_HANDLE_FILE_INFORMATION kept;
@@ -172,7 +163,7 @@ TEST(ZipWriterRecords, CompressedEndingsAndFoldersAreStored)
 TEST(ZipWriterSources, MemoryAndPipeSourcesTakeTheClockAndNoPermissions)
 {
     testing_support::RecordingEffects effects;
-    effects.clock = Fields(2010, 3, 4, 5, 6, 8);
+    effects.clock = SystemTimeOf(2010, 3, 4, 5, 6, 8);
     effects.clockSet = true;
     const Bytes data = ProseBytes(50000);
     PipeFeeder pipe(data);
@@ -242,9 +233,9 @@ TEST(ZipWriterSources, TimesOutsideTheDosRangeAreClamped)
 {
     TempFolder temp;
     WriteBytes(temp / "old.txt", TextBytes("old"));
-    SetFileTimes(temp / "old.txt", Fields(1975, 6, 1, 12, 30, 0));
+    SetFileTimes(temp / "old.txt", SystemTimeOf(1975, 6, 1, 12, 30, 0));
     WriteBytes(temp / "future.txt", TextBytes("future"));
-    SetFileTimes(temp / "future.txt", Fields(2150, 6, 1, 12, 30, 0));
+    SetFileTimes(temp / "future.txt", SystemTimeOf(2150, 6, 1, 12, 30, 0));
     const Bytes zip = BuildArchive([&](ZipHandle h) {
         EXPECT_EQ(ZipWriterAdd(h, "old.txt", (temp / "old.txt").c_str(), 0, ZipSourceKind::FileName), ZipOk);
         EXPECT_EQ(ZipWriterAdd(h, "future.txt", (temp / "future.txt").c_str(), 0, ZipSourceKind::FileName), ZipOk);
@@ -322,7 +313,7 @@ TEST(ZipWriterTargets, ArchiveInsideAFileRecordsOffsetsFromTheFileStart)
 TEST(ZipWriterTargets, MemoryTargetHoldsOneByteLessThanItsSize)
 {
     testing_support::RecordingEffects effects;
-    effects.clock = Fields(2012, 1, 2, 3, 4, 6);
+    effects.clock = SystemTimeOf(2012, 1, 2, 3, 4, 6);
     effects.clockSet = true;
     const Bytes data = ProseBytes(5000);
     const Bytes expected = BuildArchive([&](ZipHandle h) { EXPECT_EQ(AddMemory(h, "m.txt", data), ZipOk); });
