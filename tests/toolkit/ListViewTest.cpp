@@ -12,6 +12,7 @@
 
 namespace {
 
+using toolkit_test::CellText;
 using toolkit_test::FormHostTest;
 
 class ListViewTest : public FormHostTest {
@@ -39,17 +40,6 @@ protected:
         item->SubItems()->Add(size);
         return item;
     }
-    // The text the control itself shows in a cell.
-    std::string CellText(int row, int column)
-    {
-        char buffer[260] = "";
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return buffer;
-    }
     TListView* list = nullptr;
 };
 
@@ -74,13 +64,13 @@ TEST_F(ListViewTest, TheControlShowsCaptionsAndSubItemsAsTheyChange)
     TListItem* a = AddRow("autoexec.bat", "12");
     AddRow("config.sys", "7");
     EXPECT_EQ(list->Items()->Count(), 2);
-    EXPECT_EQ(CellText(0, 0), "autoexec.bat");
-    EXPECT_EQ(CellText(1, 1), "7");
-    EXPECT_EQ(CellText(1, 2), "");  // beyond the sub-items: empty
+    EXPECT_EQ(CellText(list, 0, 0), "autoexec.bat");
+    EXPECT_EQ(CellText(list, 1, 1), "7");
+    EXPECT_EQ(CellText(list, 1, 2), "");  // beyond the sub-items: empty
     a->SetCaption("boot.ini");
     a->SubItems()->SetString(0, "99");
-    EXPECT_EQ(CellText(0, 0), "boot.ini");
-    EXPECT_EQ(CellText(0, 1), "99");
+    EXPECT_EQ(CellText(list, 0, 0), "boot.ini");
+    EXPECT_EQ(CellText(list, 0, 1), "99");
 }
 
 TEST_F(ListViewTest, CheckMarksAndDataBelongToTheirItems)
@@ -131,7 +121,7 @@ TEST_F(ListViewTest, DeletingFromTheEndKeepsTheOtherItemsAndTheirIndexes)
     EXPECT_EQ(list->Items()->Item(3)->Caption(), "row5");
     EXPECT_EQ(list->Items()->Item(3)->Index(), 3);
     list->Items()->Item(0)->Delete();
-    EXPECT_EQ(CellText(0, 0), "row2");
+    EXPECT_EQ(CellText(list, 0, 0), "row2");
     list->Items()->Clear();
     EXPECT_EQ(list->Items()->Count(), 0);
     EXPECT_EQ(list->Items()->Item(0), nullptr);
@@ -145,8 +135,8 @@ TEST_F(ListViewTest, CustomSortReordersRowsWithTheirItems)
     list->CustomSort([](TListItem* a, TListItem* b) {
         return std::stoi(a->SubItems()->Strings(0)) - std::stoi(b->SubItems()->Strings(0));
     });
-    EXPECT_EQ(CellText(0, 0), "small");
-    EXPECT_EQ(CellText(2, 0), "big");
+    EXPECT_EQ(CellText(list, 0, 0), "small");
+    EXPECT_EQ(CellText(list, 2, 0), "big");
     EXPECT_EQ(big->Index(), 2);
     EXPECT_THROW(list->CustomSort([](TListItem*, TListItem*) -> int { throw std::runtime_error("bad"); }),
                  std::runtime_error);

@@ -1,12 +1,17 @@
 // Helpers shared by the toolkit tests: pumping messages until a condition holds,
-// leaving the application object as each test found it, and a form to put controls on.
+// leaving the application object as each test found it, a form to put controls on, and
+// what a list view shows.
 #pragma once
 
 #include "toolkit/Forms.h"
+#include "toolkit/ListView.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace toolkit_test {
 
@@ -19,6 +24,18 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
         Sleep(5);
     }
     return done();
+}
+
+// The text the control itself shows in a cell (not what the object model holds).
+inline std::string CellText(TListView* list, int row, int column)
+{
+    char buffer[260] = "";
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
 }
 
 // Clears what a test may leave in the application object (a quit message, Terminated).

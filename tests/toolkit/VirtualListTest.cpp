@@ -15,6 +15,7 @@
 
 namespace {
 
+using toolkit_test::CellText;
 using toolkit_test::FormHostTest;
 
 class VirtualListTest : public FormHostTest {
@@ -31,16 +32,6 @@ protected:
             column->SetCaption(caption);
             column->SetWidth(100);
         }
-    }
-    std::string CellText(int row, int column)
-    {
-        char buffer[260] = "";
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return buffer;
     }
     // The sort format bits and bitmap of a header item.
     HDITEMA HeaderItem(int column)
@@ -78,9 +69,9 @@ TEST_F(VirtualListTest, OwnerDataRowsComeFromOnDataAndOnlyVisibleRowsAreAsked)
     UpdateWindow(list->Handle());
     ASSERT_FALSE(asked.empty());
     EXPECT_LT(*asked.rbegin(), 100);         // painting asks for the rows in view only
-    EXPECT_EQ(CellText(99999, 0), "file99999");
-    EXPECT_EQ(CellText(99999, 1), "999990");
-    EXPECT_EQ(CellText(5, 2), "");
+    EXPECT_EQ(CellText(list, 99999, 0), "file99999");
+    EXPECT_EQ(CellText(list, 99999, 1), "999990");
+    EXPECT_EQ(CellText(list, 5, 2), "");
     EXPECT_EQ(list->Items()->Item(42)->Caption(), "file42");
     EXPECT_EQ(list->Items()->Item(42)->Index(), 42);
     EXPECT_EQ(list->Items()->Item(100000), nullptr);
