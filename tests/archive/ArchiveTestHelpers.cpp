@@ -18,7 +18,13 @@ CurrentDirectory::CurrentDirectory(const std::string& folder)
 
 CurrentDirectory::~CurrentDirectory()
 {
-    SetCurrentDirectoryA(previous_.c_str());
+    // Under Wine the folder the tests start in can lie outside every drive, so it cannot be
+    // made current again; the temp folder then serves, so that the folder left can be removed.
+    if (!SetCurrentDirectoryA(previous_.c_str())) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        SetCurrentDirectoryA(temp);
+    }
 }
 
 Bytes ReadBytes(const std::string& path)
