@@ -1,12 +1,11 @@
 // Exporting a list view's selected rows through the save dialog, and the sort arrows
 // in its header.
 #include "tests/shell/FormFixture.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -26,10 +25,6 @@ protected:
     void SetUp() override
     {
         FormFixture::SetUp();
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "TidewrackExportTest";
-        CreateDirectoryA(folder.c_str(), nullptr);
 
         list = new TListView(Form1);
         list->SetParent(Form1->TabSheets[8]);
@@ -46,14 +41,6 @@ protected:
         AddRow({"short"}); // no sub-items
     }
 
-    void TearDown() override
-    {
-        for (const char* name : {"\\list.htm.htm", "\\list.txt", "\\list.htm"})
-            DeleteFileA((folder + name).c_str());
-        RemoveDirectoryA(folder.c_str());
-        FormFixture::TearDown();
-    }
-
     void AddRow(const std::vector<std::string>& cells)
     {
         TListItem* item = list->Items()->Add();
@@ -68,15 +55,8 @@ protected:
         list->Items()->Item(2)->SetSelected(true);
     }
 
-    static std::string Contents(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    std::string folder;
+    testing_support::TempFolder temp;
+    const std::string folder = temp.Path();
     TListView* list = nullptr;
 };
 
@@ -143,7 +123,7 @@ TEST_F(ListExportFormTest, HtmlPageHoldsTheSelectedRowsUnderTheTitle)
         "  <p><a href=\"http://www.tidewrack.example/\">Created by Tidewrack</a></p>\r\n"
         "</body>\r\n";
     // The extension is appended even though the name ends with it already.
-    EXPECT_EQ(Contents(folder + "\\list.htm.htm"), expected);
+    EXPECT_EQ(testing_support::ReadFileText(folder + "\\list.htm.htm"), expected);
     EXPECT_EQ(GetFileAttributesA((folder + "\\list.htm").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -158,7 +138,7 @@ TEST_F(ListExportFormTest, TextFileHoldsOneLinePerSelectedRow)
         EXPECT_EQ(textEffects.fileDialogs[0].title, "Speichern");
     }
     effects::SetSink(&effects);
-    EXPECT_EQ(Contents(folder + "\\list.txt"), "a<b>.txt; 12; C:\\x; \r\nshort; \r\n");
+    EXPECT_EQ(testing_support::ReadFileText(folder + "\\list.txt"), "a<b>.txt; 12; C:\\x; \r\nshort; \r\n");
 }
 
 TEST_F(ListExportFormTest, CancelledSaveWritesNothing)

@@ -2,41 +2,27 @@
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/RadioButton.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace {
 
 class MainFormTest : public testing_support::MainFormTest {
 protected:
     // The form is started by each test, after it has prepared settings and files.
-    void SetUp() override
-    {
-        ClearSettings();
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        programDir = std::string(temp) + "TidewrackMainFormTest";
-        CreateDirectoryA(programDir.c_str(), nullptr);
-    }
-
-    void TearDown() override
-    {
-        testing_support::MainFormTest::TearDown();
-        DeleteFileA((programDir + "\\language.dat").c_str());
-        RemoveDirectoryA(programDir.c_str());
-    }
+    void SetUp() override { ClearSettings(); }
 
     void WriteLanguageFile(const std::string& content)
     {
-        std::ofstream(programDir + "\\language.dat", std::ios::binary) << content;
+        testing_support::WriteFileText(programDir + "\\language.dat", content);
     }
 
-    std::string programDir;
+    testing_support::TempFolder programFolder;
+    const std::string programDir = programFolder.Path();
 };
 
 TEST_F(MainFormTest, FirstStartWithoutSettingsUsesTheDefaults)
