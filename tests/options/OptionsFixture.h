@@ -7,6 +7,7 @@
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,6 @@ protected:
     void SetUp() override
     {
         ClearSettings();
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        programDir = std::string(temp) + "TidewrackOptionsTest";
-        CreateDirectoryA(programDir.c_str(), nullptr);
         Store(options::Key, options::ShowNetworkMessage, "done");
         Store(options::Key, options::InstallDir, programDir);
         Start();
@@ -33,9 +30,6 @@ protected:
     void TearDown() override
     {
         testing_support::MainFormTest::TearDown();
-        const std::string languageFile = programDir + "\\language.dat";
-        DeleteFileA(languageFile.c_str());
-        RemoveDirectoryA(programDir.c_str());
         ShellEnumFlags = 96;
     }
 
@@ -83,5 +77,6 @@ protected:
         EXPECT_TRUE(ran) << "the options dialog did not show";
     }
 
-    std::string programDir;
+    testing_support::TempFolder programFolder;
+    const std::string programDir = programFolder.Path();
 };
