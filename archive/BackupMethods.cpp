@@ -7,6 +7,7 @@
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
@@ -41,16 +42,6 @@ public:
 private:
     TForm1& form_;
 };
-
-std::string JoinLines(const std::vector<std::string>& lines, size_t most)
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size() && i < most; ++i)
-        text += lines[i] + "\n";
-    if (lines.size() > most)
-        text += "... (" + std::to_string(lines.size() - most) + ")\n";
-    return text;
-}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

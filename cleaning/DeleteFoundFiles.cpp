@@ -7,6 +7,7 @@
 #include "cleaning/FileDeleter.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "filetools/ShredderForm.h"
+#include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "toolkit/Button.h"
@@ -23,16 +24,6 @@ std::string Upper(std::string text)
 {
     if (!text.empty())
         CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines, size_t most)
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size() && i < most; ++i)
-        text += lines[i] + "\n";
-    if (lines.size() > most)
-        text += "... (" + std::to_string(lines.size() - most) + ")\n";
     return text;
 }
 
