@@ -1,11 +1,7 @@
 #include "archive/Avidialog.h"
 
 #include "shell/Unit1.h"
-
-#include <shlwapi.h>
-
-#include <algorithm>
-#include <vector>
+#include "toolkit/PathText.h"
 
 TForm9* Form9 = nullptr;
 
@@ -75,17 +71,7 @@ void TForm9::Button1Click(TObject*)
 
 void TForm9::FormClose(TObject*, TCloseAction& action) { action = caFree; }
 
-std::string TForm9::MinimizeName(const std::string& path)
-{
-    std::vector<char> buffer(path.begin(), path.end());
-    buffer.resize(path.size() + MAX_PATH, '\0');
-    HDC dc = GetDC(Memo1->Handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Memo1->Handle(), WM_GETFONT, 0, 0)));
-    PathCompactPathA(dc, buffer.data(), static_cast<UINT>(std::max(0, Memo1->ClientWidth() - 8)));
-    SelectObject(dc, old);
-    ReleaseDC(Memo1->Handle(), dc);
-    return buffer.data();
-}
+std::string TForm9::MinimizeName(const std::string& path) { return CompactPathFor(Memo1, path); }
 
 void TForm9::ShowFile(const std::string& path)
 {

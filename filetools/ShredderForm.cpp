@@ -2,13 +2,11 @@
 
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
-
-#include <shlwapi.h>
+#include "toolkit/PathText.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <vector>
 
 TForm2* Form2 = nullptr;
 
@@ -214,17 +212,7 @@ void TForm2::ShowFailureCount()
 
 void TForm2::ProcessMessages() { Application->ProcessMessages(); }
 
-std::string TForm2::MinimizeName(const std::string& path)
-{
-    std::vector<char> buffer(path.begin(), path.end());
-    buffer.resize(path.size() + MAX_PATH, '\0');
-    HDC dc = GetDC(Memo1->Handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Memo1->Handle(), WM_GETFONT, 0, 0)));
-    PathCompactPathA(dc, buffer.data(), static_cast<UINT>(std::max(0, Memo1->ClientWidth() - 8)));
-    SelectObject(dc, old);
-    ReleaseDC(Memo1->Handle(), dc);
-    return buffer.data();
-}
+std::string TForm2::MinimizeName(const std::string& path) { return CompactPathFor(Memo1, path); }
 
 void TForm2::ShowPath(const std::string& path) { Memo1->SetText(MinimizeName(path)); }
 
