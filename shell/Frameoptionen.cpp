@@ -1,21 +1,11 @@
 #include "shell/Frameoptionen.h"
 
 #include "shell/Unit1.h"
+#include "toolkit/Place.h"
 
 TFrame4* Frame4 = nullptr;
 
 namespace {
-
-template <class Control>
-Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
-               int width, int height)
-{
-    auto* control = new Control(owner);
-    control->Name = name;
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
              int width, int height)

@@ -5,6 +5,7 @@
 #include "shell/Unit1.h"
 #include "shell/Version.h"
 #include "toolkit/Effects.h"
+#include "toolkit/Place.h"
 
 #include <cctype>
 #include <cstdio>
@@ -15,17 +16,6 @@ namespace {
 
 const int frameWidth = 366;
 const int frameHeight = 243;
-
-template <class Control>
-Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
-               int width, int height)
-{
-    auto* control = new Control(owner);
-    control->Name = name;
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width)
 {

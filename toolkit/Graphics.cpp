@@ -259,44 +259,30 @@ void TPicture::Assign(const TPicture& other)
     Changed();
 }
 
-int TPicture::Width() const
+// The picture's size; a monochrome icon keeps its AND and XOR masks stacked in one
+// bitmap, so its height is half the bitmap's.
+SIZE TPicture::Size() const
 {
     if (bitmap_) {
         BITMAP info{};
         GetObjectA(bitmap_, sizeof info, &info);
-        return info.bmWidth;
+        return SIZE{info.bmWidth, info.bmHeight};
     }
     if (icon_) {
         ICONINFO info{};
-        if (!GetIconInfo(icon_, &info)) return 0;
+        if (!GetIconInfo(icon_, &info)) return SIZE{0, 0};
         BITMAP bm{};
         GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
         if (info.hbmColor) DeleteObject(info.hbmColor);
         if (info.hbmMask) DeleteObject(info.hbmMask);
-        return bm.bmWidth;
+        return SIZE{bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
     }
-    return 0;
+    return SIZE{0, 0};
 }
 
-int TPicture::Height() const
-{
-    if (bitmap_) {
-        BITMAP info{};
-        GetObjectA(bitmap_, sizeof info, &info);
-        return info.bmHeight;
-    }
-    if (icon_) {
-        ICONINFO info{};
-        if (!GetIconInfo(icon_, &info)) return 0;
-        BITMAP bm{};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        // A monochrome icon keeps AND and XOR masks stacked in one bitmap.
-        return info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    }
-    return 0;
-}
+int TPicture::Width() const { return Size().cx; }
+
+int TPicture::Height() const { return Size().cy; }
 
 void TPicture::Draw(HDC dc, const TRect& dest, bool stretch) const
 {

@@ -108,6 +108,7 @@ public:
     bool Empty() const { return !bitmap_ && !icon_; }
     int Width() const;
     int Height() const;
+    SIZE Size() const;
 
     // Draws into dest: stretched to it, or at its top left in natural size.
     void Draw(HDC dc, const TRect& dest, bool stretch) const;
