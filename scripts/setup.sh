@@ -14,4 +14,4 @@ done
 echo "Installing:$missing"
 dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
 as_root apt-get update -qq
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
