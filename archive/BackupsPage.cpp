@@ -32,14 +32,6 @@ bool FolderToRecycleBin(const std::string& folder)
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-class HourGlass {
-public:
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() { Screen->SetCursor(crDefault); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-};
-
 } // namespace
 
 void TForm1::BuildBackupsPage()

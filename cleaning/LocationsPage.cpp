@@ -75,18 +75,6 @@ bool IsFolder(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Gives the cursor back however the filling ends.
-class HourGlass {
-public:
-    HourGlass() : previous_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() { Screen->SetCursor(previous_); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-
-private:
-    TCursor previous_;
-};
-
 // The added folders go to the duplicate list while this lives.
 class DuplicateModeOn {
 public:

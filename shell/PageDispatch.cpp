@@ -2,19 +2,6 @@
 // initialiser and shows the page. The options link opens a dialog instead of a page.
 #include "shell/Unit1.h"
 
-namespace {
-
-// Keeps the hourglass up while a page fills a long list.
-class HourGlass {
-public:
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() { Screen->SetCursor(crDefault); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-};
-
-} // namespace
-
 void TForm1::SpeedClick(TObject*)
 {
     auto show = [this](int sheet) { PageControl1->SetActivePage(TabSheets[sheet]); };

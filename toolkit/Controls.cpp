@@ -952,3 +952,16 @@ bool TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         return TControl::WndProc(msg, wParam, lParam, result);
     }
 }
+
+void TRedrawHold::Begin(HWND window)
+{
+    if (count_++ == 0) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+}
+
+void TRedrawHold::End(HWND window)
+{
+    if (count_ > 0 && --count_ == 0) {
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}

@@ -233,6 +233,17 @@ public:
 };
 
 // The toolkit's hidden utility window and timers.
+// Counts nested BeginUpdate/EndUpdate calls on a list control: the first stops its
+// redrawing, the last lets it redraw again and repaints it once.
+class TRedrawHold {
+public:
+    void Begin(HWND window);
+    void End(HWND window);
+
+private:
+    int count_ = 0;
+};
+
 namespace toolkit {
 // Registers the window class and loads the common controls; called on first use.
 void Initialize();

@@ -181,3 +181,16 @@ private:
 };
 
 extern TScreen* Screen;
+
+// Shows the hourglass while a long list fills and gives the previous cursor back however
+// the filling ends.
+class HourGlass {
+public:
+    HourGlass() : previous_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+    ~HourGlass() { Screen->SetCursor(previous_); }
+    HourGlass(const HourGlass&) = delete;
+    HourGlass& operator=(const HourGlass&) = delete;
+
+private:
+    TCursor previous_;
+};

@@ -289,18 +289,9 @@ TListItem* TListItems::Item(int index) const
     return object;
 }
 
-void TListItems::BeginUpdate()
-{
-    if (updateCount_++ == 0) SendMessageA(view_->Handle(), WM_SETREDRAW, FALSE, 0);
-}
+void TListItems::BeginUpdate() { redrawHold_.Begin(view_->Handle()); }
 
-void TListItems::EndUpdate()
-{
-    if (updateCount_ > 0 && --updateCount_ == 0) {
-        SendMessageA(view_->Handle(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(view_->Handle(), nullptr, TRUE);
-    }
-}
+void TListItems::EndUpdate() { redrawHold_.End(view_->Handle()); }
 
 // --- TListView -------------------------------------------------------------------------
 

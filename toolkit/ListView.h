@@ -139,7 +139,7 @@ private:
 
     TListView* view_;
     std::unordered_set<TListItem*> owned_;
-    int updateCount_ = 0;
+    TRedrawHold redrawHold_;
 };
 
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;

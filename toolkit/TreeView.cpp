@@ -259,18 +259,9 @@ TTreeNode* TTreeNodes::Item(int index) const
     return node;
 }
 
-void TTreeNodes::BeginUpdate()
-{
-    if (updateCount_++ == 0) SendMessageA(tree_->Handle(), WM_SETREDRAW, FALSE, 0);
-}
+void TTreeNodes::BeginUpdate() { redrawHold_.Begin(tree_->Handle()); }
 
-void TTreeNodes::EndUpdate()
-{
-    if (updateCount_ > 0 && --updateCount_ == 0) {
-        SendMessageA(tree_->Handle(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(tree_->Handle(), nullptr, TRUE);
-    }
-}
+void TTreeNodes::EndUpdate() { redrawHold_.End(tree_->Handle()); }
 
 // --- TTreeView -------------------------------------------------------------------------
 

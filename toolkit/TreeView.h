@@ -102,7 +102,7 @@ private:
 
     TTreeView* tree_;
     std::unordered_set<TTreeNode*> owned_;
-    int updateCount_ = 0;
+    TRedrawHold redrawHold_;
 };
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
