@@ -9,7 +9,8 @@ file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.
 add_library(twtestsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(twtestsupport PUBLIC twcore tw_gtest)
 
-# One test executable per folder of tests/; ctest runs it under Wine in the sandbox.
+# One test executable per folder of tests/; ctest runs it under Wine in the sandbox, and it
+# passes only when GoogleTest's own report says so (scripts/gtest-run.in).
 # A folder with a main.cpp of its own gets GoogleTest without its main.
 function(tidewrack_add_test_exe name)
     add_executable(${name} ${ARGN} ${CMAKE_SOURCE_DIR}/res/Manifest.rc)
@@ -21,7 +22,7 @@ function(tidewrack_add_test_exe name)
     endforeach()
     target_link_libraries(${name} PRIVATE twtestsupport twcore ${main_lib})
     add_dependencies(${name} sandbox)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${TIDEWRACK_GTEST_RUN} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
 

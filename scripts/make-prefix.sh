@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Creates (or repairs) a 32-bit Windows XP Wine prefix for Tidewrack:
-#   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR [--unmanaged]
-# --unmanaged (for the test sandbox under Xvfb) keeps Wine from waiting for a window
-# manager that is not there, which otherwise costs seconds per hidden window.
+# Creates (or repairs) a Windows XP Wine prefix for Tidewrack:
+#   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR ARCH [--sandbox]
+# ARCH i686 makes a 32-bit Windows XP prefix, x86_64 a 64-bit one (Windows XP x64).
+# --sandbox (the test prefix under Xvfb):
+# - windows are unmanaged, so Wine does not wait for a window manager that is not there,
+#   which otherwise costs seconds per hidden window;
+# - a crashing program gets no debugger: Wine's winedbg would wait forever for a console
+#   nobody watches. Naming a debugger that does not exist makes Wine print the crash line
+#   and end the program at once with a failure status.
 # The host's root (drive Z:) is removed so that nothing run in the prefix can reach host
 # files; PROGRAM_DIR, the folder holding the executables, becomes drive D:.
 set -eu
@@ -11,15 +16,23 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1
 program_dir=$(mkdir -p "$2" && cd "$2" && pwd)
 home=$(mkdir -p "$3" && cd "$3" && pwd)
-tidewrack_wine_env "$prefix" "$home"
+arch=$4
+tidewrack_wine_env "$prefix" "$home" "$arch"
+wine=$TIDEWRACK_WINE
 
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
-    wineboot -i >/dev/null 2>&1
-    wine winecfg -v winxp >/dev/null 2>&1
-    if [ "${4:-}" = --unmanaged ]; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" wineboot -i >/dev/null 2>&1
+    if [ "$arch" = x86_64 ]; then
+        "$wine" winecfg -v winxp64 >/dev/null 2>&1
+    else
+        "$wine" winecfg -v winxp >/dev/null 2>&1
     fi
+fi
+if [ "${5:-}" = --sandbox ]; then
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /d 'nosuchdebugger.exe' /f >/dev/null 2>&1
 fi
 # Wine's recycle bin is the freedesktop trash under HOME; without its folders, deletes
 # "to the recycle bin" would be permanent.

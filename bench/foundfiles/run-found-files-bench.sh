@@ -4,5 +4,5 @@
 # Usage: [BUILD=build-dir] bench/foundfiles/run-found-files-bench.sh
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-build=${BUILD:-$here/../../build}
+build=${BUILD:-$here/../../build/i686}
 "$build/wine-run" "$build/bin/found_files_bench.exe" "$@"

@@ -5,5 +5,5 @@
 # Usage: [BUILD=build-dir] bench/scan/run-scan-bench.sh [--keep]   (--keep: leave the tree for the next run)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-build=${BUILD:-$here/../../build}
+build=${BUILD:-$here/../../build/i686}
 "$build/wine-run" "$build/bin/scan_bench.exe" "$@"

@@ -4,5 +4,5 @@
 # Usage: [BUILD=build-dir] bench/toolkit/run-control-bench.sh [ROUNDS]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-build=${BUILD:-$here/../../build}
+build=${BUILD:-$here/../../build/i686}
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/wine-run" "$build/bin/control_bench.exe" "$@"

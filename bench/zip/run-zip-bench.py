@@ -105,7 +105,7 @@ def compare(ours, theirs, cwd_ours, cwd_theirs, runs=3):
 
 
 def main():
-    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(TOP, "build"))
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(TOP, "build", "i686"))
     megabytes = int(sys.argv[2]) if len(sys.argv) > 2 else 200
     wine_run = os.path.join(build, "wine-run")
     bench = os.path.join(build, "bin", "zip_bench.exe")

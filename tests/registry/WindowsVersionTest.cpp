@@ -1,4 +1,5 @@
 #include "shell/WindowsVersion.h"
+#include "tests/support/SandboxWindows.h"
 
 #include "toolkit/Registry.h"
 
@@ -161,7 +162,7 @@ TEST(WindowsVersionDecoder, NoRecordAtAllFails)
     EXPECT_EQ(v.nameText, "");
 }
 
-// End to end: the sandbox prefix is set to Windows XP.
+// End to end: the sandbox prefix is set to Windows XP (tests/support/SandboxWindows.h).
 TEST(WindowsVersionEndToEnd, TheSandboxIsWindowsXp)
 {
     TRegistry registry;
@@ -172,8 +173,8 @@ TEST(WindowsVersionEndToEnd, TheSandboxIsWindowsXp)
     EXPECT_TRUE(v.ok);
     EXPECT_EQ(v.osLevel, 3);
     EXPECT_EQ(v.isXpClass, 1);
-    EXPECT_EQ(v.versionText, "Version 5.1");
-    EXPECT_EQ(v.nameText.rfind("Microsoft Windows XP Professional ", 0), 0u) << v.nameText;
+    EXPECT_EQ(v.versionText, testing_support::kSandboxVersionText);
+    EXPECT_EQ(v.nameText.rfind(testing_support::kSandboxNameStart, 0), 0u) << v.nameText;
     EXPECT_EQ(registry.CurrentKey(), nullptr);
 }
 

@@ -25,7 +25,19 @@ std::string UnixPath(UnixNameOf unixName, const std::string& windowsPath)
     return result;
 }
 
-// Under Wine this is a 32-bit Linux process, so the i386 system-call gate is the one to use.
+// Under Wine the program is a Linux process of its own width, so the system-call gate and
+// numbers are those of i386 or of x86_64.
+#if defined(__x86_64__)
+long LinuxCall(long number, const char* first, const char* second = nullptr)
+{
+    long result;
+    asm volatile("syscall" : "=a"(result) : "a"(number), "D"(first), "S"(second) : "rcx", "r11", "memory");
+    return result;
+}
+
+constexpr long kLinuxSymlink = 88;
+constexpr long kLinuxUnlink = 87;
+#else
 long LinuxCall(long number, const char* first, const char* second = nullptr)
 {
     long result;
@@ -35,6 +47,7 @@ long LinuxCall(long number, const char* first, const char* second = nullptr)
 
 constexpr long kLinuxSymlink = 83;
 constexpr long kLinuxUnlink = 10;
+#endif
 
 } // namespace
 
