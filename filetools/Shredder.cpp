@@ -70,9 +70,12 @@ ShredderResult RunShredder(const ShredderArgv& argv, ShredderObserver& observer,
         if (engine.Tally().filesFound == 0)
             observer.Print(FormatText("No files found that match %s.\n", options.path.c_str()));
     }
-    if (engine.PackedFilesNeedWipe() || options.wipeFreeSpace) {
+    if (options.wipeFreeSpace || engine.PackedFilesNeedWipe()) {
         result.wipeRan = true;
-        result.wipeCompleted = engine.WipeFreeSpace(fullPath);
+        // Packed files' old clusters are free space of the volumes the files were on,
+        // which need not be the path's drive.
+        result.wipeCompleted = options.wipeFreeSpace ? engine.WipeFreeSpace(fullPath)
+                                                     : engine.WipeLeftClusters();
     }
     observer.Print("\n");
 
@@ -82,6 +85,8 @@ ShredderResult RunShredder(const ShredderArgv& argv, ShredderObserver& observer,
     result.filesShredded = tally.filesShredded;
     result.filesLeft = tally.filesLeft;
     result.foldersLeft = tally.foldersLeft;
+    result.filesWithOtherNames = tally.filesWithOtherNames;
+    result.oldClustersLeft = tally.oldClustersLeft;
     if (tally.filesLeft)
         observer.Print(FormatText("%u file%s could not be shredded.\n", tally.filesLeft,
                                   Plural(tally.filesLeft, "s")));

@@ -7,6 +7,9 @@
 #include "filetools/ShredderIo.h"
 #include "filetools/ShredderObserver.h"
 
+#include <string>
+#include <vector>
+
 struct ShredderResult {
     bool usageError = false;   // the vector was not understood; nothing was done
     bool refused = false;      // the target was a whole drive; nothing was done
@@ -17,12 +20,16 @@ struct ShredderResult {
     unsigned foldersLeft = 0;  // folders that should have gone but are still there
     bool wipeRan = false;      // a free-space wipe was started ("-z", or for packed files)
     bool wipeCompleted = false;
+    // Files whose data were not overwritten: files with other names (only the chosen
+    // name went), and packed files whose old clusters stay on the disk.
+    std::vector<std::string> filesWithOtherNames;
+    std::vector<std::string> oldClustersLeft;
 
     // Everything asked for was done.
     bool Succeeded() const
     {
         return !usageError && !refused && !cancelled && filesLeft == 0 && foldersLeft == 0 &&
-               (!wipeRan || wipeCompleted);
+               filesWithOtherNames.empty() && oldClustersLeft.empty() && (!wipeRan || wipeCompleted);
     }
 };
 

@@ -141,16 +141,29 @@ void ShredderEngine::ShredEntry(const WIN32_FIND_DATAA& entry, const std::string
     Outcome outcome = Outcome::Plain;
     if (entry.dwFileAttributes & kPackedAttributes)
         outcome = ShredPackedFile(path);
-    if (outcome == Outcome::Plain)
+    const bool oldClustersStay = outcome == Outcome::PlainOldClustersStay;
+    if (outcome == Outcome::Plain || oldClustersStay)
         outcome = Cancelled() ? Outcome::Cancelled
                               : ShredFile(path, (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) |
                                                     entry.nFileSizeLow);
-    if (outcome == Outcome::Shredded) {
+    switch (outcome) {
+    case Outcome::Shredded:
         ++tally_.filesShredded;
+        if (oldClustersStay) {
+            Print(FormatText("The volume of %s could not be told for sure: the file was overwritten "
+                             "through itself, and its old clusters were not wiped.\n", path.c_str()));
+            tally_.oldClustersLeft.push_back(path);
+        }
         return;
-    }
-    if (outcome == Outcome::Left)
+    case Outcome::NameRemoved:
+        tally_.filesWithOtherNames.push_back(path);
+        return;
+    case Outcome::Left:
         ++tally_.filesLeft;
+        break;
+    default:
+        break;
+    }
     // A file that stays keeps the attributes it had.
     if (io_.GetAttributes(path) != INVALID_FILE_ATTRIBUTES)
         io_.SetAttributes(path, entry.dwFileAttributes);
@@ -169,6 +182,14 @@ ShredderEngine::Outcome ShredderEngine::ShredFile(const std::string& path, uint6
     if (file == INVALID_HANDLE_VALUE) {
         PrintError("\nError opening %s for delete: ", path, GetLastError());
         return Outcome::Left;
+    }
+    // The file's other names, outside the chosen target, still show its data.
+    ShredderFileInfo info;
+    if (io_.QueryFileInfo(file, info) && info.links > 1) {
+        io_.Close(file);
+        Print(FormatText("\n%s has other names; its data were not overwritten.\n", path.c_str()));
+        Outcome outcome = RemoveScrambled(path);
+        return outcome == Outcome::Shredded ? Outcome::NameRemoved : outcome;
     }
     bool overwritten = OverwriteFile(file, size);
     DWORD error = GetLastError();
@@ -190,21 +211,9 @@ bool ShredderEngine::OverwriteFile(HANDLE file, uint64_t size)
     // of it is touched.
     if (!io_.SeekTo(file, size - 1) || !WritePasses(file, 1))
         return false;
+    // Then the whole file per pattern, so that each pattern reaches the disk in one flush.
     observer_.FileProgress(0, size);
-    if (!io_.SeekTo(file, 0))
-        return false;
-    uint64_t done = 0;
-    while (!Cancelled() && done < size - 1) {
-        observer_.ProcessMessages();
-        DWORD piece = static_cast<DWORD>(std::min<uint64_t>(kPatternBlockSize, size - done));
-        if (!WritePasses(file, piece))
-            return false;
-        done += piece;
-        observer_.FileProgress(done, size);
-    }
-    // Where the system does not write through at once, the passes must still reach the
-    // disk before the file is deleted, or the old data would stay there.
-    return Cancelled() || io_.Flush(file);
+    return size == 1 || (io_.SeekTo(file, 0) && WritePasses(file, size, true));
 }
 
 ShredderEngine::Outcome ShredderEngine::RemoveScrambled(const std::string& path)
@@ -232,7 +241,7 @@ ShredderEngine::Outcome ShredderEngine::RemoveScrambled(const std::string& path)
     return Outcome::Left;
 }
 
-bool ShredderEngine::WritePasses(HANDLE handle, uint64_t length)
+bool ShredderEngine::WritePasses(HANDLE handle, uint64_t length, bool showProgress)
 {
     const unsigned char* const* blocks = ShredderPatternBlocks(observer_);
     if (!blocks)
@@ -251,13 +260,21 @@ bool ShredderEngine::WritePasses(HANDLE handle, uint64_t length)
             if (pattern != kZeros && !io_.SeekBack(handle, length))
                 return false;
             for (uint64_t done = 0; done < length;) {
+                observer_.ProcessMessages();
                 if (Cancelled())
                     return false;
                 DWORD piece = static_cast<DWORD>(std::min<uint64_t>(kPatternBlockSize, length - done));
                 if (!io_.Write(handle, blocks[pattern], piece))
                     return false;
                 done += piece;
+                if (showProgress)
+                    observer_.FileProgress(done, length);
             }
+            // The next pattern overwrites this one; where the system keeps writes in its
+            // cache despite write-through (Wine does), only the last one would ever
+            // reach the disk.
+            if (!io_.Flush(handle))
+                return false;
         }
     }
     return true;

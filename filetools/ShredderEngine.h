@@ -19,6 +19,11 @@ struct ShredderTally {
     unsigned filesShredded = 0;
     unsigned filesLeft = 0;      // files that could not be shredded and are still there
     unsigned foldersLeft = 0;    // folders the walk should have removed but could not
+    // Files with further names (hard links): only the chosen name went, their data stay.
+    std::vector<std::string> filesWithOtherNames;
+    // Packed files overwritten through the file, as their volume could not be told for
+    // sure: their old clusters are still on the disk.
+    std::vector<std::string> oldClustersLeft;
 };
 
 class ShredderEngine {
@@ -27,7 +32,9 @@ public:
         Shredded,   // overwritten (or its clusters dealt with), renamed and deleted
         Left,       // an error left the file in place under its own name
         Cancelled,  // the user cancelled; the file keeps its own name
-        Plain       // ShredPackedFile only: overwrite it as an ordinary file
+        NameRemoved,   // the file has other names: only this one went, its data stay
+        Plain,         // ShredPackedFile only: overwrite it as an ordinary file
+        PlainOldClustersStay  // the same, though its old clusters stay on the disk
     };
 
     ShredderEngine(const ShredderOptions& options, ShredderObserver& observer, ShredderIo& io);
@@ -43,21 +50,25 @@ public:
     // A compressed, encrypted or sparse file: overwrite its clusters on the volume.
     Outcome ShredPackedFile(const std::string& path);
     // Writes the region that starts at the handle's position (pass count) x (zeros, 0xFF,
-    // random), always from the same start; the position ends at the region's end.
-    bool WritePasses(HANDLE handle, uint64_t length);
+    // random), always from the same start, each of them flushed to the disk before the
+    // next; the position ends at the region's end. showProgress reports each write as
+    // the current file's progress.
+    bool WritePasses(HANDLE handle, uint64_t length, bool showProgress = false);
     // Renames the file 26 times, its name's letters all 'A', then 'B', ... 'Z' (dots
     // kept), and gives the name it ends under.
     void ScrambleFileName(const std::string& path, std::string& lastName);
     // Fills the free space of the path's drive with overwritten files, then with small
     // ones for the file table after "-z"; true when the wipe ran to its end.
     bool WipeFreeSpace(const std::string& drivePath);
+    // Wipes the free space of every volume that packed files left old clusters on.
+    bool WipeLeftClusters();
     // Clears the attributes (read-only, hidden, system) that would stop the shredding.
     void SetDelAttributes(const std::string& path);
 
     const ShredderTally& Tally() const { return tally_; }
     // A packed file was deleted without its clusters being overwritten: the run has to
-    // wipe the drive's free space.
-    bool PackedFilesNeedWipe() const { return packedFilesNeedWipe_; }
+    // wipe the free space of its volume.
+    bool PackedFilesNeedWipe() const { return !packedWipeRoots_.empty(); }
 
 private:
     enum class ClusterScan {
@@ -66,13 +77,17 @@ private:
         NotOverwritten,  // clusters on the disk that could not be overwritten
         NoClusters,      // nothing on the disk: an ordinary overwrite reaches all of it
         Untrusted,       // the map cannot be right; never write the volume after it
+        VolumeUnknown,   // the file's volume cannot be told for sure; never write one
         Failed,          // the query failed
         Cancelled
     };
 
     bool OverwriteFile(HANDLE file, uint64_t size);
     Outcome RemoveScrambled(const std::string& path);
-    ClusterScan OverwriteClusterRuns(HANDLE file, char driveLetter);
+    // root receives the root of the file's volume.
+    ClusterScan OverwriteClusterRuns(HANDLE file, const std::string& path, DWORD fileVolumeSerial,
+                                     std::string& root);
+    bool WipeVolumeFreeSpace(const std::string& root);
     ClusterScan QueryExtents(HANDLE file, std::vector<ShredderExtent>& extents);
     void PrintError(const char* format, const std::string& path, DWORD error);
     void Print(const std::string& text) { observer_.Print(text); }
@@ -85,6 +100,6 @@ private:
     ShredderTally tally_;
     bool firstLevel_ = true;
     bool deleteFolders_ = false;
-    bool packedFilesNeedWipe_ = false;
+    std::vector<std::string> packedWipeRoots_;  // volumes to wipe for packed files
     std::vector<LONGLONG> retrievalBuffer_;
 };

@@ -1,5 +1,6 @@
 #include "filetools/ShredderForm.h"
 
+#include "shell/MessageText.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
@@ -11,6 +12,9 @@
 TForm2* Form2 = nullptr;
 
 namespace {
+
+// Paths a report lists before it only counts the rest.
+constexpr size_t kListedPaths = 10;
 
 // "1,234,567" (German: "1.234.567"), the grouping the wipe's byte counts are shown in.
 std::string GroupedNumber(double value, bool german)
@@ -168,6 +172,10 @@ ShredderResult TForm2::RunShredder(const ShredderArgv& argv, ShredderIo& io)
     --running_;
     FilesLeft += result.filesLeft;
     FoldersLeft += result.foldersLeft;
+    FilesWithOtherNames.insert(FilesWithOtherNames.end(), result.filesWithOtherNames.begin(),
+                               result.filesWithOtherNames.end());
+    OldClustersLeft.insert(OldClustersLeft.end(), result.oldClustersLeft.begin(),
+                           result.oldClustersLeft.end());
     if (result.refused)
         ++TargetsRefused;
     if (result.wipeRan && !result.wipeCompleted && !result.cancelled)
@@ -198,6 +206,19 @@ std::string TForm2::FailureReport() const
     if (WipesFailed > 0)
         report += german ? "Der freie Speicher konnte nicht vollständig gelöscht werden.\n"
                          : "The free space could not be wiped completely.\n";
+    // Files that are gone from the target but whose data may still be read elsewhere.
+    if (!FilesWithOtherNames.empty())
+        report += (german ? "Diese Dateien haben weitere Namen; ihre Daten wurden nicht überschrieben, "
+                            "nur der gewählte Name wurde entfernt:\n"
+                          : "These files have other names; their data were not overwritten, only the "
+                            "chosen name was removed:\n") +
+                  JoinLines(FilesWithOtherNames, kListedPaths);
+    if (!OldClustersLeft.empty())
+        report += (german ? "Das Laufwerk dieser gepackten Dateien war nicht sicher zu bestimmen; sie wurden "
+                            "über die Datei überschrieben, ihre alten Cluster nicht:\n"
+                          : "The volume of these packed files could not be told for sure; they were "
+                            "overwritten through the file, their old clusters were not wiped:\n") +
+                  JoinLines(OldClustersLeft, kListedPaths);
     return report;
 }
 

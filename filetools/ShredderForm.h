@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TForm2 : public TForm, public ShredderObserver {
 public:
@@ -69,6 +70,8 @@ public:
     unsigned FoldersLeft = 0;
     unsigned TargetsRefused = 0;
     unsigned WipesFailed = 0;
+    std::vector<std::string> FilesWithOtherNames;  // only the chosen name went
+    std::vector<std::string> OldClustersLeft;      // packed files' old clusters stay
     // The report of those, in the user's language; empty when everything was done.
     std::string FailureReport() const;
 

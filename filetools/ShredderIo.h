@@ -14,6 +14,12 @@
 // How a free-space wipe file is opened (all of them new, hidden and delete-on-close).
 enum class WipeFileMode { Unbuffered, WriteThrough, Plain };
 
+// What the system tells of an open file.
+struct ShredderFileInfo {
+    DWORD volumeSerialNumber = 0;  // of the volume the file really lives on
+    DWORD links = 1;               // names the file has (hard links)
+};
+
 // An open raw volume and the figures needed to address its clusters.
 struct ShredderVolume {
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -43,6 +49,7 @@ public:
     virtual bool Write(HANDLE handle, const void* data, DWORD length) = 0;
     virtual bool Flush(HANDLE handle) = 0;
     virtual void Close(HANDLE handle) = 0;
+    virtual bool QueryFileInfo(HANDLE file, ShredderFileInfo& info) = 0;
 
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
@@ -58,8 +65,14 @@ public:
                                         RETRIEVAL_POINTERS_BUFFER* out, DWORD outSize) = 0;
     // The Win32 error code of an NT status, for the message text.
     virtual DWORD NtStatusToWin32Error(LONG status) = 0;
-    // The raw volume of a drive ("\\.\X:") for reading and writing.
-    virtual bool OpenVolume(char driveLetter, ShredderVolume& volume) = 0;
+    // The volume an open file lives on, which a mount point or a junction on its path
+    // can make another one than the volume of the path's drive letter: the root folder to
+    // reach that volume by (its drive "D:\" when it has one, else a folder it is mounted
+    // at, "C:\Mnt\D\") and the volume's serial number.
+    virtual bool LocateVolume(HANDLE file, const std::string& path, std::string& root,
+                              DWORD& serialNumber) = 0;
+    // The raw volume mounted at root, for reading and writing.
+    virtual bool OpenVolume(const std::string& root, ShredderVolume& volume) = 0;
 
     // GetDiskFreeSpaceA of a root ("X:\").
     virtual bool QueryFreeSpace(const std::string& root, DWORD& sectorsPerCluster,

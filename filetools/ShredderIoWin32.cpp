@@ -10,6 +10,10 @@ typedef ULONG(NTAPI* RtlNtStatusToDosErrorFunction)(LONG);
 
 constexpr LONG kStatusPending = 0x00000103;
 
+// GetFinalPathNameByHandleA's kinds of path (Vista and later headers).
+constexpr DWORD kVolumeNameDos = 0x0;
+constexpr DWORD kVolumeNameGuid = 0x1;
+
 bool MoveFilePointer(HANDLE handle, LONGLONG distance, DWORD method)
 {
     // SetFilePointerEx is missing before Windows 2000.
@@ -51,31 +55,128 @@ bool SameFolder(const std::string& first, const std::string& second)
            info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
+// A kernel32 function that older systems lack, or null there.
+template <typename Function>
+Function Kernel32(const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+// The path of an open file as the system resolved it (Vista and later): with the drive
+// letter (kVolumeNameDos) or with the volume's GUID name (kVolumeNameGuid).
+bool FinalPathName(HANDLE file, DWORD kind, std::string& target)
+{
+    typedef DWORD(WINAPI * GetFinalPathNameFunction)(HANDLE, LPSTR, DWORD, DWORD);
+    static auto finalPathName = Kernel32<GetFinalPathNameFunction>("GetFinalPathNameByHandleA");
+    if (!finalPathName)
+        return false;
+    std::vector<char> buffer(1024);
+    DWORD length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), kind);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), kind);
+    }
+    if (length == 0 || length >= buffer.size())
+        return false;
+    target.assign(buffer.data(), length);
+    return true;
+}
+
+// The GUID name ("\\?\Volume{...}\") of the volume mounted at a root folder.
+bool VolumeNameOfMount(const std::string& root, std::string& volumeName)
+{
+    typedef BOOL(WINAPI * GetVolumeNameFunction)(LPCSTR, LPSTR, DWORD);
+    static auto volumeNameOf = Kernel32<GetVolumeNameFunction>("GetVolumeNameForVolumeMountPointA");
+    char name[MAX_PATH];
+    if (!volumeNameOf || !volumeNameOf(root.c_str(), name, MAX_PATH))
+        return false;
+    volumeName = name;
+    return true;
+}
+
+// The folder the volume of a GUID name is best reached by: its drive when it has one,
+// else the first folder it is mounted at, else the GUID name itself.
+std::string RootOfVolume(const std::string& volumeName)
+{
+    typedef BOOL(WINAPI * GetPathNamesFunction)(LPCSTR, LPCH, DWORD, PDWORD);
+    static auto pathNames = Kernel32<GetPathNamesFunction>("GetVolumePathNamesForVolumeNameA");
+    std::vector<char> names(1024);
+    DWORD length = 0;
+    if (!pathNames || !pathNames(volumeName.c_str(), names.data(), static_cast<DWORD>(names.size()), &length)) {
+        if (!pathNames || GetLastError() != ERROR_MORE_DATA)
+            return volumeName;
+        names.resize(length);
+        if (!pathNames(volumeName.c_str(), names.data(), length, &length))
+            return volumeName;
+    }
+    std::string first;
+    for (const char* name = names.data(); *name; name += lstrlenA(name) + 1) {
+        if (lstrlenA(name) == 3)
+            return name;
+        if (first.empty())
+            first = name;
+    }
+    return first.empty() ? volumeName : first;
+}
+
+// The root of the local volume an open file lives on. The handle tells it whatever
+// junctions led to the file (Vista and later); before that, the last mount point on the
+// path stands for it, and a junction to another volume is only caught by the caller's
+// serial-number check. Systems without mount points keep every file on its drive.
+bool RootOfFileVolume(HANDLE file, const std::string& path, std::string& root)
+{
+    std::string target;
+    if (FinalPathName(file, kVolumeNameGuid, target) && target.compare(0, 4, "\\\\?\\") == 0) {
+        size_t end = target.find('\\', 4);
+        if (end == std::string::npos)
+            return false;
+        root = RootOfVolume(target.substr(0, end + 1));
+        return true;
+    }
+    typedef BOOL(WINAPI * GetVolumePathNameFunction)(LPCSTR, LPSTR, DWORD);
+    static auto volumePathName = Kernel32<GetVolumePathNameFunction>("GetVolumePathNameA");
+    // A network share has no volume name: the clusters of its files are out of reach.
+    if (volumePathName) {
+        char mount[MAX_PATH];
+        std::string volumeName;
+        if (!volumePathName(path.c_str(), mount, MAX_PATH) || !VolumeNameOfMount(mount, volumeName))
+            return false;
+        root = mount;
+        return true;
+    }
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return false;
+    root = path.substr(0, 3);
+    return GetDriveTypeA(root.c_str()) != DRIVE_REMOTE;
+}
+
+// The raw device of the volume mounted at root, without the trailing backslash that
+// would name its root folder instead.
+std::string RawDeviceOf(const std::string& root)
+{
+    std::string volumeName;
+    if (root.compare(0, 4, "\\\\?\\") == 0)
+        volumeName = root;
+    else if (!VolumeNameOfMount(root, volumeName))
+        return root.size() == 3 && root[1] == ':' ? "\\\\.\\" + root.substr(0, 2) : std::string();
+    if (!volumeName.empty() && volumeName.back() == '\\')
+        volumeName.pop_back();
+    return volumeName;
+}
+
 // Some systems (Wine among them) show a symbolic link to a file as an ordinary file,
 // without the reparse-point attribute, and overwrite and even delete its target through
 // it. The handle then names the target: another name, or the same name in another
 // folder. Systems without GetFinalPathNameByHandleA have no links to files.
 bool LeadsElsewhere(HANDLE file, const std::string& path)
 {
-    typedef DWORD(WINAPI * GetFinalPathNameFunction)(HANDLE, LPSTR, DWORD, DWORD);
     typedef DWORD(WINAPI * GetLongPathNameFunction)(LPCSTR, LPSTR, DWORD);
-    static HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    static auto finalPathName = reinterpret_cast<GetFinalPathNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
-    static auto longPathName = reinterpret_cast<GetLongPathNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameA")));
-    if (!finalPathName || !longPathName)
-        return false;
-    std::vector<char> buffer(1024);
-    DWORD length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    if (length >= buffer.size()) {
-        buffer.resize(length + 1);
-        length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    }
+    static auto longPathName = Kernel32<GetLongPathNameFunction>("GetLongPathNameA");
+    std::string target;
     // No drive path for the file (a volume mounted without a letter): nothing to compare.
-    if (length == 0 || length >= buffer.size())
+    if (!longPathName || !FinalPathName(file, kVolumeNameDos, target))
         return false;
-    std::string target(buffer.data(), length);
     if (target.compare(0, 8, "\\\\?\\UNC\\") == 0)
         target.replace(0, 7, "\\");
     else if (target.compare(0, 4, "\\\\?\\") == 0)
@@ -170,6 +271,16 @@ public:
 
     void Close(HANDLE handle) override { CloseHandle(handle); }
 
+    bool QueryFileInfo(HANDLE file, ShredderFileInfo& info) override
+    {
+        BY_HANDLE_FILE_INFORMATION known;
+        if (!GetFileInformationByHandle(file, &known))
+            return false;
+        info.volumeSerialNumber = known.dwVolumeSerialNumber;
+        info.links = known.nNumberOfLinks;
+        return true;
+    }
+
     bool RenameFile(const std::string& from, const std::string& to) override
     {
         return MoveFileA(from.c_str(), to.c_str()) != FALSE;
@@ -227,18 +338,26 @@ public:
         return statusToError_ ? statusToError_(status) : ERROR_MR_MID_NOT_FOUND;
     }
 
-    bool OpenVolume(char driveLetter, ShredderVolume& volume) override
+    bool LocateVolume(HANDLE file, const std::string& path, std::string& root,
+                      DWORD& serialNumber) override
     {
-        char device[] = "\\\\.\\A:";
-        char root[] = "A:\\";
-        device[4] = root[0] = driveLetter;
+        return RootOfFileVolume(file, path, root) &&
+               GetVolumeInformationA(root.c_str(), nullptr, 0, &serialNumber, nullptr, nullptr,
+                                     nullptr, 0);
+    }
+
+    bool OpenVolume(const std::string& root, ShredderVolume& volume) override
+    {
         DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
         // GetDiskFreeSpaceA's cluster total never exceeds the volume (a quota only makes
         // it smaller), so it is a safe bound for the cluster numbers.
-        if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters,
+        if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                                &totalClusters))
             return false;
-        HANDLE handle = CreateFileA(device, GENERIC_READ | GENERIC_WRITE,
+        std::string device = RawDeviceOf(root);
+        if (device.empty())
+            return false;
+        HANDLE handle = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                     0, nullptr);
         if (handle == INVALID_HANDLE_VALUE)

@@ -5,7 +5,7 @@
 
 #include "filetools/ShredderMessages.h"
 
-#include <cctype>
+#include <algorithm>
 
 namespace {
 
@@ -17,30 +17,31 @@ constexpr LONG kStatusEndOfFile = static_cast<LONG>(0xC0000011);
 // Room for 8,192 extents.
 constexpr DWORD kRetrievalBufferSize = 131088;
 
-char DriveLetterOf(const std::string& path)
-{
-    if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
-        return 0;
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-}
-
 } // namespace
 
 ShredderEngine::Outcome ShredderEngine::ShredPackedFile(const std::string& path)
 {
     if (Cancelled())
         return Outcome::Cancelled;
-    // Without the NT cluster query, or for a file on a network share whose volume is out
-    // of reach, the file can only be overwritten as an ordinary one.
-    char driveLetter = DriveLetterOf(path);
-    if (!driveLetter || !io_.ClusterQueryAvailable())
+    // Without the NT cluster query the file can only be overwritten as an ordinary one.
+    if (!io_.ClusterQueryAvailable())
         return Outcome::Plain;
     HANDLE file = io_.OpenForClusterScan(path);
     if (file == INVALID_HANDLE_VALUE) {
         PrintError("\nError opening %s for compressed file scan: ", path, GetLastError());
         return Outcome::Left;
     }
-    ClusterScan scan = OverwriteClusterRuns(file, driveLetter);
+    // Clusters shared with other names are not this target's to overwrite; the
+    // ordinary path removes only the chosen name. A file the system tells nothing of
+    // has no volume known for sure.
+    ShredderFileInfo info;
+    const bool known = io_.QueryFileInfo(file, info);
+    if (!known || info.links > 1) {
+        io_.Close(file);
+        return known ? Outcome::Plain : Outcome::PlainOldClustersStay;
+    }
+    std::string root;
+    ClusterScan scan = OverwriteClusterRuns(file, path, info.volumeSerialNumber, root);
     io_.Close(file);
     switch (scan) {
     case ClusterScan::Cancelled:
@@ -50,6 +51,8 @@ ShredderEngine::Outcome ShredderEngine::ShredPackedFile(const std::string& path)
     case ClusterScan::NoClusters:
     case ClusterScan::Untrusted:
         return Outcome::Plain;
+    case ClusterScan::VolumeUnknown:
+        return Outcome::PlainOldClustersStay;
     case ClusterScan::Mapped:
     case ClusterScan::Overwritten:
     case ClusterScan::NotOverwritten:
@@ -57,13 +60,19 @@ ShredderEngine::Outcome ShredderEngine::ShredPackedFile(const std::string& path)
     }
     Outcome outcome = RemoveScrambled(path);
     // The clusters that could not be overwritten are free space once the file is gone;
-    // the run wipes it at its end.
-    if (outcome == Outcome::Shredded && scan == ClusterScan::NotOverwritten)
-        packedFilesNeedWipe_ = true;
+    // the run wipes that volume's free space at its end.
+    if (outcome == Outcome::Shredded && scan == ClusterScan::NotOverwritten &&
+        std::find(packedWipeRoots_.begin(), packedWipeRoots_.end(), root) == packedWipeRoots_.end())
+        packedWipeRoots_.push_back(root);
     return outcome;
 }
 
-ShredderEngine::ClusterScan ShredderEngine::OverwriteClusterRuns(HANDLE file, char driveLetter)
+// The volume written is the one the file really lives on: a mount point or a junction
+// on the path can lead to another volume than the drive letter's, whose cluster numbers
+// mean other files' data there. Its serial number must be the file's.
+ShredderEngine::ClusterScan ShredderEngine::OverwriteClusterRuns(HANDLE file, const std::string& path,
+                                                                 DWORD fileVolumeSerial,
+                                                                 std::string& root)
 {
     std::vector<ShredderExtent> extents;
     ClusterScan scan = QueryExtents(file, extents);
@@ -71,7 +80,10 @@ ShredderEngine::ClusterScan ShredderEngine::OverwriteClusterRuns(HANDLE file, ch
         return scan;
     if (!ExtentsOnDisk(extents))
         return ClusterScan::NoClusters;
-    const ShredderVolume* volume = volumes_.For(driveLetter);
+    DWORD volumeSerial = 0;
+    if (!io_.LocateVolume(file, path, root, volumeSerial) || volumeSerial != fileVolumeSerial)
+        return ClusterScan::VolumeUnknown;
+    const ShredderVolume* volume = volumes_.For(root);
     if (!volume || volume->clusterSize == 0)
         return ClusterScan::NotOverwritten;
     if (!ExtentsFitVolume(extents, volume->totalClusters))

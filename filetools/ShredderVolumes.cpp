@@ -1,11 +1,11 @@
 #include "filetools/ShredderVolumes.h"
 
-const ShredderVolume* ShredderVolumes::For(char driveLetter)
+const ShredderVolume* ShredderVolumes::For(const std::string& root)
 {
-    if (driveLetter != driveLetter_) {
+    if (root != root_) {
         Release();
-        driveLetter_ = driveLetter;
-        open_ = io_.OpenVolume(driveLetter, volume_);
+        root_ = root;
+        open_ = io_.OpenVolume(root, volume_);
     }
     return open_ ? &volume_ : nullptr;
 }
@@ -15,6 +15,6 @@ void ShredderVolumes::Release()
     if (open_)
         io_.Close(volume_.handle);
     open_ = false;
-    driveLetter_ = 0;
+    root_.clear();
     volume_ = ShredderVolume();
 }

@@ -1,8 +1,10 @@
 // The raw volume the engine writes packed files' clusters through. It always belongs to
-// the drive of the file being treated: asking for another drive closes the one held.
+// the volume of the file being treated: asking for another one closes the one held.
 #pragma once
 
 #include "filetools/ShredderIo.h"
+
+#include <string>
 
 class ShredderVolumes {
 public:
@@ -11,14 +13,15 @@ public:
     ShredderVolumes(const ShredderVolumes&) = delete;
     ShredderVolumes& operator=(const ShredderVolumes&) = delete;
 
-    // The volume of that drive, opened on first use; null when it cannot be opened.
-    const ShredderVolume* For(char driveLetter);
+    // The volume mounted at root ("D:\", "C:\Mnt\D\"), opened on first use; null when it
+    // cannot be opened.
+    const ShredderVolume* For(const std::string& root);
 
 private:
     void Release();
 
     ShredderIo& io_;
-    char driveLetter_ = 0;  // the drive of volume_, or of the last failed open
+    std::string root_;  // the root of volume_, or of the last failed open
     bool open_ = false;
     ShredderVolume volume_;
 };

@@ -56,8 +56,22 @@ bool ShredderEngine::WipeFreeSpace(const std::string& drivePath)
         Print("Cannot clean free space for UNC drive\n\n");
         return false;
     }
-    const std::string root = drivePath.substr(0, 2) + "\\";
-    Print(packedFilesNeedWipe_
+    return WipeVolumeFreeSpace(drivePath.substr(0, 2) + "\\");
+}
+
+bool ShredderEngine::WipeLeftClusters()
+{
+    for (const std::string& root : packedWipeRoots_)
+        if (!WipeVolumeFreeSpace(root))
+            return false;
+    return true;
+}
+
+// root is the volume's drive or a folder it is mounted at: the wipe files take the
+// free space of the volume they are made on.
+bool ShredderEngine::WipeVolumeFreeSpace(const std::string& root)
+{
+    Print(PackedFilesNeedWipe()
               ? std::string("Cleaning free space to securely delete compressed files: 0%")
               : FormatText("Cleaning free space on %s: 0%%", root.c_str()));
 
@@ -111,7 +125,7 @@ bool ShredderEngine::WipeFreeSpace(const std::string& drivePath)
         unsigned now = WipePercent(written, totalFree);
         if (now != percent) {
             percent = now;
-            observer_.WipeProgress(percent, packedFilesNeedWipe_);
+            observer_.WipeProgress(percent, PackedFilesNeedWipe());
         }
     }
     // ... and the last cluster's worth byte by byte through a second, buffered file.

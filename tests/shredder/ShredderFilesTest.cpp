@@ -189,6 +189,27 @@ TEST(ShredderFiles, LinksAreNeitherFollowedNorTouched)
     EXPECT_TRUE(NoNameContains(TreeNames(parent.Path()), "own"));
 }
 
+// The other name lies outside the target and still shows the file's data.
+TEST(ShredderFiles, AFileWithOtherNamesLosesOnlyTheChosenName)
+{
+    TempFolder folder;
+    MakeFolder(folder / "target");
+    std::string path = folder / "target\\shared.doc";
+    WriteFileText(path, "shared data");
+    ASSERT_TRUE(CreateHardLinkA((folder / "other-name.doc").c_str(), path.c_str(), nullptr));
+    TestObserver observer;
+    TestIo io;
+
+    ShredderResult result = RunShredder({"", "-p", "1", "-s", folder / "target"}, observer, io);
+
+    EXPECT_FALSE(Exists(folder / "target"));
+    EXPECT_EQ("shared data", ReadFileText(folder / "other-name.doc"));
+    EXPECT_TRUE(io.Entries({"write"}).empty());
+    EXPECT_EQ(std::vector<std::string>{path}, result.filesWithOtherNames);
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_NE(std::string::npos, observer.console.find(path + " has other names; its data were not overwritten."));
+}
+
 // The real seam refuses a name that leads to another file (a file link that the system
 // shows as an ordinary file); an ordinary file must open under any of its spellings.
 TEST(ShredderFiles, AnOrdinaryFileOpensUnderEverySpellingOfItsName)

@@ -39,7 +39,7 @@ TEST_F(PackedFile, ClustersOnTheDiskAreOverwrittenOnTheVolumeOfItsDrive)
     EXPECT_TRUE(result.Succeeded()) << observer.console;
     EXPECT_FALSE(result.wipeRan);
     EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(std::vector<std::string>{"volume C"}, io.Entries({"volume"}));
+    EXPECT_EQ(std::vector<std::string>{"volume C:\\"}, io.Entries({"volume"}));
     std::vector<std::string> expected;
     for (uint64_t offset : {uint64_t(100) * 4096, uint64_t(farCluster) * 4096}) {
         expected.push_back("seekto " + std::to_string(offset));
@@ -83,9 +83,10 @@ TEST_F(PackedFile, DataKeptInTheFileTableIsOverwrittenThroughTheFile)
     EXPECT_EQ(std::string::npos, observer.console.find("Scanning file"));
 }
 
-TEST_F(PackedFile, ClustersOutOfReachAreLeftToAFreeSpaceWipe)
+TEST_F(PackedFile, ClustersOutOfReachAreLeftToAFreeSpaceWipeOfItsVolume)
 {
     io.scriptedExtents = {{0, 3, 500}};
+    io.volumeRoot = "C:\\Mnt\\D\\";  // the file's volume is mounted there
     io.volumeOpens = false;
     io.disk.freeBytes = 1 << 20;
 
@@ -95,10 +96,29 @@ TEST_F(PackedFile, ClustersOutOfReachAreLeftToAFreeSpaceWipe)
     EXPECT_EQ(1u, result.filesShredded);
     EXPECT_TRUE(result.wipeRan);
     EXPECT_TRUE(result.wipeCompleted);
+    EXPECT_EQ((std::vector<std::string>{"volume C:\\Mnt\\D\\", "freespace C:\\Mnt\\D\\"}),
+              io.Entries({"volume", "freespace"}));
     // The wipe after packed files leaves the file table alone.
     EXPECT_EQ((std::vector<std::string>{"WIPE_SHREDDER", "WIPE_SHREDDER1"}), io.disk.created);
     EXPECT_NE(std::string::npos,
               observer.console.find("Cleaning free space to securely delete compressed files"));
+}
+
+// A mount point or a junction on the path leads to another volume than the drive
+// letter's; that volume's cluster numbers mean other files on the drive's volume.
+TEST_F(PackedFile, OnAVolumeOtherThanItsDrivesItIsOverwrittenThroughTheFileAndReported)
+{
+    io.scriptedExtents = {{0, 3, 500}};
+    io.fileVolumeSerial = 0xD0D0D0D0;
+
+    ShredderResult result = Shred();
+
+    EXPECT_TRUE(io.Entries({"volume", "vwrite"}).empty());
+    EXPECT_EQ(std::vector<std::string>{"open packed.bin"}, io.Entries({"open"}));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(std::vector<std::string>{path}, result.oldClustersLeft);
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_NE(std::string::npos, observer.console.find("old clusters were not wiped"));
 }
 
 TEST_F(PackedFile, AMissingNtEntryPointOnlyMakesItAnOrdinaryFile)
@@ -147,11 +167,11 @@ TEST(ShredderVolumes, TheVolumeAlwaysBelongsToTheDriveAskedFor)
 {
     TestIo io;
     ShredderVolumes volumes(io);
-    const ShredderVolume* c = volumes.For('C');
+    const ShredderVolume* c = volumes.For("C:\\");
     ASSERT_NE(nullptr, c);
-    EXPECT_EQ(c, volumes.For('C'));
-    volumes.For('D');
-    EXPECT_EQ((std::vector<std::string>{"volume C", "close", "volume D"}), io.log);
+    EXPECT_EQ(c, volumes.For("C:\\"));
+    volumes.For("C:\\Mnt\\D\\");
+    EXPECT_EQ((std::vector<std::string>{"volume C:\\", "close", "volume C:\\Mnt\\D\\"}), io.log);
 }
 
 } // namespace

@@ -7,12 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace shredder_test;
 
 namespace {
 
 // What one region of `length` bytes gets with `passes` passes: zeros, 0xFF bytes and
-// random bytes per pass, always from the region's start.
+// random bytes per pass, always from the region's start, in writes of at most a pattern
+// block, each pattern flushed to the disk before the next overwrites it.
 std::vector<std::string> RegionWrites(uint64_t length, unsigned passes)
 {
     std::string size = std::to_string(length);
@@ -23,13 +26,16 @@ std::vector<std::string> RegionWrites(uint64_t length, unsigned passes)
         for (const char* pattern : {"Z", "O", "R"}) {
             if (*pattern != 'Z')
                 expected.push_back("seekback " + size);
-            expected.push_back("write " + size + " " + pattern);
+            for (uint64_t done = 0; done < length; done += kPatternBlockSize)
+                expected.push_back("write " + std::to_string(std::min<uint64_t>(kPatternBlockSize, length - done)) +
+                                   " " + pattern);
+            expected.push_back("flush");
         }
     }
     return expected;
 }
 
-TEST(ShredderPasses, EachRegionIsWrittenThreeTimesPerPassFromTheSameStart)
+TEST(ShredderPasses, EveryPatternOfEveryPassReachesTheDiskBeforeTheNext)
 {
     TempFolder folder;
     const uint64_t size = kPatternBlockSize + 10;
@@ -39,12 +45,10 @@ TEST(ShredderPasses, EachRegionIsWrittenThreeTimesPerPassFromTheSameStart)
 
     ASSERT_TRUE(RunShredder({"", "-p", "2", folder / "two-regions.bin"}, observer, io).Succeeded());
 
-    // The last byte first, then the file region by region, then it goes to the disk.
+    // The last byte first, then the whole file pattern by pattern.
     std::vector<std::string> expected{"seekto " + std::to_string(size - 1)};
-    for (const auto& region : {RegionWrites(1, 2), std::vector<std::string>{"seekto 0"},
-                               RegionWrites(kPatternBlockSize, 2), RegionWrites(10, 2)})
-        expected.insert(expected.end(), region.begin(), region.end());
-    expected.push_back("flush");
+    for (const auto& part : {RegionWrites(1, 2), std::vector<std::string>{"seekto 0"}, RegionWrites(size, 2)})
+        expected.insert(expected.end(), part.begin(), part.end());
     EXPECT_EQ(expected, io.Entries({"seekto", "seekback", "write", "flush"}));
 }
 

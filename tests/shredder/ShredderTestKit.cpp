@@ -206,8 +206,10 @@ bool TestIo::Write(HANDLE handle, const void* data, DWORD length)
 
 bool TestIo::Flush(HANDLE handle)
 {
+    if (disk.openFiles.count(handle))
+        return true;
     log.push_back("flush");
-    return !Refused() && real_.Flush(handle);
+    return volumes_.count(handle) || (!Refused() && real_.Flush(handle));
 }
 
 void TestIo::Close(HANDLE handle)
@@ -227,6 +229,15 @@ void TestIo::Close(HANDLE handle)
         return;
     if (!Refused())
         real_.Close(handle);
+}
+
+bool TestIo::QueryFileInfo(HANDLE file, ShredderFileInfo& info)
+{
+    if (Refused() || !real_.QueryFileInfo(file, info))
+        return false;
+    if (fileVolumeSerial)
+        info.volumeSerialNumber = *fileVolumeSerial;
+    return true;
 }
 
 bool TestIo::RenameFile(const std::string& from, const std::string& to)
@@ -284,9 +295,19 @@ LONG TestIo::QueryRetrievalPointers(HANDLE file, LONGLONG startingVcn,
 
 DWORD TestIo::NtStatusToWin32Error(LONG status) { return real_.NtStatusToWin32Error(status); }
 
-bool TestIo::OpenVolume(char driveLetter, ShredderVolume& volume)
+bool TestIo::LocateVolume(HANDLE file, const std::string& path, std::string& root,
+                          DWORD& serialNumber)
 {
-    log.push_back(std::string("volume ") + driveLetter);
+    if (Refused() || !real_.LocateVolume(file, path, root, serialNumber))
+        return false;
+    if (!volumeRoot.empty())
+        root = volumeRoot;
+    return true;
+}
+
+bool TestIo::OpenVolume(const std::string& root, ShredderVolume& volume)
+{
+    log.push_back("volume " + root);
     if (!volumeOpens) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
@@ -298,9 +319,10 @@ bool TestIo::OpenVolume(char driveLetter, ShredderVolume& volume)
     return true;
 }
 
-bool TestIo::QueryFreeSpace(const std::string&, DWORD& sectorsPerCluster, DWORD& bytesPerSector,
+bool TestIo::QueryFreeSpace(const std::string& root, DWORD& sectorsPerCluster, DWORD& bytesPerSector,
                             DWORD& freeClusters, DWORD& totalClusters)
 {
+    log.push_back("freespace " + root);
     sectorsPerCluster = disk.sectorsPerCluster;
     bytesPerSector = disk.bytesPerSector;
     freeClusters = static_cast<DWORD>(disk.freeBytes / (sectorsPerCluster * bytesPerSector));

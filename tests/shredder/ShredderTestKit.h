@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -68,8 +69,9 @@ class TestIo : public ShredderIo {
 public:
     // Every call, in order: "open NAME", "seekto N", "seekback N", "write N Z|O|R" (zeros,
     // 0xFF bytes, random), "flush", "close", "rename FROM TO", "delete NAME",
-    // "rmdir NAME", "attr NAME", "scan NAME", "volume X", "wipefile NAME"; names without
-    // their folder. Writes to a volume or a wipe file read "vwrite" and "wwrite".
+    // "rmdir NAME", "attr NAME", "scan NAME", "volume ROOT", "freespace ROOT",
+    // "wipefile NAME"; names without their folder. Writes to a volume read "vwrite";
+    // wipe files log nothing but their creation.
     std::vector<std::string> log;
     // The log entries that start with one of these words.
     std::vector<std::string> Entries(std::initializer_list<const char*> words) const;
@@ -86,6 +88,9 @@ public:
     bool realClusterQuery = true;
     LONG scriptedStatus = 0;
     std::vector<ShredderExtent> scriptedExtents;
+    // Where a file lives: the real volume, unless these say otherwise.
+    std::string volumeRoot;                 // the root the file's volume is found at
+    std::optional<DWORD> fileVolumeSerial;  // what the file tells of its volume
     // The raw volumes (never real ones).
     bool volumeOpens = true;
     uint32_t volumeClusterSize = 4096;
@@ -104,6 +109,7 @@ public:
     bool Write(HANDLE handle, const void* data, DWORD length) override;
     bool Flush(HANDLE handle) override;
     void Close(HANDLE handle) override;
+    bool QueryFileInfo(HANDLE file, ShredderFileInfo& info) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
@@ -112,7 +118,9 @@ public:
     LONG QueryRetrievalPointers(HANDLE file, LONGLONG startingVcn, RETRIEVAL_POINTERS_BUFFER* out,
                                 DWORD outSize) override;
     DWORD NtStatusToWin32Error(LONG status) override;
-    bool OpenVolume(char driveLetter, ShredderVolume& volume) override;
+    bool LocateVolume(HANDLE file, const std::string& path, std::string& root,
+                      DWORD& serialNumber) override;
+    bool OpenVolume(const std::string& root, ShredderVolume& volume) override;
     bool QueryFreeSpace(const std::string& root, DWORD& sectorsPerCluster, DWORD& bytesPerSector,
                         DWORD& freeClusters, DWORD& totalClusters) override;
     FreeSpaceEx QueryFreeSpaceEx(const std::string& root, uint64_t& freeToCaller,
