@@ -1,5 +1,6 @@
 #include "filetools/LeftoverWipeFiles.h"
 
+#include "shell/MessageText.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>
@@ -71,14 +72,14 @@ std::string LeftoverWipeFilesQuestion(const std::vector<LeftoverWipeFile>& files
     return text;
 }
 
-unsigned DeleteLeftoverWipeFiles(const std::vector<LeftoverWipeFile>& files)
+std::vector<std::string> DeleteLeftoverWipeFiles(const std::vector<LeftoverWipeFile>& files)
 {
-    unsigned left = 0;
+    std::vector<std::string> left;
     for (const LeftoverWipeFile& file : files) {
         // The wipe made them hidden; a read-only mark would stop the delete.
         SetFileAttributesA(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!DeleteFileA(file.path.c_str()) && GetFileAttributesA(file.path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            ++left;
+            left.push_back(file.path);
     }
     return left;
 }
@@ -94,7 +95,15 @@ unsigned OfferToDeleteLeftoverWipeFiles(HWND owner, const std::vector<std::strin
         return 0;
     int answer = effects::ShowMessageBox(owner, LeftoverWipeFilesQuestion(files, german), "Tidewrack",
                                          MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
-    if (answer == IDYES)
-        DeleteLeftoverWipeFiles(files);
+    if (answer != IDYES)
+        return static_cast<unsigned>(files.size());
+    // Files that stay hold the drive's free space: the user has to know which.
+    std::vector<std::string> left = DeleteLeftoverWipeFiles(files);
+    if (!left.empty())
+        effects::ShowMessageBox(owner,
+                                (german ? "Diese Dateien konnten nicht gelöscht werden:\n"
+                                        : "These files could not be deleted:\n") +
+                                    JoinLines(left, kListedFiles),
+                                "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     return static_cast<unsigned>(files.size());
 }

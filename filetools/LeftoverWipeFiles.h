@@ -26,9 +26,10 @@ std::vector<LeftoverWipeFile> FindLeftoverWipeFiles(const std::string& root);
 // The question put to the user about these files (not empty).
 std::string LeftoverWipeFilesQuestion(const std::vector<LeftoverWipeFile>& files, bool german);
 
-// Deletes the files; returns how many are still there afterwards.
-unsigned DeleteLeftoverWipeFiles(const std::vector<LeftoverWipeFile>& files);
+// Deletes the files; returns the paths of those still there afterwards.
+std::vector<std::string> DeleteLeftoverWipeFiles(const std::vector<LeftoverWipeFile>& files);
 
 // Looks for wipe files in each root; when there are any, asks the user (through the
-// effects seam) and deletes them on Yes. Returns the number of files found.
+// effects seam) and on Yes deletes exactly the files the question was about, then
+// names those that could not be deleted. Returns the number of files found.
 unsigned OfferToDeleteLeftoverWipeFiles(HWND owner, const std::vector<std::string>& roots, bool german);

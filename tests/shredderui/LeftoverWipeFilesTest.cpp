@@ -74,6 +74,22 @@ TEST_F(LeftoverCheck, NoKeepsThemAndNothingFoundAsksNothing)
     SetFileAttributesA((root / "WIPE_SHREDDER005").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(LeftoverCheck, YesNamesTheFilesThatCouldNotBeDeleted)
+{
+    // Held open without delete sharing, as a wipe still running holds it.
+    HANDLE busy = CreateFileA((root / "WIPE_SHREDDER1").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, busy);
+
+    OfferToDeleteLeftoverWipeFiles(nullptr, {root.Path()}, false);
+    CloseHandle(busy);
+
+    ASSERT_EQ(2u, effects.boxes.size());
+    EXPECT_EQ("These files could not be deleted:\n" + root / "WIPE_SHREDDER1" + "\n", effects.boxes[1].text);
+    EXPECT_EQ((std::set<std::string>{"WIPE_SHREDDER.txt", "notes.txt", "WIPE_SHREDDER2", "WIPE_SHREDDER1"}),
+              TreeNames(root.Path()));
+}
+
 TEST(LeftoverWipeFilesQuestion, ListsAFileTableFillShortly)
 {
     std::vector<LeftoverWipeFile> files;
