@@ -1,5 +1,5 @@
-// Shreds one file of a given size with one pass (three writes of the whole file) and
-// prints the bytes written per second. run-shred-bench.sh compares the figure with
+// Shreds one file of a given size with one pass (three writes of the whole file, each
+// flushed to the disk) and prints the bytes written per second. run-shred-bench.sh compares the figure with
 // GNU shred's on a file of the same size in the same folder.
 //
 //   shred_bench.exe FOLDER [MEGABYTES]

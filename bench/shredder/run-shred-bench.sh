@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Compares the shredder's write rate with GNU shred's: each shreds a file of the same size
 # in the same folder (inside the Wine sandbox's drive C:), three writes of the whole file
-# (the shredder with one pass, shred with -n 3). Runs each three times, compares medians.
+# (the shredder with one pass, shred with -n 3), each on the disk before the next (the
+# shredder flushes after every pattern, shred syncs after every pass). Runs each three
+# times, compares medians.
 #   run-shred-bench.sh [BUILD_DIR] [MEGABYTES]
 set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
