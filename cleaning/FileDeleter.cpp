@@ -77,6 +77,98 @@ bool NameLeadsElsewhere(const std::string& path)
     return !SameFolder(FolderOf(target), FolderOf(own));
 }
 
+namespace {
+
+// The root of the volume that holds path (C:\ or \\server\share\), upper-cased.
+std::string DriveOf(const std::string& path)
+{
+    char root[MAX_PATH * 4];
+    std::string drive = ::GetVolumePathNameA(path.c_str(), root, sizeof root) ? root : path.substr(0, 3);
+    if (!drive.empty())
+        ::CharUpperBuffA(&drive[0], static_cast<DWORD>(drive.size()));
+    return drive;
+}
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            ::FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool RemoveForGood(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return DeleteFolderForGood(path);
+    return DeleteFileForGood(path);
+}
+
+} // namespace
+
+bool ShellHasRecycleBin(const std::string& path)
+{
+    switch (::GetDriveTypeA(DriveOf(path).c_str())) {
+    case DRIVE_REMOTE:
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+        return false;
+    default:
+        break;
+    }
+    SHQUERYRBINFO bin{};
+    bin.cbSize = sizeof bin;
+    return SUCCEEDED(::SHQueryRecycleBinA(path.c_str(), &bin));
+}
+
+bool DeleteFileForGood(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || NameLeadsElsewhere(path))
+        return false;
+    if (::DeleteFileA(path.c_str()))
+        return true;
+    const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY) || (attributes & notPlain))
+        return false;
+    if (!::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return false;
+    if (::DeleteFileA(path.c_str()))
+        return true;
+    ::SetFileAttributesA(path.c_str(), attributes); // still there: as it was
+    return false;
+}
+
+bool DeleteFolderForGood(const std::string& folder)
+{
+    WIN32_FIND_DATAA entry;
+    FindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (search.Get() != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteFolderForGood(path);
+            else
+                DeleteFileForGood(path);
+        } while (::FindNextFileA(search.Get(), &entry));
+    }
+    ::RemoveDirectoryA(folder.c_str());
+    return !Exists(folder);
+}
+
 DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
 {
     if (action < deleteToRecycleBin || action > deletePermanently)
@@ -85,22 +177,55 @@ DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
         return DeleteOutcome::Failed;
     if ((action == deleteToRecycleBinConfirmed || action == deletePermanentlyConfirmed) && !Confirmed(path, action))
         return DeleteOutcome::Declined;
-
-    if (action == deletePermanently) {
-        ::DeleteFileA(path.c_str());
-    } else {
-        // The question, if any, has been asked above; errors are ours to report.
-        std::string source = path + std::string(2, '\0');
-        SHFILEOPSTRUCTA operation{};
-        operation.hwnd = owner_;
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = source.c_str();
-        operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        if (action != deletePermanentlyConfirmed)
-            operation.fFlags |= FOF_ALLOWUNDO;
-        ::SHFileOperationA(&operation);
-    }
+    if (action == deleteToRecycleBin || action == deleteToRecycleBinConfirmed)
+        return Recycle(path);
+    RemoveForGood(path);
     return Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::Deleted;
+}
+
+DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
+{
+    const std::string drive = DriveOf(path);
+    auto known = binOfDrive_.find(drive);
+    if (known == binOfDrive_.end())
+        known = binOfDrive_.emplace(drive, hasBin_(path)).first;
+    if (!known->second) {
+        // Without a bin the shell would delete for good and call it done.
+        if (!ForGoodWithoutBin(path))
+            return DeleteOutcome::Declined;
+        RemoveForGood(path);
+        return Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::DeletedForGood;
+    }
+    // Any question has been asked above; errors are ours to report. Only a file that the
+    // bin cannot take (too large for it) makes the shell ask, as it must before a delete
+    // that cannot be undone.
+    std::string source = path + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = owner_;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&operation);
+    if (!Exists(path))
+        return DeleteOutcome::Deleted;
+    return operation.fAnyOperationsAborted ? DeleteOutcome::Declined : DeleteOutcome::Failed;
+}
+
+bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
+{
+    const std::string drive = DriveOf(path);
+    auto known = forGoodOfDrive_.find(drive);
+    if (known != forGoodOfDrive_.end())
+        return known->second;
+    std::string text = languageFlag_
+        ? "Auf dem Laufwerk von \"" + path + "\" gibt es keinen Papierkorb.\n"
+          "Sollen die Dateien dieses Laufwerks endgültig gelöscht werden? Bei Nein bleiben sie erhalten."
+        : "There is no recycle bin on the drive of \"" + path + "\".\n"
+          "Delete the files of this drive for good? No keeps them.";
+    bool forGood = effects::ShowMessageBox(owner_, text, languageFlag_ ? "Bestätigen" : "Confirm",
+                                           MB_ICONWARNING | MB_YESNO) == IDYES;
+    forGoodOfDrive_.emplace(drive, forGood);
+    return forGood;
 }
 
 bool ShellFileDeleter::Confirmed(const std::string& path, int action) const

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <string>
 
 namespace cleaning {
@@ -18,9 +20,15 @@ enum DeleteAction {
 
 enum class DeleteOutcome {
     Deleted,
-    Declined, // the user answered No
-    Failed,   // the file is still there (locked, gone elsewhere, a link, ...)
+    DeletedForGood, // asked for the recycle bin, but the bin could not take it
+    Declined,       // the user answered No
+    Failed,         // the file is still there (locked, gone elsewhere, a link, ...)
 };
+
+// True when the recycle bin of the path's drive can take files. Network and removable
+// drives have none; there the shell would delete for good without a word.
+using RecycleBinCheck = std::function<bool(const std::string& path)>;
+bool ShellHasRecycleBin(const std::string& path);
 
 // The seam between the scan and the file system, so that the scan's decisions can be
 // watched without deleting anything.
@@ -30,23 +38,44 @@ public:
     virtual DeleteOutcome Delete(const std::string& path, int action) = 0;
 };
 
-// The real deleter. Actions 1 to 3 go through the shell (SHFileOperationA, FO_DELETE;
-// 1 and 2 with undo, so into the recycle bin); 4 is DeleteFileA. Actions 2 and 3 ask
-// through the effects seam first, in the language of languageFlag. A name that leads to
-// another file (a link that the system shows as an ordinary file; some systems delete
-// the link's target through it) is never deleted. Success is judged by the file being
-// gone afterwards, not by the call's result alone.
+// The real deleter. Actions 1 and 2 move the file into the recycle bin through the shell
+// (SHFileOperationA, FO_DELETE with undo); the shell is asked to warn before it deletes
+// for good a file that the bin cannot take, and on a drive without a bin the user is
+// asked first (once per drive). Actions 3 and 4 delete for good (DeleteFileForGood, or
+// DeleteFolderForGood for a folder). Actions 2 and 3 ask through the effects seam first,
+// in the language of languageFlag. A name that leads to another file (a link that the
+// system shows as an ordinary file; some systems delete the link's target through it) is
+// never deleted. Success is judged by the file being gone afterwards, not by the call's
+// result alone.
 class ShellFileDeleter : public FileDeleter {
 public:
-    ShellFileDeleter(int languageFlag, HWND owner) : languageFlag_(languageFlag), owner_(owner) {}
+    ShellFileDeleter(int languageFlag, HWND owner, RecycleBinCheck hasBin = ShellHasRecycleBin)
+        : languageFlag_(languageFlag), owner_(owner), hasBin_(std::move(hasBin))
+    {
+    }
     DeleteOutcome Delete(const std::string& path, int action) override;
 
 private:
     bool Confirmed(const std::string& path, int action) const;
+    DeleteOutcome Recycle(const std::string& path);
+    // Asks once per drive whether the files of a drive without a bin go for good.
+    bool ForGoodWithoutBin(const std::string& path);
 
     int languageFlag_;
     HWND owner_;
+    RecycleBinCheck hasBin_;
+    std::map<std::string, bool> binOfDrive_;
+    std::map<std::string, bool> forGoodOfDrive_;
 };
+
+// Deletes a file for good. A read-only file goes too: whoever deletes for good wants it
+// gone. The attribute is cleared only on a plain file, never on a folder or a link.
+bool DeleteFileForGood(const std::string& path);
+
+// Deletes a folder with its whole content for good. Links inside (junctions, folder
+// links, names that lead to other files) are neither followed nor deleted: they stay,
+// and so do the folders that hold them. True when the folder is gone.
+bool DeleteFolderForGood(const std::string& folder);
 
 // True when opening `path` reaches a file of another name or in another folder -- the
 // mark of a symbolic link that the system does not show as one. False when that cannot

@@ -1,0 +1,53 @@
+// The deleter that the scan and the found-files window share, on real files.
+#include "cleaning/FileDeleter.h"
+#include "tests/support/RecordingEffects.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cleaning::DeleteOutcome;
+using testing_support::Exists;
+
+TEST(FileDeleter, DeleteForGoodTakesAReadOnlyFileAlong)
+{
+    testing_support::TempFolder folder;
+    testing_support::RecordingEffects effects;
+    for (int action : {cleaning::deletePermanentlyConfirmed, cleaning::deletePermanently}) {
+        const std::string path = folder / "locked.tmp";
+        testing_support::WriteFileText(path, "x");
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        cleaning::ShellFileDeleter deleter(0, nullptr);
+        EXPECT_EQ(deleter.Delete(path, action), DeleteOutcome::Deleted) << action;
+        EXPECT_FALSE(Exists(path)) << action;
+    }
+}
+
+// A drive whose recycle bin cannot be reached: the shell would delete for good without
+// a word and report success.
+TEST(FileDeleter, WithoutARecycleBinTheUserIsAskedBeforeADeleteForGood)
+{
+    testing_support::TempFolder folder;
+    const std::string a = folder / "a.tmp", b = folder / "b.tmp";
+    testing_support::WriteFileText(a, "a");
+    testing_support::WriteFileText(b, "b");
+    testing_support::RecordingEffects effects;
+    auto noBin = [](const std::string&) { return false; };
+
+    effects.answers = {IDNO};
+    cleaning::ShellFileDeleter declined(0, nullptr, noBin);
+    EXPECT_EQ(declined.Delete(a, cleaning::deleteToRecycleBin), DeleteOutcome::Declined);
+    EXPECT_EQ(declined.Delete(b, cleaning::deleteToRecycleBin), DeleteOutcome::Declined);
+    ASSERT_EQ(effects.boxes.size(), 1u) << "one question per drive";
+    EXPECT_NE(effects.boxes[0].text.find(a), std::string::npos);
+    EXPECT_TRUE(Exists(a));
+    EXPECT_TRUE(Exists(b));
+
+    effects.answers = {IDYES};
+    cleaning::ShellFileDeleter agreed(0, nullptr, noBin);
+    EXPECT_EQ(agreed.Delete(a, cleaning::deleteToRecycleBin), DeleteOutcome::DeletedForGood);
+    EXPECT_FALSE(Exists(a));
+}
+
+} // namespace
