@@ -14,6 +14,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -39,12 +40,29 @@ TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, TNot
     return item;
 }
 
-class CursorScope {
+// Marks a delete as running and keeps the window that holds the list disabled meanwhile:
+// the delete loops pump messages, and a second delete started from a key or a button
+// would refill the selected-file list under the first one.
+class DeleteRunning {
 public:
-    explicit CursorScope(TCursor cursor) { Screen->SetCursor(cursor); }
-    ~CursorScope() { Screen->SetCursor(crDefault); }
-    CursorScope(const CursorScope&) = delete;
-    CursorScope& operator=(const CursorScope&) = delete;
+    DeleteRunning(bool& running, HWND window) : running_(running), window_(window)
+    {
+        running_ = true;
+        wasEnabled_ = window_ && !EnableWindow(window_, FALSE);
+    }
+    ~DeleteRunning()
+    {
+        if (wasEnabled_)
+            EnableWindow(window_, TRUE);
+        running_ = false;
+    }
+    DeleteRunning(const DeleteRunning&) = delete;
+    DeleteRunning& operator=(const DeleteRunning&) = delete;
+
+private:
+    bool& running_;
+    HWND window_;
+    bool wasEnabled_;
 };
 
 } // namespace
@@ -95,6 +113,10 @@ void TFrame8::BuildDeleteCommands()
     LschenundSpeicherplatzfreigeben2 =
         MakeItem(this, menu, "LschenundSpeicherplatzfreigeben2", Bind(this, &TFrame8::ToolButton13Click));
     Schlieen2 = MakeItem(this, menu, "Schlieen2", Bind(this, &TFrame8::Schlieen3Click));
+    // A right click on the tool bar or on a delete button offers the deletes.
+    for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolButton1),
+                              static_cast<TControl*>(ToolButton2), static_cast<TControl*>(ToolButton13)})
+        control->SetPopupMenu(PopupMenu33);
 
     const bool german = !Form1 || Form1->LanguageFlag;
     auto text = [german](const char* de, const char* en) { return std::string(german ? de : en); };
@@ -174,6 +196,9 @@ void TFrame8::GetFiles(std::vector<SelectedFileRecord>& list)
 
 void TFrame8::Loeschenvorbereiten()
 {
+    if (Deleting)
+        return; // the running delete owns the selected-file list
+    DeleteRunning running(Deleting, GetAncestor(Handle(), GA_ROOT));
     TStatusPanel* state = StatusBar1->Panels()->Items(2);
     if (ListView1->SelCount() > 0) {
         {
@@ -195,7 +220,7 @@ void TFrame8::Loeschenvorbereiten()
                                    "Create Backup now?"),
                        Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
             if (goOn) {
-                CursorScope busy(crHourGlass);
+                HourGlass busy;
                 auto* progress = new TForm9(this);
                 progress->ShowPacking();
                 backup::PackResult result = MakeZIP(SelectedFileList);
@@ -229,7 +254,7 @@ void TFrame8::Loeschenvorbereiten()
             }
         }
         if (goOn) {
-            CursorScope busy(crHourGlass);
+            HourGlass busy;
             state->SetText(Form1->Text("Lösche Dateien. Bitte warten . . .", "Deleting files. Please wait . . ."));
             if (DeleteSecurely == 1)
                 DeleteSecure();
@@ -288,6 +313,45 @@ void DropVanishedRecords(const std::vector<SelectedFileRecord>& handled)
     }
 }
 
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A folder row takes its whole content along, files that match no mask included, so it
+// is acted on only after a question that names it as a folder. Returns the folder rows
+// to act on: all of them, or none when the user says No (and is then told they stay).
+std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<SelectedFileRecord>& list)
+{
+    std::vector<std::string> folders;
+    for (const SelectedFileRecord& record : list)
+        if (IsFolder(record.fullPath))
+            folders.push_back(record.fullPath);
+    if (folders.empty())
+        return folders;
+    const std::string names = JoinLines(folders, 20);
+    if (effects::ShowMessageBox(owner,
+                                Form1->Text("Diese Einträge sind Ordner. Mit ihnen geht ihr ganzer Inhalt, auch "
+                                            "Dateien, die keiner Maske entsprechen:\n",
+                                            "These entries are folders. All their content goes with them, also "
+                                            "files that match no mask:\n") +
+                                    names +
+                                    Form1->Text("Die Ordner mit ihrem ganzen Inhalt löschen?",
+                                                "Delete the folders with all their content?"),
+                                Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING) == IDYES)
+        return folders;
+    effects::ShowMessageBox(owner,
+                            Form1->Text("Diese Ordner wurden übersprungen:\n", "These folders were skipped:\n") + names,
+                            Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+    return {};
+}
+
+bool Listed(const std::vector<std::string>& paths, const std::string& path)
+{
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
+}
+
 } // namespace
 
 void TFrame8::Loeschen()
@@ -314,12 +378,15 @@ void TFrame8::Loeschen()
             return;
         confirmed = 1;
     }
+    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
     cleaning::ShellFileDeleter deleter(Form1->LanguageFlag, GetForegroundWindow());
     const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
     std::vector<std::string> stayed;
     for (const SelectedFileRecord& record : SelectedFileList) {
-        if (deleter.Delete(record.fullPath, action) != cleaning::DeleteOutcome::Deleted &&
-            Exists(record.fullPath))
+        if (IsFolder(record.fullPath) && !Listed(folders, record.fullPath))
+            continue;
+        // A No to the question about a drive without a recycle bin is no failure.
+        if (deleter.Delete(record.fullPath, action) == cleaning::DeleteOutcome::Failed && Exists(record.fullPath))
             stayed.push_back(record.fullPath);
         Application->ProcessMessages();
     }
@@ -348,6 +415,7 @@ void TFrame8::DeleteSecure()
                                 Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) != IDYES)
         return;
     ShredConfirmed = 1;
+    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
 
     Form2 = new TForm2(this);
     TForm2* window = Form2;
@@ -371,6 +439,9 @@ void TFrame8::DeleteSecure()
         SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Application->ProcessMessages();
         const std::string& path = record.fullPath;
+        const bool folder = IsFolder(path);
+        if (folder && !Listed(folders, path))
+            continue;
         if (!Exists(path)) {
             effects::ShowMessageBox(Handle(),
                                     Form1->Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
@@ -384,9 +455,13 @@ void TFrame8::DeleteSecure()
         }
         window->Memo1->SetText(window->MinimizeName(path));
         Form1->WipeRunning = 0;
+        window->ProgressBar2->SetPosition(++started);
+        if (folder) {
+            window->RunShredder({"", "-p", Form1->ShredPasses, "-s", path}, disk);
+            continue;
+        }
         const DWORD attributes = GetFileAttributesA(path.c_str());
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        window->ProgressBar2->SetPosition(++started);
         window->RunShredder({"", "-p", Form1->ShredPasses, path}, disk);
         if (Exists(path))
             SetFileAttributesA(path.c_str(), attributes);

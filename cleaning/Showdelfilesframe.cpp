@@ -487,6 +487,6 @@ void TFrame8::ToolButton10Click(TObject*) { PopupBelow(ToolButton10, PopupMenu32
 
 void TFrame8::Schlieen3Click(TObject*)
 {
-    if (Form6)
+    if (Form6 && !Deleting)
         Form6->Close();
 }

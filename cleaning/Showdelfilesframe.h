@@ -113,6 +113,9 @@ public:
     unsigned char RecycleConfirmed = 0;
     unsigned char DeleteConfirmed = 0;
     unsigned char ShredConfirmed = 0;
+    // Set while a delete runs; its loops pump messages, and neither a second delete nor
+    // closing the window may pull the selected-file list from under it.
+    bool Deleting = false;
 
     // Sets the list's row count and shows the totals of all records.
     void FillListView1();

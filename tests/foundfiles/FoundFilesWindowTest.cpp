@@ -9,6 +9,7 @@
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Times.h"
+#include "toolkit/Button.h"
 
 #include <gtest/gtest.h>
 
@@ -415,6 +416,62 @@ TEST_F(FoundFilesWindowTest, NoKeyDeletesAnything)
     for (const auto& box : effects.boxes)
         EXPECT_EQ(box.flags & MB_YESNO, static_cast<UINT>(MB_YESNO)) << box.text;
     EXPECT_TRUE(effects.launches.empty());
+}
+
+TEST_F(FoundFilesWindowTest, ASecondDeleteWhileOneRunsIsRefused)
+{
+    AddFourFiles();
+    Form1->ShowFoundFiles();
+    Select({a, b});
+    // The user presses L while the first delete asks; its loop then pumps that key.
+    effects.onBox = [](const std::string&) { PostMessageA(Frame8->ListView1->Handle(), WM_KEYDOWN, 'L', 0); };
+    Key(VK_DELETE);
+    Application->ProcessMessages();
+    ASSERT_EQ(effects.boxes.size(), 1u) << effects.boxes.back().text;
+    for (const std::string& path : made)
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, path == c->path || path == d->path)
+            << path;
+    EXPECT_EQ(Order(), (std::vector<const FoundFileRecord*>{c, d}));
+    EXPECT_TRUE(IsWindowEnabled(Form6->Handle()));
+}
+
+TEST_F(FoundFilesWindowTest, AFolderRowGoesOnlyAfterAQuestionThatNamesIt)
+{
+    // A folder listed for its name, holding a file that matches no mask.
+    FoundFileRecord* file = AddFile({"b.tmp", 3, UtcDay(2003, 5, 1), FILE_ATTRIBUTE_NORMAL, "Temp file"});
+    const std::string folderPath = root + "\\x.tmp";
+    CreateDirectoryA(folderPath.c_str(), nullptr);
+    testing_support::WriteFileText(folderPath + "\\notes.txt", "keep me?");
+    auto* folderRow = new FoundFileRecord(*file);
+    folderRow->path = folderPath;
+    folderRow->displayName = "x.tmp";
+    Form1->FoundFiles->Add(folderRow);
+    Form1->ShowFoundFiles();
+
+    Select({file, folderRow});
+    effects.answers = {IDYES, IDNO}; // delete to the bin; but not the folder
+    Frame8->MarkierteDateienindenPapierkorblschen1Click(nullptr);
+    EXPECT_FALSE(testing_support::Exists(file->path));
+    EXPECT_TRUE(testing_support::Exists(folderPath + "\\notes.txt"));
+    ASSERT_EQ(effects.boxes.size(), 3u);
+    EXPECT_NE(effects.boxes[1].text.find("Ordner"), std::string::npos);
+    EXPECT_NE(effects.boxes[1].text.find(folderPath), std::string::npos);
+    EXPECT_NE(effects.boxes[2].text.find("übersprungen:\n" + folderPath), std::string::npos);
+
+    Select({folderRow});
+    effects.answers = {IDYES, IDYES}; // wipe; the folder too
+    Frame8->ToolButton13Click(nullptr);
+    Application->ProcessMessages();
+    EXPECT_FALSE(testing_support::Exists(folderPath));
+    EXPECT_EQ(Form1->FoundFiles->Count(), 0);
+}
+
+TEST_F(FoundFilesWindowTest, TheToolBarAndTheDeleteButtonsOfferTheDeleteMenu)
+{
+    Form1->ShowFoundFiles();
+    for (TControl* control : {static_cast<TControl*>(Frame8->Panel1), static_cast<TControl*>(Frame8->ToolButton1),
+                              static_cast<TControl*>(Frame8->ToolButton2), static_cast<TControl*>(Frame8->ToolButton13)})
+        EXPECT_EQ(control->PopupMenu(), Frame8->PopupMenu33) << control->Name;
 }
 
 } // namespace
