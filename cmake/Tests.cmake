@@ -14,6 +14,9 @@ target_link_libraries(twtestsupport PUBLIC twcore tw_gtest)
 # A folder with a main.cpp of its own gets GoogleTest without its main.
 function(tidewrack_add_test_exe name)
     add_executable(${name} ${ARGN} ${CMAKE_SOURCE_DIR}/res/Manifest.rc)
+    # Source properties belong to the folder that adds the program, hence here.
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Manifest.rc PROPERTIES
+                                OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/Tidewrack.manifest)
     set(main_lib tw_gtest_main)
     foreach(source ${ARGN})
         if(source MATCHES "/main\\.cpp$")
