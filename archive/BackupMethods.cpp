@@ -3,6 +3,7 @@
 #include "archive/Avidialog.h"
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
+#include "archive/EntryExtraction.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
@@ -218,6 +219,50 @@ void TForm1::ShowZippedFiles(TForm8& browser, const std::string& archivePath)
 
 void TForm1::RestoreBackupData(TForm8& browser) { UnzipFiles(browser); }
 
+namespace {
+
+std::string NotWritten(TForm1& form)
+{
+    return form.Text("  (konnte nicht geschrieben werden)", "  (could not be written)");
+}
+
+// Restore and save as alike: a file already at the target is replaced only when it is an
+// ordinary file and the user agrees; the entry reaches the target only whole. A file not
+// written adds its line to `failed`.
+void PlaceEntry(TForm1& form, ZipHandle reader, int index, const std::string& target,
+                std::vector<std::string>& failed)
+{
+    const bool exists = Exists(target);
+    if (exists) {
+        if (cleaning::NameLeadsElsewhere(target) || IsFolder(target)) {
+            failed.push_back(target + form.Text("  (keine gewöhnliche Datei)", "  (not an ordinary file)"));
+            return;
+        }
+        const std::string question = form.Text("Die Datei existiert bereits:\n", "The file exists already:\n") +
+                                     target + form.Text("\nErsetzen ?", "\nReplace it ?");
+        if (effects::ShowMessageBox(nullptr, question, form.Text("Frage", "Question"),
+                                    MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+            return;
+    }
+    if (!backup::ExtractEntryTo(reader, index, target, exists))
+        failed.push_back(target + NotWritten(form));
+}
+
+std::string UnreadableArchive(TForm1& form)
+{
+    return form.Text("  (Archiv nicht lesbar)", "  (archive cannot be read)");
+}
+
+std::string RefusedName(TForm1& form) { return form.Text("  (ungültiger Name)", "  (name refused)"); }
+
+void ReportNotWritten(TForm1& form, const std::string& heading, const std::vector<std::string>& failed)
+{
+    effects::ShowMessageBox(nullptr, heading + JoinLines(failed, 20), form.Text("Hinweis", "Hint"),
+                            MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+}
+
+} // namespace
+
 void TForm1::UnzipFiles(TForm8& browser)
 {
     std::vector<TListItem*> items = browser.SelectedItems();
@@ -232,52 +277,14 @@ void TForm1::UnzipFiles(TForm8& browser)
         const std::string& target = record->backslashedName;
         browser.StatusBar1->Panels()->Items(1)->SetText(Text("Wiederherstellen: ", "Restoring: ") + record->storedName);
         Application->ProcessMessages();
-        if (!reader) {
-            failed.push_back(target + Text("  (Archiv nicht lesbar)", "  (archive cannot be read)"));
-            continue;
-        }
-        if (!backup::IsSafeRestoreTarget(target)) {
-            failed.push_back(target + Text("  (ungültiger Name)", "  (name refused)"));
-            continue;
-        }
-        const std::string folder = backup::FolderPartOf(target);
-        if (!IsFolder(folder)) {
+        if (!reader)
+            failed.push_back(target + UnreadableArchive(*this));
+        else if (!backup::IsSafeRestoreTarget(target))
+            failed.push_back(target + RefusedName(*this));
+        else if (!IsFolder(backup::FolderPartOf(target)))
             failed.push_back(target + Text("  (Ordner fehlt)", "  (folder missing)"));
-            continue;
-        }
-        const bool exists = Exists(target);
-        if (exists) {
-            if (cleaning::NameLeadsElsewhere(target) || IsFolder(target)) {
-                failed.push_back(target + Text("  (kein gewöhnliche Datei)", "  (not an ordinary file)"));
-                continue;
-            }
-            if (effects::ShowMessageBox(nullptr,
-                                        Text("Die Datei existiert bereits:\n", "The file exists already:\n") + target +
-                                            Text("\nErsetzen ?", "\nReplace it ?"),
-                                        Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
-                continue;
-        }
-        // Into a new file beside the target first, so that a failed write never leaves a
-        // half-written file where the old one was.
-        char temporary[MAX_PATH] = {};
-        bool restored = false;
-        if (GetTempFileNameA(folder.c_str(), "twr", 0, temporary)) {
-            restored = ZipReaderUnzipItem(reader, record->index, temporary, 0, ZipSourceKind::FileName) == ZipOk;
-            if (restored) {
-                const DWORD old = exists ? GetFileAttributesA(target.c_str()) : INVALID_FILE_ATTRIBUTES;
-                if (old != INVALID_FILE_ATTRIBUTES)
-                    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-                restored = MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-                if (!restored && old != INVALID_FILE_ATTRIBUTES)
-                    SetFileAttributesA(target.c_str(), old);
-            }
-            if (!restored) {
-                SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(temporary);
-            }
-        }
-        if (!restored)
-            failed.push_back(target + Text("  (konnte nicht geschrieben werden)", "  (could not be written)"));
+        else
+            PlaceEntry(*this, reader, record->index, target, failed);
     }
     if (reader)
         ZipReaderClose(reader);
@@ -286,10 +293,9 @@ void TForm1::UnzipFiles(TForm8& browser)
         effects::ShowMessageBox(nullptr, Text("Wiederherstellung der Dateien beendet", "Restoring of files done"),
                                 Text("Hinweis", "Hint"), MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_OK);
     else
-        effects::ShowMessageBox(nullptr,
-                                Text("Diese Dateien wurden nicht wiederhergestellt:\n",
-                                     "These files were not restored:\n") + JoinLines(failed, 20),
-                                Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+        ReportNotWritten(*this,
+                         Text("Diese Dateien wurden nicht wiederhergestellt:\n", "These files were not restored:\n"),
+                         failed);
 }
 
 void TForm1::OpenZippedFile(TForm8& browser)
@@ -310,13 +316,14 @@ void TForm1::OpenZippedFile(TForm8& browser)
         return;
     }
     ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
-    if (!reader)
-        return;
-    const bool extracted = ZipReaderUnzipItem(reader, record->index, const_cast<char*>(target.c_str()), 0,
-                                              ZipSourceKind::FileName) == ZipOk;
-    ZipReaderClose(reader);
+    const bool readable = reader != nullptr;
+    const bool extracted = readable && backup::ExtractEntryTo(reader, record->index, target, false);
+    if (readable)
+        ZipReaderClose(reader);
     if (!extracted) {
-        DeleteFileA(target.c_str());
+        ReportNotWritten(*this, Text("Die Datei konnte nicht zum Öffnen entpackt werden:\n",
+                                     "The file could not be extracted for opening:\n"),
+                         {target + (readable ? NotWritten(*this) : UnreadableArchive(*this))});
         return;
     }
     SHELLEXECUTEINFOA info{};
@@ -338,16 +345,22 @@ void TForm1::OpenZippedFile(TForm8& browser)
 void TForm1::ExtractZippedFileToSpecialFolder(TForm8& browser, const std::string& folder)
 {
     ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
-    if (!reader)
-        return;
+    std::vector<std::string> failed;
     for (TListItem* item : browser.SelectedItems()) {
         BackupRowRecord* record = browser.RecordOf(item);
         if (!record)
             continue;
         const std::string target = backup::ExtractTarget(folder, record->backslashedName);
-        if (target.empty() || cleaning::NameLeadsElsewhere(target))
-            continue;
-        ZipReaderUnzipItem(reader, record->index, const_cast<char*>(target.c_str()), 0, ZipSourceKind::FileName);
+        if (target.empty())
+            failed.push_back(record->backslashedName + RefusedName(*this));
+        else if (!reader)
+            failed.push_back(target + UnreadableArchive(*this));
+        else
+            PlaceEntry(*this, reader, record->index, target, failed);
     }
-    ZipReaderClose(reader);
+    if (reader)
+        ZipReaderClose(reader);
+    if (!failed.empty())
+        ReportNotWritten(*this, Text("Diese Dateien wurden nicht gespeichert:\n", "These files were not saved:\n"),
+                         failed);
 }

@@ -178,6 +178,43 @@ TEST_F(BackupBrowserTest, EntriesThatClimbOutAreRefused)
     EXPECT_EQ(ReadFile(out + "\\name.txt"), "payload");
 }
 
+TEST_F(BackupBrowserTest, DamagedEntryNeverCostsTheUsersFileAndIsReported)
+{
+    // ".gz" is stored as it is, so one changed byte of it in the archive fails the CRC.
+    std::string stamp = MakeProject({MakeFile("notes.gz", "the saved notes")});
+    std::string archive = backup::ProjectArchive(backupDir, stamp);
+    std::string bytes = ReadFile(archive);
+    ASSERT_NE(bytes.find("saved notes"), std::string::npos);
+    bytes[bytes.find("saved notes")] ^= 0x20;
+    testing_support::WriteFileText(archive, bytes);
+    TForm8* browser = OpenBrowser(stamp);
+    ASSERT_NE(browser, nullptr);
+    browser->Allesmarkieren1Click(nullptr);
+
+    std::string out = root + "\\out";
+    CreateDirectoryA(out.c_str(), nullptr);
+    testing_support::WriteFileText(out + "\\notes.gz", "my own notes");
+    effects.answers = {IDYES};
+    Form1->ExtractZippedFileToSpecialFolder(*browser, out);
+    EXPECT_EQ(ReadFile(out + "\\notes.gz"), "my own notes");
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((out + "\\*.tmp").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_NE(effects.boxes[0].text.find("Ersetzen ?"), std::string::npos);
+    EXPECT_NE(effects.boxes[1].text.find(out + "\\notes.gz  (konnte nicht geschrieben werden)"), std::string::npos);
+
+    // Open extracts nothing it could not check, leaves nothing behind and says so.
+    effects.boxes.clear();
+    browser->Open1Click(nullptr);
+    EXPECT_TRUE(effects.launches.empty());
+    EXPECT_FALSE(Exists(backupDir + "\\notes.gz"));
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_NE(effects.boxes[0].text.find("notes.gz"), std::string::npos);
+}
+
 TEST_F(BackupBrowserTest, RemovalActsOnlyOnStampNames)
 {
     std::string file = MakeFile("a.txt", "a");
