@@ -211,14 +211,23 @@ void TForm8::PopupBelow(TButton* button, TPopupMenu* menu)
 
 // ---- commands
 
+TForm8::BusyGuard::~BusyGuard()
+{
+    // Freed from the message loop, after the command has returned through its caller.
+    if (--form_.busy_ == 0 && form_.closeDeferred_)
+        form_.Release();
+}
+
 void TForm8::Restore1Click(TObject*)
 {
+    BusyGuard busy(*this);
     if (Form1)
         Form1->RestoreBackupData(*this);
 }
 
 void TForm8::Open1Click(TObject*)
 {
+    BusyGuard busy(*this);
     if (Form1 && ListView1->SelCount() > 0)
         Form1->OpenZippedFile(*this);
 }
@@ -227,6 +236,7 @@ void TForm8::Entpacken1Click(TObject* sender)
 {
     if (!Form1 || ListView1->SelCount() == 0)
         return;
+    BusyGuard busy(*this);
     std::string folder;
     Form1->BrowseDirectory(sender, folder);
     if (!folder.empty())
@@ -305,6 +315,7 @@ void TForm8::ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift)
 
 void TForm8::MarkierteDateienalsHTMLexportieren1Click(TObject*)
 {
+    BusyGuard busy(*this);
     if (Form1)
         Form1->ExportAsHTML(this, ListView1, "Tidewrack -  Listing backup files");
 }
@@ -313,5 +324,6 @@ void TForm8::FormClose(TObject*, TCloseAction& action)
 {
     if (Form1)
         Form1->WriteForm8Settings(*this);
-    action = caFree;
+    closeDeferred_ = busy_ > 0;
+    action = closeDeferred_ ? caHide : caFree;
 }

@@ -1,7 +1,7 @@
 // The backups browser: the entries of one backup archive with their sizes, saving,
 // type, time, attributes and former folder; restores them to their places, opens one,
 // saves them into a chosen folder, or exports the list. Each window frees itself when
-// it closes.
+// it closes; closed while one of its commands still runs, it only hides until that ends.
 #pragma once
 
 #include "toolkit/Button.h"
@@ -95,8 +95,23 @@ public:
     static int SortDirection;
 
 private:
+    // Held by each command for as long as it runs: the commands process messages and
+    // show boxes, and a close meanwhile must not free the window under them.
+    class BusyGuard {
+    public:
+        explicit BusyGuard(TForm8& form) : form_(form) { ++form_.busy_; }
+        ~BusyGuard();
+        BusyGuard(const BusyGuard&) = delete;
+        BusyGuard& operator=(const BusyGuard&) = delete;
+
+    private:
+        TForm8& form_;
+    };
+
     void PopupBelow(TButton* button, TPopupMenu* menu);
     std::vector<std::unique_ptr<BackupRowRecord>> records_;
+    int busy_ = 0;
+    bool closeDeferred_ = false;
 };
 
 // The browser opened last.

@@ -215,6 +215,32 @@ TEST_F(BackupBrowserTest, DamagedEntryNeverCostsTheUsersFileAndIsReported)
     EXPECT_NE(effects.boxes[0].text.find("notes.gz"), std::string::npos);
 }
 
+TEST_F(BackupBrowserTest, ClosingDuringRestoreFreesTheBrowserOnlyAfterTheLoop)
+{
+    std::string a = MakeFile("a.txt", "saved a");
+    std::string b = MakeFile("b.txt", "saved b");
+    TForm8* browser = OpenBrowser(MakeProject({a, b}));
+    ASSERT_NE(browser, nullptr);
+    MakeFile("a.txt", "newer a");
+    MakeFile("b.txt", "newer b");
+    // The user closes the browser while the first "replace?" box shows.
+    std::vector<bool> alive;
+    effects.onBox = [&](const std::string&) {
+        alive.push_back(Form8 == browser);
+        if (alive.size() == 1)
+            browser->Close();
+    };
+    browser->Allesmarkieren1Click(nullptr);
+    browser->Restore1Click(nullptr);
+    EXPECT_EQ(alive, std::vector<bool>(3, true));
+    EXPECT_EQ(effects.boxes.back().text, "Wiederherstellung der Dateien beendet");
+    EXPECT_EQ(ReadFile(b), "saved b");
+    ASSERT_EQ(Form8, browser);
+    EXPECT_FALSE(browser->Visible());
+    Application->ProcessMessages();
+    EXPECT_EQ(Form8, nullptr);
+}
+
 TEST_F(BackupBrowserTest, RemovalActsOnlyOnStampNames)
 {
     std::string file = MakeFile("a.txt", "a");
