@@ -50,9 +50,24 @@ bool TestFile(const std::vector<CheckedEntry>& masks, const std::string& ending)
     return false;
 }
 
+namespace {
+
+bool IsRecycleBinPath(const std::string& upperPath)
+{
+    for (const std::string& bin : {":\\RECYCLED", ":\\RECYCLER", ":\\$RECYCLE.BIN"}) {
+        size_t at = upperPath.find(bin);
+        // At the root of a drive (the colon is the second character), the whole name.
+        if (at == 1 && (upperPath.size() == at + bin.size() || upperPath[at + bin.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool IsInRecycleFolder(const std::string& path, bool skipRecycleBin)
 {
-    return skipRecycleBin && UpperCase(path).find(":\\RECYCLE") != std::string::npos;
+    return skipRecycleBin && IsRecycleBinPath(UpperCase(path));
 }
 
 ExclusionTest::ExclusionTest(const std::vector<CheckedEntry>& excludeDirs, bool skipRecycleBin)
@@ -70,7 +85,7 @@ bool ExclusionTest::IsInExcludeDirs(const std::string& path) const
 
 bool ExclusionTest::IsExcludedFolder(const std::string& upperFolder) const
 {
-    if (skipRecycleBin_ && upperFolder.find(":\\RECYCLED") != std::string::npos)
+    if (skipRecycleBin_ && IsRecycleBinPath(upperFolder))
         return true;
     for (const std::string& text : upperTexts_)
         if (upperFolder.find(text) != std::string::npos)

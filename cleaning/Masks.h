@@ -30,14 +30,15 @@ bool DateiFilter(const std::string& ending, const std::string& mask);
 // No matching mask: false. The masks are expected in upper case, as the scan makes them.
 bool TestFile(const std::vector<CheckedEntry>& masks, const std::string& ending);
 
-// True when a path lies in a recycle folder (its upper-cased text holds ":\RECYCLE",
-// which covers RECYCLED and RECYCLER) and skipRecycleBin is set.
+// True when skipRecycleBin is set and the path is, or lies in, the recycle bin: a folder
+// at a drive's root named RECYCLED (Windows 9x), RECYCLER (NTFS up to XP) or
+// $Recycle.Bin (later systems), in any case.
 bool IsInRecycleFolder(const std::string& path, bool skipRecycleBin);
 
 // The exclusion test, prepared once for a scan: a path is excluded when its folder part
-// (upper-cased) contains ":\RECYCLED" while skipRecycleBin is set, or contains the text
-// of any checked exclusion folder (upper-cased) -- so subfolders, and folders whose path
-// merely contains the text, are excluded too.
+// lies in the recycle bin while skipRecycleBin is set, or contains the text of any
+// checked exclusion folder (upper-cased) -- so subfolders, and folders whose path merely
+// contains the text, are excluded too.
 class ExclusionTest {
 public:
     ExclusionTest(const std::vector<CheckedEntry>& excludeDirs, bool skipRecycleBin);

@@ -91,18 +91,26 @@ TEST(Masks, ExclusionFoldersCoverSubfoldersAndLookAlikes)
     EXPECT_FALSE(test.IsInExcludeDirs("C:\\Data\\a.bak")) << "an unchecked folder excludes nothing";
 }
 
-TEST(Masks, RecycleFoldersAreExcludedOnlyWhenAsked)
+TEST(Masks, TheRecycleBinOfEverySystemIsExcludedOnlyWhenAsked)
 {
     ExclusionTest skipping({}, true), scanning({}, false);
-    EXPECT_TRUE(skipping.IsInExcludeDirs("C:\\RECYCLED\\Dc1.bak"));
-    EXPECT_TRUE(skipping.IsInExcludeDirs("D:\\Recycled\\sub\\Dc1.bak"));
-    EXPECT_FALSE(skipping.IsInExcludeDirs("C:\\RECYCLER\\S-1-5\\Dc1.bak")) << "the NT folder is the per-file rule's";
-    EXPECT_FALSE(scanning.IsInExcludeDirs("C:\\RECYCLED\\Dc1.bak"));
-
-    EXPECT_TRUE(IsInRecycleFolder("C:\\RECYCLER\\S-1-5\\Dc1.bak", true));
-    EXPECT_TRUE(IsInRecycleFolder("c:\\recycled\\Dc1.bak", true));
-    EXPECT_FALSE(IsInRecycleFolder("C:\\RECYCLER\\S-1-5\\Dc1.bak", false));
-    EXPECT_FALSE(IsInRecycleFolder("C:\\Data\\RECYCLER\\a.bak", true)) << "only at a drive's root";
+    const struct {
+        const char* path;
+        bool inBin;
+    } cases[] = {
+        {"C:\\RECYCLED\\Dc1.bak", true},
+        {"D:\\Recycled\\sub\\Dc1.bak", true},
+        {"C:\\RECYCLER\\S-1-5-21\\Dc1.bak", true},
+        {"C:\\$Recycle.Bin\\S-1-5-21\\$RAB12CD.bak", true},
+        {"C:\\Data\\RECYCLER\\a.bak", false}, // only at a drive's root
+        {"C:\\RecycledParts\\a.bak", false},   // only the whole name
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(skipping.IsInExcludeDirs(c.path), c.inBin) << c.path;
+        EXPECT_EQ(IsInRecycleFolder(c.path, true), c.inBin) << c.path;
+        EXPECT_FALSE(scanning.IsInExcludeDirs(c.path)) << c.path;
+        EXPECT_FALSE(IsInRecycleFolder(c.path, false)) << c.path;
+    }
 }
 
 TEST(Masks, DefaultsInTheirOrder)
