@@ -123,6 +123,27 @@ void JunkScan::CountProgress(unsigned long long size)
 
 namespace cleaning {
 
+namespace {
+
+// The location's folder object (null when it cannot be read) and its path. The shell
+// binds a folder that has gone (a removed drive, a deleted folder) all the same and then
+// lists nothing, so the folder itself is looked for too.
+IShellFolder* OpenLocation(const ScanLocation& location, std::string& path, HRESULT& error)
+{
+    IShellFolder* folder = BindLocation(location.parentFolder, location.item, error);
+    if (!folder)
+        return nullptr;
+    path = ::GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return folder;
+    error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    folder->Release();
+    return nullptr;
+}
+
+} // namespace
+
 void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
                    ScanObserver& observer)
 {
@@ -131,12 +152,13 @@ void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions
             break;
         observer.LocationStarted(location.caption);
         HRESULT error = S_OK;
-        IShellFolder* folder = BindLocation(location.parentFolder, location.item, error);
+        std::string path;
+        IShellFolder* folder = OpenLocation(location, path, error);
         if (!folder) {
             observer.LocationSkipped(location.caption, error);
             continue;
         }
-        WalkShellFolder(folder, nullptr, options, visitor);
+        WalkShellFolder(folder, path, nullptr, options, visitor);
         folder->Release();
     }
 }

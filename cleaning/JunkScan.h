@@ -49,7 +49,7 @@ public:
     virtual void Progress(int percent) {}                    // called when the percentage changes
     virtual void DeleteFailed(const std::string& path) {}
     virtual void LocationStarted(const std::string& caption) {}
-    // A location whose folder could not be bound (gone, unreadable): it is skipped.
+    // A location that cannot be read (not bound, or its folder gone): it is skipped.
     virtual void LocationSkipped(const std::string& caption, HRESULT error) {}
 };
 
@@ -99,7 +99,7 @@ struct ScanLocation {
 };
 
 // Walks the locations in order until the scan is cancelled; a location that cannot be
-// bound is told to the observer and skipped.
+// read (not bound, or its folder gone) is told to the observer and skipped.
 void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
                    ScanObserver& observer);
 

@@ -14,6 +14,8 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 
+#include <algorithm>
+
 namespace {
 
 const UINT rowIconFlags = SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON; // 0x4401
@@ -144,6 +146,14 @@ void RestoreMarks(TForm1& form, const LocationList& list)
             list.view->Items()->Item(driveRows[i])->SetChecked(*marks[i]);
 }
 
+// Once, though a folder may be kept for both the scan and the duplicate search.
+void NoteUnreadLocation(TForm1& form, const std::string& path)
+{
+    std::vector<std::string>& unread = form.UnreadLocations;
+    if (std::find(unread.begin(), unread.end(), path) == unread.end())
+        unread.push_back(path);
+}
+
 void ReadAddedDirsOf(TForm1& form, const LocationList& list)
 {
     // Folder rows (no ")" in the caption) are read afresh from the settings.
@@ -159,12 +169,17 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
         cleaning::PlanAddedDirs(cleaning::ReadCheckedValues(registry, list.addedDirsKey), IsFolder);
     for (const CheckedEntry& folder : plan.toAdd)
         form.FindPidlShellFolder(folder.text, folder.active);
-    for (const std::string& missing : plan.missing)
+    for (const std::string& missing : plan.missing) {
+        if (form.AutoScan) { // told after the scan; a box now would hold up a scheduled scan
+            NoteUnreadLocation(form, missing);
+            continue;
+        }
         effects::ShowMessageBox(form.Handle(),
                                 form.Text("Ordner nicht gefunden: ", "Unable to locate folder ") + missing +
                                     form.Text("\nDer Ordner wird aus der Liste entfernt.",
                                               "\nRemoving Folder from list."),
                                 "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+    }
 }
 
 } // namespace
@@ -280,9 +295,13 @@ bool TForm1::FindPidlShellFolder(const std::string& path, bool checked)
     }
     // A folder the shell cannot parse or bind is never listed: the scan would have
     // nothing to walk there.
-    cleaning::ShellItemRecordParts parts;
+    cleaning::FolderLocation location;
     HRESULT error = S_OK;
-    if (!cleaning::MakeFolderLocation(path, parts, error)) {
+    if (!cleaning::MakeFolderLocation(path, location, error)) {
+        if (AutoScan) { // told after the scan, like a location the scan cannot read
+            NoteUnreadLocation(*this, path);
+            return false;
+        }
         effects::ShowMessageBox(Handle(),
                                 Text("Der Ordner \"", "The folder \"") + path +
                                     Text("\" kann nicht als Suchort verwendet werden.", "\" cannot be used as a location."),
@@ -290,8 +309,8 @@ bool TForm1::FindPidlShellFolder(const std::string& path, bool checked)
         return false;
     }
     std::shared_ptr<ShellItemRecord> record(new ShellItemRecord, FreeRecord);
-    record->parentFolder = parts.parentFolder;
-    record->item = parts.item;
+    record->parentFolder = location.parentFolder;
+    record->item = location.item;
     record->parsingName = path;
     ShellItemRecords.push_back(record);
     LocationList list = DuplicateMode ? DuplicateLocations(*this) : ScanLocationList(*this);

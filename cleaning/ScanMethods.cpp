@@ -38,14 +38,8 @@ public:
     // Once per folder, so that the progress dialog stays painted and its Cancel works.
     void FolderEntered(const std::string&) override { Application->ProcessMessages(); }
     void DeleteFailed(const std::string& path) override { ReportDeleteFailure(form_, path); }
-    void LocationSkipped(const std::string& caption, HRESULT) override
-    {
-        effects::ShowMessageBox(form_.Handle(),
-                                form_.Text("Der Ort \"", "The location \"") + caption +
-                                    form_.Text("\" kann nicht gelesen werden und wird übersprungen.",
-                                               "\" cannot be read and is skipped."),
-                                form_.Text("Warnung", "Warning"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
-    }
+    // Told after the scan (StartScan): a box here would hold up an unattended scan.
+    void LocationSkipped(const std::string& caption, HRESULT) override { form_.UnreadLocations.push_back(caption); }
 
     static void ReportDeleteFailure(TForm1& form, const std::string& path)
     {
@@ -78,12 +72,13 @@ bool TForm1::MoveFiles(const std::string& path)
     return outcome == cleaning::DeleteOutcome::Deleted;
 }
 
-void TForm1::ScanShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, cleaning::WalkVisitor& visitor)
+void TForm1::ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
+                             cleaning::WalkVisitor& visitor)
 {
     cleaning::WalkOptions options;
     options.enumFlags = static_cast<DWORD>(ShellEnumFlags);
     options.owner = Application->Handle();
-    cleaning::WalkShellFolder(folder, parentItem, options, visitor);
+    cleaning::WalkShellFolder(folder, folderPath, parentItem, options, visitor);
 }
 
 void TForm1::Clean()

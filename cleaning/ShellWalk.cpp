@@ -81,33 +81,48 @@ private:
     std::unordered_map<std::string, WIN32_FIND_DATAA> entries_;
 };
 
+// The shell shows zip archives as folders; a folder whose extension merely begins with
+// "zip" (x.zipped, a.zipx) is an ordinary folder.
+bool IsZipArchiveName(const std::string& path)
+{
+    size_t dot = path.find_last_of(".\\");
+    return dot != std::string::npos && path[dot] == '.' && UpperCase(path.substr(dot)) == ".ZIP";
+}
+
 bool IsWalkableFolder(const WIN32_FIND_DATAA& entry, const std::string& path)
 {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && EndingOf(path) != "ZIP";
+           !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && !IsZipArchiveName(path);
 }
 
 } // namespace
 
-void WalkShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, const WalkOptions& options,
-                     WalkVisitor& visitor)
+bool LiesDirectlyIn(const std::string& path, const std::string& folder)
+{
+    std::string wanted = folder;
+    if (!wanted.empty() && wanted.back() == '\\')
+        wanted.pop_back(); // a drive root, "C:\"
+    std::string folderPart = FolderPartOf(path);
+    return !folderPart.empty() && UpperCase(folderPart) == UpperCase(wanted);
+}
+
+void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
+                     const WalkOptions& options, WalkVisitor& visitor)
 {
     IEnumIDList* items = nullptr;
     if (FAILED(folder->EnumObjects(options.owner, options.enumFlags, &items)) || !items)
         return;
     std::unique_ptr<FolderListing> listing;
-    bool entered = false;
     LPITEMIDLIST item = nullptr;
     while (!visitor.Cancelled() && items->Next(1, &item, nullptr) == S_OK) {
         std::string path = ::GetDisplayName(folder, item, SHGDN_FORPARSING);
-        std::string folderPart = FolderPartOf(path);
-        if (!folderPart.empty()) { // virtual items have no file-system path
-            if (!entered) {
-                visitor.FolderEntered(folderPart);
-                entered = true;
+        // Virtual items have no file-system path. An item of another place means that the
+        // shell bound this folder elsewhere (a folder shortcut lists its target's items).
+        if (LiesDirectlyIn(path, folderPath)) {
+            if (!listing) {
+                listing = std::make_unique<FolderListing>(FolderPartOf(path));
+                visitor.FolderEntered(listing->Folder());
             }
-            if (!listing || listing->Folder() != folderPart)
-                listing = std::make_unique<FolderListing>(folderPart);
             WIN32_FIND_DATAA entry{};
             bool known = listing->Find(path, entry);
             visitor.Visit(WalkItem{folder, item, parentItem, path, known, entry});
@@ -120,7 +135,7 @@ void WalkShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, const WalkO
                     SUCCEEDED(folder->BindToObject(item, nullptr, IID_IShellFolder,
                                                    reinterpret_cast<void**>(&subFolder))) &&
                     subFolder) {
-                    WalkShellFolder(subFolder, item, options, visitor);
+                    WalkShellFolder(subFolder, path, item, options, visitor);
                     subFolder->Release();
                 }
             }
@@ -145,9 +160,9 @@ IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESU
     return folder;
 }
 
-bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, HRESULT& error)
+bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESULT& error)
 {
-    record = ShellItemRecordParts{};
+    location = FolderLocation{};
     IShellFolder* desktop = nullptr;
     error = ::SHGetDesktopFolder(&desktop);
     if (FAILED(error) || !desktop)
@@ -162,12 +177,12 @@ bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, H
     if (root || slash == std::string::npos) {
         // A drive root is an item of the desktop's name space in its own right.
         std::wstring name = Wide(root && full.size() == 2 ? full + "\\" : full);
-        error = desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &record.item, nullptr);
-        if (FAILED(error) || !record.item) {
+        error = desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &location.item, nullptr);
+        if (FAILED(error) || !location.item) {
             desktop->Release();
             return false;
         }
-        record.parentFolder = desktop;
+        location.parentFolder = desktop;
         return true;
     }
 
@@ -183,13 +198,13 @@ bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, H
         return false;
 
     std::wstring lastName = Wide(full.substr(slash + 1));
-    error = parent->ParseDisplayName(nullptr, nullptr, &lastName[0], nullptr, &record.item, nullptr);
-    if (FAILED(error) || !record.item) {
+    error = parent->ParseDisplayName(nullptr, nullptr, &lastName[0], nullptr, &location.item, nullptr);
+    if (FAILED(error) || !location.item) {
         parent->Release();
-        record.item = nullptr;
+        location.item = nullptr;
         return false;
     }
-    record.parentFolder = parent;
+    location.parentFolder = parent;
     return true;
 }
 

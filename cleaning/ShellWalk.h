@@ -1,7 +1,9 @@
 // The recursive walk over a shell folder that the junk scan and the duplicate search
 // share. It hands every item that has a file-system path to a visitor, together with the
 // item's real find data, and descends into sub-folders -- never into zip archives (which
-// the shell shows as folders), junctions or symbolic links.
+// the shell shows as folders), junctions or symbolic links, nor into a folder that the
+// shell binds to another place (a folder shortcut): a delete-at-once scan must never
+// leave the location the user chose.
 #pragma once
 
 #include <windows.h>
@@ -37,20 +39,26 @@ struct WalkOptions {
     HWND owner = nullptr;
 };
 
-// Walks `folder` and everything below it. parentItem is handed on to the visits of the
-// folder's own items (null for the location itself).
-void WalkShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, const WalkOptions& options,
-                     WalkVisitor& visitor);
+// Walks `folder`, whose file-system path is folderPath, and everything below it. Only
+// items whose parsing names lie directly in folderPath are visited or entered; a folder
+// object that lists another place's items is thus left alone. parentItem is handed on to
+// the visits of the folder's own items (null for the location itself).
+void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
+                     const WalkOptions& options, WalkVisitor& visitor);
+
+// True when `path` names an item directly in `folder` (compared without regard to case;
+// a drive root may end in a backslash).
+bool LiesDirectlyIn(const std::string& path, const std::string& folder);
 
 // A folder given by its path as a scan location: the folder it lies in (parentFolder,
 // bound from the desktop) and its own item in there. A drive root is its own item in the
 // desktop folder. False, with `error` set to the shell's answer, when the path cannot be
-// parsed or bound; `record` is then left empty.
-struct ShellItemRecordParts {
+// parsed or bound; `location` is then left empty.
+struct FolderLocation {
     IShellFolder* parentFolder = nullptr; // one reference, the caller's
     LPITEMIDLIST item = nullptr;          // allocated by the shell allocator, the caller's
 };
-bool MakeFolderLocation(const std::string& path, ShellItemRecordParts& record, HRESULT& error);
+bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESULT& error);
 
 // Binds a location's item to its folder object; null (with `error` set) when it fails.
 // The caller releases the folder.

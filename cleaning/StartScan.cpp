@@ -4,7 +4,39 @@
 
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
+#include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
+#include "shell/MessageText.h"
+#include "toolkit/Effects.h"
+
+namespace {
+
+// After deleting at once the user comes back to the main window: one box there names the
+// locations the scan could not read.
+void TellUnreadLocationsInABox(TForm1& form)
+{
+    if (form.UnreadLocations.empty())
+        return;
+    std::string text = form.Text("Diese Orte konnten nicht gelesen werden und wurden übersprungen:\n\n",
+                                 "These locations could not be read and were skipped:\n\n") +
+                       JoinLines(form.UnreadLocations, 10);
+    form.UnreadLocations.clear();
+    effects::ShowMessageBox(form.Handle(), text, form.Text("Warnung", "Warning"), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// After a listing scan the found-files window's free status panel names them.
+void TellUnreadLocationsInTheStatus(TForm1& form)
+{
+    if (form.UnreadLocations.empty() || !Frame8)
+        return;
+    std::string text = form.Text("Nicht gelesen: ", "Not read: ");
+    for (size_t i = 0; i < form.UnreadLocations.size(); ++i)
+        text += (i ? "; " : "") + form.UnreadLocations[i];
+    form.UnreadLocations.clear();
+    Frame8->StatusBar1->Panels()->Items(3)->SetText(text);
+}
+
+} // namespace
 
 void TForm1::StartScan()
 {
@@ -20,12 +52,15 @@ void TForm1::StartScan()
     }
     // After deleting at once the main window shows when the message loop starts, and the
     // progress dialog stays at 100 %.
-    if (cleaning::DeletesAtOnce(ScanMode))
+    if (cleaning::DeletesAtOnce(ScanMode)) {
+        OnShow = [this](TObject*) { TellUnreadLocationsInABox(*this); };
         return;
+    }
     Label1->SetCaption(Text("Gefundene Dateien werden geladen", "Loading found files"));
     Application->ProcessMessages();
     if (Form6)
         Form6->Close();
     ShowFoundFiles();
+    TellUnreadLocationsInTheStatus(*this);
     Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
 }

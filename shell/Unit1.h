@@ -119,7 +119,8 @@ public:
     bool DateiFilter(const std::string& ending, const std::string& mask);
     bool IsInExcludeDirs(const std::string& path);
     void Clean();
-    void ScanShellFolder(IShellFolder* folder, LPCITEMIDLIST parentItem, cleaning::WalkVisitor& visitor);
+    void ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
+                         cleaning::WalkVisitor& visitor);
     bool MoveFiles(const std::string& path);
     bool ValidFileTime(const FILETIME& time);
     void GetHDS();
@@ -129,6 +130,9 @@ public:
     std::vector<cleaning::LocationRow> ScanLocationRows() const;
     std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
     double ScannedBytes = 0;   // the progress numerator of the running scan
+    // Checked locations this "/scan" start could not read. They are told after the scan,
+    // never by a box during it: a scheduled scan runs with nobody to answer.
+    std::vector<std::string> UnreadLocations;
 
     // ---- the found-files window (cleaning/FoundFilesMethods.cpp, cleaning/Showdelfilesframe.h)
     // Shows FoundFiles in the found-files host dialog, modelessly; closing it starts the

@@ -136,7 +136,7 @@ int main(int argc, char** argv)
         bareBest = std::min(bareBest, Seconds(start));
         bareFiles = files;
 
-        cleaning::ShellItemRecordParts location;
+        cleaning::FolderLocation location;
         HRESULT error;
         if (!cleaning::MakeFolderLocation(root, location, error)) {
             std::printf("the tree cannot be opened as a location (0x%08lx)\n", static_cast<unsigned long>(error));

@@ -8,6 +8,8 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
 using namespace cleaning;
 using namespace scan_test;
 
@@ -54,6 +56,30 @@ protected:
     RecordingObserver observer;
     TObjectList<FoundFileRecord> found;
 };
+
+// A folder shortcut as the shell makes one: a read-only folder that holds target.lnk
+// and a desktop.ini naming the folder-shortcut class.
+void MakeFolderShortcut(const std::string& folder, const std::string& target)
+{
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    IShellLinkA* link = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                reinterpret_cast<void**>(&link)));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    HRESULT saved = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(saved)) {
+        std::string name = folder + "\\target.lnk";
+        saved = file->Save(std::wstring(name.begin(), name.end()).c_str(), TRUE);
+        file->Release();
+    }
+    link->Release();
+    ASSERT_HRESULT_SUCCEEDED(saved);
+    testing_support::WriteFileText(folder + "\\desktop.ini",
+                                   "[.ShellClassInfo]\r\nCLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\nFlags=2\r\n");
+    ::SetFileAttributesA((folder + "\\desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_TRUE(::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_READONLY));
+}
 
 const FoundFileRecord* Record(const TObjectList<FoundFileRecord>& found, const std::string& suffix)
 {
@@ -237,7 +263,7 @@ TEST_F(ScanEngine, LargeFilesCountWithTheirFull64BitSize)
     found.Clear();
     observer.percents.clear();
     JunkScan scan(settings, observer, none, found);
-    ShellItemRecordParts location;
+    FolderLocation location;
     HRESULT error;
     ASSERT_TRUE(MakeFolderLocation(tree.Root(), location, error));
     WalkLocations({{"tree", location.parentFolder, location.item}}, WalkOptions{}, scan, observer);
@@ -272,6 +298,44 @@ TEST_F(ScanEngine, LinksOutOfTheTreeAreNeitherWalkedNorDeletedThrough)
     EXPECT_FALSE(tree.Exists("a.bak")) << "the tree's own files are deleted all the same";
 }
 
+TEST_F(ScanEngine, AFolderThatTheShellBindsElsewhereIsNotEntered)
+{
+    TempTree outside;
+    outside.File("precious.bak");
+    MakeFolderShortcut(tree / "shortcut", outside.Root());
+    RecordingDeleter deleter;
+    Run(scanDeletePermanently, deleter);
+    // Wine's shell binds a folder shortcut as a plain folder; Windows binds it to its
+    // target. So the walk is also handed the target's folder object as the shortcut's.
+    FolderLocation target;
+    HRESULT error = S_OK;
+    ASSERT_TRUE(MakeFolderLocation(outside.Root(), target, error));
+    IShellFolder* bound = BindLocation(target.parentFolder, target.item, error);
+    ASSERT_NE(bound, nullptr);
+    settings.masks = DefaultScanMasks();
+    JunkScan scan(settings, observer, deleter, found); // deleting at once, as Run left it
+    WalkShellFolder(bound, tree / "shortcut", nullptr, WalkOptions{}, scan);
+    bound->Release();
+    target.parentFolder->Release();
+    ::CoTaskMemFree(target.item);
+
+    ASSERT_FALSE(deleter.asked.empty()) << "the tree's own junk is deleted all the same";
+    for (const auto& asked : deleter.asked)
+        EXPECT_EQ(UpperCase(asked.first).find(UpperCase(outside.Root())), std::string::npos) << asked.first;
+}
+
+TEST_F(ScanEngine, OnlyFoldersNamedDotZipAreTakenForArchives)
+{
+    for (const std::string folder : {"x.zipped", "a.zipx", "real.zip"}) {
+        tree.Folder(folder);
+        tree.File(folder + "\\f.bak");
+    }
+    Paths listed = Run(scanList);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), "x.zipped\\f.bak"), 1);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), "a.zipx\\f.bak"), 1);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), "real.zip\\f.bak"), 0);
+}
+
 TEST_F(ScanEngine, HiddenFilesOnlyWithTheIncludeHiddenFlag)
 {
     tree.File("secret.bak");
@@ -288,14 +352,14 @@ TEST_F(ScanEngine, HiddenFilesOnlyWithTheIncludeHiddenFlag)
 
 TEST_F(ScanEngine, LocationsThatCannotBeBoundAreReportedAndSkipped)
 {
-    ShellItemRecordParts parts;
+    FolderLocation missing;
     HRESULT error = S_OK;
-    EXPECT_FALSE(MakeFolderLocation("Q:\\no\\such\\place", parts, error));
+    EXPECT_FALSE(MakeFolderLocation("Q:\\no\\such\\place", missing, error));
     EXPECT_TRUE(FAILED(error));
-    EXPECT_EQ(parts.parentFolder, nullptr);
-    EXPECT_EQ(parts.item, nullptr);
+    EXPECT_EQ(missing.parentFolder, nullptr);
+    EXPECT_EQ(missing.item, nullptr);
 
-    ShellItemRecordParts good;
+    FolderLocation good;
     ASSERT_TRUE(MakeFolderLocation(tree.Root(), good, error));
     settings.mode = scanList;
     settings.masks = DefaultScanMasks();

@@ -78,7 +78,7 @@ std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings 
 {
     if (settings.masks.empty())
         settings.masks = DefaultScanMasks();
-    cleaning::ShellItemRecordParts location;
+    cleaning::FolderLocation location;
     HRESULT error = S_OK;
     EXPECT_TRUE(cleaning::MakeFolderLocation(folder, location, error)) << folder << " " << std::hex << error;
     cleaning::JunkScan scan(settings, observer, deleter, found);

@@ -1,6 +1,7 @@
 // The scan run of a "/scan" start, in-process: the progress dialog, the scan over a
 // temporary tree, and what follows by mode; Cancel stops the walk.
 #include "cleaning/Scanframe.h"
+#include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
@@ -88,6 +89,29 @@ TEST_F(ScanPagesTest, TheZeroByteAndNameSearchesTakeTheirOptionsFromThePage)
     EXPECT_EQ(scan_test::Relative(tree.Root(), FoundPaths()), std::vector<std::string>{"Report\\notes.txt"});
     EXPECT_EQ(Form1->ScanMode, 7);
     EXPECT_EQ(Form1->SearchName, "report");
+}
+
+TEST_F(ScanPagesTest, AnUnreadableLocationIsToldAfterTheScanNotDuringIt)
+{
+    for (int mode : {0, 4}) {
+        scan_test::TempTree tree;
+        MakeJunk(tree);
+        PrepareScan(tree.Root(), {"bak"}, {}, mode);
+        ASSERT_TRUE(Form1->FindPidlShellFolder(tree / "sub", true));
+        testing_support::RemoveTree(tree / "sub");
+        effects.boxes.clear();
+        Form1->StartScan();
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{}) << "mode " << mode << ": nothing may wait for an answer";
+        EXPECT_EQ(tree.Exists("a.bak"), mode == 0) << "the other location is scanned all the same";
+        if (mode == 0) {
+            ASSERT_NE(Frame8, nullptr);
+            EXPECT_EQ(Frame8->StatusBar1->Panels()->Items(3)->Text(), "Nicht gelesen: " + (tree / "sub"));
+        } else {
+            Form1->Show(); // the main window shows after deleting at once
+            ASSERT_EQ(effects.boxes.size(), 1u);
+            EXPECT_NE(effects.boxes[0].text.find(tree / "sub"), std::string::npos) << effects.boxes[0].text;
+        }
+    }
 }
 
 namespace {
