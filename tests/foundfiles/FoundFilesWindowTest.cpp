@@ -25,7 +25,7 @@ FILETIME UtcDay(WORD year, WORD month, WORD day)
     return testing_support::FileTimeOf(year, month, day, 12);
 }
 
-struct FileSpec {
+struct FoundFileRow {
     const char* relative;
     size_t size;
     FILETIME written;
@@ -49,28 +49,28 @@ protected:
 
     // A real file and the record the scan would make of it. With a type name the record
     // counts as looked up, so the shell's answer does not change the test's orders.
-    FoundFileRecord* AddFile(const FileSpec& spec)
+    FoundFileRecord* AddFile(const FoundFileRow& row)
     {
-        std::string path = root + "\\" + spec.relative;
+        std::string path = root + "\\" + row.relative;
         {
-            std::ofstream(path, std::ios::binary) << std::string(spec.size, 'x');
+            std::ofstream(path, std::ios::binary) << std::string(row.size, 'x');
         }
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(file, nullptr, nullptr, &spec.written);
+        SetFileTime(file, nullptr, nullptr, &row.written);
         CloseHandle(file);
-        SetFileAttributesA(path.c_str(), spec.attributes);
+        SetFileAttributesA(path.c_str(), row.attributes);
         made.push_back(path);
 
         auto* record = new FoundFileRecord;
         record->path = path;
         record->displayName = path.substr(path.find_last_of('\\') + 1);
-        record->size = spec.size;
-        record->sizeText = std::to_string(spec.size);
-        record->lastWrite = spec.written;
-        record->dateText = cleaning::DateText(spec.written);
-        record->attributes = cleaning::AttributeLetters(spec.attributes);
-        if (spec.typeName) {
-            record->typeName = spec.typeName;
+        record->size = row.size;
+        record->sizeText = std::to_string(row.size);
+        record->lastWrite = row.written;
+        record->dateText = cleaning::DateText(row.written);
+        record->attributes = cleaning::AttributeLetters(row.attributes);
+        if (row.typeName) {
+            record->typeName = row.typeName;
             record->iconIndex = 0;
         }
         Form1->FoundFiles->Add(record);
