@@ -65,13 +65,17 @@ void TForm1::FormCreate(TObject*)
     LanguageFlag = 1;
     GetDuplicateSearchOptions();
     ReadOptions();
+    if (AutoDuplicate) {
+        RefuseDuplicateStart();
+        return;
+    }
 
     Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
     Application->ProcessMessages();
 
+    // The task stays a stored setting: nothing runs it yet, so the program does not wait
+    // for it hidden in the notification area.
     GetTaskPlaner();
-    if (TaskMode != 0)
-        AddToTaskBar();
 
     RecentDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Recent", "s");
     char temp[MAX_PATH + 1] = {};
@@ -99,10 +103,7 @@ void TForm1::FormCreate(TObject*)
 
     if (AutoScan) {
         LongJob job(this);
-        if (AutoDuplicate)
-            RunDuplicateSearch();
-        else
-            StartScan();
+        StartScan();
     }
 
     PlaceTitleButtons(22);
@@ -118,6 +119,18 @@ void TForm1::FormCreate(TObject*)
     AcceptDroppedFiles();
     TestShredderFiles();
     ShowNetworkWarningOnce();
+}
+
+// The duplicate search cannot run from the command line yet. Without this the start
+// would stay behind with no window and no tray icon, never ending.
+void TForm1::RefuseDuplicateStart()
+{
+    effects::ShowMessageBox(nullptr,
+                            Text("Die Suche nach doppelten Dateien kann noch nicht über die Befehlszeile "
+                                 "gestartet werden.",
+                                 "The search for duplicate files cannot be started from the command line yet."),
+                            "Tidewrack", MB_OK | MB_ICONINFORMATION);
+    Application->Terminate();
 }
 
 void TForm1::ReadFolders()
@@ -267,7 +280,8 @@ void TForm1::FormClose(TObject*, TCloseAction&)
     WriteFileEnding();
     WriteRegExcludeDirs();
     WriteActionOptions();
-    WriteCookieKeepList();
+    // The cookie keep-list is not written back: nothing loads or edits it yet, and writing
+    // the empty list would wipe the one the user keeps.
 }
 
 void TForm1::WriteActionOptions()
@@ -278,11 +292,4 @@ void TForm1::WriteActionOptions()
     WriteReg(rootCurrentUser, options::action::Key, options::action::SearchName, SearchName, "s");
     WriteReg(rootCurrentUser, options::action::Key, options::action::ComboBoxIndex,
              std::to_string(ScanMode), "s");
-}
-
-void TForm1::WriteCookieKeepList()
-{
-    DeleteReg(rootCurrentUser, options::Key, options::cookiesNoDelete::Name, 1);
-    for (int i = 0; i < CookieKeepList->Count(); ++i)
-        WriteReg(rootCurrentUser, options::cookiesNoDelete::Key, CookieKeepList->Strings(i), "", "s");
 }

@@ -8,7 +8,6 @@ HIMAGELIST SystemImageList = nullptr;
 void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::FillDriveInformation() {}
-void TForm1::RunDuplicateSearch() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
 void TForm1::PapierkorbLeeren() {}

@@ -309,7 +309,6 @@ public:
     void LabelMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void LabelMouseLeave(TObject* sender);
     void StartScan();
-    void RunDuplicateSearch();
     void DelRecent();
     void DelTemp();
     void PapierkorbLeeren();
@@ -525,7 +524,7 @@ private:
     void FetchShellObjects();
     void RunStartupCleaning();
     void ShowNetworkWarningOnce();
-    void WriteCookieKeepList();
+    void RefuseDuplicateStart();
     void ShowFromTray();
     void EndLongJob();
 
