@@ -1,6 +1,9 @@
 #include "cleaning/CheckedValues.h"
 
+#include "cleaning/Masks.h"
 #include "shell/RegistryLayer.h"
+
+#include <set>
 
 namespace cleaning {
 
@@ -23,15 +26,22 @@ bool WriteCheckedValues(TRegistry& registry, const std::string& parentKey, const
                         const std::vector<CheckedEntry>& entries)
 {
     registry.Access = KEY_READ | KEY_WRITE;
-    if (registry.OpenKey(parentKey, false) && registry.KeyExists(subkeyName))
-        registry.DeleteKey(subkeyName);
-    registry.CloseKey();
-    bool opened = registry.OpenKey(parentKey + "\\" + subkeyName, true);
-    if (opened)
+    bool saved = registry.OpenKey(parentKey + "\\" + subkeyName, true);
+    if (saved)
         for (const CheckedEntry& entry : entries)
-            registry.WriteString(entry.text, entry.active ? "1" : "0");
+            saved = registry.WriteString(entry.text, entry.active ? "1" : "0") && saved;
+    // Only once every entry is stored do the names that went away go; after a failure
+    // the key keeps what it held, so the user's exclusions are never lost in between.
+    if (saved) {
+        std::set<std::string> kept;
+        for (const CheckedEntry& entry : entries)
+            kept.insert(UpperCase(entry.text)); // value names match without regard to case
+        for (const std::string& name : registry.GetValueNames())
+            if (!kept.count(UpperCase(name)))
+                saved = registry.DeleteValue(name) && saved;
+    }
     registry.CloseKey();
-    return opened;
+    return saved;
 }
 
 } // namespace cleaning

@@ -17,9 +17,11 @@ namespace cleaning {
 // value never turns a mask on. A missing key gives an empty list.
 std::vector<CheckedEntry> ReadCheckedValues(TRegistry& registry, const std::string& key);
 
-// Deletes the subkey `subkeyName` of `parentKey` with everything in it, then creates it
-// again and writes one value per entry in list order. Returns false when the key could
-// not be created (then nothing is written).
+// Writes one value per entry in list order into the subkey `subkeyName` of `parentKey`
+// (created when missing), then deletes the values whose names are not among the entries
+// (compared without regard to case). Returns false when anything failed; a failed write
+// deletes nothing, so the stored entries stay. Where the registry lists values in
+// creation order, a name that stays keeps its place and new names follow.
 bool WriteCheckedValues(TRegistry& registry, const std::string& parentKey, const std::string& subkeyName,
                         const std::vector<CheckedEntry>& entries);
 

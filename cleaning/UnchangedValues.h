@@ -1,7 +1,6 @@
 // Rewriting a check list only when it changed. A "Scan now" saves the lists for the scan
-// process and then closes, which saves them again; the rewrite deletes the key first, so
-// a scan process reading meanwhile would see no masks or no location marks -- and scan
-// with the defaults. Skipping an unchanged list leaves no such moment.
+// process and then closes, which saves them again while the scan process may be reading
+// them; skipping an unchanged list leaves that process an untouched key.
 #pragma once
 
 #include "cleaning/ScanRecords.h"
