@@ -160,7 +160,7 @@ void TForm1::Image102Click(TObject*)
     TakeScanOptions();
     if (ScanMode == 7 && SearchName.empty()) {
         effects::ShowMessageBox(Handle(), Text("Der Suchtext ist leer", "Searchtext is empty"), "Tidewrack",
-                                MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_TASKMODAL);
+                                MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_TASKMODAL | MB_SYSTEMMODAL);
         return;
     }
     SaveScanSettings();

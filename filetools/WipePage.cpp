@@ -124,7 +124,7 @@ void TForm1::Label48Click(TObject*)
     TListItem* row = ListView10->Selected();
     if (!row) {
         effects::ShowMessageBox(Handle(), Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONHAND | MB_OK);
+                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     const char letter = static_cast<char>(reinterpret_cast<intptr_t>(row->Data()));

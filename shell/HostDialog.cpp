@@ -15,7 +15,7 @@ const HostDialogDesign designs[] = {
     {"Suche läuft ...", "Searching ...", 330, 150, bsSingle, poScreenCenter, biSystemMenu,
      false, false, false},
     // AddFileEnding
-    {"Dateiendung hinzufügen", "Add fileending", 350, 230, bsDialog, poScreenCenter, 0, false,
+    {"Information", "Add fileending", 350, 230, bsDialog, poScreenCenter, 0, false,
      false, false},
     // FoundFiles: caption and place come from the found-files window and its saved layout
     {nullptr, nullptr, 780, 620, bsSizeable, poDesigned, 0, false, false, true},
