@@ -131,7 +131,7 @@ bool BrowseDirectory(int languageFlag, std::string& path)
     info.lParam = reinterpret_cast<LPARAM>(current.c_str());
 
     bool picked = false;
-    if (LPITEMIDLIST list = ::SHBrowseForFolderA(&info)) {
+    if (LPITEMIDLIST list = effects::ShowFolderDialog(info)) {
         char chosen[MAX_PATH] = "";
         if (::SHGetPathFromIDListA(list, chosen)) {
             path = chosen;

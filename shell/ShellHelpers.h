@@ -26,8 +26,8 @@ bool GetDiskSpaceEx(const std::string& rootPath);
 // Folder-selection dialog callback: opens the dialog at the folder passed as data.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
 
-// The folder-selection dialog, owned by the foreground window and opening at the current
-// directory; title "Search folder" (languageFlag 0) or "Ordner suchen" (1). When the user
+// The folder-selection dialog (through the effects seam), owned by the foreground window
+// and opening at the current directory; title "Search folder" (languageFlag 0) or "Ordner suchen" (1). When the user
 // picks a folder that has a file-system path it goes to `path` and true is returned;
 // otherwise `path` is left as it was. Throws std::runtime_error when the shell allocator
 // cannot be obtained.

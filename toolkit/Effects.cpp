@@ -71,6 +71,11 @@ bool Sink::ShowPrintDialog(PRINTDLGA& dialog)
     return ::PrintDlgA(&dialog) != FALSE;
 }
 
+LPITEMIDLIST Sink::ShowFolderDialog(BROWSEINFOA& info)
+{
+    return ::SHBrowseForFolderA(&info);
+}
+
 namespace {
 Sink realSink;
 Sink* current = &realSink;

@@ -1,11 +1,12 @@
 // The one place through which the program reaches effects that leave the process or
-// wait for the user: message boxes, starting programs and documents, shutting the
+// wait for the user: message boxes and dialogs, starting programs and documents, shutting the
 // computer down, and the wall clock. The program always calls these; tests install a
 // recording sink so that no test opens a box, starts a program or powers anything off.
 #pragma once
 
 #include <windows.h>
 #include <commdlg.h>
+#include <shlobj.h>
 #include <string>
 
 namespace effects {
@@ -35,6 +36,9 @@ public:
     virtual bool ShowFileDialog(OPENFILENAMEA& dialog, bool save);
     // The printer dialog (PrintDlgA): true when the user chose to print.
     virtual bool ShowPrintDialog(PRINTDLGA& dialog);
+    // The folder-selection dialog (SHBrowseForFolderA): the chosen folder's item-ID list,
+    // which the caller frees through the shell's allocator, or nullptr when cancelled.
+    virtual LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info);
 };
 
 // The sink in force; never null. Tests replace it with SetSink and restore with
@@ -57,5 +61,6 @@ inline bool ShutDown(UINT flags) { return Current().ShutDown(flags); }
 inline SYSTEMTIME Now() { return Current().Now(); }
 inline bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) { return Current().ShowFileDialog(dialog, save); }
 inline bool ShowPrintDialog(PRINTDLGA& dialog) { return Current().ShowPrintDialog(dialog); }
+inline LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info) { return Current().ShowFolderDialog(info); }
 
 } // namespace effects

@@ -1,11 +1,11 @@
 #include "shell/ShellHelpers.h"
 
+#include "tests/support/RecordingEffects.h"
 #include "toolkit/Effects.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <thread>
 
 namespace {
 
@@ -111,91 +111,27 @@ TEST(ShellServices, IconAndDisplayNames)
     desktop->Release();
 }
 
-namespace {
-
-// Answers the folder-selection dialog of this process from another thread: presses a
-// button and keeps the texts that the dialog showed.
-class DialogAnswerer {
-public:
-    explicit DialogAnswerer(int button) : thread_([this, button] { Run(button); }) {}
-    ~DialogAnswerer() { Join(); }
-    void Join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    std::string texts;
-    bool found = false;
-
-private:
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM result)
-    {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        char className[32] = "";
-        ::GetClassNameA(window, className, sizeof className);
-        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && !strcmp(className, "#32770")) {
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK CollectText(HWND child, LPARAM texts)
-    {
-        char text[256] = "";
-        ::GetWindowTextA(child, text, sizeof text);
-        *reinterpret_cast<std::string*>(texts) += std::string(text) + "|";
-        return TRUE;
-    }
-    void Run(int button)
-    {
-        for (int attempt = 0; attempt < 1200; ++attempt) { // the first dialog of a fresh session is slow
-            HWND dialog = nullptr;
-            ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
-                ::Sleep(200); // let the dialog settle at its first folder
-                ::EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
-                found = true;
-                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-                return;
-            }
-            ::Sleep(50);
-        }
-    }
-    std::thread thread_;
-};
-
-// Runs the dialog with the current directory at the temp folder.
-bool Browse(int languageFlag, int button, std::string& path, std::string& texts)
+// The dialog itself is answered through the effects seam: it opens at the current
+// directory, and only a picked folder replaces the path.
+TEST(BrowseDirectory, OpensAtTheCurrentFolderAndReturnsOnlyAPickedOne)
 {
+    ComApartment com;
+    testing_support::RecordingEffects effects;
     char previous[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ::SetCurrentDirectoryA(TempFolder().c_str());
-    DialogAnswerer answerer(button);
-    bool picked = BrowseDirectory(languageFlag, path);
-    answerer.Join();
-    ::SetCurrentDirectoryA(previous);
-    texts = answerer.texts;
-    EXPECT_TRUE(answerer.found) << "no folder dialog appeared";
-    return picked;
-}
 
-} // namespace
-
-TEST(BrowseDirectory, OkReturnsTheFolderItOpenedAt)
-{
-    ComApartment com;
-    std::string path = "unchanged", texts;
-    EXPECT_TRUE(Browse(0, IDOK, path, texts));
-    EXPECT_EQ(Upper(WithoutTrailingSeparator(path)), Upper(TempFolder()));
-    EXPECT_NE(texts.find("|Search folder|"), std::string::npos) << texts;
-}
-
-TEST(BrowseDirectory, CancelLeavesThePathAlone)
-{
-    ComApartment com;
-    std::string path = "unchanged", texts;
-    EXPECT_FALSE(Browse(1, IDCANCEL, path, texts));
+    std::string path = "unchanged";
+    EXPECT_FALSE(BrowseDirectory(1, path));
     EXPECT_EQ(path, "unchanged");
-    EXPECT_NE(texts.find("|Ordner suchen|"), std::string::npos) << texts;
+    effects.folderDialogAnswers.push_back(TempFolder());
+    EXPECT_TRUE(BrowseDirectory(0, path));
+    ::SetCurrentDirectoryA(previous);
+
+    EXPECT_EQ(Upper(WithoutTrailingSeparator(path)), Upper(TempFolder()));
+    ASSERT_EQ(effects.folderDialogs.size(), 2u);
+    EXPECT_EQ(effects.folderDialogs[0].title, "Ordner suchen");
+    EXPECT_EQ(effects.folderDialogs[1].title, "Search folder");
+    EXPECT_EQ(Upper(WithoutTrailingSeparator(effects.folderDialogs[1].startFolder)), Upper(TempFolder()));
+    EXPECT_EQ(effects.folderDialogs[1].callback, &BrowseCallback);
 }

@@ -82,4 +82,24 @@ bool RecordingEffects::ShowPrintDialog(PRINTDLGA&)
     return printDialogAnswer;
 }
 
+LPITEMIDLIST RecordingEffects::ShowFolderDialog(BROWSEINFOA& info)
+{
+    folderDialogs.push_back({info.lpszTitle ? info.lpszTitle : "",
+                             info.lParam ? reinterpret_cast<const char*>(info.lParam) : "", info.lpfn});
+    if (folderDialogAnswers.empty())
+        return nullptr;
+    std::string folder = folderDialogAnswers.front();
+    folderDialogAnswers.pop_front();
+    // The answer as the dialog gives it: an item-ID list from the shell's allocator.
+    std::wstring wide(folder.size() + 1, L'\0');
+    wide.resize(::MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+    IShellFolder* desktop = nullptr;
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(::SHGetDesktopFolder(&desktop))) {
+        desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &list, nullptr);
+        desktop->Release();
+    }
+    return list;
+}
+
 } // namespace testing_support

@@ -41,6 +41,7 @@ public:
     SYSTEMTIME Now() override;
     bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) override;
     bool ShowPrintDialog(PRINTDLGA& dialog) override;
+    LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info) override;
 
     // Answers given to the next message boxes, in order; when empty a box is answered
     // with IDOK for OK boxes and IDYES/IDNO per defaultAnswer otherwise.
@@ -67,6 +68,17 @@ public:
     std::vector<RecordedFileDialog> fileDialogs;
     bool printDialogAnswer = false;
     int printDialogs = 0;
+
+    // Folder dialogs: each one asked is recorded (its title, and the folder it opens at
+    // when its callback is given one) and answered with the next folder here, or
+    // cancelled when none is left.
+    struct RecordedFolderDialog {
+        std::string title;
+        std::string startFolder;
+        BFFCALLBACK callback;
+    };
+    std::deque<std::string> folderDialogAnswers;
+    std::vector<RecordedFolderDialog> folderDialogs;
 };
 
 } // namespace testing_support
