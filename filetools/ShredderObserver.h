@@ -35,7 +35,7 @@ public:
     virtual void ShowNotice(const std::string& text) { (void)text; }
     // A folder entry is about to be treated (the window counts them on its second bar).
     virtual void EntryStarted() {}
-    // Bytes of the current file overwritten so far.
+    // Bytes of the current file overwritten so far with the pattern being written.
     virtual void FileProgress(uint64_t done, uint64_t size) { (void)done; (void)size; }
     // The free-space wipe's share done changed; packedFilesWipe tells whether it wipes
     // to finish off packed files rather than on the user's request.
