@@ -101,10 +101,12 @@ std::string RootOfVolume(const std::string& volumeName)
 {
     typedef BOOL(WINAPI * GetPathNamesFunction)(LPCSTR, LPCH, DWORD, PDWORD);
     static auto pathNames = Kernel32<GetPathNamesFunction>("GetVolumePathNamesForVolumeNameA");
+    if (!pathNames)
+        return volumeName;
     std::vector<char> names(1024);
     DWORD length = 0;
-    if (!pathNames || !pathNames(volumeName.c_str(), names.data(), static_cast<DWORD>(names.size()), &length)) {
-        if (!pathNames || GetLastError() != ERROR_MORE_DATA)
+    if (!pathNames(volumeName.c_str(), names.data(), static_cast<DWORD>(names.size()), &length)) {
+        if (GetLastError() != ERROR_MORE_DATA)
             return volumeName;
         names.resize(length);
         if (!pathNames(volumeName.c_str(), names.data(), length, &length))
