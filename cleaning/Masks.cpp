@@ -54,7 +54,7 @@ namespace {
 
 bool IsRecycleBinPath(const std::string& upperPath)
 {
-    for (const std::string& bin : {":\\RECYCLED", ":\\RECYCLER", ":\\$RECYCLE.BIN"}) {
+    for (const std::string bin : {":\\RECYCLED", ":\\RECYCLER", ":\\$RECYCLE.BIN"}) {
         size_t at = upperPath.find(bin);
         // At the root of a drive (the colon is the second character), the whole name.
         if (at == 1 && (upperPath.size() == at + bin.size() || upperPath[at + bin.size()] == '\\'))
