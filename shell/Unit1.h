@@ -293,6 +293,10 @@ public:
     TMenuItem* RemoveProject1 = nullptr;   // remove ("Entfernen1" names the locations' entry)
     TListView* ListView14 = nullptr;       // the shared-DLL list, made by its page
 
+    // ---- registry and system maintenance (system/)
+    // The shell's properties sheet of a file; false when the shell refused.
+    bool EigenschaftenDialog(const std::string& path);
+
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();
     void GetDuplicateSearchOptions();
