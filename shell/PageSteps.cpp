@@ -20,14 +20,9 @@ void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
 
 // What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
-void TForm1::GetSharedDLL() {}
 void TForm1::ListInternetCache() {}
-void TForm1::GetRegCleanDrives() {}
 void TForm1::ShowCleanCenter() {}
 void TForm1::Refresh1Click(TObject*) {}
-void TForm1::ShadeUninstallPage() {}
-void TForm1::GetUninstallProgramms() {}
-void TForm1::Refresh2Click(TObject*) {}
 void TForm1::SelectFirstSplitSize() {}
 void TForm1::InitSpyTree() {}
 void TForm1::GetSettingsSpy() {}

@@ -50,6 +50,7 @@ struct PackResult;
 }
 // Secure deletion pages (filetools/).
 class TButton;
+class TComboBox;
 class TCSpinEdit;
 // Junk scan pages (cleaning/).
 class TRadioButton;
@@ -296,6 +297,61 @@ public:
     // ---- registry and system maintenance (system/)
     // The shell's properties sheet of a file; false when the shell refused.
     bool EigenschaftenDialog(const std::string& path);
+    // The registry cleaner (TabSheet16), the shared DLLs (TabSheet17), the uninstall
+    // entries (TabSheet20) and the software keys (TabSheet21).
+    void BuildRegistryPages();
+    void Label70Click(TObject* sender);   // open the registry-scan window
+    // The registry editor opened at lastKey (its "LastKey" value), through the seam; a
+    // running editor is closed first when asked to, so it reads the value anew.
+    void OpenRegistryEditorAt(const std::string& lastKey, bool closeRunningEditor);
+    TListView* ListView12 = nullptr;      // drives whose dead references count
+    TListView* ListView13 = nullptr;      // registry roots to scan
+    TLabel* Label70 = nullptr;
+    // The software page.
+    void ReadSoftwareEntries(int which);
+    void ComboBox1Click(TObject* sender);
+    void Entfernen3Click(TObject* sender);
+    void Info1Click(TObject* sender);
+    void ffnen3Click(TObject* sender);
+    TComboBox* ComboBox1 = nullptr;
+    TListView* ListView16 = nullptr;
+    TPopupMenu* PopupMenu9 = nullptr;
+    // Each row's own record (the row's data points to it); remade with the list.
+    struct SoftwareEntry {
+        std::string prefix; // "HKCU" or "HKLM"
+        std::string path;   // "Software\vendor\product"
+        std::string vendor;
+        std::string product;
+    };
+    std::vector<std::unique_ptr<SoftwareEntry>> SoftwareEntries;
+    // The uninstall page.
+    void ListView15Click(TObject* sender);
+    void Button4Click(TObject* sender);
+    void Label79Click(TObject* sender);
+    void Label80Click(TObject* sender);
+    TListView* ListView15 = nullptr;
+    TPanel* Panel4 = nullptr;             // the uninstall command of the clicked row
+    TPanel* Panel5 = nullptr;             // its name
+    TButton* Button4 = nullptr;
+    TLabel* Label79 = nullptr;
+    TLabel* Label80 = nullptr;
+    struct UninstallEntry {
+        std::string subkey;
+        std::string displayName;
+        std::string command;
+    };
+    std::vector<std::unique_ptr<UninstallEntry>> UninstallEntries;
+    // The shared-DLL page (ListView14 above).
+    void MenuItem3Click(TObject* sender);
+    void Registrierungeintraglschen1Click(TObject* sender);
+    void DelDLLEintrag();
+    void Lschen1Click(TObject* sender);
+    void DelDLLDatei();
+    void Dateiensichern1Click(TObject* sender);
+    void Allesmarkieren3Click(TObject* sender);
+    void Markierungumkehren2Click(TObject* sender);
+    void Eigenschaften1Click(TObject* sender);
+    TPopupMenu* PopupMenu7 = nullptr;
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

@@ -1,0 +1,137 @@
+// The registry-cleaner page: the drives whose dead references count and the roots to
+// scan, and the link that opens the registry-scan window.
+#include "system/RegistryPages.h"
+
+#include "shell/MessageText.h"
+#include "system/Searchreg.h"
+#include "toolkit/Effects.h"
+
+namespace registry_pages {
+
+TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
+                 TNotifyEvent onClick)
+{
+    auto* link = new TLabel(&form);
+    link->Name = name;
+    link->SetParent(page);
+    link->SetTransparent(true);
+    link->SetBounds(left, top, width, 16);
+    link->Font()->SetColor(clBlue);
+    link->SetCursor(crHandPoint);
+    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) { static_cast<TLabel*>(sender)->Font()->SetColor(clRed); };
+    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
+    link->OnClick = std::move(onClick);
+    return link;
+}
+
+TListView* MakeList(TForm1& form, TWinControl* page, const char* name, int left, int top, int width, int height)
+{
+    auto* list = new TListView(&form);
+    list->Name = name;
+    list->SetParent(page);
+    list->SetBounds(left, top, width, height);
+    list->SetViewStyle(vsReport);
+    list->SetRowSelect(true);
+    list->SetHideSelection(false);
+    return list;
+}
+
+std::vector<TListItem*> SelectedBottomUp(TListView& list)
+{
+    std::vector<TListItem*> items;
+    std::vector<int> rows = list.SelectedIndices();
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        items.push_back(list.Items()->Item(*row));
+    return items;
+}
+
+void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entries)
+{
+    if (entries.empty())
+        return;
+    effects::ShowMessageBox(nullptr,
+                            form.Text("Diese Einträge konnten nicht entfernt werden:\n",
+                                      "These entries could not be removed:\n") + JoinLines(entries, 20),
+                            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+}
+
+void BuildRegCleanPage(TForm1& form)
+{
+    TTabSheet* page = form.TabSheets[16];
+    form.ListView12 = MakeList(form, page, "ListView12", 16, 16, 220, 250);
+    form.ListView13 = MakeList(form, page, "ListView13", 250, 16, 220, 120);
+    for (TListView* list : {form.ListView12, form.ListView13}) {
+        list->SetCheckboxes(true);
+        list->Columns()->Add()->SetWidth(195);
+        SetWindowLongPtrA(list->Handle(), GWL_STYLE, GetWindowLongPtrA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    }
+    form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));
+}
+
+} // namespace registry_pages
+
+namespace {
+
+// Drive probes must not ask for a disk in an empty drive.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~QuietDriveErrors() { SetErrorMode(previous_); }
+
+private:
+    UINT previous_;
+};
+
+} // namespace
+
+void TForm1::BuildRegistryPages()
+{
+    registry_pages::BuildRegCleanPage(*this);
+    registry_pages::BuildSharedDllPage(*this);
+    registry_pages::BuildUninstallPage(*this);
+    registry_pages::BuildSoftwarePage(*this);
+}
+
+void TForm1::GetRegCleanDrives()
+{
+    Label70->SetCaption(Text("Registrierung durchsuchen", "Scan registry"));
+    QuietDriveErrors quiet;
+    ListView12->Items()->BeginUpdate();
+    ListView13->Items()->BeginUpdate();
+    ListView12->Items()->Clear();
+    ListView13->Items()->Clear();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        const std::string tail = std::string(" (") + letter + ")";
+        std::string caption;
+        bool checked = false;
+        switch (GetDriveTypeA(root.c_str())) {
+        case DRIVE_REMOVABLE: caption = Text("Wechseldatenträger", "Removable Drive") + tail; break;
+        case DRIVE_FIXED: caption = Text("Festplatte", "Hard Drive") + tail; checked = true; break;
+        case DRIVE_REMOTE: caption = Text("Netzlaufwerk", "DRive Remote") + tail; break;
+        case DRIVE_CDROM: caption = Text("CD-Rom", "CD-Rom") + tail; break;
+        case DRIVE_RAMDISK: caption = "Ramdisk" + tail; break;
+        default: continue; // unknown, or no root folder
+        }
+        TListItem* item = ListView12->Items()->Add();
+        item->SetCaption(caption);
+        item->SetChecked(checked);
+    }
+    for (const RegistryRootPrefix& root : RegistryRoots) {
+        TListItem* item = ListView13->Items()->Add();
+        item->SetCaption(root.fullName);
+        item->SetChecked(true);
+    }
+    ListView13->Items()->EndUpdate();
+    ListView12->Items()->EndUpdate();
+}
+
+void TForm1::Label70Click(TObject*)
+{
+    auto* window = new TForm4(this);
+    window->ReadSettings();
+    if (!LanguageFlag)
+        window->English();
+    window->Show();
+    window->Suchen1Click(window);
+}

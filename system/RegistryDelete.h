@@ -1,0 +1,23 @@
+// Deleting registry keys and values that a page found, each delete telling whether it
+// really happened, so a row is removed only when its entry is gone.
+#pragma once
+
+#include "system/RegistryRoots.h"
+#include "system/RegistryScan.h"
+
+#include <string>
+
+namespace regdelete {
+
+// Deletes the key `path` with everything below it. A path that names no key below the
+// root (empty, or ending in a backslash) is refused: the delete would take the parent.
+bool DeleteKeyTree(HKEY root, const std::string& path);
+// Deletes the value `name` ("" the default value) of the key `path`; false when it is
+// not there or cannot be deleted.
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
+// A key finding's key or a value finding's value.
+bool DeleteFinding(const regscan::Finding& finding);
+// True when the key opens and has neither subkeys nor values.
+bool IsEmptyKey(HKEY root, const std::string& path);
+
+} // namespace regdelete

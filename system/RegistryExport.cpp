@@ -1,0 +1,134 @@
+#include "system/RegistryExport.h"
+
+#include <cstdio>
+
+namespace regexport {
+
+namespace {
+
+const char* const lineEnd = "\r\n";
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string HexBytes(const std::vector<BYTE>& data)
+{
+    std::string text;
+    char pair[4];
+    for (size_t i = 0; i < data.size(); ++i) {
+        std::snprintf(pair, sizeof pair, i ? ",%02x" : "%02x", data[i]);
+        text += pair;
+    }
+    return text;
+}
+
+// A string that reads back the same through a quoted REGEDIT4 string: one terminating
+// zero and no other, and nothing that would end or break the line.
+bool IsPlainString(const std::vector<BYTE>& data)
+{
+    if (data.empty() || data.back() != 0)
+        return false;
+    for (size_t i = 0; i + 1 < data.size(); ++i)
+        if (data[i] == 0 || data[i] == '\r' || data[i] == '\n')
+            return false;
+    return true;
+}
+
+std::string TypedData(const regvalues::RawValue& value)
+{
+    if (value.type == REG_SZ && IsPlainString(value.data))
+        return Quoted(regvalues::StringData(value.data));
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        char number[16];
+        std::snprintf(number, sizeof number, "dword:%08lx", static_cast<unsigned long>(regvalues::CounterValue(value)));
+        return number;
+    }
+    if (value.type == REG_BINARY)
+        return "hex:" + HexBytes(value.data);
+    char type[24];
+    std::snprintf(type, sizeof type, "hex(%lx):", static_cast<unsigned long>(value.type));
+    return type + HexBytes(value.data);
+}
+
+void ExportKey(const RegistryRootPrefix& root, const std::string& path, std::string& text)
+{
+    text += KeyLine(root, path) + lineEnd;
+    regvalues::KeyHandle key(root.root, path);
+    if (!key) {
+        text += lineEnd;
+        return;
+    }
+    for (const regvalues::RawValue& value : regvalues::ReadAllValues(key.Get()))
+        text += ValueLine(value) + lineEnd;
+    text += lineEnd;
+    for (const std::string& name : regvalues::SubkeyNames(key.Get()))
+        ExportKey(root, path.empty() ? name : path + "\\" + name, text);
+}
+
+void ExportValue(const RegistryRootPrefix& root, const regscan::Finding& finding, const std::string& path,
+                 std::string& text)
+{
+    text += KeyLine(root, path) + lineEnd;
+    regvalues::KeyHandle key(root.root, path);
+    regvalues::RawValue value;
+    if (key && regvalues::ReadNamedValue(key.Get(), finding.valueName, value)) {
+        text += ValueLine(value) + lineEnd;
+    } else {
+        // Gone since the scan: what the scan saw, as a string.
+        value.name = finding.valueName;
+        value.type = REG_SZ;
+        value.data.assign(finding.data.begin(), finding.data.end());
+        value.data.push_back(0);
+        text += ValueLine(value) + lineEnd;
+    }
+    text += lineEnd;
+}
+
+} // namespace
+
+std::string KeyLine(const RegistryRootPrefix& root, const std::string& path)
+{
+    return "[" + std::string(root.fullName) + (path.empty() ? "" : "\\" + path) + "]";
+}
+
+std::string ValueLine(const regvalues::RawValue& value)
+{
+    return (value.name.empty() ? std::string("@") : Quoted(value.name)) + "=" + TypedData(value);
+}
+
+std::string ExportText(const std::vector<regscan::Finding>& findings)
+{
+    std::string text = std::string("REGEDIT4") + lineEnd + lineEnd;
+    for (const regscan::Finding& finding : findings) {
+        KeyText key = SplitKeyText(finding.keyText);
+        if (!key.root)
+            continue;
+        if (finding.isKey)
+            ExportKey(*key.root, key.path, text);
+        else
+            ExportValue(*key.root, finding, key.path, text);
+    }
+    return text;
+}
+
+bool WriteFile(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
+    ok = CloseHandle(file) && ok;
+    return ok;
+}
+
+} // namespace regexport

@@ -1,0 +1,91 @@
+// The registry scan: a walk over the checked registry roots that reports string values
+// naming a file or folder on a checked drive that no longer exists, and targeted checks
+// for kinds of dead entries that installers leave behind. It reports each finding to its
+// caller and knows no window.
+#pragma once
+
+#include "system/RegistryRoots.h"
+#include "system/RegistryValues.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace regscan {
+
+struct Finding {
+    std::string keyText;   // "HKLM\Software\..."
+    std::string valueName; // empty for a key finding
+    std::string data;      // empty for a key finding
+    std::string modified;  // the key's last-write time
+    std::string reason;
+    bool isKey = false;
+};
+
+// The folders that the tokens of stored paths stand for.
+struct Folders {
+    std::string windowsDir;      // "C:\windows"
+    std::string programFilesDir;
+    std::string systemDir;
+};
+
+// What a scan takes from the page as it is when the scan starts.
+struct Settings {
+    bool roots[registryRootCount] = {true, true, true, true, true};
+    std::vector<std::string> driveCaptions; // captions of the checked drive rows
+    Folders folders;
+    bool german = true;
+};
+
+// ---- the path tests
+// The drive of the text's first ":\" occurs, as "(C)", in a checked drive's caption.
+bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions);
+// The walk's test: the text names a missing file or folder on a checked drive.
+bool Test(const std::string& text, const std::vector<std::string>& driveCaptions);
+// The targeted checks' test: no drive filter, tokens expanded.
+bool Test1(const std::string& text, const Folders& folders);
+// The first of each token ("%WINDIR%", "%SYSTEMROOT%", "%PROGRAMFILES%", "%SYSSTEM32%")
+// removed and its folder put in front; then cut at the first , / " ; | < >.
+std::string ConvertPath(const std::string& text, const Folders& folders);
+// The text a string value offers the walk's test; false for other types.
+bool CandidateOf(const regvalues::RawValue& value, const std::string& windowsDir, std::string& candidate);
+
+// A key's last-write time as the locale writes date and time (UTC, not converted).
+std::string KeyDateText(const FILETIME& time);
+
+class Scanner {
+public:
+    Scanner(const Settings& settings, const unsigned char& cancelFlag);
+
+    // Called with each finding.
+    std::function<void(const Finding&)> OnFinding;
+    // Called after each subkey, so the window can process its messages.
+    std::function<void()> OnKeyDone;
+
+    // The walk over every checked root.
+    void WalkRoots();
+    // The walk of one key and everything below it (its values first, then its subkeys).
+    void WalkKey(const RegistryRootPrefix& root, const std::string& path);
+    // The seven targeted checks; they run to the end once started.
+    void ScanRegEntries();
+
+    int KeysWalked() const { return keysWalked_; }
+
+private:
+    void GetValues(HKEY key);
+    void SearchForSubKey(HKEY key, const std::string& path);
+    void AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
+                     const std::string& data, bool isKey, const char* germanReason, const char* englishReason);
+    void CheckHelpFolder(const std::string& path);
+    bool Cancelled() const { return cancel_ != 0; }
+    const char* Text(const char* german, const char* english) const { return settings_.german ? german : english; }
+
+    Settings settings_;
+    const unsigned char& cancel_;
+    const RegistryRootPrefix* root_ = nullptr;
+    std::string keyPath_;
+    std::string keyDate_;
+    int keysWalked_ = 0;
+};
+
+} // namespace regscan

@@ -1,0 +1,58 @@
+// Reading registry keys and values as they really are: values with their true type and
+// size (a value that grows between asking its size and reading it is asked again), and
+// key handles that close themselves.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace regvalues {
+
+// An open registry key, closed at the end of its life.
+class KeyHandle {
+public:
+    KeyHandle() = default;
+    KeyHandle(HKEY parent, const std::string& path, REGSAM access = KEY_READ);
+    ~KeyHandle();
+    KeyHandle(const KeyHandle&) = delete;
+    KeyHandle& operator=(const KeyHandle&) = delete;
+    KeyHandle(KeyHandle&& other) noexcept;
+
+    HKEY Get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+struct RawValue {
+    std::string name;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+};
+
+// The value at enumeration index `index`; false past the last one or when it cannot be read.
+bool ReadValueAt(HKEY key, DWORD index, RawValue& value);
+// One named value ("" the default value); false when it is missing or cannot be read.
+bool ReadNamedValue(HKEY key, const std::string& name, RawValue& value);
+// A string or expandable string value as text (not expanded); nullopt when it is missing
+// or of another type.
+std::optional<std::string> ReadStringValue(HKEY key, const std::string& name);
+// Every value of the key, in enumeration order.
+std::vector<RawValue> ReadAllValues(HKEY key);
+// The names of the key's subkeys, in enumeration order.
+std::vector<std::string> SubkeyNames(HKEY key);
+// The key's last-write time (UTC as the registry keeps it); zero when it cannot be asked.
+FILETIME LastWriteTime(HKEY key);
+
+// The data of a string value as text: up to its first zero, never beyond its length.
+std::string StringData(const std::vector<BYTE>& data);
+// The strings of a multi-string value, each followed by a line feed.
+std::string MultiStringData(const std::vector<BYTE>& data);
+// A 32-bit counter: a dword as it is, four binary bytes little-endian, otherwise -1.
+long CounterValue(const RawValue& value);
+
+} // namespace regvalues

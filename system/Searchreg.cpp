@@ -1,0 +1,524 @@
+#include "system/Searchreg.h"
+
+#include "shell/MessageText.h"
+#include "shell/Unit1.h"
+#include "shell/WindowLayout.h"
+#include "shell/RegistryLayer.h"
+#include "system/RegistryDelete.h"
+#include "system/RegistryEditor.h"
+#include "system/RegistryExport.h"
+#include "toolkit/Effects.h"
+
+#include <cstdio>
+
+TForm4* Form4 = nullptr;
+
+namespace {
+
+const char* const settingsKey = "Software\\Tidewrack\\Options\\SearchRegSettings";
+constexpr int keyPicture = 35;
+constexpr int valuePicture = 34;
+
+bool German() { return !Form1 || Form1->LanguageFlag; }
+const char* Say(const char* german, const char* english) { return German() ? german : english; }
+
+TMenuItem* MakeItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption, TNotifyEvent onClick)
+{
+    auto* item = new TMenuItem(owner);
+    item->Name = name;
+    item->Caption = caption;
+    item->OnClick = std::move(onClick);
+    menu->Items()->Add(item);
+    return item;
+}
+
+void AddSeparator(TComponent* owner, TPopupMenu* menu)
+{
+    auto* item = new TMenuItem(owner);
+    item->Caption = "-";
+    menu->Items()->Add(item);
+}
+
+TPopupMenu* MakeMenu(TComponent* owner, const char* name)
+{
+    auto* menu = new TPopupMenu(owner);
+    menu->Name = name;
+    return menu;
+}
+
+} // namespace
+
+TForm4::TForm4(TComponent* owner) : TForm(owner)
+{
+    Name = "Form4";
+    SetBorderStyle(bsSizeable);
+    SetBounds(300, 233, 737, 440);
+    SetCaption("Registrierung nach ungültigen Einträgen durchsuchen");
+
+    Panel1 = new TPanel(this);
+    Panel1->Name = "Panel1";
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(26);
+    int left = 2;
+    auto makeButton = [this, &left](const char* name, const char* caption, TNotifyEvent onClick) {
+        auto* button = new TButton(this);
+        button->Name = name;
+        button->SetParent(Panel1);
+        button->SetBounds(left, 2, 90, 22);
+        button->SetCaption(caption);
+        button->OnClick = std::move(onClick);
+        left += 92;
+        return button;
+    };
+    Registrierung1 = makeButton("Registrierung1", "Registrierung", [this](TObject*) { PopupBelow(Registrierung1, RegistryMenu); });
+    Suchen1 = makeButton("Suchen1", "Suchen", Bind(this, &TForm4::Suchen1Click));
+    Abbrechen1 = makeButton("Abbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
+    Abbrechen1->SetEnabled(false);
+    Bearbeiten1 = makeButton("Bearbeiten1", "Bearbeiten", [this](TObject*) { PopupBelow(Bearbeiten1, EditMenu); });
+    Ansicht1 = makeButton("Ansicht1", "Ansicht", [this](TObject*) { PopupBelow(Ansicht1, ViewMenu); });
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->Name = "StatusBar1";
+    StatusBar1->SetParent(this);
+    StatusBar1->SetAlign(alBottom);
+    StatusBar1->Panels()->Add()->SetWidth(400);
+    StatusBar1->Panels()->Add()->SetWidth(50);
+
+    ListView1 = new TListView(this);
+    ListView1->Name = "ListView1";
+    ListView1->SetParent(this);
+    ListView1->SetAlign(alClient);
+    ListView1->SetViewStyle(vsReport);
+    ListView1->SetMultiSelect(true);
+    ListView1->SetRowSelect(true);
+    ListView1->SetHideSelection(false);
+    if (Form1)
+        ListView1->SetSmallImages(Form1->SidebarImages);
+    const struct {
+        const char* caption;
+        int width;
+    } columns[] = {{"Schlüssel", 180}, {"Wert", 120}, {"Daten", 186}, {"Zuletzt geändert", 110}, {"Information", 150}};
+    for (const auto& spec : columns) {
+        TListColumn* column = ListView1->Columns()->Add();
+        column->SetCaption(spec.caption);
+        column->SetWidth(spec.width);
+    }
+    ListView1->OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
+
+    RegistryMenu = MakeMenu(this, "RegistryMenu");
+    ffnen1 = MakeItem(this, RegistryMenu, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
+    Lschen1 = MakeItem(this, RegistryMenu, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
+    MarkierteEintrgesichern1 = MakeItem(this, RegistryMenu, "MarkierteEintrgesichern1",
+                                        "Markierte Einträge sichern  Strg+S",
+                                        Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    AddSeparator(this, RegistryMenu);
+    Schliesen1 = MakeItem(this, RegistryMenu, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
+
+    EditMenu = MakeMenu(this, "EditMenu");
+    Allesmarkieren1 = MakeItem(this, EditMenu, "Allesmarkieren1", "Alles markieren  Strg+A",
+                               Bind(this, &TForm4::Allesmarkieren1Click));
+    Markierungumkehren1 = MakeItem(this, EditMenu, "Markierungumkehren1", "Markierung umkehren   Strg+U",
+                                   Bind(this, &TForm4::Markierungumkehren1Click));
+    AddSeparator(this, EditMenu);
+    MarkierteDateienalsHTMLexportieren1 = MakeItem(this, EditMenu, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
+                                                   Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+
+    ViewMenu = MakeMenu(this, "ViewMenu");
+    Gitter1 = MakeItem(this, ViewMenu, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
+    ganzeZeilemarkieren1 = MakeItem(this, ViewMenu, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+                                    Bind(this, &TForm4::ganzeZeilemarkieren1Click));
+    ganzeZeilemarkieren1->Checked = true;
+
+    PopupMenu1 = MakeMenu(this, "PopupMenu1");
+    MarkierteEintrgeausRegistrierungentfernen1 =
+        MakeItem(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen    Entf",
+                 Bind(this, &TForm4::Lschen1Click));
+    AddSeparator(this, PopupMenu1);
+    Registrierungdurchsuchen1 = MakeItem(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen   Strg+F",
+                                         Bind(this, &TForm4::Suchen1Click));
+    Sucheabbrechen1 = MakeItem(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen   Strg+C",
+                               Bind(this, &TForm4::Abbrechen1Click));
+    Sucheabbrechen1->Enabled = false;
+    AddSeparator(this, PopupMenu1);
+    MenuItem2 = MakeItem(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern   Strg+S",
+                         Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    Registrierungsichern1 = MakeItem(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern   Strg+R",
+                                     Bind(this, &TForm4::Registrierungsichern1Click));
+    AddSeparator(this, PopupMenu1);
+    MenuItem4 = MakeItem(this, PopupMenu1, "MenuItem4", "Öffnen    Strg+O", Bind(this, &TForm4::ffnen1Click));
+    AddSeparator(this, PopupMenu1);
+    MenuItem5 = MakeItem(this, PopupMenu1, "MenuItem5", "Alles markieren   Strg+A", Bind(this, &TForm4::Allesmarkieren1Click));
+    MenuItem6 = MakeItem(this, PopupMenu1, "MenuItem6", "Markierung umkehren  Strg+U",
+                         Bind(this, &TForm4::Markierungumkehren1Click));
+    AddSeparator(this, PopupMenu1);
+    MarkierteDateienalsHTMLexportieren2 = MakeItem(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", "Exportieren",
+                                                   Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+    ListView1->SetPopupMenu(PopupMenu1);
+
+    OnClose = Bind(this, &TForm4::FormClose);
+    Form4 = this;
+}
+
+TForm4::~TForm4()
+{
+    BeginDestroy();
+    if (Form4 == this)
+        Form4 = nullptr;
+}
+
+void TForm4::English()
+{
+    SetCaption("Scan Registry for junk files");
+    Registrierung1->SetCaption("Registry");
+    ffnen1->Caption = "Open  Strg+O";
+    Lschen1->Caption = "Delete   Del";
+    MarkierteEintrgesichern1->Caption = "Save selected entries  Strg+S";
+    Schliesen1->Caption = "Close  Esc";
+    Suchen1->SetCaption("Search");
+    Abbrechen1->SetCaption("Cancel");
+    Bearbeiten1->SetCaption("Edit");
+    Allesmarkieren1->Caption = "Selected all  Strg+A";
+    Markierungumkehren1->Caption = "Invert selection   Strg+U";
+    MarkierteDateienalsHTMLexportieren1->Caption = "Export";
+    MarkierteDateienalsHTMLexportieren2->Caption = "Export";
+    Ansicht1->SetCaption("View");
+    Gitter1->Caption = "Grid Lines";
+    ganzeZeilemarkieren1->Caption = "Row Select";
+    MarkierteEintrgeausRegistrierungentfernen1->Caption = "Delete    Del";
+    Registrierungdurchsuchen1->Caption = "Search reg   Strg+F";
+    Sucheabbrechen1->Caption = "Cancel   Strg+C";
+    MenuItem2->Caption = "Save selected entries   Strg+S";
+    Registrierungsichern1->Caption = "Save Registry   Strg+R";
+    MenuItem4->Caption = "Open    Strg+O";
+    MenuItem5->Caption = "Select all   Strg+A";
+    MenuItem6->Caption = "Invert selection  Strg+U";
+    const char* const captions[] = {"Key", "Value", "Data", "Last modified", "Information"};
+    for (int i = 0; i < 5; ++i)
+        ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+}
+
+void TForm4::PopupBelow(TButton* button, TPopupMenu* menu)
+{
+    POINT corner{button->Left(), button->Top() + button->Height()};
+    ClientToScreen(Panel1->Handle(), &corner);
+    menu->Popup(corner.x, corner.y);
+}
+
+regscan::Finding* TForm4::FindingOf(TListItem* item) const
+{
+    return item ? static_cast<regscan::Finding*>(item->Data()) : nullptr;
+}
+
+std::vector<TListItem*> TForm4::SelectedItems() const
+{
+    std::vector<TListItem*> items;
+    for (int row : ListView1->SelectedIndices())
+        items.push_back(ListView1->Items()->Item(row));
+    return items;
+}
+
+void TForm4::SetStatus(const std::string& text) { StatusBar1->Panels()->Items(0)->SetText(text); }
+
+// ---- the scan
+
+regscan::Settings TForm4::TakeSettings() const
+{
+    // The lists as they are now: the page may change while the scan runs.
+    regscan::Settings settings;
+    settings.german = German();
+    if (!Form1)
+        return settings;
+    settings.folders = {Form1->WindowsDir, Form1->ProgramFilesDir, Form1->SystemDir};
+    if (TListView* roots = Form1->ListView13)
+        for (int i = 0; i < registryRootCount; ++i)
+            settings.roots[i] = i < roots->Items()->Count() && roots->Items()->Item(i)->Checked();
+    if (TListView* drives = Form1->ListView12)
+        for (int i = 0; i < drives->Items()->Count(); ++i)
+            if (drives->Items()->Item(i)->Checked())
+                settings.driveCaptions.push_back(drives->Items()->Item(i)->Caption());
+    return settings;
+}
+
+void TForm4::ShowScanning(bool scanning)
+{
+    Abbrechen1->SetEnabled(scanning);
+    Sucheabbrechen1->Enabled = scanning;
+    Suchen1->SetEnabled(!scanning);
+    Registrierungdurchsuchen1->Enabled = !scanning;
+}
+
+void TForm4::Suchen1Click(TObject*)
+{
+    if (scanning_)
+        return;
+    std::unique_ptr<TForm1::LongJob> job(Form1 ? new TForm1::LongJob(Form1) : nullptr);
+    scanning_ = true;
+    ShowScanning(true);
+    ListView1->Items()->BeginUpdate();
+    ListView1->Items()->Clear();
+    ListView1->Items()->EndUpdate();
+    findings_.clear();
+    InitSuchReg();
+    ShowScanning(false);
+    if (!CancelFlag)
+        ScanRegEntries();
+    scanning_ = false;
+    if (closeDeferred_)
+        Release();
+}
+
+void TForm4::InitSuchReg()
+{
+    HourGlass busy;
+    CancelFlag = 0;
+    targeted_ = false;
+    SetStatus(Say("Registrierung wird durchsucht. Bitte warten ... ", "Scanning registry. Please wait ... "));
+    scanner_ = std::make_unique<regscan::Scanner>(TakeSettings(), CancelFlag);
+    scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
+    scanner_->OnKeyDone = [] { Application->ProcessMessages(); };
+    scanner_->WalkRoots();
+    keysWalked_ = scanner_->KeysWalked();
+}
+
+void TForm4::ScanRegEntries()
+{
+    HourGlass busy;
+    targeted_ = true;
+    if (!scanner_)
+        scanner_ = std::make_unique<regscan::Scanner>(TakeSettings(), CancelFlag);
+    scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
+    scanner_->ScanRegEntries();
+    const std::string count = std::to_string(ListView1->Items()->Count());
+    SetStatus(German() ? "Suche beendet : " + count + " möglicherweise ungültige Einträge gefunden"
+                       : "Scanning ended : " + count + " possible invalid items found");
+}
+
+void TForm4::AddFinding(const regscan::Finding& finding)
+{
+    findings_.push_back(std::make_unique<regscan::Finding>(finding));
+    TListItem* item = ListView1->Items()->Add();
+    item->SetCaption(finding.keyText);
+    item->SubItems()->Add(finding.valueName);
+    item->SubItems()->Add(finding.data);
+    item->SubItems()->Add(finding.modified);
+    item->SubItems()->Add(finding.reason);
+    item->SetImageIndex(finding.isKey ? keyPicture : valuePicture);
+    item->SetData(findings_.back().get());
+    const std::string count = std::to_string(ListView1->Items()->Count());
+    if (targeted_)
+        SetStatus(German() ? "Registrierung wird durchsucht  : " + count + " Einträge gefunden ..."
+                           : "Scanning Registry  : " + count + " Items found ...");
+    else
+        SetStatus(German() ? "Registrierung durchsuchen : " + count + " Einträge gefunden ..."
+                           : "Scan Registry : " + count + " Items found ...");
+}
+
+void TForm4::Abbrechen1Click(TObject*)
+{
+    CancelFlag = 1;
+    Application->ProcessMessages();
+    Screen->SetCursor(crDefault);
+}
+
+// ---- commands on the findings
+
+void TForm4::Lschen1Click(TObject*)
+{
+    if (ListView1->SelCount() == 0)
+        return;
+    if (effects::ShowMessageBox(nullptr,
+                                Say("Wollen Sie die markierten Einträge wirklich aus der Registrierung löschen?\n\n"
+                                     "Vor dem Löschen sollten Sie die Registrierung sichern\n",
+                                     "Do you really want to delete the selected entries from your registry?\n\n"
+                                     "Before deleting you should make a backup of your registry\n"),
+                                "Tidewrack", MB_ICONEXCLAMATION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+        return;
+    std::vector<std::string> failed;
+    std::vector<TListItem*> selected = SelectedItems();
+    ListView1->Items()->BeginUpdate();
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        regscan::Finding* finding = FindingOf(*it);
+        if (finding && regdelete::DeleteFinding(*finding))
+            (*it)->Delete();
+        else if (finding)
+            failed.push_back(finding->isKey ? finding->keyText : finding->keyText + " : " + finding->valueName);
+    }
+    ListView1->Items()->EndUpdate();
+    if (!failed.empty())
+        effects::ShowMessageBox(nullptr,
+                                Say("Diese Einträge konnten nicht gelöscht werden:\n",
+                                     "These entries could not be deleted:\n") + JoinLines(failed, 20),
+                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+}
+
+void TForm4::ffnen1Click(TObject*)
+{
+    regscan::Finding* finding = FindingOf(ListView1->Selected());
+    if (!finding || !Form1)
+        return;
+    const KeyText key = SplitKeyText(finding->keyText);
+    if (key.root)
+        Form1->OpenRegistryEditorAt(regedit::LastKeyWithRootNode(*key.root, key.path), true);
+}
+
+void TForm4::MarkierteEintrgesichern1Click(TObject*)
+{
+    std::vector<regscan::Finding> findings;
+    for (int row : ListView1->SelectedIndices())
+        if (regscan::Finding* finding = FindingOf(ListView1->Items()->Item(row)))
+            findings.push_back(*finding);
+    if (findings.empty()) {
+        effects::ShowMessageBox(Application->Handle(), Say("Keine Einträge markiert !", "No Items Selected !"),
+                                Say("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+        return;
+    }
+    const SYSTEMTIME today = effects::Now();
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%s %02u.%02u %04u", Say("Reg-Sicherung", "Reg-Backup"), today.wDay,
+                  today.wMonth, today.wYear);
+    std::string filter = Say("Registrierungsdateien (*.reg)|*.REG", "Registry files (*.reg)|*.REG");
+    for (char& c : filter)
+        if (c == '|')
+            c = '\0';
+    filter += std::string(2, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = "reg";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!effects::ShowFileDialog(dialog, true))
+        return;
+    if (!regexport::WriteFile(name, regexport::ExportText(findings)))
+        effects::ShowMessageBox(Application->Handle(),
+                                Say("Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n") +
+                                    std::string(name),
+                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+}
+
+void TForm4::Registrierungsichern1Click(TObject*)
+{
+    const char* tool = Form1 && Form1->OsLevel == 0 ? "scanregw.EXE" : "NTBACKUP.EXE";
+    if (effects::ShellOpen(GetForegroundWindow(), "open", tool, "", "", SW_SHOW) <= 32)
+        effects::ShowMessageBox(Application->Handle(),
+                                Say("Das Sicherungsprogramm der Registrierung konnte nicht gestartet werden: ",
+                                     "The registry backup tool could not be started: ") + std::string(tool),
+                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+}
+
+void TForm4::Allesmarkieren1Click(TObject*) { ListView1->SelectAll(); }
+
+void TForm4::Markierungumkehren1Click(TObject*)
+{
+    for (int i = 0; i < ListView1->Items()->Count(); ++i)
+        ListView1->SetSelected(i, !ListView1->IsSelected(i));
+}
+
+void TForm4::MarkierteDateienalsHTMLexportieren1Click(TObject*)
+{
+    if (Form1)
+        Form1->ExportAsHTML(this, ListView1,
+                            Say("Tidewrack -  Registrierungseinträge auflisten", "Tidewrack -  Listing registry entries"));
+}
+
+void TForm4::Gitter1Click(TObject*)
+{
+    Gitter1->Checked = !Gitter1->Checked;
+    ListView1->SetGridLines(Gitter1->Checked);
+    ListView1->Invalidate();
+}
+
+void TForm4::ganzeZeilemarkieren1Click(TObject*)
+{
+    ganzeZeilemarkieren1->Checked = !ganzeZeilemarkieren1->Checked;
+    ListView1->SetRowSelect(ganzeZeilemarkieren1->Checked);
+    ListView1->Invalidate();
+}
+
+void TForm4::Schliesen1Click(TObject*) { Close(); }
+
+void TForm4::ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift)
+{
+    const bool ctrl = (shift & ssCtrl) != 0;
+    const bool selection = ListView1->SelCount() > 0;
+    if (key == VK_ESCAPE)
+        Schliesen1Click(sender);
+    else if (ctrl && key == 'U')
+        Markierungumkehren1Click(sender);
+    else if (ctrl && key == 'A')
+        Allesmarkieren1Click(sender);
+    else if (ctrl && key == 'O' && selection)
+        ffnen1Click(sender);
+    else if (ctrl && key == 'S' && selection)
+        MarkierteEintrgesichern1Click(sender);
+    else if (ctrl && key == 'F')
+        Suchen1Click(sender);
+    else if (ctrl && key == 'C')
+        Abbrechen1Click(sender);
+    else if (key == VK_DELETE && selection)
+        Lschen1Click(sender);
+}
+
+void TForm4::FormClose(TObject* sender, TCloseAction& action)
+{
+    Abbrechen1Click(sender);
+    WriteSettings();
+    if (scanning_) {
+        // The scan is still on the stack below this message: it frees the window when it
+        // has returned.
+        closeDeferred_ = true;
+        action = caHide;
+    } else {
+        action = caFree;
+    }
+}
+
+// ---- settings
+
+void TForm4::ReadSettings()
+{
+    TRegistry registry;
+    auto flag = [&registry](const char* name) -> std::optional<int> {
+        return registry.OpenKeyReadOnly(settingsKey) ? registry_layer::StoredInteger(registry.ReadString(name).value_or(""))
+                                                     : std::nullopt;
+    };
+    if (std::optional<int> grid = flag("gridlines")) {
+        Gitter1->Checked = *grid != 0;
+        ListView1->SetGridLines(Gitter1->Checked);
+    }
+    if (std::optional<int> rowSelect = flag("rowselect")) {
+        ganzeZeilemarkieren1->Checked = *rowSelect != 0;
+        ListView1->SetRowSelect(ganzeZeilemarkieren1->Checked);
+    }
+    registry.CloseKey();
+    const window_layout::StoredLayout stored = window_layout::ReadLayout(registry, settingsKey, "columnswidth");
+    const window_layout::WindowRect current = window_layout::RectOf(*this);
+    window_layout::ApplyRect(*this, window_layout::EachValueRect(stored, current, current));
+    if (stored.columns)
+        window_layout::ApplyColumnWidths(*ListView1, *stored.columns);
+}
+
+void TForm4::WriteSettings()
+{
+    if (!Form1)
+        return;
+    const window_layout::WindowRect rect = window_layout::RectOf(*this);
+    const struct {
+        const char* name;
+        std::string data;
+    } values[] = {
+        {"left", std::to_string(rect.left)},
+        {"top", std::to_string(rect.top)},
+        {"width", std::to_string(rect.width)},
+        {"height", std::to_string(rect.height)},
+        {"gridlines", Gitter1->Checked ? "1" : "0"},
+        {"rowselect", ganzeZeilemarkieren1->Checked ? "1" : "0"},
+        {"columnswidth", window_layout::ColumnWidthsText(window_layout::ColumnWidthsOf(*ListView1))},
+    };
+    for (const auto& value : values)
+        Form1->WriteReg(rootCurrentUser, settingsKey, value.name, value.data, "s");
+}

@@ -1,0 +1,102 @@
+// The registry-scan window: runs the scan at once, lists its findings, and deletes them,
+// exports them as a REGEDIT4 file or as a list, or opens the registry editor at one.
+// A scan cannot be started again while one runs, and closing the window during a scan
+// cancels it and frees the window only after the scan has returned.
+#pragma once
+
+#include "system/RegistryScan.h"
+#include "toolkit/Button.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm4 : public TForm {
+public:
+    explicit TForm4(TComponent* owner);
+    ~TForm4() override;
+
+    void Suchen1Click(TObject* sender);
+    void Abbrechen1Click(TObject* sender);
+    void Lschen1Click(TObject* sender);
+    void ffnen1Click(TObject* sender);
+    void MarkierteEintrgesichern1Click(TObject* sender);
+    void Registrierungsichern1Click(TObject* sender);
+    void Allesmarkieren1Click(TObject* sender);
+    void Markierungumkehren1Click(TObject* sender);
+    void MarkierteDateienalsHTMLexportieren1Click(TObject* sender);
+    void Gitter1Click(TObject* sender);
+    void ganzeZeilemarkieren1Click(TObject* sender);
+    void Schliesen1Click(TObject* sender);
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    // The walk over the checked roots, then (unless cancelled) the targeted checks.
+    void InitSuchReg();
+    void ScanRegEntries();
+    // The window's place, list styles and column widths from "SearchRegSettings", and back.
+    void ReadSettings();
+    void WriteSettings();
+    void English();
+
+    regscan::Finding* FindingOf(TListItem* item) const;
+    bool Scanning() const { return scanning_; }
+    int KeysWalked() const { return keysWalked_; }
+
+    unsigned char CancelFlag = 0;
+
+    TPanel* Panel1 = nullptr; // the menu bar
+    TButton* Registrierung1 = nullptr;
+    TButton* Suchen1 = nullptr;
+    TButton* Abbrechen1 = nullptr;
+    TButton* Bearbeiten1 = nullptr;
+    TButton* Ansicht1 = nullptr;
+    TListView* ListView1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+
+    TPopupMenu* RegistryMenu = nullptr;
+    TMenuItem* ffnen1 = nullptr;
+    TMenuItem* Lschen1 = nullptr;
+    TMenuItem* MarkierteEintrgesichern1 = nullptr;
+    TMenuItem* Schliesen1 = nullptr;
+    TPopupMenu* EditMenu = nullptr;
+    TMenuItem* Allesmarkieren1 = nullptr;
+    TMenuItem* Markierungumkehren1 = nullptr;
+    TMenuItem* MarkierteDateienalsHTMLexportieren1 = nullptr;
+    TPopupMenu* ViewMenu = nullptr;
+    TMenuItem* Gitter1 = nullptr;
+    TMenuItem* ganzeZeilemarkieren1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* MarkierteEintrgeausRegistrierungentfernen1 = nullptr;
+    TMenuItem* Registrierungdurchsuchen1 = nullptr;
+    TMenuItem* Sucheabbrechen1 = nullptr;
+    TMenuItem* MenuItem2 = nullptr;
+    TMenuItem* Registrierungsichern1 = nullptr;
+    TMenuItem* MenuItem4 = nullptr;
+    TMenuItem* MenuItem5 = nullptr;
+    TMenuItem* MenuItem6 = nullptr;
+    TMenuItem* MarkierteDateienalsHTMLexportieren2 = nullptr;
+
+private:
+    void AddFinding(const regscan::Finding& finding);
+    void SetStatus(const std::string& text);
+    void ShowScanning(bool scanning);
+    std::vector<TListItem*> SelectedItems() const;
+    void PopupBelow(TButton* button, TPopupMenu* menu);
+    regscan::Settings TakeSettings() const;
+
+    std::vector<std::unique_ptr<regscan::Finding>> findings_;
+    std::unique_ptr<regscan::Scanner> scanner_;
+    bool scanning_ = false;
+    bool targeted_ = false;
+    bool closeDeferred_ = false;
+    int keysWalked_ = 0;
+};
+
+// The registry-scan window opened last.
+extern TForm4* Form4;

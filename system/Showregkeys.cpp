@@ -1,0 +1,125 @@
+#include "system/Showregkeys.h"
+
+#include "system/RegistryDelete.h"
+#include "system/RegistryEditor.h"
+#include "system/RegistryPages.h"
+#include "system/RegistryValues.h"
+
+namespace {
+
+void CollectKeys(HKEY key, const std::string& path, std::vector<std::string>& paths)
+{
+    for (const std::string& name : regvalues::SubkeyNames(key)) {
+        const std::string subPath = path.empty() ? name : path + "\\" + name;
+        paths.push_back(subPath);
+        regvalues::KeyHandle subkey(key, name);
+        if (subkey)
+            CollectKeys(subkey.Get(), subPath, paths);
+        Application->ProcessMessages();
+    }
+}
+
+TEdit* MakeEdit(TForm5* form, const char* name, int top, const std::string& text)
+{
+    auto* edit = new TEdit(form);
+    edit->Name = name;
+    edit->SetParent(form);
+    edit->SetBounds(16, top, 500, 22);
+    edit->SetReadOnly(true);
+    edit->SetText(text);
+    return edit;
+}
+
+} // namespace
+
+std::vector<std::string> KeysBelow(HKEY root, const std::string& path)
+{
+    std::vector<std::string> paths;
+    regvalues::KeyHandle key(root, path);
+    if (key)
+        CollectKeys(key.Get(), path, paths);
+    return paths;
+}
+
+TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::SoftwareEntry& entry)
+    : TForm(owner), root_(root)
+{
+    Name = "Form5";
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(532);
+    SetClientHeight(338);
+    SetCaption(entry.vendor);
+    KeyPreview = true;
+    Edit1 = MakeEdit(this, "Edit1", 10, entry.vendor);
+    Edit2 = MakeEdit(this, "Edit2", 36, entry.product);
+
+    ListView1 = new TListView(this);
+    ListView1->Name = "ListView1";
+    ListView1->SetParent(this);
+    ListView1->SetBounds(16, 64, 500, 220);
+    ListView1->SetViewStyle(vsReport);
+    ListView1->SetMultiSelect(true);
+    ListView1->SetRowSelect(true);
+    ListView1->SetHideSelection(false);
+    ListView1->Columns()->Add()->SetWidth(460);
+    SetWindowLongPtrA(ListView1->Handle(), GWL_STYLE, GetWindowLongPtrA(ListView1->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    ListView1->OnDblClick = Bind(this, &TForm5::ListView1DblClick);
+    for (const std::string& path : KeysBelow(root.root, entry.path))
+        ListView1->Items()->Add()->SetCaption(path);
+
+    const bool german = !Form1 || Form1->LanguageFlag;
+    Label4 = new TLabel(this);
+    Label4->Name = "Label4";
+    Label4->SetParent(this);
+    Label4->SetBounds(16, 296, 300, 16);
+    Label4->Font()->SetColor(clBlue);
+    Label4->SetCursor(crHandPoint);
+    Label4->SetCaption(german ? "Markierte Einträge löschen" : "Delete selected Items");
+    Label4->OnClick = Bind(this, &TForm5::Label4Click);
+
+    Button1 = new TButton(this);
+    Button1->Name = "Button1";
+    Button1->SetParent(this);
+    Button1->SetBounds(436, 296, 80, 25);
+    Button1->SetCaption("OK");
+    Button1->SetDefault(true);
+    Button1->OnClick = Bind(this, &TForm5::Button1Click);
+
+    OnKeyDown = Bind(this, &TForm5::FormKeyDown);
+    OnClose = Bind(this, &TForm5::FormClose);
+}
+
+void TForm5::Label4Click(TObject*)
+{
+    std::vector<std::string> failed;
+    for (TListItem* item : registry_pages::SelectedBottomUp(*ListView1)) {
+        const std::string path = item->Caption();
+        if (!regdelete::DeleteKeyTree(root_.root, path)) {
+            failed.push_back(std::string(root_.prefix) + "\\" + path);
+            continue;
+        }
+        const std::string parent = SplitLastBackslash(path).parent;
+        if (regdelete::IsEmptyKey(root_.root, parent))
+            regdelete::DeleteKeyTree(root_.root, parent);
+        item->Delete();
+    }
+    if (Form1)
+        registry_pages::ReportNotDeleted(*Form1, failed);
+}
+
+void TForm5::ListView1DblClick(TObject*)
+{
+    if (ListView1->Selected() && Form1)
+        Form1->OpenRegistryEditorAt(regedit::LastKeyPlain(root_, ListView1->Selected()->Caption()), false);
+}
+
+void TForm5::Button1Click(TObject*) { Close(); }
+
+void TForm5::FormKeyDown(TObject*, WORD& key, TShiftState)
+{
+    if (key == VK_ESCAPE)
+        Close();
+}
+
+void TForm5::FormClose(TObject*, TCloseAction& action) { action = caFree; }

@@ -1,0 +1,37 @@
+// The details of one software entry: every key below the product, to look at, open in
+// the registry editor or remove. It frees itself when it closes.
+#pragma once
+
+#include "shell/Unit1.h"
+#include "system/RegistryRoots.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+
+#include <string>
+#include <vector>
+
+// Every key below path, each before its own subkeys, as paths from the root.
+std::vector<std::string> KeysBelow(HKEY root, const std::string& path);
+
+class TForm5 : public TForm {
+public:
+    TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::SoftwareEntry& entry);
+
+    void Label4Click(TObject* sender);
+    void ListView1DblClick(TObject* sender);
+    void Button1Click(TObject* sender);
+    void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    TEdit* Edit1 = nullptr; // vendor
+    TEdit* Edit2 = nullptr; // product
+    TListView* ListView1 = nullptr;
+    TLabel* Label4 = nullptr;
+    TButton* Button1 = nullptr;
+
+private:
+    const RegistryRootPrefix& root_;
+};

@@ -1,0 +1,150 @@
+// The software page: the vendor and product keys under "Software" of the current user or
+// the local machine. Removing a product drops its vendor key too once nothing is left in it.
+#include "system/RegistryPages.h"
+
+#include "system/RegistryDelete.h"
+#include "system/RegistryEditor.h"
+#include "system/RegistryValues.h"
+#include "system/Showregkeys.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Effects.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int productPicture = 30;
+
+TForm1::SoftwareEntry* EntryOf(TListItem* item)
+{
+    return item ? static_cast<TForm1::SoftwareEntry*>(item->Data()) : nullptr;
+}
+
+TMenuItem* AddItem(TForm1& form, const char* name, TNotifyEvent onClick)
+{
+    auto* item = new TMenuItem(&form);
+    item->Name = name;
+    item->OnClick = std::move(onClick);
+    form.PopupMenu9->Items()->Add(item);
+    return item;
+}
+
+} // namespace
+
+bool registry_pages::RemoveProductKey(HKEY root, const std::string& path)
+{
+    if (!regdelete::DeleteKeyTree(root, path))
+        return false;
+    const std::string vendor = SplitLastBackslash(path).parent;
+    if (regdelete::IsEmptyKey(root, vendor))
+        regdelete::DeleteKeyTree(root, vendor);
+    return true;
+}
+
+void registry_pages::BuildSoftwarePage(TForm1& form)
+{
+    TTabSheet* page = form.TabSheets[21];
+    form.ComboBox1 = new TComboBox(&form);
+    form.ComboBox1->Name = "ComboBox1";
+    form.ComboBox1->SetParent(page);
+    form.ComboBox1->SetBounds(16, 12, 450, 22);
+    form.ComboBox1->Items()->Add("Einträge im Schlüssel HKEY_CURRENT_USER\\Software");
+    form.ComboBox1->Items()->Add("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE");
+    form.ComboBox1->SetItemIndex(0);
+    form.ComboBox1->OnChange = Bind(&form, &TForm1::ComboBox1Click);
+
+    form.ListView16 = MakeList(form, page, "ListView16", 16, 42, 450, 260);
+    form.ListView16->SetMultiSelect(true);
+    form.ListView16->Columns()->Add()->SetWidth(180);
+    form.ListView16->Columns()->Add()->SetWidth(230);
+    form.ListView16->OnDblClick = Bind(&form, &TForm1::Info1Click);
+
+    form.PopupMenu9 = new TPopupMenu(&form);
+    form.PopupMenu9->Name = "PopupMenu9";
+    AddItem(form, "Entfernen3", Bind(&form, &TForm1::Entfernen3Click));
+    AddItem(form, "Info1", Bind(&form, &TForm1::Info1Click));
+    AddItem(form, "ffnen3", Bind(&form, &TForm1::ffnen3Click));
+    AddItem(form, "Refresh2", Bind(&form, &TForm1::Refresh2Click));
+    form.ListView16->SetPopupMenu(form.PopupMenu9);
+}
+
+void TForm1::ReadSoftwareEntries(int which)
+{
+    const RegistryRootPrefix& root = RegistryRoots[which == 0 ? 1 : 2];
+    ListView16->Items()->Clear();
+    SoftwareEntries.clear();
+    regvalues::KeyHandle software(root.root, "Software");
+    for (const std::string& vendor : software ? regvalues::SubkeyNames(software.Get()) : std::vector<std::string>()) {
+        std::string upper = vendor;
+        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+        regvalues::KeyHandle vendorKey(software.Get(), vendor);
+        if (upper == "CLASSES" || !vendorKey)
+            continue;
+        for (const std::string& product : regvalues::SubkeyNames(vendorKey.Get()))
+            SoftwareEntries.push_back(std::make_unique<SoftwareEntry>(
+                SoftwareEntry{root.prefix, "Software\\" + vendor + "\\" + product, vendor, product}));
+    }
+    std::stable_sort(SoftwareEntries.begin(), SoftwareEntries.end(), [](const auto& a, const auto& b) {
+        return lstrcmpiA(a->vendor.c_str(), b->vendor.c_str()) < 0;
+    });
+    for (const auto& entry : SoftwareEntries) {
+        TListItem* item = ListView16->Items()->Add();
+        item->SetCaption(entry->vendor);
+        item->SubItems()->Add(entry->product);
+        item->SetImageIndex(productPicture);
+        item->SetData(entry.get());
+    }
+}
+
+void TForm1::Refresh2Click(TObject*)
+{
+    const char* const captions[4] = {"Hersteller", "Produkt", "Vendor", "Product"};
+    ListView16->Columns()->Items(0)->SetCaption(captions[LanguageFlag ? 0 : 2]);
+    ListView16->Columns()->Items(1)->SetCaption(captions[LanguageFlag ? 1 : 3]);
+    const char* const menu[4][2] = {{"Entfernen", "Remove"}, {"Details", "Details"},
+                                    {"In der Registrierung öffnen", "Open in registry editor"},
+                                    {"Aktualisieren", "Refresh"}};
+    for (int i = 0; i < 4; ++i)
+        PopupMenu9->Items()->Items(i)->Caption = Text(menu[i][0], menu[i][1]);
+    ListView16->Items()->BeginUpdate();
+    ReadSoftwareEntries(ComboBox1->ItemIndex() == 1 ? 1 : 0);
+    ListView16->Items()->EndUpdate();
+}
+
+void TForm1::ComboBox1Click(TObject* sender) { Refresh2Click(sender); }
+
+void TForm1::Entfernen3Click(TObject*)
+{
+    if (ListView16->SelCount() == 0 ||
+        effects::ShowMessageBox(nullptr, Text(" Einträge entfernen ?", " Remove entries ?"), "Tidewrack",
+                                MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+        return;
+    std::vector<std::string> failed;
+    for (TListItem* item : registry_pages::SelectedBottomUp(*ListView16)) {
+        SoftwareEntry* entry = EntryOf(item);
+        const RegistryRootPrefix* root = entry ? RootOfPrefix(entry->prefix) : nullptr;
+        if (root && registry_pages::RemoveProductKey(root->root, entry->path))
+            item->Delete();
+        else if (entry)
+            failed.push_back(entry->prefix + "\\" + entry->path);
+    }
+    registry_pages::ReportNotDeleted(*this, failed);
+}
+
+void TForm1::ffnen3Click(TObject*)
+{
+    SoftwareEntry* entry = EntryOf(ListView16->Selected());
+    const RegistryRootPrefix* root = entry ? RootOfPrefix(entry->prefix) : nullptr;
+    if (root)
+        OpenRegistryEditorAt(regedit::LastKeyPlain(*root, entry->path), false);
+}
+
+void TForm1::Info1Click(TObject*)
+{
+    SoftwareEntry* entry = EntryOf(ListView16->Selected());
+    const RegistryRootPrefix* root = entry ? RootOfPrefix(entry->prefix) : nullptr;
+    if (!root)
+        return;
+    auto* details = new TForm5(this, *root, *entry);
+    details->ShowModal();
+}

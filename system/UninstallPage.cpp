@@ -1,0 +1,129 @@
+// The uninstall page: the programs registered for removal; runs a program's uninstaller,
+// opens the system's software panel, or deletes only the registration. Every command
+// acts on the clicked row's own record.
+#include "system/RegistryPages.h"
+
+#include "system/RegistryDelete.h"
+#include "system/RegistryValues.h"
+#include "toolkit/Button.h"
+#include "toolkit/Effects.h"
+#include "toolkit/Panel.h"
+
+namespace {
+
+const char* const uninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+TForm1::UninstallEntry* EntryOf(TListItem* item)
+{
+    return item ? static_cast<TForm1::UninstallEntry*>(item->Data()) : nullptr;
+}
+
+TPanel* MakePanel(TForm1& form, TWinControl* page, const char* name, int top)
+{
+    auto* panel = new TPanel(&form);
+    panel->Name = name;
+    panel->SetParent(page);
+    panel->SetBounds(16, top, 450, 22);
+    panel->SetColor(RGB(0xEC, 0xEC, 0xEC));
+    return panel;
+}
+
+} // namespace
+
+void registry_pages::BuildUninstallPage(TForm1& form)
+{
+    TTabSheet* page = form.TabSheets[20];
+    form.ListView15 = MakeList(form, page, "ListView15", 16, 16, 450, 200);
+    form.ListView15->Columns()->Add()->SetWidth(425);
+    form.ListView15->SetMultiSelect(false);
+    form.ListView15->OnClick = Bind(&form, &TForm1::ListView15Click);
+    form.Panel5 = MakePanel(form, page, "Panel5", 222);
+    form.Panel4 = MakePanel(form, page, "Panel4", 248);
+    form.Button4 = new TButton(&form);
+    form.Button4->Name = "Button4";
+    form.Button4->SetParent(page);
+    form.Button4->SetBounds(366, 276, 100, 25);
+    form.Button4->OnClick = Bind(&form, &TForm1::Button4Click);
+    form.Label79 = MakeLink(form, page, "Label79", 16, 280, 200, Bind(&form, &TForm1::Label79Click));
+    form.Label80 = MakeLink(form, page, "Label80", 16, 300, 200, Bind(&form, &TForm1::Label80Click));
+}
+
+void TForm1::ShadeUninstallPage()
+{
+    Button4->SetCaption(Text("Deinstallieren", "Uninstall"));
+    Label79->SetCaption(Text("Windows Software", "Windows software"));
+    Label80->SetCaption(Text("Nur den Eintrag löschen", "Delete entry only"));
+    for (TWinControl* control : std::initializer_list<TWinControl*>{Panel4, Panel5, ListView15})
+        control->SetColor(RGB(0xEC, 0xEC, 0xEC));
+}
+
+void TForm1::GetUninstallProgramms()
+{
+    ListView15->Items()->BeginUpdate();
+    ListView15->Items()->Clear();
+    UninstallEntries.clear();
+    regvalues::KeyHandle uninstall(HKEY_LOCAL_MACHINE, uninstallKey);
+    for (const std::string& name : uninstall ? regvalues::SubkeyNames(uninstall.Get()) : std::vector<std::string>()) {
+        regvalues::KeyHandle program(uninstall.Get(), name);
+        std::optional<std::string> displayName = regvalues::ReadStringValue(program.Get(), "DisplayName");
+        if (!displayName)
+            continue;
+        UninstallEntries.push_back(std::make_unique<UninstallEntry>(
+            UninstallEntry{name, *displayName, regvalues::ReadStringValue(program.Get(), "UninstallString").value_or("")}));
+        TListItem* item = ListView15->Items()->Add();
+        item->SetCaption(*displayName);
+        item->SetData(UninstallEntries.back().get());
+    }
+    ListView15->Items()->EndUpdate();
+    Panel4->SetCaption("");
+    Panel5->SetCaption("");
+}
+
+void TForm1::ListView15Click(TObject*)
+{
+    if (UninstallEntry* entry = EntryOf(ListView15->Selected())) {
+        Panel5->SetCaption(entry->displayName);
+        Panel4->SetCaption(entry->command);
+    }
+}
+
+void TForm1::Button4Click(TObject*)
+{
+    UninstallEntry* entry = EntryOf(ListView15->Selected());
+    if (!entry)
+        return;
+    if (entry->command.empty() || !effects::StartProcess(entry->command, "", true, nullptr))
+        effects::ShowMessageBox(Handle(),
+                                Text("Das Deinstallationsprogramm konnte nicht gestartet werden.",
+                                     "The uninstall program could not be started."),
+                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK);
+    GetUninstallProgramms();
+}
+
+void TForm1::Label79Click(TObject*)
+{
+    effects::ShellOpen(GetForegroundWindow(), "open", "rundll32", "shell32.dll,Control_RunDLL appwiz.cpl,,0");
+}
+
+void TForm1::Label80Click(TObject*)
+{
+    UninstallEntry* entry = EntryOf(ListView15->Selected());
+    if (!entry)
+        return;
+    if (effects::ShowMessageBox(Application->Handle(),
+                                Text("Nur den Registrierungseintrag löschen, das Programm nicht deinstallieren !\n\n"
+                                     "Fortfahren?",
+                                     "Delete only Registry Value, not uninstall the program !\n\nContinue?"),
+                                "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+        return;
+    const std::string path = std::string(uninstallKey) + "\\" + entry->subkey;
+    const char* failure = nullptr;
+    if (entry->subkey.empty() || !regvalues::KeyHandle(HKEY_LOCAL_MACHINE, path))
+        failure = Text("Der Schlüssel wurde nicht gefunden:\n", "The key was not found:\n");
+    else if (!regdelete::DeleteKeyTree(HKEY_LOCAL_MACHINE, path))
+        failure = Text("Der Schlüssel konnte nicht gelöscht werden:\n", "The key could not be deleted:\n");
+    if (failure)
+        effects::ShowMessageBox(Application->Handle(), failure + std::string("HKEY_LOCAL_MACHINE\\") + path,
+                                Text("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+    GetUninstallProgramms();
+}

@@ -1,0 +1,119 @@
+// The REGEDIT4 export: what it writes, and that the system's registry editor brings back
+// from it every key and value that deleting the findings removed, byte for byte.
+#include "system/RegistryDelete.h"
+#include "system/RegistryExport.h"
+#include "tests/support/TempFolder.h"
+#include "tests/system/RegistrySeeds.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RegistryExportTest, ValueLinesKeepTypeAndEscapeQuotesAndBackslashes)
+{
+    using regvalues::RawValue;
+    auto bytes = [](const std::string& text, bool terminated) {
+        std::vector<BYTE> data(text.begin(), text.end());
+        if (terminated)
+            data.push_back(0);
+        return data;
+    };
+    EXPECT_EQ(regexport::ValueLine(RawValue{"a\\b", REG_SZ, bytes("C:\\x \"q\"", true)}),
+              "\"a\\\\b\"=\"C:\\\\x \\\"q\\\"\"");
+    EXPECT_EQ(regexport::ValueLine(RawValue{"", REG_SZ, bytes("d", true)}), "@=\"d\"");
+    EXPECT_EQ(regexport::ValueLine(RawValue{"n", REG_DWORD, {0x0a, 0, 0, 0x80}}), "\"n\"=dword:8000000a");
+    EXPECT_EQ(regexport::ValueLine(RawValue{"n", REG_SZ, bytes("ab", false)}), "\"n\"=hex(1):61,62");
+    EXPECT_EQ(regexport::ValueLine(RawValue{"n", REG_EXPAND_SZ, bytes("%x%", true)}), "\"n\"=hex(2):25,78,25,00");
+    EXPECT_EQ(regexport::ValueLine(RawValue{"n", 11, {1, 2, 3, 4, 5, 6, 7, 8}}), "\"n\"=hex(b):01,02,03,04,05,06,07,08");
+    EXPECT_EQ(regexport::KeyLine(RegistryRoots[4], "System\\x"), "[HKEY_CURRENT_CONFIG\\System\\x]");
+}
+
+const char* const exportKey = "Software\\TidewrackExportSeeds";
+const char* const valueKey = "Software\\TidewrackExportValue";
+
+void SeedEveryType()
+{
+    const std::string key = exportKey, deep = key + "\\Deeper\\Deepest";
+    seeds::SetString(HKEY_CURRENT_USER, key, "", "default");
+    seeds::SetString(HKEY_CURRENT_USER, key, "quote\"and\\slash", "C:\\a \"b\" \\\\c");
+    seeds::SetString(HKEY_CURRENT_USER, key, "empty", "");
+    seeds::SetString(HKEY_CURRENT_USER, key, "lines", "one\r\ntwo");
+    seeds::SetString(HKEY_CURRENT_USER, key, "expand", "%SystemRoot%\\x.dll", REG_EXPAND_SZ);
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "multi", REG_MULTI_SZ, {'a', 0, 'b', '\\', 'c', 0, 0});
+    seeds::SetDword(HKEY_CURRENT_USER, key, "dword", 0xDEADBEEF);
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "short dword", REG_DWORD, {1, 2, 3});
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "binary", REG_BINARY, {0, 0xFF, 0x7F, 0x80});
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "empty binary", REG_BINARY, {});
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "qword", 11, {1, 2, 3, 4, 5, 6, 7, 8});
+    seeds::SetRaw(HKEY_CURRENT_USER, key, "none", REG_NONE, {9, 8});
+    seeds::SetString(HKEY_CURRENT_USER, deep, "deep", "C:\\TwGone\\deep.dll");
+    seeds::MakeKey(HKEY_CURRENT_USER, key + "\\Empty");
+    seeds::SetString(HKEY_CURRENT_USER, valueKey, "gone \"one\"", "C:\\TwGone\\v.dll", REG_EXPAND_SZ);
+    seeds::SetString(HKEY_CURRENT_USER, valueKey, "stays", "C:\\TwGone\\w.dll");
+    seeds::SetRaw(HKEY_CURRENT_USER, key + "\\Unterminated", "abc", REG_SZ, {'a', 'b', 'c'});
+}
+
+bool RunRegedit(const std::string& arguments)
+{
+    std::string command = "regedit.exe " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0;
+}
+
+TEST(RegistryExportTest, ImportingTheExportRestoresEveryDeletedKeyAndValueByteForByte)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, exportKey);
+    seeded.Own(HKEY_CURRENT_USER, valueKey);
+    SeedEveryType();
+    const seeds::Tree keyBefore = seeds::Snapshot(HKEY_CURRENT_USER, exportKey);
+    const seeds::Tree valueBefore = seeds::Snapshot(HKEY_CURRENT_USER, valueKey);
+    ASSERT_EQ(keyBefore.size(), 5u);
+
+    const std::vector<regscan::Finding> findings = {
+        {std::string("HKCU\\") + exportKey, "", "", "", "", true},
+        {std::string("HKCU\\") + valueKey, "gone \"one\"", "C:\\TwGone\\v.dll", "", "", false},
+    };
+    testing_support::TempFolder folder;
+    const std::string file = folder.Path() + "\\export.reg";
+    ASSERT_TRUE(regexport::WriteFile(file, regexport::ExportText(findings)));
+    for (const regscan::Finding& finding : findings)
+        ASSERT_TRUE(regdelete::DeleteFinding(finding));
+    ASSERT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, exportKey));
+    ASSERT_FALSE(seeds::ValueExists(HKEY_CURRENT_USER, valueKey, "gone \"one\""));
+
+    ASSERT_TRUE(RunRegedit("/s \"" + file + "\""));
+    // The registry editor ends every string it imports with a zero, so a string stored
+    // without one comes back with one: the same text.
+    seeds::Tree keyExpected = keyBefore;
+    keyExpected[std::string(exportKey) + "\\Unterminated"]["abc"].second.push_back(0);
+    EXPECT_EQ(seeds::Snapshot(HKEY_CURRENT_USER, exportKey), keyExpected);
+    EXPECT_EQ(seeds::Snapshot(HKEY_CURRENT_USER, valueKey), valueBefore);
+}
+
+TEST(RegistryDeleteTest, DeletesThatCannotHappenReportFailureAndNeverTakeTheParent)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, exportKey);
+    seeds::SetString(HKEY_CURRENT_USER, std::string(exportKey) + "\\Child", "v", "x");
+    const std::string parent = std::string("HKCU\\") + exportKey;
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\", "", "", "", "", true}));     // no name
+    EXPECT_FALSE(regdelete::DeleteFinding({"HKCU\\", "", "", "", "", true}));          // the root
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Gone", "", "", "", "", true})); // key gone
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Child", "w", "", "", "", false}));
+    EXPECT_FALSE(regdelete::DeleteFinding({"HKXX\\" + std::string(exportKey), "", "", "", "", true}));
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, std::string(exportKey) + "\\Child", "v"));
+    EXPECT_TRUE(regdelete::DeleteFinding({parent + "\\Child", "", "", "", "", true}));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, exportKey));
+}
+
+} // namespace

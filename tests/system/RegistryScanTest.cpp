@@ -1,0 +1,191 @@
+// The registry scan on entries seeded into the sandbox registry.
+#include "system/RegistryScan.h"
+#include "tests/system/RegistrySeeds.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+
+namespace {
+
+const std::vector<std::string> driveC = {"Hard Drive (C)"};
+
+struct PathCase {
+    std::string text;
+    bool reported;
+};
+
+TEST(RegistryScanPathTest, TheWalksTestReportsOnlyMissingFilesOnCheckedDrives)
+{
+    const PathCase cases[] = {
+        {"C:\\TwGone\\tool.exe /s", true},
+        {"c:\\TwGone\\tool.dll,1", true},
+        {"C:\\Program Files\\tool.exe", false},  // cut at the blank: no extension
+        {seeds::LiveFile(), false},
+        {"C:\\TwGone\\RunDll32.exe x", false},
+        {"C:\\TwGone\\page.html", false},       // extension too long
+        {"C:\\TwGone\\bLaNk.htm", false},
+        {"\\\\server\\share\\x.dll", false},     // no drive letter
+        {"xC:\\TwGone\\x.dll", false},           // ":\" not at the second character
+        {"Q:\\TwGone\\x.dll", false},            // a drive not checked
+        {"C:\\x\\a.dll\n", false},               // a multi-string's line feed joins the extension
+    };
+    for (const PathCase& test : cases)
+        EXPECT_EQ(regscan::Test(test.text, driveC), test.reported) << test.text;
+}
+
+TEST(RegistryScanPathTest, TokensAreExpandedAtTheFrontAndTheOddTokenIsKept)
+{
+    const regscan::Folders folders{"C:\\windows", "C:\\Program Files", "C:\\windows\\system32"};
+    EXPECT_EQ(regscan::ConvertPath("%WinDir%\\x.dll", folders), "C:\\windows\\x.dll");
+    EXPECT_EQ(regscan::ConvertPath("%SYSSTEM32%\\y.dll,2", folders), "C:\\windows\\system32\\y.dll");
+    EXPECT_EQ(regscan::ConvertPath("%SYSTEM32%\\y.dll", folders), "%SYSTEM32%\\y.dll");
+    EXPECT_TRUE(regscan::Test1("%WINDIR%\\TwGone\\z.dll", folders));
+    EXPECT_FALSE(regscan::Test1("%PROGRAMFILES%\\TwGone\\z.dll", folders)); // cut at the blank
+    EXPECT_FALSE(regscan::Test1("%windir%\\win.ini", {seeds::WindowsFolder(), "", ""}));
+}
+
+const char* const walkKey = "Software\\TidewrackScanSeeds";
+
+TEST(RegistryScanWalkTest, TheWalkReportsExactlyTheDanglingValuesWithTheirRealData)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, walkKey);
+    const std::string sub = std::string(walkKey) + "\\Sub";
+    const std::string longPath = "C:\\TwGone\\" + std::string(3000, 'x') + ".dll";
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "missing", "C:\\TwGone\\tool.exe /s");
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "expand", "%SystemRoot%\\system32\\twgone.dll", REG_EXPAND_SZ);
+    seeds::SetRaw(HKEY_CURRENT_USER, walkKey, "unterminated", REG_SZ,
+                  {'C', ':', '\\', 'T', 'w', '\\', 'b', '.', 'd', 'l', 'l'});
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "long", longPath);
+    seeds::SetRaw(HKEY_CURRENT_USER, walkKey, "multi", REG_MULTI_SZ,
+                  {'C', ':', '\\', 'x', '\\', 'a', '.', 'd', 'l', 'l', 0, 0});
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "live", seeds::LiveFile());
+    seeds::SetString(HKEY_CURRENT_USER, sub, "deep", "C:\\TwGone\\deep.ocx");
+
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    settings.folders.windowsDir = "C:\\windows";
+    settings.german = false;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::set<std::string> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        EXPECT_FALSE(finding.isKey);
+        EXPECT_EQ(finding.reason, "File or Path does not exist");
+        EXPECT_FALSE(finding.modified.empty());
+        found.insert(finding.keyText + "|" + finding.valueName + "|" + finding.data);
+    };
+    scanner.WalkKey(RegistryRoots[1], walkKey);
+
+    const std::string key = std::string("HKCU\\") + walkKey;
+    EXPECT_EQ(found, (std::set<std::string>{
+                         key + "|missing|C:\\TwGone\\tool.exe /s",
+                         key + "|expand|C:\\windows\\system32\\twgone.dll",
+                         key + "|unterminated|C:\\Tw\\b.dll",
+                         key + "|long|" + longPath,
+                         key + "\\Sub|deep|C:\\TwGone\\deep.ocx",
+                     }));
+    EXPECT_EQ(scanner.KeysWalked(), 2);
+}
+
+TEST(RegistryScanWalkTest, ACancelEndsTheWalkAfterTheValueInHand)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, walkKey);
+    for (const char* name : {"a", "b", "c"})
+        seeds::SetString(HKEY_CURRENT_USER, std::string(walkKey) + "\\" + name, "v", "C:\\TwGone\\x.dll");
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    int findings = 0;
+    scanner.OnFinding = [&](const regscan::Finding&) { ++findings; cancel = 1; };
+    scanner.WalkKey(RegistryRoots[1], walkKey);
+    EXPECT_EQ(findings, 1);
+}
+
+// Seeds one dangling and one live entry for each targeted check; every seeded name holds
+// "TWSEED", so the checks' findings on the prefix's own entries are told apart.
+TEST(RegistryScanTargetedTest, EveryCheckFindsTheSeededDanglingEntriesAndNoLiveOnes)
+{
+    const std::string windows = seeds::WindowsFolder();
+    const char* const fileExts = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+    const char* const help = "Software\\Microsoft\\Windows\\Help";
+    const char* const htmlHelp = "Software\\Microsoft\\Windows\\HTML Help";
+    const char* const appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+    const char* const sharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe");
+    seeded.Own(HKEY_CLASSES_ROOT, "Applications\\TwSeedLive.exe");
+    seeds::MakeKey(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe\\shell");
+    seeds::SetString(HKEY_CLASSES_ROOT, "Applications\\TwSeedLive.exe\\shell\\Open\\command", "", "x.exe %1");
+    seeded.Own(HKEY_CURRENT_USER, std::string(fileExts) + "\\.twseeddead");
+    seeded.Own(HKEY_CURRENT_USER, std::string(fileExts) + "\\.twseedlive");
+    seeds::MakeKey(HKEY_CURRENT_USER, std::string(fileExts) + "\\.twseeddead\\OpenWithList");
+    seeds::MakeKey(HKEY_CURRENT_USER, std::string(fileExts) + "\\.twseedlive\\OpenWithProgids");
+    seeded.Own(HKEY_CLASSES_ROOT, ".twseednoopen");
+    seeded.Own(HKEY_CLASSES_ROOT, ".twseedshell");
+    seeds::SetString(HKEY_CLASSES_ROOT, ".twseednoopen", "NoOpen", "");
+    seeds::SetString(HKEY_CLASSES_ROOT, ".twseedshell", "NoOpen", "");
+    seeds::MakeKey(HKEY_CLASSES_ROOT, ".twseedshell\\ShellNew");
+    for (const char* key : {help, htmlHelp}) {
+        seeded.OwnValue(HKEY_LOCAL_MACHINE, key, "twseedgone.hlp");
+        seeded.OwnValue(HKEY_LOCAL_MACHINE, key, "win.ini");
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "twseedgone.hlp", "C:\\TwSeedGone");
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "win.ini", windows + "\\");
+    }
+    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseeddead.exe");
+    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedlive.exe");
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseeddead.exe", "Path", "C:\\TwSeedGone;");
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedlive.exe", "Path", "%WINDIR%;");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\x.dll");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\x.dll", 3);
+
+    regscan::Settings settings;
+    settings.folders.windowsDir = windows;
+    settings.german = false;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::set<std::string> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        std::string all = finding.keyText + "|" + finding.valueName + "|" + finding.data;
+        std::string upper = all;
+        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+        if (upper.find("TWSEED") != std::string::npos || finding.valueName == "win.ini")
+            found.insert(all + "|" + (finding.isKey ? "key" : "value") + "|" + finding.reason);
+    };
+    scanner.ScanRegEntries();
+
+    const std::string hkcu = "HKCU\\", hklm = "HKLM\\";
+    EXPECT_EQ(found, (std::set<std::string>{
+                         "HKCR\\Applications\\TwSeedDead.exe|||key|Unused 'Open with' entry",
+                         hkcu + fileExts + "\\.twseeddead|||key|Extension not used",
+                         "HKCR\\.twseednoopen|||key|Extension not used",
+                         hklm + help + "|twseedgone.hlp|C:\\TwSeedGone|value|Path or File does not exist",
+                         hklm + htmlHelp + "|twseedgone.hlp|C:\\TwSeedGone|value|Path or File does not exist",
+                         hklm + appPaths + "\\twseeddead.exe|Path|C:\\TwSeedGone;|key|Path or File does not exist",
+                         hklm + sharedDlls + "|C:\\TwSeedGone\\x.dll|3|value|Path or File does not exist",
+                     }));
+}
+
+// How long the walk over the whole sandbox registry takes, for the record.
+TEST(RegistryScanWalkTest, TheWholeSandboxRegistryIsWalked)
+{
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    int findings = 0;
+    scanner.OnFinding = [&](const regscan::Finding&) { ++findings; };
+    const auto start = std::chrono::steady_clock::now();
+    scanner.WalkRoots();
+    scanner.ScanRegEntries();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    RecordProperty("keys", scanner.KeysWalked());
+    std::printf("whole sandbox registry: %d keys, %d findings, %.2f s\n", scanner.KeysWalked(), findings, seconds);
+    EXPECT_GT(scanner.KeysWalked(), 1000);
+}
+
+} // namespace

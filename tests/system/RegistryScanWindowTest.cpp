@@ -1,0 +1,139 @@
+// The registry-cleaner page and the registry-scan window, on entries seeded into the
+// sandbox registry.
+#include "system/Searchreg.h"
+#include "tests/support/MainFormFixture.h"
+#include "tests/system/RegistrySeeds.h"
+
+namespace {
+
+const char* const appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+const char* const sharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+class RegistryScanWindowTest : public testing_support::MainFormTest {
+protected:
+    // The page as the user leaves it: no root checked, so only the targeted checks run.
+    void OpenPage(bool anyRoot)
+    {
+        SettleAfterStart();
+        Form1->GetRegCleanDrives();
+        for (int i = 0; i < Form1->ListView13->Items()->Count(); ++i)
+            Form1->ListView13->Items()->Item(i)->SetChecked(anyRoot && i == 1);
+    }
+
+    TListItem* RowOf(const std::string& keyEnd, const std::string& valueName)
+    {
+        for (int i = 0; i < Form4->ListView1->Items()->Count(); ++i) {
+            regscan::Finding* finding = Form4->FindingOf(Form4->ListView1->Items()->Item(i));
+            if (finding->keyText.size() >= keyEnd.size() &&
+                finding->keyText.compare(finding->keyText.size() - keyEnd.size(), keyEnd.size(), keyEnd) == 0 &&
+                finding->valueName == valueName)
+                return Form4->ListView1->Items()->Item(i);
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(RegistryScanWindowTest, ThePageListsTheFixedDriveCheckedAndTheFiveRoots)
+{
+    SettleAfterStart();
+    Form1->GetRegCleanDrives();
+    bool fixedC = false;
+    for (int i = 0; i < Form1->ListView12->Items()->Count(); ++i)
+        if (Form1->ListView12->Items()->Item(i)->Caption().find("(C)") != std::string::npos)
+            fixedC = Form1->ListView12->Items()->Item(i)->Checked();
+    EXPECT_TRUE(fixedC);
+    ASSERT_EQ(Form1->ListView13->Items()->Count(), 5);
+    EXPECT_EQ(Form1->ListView13->Items()->Item(4)->Caption(), "HKEY_CURRENT_CONFIG");
+    EXPECT_TRUE(effects.boxes.empty());
+}
+
+TEST_F(RegistryScanWindowTest, AFailedDeleteKeepsItsRowAndIsReported)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe");
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe", "Path", "C:\\TwSeedGone");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
+    OpenPage(false);
+    Form1->Label70Click(nullptr);
+    ASSERT_NE(Form4, nullptr);
+    TListItem* keyRow = RowOf("\\twseedgone.exe", "Path");
+    TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
+    ASSERT_TRUE(keyRow && valueRow);
+
+    // The counter goes away behind the window's back: its delete cannot happen.
+    seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    Form4->ListView1->ClearSelection();
+    keyRow->SetSelected(true);
+    valueRow->SetSelected(true);
+    const int rows = Form4->ListView1->Items()->Count();
+    effects.answers.push_back(IDYES);
+    Form4->Lschen1Click(nullptr);
+
+    EXPECT_FALSE(seeds::KeyExists(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe"));
+    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 1);
+    EXPECT_EQ(RowOf("\\twseedgone.exe", "Path"), nullptr);
+    EXPECT_NE(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll"), nullptr);
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_NE(effects.boxes[1].text.find("C:\\TwSeedGone\\a.dll"), std::string::npos);
+    Form4->Close();
+}
+
+// A window whose posted messages play the user's part while the walk processes messages.
+class DuringTheWalk : public TForm {
+public:
+    DuringTheWalk() : TForm(nullptr) {}
+    std::function<void()> action;
+
+protected:
+    bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg != WM_APP + 7)
+            return TForm::MessageMap(msg, wParam, lParam, result);
+        action();
+        return true;
+    }
+};
+
+TEST_F(RegistryScanWindowTest, TheScanCannotBeRestartedAndClosingWaitsForTheWalk)
+{
+    OpenPage(true);
+    auto* window = new TForm4(Form1);
+    DuringTheWalk user;
+    bool sawScanning = false;
+    user.action = [&] {
+        sawScanning = window->Scanning();
+        const int rows = window->ListView1->Items()->Count();
+        window->Suchen1Click(nullptr); // a second search while the first runs
+        EXPECT_EQ(window->ListView1->Items()->Count(), rows);
+        window->Close();               // cancels; the window must stay until the walk returns
+        EXPECT_EQ(Form4, window);
+    };
+    PostMessageA(user.Handle(), WM_APP + 7, 0, 0);
+    window->Suchen1Click(nullptr);
+    EXPECT_TRUE(sawScanning);
+    EXPECT_EQ(window->CancelFlag, 1);
+    EXPECT_EQ(Form4, window);
+    Application->ProcessMessages();
+    EXPECT_EQ(Form4, nullptr);
+}
+
+TEST_F(RegistryScanWindowTest, StoredSettingsThatAreNotNumbersLeaveTheDesign)
+{
+    const std::string key = "Software\\Tidewrack\\Options\\SearchRegSettings";
+    Store(key, "gridlines", "yes");
+    Store(key, "rowselect", "0");
+    Store(key, "left", "abc");
+    Store(key, "columnswidth", "250;x;");
+    auto* window = new TForm4(Form1);
+    window->ReadSettings();
+    EXPECT_FALSE(window->Gitter1->Checked);
+    EXPECT_FALSE(window->ganzeZeilemarkieren1->Checked);
+    EXPECT_EQ(window->Left(), 300);
+    EXPECT_EQ(window->ListView1->Columns()->Items(0)->Width(), 250);
+    EXPECT_EQ(window->ListView1->Columns()->Items(1)->Width(), 120);
+    window->Close();
+    EXPECT_EQ(Stored(key, "left"), "300");
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// The uninstall, software and shared-DLL pages on entries seeded into the sandbox registry.
+#include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Panel.h"
+#include "tests/system/RegistrySeeds.h"
+
+#include <fstream>
+
+namespace {
+
+const char* const uninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char* const sharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+int RowNamed(TListView* list, const std::string& caption, int column = 0)
+{
+    for (int i = 0; i < list->Items()->Count(); ++i) {
+        TListItem* item = list->Items()->Item(i);
+        if ((column == 0 ? item->Caption() : item->SubItems()->Strings(column - 1)) == caption)
+            return i;
+    }
+    return -1;
+}
+
+class RegistryPagesTest : public testing_support::MainFormTest {
+protected:
+    void SelectOnly(TListView* list, const std::vector<int>& rows)
+    {
+        list->ClearSelection();
+        for (int row : rows) {
+            ASSERT_GE(row, 0);
+            list->SetSelected(row, true);
+        }
+    }
+};
+
+TEST_F(RegistryPagesTest, UninstallActsOnTheClickedRowsOwnEntry)
+{
+    seeds::Seeded seeded;
+    const std::string app = std::string(uninstallKey) + "\\TwSeedApp", other = std::string(uninstallKey) + "\\TwSeedOther";
+    seeded.Own(HKEY_LOCAL_MACHINE, app);
+    seeded.Own(HKEY_LOCAL_MACHINE, other);
+    seeded.Own(HKEY_LOCAL_MACHINE, std::string(uninstallKey) + "\\TwSeedNoName");
+    seeds::SetString(HKEY_LOCAL_MACHINE, app, "DisplayName", "TwSeed App");
+    seeds::SetString(HKEY_LOCAL_MACHINE, app, "UninstallString", "\"C:\\TwSeed\\unins.exe\" /x");
+    seeds::SetString(HKEY_LOCAL_MACHINE, other, "DisplayName", "TwSeed Other");
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(uninstallKey) + "\\TwSeedNoName", "UninstallString", "x.exe");
+    SettleAfterStart();
+    Form1->ShadeUninstallPage();
+    Form1->GetUninstallProgramms();
+    TListView* list = Form1->ListView15;
+    EXPECT_EQ(RowNamed(list, ""), -1);
+    ASSERT_GE(RowNamed(list, "TwSeed Other"), 0);
+
+    Form1->Button4Click(nullptr); // no row chosen: nothing runs
+    EXPECT_TRUE(effects.launches.empty());
+    SelectOnly(list, {RowNamed(list, "TwSeed App")});
+    Form1->ListView15Click(nullptr);
+    EXPECT_EQ(Form1->Panel4->Caption(), "\"C:\\TwSeed\\unins.exe\" /x");
+    Form1->Button4Click(nullptr);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].file, "\"C:\\TwSeed\\unins.exe\" /x");
+
+    SelectOnly(list, {RowNamed(list, "TwSeed Other")});
+    effects.answers.push_back(IDYES);
+    Form1->Label80Click(nullptr);
+    EXPECT_FALSE(seeds::KeyExists(HKEY_LOCAL_MACHINE, other));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_LOCAL_MACHINE, app));
+    EXPECT_EQ(RowNamed(list, "TwSeed Other"), -1);
+}
+
+TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
+{
+    seeds::Seeded seeded;
+    for (const char* vendor : {"Software\\TwSeedSolo", "Software\\TwSeedPair", "Software\\TwSeedValued"})
+        seeded.Own(HKEY_CURRENT_USER, vendor);
+    seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedSolo\\Only\\Sub");
+    seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedPair\\One");
+    seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedPair\\Two");
+    seeds::SetString(HKEY_CURRENT_USER, "Software\\TwSeedValued\\Product", "v", "x");
+    seeds::SetString(HKEY_CURRENT_USER, "Software\\TwSeedValued", "InstallDir", "C:\\x");
+    SettleAfterStart();
+    Form1->ComboBox1->SetItemIndex(0);
+    Form1->Refresh2Click(nullptr);
+    TListView* list = Form1->ListView16;
+    SelectOnly(list, {RowNamed(list, "Only", 1), RowNamed(list, "One", 1), RowNamed(list, "Product", 1)});
+    // The list is for the local machine now; the rows still name their own keys.
+    Form1->ComboBox1->SetItemIndex(1);
+    effects.answers.push_back(IDYES);
+    Form1->Entfernen3Click(nullptr);
+
+    EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedSolo"));
+    EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedPair\\One"));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedPair\\Two"));
+    EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedValued\\Product"));
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, "Software\\TwSeedValued", "InstallDir"));
+    EXPECT_EQ(RowNamed(list, "One", 1), -1);
+    EXPECT_GE(RowNamed(list, "Two", 1), 0);
+    EXPECT_EQ(effects.boxes.size(), 1u); // the question, no failures
+}
+
+TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBeDeleted)
+{
+    testing_support::TempFolder folder;
+    const std::string deletable = folder / "twseed_a.dll", locked = folder / "twseed_b.dll",
+                      missing = folder / "twseed_gone.dll";
+    std::ofstream(deletable) << "a";
+    std::ofstream(locked) << "b";
+    seeds::Seeded seeded;
+    for (const std::string& path : {deletable, locked, missing})
+        seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, path);
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, deletable, 2);
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, locked, 0);
+    seeds::SetString(HKEY_LOCAL_MACHINE, sharedDlls, missing, "1");
+    SettleAfterStart();
+    Form1->GetSharedDLL();
+    TListView* list = Form1->ListView14;
+    ASSERT_GE(RowNamed(list, missing), 0);
+    EXPECT_EQ(list->Items()->Item(RowNamed(list, missing))->SubItems()->Strings(0), "-1");
+    EXPECT_EQ(list->Items()->Item(RowNamed(list, locked))->SubItems()->Strings(0), "0");
+    EXPECT_EQ(list->Items()->Item(RowNamed(list, deletable))->SubItems()->Strings(0), "2");
+
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    SelectOnly(list, {RowNamed(list, deletable), RowNamed(list, locked), RowNamed(list, missing)});
+    effects.answers.push_back(IDYES);
+    Form1->DelDLLDatei();
+    CloseHandle(holder);
+
+    EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, missing));
+    EXPECT_EQ(RowNamed(list, missing), -1);
+    ASSERT_NE(GetFileAttributesA(locked.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, locked));
+    EXPECT_GE(RowNamed(list, locked), 0);
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_NE(effects.boxes[1].text.find(locked), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(deletable.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, deletable));
+}
+
+} // namespace
