@@ -48,8 +48,8 @@ void registry_pages::BuildSoftwarePage(TForm1& form)
     form.ComboBox1->Name = "ComboBox1";
     form.ComboBox1->SetParent(page);
     form.ComboBox1->SetBounds(16, 12, 450, 22);
-    form.ComboBox1->Items()->Add("Einträge im Schlüssel HKEY_CURRENT_USER\\Software");
-    form.ComboBox1->Items()->Add("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE");
+    form.ComboBox1->Items()->Add("");
+    form.ComboBox1->Items()->Add("");
     form.ComboBox1->SetItemIndex(0);
     form.ComboBox1->OnChange = Bind(&form, &TForm1::ComboBox1Click);
 
@@ -106,8 +106,15 @@ void TForm1::Refresh2Click(TObject*)
                                     {"Aktualisieren", "Refresh"}};
     for (int i = 0; i < 4; ++i)
         PopupMenu9->Items()->Items(i)->Caption = Text(menu[i][0], menu[i][1]);
+    const int which = ComboBox1->ItemIndex() == 1 ? 1 : 0;
+    ComboBox1->Items()->Clear();
+    ComboBox1->Items()->Add(Text("Einträge im Schlüssel HKEY_CURRENT_USER\\Software",
+                                 "Entries in Key HKEY_CURRENT_USER\\Software"));
+    ComboBox1->Items()->Add(Text("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE",
+                                 "Entries in Key HKEY_LOCAL_MACHINE\\SOFTWARE"));
+    ComboBox1->SetItemIndex(which);
     ListView16->Items()->BeginUpdate();
-    ReadSoftwareEntries(ComboBox1->ItemIndex() == 1 ? 1 : 0);
+    ReadSoftwareEntries(which);
     ListView16->Items()->EndUpdate();
 }
 

@@ -1,8 +1,13 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/system/RegistrySeeds.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -76,6 +81,38 @@ TEST_F(RegistryScanWindowTest, AFailedDeleteKeepsItsRowAndIsReported)
     EXPECT_NE(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll"), nullptr);
     ASSERT_EQ(effects.boxes.size(), 2u);
     EXPECT_NE(effects.boxes[1].text.find("C:\\TwSeedGone\\a.dll"), std::string::npos);
+    Form4->Close();
+}
+
+TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
+{
+    seeds::Seeded seeded;
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeded.OwnValue(HKEY_CURRENT_USER, regedit::AppletKey, "LastKey");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
+    OpenPage(false);
+    Form1->Label70Click(nullptr);
+    Form4->ListView1->ClearSelection();
+    Form4->MarkierteEintrgesichern1Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].caption, "Hinweis  ");
+
+    TListItem* row = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
+    ASSERT_NE(row, nullptr);
+    row->SetSelected(true);
+    testing_support::TempFolder folder;
+    effects.fileDialogAnswers.push_back(folder / "findings.reg");
+    Form4->MarkierteEintrgesichern1Click(nullptr);
+    std::ifstream file(folder / "findings.reg", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(sharedDlls) +
+                        "]\r\n\"C:\\\\TwSeedGone\\\\a.dll\"=dword:00000001\r\n\r\n");
+
+    Form4->ffnen1Click(nullptr);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].file, "regedit");
+    EXPECT_EQ(Stored(regedit::AppletKey, "LastKey"),
+              regedit::RootNodeName() + "\\HKEY_LOCAL_MACHINE\\" + sharedDlls);
     Form4->Close();
 }
 

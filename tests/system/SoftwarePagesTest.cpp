@@ -1,4 +1,5 @@
 // The uninstall, software and shared-DLL pages on entries seeded into the sandbox registry.
+#include "system/Showregkeys.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ComboBox.h"
@@ -98,6 +99,26 @@ TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
     EXPECT_EQ(RowNamed(list, "One", 1), -1);
     EXPECT_GE(RowNamed(list, "Two", 1), 0);
     EXPECT_EQ(effects.boxes.size(), 1u); // the question, no failures
+}
+
+TEST_F(RegistryPagesTest, TheDetailsRemoveKeysAndThenTheProductLeftEmpty)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, "Software\\TwSeedDetail");
+    const std::string product = "Software\\TwSeedDetail\\Prod";
+    seeds::MakeKey(HKEY_CURRENT_USER, product + "\\A\\A1");
+    seeds::MakeKey(HKEY_CURRENT_USER, product + "\\B");
+    SettleAfterStart();
+    auto* details = new TForm5(Form1, RegistryRoots[1], {"HKCU", product, "TwSeedDetail", "Prod"});
+    TListView* list = details->ListView1;
+    ASSERT_EQ(list->Items()->Count(), 3);
+    EXPECT_EQ(list->Items()->Item(1)->Caption(), product + "\\A\\A1"); // below its parent
+    SelectOnly(list, {RowNamed(list, product + "\\A"), RowNamed(list, product + "\\B")});
+    details->Label4Click(nullptr);
+    EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, product));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedDetail"));
+    EXPECT_TRUE(effects.boxes.empty());
+    details->Close();
 }
 
 TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBeDeleted)
