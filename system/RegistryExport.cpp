@@ -1,6 +1,7 @@
 #include "system/RegistryExport.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace regexport {
 
@@ -121,14 +122,10 @@ std::string ExportText(const std::vector<regscan::Finding>& findings)
 
 bool WriteFile(const std::string& path, const std::string& text)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
-    ok = CloseHandle(file) && ok;
-    return ok;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    return file.good();
 }
 
 } // namespace regexport

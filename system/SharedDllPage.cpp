@@ -47,6 +47,8 @@ protected:
             return false;
         if (FileExists(Items()->Item(row)->Caption())) {
             draw->clrText = RGB(0, 0, 128);
+            // The device context keeps the font of the row drawn before.
+            SelectObject(draw->nmcd.hdc, NormalFont());
         } else {
             draw->clrText = RGB(255, 0, 0);
             SelectObject(draw->nmcd.hdc, BoldFont(draw->nmcd.hdc));
@@ -56,6 +58,12 @@ protected:
     }
 
 private:
+    HFONT NormalFont() const
+    {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+        return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+
     HFONT BoldFont(HDC dc)
     {
         if (!boldFont_) {

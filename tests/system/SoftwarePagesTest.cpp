@@ -7,6 +7,8 @@
 #include "toolkit/Panel.h"
 #include "tests/system/RegistrySeeds.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 
 namespace {
@@ -141,6 +143,24 @@ TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBe
     EXPECT_EQ(list->Items()->Item(RowNamed(list, missing))->SubItems()->Strings(0), "-1");
     EXPECT_EQ(list->Items()->Item(RowNamed(list, locked))->SubItems()->Strings(0), "0");
     EXPECT_EQ(list->Items()->Item(RowNamed(list, deletable))->SubItems()->Strings(0), "2");
+
+    // Each row is drawn by whether its file is there.
+    auto textColour = [list](int row) {
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = list->Handle();
+        draw.nmcd.hdr.idFrom = GetDlgCtrlID(list->Handle());
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = row;
+        draw.nmcd.hdc = GetDC(list->Handle());
+        SendMessageA(GetParent(list->Handle()), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+        LOGFONTA font{};
+        GetObjectA(GetCurrentObject(draw.nmcd.hdc, OBJ_FONT), sizeof font, &font);
+        ReleaseDC(list->Handle(), draw.nmcd.hdc);
+        return std::make_pair(draw.clrText, font.lfWeight >= FW_BOLD);
+    };
+    EXPECT_EQ(textColour(RowNamed(list, missing)), std::make_pair(COLORREF(RGB(255, 0, 0)), true));
+    EXPECT_EQ(textColour(RowNamed(list, locked)), std::make_pair(COLORREF(RGB(0, 0, 128)), false));
 
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
