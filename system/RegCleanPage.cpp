@@ -2,58 +2,9 @@
 // scan, and the link that opens the registry-scan window.
 #include "system/RegistryPages.h"
 
-#include "shell/MessageText.h"
 #include "system/Searchreg.h"
-#include "toolkit/Effects.h"
 
 namespace registry_pages {
-
-TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
-                 TNotifyEvent onClick)
-{
-    auto* link = new TLabel(&form);
-    link->Name = name;
-    link->SetParent(page);
-    link->SetTransparent(true);
-    link->SetBounds(left, top, width, 16);
-    link->Font()->SetColor(clBlue);
-    link->SetCursor(crHandPoint);
-    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) { static_cast<TLabel*>(sender)->Font()->SetColor(clRed); };
-    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
-    link->OnClick = std::move(onClick);
-    return link;
-}
-
-TListView* MakeList(TForm1& form, TWinControl* page, const char* name, int left, int top, int width, int height)
-{
-    auto* list = new TListView(&form);
-    list->Name = name;
-    list->SetParent(page);
-    list->SetBounds(left, top, width, height);
-    list->SetViewStyle(vsReport);
-    list->SetRowSelect(true);
-    list->SetHideSelection(false);
-    return list;
-}
-
-std::vector<TListItem*> SelectedBottomUp(TListView& list)
-{
-    std::vector<TListItem*> items;
-    std::vector<int> rows = list.SelectedIndices();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        items.push_back(list.Items()->Item(*row));
-    return items;
-}
-
-void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entries)
-{
-    if (entries.empty())
-        return;
-    effects::ShowMessageBox(nullptr,
-                            form.Text("Diese Einträge konnten nicht entfernt werden:\n",
-                                      "These entries could not be removed:\n") + JoinLines(entries, 20),
-                            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
-}
 
 void BuildRegCleanPage(TForm1& form)
 {

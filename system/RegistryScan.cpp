@@ -20,8 +20,7 @@ bool Contains(const std::string& text, const char* part) { return Upper(text).fi
 
 DWORD Attributes(const std::string& path)
 {
-    // A path with a line feed or other control characters names nothing; the file system
-    // would only be asked for nothing.
+    // An empty path would be taken as the current folder.
     return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
 }
 
