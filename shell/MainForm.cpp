@@ -131,6 +131,7 @@ void TForm1::BuildDesign()
     BuildShredderPage();
     BuildWipePage();
     BuildBackupsPage();
+    BuildSystemPages();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

@@ -7,7 +7,6 @@ HIMAGELIST SystemImageList = nullptr;
 
 void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
-void TForm1::FillDriveInformation() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
 void TForm1::PapierkorbLeeren() {}
@@ -29,11 +28,7 @@ void TForm1::ShadeUninstallPage() {}
 void TForm1::GetUninstallProgramms() {}
 void TForm1::Refresh2Click(TObject*) {}
 void TForm1::SelectFirstSplitSize() {}
-void TForm1::InitSpyTree() {}
-void TForm1::GetSettingsSpy() {}
 void TForm1::ClearFolderIndexList() {}
-void TForm1::InitCHKDSKDrives() {}
-void TForm1::RestoreChkDskChecks() {}
 
 void TForm1::SetPage(int index)
 {

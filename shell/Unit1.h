@@ -50,6 +50,11 @@ struct PackResult;
 }
 // Secure deletion pages (filetools/).
 class TButton;
+class TChart;
+class TMemo;
+class TTreeNode;
+class TTreeView;
+class TCheckBox;
 class TCSpinEdit;
 // Junk scan pages (cleaning/).
 class TRadioButton;
@@ -292,6 +297,50 @@ public:
     TMenuItem* ffnen2 = nullptr;           // open
     TMenuItem* RemoveProject1 = nullptr;   // remove ("Entfernen1" names the locations' entry)
     TListView* ListView14 = nullptr;       // the shared-DLL list, made by its page
+
+    // ---- registry and system maintenance pages (system/)
+    void BuildSystemPages();
+    // The disk-check page (TabSheet2).
+    void BuildDiskCheckPage();
+    void Button5Click(TObject* sender); // "Check Now"
+    // Adds or replaces the drive's ("C:") boot-time check line; false when nothing was written.
+    bool AddDriveToAutoCheck(const std::string& drive);
+    TListView* ListView6 = nullptr;    // fixed drives to check
+    TCheckBox* CheckBox6 = nullptr;    // -f fix errors
+    TCheckBox* CheckBox7 = nullptr;    // -v verbose
+    TCheckBox* CheckBox8 = nullptr;    // -r recover
+    TCheckBox* CheckBox9 = nullptr;    // -c only if dirty
+    TLabel* Label31 = nullptr;         // -r implies fixing
+    TButton* Button5 = nullptr;        // "Check Now"
+    std::string ChkdskDrive;           // "C:", the drive being checked
+    // The file-system utility library the check loads; empty means the system folder's.
+    std::string FmifsPath;
+
+    // The drive information page (TabSheet3).
+    void BuildDriveInfoPage();
+    void ListView5Click(TObject* sender);
+    void ListView5KeyUp(TObject* sender, WORD& key, TShiftState shift);
+    TLabel* DriveInfoTitle = nullptr;
+    TListView* ListView5 = nullptr;    // drives
+    TListView* ListView4 = nullptr;    // the selected drive's facts
+    TChart* Chart1 = nullptr;          // its used and free space
+    std::string DriveRootText;         // "C:\", the drive shown
+
+    // The privacy page (TabSheet23); InitSpyTree and GetSettingsSpy build and read it.
+    void BuildPrivacyPage();
+    void TreeView3Click(TObject* sender);
+    void TreeView3MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void ToggleSpySwitch(TTreeNode* node);
+    void Label91Click(TObject* sender); // recommended settings
+    void Label92Click(TObject* sender); // apply
+    bool RemoveMessenger();
+    void SetSpySwitch(int node, bool chosen);
+    bool SpySwitchChosen(int node) const;
+    TTreeView* TreeView3 = nullptr;
+    TMemo* Memo2 = nullptr;            // the hint of the switch under the mouse
+    TLabel* Label91 = nullptr;
+    TLabel* Label92 = nullptr;
+    bool SpyStateRead[25] = {};        // as read when the page opened: Apply writes the changes
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();
