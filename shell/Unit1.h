@@ -298,7 +298,9 @@ public:
     TMenuItem* RemoveProject1 = nullptr;   // remove ("Entfernen1" names the locations' entry)
     TListView* ListView14 = nullptr;       // the shared-DLL list, made by its page
 
-    // ---- registry and system maintenance pages (system/)
+    // ---- registry and system maintenance (system/)
+    // The shell's properties sheet of a file; false when the shell refused.
+    bool EigenschaftenDialog(const std::string& path);
     void BuildSystemPages();
     // The disk-check page (TabSheet2).
     void BuildDiskCheckPage();
