@@ -23,7 +23,6 @@ void TForm1::GetSharedDLL() {}
 void TForm1::ListInternetCache() {}
 void TForm1::GetRegCleanDrives() {}
 void TForm1::ShowCleanCenter() {}
-void TForm1::Refresh1Click(TObject*) {}
 void TForm1::ShadeUninstallPage() {}
 void TForm1::GetUninstallProgramms() {}
 void TForm1::Refresh2Click(TObject*) {}

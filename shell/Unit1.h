@@ -51,6 +51,8 @@ struct PackResult;
 // Secure deletion pages (filetools/).
 class TButton;
 class TChart;
+class TForm12;
+struct AutostartEntry;
 class TMemo;
 class TTreeNode;
 class TTreeView;
@@ -343,6 +345,35 @@ public:
     TLabel* Label91 = nullptr;
     TLabel* Label92 = nullptr;
     bool SpyStateRead[25] = {};        // as read when the page opened: Apply writes the changes
+
+    // The autostart page (TabSheet19); Refresh1Click rebuilds it.
+    void BuildAutostartPage();
+    void InitAutoRun();
+    void GetAutoStartEntries();
+    void AddAutostartChild(TTreeNode* root, const std::string& text, AutostartEntry entry);
+    void TreeView2ContextPopup(TObject* sender); // enables the menu's items for the selection
+    void TreeView2KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void NeuerEintrag1Click(TObject* sender);
+    void Editieren1Click(TObject* sender);
+    void CaptionEntryDialog(TForm12& dialog);
+    // Writes what the entry dialog holds; false keeps the dialog open (refused or failed).
+    bool AddNeuerEintrag(TForm12& dialog);
+    void MenuItem6Click(TObject* sender); // delete
+    void MenuItem7Click(TObject* sender); // properties
+    void Gehezu1Click(TObject* sender);   // jump to
+    // Moves a file to the recycle bin; true when it is gone.
+    bool DelDatei(const std::string& path);
+    TTreeView* TreeView2 = nullptr;
+    TPopupMenu* AutostartMenu = nullptr; // ("PopupMenu8" names the backups' menu)
+    TMenuItem* Editieren1 = nullptr;
+    TMenuItem* NeuerEintrag1 = nullptr;
+    TMenuItem* MenuItem6 = nullptr;
+    TMenuItem* MenuItem7 = nullptr;
+    TMenuItem* Gehezu1 = nullptr;
+    TMenuItem* Refresh1 = nullptr;
+    unsigned char NewInFolderMode = 0;
+    // The entries the tree's nodes point to, until the next rebuild.
+    std::vector<std::shared_ptr<AutostartEntry>> AutostartEntries;
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

@@ -6,4 +6,5 @@ void TForm1::BuildSystemPages()
     BuildDiskCheckPage();
     BuildDriveInfoPage();
     BuildPrivacyPage();
+    BuildAutostartPage();
 }
