@@ -23,6 +23,9 @@ public:
     int RunChkdsk(const std::vector<std::wstring>& arguments, const std::string& libraryPath);
     void Button1Click(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
+    // The answer to a drive whose volume is in use when errors are to be fixed: the
+    // check is offered for the next start.
+    void OfferBootTimeCheck();
 
     TLabel* Label1 = nullptr;   // "Checking Drive X:"
     TLabel* Label2 = nullptr;   // percent
@@ -40,8 +43,6 @@ private:
     void Done(bool failed) override;
     bool Cancelled() override { return CancelFlag != 0; }
     const char* Text(const char* german, const char* english) const;
-    // The answer to a drive whose volume is in use when errors are to be fixed.
-    void OfferBootTimeCheck();
 
     chkdsk::Switches switches_;
     std::string driveText_;

@@ -222,3 +222,29 @@ TEST_F(DiskCheckTest, BootTimeCheckNeverReplacesAValueItCannotRead)
 }
 
 } // namespace
+
+namespace {
+
+// Wine opens a volume for writing even while another handle holds it without sharing, so
+// the answer to a volume in use is asked for directly.
+TEST_F(DiskCheckTest, AVolumeInUseIsScheduledAndOnlyAWrittenScheduleIsAnnounced)
+{
+    SavedBootExecute saved;
+    TForm13 progress(Form1);
+    Form1->ChkdskDrive = "C:";
+    SavedBootExecute::Set(REG_SZ, "unreadable");
+    effects.answers = {IDYES};
+    progress.OfferBootTimeCheck();
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_EQ(effects.boxes[1].text, "The check at the next restart could not be scheduled.");
+
+    SavedBootExecute::Set(REG_MULTI_SZ, SavedBootExecute::MultiString({"autocheck autochk *"}));
+    effects.boxes.clear();
+    effects.answers = {IDYES};
+    progress.OfferBootTimeCheck();
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_EQ(effects.boxes[1].text, "This volume will be checked the next time the system restarts");
+    EXPECT_EQ(bootexecute::ReadLines(), (Lines{"autocheck autochk /p \\??\\C:", "autocheck autochk *"}));
+}
+
+} // namespace
