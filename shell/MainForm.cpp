@@ -132,6 +132,7 @@ void TForm1::BuildDesign()
     BuildWipePage();
     BuildBackupsPage();
     BuildRegistryPages();
+    BuildSystemPages();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

@@ -7,7 +7,6 @@ HIMAGELIST SystemImageList = nullptr;
 
 void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
-void TForm1::FillDriveInformation() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
 void TForm1::PapierkorbLeeren() {}
@@ -22,13 +21,8 @@ void TForm1::SaveDuplicateSearchOptions() {}
 // What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
 void TForm1::ListInternetCache() {}
 void TForm1::ShowCleanCenter() {}
-void TForm1::Refresh1Click(TObject*) {}
 void TForm1::SelectFirstSplitSize() {}
-void TForm1::InitSpyTree() {}
-void TForm1::GetSettingsSpy() {}
 void TForm1::ClearFolderIndexList() {}
-void TForm1::InitCHKDSKDrives() {}
-void TForm1::RestoreChkDskChecks() {}
 
 void TForm1::SetPage(int index)
 {

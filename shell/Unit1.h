@@ -51,6 +51,13 @@ struct PackResult;
 // Secure deletion pages (filetools/).
 class TButton;
 class TComboBox;
+class TChart;
+class TForm12;
+struct AutostartEntry;
+class TMemo;
+class TTreeNode;
+class TTreeView;
+class TCheckBox;
 class TCSpinEdit;
 // Junk scan pages (cleaning/).
 class TRadioButton;
@@ -352,6 +359,77 @@ public:
     void Markierungumkehren2Click(TObject* sender);
     void Eigenschaften1Click(TObject* sender);
     TPopupMenu* PopupMenu7 = nullptr;
+    void BuildSystemPages();
+    // The disk-check page (TabSheet2).
+    void BuildDiskCheckPage();
+    void Button5Click(TObject* sender); // "Check Now"
+    // Adds or replaces the drive's ("C:") boot-time check line; false when nothing was written.
+    bool AddDriveToAutoCheck(const std::string& drive);
+    TListView* ListView6 = nullptr;    // fixed drives to check
+    TCheckBox* CheckBox6 = nullptr;    // -f fix errors
+    TCheckBox* CheckBox7 = nullptr;    // -v verbose
+    TCheckBox* CheckBox8 = nullptr;    // -r recover
+    TCheckBox* CheckBox9 = nullptr;    // -c only if dirty
+    TLabel* Label31 = nullptr;         // -r implies fixing
+    TButton* Button5 = nullptr;        // "Check Now"
+    std::string ChkdskDrive;           // "C:", the drive being checked
+    // The file-system utility library the check loads; empty means the system folder's.
+    std::string FmifsPath;
+
+    // The drive information page (TabSheet3).
+    void BuildDriveInfoPage();
+    void ListView5Click(TObject* sender);
+    void ListView5KeyUp(TObject* sender, WORD& key, TShiftState shift);
+    TLabel* DriveInfoTitle = nullptr;
+    TListView* ListView5 = nullptr;    // drives
+    TListView* ListView4 = nullptr;    // the selected drive's facts
+    TChart* Chart1 = nullptr;          // its used and free space
+    std::string DriveRootText;         // "C:\", the drive shown
+
+    // The privacy page (TabSheet23); InitSpyTree and GetSettingsSpy build and read it.
+    void BuildPrivacyPage();
+    void TreeView3Click(TObject* sender);
+    void TreeView3MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void ToggleSpySwitch(TTreeNode* node);
+    void Label91Click(TObject* sender); // recommended settings
+    void Label92Click(TObject* sender); // apply
+    bool RemoveMessenger();
+    void SetSpySwitch(int node, bool chosen);
+    bool SpySwitchChosen(int node) const;
+    TTreeView* TreeView3 = nullptr;
+    TMemo* Memo2 = nullptr;            // the hint of the switch under the mouse
+    TLabel* Label91 = nullptr;
+    TLabel* Label92 = nullptr;
+    bool SpyStateRead[25] = {};        // as read when the page opened: Apply writes the changes
+
+    // The autostart page (TabSheet19); Refresh1Click rebuilds it.
+    void BuildAutostartPage();
+    void InitAutoRun();
+    void GetAutoStartEntries();
+    void AddAutostartChild(TTreeNode* root, const std::string& text, AutostartEntry entry);
+    void TreeView2ContextPopup(TObject* sender); // enables the menu's items for the selection
+    void TreeView2KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void NeuerEintrag1Click(TObject* sender);
+    void Editieren1Click(TObject* sender);
+    void CaptionEntryDialog(TForm12& dialog);
+    // Writes what the entry dialog holds; false keeps the dialog open (refused or failed).
+    bool AddNeuerEintrag(TForm12& dialog);
+    void MenuItem6Click(TObject* sender); // delete
+    void MenuItem7Click(TObject* sender); // properties
+    void Gehezu1Click(TObject* sender);   // jump to
+    // Moves a file to the recycle bin; true when it is gone.
+    bool DelDatei(const std::string& path);
+    TTreeView* TreeView2 = nullptr;
+    TPopupMenu* AutostartMenu = nullptr; // ("PopupMenu8" names the backups' menu)
+    TMenuItem* Editieren1 = nullptr;
+    TMenuItem* NeuerEintrag1 = nullptr;
+    TMenuItem* MenuItem6 = nullptr;
+    TMenuItem* MenuItem7 = nullptr;
+    TMenuItem* Gehezu1 = nullptr;
+    TMenuItem* Refresh1 = nullptr;
+    unsigned char NewInFolderMode = 0;
+    // The entries the tree's nodes point to, until the next rebuild.
+    std::vector<std::shared_ptr<AutostartEntry>> AutostartEntries;
 
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();

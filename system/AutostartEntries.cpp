@@ -1,0 +1,272 @@
+#include "system/AutostartEntries.h"
+
+#include "toolkit/Registry.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+namespace autostart {
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+const char* const autostartLocations[] = {
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows\\Run",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+};
+
+const char* const winlogonRoot = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
+
+// COM for the life of the scope.
+class ComScope {
+public:
+    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope()
+    {
+        if (ok_)
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool ok_;
+};
+
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr()
+    {
+        if (p_)
+            p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T** Out() { return &p_; }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+} // namespace
+
+std::vector<std::string> RootTexts(const std::string& windowsDir, const std::string& commonStartup,
+                                   const std::string& userStartup)
+{
+    std::vector<std::string> roots = {
+        std::string(winlogonRoot) + "Userinit",
+        std::string(winlogonRoot) + "Shell",
+        "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+        "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+        "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+        "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+        "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+    };
+    if (!commonStartup.empty())
+        roots.push_back(commonStartup);
+    if (!userStartup.empty())
+        roots.push_back(userStartup);
+    for (const char* root : {
+             "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad",
+             "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows\\Run",
+             "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows\\Load",
+             "HKCU\\Software\\Policies\\Microsoft\\Windows\\System\\Scripts",
+             "HKLM\\Software\\Policies\\Microsoft\\Windows\\System\\Scripts",
+             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+             "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+         })
+        roots.push_back(root);
+    roots.push_back(windowsDir + "\\win.ini");
+    roots.push_back(windowsDir + "\\Tasks");
+    return roots;
+}
+
+bool IsAutostartLocation(const std::string& text, const std::string& windowsDir)
+{
+    for (const char* location : autostartLocations)
+        if (text == location)
+            return true;
+    return text == windowsDir + "\\win.ini";
+}
+
+bool IsFilePath(const std::string& text) { return text.find(":\\") != std::string::npos; }
+
+bool IsWinlogonRoot(const std::string& text) { return text.rfind(winlogonRoot, 0) == 0; }
+
+std::string GetFileName(std::string command)
+{
+    const size_t drive = command.find(":\\");
+    if (drive == std::string::npos || drive == 0)
+        return command;
+    command.erase(0, drive - 1);
+    const size_t dot = command.find('.');
+    return command.substr(0, dot == std::string::npos ? 3 : dot + 4);
+}
+
+bool SplitKeyPath(const std::string& text, HKEY& root, int& rootIndex, std::string& path)
+{
+    const size_t slash = text.find('\\');
+    if (slash == std::string::npos)
+        return false;
+    const std::string prefix = text.substr(0, slash);
+    const char* prefixes[] = {"HKCR", "HKCU", "HKLM", "HKU", "HKCC"};
+    const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
+    for (int i = 0; i < 5; ++i) {
+        if (prefix == prefixes[i]) {
+            root = roots[i];
+            rootIndex = i;
+            path = text.substr(slash + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<WinIniEntry> ReadWinIni(const std::string& path)
+{
+    std::vector<WinIniEntry> entries;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::string text = Upper(line);
+        for (const char* key : {"LOAD=", "RUN="}) {
+            const size_t at = text.find(key);
+            if (at == std::string::npos)
+                continue;
+            text.erase(0, at + std::string(key).size());
+            if (!text.empty())
+                entries.push_back({text, key});
+        }
+    }
+    return entries;
+}
+
+bool RemoveWinIniLine(const std::string& path, const std::string& key, const std::string& remainder)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::stringstream whole;
+    whole << in.rdbuf();
+    in.close();
+    const std::string content = whole.str();
+    std::string kept;
+    bool removed = false;
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        end = end == std::string::npos ? content.size() : end + 1;
+        const std::string line = content.substr(start, end - start);
+        const std::string upper = Upper(line);
+        if (!removed && upper.find(Upper(key)) != std::string::npos && upper.find(Upper(remainder)) != std::string::npos)
+            removed = true;
+        else
+            kept += line;
+        start = end;
+    }
+    if (!removed)
+        return false;
+    const std::string temporary = path + ".tidewrack-new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << kept;
+        out.flush();
+        if (!out) {
+            out.close();
+            DeleteFileA(temporary.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> FolderItems(const std::string& folder)
+{
+    std::vector<std::string> items;
+    WIN32_FIND_DATAA data{};
+    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return items;
+    do {
+        const std::string name = data.cFileName;
+        if ((data.dwFileAttributes & ~DWORD(63)) != 0 || name == "." || name == "..")
+            continue;
+        const size_t dot = name.find_last_of('.');
+        const std::string extension = dot == std::string::npos ? std::string() : Upper(name.substr(dot));
+        if (extension == ".INI" || extension == ".DAT")
+            continue;
+        items.push_back(folder + "\\" + name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return items;
+}
+
+std::string ShellServiceObjectText(const std::string& name, const std::string& classId,
+                                   const std::string& windowsDir, std::string& filePath)
+{
+    TRegistry classes;
+    classes.RootKey = HKEY_CLASSES_ROOT;
+    if (!classes.OpenKeyReadOnly("CLSID\\" + classId + "\\InProcServer32"))
+        return classId;
+    std::string server = classes.ReadString("").value_or("");
+    classes.CloseKey();
+    if (Upper(server).find("%SYSTEMR") != std::string::npos) {
+        const size_t slash = server.find('\\');
+        server = windowsDir + "\\" + (slash == std::string::npos ? std::string() : server.substr(slash + 1));
+    }
+    filePath = server;
+    return name + " --> " + server;
+}
+
+bool CreateShellLink(const std::string& target, const std::string& description, const std::string& linkPath,
+                     const std::string& workingFolder)
+{
+    ComScope com;
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link.Out()))))
+        return false;
+    link->SetWorkingDirectory(workingFolder.c_str());
+    link->SetPath(target.c_str());
+    link->SetDescription(description.c_str());
+    link->SetShowCmd(SW_SHOW);
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))))
+        return false;
+    wchar_t wide[MAX_PATH] = {};
+    if (!MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH))
+        return false;
+    return SUCCEEDED(file->Save(wide, TRUE));
+}
+
+} // namespace autostart

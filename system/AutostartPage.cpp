@@ -1,0 +1,409 @@
+// The autostart page: every place from which Windows starts programs, with the programs
+// found there, and the commands that add, edit, delete, open and inspect them.
+#include "shell/Unit1.h"
+
+#include "system/AutostartEntries.h"
+#include "system/Showregdata.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/TreeView.h"
+
+#include <cctype>
+#include <memory>
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEntry*>(node->Data()) : nullptr; }
+
+// A string value written into a key that is made when missing; false when it failed.
+bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool written = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                        static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}
+
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    const bool deleted = RegDeleteValueA(key, name.c_str()) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return deleted;
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    const size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExtensionOf(const std::string& path)
+{
+    const std::string name = FileNamePart(path);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+} // namespace
+
+void TForm1::BuildAutostartPage()
+{
+    TreeView2 = new TTreeView(this);
+    TreeView2->Name = "TreeView2";
+    TreeView2->SetParent(TabSheets[19]);
+    TreeView2->SetBounds(16, 14, 470, 380);
+    TreeView2->SetHideSelection(false);
+    auto* images = new TImageList(this);
+    images->Name = "AutostartImages";
+    images->SetShareImages(true);
+    TreeView2->SetImages(images);
+    TreeView2->OnKeyDown = Bind(this, &TForm1::TreeView2KeyDown);
+
+    AutostartMenu = new TPopupMenu(this);
+    AutostartMenu->Name = "AutostartMenu";
+    auto item = [this](TMenuItem*& made, const char* name, void (TForm1::*handler)(TObject*)) {
+        made = new TMenuItem(AutostartMenu);
+        made->Name = name;
+        if (handler)
+            made->OnClick = Bind(this, handler);
+        AutostartMenu->Items()->Add(made);
+    };
+    TMenuItem* separator = nullptr;
+    item(Editieren1, "Editieren1", &TForm1::Editieren1Click);
+    item(NeuerEintrag1, "NeuerEintrag1", &TForm1::NeuerEintrag1Click);
+    item(separator, "N81", nullptr);
+    separator->Caption = "-";
+    item(MenuItem6, "MenuItem6", &TForm1::MenuItem6Click);
+    item(MenuItem7, "MenuItem7", &TForm1::MenuItem7Click);
+    item(separator, "N82", nullptr);
+    separator->Caption = "-";
+    item(Gehezu1, "Gehezu1", &TForm1::Gehezu1Click);
+    item(separator, "N83", nullptr);
+    separator->Caption = "-";
+    item(Refresh1, "Refresh1", &TForm1::Refresh1Click);
+    AutostartMenu->OnPopup = Bind(this, &TForm1::TreeView2ContextPopup);
+    TreeView2->SetPopupMenu(AutostartMenu);
+}
+
+void TForm1::Refresh1Click(TObject*)
+{
+    Editieren1->Caption = Text("Bearbeiten", "Edit");
+    NeuerEintrag1->Caption = Text("Neu", "New");
+    MenuItem6->Caption = Text("Löschen", "Delete");
+    MenuItem7->Caption = Text("Eigenschaften", "Properties");
+    Gehezu1->Caption = Text("Gehe zu", "Jump to");
+    Refresh1->Caption = Text("Aktualisieren", "Refresh");
+    TreeView2->Items()->BeginUpdate();
+    TreeView2->Items()->Clear();
+    AutostartEntries.clear();
+    InitAutoRun();
+    GetAutoStartEntries();
+    for (TTreeNode* root = TreeView2->Items()->GetFirstNode(); root; root = root->GetNextSibling())
+        root->Expand(false);
+    SendMessageA(TreeView2->Handle(), WM_VSCROLL, SB_TOP, 0);
+    TreeView2->Items()->EndUpdate();
+}
+
+void TForm1::InitAutoRun()
+{
+    SHFILEINFOA info{};
+    TreeView2->Images()->SetHandle(reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON)));
+    if (info.hIcon)
+        DestroyIcon(info.hIcon);
+    for (const std::string& root : autostart::RootTexts(WindowsDir, SpecialFolder(CSIDL_COMMON_STARTUP),
+                                                        SpecialFolder(CSIDL_STARTUP)))
+        TreeView2->Items()->Add(nullptr, root);
+}
+
+void TForm1::AddAutostartChild(TTreeNode* root, const std::string& text, AutostartEntry entry)
+{
+    entry.LocationText = root->Text();
+    AutostartEntries.push_back(std::make_shared<AutostartEntry>(entry));
+    TreeView2->Items()->AddChildObject(root, text, AutostartEntries.back().get());
+}
+
+void TForm1::GetAutoStartEntries()
+{
+    for (TTreeNode* root = TreeView2->Items()->GetFirstNode(); root; root = root->GetNextSibling()) {
+        const std::string& text = root->Text();
+        if (autostart::IsWinlogonRoot(text)) {
+            const std::string name = FileNamePart(text);
+            const std::string command = ReadReg(rootLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                                                name, "s");
+            const std::string file = autostart::GetFileName(command);
+            if (!file.empty())
+                AddAutostartChild(root, file, {1, file, "", name, command});
+        } else if (autostart::IsFilePath(text)) {
+            if (Upper(text).find("WIN.INI") != std::string::npos) {
+                for (const autostart::WinIniEntry& line : autostart::ReadWinIni(text))
+                    AddAutostartChild(root, line.remainder, {0, line.remainder, "", line.key, ""});
+            } else {
+                for (const std::string& path : autostart::FolderItems(text))
+                    AddAutostartChild(root, path, {0, path, "", "", ""});
+            }
+        } else {
+            HKEY rootKey = nullptr;
+            int rootIndex = 0;
+            std::string path;
+            if (!autostart::SplitKeyPath(text, rootKey, rootIndex, path))
+                continue;
+            TRegistry registry;
+            registry.RootKey = rootKey;
+            if (!registry.OpenKeyReadOnly(path))
+                continue;
+            const bool delayLoad = Upper(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
+            for (const std::string& name : registry.GetValueNames()) {
+                const std::string command = registry.ReadString(name).value_or("");
+                std::string file = autostart::GetFileName(command);
+                const std::string shown =
+                    delayLoad ? autostart::ShellServiceObjectText(name, command, WindowsDir, file) : file;
+                AddAutostartChild(root, shown, {1, file, "", name, command});
+            }
+        }
+    }
+    for (int i = 0; i < TreeView2->Items()->Count(); ++i) {
+        TTreeNode* node = TreeView2->Items()->Item(i);
+        std::string source = node->Text();
+        UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+        if (node->Level() == 0) {
+            if (!autostart::IsFilePath(source))
+                source = WindowsDir + "\\RegEdit.exe";
+        } else {
+            flags |= SHGFI_USEFILEATTRIBUTES;
+            if (Upper(source).find("EXPLORER.EXE") != std::string::npos)
+                source = WindowsDir + "\\Explorer.exe";
+            else if (EntryOf(node) && !EntryOf(node)->FilePath.empty())
+                source = EntryOf(node)->FilePath;
+            if (!autostart::IsFilePath(source))
+                source = "C:\\1" + ExtensionOf(source);
+        }
+        const int image = GetIcon(source, flags);
+        node->SetImageIndex(image);
+        node->SetSelectedIndex(image);
+    }
+}
+
+void TForm1::TreeView2ContextPopup(TObject*)
+{
+    NewInFolderMode = 0;
+    TTreeNode* node = TreeView2->Selected();
+    Editieren1->Enabled = NeuerEintrag1->Enabled = MenuItem6->Enabled = MenuItem7->Enabled = false;
+    if (!node)
+        return;
+    if (node->Level() > 0) {
+        const std::string& parent = node->Parent()->Text();
+        // The system does not start without the Winlogon values: they are never deleted.
+        MenuItem6->Enabled = !autostart::IsWinlogonRoot(parent);
+        MenuItem7->Enabled = true;
+        // Only registry values can be edited; a win.ini line is changed in its editor.
+        Editieren1->Enabled = autostart::IsAutostartLocation(parent, WindowsDir) && !autostart::IsFilePath(parent);
+    } else {
+        const std::string& text = node->Text();
+        NeuerEintrag1->Enabled = autostart::IsAutostartLocation(text, WindowsDir) || text.find(":\\") == 1;
+    }
+}
+
+void TForm1::NeuerEintrag1Click(TObject*)
+{
+    TTreeNode* node = TreeView2->Selected();
+    if (!node || node->Level() != 0)
+        return;
+    const std::string& text = node->Text();
+    if (text == WindowsDir + "\\win.ini") {
+        effects::ShellOpen(Handle(), "open", text, "", "", SW_SHOWNORMAL);
+        return;
+    }
+    auto* dialog = new TForm12(this);
+    CaptionEntryDialog(*dialog);
+    if (text.find(":\\") == 1) {
+        NewInFolderMode = 1;
+        dialog->Label3->SetCaption(Text("Beschreibung", "Description"));
+    }
+    dialog->Edit3->SetText(text);
+    dialog->ShowModal();
+}
+
+void TForm1::Editieren1Click(TObject*)
+{
+    TTreeNode* node = TreeView2->Selected();
+    AutostartEntry* entry = EntryOf(node);
+    if (!entry || node->Level() != 1 || !entry->IsRegistryValue)
+        return;
+    auto* dialog = new TForm12(this);
+    CaptionEntryDialog(*dialog);
+    dialog->Edit1->SetText(entry->EntryName);
+    // The whole command, so that OK keeps its arguments.
+    dialog->Edit2->SetText(entry->Command);
+    dialog->Edit3->SetText(entry->LocationText);
+    const std::string iconSource = GetFileAttributesA(entry->FilePath.c_str()) != INVALID_FILE_ATTRIBUTES
+                                       ? entry->FilePath
+                                       : "C:\\myfile" + ExtensionOf(entry->FilePath);
+    SHFILEINFOA info{};
+    if (SHGetFileInfoA(iconSource.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                       SHGFI_ICON | SHGFI_USEFILEATTRIBUTES) && info.hIcon) {
+        dialog->Image1->Picture()->SetIcon(info.hIcon);
+        DestroyIcon(info.hIcon);
+    }
+    dialog->ShowModal();
+}
+
+void TForm1::CaptionEntryDialog(TForm12& dialog)
+{
+    if (LanguageFlag)
+        return;
+    dialog.SetCaption("Properties");
+    dialog.Button2->SetCaption("Cancel");
+    dialog.Button1->SetCaption("OK");
+    dialog.Label3->SetCaption("Title");
+    dialog.Label2->SetCaption("Destination");
+    dialog.Label1->SetCaption("File");
+}
+
+bool TForm1::AddNeuerEintrag(TForm12& dialog)
+{
+    TTreeNode* node = TreeView2->Selected();
+    if (!node || node->Level() > 1)
+        return true;
+    const std::string title = dialog.Edit1->Text(), file = dialog.Edit2->Text();
+    if (title.empty() || file.empty()) {
+        effects::ShowMessageBox(dialog.Handle(),
+                                Text("Bitte geben Sie einen Titel und eine Datei an.",
+                                     "Please enter a title and a file."),
+                                Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+        return false;
+    }
+    auto failed = [&] {
+        effects::ShowMessageBox(dialog.Handle(),
+                                Text("Der Eintrag konnte nicht geschrieben werden.", "The entry could not be written."),
+                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return false;
+    };
+    const std::string location = node->Level() == 0 ? node->Text() : node->Parent()->Text();
+    if (node->Level() == 0 && autostart::IsFilePath(location)) {
+        if (!NewInFolderMode)
+            return true;
+        std::string name = FileNamePart(file);
+        const size_t dot = name.find_last_of('.');
+        const std::string linkPath = dialog.Edit3->Text() + "\\" + name.substr(0, dot) + ".lnk";
+        if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            effects::ShowMessageBox(dialog.Handle(),
+                                    Text("Die Verknüpfung gibt es schon:\n", "The shortcut exists already:\n") +
+                                        linkPath + Text("\nErsetzen?", "\nReplace it?"),
+                                    Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
+            return false;
+        const size_t slash = file.find_last_of('\\');
+        if (!autostart::CreateShellLink(file, title, linkPath,
+                                        slash == std::string::npos ? std::string() : file.substr(0, slash + 1)))
+            return failed();
+        Refresh1Click(nullptr);
+        return true;
+    }
+    HKEY root = nullptr;
+    int rootIndex = 0;
+    std::string path;
+    if (!autostart::SplitKeyPath(location, root, rootIndex, path))
+        return true;
+    if (!WriteString(root, path, title, file))
+        return failed();
+    // A renamed entry: the old value goes only once the new one stands.
+    AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
+    if (entry && entry->EntryName != title && !DeleteValue(root, path, entry->EntryName))
+        failed();
+    Refresh1Click(nullptr);
+    return true;
+}
+
+void TForm1::TreeView2KeyDown(TObject* sender, WORD& key, TShiftState)
+{
+    if (key == VK_DELETE) {
+        TreeView2ContextPopup(sender);
+        if (MenuItem6->Enabled)
+            MenuItem6Click(sender);
+    }
+}
+
+void TForm1::MenuItem6Click(TObject*)
+{
+    TTreeNode* node = TreeView2->Selected();
+    AutostartEntry* entry = EntryOf(node);
+    if (!entry || node->Level() != 1 || autostart::IsWinlogonRoot(entry->LocationText))
+        return;
+    if (effects::ShowMessageBox(Handle(), Text("Eintrag löschen?", "Delete entry?"), "Tidewrack",
+                                MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+        return;
+    bool deleted = false;
+    if (entry->IsRegistryValue) {
+        HKEY root = nullptr;
+        int rootIndex = 0;
+        std::string path;
+        deleted = autostart::SplitKeyPath(entry->LocationText, root, rootIndex, path) &&
+                  DeleteValue(root, path, entry->EntryName);
+    } else if (Upper(entry->LocationText).find("WIN.INI") != std::string::npos) {
+        deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
+    } else {
+        deleted = DelDatei(entry->FilePath);
+    }
+    if (deleted) {
+        node->Delete();
+        return;
+    }
+    effects::ShowMessageBox(Handle(),
+                            Text("Der Eintrag konnte nicht gelöscht werden.", "The entry could not be deleted."),
+                            Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+}
+
+bool TForm1::DelDatei(const std::string& path)
+{
+    std::string from = path + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = GetForegroundWindow();
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT;
+    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
+           GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+void TForm1::MenuItem7Click(TObject*)
+{
+    TTreeNode* node = TreeView2->Selected();
+    if (!node)
+        return;
+    EigenschaftenDialog(node->Level() > 0 && EntryOf(node) ? EntryOf(node)->FilePath : node->Text());
+}
+
+void TForm1::Gehezu1Click(TObject*)
+{
+    TTreeNode* node = TreeView2->Selected();
+    if (!node)
+        return;
+    std::string text = node->Text();
+    if (autostart::IsFilePath(text)) {
+        effects::ShellOpen(Application->Handle(), "open", text, "", "", SW_SHOWNORMAL);
+        return;
+    }
+    if (node->Level() != 0)
+        return;
+    if (Upper(text).find("WINLOGON") != std::string::npos)
+        text = text.substr(0, text.find_last_of('\\'));
+    const size_t slash = text.find('\\');
+    const std::string prefix = text.substr(0, slash);
+    const std::string full = prefix == "HKCU" ? "HKEY_CURRENT_USER" : prefix == "HKLM" ? "HKEY_LOCAL_MACHINE" : prefix;
+    WriteReg(rootCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "LastKey",
+             full + text.substr(slash), "s");
+    effects::ShellOpen(Application->Handle(), "open", "regedit", "", "", SW_SHOWNORMAL);
+}

@@ -1,0 +1,122 @@
+#include "system/BootExecute.h"
+
+
+#include <windows.h>
+
+#include <cctype>
+
+namespace bootexecute {
+
+const char* const SessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
+const char* const ValueName = "BootExecute";
+const char* const StandardLine = "autocheck autochk *";
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Only the program's own kind of line names a drive: "autocheck autochk <switch> \??\X:".
+// Other lines that merely contain "X:" (another tool's, a path) are not the drive's.
+bool IsLineOfDrive(const std::string& line, const std::string& drive)
+{
+    const std::string upper = Upper(line);
+    const std::string target = "\\??\\" + Upper(drive);
+    return upper.rfind("AUTOCHECK AUTOCHK", 0) == 0 && upper.size() >= target.size() &&
+           upper.compare(upper.size() - target.size(), target.size(), target) == 0;
+}
+
+class SessionManager {
+public:
+    explicit SessionManager(REGSAM access)
+    {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, access, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
+    }
+    ~SessionManager()
+    {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    SessionManager(const SessionManager&) = delete;
+    SessionManager& operator=(const SessionManager&) = delete;
+    HKEY Key() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+} // namespace
+
+std::optional<std::vector<std::string>> ReadLines()
+{
+    SessionManager manager(KEY_READ);
+    if (!manager.Key())
+        return std::nullopt;
+    DWORD type = 0, size = 0;
+    LONG status = RegQueryValueExA(manager.Key(), ValueName, nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::vector<std::string>{StandardLine};
+    if (status != ERROR_SUCCESS || type != REG_MULTI_SZ)
+        return std::nullopt;
+    std::string data(size, '\0');
+    if (RegQueryValueExA(manager.Key(), ValueName, nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return std::nullopt;
+    data.resize(size);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < data.size()) {
+        size_t end = data.find('\0', start);
+        if (end == std::string::npos)
+            end = data.size(); // a last string without its NUL still counts
+        if (end == start)
+            break; // the empty string ends the list
+        lines.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool WriteLines(const std::vector<std::string>& lines)
+{
+    std::string data;
+    for (const std::string& line : lines)
+        data += line + '\0';
+    data += '\0';
+    SessionManager manager(KEY_SET_VALUE);
+    return manager.Key() &&
+           RegSetValueExA(manager.Key(), ValueName, 0, REG_MULTI_SZ,
+                          reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+std::string DriveLine(const std::string& drive, bool recover)
+{
+    return std::string("autocheck autochk ") + (recover ? "/r" : "/p") + " \\??\\" + drive;
+}
+
+std::vector<std::string> WithDriveLine(const std::vector<std::string>& lines,
+                                       const std::string& drive, bool recover)
+{
+    std::vector<std::string> result;
+    bool placed = false;
+    for (const std::string& line : lines) {
+        if (!IsLineOfDrive(line, drive)) {
+            result.push_back(line);
+        } else if (!placed) {
+            result.push_back(DriveLine(drive, recover));
+            placed = true;
+        }
+    }
+    if (!placed)
+        result.insert(result.begin(), DriveLine(drive, recover));
+    return result;
+}
+
+} // namespace bootexecute

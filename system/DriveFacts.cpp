@@ -1,0 +1,120 @@
+#include "system/DriveFacts.h"
+
+#include <cstdio>
+
+namespace drivefacts {
+
+namespace {
+
+// Keeps the system from asking for a disk in an empty drive while the facts are read.
+class NoCriticalErrorBoxes {
+public:
+    NoCriticalErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~NoCriticalErrorBoxes() { SetErrorMode(previous_); }
+    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
+    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
+
+private:
+    UINT previous_;
+};
+
+std::string Decimal(uint64_t number) { return std::to_string(number); }
+
+} // namespace
+
+Facts Read(const std::string& root)
+{
+    NoCriticalErrorBoxes quiet;
+    Facts facts;
+    ULARGE_INTEGER available{}, total{}, free{};
+    if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free) && free.QuadPart <= total.QuadPart) {
+        facts.haveSpace = true;
+        facts.total = total.QuadPart;
+        facts.free = free.QuadPart;
+    }
+    char label[261] = {}, fileSystem[261] = {};
+    facts.haveVolume = GetVolumeInformationA(root.c_str(), label, sizeof label, &facts.serial, &facts.maxNameLength,
+                                             &facts.flags, fileSystem, sizeof fileSystem) != FALSE;
+    if (facts.haveVolume) {
+        facts.label = label;
+        facts.fileSystem = fileSystem;
+    }
+    facts.haveGeometry = GetDiskFreeSpaceA(root.c_str(), &facts.sectorsPerCluster, &facts.bytesPerSector,
+                                           &facts.freeClusters, &facts.totalClusters) != FALSE;
+    return facts;
+}
+
+std::string SpaceText(uint64_t bytes, bool german)
+{
+    char text[48];
+    const double megabytes = static_cast<double>(bytes) / 1048576.0;
+    if (megabytes < 1024)
+        std::snprintf(text, sizeof text, "%.1f MB", megabytes);
+    else
+        std::snprintf(text, sizeof text, "%.2f GB", megabytes / 1024.0);
+    std::string result = text;
+    if (german)
+        for (char& c : result)
+            if (c == '.')
+                c = ',';
+    return result;
+}
+
+std::string SerialText(DWORD serial)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04X-%04X", static_cast<unsigned>(serial >> 16),
+                  static_cast<unsigned>(serial & 0xFFFF));
+    return text;
+}
+
+char LetterOfCaption(const std::string& caption)
+{
+    const size_t end = caption.rfind(":)");
+    return end == std::string::npos || end == 0 ? 0 : caption[end - 1];
+}
+
+std::vector<Row> Rows(const Facts& f, bool german)
+{
+    auto text = [german](const char* g, const char* e) { return std::string(german ? g : e); };
+    auto space = [&](uint64_t bytes) { return f.haveSpace ? SpaceText(bytes, german) : std::string(); };
+    auto volume = [&](const std::string& value) { return f.haveVolume ? value : std::string(); };
+    auto geometry = [&](uint64_t value) { return f.haveGeometry ? Decimal(value) : std::string(); };
+    auto feature = [&](const char* caption, DWORD flag) {
+        if (!f.haveVolume)
+            return Row{caption, 1, ""};
+        const bool present = (f.flags & flag) != 0;
+        return Row{caption, present ? 2 : 3, present ? text("Ja", "Yes") : text("Nein", "No")};
+    };
+    return {
+        {text("Allgemeine Laufwerksinformationen", "General Drive Info"), 0, ""},
+        {text("Gesamter Speicher", "Total Space"), 1, space(f.total)},
+        {text("Belegter Speicher", "Used Space"), 1, space(f.total - f.free)},
+        {text("Freier Speicher", "Free Space"), 1, space(f.free)},
+        {"", -1, ""},
+        {"Information", 0, ""},
+        {text("Dateisystem", "File System"), 1, volume(f.fileSystem)},
+        {text("Datenträgername", "Volume Name"), 1, volume(f.label)},
+        {text("Seriennummer", "Serial Number"), 1, f.haveVolume ? SerialText(f.serial) : std::string()},
+        {"", -1, ""},
+        {text("Eigenschaften", "Properties"), 0, ""},
+        {text("Maximale Dateinamenlänge", "Maximum Filename Length"), 1,
+         f.haveVolume ? Decimal(f.maxNameLength) : std::string()},
+        feature("Preserves Filename Case", FILE_CASE_PRESERVED_NAMES),
+        feature("Supports case-sensitive filenames", FILE_CASE_SENSITIVE_SEARCH),
+        feature("Supports Unicode in filenames ", FILE_UNICODE_ON_DISK),
+        feature("Supports Access ControlLists ", FILE_PERSISTENT_ACLS),
+        feature("Supports file-based compression ", FILE_FILE_COMPRESSION),
+        feature("Volume is a compressed volume ", FILE_VOLUME_IS_COMPRESSED),
+        {"", -1, ""},
+        {text("Logisches Laufwerk", "Logical Drive"), 0, ""},
+        {text("Sektoren pro Cluster", "Sektors per Cluster"), 1, geometry(f.sectorsPerCluster)},
+        {text("Bytes pro Sektor", "Bytes per Sector"), 1, geometry(f.bytesPerSector)},
+        {text("Anzahl freier Cluster", "Number of free Cluster"), 1, geometry(f.freeClusters)},
+        {text("Cluster gesamt", "Total Cluster"), 1, geometry(f.totalClusters)},
+        {text("Bytes pro Cluster ", "Bytes per Cluster"), 1,
+         geometry(static_cast<uint64_t>(f.sectorsPerCluster) * f.bytesPerSector)},
+    };
+}
+
+} // namespace drivefacts

@@ -1,0 +1,114 @@
+// The drive information page: the drives of the scan-location list, and for the selected
+// one its space, volume data, file-system features and cluster geometry, with a pie of
+// its used and free space.
+#include "shell/Unit1.h"
+
+#include "system/DriveFacts.h"
+#include "toolkit/Chart.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+
+#include <cstdint>
+
+void TForm1::BuildDriveInfoPage()
+{
+    TTabSheet* page = TabSheets[3];
+    DriveInfoTitle = new TLabel(this);
+    DriveInfoTitle->Name = "DriveInfoTitle";
+    DriveInfoTitle->SetParent(page);
+    DriveInfoTitle->SetTransparent(true);
+    DriveInfoTitle->SetBounds(16, 10, 300, 16);
+    DriveInfoTitle->Font()->SetColor(clNavy);
+    DriveInfoTitle->Font()->SetStyle(fsBold);
+
+    ListView5 = new TListView(this);
+    ListView5->Name = "ListView5";
+    ListView5->SetParent(page);
+    ListView5->SetBounds(16, 32, 170, 130);
+    ListView5->Columns()->Add()->SetWidth(150);
+    ListView5->SetMultiSelect(false);
+    ListView5->SetRowSelect(true);
+    ListView5->SetHideSelection(false);
+    auto* driveImages = new TImageList(this);
+    driveImages->Name = "DriveInfoDriveImages";
+    driveImages->SetShareImages(true);
+    ListView5->SetSmallImages(driveImages);
+    ListView5->OnClick = Bind(this, &TForm1::ListView5Click);
+    ListView5->OnKeyUp = Bind(this, &TForm1::ListView5KeyUp);
+
+    ListView4 = new TListView(this);
+    ListView4->Name = "ListView4";
+    ListView4->SetParent(page);
+    ListView4->SetBounds(196, 32, 290, 330);
+    ListView4->Columns()->Add()->SetWidth(170);
+    ListView4->Columns()->Add()->SetWidth(100);
+    ListView4->SetRowSelect(true);
+    auto* rowImages = new TImageList(this);
+    rowImages->Name = "DriveInfoRowImages";
+    for (LPCSTR icon : {IDI_WINLOGO, IDI_APPLICATION, IDI_INFORMATION, IDI_HAND})
+        rowImages->AddIcon(LoadIconA(nullptr, icon));
+    ListView4->SetSmallImages(rowImages);
+
+    Chart1 = new TChart(this);
+    Chart1->Name = "Chart1";
+    Chart1->SetParent(page);
+    Chart1->SetBounds(16, 170, 170, 190);
+    Chart1->SetStyle(TChartStyle::Pie);
+}
+
+void TForm1::FillDriveInformation()
+{
+    const char* heading = Text("Laufwerksinformationen", "Drive Information");
+    DriveInfoTitle->SetCaption(heading);
+    Chart1->SetTitle(heading);
+    ListView5->SmallImages()->SetHandle(SystemImageList);
+    ListView5->Items()->Clear();
+    for (int i = 0; ListView1 && i < ListView1->Items()->Count(); ++i) {
+        TListItem* location = ListView1->Items()->Item(i);
+        const char letter = drivefacts::LetterOfCaption(location->Caption());
+        if (location->Caption().find(')') == std::string::npos || !letter)
+            continue;
+        TListItem* row = ListView5->Items()->Add();
+        row->SetCaption(location->Caption());
+        row->SetImageIndex(location->ImageIndex());
+        row->SetData(reinterpret_cast<void*>(static_cast<intptr_t>(letter)));
+    }
+    if (ListView5->Items()->Count() > 0) {
+        ListView5->Items()->Item(0)->SetSelected(true);
+        ListView5Click(nullptr);
+    }
+}
+
+void TForm1::ListView5Click(TObject*)
+{
+    TListItem* selected = ListView5->Selected();
+    if (!selected)
+        return;
+    const char letter = static_cast<char>(reinterpret_cast<intptr_t>(selected->Data()));
+    DriveRootText = std::string(1, letter) + ":\\";
+    const drivefacts::Facts facts = drivefacts::Read(DriveRootText);
+
+    Chart1->Clear();
+    if (facts.haveSpace) {
+        const bool german = LanguageFlag != 0;
+        Chart1->Add(static_cast<double>(facts.free), drivefacts::SpaceText(facts.free, german), clRed);
+        Chart1->Add(static_cast<double>(facts.total - facts.free),
+                    drivefacts::SpaceText(facts.total - facts.free, german), clBlue);
+    }
+    ListView4->Items()->BeginUpdate();
+    ListView4->Items()->Clear();
+    for (const drivefacts::Row& fact : drivefacts::Rows(facts, LanguageFlag != 0)) {
+        TListItem* row = ListView4->Items()->Add();
+        row->SetCaption(fact.caption);
+        row->SetImageIndex(fact.image);
+        row->SubItems()->Add(fact.value);
+    }
+    ListView4->Items()->EndUpdate();
+}
+
+// After the key has moved the selection, so the page shows the drive now selected.
+void TForm1::ListView5KeyUp(TObject* sender, WORD& key, TShiftState)
+{
+    if (key == VK_UP || key == VK_DOWN)
+        ListView5Click(sender);
+}

@@ -1,0 +1,89 @@
+// The drive information page: its texts, and the facts it shows for C: of the prefix.
+#include "system/DriveFacts.h"
+#include "tests/support/MainFormFixture.h"
+#include "toolkit/Chart.h"
+#include "toolkit/ListView.h"
+
+using testing_support::MainFormTest;
+
+TEST(DriveFacts, SpacesAreInMegabytesOfTwoToTheTwentiethOrInGigabytes)
+{
+    EXPECT_EQ(drivefacts::SpaceText(1048576, false), "1.0 MB");
+    EXPECT_EQ(drivefacts::SpaceText(1000000, false), "1.0 MB");
+    EXPECT_EQ(drivefacts::SpaceText(1536ull << 20, false), "1.50 GB");
+    EXPECT_EQ(drivefacts::SpaceText(1536ull << 20, true), "1,50 GB");
+}
+
+TEST(DriveFacts, SerialIsEightHexDigitsWithADash)
+{
+    EXPECT_EQ(drivefacts::SerialText(0x80000001u), "8000-0001");
+    EXPECT_EQ(drivefacts::SerialText(0xABCu), "0000-0ABC");
+}
+
+TEST(DriveFacts, TheLetterIsTakenFromTheDrivePartNotTheLabel)
+{
+    EXPECT_EQ(drivefacts::LetterOfCaption("Local Disk (C:)"), 'C');
+    EXPECT_EQ(drivefacts::LetterOfCaption("A: (x) (D:)"), 'D');
+    EXPECT_EQ(drivefacts::LetterOfCaption("Desktop"), 0);
+}
+
+TEST(DriveFacts, ADriveWithoutMediaShowsNoNumbersAndALabelStaysAsItIs)
+{
+    drivefacts::Facts facts;
+    facts.haveVolume = true;
+    facts.label = "Ja: Nein";
+    const auto rows = drivefacts::Rows(facts, false);
+    ASSERT_EQ(rows.size(), 25u);
+    for (int row : {1, 2, 3, 20, 24})
+        EXPECT_EQ(rows[row].value, "") << row;
+    EXPECT_EQ(rows[7].value, "Ja: Nein");
+    EXPECT_EQ(rows[12].value, "No");
+    EXPECT_EQ(rows[12].image, 3);
+}
+
+TEST(ChartShares, NegativeValuesCountAsNothingAndAnEmptyChartHasNoShares)
+{
+    EXPECT_EQ(ChartShares({{3, "", 0}, {-2, "", 0}, {1, "", 0}}), (std::vector<double>{0.75, 0, 0.25}));
+    EXPECT_EQ(ChartShares({{0, "", 0}}), (std::vector<double>{0}));
+}
+
+namespace {
+
+class DriveInfoTest : public MainFormTest {};
+
+TEST_F(DriveInfoTest, ShowsTheFactsOfTheSelectedDrive)
+{
+    SettleAfterStart();
+    TListView* drives = Form1->ListView5;
+    ASSERT_GT(drives->Items()->Count(), 0);
+    int c = -1;
+    for (int i = 0; i < drives->Items()->Count(); ++i)
+        if (drivefacts::LetterOfCaption(drives->Items()->Item(i)->Caption()) == 'C')
+            c = i;
+    ASSERT_GE(c, 0);
+    drives->Items()->Item(c)->SetSelected(true);
+    WORD key = VK_DOWN; // the page follows the selection the key left
+    Form1->ListView5KeyUp(drives, key, 0);
+    EXPECT_EQ(Form1->DriveRootText, "C:\\");
+
+    char label[261] = {}, fileSystem[261] = {};
+    DWORD serial = 0;
+    ASSERT_TRUE(GetVolumeInformationA("C:\\", label, sizeof label, &serial, nullptr, nullptr, fileSystem,
+                                      sizeof fileSystem));
+    ULARGE_INTEGER available{}, total{}, free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &free));
+    auto value = [&](int row) { return Form1->ListView4->Items()->Item(row)->SubItems()->Strings(0); };
+    const bool german = Form1->LanguageFlag != 0;
+    EXPECT_EQ(value(1), drivefacts::SpaceText(total.QuadPart, german));
+    EXPECT_EQ(value(6), fileSystem);
+    EXPECT_EQ(value(7), label);
+    EXPECT_EQ(value(8), drivefacts::SerialText(serial));
+    // The prefix's C: is a host folder whose free space moves while others write: the
+    // total is steady, the free part is compared roughly.
+    ASSERT_EQ(Form1->Chart1->Values().size(), 2u);
+    EXPECT_EQ(Form1->Chart1->Values()[0].value + Form1->Chart1->Values()[1].value,
+              static_cast<double>(total.QuadPart));
+    EXPECT_NEAR(Form1->Chart1->Values()[0].value, static_cast<double>(free.QuadPart), total.QuadPart / 100.0);
+}
+
+} // namespace

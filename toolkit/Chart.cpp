@@ -1,0 +1,150 @@
+#include "toolkit/Chart.h"
+
+#include "toolkit/Graphics.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Selects a GDI object for the life of the scope and deletes it afterwards.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), old_(SelectObject(dc, object)) {}
+    ~Selected()
+    {
+        SelectObject(dc_, old_);
+        DeleteObject(object_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ object_;
+    HGDIOBJ old_;
+};
+
+constexpr int legendWidth = 150;
+constexpr int lineHeight = 18;
+
+} // namespace
+
+std::vector<double> ChartShares(const std::vector<TChartValue>& values)
+{
+    double sum = 0;
+    for (const TChartValue& v : values)
+        sum += std::max(v.value, 0.0);
+    std::vector<double> shares;
+    for (const TChartValue& v : values)
+        shares.push_back(sum > 0 ? std::max(v.value, 0.0) / sum : 0.0);
+    return shares;
+}
+
+TChart::TChart(TComponent* owner) : TCustomControl(owner)
+{
+    CreateHandle(nullptr, WS_CHILD | WS_VISIBLE, 0);
+    SetBounds(0, 0, 300, 200);
+    SetColor(clWhite);
+}
+
+void TChart::SetStyle(TChartStyle style)
+{
+    style_ = style;
+    Invalidate();
+}
+
+void TChart::SetTitle(const std::string& title)
+{
+    title_ = title;
+    Invalidate();
+}
+
+void TChart::Clear()
+{
+    values_.clear();
+    Invalidate();
+}
+
+void TChart::Add(double value, const std::string& label, TColor color)
+{
+    values_.push_back({value, label, color});
+    Invalidate();
+}
+
+void TChart::Paint(HDC dc, const TRect& client)
+{
+    TCustomControl::Paint(dc, client);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+    RECT area = client;
+    if (!title_.empty()) {
+        RECT titleArea{area.left, area.top + 4, area.right, area.top + 4 + lineHeight};
+        DrawTextA(dc, title_.c_str(), -1, &titleArea, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        area.top += lineHeight + 8;
+    }
+    RECT plot{area.left + 8, area.top + 4, std::max(area.left + 8, area.right - legendWidth - 8), area.bottom - 8};
+    RECT legend{plot.right + 8, area.top + 4, area.right - 4, area.bottom - 4};
+    if (style_ == TChartStyle::Pie)
+        PaintPie(dc, plot);
+    else
+        PaintBars(dc, plot);
+    PaintLegend(dc, legend);
+    SelectObject(dc, oldFont);
+}
+
+void TChart::PaintPie(HDC dc, const RECT& area) const
+{
+    const int size = std::min(area.right - area.left, area.bottom - area.top);
+    if (size <= 0)
+        return;
+    const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2, r = size / 2;
+    const std::vector<double> shares = ChartShares(values_);
+    const double pi = 3.14159265358979323846;
+    double start = 0; // fraction of the circle, counter-clockwise from three o'clock
+    for (size_t i = 0; i < values_.size(); ++i) {
+        if (shares[i] <= 0)
+            continue;
+        Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));
+        if (shares[i] >= 1) {
+            Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
+        } else {
+            const double end = start + shares[i];
+            auto x = [&](double f) { return cx + static_cast<int>(std::lround(r * std::cos(2 * pi * f))); };
+            auto y = [&](double f) { return cy - static_cast<int>(std::lround(r * std::sin(2 * pi * f))); };
+            Pie(dc, cx - r, cy - r, cx + r, cy + r, x(start), y(start), x(end), y(end));
+        }
+        start += shares[i];
+    }
+}
+
+void TChart::PaintBars(HDC dc, const RECT& area) const
+{
+    if (values_.empty())
+        return;
+    double largest = 0;
+    for (const TChartValue& v : values_)
+        largest = std::max(largest, v.value);
+    const int height = std::max(1, (static_cast<int>(area.bottom - area.top)) / static_cast<int>(values_.size()));
+    const int width = area.right - area.left;
+    for (size_t i = 0; i < values_.size(); ++i) {
+        const double share = largest > 0 ? std::max(values_[i].value, 0.0) / largest : 0;
+        const int top = area.top + static_cast<int>(i) * height;
+        RECT bar{area.left, top + 2, area.left + static_cast<int>(share * width), top + height - 2};
+        Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));
+        FillRect(dc, &bar, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+    }
+}
+
+void TChart::PaintLegend(HDC dc, const RECT& area) const
+{
+    int top = area.top;
+    for (const TChartValue& v : values_) {
+        RECT box{area.left, top + 4, area.left + 10, top + 14};
+        Selected brush(dc, CreateSolidBrush(ColorToRGB(v.color)));
+        FillRect(dc, &box, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+        RECT text{area.left + 14, top, area.right, top + lineHeight};
+        DrawTextA(dc, v.label.c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        top += lineHeight;
+    }
+}
