@@ -163,10 +163,15 @@ void TForm1::Image102Click(TObject*)
                                 MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_TASKMODAL | MB_SYSTEMMODAL);
         return;
     }
+    StartScanProcess("");
+}
+
+void TForm1::StartScanProcess(const std::string& extraArguments)
+{
     SaveScanSettings();
     std::string program = RunningProgram();
     std::string folder = program.substr(0, program.find_last_of('\\'));
-    if (!effects::StartProcess("\"" + program + "\" /scan", folder)) {
+    if (!effects::StartProcess("\"" + program + "\" /scan" + extraArguments, folder)) {
         effects::ShowMessageBox(Handle(),
                                 Text("Die Suche konnte nicht gestartet werden: ", "The scan could not be started: ") +
                                     program,

@@ -7,6 +7,7 @@
 #include "shell/RegistryLayer.h"
 #include "shell/StartupRules.h"
 #include "toolkit/Effects.h"
+#include "toolkit/Timer.h"
 
 #include <ole2.h>
 
@@ -73,14 +74,13 @@ void TForm1::FormCreate(TObject*)
     Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
     Application->ProcessMessages();
 
-    // The task stays a stored setting: nothing runs it yet, so the program does not wait
-    // for it hidden in the notification area.
     GetTaskPlaner();
 
     RecentDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Recent", "s");
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, temp);
-    TempMask = std::string(temp) + "*.*" + std::string(1, '\0');
+    TempDir = temp;
+    TempMask = TempDir + "*.*" + std::string(1, '\0');
 
     FetchShellObjects();
     SetPath();
@@ -102,8 +102,15 @@ void TForm1::FormCreate(TObject*)
     ShowScanPages();
 
     if (AutoScan) {
-        LongJob job(this);
-        StartScan();
+        {
+            LongJob job(this);
+            StartScan();
+        }
+        // A scheduled scan counts down to its shutdown or reboot only now that it has ended.
+        if (start.afterTaskAction > 0) {
+            AfterTaskAction = start.afterTaskAction;
+            ArmShutdownCountdown();
+        }
     }
 
     PlaceTitleButtons(22);
@@ -119,6 +126,13 @@ void TForm1::FormCreate(TObject*)
     AcceptDroppedFiles();
     TestShredderFiles();
     ShowNetworkWarningOnce();
+
+    Timer1 = new TTimer(this);
+    Timer1->SetInterval(1000);
+    Timer1->OnTimer = Bind(this, &TForm1::Timer1Timer);
+    // With a task set the program waits for it in the notification area.
+    if (TaskMode > 0 && !AutoScan)
+        AddToTaskBar();
 }
 
 // The duplicate search cannot run from the command line yet. Without this the start
@@ -239,16 +253,13 @@ void TForm1::RunStartupCleaning()
     for (startup::StartupClean action : startup::StartupCleanActions(digits)) {
         switch (action) {
         case startup::StartupClean::Recent:
-            if (!RecentDir.empty())
-                DelRecent();
+            DelRecent();
             break;
         case startup::StartupClean::Temp: DelTemp(); break;
         case startup::StartupClean::RecycleBin: PapierkorbLeeren(); break;
         case startup::StartupClean::Cookies: CleanUrlCache(true); break;
         case startup::StartupClean::UrlHistory: ClearUrlHistory(); break;
-        case startup::StartupClean::Prefetch:
-            DelDir(WindowsDir + "\\Prefetch" + "\\*.*" + std::string(1, '\0'));
-            break;
+        case startup::StartupClean::Prefetch: DelPrefetch(); break;
         }
     }
 }
@@ -280,8 +291,7 @@ void TForm1::FormClose(TObject*, TCloseAction&)
     WriteFileEnding();
     WriteRegExcludeDirs();
     WriteActionOptions();
-    // The cookie keep-list is not written back: nothing loads or edits it yet, and writing
-    // the empty list would wipe the one the user keeps.
+    SaveNoDeleteCookiesList();
 }
 
 void TForm1::WriteActionOptions()

@@ -133,6 +133,8 @@ void TForm1::BuildDesign()
     BuildBackupsPage();
     BuildRegistryPages();
     BuildSystemPages();
+    BuildCookiePage();
+    BuildCleanCenterPage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

@@ -83,6 +83,9 @@ inline constexpr const char* Task = "task";
 inline constexpr const char* ActionAfterTaskEnding = "actionaftertaskending";
 inline constexpr const char* Time = "time";
 inline constexpr const char* DateTime = "datetime";
+// The due time the task last started at, so that it starts once per due time even when
+// the program starts again within the five seconds.
+inline constexpr const char* LastRun = "lastrun";
 }
 
 // Under Tasks: one value per location of the scheduled scan, name = location caption.

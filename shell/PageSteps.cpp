@@ -5,22 +5,12 @@
 int ShellEnumFlags = 96;
 HIMAGELIST SystemImageList = nullptr;
 
-void TForm1::GetNoDeleteCookiesList() {}
 void TForm1::GetDuplicateSearchOptions() {}
-void TForm1::DelRecent() {}
-void TForm1::DelTemp() {}
-void TForm1::PapierkorbLeeren() {}
-void TForm1::CleanUrlCache(bool) {}
-void TForm1::ClearUrlHistory() {}
-void TForm1::DelDir(const std::string&) {}
-void TForm1::ApplyCleanCenterWithDOD(const std::string&) {}
 void TForm1::AcceptDroppedFiles() {}
 void TForm1::RestoreListViewProcs() {}
 void TForm1::SaveDuplicateSearchOptions() {}
 
 // What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
-void TForm1::ListInternetCache() {}
-void TForm1::ShowCleanCenter() {}
 void TForm1::SelectFirstSplitSize() {}
 void TForm1::ClearFolderIndexList() {}
 

@@ -24,8 +24,12 @@ SecondStart ParseCommandLine(const std::string& commandLine)
 {
     const std::string arguments = ArgumentsOf(commandLine);
     SecondStart start;
-    if (arguments.find("/scan") != std::string::npos)
+    if (arguments.find("/scan") != std::string::npos) {
         start.autoScan = true;
+        start.afterTaskAction = arguments.find("/shutdown") != std::string::npos ? 1
+                                : arguments.find("/reboot") != std::string::npos ? 2
+                                                                                 : 0;
+    }
     else if (arguments.find("/duplicate") != std::string::npos)
         start.autoScan = start.autoDuplicate = true;
     return start;

@@ -11,6 +11,9 @@ namespace startup {
 struct SecondStart {
     bool autoScan = false;       // "/scan": run the junk scan with the main window hidden
     bool autoDuplicate = false;  // "/duplicate": run the duplicate search
+    // With "/scan": what the scheduled scan does after it has ended: 0 nothing, 1 shut
+    // down ("/shutdown"), 2 reboot ("/reboot").
+    int afterTaskAction = 0;
 };
 
 // Looks for "/scan" and "/duplicate" in the arguments after the program's own path, so a

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "cleaning/ScanRecords.h"
+#include "cleaning/SpecialFolders.h"
+#include "cleaning/UrlCache.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"
@@ -64,6 +66,10 @@ class TRadioButton;
 class TEdit;
 class TListView;
 class ShredderIo;
+
+class TCheckBox;
+class TTimer;
+class TWinControl;
 
 class TForm1 : public TForm {
 public:
@@ -186,6 +192,8 @@ public:
     void Allemarkieren1Click(TObject* sender);
     void Markierungumdrehen2Click(TObject* sender);
     void Image102Click(TObject* sender);  // "Scan now"
+    // Starts the scan process ("/scan" and these arguments) and closes this window.
+    void StartScanProcess(const std::string& extraArguments);
     void Image102MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     // Everything the scan process reads at its start, written now.
     void SaveScanSettings();
@@ -447,12 +455,6 @@ public:
     void LabelMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void LabelMouseLeave(TObject* sender);
     void StartScan();
-    void DelRecent();
-    void DelTemp();
-    void PapierkorbLeeren();
-    void CleanUrlCache(bool cookieMode);
-    void ClearUrlHistory();
-    void DelDir(const std::string& pattern);
     void ApplyCleanCenterWithDOD(const std::string& value);
     void AcceptDroppedFiles();
     void TestShredderFiles();
@@ -542,6 +544,68 @@ public:
     std::string TaskDateTime;    // the once-only task's date and time
     unsigned char TaskFired = 0; // the task has started in this process
     int ShutdownCountdown = 0;   // 0 none, 1 to 59 seconds counted, 60 time is up
+
+    // ---- emptying of special folders and caches (cleaning/SpecialFolderMethods.cpp)
+    // Each empties only the content of a folder that passes the path guard.
+    special_folders::EmptyResult DelDir(const std::string& folder, const std::string& expectedLastName);
+    special_folders::EmptyResult DelRecent();
+    special_folders::EmptyResult DelTemp();
+    special_folders::EmptyResult DelPrefetch();
+    bool PapierkorbLeeren();
+    url_cache::CleanResult CleanUrlCache(bool cookieMode);
+    bool ClearUrlHistory();
+    std::string TempDir; // as the system reports it, with its trailing backslash
+
+    // ---- cookies and the keep-list (cleaning/CookieMethods.cpp, cleaning/Cookiesdia.h)
+    bool CanDelCookie(const std::string& name) const;
+    std::vector<std::string> KeepList() const;
+    void SaveNoDeleteCookiesList();
+    void BuildCookiePage();
+    void DeleteInternetCache(const std::string& name);
+    void Label5Click(TObject* sender);   // delete the selected cookies
+    void Label10Click(TObject* sender);  // select all cookies
+    void ListView9KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void OpenCookieKeepDialog();
+    TListView* ListView9 = nullptr;
+    TLabel* Label5 = nullptr;
+    TLabel* Label10 = nullptr;
+    bool CookieKeepListLoaded = false; // only a loaded list is saved back at close
+
+    // ---- clean center (cleaning/CleanCenterMethods.cpp, cleaning/CleanCenterPage.cpp)
+    void BuildCleanCenterPage();
+    void ExecuteCleanCenter();
+    // The captions of the items that failed in the last ExecuteCleanCenter.
+    std::vector<std::string> CleanCenterFailures;
+    void Button2Click(TObject* sender);  // "Delete"
+    void Label23Click(TObject* sender);  // select all
+    void Label26Click(TObject* sender);  // invert selection
+    void CheckBox4Click(TObject* sender);
+    void DLabelMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void DLabelMouseLeave(TObject* sender);
+    void DLabelMouseClick(TObject* sender);
+    bool DelSecureFolder(const std::string& folder);
+    bool FileRecycle();
+    TWinControl* ScrollBox1 = nullptr;
+    TCheckBox* CleanCenterBoxes[22] = {};
+    TLabel* CleanCenterLinks[22] = {};
+    TLabel* CleanCenterGroupTitles[5] = {};
+    TCheckBox* CheckBox4 = nullptr;      // secure deletion
+    TLabel* Label23 = nullptr;
+    TLabel* Label26 = nullptr;
+    TButton* Button2 = nullptr;
+    // The page-file switch as the page showed it, to write it only when changed.
+    bool PageFileSwitchShown = false;
+
+    // ---- scheduled scans and the shutdown countdown (cleaning/TaskMethods.cpp)
+    void Timer1Timer(TObject* sender);
+    void RunTaskScan();
+    void ReadDelOptions();
+    void Herunterfahren();
+    void Reboot();
+    void ArmShutdownCountdown();
+    void CancelShutdownCountdown();
+    TTimer* Timer1 = nullptr;
+    bool ShutdownRefused = false; // a refused shutdown is told once, not every second
 
     // ---- list export and column sort arrows (shell/ListExportMethods.cpp)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);

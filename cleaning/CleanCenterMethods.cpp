@@ -1,0 +1,213 @@
+// Running the clean center's ticked items, with the secure passes that shred the content
+// of a folder or the recycle bin first when the page's secure deletion is on.
+#include "shell/Unit1.h"
+
+#include "cleaning/CleanCenterItems.h"
+#include "cleaning/FileDeleter.h"
+#include "filetools/ShredderForm.h"
+#include "shell/MessageText.h"
+#include "shell/OptionsKeys.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Effects.h"
+
+#include <shlwapi.h>
+
+namespace {
+
+// A missing key is already clean.
+bool DeleteUserKey(const std::string& parent, const std::string& subkey)
+{
+    const LONG result = SHDeleteKeyA(HKEY_CURRENT_USER, (parent + "\\" + subkey).c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+// Written straight through the system, so that a refused write (no rights) is known.
+bool WritePageFileSwitch(bool clear)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const DWORD value = clear ? 1 : 0;
+    const bool written = RegSetValueExA(key, clean_center::kPageFileValue, 0, REG_DWORD,
+                                        reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}
+
+// The shredder window of one secure pass; closing it tells what it could not shred.
+class SecurePassWindow {
+public:
+    explicit SecurePassWindow(TForm1* form)
+    {
+        Form2 = new TForm2(form);
+        window_ = Form2;
+        window_->Button1->SetEnabled(false);
+        window_->Label8->Hide();
+        window_->Show();
+    }
+    ~SecurePassWindow()
+    {
+        Application->ProcessMessages();
+        Screen->SetCursor(crDefault);
+        if (Form2 == window_)
+            window_->Close();
+    }
+    SecurePassWindow(const SecurePassWindow&) = delete;
+    SecurePassWindow& operator=(const SecurePassWindow&) = delete;
+    TForm2* operator->() const { return window_; }
+
+private:
+    TForm2* window_;
+};
+
+} // namespace
+
+// Shreds what lies in the folder, entry by entry, so that the folder itself stays.
+bool TForm1::DelSecureFolder(const std::string& folder)
+{
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    SecurePassWindow window(this);
+    ShredPasses = "7";
+    window->ProgressBar2->SetMin(0);
+    window->ProgressBar2->SetMax(FastCountFiles(folder, 1));
+    window->Label1->SetCaption("Datei");
+    window->Memo1->SetText(window->MinimizeName(folder));
+    ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
+    bool shredded = true;
+    for (const special_folders::FolderEntry& entry : special_folders::ShreddableEntries(folder)) {
+        if (AbortFlag)
+            return false;
+        WipeRunning = 0;
+        ShredderArgv argv = entry.folder ? ShredderArgv{"", "-p", ShredPasses, "-s", entry.path}
+                                         : ShredderArgv{"", "-p", ShredPasses, entry.path};
+        shredded = window->RunShredder(argv, disk).Succeeded() && shredded;
+    }
+    return shredded;
+}
+
+// Shreds the files in the recycle bin: the shell names each by the place it was moved to.
+bool TForm1::FileRecycle()
+{
+    LPITEMIDLIST binItem = nullptr;
+    IShellFolder* bin = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binItem)) || !binItem)
+        return false;
+    const bool bound = SUCCEEDED(DesktopFolder->BindToObject(binItem, nullptr, IID_IShellFolder,
+                                                            reinterpret_cast<void**>(&bin)));
+    CoTaskMemFree(binItem);
+    if (!bound || !bin)
+        return false;
+    std::vector<std::string> paths;
+    IEnumIDList* items = nullptr;
+    if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items)) &&
+        items) {
+        LPITEMIDLIST item = nullptr;
+        while (items->Next(1, &item, nullptr) == S_OK) {
+            std::string path = GetDisplayName(item, bin, SHGDN_FORPARSING);
+            CoTaskMemFree(item);
+            // Only a real place on a drive can be shredded; anything else is left to
+            // the emptying that follows.
+            if (path.size() > 3 && path[1] == ':' && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                !cleaning::NameLeadsElsewhere(path))
+                paths.push_back(path);
+        }
+        items->Release();
+    }
+    bin->Release();
+
+    SecurePassWindow window(this);
+    window->CancelFlag = 0;
+    window->Label4->Hide();
+    window->ProgressBar2->Hide();
+    WipeRunning = 0;
+    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    ShredPasses = "7";
+    ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
+    bool shredded = true;
+    for (const std::string& path : paths) {
+        if (AbortFlag)
+            return false;
+        window->Label1->SetCaption("File");
+        const bool folder = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        ShredderArgv argv = folder ? ShredderArgv{"", "-p", ShredPasses, "-s", path}
+                                   : ShredderArgv{"", "-p", ShredPasses, path};
+        shredded = window->RunShredder(argv, disk).Succeeded() && shredded;
+    }
+    return shredded;
+}
+
+void TForm1::ExecuteCleanCenter()
+{
+    CleanCenterFailures.clear();
+    const bool secure = CheckBox4->Checked();
+    const special_folders::ProtectedFolders guarded = special_folders::SystemProtectedFolders();
+    // The secure pass runs only where the plain emptying would be allowed.
+    // Both steps run; the item is done when both were.
+    auto emptied = [&](const std::string& folder, const char* lastName, special_folders::EmptyResult (TForm1::*empty)()) {
+        const bool shredded =
+            !secure || !special_folders::MayEmpty(folder, lastName, guarded) || DelSecureFolder(folder);
+        return (this->*empty)().Succeeded() && shredded;
+    };
+    for (int index : clean_center::RunOrder()) {
+        const clean_center::Item& item = clean_center::ItemAt(index);
+        const bool ticked = CleanCenterBoxes[index]->Checked();
+        if (!ticked && item.action != clean_center::Action::PageFile)
+            continue;
+        bool done = true;
+        switch (item.action) {
+        case clean_center::Action::Recent:
+            done = emptied(RecentDir, "Recent", &TForm1::DelRecent);
+            break;
+        case clean_center::Action::Temp: done = emptied(TempDir, "", &TForm1::DelTemp); break;
+        case clean_center::Action::RecycleBin:
+            if (secure)
+                done = FileRecycle();
+            done = !AbortFlag && PapierkorbLeeren() && done;
+            break;
+        case clean_center::Action::Prefetch:
+            done = emptied(WindowsDir + "\\Prefetch", "Prefetch", &TForm1::DelPrefetch);
+            break;
+        case clean_center::Action::PageFile:
+            if (ticked != PageFileSwitchShown) {
+                done = WritePageFileSwitch(ticked);
+                if (done)
+                    PageFileSwitchShown = ticked;
+            }
+            break;
+        case clean_center::Action::DeleteKey: done = DeleteUserKey(item.parentKey, item.subkey); break;
+        case clean_center::Action::CacheWithCookies: done = CleanUrlCache(true).Succeeded(); break;
+        case clean_center::Action::CacheWithoutCookies: done = CleanUrlCache(false).Succeeded(); break;
+        case clean_center::Action::History: done = ClearUrlHistory(); break;
+        case clean_center::Action::OfflinePages:
+            done = DelDir(WindowsDir + "\\Offline Web Pages", "Offline Web Pages").Succeeded();
+            break;
+        }
+        if (!done)
+            CleanCenterFailures.push_back(Text(item.german, item.english));
+    }
+    clean_center::Ticks ticks{};
+    for (int index = 0; index < clean_center::kItemCount; ++index)
+        ticks[index] = CleanCenterBoxes[index]->Checked();
+    WriteReg(rootCurrentUser, options::Key, options::CleanCenterChecked, clean_center::TicksText(ticks), "s");
+}
+
+void TForm1::Button2Click(TObject*)
+{
+    AbortFlag = 0;
+    {
+        HourGlass busy;
+        ExecuteCleanCenter();
+    }
+    if (CleanCenterFailures.empty())
+        effects::ShowMessageBox(nullptr, "Cleaning Done!", "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    else
+        effects::ShowMessageBox(nullptr,
+                                Text("Diese Punkte konnten nicht vollständig bereinigt werden:\n\n",
+                                     "These items could not be cleaned completely:\n\n") +
+                                    JoinLines(CleanCenterFailures, clean_center::kItemCount),
+                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+    AbortFlag = 0;
+}

@@ -1,0 +1,118 @@
+#include "cleaning/Cookiesdia.h"
+
+#include "cleaning/UrlCache.h"
+
+namespace {
+
+TListView* MakeList(TForm7* form, const char* name, int left)
+{
+    auto* list = new TListView(form);
+    list->Name = name;
+    list->SetParent(form);
+    list->SetBounds(left, 32, 220, 260);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetWidth(196);
+    list->SetMultiSelect(true);
+    return list;
+}
+
+TButton* MakeButton(TForm7* form, const char* name, const char* caption, int left, int top)
+{
+    auto* button = new TButton(form);
+    button->Name = name;
+    button->SetParent(form);
+    button->SetBounds(left, top, 60, 25);
+    button->SetCaption(caption);
+    return button;
+}
+
+// Moves the selected rows of one list to the end of the other, keeping their order.
+void MoveSelected(TListView* from, TListView* to)
+{
+    std::vector<std::string> moved;
+    for (int row = from->Items()->Count() - 1; row >= 0; --row) {
+        TListItem* item = from->Items()->Item(row);
+        if (!item->Selected())
+            continue;
+        moved.insert(moved.begin(), item->Caption());
+        from->Items()->Delete(row);
+    }
+    for (const std::string& name : moved)
+        to->Items()->Add()->SetCaption(name);
+}
+
+} // namespace
+
+TForm7::TForm7(TComponent* owner) : TForm(owner)
+{
+    Name = "Form7";
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetClientWidth(560);
+    SetClientHeight(340);
+    SetCaption("Cookies nicht löschen");
+    KeyPreview = true;
+    Label1 = new TLabel(this);
+    Label1->SetParent(this);
+    Label1->SetBounds(10, 10, 220, 16);
+    Label1->SetCaption("Cookies löschen");
+    Label2 = new TLabel(this);
+    Label2->SetParent(this);
+    Label2->SetBounds(330, 10, 220, 16);
+    Label2->SetCaption("Cookies nicht löschen");
+    ListView1 = MakeList(this, "ListView1", 10);
+    ListView2 = MakeList(this, "ListView2", 330);
+    Button1 = MakeButton(this, "Button1", ">>", 250, 110);
+    Button2 = MakeButton(this, "Button2", "<<", 250, 150);
+    Button3 = MakeButton(this, "Button3", "OK", 400, 302);
+    Button4 = MakeButton(this, "Button4", "Abbrechen", 480, 302);
+    Button1->OnClick = Bind(this, &TForm7::Button1Click);
+    Button2->OnClick = Bind(this, &TForm7::Button2Click);
+    Button3->OnClick = Bind(this, &TForm7::Button3Click);
+    Button4->OnClick = Bind(this, &TForm7::Button4Click);
+    ListView1->OnDblClick = Bind(this, &TForm7::Button1Click);
+    OnKeyDown = Bind(this, &TForm7::FormKeyDown);
+}
+
+std::vector<std::string> TForm7::Names(TListView* list)
+{
+    std::vector<std::string> names;
+    for (int row = 0; row < list->Items()->Count(); ++row)
+        names.push_back(list->Items()->Item(row)->Caption());
+    return names;
+}
+
+void TForm7::Fill(const std::vector<std::string>& kept, const std::vector<std::string>& cookies)
+{
+    ListView2->Items()->Clear();
+    for (const std::string& name : kept)
+        ListView2->Items()->Add()->SetCaption(name);
+    ListView1->Items()->Clear();
+    for (const std::string& name : cookies)
+        if (url_cache::MayDeleteCookie(kept, name))
+            ListView1->Items()->Add()->SetCaption(name);
+}
+
+void TForm7::Button1Click(TObject*) { MoveSelected(ListView1, ListView2); }
+
+void TForm7::Button2Click(TObject*) { MoveSelected(ListView2, ListView1); }
+
+void TForm7::Button3Click(TObject*)
+{
+    Accepted = true;
+    AcceptedKeepList = Names(ListView2);
+    ModalResult = mrOk;
+    Close();
+}
+
+void TForm7::Button4Click(TObject*)
+{
+    ModalResult = mrCancel;
+    Close();
+}
+
+void TForm7::FormKeyDown(TObject*, WORD& key, TShiftState)
+{
+    if (key == VK_ESCAPE)
+        Button4Click(nullptr);
+}

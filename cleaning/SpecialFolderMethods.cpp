@@ -1,0 +1,40 @@
+// The main form's side of emptying special folders and caches: which folder each action
+// empties, taken from the system and the registry, and the cookie keep-list it spares.
+#include "shell/Unit1.h"
+
+special_folders::EmptyResult TForm1::DelDir(const std::string& folder, const std::string& expectedLastName)
+{
+    return special_folders::EmptyFolder(folder, expectedLastName, special_folders::SystemProtectedFolders());
+}
+
+special_folders::EmptyResult TForm1::DelRecent()
+{
+    // An empty Recent path must never turn into the current folder.
+    if (RecentDir.empty())
+        return special_folders::EmptyResult{true, 0};
+    return DelDir(RecentDir, "Recent");
+}
+
+special_folders::EmptyResult TForm1::DelTemp()
+{
+    if (TempDir.empty())
+        return special_folders::EmptyResult{true, 0};
+    // Whatever its name, the folder the system reports is the temp folder.
+    return DelDir(TempDir, "");
+}
+
+special_folders::EmptyResult TForm1::DelPrefetch()
+{
+    if (WindowsDir.empty())
+        return special_folders::EmptyResult{true, 0};
+    return DelDir(WindowsDir + "\\Prefetch", "Prefetch");
+}
+
+bool TForm1::PapierkorbLeeren() { return special_folders::EmptyRecycleBin(); }
+
+url_cache::CleanResult TForm1::CleanUrlCache(bool cookieMode)
+{
+    return url_cache::Clean(cookieMode, KeepList());
+}
+
+bool TForm1::ClearUrlHistory() { return url_cache::ClearHistory(); }
