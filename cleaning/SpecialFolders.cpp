@@ -196,9 +196,11 @@ bool EmptyRecycleBin()
     if (empty) {
         emptied = SUCCEEDED(empty(GetDesktopWindow(), nullptr,
                                   SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND));
+        // What is left decides: one shell fails on a bin that was empty already, another
+        // answers success and leaves folders and read-only files behind.
         SHQUERYRBINFO info{};
         info.cbSize = sizeof info;
-        if (!emptied && query && SUCCEEDED(query(nullptr, &info)))
+        if (query && SUCCEEDED(query(nullptr, &info)))
             emptied = info.i64NumItems == 0;
     }
     FreeLibrary(shell);

@@ -1,5 +1,4 @@
-// A stored scheduled task: nothing runs it yet, so a start must not hide the program in
-// the notification area, where it would wait for a scan that never comes.
+// A stored scheduled task: the program waits for it in the notification area.
 #include "shell/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
 
@@ -10,12 +9,19 @@ protected:
     void SetUp() override { ClearSettings(); }
 };
 
-TEST_F(ScheduledTaskStartTest, StartShowsTheWindowWithoutATrayIcon)
+TEST_F(ScheduledTaskStartTest, StartWaitsInTheNotificationArea)
 {
     Store(options::tasks::Key, options::tasks::Task, "1");
     Store(options::tasks::Key, options::tasks::Time, "12:00:00");
     Start();
-    EXPECT_EQ(Form1->TaskMode, 1); // the task stays a stored setting
+    EXPECT_EQ(Form1->TaskMode, 1);
+    EXPECT_FALSE(Application->ShowMainForm);
+    EXPECT_NE(TrayIconData.cbSize, 0u);
+}
+
+TEST_F(ScheduledTaskStartTest, NoTaskShowsTheWindow)
+{
+    Start();
     EXPECT_TRUE(Application->ShowMainForm);
     EXPECT_EQ(TrayIconData.cbSize, 0u);
 }

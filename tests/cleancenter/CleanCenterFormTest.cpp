@@ -1,0 +1,208 @@
+// The clean center page on seeded data: layout, stored check marks, the run of the
+// ticked items and what it reports.
+#include "cleaning/CleanCenterItems.h"
+#include "shell/OptionsKeys.h"
+#include "tests/cleancenter/CacheSeeds.h"
+#include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Timer.h"
+
+#include <shlwapi.h>
+
+using namespace testing_support;
+
+namespace {
+
+TEST(CleanCenterTicks, ShortOrForeignTextReadsAsUnticked)
+{
+    struct Case { std::string stored; std::string ticks; };
+    for (const Case& c : std::vector<Case>{{"1", "1000000000000000000000"},
+                                           {"1x21", "1011000000000000000000"},
+                                           {"1000000000000000000001", "1000000000000000000001"},
+                                           {"2-1", "1010000000000000000000"}})
+        EXPECT_EQ(clean_center::TicksText(clean_center::ParseTicks(c.stored)), c.ticks) << c.stored;
+}
+
+bool UserKeyExists(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void MakeUserKey(const std::string& path)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "a", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+    RegCloseKey(key);
+}
+
+class CleanCenterTest : public MainFormTest {
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        SettleAfterStart();
+        Form1->Timer1->SetEnabled(false);
+        Form1->ShowCleanCenter();
+    }
+    void TearDown() override
+    {
+        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\WinRAR");
+        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Nico Mak Computing");
+        MainFormTest::TearDown();
+    }
+    void Tick(std::initializer_list<int> items)
+    {
+        for (int item : items)
+            Form1->CleanCenterBoxes[item]->SetChecked(true);
+    }
+};
+
+TEST_F(CleanCenterTest, ItemsSitInTheirGroupsOnTheGrid)
+{
+    EXPECT_EQ(Form1->CleanCenterBoxes[0]->Top(), 40);
+    EXPECT_EQ(Form1->CleanCenterGroupTitles[1]->Top(), 152);
+    EXPECT_EQ(Form1->CleanCenterBoxes[5]->Top(), 40 + 16 * 9);
+    EXPECT_EQ(Form1->CleanCenterBoxes[13]->Top(), 40 + 16 * 21);
+    EXPECT_EQ(Form1->CleanCenterBoxes[21]->Top(), 40 + 16 * 37);
+    EXPECT_EQ(Form1->CleanCenterLinks[7]->Left(), 300);
+    EXPECT_EQ(Form1->CleanCenterLinks[7]->Tag, 7);
+}
+
+TEST_F(CleanCenterTest, StoredTicksComeBackAndSelectThenInvertClearsAll)
+{
+    Store(options::Key, options::CleanCenterChecked, "1000000000000000000001");
+    Form1->ShowCleanCenter();
+    EXPECT_TRUE(Form1->CleanCenterBoxes[0]->Checked());
+    EXPECT_TRUE(Form1->CleanCenterBoxes[21]->Checked());
+    EXPECT_FALSE(Form1->CleanCenterBoxes[1]->Checked());
+    Form1->Label23Click(nullptr);
+    Form1->Label26Click(nullptr);
+    for (TCheckBox* box : Form1->CleanCenterBoxes)
+        EXPECT_FALSE(box->Checked());
+}
+
+TEST_F(CleanCenterTest, KeyItemsDeleteTheirKeysAndTheRunSaysDone)
+{
+    MakeUserKey("Software\\WinRAR\\DialogEditHistory");
+    MakeUserKey("Software\\Nico Mak Computing\\WinZip\\extract");
+    MakeUserKey("Software\\Nico Mak Computing\\WinZip\\filemenu");
+    Tick({19, 20, 21});
+    Form1->Button2Click(nullptr);
+    EXPECT_FALSE(UserKeyExists("Software\\WinRAR\\DialogEditHistory"));
+    EXPECT_FALSE(UserKeyExists("Software\\Nico Mak Computing\\WinZip\\extract"));
+    EXPECT_FALSE(UserKeyExists("Software\\Nico Mak Computing\\WinZip\\filemenu"));
+    EXPECT_TRUE(UserKeyExists("Software\\WinRAR")) << "only the named key goes";
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text, "Cleaning Done!");
+    EXPECT_EQ(Stored(options::Key, options::CleanCenterChecked), "0000000000000000000111");
+}
+
+TEST_F(CleanCenterTest, AFailedItemIsNamedInsteadOfDone)
+{
+    Form1->LanguageFlag = 0;
+    Tick({15, 19});
+    Form1->Button2Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    if (!wine)
+        GTEST_SKIP() << "Windows clears the history";
+    EXPECT_NE(effects.boxes[0].text.find("Empty Folder History"), std::string::npos);
+    EXPECT_EQ(effects.boxes[0].text.find("WinRar"), std::string::npos);
+    EXPECT_EQ(effects.boxes[0].flags & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(CleanCenterTest, PageFileSwitchIsWrittenOnlyWhenTheUserChangedIt)
+{
+    SHDeleteValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue);
+    Form1->ShowCleanCenter();
+    Form1->Button2Click(nullptr);
+    DWORD value = 0, size = sizeof value;
+    EXPECT_NE(SHGetValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue, nullptr,
+                          &value, &size),
+              ERROR_SUCCESS);
+    Tick({4});
+    Form1->Button2Click(nullptr);
+    ASSERT_EQ(SHGetValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue, nullptr,
+                          &value, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+    SHDeleteValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue);
+}
+
+TEST_F(CleanCenterTest, FolderItemsEmptyTheirFoldersAndTheSecurePassKeepsThem)
+{
+    const std::string recent = Form1->RecentDir;
+    ASSERT_FALSE(recent.empty());
+    CreateDirectoryA(recent.c_str(), nullptr);
+    const std::string prefetch = Form1->WindowsDir + "\\Prefetch";
+    CreateDirectoryA(prefetch.c_str(), nullptr);
+    TempFolder inTemp; // below the temp folder
+    WriteFileText(recent + "\\doc.lnk", "link");
+    WriteFileText(prefetch + "\\APP.pf", "pf");
+    WriteFileText(inTemp / "junk.tmp", "junk");
+
+    Form1->CheckBox4->SetChecked(true);
+    Tick({0, 1, 3});
+    Form1->ExecuteCleanCenter();
+
+    EXPECT_FALSE(Exists(recent + "\\doc.lnk"));
+    EXPECT_FALSE(Exists(prefetch + "\\APP.pf"));
+    EXPECT_FALSE(Exists(inTemp.Path()));
+    EXPECT_TRUE(Exists(recent));
+    EXPECT_TRUE(Exists(prefetch));
+    EXPECT_TRUE(Exists(Form1->TempDir));
+    EXPECT_EQ(Stored(options::Key, options::CleanCenterWithDOD), "1");
+}
+
+TEST_F(CleanCenterTest, ARecentPathThatIsNoRecentFolderIsLeftAlone)
+{
+    TempFolder documents;
+    WriteFileText(documents / "letter.txt", "dear");
+    Form1->RecentDir = documents.Path();
+    Tick({0});
+    Form1->ExecuteCleanCenter();
+    EXPECT_TRUE(Exists(documents / "letter.txt"));
+    EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
+}
+
+// Wine's shell answers success and yet leaves folders and read-only files in the bin.
+TEST_F(CleanCenterTest, RecycleBinIsEmptiedOrItsItemNamed)
+{
+    TempFolder folder;
+    const std::string file = folder / "binned.txt";
+    WriteFileText(file, "old");
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string source = file + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    ASSERT_EQ(SHFileOperationA(&operation), 0);
+    Tick({2});
+    Form1->ExecuteCleanCenter();
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_EQ(SHQueryRecycleBinA(nullptr, &info), S_OK);
+    EXPECT_EQ(Form1->CleanCenterFailures.empty(), info.i64NumItems == 0) << info.i64NumItems << " left";
+}
+
+TEST_F(CleanCenterTest, CacheWithCookiesSparesTheKeepList)
+{
+    cache_seeds::ClearCache();
+    const std::string kept = cache_seeds::SeedCookie("kept.test", "k");
+    cache_seeds::SeedCookie("gone.test", "g");
+    Form1->CookieKeepList->Add(kept);
+    Tick({13});
+    Form1->ExecuteCleanCenter();
+    EXPECT_EQ(cache_seeds::CacheNames(), std::vector<std::string>{kept});
+    cache_seeds::ClearCache();
+}
+
+} // namespace
