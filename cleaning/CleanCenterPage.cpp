@@ -6,12 +6,46 @@
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"
 #include "shell/ShellHelpers.h"
+#include "system/Mrudata.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ScrollBox.h"
 
 namespace {
+
+// A key opened for reading only, closed when it goes.
+class ReadKey {
+public:
+    ReadKey(HKEY root, const std::string& path)
+    {
+        if (!root || RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
+    }
+    ~ReadKey() { if (key_) RegCloseKey(key_); }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+    HKEY Handle() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// A value's data as the viewer shows it: text as it is, numbers in decimal, anything
+// else as hex bytes.
+std::string DataText(DWORD type, const std::vector<BYTE>& data)
+{
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        std::string text(data.begin(), data.end());
+        return text.substr(0, text.find('\0'));
+    }
+    if (type == REG_DWORD && data.size() >= sizeof(DWORD)) {
+        DWORD number = 0;
+        memcpy(&number, data.data(), sizeof number);
+        return std::to_string(number);
+    }
+    return registry_layer::HexByteText(data);
+}
 
 // Rows lie on a 16-pixel grid below the first group's title.
 int RowTop(int row) { return 40 + 16 * row; }
@@ -70,7 +104,6 @@ void TForm1::BuildCleanCenterPage()
         link->OnMouseMove = Bind(this, &TForm1::DLabelMouseMove);
         link->OnMouseLeave = Bind(this, &TForm1::DLabelMouseLeave);
         link->OnClick = Bind(this, &TForm1::DLabelMouseClick);
-        link->SetVisible(clean_center::ItemAt(index).details != clean_center::Details::ValueViewer);
         CleanCenterLinks[index] = link;
     }
 
@@ -125,6 +158,29 @@ void TForm1::ShowCleanCenter()
     // only when the user changed the box.
     PageFileSwitchShown = ReadReg(rootLocalMachine, clean_center::kPageFileKey, clean_center::kPageFileValue, "i") == "1";
     CleanCenterBoxes[4]->SetChecked(PageFileSwitchShown);
+}
+
+void TForm1::GetMRUList(int root, const std::string& key, const std::string& title)
+{
+    auto* viewer = new TForm10(this);
+    viewer->SetCaption(title);
+    ReadKey opened(registry_layer::RootKeyOf(root), key);
+    if (opened.Handle())
+        for (DWORD index = 0;; ++index) {
+            char name[16384];
+            DWORD nameLength = sizeof name, type = 0, size = 0;
+            if (RegEnumValueA(opened.Handle(), index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+                ERROR_SUCCESS)
+                break;
+            std::vector<BYTE> data(size);
+            nameLength = sizeof name;
+            if (RegEnumValueA(opened.Handle(), index, name, &nameLength, nullptr, &type, data.data(), &size) !=
+                ERROR_SUCCESS)
+                break;
+            data.resize(size);
+            viewer->AddValue(name, DataText(type, data));
+        }
+    viewer->ShowModal();
 }
 
 void TForm1::Label23Click(TObject*)
@@ -184,7 +240,9 @@ void TForm1::DLabelMouseClick(TObject* sender)
         break;
     }
     case clean_center::Details::OpenSpecialFolder: OpenSpecialFolder(item.specialFolder); break;
-    case clean_center::Details::ValueViewer: break; // the value viewer is not there yet
+    case clean_center::Details::ValueViewer:
+        GetMRUList(rootCurrentUser, item.viewerKey, Text(item.germanTitle, item.englishTitle));
+        break;
     case clean_center::Details::Box:
         effects::ShowMessageBox(Application->Handle(), Text(item.germanTitle, item.englishTitle), item.boxCaption,
                                 MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);

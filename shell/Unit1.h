@@ -584,6 +584,8 @@ public:
     void DLabelMouseLeave(TObject* sender);
     void DLabelMouseClick(TObject* sender);
     bool DelSecureFolder(const std::string& folder);
+    // The value viewer on a key's values (never creating the key), shown modally.
+    void GetMRUList(int root, const std::string& key, const std::string& title);
     bool FileRecycle();
     TWinControl* ScrollBox1 = nullptr;
     TCheckBox* CleanCenterBoxes[22] = {};

@@ -2,6 +2,7 @@
 // ticked items and what it reports.
 #include "cleaning/CleanCenterItems.h"
 #include "shell/OptionsKeys.h"
+#include "system/Mrudata.h"
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
@@ -203,6 +204,55 @@ TEST_F(CleanCenterTest, CacheWithCookiesSparesTheKeepList)
     Form1->ExecuteCleanCenter();
     EXPECT_EQ(cache_seeds::CacheNames(), std::vector<std::string>{kept});
     cache_seeds::ClearCache();
+}
+
+} // namespace
+
+namespace {
+
+// Answers the modal value viewer once it shows: notes its caption and rows, then closes it.
+struct ViewerSeen {
+    std::string caption;
+    std::vector<std::string> rows;
+};
+ViewerSeen* viewerSeen = nullptr;
+
+void CALLBACK CloseViewer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (!Form10)
+        return;
+    KillTimer(nullptr, timer);
+    viewerSeen->caption = Form10->Caption();
+    for (int row = 0; row < Form10->ListView1->Items()->Count(); ++row) {
+        TListItem* item = Form10->ListView1->Items()->Item(row);
+        viewerSeen->rows.push_back(item->Caption() + "=" + item->SubItems()->Strings(0));
+    }
+    Form10->Close();
+}
+
+TEST_F(CleanCenterTest, DetailsShowTheValuesTheItemWouldRemove)
+{
+    MakeUserKey("Software\\WinRAR\\DialogEditHistory");
+    Form1->LanguageFlag = 0;
+    ViewerSeen seen;
+    viewerSeen = &seen;
+    SetTimer(nullptr, 0, 10, CloseViewer);
+    Form1->DLabelMouseClick(Form1->CleanCenterLinks[19]);
+    EXPECT_EQ(seen.caption, "Empty List of recent opened archives in WinRar");
+    EXPECT_EQ(seen.rows, std::vector<std::string>{"a=x"});
+}
+
+TEST_F(CleanCenterTest, DetailsExplainOrOpenTheFolder)
+{
+    Form1->LanguageFlag = 0;
+    Form1->DLabelMouseClick(Form1->CleanCenterLinks[7]);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].caption, "FindComputerMRU");
+    EXPECT_EQ(effects.boxes[0].text, "Delete 'Start, Search, Computer' List");
+    Form1->DLabelMouseClick(Form1->CleanCenterLinks[1]);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].verb, "open");
+    EXPECT_EQ(effects.launches[0].file, Form1->TempDir);
 }
 
 } // namespace
