@@ -54,7 +54,7 @@ bool RecordingEffects::StartProcess(const std::string& commandLine, const std::s
 bool RecordingEffects::ShutDown(UINT flags)
 {
     exitRequests.push_back(flags);
-    return true;
+    return shutDownSucceeds;
 }
 
 SYSTEMTIME RecordingEffects::Now()

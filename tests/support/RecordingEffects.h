@@ -50,6 +50,7 @@ public:
     std::function<void(const std::string& text)> onBox;
     int defaultAnswer = IDYES;
     bool launchSucceeds = true;
+    bool shutDownSucceeds = true;  // what ShutDown answers
     SYSTEMTIME clock{};            // returned by Now() when clockSet
     bool clockSet = false;
 
