@@ -101,6 +101,7 @@ bool TForm1::FileRecycle()
     if (!bound || !bin)
         return false;
     std::vector<std::string> paths;
+    bool everyItemFound = true;
     IEnumIDList* items = nullptr;
     if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items)) &&
         items) {
@@ -108,11 +109,14 @@ bool TForm1::FileRecycle()
         while (items->Next(1, &item, nullptr) == S_OK) {
             std::string path = GetDisplayName(item, bin, SHGDN_FORPARSING);
             CoTaskMemFree(item);
-            // Only a real place on a drive can be shredded; anything else is left to
-            // the emptying that follows.
+            // Only a real place on a drive can be shredded: a shell that names the item
+            // by its bare file name would have the shredder take a file of that name in
+            // the current folder. Such items are only emptied, and the pass says so.
             if (path.size() > 3 && path[1] == ':' && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
                 !cleaning::NameLeadsElsewhere(path))
                 paths.push_back(path);
+            else
+                everyItemFound = false;
         }
         items->Release();
     }
@@ -126,7 +130,7 @@ bool TForm1::FileRecycle()
     EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     ShredPasses = "7";
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
-    bool shredded = true;
+    bool shredded = everyItemFound;
     for (const std::string& path : paths) {
         if (AbortFlag)
             return false;

@@ -74,7 +74,7 @@ void TForm1::BuildCleanCenterPage()
     box->Content()->SetColor(clWhite);
     box->SetContentHeight(RowTop(38));
     ScrollBox1 = box;
-    TWinControl* content = box->Content();
+    TPanel* content = box->Content();
 
     for (int group = 0; group < clean_center::kGroupCount; ++group) {
         auto* title = new TLabel(this);
@@ -134,7 +134,7 @@ void TForm1::BuildCleanCenterPage()
 
 void TForm1::ShowCleanCenter()
 {
-    static_cast<TScrollBox*>(ScrollBox1)->ScrollTo(0);
+    ScrollBox1->ScrollTo(0);
     const bool german = LanguageFlag != 0;
     for (int group = 0; group < clean_center::kGroupCount; ++group)
         CleanCenterGroupTitles[group]->SetCaption(clean_center::GroupTitle(group, german));

@@ -68,8 +68,8 @@ class TListView;
 class ShredderIo;
 
 class TCheckBox;
+class TScrollBox;
 class TTimer;
-class TWinControl;
 
 class TForm1 : public TForm {
 public:
@@ -587,7 +587,7 @@ public:
     // The value viewer on a key's values (never creating the key), shown modally.
     void GetMRUList(int root, const std::string& key, const std::string& title);
     bool FileRecycle();
-    TWinControl* ScrollBox1 = nullptr;
+    TScrollBox* ScrollBox1 = nullptr;
     TCheckBox* CleanCenterBoxes[22] = {};
     TLabel* CleanCenterLinks[22] = {};
     TLabel* CleanCenterGroupTitles[5] = {};

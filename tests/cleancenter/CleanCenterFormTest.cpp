@@ -256,3 +256,30 @@ TEST_F(CleanCenterTest, DetailsExplainOrOpenTheFolder)
 }
 
 } // namespace
+
+namespace {
+
+// Wine's recycle bin names its items by their bare file names, which lead nowhere.
+TEST_F(CleanCenterTest, SecurePassNeverShredsAFileOfTheBinnedNameElsewhere)
+{
+    TempFolder folder, current;
+    const std::string file = folder / "same.txt";
+    WriteFileText(file, "binned");
+    std::string source = file + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    ASSERT_EQ(SHFileOperationA(&operation), 0);
+    WriteFileText(current / "same.txt", "mine");
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(current.Path().c_str());
+    Form1->CheckBox4->SetChecked(true);
+    Tick({2});
+    Form1->ExecuteCleanCenter();
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(ReadFileText(current / "same.txt"), "mine");
+}
+
+} // namespace
