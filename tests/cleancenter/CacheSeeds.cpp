@@ -38,12 +38,6 @@ bool SeedPage(const std::string& url)
            FALSE;
 }
 
-bool CachedUrl(const std::string& url)
-{
-    const std::vector<std::string> names = CacheNames();
-    return std::find(names.begin(), names.end(), url) != names.end();
-}
-
 void ClearCache()
 {
     for (const std::string& name : CacheNames())

@@ -11,7 +11,6 @@ namespace cache_seeds {
 std::string SeedCookie(const std::string& site, const std::string& name);
 // A cached page at the URL; false when the cache refused it.
 bool SeedPage(const std::string& url);
-bool CachedUrl(const std::string& url);
 // Every entry name in the cache.
 std::vector<std::string> CacheNames();
 // Empties the cache, cookies too.

@@ -43,6 +43,16 @@ void MakeUserKey(const std::string& path)
     RegCloseKey(key);
 }
 
+bool MoveToRecycleBin(const std::string& file)
+{
+    std::string source = file + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationA(&operation) == 0;
+}
+
 class CleanCenterTest : public MainFormTest {
 protected:
     void SetUp() override
@@ -180,12 +190,7 @@ TEST_F(CleanCenterTest, RecycleBinIsEmptiedOrItsItemNamed)
     const std::string file = folder / "binned.txt";
     WriteFileText(file, "old");
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    std::string source = file + std::string(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    ASSERT_EQ(SHFileOperationA(&operation), 0);
+    ASSERT_TRUE(MoveToRecycleBin(file));
     Tick({2});
     Form1->ExecuteCleanCenter();
     SHQUERYRBINFO info{};
@@ -265,12 +270,7 @@ TEST_F(CleanCenterTest, SecurePassNeverShredsAFileOfTheBinnedNameElsewhere)
     TempFolder folder, current;
     const std::string file = folder / "same.txt";
     WriteFileText(file, "binned");
-    std::string source = file + std::string(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    ASSERT_EQ(SHFileOperationA(&operation), 0);
+    ASSERT_TRUE(MoveToRecycleBin(file));
     WriteFileText(current / "same.txt", "mine");
     char before[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, before);

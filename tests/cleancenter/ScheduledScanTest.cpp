@@ -141,13 +141,7 @@ TEST_F(ScheduledScanTest, CancelStopsTheCountdownAndAnOpenLongJobHoldsIt)
     Ticks(70);
     EXPECT_TRUE(effects.exitRequests.empty());
     EXPECT_EQ(Form1->TaskFired, 0);
-}
-
-TEST_F(ScheduledScanTest, ACancelledScanArmsNoCountdown)
-{
-    Start();
-    Form1->AfterTaskAction = 1;
-    Form1->AbortFlag = 1;
+    Form1->AbortFlag = 1; // a cancelled scan arms nothing
     Form1->ArmShutdownCountdown();
     Ticks(70);
     EXPECT_TRUE(effects.exitRequests.empty());

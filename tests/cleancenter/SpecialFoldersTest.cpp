@@ -65,15 +65,4 @@ TEST(EmptyFolder, RemovesTheContentButNotTheFolderNorWhatALinkLeadsTo)
     RemoveUnixSymlink(folder + "\\link");
 }
 
-TEST(EmptyFolder, ARefusedFolderIsNotTouched)
-{
-    TempFolder root;
-    WriteFileText(root / "x.txt", "x");
-    special_folders::EmptyResult result =
-        special_folders::EmptyFolder(root.Path(), "Prefetch", special_folders::SystemProtectedFolders());
-    EXPECT_TRUE(result.refused);
-    EXPECT_FALSE(result.Succeeded());
-    EXPECT_TRUE(Exists(root / "x.txt"));
-}
-
 } // namespace

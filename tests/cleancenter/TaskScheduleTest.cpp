@@ -55,14 +55,6 @@ TEST(TaskSchedule, UnreadableStoredTimesMeanNoTask)
     }
 }
 
-TEST(TaskSchedule, CountdownWords)
-{
-    EXPECT_EQ(task_schedule::CountdownText(1, false), "In 59 Seconds");
-    EXPECT_EQ(task_schedule::CountdownText(59, false), "In 1 Seconds");
-    EXPECT_EQ(task_schedule::AnnouncedAction(1, false), "your system will be shutting down");
-    EXPECT_EQ(task_schedule::AnnouncedAction(2, false), "your system will reboot");
-}
-
 TEST(TaskSchedule, TheScanProcessLearnsTheAfterTaskActionFromItsArguments)
 {
     EXPECT_EQ(startup::ParseCommandLine("\"C:\\t\\Tidewrack.exe\" /scan /shutdown").afterTaskAction, 1);

@@ -15,16 +15,6 @@ protected:
     void TearDown() override { ClearCache(); }
 };
 
-TEST_F(UrlCacheTest, CookiesAreFoundWhateverTheCaseOfTheirPrefix)
-{
-    const std::string cookie = SeedCookie("tidewrack.test", "seen");
-    ASSERT_FALSE(cookie.empty());
-    std::vector<std::string> names;
-    for (const url_cache::CacheEntry& entry : url_cache::Cookies())
-        names.push_back(entry.sourceUrl);
-    EXPECT_EQ(names, std::vector<std::string>{cookie});
-}
-
 TEST_F(UrlCacheTest, CookieModeSparesOnlyTheKeptCookiesWhateverTheirCase)
 {
     const std::string kept = SeedCookie("kept.test", "k");
