@@ -206,7 +206,8 @@ void TForm1::Button2Click(TObject*)
         ExecuteCleanCenter();
     }
     if (CleanCenterFailures.empty())
-        effects::ShowMessageBox(nullptr, "Cleaning Done!", "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(nullptr, Text("Bereinigung abgeschlossen!", "Cleaning Done!"), "Tidewrack",
+                                MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     else
         effects::ShowMessageBox(nullptr,
                                 Text("Diese Punkte konnten nicht vollständig bereinigt werden:\n\n",

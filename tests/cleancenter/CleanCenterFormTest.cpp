@@ -104,6 +104,7 @@ TEST_F(CleanCenterTest, KeyItemsDeleteTheirKeysAndTheRunSaysDone)
     MakeUserKey("Software\\WinRAR\\DialogEditHistory");
     MakeUserKey("Software\\Nico Mak Computing\\WinZip\\extract");
     MakeUserKey("Software\\Nico Mak Computing\\WinZip\\filemenu");
+    Form1->LanguageFlag = 0;
     Tick({19, 20, 21});
     Form1->Button2Click(nullptr);
     EXPECT_FALSE(UserKeyExists("Software\\WinRAR\\DialogEditHistory"));
