@@ -26,8 +26,9 @@ TEST(TaskSchedule, DailyTaskIsDueForFiveSecondsFromItsTime)
     for (const Case& c : {Case{12, 0, 0, true}, Case{12, 0, 5, true}, Case{12, 0, 6, false}, Case{11, 59, 59, false}}) {
         auto due = task_schedule::DueMoment(1, noon, "", At(2026, 12, 24, c.hour, c.minute, c.second));
         EXPECT_EQ(due.has_value(), c.due) << c.hour << ":" << c.minute << ":" << c.second;
-        if (due)
+        if (due) {
             EXPECT_EQ(task_schedule::Stamp(*due), "20261224120000");
+        }
     }
 }
 
