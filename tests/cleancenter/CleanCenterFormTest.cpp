@@ -138,12 +138,12 @@ TEST_F(CleanCenterTest, PageFileSwitchIsWrittenOnlyWhenTheUserChangedIt)
     DWORD value = 0, size = sizeof value;
     EXPECT_NE(SHGetValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue, nullptr,
                           &value, &size),
-              static_cast<LSTATUS>(ERROR_SUCCESS));
+              static_cast<DWORD>(ERROR_SUCCESS));
     Tick({4});
     Form1->Button2Click(nullptr);
     ASSERT_EQ(SHGetValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue, nullptr,
                           &value, &size),
-              static_cast<LSTATUS>(ERROR_SUCCESS));
+              static_cast<DWORD>(ERROR_SUCCESS));
     EXPECT_EQ(value, 1u);
     SHDeleteValueA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, clean_center::kPageFileValue);
 }
