@@ -1,0 +1,230 @@
+#include "filetools/DuplicateFinder.h"
+
+#include "cleaning/Masks.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <tuple>
+
+namespace duplicates {
+
+namespace {
+
+// Files are read in blocks of this size: one buffered read per block, not per byte.
+constexpr size_t blockSize = 64 * 1024;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File OpenForReading(const std::string& path) { return File(std::fopen(path.c_str(), "rb")); }
+
+const std::array<std::uint32_t, 256>& CrcTable()
+{
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    return table;
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whole seconds since 1601: what the window shows of a time.
+unsigned long long Seconds(const FILETIME& time)
+{
+    return ((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000000ull;
+}
+
+// Splits equal-checksum files into runs of byte-for-byte equal ones; a file that cannot
+// be read goes to unreadable.
+void SplitByBytes(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
+                  const std::function<bool()>& cancelled)
+{
+    std::vector<std::vector<std::string>> classes;
+    for (const Candidate* file : files) {
+        if (cancelled && cancelled())
+            return;
+        bool placed = false, readable = true;
+        for (auto& members : classes) {
+            std::string failed;
+            if (SameBytes(members.front(), file->path, length, &failed)) {
+                members.push_back(file->path);
+                placed = true;
+                break;
+            }
+            if (failed == file->path) {
+                readable = false;
+                break;
+            }
+        }
+        if (!readable)
+            grouping.unreadable.push_back(file->path);
+        else if (!placed)
+            classes.push_back({file->path});
+    }
+    for (auto& members : classes)
+        if (members.size() > 1)
+            grouping.groups.push_back(std::move(members));
+}
+
+} // namespace
+
+bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::uint32_t& checksum)
+{
+    File file = OpenForReading(path);
+    if (!file)
+        return false;
+    const auto& table = CrcTable();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    std::vector<unsigned char> block(blockSize);
+    unsigned long long left = byteLimit ? byteLimit : ~0ull;
+    while (left > 0) {
+        size_t want = static_cast<size_t>(std::min<unsigned long long>(left, block.size()));
+        size_t got = std::fread(block.data(), 1, want, file.get());
+        for (size_t i = 0; i < got; ++i)
+            crc = ~(table[(crc ^ block[i]) & 0xFF] ^ (crc >> 8));
+        left -= got;
+        if (got < want) {
+            if (std::ferror(file.get()))
+                return false;
+            break; // the end of the file
+        }
+    }
+    checksum = crc;
+    return true;
+}
+
+bool SameBytes(const std::string& a, const std::string& b, unsigned long long length, std::string* unreadable)
+{
+    File first = OpenForReading(a);
+    if (!first) {
+        if (unreadable)
+            *unreadable = a;
+        return false;
+    }
+    File second = OpenForReading(b);
+    if (!second) {
+        if (unreadable)
+            *unreadable = b;
+        return false;
+    }
+    std::vector<char> one(blockSize), two(blockSize);
+    while (length > 0) {
+        size_t want = static_cast<size_t>(std::min<unsigned long long>(length, blockSize));
+        size_t gotOne = std::fread(one.data(), 1, want, first.get());
+        size_t gotTwo = std::fread(two.data(), 1, want, second.get());
+        if (gotOne != want && std::ferror(first.get())) {
+            if (unreadable)
+                *unreadable = a;
+            return false;
+        }
+        if (gotTwo != want && std::ferror(second.get())) {
+            if (unreadable)
+                *unreadable = b;
+            return false;
+        }
+        // Equal sizes were checked before; a file that changed meanwhile is not equal.
+        if (gotOne != gotTwo || !std::equal(one.begin(), one.begin() + gotOne, two.begin()))
+            return false;
+        if (gotOne < want)
+            return true;
+        length -= gotOne;
+    }
+    return true;
+}
+
+bool PassesFilter(const std::string& path, bool allFiles, const std::string& filterText)
+{
+    if (allFiles)
+        return true;
+    std::string name = FileNameOf(path);
+    size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot + 1 == name.size())
+        return false;
+    return UpperCase(filterText).find(UpperCase(name.substr(dot + 1))) != std::string::npos;
+}
+
+Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
+                         const ChecksumFunction& checksum, const std::function<bool()>& cancelled)
+{
+    Grouping grouping;
+    // A file reached through two overlapping locations is one file.
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return UpperCase(a.path) < UpperCase(b.path); });
+    candidates.erase(std::unique(candidates.begin(), candidates.end(),
+                                 [](const Candidate& a, const Candidate& b) {
+                                     return UpperCase(a.path) == UpperCase(b.path);
+                                 }),
+                     candidates.end());
+
+    if (options.criterion != Criterion::Content) {
+        // Grouped by a key of real values; within a group the files keep path order.
+        std::map<std::tuple<unsigned long long, std::string>, std::vector<std::string>> byKey;
+        for (const Candidate& file : candidates) {
+            switch (options.criterion) {
+            case Criterion::Size: byKey[{file.size, ""}].push_back(file.path); break;
+            case Criterion::Date: byKey[{Seconds(file.lastWrite), ""}].push_back(file.path); break;
+            default: byKey[{0, UpperCase(FileNameOf(file.path))}].push_back(file.path); break;
+            }
+        }
+        for (auto& entry : byKey)
+            if (entry.second.size() > 1)
+                grouping.groups.push_back(std::move(entry.second));
+        return grouping;
+    }
+
+    // Content: only files of one size can be equal; of those, the checksum picks the ones
+    // worth comparing, and the bytes decide.
+    std::map<unsigned long long, std::vector<const Candidate*>> bySize;
+    for (const Candidate& file : candidates)
+        bySize[file.size].push_back(&file);
+    for (auto& sized : bySize) {
+        unsigned long long length = options.byteLimit ? std::min(sized.first, options.byteLimit) : sized.first;
+        if (sized.second.size() < 2)
+            continue; // alone in its size: nothing to read
+        std::map<std::uint32_t, std::vector<const Candidate*>> byChecksum;
+        for (const Candidate* file : sized.second) {
+            if (cancelled && cancelled())
+                break;
+            std::uint32_t sum = 0;
+            if (checksum(file->path, length, sum))
+                byChecksum[sum].push_back(file);
+            else
+                grouping.unreadable.push_back(file->path);
+        }
+        for (auto& same : byChecksum)
+            if (same.second.size() > 1)
+                SplitByBytes(same.second, length, grouping, cancelled);
+        if (cancelled && cancelled())
+            break;
+    }
+    std::sort(grouping.groups.begin(), grouping.groups.end());
+    return grouping;
+}
+
+std::vector<std::string> ResultLines(const Grouping& grouping)
+{
+    std::vector<std::string> lines;
+    for (const auto& group : grouping.groups) {
+        lines.insert(lines.end(), group.begin(), group.end());
+        lines.emplace_back();
+    }
+    return lines;
+}
+
+} // namespace duplicates
