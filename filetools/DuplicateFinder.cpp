@@ -156,7 +156,7 @@ bool PassesFilter(const std::string& path, bool allFiles, const std::string& fil
     size_t dot = name.find_last_of('.');
     if (dot == std::string::npos || dot + 1 == name.size())
         return false;
-    return UpperCase(filterText).find(UpperCase(name.substr(dot + 1))) != std::string::npos;
+    return cleaning::UpperCase(filterText).find(cleaning::UpperCase(name.substr(dot + 1))) != std::string::npos;
 }
 
 Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
@@ -165,10 +165,10 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
     Grouping grouping;
     // A file reached through two overlapping locations is one file.
     std::sort(candidates.begin(), candidates.end(),
-              [](const Candidate& a, const Candidate& b) { return UpperCase(a.path) < UpperCase(b.path); });
+              [](const Candidate& a, const Candidate& b) { return cleaning::UpperCase(a.path) < cleaning::UpperCase(b.path); });
     candidates.erase(std::unique(candidates.begin(), candidates.end(),
                                  [](const Candidate& a, const Candidate& b) {
-                                     return UpperCase(a.path) == UpperCase(b.path);
+                                     return cleaning::UpperCase(a.path) == cleaning::UpperCase(b.path);
                                  }),
                      candidates.end());
 
@@ -179,7 +179,7 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
             switch (options.criterion) {
             case Criterion::Size: byKey[{file.size, ""}].push_back(file.path); break;
             case Criterion::Date: byKey[{Seconds(file.lastWrite), ""}].push_back(file.path); break;
-            default: byKey[{0, UpperCase(FileNameOf(file.path))}].push_back(file.path); break;
+            default: byKey[{0, cleaning::UpperCase(FileNameOf(file.path))}].push_back(file.path); break;
             }
         }
         for (auto& entry : byKey)

@@ -144,7 +144,7 @@ SplitResult SplitFile(const std::string& source, unsigned long long partSize, bo
     unsigned long long length = (static_cast<unsigned long long>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
     std::vector<std::string> targets = Targets(source, length, partSize);
     for (const std::string& target : targets)
-        if (UpperCase(target) == UpperCase(source)) {
+        if (cleaning::UpperCase(target) == cleaning::UpperCase(source)) {
             result.error = SplitError::NameClash;
             result.failedPath = target;
             return result;

@@ -6,7 +6,6 @@ int ShellEnumFlags = 96;
 HIMAGELIST SystemImageList = nullptr;
 
 void TForm1::GetNoDeleteCookiesList() {}
-void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::DelRecent() {}
 void TForm1::DelTemp() {}
 void TForm1::PapierkorbLeeren() {}
@@ -16,13 +15,10 @@ void TForm1::DelDir(const std::string&) {}
 void TForm1::ApplyCleanCenterWithDOD(const std::string&) {}
 void TForm1::AcceptDroppedFiles() {}
 void TForm1::RestoreListViewProcs() {}
-void TForm1::SaveDuplicateSearchOptions() {}
 
 // What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
 void TForm1::ListInternetCache() {}
 void TForm1::ShowCleanCenter() {}
-void TForm1::SelectFirstSplitSize() {}
-void TForm1::ClearFolderIndexList() {}
 
 void TForm1::SetPage(int index)
 {

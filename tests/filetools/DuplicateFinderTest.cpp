@@ -88,13 +88,13 @@ TEST(DuplicateFinder, OtherCriteriaCompareRealValues)
     FILETIME noon = testing_support::FileTimeOf(2020, 5, 1, 12);
     FILETIME noonLater = noon;
     noonLater.dwLowDateTime += 5000; // half a millisecond: the same second
-    FILETIME far = testing_support::FileTimeOf(2031, 5, 1, 12);
-    std::vector<Candidate> files = {Make(folder / "Name.txt", "1234", noon), Make(folder / "sub\\name.TXT", "ab", far),
+    FILETIME later = testing_support::FileTimeOf(2031, 5, 1, 12);
+    std::vector<Candidate> files = {Make(folder / "Name.txt", "1234", noon), Make(folder / "sub\\name.TXT", "ab", later),
                                     Make(folder / "big", "5678", noonLater)};
-    files.push_back({folder / "huge", 0x100000004ull, far}); // 4 GiB + 4: not the 4-byte files' size
+    files.push_back({folder / "huge", 0x100000004ull, later}); // 4 GiB + 4: not the 4-byte files' size
 
     EXPECT_EQ(Group(files, Criterion::Size).groups,
-              (std::vector<std::vector<std::string>>{{folder / "Name.txt", folder / "big"}}));
+              (std::vector<std::vector<std::string>>{{folder / "big", folder / "Name.txt"}}));
     EXPECT_EQ(Group(files, Criterion::Date).groups.size(), 2u);
     EXPECT_EQ(Group(files, Criterion::Name).groups,
               (std::vector<std::vector<std::string>>{{folder / "Name.txt", folder / "sub\\name.TXT"}}));
