@@ -115,6 +115,70 @@ void SplitByBytes(const std::vector<const Candidate*>& files, unsigned long long
             grouping.groups.push_back(std::move(members));
 }
 
+// Splits files of one size into classes of byte-for-byte equal ones by reading them all
+// side by side, block by block: each file is opened and read once, and a file leaves the
+// comparison as soon as it differs from all others. A file that cannot be read goes to
+// unreadable. For at most togetherMost files (one handle and one block each).
+constexpr size_t togetherMost = 64;
+constexpr size_t togetherBlock = 64 * 1024;
+
+void SplitTogether(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
+                   const std::function<bool()>& cancelled)
+{
+    static thread_local std::vector<std::vector<char>> blocks(togetherMost, std::vector<char>(togetherBlock));
+    std::vector<std::unique_ptr<ReadFile>> handles;
+    std::vector<const Candidate*> readable;
+    for (const Candidate* file : files) {
+        auto handle = std::make_unique<ReadFile>(file->path);
+        if (!handle->IsOpen()) {
+            grouping.unreadable.push_back(file->path);
+            continue;
+        }
+        handles.push_back(std::move(handle));
+        readable.push_back(file);
+    }
+    std::vector<size_t> got(readable.size());
+    std::vector<std::vector<size_t>> classes(1);
+    for (size_t i = 0; i < readable.size(); ++i)
+        classes[0].push_back(i);
+
+    for (unsigned long long left = length; left > 0 && !classes.empty();) {
+        if (cancelled && cancelled())
+            return;
+        size_t want = static_cast<size_t>(std::min<unsigned long long>(left, togetherBlock));
+        std::vector<std::vector<size_t>> next;
+        for (const auto& members : classes) {
+            std::vector<std::vector<size_t>> parts;
+            for (size_t i : members) {
+                if (!handles[i]->Read(blocks[i].data(), want, got[i])) {
+                    grouping.unreadable.push_back(readable[i]->path);
+                    continue;
+                }
+                auto same = std::find_if(parts.begin(), parts.end(), [&](const std::vector<size_t>& part) {
+                    size_t first = part.front();
+                    return got[first] == got[i] &&
+                           std::equal(blocks[i].begin(), blocks[i].begin() + got[i], blocks[first].begin());
+                });
+                if (same != parts.end())
+                    same->push_back(i);
+                else
+                    parts.push_back({i});
+            }
+            for (auto& part : parts)
+                if (part.size() > 1)
+                    next.push_back(std::move(part));
+        }
+        classes = std::move(next);
+        left -= want;
+    }
+    for (const auto& members : classes) {
+        std::vector<std::string> paths;
+        for (size_t i : members)
+            paths.push_back(readable[i]->path);
+        grouping.groups.push_back(std::move(paths));
+    }
+}
+
 } // namespace
 
 bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::uint32_t& checksum)
@@ -214,9 +278,7 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
         return grouping;
     }
 
-    // Content: only files of one size can be equal; of those, the checksum of their first
-    // block picks the ones worth comparing, and the bytes decide. Reading whole files for
-    // a checksum first would read every equal file twice.
+    // Content: only files of one size can be equal, and the bytes decide which are.
     std::map<unsigned long long, std::vector<const Candidate*>> bySize;
     for (const Candidate& file : candidates)
         bySize[file.size].push_back(&file);
@@ -224,11 +286,14 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
         unsigned long long length = options.byteLimit ? std::min(sized.first, options.byteLimit) : sized.first;
         if (sized.second.size() < 2)
             continue; // alone in its size: nothing to read
-        if (sized.second.size() == 2) {
-            // Two files: comparing them reads no more than a checksum would.
-            SplitByBytes(sized.second, length, grouping, cancelled);
+        if (sized.second.size() <= togetherMost) {
+            SplitTogether(sized.second, length, grouping, cancelled);
+            if (cancelled && cancelled())
+                break;
             continue;
         }
+        // Too many to read side by side: the checksum of their first bytes sorts them
+        // into smaller sets first.
         std::map<std::uint32_t, std::vector<const Candidate*>> byChecksum;
         for (const Candidate* file : sized.second) {
             if (cancelled && cancelled())
@@ -239,9 +304,12 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
             else
                 grouping.unreadable.push_back(file->path);
         }
-        for (auto& same : byChecksum)
-            if (same.second.size() > 1)
+        for (auto& same : byChecksum) {
+            if (same.second.size() > togetherMost)
                 SplitByBytes(same.second, length, grouping, cancelled);
+            else if (same.second.size() > 1)
+                SplitTogether(same.second, length, grouping, cancelled);
+        }
         if (cancelled && cancelled())
             break;
     }
