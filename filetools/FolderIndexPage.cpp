@@ -72,17 +72,17 @@ void TForm1::BuildFolderIndexPage()
     ListView7->SetAcceptFiles(true);
     ListView7->OnDropFiles = Bind(this, &TForm1::NewListViewWP7);
 
-    PopupMenu7 = new TPopupMenu(this);
-    PopupMenu7->Name = "PopupMenu7";
+    FolderIndexMenu = new TPopupMenu(this);
+    FolderIndexMenu->Name = "FolderIndexMenu";
     for (TMenuItem** item : {&Delete1, &Clearlist1}) {
         *item = new TMenuItem(this);
-        PopupMenu7->Items()->Add(*item);
+        FolderIndexMenu->Items()->Add(*item);
     }
     Delete1->Name = "Delete1";
     Delete1->OnClick = Bind(this, &TForm1::Delete1Click);
     Clearlist1->Name = "Clearlist1";
     Clearlist1->OnClick = Bind(this, &TForm1::Clearlist1Click);
-    ListView7->SetPopupMenu(PopupMenu7);
+    ListView7->SetPopupMenu(FolderIndexMenu);
 
     CheckBox1 = new TCheckBox(this);
     CheckBox1->Name = "CheckBox1";

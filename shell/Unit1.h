@@ -342,7 +342,7 @@ public:
     TButton* Button6 = nullptr;
     TButton* Button7 = nullptr;
     TMemo* Memo4 = nullptr;                 // status
-    TPopupMenu* PopupMenu7 = nullptr;
+    TPopupMenu* FolderIndexMenu = nullptr;  // ListView7: delete, clear
     TMenuItem* Delete1 = nullptr;
     TMenuItem* Clearlist1 = nullptr;
 
