@@ -185,9 +185,7 @@ void TForm1::FillDuplicatesFiles()
                 Text(" Dateien nicht lesbar", " files not readable");
     for (const std::string& location : UnreadLocations)
         note += std::string(note.empty() ? "" : "; ") + Text("Nicht gelesen: ", "Not read: ") + location;
-    Form3->StatusBar1->Panels()->Items(1)->SetText(note);
-    if (!note.empty())
-        Form3->StatusBar1->Panels()->Items(1)->SetWidth(600);
+    Form3->SetNote(note);
 }
 
 bool TForm1::GetFileTimeAndSize(const std::string& path)

@@ -318,8 +318,18 @@ void TForm3::Schlieen1Click(TObject*) { Close(); }
 
 void TForm3::FormResize(TObject*)
 {
-    if (StatusBar1 && StatusBar1->Panels()->Count() > 0)
-        StatusBar1->Panels()->Items(0)->SetWidth(Width() - 80 > 0 ? Width() - 80 : 0);
+    if (!StatusBar1 || StatusBar1->Panels()->Count() < 2)
+        return;
+    int countWidth = Note.empty() ? Width() - 80 : 120;
+    StatusBar1->Panels()->Items(0)->SetWidth(countWidth > 0 ? countWidth : 0);
+    StatusBar1->Panels()->Items(1)->SetWidth(Note.empty() ? 50 : (Width() > 120 ? Width() - 120 : 0));
+}
+
+void TForm3::SetNote(const std::string& note)
+{
+    Note = note;
+    StatusBar1->Panels()->Items(1)->SetText(note);
+    FormResize(nullptr);
 }
 
 void TForm3::Loeschen()

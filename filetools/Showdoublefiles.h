@@ -44,6 +44,9 @@ public:
     void FillRows();
     // In English mode, the English captions.
     void English();
+    // What the groups mean and what was left out, in the second status panel, which then
+    // takes the room the count does not need.
+    void SetNote(const std::string& note);
 
     TPanel* Panel1 = nullptr;      // the buttons
     TListView* ListView1 = nullptr;
@@ -68,6 +71,7 @@ public:
     double FileCount = 0;
     unsigned char Busy = 0;
     std::string CopyTarget;
+    std::string Note;
 
 private:
     std::vector<int> SelectedRows() const;

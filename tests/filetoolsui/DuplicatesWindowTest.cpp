@@ -118,6 +118,18 @@ TEST_F(DuplicatesWindowTest, CopyPutsTheSelectedFilesIntoTheFolder)
     EXPECT_TRUE(Exists(a2));
 }
 
+// With the byte limit a group means "equal in size and the first N bytes"; the window says so.
+TEST_F(DuplicatesWindowTest, TheByteLimitAndUnreadableFilesAreTold)
+{
+    Show({folder / "a1", folder / "a2", ""});
+    Form1->DuplicateByteLimit = 100;
+    Form1->UnreadableDuplicates = {folder / "locked"};
+    Form1->FillDuplicatesFiles();
+    std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
+    EXPECT_NE(note.find("ersten 100 Bytes"), std::string::npos) << note;
+    EXPECT_NE(note.find("1 Dateien nicht lesbar"), std::string::npos) << note;
+}
+
 TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)
 {
     std::vector<std::string> lines;
