@@ -66,10 +66,6 @@ void TForm1::FormCreate(TObject*)
     LanguageFlag = 1;
     GetDuplicateSearchOptions();
     ReadOptions();
-    if (AutoDuplicate) {
-        RefuseDuplicateStart();
-        return;
-    }
 
     Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
     Application->ProcessMessages();
@@ -101,7 +97,10 @@ void TForm1::FormCreate(TObject*)
     ReadActionOptions();
     ShowScanPages();
 
-    if (AutoScan) {
+    if (AutoDuplicate) {
+        LongJob job(this);
+        RunDuplicateSearch();
+    } else if (AutoScan) {
         {
             LongJob job(this);
             StartScan();
@@ -133,18 +132,6 @@ void TForm1::FormCreate(TObject*)
     // With a task set the program waits for it in the notification area.
     if (TaskMode > 0 && !AutoScan)
         AddToTaskBar();
-}
-
-// The duplicate search cannot run from the command line yet. Without this the start
-// would stay behind with no window and no tray icon, never ending.
-void TForm1::RefuseDuplicateStart()
-{
-    effects::ShowMessageBox(nullptr,
-                            Text("Die Suche nach doppelten Dateien kann noch nicht über die Befehlszeile "
-                                 "gestartet werden.",
-                                 "The search for duplicate files cannot be started from the command line yet."),
-                            "Tidewrack", MB_OK | MB_ICONINFORMATION);
-    Application->Terminate();
 }
 
 void TForm1::ReadFolders()

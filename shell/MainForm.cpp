@@ -128,6 +128,9 @@ void TForm1::BuildDesign()
     BuildSidebar();
     BuildPages();
     BuildCleaningPages();
+    BuildDuplicatePage();
+    BuildSplitterPage();
+    BuildFolderIndexPage();
     BuildShredderPage();
     BuildWipePage();
     BuildBackupsPage();

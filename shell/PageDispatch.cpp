@@ -12,7 +12,7 @@ void TForm1::SpeedClick(TObject*)
     case 3: show(7); break;    // scan options and "Scan now"
     case 100: InitWipeSpace(); show(13); break;
     case 101: ClearShredderList(); show(14); break;
-    case 102: show(15); break; // duplicate search
+    case 102: CaptionDuplicatePage(); show(15); break; // duplicate search
     case 103: {
         HourGlass busy;
         GetSharedDLL();

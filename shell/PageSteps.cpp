@@ -5,14 +5,8 @@
 int ShellEnumFlags = 96;
 HIMAGELIST SystemImageList = nullptr;
 
-void TForm1::GetDuplicateSearchOptions() {}
 void TForm1::AcceptDroppedFiles() {}
 void TForm1::RestoreListViewProcs() {}
-void TForm1::SaveDuplicateSearchOptions() {}
-
-// What the sidebar dispatcher runs before it shows these pages; each page fills in its own.
-void TForm1::SelectFirstSplitSize() {}
-void TForm1::ClearFolderIndexList() {}
 
 void TForm1::SetPage(int index)
 {

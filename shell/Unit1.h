@@ -5,6 +5,8 @@
 #include "cleaning/ScanRecords.h"
 #include "cleaning/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
+#include "filetools/DuplicateFinder.h"
+#include "filetools/FolderIndex.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"
@@ -63,6 +65,9 @@ class TCheckBox;
 class TCSpinEdit;
 // Junk scan pages (cleaning/).
 class TRadioButton;
+class TCheckBox;
+class TComboBox;
+class TMemo;
 class TEdit;
 class TListView;
 class ShredderIo;
@@ -266,6 +271,88 @@ public:
     // The disk the two pages shred and wipe on; nullptr is the real one. Tests put a
     // pretend disk here, so that no test wipes a real drive.
     ShredderIo* ShredderDisk = nullptr;
+
+    // ---- the duplicate search: its page (TabSheet15), the "/duplicate" start and the
+    // duplicates window (filetools/DuplicatePage.cpp, filetools/DuplicateSearch.cpp,
+    // filetools/Showdoublefiles.h)
+    void BuildDuplicatePage();
+    void CaptionDuplicatePage();
+    void Label62Click(TObject* sender);   // "Scan for duplicate files now"
+    void Label85Click(TObject* sender);   // add a folder
+    void Label89Click(TObject* sender);   // remove the selected location
+    void Allesauswhlen1Click(TObject* sender);
+    void Markierungumkehren3Click(TObject* sender);
+    void RadioButton1Click(TObject* sender);
+    void RadioButton2Click(TObject* sender);
+    void RadioButton11Click(TObject* sender);
+    void RadioButton14Click(TObject* sender);
+    void RunDuplicateSearch();
+    void StartScanDuplicate();
+    void ScanDuplicateFiles();
+    void DisplayDoubleSizeFiles();
+    void FillDuplicatesFiles();
+    bool GetFileTimeAndSize(const std::string& path);
+    void GetForm3Settings();
+    void WriteForm3Settings();
+    TRadioButton* RadioButton1 = nullptr;  // compare bytes
+    TRadioButton* RadioButton2 = nullptr;  // compare by name
+    TRadioButton* RadioButton11 = nullptr; // compare by size
+    TRadioButton* RadioButton14 = nullptr; // compare by date
+    TRadioButton* RadioButton9 = nullptr;  // all files
+    TRadioButton* RadioButton10 = nullptr; // the extensions in Edit1
+    TEdit* Edit1 = nullptr;
+    TCheckBox* CheckBox2 = nullptr;        // compare only the first bytes
+    TCSpinEdit* CSpinEdit4 = nullptr;      // how many
+    TLabel* Label62 = nullptr;
+    TLabel* Label85 = nullptr;
+    TLabel* Label89 = nullptr;
+    TPopupMenu* PopupMenu17 = nullptr;
+    TMenuItem* Allesauswhlen1 = nullptr;
+    TMenuItem* Markierungumkehren3 = nullptr;
+    // The criterion flags, taken from the radio buttons at start.
+    unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0, CompareDate = 0;
+    // The candidates the walk found, and the files it could not read.
+    std::vector<duplicates::Candidate> DuplicateCandidates;
+    std::vector<std::string> UnreadableDuplicates;
+    unsigned long long DuplicateByteLimit = 0; // 0: whole files
+    // GetFileTimeAndSize's answer.
+    std::string FoundFileDate;
+    unsigned long long FoundFileSize = 0;
+
+    // ---- the file splitter page (TabSheet22, filetools/SplitterPage.cpp)
+    void BuildSplitterPage();
+    void CaptionSplitterPage();
+    void Button3Click(TObject* sender);      // choose the source
+    void ComboBoxEx2Click(TObject* sender);
+    void Label86Click(TObject* sender);     // "Split now"
+    TEdit* Edit9 = nullptr;                 // source
+    TEdit* Edit10 = nullptr;                // own part size
+    TLabel* Label88 = nullptr;
+    TButton* Button3 = nullptr;
+    TRadioButton* RadioButton12 = nullptr;  // by size
+    TRadioButton* RadioButton13 = nullptr;  // by number
+    TComboBox* ComboBoxEx2 = nullptr;
+    TCSpinEdit* CSpinEdit6 = nullptr;
+    TLabel* Label86 = nullptr;
+
+    // ---- the folder index page (TabSheet4, filetools/FolderIndexPage.cpp)
+    void BuildFolderIndexPage();
+    void CaptionFolderIndexPage();
+    void NewListViewWP7(TObject* sender, const std::vector<std::string>& paths);
+    void Button6Click(TObject* sender);     // create
+    void Button7Click(TObject* sender);     // cancel
+    void Delete1Click(TObject* sender);
+    void Clearlist1Click(TObject* sender);
+    // Asks for the target and writes the index of entries; true when written in this run.
+    bool Dir2HTML(TObject* sender, const std::string& title, const std::vector<folder_index::Entry>& entries);
+    TListView* ListView7 = nullptr;
+    TCheckBox* CheckBox1 = nullptr;         // include subfolders
+    TButton* Button6 = nullptr;
+    TButton* Button7 = nullptr;
+    TMemo* Memo4 = nullptr;                 // status
+    TPopupMenu* FolderIndexMenu = nullptr;  // ListView7: delete, clear
+    TMenuItem* Delete1 = nullptr;
+    TMenuItem* Clearlist1 = nullptr;
 
     // ---- backups: projects, the packing loops, the backups page (TabSheet6) and the
     // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
@@ -728,7 +815,6 @@ private:
     void FetchShellObjects();
     void RunStartupCleaning();
     void ShowNetworkWarningOnce();
-    void RefuseDuplicateStart();
     void ShowFromTray();
     void EndLongJob();
 

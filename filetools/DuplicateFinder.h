@@ -1,0 +1,64 @@
+// The duplicate search's engine: which files found by the walk pass the filter, and
+// which of them are equal by the chosen criterion. In content mode a group holds only
+// files that are equal byte for byte (within the byte limit, when one is set): the
+// checksum merely picks the candidates to compare, since two different files can share
+// a 32-bit checksum, and deleting one of them as a "duplicate" would destroy a unique file.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace duplicates {
+
+enum class Criterion { Content, Name, Size, Date };
+
+// One file the walk found.
+struct Candidate {
+    std::string path;
+    unsigned long long size = 0;
+    FILETIME lastWrite{};
+};
+
+struct SearchOptions {
+    Criterion criterion = Criterion::Content;
+    unsigned long long byteLimit = 0; // content mode: compare only the first N bytes; 0 = all
+};
+
+// The checksum of a file's first byteLimit bytes (all when 0): CRC-32 of the reflected
+// polynomial 0xEDB88320, started at 0xFFFFFFFF, each step inverted, no final inversion
+// ("abc" gives 0xA6FFBCB0). False when the file cannot be read to the end of that range.
+bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::uint32_t& checksum);
+using ChecksumFunction = std::function<bool(const std::string&, unsigned long long, std::uint32_t&)>;
+
+// True when both files can be read and hold the same first `length` bytes. unreadable
+// names the file that could not be read, when one could not.
+bool SameBytes(const std::string& a, const std::string& b, unsigned long long length,
+               std::string* unreadable = nullptr);
+
+// The file filter: every file when filterText is empty (all files), otherwise the file's
+// extension, without its dot and in upper case, must occur in the upper-cased filter text
+// ("jpg+bmp" lets jpg, bmp, and also pg pass). A file without extension never passes.
+bool PassesFilter(const std::string& path, bool allFiles, const std::string& filterText);
+
+struct Grouping {
+    std::vector<std::vector<std::string>> groups; // each of two files or more, in path order
+    std::vector<std::string> unreadable;          // left out, never grouped
+};
+
+// Groups the candidates by the criterion. The same file reached twice (overlapping
+// locations) counts once: a file is never its own duplicate. Name mode compares file
+// names without their folders and without regard to case, as the file system does; date
+// mode compares the last-write times to the second the window shows. cancelled is polled
+// between files; a cancelled grouping returns what it has grouped so far.
+Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
+                         const ChecksumFunction& checksum = FileChecksum,
+                         const std::function<bool()>& cancelled = {});
+
+// The result list: one full path per line and an empty line after each group.
+std::vector<std::string> ResultLines(const Grouping& grouping);
+
+} // namespace duplicates

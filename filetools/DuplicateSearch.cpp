@@ -1,0 +1,224 @@
+// The duplicate search of a "/duplicate" start: the progress dialog, the walk over the
+// checked locations of the duplicate list, the grouping, and the duplicates window.
+#include "shell/Unit1.h"
+
+#include "cleaning/FileFacts.h"
+#include "cleaning/JunkScan.h"
+#include "cleaning/Scanframe.h"
+#include "filetools/DuplicateFinder.h"
+#include "filetools/Showdoublefiles.h"
+#include "shell/HostDialog.h"
+#include "shell/OptionsKeys.h"
+#include "shell/WindowLayout.h"
+#include "toolkit/Button.h"
+#include "toolkit/CSpinEdit.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/PathText.h"
+#include "toolkit/RadioButton.h"
+
+namespace {
+
+namespace keys = options::scanDoubleSettings;
+
+// Collects the files of the walk that pass the filter, with the progress by bytes.
+class DuplicateCollector : public cleaning::WalkVisitor, public cleaning::ScanObserver {
+public:
+    DuplicateCollector(TForm1& form, bool allFiles, const std::string& filter)
+        : form_(form), allFiles_(allFiles), filter_(filter)
+    {
+    }
+
+    void Visit(const cleaning::WalkItem& item) override
+    {
+        if (!item.hasFindData || (item.findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+        unsigned long long size = cleaning::SizeOf(item.findData);
+        bytes_ += size;
+        if (form_.ScanTotalBytes > 0 && Frame2) {
+            int percent = static_cast<int>(bytes_ * 100.0 / static_cast<double>(form_.ScanTotalBytes));
+            Frame2->ProgressBar1->SetPosition(percent > 100 ? 100 : percent);
+        }
+        if (duplicates::PassesFilter(item.path, allFiles_, filter_))
+            form_.DuplicateCandidates.push_back({item.path, size, item.findData.ftLastWriteTime});
+    }
+    void FolderEntered(const std::string& path) override
+    {
+        if (Frame2)
+            Frame2->Memo1->Lines()->SetText(path);
+        Application->ProcessMessages();
+    }
+    bool Cancelled() override { return form_.AbortFlag != 0; }
+    void LocationStarted(const std::string& caption) override
+    {
+        if (Frame2)
+            Frame2->Label1->SetCaption(form_.Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
+    }
+    void LocationSkipped(const std::string& caption, HRESULT) override { form_.UnreadLocations.push_back(caption); }
+
+private:
+    TForm1& form_;
+    bool allFiles_;
+    std::string filter_;
+    double bytes_ = 0;
+};
+
+class DuplicateModeOn {
+public:
+    explicit DuplicateModeOn(TForm1& form) : form_(form) { form_.DuplicateMode = 1; }
+    ~DuplicateModeOn() { form_.DuplicateMode = 0; }
+    DuplicateModeOn(const DuplicateModeOn&) = delete;
+    DuplicateModeOn& operator=(const DuplicateModeOn&) = delete;
+
+private:
+    TForm1& form_;
+};
+
+} // namespace
+
+void TForm1::RunDuplicateSearch()
+{
+    AbortFlag = 0;
+    HourGlass busy;
+    FoundFiles->Clear();
+    StartScanDuplicate();
+    Application->ProcessMessages();
+
+    Form3 = new TForm3(this);
+    if (!LanguageFlag)
+        Form3->English();
+    GetForm3Settings();
+    Form3->Show();
+    Application->ProcessMessages();
+    FillDuplicatesFiles();
+}
+
+void TForm1::StartScanDuplicate()
+{
+    MakeHostDialog(HostDialog::DuplicateProgress);
+    Frame2 = MakeHostFrame<TFrame2>(*this);
+    Frame2->Button1->SetCaption(Text("Abbrechen", "Cancel"));
+    Frame2->Memo1->Show();
+    HostPanelInUse inUse(this);
+    ShowHostDialog(HostDialog::DuplicateProgress);
+    if (Frame2)
+        Frame2->Button1->SetFocus();
+    ScanDuplicateFiles();
+    Application->ProcessMessages();
+    DisplayDoubleSizeFiles();
+    if (Form6)
+        Form6->Close();
+    Application->ProcessMessages();
+}
+
+void TForm1::ScanDuplicateFiles()
+{
+    FoundFiles->Clear();
+    DuplicateCandidates.clear();
+    UnreadableDuplicates.clear();
+    DuplicateModeOn duplicateMode(*this);
+    if (Frame2)
+        Frame2->ProgressBar1->SetPosition(0);
+    DuplicateByteLimit = CompareContent && CheckBox2->Checked() ? static_cast<unsigned long long>(CSpinEdit4->Value()) : 0;
+    Label1->SetCaption(Text("Suche nach doppelten Dateien. Bitte warten . . .",
+                            "Scanning for duplicate files. Please wait . . ."));
+    GetDuplicateHDS();
+
+    std::vector<cleaning::ScanLocation> locations;
+    for (int row = 0; row < ListView17->Items()->Count() && row < DuplicateScanItems->Count(); ++row) {
+        TListItem* item = ListView17->Items()->Item(row);
+        if (item->Checked())
+            locations.push_back({item->Caption(), (*DuplicateScanItems)[row]->parentFolder,
+                                 (*DuplicateScanItems)[row]->item});
+    }
+    AbortFlag = 0;
+    DuplicateCollector collector(*this, RadioButton9->Checked(), Edit1->Text());
+    cleaning::WalkOptions walk;
+    walk.enumFlags = static_cast<DWORD>(ShellEnumFlags);
+    walk.owner = Application->Handle();
+    cleaning::WalkLocations(locations, walk, collector, collector);
+
+    if (Frame2) {
+        Frame2->ProgressBar1->SetPosition(100);
+        Frame2->Label1->SetCaption(Text("Dateien werden verglichen ...", "Comparing files ..."));
+        Frame2->Memo1->Hide();
+    }
+    Application->ProcessMessages();
+}
+
+void TForm1::DisplayDoubleSizeFiles()
+{
+    duplicates::SearchOptions options;
+    options.criterion = CompareContent ? duplicates::Criterion::Content
+                        : CompareSize  ? duplicates::Criterion::Size
+                        : CompareName  ? duplicates::Criterion::Name
+                                       : duplicates::Criterion::Date;
+    options.byteLimit = DuplicateByteLimit;
+    // What the walk found is grouped even after a cancel; a second Cancel stops the comparing.
+    AbortFlag = 0;
+    int step = 0;
+    auto cancelled = [this, &step] {
+        if (++step % 16 == 0)
+            Application->ProcessMessages();
+        return AbortFlag != 0;
+    };
+    duplicates::Grouping grouping =
+        duplicates::GroupDuplicates(DuplicateCandidates, options, duplicates::FileChecksum, cancelled);
+    UnreadableDuplicates = grouping.unreadable;
+    DuplicateList->Clear();
+    for (const std::string& line : duplicates::ResultLines(grouping))
+        DuplicateList->Add(line);
+}
+
+void TForm1::FillDuplicatesFiles()
+{
+    if (!Form3)
+        return;
+    Form3->FillRows();
+    // What the groups mean, and what was left out, stand in the free status panel.
+    std::string note;
+    if (DuplicateByteLimit)
+        note = Text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
+               std::to_string(DuplicateByteLimit) + " Bytes";
+    if (!UnreadableDuplicates.empty())
+        note += std::string(note.empty() ? "" : "; ") + std::to_string(UnreadableDuplicates.size()) +
+                Text(" Dateien nicht lesbar", " files not readable");
+    for (const std::string& location : UnreadLocations)
+        note += std::string(note.empty() ? "" : "; ") + Text("Nicht gelesen: ", "Not read: ") + location;
+    Form3->SetNote(note);
+}
+
+bool TForm1::GetFileTimeAndSize(const std::string& path)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    FoundFileDate = cleaning::DateText(found.ftLastWriteTime);
+    FoundFileSize = cleaning::SizeOf(found);
+    return true;
+}
+
+void TForm1::GetForm3Settings()
+{
+    if (!Form3)
+        return;
+    TRegistry registry;
+    window_layout::StoredLayout stored = window_layout::ReadLayout(registry, keys::Key, keys::ColumnsWidth);
+    if (!stored.left || stored.left->empty())
+        return;
+    if (stored.columns && !stored.columns->empty())
+        window_layout::ApplyColumnWidths(*Form3->ListView1, *stored.columns);
+    if (auto rect = window_layout::WholeRect(stored, {10, 10, 733, 433}))
+        window_layout::ApplyRect(*Form3, *rect);
+}
+
+void TForm1::WriteForm3Settings()
+{
+    if (!Form3)
+        return;
+    TRegistry registry;
+    window_layout::WriteLayout(registry, keys::Key, keys::ColumnsWidth, window_layout::RectOf(*Form3),
+                               window_layout::ColumnWidthsOf(*Form3->ListView1));
+}

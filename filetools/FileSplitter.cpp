@@ -1,0 +1,187 @@
+#include "filetools/FileSplitter.h"
+
+#include "cleaning/Masks.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace splitter {
+
+namespace {
+
+// Parts are copied through one buffer of this size, whatever the part size.
+constexpr size_t blockSize = 1024 * 1024;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string BaseOf(const std::string& source)
+{
+    size_t slash = source.find_last_of("\\/:");
+    size_t dot = source.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        return source.substr(0, dot);
+    return source;
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A name as the batch file must spell it.
+std::string Quoted(const std::string& name)
+{
+    std::string text = "\"";
+    for (char c : name) {
+        text += c;
+        if (c == '%')
+            text += '%';
+    }
+    return text + "\"";
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WriteBatch(const std::string& source, const std::vector<std::string>& parts, bool german)
+{
+    File batch(std::fopen(BatchName(source).c_str(), "wb"));
+    if (!batch)
+        return false;
+    std::vector<std::string> lines = BatchLines(source, parts, german);
+    bool ok = true;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string line = lines[i] + (i + 1 < lines.size() ? "\r\n" : "");
+        ok = ok && std::fwrite(line.data(), 1, line.size(), batch.get()) == line.size();
+    }
+    return std::fclose(batch.release()) == 0 && ok;
+}
+
+} // namespace
+
+std::string PartName(const std::string& source, int number) { return BaseOf(source) + ".00" + std::to_string(number); }
+
+std::string BatchName(const std::string& source) { return BaseOf(source) + ".bat"; }
+
+unsigned long long PartSizeForCount(unsigned long long sourceSize, int count)
+{
+    return count > 0 ? sourceSize / static_cast<unsigned long long>(count) + 1 : 0;
+}
+
+unsigned long long PartCount(unsigned long long sourceSize, unsigned long long partSize)
+{
+    if (partSize == 0)
+        return 0;
+    return std::max<unsigned long long>(1, (sourceSize + partSize - 1) / partSize);
+}
+
+std::vector<std::string> BatchLines(const std::string& source, const std::vector<std::string>& parts, bool german)
+{
+    std::vector<std::string> lines = {
+        "echo off",
+        "cls",
+        "echo --------------------------------",
+        "echo --  Tidewrack --  ",
+        "echo --------------------------------",
+        "echo.",
+        "echo.",
+        "echo.",
+        german ? "echo      Druecken Sie eine Taste, um die " : "echo      Press any Button to rebuild the ",
+        german ? "echo            Datei wiederherzustellen   " : "echo            file   ",
+        "echo     ",
+        "echo.   ",
+        "echo.   ",
+        "pause  ",
+    };
+    std::string copy = "copy /b ";
+    for (size_t i = 0; i < parts.size(); ++i)
+        copy += (i ? "+" : "") + Quoted(FileNameOf(parts[i]));
+    lines.push_back(copy + " " + Quoted(FileNameOf(source)));
+    return lines;
+}
+
+std::vector<std::string> Targets(const std::string& source, unsigned long long sourceSize,
+                                 unsigned long long partSize)
+{
+    std::vector<std::string> targets;
+    unsigned long long count = PartCount(sourceSize, partSize);
+    for (unsigned long long n = 1; n <= count; ++n)
+        targets.push_back(PartName(source, static_cast<int>(n)));
+    targets.push_back(BatchName(source));
+    return targets;
+}
+
+std::vector<std::string> ExistingTargets(const std::string& source, unsigned long long sourceSize,
+                                         unsigned long long partSize)
+{
+    std::vector<std::string> existing;
+    for (const std::string& target : Targets(source, sourceSize, partSize))
+        if (Exists(target))
+            existing.push_back(target);
+    return existing;
+}
+
+SplitResult SplitFile(const std::string& source, unsigned long long partSize, bool german,
+                      const std::function<void()>& pump)
+{
+    SplitResult result;
+    WIN32_FILE_ATTRIBUTE_DATA facts{};
+    if (source.empty() || partSize == 0) {
+        result.error = SplitError::InvalidInput;
+        return result;
+    }
+    if (!GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &facts) ||
+        (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        result.error = SplitError::SourceUnreadable;
+        return result;
+    }
+    unsigned long long length = (static_cast<unsigned long long>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+    std::vector<std::string> targets = Targets(source, length, partSize);
+    for (const std::string& target : targets)
+        if (cleaning::UpperCase(target) == cleaning::UpperCase(source)) {
+            result.error = SplitError::NameClash;
+            result.failedPath = target;
+            return result;
+        }
+    targets.pop_back(); // the batch
+    File input(std::fopen(source.c_str(), "rb"));
+    if (!input) {
+        result.error = SplitError::SourceUnreadable;
+        return result;
+    }
+
+    std::vector<char> block(blockSize);
+    unsigned long long remaining = length;
+    for (const std::string& part : targets) {
+        unsigned long long chunk = std::min(partSize, remaining);
+        File output(std::fopen(part.c_str(), "wb"));
+        bool ok = output != nullptr;
+        while (ok && chunk > 0) {
+            size_t want = static_cast<size_t>(std::min<unsigned long long>(chunk, block.size()));
+            size_t got = std::fread(block.data(), 1, want, input.get());
+            ok = got == want && std::fwrite(block.data(), 1, got, output.get()) == got;
+            chunk -= got;
+            remaining -= got;
+            if (pump)
+                pump();
+        }
+        ok = ok && std::fclose(output.release()) == 0;
+        if (!ok) {
+            result.error = SplitError::PartFailed;
+            result.failedPath = part;
+            return result;
+        }
+        ++result.partsWritten;
+    }
+    if (!WriteBatch(source, targets, german))
+        result.error = SplitError::BatchFailed;
+    return result;
+}
+
+} // namespace splitter

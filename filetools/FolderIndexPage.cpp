@@ -1,0 +1,231 @@
+// The folder index page: files and folders dropped onto its list, optionally with
+// everything below them, written as an HTML page or as semicolon-separated text.
+#include "shell/Unit1.h"
+
+#include "filetools/FolderIndex.h"
+#include "shell/ListExport.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Memo.h"
+#include "toolkit/PathText.h"
+#include "toolkit/SaveDialog.h"
+
+namespace {
+
+const char* const indexTitle = "VovOzOVIZ";
+
+bool IsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string TodayText()
+{
+    SYSTEMTIME today = effects::Now();
+    char text[80] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, text, sizeof text);
+    return text;
+}
+
+// The chosen name with the extension of the chosen format, in place of any other.
+std::string WithExtension(const std::string& chosen, bool html)
+{
+    size_t slash = chosen.find_last_of('\\');
+    size_t dot = chosen.find_last_of('.');
+    std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? chosen.substr(0, dot)
+                                                                                                 : chosen;
+    return base + (html ? ".htm" : ".txt");
+}
+
+} // namespace
+
+void TForm1::BuildFolderIndexPage()
+{
+    TTabSheet* page = TabSheets[4];
+    auto* title = new TLabel(this);
+    title->Name = "FolderIndexPageTitle";
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+
+    ListView7 = new TListView(this);
+    ListView7->Name = "ListView7";
+    ListView7->SetParent(page);
+    ListView7->SetBounds(16, 40, 450, 180);
+    ListView7->Columns()->Add()->SetWidth(425);
+    SetWindowLongA(ListView7->Handle(), GWL_STYLE, GetWindowLongA(ListView7->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    ListView7->SetMultiSelect(true);
+    ListView7->SetRowSelect(true);
+    ListView7->SetHideSelection(false);
+    ListView7->SetColor(0xEAEAEA);
+    auto* images = new TImageList(this);
+    images->SetShareImages(true);
+    SHFILEINFOA info{};
+    images->SetHandle(reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+    ListView7->SetSmallImages(images);
+    ListView7->SetAcceptFiles(true);
+    ListView7->OnDropFiles = Bind(this, &TForm1::NewListViewWP7);
+
+    FolderIndexMenu = new TPopupMenu(this);
+    FolderIndexMenu->Name = "FolderIndexMenu";
+    for (TMenuItem** item : {&Delete1, &Clearlist1}) {
+        *item = new TMenuItem(this);
+        FolderIndexMenu->Items()->Add(*item);
+    }
+    Delete1->Name = "Delete1";
+    Delete1->OnClick = Bind(this, &TForm1::Delete1Click);
+    Clearlist1->Name = "Clearlist1";
+    Clearlist1->OnClick = Bind(this, &TForm1::Clearlist1Click);
+    ListView7->SetPopupMenu(FolderIndexMenu);
+
+    CheckBox1 = new TCheckBox(this);
+    CheckBox1->Name = "CheckBox1";
+    CheckBox1->SetParent(page);
+    CheckBox1->SetBounds(16, 228, 250, 20);
+    Button6 = new TButton(this);
+    Button6->Name = "Button6";
+    Button6->SetParent(page);
+    Button6->SetBounds(280, 226, 90, 25);
+    Button6->OnClick = Bind(this, &TForm1::Button6Click);
+    Button7 = new TButton(this);
+    Button7->Name = "Button7";
+    Button7->SetParent(page);
+    Button7->SetBounds(376, 226, 90, 25);
+    Button7->SetEnabled(false);
+    Button7->OnClick = Bind(this, &TForm1::Button7Click);
+    Memo4 = new TMemo(this);
+    Memo4->Name = "Memo4";
+    Memo4->SetParent(page);
+    Memo4->SetBounds(16, 260, 450, 40);
+}
+
+void TForm1::CaptionFolderIndexPage()
+{
+    if (auto* title = dynamic_cast<TLabel*>(FindComponent("FolderIndexPageTitle")))
+        title->SetCaption(Text("Dateien und Ordner hierher ziehen", "Drop files and folders here"));
+    CheckBox1->SetCaption(Text("Unterordner einbeziehen", "Include subfolders"));
+    Button6->SetCaption(Text("Erstellen", "Create"));
+    Button7->SetCaption(Text("Abbrechen", "Cancel"));
+    Delete1->Caption = Text("Entfernen", "Delete");
+    Clearlist1->Caption = Text("Liste leeren", "Clear list");
+}
+
+void TForm1::ClearFolderIndexList()
+{
+    CaptionFolderIndexPage();
+    ListView7->Items()->Clear();
+}
+
+void TForm1::NewListViewWP7(TObject*, const std::vector<std::string>& paths)
+{
+    TListItems* items = ListView7->Items();
+    for (const std::string& path : paths) {
+        bool listed = false;
+        for (int row = 0; row < items->Count() && !listed; ++row)
+            listed = lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0;
+        if (listed)
+            continue;
+        TListItem* item = items->Add();
+        item->SetCaption(path);
+        item->SetImageIndex(GetIcon(path, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    }
+}
+
+void TForm1::Delete1Click(TObject*)
+{
+    std::vector<int> rows = ListView7->SelectedIndices();
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        ListView7->Items()->Delete(*row);
+}
+
+void TForm1::Clearlist1Click(TObject*) { ListView7->Items()->Clear(); }
+
+void TForm1::Button7Click(TObject*)
+{
+    AbortFlag = 1;
+    Application->ProcessMessages();
+}
+
+void TForm1::Button6Click(TObject* sender)
+{
+    if (ListView7->Items()->Count() == 0)
+        return;
+    AbortFlag = 0;
+    Button7->SetEnabled(true);
+    Button6->SetEnabled(false);
+    bool written = false;
+    {
+        HourGlass busy;
+        Memo4->Lines()->SetText(Text("Aktion: Dateiinformationen werden gesammelt...",
+                                     "Action: Searching Fileinformation..."));
+        std::vector<folder_index::Entry> entries;
+        auto cancelled = [this] {
+            Application->ProcessMessages();
+            return AbortFlag != 0;
+        };
+        for (int row = 0; row < ListView7->Items()->Count() && !AbortFlag; ++row) {
+            std::string path = ListView7->Items()->Item(row)->Caption();
+            bool folder = IsFolder(path);
+            entries.push_back({path, folder});
+            if (folder && CheckBox1->Checked())
+                folder_index::AppendFolderEntries(path, entries, cancelled);
+        }
+        Memo4->Lines()->SetText(Text("Aktion: HTML- (Text-)Datei wird erstellt", "Action: Creating HTML (Text)-File"));
+        if (!AbortFlag)
+            written = Dir2HTML(sender, indexTitle, entries);
+        Memo4->Lines()->SetText(Text("Aktion: Fertig", "Action: Done"));
+    }
+    if (written && !AbortFlag)
+        effects::ShowMessageBox(Handle(), Text("Fertig!", "Done!"), "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+    else
+        effects::ShowMessageBox(Handle(), Text("Fehler beim Erstellen der Datei!", "Error creating file!"), "Tidewrack",
+                                MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+    Button7->SetEnabled(false);
+    Button6->SetEnabled(true);
+}
+
+bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<folder_index::Entry>& entries)
+{
+    TSaveDialog dialog(nullptr);
+    dialog.Title = Text("Speichern", "Save");
+    dialog.Filter = Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
+                         "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
+    if (!dialog.Execute() || dialog.FileName.empty())
+        return false;
+    bool html = dialog.FilterIndex != 2;
+
+    auto facts = [this](const std::string& path) {
+        folder_index::Facts facts;
+        facts.found = GetFileTimeAndSize(path);
+        if (facts.found) {
+            facts.size = FoundFileSize;
+            facts.dateText = FoundFileDate;
+            GetIcon(path, SHGFI_TYPENAME);
+            facts.typeName = IconInfo.szTypeName;
+        }
+        return facts;
+    };
+    auto step = [this](const std::string& path) {
+        Memo4->Lines()->SetText(CompactPathFor(Memo4, path));
+        Application->ProcessMessages();
+        return AbortFlag == 0;
+    };
+    std::vector<std::string> lines;
+    if (html) {
+        std::vector<std::string> head = list_export::HtmlLines(title, TodayText(), {}, {});
+        head.resize(head.size() - 5); // up to the open table: without the empty header row and the end
+        folder_index::Totals totals;
+        lines = folder_index::HtmlLines(head, entries, facts, LanguageFlag != 0, totals, step);
+    } else {
+        lines = folder_index::TextLines(entries, facts, step);
+    }
+    if (AbortFlag)
+        return false;
+    return folder_index::SaveLines(WithExtension(dialog.FileName, html), lines);
+}

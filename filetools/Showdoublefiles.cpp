@@ -1,0 +1,459 @@
+#include "filetools/Showdoublefiles.h"
+
+#include "cleaning/FileDeleter.h"
+#include "cleaning/FileFacts.h"
+#include "filetools/DuplicateResults.h"
+#include "shell/MessageText.h"
+#include "shell/Unit1.h"
+#include "toolkit/Button.h"
+#include "toolkit/Effects.h"
+
+#include <shellapi.h>
+
+TForm3* Form3 = nullptr;
+
+namespace {
+
+TMenuItem* MakeItem(TForm3* form, const char* name, const char* caption, TNotifyEvent onClick)
+{
+    auto* item = new TMenuItem(form);
+    item->Name = name;
+    item->Caption = caption;
+    item->OnClick = onClick;
+    form->PopupMenu1->Items()->Add(item);
+    return item;
+}
+
+TButton* MakeButton(TForm3* form, const char* name, int left, const char* caption, TNotifyEvent onClick)
+{
+    auto* button = new TButton(form);
+    button->Name = name;
+    button->SetParent(form->Panel1);
+    button->SetBounds(left, 6, 110, 26);
+    button->SetCaption(caption);
+    button->OnClick = onClick;
+    return button;
+}
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+TForm3::TForm3(TComponent* owner) : TForm(owner)
+{
+    Name = "Form3";
+    SetCaption("Doppelte Dateien");
+    SetBorderStyle(bsSizeable);
+    SetPosition(poScreenCenter);
+    SetWidth(733);
+    SetHeight(433);
+    KeyPreview = false;
+    OnClose = Bind(this, &TForm3::FormClose);
+    OnResize = Bind(this, &TForm3::FormResize);
+
+    Panel1 = new TPanel(this);
+    Panel1->Name = "Panel1";
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(38);
+    Panel1->SetBevelOuter(bvNone);
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->Name = "StatusBar1";
+    StatusBar1->SetParent(this);
+    StatusBar1->SetAlign(alBottom);
+    for (int width : {700, 50})
+        StatusBar1->Panels()->Add()->SetWidth(width);
+
+    ListView1 = new TListView(this);
+    ListView1->Name = "ListView1";
+    ListView1->SetParent(this);
+    ListView1->SetOwnerData(true);
+    ListView1->SetAlign(alClient);
+    ListView1->SetMultiSelect(true);
+    ListView1->SetHideSelection(false);
+    ListView1->SetViewStyle(vsReport);
+    const struct {
+        const char* caption;
+        int width;
+    } columns[] = {{"Name", 140}, {"Pfad", 140}, {"Größe", 100}, {"Typ", 100}, {"Datum", 100}, {"Attribute", 60}};
+    for (const auto& column : columns) {
+        TListColumn* added = ListView1->Columns()->Add();
+        added->SetCaption(column.caption);
+        added->SetWidth(column.width);
+    }
+    ListView1->OnData = Bind(this, &TForm3::ListView1Data);
+    ListView1->OnDblClick = Bind(this, &TForm3::ffnen1Click);
+    ListView1->OnKeyDown = Bind(this, &TForm3::ListView1KeyDown);
+    ListView1->OnMouseMove = Bind(this, &TForm3::ListView1MouseMove);
+    SmallIcons = new TImageList(this);
+    SmallIcons->SetShareImages(true);
+    SmallIcons->SetHandle(SystemImageList);
+    ListView1->SetSmallImages(SmallIcons);
+
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->Name = "PopupMenu1";
+    Loeschen1 = MakeItem(this, "Loeschen1", "Löschen    Entf", [this](TObject*) { Loeschen(); });
+    Kopieren2 = MakeItem(this, "Kopieren2", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
+    ffnen2 = MakeItem(this, "ffnen2", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
+    ffnenmit1 = MakeItem(this, "ffnenmit1", "Öffnen mit...   Strg+W", Bind(this, &TForm3::ffnenmit2Click));
+    Eigenschaften2 = MakeItem(this, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
+    Allesmarkieren1 =
+        MakeItem(this, "Allesmarkieren1", "Alles markieren    Strg+A", Bind(this, &TForm3::Allesmarkieren1Click));
+    Markierungumkehren1 = MakeItem(this, "Markierungumkehren1", "Markierung umkehren    Strg+U",
+                                   Bind(this, &TForm3::Markierungumkehren1Click));
+    ersterEintragderDuplikatemarkieren1 =
+        MakeItem(this, "ersterEintragderDuplikatemarkieren1", "Alle außer dem ersten Eintrag markieren  Strg+N",
+                 Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
+    ExoprtierenalsHTMLDatei1 = MakeItem(this, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
+                                        Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    ListView1->SetPopupMenu(PopupMenu1);
+
+    DeleteButton = MakeButton(this, "DeleteButton", 6, "Löschen", [this](TObject*) { Loeschen(); });
+    CopyButton = MakeButton(this, "CopyButton", 122, "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
+    SelectButton = MakeButton(this, "SelectButton", 238, "Duplikate markieren",
+                              Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
+    ExportButton = MakeButton(this, "ExportButton", 354, "Exportieren",
+                              Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    CloseButton = MakeButton(this, "CloseButton", 470, "Schließen", Bind(this, &TForm3::Schlieen1Click));
+}
+
+TForm3::~TForm3()
+{
+    BeginDestroy();
+    if (Form3 == this)
+        Form3 = nullptr;
+}
+
+void TForm3::English()
+{
+    SetCaption("Duplicate files");
+    const char* captions[] = {"Name", "Path", "Size", "Type", "Date", "Attributes"};
+    for (int i = 0; i < 6; ++i)
+        ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+    Loeschen1->Caption = "Delete    Del";
+    Kopieren2->Caption = "Copy...     Strg+C";
+    ffnen2->Caption = "Open   Strg+O";
+    ffnenmit1->Caption = "Open with...   Strg+W";
+    Eigenschaften2->Caption = "Properties";
+    Allesmarkieren1->Caption = "Select all    Strg+A";
+    Markierungumkehren1->Caption = "Invert selection    Strg+U";
+    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates  Strg+N";
+    ExoprtierenalsHTMLDatei1->Caption = "Export selected files as HTML";
+    DeleteButton->SetCaption("Delete");
+    CopyButton->SetCaption("Copy...");
+    SelectButton->SetCaption("Select duplicates");
+    ExportButton->SetCaption("Export");
+    CloseButton->SetCaption("Close");
+}
+
+std::vector<std::string> TForm3::Lines() const
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < Form1->DuplicateList->Count(); ++i)
+        lines.push_back(Form1->DuplicateList->Strings(i));
+    return lines;
+}
+
+std::string TForm3::FullPathOf(int row) const
+{
+    if (row < 0 || row >= Form1->DuplicateList->Count())
+        return std::string();
+    return duplicates::PathOfLine(Form1->DuplicateList->Strings(row));
+}
+
+bool TForm3::Shown(int row) const
+{
+    std::string path = FullPathOf(row);
+    return !path.empty() && FileExists(path);
+}
+
+std::vector<int> TForm3::SelectedRows() const { return ListView1->SelectedIndices(); }
+
+void TForm3::ListView1Data(TListView*, int index, TListItem& item)
+{
+    if (Busy || !Shown(index))
+        return;
+    std::string path = FullPathOf(index);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(search);
+    SHFILEINFOA info{};
+    SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_TYPENAME);
+    item.SetCaption(NameOf(path));
+    item.SetImageIndex(info.iIcon);
+    for (const std::string& text : {FolderOf(path), std::to_string(cleaning::SizeOf(found)),
+                                    std::string(info.szTypeName), cleaning::DateText(found.ftLastWriteTime),
+                                    cleaning::AttributeLetters(found.dwFileAttributes)})
+        item.SubItems()->Add(text);
+}
+
+void TForm3::FillRows()
+{
+    Busy = 0;
+    ListView1->SetItemCount(Form1->DuplicateList->Count());
+    Anzahl();
+    ListView1->Invalidate();
+}
+
+void TForm3::Anzahl()
+{
+    FileCount = duplicates::FileCount(Lines());
+    StatusBar1->Panels()->Items(0)->SetText(std::to_string(static_cast<long long>(FileCount)) + " Items");
+}
+
+void TForm3::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
+{
+    bool control = (shift & ssCtrl) != 0;
+    if (control && key == 'A')
+        return Allesmarkieren1Click(nullptr);
+    if (control && key == 'U')
+        return Markierungumkehren1Click(nullptr);
+    if (control && key == 'N')
+        return ersterEintragderDuplikatemarkieren1Click(nullptr);
+    if (key == VK_ESCAPE)
+        return Schlieen1Click(nullptr);
+    if (ListView1->SelCount() == 0)
+        return;
+    if (key == VK_DELETE)
+        Loeschen();
+    else if (control && key == 'O')
+        ffnen1Click(nullptr);
+    else if (control && key == 'W')
+        ffnenmit2Click(nullptr);
+    else if (control && key == 'C')
+        Kopieren1Click(nullptr);
+    else if ((shift & ssAlt) && key == VK_RETURN)
+        Eigenschaften1Click(nullptr);
+}
+
+void TForm3::ListView1MouseMove(TObject*, TShiftState, int, int)
+{
+    ListView1->SetCursor(ListView1->SelCount() ? crHandPoint : crDefault);
+}
+
+void TForm3::ffnen1Click(TObject*)
+{
+    int row = ListView1->ItemIndex();
+    if (Shown(row))
+        effects::ShellOpen(GetForegroundWindow(), "open", FullPathOf(row), "", "", SW_SHOW);
+}
+
+void TForm3::ffnenmit2Click(TObject*)
+{
+    int row = ListView1->ItemIndex();
+    if (!Shown(row))
+        return;
+    // The shell's "open with" dialog takes the rest of the command line as the file name.
+    std::string rundll = Form1->SystemDir.empty() ? "rundll32.exe" : Form1->SystemDir + "\\rundll32.exe";
+    effects::StartProcess("\"" + rundll + "\" shell32.dll,OpenAs_RunDLL " + FullPathOf(row));
+}
+
+void TForm3::Eigenschaften1Click(TObject*)
+{
+    int row = ListView1->ItemIndex();
+    if (!Shown(row))
+        return;
+    std::string path = FullPathOf(row);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = GetForegroundWindow();
+    info.lpVerb = "properties";
+    info.lpFile = path.c_str();
+    info.nShow = SW_SHOW;
+    effects::ShellOpenEx(info);
+}
+
+void TForm3::Allesmarkieren1Click(TObject*)
+{
+    StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden markiert...", "Selecting files. Please wait..."));
+    {
+        HourGlass busy;
+        for (int row = 0; row < Form1->DuplicateList->Count(); ++row)
+            if (Shown(row))
+                ListView1->SetSelected(row, true);
+    }
+    Anzahl();
+}
+
+void TForm3::Markierungumkehren1Click(TObject*)
+{
+    {
+        HourGlass busy;
+        for (int row = 0; row < Form1->DuplicateList->Count(); ++row)
+            if (Shown(row))
+                ListView1->SetSelected(row, !ListView1->IsSelected(row));
+    }
+    Anzahl();
+}
+
+void TForm3::ersterEintragderDuplikatemarkieren1Click(TObject*)
+{
+    StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden markiert...", "Selecting files. Please wait..."));
+    {
+        HourGlass busy;
+        for (int row : duplicates::AllButFirstRows(Lines(), [this](int row) { return Shown(row); }))
+            ListView1->SetSelected(row, true);
+    }
+    Anzahl();
+}
+
+void TForm3::MarkierteDateienalsHTMLexportieren1Click(TObject* sender)
+{
+    // The export reads the rows' texts, which the virtual list makes row by row.
+    Form1->ExportAsHTML(sender, ListView1, "Tidewrack -  Listing double files");
+}
+
+void TForm3::Schlieen1Click(TObject*) { Close(); }
+
+void TForm3::FormResize(TObject*)
+{
+    if (!StatusBar1 || StatusBar1->Panels()->Count() < 2)
+        return;
+    int countWidth = Note.empty() ? Width() - 80 : 120;
+    StatusBar1->Panels()->Items(0)->SetWidth(countWidth > 0 ? countWidth : 0);
+    StatusBar1->Panels()->Items(1)->SetWidth(Note.empty() ? 50 : (Width() > 120 ? Width() - 120 : 0));
+}
+
+void TForm3::SetNote(const std::string& note)
+{
+    Note = note;
+    StatusBar1->Panels()->Items(1)->SetText(note);
+    FormResize(nullptr);
+}
+
+void TForm3::Loeschen()
+{
+    duplicates::DeletePlan plan = duplicates::PlanDelete(Lines(), SelectedRows());
+    if (plan.paths.empty()) {
+        Anzahl();
+        return;
+    }
+    if (effects::ShowMessageBox(
+            Handle(),
+            Form1->Text("Bitte löschen Sie nur Dateien, die nicht mehr benötigt werden!!!\nHINWEIS:\n"
+                        "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n\n"
+                        "Sollen die markierten Dateien wirklich in den Papierkorb gelöscht werden?",
+                        "Please take care to ensure that you only delete files\nwhich are no longer necessary!!!\n"
+                        "NOTE:\nTidewrack can't delete files to recycle bin on a network drive.\n\n"
+                        "Do you really want to remove the selected  files to recyclebin?"),
+            Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        Anzahl();
+        return;
+    }
+    // Every copy of a file selected: the file would be gone altogether. That needs its
+    // own yes; without it those groups keep all their copies.
+    if (!plan.wholeGroups.empty()) {
+        std::vector<std::string> firsts;
+        for (const auto& group : plan.wholeGroups)
+            firsts.push_back(group.front());
+        std::string text =
+            Form1->Text("Von diesen Dateien sind alle Kopien markiert; es bliebe keine übrig:\n\n",
+                        "Every copy of these files is selected; none would be left:\n\n") +
+            JoinLines(firsts, 10) +
+            Form1->Text("\n\nAuch alle Kopien löschen?", "\n\nDelete every copy of them too?");
+        if (effects::ShowMessageBox(Handle(), text, Form1->Text("Warnung", "Warning"),
+                                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            duplicates::KeepWholeGroups(plan);
+    }
+
+    std::vector<std::string> failed;
+    {
+        HourGlass busy;
+        StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden gelöscht...", "Deleting files..."));
+        cleaning::ShellFileDeleter deleter(Form1->LanguageFlag, GetForegroundWindow());
+        for (const std::string& path : plan.paths) {
+            StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Lösche ", "Deleting ") + path);
+            Application->ProcessMessages();
+            cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
+            if (outcome == cleaning::DeleteOutcome::Failed)
+                failed.push_back(path);
+        }
+        std::vector<std::string> kept = duplicates::PruneDeleted(Lines(), FileExists);
+        Form1->DuplicateList->Clear();
+        for (const std::string& line : kept)
+            Form1->DuplicateList->Add(line);
+        for (int row : SelectedRows())
+            ListView1->SetSelected(row, false);
+        StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Bereit...", "Ready..."));
+        FillRows();
+    }
+    if (!failed.empty())
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Diese Dateien konnten nicht gelöscht werden:\n\n",
+                                            "These files could not be deleted:\n\n") +
+                                    JoinLines(failed, 10),
+                                Form1->Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TForm3::Kopieren1Click(TObject* sender)
+{
+    std::string target;
+    Form1->BrowseDirectory(sender, target);
+    if (!target.empty())
+        Kopieren(target);
+}
+
+bool TForm3::Kopieren(const std::string& target)
+{
+    CopyTarget = target;
+    std::string sources;
+    for (int row : SelectedRows())
+        if (Shown(row))
+            sources += FullPathOf(row) + std::string(1, '\0');
+    if (sources.empty())
+        return false;
+    sources += '\0';
+    std::string to = target + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = GetForegroundWindow();
+    operation.wFunc = FO_COPY;
+    operation.pFrom = sources.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_ALLOWUNDO;
+    int result;
+    {
+        HourGlass busy;
+        result = SHFileOperationA(&operation);
+    }
+    if (result != 0 || operation.fAnyOperationsAborted) {
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Die Dateien konnten nicht alle kopiert werden nach ",
+                                            "Not every file could be copied to ") +
+                                    target,
+                                Form1->Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+// Closing the window ends the search's process; the user comes back to a fresh main window.
+void TForm3::FormClose(TObject*, TCloseAction&)
+{
+    if (!Form1)
+        return;
+    Form1->WriteForm3Settings();
+    SetCurrentDirectoryA(Form1->ProgramDir.c_str());
+    std::string program = Form1->ProgramDir + "\\Tidewrack.exe";
+    if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) > 32) {
+        Form1->Close();
+        return;
+    }
+    // Without a new main window to come back to, this process keeps its own.
+    effects::ShowMessageBox(Handle(),
+                            Form1->Text("Tidewrack konnte nicht neu gestartet werden:\n",
+                                        "Tidewrack could not be started again:\n") + program,
+                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    Application->ShowMainForm = true;
+    Form1->Show();
+}

@@ -1,0 +1,84 @@
+// The duplicates window: the groups of equal files that a duplicate search found, one
+// row per line of the main form's DuplicateList (an empty row after each group), with
+// the selection helpers, delete to the recycle bin, copy, open, open with, properties
+// and export. It lives in the search's own process; closing it starts the program afresh.
+#pragma once
+
+#include "toolkit/Forms.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+
+#include <string>
+#include <vector>
+
+class TButton;
+
+class TForm3 : public TForm {
+public:
+    explicit TForm3(TComponent* owner);
+    ~TForm3() override;
+
+    void ListView1Data(TListView* sender, int index, TListItem& item);
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void ffnen1Click(TObject* sender);
+    void ffnenmit2Click(TObject* sender);
+    void Eigenschaften1Click(TObject* sender);
+    void Kopieren1Click(TObject* sender);
+    void Loeschen();
+    void Allesmarkieren1Click(TObject* sender);
+    void Markierungumkehren1Click(TObject* sender);
+    void ersterEintragderDuplikatemarkieren1Click(TObject* sender);
+    void MarkierteDateienalsHTMLexportieren1Click(TObject* sender);
+    void Schlieen1Click(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void FormResize(TObject* sender);
+    // Copies the selected files into target; false (after a box) when the copy failed.
+    bool Kopieren(const std::string& target);
+    // The file count into the status bar.
+    void Anzahl();
+    // Sets the rows from the main form's result list.
+    void FillRows();
+    // In English mode, the English captions.
+    void English();
+    // What the groups mean and what was left out, in the second status panel, which then
+    // takes the room the count does not need.
+    void SetNote(const std::string& note);
+
+    TPanel* Panel1 = nullptr;      // the buttons
+    TListView* ListView1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TImageList* SmallIcons = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* Loeschen1 = nullptr;
+    TMenuItem* Kopieren2 = nullptr;
+    TMenuItem* ffnen2 = nullptr;
+    TMenuItem* ffnenmit1 = nullptr;
+    TMenuItem* Eigenschaften2 = nullptr;
+    TMenuItem* Allesmarkieren1 = nullptr;
+    TMenuItem* Markierungumkehren1 = nullptr;
+    TMenuItem* ersterEintragderDuplikatemarkieren1 = nullptr;
+    TMenuItem* ExoprtierenalsHTMLDatei1 = nullptr;
+    TButton* DeleteButton = nullptr;
+    TButton* CopyButton = nullptr;
+    TButton* SelectButton = nullptr; // all but the first of each group
+    TButton* ExportButton = nullptr;
+    TButton* CloseButton = nullptr;
+
+    double FileCount = 0;
+    unsigned char Busy = 0;
+    std::string CopyTarget;
+    std::string Note;
+
+private:
+    std::vector<int> SelectedRows() const;
+    std::vector<std::string> Lines() const;
+    std::string FullPathOf(int row) const;
+    // True when the row's file exists (a file gone meanwhile shows as an empty row).
+    bool Shown(int row) const;
+};
+
+extern TForm3* Form3;

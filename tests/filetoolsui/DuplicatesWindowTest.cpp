@@ -1,0 +1,143 @@
+// The duplicate page's options and the duplicates window on real files, in-process.
+#include "filetools/Showdoublefiles.h"
+#include "shell/OptionsKeys.h"
+#include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/CSpinEdit.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/RadioButton.h"
+
+namespace {
+
+using testing_support::Exists;
+
+class DuplicatesWindowTest : public testing_support::MainFormTest {
+protected:
+    void TearDown() override
+    {
+        delete Form3;
+        MainFormTest::TearDown();
+    }
+
+    // The window over these result lines, the files made with their own names as content.
+    void Show(const std::vector<std::string>& lines)
+    {
+        SettleAfterStart();
+        Form1->DuplicateList->Clear();
+        for (const std::string& line : lines) {
+            if (!line.empty())
+                testing_support::WriteFileText(line, "same");
+            Form1->DuplicateList->Add(line);
+        }
+        Form3 = new TForm3(Form1);
+        Form3->Show();
+        Form3->FillRows();
+    }
+    void Select(const std::vector<int>& rows)
+    {
+        for (int row : rows)
+            Form3->ListView1->SetSelected(row, true);
+    }
+    std::vector<std::string> Listed() const
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < Form1->DuplicateList->Count(); ++i)
+            lines.push_back(Form1->DuplicateList->Strings(i));
+        return lines;
+    }
+
+    testing_support::TempFolder folder;
+};
+
+TEST_F(DuplicatesWindowTest, OptionsComeBackAfterARestart)
+{
+    SettleAfterStart();
+    Form1->RadioButton11->SetChecked(true);
+    Form1->CheckBox2->SetChecked(false);
+    Form1->RadioButton10->SetChecked(true);
+    Form1->Edit1->SetText("jpg+gif");
+    Form1->CSpinEdit4->SetValue(123);
+    Form1->SaveDuplicateSearchOptions();
+    EXPECT_EQ(Stored(options::scanDoubleSettings::Key, options::scanDoubleSettings::ScanSize), "1");
+    Restart();
+    EXPECT_TRUE(Form1->RadioButton11->Checked());
+    EXPECT_TRUE(Form1->CompareSize);
+    EXPECT_FALSE(Form1->CompareContent);
+    EXPECT_FALSE(Form1->CheckBox2->Checked());
+    EXPECT_TRUE(Form1->RadioButton10->Checked());
+    EXPECT_EQ(Form1->Edit1->Text(), "jpg+gif");
+    EXPECT_EQ(Form1->CSpinEdit4->Value(), 123);
+}
+
+TEST_F(DuplicatesWindowTest, DeleteTakesTheSelectedCopiesAndTidiesTheList)
+{
+    std::string a1 = folder / "a1", a2 = folder / "a2", b1 = folder / "b1", b2 = folder / "b2";
+    Show({a1, a2, "", b1, b2, ""});
+    Select({0});
+    Form3->Loeschen();
+    EXPECT_FALSE(Exists(a1));
+    EXPECT_TRUE(Exists(a2));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{a2, "", b1, b2, ""}));
+    EXPECT_EQ(Form3->StatusBar1->Panels()->Items(0)->Text(), "3 Items");
+}
+
+// Every copy of a file selected: without a second yes no copy goes.
+TEST_F(DuplicatesWindowTest, TheLastCopyStaysUnlessTheUserSaysSoTwice)
+{
+    std::string a1 = folder / "a1", a2 = folder / "a2", b1 = folder / "b1", b2 = folder / "b2";
+    Show({a1, a2, "", b1, b2, ""});
+    Select({0, 1, 3});
+    effects.answers = {IDYES, IDNO};
+    Form3->Loeschen();
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_NE(effects.boxes[1].text.find(a1), std::string::npos);
+    EXPECT_TRUE(Exists(a1));
+    EXPECT_TRUE(Exists(a2));
+    EXPECT_FALSE(Exists(b1));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{a1, a2, "", b2, ""}));
+
+    Form3->ListView1->SetSelected(0, true);
+    Form3->ListView1->SetSelected(1, true);
+    effects.answers = {IDYES, IDYES};
+    Form3->Loeschen();
+    EXPECT_FALSE(Exists(a1));
+    EXPECT_FALSE(Exists(a2));
+}
+
+TEST_F(DuplicatesWindowTest, CopyPutsTheSelectedFilesIntoTheFolder)
+{
+    CreateDirectoryA((folder / "from").c_str(), nullptr);
+    CreateDirectoryA((folder / "to").c_str(), nullptr);
+    std::string a1 = folder / "from\\a1", a2 = folder / "from\\a2";
+    Show({a1, a2, ""});
+    Select({1});
+    EXPECT_TRUE(Form3->Kopieren(folder / "to"));
+    EXPECT_TRUE(Exists(folder / "to\\a2"));
+    EXPECT_FALSE(Exists(folder / "to\\a1"));
+    EXPECT_TRUE(Exists(a2));
+}
+
+// With the byte limit a group means "equal in size and the first N bytes"; the window says so.
+TEST_F(DuplicatesWindowTest, TheByteLimitAndUnreadableFilesAreTold)
+{
+    Show({folder / "a1", folder / "a2", ""});
+    Form1->DuplicateByteLimit = 100;
+    Form1->UnreadableDuplicates = {folder / "locked"};
+    Form1->FillDuplicatesFiles();
+    std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
+    EXPECT_NE(note.find("ersten 100 Bytes"), std::string::npos) << note;
+    EXPECT_NE(note.find("1 Dateien nicht lesbar"), std::string::npos) << note;
+}
+
+TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)
+{
+    std::vector<std::string> lines;
+    for (const char* name : {"a1", "a2", "a3", "", "b1", "b2", "b3", ""})
+        lines.push_back(*name ? folder / name : "");
+    Show(lines);
+    Form3->ersterEintragderDuplikatemarkieren1Click(nullptr);
+    EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{1, 2, 5, 6}));
+}
+
+} // namespace

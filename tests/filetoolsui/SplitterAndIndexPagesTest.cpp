@@ -1,0 +1,89 @@
+// The splitter and folder-index pages, in-process on real files.
+#include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/ListView.h"
+
+namespace {
+
+using testing_support::Exists;
+using testing_support::ReadFileText;
+using testing_support::WriteFileText;
+
+class FileToolPagesTest : public testing_support::MainFormTest {
+protected:
+    bool BoxSaid(const std::string& text) const
+    {
+        for (const auto& box : effects.boxes)
+            if (box.text.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+    testing_support::TempFolder folder;
+};
+
+TEST_F(FileToolPagesTest, SplitterAsksBeforeOverwritingParts)
+{
+    SettleAfterStart();
+    Form1->SelectFirstSplitSize();
+    WriteFileText(folder / "data.bin", std::string(3000, 'd'));
+    WriteFileText(folder / "data.001", "keep me");
+    Form1->Edit9->SetText(folder / "data.bin");
+    Form1->ComboBoxEx2->SetItemIndex(6);
+    Form1->Edit10->SetText("1000");
+
+    effects.answers = {IDNO};
+    Form1->Label86Click(nullptr);
+    EXPECT_TRUE(BoxSaid(folder / "data.001"));
+    EXPECT_EQ(ReadFileText(folder / "data.001"), "keep me");
+    EXPECT_FALSE(Exists(folder / "data.bat"));
+
+    effects.boxes.clear();
+    Form1->Label86Click(nullptr); // yes by default
+    EXPECT_EQ(ReadFileText(folder / "data.001"), std::string(1000, 'd'));
+    EXPECT_TRUE(Exists(folder / "data.003"));
+    EXPECT_TRUE(BoxSaid("erfolgreich"));
+}
+
+TEST_F(FileToolPagesTest, SplitterRefusesAnOwnSizeThatIsNoNumber)
+{
+    SettleAfterStart();
+    Form1->SelectFirstSplitSize();
+    WriteFileText(folder / "data.bin", "0123456789");
+    Form1->Edit9->SetText(folder / "data.bin");
+    Form1->ComboBoxEx2->SetItemIndex(6);
+    Form1->Edit10->SetText("12abc");
+    Form1->Label86Click(nullptr);
+    EXPECT_TRUE(BoxSaid("Ungültige Angaben"));
+    EXPECT_FALSE(Exists(folder / "data.001"));
+}
+
+// "Done!" only for a file written in this run: an index left from an earlier run does not count.
+TEST_F(FileToolPagesTest, FolderIndexSaysDoneOnlyWhenItWroteTheFile)
+{
+    SettleAfterStart();
+    Form1->ClearFolderIndexList();
+    CreateDirectoryA((folder / "tree").c_str(), nullptr);
+    CreateDirectoryA((folder / "tree\\sub").c_str(), nullptr);
+    WriteFileText(folder / "tree\\a.txt", std::string(10, 'a'));
+    WriteFileText(folder / "tree\\sub\\b.txt", std::string(20, 'b'));
+    Form1->NewListViewWP7(nullptr, {folder / "tree"});
+    Form1->CheckBox1->SetChecked(true);
+
+    effects.fileDialogAnswers = {folder / "index"};
+    Form1->Button6Click(nullptr);
+    std::string page = ReadFileText(folder / "index.htm");
+    EXPECT_NE(page.find(">a.txt<"), std::string::npos);
+    EXPECT_NE(page.find(">b.txt<"), std::string::npos);
+    EXPECT_NE(page.find("Gesamt: 2 Dateien; 2 Ordner; 30 Bytes"), std::string::npos);
+    EXPECT_TRUE(BoxSaid("Fertig!"));
+
+    effects.boxes.clear();
+    Form1->Button6Click(nullptr); // the save dialog is cancelled
+    EXPECT_TRUE(BoxSaid("Fehler beim Erstellen der Datei!"));
+    EXPECT_FALSE(BoxSaid("Fertig!"));
+}
+
+} // namespace
