@@ -133,6 +133,7 @@ void TForm1::BuildDesign()
     BuildBackupsPage();
     BuildRegistryPages();
     BuildSystemPages();
+    BuildSpaceManagerPage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";
