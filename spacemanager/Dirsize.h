@@ -163,8 +163,10 @@ public:
     IShellFolder* CurrentFolder = nullptr;
     LPITEMIDLIST CurrentFolderPidl = nullptr;  // the shown folder's list; owned
 
-    // Set (by Escape or by closing) to stop the sizing under way.
+    // Set (by Escape, another folder or closing) to stop the sizing under way.
     bool SizingCancelled = false;
+    // How often a sizing lets the window handle its messages.
+    DWORD SizingPumpMs = 50;
 
     // ---- the window's parts
     TPanel* ToolBar1 = nullptr;

@@ -44,7 +44,7 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
         // The window stays alive while a large folder is measured: Escape, another
         // folder or closing the window stop the measuring.
         const DWORD now = GetTickCount();
-        if (now - lastPump_ >= 50) {
+        if (now - lastPump_ >= SizingPumpMs) {
             lastPump_ = now;
             Application->ProcessMessages();
         }

@@ -67,7 +67,8 @@ double Seconds(std::chrono::steady_clock::time_point start)
 
 } // namespace
 
-// Prints the tree's Windows path, our total and times; the script compares with du.
+// Prints the tree's Windows path, our total and times; the script compares with du and
+// removes the tree.
 int main()
 {
     char temp[MAX_PATH];

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds a tree of 100,000 files in 5,000 folders in the sandbox's temp folder (kept for
-# the next run), times the space manager's folder sizing and a bare find walk over it
+# Builds a tree of 100,000 files in 5,000 folders in the sandbox's temp folder (removed
+# afterwards), times the space manager's folder sizing and a bare find walk over it
 # under Wine, then `du -sb` on the same tree on the host, and compares totals and times.
 # du counts each folder's own size as well; the files alone are compared with a find.
 # Usage: [BUILD=build-dir] bench/spacemanager/run-size-bench.sh
@@ -20,3 +20,4 @@ oursTime=$(echo "$out" | sed -n 's/^sizing: \([0-9]*\) bytes in \([0-9.]*\) s/\2
 echo "du -sb: $du bytes in $duTime s (files alone: $files bytes)"
 [ "$ours" = "$files" ] && echo "totals: the same" || echo "totals: DIFFER ($ours against $files)"
 echo "time ratio sizing/du: $(echo "scale=2; $oursTime / $duTime" | bc)"
+rm -rf "$tree"

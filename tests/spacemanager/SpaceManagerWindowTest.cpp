@@ -2,12 +2,15 @@
 // and the secure wipe, the chart and the layout, on temporary folders.
 #include "filetools/ShredderForm.h"
 #include "shell/OptionsKeys.h"
+#include "shell/ShellHelpers.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/ShellMenus.h"
 #include "spacemanager/Tabframe.h"
 #include "tests/shredder/ShredderTestKit.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/UnixSymlink.h"
+
+#include <map>
 
 using testing_support::TempFolder;
 using testing_support::WriteFileText;
@@ -118,6 +121,44 @@ TEST_F(SpaceManagerTest, ListsSizesAndTotalsWithoutFollowingLinks)
     EXPECT_EQ("2 Objekte ausgewählt (0,00 MB)", Form11->StatusBar1->Panels()->Items(1)->Text());
 }
 
+TEST_F(SpaceManagerTest, TreeNodesCarryTheirSizesAndLinksAreNotOpened)
+{
+    Open();
+    shredder_test::MakeFolder(folder / "sub");
+    shredder_test::MakeFolder(folder / "sub\\deeper");
+    shredder_test::MakeFolder(folder / "outside");
+    WriteFileText(folder / "sub\\a", std::string(1048576, 'a'));
+    WriteFileText(folder / "file.txt", "x");
+    ASSERT_TRUE(testing_support::MakeUnixSymlink(folder / "link", folder / "outside"));
+    links.push_back(folder / "link");
+    LPITEMIDLIST list = nullptr;
+    std::wstring wide(folder.Path().begin(), folder.Path().end());
+    ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &list, nullptr)));
+    IShellFolder* shellFolder = nullptr;
+    ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder,
+                                                              reinterpret_cast<void**>(&shellFolder))));
+    Form11->TreeView1->SetSelected(nullptr); // so that the nodes going are not shown one by one
+    Form11->TreeView1->Items()->Clear();
+    Form11->FillTreeChildren(shellFolder, list, nullptr);
+    shellFolder->Release();
+    CoTaskMemFree(list);
+
+    std::map<std::string, TTreeNode*> nodes;
+    for (TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode(); node; node = node->GetNextSibling())
+        nodes[node->Text()] = node;
+    ASSERT_EQ(1u, nodes.count("sub  1,00 MB"));
+    EXPECT_EQ(0u, nodes.count("file.txt  0,00 MB"));
+    ASSERT_EQ(1u, nodes.count("link  0,00 MB"));
+    EXPECT_FALSE(nodes["link  0,00 MB"]->HasChildren());
+    TTreeNode* sub = nodes["sub  1,00 MB"];
+    sub->Expand(false);
+    ASSERT_EQ(1, sub->Count());
+    EXPECT_EQ("deeper  0,00 MB", sub->Item(0)->Text());
+    EXPECT_EQ(folder / "sub\\deeper", GetDisplayName(Form11->DesktopFolder,
+                                                      static_cast<LPCITEMIDLIST>(sub->Item(0)->Data()),
+                                                      SHGDN_FORPARSING));
+}
+
 TEST_F(SpaceManagerTest, ColumnClicksSortAscendingThenDescending)
 {
     Open();
@@ -168,6 +209,24 @@ TEST_F(SpaceManagerTest, ClosingWhileANoticeIsUnderWayEndsCleanly)
     delete Form11; // the thread is stopped and joined; its notice finds no window
     EXPECT_EQ(nullptr, Form11);
     Application->ProcessMessages();
+}
+
+TEST_F(SpaceManagerTest, EscapeStopsASizingAndAClosingWaitsForItToUnwind)
+{
+    Open();
+    shredder_test::MakeFolder(folder / "sub");
+    WriteFileText(folder / "sub\\a", std::string(100, 'a'));
+    Form11->SizingPumpMs = 0;
+    PostMessageA(Form11->ListView1->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Show(folder.Path());
+    ASSERT_NE(nullptr, Row("sub"));
+    EXPECT_FALSE(Form11->SizesComplete);
+    EXPECT_NE(std::string::npos, Form11->StatusBar1->Panels()->Items(0)->Text().find("abgebrochen"));
+
+    PostMessageA(Form11->Handle(), WM_CLOSE, 0, 0);
+    Show(folder.Path());
+    EXPECT_TRUE(effects.launches.empty()); // not from inside the listing
+    EXPECT_TRUE(PumpUntil([this] { return !effects.launches.empty(); }));
 }
 
 TEST_F(SpaceManagerTest, TheListMenuIsTheShellsWithTheWipeOnTopAndVerbsResolve)
