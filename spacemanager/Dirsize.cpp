@@ -36,6 +36,16 @@ TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, con
     return button;
 }
 
+// A message for a menu item rather than for one of the window's own controls.
+bool IsMenuMessage(UINT msg, LPARAM lParam)
+{
+    if (msg == WM_INITMENUPOPUP)
+        return true;
+    if (msg == WM_DRAWITEM)
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+    return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+}
+
 // A tool button opens its drop-down menu under itself.
 void DropDown(TButton* button, TPopupMenu* menu)
 {
@@ -248,10 +258,15 @@ void TForm11::BuildMenus()
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
-    Lschen1 = AddItem(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage",
-                      [this](TObject*) { Frame6->Kopieren1Click(nullptr); });
-    Umbenennen2 = AddItem(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...",
-                          [this](TObject*) { Frame6->ScrrenShot1Click(nullptr); });
+    // From the list page the chart of the listing is made first.
+    Lschen1 = AddItem(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage", [this](TObject*) {
+        BuildChartOnce();
+        Frame6->Kopieren1Click(nullptr);
+    });
+    Umbenennen2 = AddItem(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...", [this](TObject*) {
+        BuildChartOnce();
+        Frame6->ScrrenShot1Click(nullptr);
+    });
     Eigenschaften1 = AddItem(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften",
                              Bind(this, &TForm11::Eigenschaften1Click));
     Schliessen1 = AddItem(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
@@ -490,10 +505,16 @@ void TForm11::Aktualiisieren1Click(TObject*) { ShowSelectedFolder(); }
 
 void TForm11::PageControl1Change(TObject*)
 {
-    if (PageControl1->ActivePage() == TabSheet2 && !ChartBuilt) {
-        AddTeeChart();
-        ChartBuilt = 1;
-    }
+    if (PageControl1->ActivePage() == TabSheet2)
+        BuildChartOnce();
+}
+
+void TForm11::BuildChartOnce()
+{
+    if (ChartBuilt)
+        return;
+    AddTeeChart();
+    ChartBuilt = 1;
 }
 
 // ---- message map
@@ -521,7 +542,7 @@ bool TForm11::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
     case WM_MEASUREITEM:
     case WM_INITMENUPOPUP:
         // Shell submenus ("Send To") draw and fill themselves through the open menu.
-        if (ShellMenu && (msg == WM_INITMENUPOPUP || wParam == 0)) {
+        if (ShellMenu && IsMenuMessage(msg, lParam)) {
             ShellMenu->HandleMenuMsg(msg, wParam, lParam);
             result = msg == WM_INITMENUPOPUP ? 0 : TRUE;
             return true;
@@ -590,12 +611,13 @@ bool TDirListView::ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         case CDDS_PREPAINT: result = CDRF_NOTIFYITEMDRAW; return true;
         case CDDS_ITEMPREPAINT: result = CDRF_NOTIFYSUBITEMDRAW; return true;
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-            static TFont bold;
-            bold.Assign(*Font());
-            bold.SetStyle(fsBold);
             const bool isBold = OnBoldCell && OnBoldCell(static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
             draw->clrText = isBold ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT);
-            SelectObject(draw->nmcd.hdc, isBold ? bold.Handle() : Font()->Handle());
+            if (isBold) {
+                boldFont_.Assign(*Font());
+                boldFont_.SetStyle(fsBold);
+            }
+            SelectObject(draw->nmcd.hdc, isBold ? boldFont_.Handle() : Font()->Handle());
             result = CDRF_NEWFONT;
             return true;
         }

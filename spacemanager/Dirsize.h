@@ -45,6 +45,9 @@ public:
 
 protected:
     bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    TFont boldFont_;
 };
 
 // The folder tree, which opens the context menu of its owner.
@@ -139,6 +142,8 @@ public:
 
     // ---- the chart
     void AddTeeChart();
+    // Builds the chart of the listing unless it was built since the listing.
+    void BuildChartOnce();
 
     // ---- state
     std::unique_ptr<TDirMonitorThread> Monitor;

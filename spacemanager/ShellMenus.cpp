@@ -224,15 +224,16 @@ void TForm11::LoeschenBaum()
         return;
     }
     TTreeNode* parent = node->Parent();
+    // No node is shown on its way out; the parent is shown once it is read again.
+    TreeView1->SetSelected(nullptr);
     TreeView1->Items()->BeginUpdate();
-    if (parent) {
+    if (parent)
         RefillNode(parent); // the deleted node goes with the old children
-        TreeView1->SetSelected(parent);
-    } else {
+    else
         node->Delete();
-    }
     TreeView1->Items()->EndUpdate();
-    ShowSelectedFolder();
+    if (parent)
+        TreeView1->SetSelected(parent);
 }
 
 // ---- the secure wipe

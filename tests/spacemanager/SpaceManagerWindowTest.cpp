@@ -75,6 +75,23 @@ protected:
         return false;
     }
 
+    // The tree's top level becomes the folders of path.
+    void FillTopLevelWith(const std::string& path)
+    {
+        LPITEMIDLIST list = nullptr;
+        std::wstring wide(path.begin(), path.end());
+        ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &list,
+                                                                       nullptr)));
+        IShellFolder* shellFolder = nullptr;
+        ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder,
+                                                                  reinterpret_cast<void**>(&shellFolder))));
+        Form11->TreeView1->SetSelected(nullptr); // so that the nodes going are not shown one by one
+        Form11->TreeView1->Items()->Clear();
+        Form11->FillTreeChildren(shellFolder, list, nullptr);
+        shellFolder->Release();
+        CoTaskMemFree(list);
+    }
+
     void SelectRows(std::initializer_list<const char*> names)
     {
         Form11->ListView1->ClearSelection();
@@ -131,17 +148,7 @@ TEST_F(SpaceManagerTest, TreeNodesCarryTheirSizesAndLinksAreNotOpened)
     WriteFileText(folder / "file.txt", "x");
     ASSERT_TRUE(testing_support::MakeUnixSymlink(folder / "link", folder / "outside"));
     links.push_back(folder / "link");
-    LPITEMIDLIST list = nullptr;
-    std::wstring wide(folder.Path().begin(), folder.Path().end());
-    ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &list, nullptr)));
-    IShellFolder* shellFolder = nullptr;
-    ASSERT_TRUE(SUCCEEDED(Form11->DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder,
-                                                              reinterpret_cast<void**>(&shellFolder))));
-    Form11->TreeView1->SetSelected(nullptr); // so that the nodes going are not shown one by one
-    Form11->TreeView1->Items()->Clear();
-    Form11->FillTreeChildren(shellFolder, list, nullptr);
-    shellFolder->Release();
-    CoTaskMemFree(list);
+    FillTopLevelWith(folder.Path());
 
     std::map<std::string, TTreeNode*> nodes;
     for (TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode(); node; node = node->GetNextSibling())
@@ -157,6 +164,36 @@ TEST_F(SpaceManagerTest, TreeNodesCarryTheirSizesAndLinksAreNotOpened)
     EXPECT_EQ(folder / "sub\\deeper", GetDisplayName(Form11->DesktopFolder,
                                                       static_cast<LPCITEMIDLIST>(sub->Item(0)->Data()),
                                                       SHGDN_FORPARSING));
+}
+
+TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
+{
+    Open();
+    shredder_test::MakeFolder(folder / "old");
+    WriteFileText(folder / "old\\a", "a");
+    FillTopLevelWith(folder.Path());
+    TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode();
+    ASSERT_NE(nullptr, node);
+    Form11->TreeView1->SetSelected(node);
+    Form11->ChooseMenuCommand = [&](HMENU menu, int, int) -> UINT {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT id = GetMenuItemID(menu, i);
+            if (id != 0 && id != static_cast<UINT>(-1) &&
+                ShellMenuVerb(Form11->ShellMenu, id - kFirstShellCommand) == "delete")
+                return id;
+        }
+        return 0;
+    };
+    effects.answers.push_back(IDNO);
+    Form11->DoExplorerMenu(static_cast<LPCITEMIDLIST>(node->Data()), 0, 0);
+    ASSERT_EQ(1u, effects.boxes.size());
+    EXPECT_TRUE(testing_support::Exists(folder / "old"));
+
+    effects.answers.push_back(IDYES);
+    Form11->DoExplorerMenu(static_cast<LPCITEMIDLIST>(node->Data()), 0, 0);
+    EXPECT_EQ(2u, effects.boxes.size());
+    EXPECT_FALSE(testing_support::Exists(folder / "old"));
+    EXPECT_EQ(nullptr, Form11->TreeView1->Items()->GetFirstNode());
 }
 
 TEST_F(SpaceManagerTest, ColumnClicksSortAscendingThenDescending)
