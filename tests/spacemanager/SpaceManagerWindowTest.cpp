@@ -401,3 +401,14 @@ TEST_F(SpaceManagerTest, TheLayoutIsReadAndWrittenAndBadNumbersAreIgnored)
     ASSERT_EQ(1u, effects.launches.size());
     EXPECT_EQ(Form1->ProgramDir + "\\Tidewrack.exe", effects.launches[0].file);
 }
+
+TEST_F(SpaceManagerTest, EnglishModeSpeaksEnglishInCaptionsAndStatus)
+{
+    Form1->LanguageFlag = 0;
+    Open();
+    shredder_test::MakeFolder(folder / "sub");
+    Show(folder.Path());
+    EXPECT_EQ("Filename", Form11->ListView1->Columns()->Items(0)->Caption());
+    EXPECT_EQ("Chart", Form11->TabSheet2->Caption());
+    EXPECT_EQ("1 Folders(0.00 MB), 0 Files(0.00 MB) [0.00 MB]", Form11->StatusBar1->Panels()->Items(0)->Text());
+}
