@@ -71,6 +71,12 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
     BuildDesign();
     BuildMenus();
     OnClose = Bind(this, &TForm11::FormClose);
+    // Escape stops a sizing wherever the focus is.
+    KeyPreview = true;
+    OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
+        if (key == VK_ESCAPE && listing_ > 0)
+            SizingCancelled = true;
+    };
     OnResize = Bind(this, &TForm11::FormResize);
     if (!German())
         English();

@@ -40,7 +40,11 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 
 uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
 {
-    return MeasureFolder(path, [this] {
+    // The user sees what is measured and how to stop it.
+    TStatusPanel* panel = StatusBar1->Panels()->Items(2);
+    const std::string shown = panel->Text();
+    panel->SetText((German() ? "Größe von " : "Sizing ") + path + (German() ? " (Esc bricht ab)" : " (Esc cancels)"));
+    const uint64_t bytes = MeasureFolder(path, [this] {
         // The window stays alive while a large folder is measured: Escape, another
         // folder or closing the window stop the measuring.
         const DWORD now = GetTickCount();
@@ -50,6 +54,8 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
         }
         return !SizingCancelled && !Destroying();
     }, complete);
+    panel->SetText(shown);
+    return bytes;
 }
 
 void TForm11::EndListing()
@@ -330,8 +336,6 @@ void TForm11::ListView1KeyDown(TObject*, WORD& key, TShiftState)
 {
     if (key == VK_F5)
         ShowSelectedFolder();
-    else if (key == VK_ESCAPE)
-        SizingCancelled = true;
 }
 
 void TForm11::Allesmarkieren3Click(TObject*)
