@@ -138,6 +138,7 @@ void TForm1::BuildDesign()
     BuildSystemPages();
     BuildCookiePage();
     BuildCleanCenterPage();
+    BuildSpaceManagerPage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

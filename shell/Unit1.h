@@ -526,6 +526,12 @@ public:
     // The entries the tree's nodes point to, until the next rebuild.
     std::vector<std::shared_ptr<AutostartEntry>> AutostartEntries;
 
+    // ---- the space manager's start page (TabSheet11) and its window (spacemanager/)
+    void BuildSpaceManagerPage();
+    // Opens the space manager with its stored layout and hides this window.
+    void Button8Click(TObject* sender);
+    TButton* Button8 = nullptr;
+
     // ---- steps of start-up and close that belong to the pages
     void GetNoDeleteCookiesList();
     void GetDuplicateSearchOptions();

@@ -1,0 +1,647 @@
+// The space manager window: its design, captions, settings, closing and message map.
+#include "spacemanager/Dirsize.h"
+
+#include "shell/OptionsKeys.h"
+#include "shell/Unit1.h"
+#include "shell/WindowLayout.h"
+#include "spacemanager/Tabframe.h"
+#include "toolkit/Effects.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Place.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+TForm11* Form11 = nullptr;
+
+namespace {
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
+                   TNotifyEvent onClick = nullptr)
+{
+    auto* item = new TMenuItem(owner);
+    item->Name = name;
+    item->Caption = caption;
+    item->OnClick = std::move(onClick);
+    parent->Add(item);
+    return item;
+}
+
+TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                   int width)
+{
+    auto* button = Place<TButton>(owner, parent, name, left, 3, width, 24);
+    button->SetCaption(caption);
+    return button;
+}
+
+// A message for a menu item rather than for one of the window's own controls.
+bool IsMenuMessage(UINT msg, LPARAM lParam)
+{
+    if (msg == WM_INITMENUPOPUP)
+        return true;
+    if (msg == WM_DRAWITEM)
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+    return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+}
+
+// A tool button opens its drop-down menu under itself.
+void DropDown(TButton* button, TPopupMenu* menu)
+{
+    button->OnClick = [button, menu](TObject*) {
+        RECT place;
+        GetWindowRect(button->Handle(), &place);
+        menu->SetPopupComponent(button);
+        menu->Popup(place.left, place.bottom);
+    };
+}
+
+} // namespace
+
+TForm11::TForm11(TComponent* owner) : TForm(owner)
+{
+    Name = "Form11";
+    SHGetMalloc(&malloc_);
+    SHGetDesktopFolder(&DesktopFolder);
+    ChooseMenuCommand = [this](HMENU menu, int x, int y) {
+        SetForegroundWindow(Handle());
+        return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr));
+    };
+    BuildDesign();
+    BuildMenus();
+    OnClose = Bind(this, &TForm11::FormClose);
+    // Escape stops a sizing wherever the focus is.
+    KeyPreview = true;
+    OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
+        if (key == VK_ESCAPE && listing_ > 0)
+            SizingCancelled = true;
+    };
+    OnResize = Bind(this, &TForm11::FormResize);
+    if (!German())
+        English();
+    BuildTree();
+    if (Form1 && Form1->ReadReg(rootCurrentUser, options::dirSize::Key, options::dirSize::LastTab, "s") == "1")
+        PageControl1->SetActivePage(TabSheet2);
+    else
+        PageControl1->SetActivePage(TabSheet1);
+}
+
+TForm11::~TForm11()
+{
+    BeginDestroy();
+    SizingCancelled = true;
+    // The thread posts to this window: it goes first.
+    Monitor.reset();
+    if (Form11 == this)
+        Form11 = nullptr;
+    // The tree tells of no deletions while it is destroyed: the nodes' lists go here.
+    if (TreeView1 && malloc_)
+        for (int i = 0; i < TreeView1->Items()->Count(); ++i) {
+            TTreeNode* node = TreeView1->Items()->Item(i);
+            if (node->Data())
+                malloc_->Free(node->Data());
+            node->SetData(nullptr);
+        }
+    ClearDirItems(DirItems);
+    if (CurrentFolderPidl && malloc_)
+        malloc_->Free(CurrentFolderPidl);
+    if (pendingPidl_ && malloc_)
+        malloc_->Free(pendingPidl_);
+    if (CurrentFolder)
+        CurrentFolder->Release();
+    if (DesktopFolder)
+        DesktopFolder->Release();
+    if (malloc_)
+        malloc_->Release();
+}
+
+bool TForm11::German() const { return !Form1 || Form1->LanguageFlag != 0; }
+
+void TForm11::BuildDesign()
+{
+    SetCaption("Hoardmap");
+    SetBounds(40, 40, 1088, 750);
+
+    StatusBar1 = Place<TStatusBar>(this, this, "StatusBar1", 0, 0, 100, 20);
+    StatusBar1->SetAlign(alBottom);
+    for (int width : {330, 200, 300})
+        StatusBar1->Panels()->Add()->SetWidth(width);
+
+    ToolBar1 = Place<TPanel>(this, this, "ToolBar1", 0, 0, 100, 30);
+    ToolBar1->SetAlign(alTop);
+    ToolButton1 = AddButton(this, ToolBar1, "ToolButton1", "Datei", 4, 80);
+    ToolButton3 = AddButton(this, ToolBar1, "ToolButton3", "Bearbeiten", 88, 80);
+    ToolButton5 = AddButton(this, ToolBar1, "ToolButton5", "Ansicht", 172, 80);
+    ToolButton6 = AddButton(this, ToolBar1, "ToolButton6", "Optionen", 256, 80);
+    ToolButton8 = AddButton(this, ToolBar1, "ToolButton8", "Info", 340, 80);
+    ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);
+
+    Panel5 = Place<TPanel>(this, this, "Panel5", 0, 0, 100, 28);
+    Panel5->SetAlign(alTop);
+    Label1 = Place<TLabel>(this, Panel5, "Label1", 6, 7, 50, 16);
+    Label1->SetCaption("Adresse");
+    ComboBoxEx1 = Place<TComboBox>(this, Panel5, "ComboBoxEx1", 60, 3, 600, 22);
+    ComboBoxEx1->SetDropDownCount(20);
+    ComboBoxEx1->OnClick = Bind(this, &TForm11::ComboBoxEx1Click);
+
+    Panel3 = Place<TPanel>(this, this, "Panel3", 0, 0, 185, 100);
+    Panel3->SetAlign(alLeft);
+    Panel3->SetBevelOuter(bvNone);
+    Panel8 = Place<TPanel>(this, Panel3, "Panel8", 0, 0, 185, 22);
+    Panel8->SetAlign(alTop);
+    Label17 = Place<TLabel>(this, Panel8, "Label17", 4, 4, 100, 16);
+    Label17->SetCaption("Ordner");
+    SpeedButton1 = Place<TButton>(this, Panel8, "SpeedButton1", 155, 1, 20, 20);
+    SpeedButton1->SetCaption("X");
+    SpeedButton1->OnClick = Bind(this, &TForm11::SpeedButton1Click);
+    Panel8->OnResize = [this](TObject*) { SpeedButton1->SetLeft(Panel8->Width() - 30); };
+    TreeView1 = Place<TDirTreeView>(this, Panel3, "TreeView1", 0, 22, 185, 100);
+    TreeView1->SetAlign(alClient);
+    TreeView1->SetHideSelection(false);
+    TreeView1->OnChange = Bind(this, &TForm11::TreeView1Change);
+    TreeView1->OnExpanding = Bind(this, &TForm11::TreeView1Expanding);
+    TreeView1->OnDeletion = Bind(this, &TForm11::TreeView1Deletion);
+    TreeView1->OnMouseMove = Bind(this, &TForm11::TreeView1MouseMove);
+    TreeView1->OnContextPopup = [this](int x, int y) { TreeView1ContextPopup(x, y); };
+
+    PageControl1 = Place<TPageControl>(this, this, "PageControl1", 0, 0, 100, 100);
+    PageControl1->SetAlign(alClient);
+    PageControl1->OnChange = Bind(this, &TForm11::PageControl1Change);
+    TabSheet1 = new TTabSheet(this);
+    TabSheet1->Name = "TabSheet1";
+    TabSheet1->SetPageControl(PageControl1);
+    TabSheet1->SetCaption("Dateien und Ordner");
+    TabSheet2 = new TTabSheet(this);
+    TabSheet2->Name = "TabSheet2";
+    TabSheet2->SetPageControl(PageControl1);
+    TabSheet2->SetCaption("Diagramm");
+
+    ListView1 = Place<TDirListView>(this, TabSheet1, "ListView1", 0, 0, 100, 100);
+    ListView1->SetAlign(alClient);
+    ListView1->SetOwnerData(true);
+    ListView1->SetMultiSelect(true);
+    ListView1->SetHideSelection(false);
+    const struct { const char* caption; int width; TAlignment alignment; } columns[] = {
+        {"Dateiname", 200, taLeftJustify}, {"Größe", 80, taRightJustify}, {"Prozent", 80, taRightJustify},
+        {"Typ", 80, taLeftJustify},        {"Datum", 80, taRightJustify}, {"Attribute", 70, taLeftJustify}};
+    for (const auto& column : columns) {
+        TListColumn* added = ListView1->Columns()->Add();
+        added->SetCaption(column.caption);
+        added->SetWidth(column.width);
+        added->SetAlignment(column.alignment);
+    }
+    ListView1->OnData = Bind(this, &TForm11::ListView1Data);
+    ListView1->OnColumnClick = Bind(this, &TForm11::ListView1ColumnClick);
+    ListView1->OnSelectionChange = Bind(this, &TForm11::ListView1SelectItem);
+    ListView1->OnDblClick = Bind(this, &TForm11::ListView1DblClick);
+    ListView1->OnKeyDown = Bind(this, &TForm11::ListView1KeyDown);
+    ListView1->OnDataFind = [this](const std::string& text, int start, bool wrap) {
+        return FindRowByPrefix(DirItems, text, start, wrap);
+    };
+    ListView1->OnBoldCell = [this](int row, int subItem) {
+        const DirItem* item = GetItem(row);
+        const uint64_t bytes = Totals.folderBytes + Totals.fileBytes;
+        return subItem == 1 && item &&
+               static_cast<uint64_t>(item->Size) > bytes * static_cast<uint64_t>(HighlightPercent) / 100;
+    };
+    ListView1->OnContextPopup = [this](int x, int y) { ListView1ContextPopup(x, y); };
+
+    // The shell's system image lists, shared: never destroyed here.
+    SHFILEINFOA info{};
+    auto systemList = [&info](UINT size) {
+        return reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | size));
+    };
+    TreeImages = new TImageList(this);
+    TreeImages->SetShareImages(true);
+    TreeImages->SetHandle(systemList(SHGFI_SMALLICON));
+    TreeView1->SetImages(TreeImages);
+    ListImages = new TImageList(this);
+    ListImages->SetShareImages(true);
+    ListImages->SetHandle(systemList(SHGFI_SMALLICON));
+    ListView1->SetSmallImages(ListImages);
+    SendMessageA(ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(systemList(SHGFI_LARGEICON)));
+
+    Panel1 = Place<TPanel>(this, TabSheet2, "Panel1", 0, 0, 100, 30);
+    Panel1->SetAlign(alTop);
+    Frame6 = new TFrame6(this, this);
+    Frame6->SetParent(TabSheet2);
+    Frame6->SetAlign(alClient);
+    // The thin chart painter has no legend switch, zoom, 3D or per-point colours, so
+    // the chart tool bar offers what it can do.
+    struct ChartButton { const char* name; const char* caption; std::function<void()> action; };
+    const ChartButton buttons[kChartButtons] = {
+        {"SpeedButton8", "Balken", [this] { Frame6->SetPie(false); }},
+        {"SpeedButton9", "Kreis", [this] { Frame6->SetPie(true); }},
+        {"SpeedButton10", "Drucken", [this] { Frame6->PrintChart(); }},
+        {"SpeedButton6", "Speichern", [this] { Frame6->ScrrenShot1Click(nullptr); }},
+        {"SpeedButton11", "Kopieren", [this] { Frame6->Kopieren1Click(nullptr); }},
+        {"SpeedButton5", "X", [this] { ChartToolbaranzeigenClick(nullptr); }},
+    };
+    int left = 4;
+    for (int i = 0; i < kChartButtons; ++i) {
+        const int width = buttons[i].caption[1] ? 72 : 24;
+        ChartButtons[i] = AddButton(this, Panel1, buttons[i].name, buttons[i].caption, left, width);
+        auto action = buttons[i].action;
+        ChartButtons[i]->OnClick = [action](TObject*) { action(); };
+        left += width + 4;
+    }
+}
+
+void TForm11::BuildMenus()
+{
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->Name = "PopupMenu1";
+    N1 = AddItem(this, PopupMenu1->Items(), "N1", "Ansicht");
+    GroeSymbole1 = AddItem(this, N1, "GroeSymbole1", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole1 = AddItem(this, N1, "KleineSymbole1", "Kleine Symbole", [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste1 = AddItem(this, N1, "Liste1", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    Details1 = AddItem(this, N1, "Details1", "Details", [this](TObject*) { SetViewStyle(vsReport); });
+    Aktualiisieren1 = AddItem(this, PopupMenu1->Items(), "Aktualiisieren1", "Aktualisieren",
+                              Bind(this, &TForm11::Aktualiisieren1Click));
+
+    PopupMenu3 = new TPopupMenu(this);
+    PopupMenu3->Name = "PopupMenu3";
+    // From the list page the chart of the listing is made first.
+    Lschen1 = AddItem(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage", [this](TObject*) {
+        BuildChartOnce();
+        Frame6->Kopieren1Click(nullptr);
+    });
+    Umbenennen2 = AddItem(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...", [this](TObject*) {
+        BuildChartOnce();
+        Frame6->ScrrenShot1Click(nullptr);
+    });
+    Eigenschaften1 = AddItem(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften",
+                             Bind(this, &TForm11::Eigenschaften1Click));
+    Schliessen1 = AddItem(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
+    DropDown(ToolButton1, PopupMenu3);
+
+    PopupMenu6 = new TPopupMenu(this);
+    PopupMenu6->Name = "PopupMenu6";
+    PopupMenu6->OnPopup = Bind(this, &TForm11::PopupMenu6Popup);
+    Allesmarkieren3 = AddItem(this, PopupMenu6->Items(), "Allesmarkieren3", "Alles markieren",
+                              Bind(this, &TForm11::Allesmarkieren3Click));
+    Markierungumdrehen3 = AddItem(this, PopupMenu6->Items(), "Markierungumdrehen3", "Markierung umkehren",
+                                  Bind(this, &TForm11::Markierungumdrehen3Click));
+    DropDown(ToolButton3, PopupMenu6);
+
+    PopupMenu7 = new TPopupMenu(this);
+    PopupMenu7->Name = "PopupMenu7";
+    GroeSymbole2 = AddItem(this, PopupMenu7->Items(), "GroeSymbole2", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole3 = AddItem(this, PopupMenu7->Items(), "KleineSymbole3", "Kleine Symbole",
+                             [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste3 = AddItem(this, PopupMenu7->Items(), "Liste3", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    Details3 = AddItem(this, PopupMenu7->Items(), "Details3", "Details", [this](TObject*) { SetViewStyle(vsReport); });
+    AddItem(this, PopupMenu7->Items(), "N2", "-");
+    ChartToolbaranzeigen = AddItem(this, PopupMenu7->Items(), "ChartToolbaranzeigen", "Diagramm-Werkzeugleiste",
+                                   Bind(this, &TForm11::ChartToolbaranzeigenClick));
+    ChartToolbaranzeigen->Checked = true;
+    Ordneranzeigen1 = AddItem(this, PopupMenu7->Items(), "Ordneranzeigen1", "Ordner anzeigen",
+                              Bind(this, &TForm11::Ordneranzeigen1Click));
+    Ordneranzeigen1->Checked = true;
+    Detailsanzeigen1 = AddItem(this, PopupMenu7->Items(), "Detailsanzeigen1", "Balkendiagramm",
+                               [this](TObject*) { Frame6->SetPie(false); });
+    Kreisdiagrammanzeigen1 = AddItem(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm",
+                                     [this](TObject*) { Frame6->SetPie(true); });
+    DropDown(ToolButton5, PopupMenu7);
+
+    PopupMenu4 = new TPopupMenu(this);
+    PopupMenu4->Name = "PopupMenu4";
+    Eigenschaften2 = AddItem(this, PopupMenu4->Items(), "Eigenschaften2", "Desktop-Einstellungen speichern",
+                             [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
+    Eigenschaften2->Checked = true;
+    Gitternetz1 = AddItem(this, PopupMenu4->Items(), "Gitternetz1", "Gitternetzlinien", Bind(this, &TForm11::Gitternetz1Click));
+    ganzeZeilemarkieren1 = AddItem(this, PopupMenu4->Items(), "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+                                   Bind(this, &TForm11::ganzeZeilemarkieren1Click));
+    DropDown(ToolButton6, PopupMenu4);
+}
+
+void TForm11::English()
+{
+    TabSheet1->SetCaption("Files and Folders");
+    TabSheet2->SetCaption("Chart");
+    Label17->SetCaption("Folders");
+    Label1->SetCaption("Address");
+    ToolButton1->SetCaption("File");
+    ToolButton3->SetCaption("Edit");
+    ToolButton5->SetCaption("View");
+    ToolButton6->SetCaption("Options");
+    Eigenschaften2->Caption = "Save Desktop Settings";
+    Gitternetz1->Caption = "Gridlines";
+    ganzeZeilemarkieren1->Caption = "Row Select";
+    N1->Caption = "View";
+    GroeSymbole1->Caption = GroeSymbole2->Caption = "Large Icons";
+    KleineSymbole1->Caption = KleineSymbole3->Caption = "Small Icons";
+    Liste1->Caption = Liste3->Caption = "List";
+    Details1->Caption = Details3->Caption = "Details";
+    Aktualiisieren1->Caption = "Refresh";
+    Lschen1->Caption = "Chart to Clipboard";
+    Umbenennen2->Caption = "Save Chart as...";
+    Eigenschaften1->Caption = "Properties";
+    Schliessen1->Caption = "Close";
+    Allesmarkieren3->Caption = "Select All";
+    Markierungumdrehen3->Caption = "Invert Selection";
+    ChartToolbaranzeigen->Caption = "Chart Toolbar";
+    Ordneranzeigen1->Caption = "Show Folders";
+    Detailsanzeigen1->Caption = "Chart";
+    Kreisdiagrammanzeigen1->Caption = "Pie";
+    const char* chartCaptions[kChartButtons] = {"Bars", "Pie", "Print", "Save", "Copy", "X"};
+    for (int i = 0; i < kChartButtons; ++i)
+        ChartButtons[i]->SetCaption(chartCaptions[i]);
+    const char* columns[] = {"Filename", "Size", "Percent", "Type", "Date", "Attributes"};
+    for (int i = 0; i < 6; ++i)
+        ListView1->Columns()->Items(i)->SetCaption(columns[i]);
+    Frame6->English();
+}
+
+// ---- settings
+
+void TForm11::ReadSettings()
+{
+    namespace keys = options::dirSize;
+    auto read = [](const char* name) {
+        return Form1->ReadReg(rootCurrentUser, keys::Key, name, "s");
+    };
+    auto number = [&](const char* name) { return window_layout::StoredNumber(read(name)); };
+    // A stored value that is not a number keeps the designed one.
+    if (auto value = number(keys::Left)) SetLeft(*value);
+    if (auto value = number(keys::Top)) SetTop(*value);
+    if (auto value = number(keys::Width)) SetWidth(*value);
+    if (auto value = number(keys::Height)) SetHeight(*value);
+    if (read(keys::ShowTree) == "0") {
+        Panel3->Hide();
+        Ordneranzeigen1->Checked = false;
+    }
+    if (auto value = number(keys::TreeWidth)) Panel3->SetWidth(*value);
+    if (read(keys::Grid) == "1") {
+        ListView1->SetGridLines(true);
+        Gitternetz1->Checked = true;
+    }
+    if (read(keys::RowSelect) == "1") {
+        ListView1->SetRowSelect(true);
+        ganzeZeilemarkieren1->Checked = true;
+    }
+    window_layout::ApplyColumnWidths(*ListView1, read(keys::Columns));
+    if (read(keys::SaveSetiings) == "1")
+        Eigenschaften2->Checked = true;
+}
+
+void TForm11::WriteSettings()
+{
+    namespace keys = options::dirSize;
+    auto write = [](const char* name, const std::string& value) {
+        Form1->WriteReg(rootCurrentUser, keys::Key, name, value, "s");
+    };
+    auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    const window_layout::WindowRect rect = window_layout::RectOf(*this);
+    write(keys::LastTab, std::to_string(PageControl1->ActivePageIndex()));
+    write(keys::Left, std::to_string(rect.left));
+    write(keys::Top, std::to_string(rect.top));
+    write(keys::Width, std::to_string(rect.width));
+    write(keys::Height, std::to_string(rect.height));
+    write(keys::ShowTree, flag(Panel3->Visible()));
+    write(keys::TreeWidth, std::to_string(Panel3->Width()));
+    write(keys::Grid, flag(ListView1->GridLines()));
+    write(keys::RowSelect, flag(ListView1->RowSelect()));
+    write(keys::Columns, window_layout::ColumnWidthsText(window_layout::ColumnWidthsOf(*ListView1)));
+    write(keys::SaveSetiings, flag(Eigenschaften2->Checked));
+}
+
+// ---- closing
+
+void TForm11::FormClose(TObject*, TCloseAction& action)
+{
+    if (listing_ > 0) {
+        // The sizing under way lets messages in; the window goes once it has unwound.
+        SizingCancelled = true;
+        closePending_ = true;
+        action = caNone;
+        return;
+    }
+    action = caHide;
+    if (relaunched_)
+        return;
+    relaunched_ = true;
+    if (Form1)
+        WriteSettings();
+    Monitor.reset();
+    if (!Form1)
+        return;
+    std::string program = Form1->ProgramDir + "\\Tidewrack.exe";
+    if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) > 32) {
+        Form1->Close();
+        return;
+    }
+    // Without a new main window to come back to, this process keeps its own.
+    effects::ShowMessageBox(Handle(),
+                            Form1->Text("Tidewrack konnte nicht neu gestartet werden:\n",
+                                        "Tidewrack could not be started again:\n") + program,
+                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    Form1->Show();
+}
+
+void TForm11::FormResize(TObject*)
+{
+    ComboBoxEx1->SetWidth(std::max(100, Width() - ComboBoxEx1->Left() - 20));
+    ChartButtons[kChartButtons - 1]->SetLeft(std::max(0, Panel1->Width() - 30));
+}
+
+void TForm11::Schliessen1Click(TObject*) { Close(); }
+
+void TForm11::ToolButton8Click(TObject*)
+{
+    effects::ShowMessageBox(Handle(),
+                            std::string("Hoardmap Information 1.000\n") +
+                                (German() ? "Zeigt, wie viel Platz Ordner belegen." : "Shows how much space folders take."),
+                            "Tidewrack", MB_ICONINFORMATION | MB_OK);
+}
+
+// ---- view and option menus
+
+void TForm11::SetViewStyle(TViewStyle style)
+{
+    ListView1->Items()->BeginUpdate();
+    ListView1->SetViewStyle(style);
+    ListView1->Items()->EndUpdate();
+    ListView1->SetItemCount(static_cast<int>(DirItems.size()));
+}
+
+void TForm11::Ordneranzeigen1Click(TObject*)
+{
+    Panel3->SetVisible(!Panel3->Visible());
+    Ordneranzeigen1->Checked = Panel3->Visible();
+}
+
+void TForm11::SpeedButton1Click(TObject*)
+{
+    Panel3->Hide();
+    Ordneranzeigen1->Checked = false;
+}
+
+void TForm11::ChartToolbaranzeigenClick(TObject*)
+{
+    Panel1->SetVisible(!Panel1->Visible());
+    ChartToolbaranzeigen->Checked = Panel1->Visible();
+}
+
+void TForm11::Gitternetz1Click(TObject*)
+{
+    Gitternetz1->Checked = !Gitternetz1->Checked;
+    ListView1->SetFocus();
+    ListView1->SetGridLines(Gitternetz1->Checked);
+}
+
+void TForm11::ganzeZeilemarkieren1Click(TObject*)
+{
+    ganzeZeilemarkieren1->Checked = !ganzeZeilemarkieren1->Checked;
+    ListView1->SetFocus();
+    ListView1->SetRowSelect(ganzeZeilemarkieren1->Checked);
+}
+
+void TForm11::PopupMenu6Popup(TObject*)
+{
+    const bool listPage = PageControl1->ActivePage() == TabSheet1;
+    Allesmarkieren3->Enabled = listPage;
+    Markierungumdrehen3->Enabled = listPage;
+}
+
+void TForm11::Aktualiisieren1Click(TObject*) { ShowSelectedFolder(); }
+
+void TForm11::PageControl1Change(TObject*)
+{
+    if (PageControl1->ActivePage() == TabSheet2)
+        BuildChartOnce();
+}
+
+void TForm11::BuildChartOnce()
+{
+    if (ChartBuilt)
+        return;
+    AddTeeChart();
+    ChartBuilt = 1;
+}
+
+// ---- message map
+
+bool TForm11::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_DIRCHANGED:
+        toolkit::Guarded([this] { DirChanged(); });
+        result = 0;
+        return true;
+    case WM_SHOWAGAIN:
+        toolkit::Guarded([this] {
+            if (LPITEMIDLIST wanted = pendingPidl_) {
+                pendingPidl_ = nullptr;
+                ShowFolder(wanted);
+                malloc_->Free(wanted);
+            } else {
+                ShowSelectedFolder();
+            }
+        });
+        result = 0;
+        return true;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_INITMENUPOPUP:
+        // Shell submenus ("Send To") draw and fill themselves through the open menu.
+        if (ShellMenu && IsMenuMessage(msg, lParam)) {
+            ShellMenu->HandleMenuMsg(msg, wParam, lParam);
+            result = msg == WM_INITMENUPOPUP ? 0 : TRUE;
+            return true;
+        }
+        return TForm::MessageMap(msg, wParam, lParam, result);
+    default:
+        return TForm::MessageMap(msg, wParam, lParam, result);
+    }
+}
+
+// ---- list and tree controls
+
+bool TDirListView::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_CONTEXTMENU && OnContextPopup && reinterpret_cast<HWND>(wParam) == Handle()) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {
+            at = POINT{0, 0};
+            ClientToScreen(Handle(), &at);
+        }
+        toolkit::Guarded([&] { OnContextPopup(at.x, at.y); });
+        result = 0;
+        return true;
+    }
+    return TListView::MessageMap(msg, wParam, lParam, result);
+}
+
+bool TDirListView::ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_NOTIFY)
+        return TListView::ReflectedMessage(msg, wParam, lParam, result);
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    switch (header->code) {
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW: {
+        auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);
+        result = -1;
+        if (OnDataFind && (find->lvfi.flags & (LVFI_PARTIAL | LVFI_STRING)) && find->lvfi.psz) {
+            std::string text;
+            if (header->code == LVN_ODFINDITEMW) {
+                const wchar_t* wide = reinterpret_cast<const wchar_t*>(find->lvfi.psz);
+                char narrow[MAX_PATH] = "";
+                WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+                text = narrow;
+            } else {
+                text = find->lvfi.psz;
+            }
+            result = OnDataFind(text, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
+        }
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) &&
+            OnSelectionChange)
+            OnSelectionChange(this);
+        return false;
+    }
+    case LVN_ODSTATECHANGED:
+        if (OnSelectionChange)
+            OnSelectionChange(this);
+        return false;
+    case NM_CUSTOMDRAW: {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+        switch (draw->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT: result = CDRF_NOTIFYITEMDRAW; return true;
+        case CDDS_ITEMPREPAINT: result = CDRF_NOTIFYSUBITEMDRAW; return true;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+            const bool isBold = OnBoldCell && OnBoldCell(static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
+            draw->clrText = isBold ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT);
+            if (isBold) {
+                boldFont_.Assign(*Font());
+                boldFont_.SetStyle(fsBold);
+            }
+            SelectObject(draw->nmcd.hdc, isBold ? boldFont_.Handle() : Font()->Handle());
+            result = CDRF_NEWFONT;
+            return true;
+        }
+        default: result = CDRF_DODEFAULT; return true;
+        }
+    }
+    default:
+        return TListView::ReflectedMessage(msg, wParam, lParam, result);
+    }
+}
+
+bool TDirTreeView::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_CONTEXTMENU && OnContextPopup && reinterpret_cast<HWND>(wParam) == Handle()) {
+        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        toolkit::Guarded([&] { OnContextPopup(x, y); });
+        result = 0;
+        return true;
+    }
+    return TTreeView::MessageMap(msg, wParam, lParam, result);
+}

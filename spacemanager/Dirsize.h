@@ -1,0 +1,258 @@
+// The space manager: an explorer-like window of the shell namespace that shows how much
+// space folders take. The folder tree and the address list on top, the item list of the
+// shown folder and its size chart on the right, the shell's own context menus with a
+// secure wipe of the program's own, and a monitor thread that re-lists the shown folder
+// when files come and go. Closing it starts the program afresh.
+#pragma once
+
+#include "spacemanager/DirItems.h"
+#include "spacemanager/DirMonitor.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/PageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/TreeView.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TFrame6;
+class ShredderIo;
+class TImageList;
+
+// The item list: a virtual list view that also answers type-ahead, draws large sizes in
+// bold, tells selection changes and opens the context menu of its owner.
+class TDirListView : public TListView {
+public:
+    explicit TDirListView(TComponent* owner) : TListView(owner) {}
+
+    // The row for a type-ahead text, from start on, round to the top when wrap is set.
+    std::function<int(const std::string& text, int start, bool wrap)> OnDataFind;
+    // True when the cell is drawn bold.
+    std::function<bool(int row, int subItem)> OnBoldCell;
+    TNotifyEvent OnSelectionChange;
+    // Right click or the menu key, at screen coordinates.
+    std::function<void(int x, int y)> OnContextPopup;
+
+    bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    TFont boldFont_;
+};
+
+// The folder tree, which opens the context menu of its owner.
+class TDirTreeView : public TTreeView {
+public:
+    explicit TDirTreeView(TComponent* owner) : TTreeView(owner) {}
+    std::function<void(int x, int y)> OnContextPopup;
+    bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// The program's own command in the list's shell menu: it lies above the range of
+// identifiers handed to the shell, which ends just below it.
+// Posted to show the folder again once the listing that let messages in has ended.
+constexpr UINT WM_SHOWAGAIN = WM_APP + 102;
+
+constexpr UINT kWipeCommand = 1505;
+constexpr UINT kFirstShellCommand = 1;
+constexpr UINT kLastShellCommand = kWipeCommand - 1;
+
+class TForm11 : public TForm {
+public:
+    explicit TForm11(TComponent* owner);
+    ~TForm11() override;
+
+    void FormClose(TObject* sender, TCloseAction& action);
+    void FormResize(TObject* sender);
+    void English();
+    bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // ---- the settings under Options\DirSize
+    void ReadSettings();
+    void WriteSettings();
+
+    // ---- tree and address list
+    void TreeView1Click(TObject* sender);
+    void TreeView1Change(TObject* sender, TTreeNode* node);
+    void TreeView1Expanding(TObject* sender, TTreeNode* node, bool& allow);
+    void TreeView1Deletion(TObject* sender, TTreeNode* node);
+    void TreeView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, TTreeNode* parent);
+    void FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myComputerList);
+    void ComboBoxEx1Click(TObject* sender);
+    TTreeNode* FindTreeNodeByName(const std::string& text);
+    TTreeNode* FindTreeNodeByPath(const std::string& path);
+
+    // ---- showing a folder: the tree's selection, or any folder by its list
+    void ShowSelectedFolder();
+    void ShowFolder(LPCITEMIDLIST absoluteList);
+    void OpenFolder(IShellFolder* parent, LPCITEMIDLIST absoluteList);
+    void ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList);
+    const DirItem* GetItem(int index) const;
+    // The parsing name of the shown folder ("" before the first listing).
+    std::string ShownPath() const;
+
+    // ---- list handlers
+    void ListView1Data(TListView* sender, int index, TListItem& item);
+    void ListView1ColumnClick(TObject* sender, TListColumn* column);
+    void ListView1SelectItem(TObject* sender);
+    void ListView1DblClick(TObject* sender);
+    void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void Allesmarkieren3Click(TObject* sender);
+    void Markierungumdrehen3Click(TObject* sender);
+    void Eigenschaften1Click(TObject* sender);
+    void SetViewStyle(TViewStyle style);
+
+    // ---- menus and buttons
+    void Aktualiisieren1Click(TObject* sender);
+    void Ordneranzeigen1Click(TObject* sender);
+    void SpeedButton1Click(TObject* sender);
+    void ChartToolbaranzeigenClick(TObject* sender);
+    void Gitternetz1Click(TObject* sender);
+    void ganzeZeilemarkieren1Click(TObject* sender);
+    void Schliessen1Click(TObject* sender);
+    void ToolButton8Click(TObject* sender);
+    void PopupMenu6Popup(TObject* sender);
+    void PageControl1Change(TObject* sender);
+
+    // ---- the monitor
+    void DirChanged();
+
+    // ---- context menus and the secure wipe
+    void ListView1ContextPopup(int x, int y);
+    void TreeView1ContextPopup(int x, int y);
+    void DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLIST>& items, int x, int y);
+    void DoExplorerMenu(LPCITEMIDLIST absoluteList, int x, int y);
+    void LoeschenBaum();
+    void SecureWipe(const std::vector<std::string>& targets);
+    // Picks a command of an open menu; TrackPopupMenu unless a test puts its own here.
+    std::function<UINT(HMENU menu, int x, int y)> ChooseMenuCommand;
+    // The disk the wipe runs on; nullptr is the real one.
+    ShredderIo* WipeDisk = nullptr;
+
+    // ---- the chart
+    void AddTeeChart();
+    // Builds the chart of the listing unless it was built since the listing.
+    void BuildChartOnce();
+
+    // ---- state
+    std::unique_ptr<TDirMonitorThread> Monitor;
+    IContextMenu2* ShellMenu = nullptr;
+    std::string MenuTarget;
+    unsigned char MenuIdle = 1;
+    unsigned char ChartBuilt = 0;
+    double FolderBarLimit = 50.0;
+    double FileBarLimit = 50.0;
+    int HighlightPercent = 15;
+    int SortColumn = 0;
+    int SortKey = 0;
+    bool SortReversed = false;
+    ListingTotals Totals;
+    int64_t LargestSize = 0;
+    int64_t ListingTotal = 0;
+    bool SizesComplete = true;     // false when the last listing's sizing was cancelled
+    std::vector<DirItem> DirItems;
+    std::vector<std::string> AddressNames;
+    int FolderEntryIndex = 0;
+    IShellFolder* DesktopFolder = nullptr;
+    IShellFolder* CurrentFolder = nullptr;
+    LPITEMIDLIST CurrentFolderPidl = nullptr;  // the shown folder's list; owned
+
+    // Set (by Escape, another folder or closing) to stop the sizing under way.
+    bool SizingCancelled = false;
+    // How often a sizing lets the window handle its messages.
+    DWORD SizingPumpMs = 50;
+
+    // ---- the window's parts
+    TPanel* ToolBar1 = nullptr;
+    TButton* ToolButton1 = nullptr;  // File
+    TButton* ToolButton3 = nullptr;  // Edit
+    TButton* ToolButton5 = nullptr;  // View
+    TButton* ToolButton6 = nullptr;  // Options
+    TButton* ToolButton8 = nullptr;  // Information
+    TPanel* Panel5 = nullptr;
+    TLabel* Label1 = nullptr;
+    TComboBox* ComboBoxEx1 = nullptr;
+    TPanel* Panel3 = nullptr;
+    TPanel* Panel8 = nullptr;
+    TLabel* Label17 = nullptr;
+    TButton* SpeedButton1 = nullptr;
+    TDirTreeView* TreeView1 = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TTabSheet* TabSheet2 = nullptr;
+    TDirListView* ListView1 = nullptr;
+    TPanel* Panel1 = nullptr;        // the chart tool bar
+    // Bars, pie, print, save, copy, hide the tool bar.
+    static constexpr int kChartButtons = 6;
+    TButton* ChartButtons[kChartButtons] = {};
+    TFrame6* Frame6 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TImageList* TreeImages = nullptr;
+    TImageList* ListImages = nullptr;
+
+    TPopupMenu* PopupMenu1 = nullptr; // empty space of the list
+    TMenuItem* N1 = nullptr;
+    TMenuItem* GroeSymbole1 = nullptr;
+    TMenuItem* KleineSymbole1 = nullptr;
+    TMenuItem* Liste1 = nullptr;
+    TMenuItem* Details1 = nullptr;
+    TMenuItem* Aktualiisieren1 = nullptr;
+    TPopupMenu* PopupMenu3 = nullptr; // File
+    TMenuItem* Lschen1 = nullptr;
+    TMenuItem* Umbenennen2 = nullptr;
+    TMenuItem* Eigenschaften1 = nullptr;
+    TMenuItem* Schliessen1 = nullptr;
+    TPopupMenu* PopupMenu6 = nullptr; // Edit
+    TMenuItem* Allesmarkieren3 = nullptr;
+    TMenuItem* Markierungumdrehen3 = nullptr;
+    TPopupMenu* PopupMenu7 = nullptr; // View
+    TMenuItem* GroeSymbole2 = nullptr;
+    TMenuItem* KleineSymbole3 = nullptr;
+    TMenuItem* Liste3 = nullptr;
+    TMenuItem* Details3 = nullptr;
+    TMenuItem* ChartToolbaranzeigen = nullptr;
+    TMenuItem* Ordneranzeigen1 = nullptr;
+    TMenuItem* Detailsanzeigen1 = nullptr;
+    TMenuItem* Kreisdiagrammanzeigen1 = nullptr;
+    TPopupMenu* PopupMenu4 = nullptr; // Options
+    TMenuItem* Eigenschaften2 = nullptr;
+    TMenuItem* Gitternetz1 = nullptr;
+    TMenuItem* ganzeZeilemarkieren1 = nullptr;
+
+private:
+    void BuildDesign();
+    void BuildMenus();
+    void BuildTree();
+    bool German() const;
+    // Sizes an item while keeping the window alive; stops when SizingCancelled is set.
+    uint64_t SizeOfFolder(const std::string& path, bool& complete);
+    void StartMonitor(const std::string& path);
+    void RefreshAfterCommand();
+    // Reads a node's children again.
+    void RefillNode(TTreeNode* node);
+    // Ends one listing or tree fill; the last one to end runs the close or the show that
+    // was asked for meanwhile.
+    void EndListing();
+
+    int listing_ = 0;              // listings under way (the sizing lets messages in)
+    bool reshowPending_ = false;   // a show asked for while a listing ran
+    bool closePending_ = false;    // a close asked for while a listing ran
+    bool relaunched_ = false;
+    DWORD lastPump_ = 0;
+    IMalloc* malloc_ = nullptr;
+    LPITEMIDLIST pendingPidl_ = nullptr;  // a folder asked for while a listing ran; owned
+    TTreeNode* lastMenuNode_ = nullptr;
+};
+
+extern TForm11* Form11;

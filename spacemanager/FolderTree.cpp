@@ -1,0 +1,229 @@
+// The space manager's folder tree and address list: the shell namespace from the
+// desktop down, each folder's caption carrying its size, filled as nodes are opened.
+#include "spacemanager/Dirsize.h"
+
+#include "shell/ShellHelpers.h"
+#include "spacemanager/FolderSizing.h"
+
+namespace {
+
+std::string SizeCaption(const std::string& name, uint64_t bytes, bool german)
+{
+    return name + "  " + MegabyteText(static_cast<double>(bytes), german) + " MB";
+}
+
+// A node whose children were not read yet has one placeholder child without text.
+bool IsPlaceholder(TTreeNode* node) { return node && node->ImageIndex() == -1 && node->Text().empty(); }
+
+int SystemIconOf(LPCITEMIDLIST list, UINT extra)
+{
+    SHFILEINFOA info{};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | extra);
+    return info.iIcon;
+}
+
+} // namespace
+
+void TForm11::BuildTree()
+{
+    LPITEMIDLIST desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
+        FillTreeChildren(DesktopFolder, desktop, nullptr);
+        malloc_->Free(desktop);
+    }
+    LPITEMIDLIST drives = nullptr;
+    IShellFolder* myComputer = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
+        if (SUCCEEDED(DesktopFolder->BindToObject(drives, nullptr, IID_IShellFolder,
+                                                  reinterpret_cast<void**>(&myComputer)))) {
+            FillAddressCombo(myComputer, drives);
+            myComputer->Release();
+        }
+        malloc_->Free(drives);
+    }
+    if (TTreeNode* first = TreeView1->Items()->GetFirstNode()) {
+        first->Expand(false);
+        TreeView1->SetSelected(first);
+    }
+}
+
+void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, TTreeNode* parent)
+{
+    IEnumIDList* children = nullptr;
+    if (!folder || folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                       &children) != S_OK || !children)
+        return;
+    ++listing_;
+    TreeView1->Items()->BeginUpdate();
+    LPITEMIDLIST child = nullptr;
+    ULONG fetched = 0;
+    while (!SizingCancelled && children->Next(1, &child, &fetched) == S_OK && child) {
+        ULONG attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_STREAM | SFGAO_FILESYSTEM;
+        LPCITEMIDLIST one = child;
+        if (FAILED(folder->GetAttributesOf(1, &one, &attributes)))
+            attributes = 0;
+        const std::string parsing = GetDisplayName(folder, child, SHGDN_FORPARSING);
+        const DWORD fileAttributes = (attributes & SFGAO_FILESYSTEM) ? GetFileAttributesA(parsing.c_str())
+                                                                     : INVALID_FILE_ATTRIBUTES;
+        const bool hasFindData = fileAttributes != INVALID_FILE_ATTRIBUTES;
+        const ItemKind kind = ClassifyItem(attributes, parsing, hasFindData, hasFindData ? fileAttributes : 0);
+        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_, folderList, child);
+        if (absolute) {
+            uint64_t bytes = 0;
+            bool complete = true;
+            if (kind == ItemKind::Drive)
+                bytes = DriveUsedBytes(parsing);
+            else if (kind == ItemKind::Folder)
+                bytes = SizeOfFolder(parsing, complete);
+            const std::string caption = SizeCaption(GetDisplayName(folder, child, SHGDN_NORMAL), bytes, German());
+            TTreeNode* node = TreeView1->Items()->AddChildObject(parent, caption, absolute);
+            node->SetImageIndex(SystemIconOf(absolute, 0));
+            node->SetSelectedIndex(SystemIconOf(absolute, SHGFI_OPENICON));
+            // A link's children are another folder's: the tree does not go there.
+            if ((attributes & SFGAO_HASSUBFOLDER) && kind != ItemKind::Link)
+                TreeView1->Items()->AddChild(node, "");
+        }
+        malloc_->Free(child);
+        child = nullptr;
+    }
+    children->Release();
+    TreeView1->Items()->EndUpdate();
+    EndListing();
+}
+
+void TForm11::TreeView1Expanding(TObject*, TTreeNode* node, bool& allow)
+{
+    TTreeNode* first = node ? node->GetFirstChild() : nullptr;
+    if (!IsPlaceholder(first))
+        return;
+    if (listing_ > 0) {
+        // Not while a sizing lets messages in: the user opens it again afterwards.
+        allow = false;
+        return;
+    }
+    first->Delete();
+    auto* list = static_cast<LPCITEMIDLIST>(node->Data());
+    IShellFolder* folder = nullptr;
+    if (list && list->mkid.cb &&
+        SUCCEEDED(DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder)))) {
+        FillTreeChildren(folder, list, node);
+        folder->Release();
+    }
+    // Top-level nodes and the first one's children keep the shell's order.
+    TTreeNode* firstTop = TreeView1->Items()->GetFirstNode();
+    TreeView1->CustomSort([firstTop](TTreeNode* a, TTreeNode* b) {
+        if (!a->Parent() || a->Parent() == firstTop)
+            return 0;
+        std::string x = a->Text(), y = b->Text();
+        CharUpperBuffA(&x[0], static_cast<DWORD>(x.size()));
+        CharUpperBuffA(&y[0], static_cast<DWORD>(y.size()));
+        return x < y ? -1 : (y < x ? 1 : 0);
+    });
+}
+
+void TForm11::TreeView1Deletion(TObject*, TTreeNode* node)
+{
+    if (node == lastMenuNode_)
+        lastMenuNode_ = nullptr;
+    if (node->Data())
+        malloc_->Free(node->Data());
+    node->SetData(nullptr);
+}
+
+void TForm11::TreeView1MouseMove(TObject*, TShiftState, int x, int y)
+{
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{x, y};
+    TreeView_HitTest(TreeView1->Handle(), &hit);
+    TreeView1->SetCursor((hit.flags & TVHT_ONITEM) ? crHandPoint : crDefault);
+}
+
+void TForm11::TreeView1Change(TObject*, TTreeNode*) { TreeView1Click(nullptr); }
+
+void TForm11::TreeView1Click(TObject*)
+{
+    TTreeNode* node = TreeView1->Selected();
+    if (node && node->Data())
+        ShowFolder(static_cast<LPCITEMIDLIST>(node->Data()));
+}
+
+void TForm11::RefillNode(TTreeNode* node)
+{
+    if (!node)
+        return;
+    while (TTreeNode* child = node->GetFirstChild())
+        child->Delete();
+    TreeView1->Items()->AddChild(node, "");
+    node->Collapse(false);
+    node->Expand(false);
+}
+
+TTreeNode* TForm11::FindTreeNodeByName(const std::string& text)
+{
+    for (TTreeNode* node = TreeView1->Items()->GetFirstNode(); node; node = node->GetNext())
+        if (node->Data() &&
+            GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_NORMAL) == text)
+            return node;
+    return nullptr;
+}
+
+TTreeNode* TForm11::FindTreeNodeByPath(const std::string& path)
+{
+    for (TTreeNode* node = TreeView1->Items()->GetFirstNode(); node; node = node->GetNext())
+        if (node->Data() &&
+            GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING) == path)
+            return node;
+    return nullptr;
+}
+
+// ---- address list
+
+void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myComputerList)
+{
+    AddressNames.clear();
+    IEnumIDList* children = nullptr;
+    if (myComputer->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &children) == S_OK && children) {
+        LPITEMIDLIST child = nullptr;
+        ULONG fetched = 0;
+        while (children->Next(1, &child, &fetched) == S_OK && child) {
+            std::string name = GetDisplayName(myComputer, child, SHGDN_NORMAL);
+            if (!name.empty())
+                AddressNames.push_back(name);
+            malloc_->Free(child);
+        }
+        children->Release();
+    }
+    AddressNames.push_back("Ordner");
+    ComboBoxEx1->Items()->Clear();
+    for (const std::string& name : AddressNames)
+        ComboBoxEx1->Items()->Add(name);
+    ComboBoxEx1->SetItemIndex(0);
+    FolderEntryIndex = static_cast<int>(AddressNames.size()) - 1;
+}
+
+void TForm11::ComboBoxEx1Click(TObject*)
+{
+    const int index = ComboBoxEx1->ItemIndex();
+    if (index < 0 || index >= FolderEntryIndex)
+        return; // the last entry is the folder shown
+    const std::string caption = ComboBoxEx1->Items()->Strings(index);
+    // A drive's node exists once My Computer was opened: open it first.
+    TTreeNode* node = FindTreeNodeByName(caption);
+    if (!node) {
+        LPITEMIDLIST drives = nullptr;
+        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
+            const std::string computer = GetDisplayName(DesktopFolder, drives, SHGDN_NORMAL);
+            malloc_->Free(drives);
+            if (TTreeNode* computerNode = FindTreeNodeByName(computer)) {
+                computerNode->Expand(false);
+                node = FindTreeNodeByName(caption);
+            }
+        }
+    }
+    if (node) {
+        lastMenuNode_ = node;
+        TreeView1->SetSelected(node);
+        node->MakeVisible();
+    }
+}

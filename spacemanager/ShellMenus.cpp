@@ -1,0 +1,311 @@
+// The shell's context menus of the space manager's list and tree, with the program's own
+// secure-wipe command in the list's menu.
+#include "spacemanager/ShellMenus.h"
+
+#include "filetools/ShredderForm.h"
+#include "shell/ShellHelpers.h"
+#include "shell/Unit1.h"
+#include "spacemanager/Dirsize.h"
+#include "spacemanager/FolderSizing.h"
+#include "spacemanager/WipeTargets.h"
+#include "toolkit/Effects.h"
+
+#include <algorithm>
+
+namespace {
+
+// The open menu's interfaces, given back however the menu ends; MenuIdle is 1 again
+// afterwards, so change notices are not dropped for good after a failure.
+class OpenShellMenu {
+public:
+    explicit OpenShellMenu(TForm11* window) : window_(window) { window_->MenuIdle = 0; }
+    ~OpenShellMenu()
+    {
+        if (popup)
+            DestroyMenu(popup);
+        if (window_->ShellMenu) {
+            window_->ShellMenu->Release();
+            window_->ShellMenu = nullptr;
+        }
+        if (menu)
+            menu->Release();
+        window_->MenuIdle = 1;
+    }
+    OpenShellMenu(const OpenShellMenu&) = delete;
+    OpenShellMenu& operator=(const OpenShellMenu&) = delete;
+
+    // Asks the shell for the menu; false when it has none.
+    bool Fill(UINT position)
+    {
+        if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&window_->ShellMenu))))
+            window_->ShellMenu = nullptr;
+        return SUCCEEDED(menu->QueryContextMenu(popup, position, kFirstShellCommand, kLastShellCommand, CMF_EXPLORE));
+    }
+
+    // Runs a shell command; true when the shell says it was done.
+    bool Invoke(UINT command, HWND owner)
+    {
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof info;
+        info.hwnd = owner;
+        info.lpVerb = MAKEINTRESOURCEA(command - kFirstShellCommand);
+        info.nShow = SW_SHOWNORMAL;
+        return SUCCEEDED(menu->InvokeCommand(&info));
+    }
+
+    IContextMenu* menu = nullptr;
+    HMENU popup = CreatePopupMenu();
+
+private:
+    TForm11* window_;
+};
+
+bool IsShellCommand(UINT command) { return command >= kFirstShellCommand && command <= kLastShellCommand; }
+
+} // namespace
+
+std::string ShellMenuVerb(IContextMenu* menu, UINT offset)
+{
+    char verb[256] = "";
+    if (!menu || FAILED(menu->GetCommandString(offset, GCS_VERBA, nullptr, verb, sizeof verb)))
+        return std::string();
+    verb[sizeof verb - 1] = '\0';
+    std::string text = verb;
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(tolower(c)); });
+    return text;
+}
+
+bool VerbChangesFolder(const std::string& verb)
+{
+    return verb == "delete" || verb == "cut" || verb == "paste" || verb == "rename";
+}
+
+// ---- the list's menu
+
+void TForm11::ListView1ContextPopup(int x, int y)
+{
+    if (listing_ > 0)
+        return;
+    const std::vector<int> rows = ListView1->SelectedIndices();
+    if (rows.empty()) {
+        PopupMenu1->SetPopupComponent(ListView1);
+        PopupMenu1->Popup(x, y);
+        return;
+    }
+    std::vector<LPCITEMIDLIST> lists;
+    for (int row : rows)
+        if (const DirItem* item = GetItem(row))
+            lists.push_back(item->RelativeList);
+    MenuTarget = GetItem(rows.front())->ParsingName;
+    DoTheMenuThing(CurrentFolder, lists, x, y);
+}
+
+void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLIST>& items, int x, int y)
+{
+    if (!parent || items.empty())
+        return;
+    OpenShellMenu open(this);
+    if (FAILED(parent->GetUIObjectOf(Handle(), static_cast<UINT>(items.size()), const_cast<LPCITEMIDLIST*>(items.data()),
+                                     IID_IContextMenu, nullptr, reinterpret_cast<void**>(&open.menu))) ||
+        !open.menu || !open.popup)
+        return;
+    // The wipe is offered only where there is a folder to wipe; it stays on top.
+    std::vector<std::string> folders;
+    for (int row : ListView1->SelectedIndices())
+        if (const DirItem* item = GetItem(row))
+            if (item->IsFolder)
+                folders.push_back(item->ParsingName);
+    UINT shellPosition = 0;
+    if (!folders.empty()) {
+        InsertMenuA(open.popup, 0, MF_BYPOSITION | MF_STRING, kWipeCommand,
+                    German() ? "Ordner mit Tidewrack sicher löschen" : "Wipe Secure Folders with Tidewrack");
+        InsertMenuA(open.popup, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        shellPosition = 2;
+    }
+    if (!open.Fill(shellPosition))
+        return;
+    const UINT command = ChooseMenuCommand(open.popup, x, y);
+    if (command == kWipeCommand) {
+        SecureWipe(folders);
+        return;
+    }
+    if (!IsShellCommand(command))
+        return;
+    const std::string verb = ShellMenuVerb(open.menu, command - kFirstShellCommand);
+    const bool done = open.Invoke(command, Handle());
+    if (done && VerbChangesFolder(verb))
+        RefreshAfterCommand();
+}
+
+// ---- the tree's menu
+
+void TForm11::TreeView1ContextPopup(int x, int y)
+{
+    if (listing_ > 0)
+        return;
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{x, y};
+    ScreenToClient(TreeView1->Handle(), &hit.pt);
+    HTREEITEM item = TreeView_HitTest(TreeView1->Handle(), &hit);
+    TTreeNode* node = nullptr;
+    for (TTreeNode* each = TreeView1->Items()->GetFirstNode(); each && item; each = each->GetNext())
+        if (each->ItemId() == item)
+            node = each;
+    if (!node || !node->Data())
+        return;
+    lastMenuNode_ = node;
+    TreeView1->SetSelected(node);
+    MenuTarget = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
+    DoExplorerMenu(static_cast<LPCITEMIDLIST>(node->Data()), x, y);
+}
+
+void TForm11::DoExplorerMenu(LPCITEMIDLIST absoluteList, int x, int y)
+{
+    OpenShellMenu open(this);
+    IShellFolder* parent = nullptr;
+    LPCITEMIDLIST last = nullptr;
+    if (!absoluteList || !absoluteList->mkid.cb ||
+        FAILED(SHBindToParent(absoluteList, IID_IShellFolder, reinterpret_cast<void**>(&parent), &last)))
+        return;
+    const HRESULT got = parent->GetUIObjectOf(Handle(), 1, &last, IID_IContextMenu, nullptr,
+                                              reinterpret_cast<void**>(&open.menu));
+    parent->Release();
+    if (FAILED(got) || !open.menu || !open.popup || !open.Fill(0))
+        return;
+    const UINT command = ChooseMenuCommand(open.popup, x, y);
+    if (!IsShellCommand(command))
+        return;
+    const std::string verb = ShellMenuVerb(open.menu, command - kFirstShellCommand);
+    if (verb == "delete") {
+        LoeschenBaum();
+        return;
+    }
+    const bool done = open.Invoke(command, TreeView1->Handle());
+    if (done && VerbChangesFolder(verb))
+        RefreshAfterCommand();
+}
+
+void TForm11::RefreshAfterCommand()
+{
+    if (TTreeNode* node = TreeView1->Selected())
+        RefillNode(node);
+    ShowSelectedFolder();
+}
+
+// ---- delete to the recycle bin from the tree
+
+void TForm11::LoeschenBaum()
+{
+    TTreeNode* node = TreeView1->Selected();
+    if (!node || !node->Data())
+        return;
+    const std::string path = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || IsDriveRootName(path))
+        return; // only file-system folders go to the recycle bin, never a drive
+    if (effects::ShowMessageBox(Handle(),
+                                (German() ? "Soll der Ordner in den Papierkorb verschoben werden?\n"
+                                          : "Move this folder to the recycle bin?\n") + path,
+                                German() ? "Frage" : "Question", MB_ICONQUESTION | MB_YESNO) != IDYES)
+        return;
+    std::string source = path;
+    source.push_back('\0'); // the list of names ends with a second NUL
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = GetDesktopWindow();
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+    const bool deleted = SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
+                         GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (!deleted) {
+        effects::ShowMessageBox(Handle(),
+                                (German() ? "Der Ordner konnte nicht gelöscht werden:\n"
+                                          : "The folder could not be deleted:\n") + path,
+                                German() ? "Fehler" : "Error", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    TTreeNode* parent = node->Parent();
+    // No node is shown on its way out; the parent is shown once it is read again.
+    TreeView1->SetSelected(nullptr);
+    TreeView1->Items()->BeginUpdate();
+    if (parent)
+        RefillNode(parent); // the deleted node goes with the old children
+    else
+        node->Delete();
+    TreeView1->Items()->EndUpdate();
+    if (parent)
+        TreeView1->SetSelected(parent);
+}
+
+// ---- the secure wipe
+
+void TForm11::SecureWipe(const std::vector<std::string>& targets)
+{
+    const ProtectedFolders guarded = SystemProtectedFolders(Form1 ? Form1->ProgramDir : std::string());
+    std::vector<std::string> wiped;
+    std::string skipped;
+    for (const std::string& target : targets) {
+        switch (JudgeWipeTarget(target, guarded)) {
+        case WipeVerdict::Allowed: wiped.push_back(target); break;
+        case WipeVerdict::NotAFolder:
+            skipped += target + (German() ? "  (kein Ordner)\n" : "  (not a folder)\n");
+            break;
+        case WipeVerdict::WholeDrive:
+            skipped += target + (German() ? "  (ganzes Laufwerk)\n" : "  (a whole drive)\n");
+            break;
+        case WipeVerdict::Protected:
+            skipped += target + (German() ? "  (von Windows, Programmen oder Benutzern gebraucht)\n"
+                                          : "  (needed by Windows, programs or users)\n");
+            break;
+        }
+    }
+    const std::string caption = German() ? "Frage" : "Question";
+    if (wiped.empty()) {
+        effects::ShowMessageBox(Handle(),
+                                (German() ? "Diese Ordner werden nicht sicher gelöscht:\n"
+                                          : "These folders are not wiped:\n") + skipped,
+                                German() ? "Hinweis" : "Hint", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    std::string names;
+    for (const std::string& path : wiped)
+        names += path + "\n";
+    std::string question =
+        German() ? "Wollen Sie die folgenden Ordner mit ihrem ganzen Inhalt wirklich sicher löschen?\n" + names +
+                       "Eine Wiederherstellung wird nicht möglich sein.\n"
+                       "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
+                 : "Are you sure you want secure delete folder                   \n" + names +
+                       "with all it's contents? Restoring data will fail.\n"
+                       "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\n";
+    if (!skipped.empty())
+        question += (German() ? "Nicht gelöscht werden:\n" : "Not wiped:\n") + skipped;
+    question += German() ? "Fortfahren ?" : "Continue ?";
+    if (effects::ShowMessageBox(Handle(), question, caption, MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+        return;
+
+    HourGlass busy;
+    Form2 = new TForm2(Form1 ? static_cast<TComponent*>(Form1) : this);
+    TForm2* window = Form2;
+    window->Label1->SetCaption(German() ? "Datei" : "File");
+    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    window->Label8->Hide();
+    window->Show();
+    // The space manager always wipes with three passes, whatever the shredder page uses.
+    const std::string passes = "3";
+    int files = 0;
+    for (const std::string& path : wiped)
+        files += FastCountFiles(path, 1);
+    window->ProgressBar2->SetMin(0);
+    window->ProgressBar2->SetMax(files);
+    window->ProgressBar2->SetPosition(0);
+    if (Form1)
+        Form1->WipeRunning = 0;
+    ShredderIo& disk = WipeDisk ? *WipeDisk : Win32ShredderIo();
+    for (const std::string& path : wiped) {
+        if (window->Cancelled())
+            break;
+        window->Memo1->SetText(window->MinimizeName(path));
+        window->RunShredder({"", "-p", passes, "-s", path}, disk);
+    }
+    window->Close();
+    RefreshAfterCommand();
+}

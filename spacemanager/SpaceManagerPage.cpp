@@ -1,0 +1,35 @@
+// The main window's space-manager page: one button that opens the space manager, which
+// then takes the place of the main window until the program starts afresh.
+#include "shell/Unit1.h"
+
+#include "spacemanager/Dirsize.h"
+#include "toolkit/Button.h"
+#include "toolkit/Place.h"
+
+void TForm1::BuildSpaceManagerPage()
+{
+    TTabSheet* page = TabSheets[11];
+    auto* title = Place<TLabel>(this, page, "SpaceManagerTitle", 16, 14, 450, 16);
+    title->SetTransparent(true);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+    title->SetCaption(Text("Speicherplatz-Manager", "Space Manager"));
+    auto* hint = Place<TLabel>(this, page, "SpaceManagerHint", 16, 40, 450, 32);
+    hint->SetTransparent(true);
+    hint->SetWordWrap(true);
+    hint->SetCaption(Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
+                          "Shows how much space folders and files take."));
+    Button8 = Place<TButton>(this, page, "Button8", 16, 80, 160, 25);
+    Button8->SetCaption(Text("Starten", "Start"));
+    Button8->OnClick = Bind(this, &TForm1::Button8Click);
+}
+
+void TForm1::Button8Click(TObject*)
+{
+    if (Form11)
+        return; // one space manager per start
+    Form11 = new TForm11(this);
+    Form11->ReadSettings();
+    Form11->Show();
+    Hide();
+}

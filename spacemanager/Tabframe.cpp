@@ -1,0 +1,201 @@
+#include "spacemanager/Tabframe.h"
+
+#include "shell/Unit1.h"
+#include "spacemanager/Dirsize.h"
+#include "toolkit/Effects.h"
+#include "toolkit/Place.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+} // namespace
+
+TFrame6::TFrame6(TComponent* owner, TForm11* window) : TFrame(owner), window_(window)
+{
+    Name = "Frame6";
+    UnitLabel = Place<TLabel>(this, this, "UnitLabel", 0, 0, 100, 18);
+    UnitLabel->SetAlign(alBottom);
+    UnitLabel->SetAlignment(taCenter);
+    DBChart1 = Place<TSizeChart>(this, this, "DBChart1", 0, 0, 300, 200);
+    DBChart1->SetAlign(alClient);
+    DBChart1->SetStyle(TChartStyle::HorizontalBars);
+    PopupMenu1 = new TPopupMenu(this);
+    ScrrenShot1 = new TMenuItem(this);
+    ScrrenShot1->Caption = "Als Bitmap speichern...";
+    ScrrenShot1->OnClick = Bind(this, &TFrame6::ScrrenShot1Click);
+    PopupMenu1->Items()->Add(ScrrenShot1);
+    Kopieren1 = new TMenuItem(this);
+    Kopieren1->Caption = "Kopieren...";
+    Kopieren1->OnClick = Bind(this, &TFrame6::Kopieren1Click);
+    PopupMenu1->Items()->Add(Kopieren1);
+    DBChart1->SetPopupMenu(PopupMenu1);
+}
+
+bool TFrame6::German() const { return !Form1 || Form1->LanguageFlag != 0; }
+
+void TFrame6::English()
+{
+    ScrrenShot1->Caption = "Save as Bitmap...";
+    Kopieren1->Caption = "Copy...";
+}
+
+void TFrame6::ShowChart(const std::string& title, const SizeChartModel& model)
+{
+    Model = model;
+    DBChart1->Clear();
+    DBChart1->SetTitle(title);
+    for (const TChartValue& bar : model.bars)
+        DBChart1->Add(bar.value, bar.label, bar.color);
+    UnitLabel->SetCaption(model.unit);
+}
+
+void TFrame6::SetPie(bool pie) { DBChart1->SetStyle(pie ? TChartStyle::Pie : TChartStyle::HorizontalBars); }
+
+HBITMAP TFrame6::ChartBitmap()
+{
+    const int width = std::max(DBChart1->Width(), 1), height = std::max(DBChart1->Height(), 1);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DBChart1->PaintTo(dc, TRect(all));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+void TFrame6::Fail(const std::string& german, const std::string& english)
+{
+    effects::ShowMessageBox(Handle(), German() ? german : english, German() ? "Fehler" : "Error",
+                            MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+}
+
+void TFrame6::ScrrenShot1Click(TObject*)
+{
+    char name[MAX_PATH] = "";
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_ ? window_->Handle() : nullptr;
+    dialog.lpstrFilter = German() ? "Bitmap-Dateien (*.bmp)\0*.bmp\0" : "Bitmap Files (*.bmp)\0*.bmp\0";
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = German() ? "Speichern" : "Save";
+    dialog.lpstrDefExt = "bmp";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    if (!effects::ShowFileDialog(dialog, true))
+        return;
+    HBITMAP bitmap = ChartBitmap();
+    const bool saved = bitmap && SaveBitmapFile(bitmap, name);
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (!saved)
+        Fail(std::string("Das Diagramm konnte nicht gespeichert werden:\n") + name,
+             std::string("The chart could not be saved:\n") + name);
+}
+
+void TFrame6::Kopieren1Click(TObject*)
+{
+    HBITMAP bitmap = ChartBitmap();
+    bool copied = false;
+    if (bitmap && OpenClipboard(window_ ? window_->Handle() : nullptr)) {
+        EmptyClipboard();
+        copied = SetClipboardData(CF_BITMAP, bitmap) != nullptr; // the clipboard owns it now
+        CloseClipboard();
+    }
+    if (!copied) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        Fail("Das Diagramm konnte nicht in die Zwischenablage kopiert werden.",
+             "The chart could not be copied to the clipboard.");
+    }
+}
+
+void TFrame6::PrintChart()
+{
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_ ? window_->Handle() : nullptr;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
+    if (!effects::ShowPrintDialog(dialog) || !dialog.hDC)
+        return;
+    HBITMAP bitmap = ChartBitmap();
+    bool printed = false;
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = "Tidewrack";
+    if (bitmap && StartDocA(dialog.hDC, &document) > 0) {
+        if (StartPage(dialog.hDC) > 0) {
+            BITMAP size;
+            GetObjectA(bitmap, sizeof size, &size);
+            const int pageWidth = GetDeviceCaps(dialog.hDC, HORZRES);
+            const int pageHeight = size.bmWidth > 0 ? pageWidth * size.bmHeight / size.bmWidth : 0;
+            HDC source = CreateCompatibleDC(dialog.hDC);
+            HGDIOBJ old = SelectObject(source, bitmap);
+            printed = StretchBlt(dialog.hDC, 0, 0, pageWidth, pageHeight, source, 0, 0, size.bmWidth,
+                                 size.bmHeight, SRCCOPY) != FALSE;
+            SelectObject(source, old);
+            DeleteDC(source);
+            printed = EndPage(dialog.hDC) > 0 && printed;
+        }
+        printed = EndDoc(dialog.hDC) > 0 && printed;
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(dialog.hDC);
+    if (dialog.hDevMode)
+        GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames)
+        GlobalFree(dialog.hDevNames);
+    if (!printed)
+        Fail("Das Diagramm konnte nicht gedruckt werden.", "The chart could not be printed.");
+}
+
+bool SaveBitmapFile(HBITMAP bitmap, const std::string& path)
+{
+    BITMAP size;
+    if (!GetObjectA(bitmap, sizeof size, &size))
+        return false;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = size.bmWidth;
+    header.biHeight = size.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = ((static_cast<DWORD>(size.bmWidth) * 3 + 3) & ~3u);
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * static_cast<size_t>(size.bmHeight));
+    HDC dc = GetDC(nullptr);
+    const int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(),
+                                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (lines != size.bmHeight)
+        return false;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::unique_ptr<FILE, FileCloser> out(fopen(path.c_str(), "wb"));
+    if (!out)
+        return false;
+    bool written = fwrite(&file, sizeof file, 1, out.get()) == 1 && fwrite(&header, sizeof header, 1, out.get()) == 1 &&
+                   fwrite(pixels.data(), 1, pixels.size(), out.get()) == pixels.size();
+    return fclose(out.release()) == 0 && written;
+}
