@@ -8,8 +8,8 @@
 # - a crashing program gets no debugger: Wine's winedbg would wait forever for a console
 #   nobody watches. Naming a debugger that does not exist makes Wine print the crash line
 #   and end the program at once with a failure status.
-# The host's root (drive Z:) is removed so that nothing run in the prefix can reach host
-# files; PROGRAM_DIR, the folder holding the executables, becomes drive D:.
+# The host's root (drive Z:, and the root folder on the shell's desktop) is removed so that
+# nothing run in the prefix can reach host files; PROGRAM_DIR, the folder holding the executables, becomes drive D:.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -29,6 +29,10 @@ if [ ! -f "$prefix/system.reg" ]; then
         "$wine" winecfg -v winxp >/dev/null 2>&1
     fi
 fi
+# Wine's desktop also shows the host's root folder ("/") in the shell's namespace; without
+# it, the shell, like the drives, reaches nothing of the host.
+"$wine" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}' \
+    /f >/dev/null 2>&1 || true
 if [ "${5:-}" = --sandbox ]; then
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \

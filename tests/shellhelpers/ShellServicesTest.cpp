@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -134,4 +136,25 @@ TEST(BrowseDirectory, OpensAtTheCurrentFolderAndReturnsOnlyAPickedOne)
     EXPECT_EQ(effects.folderDialogs[1].title, "Search folder");
     EXPECT_EQ(Upper(WithoutTrailingSeparator(effects.folderDialogs[1].startFolder)), Upper(TempFolder()));
     EXPECT_EQ(effects.folderDialogs[1].callback, &BrowseCallback);
+}
+
+// The sandbox keeps the host out of reach: no drive Z:, and no host root folder among the
+// desktop's items (Wine shows one, "\\?\unix\", unless the prefix removes it).
+TEST(ShellServices, TheDesktopOffersNothingOfTheHost)
+{
+    IShellFolder* desktop = nullptr;
+    ASSERT_EQ(SHGetDesktopFolder(&desktop), S_OK);
+    IEnumIDList* items = nullptr;
+    ASSERT_EQ(desktop->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items), S_OK);
+    LPITEMIDLIST item = nullptr;
+    std::vector<std::string> names;
+    while (items->Next(1, &item, nullptr) == S_OK) {
+        names.push_back(GetDisplayName(desktop, item, SHGDN_FORPARSING));
+        CoTaskMemFree(item);
+    }
+    items->Release();
+    desktop->Release();
+    for (const std::string& name : names)
+        EXPECT_NE(name.rfind("\\\\?\\unix", 0), 0u) << name;
+    EXPECT_EQ(GetDriveTypeA("Z:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
 }
