@@ -1,0 +1,142 @@
+// The download over the real WinINet against the loopback server: what counts as a
+// whole file, and that nothing else is left on the disk.
+#include "shell/Download.h"
+#include "tests/support/TempFolder.h"
+#include "tests/update/LoopbackServer.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::Exists;
+using testing_support::ReadFileText;
+using update::DownloadOutcome;
+using update_test::Page;
+using update_test::Pattern;
+using update_test::Reply;
+
+namespace {
+
+class DownloadTest : public ::testing::Test {
+protected:
+    update::DownloadResult Fetch(const std::string& path, DWORD timeoutMs = update::DefaultTimeoutMs)
+    {
+        return update::DownloadFile(server.Address() + path, target, nullptr, timeoutMs);
+    }
+
+    update_test::LoopbackServer server;
+    testing_support::TempFolder folder;
+    std::string target = folder / "Tidewrack.exe";
+};
+
+TEST_F(DownloadTest, WholeFileArrivesByteForByte)
+{
+    const std::string body = Pattern(300000);
+    server.Serve("/Tidewrack.exe", Page(200, body));
+    std::vector<uint64_t> steps;
+    update::DownloadResult result = update::DownloadFile(
+        server.Address() + "Tidewrack.exe", target, [&](uint64_t bytes, const std::optional<uint64_t>& total) {
+            EXPECT_EQ(total, std::optional<uint64_t>(body.size()));
+            steps.push_back(bytes);
+            return true;
+        });
+    EXPECT_EQ(result.outcome, DownloadOutcome::Done);
+    EXPECT_EQ(result.bytes, body.size());
+    EXPECT_TRUE(ReadFileText(target) == body);
+    ASSERT_GT(steps.size(), 2u);
+    EXPECT_EQ(steps.front(), 0u);
+    EXPECT_EQ(steps.back(), body.size());
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].userAgent, "Tidewrack Update");
+}
+
+TEST_F(DownloadTest, FileWithoutAnnouncedLengthStillArrives)
+{
+    const std::string body = Pattern(512); // ends with a read of nothing
+    Reply reply = Page(200, body);
+    reply.announceLength = false;
+    server.Serve("/Tidewrack.exe", reply);
+    update::DownloadResult result = Fetch("Tidewrack.exe");
+    EXPECT_EQ(result.outcome, DownloadOutcome::Done);
+    EXPECT_FALSE(result.total);
+    EXPECT_TRUE(ReadFileText(target) == body);
+}
+
+TEST_F(DownloadTest, ErrorPagesAreNeverSaved)
+{
+    testing_support::WriteFileText(target, "the user's own file");
+    for (int status : {404, 500}) {
+        server.Serve("/Tidewrack.exe", Page(status, "<html>error page</html>"));
+        update::DownloadResult result = Fetch("Tidewrack.exe");
+        EXPECT_EQ(result.outcome, DownloadOutcome::HttpError) << status;
+        EXPECT_EQ(result.httpStatus, static_cast<DWORD>(status));
+        EXPECT_EQ(ReadFileText(target), "the user's own file") << status;
+    }
+}
+
+TEST_F(DownloadTest, CutTransferFailsAndLeavesNoFile)
+{
+    Reply reply = Page(200, Pattern(100000));
+    reply.sendOnly = 40000; // then the server closes the line
+    server.Serve("/Tidewrack.exe", reply);
+    update::DownloadResult result = Fetch("Tidewrack.exe");
+    EXPECT_EQ(result.outcome, DownloadOutcome::Incomplete);
+    EXPECT_EQ(result.total, std::optional<uint64_t>(100000));
+    EXPECT_LT(result.bytes, 100000u);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(DownloadTest, EmptyAnswerIsNoFile)
+{
+    server.Serve("/Tidewrack.exe", Page(200, ""));
+    EXPECT_EQ(Fetch("Tidewrack.exe").outcome, DownloadOutcome::Incomplete);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(DownloadTest, SilentServerTimesOut)
+{
+    Reply reply;
+    reply.silent = true;
+    server.Serve("/tidewrackversion.txt", reply);
+    EXPECT_EQ(Fetch("tidewrackversion.txt", 500).outcome, DownloadOutcome::NoAnswer);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(DownloadTest, ServerThatStopsSendingTimesOut)
+{
+    Reply reply = Page(200, Pattern(100000));
+    reply.sendOnly = 20000;
+    reply.holdAfterPart = true;
+    server.Serve("/Tidewrack.exe", reply);
+    EXPECT_EQ(Fetch("Tidewrack.exe", 500).outcome, DownloadOutcome::NoAnswer);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(DownloadTest, CancelStopsAndDeletesThePart)
+{
+    Reply reply = Page(200, Pattern(100000));
+    reply.sendOnly = 30000;
+    reply.holdAfterPart = true;
+    server.Serve("/Tidewrack.exe", reply);
+    update::DownloadResult result = update::DownloadFile(
+        server.Address() + "Tidewrack.exe", target,
+        [](uint64_t bytes, const std::optional<uint64_t>&) { return bytes == 0; });
+    EXPECT_EQ(result.outcome, DownloadOutcome::Cancelled);
+    EXPECT_GT(result.bytes, 0u);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(DownloadTest, UnwritableTargetIsNotAConnectionError)
+{
+    server.Serve("/Tidewrack.exe", Page(200, "program"));
+    target = folder / "no such folder\\Tidewrack.exe";
+    EXPECT_EQ(Fetch("Tidewrack.exe").outcome, DownloadOutcome::TargetFailed);
+}
+
+TEST_F(DownloadTest, NoServerIsNoConnection)
+{
+    // Port 1 on the loopback has no listener: the connection is refused at once.
+    EXPECT_EQ(update::DownloadFile("http://127.0.0.1:1/x", target, nullptr).outcome,
+              DownloadOutcome::NoConnection);
+    EXPECT_FALSE(Exists(target));
+}
+
+} // namespace
