@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "shell/Pictures.h"
+#include "shell/UpdateVersion.h"
 
 #include <string>
 
@@ -48,6 +49,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 {
     Name = "Form1";
     Form1 = this;
+    ProgramVersion = update::ModuleVersion(GetModuleHandleA(nullptr)).value_or("");
     BuildDesign();
 
     DisplaySystemVersion();
@@ -139,6 +141,7 @@ void TForm1::BuildDesign()
     BuildCookiePage();
     BuildCleanCenterPage();
     BuildSpaceManagerPage();
+    BuildUpdatePage();
 
     PanelTE2 = new TPanel(this);
     PanelTE2->Name = "PanelTE2";

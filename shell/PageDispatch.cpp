@@ -54,7 +54,7 @@ void TForm1::SpeedClick(TObject*)
         show(2);
         break;
     case 400: GetBackup(); ShadeBackupList(); show(6); break;
-    case 500: show(12); break; // update check
+    case 500: CaptionUpdatePage(); show(12); break;
     case 501: ShowOptionsDialog(); break;
     default: break;
     }

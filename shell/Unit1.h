@@ -71,6 +71,10 @@ class TMemo;
 class TEdit;
 class TListView;
 class ShredderIo;
+// The update check (shell/Download.h).
+namespace update {
+struct DownloadResult;
+}
 
 class TCheckBox;
 class TScrollBox;
@@ -701,6 +705,27 @@ public:
     void CancelShutdownCountdown();
     TTimer* Timer1 = nullptr;
     bool ShutdownRefused = false; // a refused shutdown is told once, not every second
+
+    // ---- the update check and download (shell/UpdateMethods.cpp, shell/Frameupdate.h)
+    void BuildUpdatePage();
+    void CaptionUpdatePage();
+    void Label47Click(TObject* sender);
+    void InitCheckNewVersion(TObject* sender);
+    void ShowUpdateDialog();
+    // The new program from the server to the update dialog's target; false (after telling
+    // why, unless cancelled) when it did not arrive whole.
+    bool DownLoadUpdate(TObject* sender);
+    // One file from the server, with the progress shown by VersionCheckMode, until done or
+    // until AbortFlag is set.
+    update::DownloadResult DownloadFile(const std::string& url, const std::string& target);
+    void TellDownloadFailure(const update::DownloadResult& result, const std::string& target);
+    // Saves as a normal close would, starts the downloaded program and ends this process;
+    // false when the program could not be started.
+    bool InstallUpdate(const std::string& program);
+    TLabel* Label47 = nullptr;         // "check for a new version"
+    // The running program's own version from its version resource; "" when it has none.
+    std::string ProgramVersion;
+    unsigned char VersionCheckMode = 0; // 1 while the version file comes (no progress shown)
 
     // ---- list export and column sort arrows (shell/ListExportMethods.cpp)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);

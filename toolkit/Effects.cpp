@@ -54,6 +54,11 @@ bool Sink::ShutDown(UINT flags)
     return ::ExitWindowsEx(flags, 0) != FALSE;
 }
 
+void Sink::EndProcess(UINT exitCode)
+{
+    ::ExitProcess(exitCode);
+}
+
 SYSTEMTIME Sink::Now()
 {
     SYSTEMTIME now;

@@ -29,6 +29,8 @@ public:
                                bool wait, DWORD* exitCode);
     // ExitWindowsEx with the shutdown privilege taken first.
     virtual bool ShutDown(UINT flags);
+    // ExitProcess: ends this process at once, without the main window's close handling.
+    virtual void EndProcess(UINT exitCode);
     // The local time.
     virtual SYSTEMTIME Now();
     // The common open or save dialog (GetOpenFileNameA / GetSaveFileNameA): true when the
@@ -58,6 +60,7 @@ inline bool StartProcess(const std::string& commandLine, const std::string& dire
                           bool wait = false, DWORD* exitCode = nullptr)
 { return Current().StartProcess(commandLine, directory, wait, exitCode); }
 inline bool ShutDown(UINT flags) { return Current().ShutDown(flags); }
+inline void EndProcess(UINT exitCode) { Current().EndProcess(exitCode); }
 inline SYSTEMTIME Now() { return Current().Now(); }
 inline bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) { return Current().ShowFileDialog(dialog, save); }
 inline bool ShowPrintDialog(PRINTDLGA& dialog) { return Current().ShowPrintDialog(dialog); }

@@ -57,6 +57,8 @@ bool RecordingEffects::ShutDown(UINT flags)
     return shutDownSucceeds;
 }
 
+void RecordingEffects::EndProcess(UINT exitCode) { processEnds.push_back(exitCode); }
+
 SYSTEMTIME RecordingEffects::Now()
 {
     return clockSet ? clock : effects::Sink::Now();

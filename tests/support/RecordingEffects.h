@@ -38,6 +38,7 @@ public:
     bool StartProcess(const std::string& commandLine, const std::string& directory, bool wait,
                        DWORD* exitCode) override;
     bool ShutDown(UINT flags) override;
+    void EndProcess(UINT exitCode) override;
     SYSTEMTIME Now() override;
     bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) override;
     bool ShowPrintDialog(PRINTDLGA& dialog) override;
@@ -57,6 +58,7 @@ public:
     std::vector<RecordedBox> boxes;
     std::vector<RecordedLaunch> launches;
     std::vector<UINT> exitRequests;
+    std::vector<UINT> processEnds; // exit codes asked for; the test process goes on
 
     // File dialogs: each one asked is recorded (its title and whether it saves) and
     // answered with the next name here, or cancelled when none is left.

@@ -2,6 +2,8 @@
 
 #include "tests/update/LoopbackServer.h"
 
+#include <algorithm>
+
 namespace update_test {
 
 namespace {
@@ -136,10 +138,12 @@ void LoopbackServer::Answer(UINT_PTR client)
         answer += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";
     answer += "\r\n";
     size_t bodyBytes = reply.sendOnly ? *reply.sendOnly : reply.body.size();
-    answer.append(reply.body, 0, bodyBytes);
+    size_t hookAt = reply.hook ? std::min(reply.hookAt, bodyBytes) : bodyBytes;
+    answer.append(reply.body, 0, hookAt);
     bool sent = SendAll(client, answer.data(), answer.size());
-    if (reply.afterPart)
-        reply.afterPart();
+    if (reply.hook)
+        reply.hook();
+    sent = sent && SendAll(client, reply.body.data() + hookAt, bodyBytes - hookAt);
     if (sent && reply.holdAfterPart)
         WaitForClose(client);
     shutdown(client, SD_SEND);

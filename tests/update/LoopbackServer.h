@@ -22,7 +22,8 @@ struct Reply {
     std::optional<size_t> sendOnly;      // bytes of the body sent before the reply stops
     bool holdAfterPart = false;          // after sendOnly bytes keep the line open, else close it
     bool silent = false;                 // read the request and never answer
-    std::function<void()> afterPart;     // runs once sendOnly bytes are out
+    size_t hookAt = 0;                   // hook runs once this many body bytes are out
+    std::function<void()> hook;
 };
 
 // A whole reply with this status and body.

@@ -1,0 +1,158 @@
+#include "shell/Frameupdate.h"
+
+#include "shell/Unit1.h"
+#include "toolkit/Effects.h"
+#include "toolkit/Place.h"
+#include "toolkit/SaveDialog.h"
+
+TFrame30* Frame30 = nullptr;
+
+namespace {
+
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                  const char* caption)
+{
+    auto* label = Place<TLabel>(owner, parent, name, left, top, width, 16);
+    label->SetAutoSize(false);
+    label->SetTransparent(true);
+    label->SetCaption(caption);
+    return label;
+}
+
+TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* name)
+{
+    auto* page = new TTabSheet(owner);
+    page->Name = name;
+    page->SetPageControl(pages);
+    page->SetTabVisible(false);
+    return page;
+}
+
+} // namespace
+
+// The German texts are the dialog's own; in English mode English() replaces them.
+TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
+{
+    Name = "Frame30";
+    SetBounds(0, 0, 462, 240);
+    PageControl1 = Place<TPageControl>(this, this, "PageControl1", 0, 0, 462, 240);
+    PageControl1->SetAlign(alClient);
+
+    TabSheet1 = Page(this, PageControl1, "TabSheet1");
+    Label9 = MakeLabel(this, TabSheet1, "Label9", 12, 10, 430, "Update herunterladen");
+    Label9->Font()->SetStyle(fsBold);
+    Label9->Font()->SetColor(clNavy);
+    Label1 = MakeLabel(this, TabSheet1, "Label1", 12, 34, 430, "Speichern");
+    Label6 = MakeLabel(this, TabSheet1, "Label6", 12, 64, 90, "Dateiname ");
+    Label7 = MakeLabel(this, TabSheet1, "Label7", 104, 64, 338, "");
+    Label8 = MakeLabel(this, TabSheet1, "Label8", 12, 94, 430, "Speichern unter");
+    Label3 = MakeLabel(this, TabSheet1, "Label3", 12, 122, 90, "Speichern in");
+    Edit1 = Place<TEdit>(this, TabSheet1, "Edit1", 104, 119, 300, 21);
+    Button4 = Place<TButton>(this, TabSheet1, "Button4", 410, 118, 30, 23);
+    Button4->SetCaption("...");
+    Button4->OnClick = Bind(this, &TFrame30::Button4Click);
+    Button3 = Place<TButton>(this, TabSheet1, "Button3", 268, 180, 84, 25);
+    Button3->SetCaption("Speichern");
+    Button3->SetDefault(true);
+    Button3->OnClick = Bind(this, &TFrame30::Button3Click);
+    Button1 = Place<TButton>(this, TabSheet1, "Button1", 358, 180, 84, 25);
+    Button1->SetCaption("Abbrechen");
+    Button1->OnClick = Bind(this, &TFrame30::Button1Click);
+
+    TabSheet2 = Page(this, PageControl1, "TabSheet2");
+    Label2 = MakeLabel(this, TabSheet2, "Label2", 12, 16, 430, "Name");
+    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 40, 430, "Speichern ");
+    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 80, 430, "Heruntergeladen");
+    CGauge1 = Place<TProgressBar>(this, TabSheet2, "CGauge1", 12, 104, 430, 20);
+    CGauge1->SetMin(0);
+    CGauge1->SetMax(100);
+    Button2 = Place<TButton>(this, TabSheet2, "Button2", 358, 180, 84, 25);
+    Button2->SetCaption("Abbrechen");
+    Button2->OnClick = Bind(this, &TFrame30::Button2Click);
+
+    PageControl1->SetActivePage(TabSheet1);
+}
+
+TFrame30::~TFrame30()
+{
+    if (Frame30 == this)
+        Frame30 = nullptr;
+}
+
+void TFrame30::English()
+{
+    Button3->SetCaption("Save");
+    Button2->SetCaption("Cancel");
+    Button1->SetCaption("Cancel");
+    Label1->SetCaption("Save");
+    Label2->SetCaption("Name");
+    Label5->SetCaption("Downloaded");
+    Label3->SetCaption("Save to");
+    Label4->SetCaption("Save ");
+    Label9->SetCaption("Download Update");
+    Label6->SetCaption("Filename ");
+    Label8->SetCaption("Save as");
+}
+
+// Closes this frame's own dialog, which need not be the current host dialog any more.
+void TFrame30::CloseDialog()
+{
+    if (auto* dialog = dynamic_cast<TForm*>(Parent()))
+        dialog->Close();
+}
+
+void TFrame30::Button1Click(TObject*) { CloseDialog(); }
+
+// The download loop sees the flag after its next block and deletes what it has written.
+void TFrame30::Button2Click(TObject*)
+{
+    if (Form1)
+        Form1->AbortFlag = 1;
+    Application->ProcessMessages();
+    CloseDialog();
+}
+
+void TFrame30::Button4Click(TObject*)
+{
+    TSaveDialog dialog(this);
+    dialog.DefaultExt = "exe";
+    dialog.Filter = Form1->Text("Programme (*.exe)|*.EXE", "Applications (*.exe)|*.EXE");
+    dialog.FileName = "TidewrackUpdate.exe";
+    dialog.Options |= ofOverwritePrompt;
+    if (dialog.Execute())
+        Edit1->SetText(dialog.FileName);
+}
+
+void TFrame30::Button3Click(TObject*)
+{
+    // Nothing shown while this runs (the download's messages, the question) may free the
+    // frame under it.
+    TForm1::HostPanelInUse inUse(Form1);
+    const std::string target = Edit1->Text();
+    PageControl1->SetActivePage(TabSheet2);
+    Label2->SetCaption(Form1->UpdateFileName);
+    Label4->SetCaption(target);
+    if (!Form1->DownLoadUpdate(this)) {
+        CloseDialog();
+        return;
+    }
+    int answer = effects::ShowMessageBox(Form1->Handle(),
+                                         Form1->Text("Download erfolgreich. Update jetzt installieren ?",
+                                                     "Download succeeded. Install Update now ?"),
+                                         Form1->Text("Frage", "Question"),
+                                         MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+    // Once the new program has started this process ends; otherwise the dialog goes.
+    if (answer != IDYES || !Form1->InstallUpdate(target))
+        CloseDialog();
+}
+
+void TFrame30::ShowProgress(uint64_t bytes, const std::optional<uint64_t>& total, bool german)
+{
+    std::string text = (german ? "Heruntergeladen " : "Downloaded ") + std::to_string(bytes / 1024) + " KB";
+    if (total) {
+        text += (german ? " / " : " of ") + std::to_string(*total / 1024) + " KB";
+        if (*total > 0)
+            CGauge1->SetPosition(static_cast<int>(bytes * 100 / *total));
+    }
+    Label5->SetCaption(text);
+}
