@@ -8,16 +8,6 @@ namespace update_test {
 
 namespace {
 
-const char* ReasonOf(int status)
-{
-    switch (status) {
-    case 200: return "OK";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    default: return "Status";
-    }
-}
-
 bool SendAll(SOCKET socket, const char* data, size_t size)
 {
     while (size > 0) {
@@ -132,7 +122,7 @@ void LoopbackServer::Answer(UINT_PTR client)
         WaitForClose(client);
         return;
     }
-    std::string answer = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonOf(reply.status) +
+    std::string answer = "HTTP/1.1 " + std::to_string(reply.status) + " Scripted" +
                          "\r\nConnection: close\r\nContent-Type: application/octet-stream\r\n";
     if (reply.announceLength)
         answer += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";
