@@ -88,7 +88,11 @@ void TForm1::InitCheckNewVersion(TObject*)
     // In the temporary folder: the program folder is often not writable.
     const std::string versionFile = TempFolder() + product::VersionFileName;
     VersionCheckMode = 1;
-    update::DownloadResult fetched = DownloadFile(product::UpdateAddress + product::VersionFileName, versionFile);
+    update::DownloadResult fetched;
+    {
+        HourGlass busy; // the only sign of the fetch: it has no dialog
+        fetched = DownloadFile(product::UpdateAddress + product::VersionFileName, versionFile);
+    }
     if (fetched.outcome != update::DownloadOutcome::Done) {
         TellDownloadFailure(fetched, versionFile);
         return;
