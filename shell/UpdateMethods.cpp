@@ -18,13 +18,6 @@ namespace {
 
 const UINT errorBox = MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK;
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return folder;
-}
-
 std::string WholeFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -86,7 +79,7 @@ void TForm1::InitCheckNewVersion(TObject*)
         return;
     }
     // In the temporary folder: the program folder is often not writable.
-    const std::string versionFile = TempFolder() + product::VersionFileName;
+    const std::string versionFile = TempDir + product::VersionFileName;
     VersionCheckMode = 1;
     update::DownloadResult fetched;
     {
