@@ -20,6 +20,8 @@ LRESULT CALLBACK ToolkitUtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM
 namespace {
 
 const char kWindowClass[] = "TidewrackWindow";
+// Where a standard control's original procedure waits for its window's last messages.
+const char kOriginalProcProperty[] = "TidewrackOriginalProc";
 
 // The object of each control window. Looked up for every message a control gets, so it is
 // kept in the process: a window property would cost a round trip to the Wine server each
@@ -174,8 +176,13 @@ LRESULT CALLBACK ToolkitSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARA
     // procedure is put back before it is detached, so a miss means a foreign procedure
     // chained to ours after the control was gone.
     TControl* control = TControl::FromHandle(window);
-    if (!control) return DefWindowProcA(window, msg, wParam, lParam);
-    return control->Dispatch(window, msg, wParam, lParam);
+    if (control) return control->Dispatch(window, msg, wParam, lParam);
+    // A window whose control went while another procedure was chained above ours: its
+    // last messages go on to the control's own procedure.
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProcProperty));
+    if (msg == WM_NCDESTROY) RemovePropA(window, kOriginalProcProperty);
+    return original ? CallWindowProcA(original, window, msg, wParam, lParam)
+                    : DefWindowProcA(window, msg, wParam, lParam);
 }
 
 // --- TControl --------------------------------------------------------------------------
@@ -252,7 +259,15 @@ void TControl::DestroyHandle()
     WNDPROC old = oldProc_;
     Detach();
     // Messages sent while the window goes away must not reach a half-destroyed object.
-    if (old) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+    // When another procedure was chained above ours (SetWindowSubclass), the chain stays
+    // whole so that one sees the window go too; ours then passes on to the original.
+    if (old) {
+        auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+        if (current == ToolkitSubclassProc)
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        else
+            SetPropA(window, kOriginalProcProperty, reinterpret_cast<HANDLE>(old));
+    }
     oldProc_ = nullptr;
     DestroyWindow(window);
 }
@@ -323,6 +338,7 @@ bool TControl::ReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&)
 bool TControl::ReflectToSender(TControl* receiver, UINT msg, WPARAM wParam, LPARAM lParam,
                                LRESULT& result)
 {
+    if (toolkit::MenuOwnerDraw(msg, lParam, result)) return true;
     HWND from = nullptr;
     switch (msg) {
     case WM_COMMAND: from = reinterpret_cast<HWND>(lParam); break;

@@ -5,8 +5,14 @@
 
 #include "toolkit/Classes.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class TMenuItem;
+// Size and picture of an item that is drawn by its owner (a look) instead of the system.
+using TMenuMeasureItemEvent = std::function<void(TMenuItem* item, HDC dc, int& width, int& height)>;
+using TMenuDrawItemEvent = std::function<void(TMenuItem* item, HDC dc, const RECT& rect, bool selected)>;
 
 class TMenuItem : public TComponent {
 public:
@@ -18,7 +24,11 @@ public:
     bool Enabled = true;
     bool Visible = true;
     bool Checked = false;
+    bool RadioItem = false;
     TNotifyEvent OnClick;
+    // With a draw handler the item is drawn by it (the menu then asks for its size too).
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
 
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const { return items_.at(index); }
@@ -28,6 +38,8 @@ public:
     void Remove(TMenuItem* item);
     // Fires OnClick.
     void Click();
+    // "-" makes a separator.
+    bool IsSeparator() const { return Caption == "-"; }
 
 private:
     std::vector<TMenuItem*> items_;
@@ -55,3 +67,9 @@ private:
     TMenuItem root_;
     TComponent* popupComponent_ = nullptr;
 };
+
+namespace toolkit {
+// A WM_MEASUREITEM or WM_DRAWITEM of an owner-drawn item of the popup menu being shown,
+// handed to the item's handlers; false for anything else.
+bool MenuOwnerDraw(UINT msg, LPARAM lParam, LRESULT& result);
+}  // namespace toolkit

@@ -1,0 +1,228 @@
+#include "xplook/ControlSubClass.h"
+
+#include "toolkit/CheckBox.h"
+#include "toolkit/GroupBox.h"
+#include "xplook/Xpmenu.h"
+
+#include <commctrl.h>
+
+namespace xplook {
+
+void SetThemedPainting(HWND window, bool themed)
+{
+    // The theme library exists from XP on; older systems paint unthemed anyway.
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static SetWindowThemeFn setTheme = [] {
+        HMODULE library = LoadLibraryA("uxtheme.dll");
+        return library ? reinterpret_cast<SetWindowThemeFn>(GetProcAddress(library, "SetWindowTheme"))
+                       : nullptr;
+    }();
+    if (!setTheme) return;
+    if (themed)
+        setTheme(window, nullptr, nullptr);
+    else
+        setTheme(window, L"", L"");
+}
+
+}  // namespace xplook
+
+namespace {
+
+// The id of the look's procedure in a window's chain.
+constexpr UINT_PTR kSubclassId = 0x58504C4B;  // "XPLK"
+
+// Kinds whose flat frame is drawn round the whole window over the system's client edge.
+bool FramedKind(int kind)
+{
+    return kind == xcEdit || kind == xcMemo || kind == xcListView || kind == xcTreeView ||
+           kind == xcProgressBar;
+}
+
+}  // namespace
+
+TControlSubClass::TControlSubClass(TXPMenu* menu, TControl* control)
+    : menu_(menu), control_(control), window_(control->Handle()), kind_(XPControlKindOf(control))
+{
+    inChain_ = SetWindowSubclass(window_, ControlSubClass, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    if (inChain_) xplook::SetThemedPainting(window_, false);
+}
+
+TControlSubClass::~TControlSubClass()
+{
+    if (inChain_) {
+        RemoveWindowSubclass(window_, ControlSubClass, kSubclassId);
+        if (!windowGone_) {
+            xplook::SetThemedPainting(window_, true);
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        }
+    }
+    if (menu_) menu_->Forget(this);
+}
+
+void TControlSubClass::Release()
+{
+    menu_ = nullptr;
+    if (depth_ == 0) {
+        delete this;
+        return;
+    }
+    // A message of the control is being handled below us: leave the chain now and go when
+    // that message returns.
+    RemoveWindowSubclass(window_, ControlSubClass, kSubclassId);
+    inChain_ = false;
+    xplook::SetThemedPainting(window_, true);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+TControlSubClass* TControlSubClass::Of(HWND window)
+{
+    DWORD_PTR self = 0;
+    if (!window || !GetWindowSubclass(window, ControlSubClass, kSubclassId, &self)) return nullptr;
+    return reinterpret_cast<TControlSubClass*>(self);
+}
+
+LRESULT CALLBACK TControlSubClass::ControlSubClass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                   UINT_PTR, DWORD_PTR self)
+{
+    return reinterpret_cast<TControlSubClass*>(self)->Handle(window, msg, wParam, lParam);
+}
+
+LRESULT TControlSubClass::Handle(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, ControlSubClass, kSubclassId);
+        inChain_ = false;
+        windowGone_ = true;
+        if (depth_ == 0) delete this;
+        // Not one member is read from here on: the object may be gone.
+        return DefSubclassProc(window, msg, wParam, lParam);
+    }
+    ++depth_;
+    LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+    if (!windowGone_ && menu_) {
+        try {
+            Track(msg, wParam);
+        } catch (...) {
+            // Painting is decoration: it never takes a window down.
+        }
+    }
+    if (--depth_ == 0 && (windowGone_ || !menu_)) delete this;
+    return result;
+}
+
+void TControlSubClass::Track(UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case WM_SETFOCUS: highlighted_ = true; break;
+    case WM_KILLFOCUS: highlighted_ = false; break;
+    case WM_MOUSEMOVE:
+        if (!highlighted_) {
+            highlighted_ = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+            TrackMouseEvent(&track);
+            break;
+        }
+        return;
+    case WM_MOUSELEAVE: highlighted_ = GetFocus() == window_; break;
+    case WM_LBUTTONDOWN: mouseDown_ = true; break;
+    case WM_LBUTTONUP: mouseDown_ = false; break;
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE || spaceDown_) return;
+        spaceDown_ = true;
+        break;
+    case WM_KEYUP:
+        if (wParam != VK_SPACE) return;
+        spaceDown_ = false;
+        break;
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ENABLE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_SETTEXT:
+    case CB_SHOWDROPDOWN:
+        break;
+    default: return;
+    }
+    PaintControlXP();
+}
+
+xplook::FlatState TControlSubClass::State() const
+{
+    xplook::FlatState state;
+    state.focused = GetFocus() == window_;
+    state.hot = highlighted_;
+    state.enabled = IsWindowEnabled(window_) != FALSE;
+    state.pressed = mouseDown_ || spaceDown_;
+    state.rightToLeft = (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+    if (kind_ == xcCheckBox || kind_ == xcRadioButton) {
+        LRESULT check = SendMessageA(window_, BM_GETCHECK, 0, 0);
+        state.checked = check == BST_CHECKED;
+        state.grayed = check == BST_INDETERMINATE;
+    }
+    return state;
+}
+
+xplook::FlatSurroundings TControlSubClass::Surroundings() const
+{
+    const xplook::XPPalette& palette = menu_->palette_;
+    TWinControl* parent = control_->Parent();
+    return {palette.Resolve(control_->Color()), palette.Resolve(parent ? parent->Color() : clBtnFace)};
+}
+
+void TControlSubClass::PaintControlXP()
+{
+    if (!IsWindowVisible(window_)) return;
+    const xplook::XPWorkColors& colors = menu_->WorkColors();
+    const xplook::FlatState state = State();
+    const xplook::FlatSurroundings around = Surroundings();
+    if (FramedKind(kind_)) {
+        HDC dc = GetWindowDC(window_);
+        RECT window;
+        GetWindowRect(window_, &window);
+        RECT frame{0, 0, window.right - window.left, window.bottom - window.top};
+        if (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+            // The system's sunken edge is two pixels: the inner one takes the control's colour.
+            RECT inner = frame;
+            InflateRect(&inner, -1, -1);
+            xplook::PaintFlatFrame(dc, inner, around.control);
+        }
+        xplook::PaintFlatFrame(dc, frame, xplook::EditFrameColor(colors, around, state));
+        ReleaseDC(window_, dc);
+        return;
+    }
+    RECT client;
+    GetClientRect(window_, &client);
+    HDC dc = GetDC(window_);
+    switch (kind_) {
+    case xcButton:
+        xplook::PaintButton(dc, client, colors, around, state, control_->Caption(),
+                            reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+        break;
+    case xcCheckBox:
+        xplook::PaintCheckBox(dc, client, colors, around, state,
+                              (GetWindowLongA(window_, GWL_STYLE) & BS_LEFTTEXT) != 0);
+        break;
+    case xcRadioButton:
+        xplook::PaintRadio(dc, client, colors, around, state,
+                           (GetWindowLongA(window_, GWL_STYLE) & BS_LEFTTEXT) != 0);
+        break;
+    case xcCombo:
+        xplook::PaintCombo(dc, client, colors, around, state,
+                           SendMessageA(window_, CB_GETDROPPEDSTATE, 0, 0) != 0);
+        break;
+    case xcGroupBox: {
+        auto* box = static_cast<TGroupBox*>(control_);
+        HGDIOBJ oldFont = SelectObject(dc, box->Font()->Handle());
+        SIZE text{0, 0};
+        const std::string caption = box->Caption().empty() ? "" : " " + box->Caption() + " ";
+        GetTextExtentPoint32A(dc, caption.empty() ? " " : caption.c_str(),
+                              static_cast<int>(caption.empty() ? 1 : caption.size()), &text);
+        SelectObject(dc, oldFont);
+        xplook::PaintGroupFrame(dc, client, around, text.cy, caption.empty() ? 0 : text.cx);
+        break;
+    }
+    default: break;
+    }
+    ReleaseDC(window_, dc);
+}

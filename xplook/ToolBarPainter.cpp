@@ -1,0 +1,138 @@
+#include "xplook/XPPainters.h"
+
+#include "toolkit/ImageList.h"
+#include "toolkit/ToolBar.h"
+#include "xplook/Xpmenu.h"
+
+namespace xplook {
+
+namespace {
+
+// Pre-fill of icon bitmaps: whatever keeps this colour (after greying or dimming, the
+// colour its corner pixel then has) is not copied.
+constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void Outline(HDC dc, const RECT& rect, COLORREF color)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, rect.left, rect.top + 1, rect.right - 1 + 1, rect.bottom - 1 + 1);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+}
+
+bool HasImage(const TImageList* list, int index) { return list && index >= 0 && index < list->Count(); }
+
+// Draws image index of list at (x, y): dimmed when resting, greyed when disabled, with a
+// shadow when hot.
+void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, int x, int y, unsigned state)
+{
+    const XPWorkColors& colors = menu.WorkColors();
+    const int width = list->Width(), height = list->Height();
+    HDC icon = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(icon, bitmap);
+    FillSolid(icon, RECT{0, 0, width, height}, kTransparentKey);
+    ImageList_Draw(list->Handle(), index, icon, 0, 0, ILD_TRANSPARENT);
+    const bool enabled = !(state & cdsDisabled), hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
+    const bool pressed = (state & cdsSelected) != 0;
+    if (!enabled) {
+        GrayBitmap(icon, width, height, menu.GrayLevel);
+        DimBitmap(icon, width, height, 40);
+    } else if (!hot && !checked && colors.highColor) {
+        DimBitmap(icon, width, height, menu.DimLevel);
+    }
+    if (hot && enabled && !checked) {
+        DrawBitmapShadow(icon, width, height, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
+        if (!pressed) {
+            --x;
+            --y;
+        }
+    }
+    const COLORREF background = GetPixel(icon, 0, height - 1);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            const COLORREF pixel = GetPixel(icon, column, row);
+            if (pixel != background) SetPixelV(dc, x + column, y + row, pixel);
+        }
+    SelectObject(icon, old);
+    DeleteObject(bitmap);
+    DeleteDC(icon);
+}
+
+}  // namespace
+
+void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc, unsigned state)
+{
+    const XPWorkColors& colors = menu.WorkColors();
+    const COLORREF barColor = menu.Resolve(bar->Color());
+    const COLORREF background = colors.highColor ? NewColor(barColor, 16) : barColor;
+    RECT r = button->BoundsRect();
+    const bool hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
+    const bool selected = (state & cdsSelected) != 0;
+    FillSolid(dc, r, background);
+    if (hot || checked || (state & cdsIndeterminate)) {
+        COLORREF fill = colors.select;
+        if (hot && (checked || selected)) fill = colors.checkedAreaSelect;
+        if (!hot && checked) fill = colors.checkedArea;
+        RECT face{r.left, r.top + 1, r.right, r.bottom};
+        FillSolid(dc, face, fill);
+        if (hot || checked) {
+            if (button->Style() == tbsDropDown) {
+                Outline(dc, RECT{r.left, r.top, r.right - 14, r.bottom}, colors.selectBorder);
+                Outline(dc, RECT{r.right - 14, r.top, r.right, r.bottom}, colors.selectBorder);
+            } else {
+                Outline(dc, r, colors.selectBorder);
+            }
+        }
+    }
+    if (button->Style() == tbsDropDown) {
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        HGDIOBJ old = SelectObject(dc, pen);
+        DrawArrow(dc, r.right - 10, r.top + 1 + (r.bottom - r.top - 3) / 2);
+        SelectObject(dc, old);
+        DeleteObject(pen);
+        r.right -= 12;
+    }
+    const int index = button->ImageIndex();
+    const TImageList* list = nullptr;
+    if (hot && HasImage(bar->HotImages(), index))
+        list = bar->HotImages();
+    else if ((state & cdsDisabled) && HasImage(bar->DisabledImages(), index))
+        list = bar->DisabledImages();
+    else if (HasImage(bar->Images(), index))
+        list = bar->Images();
+    if (list) {
+        const int x = RoundHalfEven((r.right - r.left - list->Width()) / 2.0 + r.left);
+        const int y = r.top + 2 + (r.bottom - r.top - 4 - list->Height()) / 2;
+        DrawButtonIcon(menu, dc, list, index, x, y, state);
+    }
+    // The separator before the button is repainted with the bar: a line when its Tag asks.
+    const int position = button->Index();
+    if (position > 0) {
+        TToolButton* before = bar->Buttons(position - 1);
+        if (before->Style() == tbsSeparator || before->Style() == tbsDivider) {
+            const RECT gap = before->BoundsRect();
+            FillSolid(dc, gap, background);
+            if (before->Tag > 0) {
+                HPEN pen = CreatePen(PS_SOLID, 1, GetShadeColor(barColor, 30));
+                HGDIOBJ old = SelectObject(dc, pen);
+                const int x = (gap.left + gap.right) / 2;
+                MoveToEx(dc, x, gap.top + 2, nullptr);
+                LineTo(dc, x, gap.bottom - 1);
+                SelectObject(dc, old);
+                DeleteObject(pen);
+            }
+        }
+    }
+}
+
+}  // namespace xplook
