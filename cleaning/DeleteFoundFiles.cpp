@@ -222,6 +222,7 @@ void TFrame8::Loeschenvorbereiten()
             if (goOn) {
                 HourGlass busy;
                 auto* progress = new TForm9(this);
+                Form1->XPMenu1->InitComponent(progress);
                 progress->ShowPacking();
                 backup::PackResult result = MakeZIP(SelectedFileList);
                 if (Form9)
@@ -418,6 +419,7 @@ void TFrame8::DeleteSecure()
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
 
     Form2 = new TForm2(this);
+    Form1->XPMenu1->InitComponent(Form2);
     TForm2* window = Form2;
     window->SetCaption(Form1->Text("Dateien löschen", "Delete files"));
     window->Label1->SetCaption(Form1->Text("Dateiname", "Filename"));

@@ -32,6 +32,7 @@ void TForm1::ShowFoundFiles()
     MakeHostDialog(HostDialog::FoundFiles);
     Form6->SetCaption(Text("Folgende Dateien wurden gefunden", "Following files were found"));
     MakeHostFrame<TFrame8>(*this);
+    XPMenu1->InitComponent(Frame8);
     GetFrame8Settings(this);
     if (RowSelectOption)
         Frame8->ListView1->SetRowSelect(true);

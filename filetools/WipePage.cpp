@@ -133,6 +133,7 @@ void TForm1::Label48Click(TObject*)
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
 
     Form2 = new TForm2(this);
+    XPMenu1->InitComponent(Form2);
     TForm2* window = Form2;
     // The wipe cannot stop halfway without leaving its files: only Cancel ends it.
     EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

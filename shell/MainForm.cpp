@@ -51,8 +51,15 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     Form1 = this;
     ProgramVersion = update::ModuleVersion(GetModuleHandleA(nullptr)).value_or("");
     BuildDesign();
+    XPMenu1 = new TXPMenu(this);
+    XPMenu1->SetActive(true);
 
     DisplaySystemVersion();
+    // XP paints its own controls themed: there the look keeps to menus, lists and trees.
+    if (IsXpClass == 1) {
+        XPMenu1->SetXPContainers(XPBit(xccPanel));
+        XPMenu1->SetXPControls(XPBit(xcMainMenu) | XPBit(xcPopupMenu) | XPBit(xcTreeView) | XPBit(xcListView));
+    }
 
     SidebarIcon = pictures::SidebarIcon(3);
     DuplicateList = new TStringList;

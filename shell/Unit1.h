@@ -17,6 +17,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/Registry.h"
 #include "toolkit/StatusBar.h"
+#include "xplook/Xpmenu.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -828,6 +829,9 @@ public:
     TPageControl* PageControl1 = nullptr;
     TTabSheet* TabSheets[24] = {};   // TabSheet1 .. TabSheet23 by number (5 is unused)
     TStatusBar* StatusBar1 = nullptr;
+    // The XP look of this window and of every window and frame made later (handed to it
+    // with XPMenu1->InitComponent right after it is made).
+    TXPMenu* XPMenu1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* Tidewrackmaximieren1 = nullptr;
     TMenuItem* Beenden1 = nullptr;

@@ -8,8 +8,8 @@ namespace xplook {
 
 namespace {
 
-// Pre-fill of icon bitmaps: whatever keeps this colour (after greying or dimming, the
-// colour its corner pixel then has) is not copied.
+// Pre-fill of icon bitmaps: what keeps this colour (greyed or dimmed like the image) is
+// not copied.
 constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
@@ -44,24 +44,28 @@ void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, in
     ImageList_Draw(list->Handle(), index, icon, 0, 0, ILD_TRANSPARENT);
     const bool enabled = !(state & cdsDisabled), hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
     const bool pressed = (state & cdsSelected) != 0;
+    // The key goes through the same filters as the image, so it still marks the background
+    // (an image may well fill its whole square, so no pixel of it can say).
+    COLORREF key = kTransparentKey;
     if (!enabled) {
         GrayBitmap(icon, width, height, menu.GrayLevel);
         DimBitmap(icon, width, height, 40);
+        key = NewColor(GrayColor(key, menu.GrayLevel), 40);
     } else if (!hot && !checked && colors.highColor) {
         DimBitmap(icon, width, height, menu.DimLevel);
+        key = NewColor(key, menu.DimLevel);
     }
     if (hot && enabled && !checked) {
-        DrawBitmapShadow(icon, width, height, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
+        DrawBitmapShadow(icon, width, height, key, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
         if (!pressed) {
             --x;
             --y;
         }
     }
-    const COLORREF background = GetPixel(icon, 0, height - 1);
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
             const COLORREF pixel = GetPixel(icon, column, row);
-            if (pixel != background) SetPixelV(dc, x + column, y + row, pixel);
+            if (pixel != key) SetPixelV(dc, x + column, y + row, pixel);
         }
     SelectObject(icon, old);
     DeleteObject(bitmap);

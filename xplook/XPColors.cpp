@@ -86,9 +86,9 @@ void DimBitmap(HDC dc, int width, int height, int value)
     MapPixels(dc, width, height, [value](COLORREF c) { return NewColor(c, value); });
 }
 
-void DrawBitmapShadow(HDC source, int width, int height, HDC target, int x, int y, COLORREF shadow)
+void DrawBitmapShadow(HDC source, int width, int height, COLORREF background, HDC target, int x, int y,
+                      COLORREF shadow)
 {
-    const COLORREF background = GetPixel(source, 0, height - 1);
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
             if (GetPixel(source, column, row) != background) SetPixelV(target, x + column, y + row, shadow);

@@ -28,9 +28,10 @@ COLORREF GetInverseColor(COLORREF color);
 // Greys, or lightens, every pixel of a bitmap selected into dc (width x height).
 void GrayBitmap(HDC dc, int width, int height, int value);
 void DimBitmap(HDC dc, int width, int height, int value);
-// Every pixel of the source that differs from its bottom-left (background) pixel sets the
-// target pixel at (x + column, y + row) to shadow.
-void DrawBitmapShadow(HDC source, int width, int height, HDC target, int x, int y, COLORREF shadow);
+// Every pixel of the source that differs from background sets the target pixel at
+// (x + column, y + row) to shadow.
+void DrawBitmapShadow(HDC source, int width, int height, COLORREF background, HDC target, int x, int y,
+                      COLORREF shadow);
 // The flat check mark and the two kinds of small arrows, in the dc's current pen.
 void DrawCheckMark(HDC dc, int x, int y);
 void DrawArrow(HDC dc, int x, int y);

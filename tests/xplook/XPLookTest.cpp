@@ -1,0 +1,362 @@
+// The XP look on a window of its own: which controls it takes over (once, and never
+// those marked with Tag 999), that it leaves every control's chain of window procedures
+// in whatever order windows, controls and the look go, owner-drawn popup menu items, and
+// the flat painters and tool buttons checked by pixels on off-screen bitmaps.
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Graphics.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Timer.h"
+#include "toolkit/ToolBar.h"
+#include "xplook/ControlSubClass.h"
+#include "xplook/FlatPainters.h"
+#include "xplook/XPPainters.h"
+#include "xplook/Xpmenu.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace xplook;
+
+XPPalette TestPalette()
+{
+    XPPalette palette;
+    palette.bitsPerPixel = 32;
+    palette.systemColor = [](int index) -> COLORREF {
+        switch (index) {
+        case COLOR_BTNFACE: return RGB(200, 200, 200);
+        case COLOR_HIGHLIGHT: return RGB(0, 0, 160);
+        case COLOR_BTNSHADOW: return RGB(100, 100, 100);
+        case COLOR_WINDOW: return RGB(255, 255, 255);
+        default: return RGB(0, 0, 0);
+        }
+    };
+    return palette;
+}
+
+// A 32-bit off-screen bitmap to paint on and probe.
+class Canvas {
+public:
+    Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC dc() const { return dc_; }
+    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+// A form with the look and a few standard controls on it and on a panel.
+struct LookedForm {
+    LookedForm()
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(50, 50, 400, 300);
+        panel = new TPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetBounds(0, 0, 200, 100);
+        edit = new TEdit(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(210, 10, 100, 22);
+        panelEdit = new TEdit(form.get());
+        panelEdit->SetParent(panel);
+        panelEdit->SetBounds(10, 10, 100, 22);
+        button = new TButton(form.get());
+        button->SetParent(form.get());
+        button->SetBounds(210, 40, 80, 25);
+        look = new TXPMenu(form.get());
+        look->SetPalette(TestPalette());
+        form->Show();
+    }
+    std::unique_ptr<TForm> form;
+    TPanel* panel;
+    TEdit* edit;
+    TEdit* panelEdit;
+    TButton* button;
+    TXPMenu* look;
+};
+
+TEST(XPLook, TakesEachControlOverOnceAndOnlyWhileActive)
+{
+    LookedForm f;
+    f.look->InitComponent(f.form.get());
+    EXPECT_EQ(f.look->SubclassCount(), 0) << "an inactive look treats nothing";
+    f.look->SetActive(true);
+    const int treated = f.look->SubclassCount();
+    EXPECT_GE(treated, 4);  // panel, both edits, button
+    EXPECT_NE(TControlSubClass::Of(f.edit->Handle()), nullptr);
+    f.look->InitComponent(f.form.get());
+    f.look->InitComponent(f.edit);
+    EXPECT_EQ(f.look->SubclassCount(), treated) << "a second hand-over makes no second object";
+    f.look->SetActive(false);
+    EXPECT_EQ(f.look->SubclassCount(), 0);
+    EXPECT_EQ(TControlSubClass::Of(f.edit->Handle()), nullptr);
+}
+
+TEST(XPLook, LeavesTheChainWhateverGoesFirst)
+{
+    {  // the control goes first: its object goes with its window
+        LookedForm f;
+        f.look->SetActive(true);
+        const int treated = f.look->SubclassCount();
+        delete f.edit;
+        EXPECT_EQ(f.look->SubclassCount(), treated - 1);
+        delete f.panel;  // with the edit on it
+        EXPECT_EQ(f.look->SubclassCount(), treated - 3);
+    }
+    {  // the look goes first: the controls keep working without it
+        LookedForm f;
+        f.look->SetActive(true);
+        delete f.look;
+        EXPECT_EQ(TControlSubClass::Of(f.edit->Handle()), nullptr);
+        f.edit->SetText("still here");
+        UpdateWindow(f.edit->Handle());
+        EXPECT_EQ(f.edit->Text(), "still here");
+    }
+    {  // the form with both goes; the look was made last, so it goes first
+        LookedForm f;
+        f.look->SetActive(true);
+        f.form.reset();
+    }
+    {  // the look made before the controls: they go first
+        auto form = std::make_unique<TForm>(nullptr);
+        auto* look = new TXPMenu(form.get());
+        auto* edit = new TEdit(form.get());
+        edit->SetParent(form.get());
+        look->SetActive(true);
+        EXPECT_EQ(look->SubclassCount(), 1);
+        form.reset();
+    }
+}
+
+TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
+{
+    LookedForm f;
+    f.look->SetActive(true);
+    const int treated = f.look->SubclassCount();
+    TButton* button = f.button;
+    button->OnClick = [button](TObject*) { delete button; };
+    const POINT middle{10, 10};
+    SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+    SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(middle.x, middle.y));
+    Application->ProcessMessages();
+    EXPECT_EQ(f.look->SubclassCount(), treated - 1);
+}
+
+TEST(XPLook, Tag999AndTheContainerSetKeepControlsUntouched)
+{
+    LookedForm f;
+    f.edit->Tag = TagUntouched;
+    f.look->SetActive(true);
+    EXPECT_FALSE(f.look->IsSubclassed(f.edit));
+    EXPECT_TRUE(f.look->IsSubclassed(f.panelEdit));
+
+    LookedForm g;
+    g.panel->Tag = TagUntouched;
+    g.look->SetActive(true);
+    EXPECT_FALSE(g.look->IsSubclassed(g.panelEdit)) << "the parent's Tag counts";
+
+    LookedForm h;
+    h.look->SetActive(true);
+    h.look->SetXPContainers(AllXPContainers & ~XPBit(xccPanel));
+    EXPECT_FALSE(h.look->IsSubclassed(h.panelEdit));
+    EXPECT_TRUE(h.look->IsSubclassed(h.edit));
+}
+
+TEST(XPLook, PopupMenuItemsAreHookedExceptThoseWithTag999)
+{
+    LookedForm f;
+    auto* menu = new TPopupMenu(f.form.get());
+    menu->Tag = TagUntouched;  // the menu's own Tag does not count
+    auto* kept = new TMenuItem(f.form.get());
+    kept->Tag = TagUntouched;
+    auto* child = new TMenuItem(f.form.get());
+    auto* sibling = new TMenuItem(f.form.get());
+    menu->Items()->Add(kept);
+    kept->Add(child);
+    menu->Items()->Add(sibling);
+    f.look->SetActive(true);
+    EXPECT_FALSE(kept->OnDrawItem);
+    EXPECT_TRUE(child->OnDrawItem);
+    EXPECT_TRUE(sibling->OnDrawItem && sibling->OnMeasureItem);
+
+    TMenuDrawItemEvent own = [](TMenuItem*, HDC, const RECT&, bool) {};
+    sibling->OnDrawItem = own;
+    f.look->SetActive(false);
+    EXPECT_TRUE(sibling->OnDrawItem) << "handlers of other code stay";
+    EXPECT_FALSE(child->OnDrawItem);
+}
+
+TEST(XPLook, AShownPopupMenuAsksTheLookForItsItems)
+{
+    LookedForm f;
+    TPopupMenu menu(f.form.get());
+    auto* item = new TMenuItem(f.form.get());
+    item->Caption = "Open";
+    menu.Items()->Add(item);
+    f.look->SetActive(true);
+    ASSERT_TRUE(item->OnMeasureItem);
+    int measured = 0, drawn = 0;
+    auto measure = item->OnMeasureItem;
+    auto draw = item->OnDrawItem;
+    item->OnMeasureItem = [&](TMenuItem* i, HDC dc, int& w, int& h) { ++measured; measure(i, dc, w, h); };
+    item->OnDrawItem = [&](TMenuItem* i, HDC dc, const RECT& r, bool s) { ++drawn; draw(i, dc, r, s); };
+    TTimer timer(f.form.get());
+    timer.SetInterval(100);
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        PostMessageA(f.form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    SetForegroundWindow(f.form->Handle());
+    menu.Popup(f.form->Left() + 10, f.form->Top() + 10);
+    EXPECT_GE(measured, 1);
+    EXPECT_GE(drawn, 1);
+}
+
+// ---- painters on off-screen bitmaps
+
+XPWorkColors Colors() { return ComputeWorkColors(XPColorProperties{}, TestPalette()); }
+
+TEST(XPPaint, MenuItems)
+{
+    const XPWorkColors c = Colors();
+    const RECT rect{0, 0, 120, 20};
+    MenuItemFacts plain;
+    plain.caption = "";
+    Canvas idle(120, 20);
+    DrawMenuItem(plain, idle.dc(), rect, false, true, 24, nullptr, 0, c);
+    EXPECT_EQ(idle.at(5, 10), c.iconBack) << "icon column";
+    EXPECT_EQ(idle.at(100, 10), c.work) << "item background";
+
+    Canvas chosen(120, 20);
+    DrawMenuItem(plain, chosen.dc(), rect, true, true, 24, nullptr, 0, c);
+    EXPECT_EQ(chosen.at(100, 10), c.select);
+    EXPECT_EQ(chosen.at(100, 1), c.selectBorder);
+
+    MenuItemFacts separator;
+    separator.separator = true;
+    Canvas line(120, 4);
+    DrawMenuItem(separator, line.dc(), RECT{0, 0, 120, 4}, false, true, 24, nullptr, 0, c);
+    EXPECT_EQ(line.at(60, 2), c.separator);
+    EXPECT_EQ(line.at(60, 0), c.work);
+
+    MenuItemFacts checked = plain;
+    checked.checked = true;
+    Canvas mark(120, 20);
+    DrawMenuItem(checked, mark.dc(), rect, false, true, 24, nullptr, 0, c);
+    EXPECT_EQ(mark.at(7, 5), c.checked) << "frame of the check box";
+    EXPECT_EQ(mark.at(8, 6), c.checkedArea) << "inside of the check box";
+
+    int width = 0, height = 0;
+    MeasureMenuItem(separator, idle.dc(), nullptr, 24, width, height);
+    EXPECT_EQ(height, 4);
+}
+
+TEST(XPPaint, ButtonCheckBoxAndFrame)
+{
+    const XPWorkColors c = Colors();
+    const FlatSurroundings around{RGB(200, 200, 200), RGB(10, 200, 10)};
+    const RECT client{0, 0, 60, 24};
+    Canvas idle(60, 24), hot(60, 24);
+    FlatState state;
+    PaintButton(idle.dc(), client, c, around, state, "", nullptr);
+    EXPECT_EQ(idle.at(0, 0), around.parentBrush) << "the rounded corner shows the parent";
+    EXPECT_EQ(idle.at(30, 12), c.iconBack);
+    state.hot = true;
+    PaintButton(hot.dc(), client, c, around, state, "", nullptr);
+    EXPECT_EQ(hot.at(30, 12), NewColor(c.btnFace, 40));
+
+    Canvas box(60, 24);
+    FlatState boxState;
+    PaintCheckBox(box.dc(), client, c, around, boxState, false);
+    const int size = GetSystemMetrics(SM_CXHTHUMB);
+    EXPECT_EQ(box.at(size / 2, 12), c.window);
+    EXPECT_EQ(box.at(2, 3 + (18 - size) / 2 + 2), c.btnShadow) << "the box's frame";
+    Canvas rightBox(60, 24);
+    PaintCheckBox(rightBox.dc(), client, c, around, boxState, true);
+    EXPECT_EQ(rightBox.at(60 - size / 2, 12), c.window) << "right aligned box";
+
+    Canvas frame(30, 30);
+    PaintFlatFrame(frame.dc(), RECT{0, 0, 30, 30}, EditFrameColor(c, around, FlatState{}));
+    EXPECT_EQ(frame.at(0, 15), GetShadeColor(around.parentBrush, 60));
+}
+
+// A list of one solid image of colour.
+TImageList* SolidList(TComponent* owner, TColor color)
+{
+    auto* list = new TImageList(owner, 16, 16);
+    list->AddMasked(MakeSolidBitmap(16, 16, color), clFuchsia);
+    return list;
+}
+
+TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
+{
+    TForm form(nullptr);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetBounds(0, 0, 300, 30);
+    bar->SetButtonSize(30, 26);
+    bar->SetImages(SolidList(&form, clRed));
+    bar->SetHotImages(SolidList(&form, clLime));
+    TToolButton* button = bar->AddButton("b", tbsButton, 0);
+    TToolButton* blank = bar->AddButton("s0", tbsSeparator, -1);
+    TToolButton* second = bar->AddButton("c", tbsButton, 0);
+    TToolButton* lined = bar->AddButton("s1", tbsSeparator, -1);
+    lined->Tag = 1;
+    TToolButton* third = bar->AddButton("d", tbsButton, 0);
+    TXPMenu look(&form);
+    look.SetPalette(TestPalette());
+    look.SetActive(true);
+    EXPECT_TRUE(bar->OnCustomDrawButton) << "the look draws the bar's buttons";
+
+    auto centre = [](TToolButton* b) {
+        RECT r = b->BoundsRect();
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    auto paint = [&](TToolButton* b, unsigned state) {
+        auto canvas = std::make_unique<Canvas>(300, 30);
+        ToolBarDrawButton(look, bar, b, canvas->dc(), state);
+        return canvas;
+    };
+    auto idle = paint(button, 0);
+    EXPECT_EQ(idle->at(centre(button).x, centre(button).y), NewColor(RGB(255, 0, 0), look.DimLevel))
+        << "a resting image is dimmed";
+    auto hot = paint(button, cdsHot);
+    EXPECT_EQ(hot->at(centre(button).x, centre(button).y), RGB(0, 255, 0)) << "the hot list";
+    auto greyed = paint(button, cdsDisabled);
+    EXPECT_EQ(greyed->at(centre(button).x, centre(button).y), NewColor(GrayColor(RGB(255, 0, 0), 10), 40))
+        << "no disabled list: the normal image greyed";
+    bar->SetDisabledImages(SolidList(&form, clBlue));
+    auto disabled = paint(button, cdsDisabled);
+    EXPECT_EQ(disabled->at(centre(button).x, centre(button).y), NewColor(GrayColor(RGB(0, 0, 255), 10), 40));
+
+    const COLORREF background = NewColor(RGB(200, 200, 200), 16);
+    auto afterBlank = paint(second, 0);
+    EXPECT_EQ(afterBlank->at(centre(blank).x, centre(blank).y), background) << "Tag 0: no line";
+    auto afterLine = paint(third, 0);
+    EXPECT_EQ(afterLine->at(centre(lined).x, centre(lined).y), GetShadeColor(RGB(200, 200, 200), 30));
+}
+
+}  // namespace
