@@ -10,7 +10,6 @@
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
 
@@ -69,18 +68,6 @@ private:
 
 void TFrame8::BuildDeleteCommands()
 {
-    auto button = [this](const char* name, int left, TNotifyEvent onClick) {
-        auto* made = new TButton(this);
-        made->Name = name;
-        made->SetParent(Panel1);
-        made->SetBounds(left, 5, 80, 38);
-        made->OnClick = std::move(onClick);
-        return made;
-    };
-    ToolButton1 = button("ToolButton1", 348, Bind(this, &TFrame8::MarkierteDateienindenPapierkorblschen1Click));
-    ToolButton2 = button("ToolButton2", 432, Bind(this, &TFrame8::MarkierteDateienendgltiglschen2Click));
-    ToolButton13 = button("ToolButton13", 516, Bind(this, &TFrame8::ToolButton13Click));
-
     RadioButton1 = new TRadioButton(this);
     RadioButton1->Name = "RadioButton1";
     RadioButton1->SetParent(Panel1);
@@ -113,16 +100,12 @@ void TFrame8::BuildDeleteCommands()
     LschenundSpeicherplatzfreigeben2 =
         MakeItem(this, menu, "LschenundSpeicherplatzfreigeben2", Bind(this, &TFrame8::ToolButton13Click));
     Schlieen2 = MakeItem(this, menu, "Schlieen2", Bind(this, &TFrame8::Schlieen3Click));
-    // A right click on the tool bar or on a delete button offers the deletes.
-    for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolButton1),
-                              static_cast<TControl*>(ToolButton2), static_cast<TControl*>(ToolButton13)})
+    // A right click on the tool bar or on one of its delete buttons offers the deletes.
+    for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolBar1)})
         control->SetPopupMenu(PopupMenu33);
 
     const bool german = !Form1 || Form1->LanguageFlag;
     auto text = [german](const char* de, const char* en) { return std::string(german ? de : en); };
-    ToolButton1->SetCaption(text("Papierkorb", "Recycle Bin"));
-    ToolButton2->SetCaption(text("Löschen", "Delete"));
-    ToolButton13->SetCaption(text("Sicher löschen", "Wipe"));
     RadioButton1->SetCaption(text("Keine Sicherung", "No Backup"));
     RadioButton2->SetCaption(text("Sicherung als Zip", "Make Backup as zip"));
     for (TMenuItem* item : {MarkierteDateienindenPapierkorblschen1, MarkierteDateienindenPapierkorbverschieben1})

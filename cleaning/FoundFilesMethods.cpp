@@ -53,10 +53,13 @@ void TForm1::ShowFoundFiles()
 void TForm1::Frame8English()
 {
     TFrame8& frame = *Frame8;
-    frame.ToolButton11->SetCaption("Print");
-    frame.ToolButton6->SetCaption("Properties");
-    frame.ToolButton4->SetCaption("View");
-    frame.ToolButton10->SetCaption("Symbols");
+    frame.ToolButton11->Hint = " Print selected files";
+    frame.ToolButton1->Hint = "Delete to Recycle Bin";
+    frame.ToolButton2->Hint = "Delete";
+    frame.ToolButton6->Hint = "Properties";
+    frame.ToolButton13->Hint = "Delete and wipe files";
+    frame.ToolButton4->Hint = "Arrange icons";
+    frame.ToolButton10->Hint = "View";
     frame.ExportalsHTML1->Caption = "Export selected files";
     frame.MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files";
     frame.Allesmarkieren1->Caption = "Select all    Strg+A";

@@ -3,7 +3,6 @@
 #include "cleaning/FoundFilesView.h"
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
-#include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 
 #include <shellapi.h>
@@ -24,18 +23,6 @@ TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, cons
 }
 
 void AddSeparator(TComponent* owner, TMenuItem* parent) { MakeItem(owner, parent, "", "-"); }
-
-TButton* MakeToolButton(TFrame8* frame, const char* name, int left, const char* caption,
-                        TNotifyEvent onClick)
-{
-    auto* button = new TButton(frame);
-    button->Name = name;
-    button->SetParent(frame->Panel1);
-    button->SetBounds(left, 5, 80, 38);
-    button->SetCaption(caption);
-    button->OnClick = onClick;
-    return button;
-}
 
 std::string DecimalSeparator()
 {
@@ -78,10 +65,7 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     Panel1->SetParent(this);
     Panel1->SetAlign(alTop);
     Panel1->SetHeight(49);
-    ToolButton11 = MakeToolButton(this, "ToolButton11", 4, "Drucken", Bind(this, &TFrame8::ToolButton11Click));
-    ToolButton6 = MakeToolButton(this, "ToolButton6", 88, "Eigenschaften", Bind(this, &TFrame8::Eigenschaften1Click));
-    ToolButton4 = MakeToolButton(this, "ToolButton4", 180, "Ansicht", Bind(this, &TFrame8::ToolButton4Click));
-    ToolButton10 = MakeToolButton(this, "ToolButton10", 264, "Symbole", Bind(this, &TFrame8::ToolButton10Click));
+    BuildToolBar();
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->Name = "StatusBar1";
@@ -183,6 +167,8 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
 
     Details1->Checked = Details2->Checked = true;
     Rasterlinien1->Checked = Rasterlinien2->Checked = true;
+    ToolButton4->DropdownMenu = PopupMenu34;
+    ToolButton10->DropdownMenu = PopupMenu32;
     BuildDeleteCommands();
 }
 
@@ -475,15 +461,8 @@ void TFrame8::ExportalsHTML1Click(TObject*)
 
 // ---- the tool bar and closing
 
-void TFrame8::PopupBelow(TButton* button, TPopupMenu* menu)
-{
-    TForm* dialog = Form6 ? static_cast<TForm*>(Form6) : GetParentForm(this);
-    int left = dialog ? dialog->Left() : 0, top = dialog ? dialog->Top() : 0;
-    menu->Popup(left + Panel1->Left() + button->Left(), top + Panel1->Top() + button->Height() + 34);
-}
-
-void TFrame8::ToolButton4Click(TObject*) { PopupBelow(ToolButton4, PopupMenu34); }
-void TFrame8::ToolButton10Click(TObject*) { PopupBelow(ToolButton10, PopupMenu32); }
+void TFrame8::ToolButton4Click(TObject*) { ToolBar1->ShowDropdown(ToolButton4); }
+void TFrame8::ToolButton10Click(TObject*) { ToolBar1->ShowDropdown(ToolButton10); }
 
 void TFrame8::Schlieen3Click(TObject*)
 {

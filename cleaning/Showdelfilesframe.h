@@ -10,11 +10,11 @@
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
+#include "toolkit/ToolBar.h"
 
 #include <string>
 #include <vector>
 
-class TButton;
 class TRadioButton;
 struct FoundFileRecord;
 namespace backup {
@@ -92,9 +92,9 @@ public:
     backup::PackResult MakeZIP(const std::vector<SelectedFileRecord>& list);
     void MakeDirectory(const std::string& path);
     void UnselectAll();
-    TButton* ToolButton1 = nullptr;  // to the recycle bin
-    TButton* ToolButton2 = nullptr;  // for good
-    TButton* ToolButton13 = nullptr; // securely
+    TToolButton* ToolButton1 = nullptr;  // to the recycle bin
+    TToolButton* ToolButton2 = nullptr;  // for good
+    TToolButton* ToolButton13 = nullptr; // securely
     TRadioButton* RadioButton1 = nullptr; // no backup
     TRadioButton* RadioButton2 = nullptr; // zip backup first
     TMenuItem* MarkierteDateienindenPapierkorblschen1 = nullptr;
@@ -124,11 +124,15 @@ public:
     // Hands the list the shell's small and large system icons.
     void ShareSystemImages();
 
+    // The tool bar and its buttons with their pictures and hints (cleaning/FoundFilesToolBar.cpp).
+    void BuildToolBar();
     TPanel* Panel1 = nullptr;
-    TButton* ToolButton11 = nullptr; // print
-    TButton* ToolButton6 = nullptr;  // properties
-    TButton* ToolButton4 = nullptr;  // drop-down: PopupMenu34
-    TButton* ToolButton10 = nullptr; // drop-down: PopupMenu32
+    TToolBar* ToolBar1 = nullptr;
+    TImageList* ToolImages = nullptr;
+    TToolButton* ToolButton11 = nullptr; // print
+    TToolButton* ToolButton6 = nullptr;  // properties
+    TToolButton* ToolButton4 = nullptr;  // drop-down: PopupMenu34
+    TToolButton* ToolButton10 = nullptr; // drop-down: PopupMenu32
     TListView* ListView1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     TImageList* SmallIcons = nullptr;
@@ -196,7 +200,6 @@ private:
     std::vector<int> SelectedRows() const;
     // The record of the first selected row, or nullptr.
     FoundFileRecord* FirstSelected() const;
-    void PopupBelow(TButton* button, TPopupMenu* menu);
     // Prints on printer (nullptr: reports that nothing could be printed).
     void PrintRecords(HDC printer, const std::vector<const FoundFileRecord*>& records);
     void ReportPrintFailure();

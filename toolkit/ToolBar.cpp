@@ -59,17 +59,6 @@ void TToolButton::SetDown(bool down)
     if (bar_) SendMessageA(bar_->Handle(), TB_CHECKBUTTON, id_, MAKELONG(down ? TRUE : FALSE, 0));
 }
 
-void TToolButton::SetCaption(const std::string& caption)
-{
-    caption_ = caption;
-    if (!bar_ || !bar_->showCaptions_) return;
-    TBBUTTONINFOA info{};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_TEXT;
-    info.pszText = const_cast<char*>(caption_.c_str());
-    SendMessageA(bar_->Handle(), TB_SETBUTTONINFOA, id_, reinterpret_cast<LPARAM>(&info));
-}
-
 RECT TToolButton::BoundsRect() const
 {
     RECT rect{0, 0, 0, 0};

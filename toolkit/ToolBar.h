@@ -34,8 +34,6 @@ public:
     void SetEnabled(bool enabled);
     bool Down() const;
     void SetDown(bool down);
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
     // Shown as the button's tool tip.
     std::string Hint;
     // Shown below a drop-down button when its arrow or the button is pressed.
@@ -52,7 +50,6 @@ private:
     TToolButtonStyle style_ = tbsButton;
     int imageIndex_ = -1;
     bool enabled_ = true;
-    std::string caption_;
     int id_ = 0;
 };
 
@@ -80,8 +77,8 @@ public:
     void SetButtonSize(int width, int height);
     bool Flat() const;
     void SetFlat(bool flat);
-    bool ShowCaptions() const { return showCaptions_; }
-    bool Transparent() const { return false; }
+    // Shows button's drop-down menu below it.
+    void ShowDropdown(TToolButton* button);
 
     TToolBarDrawButtonEvent OnCustomDrawButton;
 
@@ -94,12 +91,10 @@ private:
     void Remove(TToolButton* button);
     TToolButton* ButtonOfId(int id) const;
     LRESULT CustomDraw(NMTBCUSTOMDRAW* draw);
-    void ShowDropdown(TToolButton* button);
 
     std::vector<TToolButton*> buttons_;
     TImageList* images_ = nullptr;
     TImageList* hotImages_ = nullptr;
     TImageList* disabledImages_ = nullptr;
-    bool showCaptions_ = false;
     int nextId_ = 1;
 };
