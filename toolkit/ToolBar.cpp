@@ -174,6 +174,22 @@ void TToolBar::ShowDropdown(TToolButton* button)
     button->DropdownMenu->Popup(rect.left, rect.bottom);
 }
 
+bool TToolBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // A flat bar leaves its background to the parent, and the toolkit's containers paint
+    // only in WM_PAINT: the bar fills it itself.
+    if (msg == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        result = 1;
+        return true;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam, result);
+}
+
 bool TToolBar::ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg == WM_COMMAND) {

@@ -83,6 +83,7 @@ public:
     TToolBarDrawButtonEvent OnCustomDrawButton;
 
 protected:
+    bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

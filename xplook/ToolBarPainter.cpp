@@ -8,8 +8,7 @@ namespace xplook {
 
 namespace {
 
-// Pre-fill of icon bitmaps: what keeps this colour (greyed or dimmed like the image) is
-// not copied.
+// Pre-fill of the bitmap that tells which pixels an image leaves untouched.
 constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
@@ -31,44 +30,47 @@ void Outline(HDC dc, const RECT& rect, COLORREF color)
 
 bool HasImage(const TImageList* list, int index) { return list && index >= 0 && index < list->Count(); }
 
-// Draws image index of list at (x, y): dimmed when resting, greyed when disabled, with a
-// shadow when hot.
-void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, int x, int y, unsigned state)
+// Draws image index of list at (x, y) over a face of colour under: dimmed when resting,
+// greyed when disabled, with a shadow when hot.
+void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, int x, int y, unsigned state,
+                    COLORREF under)
 {
     const XPWorkColors& colors = menu.WorkColors();
     const int width = list->Width(), height = list->Height();
-    HDC icon = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old = SelectObject(icon, bitmap);
-    FillSolid(icon, RECT{0, 0, width, height}, kTransparentKey);
+    // The image twice: over the key, which tells the pixels it leaves untouched, and over
+    // the face colour, whose pixels are shown (soft edges blend into the face, not the key).
+    HDC keyed = CreateCompatibleDC(dc), icon = CreateCompatibleDC(dc);
+    HBITMAP keyedBitmap = CreateCompatibleBitmap(dc, width, height);
+    HBITMAP iconBitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldKeyed = SelectObject(keyed, keyedBitmap), oldIcon = SelectObject(icon, iconBitmap);
+    FillSolid(keyed, RECT{0, 0, width, height}, kTransparentKey);
+    FillSolid(icon, RECT{0, 0, width, height}, under);
+    ImageList_Draw(list->Handle(), index, keyed, 0, 0, ILD_TRANSPARENT);
     ImageList_Draw(list->Handle(), index, icon, 0, 0, ILD_TRANSPARENT);
     const bool enabled = !(state & cdsDisabled), hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
     const bool pressed = (state & cdsSelected) != 0;
-    // The key goes through the same filters as the image, so it still marks the background
-    // (an image may well fill its whole square, so no pixel of it can say).
-    COLORREF key = kTransparentKey;
     if (!enabled) {
         GrayBitmap(icon, width, height, menu.GrayLevel);
         DimBitmap(icon, width, height, 40);
-        key = NewColor(GrayColor(key, menu.GrayLevel), 40);
     } else if (!hot && !checked && colors.highColor) {
         DimBitmap(icon, width, height, menu.DimLevel);
-        key = NewColor(key, menu.DimLevel);
     }
     if (hot && enabled && !checked) {
-        DrawBitmapShadow(icon, width, height, key, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
+        DrawBitmapShadow(keyed, width, height, kTransparentKey, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
         if (!pressed) {
             --x;
             --y;
         }
     }
     for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) {
-            const COLORREF pixel = GetPixel(icon, column, row);
-            if (pixel != key) SetPixelV(dc, x + column, y + row, pixel);
-        }
-    SelectObject(icon, old);
-    DeleteObject(bitmap);
+        for (int column = 0; column < width; ++column)
+            if (GetPixel(keyed, column, row) != kTransparentKey)
+                SetPixelV(dc, x + column, y + row, GetPixel(icon, column, row));
+    SelectObject(keyed, oldKeyed);
+    SelectObject(icon, oldIcon);
+    DeleteObject(keyedBitmap);
+    DeleteObject(iconBitmap);
+    DeleteDC(keyed);
     DeleteDC(icon);
 }
 
@@ -83,12 +85,14 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
     const bool hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
     const bool selected = (state & cdsSelected) != 0;
     FillSolid(dc, r, background);
+    COLORREF under = background;
     if (hot || checked || (state & cdsIndeterminate)) {
         COLORREF fill = colors.select;
         if (hot && (checked || selected)) fill = colors.checkedAreaSelect;
         if (!hot && checked) fill = colors.checkedArea;
         RECT face{r.left, r.top + 1, r.right, r.bottom};
         FillSolid(dc, face, fill);
+        under = fill;
         if (hot || checked) {
             if (button->Style() == tbsDropDown) {
                 Outline(dc, RECT{r.left, r.top, r.right - 14, r.bottom}, colors.selectBorder);
@@ -117,7 +121,7 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
     if (list) {
         const int x = RoundHalfEven((r.right - r.left - list->Width()) / 2.0 + r.left);
         const int y = r.top + 2 + (r.bottom - r.top - 4 - list->Height()) / 2;
-        DrawButtonIcon(menu, dc, list, index, x, y, state);
+        DrawButtonIcon(menu, dc, list, index, x, y, state, under);
     }
     // The separator before the button is repainted with the bar: a line when its Tag asks.
     const int position = button->Index();
