@@ -21,6 +21,12 @@ TForm9::TForm9(TComponent* owner) : TForm(owner)
     Label1->SetAutoSize(false);
     Label1->SetBounds(10, 10, 400, 16);
 
+    Animate1 = new TAnimate(this);
+    Animate1->Name = "Animate1";
+    Animate1->SetParent(this);
+    Animate1->SetBounds(10, 28, 400, 48);
+    Animate1->Open(ANIMATION_COPY_FILES);
+
     Panel1 = new TPanel(this);
     Panel1->Name = "Panel1";
     Panel1->SetParent(this);
@@ -58,6 +64,7 @@ void TForm9::ShowPacking()
     Button1->SetCaption(german ? "Abbrechen" : "Cancel");
     SetCaption(title);
     Label1->SetCaption(title);
+    Animate1->SetActive(true);
     Show();
     Application->ProcessMessages();
 }

@@ -3,6 +3,8 @@
 // deletion that would have followed the backup does not happen).
 #pragma once
 
+#include "res/Animations.h"
+#include "toolkit/Animate.h"
 #include "toolkit/Button.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Label.h"
@@ -26,6 +28,7 @@ public:
     void ShowFile(const std::string& path);
 
     TLabel* Label1 = nullptr;
+    TAnimate* Animate1 = nullptr; // the copy animation, running while packing
     TPanel* Panel1 = nullptr; // the picture panel, shown while packing
     TMemo* Memo1 = nullptr;
     TButton* Button1 = nullptr;

@@ -403,6 +403,7 @@ void TFrame8::DeleteSecure()
 
     Form2 = new TForm2(this);
     Form1->XPMenu1->InitComponent(Form2);
+    Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
     window->SetCaption(Form1->Text("Dateien löschen", "Delete files"));
     window->Label1->SetCaption(Form1->Text("Dateiname", "Filename"));

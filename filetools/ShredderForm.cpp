@@ -74,10 +74,17 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     SetBorderIcons(biSystemMenu | biMinimize);
     SetPosition(poScreenCenter);
     SetClientWidth(435);
-    SetClientHeight(184);
+    SetClientHeight(259);
     SetCaption(German() ? "Dateien und Ordner löschen" : "Delete files and folders");
 
-    Label1 = MakeLabel(this, "Label1", 16, 8, 400);
+    // The animation sits on top; everything else is laid out below it.
+    Animate1 = new TAnimate(this);
+    Animate1->Name = "Animate1";
+    Animate1->SetParent(this);
+    Animate1->SetBounds(65, 4, 304, 60);
+    Animate1->Open(ANIMATION_DELETE_FILES);
+    const int below = 72;
+    Label1 = MakeLabel(this, "Label1", 16, below + 8, 400);
     Label1->SetCaption(German() ? "Datei" : "File");
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";
@@ -85,17 +92,17 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Memo1->SetWordWrap(false);
     Memo1->SetReadOnly(true);
     Memo1->SetColor(clBtnFace);
-    Memo1->SetBounds(16, 26, 400, 22);
-    Label3 = MakeLabel(this, "Label3", 16, 54, 400);
-    ProgressBar1 = MakeBar(this, "ProgressBar1", 74);
-    Label4 = MakeLabel(this, "Label4", 16, 94, 400);
-    ProgressBar2 = MakeBar(this, "ProgressBar2", 114);
-    Label8 = MakeLabel(this, "Label8", 16, 152, 310);
+    Memo1->SetBounds(16, below + 26, 400, 22);
+    Label3 = MakeLabel(this, "Label3", 16, below + 54, 400);
+    ProgressBar1 = MakeBar(this, "ProgressBar1", below + 74);
+    Label4 = MakeLabel(this, "Label4", 16, below + 94, 400);
+    ProgressBar2 = MakeBar(this, "ProgressBar2", below + 114);
+    Label8 = MakeLabel(this, "Label8", 16, below + 152, 310);
 
     Button1 = new TButton(this);
     Button1->Name = "Button1";
     Button1->SetParent(this);
-    Button1->SetBounds(336, 146, 80, 25);
+    Button1->SetBounds(336, below + 146, 80, 25);
     Button1->SetCaption(German() ? "Abbrechen" : "Cancel");
     Button1->SetDefault(true);
     Button1->OnClick = Bind(this, &TForm2::Button1Click);

@@ -6,6 +6,8 @@
 
 #include "filetools/Shredder.h"
 #include "filetools/ShredderObserver.h"
+#include "res/Animations.h"
+#include "toolkit/Animate.h"
 #include "toolkit/Button.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Label.h"
@@ -48,6 +50,7 @@ public:
     // The path shortened with an ellipsis to fit Memo1.
     std::string MinimizeName(const std::string& path);
 
+    TAnimate* Animate1 = nullptr;    // the delete animation, started by the creator
     TLabel* Label1 = nullptr;        // caption word of the item; engine notices
     TMemo* Memo1 = nullptr;          // the current path, or the wipe's state
     TLabel* Label3 = nullptr;        // the engine's step

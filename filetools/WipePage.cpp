@@ -134,6 +134,7 @@ void TForm1::Label48Click(TObject*)
 
     Form2 = new TForm2(this);
     XPMenu1->InitComponent(Form2);
+    Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
     // The wipe cannot stop halfway without leaving its files: only Cancel ends it.
     EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

@@ -2,6 +2,7 @@
 // files that could not be shredded.
 #include "MainFormFixture.h"
 
+#include "archive/Avidialog.h"
 #include "filetools/ShredderForm.h"
 #include "tests/shredder/ShredderTestKit.h"
 
@@ -135,6 +136,37 @@ TEST_F(ShredderWindowTest, TheCloseBoxDuringARunCancelsWithoutFreeingTheWindow)
     window->Close();
     Application->ProcessMessages();
     EXPECT_EQ(nullptr, Form2);
+}
+
+} // namespace
+
+namespace {
+
+// The program carries its own delete and copy animations; the progress windows play them.
+TEST_F(ShredderWindowTest, TheWindowsPlayTheProgramsOwnAnimations)
+{
+    TForm2* window = OpenWindow();
+    EXPECT_TRUE(window->Animate1->Opened());
+    EXPECT_EQ(window->ClientWidth(), 435);
+    EXPECT_EQ(window->ClientHeight(), 259);
+    EXPECT_EQ(window->Animate1->Width(), 304);
+    EXPECT_EQ(window->Animate1->Height(), 60);
+    window->Animate1->SetActive(true);
+    EXPECT_TRUE(window->Animate1->Active());
+    window->Close();
+    Application->ProcessMessages();
+
+    auto* packing = new TForm9(Form1);
+    EXPECT_TRUE(packing->Animate1->Opened());
+    packing->ShowPacking();
+    EXPECT_TRUE(packing->Animate1->Active());
+    packing->Close();
+    Application->ProcessMessages();
+
+    TAnimate missing(Form1);
+    EXPECT_FALSE(missing.Open(4711)) << "no such animation: nothing shown, nothing played";
+    missing.SetActive(true);
+    EXPECT_FALSE(missing.Active());
 }
 
 } // namespace
