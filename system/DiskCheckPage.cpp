@@ -157,6 +157,7 @@ void TForm1::Button5Click(TObject*)
             switches.push_back(switchTexts[i]);
 
     auto* progress = new TForm13(this);
+    XPMenu1->InitComponent(progress);
     if (LanguageFlag == 0) {
         progress->SetCaption("Verifying files and folders");
         progress->Button1->SetCaption("Cancel");
@@ -185,6 +186,7 @@ void TForm1::Button5Click(TObject*)
         }
 
         auto* summary = new TForm14(this);
+        XPMenu1->InitComponent(summary);
         if (LanguageFlag == 0)
             summary->SetCaption("Status Report");
         progress->Hide();

@@ -80,6 +80,7 @@ void TForm1::GetRegCleanDrives()
 void TForm1::Label70Click(TObject*)
 {
     auto* window = new TForm4(this);
+    XPMenu1->InitComponent(window);
     window->ReadSettings();
     if (!LanguageFlag)
         window->English();

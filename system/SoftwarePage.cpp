@@ -153,5 +153,6 @@ void TForm1::Info1Click(TObject*)
     if (!root)
         return;
     auto* details = new TForm5(this, *root, *entry);
+    XPMenu1->InitComponent(details);
     details->ShowModal();
 }
