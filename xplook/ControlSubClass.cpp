@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace xplook {
 
 void SetThemedPainting(HWND window, bool themed)
@@ -31,6 +33,14 @@ namespace {
 // The id of the look's procedure in a window's chain.
 constexpr UINT_PTR kSubclassId = 0x58504C4B;  // "XPLK"
 
+// The object of each window the look paints. Kept here rather than asked of the system:
+// not every import library of the common controls offers GetWindowSubclass.
+std::unordered_map<HWND, TControlSubClass*>& Objects()
+{
+    static std::unordered_map<HWND, TControlSubClass*> objects;
+    return objects;
+}
+
 // Kinds whose flat frame is drawn round the whole window over the system's client edge.
 bool FramedKind(int kind)
 {
@@ -44,11 +54,16 @@ TControlSubClass::TControlSubClass(TXPMenu* menu, TControl* control)
     : menu_(menu), control_(control), window_(control->Handle()), kind_(XPControlKindOf(control))
 {
     inChain_ = SetWindowSubclass(window_, ControlSubClass, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    if (inChain_) xplook::SetThemedPainting(window_, false);
+    if (inChain_) {
+        Objects()[window_] = this;
+        xplook::SetThemedPainting(window_, false);
+    }
 }
 
 TControlSubClass::~TControlSubClass()
 {
+    auto it = Objects().find(window_);
+    if (it != Objects().end() && it->second == this) Objects().erase(it);
     if (inChain_) {
         RemoveWindowSubclass(window_, ControlSubClass, kSubclassId);
         if (!windowGone_) {
@@ -70,15 +85,15 @@ void TControlSubClass::Release()
     // that message returns.
     RemoveWindowSubclass(window_, ControlSubClass, kSubclassId);
     inChain_ = false;
+    Objects().erase(window_);
     xplook::SetThemedPainting(window_, true);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 TControlSubClass* TControlSubClass::Of(HWND window)
 {
-    DWORD_PTR self = 0;
-    if (!window || !GetWindowSubclass(window, ControlSubClass, kSubclassId, &self)) return nullptr;
-    return reinterpret_cast<TControlSubClass*>(self);
+    auto it = Objects().find(window);
+    return it == Objects().end() ? nullptr : it->second;
 }
 
 LRESULT CALLBACK TControlSubClass::ControlSubClass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
