@@ -85,6 +85,7 @@ void TForm1::RunDuplicateSearch()
     Application->ProcessMessages();
 
     Form3 = new TForm3(this);
+    XPMenu1->InitComponent(Form3);
     if (!LanguageFlag)
         Form3->English();
     GetForm3Settings();

@@ -70,6 +70,10 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
     };
     BuildDesign();
     BuildMenus();
+    // The window carries a look of its own, which treats everything it holds (the chart
+    // frame too).
+    XPMenu1 = new TXPMenu(this);
+    XPMenu1->SetActive(true);
     OnClose = Bind(this, &TForm11::FormClose);
     // Escape stops a sizing wherever the focus is.
     KeyPreview = true;

@@ -17,6 +17,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/TreeView.h"
+#include "xplook/Xpmenu.h"
 
 #include <functional>
 #include <memory>
@@ -197,6 +198,8 @@ public:
     static constexpr int kChartButtons = 6;
     TButton* ChartButtons[kChartButtons] = {};
     TFrame6* Frame6 = nullptr;
+    // The window's own XP look.
+    TXPMenu* XPMenu1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     TImageList* TreeImages = nullptr;
     TImageList* ListImages = nullptr;
