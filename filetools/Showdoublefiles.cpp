@@ -444,16 +444,8 @@ void TForm3::FormClose(TObject*, TCloseAction&)
         return;
     Form1->WriteForm3Settings();
     SetCurrentDirectoryA(Form1->ProgramDir.c_str());
-    std::string program = Form1->ProgramDir + "\\Tidewrack.exe";
-    if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) > 32) {
-        Form1->Close();
+    if (Form1->StartAfresh(Handle()))
         return;
-    }
-    // Without a new main window to come back to, this process keeps its own.
-    effects::ShowMessageBox(Handle(),
-                            Form1->Text("Tidewrack konnte nicht neu gestartet werden:\n",
-                                        "Tidewrack could not be started again:\n") + program,
-                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     Application->ShowMainForm = true;
     Form1->Show();
 }

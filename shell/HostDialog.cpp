@@ -1,7 +1,5 @@
 #include "shell/HostDialog.h"
 
-#include "toolkit/Effects.h"
-
 #include <algorithm>
 
 TForm6* Form6 = nullptr;
@@ -79,16 +77,8 @@ void TForm6::FormClose(TObject*, TCloseAction&)
     SetCurrentDirectoryA(Form1->ProgramDir.c_str());
     Form1->WriteFrame8Settings(this);
     Form1->RelaunchOnClose = 0;
-    std::string program = Form1->ProgramDir + "\\Tidewrack.exe";
-    if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) > 32) {
-        Form1->Close();
+    if (Form1->StartAfresh(Handle()))
         return;
-    }
-    // Without a new main window to come back to, this process keeps its own.
-    effects::ShowMessageBox(Handle(),
-                            Form1->Text("Tidewrack konnte nicht neu gestartet werden:\n",
-                                        "Tidewrack could not be started again:\n") + program,
-                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     Application->ShowMainForm = true;
     Form1->Show();
 }

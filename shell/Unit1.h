@@ -748,6 +748,11 @@ public:
     };
     bool InLongJob() const { return longJobDepth_ > 0; }
 
+    // Starts the program's own executable again and closes this main form; when that fails,
+    // says so over owner and returns false, leaving this main form to the caller
+    // (shell/StartAfresh.cpp).
+    bool StartAfresh(HWND owner);
+
     // The German or the English text, by LanguageFlag.
     const char* Text(const char* german, const char* english) const
     { return LanguageFlag ? german : english; }

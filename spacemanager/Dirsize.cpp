@@ -433,16 +433,8 @@ void TForm11::FormClose(TObject*, TCloseAction& action)
     Monitor.reset();
     if (!Form1)
         return;
-    std::string program = Form1->ProgramDir + "\\Tidewrack.exe";
-    if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) > 32) {
-        Form1->Close();
+    if (Form1->StartAfresh(Handle()))
         return;
-    }
-    // Without a new main window to come back to, this process keeps its own.
-    effects::ShowMessageBox(Handle(),
-                            Form1->Text("Tidewrack konnte nicht neu gestartet werden:\n",
-                                        "Tidewrack could not be started again:\n") + program,
-                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     Form1->Show();
 }
 
