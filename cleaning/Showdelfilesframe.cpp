@@ -442,14 +442,7 @@ void TFrame8::Eigenschaften1Click(TObject*)
     FoundFileRecord* record = FirstSelected();
     if (!record)
         return;
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
-    info.hwnd = GetForegroundWindow();
-    info.lpVerb = "properties";
-    info.lpFile = record->path.c_str();
-    info.nShow = SW_SHOW;
-    effects::ShellOpenEx(info);
+    TForm1::EigenschaftenDialog(record->path);
 }
 
 void TFrame8::ExportalsHTML1Click(TObject*)

@@ -263,15 +263,7 @@ void TForm3::Eigenschaften1Click(TObject*)
     int row = ListView1->ItemIndex();
     if (!Shown(row))
         return;
-    std::string path = FullPathOf(row);
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
-    info.hwnd = GetForegroundWindow();
-    info.lpVerb = "properties";
-    info.lpFile = path.c_str();
-    info.nShow = SW_SHOW;
-    effects::ShellOpenEx(info);
+    TForm1::EigenschaftenDialog(FullPathOf(row));
 }
 
 void TForm3::Allesmarkieren1Click(TObject*)

@@ -402,8 +402,9 @@ public:
     TListView* ListView14 = nullptr;       // the shared-DLL list, made by its page
 
     // ---- registry and system maintenance (system/)
-    // The shell's properties sheet of a file; false when the shell refused.
-    bool EigenschaftenDialog(const std::string& path);
+    // The shell's properties sheet of a file; false when the shell refused. It needs no main
+    // form, so the result windows open it too.
+    static bool EigenschaftenDialog(const std::string& path);
     // The registry cleaner (TabSheet16), the shared DLLs (TabSheet17), the uninstall
     // entries (TabSheet20) and the software keys (TabSheet21).
     void BuildRegistryPages();

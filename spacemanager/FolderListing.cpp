@@ -360,14 +360,7 @@ void TForm11::Eigenschaften1Click(TObject*)
     const DirItem* item = GetItem(ListView1->ItemIndex());
     if (PageControl1->ActivePage() != TabSheet1 || !item)
         return;
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
-    info.hwnd = GetForegroundWindow();
-    info.lpVerb = "properties";
-    info.lpFile = item->ParsingName.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    effects::ShellOpenEx(info);
+    TForm1::EigenschaftenDialog(item->ParsingName);
 }
 
 void TForm11::AddTeeChart()

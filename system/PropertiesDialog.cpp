@@ -1,5 +1,5 @@
-// The shell's properties sheet of a file, for the pages that list files (shared DLLs,
-// autostart entries).
+// The shell's properties sheet of a file, for the pages and windows that list files (shared
+// DLLs, autostart entries, found files, duplicates, the space manager's folder listing).
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 
