@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/Cookiesdia.h"
+#include "cleaning/PageLinks.h"
 #include "cleaning/UrlCache.h"
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
@@ -17,22 +18,6 @@ std::string CookieTimeText(const FILETIME& time)
     if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) || !FileTimeToSystemTime(&time, &clock))
         return std::string();
     return locale_time::DateTimeText(clock);
-}
-
-TLabel* MakePageLink(TForm1* form, TWinControl* parent, const char* name, int left, int top)
-{
-    auto* link = new TLabel(form);
-    link->Name = name;
-    link->SetParent(parent);
-    link->SetTransparent(true);
-    link->SetBounds(left, top, 160, 16);
-    link->Font()->SetColor(clBlue);
-    link->SetCursor(crHandPoint);
-    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
-        static_cast<TLabel*>(sender)->Font()->SetColor(clRed);
-    };
-    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
-    return link;
 }
 
 } // namespace
@@ -93,9 +78,9 @@ void TForm1::BuildCookiePage()
     for (int width : {230, 100, 100})
         ListView9->Columns()->Add()->SetWidth(width);
     ListView9->OnKeyDown = Bind(this, &TForm1::ListView9KeyDown);
-    Label10 = MakePageLink(this, page, "Label10", 16, 300);
+    Label10 = cleaning::MakePageLink(this, page, "Label10", 16, 300, 160);
     Label10->OnClick = Bind(this, &TForm1::Label10Click);
-    Label5 = MakePageLink(this, page, "Label5", 200, 300);
+    Label5 = cleaning::MakePageLink(this, page, "Label5", 200, 300, 160);
     Label5->OnClick = Bind(this, &TForm1::Label5Click);
 }
 

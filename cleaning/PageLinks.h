@@ -1,4 +1,4 @@
-// The parts the scan pages share: their link labels (red with the hand cursor while the
+// The parts the main window's pages share: their link labels (red with the hand cursor while the
 // mouse is over them, their own colour again after), popup entries and check lists.
 #pragma once
 

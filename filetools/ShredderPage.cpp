@@ -2,6 +2,7 @@
 // and folder dialogs) that are shredded with the chosen number of passes.
 #include "shell/Unit1.h"
 
+#include "cleaning/PageLinks.h"
 #include "filetools/ShredderForm.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
@@ -13,32 +14,6 @@
 #include <cstdint>
 
 namespace {
-
-// The page links: red with the hand cursor under the mouse, blue again after.
-TLabel* MakeLink(TForm1* form, TWinControl* parent, const char* name, int left, int top)
-{
-    auto* link = new TLabel(form);
-    link->Name = name;
-    link->SetParent(parent);
-    link->SetTransparent(true);
-    link->SetBounds(left, top, 120, 16);
-    link->Font()->SetColor(clBlue);
-    link->SetCursor(crHandPoint);
-    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
-        static_cast<TLabel*>(sender)->Font()->SetColor(clRed);
-    };
-    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
-    return link;
-}
-
-TMenuItem* MakeMenuItem(TPopupMenu* menu, const char* name, TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(menu);
-    item->Name = name;
-    item->OnClick = std::move(onClick);
-    menu->Items()->Add(item);
-    return item;
-}
 
 // The files a row stands for: 1 for a file, the files in a folder's tree for a folder.
 intptr_t RowFileCount(const TListItem* item) { return reinterpret_cast<intptr_t>(item->Data()); }
@@ -89,19 +64,19 @@ void TForm1::BuildShredderPage()
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
-    Allesmarkieren2 = MakeMenuItem(PopupMenu6, "Allesmarkieren2", Bind(this, &TForm1::Allesmarkieren2Click));
+    Allesmarkieren2 = cleaning::MakeMenuEntry(PopupMenu6, "Allesmarkieren2", Bind(this, &TForm1::Allesmarkieren2Click));
     Markierungumkehren1 =
-        MakeMenuItem(PopupMenu6, "Markierungumkehren1", Bind(this, &TForm1::Markierungumkehren1Click));
+        cleaning::MakeMenuEntry(PopupMenu6, "Markierungumkehren1", Bind(this, &TForm1::Markierungumkehren1Click));
     RemoveShredderRows1 =
-        MakeMenuItem(PopupMenu6, "RemoveShredderRows1", Bind(this, &TForm1::RemoveShredderRowsClick));
-    Listeleeren1 = MakeMenuItem(PopupMenu6, "Listeleeren1", Bind(this, &TForm1::Label55Click));
+        cleaning::MakeMenuEntry(PopupMenu6, "RemoveShredderRows1", Bind(this, &TForm1::RemoveShredderRowsClick));
+    Listeleeren1 = cleaning::MakeMenuEntry(PopupMenu6, "Listeleeren1", Bind(this, &TForm1::Label55Click));
     ListView11->SetPopupMenu(PopupMenu6);
 
-    AddShredderFilesLink = MakeLink(this, page, "AddShredderFilesLink", 16, 284);
+    AddShredderFilesLink = cleaning::MakePageLink(this, page, "AddShredderFilesLink", 16, 284, 120);
     AddShredderFilesLink->OnClick = Bind(this, &TForm1::AddShredderFilesClick);
-    AddShredderFolderLink = MakeLink(this, page, "AddShredderFolderLink", 160, 284);
+    AddShredderFolderLink = cleaning::MakePageLink(this, page, "AddShredderFolderLink", 160, 284, 120);
     AddShredderFolderLink->OnClick = Bind(this, &TForm1::AddShredderFolderClick);
-    Label55 = MakeLink(this, page, "Label55", 346, 284);
+    Label55 = cleaning::MakePageLink(this, page, "Label55", 346, 284, 120);
     Label55->OnClick = Bind(this, &TForm1::Label55Click);
 
     auto* passes = new TLabel(this);

@@ -3,6 +3,7 @@
 // afterwards.
 #include "shell/Unit1.h"
 
+#include "cleaning/PageLinks.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
 #include "toolkit/Effects.h"
@@ -75,17 +76,7 @@ void TForm1::BuildWipePage()
     ListView10->SetSmallImages(images);
     ListView10->OnDblClick = Bind(this, &TForm1::Label48Click);
 
-    Label48 = new TLabel(this);
-    Label48->Name = "Label48";
-    Label48->SetParent(page);
-    Label48->SetTransparent(true);
-    Label48->SetBounds(16, 284, 200, 16);
-    Label48->Font()->SetColor(clBlue);
-    Label48->SetCursor(crHandPoint);
-    Label48->OnMouseMove = [](TObject* sender, TShiftState, int, int) {
-        static_cast<TLabel*>(sender)->Font()->SetColor(clRed);
-    };
-    Label48->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
+    Label48 = cleaning::MakePageLink(this, page, "Label48", 16, 284, 200);
     Label48->OnClick = Bind(this, &TForm1::Label48Click);
 }
 

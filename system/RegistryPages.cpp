@@ -1,5 +1,6 @@
 #include "system/RegistryPages.h"
 
+#include "cleaning/PageLinks.h"
 #include "shell/MessageText.h"
 #include "toolkit/Effects.h"
 
@@ -8,15 +9,7 @@ namespace registry_pages {
 TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
                  TNotifyEvent onClick)
 {
-    auto* link = new TLabel(&form);
-    link->Name = name;
-    link->SetParent(page);
-    link->SetTransparent(true);
-    link->SetBounds(left, top, width, 16);
-    link->Font()->SetColor(clBlue);
-    link->SetCursor(crHandPoint);
-    link->OnMouseMove = [](TObject* sender, TShiftState, int, int) { static_cast<TLabel*>(sender)->Font()->SetColor(clRed); };
-    link->OnMouseLeave = [](TObject* sender) { static_cast<TLabel*>(sender)->Font()->SetColor(clBlue); };
+    TLabel* link = cleaning::MakePageLink(&form, page, name, left, top, width);
     link->OnClick = std::move(onClick);
     return link;
 }
