@@ -71,16 +71,6 @@ int64_t ApplyShares(std::vector<DirItem>& items)
     return total > 0 ? largest : 0;
 }
 
-std::string AttributeLetters(DWORD attributes)
-{
-    std::string letters;
-    if (attributes & FILE_ATTRIBUTE_READONLY) letters += 'R';
-    if (attributes & FILE_ATTRIBUTE_HIDDEN) letters += 'H';
-    if (attributes & FILE_ATTRIBUTE_SYSTEM) letters += 'S';
-    if (attributes & FILE_ATTRIBUTE_ARCHIVE) letters += 'A';
-    return letters;
-}
-
 std::string MegabyteText(double bytes, bool german)
 {
     char text[64];

@@ -43,8 +43,6 @@ int CompareDirItems(const DirItem& a, const DirItem& b, int key, bool reversed, 
 // largest size.
 int64_t ApplyShares(std::vector<DirItem>& items);
 
-// "R", "H", "S", "A" in that order for the bits that are set.
-std::string AttributeLetters(DWORD attributes);
 // Bytes as megabytes with two decimals ("5120.00"; German with a decimal comma).
 std::string MegabyteText(double bytes, bool german);
 // The last write time as local date and time text, "" for a zero time or one that

@@ -2,6 +2,7 @@
 // size and share, shown by a virtual list view, sorted, searched and selected.
 #include "spacemanager/Dirsize.h"
 
+#include "cleaning/FileFacts.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
@@ -280,7 +281,7 @@ void TForm11::ListView1Data(TListView*, int index, TListItem& item)
     cells->Add(std::to_string(static_cast<long long>(record->Percent + 0.5)) + " %");
     cells->Add(record->TypeName);
     cells->Add(record->DateText);
-    cells->Add(AttributeLetters(record->Attributes));
+    cells->Add(cleaning::AttributeLetters(record->Attributes));
 }
 
 void TForm11::ListView1ColumnClick(TObject*, TListColumn* column)

@@ -1,4 +1,5 @@
 // The rows' order, shares, texts and type-ahead.
+#include "cleaning/FileFacts.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/SizeChart.h"
 #include "tests/support/Times.h"
@@ -76,7 +77,7 @@ TEST(DirItems, StatusTextsSayWhatTheyCount)
     EXPECT_EQ("2 Ordner(1,00 MB), 3 Dateien(0,50 MB) [1,50 MB]", ListingStatusText(totals, true));
     EXPECT_EQ("0 Folders(0.00 MB), 0 Files(0.00 MB) [0.00 MB]", ListingStatusText(ListingTotals{}, false));
     EXPECT_EQ("2 Objects selected (3.00 MB)", SelectionStatusText(2, 3 * 1048576, false));
-    EXPECT_EQ("RHSA", AttributeLetters(0x27));
+    EXPECT_EQ("RHSA", cleaning::AttributeLetters(0x27));
     EXPECT_EQ("", DateTextOf(FILETIME{}));
 }
 
