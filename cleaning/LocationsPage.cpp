@@ -10,6 +10,7 @@
 #include "cleaning/PageLinks.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
+#include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
@@ -76,18 +77,6 @@ bool IsFolder(const std::string& path)
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// The added folders go to the duplicate list while this lives.
-class DuplicateModeOn {
-public:
-    explicit DuplicateModeOn(TForm1& form) : form_(form) { form_.DuplicateMode = 1; }
-    ~DuplicateModeOn() { form_.DuplicateMode = 0; }
-    DuplicateModeOn(const DuplicateModeOn&) = delete;
-    DuplicateModeOn& operator=(const DuplicateModeOn&) = delete;
-
-private:
-    TForm1& form_;
-};
 
 TListView* MakeLocationList(TForm1& form, TWinControl* parent, const char* name)
 {

@@ -5,6 +5,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
+#include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"
 #include "toolkit/CSpinEdit.h"
@@ -188,14 +189,8 @@ void TForm1::Label85Click(TObject* sender)
     BrowseDirectory(sender, path);
     if (path.empty())
         return;
-    DuplicateMode = 1;
-    try {
-        FindPidlShellFolder(path, true);
-    } catch (...) {
-        DuplicateMode = 0;
-        throw;
-    }
-    DuplicateMode = 0;
+    DuplicateModeOn duplicates(*this);
+    FindPidlShellFolder(path, true);
 }
 
 void TForm1::Label89Click(TObject* sender)

@@ -6,6 +6,7 @@
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
 #include "filetools/DuplicateFinder.h"
+#include "filetools/DuplicateModeOn.h"
 #include "filetools/Showdoublefiles.h"
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
@@ -61,17 +62,6 @@ private:
     bool allFiles_;
     std::string filter_;
     double bytes_ = 0;
-};
-
-class DuplicateModeOn {
-public:
-    explicit DuplicateModeOn(TForm1& form) : form_(form) { form_.DuplicateMode = 1; }
-    ~DuplicateModeOn() { form_.DuplicateMode = 0; }
-    DuplicateModeOn(const DuplicateModeOn&) = delete;
-    DuplicateModeOn& operator=(const DuplicateModeOn&) = delete;
-
-private:
-    TForm1& form_;
 };
 
 } // namespace
