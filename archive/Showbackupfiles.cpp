@@ -1,6 +1,7 @@
 #include "archive/Showbackupfiles.h"
 
 #include "shell/Unit1.h"
+#include "toolkit/MenuEntry.h"
 
 #include <cstdlib>
 
@@ -36,17 +37,6 @@ int CompareBrowserRows(int column, const std::string& firstText, const std::stri
 } // namespace backup
 
 namespace {
-
-TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
-                    TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->Caption = caption;
-    item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
 
 TButton* MakeMenuButton(TForm8* form, const char* name, int left, const char* caption, TNotifyEvent onClick)
 {
@@ -123,28 +113,29 @@ TForm8::TForm8(TComponent* owner) : TForm(owner)
 
     Datei1 = new TPopupMenu(this);
     Datei1->Name = "Datei1";
-    ffnen1 = MakeItem(this, Datei1->Items(), "ffnen1", "Öffnen   Strg+O", Bind(this, &TForm8::Open1Click));
-    Speichernunter1 = MakeItem(this, Datei1->Items(), "Speichernunter1", "Speichern unter   Strg+S",
-                               Bind(this, &TForm8::Entpacken1Click));
-    Schliessen1 = MakeItem(this, Datei1->Items(), "Schliessen1", "Schließen    Esc", Bind(this, &TForm8::Schliessen1Click));
+    ffnen1 = AddMenuEntry(this, Datei1->Items(), "ffnen1", "Öffnen   Strg+O", Bind(this, &TForm8::Open1Click));
+    Speichernunter1 = AddMenuEntry(this, Datei1->Items(), "Speichernunter1", "Speichern unter   Strg+S",
+                                   Bind(this, &TForm8::Entpacken1Click));
+    Schliessen1 =
+        AddMenuEntry(this, Datei1->Items(), "Schliessen1", "Schließen    Esc", Bind(this, &TForm8::Schliessen1Click));
 
     Ansicht1 = new TPopupMenu(this);
     Ansicht1->Name = "Ansicht1";
-    Allesmarkieren1 = MakeItem(this, Ansicht1->Items(), "Allesmarkieren1", "Alles markieren   Strg+A",
-                               Bind(this, &TForm8::Allesmarkieren1Click));
-    Markierungumkehren1 = MakeItem(this, Ansicht1->Items(), "Markierungumkehren1", "Markierung umkehren   Strg+U",
-                                   Bind(this, &TForm8::Markierungumkehren1Click));
+    Allesmarkieren1 = AddMenuEntry(this, Ansicht1->Items(), "Allesmarkieren1", "Alles markieren   Strg+A",
+                                   Bind(this, &TForm8::Allesmarkieren1Click));
+    Markierungumkehren1 = AddMenuEntry(this, Ansicht1->Items(), "Markierungumkehren1", "Markierung umkehren   Strg+U",
+                                       Bind(this, &TForm8::Markierungumkehren1Click));
     MarkierteDateienalsHTMLexportieren1 =
-        MakeItem(this, Ansicht1->Items(), "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
-                 Bind(this, &TForm8::MarkierteDateienalsHTMLexportieren1Click));
+        AddMenuEntry(this, Ansicht1->Items(), "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
+                     Bind(this, &TForm8::MarkierteDateienalsHTMLexportieren1Click));
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    Restore1 = MakeItem(this, PopupMenu1->Items(), "Restore1", "Wiederherstellen   Strg+R",
-                        Bind(this, &TForm8::Restore1Click));
-    Open1 = MakeItem(this, PopupMenu1->Items(), "Open1", "Öffnen", Bind(this, &TForm8::Open1Click));
-    Entpacken1 = MakeItem(this, PopupMenu1->Items(), "Entpacken1", "Speichern unter   F12",
-                          Bind(this, &TForm8::Entpacken1Click));
+    Restore1 = AddMenuEntry(this, PopupMenu1->Items(), "Restore1", "Wiederherstellen   Strg+R",
+                            Bind(this, &TForm8::Restore1Click));
+    Open1 = AddMenuEntry(this, PopupMenu1->Items(), "Open1", "Öffnen", Bind(this, &TForm8::Open1Click));
+    Entpacken1 = AddMenuEntry(this, PopupMenu1->Items(), "Entpacken1", "Speichern unter   F12",
+                              Bind(this, &TForm8::Entpacken1Click));
     ListView1->SetPopupMenu(PopupMenu1);
 
     OnClose = Bind(this, &TForm8::FormClose);

@@ -4,25 +4,13 @@
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
+#include "toolkit/MenuEntry.h"
 
 #include <shellapi.h>
 
 TFrame8* Frame8 = nullptr;
 
 namespace {
-
-TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
-                    TNotifyEvent onClick = nullptr)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->Caption = caption;
-    item->OnClick = onClick;
-    parent->Add(item);
-    return item;
-}
-
-void AddSeparator(TComponent* owner, TMenuItem* parent) { MakeItem(owner, parent, "", "-"); }
 
 std::string DecimalSeparator()
 {
@@ -107,63 +95,67 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     PopupMenu31 = new TPopupMenu(this);
     PopupMenu31->Name = "PopupMenu31";
     TMenuItem* menu = PopupMenu31->Items();
-    ffnen1 = MakeItem(this, menu, "ffnen1", "Öffnen", Bind(this, &TFrame8::ffnen1Click));
-    ffnenmit1 = MakeItem(this, menu, "ffnenmit1", "Öffnen mit...    Strg+W", Bind(this, &TFrame8::ffnenmit1Click));
-    Eigenschaften1 = MakeItem(this, menu, "Eigenschaften1", "Eigenschaften   Alt+Enter",
-                              Bind(this, &TFrame8::Eigenschaften1Click));
-    AddSeparator(this, menu);
-    Allesmarkieren1 = MakeItem(this, menu, "Allesmarkieren1", "Alles markieren    Strg+A",
-                               Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen1 = MakeItem(this, menu, "Markierungumdrehen1", "Markierung umkehren     Strg+U",
-                                   Bind(this, &TFrame8::Markierungumdrehen1Click));
-    AddSeparator(this, menu);
-    Symboleanordnen2 = MakeItem(this, menu, "Symboleanordnen2", "Symbole anordnen");
-    NachName2 = MakeItem(this, Symboleanordnen2, "NachName2", "nach Name", Bind(this, &TFrame8::NachName1Click));
-    NachPfad2 = MakeItem(this, Symboleanordnen2, "NachPfad2", "nach Pfad", Bind(this, &TFrame8::NachPfad1Click));
-    NachGre1 = MakeItem(this, Symboleanordnen2, "NachGre1", "nach Größe", Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp2 = MakeItem(this, Symboleanordnen2, "NachDateityp2", "nach Dateityp",
-                             Bind(this, &TFrame8::NachDateityp1Click));
-    NachDatum1 = MakeItem(this, Symboleanordnen2, "NachDatum1", "nach Datum", Bind(this, &TFrame8::NachDatum1Click));
-    NachAttributen1 = MakeItem(this, Symboleanordnen2, "NachAttributen1", "nach Attributen",
-                               Bind(this, &TFrame8::NachAttributen1Click));
-    Ansicht2 = MakeItem(this, menu, "Ansicht2", "Ansicht");
-    GroeSymbole1 = MakeItem(this, Ansicht2, "GroeSymbole1", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole1 = MakeItem(this, Ansicht2, "KleineSymbole1", "Kleine Symbole",
-                              Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste1 = MakeItem(this, Ansicht2, "Liste1", "Liste", Bind(this, &TFrame8::Liste1Click));
-    Details1 = MakeItem(this, Ansicht2, "Details1", "Details", Bind(this, &TFrame8::Details1Click));
-    AddSeparator(this, menu);
-    ExportalsHTML1 = MakeItem(this, menu, "ExportalsHTML1", "Markierte Dateien exportieren",
-                              Bind(this, &TFrame8::ExportalsHTML1Click));
-    Rasterlinien2 = MakeItem(this, menu, "Rasterlinien2", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    ffnen1 = AddMenuEntry(this, menu, "ffnen1", "Öffnen", Bind(this, &TFrame8::ffnen1Click));
+    ffnenmit1 = AddMenuEntry(this, menu, "ffnenmit1", "Öffnen mit...    Strg+W", Bind(this, &TFrame8::ffnenmit1Click));
+    Eigenschaften1 = AddMenuEntry(this, menu, "Eigenschaften1", "Eigenschaften   Alt+Enter",
+                                  Bind(this, &TFrame8::Eigenschaften1Click));
+    AddMenuEntry(this, menu, "", "-");
+    Allesmarkieren1 = AddMenuEntry(this, menu, "Allesmarkieren1", "Alles markieren    Strg+A",
+                                   Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen1 = AddMenuEntry(this, menu, "Markierungumdrehen1", "Markierung umkehren     Strg+U",
+                                       Bind(this, &TFrame8::Markierungumdrehen1Click));
+    AddMenuEntry(this, menu, "", "-");
+    Symboleanordnen2 = AddMenuEntry(this, menu, "Symboleanordnen2", "Symbole anordnen");
+    NachName2 = AddMenuEntry(this, Symboleanordnen2, "NachName2", "nach Name", Bind(this, &TFrame8::NachName1Click));
+    NachPfad2 = AddMenuEntry(this, Symboleanordnen2, "NachPfad2", "nach Pfad", Bind(this, &TFrame8::NachPfad1Click));
+    NachGre1 = AddMenuEntry(this, Symboleanordnen2, "NachGre1", "nach Größe", Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp2 = AddMenuEntry(this, Symboleanordnen2, "NachDateityp2", "nach Dateityp",
+                                 Bind(this, &TFrame8::NachDateityp1Click));
+    NachDatum1 =
+        AddMenuEntry(this, Symboleanordnen2, "NachDatum1", "nach Datum", Bind(this, &TFrame8::NachDatum1Click));
+    NachAttributen1 = AddMenuEntry(this, Symboleanordnen2, "NachAttributen1", "nach Attributen",
+                                   Bind(this, &TFrame8::NachAttributen1Click));
+    Ansicht2 = AddMenuEntry(this, menu, "Ansicht2", "Ansicht");
+    GroeSymbole1 =
+        AddMenuEntry(this, Ansicht2, "GroeSymbole1", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole1 =
+        AddMenuEntry(this, Ansicht2, "KleineSymbole1", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste1 = AddMenuEntry(this, Ansicht2, "Liste1", "Liste", Bind(this, &TFrame8::Liste1Click));
+    Details1 = AddMenuEntry(this, Ansicht2, "Details1", "Details", Bind(this, &TFrame8::Details1Click));
+    AddMenuEntry(this, menu, "", "-");
+    ExportalsHTML1 = AddMenuEntry(this, menu, "ExportalsHTML1", "Markierte Dateien exportieren",
+                                  Bind(this, &TFrame8::ExportalsHTML1Click));
+    Rasterlinien2 = AddMenuEntry(this, menu, "Rasterlinien2", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
     ListView1->SetPopupMenu(PopupMenu31);
 
     PopupMenu32 = new TPopupMenu(this);
     PopupMenu32->Name = "PopupMenu32";
     menu = PopupMenu32->Items();
-    GroeSymbole2 = MakeItem(this, menu, "GroeSymbole2", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole2 = MakeItem(this, menu, "KleineSymbole2", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste2 = MakeItem(this, menu, "Liste2", "Liste", Bind(this, &TFrame8::Liste1Click));
-    Details2 = MakeItem(this, menu, "Details2", "Details", Bind(this, &TFrame8::Details1Click));
+    GroeSymbole2 = AddMenuEntry(this, menu, "GroeSymbole2", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole2 =
+        AddMenuEntry(this, menu, "KleineSymbole2", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste2 = AddMenuEntry(this, menu, "Liste2", "Liste", Bind(this, &TFrame8::Liste1Click));
+    Details2 = AddMenuEntry(this, menu, "Details2", "Details", Bind(this, &TFrame8::Details1Click));
 
     PopupMenu34 = new TPopupMenu(this);
     PopupMenu34->Name = "PopupMenu34";
     menu = PopupMenu34->Items();
-    Symboleanordnen1 = MakeItem(this, menu, "Symboleanordnen1", "Symbole anordnen");
-    NachName1 = MakeItem(this, Symboleanordnen1, "NachName1", "Nach Name", Bind(this, &TFrame8::NachName1Click));
-    NachPfad1 = MakeItem(this, Symboleanordnen1, "NachPfad1", "Pfad", Bind(this, &TFrame8::NachPfad1Click));
-    NachGe1 = MakeItem(this, Symboleanordnen1, "NachGe1", "Größe", Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp1 = MakeItem(this, Symboleanordnen1, "NachDateityp1", "Typ", Bind(this, &TFrame8::NachDateityp1Click));
-    Rasterlinien1 = MakeItem(this, menu, "Rasterlinien1", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
-    AddSeparator(this, menu);
-    Allesmarkieren2 = MakeItem(this, menu, "Allesmarkieren2", "Alles markieren    Strg+A",
-                               Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen2 = MakeItem(this, menu, "Markierungumdrehen2", "Markierung umkehren    Strg+U",
-                                   Bind(this, &TFrame8::Markierungumdrehen1Click));
-    AddSeparator(this, menu);
+    Symboleanordnen1 = AddMenuEntry(this, menu, "Symboleanordnen1", "Symbole anordnen");
+    NachName1 = AddMenuEntry(this, Symboleanordnen1, "NachName1", "Nach Name", Bind(this, &TFrame8::NachName1Click));
+    NachPfad1 = AddMenuEntry(this, Symboleanordnen1, "NachPfad1", "Pfad", Bind(this, &TFrame8::NachPfad1Click));
+    NachGe1 = AddMenuEntry(this, Symboleanordnen1, "NachGe1", "Größe", Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp1 =
+        AddMenuEntry(this, Symboleanordnen1, "NachDateityp1", "Typ", Bind(this, &TFrame8::NachDateityp1Click));
+    Rasterlinien1 = AddMenuEntry(this, menu, "Rasterlinien1", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    AddMenuEntry(this, menu, "", "-");
+    Allesmarkieren2 = AddMenuEntry(this, menu, "Allesmarkieren2", "Alles markieren    Strg+A",
+                                   Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen2 = AddMenuEntry(this, menu, "Markierungumdrehen2", "Markierung umkehren    Strg+U",
+                                       Bind(this, &TFrame8::Markierungumdrehen1Click));
+    AddMenuEntry(this, menu, "", "-");
     MarkierteDateienalsHTMLexportieren1 =
-        MakeItem(this, menu, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
-                 Bind(this, &TFrame8::ExportalsHTML1Click));
+        AddMenuEntry(this, menu, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
+                     Bind(this, &TFrame8::ExportalsHTML1Click));
 
     Details1->Checked = Details2->Checked = true;
     Rasterlinien1->Checked = Rasterlinien2->Checked = true;

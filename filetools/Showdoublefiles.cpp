@@ -7,22 +7,13 @@
 #include "shell/Unit1.h"
 #include "toolkit/Button.h"
 #include "toolkit/Effects.h"
+#include "toolkit/MenuEntry.h"
 
 #include <shellapi.h>
 
 TForm3* Form3 = nullptr;
 
 namespace {
-
-TMenuItem* MakeItem(TForm3* form, const char* name, const char* caption, TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(form);
-    item->Name = name;
-    item->Caption = caption;
-    item->OnClick = onClick;
-    form->PopupMenu1->Items()->Add(item);
-    return item;
-}
 
 TButton* MakeButton(TForm3* form, const char* name, int left, const char* caption, TNotifyEvent onClick)
 {
@@ -100,20 +91,24 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    Loeschen1 = MakeItem(this, "Loeschen1", "Löschen    Entf", [this](TObject*) { Loeschen(); });
-    Kopieren2 = MakeItem(this, "Kopieren2", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
-    ffnen2 = MakeItem(this, "ffnen2", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
-    ffnenmit1 = MakeItem(this, "ffnenmit1", "Öffnen mit...   Strg+W", Bind(this, &TForm3::ffnenmit2Click));
-    Eigenschaften2 = MakeItem(this, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
-    Allesmarkieren1 =
-        MakeItem(this, "Allesmarkieren1", "Alles markieren    Strg+A", Bind(this, &TForm3::Allesmarkieren1Click));
-    Markierungumkehren1 = MakeItem(this, "Markierungumkehren1", "Markierung umkehren    Strg+U",
-                                   Bind(this, &TForm3::Markierungumkehren1Click));
-    ersterEintragderDuplikatemarkieren1 =
-        MakeItem(this, "ersterEintragderDuplikatemarkieren1", "Alle außer dem ersten Eintrag markieren  Strg+N",
-                 Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
-    ExoprtierenalsHTMLDatei1 = MakeItem(this, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
-                                        Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    Loeschen1 = AddMenuEntry(this, PopupMenu1, "Loeschen1", "Löschen    Entf", [this](TObject*) { Loeschen(); });
+    Kopieren2 =
+        AddMenuEntry(this, PopupMenu1, "Kopieren2", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
+    ffnen2 = AddMenuEntry(this, PopupMenu1, "ffnen2", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
+    ffnenmit1 =
+        AddMenuEntry(this, PopupMenu1, "ffnenmit1", "Öffnen mit...   Strg+W", Bind(this, &TForm3::ffnenmit2Click));
+    Eigenschaften2 =
+        AddMenuEntry(this, PopupMenu1, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
+    Allesmarkieren1 = AddMenuEntry(this, PopupMenu1, "Allesmarkieren1", "Alles markieren    Strg+A",
+                                   Bind(this, &TForm3::Allesmarkieren1Click));
+    Markierungumkehren1 = AddMenuEntry(this, PopupMenu1, "Markierungumkehren1", "Markierung umkehren    Strg+U",
+                                       Bind(this, &TForm3::Markierungumkehren1Click));
+    ersterEintragderDuplikatemarkieren1 = AddMenuEntry(this, PopupMenu1, "ersterEintragderDuplikatemarkieren1",
+                                                       "Alle außer dem ersten Eintrag markieren  Strg+N",
+                                                       Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
+    ExoprtierenalsHTMLDatei1 =
+        AddMenuEntry(this, PopupMenu1, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
+                     Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
     ListView1->SetPopupMenu(PopupMenu1);
 
     DeleteButton = MakeButton(this, "DeleteButton", 6, "Löschen", [this](TObject*) { Loeschen(); });

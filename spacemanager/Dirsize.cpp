@@ -7,6 +7,7 @@
 #include "spacemanager/Tabframe.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/MenuEntry.h"
 #include "toolkit/Place.h"
 
 #include <windowsx.h>
@@ -16,17 +17,6 @@
 TForm11* Form11 = nullptr;
 
 namespace {
-
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
-                   TNotifyEvent onClick = nullptr)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->Caption = caption;
-    item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
 
 TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                    int width)
@@ -258,67 +248,73 @@ void TForm11::BuildMenus()
 {
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    N1 = AddItem(this, PopupMenu1->Items(), "N1", "Ansicht");
-    GroeSymbole1 = AddItem(this, N1, "GroeSymbole1", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
-    KleineSymbole1 = AddItem(this, N1, "KleineSymbole1", "Kleine Symbole", [this](TObject*) { SetViewStyle(vsSmallIcon); });
-    Liste1 = AddItem(this, N1, "Liste1", "Liste", [this](TObject*) { SetViewStyle(vsList); });
-    Details1 = AddItem(this, N1, "Details1", "Details", [this](TObject*) { SetViewStyle(vsReport); });
-    Aktualiisieren1 = AddItem(this, PopupMenu1->Items(), "Aktualiisieren1", "Aktualisieren",
-                              Bind(this, &TForm11::Aktualiisieren1Click));
+    N1 = AddMenuEntry(this, PopupMenu1->Items(), "N1", "Ansicht");
+    GroeSymbole1 = AddMenuEntry(this, N1, "GroeSymbole1", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole1 =
+        AddMenuEntry(this, N1, "KleineSymbole1", "Kleine Symbole", [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste1 = AddMenuEntry(this, N1, "Liste1", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    Details1 = AddMenuEntry(this, N1, "Details1", "Details", [this](TObject*) { SetViewStyle(vsReport); });
+    Aktualiisieren1 = AddMenuEntry(this, PopupMenu1->Items(), "Aktualiisieren1", "Aktualisieren",
+                                   Bind(this, &TForm11::Aktualiisieren1Click));
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
     // From the list page the chart of the listing is made first.
-    Lschen1 = AddItem(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage", [this](TObject*) {
+    Lschen1 = AddMenuEntry(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage", [this](TObject*) {
         BuildChartOnce();
         Frame6->Kopieren1Click(nullptr);
     });
-    Umbenennen2 = AddItem(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...", [this](TObject*) {
-        BuildChartOnce();
-        Frame6->ScrrenShot1Click(nullptr);
-    });
-    Eigenschaften1 = AddItem(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften",
-                             Bind(this, &TForm11::Eigenschaften1Click));
-    Schliessen1 = AddItem(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
+    Umbenennen2 =
+        AddMenuEntry(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...", [this](TObject*) {
+            BuildChartOnce();
+            Frame6->ScrrenShot1Click(nullptr);
+        });
+    Eigenschaften1 = AddMenuEntry(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften",
+                                  Bind(this, &TForm11::Eigenschaften1Click));
+    Schliessen1 =
+        AddMenuEntry(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
     DropDown(ToolButton1, PopupMenu3);
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
     PopupMenu6->OnPopup = Bind(this, &TForm11::PopupMenu6Popup);
-    Allesmarkieren3 = AddItem(this, PopupMenu6->Items(), "Allesmarkieren3", "Alles markieren",
-                              Bind(this, &TForm11::Allesmarkieren3Click));
-    Markierungumdrehen3 = AddItem(this, PopupMenu6->Items(), "Markierungumdrehen3", "Markierung umkehren",
-                                  Bind(this, &TForm11::Markierungumdrehen3Click));
+    Allesmarkieren3 = AddMenuEntry(this, PopupMenu6->Items(), "Allesmarkieren3", "Alles markieren",
+                                   Bind(this, &TForm11::Allesmarkieren3Click));
+    Markierungumdrehen3 = AddMenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3", "Markierung umkehren",
+                                       Bind(this, &TForm11::Markierungumdrehen3Click));
     DropDown(ToolButton3, PopupMenu6);
 
     PopupMenu7 = new TPopupMenu(this);
     PopupMenu7->Name = "PopupMenu7";
-    GroeSymbole2 = AddItem(this, PopupMenu7->Items(), "GroeSymbole2", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
-    KleineSymbole3 = AddItem(this, PopupMenu7->Items(), "KleineSymbole3", "Kleine Symbole",
-                             [this](TObject*) { SetViewStyle(vsSmallIcon); });
-    Liste3 = AddItem(this, PopupMenu7->Items(), "Liste3", "Liste", [this](TObject*) { SetViewStyle(vsList); });
-    Details3 = AddItem(this, PopupMenu7->Items(), "Details3", "Details", [this](TObject*) { SetViewStyle(vsReport); });
-    AddItem(this, PopupMenu7->Items(), "N2", "-");
-    ChartToolbaranzeigen = AddItem(this, PopupMenu7->Items(), "ChartToolbaranzeigen", "Diagramm-Werkzeugleiste",
-                                   Bind(this, &TForm11::ChartToolbaranzeigenClick));
+    GroeSymbole2 = AddMenuEntry(this, PopupMenu7->Items(), "GroeSymbole2", "Große Symbole",
+                                [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole3 = AddMenuEntry(this, PopupMenu7->Items(), "KleineSymbole3", "Kleine Symbole",
+                                  [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste3 = AddMenuEntry(this, PopupMenu7->Items(), "Liste3", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    Details3 =
+        AddMenuEntry(this, PopupMenu7->Items(), "Details3", "Details", [this](TObject*) { SetViewStyle(vsReport); });
+    AddMenuEntry(this, PopupMenu7->Items(), "N2", "-");
+    ChartToolbaranzeigen = AddMenuEntry(this, PopupMenu7->Items(), "ChartToolbaranzeigen", "Diagramm-Werkzeugleiste",
+                                        Bind(this, &TForm11::ChartToolbaranzeigenClick));
     ChartToolbaranzeigen->Checked = true;
-    Ordneranzeigen1 = AddItem(this, PopupMenu7->Items(), "Ordneranzeigen1", "Ordner anzeigen",
-                              Bind(this, &TForm11::Ordneranzeigen1Click));
+    Ordneranzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Ordneranzeigen1", "Ordner anzeigen",
+                                   Bind(this, &TForm11::Ordneranzeigen1Click));
     Ordneranzeigen1->Checked = true;
-    Detailsanzeigen1 = AddItem(this, PopupMenu7->Items(), "Detailsanzeigen1", "Balkendiagramm",
-                               [this](TObject*) { Frame6->SetPie(false); });
-    Kreisdiagrammanzeigen1 = AddItem(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm",
-                                     [this](TObject*) { Frame6->SetPie(true); });
+    Detailsanzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Detailsanzeigen1", "Balkendiagramm",
+                                    [this](TObject*) { Frame6->SetPie(false); });
+    Kreisdiagrammanzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm",
+                                          [this](TObject*) { Frame6->SetPie(true); });
     DropDown(ToolButton5, PopupMenu7);
 
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->Name = "PopupMenu4";
-    Eigenschaften2 = AddItem(this, PopupMenu4->Items(), "Eigenschaften2", "Desktop-Einstellungen speichern",
-                             [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
+    Eigenschaften2 = AddMenuEntry(this, PopupMenu4->Items(), "Eigenschaften2", "Desktop-Einstellungen speichern",
+                                  [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
     Eigenschaften2->Checked = true;
-    Gitternetz1 = AddItem(this, PopupMenu4->Items(), "Gitternetz1", "Gitternetzlinien", Bind(this, &TForm11::Gitternetz1Click));
-    ganzeZeilemarkieren1 = AddItem(this, PopupMenu4->Items(), "ganzeZeilemarkieren1", "Ganze Zeile markieren",
-                                   Bind(this, &TForm11::ganzeZeilemarkieren1Click));
+    Gitternetz1 = AddMenuEntry(this, PopupMenu4->Items(), "Gitternetz1", "Gitternetzlinien",
+                               Bind(this, &TForm11::Gitternetz1Click));
+    ganzeZeilemarkieren1 = AddMenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+                                        Bind(this, &TForm11::ganzeZeilemarkieren1Click));
     DropDown(ToolButton6, PopupMenu4);
 }
 

@@ -8,6 +8,7 @@
 #include "system/RegistryEditor.h"
 #include "system/RegistryExport.h"
 #include "toolkit/Effects.h"
+#include "toolkit/MenuEntry.h"
 
 #include <cstdio>
 
@@ -21,23 +22,6 @@ constexpr int valuePicture = 34;
 
 bool German() { return !Form1 || Form1->LanguageFlag; }
 const char* Say(const char* german, const char* english) { return German() ? german : english; }
-
-TMenuItem* MakeItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption, TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(owner);
-    item->Name = name;
-    item->Caption = caption;
-    item->OnClick = std::move(onClick);
-    menu->Items()->Add(item);
-    return item;
-}
-
-void AddSeparator(TComponent* owner, TPopupMenu* menu)
-{
-    auto* item = new TMenuItem(owner);
-    item->Caption = "-";
-    menu->Items()->Add(item);
-}
 
 TPopupMenu* MakeMenu(TComponent* owner, const char* name)
 {
@@ -107,53 +91,56 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
     ListView1->OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
 
     RegistryMenu = MakeMenu(this, "RegistryMenu");
-    ffnen1 = MakeItem(this, RegistryMenu, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
-    Lschen1 = MakeItem(this, RegistryMenu, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
-    MarkierteEintrgesichern1 = MakeItem(this, RegistryMenu, "MarkierteEintrgesichern1",
-                                        "Markierte Einträge sichern  Strg+S",
-                                        Bind(this, &TForm4::MarkierteEintrgesichern1Click));
-    AddSeparator(this, RegistryMenu);
-    Schliesen1 = MakeItem(this, RegistryMenu, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
+    ffnen1 = AddMenuEntry(this, RegistryMenu, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
+    Lschen1 = AddMenuEntry(this, RegistryMenu, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
+    MarkierteEintrgesichern1 =
+        AddMenuEntry(this, RegistryMenu, "MarkierteEintrgesichern1", "Markierte Einträge sichern  Strg+S",
+                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    AddMenuEntry(this, RegistryMenu, "", "-");
+    Schliesen1 = AddMenuEntry(this, RegistryMenu, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
 
     EditMenu = MakeMenu(this, "EditMenu");
-    Allesmarkieren1 = MakeItem(this, EditMenu, "Allesmarkieren1", "Alles markieren  Strg+A",
-                               Bind(this, &TForm4::Allesmarkieren1Click));
-    Markierungumkehren1 = MakeItem(this, EditMenu, "Markierungumkehren1", "Markierung umkehren   Strg+U",
-                                   Bind(this, &TForm4::Markierungumkehren1Click));
-    AddSeparator(this, EditMenu);
-    MarkierteDateienalsHTMLexportieren1 = MakeItem(this, EditMenu, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
-                                                   Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+    Allesmarkieren1 = AddMenuEntry(this, EditMenu, "Allesmarkieren1", "Alles markieren  Strg+A",
+                                   Bind(this, &TForm4::Allesmarkieren1Click));
+    Markierungumkehren1 = AddMenuEntry(this, EditMenu, "Markierungumkehren1", "Markierung umkehren   Strg+U",
+                                       Bind(this, &TForm4::Markierungumkehren1Click));
+    AddMenuEntry(this, EditMenu, "", "-");
+    MarkierteDateienalsHTMLexportieren1 =
+        AddMenuEntry(this, EditMenu, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
+                     Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
 
     ViewMenu = MakeMenu(this, "ViewMenu");
-    Gitter1 = MakeItem(this, ViewMenu, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
-    ganzeZeilemarkieren1 = MakeItem(this, ViewMenu, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
-                                    Bind(this, &TForm4::ganzeZeilemarkieren1Click));
+    Gitter1 = AddMenuEntry(this, ViewMenu, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
+    ganzeZeilemarkieren1 = AddMenuEntry(this, ViewMenu, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+                                        Bind(this, &TForm4::ganzeZeilemarkieren1Click));
     ganzeZeilemarkieren1->Checked = true;
 
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     MarkierteEintrgeausRegistrierungentfernen1 =
-        MakeItem(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen    Entf",
-                 Bind(this, &TForm4::Lschen1Click));
-    AddSeparator(this, PopupMenu1);
-    Registrierungdurchsuchen1 = MakeItem(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen   Strg+F",
-                                         Bind(this, &TForm4::Suchen1Click));
-    Sucheabbrechen1 = MakeItem(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen   Strg+C",
-                               Bind(this, &TForm4::Abbrechen1Click));
+        AddMenuEntry(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen    Entf",
+                     Bind(this, &TForm4::Lschen1Click));
+    AddMenuEntry(this, PopupMenu1, "", "-");
+    Registrierungdurchsuchen1 = AddMenuEntry(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen   Strg+F",
+                                             Bind(this, &TForm4::Suchen1Click));
+    Sucheabbrechen1 =
+        AddMenuEntry(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen   Strg+C", Bind(this, &TForm4::Abbrechen1Click));
     Sucheabbrechen1->Enabled = false;
-    AddSeparator(this, PopupMenu1);
-    MenuItem2 = MakeItem(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern   Strg+S",
-                         Bind(this, &TForm4::MarkierteEintrgesichern1Click));
-    Registrierungsichern1 = MakeItem(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern   Strg+R",
-                                     Bind(this, &TForm4::Registrierungsichern1Click));
-    AddSeparator(this, PopupMenu1);
-    MenuItem4 = MakeItem(this, PopupMenu1, "MenuItem4", "Öffnen    Strg+O", Bind(this, &TForm4::ffnen1Click));
-    AddSeparator(this, PopupMenu1);
-    MenuItem5 = MakeItem(this, PopupMenu1, "MenuItem5", "Alles markieren   Strg+A", Bind(this, &TForm4::Allesmarkieren1Click));
-    MenuItem6 = MakeItem(this, PopupMenu1, "MenuItem6", "Markierung umkehren  Strg+U",
-                         Bind(this, &TForm4::Markierungumkehren1Click));
-    AddSeparator(this, PopupMenu1);
-    MarkierteDateienalsHTMLexportieren2 = MakeItem(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", "Exportieren",
-                                                   Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+    AddMenuEntry(this, PopupMenu1, "", "-");
+    MenuItem2 = AddMenuEntry(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern   Strg+S",
+                             Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    Registrierungsichern1 = AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern   Strg+R",
+                                         Bind(this, &TForm4::Registrierungsichern1Click));
+    AddMenuEntry(this, PopupMenu1, "", "-");
+    MenuItem4 = AddMenuEntry(this, PopupMenu1, "MenuItem4", "Öffnen    Strg+O", Bind(this, &TForm4::ffnen1Click));
+    AddMenuEntry(this, PopupMenu1, "", "-");
+    MenuItem5 = AddMenuEntry(this, PopupMenu1, "MenuItem5", "Alles markieren   Strg+A",
+                             Bind(this, &TForm4::Allesmarkieren1Click));
+    MenuItem6 = AddMenuEntry(this, PopupMenu1, "MenuItem6", "Markierung umkehren  Strg+U",
+                             Bind(this, &TForm4::Markierungumkehren1Click));
+    AddMenuEntry(this, PopupMenu1, "", "-");
+    MarkierteDateienalsHTMLexportieren2 =
+        AddMenuEntry(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", "Exportieren",
+                     Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
     ListView1->SetPopupMenu(PopupMenu1);
 
     OnClose = Bind(this, &TForm4::FormClose);
