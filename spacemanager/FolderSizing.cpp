@@ -1,5 +1,7 @@
 #include "spacemanager/FolderSizing.h"
 
+#include "toolkit/NoDiskBoxes.h"
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -19,19 +21,6 @@ uint64_t EntrySize(const WIN32_FIND_DATAA& entry)
 }
 
 bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
-
-// Keeps the critical-error box ("There is no disk in the drive") away while a drive is
-// asked about; the caller learns of the failure from the call itself.
-class NoDiskBoxes {
-public:
-    NoDiskBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~NoDiskBoxes() { SetErrorMode(previous_); }
-    NoDiskBoxes(const NoDiskBoxes&) = delete;
-    NoDiskBoxes& operator=(const NoDiskBoxes&) = delete;
-
-private:
-    UINT previous_;
-};
 
 class FindHandle {
 public:

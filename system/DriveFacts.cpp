@@ -1,22 +1,12 @@
 #include "system/DriveFacts.h"
 
+#include "toolkit/NoDiskBoxes.h"
+
 #include <cstdio>
 
 namespace drivefacts {
 
 namespace {
-
-// Keeps the system from asking for a disk in an empty drive while the facts are read.
-class NoCriticalErrorBoxes {
-public:
-    NoCriticalErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~NoCriticalErrorBoxes() { SetErrorMode(previous_); }
-    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
-    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
-
-private:
-    UINT previous_;
-};
 
 std::string Decimal(uint64_t number) { return std::to_string(number); }
 
@@ -24,7 +14,7 @@ std::string Decimal(uint64_t number) { return std::to_string(number); }
 
 Facts Read(const std::string& root)
 {
-    NoCriticalErrorBoxes quiet;
+    NoDiskBoxes quiet;
     Facts facts;
     ULARGE_INTEGER available{}, total{}, free{};
     if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free) && free.QuadPart <= total.QuadPart) {

@@ -3,6 +3,7 @@
 #include "system/RegistryPages.h"
 
 #include "system/Searchreg.h"
+#include "toolkit/NoDiskBoxes.h"
 
 namespace registry_pages {
 
@@ -21,20 +22,6 @@ void BuildRegCleanPage(TForm1& form)
 
 } // namespace registry_pages
 
-namespace {
-
-// Drive probes must not ask for a disk in an empty drive.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~QuietDriveErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
-
-} // namespace
-
 void TForm1::BuildRegistryPages()
 {
     registry_pages::BuildRegCleanPage(*this);
@@ -46,7 +33,7 @@ void TForm1::BuildRegistryPages()
 void TForm1::GetRegCleanDrives()
 {
     Label70->SetCaption(Text("Registrierung durchsuchen", "Scan registry"));
-    QuietDriveErrors quiet;
+    NoDiskBoxes quiet;
     ListView12->Items()->BeginUpdate();
     ListView13->Items()->BeginUpdate();
     ListView12->Items()->Clear();

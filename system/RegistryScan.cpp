@@ -1,6 +1,7 @@
 #include "system/RegistryScan.h"
 
 #include "shell/LocaleTime.h"
+#include "toolkit/NoDiskBoxes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -73,16 +74,6 @@ bool NamesMissingPath(std::string text)
         return false;
     return !FileExists(text) && !DirectoryExists(text);
 }
-
-// Drive probes of removable drives must not ask for a disk.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~QuietDriveErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
@@ -185,7 +176,7 @@ void Scanner::WalkRoots()
 
 void Scanner::WalkKey(const RegistryRootPrefix& root, const std::string& path)
 {
-    QuietDriveErrors quiet;
+    NoDiskBoxes quiet;
     root_ = &root;
     keyPath_ = path;
     regvalues::KeyHandle key(root.root, path);
@@ -268,7 +259,7 @@ void Scanner::CheckHelpFolder(const std::string& path)
 
 void Scanner::ScanRegEntries()
 {
-    QuietDriveErrors quiet;
+    NoDiskBoxes quiet;
     // 1: "Open with" applications without a command.
     {
         regvalues::KeyHandle applications(ClassesRoot().root, "Applications");
