@@ -1,5 +1,7 @@
 #include "cleaning/PageLinks.h"
 
+#include "toolkit/MenuEntry.h"
+
 namespace cleaning {
 
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
@@ -23,11 +25,7 @@ TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& 
 
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick)
 {
-    auto* item = new TMenuItem(menu);
-    item->Name = name;
-    item->OnClick = std::move(onClick);
-    menu->Items()->Add(item);
-    return item;
+    return AddMenuEntry(menu, menu, name, "", std::move(onClick));
 }
 
 TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,

@@ -6,6 +6,7 @@
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Effects.h"
+#include "toolkit/MenuEntry.h"
 
 #include <commctrl.h>
 
@@ -78,22 +79,6 @@ private:
     HFONT boldFont_ = nullptr;
 };
 
-TMenuItem* AddItem(TForm1& form, const char* name, TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(&form);
-    item->Name = name;
-    item->OnClick = std::move(onClick);
-    form.PopupMenu7->Items()->Add(item);
-    return item;
-}
-
-void AddSeparator(TForm1& form)
-{
-    auto* item = new TMenuItem(&form);
-    item->Caption = "-";
-    form.PopupMenu7->Items()->Add(item);
-}
-
 } // namespace
 
 void registry_pages::BuildSharedDllPage(TForm1& form)
@@ -117,17 +102,19 @@ void registry_pages::BuildSharedDllPage(TForm1& form)
 
     form.PopupMenu7 = new TPopupMenu(&form);
     form.PopupMenu7->Name = "PopupMenu7";
-    AddItem(form, "MenuItem3", Bind(&form, &TForm1::MenuItem3Click));
-    AddSeparator(form);
-    AddItem(form, "Registrierungeintraglschen1", Bind(&form, &TForm1::Registrierungeintraglschen1Click));
-    AddItem(form, "Lschen1", Bind(&form, &TForm1::Lschen1Click));
-    AddSeparator(form);
-    AddItem(form, "Dateiensichern1", Bind(&form, &TForm1::Dateiensichern1Click));
-    AddSeparator(form);
-    AddItem(form, "Allesmarkieren3", Bind(&form, &TForm1::Allesmarkieren3Click));
-    AddItem(form, "Markierungumkehren2", Bind(&form, &TForm1::Markierungumkehren2Click));
-    AddSeparator(form);
-    AddItem(form, "Eigenschaften1", Bind(&form, &TForm1::Eigenschaften1Click));
+    TPopupMenu* menu = form.PopupMenu7;
+    AddMenuEntry(&form, menu, "MenuItem3", "", Bind(&form, &TForm1::MenuItem3Click));
+    AddMenuEntry(&form, menu, "", "-");
+    AddMenuEntry(&form, menu, "Registrierungeintraglschen1", "",
+                 Bind(&form, &TForm1::Registrierungeintraglschen1Click));
+    AddMenuEntry(&form, menu, "Lschen1", "", Bind(&form, &TForm1::Lschen1Click));
+    AddMenuEntry(&form, menu, "", "-");
+    AddMenuEntry(&form, menu, "Dateiensichern1", "", Bind(&form, &TForm1::Dateiensichern1Click));
+    AddMenuEntry(&form, menu, "", "-");
+    AddMenuEntry(&form, menu, "Allesmarkieren3", "", Bind(&form, &TForm1::Allesmarkieren3Click));
+    AddMenuEntry(&form, menu, "Markierungumkehren2", "", Bind(&form, &TForm1::Markierungumkehren2Click));
+    AddMenuEntry(&form, menu, "", "-");
+    AddMenuEntry(&form, menu, "Eigenschaften1", "", Bind(&form, &TForm1::Eigenschaften1Click));
     list->SetPopupMenu(form.PopupMenu7);
     list->OnDblClick = Bind(&form, &TForm1::Eigenschaften1Click);
 }

@@ -8,6 +8,7 @@
 #include "system/Showregkeys.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Effects.h"
+#include "toolkit/MenuEntry.h"
 
 #include <algorithm>
 
@@ -18,15 +19,6 @@ constexpr int productPicture = 30;
 TForm1::SoftwareEntry* EntryOf(TListItem* item)
 {
     return item ? static_cast<TForm1::SoftwareEntry*>(item->Data()) : nullptr;
-}
-
-TMenuItem* AddItem(TForm1& form, const char* name, TNotifyEvent onClick)
-{
-    auto* item = new TMenuItem(&form);
-    item->Name = name;
-    item->OnClick = std::move(onClick);
-    form.PopupMenu9->Items()->Add(item);
-    return item;
 }
 
 } // namespace
@@ -61,10 +53,11 @@ void registry_pages::BuildSoftwarePage(TForm1& form)
 
     form.PopupMenu9 = new TPopupMenu(&form);
     form.PopupMenu9->Name = "PopupMenu9";
-    AddItem(form, "Entfernen3", Bind(&form, &TForm1::Entfernen3Click));
-    AddItem(form, "Info1", Bind(&form, &TForm1::Info1Click));
-    AddItem(form, "ffnen3", Bind(&form, &TForm1::ffnen3Click));
-    AddItem(form, "Refresh2", Bind(&form, &TForm1::Refresh2Click));
+    TPopupMenu* menu = form.PopupMenu9;
+    AddMenuEntry(&form, menu, "Entfernen3", "", Bind(&form, &TForm1::Entfernen3Click));
+    AddMenuEntry(&form, menu, "Info1", "", Bind(&form, &TForm1::Info1Click));
+    AddMenuEntry(&form, menu, "ffnen3", "", Bind(&form, &TForm1::ffnen3Click));
+    AddMenuEntry(&form, menu, "Refresh2", "", Bind(&form, &TForm1::Refresh2Click));
     form.ListView16->SetPopupMenu(form.PopupMenu9);
 }
 
