@@ -1,21 +1,9 @@
 // The value viewer and the properties sheet.
 #include "system/Mrudata.h"
+#include "tests/support/ListCells.h"
 #include "tests/support/MainFormFixture.h"
 
-#include <commctrl.h>
-
 namespace {
-
-std::string ShownCell(TListView* list, int row, int column)
-{
-    char buffer[260] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
 
 class ValueViewerTest : public testing_support::MainFormTest {};
 
@@ -26,8 +14,8 @@ TEST_F(ValueViewerTest, ListsTheValuesAndEscapeClosesAndFreesIt)
     viewer->AddValue("MRUList", "");
     ASSERT_EQ(Form10, viewer);
     EXPECT_EQ(SendMessageA(viewer->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(ShownCell(viewer->ListView1, 0, 1), "C:\\x.txt");
-    EXPECT_EQ(ShownCell(viewer->ListView1, 1, 0), "MRUList");
+    EXPECT_EQ(testing_support::CellText(viewer->ListView1, 0, 1), "C:\\x.txt");
+    EXPECT_EQ(testing_support::CellText(viewer->ListView1, 1, 0), "MRUList");
 
     PostMessageA(viewer->ListView1->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_EQ(viewer->ShowModal(), mrCancel);

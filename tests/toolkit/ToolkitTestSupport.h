@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/Forms.h"
+#include "tests/support/ListCells.h"
 #include "toolkit/ListView.h"
 
 #include <commctrl.h>
@@ -26,17 +27,7 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
     return done();
 }
 
-// The text the control itself shows in a cell (not what the object model holds).
-inline std::string CellText(TListView* list, int row, int column)
-{
-    char buffer[260] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list->Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
+using testing_support::CellText;
 
 // Clears what a test may leave in the application object (a quit message, Terminated).
 class ToolkitTest : public ::testing::Test {
