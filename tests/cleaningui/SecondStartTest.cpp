@@ -4,6 +4,7 @@
 // nothing else in the scanned folders changes.
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
+#include "tests/support/OtherProcess.h"
 #include "tests/support/TempFolder.h"
 
 #include <commctrl.h>
@@ -15,12 +16,8 @@
 
 namespace {
 
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
+using testing_support::ListColumn;
+using testing_support::Upper;
 
 // Every file and folder below root (upper case, as the shell may spell the root otherwise).
 void Snapshot(const std::string& root, std::set<std::string>& paths)
@@ -202,35 +199,6 @@ bool IsMainWindow(const ShownWindow& window)
 }
 
 const char* const foundFilesTitle = "Folgende Dateien wurden gefunden";
-
-// Reads a column of every row of a list view in another process: the texts travel
-// through memory allocated in that process.
-std::vector<std::string> ListColumn(HANDLE process, HWND list, int column, int rows)
-{
-    std::vector<std::string> texts;
-    const SIZE_T textSize = 1024;
-    char* remote = static_cast<char*>(
-        ::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote)
-        return texts;
-    for (int row = 0; row < rows; ++row) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = remote + sizeof(LVITEMA);
-        item.cchTextMax = static_cast<int>(textSize);
-        char text[textSize] = "";
-        DWORD_PTR length = 0;
-        if (!::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) ||
-            !::SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                                   5000, &length) ||
-            !::ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize, nullptr))
-            break;
-        text[textSize - 1] = '\0';
-        texts.push_back(text);
-    }
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return texts;
-}
 
 int RecycleBinItems()
 {

@@ -2,6 +2,7 @@
 // lists exactly the groups of equal files.
 #include "shell/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
+#include "tests/support/OtherProcess.h"
 #include "tests/support/TempFolder.h"
 
 #include <commctrl.h>
@@ -37,33 +38,8 @@ BOOL CALLBACK FindList(HWND child, LPARAM data)
     return FALSE;
 }
 
-// A cell of a list view in another process: the text travels through memory there.
-std::string Cell(HANDLE process, HWND list, int row, int column)
-{
-    const SIZE_T textSize = 1024;
-    char* remote = static_cast<char*>(
-        ::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = remote + sizeof(LVITEMA);
-    item.cchTextMax = static_cast<int>(textSize);
-    char text[textSize] = "";
-    DWORD_PTR length = 0;
-    if (remote && ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
-        ::SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
-                              &length))
-        ::ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
-    if (remote)
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return text;
-}
-
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
+using testing_support::ListColumn;
+using testing_support::Upper;
 
 TEST(DuplicateStart, ListsExactlyTheEqualGroups)
 {
@@ -108,8 +84,10 @@ TEST(DuplicateStart, ListsExactlyTheEqualGroups)
         }
         DWORD_PTR count = 0;
         ::SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-        for (int row = 0; row < static_cast<int>(count); ++row)
-            rows.push_back(Upper(Cell(child.hProcess, list, row, 1) + Cell(child.hProcess, list, row, 0)));
+        const std::vector<std::string> folders = ListColumn(child.hProcess, list, 1, static_cast<int>(count));
+        const std::vector<std::string> names = ListColumn(child.hProcess, list, 0, static_cast<int>(count));
+        for (size_t row = 0; row < folders.size() && row < names.size(); ++row)
+            rows.push_back(Upper(folders[row] + names[row]));
     }
     ::TerminateProcess(child.hProcess, 1);
     ::WaitForSingleObject(child.hProcess, 10000);
