@@ -9,23 +9,16 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/NumberText.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace {
 
 // Bytes as gigabytes with two decimals (German with a decimal comma).
 std::string Gigabytes(uint64_t bytes, bool german)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bytes) / (1ull << 30));
-    std::string result = text;
-    if (german)
-        for (char& c : result)
-            if (c == '.')
-                c = ',';
-    return result;
+    return DecimalText(static_cast<double>(bytes) / (1ull << 30), 2, german);
 }
 
 std::string DriveRoot(char letter) { return std::string(1, letter) + ":\\"; }

@@ -1,7 +1,8 @@
 #include "spacemanager/DirItems.h"
 
+#include "toolkit/NumberText.h"
+
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -73,12 +74,7 @@ int64_t ApplyShares(std::vector<DirItem>& items)
 
 std::string MegabyteText(double bytes, bool german)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", bytes / 1048576.0);
-    std::string result = text;
-    if (german)
-        std::replace(result.begin(), result.end(), '.', ',');
-    return result;
+    return DecimalText(bytes / 1048576.0, 2, german);
 }
 
 std::string DateTextOf(const FILETIME& writeTime)

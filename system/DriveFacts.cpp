@@ -1,6 +1,7 @@
 #include "system/DriveFacts.h"
 
 #include "toolkit/NoDiskBoxes.h"
+#include "toolkit/NumberText.h"
 
 #include <cstdio>
 
@@ -36,18 +37,10 @@ Facts Read(const std::string& root)
 
 std::string SpaceText(uint64_t bytes, bool german)
 {
-    char text[48];
     const double megabytes = static_cast<double>(bytes) / 1048576.0;
     if (megabytes < 1024)
-        std::snprintf(text, sizeof text, "%.1f MB", megabytes);
-    else
-        std::snprintf(text, sizeof text, "%.2f GB", megabytes / 1024.0);
-    std::string result = text;
-    if (german)
-        for (char& c : result)
-            if (c == '.')
-                c = ',';
-    return result;
+        return DecimalText(megabytes, 1, german) + " MB";
+    return DecimalText(megabytes / 1024.0, 2, german) + " GB";
 }
 
 std::string SerialText(DWORD serial)

@@ -1,0 +1,7 @@
+// Numbers as the program's texts show them.
+#pragma once
+
+#include <string>
+
+// value with the given number of decimals; German texts take a decimal comma ("1,50").
+std::string DecimalText(double value, int decimals, bool german);
