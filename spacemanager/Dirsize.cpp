@@ -223,25 +223,7 @@ void TForm11::BuildDesign()
     Frame6 = new TFrame6(this, this);
     Frame6->SetParent(TabSheet2);
     Frame6->SetAlign(alClient);
-    // The thin chart painter has no legend switch, zoom, 3D or per-point colours, so
-    // the chart tool bar offers what it can do.
-    struct ChartButton { const char* name; const char* caption; std::function<void()> action; };
-    const ChartButton buttons[kChartButtons] = {
-        {"SpeedButton8", "Balken", [this] { Frame6->SetPie(false); }},
-        {"SpeedButton9", "Kreis", [this] { Frame6->SetPie(true); }},
-        {"SpeedButton10", "Drucken", [this] { Frame6->PrintChart(); }},
-        {"SpeedButton6", "Speichern", [this] { Frame6->ScrrenShot1Click(nullptr); }},
-        {"SpeedButton11", "Kopieren", [this] { Frame6->Kopieren1Click(nullptr); }},
-        {"SpeedButton5", "X", [this] { ChartToolbaranzeigenClick(nullptr); }},
-    };
-    int left = 4;
-    for (int i = 0; i < kChartButtons; ++i) {
-        const int width = buttons[i].caption[1] ? 72 : 24;
-        ChartButtons[i] = AddButton(this, Panel1, buttons[i].name, buttons[i].caption, left, width);
-        auto action = buttons[i].action;
-        ChartButtons[i]->OnClick = [action](TObject*) { action(); };
-        left += width + 4;
-    }
+    Frame6->BuildToolBar(Panel1, [this] { ChartToolbaranzeigenClick(nullptr); });
 }
 
 void TForm11::BuildMenus()
@@ -347,9 +329,6 @@ void TForm11::English()
     Ordneranzeigen1->Caption = "Show Folders";
     Detailsanzeigen1->Caption = "Chart";
     Kreisdiagrammanzeigen1->Caption = "Pie";
-    const char* chartCaptions[kChartButtons] = {"Bars", "Pie", "Print", "Save", "Copy", "X"};
-    for (int i = 0; i < kChartButtons; ++i)
-        ChartButtons[i]->SetCaption(chartCaptions[i]);
     const char* columns[] = {"Filename", "Size", "Percent", "Type", "Date", "Attributes"};
     for (int i = 0; i < 6; ++i)
         ListView1->Columns()->Items(i)->SetCaption(columns[i]);
@@ -437,7 +416,7 @@ void TForm11::FormClose(TObject*, TCloseAction& action)
 void TForm11::FormResize(TObject*)
 {
     ComboBoxEx1->SetWidth(std::max(100, Width() - ComboBoxEx1->Left() - 20));
-    ChartButtons[kChartButtons - 1]->SetLeft(std::max(0, Panel1->Width() - 30));
+    Frame6->SpeedButton5->SetLeft(std::max(0, Panel1->Width() - 30));
 }
 
 void TForm11::Schliessen1Click(TObject*) { Close(); }

@@ -194,9 +194,6 @@ public:
     TTabSheet* TabSheet2 = nullptr;
     TDirListView* ListView1 = nullptr;
     TPanel* Panel1 = nullptr;        // the chart tool bar
-    // Bars, pie, print, save, copy, hide the tool bar.
-    static constexpr int kChartButtons = 6;
-    TButton* ChartButtons[kChartButtons] = {};
     TFrame6* Frame6 = nullptr;
     // The window's own XP look.
     TXPMenu* XPMenu1 = nullptr;

@@ -80,3 +80,17 @@ SizeChartModel BuildSizeChart(const std::vector<DirItem>& items, const ListingTo
     }
     return chart;
 }
+
+int ChartZoomIn(int zoom) { return zoom + 10; }
+
+int ChartZoomOut(int zoom) { return std::max(zoom - 10, 10); }
+
+SizeChartLayout LayOutSizeChart(int frameWidth, int frameHeight, int bars)
+{
+    SizeChartLayout layout;
+    layout.boxWidth = std::max(frameWidth - 4, 0);
+    layout.chartWidth = std::max(layout.boxWidth - 22, 0);
+    layout.scrolledHeight = std::max(bars * 20 > frameHeight - 10 ? bars * 20 : frameHeight, 0);
+    layout.chartHeight = std::max(layout.scrolledHeight - 22, 0);
+    return layout;
+}

@@ -29,3 +29,18 @@ struct SizeChartLimits {
 // seed, so the same listing always gives the same picture.
 SizeChartModel BuildSizeChart(const std::vector<DirItem>& items, const ListingTotals& totals,
                               int64_t largestSize, const SizeChartLimits& limits, bool german);
+
+// The chart's zoom in percent, one step of the tool bar: in without bound, out not below 10.
+int ChartZoomIn(int zoom);
+int ChartZoomOut(int zoom);
+
+// Where the chart goes in its frame. The scroll box leaves the frame a small margin and
+// the chart leaves room for the box's scroll bar; the scrolled height is the frame's, or
+// 20 pixels per bar when that is more, so that many bars stay readable and scroll.
+struct SizeChartLayout {
+    int boxWidth = 0;
+    int scrolledHeight = 0;
+    int chartWidth = 0;
+    int chartHeight = 0;
+};
+SizeChartLayout LayOutSizeChart(int frameWidth, int frameHeight, int bars);

@@ -5,7 +5,9 @@
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -23,8 +25,8 @@ TFrame6::TFrame6(TComponent* owner, TForm11* window) : TFrame(owner), window_(wi
     UnitLabel = Place<TLabel>(this, this, "UnitLabel", 0, 0, 100, 18);
     UnitLabel->SetAlign(alBottom);
     UnitLabel->SetAlignment(taCenter);
-    DBChart1 = Place<TSizeChart>(this, this, "DBChart1", 0, 0, 300, 200);
-    DBChart1->SetAlign(alClient);
+    ScrollBox1 = Place<TScrollBox>(this, this, "ScrollBox1", 0, 0, 300, 200);
+    DBChart1 = Place<TSizeChart>(this, ScrollBox1->Content(), "DBChart1", 0, 0, 300, 200);
     DBChart1->SetStyle(TChartStyle::HorizontalBars);
     PopupMenu1 = new TPopupMenu(this);
     ScrrenShot1 = new TMenuItem(this);
@@ -36,6 +38,58 @@ TFrame6::TFrame6(TComponent* owner, TForm11* window) : TFrame(owner), window_(wi
     Kopieren1->OnClick = Bind(this, &TFrame6::Kopieren1Click);
     PopupMenu1->Items()->Add(Kopieren1);
     DBChart1->SetPopupMenu(PopupMenu1);
+    OnResize = Bind(this, &TFrame6::FrameResize);
+}
+
+void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
+{
+    Hints = new TToolTip(this);
+    struct Design {
+        TButton** button;
+        const char* name;
+        const char* german;
+        const char* english;
+        const char* germanHint;
+        const char* englishHint;
+        std::function<void()> action;
+    };
+    const Design designs[] = {
+        {&SpeedButton2, "SpeedButton2", "Legende", "Legend", "Legende ein- oder ausblenden", "Show or Hide Legend",
+         [this] { DBChart1->SetLegendVisible(!DBChart1->LegendVisible()); }},
+        {&SpeedButton3, "SpeedButton3", "Zoom +", "Zoom +", "Vergrößern", "Zoom In",
+         [this] { DBChart1->SetZoom(ChartZoomIn(DBChart1->Zoom())); }},
+        {&SpeedButton4, "SpeedButton4", "Zoom -", "Zoom -", "Verkleinern", "Zoom Out",
+         [this] { DBChart1->SetZoom(ChartZoomOut(DBChart1->Zoom())); }},
+        {&SpeedButton7, "SpeedButton7", "3D", "3D", "Diagramm in 3D oder 2D anzeigen", "View Chart as 3D or 2D",
+         [this] { DBChart1->SetView3D(!DBChart1->View3D()); }},
+        {&SpeedButton8, "SpeedButton8", "Balken", "Bars", "Balkendiagramm", "Bar Chart", [this] { SetPie(false); }},
+        {&SpeedButton9, "SpeedButton9", "Kreis", "Pie", "Kreisdiagramm", "Pie Chart", [this] { SetPie(true); }},
+        {&SpeedButton10, "SpeedButton10", "Drucken", "Print", "Diagramm drucken", "Print Chart",
+         [this] { PrintChart(); }},
+        {&SpeedButton6, "SpeedButton6", "Speichern", "Save", "Diagramm als Datei speichern", "Save Chart to File",
+         [this] { ScrrenShot1Click(nullptr); }},
+        {&SpeedButton11, "SpeedButton11", "Kopieren", "Copy", "Diagramm in die Zwischenablage kopieren",
+         "Copy Chart To Clipboard", [this] { Kopieren1Click(nullptr); }},
+        // Every point is added with its own colour from the table, so each point is
+        // coloured from the start and this switch has nothing left to turn on.
+        {&SpeedButton12, "SpeedButton12", "Farben", "Colours", "Jeden Punkt in eigener Farbe zeigen",
+         "Colour Each Point", nullptr},
+        {&SpeedButton5, "SpeedButton5", "X", "X", "Diagramm-Werkzeugleiste ausblenden", "Hide Chart Toolbar",
+         hideBar},
+    };
+    const bool german = German();
+    int left = 4;
+    for (const Design& design : designs) {
+        const char* caption = german ? design.german : design.english;
+        const int width = std::max(28, 8 * static_cast<int>(strlen(caption)) + 12);
+        TButton* button = Place<TButton>(this, bar, design.name, left, 3, width, 24);
+        button->SetCaption(caption);
+        if (design.action)
+            button->OnClick = [action = design.action](TObject*) { action(); };
+        Hints->AddHint(button, german ? design.germanHint : design.englishHint);
+        *design.button = button;
+        left += width + 4;
+    }
 }
 
 bool TFrame6::German() const { return !Form1 || Form1->LanguageFlag != 0; }
@@ -54,6 +108,18 @@ void TFrame6::ShowChart(const std::string& title, const SizeChartModel& model)
     for (const TChartValue& bar : model.bars)
         DBChart1->Add(bar.value, bar.label, bar.color);
     UnitLabel->SetCaption(model.unit);
+    FrameResize(nullptr);
+}
+
+void TFrame6::FrameResize(TObject*)
+{
+    // The unit under the chart stays in sight while the bars scroll.
+    const int height = std::max(ClientHeight() - UnitLabel->Height(), 0);
+    const SizeChartLayout layout = LayOutSizeChart(ClientWidth(), height, Model.barCount);
+    ScrollBox1->SetBounds(0, 0, layout.boxWidth, height);
+    ScrollBox1->SetContentHeight(layout.scrolledHeight);
+    ScrollBox1->ScrollTo(ScrollBox1->Position());
+    DBChart1->SetBounds(0, 0, layout.chartWidth, layout.chartHeight);
 }
 
 void TFrame6::SetPie(bool pie) { DBChart1->SetStyle(pie ? TChartStyle::Pie : TChartStyle::HorizontalBars); }

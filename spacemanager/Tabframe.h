@@ -1,13 +1,19 @@
 // The space manager's chart frame: the size chart of the shown folder as bars or a pie,
-// saved as a bitmap, copied to the clipboard or printed.
+// 20 pixels per bar in a scroll box, saved as a bitmap, copied to the clipboard or
+// printed; and the buttons of the window's chart tool bar, which all act on it.
 #pragma once
 
 #include "spacemanager/SizeChart.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Button.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menus.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ScrollBox.h"
+#include "toolkit/ToolTip.h"
 
+#include <functional>
 #include <string>
 
 // The chart painter, which can also paint into a bitmap of ours.
@@ -24,8 +30,11 @@ public:
     TFrame6(TComponent* owner, TForm11* window);
 
     void English();
+    // Fills the window's chart tool bar; hideBar hides it.
+    void BuildToolBar(TPanel* bar, const std::function<void()>& hideBar);
     // Shows the bars of a listing under the title.
     void ShowChart(const std::string& title, const SizeChartModel& model);
+    void FrameResize(TObject* sender);
     // Bars or a pie; the form stays for later charts.
     void SetPie(bool pie);
     bool Pie() const { return DBChart1->Style() == TChartStyle::Pie; }
@@ -37,11 +46,26 @@ public:
     void PrintChart();
 
     TLabel* UnitLabel = nullptr;   // the unit of the bars
+    TScrollBox* ScrollBox1 = nullptr;
     TSizeChart* DBChart1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* ScrrenShot1 = nullptr;
     TMenuItem* Kopieren1 = nullptr;
     SizeChartModel Model;
+
+    // The chart tool bar, in the window's panel.
+    TButton* SpeedButton2 = nullptr;   // legend
+    TButton* SpeedButton3 = nullptr;   // zoom in
+    TButton* SpeedButton4 = nullptr;   // zoom out
+    TButton* SpeedButton7 = nullptr;   // 3D
+    TButton* SpeedButton8 = nullptr;   // bars
+    TButton* SpeedButton9 = nullptr;   // pie
+    TButton* SpeedButton10 = nullptr;  // print
+    TButton* SpeedButton6 = nullptr;   // save
+    TButton* SpeedButton11 = nullptr;  // copy
+    TButton* SpeedButton12 = nullptr;  // each point in its own colour
+    TButton* SpeedButton5 = nullptr;   // hide the tool bar
+    TToolTip* Hints = nullptr;
 
 private:
     bool German() const;

@@ -41,6 +41,13 @@ std::vector<double> ChartShares(const std::vector<TChartValue>& values)
     return shares;
 }
 
+TColor ChartShade(TColor color, int percent)
+{
+    const COLORREF rgb = ColorToRGB(color);
+    auto part = [percent](BYTE value) { return static_cast<BYTE>(value * percent / 100); };
+    return static_cast<TColor>(RGB(part(GetRValue(rgb)), part(GetGValue(rgb)), part(GetBValue(rgb))));
+}
+
 TChart::TChart(TComponent* owner) : TCustomControl(owner)
 {
     CreateHandle(nullptr, WS_CHILD | WS_VISIBLE, 0);
@@ -57,6 +64,24 @@ void TChart::SetStyle(TChartStyle style)
 void TChart::SetTitle(const std::string& title)
 {
     title_ = title;
+    Invalidate();
+}
+
+void TChart::SetLegendVisible(bool visible)
+{
+    legend_ = visible;
+    Invalidate();
+}
+
+void TChart::SetView3D(bool on)
+{
+    view3D_ = on;
+    Invalidate();
+}
+
+void TChart::SetZoom(int percent)
+{
+    zoom_ = std::max(percent, 1);
     Invalidate();
 }
 
@@ -83,13 +108,20 @@ void TChart::Paint(HDC dc, const TRect& client)
         DrawTextA(dc, title_.c_str(), -1, &titleArea, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         area.top += lineHeight + 8;
     }
-    RECT plot{area.left + 8, area.top + 4, std::max(area.left + 8, area.right - legendWidth - 8), area.bottom - 8};
-    RECT legend{plot.right + 8, area.top + 4, area.right - 4, area.bottom - 4};
+    const int legendSpace = legend_ ? legendWidth + 8 : 0;
+    RECT plot{area.left + 8, area.top + 4, std::max(area.left + 8, area.right - legendSpace - 8), area.bottom - 8};
+    // The zoomed plot keeps its centre and stays inside its own place.
+    const int dx = (plot.right - plot.left) * (zoom_ - 100) / 200, dy = (plot.bottom - plot.top) * (zoom_ - 100) / 200;
+    const RECT zoomed{plot.left - dx, plot.top - dy, plot.right + dx, plot.bottom + dy};
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, plot.left, plot.top, plot.right, plot.bottom);
     if (style_ == TChartStyle::Pie)
-        PaintPie(dc, plot);
+        PaintPie(dc, zoomed);
     else
-        PaintBars(dc, plot);
-    PaintLegend(dc, legend);
+        PaintBars(dc, zoomed);
+    RestoreDC(dc, saved);
+    if (legend_)
+        PaintLegend(dc, RECT{plot.right + 8, area.top + 4, area.right - 4, area.bottom - 4});
     SelectObject(dc, oldFont);
 }
 
@@ -99,20 +131,37 @@ void TChart::PaintPie(HDC dc, const RECT& area) const
     if (size <= 0)
         return;
     const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2, r = size / 2;
+    if (!view3D_) {
+        PaintPieLayer(dc, RECT{cx - r, cy - r, cx + r, cy + r}, 100);
+        return;
+    }
+    // Seen from above at a slant: a flattened top on a rim of darker layers.
+    const int ry = size * 3 / 10, depth = size / 10, top = cy - (2 * ry + depth) / 2;
+    HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
+    for (int layer = depth; layer >= 1; --layer)
+        PaintPieLayer(dc, RECT{cx - r, top + layer, cx + r, top + layer + 2 * ry}, 60);
+    SelectObject(dc, pen);
+    PaintPieLayer(dc, RECT{cx - r, top, cx + r, top + 2 * ry}, 100);
+}
+
+void TChart::PaintPieLayer(HDC dc, const RECT& ellipse, int shadePercent) const
+{
+    const double cx = (ellipse.left + ellipse.right) / 2.0, cy = (ellipse.top + ellipse.bottom) / 2.0;
+    const double rx = (ellipse.right - ellipse.left) / 2.0, ry = (ellipse.bottom - ellipse.top) / 2.0;
     const std::vector<double> shares = ChartShares(values_);
     const double pi = 3.14159265358979323846;
     double start = 0; // fraction of the circle, counter-clockwise from three o'clock
     for (size_t i = 0; i < values_.size(); ++i) {
         if (shares[i] <= 0)
             continue;
-        Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));
+        Selected brush(dc, CreateSolidBrush(ColorToRGB(ChartShade(values_[i].color, shadePercent))));
         if (shares[i] >= 1) {
-            Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
+            Ellipse(dc, ellipse.left, ellipse.top, ellipse.right, ellipse.bottom);
         } else {
             const double end = start + shares[i];
-            auto x = [&](double f) { return cx + static_cast<int>(std::lround(r * std::cos(2 * pi * f))); };
-            auto y = [&](double f) { return cy - static_cast<int>(std::lround(r * std::sin(2 * pi * f))); };
-            Pie(dc, cx - r, cy - r, cx + r, cy + r, x(start), y(start), x(end), y(end));
+            auto x = [&](double f) { return static_cast<int>(std::lround(cx + rx * std::cos(2 * pi * f))); };
+            auto y = [&](double f) { return static_cast<int>(std::lround(cy - ry * std::sin(2 * pi * f))); };
+            Pie(dc, ellipse.left, ellipse.top, ellipse.right, ellipse.bottom, x(start), y(start), x(end), y(end));
         }
         start += shares[i];
     }
@@ -126,13 +175,31 @@ void TChart::PaintBars(HDC dc, const RECT& area) const
     for (const TChartValue& v : values_)
         largest = std::max(largest, v.value);
     const int height = std::max(1, (static_cast<int>(area.bottom - area.top)) / static_cast<int>(values_.size()));
-    const int width = area.right - area.left;
+    // A 3D bar shows its top and its end as darker faces behind and above the front.
+    const int depth = view3D_ ? height / 3 : 0;
+    const int width = area.right - area.left - depth;
+    auto fill = [dc](const POINT* corners, TColor color) {
+        Selected brush(dc, CreateSolidBrush(ColorToRGB(color)));
+        HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
+        Polygon(dc, corners, 4);
+        SelectObject(dc, pen);
+    };
     for (size_t i = 0; i < values_.size(); ++i) {
         const double share = largest > 0 ? std::max(values_[i].value, 0.0) / largest : 0;
         const int top = area.top + static_cast<int>(i) * height;
-        RECT bar{area.left, top + 2, area.left + static_cast<int>(share * width), top + height - 2};
-        Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));
-        FillRect(dc, &bar, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+        RECT bar{area.left, top + 2 + depth, area.left + static_cast<int>(share * width), top + height - 2};
+        {
+            Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));
+            FillRect(dc, &bar, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+        }
+        if (depth <= 0 || bar.right <= bar.left)
+            continue;
+        const POINT topFace[4] = {{bar.left, bar.top}, {bar.left + depth, bar.top - depth},
+                                  {bar.right + depth, bar.top - depth}, {bar.right, bar.top}};
+        const POINT endFace[4] = {{bar.right, bar.top}, {bar.right + depth, bar.top - depth},
+                                  {bar.right + depth, bar.bottom - depth}, {bar.right, bar.bottom}};
+        fill(topFace, ChartShade(values_[i].color, 80));
+        fill(endFace, ChartShade(values_[i].color, 60));
     }
 }
 
