@@ -144,3 +144,26 @@ TEST(SizeChart, TheSameListingGivesTheSamePicture)
         EXPECT_EQ(first.bars[i].color, second.bars[i].color);
     EXPECT_EQ(ChartColours[0], first.bars[0].color);
 }
+
+TEST(SizeChart, ZoomStepsByTenAndNeverBelowTen)
+{
+    struct Case { int zoom, in, out; };
+    for (const Case& c : {Case{100, 110, 90}, Case{15, 25, 10}, Case{10, 20, 10}, Case{1000, 1010, 990}}) {
+        EXPECT_EQ(c.in, ChartZoomIn(c.zoom)) << c.zoom;
+        EXPECT_EQ(c.out, ChartZoomOut(c.zoom)) << c.zoom;
+    }
+}
+
+TEST(SizeChart, ManyBarsGetTwentyPixelsEachAndScroll)
+{
+    struct Case { int bars, scrolled; };
+    // A 600 x 500 frame: 90 bars (30 folders and 60 files) need 1800 pixels.
+    const Case cases[] = {{ChartOf(30, 60).barCount, 1800}, {10, 500}, {24, 500}, {25, 500}, {26, 520}};
+    for (const Case& c : cases) {
+        const SizeChartLayout layout = LayOutSizeChart(600, 500, c.bars);
+        EXPECT_EQ(596, layout.boxWidth);
+        EXPECT_EQ(574, layout.chartWidth);
+        EXPECT_EQ(c.scrolled, layout.scrolledHeight) << c.bars;
+        EXPECT_EQ(c.scrolled - 22, layout.chartHeight) << c.bars;
+    }
+}

@@ -10,6 +10,7 @@
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/UnixSymlink.h"
 
+#include <algorithm>
 #include <map>
 
 using testing_support::TempFolder;
@@ -21,6 +22,27 @@ namespace {
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// How many pixels of the chart's picture have exactly that colour.
+int ChartPixels(TFrame6* frame, TColor colour)
+{
+    HBITMAP picture = frame->ChartBitmap();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = frame->DBChart1->Width();
+    info.bmiHeader.biHeight = frame->DBChart1->Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(info.bmiHeader.biWidth) * info.bmiHeader.biHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, picture, 0, info.bmiHeader.biHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(picture);
+    const COLORREF wanted = ColorToRGB(colour);
+    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [wanted](RGBQUAD p) {
+        return RGB(p.rgbRed, p.rgbGreen, p.rgbBlue) == wanted;
+    }));
 }
 
 class SpaceManagerTest : public testing_support::MainFormTest {
@@ -378,6 +400,55 @@ TEST_F(SpaceManagerTest, TheChartShowsTheListingAndPaintsItsBars)
     EXPECT_TRUE(effects.boxes.empty());
 }
 
+TEST_F(SpaceManagerTest, ThreeDFacesZoomAndLegendSwatchesShowInThePicture)
+{
+    Open();
+    TFrame6* frame = Form11->Frame6;
+    SizeChartModel model;
+    model.barCount = 2;
+    // The empty point has no bar or slice: its colour can only come from the legend.
+    model.bars = {{10, "a", clLime}, {0, "b", clFuchsia}};
+    frame->ShowChart("", model);
+    frame->DBChart1->SetBounds(0, 0, 400, 200);
+    const TColor topFace = ChartShade(clLime, 80), endFace = ChartShade(clLime, 60);
+    EXPECT_GT(ChartPixels(frame, clFuchsia), 0);
+    EXPECT_EQ(0, ChartPixels(frame, topFace) + ChartPixels(frame, endFace));
+    const int front = ChartPixels(frame, clLime);
+    for (int i = 0; i < 9; ++i)
+        frame->SpeedButton4->Click();
+    EXPECT_LT(ChartPixels(frame, clLime) * 50, front); // a tenth of each side
+    frame->DBChart1->SetZoom(100);
+
+    frame->SpeedButton7->Click();
+    EXPECT_GT(ChartPixels(frame, topFace), 20);
+    EXPECT_GT(ChartPixels(frame, endFace), 20);
+    frame->SpeedButton9->Click();
+    EXPECT_GT(ChartPixels(frame, endFace), 20);
+    frame->SpeedButton2->Click();
+    EXPECT_EQ(0, ChartPixels(frame, clFuchsia));
+}
+
+TEST_F(SpaceManagerTest, ChartSwitchesOutliveRebuildsAndManyBarsScroll)
+{
+    Open();
+    TFrame6* frame = Form11->Frame6;
+    for (TButton* button : {frame->SpeedButton2, frame->SpeedButton7, frame->SpeedButton9, frame->SpeedButton3})
+        button->Click();
+    Form11->AddTeeChart();
+    EXPECT_FALSE(frame->DBChart1->LegendVisible());
+    EXPECT_TRUE(frame->DBChart1->View3D());
+    EXPECT_TRUE(frame->Pie());
+    EXPECT_EQ(110, frame->DBChart1->Zoom());
+
+    SizeChartModel many;
+    many.barCount = 90;
+    frame->ShowChart("", many);
+    EXPECT_EQ(1778, frame->DBChart1->Height());
+    frame->SpeedButton5->Click();
+    EXPECT_FALSE(Form11->Panel1->Visible());
+    EXPECT_FALSE(Form11->ChartToolbaranzeigen->Checked);
+}
+
 TEST_F(SpaceManagerTest, TheLayoutIsReadAndWrittenAndBadNumbersAreIgnored)
 {
     Store(keys::Key, keys::Left, "abc");
@@ -410,5 +481,14 @@ TEST_F(SpaceManagerTest, EnglishModeSpeaksEnglishInCaptionsAndStatus)
     Show(folder.Path());
     EXPECT_EQ("Filename", Form11->ListView1->Columns()->Items(0)->Caption());
     EXPECT_EQ("Chart", Form11->TabSheet2->Caption());
+    TFrame6* frame = Form11->Frame6;
+    const std::pair<TButton*, const char*> hints[] = {
+        {frame->SpeedButton2, "Show or Hide Legend"}, {frame->SpeedButton3, "Zoom In"},
+        {frame->SpeedButton4, "Zoom Out"},            {frame->SpeedButton7, "View Chart as 3D or 2D"},
+        {frame->SpeedButton8, "Bar Chart"},           {frame->SpeedButton9, "Pie Chart"},
+        {frame->SpeedButton10, "Print Chart"},        {frame->SpeedButton6, "Save Chart to File"},
+        {frame->SpeedButton11, "Copy Chart To Clipboard"}};
+    for (const auto& hint : hints)
+        EXPECT_EQ(hint.second, frame->Hints->Hint(hint.first));
     EXPECT_EQ("1 Folders(0.00 MB), 0 Files(0.00 MB) [0.00 MB]", Form11->StatusBar1->Panels()->Items(0)->Text());
 }
