@@ -186,7 +186,8 @@ void TChart::PaintBars(HDC dc, const RECT& area) const
     };
     for (size_t i = 0; i < values_.size(); ++i) {
         const double share = largest > 0 ? std::max(values_[i].value, 0.0) / largest : 0;
-        const int top = area.top + static_cast<int>(i) * height;
+        // Values are added from the bottom up, so the first value lies lowest.
+        const int top = area.top + static_cast<int>(values_.size() - 1 - i) * height;
         RECT bar{area.left, top + 2 + depth, area.left + static_cast<int>(share * width), top + height - 2};
         {
             Selected brush(dc, CreateSolidBrush(ColorToRGB(values_[i].color)));

@@ -376,7 +376,8 @@ TEST_F(SpaceManagerTest, TheChartShowsTheListingAndPaintsItsBars)
     EXPECT_EQ("KB", chart.unit);
     ASSERT_EQ(2u, chart.bars.size());
 
-    // The largest bar spans the plot from its left edge; no text is there.
+    // The largest bar spans the plot from its left edge; no text is there. The first
+    // value added lies lowest, as the last row of the list.
     Form11->Frame6->DBChart1->SetAlign(alNone);
     Form11->Frame6->DBChart1->SetBounds(0, 0, 400, 200);
     HBITMAP picture = Form11->Frame6->ChartBitmap();
@@ -386,7 +387,7 @@ TEST_F(SpaceManagerTest, TheChartShowsTheListingAndPaintsItsBars)
     HGDIOBJ old = SelectObject(dc, picture);
     const int barTop = 30, barHeight = (200 - 8 - barTop) / 2;
     EXPECT_EQ(ColorToRGB(chart.bars[largest].color),
-              GetPixel(dc, 12, barTop + static_cast<int>(largest) * barHeight + barHeight / 2));
+              GetPixel(dc, 12, barTop + static_cast<int>(1 - largest) * barHeight + barHeight / 2));
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 2, 199));
     SelectObject(dc, old);
     DeleteDC(dc);
