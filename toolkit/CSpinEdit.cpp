@@ -71,6 +71,10 @@ bool TCSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
     case WM_SIZE:
         PlaceArrows();
         break;
+    case WM_ENABLE:
+        // A child window keeps its own state: the arrows go grey with the field.
+        EnableWindow(arrows_, wParam != FALSE);
+        break;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom != arrows_ || header->code != static_cast<UINT>(UDN_DELTAPOS)) break;

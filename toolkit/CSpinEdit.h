@@ -18,6 +18,8 @@ public:
     void SetMaxValue(int value) { maxValue_ = value; }
     int Increment() const { return increment_; }
     void SetIncrement(int increment) { increment_ = increment; }
+    // The up-down control that holds the arrows.
+    HWND Arrows() const { return arrows_; }
 
 protected:
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

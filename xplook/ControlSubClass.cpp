@@ -2,6 +2,7 @@
 
 #include "toolkit/CheckBox.h"
 #include "toolkit/GroupBox.h"
+#include "toolkit/Panel.h"
 #include "xplook/Xpmenu.h"
 
 #include <commctrl.h>
@@ -51,7 +52,12 @@ bool FramedKind(int kind)
 }  // namespace
 
 TControlSubClass::TControlSubClass(TXPMenu* menu, TControl* control)
-    : menu_(menu), control_(control), window_(control->Handle()), kind_(XPControlKindOf(control))
+    : TControlSubClass(menu, control, control->Handle(), XPControlKindOf(control))
+{
+}
+
+TControlSubClass::TControlSubClass(TXPMenu* menu, TControl* control, HWND window, int kind)
+    : menu_(menu), control_(control), window_(window), kind_(kind)
 {
     inChain_ = SetWindowSubclass(window_, ControlSubClass, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     if (inChain_) {
@@ -127,6 +133,8 @@ LRESULT TControlSubClass::Handle(HWND window, UINT msg, WPARAM wParam, LPARAM lP
 
 void TControlSubClass::Track(UINT msg, WPARAM wParam)
 {
+    // Panels and group boxes get their flat frames only when they have just drawn theirs.
+    if ((kind_ == xcPanel || kind_ == xcGroupBox) && msg != WM_PAINT) return;
     switch (msg) {
     case WM_SETFOCUS: highlighted_ = true; break;
     case WM_KILLFOCUS: highlighted_ = false; break;
@@ -137,9 +145,14 @@ void TControlSubClass::Track(UINT msg, WPARAM wParam)
             TrackMouseEvent(&track);
             break;
         }
+        // The arrow buttons of an up-down light up one at a time.
+        if (kind_ == xcUpDown && HalfUnderCursor() != paintedHalf_) break;
         return;
     case WM_MOUSELEAVE: highlighted_ = GetFocus() == window_; break;
-    case WM_LBUTTONDOWN: mouseDown_ = true; break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the second press of a double click presses the control too
+        mouseDown_ = true;
+        break;
     case WM_LBUTTONUP: mouseDown_ = false; break;
     case WM_KEYDOWN:
         if (wParam != VK_SPACE || spaceDown_) return;
@@ -182,7 +195,19 @@ xplook::FlatSurroundings TControlSubClass::Surroundings() const
 {
     const xplook::XPPalette& palette = menu_->palette_;
     TWinControl* parent = control_->Parent();
-    return {palette.Resolve(control_->Color()), palette.Resolve(parent ? parent->Color() : clBtnFace)};
+    return {palette.Resolve(control_->Color()), palette.Resolve(parent ? parent->Color() : clBtnFace),
+            control_->Tag == TagParentColors};
+}
+
+int TControlSubClass::HalfUnderCursor() const
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(window_, &cursor);
+    RECT client;
+    GetClientRect(window_, &client);
+    if (!PtInRect(&client, cursor)) return -1;
+    return cursor.y < client.bottom / 2 ? 0 : 1;
 }
 
 void TControlSubClass::PaintControlXP()
@@ -202,7 +227,8 @@ void TControlSubClass::PaintControlXP()
             InflateRect(&inner, -1, -1);
             xplook::PaintFlatFrame(dc, inner, around.control);
         }
-        xplook::PaintFlatFrame(dc, frame, xplook::EditFrameColor(colors, around, state));
+        xplook::PaintFlatFrame(dc, frame, kind_ == xcProgressBar ? xplook::ProgressFrameColor(colors, around, state)
+                                                                 : xplook::EditFrameColor(colors, around, state));
         ReleaseDC(window_, dc);
         return;
     }
@@ -235,6 +261,15 @@ void TControlSubClass::PaintControlXP()
                               static_cast<int>(caption.empty() ? 1 : caption.size()), &text);
         SelectObject(dc, oldFont);
         xplook::PaintGroupFrame(dc, client, around, text.cy, caption.empty() ? 0 : text.cx);
+        break;
+    }
+    case xcUpDown:
+        paintedHalf_ = HalfUnderCursor();
+        xplook::PaintUpDown(dc, client, colors, around, state, paintedHalf_);
+        break;
+    case xcPanel: {
+        auto* panel = static_cast<TPanel*>(control_);
+        xplook::PaintPanelBevels(dc, client, around.control, panel->BevelOuter(), panel->BevelInner());
         break;
     }
     default: break;

@@ -10,10 +10,16 @@
 
 class TXPMenu;
 
+// A control with this Tag blends into its coloured parent: its faces are the parent's
+// brush lightened instead of the button face.
+constexpr int TagParentColors = 1000;
+
 class TControlSubClass {
 public:
     // Joins control's window procedure chain; control must not have an object yet.
     TControlSubClass(TXPMenu* menu, TControl* control);
+    // Joins the chain of window, a part of control painted as kind (a spin edit's arrows).
+    TControlSubClass(TXPMenu* menu, TControl* control, HWND window, int kind);
     TControlSubClass(const TControlSubClass&) = delete;
     TControlSubClass& operator=(const TControlSubClass&) = delete;
 
@@ -36,6 +42,8 @@ private:
     void Track(UINT msg, WPARAM wParam);
     xplook::FlatState State() const;
     xplook::FlatSurroundings Surroundings() const;
+    // The arrow button of an up-down under the cursor: 0 upper, 1 lower, -1 neither.
+    int HalfUnderCursor() const;
 
     TXPMenu* menu_;
     TControl* control_;
@@ -45,6 +53,7 @@ private:
     bool highlighted_ = false;
     bool mouseDown_ = false;
     bool spaceDown_ = false;
+    int paintedHalf_ = -1;  // the up-down half last painted hot
     // Messages of the control being handled (they nest) and whether its window went
     // meanwhile: the object is freed when the outermost one returns.
     int depth_ = 0;

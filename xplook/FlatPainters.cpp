@@ -4,6 +4,11 @@ namespace xplook {
 
 namespace {
 
+// How far toward white a coloured parent's brush is taken for the face of a control that
+// blends into it: at rest and when hot.
+constexpr int kParentDim = 16;
+constexpr int kParentDimHot = 40;
+
 // Selects a solid pen and brush (nullptr colour: hollow brush) for its lifetime.
 class PenAndBrush {
 public:
@@ -62,6 +67,26 @@ RECT BoxRect(const RECT& client, bool boxRight, int shrink)
     return RECT{left, top, left + size, top + size};
 }
 
+// A one-pixel frame, topLeft on the top and left sides and bottomRight on the others,
+// whose top line leaves out the columns gapLeft to gapRight (a caption sits there).
+void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight, int gapLeft, int gapRight)
+{
+    {
+        PenAndBrush tools(dc, topLeft, nullptr);
+        Line(dc, r.left, r.top, gapLeft, r.top);
+        Line(dc, gapRight, r.top, r.right - 1, r.top);
+        Line(dc, r.left, r.top, r.left, r.bottom - 1);
+    }
+    PenAndBrush tools(dc, bottomRight, nullptr);
+    POINT sides[] = {{r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}, {r.right - 1, r.top - 1}};
+    Polyline(dc, sides, 3);
+}
+
+void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
+{
+    Frame3D(dc, r, topLeft, bottomRight, r.left, r.left);
+}
+
 }  // namespace
 
 void PaintFlatFrame(HDC dc, const RECT& rect, COLORREF color)
@@ -81,11 +106,17 @@ COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& arou
     return EditFrameColor(colors, around, state);
 }
 
+COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state)
+{
+    return state.hot ? colors.selectBorder : GetShadeColor(around.parentBrush, 60);
+}
+
 void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                  const FlatState& state, const std::string& caption, HFONT font)
 {
     const COLORREF border = state.hot || state.focused ? NewColor(colors.selectBorder, 60) : colors.btnShadow;
-    const COLORREF face = state.hot ? NewColor(colors.btnFace, 40) : colors.iconBack;
+    COLORREF face = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.iconBack;
+    if (state.hot) face = NewColor(around.fillFromParent ? around.parentBrush : colors.btnFace, kParentDimHot);
     Fill(dc, client, around.parentBrush);
     {
         PenAndBrush tools(dc, NewColor(border, 30), &face);
@@ -166,7 +197,7 @@ void PaintCombo(HDC dc, const RECT& client, const XPWorkColors& colors, const Fl
     PaintFlatFrame(dc, client, around.parentBrush);
     RECT frame = Inset(client, 1, 1);
     PaintFlatFrame(dc, frame, border);
-    COLORREF button = colors.btnFace;
+    COLORREF button = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.btnFace;
     if (state.focused) button = colors.checkedArea;
     if (state.hot) button = colors.select;
     if (droppedDown) button = colors.checkedAreaSelect;
@@ -192,15 +223,46 @@ void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around,
 {
     RECT frame = client;
     frame.top += captionHeight / 2;
-    // The system's etched frame is two pixels wide: painted over in the control's colour.
-    PaintFlatFrame(dc, frame, around.control);
-    PaintFlatFrame(dc, Inset(frame, 1, 1), around.control);
-    const COLORREF shade = GetShadeColor(around.control, 60);
-    PenAndBrush tools(dc, shade, nullptr);
-    POINT sides[] = {{frame.left + 8, frame.top}, {frame.left, frame.top}, {frame.left, frame.bottom - 1},
-                     {frame.right - 1, frame.bottom - 1}, {frame.right - 1, frame.top},
-                     {frame.left + 8 + captionWidth, frame.top}};
-    Polyline(dc, sides, 6);
+    const int gapLeft = frame.left + 8, gapRight = captionWidth > 0 ? gapLeft + captionWidth : gapLeft;
+    // The system's etched frame is two pixels wide: painted over in the control's colour,
+    // round the caption, which the system has drawn already.
+    Frame3D(dc, frame, around.control, around.control, gapLeft, gapRight);
+    Frame3D(dc, Inset(frame, 1, 1), around.control, around.control, gapLeft, gapRight);
+    Frame3D(dc, frame, NewColor(around.control, 60), GetShadeColor(around.control, 60), gapLeft, gapRight);
+}
+
+void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
+                 const FlatState& state, int hotHalf)
+{
+    const int middle = client.top + (client.bottom - client.top) / 2;
+    for (int half = 0; half < 2; ++half) {
+        const RECT r = half == 0 ? RECT{client.left, client.top, client.right, middle}
+                                 : RECT{client.left, middle, client.right, client.bottom};
+        const bool hot = state.enabled && state.hot && hotHalf == half;
+        const bool pressed = hot && state.pressed;
+        COLORREF fill = NewColor(around.fillFromParent ? around.parentBrush : colors.select, kParentDim);
+        if (hot) fill = pressed ? colors.checkedAreaSelect : NewColor(colors.select, 60);
+        {
+            PenAndBrush tools(dc, hot ? colors.selectBorder : NewColor(around.parentBrush, 80), &fill);
+            Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        }
+        PenAndBrush tools(dc, !state.enabled || pressed ? RGB(255, 255, 255) : RGB(0, 0, 0), nullptr);
+        DrawArrow(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2 - 2, half);
+    }
+}
+
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner)
+{
+    const COLORREF light = NewColor(control, 60), shade = GetShadeColor(control, 60);
+    RECT r = client;
+    for (TPanelBevel bevel : {outer, inner}) {
+        if (bevel == bvNone) continue;
+        if (bevel == bvLowered)
+            Frame3D(dc, r, shade, light);
+        else
+            Frame3D(dc, r, light, shade);
+        r = Inset(r, 1, 1);
+    }
 }
 
 }  // namespace xplook

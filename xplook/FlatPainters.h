@@ -3,6 +3,7 @@
 // tried on an off-screen bitmap.
 #pragma once
 
+#include "toolkit/Panel.h"
 #include "xplook/XPColors.h"
 
 #include <string>
@@ -24,12 +25,16 @@ struct FlatState {
 struct FlatSurroundings {
     COLORREF control;
     COLORREF parentBrush;
+    // The control blends into a coloured parent (Tag 1000): faces are the parent's brush
+    // lightened instead of the button face.
+    bool fillFromParent = false;
 };
 
 // A one-pixel frame round rect (the window of an edit, list or tree view, progress bar).
 void PaintFlatFrame(HDC dc, const RECT& rect, COLORREF color);
 COLORREF EditFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
 COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
+COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
 
 // A push button: face, edge and centred caption.
 void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
@@ -42,8 +47,15 @@ void PaintRadio(HDC dc, const RECT& client, const XPWorkColors& colors, const Fl
 // A drop-down list's frame and button.
 void PaintCombo(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                 const FlatState& state, bool droppedDown);
-// A group box's frame below its caption (captionHeight), caption left alone.
+// A group box's frame below its caption (captionHeight), caption left alone: light on
+// the top and left, shaded on the bottom and right.
 void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around, int captionHeight,
                      int captionWidth);
+// An up-down control's two arrow buttons, one above the other; hotHalf is the half under
+// the cursor (0 upper, 1 lower, -1 neither).
+void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
+                 const FlatState& state, int hotHalf);
+// A panel's outer and inner bevel (one pixel each) in shades of its colour.
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner);
 
 }  // namespace xplook

@@ -87,7 +87,11 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
     FillSolid(dc, r, background);
     COLORREF under = background;
     if (hot || checked || (state & cdsIndeterminate)) {
-        COLORREF fill = colors.select;
+        // Own colours on a deep screen: the hot fill is the select colour lightened, as
+        // the system colours' is.
+        const XPColorProperties& own = menu.ColorProperties();
+        COLORREF fill = colors.highColor && !own.useSystemColors ? NewColor(menu.Resolve(own.selectColor), 68)
+                                                                 : colors.select;
         if (hot && (checked || selected)) fill = colors.checkedAreaSelect;
         if (!hot && checked) fill = colors.checkedArea;
         RECT face{r.left, r.top + 1, r.right, r.bottom};

@@ -228,6 +228,10 @@ void TXPMenu::SubclassControl(TControl* control, bool enable, bool update)
     // A control is taken over once: a second hand-over finds it in the chain already.
     if (TControlSubClass::Of(control->Handle())) return;
     subclasses_.push_back(new TControlSubClass(this, control));
+    // A spin edit's arrows are an up-down control inside it.
+    auto* spin = dynamic_cast<TCSpinEdit*>(control);
+    if (spin && Has(controls_, xcUpDown))
+        subclasses_.push_back(new TControlSubClass(this, spin, spin->Arrows(), xcUpDown));
     if (update) control->Invalidate();
 }
 

@@ -146,6 +146,15 @@ TEST_F(EditTest, SpinEditStepsByIncrementWithArrowsAndKeysWithinRange)
     EXPECT_EQ(spin->Value(), 0);
 }
 
+TEST_F(EditTest, SpinEditArrowsGoGreyWithTheField)
+{
+    auto* spin = Make<TCSpinEdit>();
+    spin->SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(spin->Arrows()));
+    spin->SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(spin->Arrows()));
+}
+
 TEST_F(EditTest, ProgressBarTakesA32BitRange)
 {
     auto* bar = Make<TProgressBar>();

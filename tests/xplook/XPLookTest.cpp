@@ -3,6 +3,7 @@
 // in whatever order windows, controls and the look go, owner-drawn popup menu items, and
 // the flat painters and tool buttons checked by pixels on off-screen bitmaps.
 #include "toolkit/Button.h"
+#include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
@@ -61,6 +62,13 @@ public:
     }
     HDC dc() const { return dc_; }
     COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+    void fill(COLORREF color)
+    {
+        HBRUSH brush = CreateSolidBrush(color);
+        RECT all{0, 0, 1000, 1000};
+        FillRect(dc_, &all, brush);
+        DeleteObject(brush);
+    }
 
 private:
     HDC dc_;
@@ -149,6 +157,25 @@ TEST(XPLook, LeavesTheChainWhateverGoesFirst)
         EXPECT_EQ(look->SubclassCount(), 1);
         form.reset();
     }
+}
+
+TEST(XPLook, ASpinEditsArrowsAreTakenOverAndGiveTheChainBack)
+{
+    LookedForm f;
+    auto* spin = new TCSpinEdit(f.form.get());
+    spin->SetParent(f.form.get());
+    f.look->SetActive(true);
+    const HWND arrows = spin->Arrows();
+    EXPECT_NE(TControlSubClass::Of(arrows), nullptr);
+    const int treated = f.look->SubclassCount();
+    delete spin;
+    EXPECT_EQ(f.look->SubclassCount(), treated - 2) << "the field's and the arrows' objects go with them";
+
+    auto* again = new TCSpinEdit(f.form.get());
+    again->SetParent(f.form.get());
+    f.look->InitComponent(again);
+    f.look->SetActive(false);
+    EXPECT_EQ(TControlSubClass::Of(again->Arrows()), nullptr);
 }
 
 TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
@@ -357,6 +384,133 @@ TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
     EXPECT_EQ(afterBlank->at(centre(blank).x, centre(blank).y), background) << "Tag 0: no line";
     auto afterLine = paint(third, 0);
     EXPECT_EQ(afterLine->at(centre(lined).x, centre(lined).y), GetShadeColor(RGB(200, 200, 200), 30));
+}
+
+TEST(XPPaint, ToolButtonsOwnSelectColourIsLightenedWhenHot)
+{
+    TForm form(nullptr);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetButtonSize(30, 26);
+    TToolButton* button = bar->AddButton("b", tbsButton, -1);
+    TXPMenu look(&form);
+    look.SetPalette(TestPalette());
+    XPColorProperties own;
+    own.useSystemColors = false;
+    own.selectColor = RGB(0, 128, 0);
+    look.SetColorProperties(own);
+    Canvas canvas(300, 30);
+    ToolBarDrawButton(look, bar, button, canvas.dc(), cdsHot);
+    const RECT r = button->BoundsRect();
+    EXPECT_EQ(canvas.at((r.left + r.right) / 2, (r.top + r.bottom) / 2), NewColor(RGB(0, 128, 0), 68));
+}
+
+// The colours round a control on a green panel.
+const FlatSurroundings kOnGreen{RGB(200, 200, 200), RGB(10, 200, 10)};
+FlatSurroundings BlendingIn()
+{
+    FlatSurroundings around = kOnGreen;
+    around.fillFromParent = true;
+    return around;
+}
+
+TEST(XPPaint, UpDownHalves)
+{
+    const XPWorkColors c = Colors();
+    const COLORREF idle = NewColor(c.select, 16), idleBorder = NewColor(kOnGreen.parentBrush, 80);
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    struct Case {
+        const char* name;
+        FlatState state;
+        int hotHalf;
+        FlatSurroundings around;
+        COLORREF upperFill, upperBorder, upperArrow, lowerFill, lowerBorder, lowerArrow;
+    };
+    FlatState hot, pressed, disabled;
+    hot.hot = pressed.hot = disabled.hot = true;
+    pressed.pressed = true;
+    disabled.enabled = false;
+    const Case cases[] = {
+        {"at rest", FlatState{}, 0, kOnGreen, idle, idleBorder, black, idle, idleBorder, black},
+        {"hot upper", hot, 0, kOnGreen, NewColor(c.select, 60), c.selectBorder, black, idle, idleBorder, black},
+        {"pressed lower", pressed, 1, kOnGreen, idle, idleBorder, black, c.checkedAreaSelect, c.selectBorder, white},
+        {"disabled", disabled, 0, kOnGreen, idle, idleBorder, white, idle, idleBorder, white},
+        {"Tag 1000", FlatState{}, -1, BlendingIn(), NewColor(kOnGreen.parentBrush, 16), idleBorder, black,
+         NewColor(kOnGreen.parentBrush, 16), idleBorder, black},
+    };
+    for (const Case& k : cases) {
+        Canvas canvas(16, 20);
+        PaintUpDown(canvas.dc(), RECT{0, 0, 16, 20}, c, k.around, k.state, k.hotHalf);
+        EXPECT_EQ(canvas.at(2, 5), k.upperFill) << k.name;
+        EXPECT_EQ(canvas.at(0, 5), k.upperBorder) << k.name;
+        EXPECT_EQ(canvas.at(8, 3), k.upperArrow) << k.name << ": the upper arrow's tip";
+        EXPECT_EQ(canvas.at(2, 15), k.lowerFill) << k.name;
+        EXPECT_EQ(canvas.at(15, 15), k.lowerBorder) << k.name;
+        EXPECT_EQ(canvas.at(8, 16), k.lowerArrow) << k.name << ": the lower arrow's tip";
+    }
+}
+
+TEST(XPPaint, FacesOfControlsThatBlendIntoTheirParent)
+{
+    const XPWorkColors c = Colors();
+    FlatState hot;
+    hot.hot = true;
+    Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
+    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, BlendingIn(), FlatState{}, "", nullptr);
+    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, BlendingIn(), hot, "", nullptr);
+    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, BlendingIn(), FlatState{}, false);
+    EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
+    EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
+    EXPECT_EQ(combo.at(100 - 4, 4), NewColor(kOnGreen.parentBrush, 16)) << "the drop-down button";
+}
+
+TEST(XPPaint, PanelBevels)
+{
+    const COLORREF face = RGB(200, 200, 200), light = NewColor(face, 60), shade = GetShadeColor(face, 60);
+    const COLORREF untouched = RGB(1, 2, 3);
+    struct Case {
+        TPanelBevel outer, inner;
+        COLORREF left, right, innerLeft;
+    } const cases[] = {
+        {bvRaised, bvNone, light, shade, untouched},
+        {bvLowered, bvNone, shade, light, untouched},
+        {bvRaised, bvLowered, light, shade, shade},
+        {bvNone, bvRaised, light, shade, untouched},
+        {bvNone, bvNone, untouched, untouched, untouched},
+    };
+    for (const Case& k : cases) {
+        Canvas canvas(40, 20);
+        canvas.fill(untouched);
+        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, face, k.outer, k.inner);
+        EXPECT_EQ(canvas.at(0, 10), k.left) << k.outer << "/" << k.inner;
+        EXPECT_EQ(canvas.at(20, 0), k.left) << k.outer << "/" << k.inner << ": top like left";
+        EXPECT_EQ(canvas.at(39, 10), k.right) << k.outer << "/" << k.inner;
+        EXPECT_EQ(canvas.at(20, 19), k.right) << k.outer << "/" << k.inner << ": bottom like right";
+        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << k.outer << "/" << k.inner;
+    }
+}
+
+TEST(XPPaint, GroupFrameIsLightAboveShadedBelowAndLeavesTheCaption)
+{
+    const COLORREF caption = RGB(1, 2, 3);
+    Canvas canvas(100, 60);
+    canvas.fill(caption);
+    PaintGroupFrame(canvas.dc(), RECT{0, 0, 100, 60}, kOnGreen, 14, 40);
+    EXPECT_EQ(canvas.at(0, 30), NewColor(kOnGreen.control, 60));
+    EXPECT_EQ(canvas.at(70, 7), NewColor(kOnGreen.control, 60)) << "top line after the caption";
+    EXPECT_EQ(canvas.at(99, 30), GetShadeColor(kOnGreen.control, 60));
+    EXPECT_EQ(canvas.at(50, 59), GetShadeColor(kOnGreen.control, 60));
+    EXPECT_EQ(canvas.at(1, 30), kOnGreen.control) << "the system's second line painted over";
+    EXPECT_EQ(canvas.at(20, 7), caption) << "the caption is not struck through";
+}
+
+TEST(XPPaint, AHotProgressBarIsFramedInTheSelectBorder)
+{
+    const XPWorkColors c = Colors();
+    FlatState hot;
+    hot.hot = true;
+    EXPECT_EQ(ProgressFrameColor(c, kOnGreen, hot), c.selectBorder);
+    EXPECT_EQ(ProgressFrameColor(c, kOnGreen, FlatState{}), GetShadeColor(kOnGreen.parentBrush, 60));
 }
 
 }  // namespace
