@@ -162,9 +162,12 @@ void TControlSubClass::Track(UINT msg, WPARAM wParam)
         if (wParam != VK_SPACE) return;
         spaceDown_ = false;
         break;
+    case WM_ENABLE:
+        // A disabled control gets no mouse messages, so it would never hear the mouse leave.
+        if (!wParam) highlighted_ = false;
+        break;
     case WM_PAINT:
     case WM_NCPAINT:
-    case WM_ENABLE:
     case BM_SETCHECK:
     case BM_SETSTATE:
     case WM_SETTEXT:

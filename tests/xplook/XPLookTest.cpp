@@ -192,6 +192,33 @@ TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
     EXPECT_EQ(f.look->SubclassCount(), treated - 1);
 }
 
+TEST(XPLook, AButtonIsPressedByADoubleClickAndCoolsDownWhenDisabled)
+{
+    LookedForm f;
+    f.look->SetActive(true);
+    const HWND button = f.button->Handle();
+    auto pixel = [button](int x, int y) {
+        HDC dc = GetDC(button);
+        const COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(button, dc);
+        return color;
+    };
+    const XPWorkColors& c = f.look->WorkColors();
+    const LPARAM inside = MAKELPARAM(5, 5);
+    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
+    ASSERT_EQ(pixel(40, 12), NewColor(c.btnFace, 40)) << "hot";
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageA(button, WM_LBUTTONUP, 0, inside);
+    SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+    EXPECT_EQ(pixel(0, 12), GetShadeColor(NewColor(c.selectBorder, 60), 50)) << "the pressed edge on the left";
+    SendMessageA(button, WM_LBUTTONUP, 0, inside);
+    SetFocus(f.edit->Handle());
+    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
+    ASSERT_EQ(pixel(40, 12), NewColor(c.btnFace, 40)) << "hot by the mouse alone";
+    EnableWindow(button, FALSE);
+    EXPECT_EQ(pixel(40, 12), c.iconBack) << "a disabled button is not hot";
+}
+
 TEST(XPLook, Tag999AndTheContainerSetKeepControlsUntouched)
 {
     LookedForm f;
