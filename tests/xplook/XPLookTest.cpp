@@ -62,13 +62,6 @@ public:
     }
     HDC dc() const { return dc_; }
     COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-    void fill(COLORREF color)
-    {
-        HBRUSH brush = CreateSolidBrush(color);
-        RECT all{0, 0, 1000, 1000};
-        FillRect(dc_, &all, brush);
-        DeleteObject(brush);
-    }
 
 private:
     HDC dc_;
@@ -159,23 +152,54 @@ TEST(XPLook, LeavesTheChainWhateverGoesFirst)
     }
 }
 
-TEST(XPLook, ASpinEditsArrowsAreTakenOverAndGiveTheChainBack)
+// A pixel of a shown window.
+COLORREF ShownPixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+}
+
+TEST(XPLook, ASpinEditsArrowsLightUpOneAtATimeAndGoWithIt)
 {
     LookedForm f;
     auto* spin = new TCSpinEdit(f.form.get());
     spin->SetParent(f.form.get());
+    spin->SetBounds(10, 150, 100, 40);
     f.look->SetActive(true);
     const HWND arrows = spin->Arrows();
-    EXPECT_NE(TControlSubClass::Of(arrows), nullptr);
+    const COLORREF select = f.look->WorkColors().select;
+    RECT client;
+    GetClientRect(arrows, &client);
+    for (int y : {client.bottom / 4, client.bottom * 3 / 4}) {
+        POINT at{2, y};
+        ClientToScreen(arrows, &at);
+        SetCursorPos(at.x, at.y);
+        SendMessageA(arrows, WM_MOUSEMOVE, 0, MAKELPARAM(2, y));
+        EXPECT_EQ(ShownPixel(arrows, 2, y), NewColor(select, 60));
+        EXPECT_EQ(ShownPixel(arrows, 2, client.bottom - y), NewColor(select, 16)) << "the other arrow";
+    }
     const int treated = f.look->SubclassCount();
     delete spin;
     EXPECT_EQ(f.look->SubclassCount(), treated - 2) << "the field's and the arrows' objects go with them";
+}
 
-    auto* again = new TCSpinEdit(f.form.get());
-    again->SetParent(f.form.get());
-    f.look->InitComponent(again);
-    f.look->SetActive(false);
-    EXPECT_EQ(TControlSubClass::Of(again->Arrows()), nullptr);
+TEST(XPLook, AButtonIsPressedByADoubleClickAndCoolsDownWhenDisabled)
+{
+    LookedForm f;
+    f.look->SetActive(true);
+    const HWND button = f.button->Handle();
+    const XPWorkColors& c = f.look->WorkColors();
+    const LPARAM inside = MAKELPARAM(5, 5);
+    SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+    EXPECT_EQ(ShownPixel(button, 0, 12), GetShadeColor(NewColor(c.selectBorder, 60), 50)) << "the pressed edge";
+    SendMessageA(button, WM_LBUTTONUP, 0, inside);
+    SetFocus(f.edit->Handle());
+    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
+    ASSERT_EQ(ShownPixel(button, 40, 12), NewColor(c.btnFace, 40)) << "hot by the mouse alone";
+    EnableWindow(button, FALSE);
+    EXPECT_EQ(ShownPixel(button, 40, 12), c.iconBack);
 }
 
 TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
@@ -190,33 +214,6 @@ TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
     SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(middle.x, middle.y));
     Application->ProcessMessages();
     EXPECT_EQ(f.look->SubclassCount(), treated - 1);
-}
-
-TEST(XPLook, AButtonIsPressedByADoubleClickAndCoolsDownWhenDisabled)
-{
-    LookedForm f;
-    f.look->SetActive(true);
-    const HWND button = f.button->Handle();
-    auto pixel = [button](int x, int y) {
-        HDC dc = GetDC(button);
-        const COLORREF color = GetPixel(dc, x, y);
-        ReleaseDC(button, dc);
-        return color;
-    };
-    const XPWorkColors& c = f.look->WorkColors();
-    const LPARAM inside = MAKELPARAM(5, 5);
-    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
-    ASSERT_EQ(pixel(40, 12), NewColor(c.btnFace, 40)) << "hot";
-    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-    SendMessageA(button, WM_LBUTTONUP, 0, inside);
-    SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
-    EXPECT_EQ(pixel(0, 12), GetShadeColor(NewColor(c.selectBorder, 60), 50)) << "the pressed edge on the left";
-    SendMessageA(button, WM_LBUTTONUP, 0, inside);
-    SetFocus(f.edit->Handle());
-    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
-    ASSERT_EQ(pixel(40, 12), NewColor(c.btnFace, 40)) << "hot by the mouse alone";
-    EnableWindow(button, FALSE);
-    EXPECT_EQ(pixel(40, 12), c.iconBack) << "a disabled button is not hot";
 }
 
 TEST(XPLook, Tag999AndTheContainerSetKeepControlsUntouched)
@@ -355,6 +352,7 @@ TEST(XPPaint, ButtonCheckBoxAndFrame)
     Canvas frame(30, 30);
     PaintFlatFrame(frame.dc(), RECT{0, 0, 30, 30}, EditFrameColor(c, around, FlatState{}));
     EXPECT_EQ(frame.at(0, 15), GetShadeColor(around.parentBrush, 60));
+    EXPECT_EQ(ProgressFrameColor(c, around, state), c.selectBorder) << "a hot progress bar";
 }
 
 // A list of one solid image of colour.
@@ -411,133 +409,91 @@ TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
     EXPECT_EQ(afterBlank->at(centre(blank).x, centre(blank).y), background) << "Tag 0: no line";
     auto afterLine = paint(third, 0);
     EXPECT_EQ(afterLine->at(centre(lined).x, centre(lined).y), GetShadeColor(RGB(200, 200, 200), 30));
-}
 
-TEST(XPPaint, ToolButtonsOwnSelectColourIsLightenedWhenHot)
-{
-    TForm form(nullptr);
-    auto* bar = new TToolBar(&form);
-    bar->SetParent(&form);
-    bar->SetButtonSize(30, 26);
-    TToolButton* button = bar->AddButton("b", tbsButton, -1);
-    TXPMenu look(&form);
-    look.SetPalette(TestPalette());
     XPColorProperties own;
     own.useSystemColors = false;
     own.selectColor = RGB(0, 128, 0);
     look.SetColorProperties(own);
-    Canvas canvas(300, 30);
-    ToolBarDrawButton(look, bar, button, canvas.dc(), cdsHot);
     const RECT r = button->BoundsRect();
-    EXPECT_EQ(canvas.at((r.left + r.right) / 2, (r.top + r.bottom) / 2), NewColor(RGB(0, 128, 0), 68));
+    EXPECT_EQ(paint(button, cdsHot)->at(r.left + 2, r.top + 3), NewColor(RGB(0, 128, 0), 68)) << "own select colour";
 }
 
-// The colours round a control on a green panel.
+// The colours round a control on a green panel; BlendingIn: with Tag 1000.
 const FlatSurroundings kOnGreen{RGB(200, 200, 200), RGB(10, 200, 10)};
-FlatSurroundings BlendingIn()
-{
-    FlatSurroundings around = kOnGreen;
-    around.fillFromParent = true;
-    return around;
-}
+const FlatSurroundings kBlendingIn{RGB(200, 200, 200), RGB(10, 200, 10), true};
 
 TEST(XPPaint, UpDownHalves)
 {
     const XPWorkColors c = Colors();
-    const COLORREF idle = NewColor(c.select, 16), idleBorder = NewColor(kOnGreen.parentBrush, 80);
-    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    const COLORREF idle = NewColor(c.select, 16), black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    FlatState hot, pressed, disabled;
+    hot.hot = pressed.hot = pressed.pressed = disabled.hot = true;
+    disabled.enabled = false;
     struct Case {
-        const char* name;
         FlatState state;
         int hotHalf;
         FlatSurroundings around;
-        COLORREF upperFill, upperBorder, upperArrow, lowerFill, lowerBorder, lowerArrow;
-    };
-    FlatState hot, pressed, disabled;
-    hot.hot = pressed.hot = disabled.hot = true;
-    pressed.pressed = true;
-    disabled.enabled = false;
-    const Case cases[] = {
-        {"at rest", FlatState{}, 0, kOnGreen, idle, idleBorder, black, idle, idleBorder, black},
-        {"hot upper", hot, 0, kOnGreen, NewColor(c.select, 60), c.selectBorder, black, idle, idleBorder, black},
-        {"pressed lower", pressed, 1, kOnGreen, idle, idleBorder, black, c.checkedAreaSelect, c.selectBorder, white},
-        {"disabled", disabled, 0, kOnGreen, idle, idleBorder, white, idle, idleBorder, white},
-        {"Tag 1000", FlatState{}, -1, BlendingIn(), NewColor(kOnGreen.parentBrush, 16), idleBorder, black,
-         NewColor(kOnGreen.parentBrush, 16), idleBorder, black},
+        COLORREF upperBorder, upperFill, lowerFill, upperArrow, lowerArrow;
+    } const cases[] = {
+        {FlatState{}, 0, kOnGreen, NewColor(kOnGreen.parentBrush, 80), idle, idle, black, black},
+        {hot, 0, kOnGreen, c.selectBorder, NewColor(c.select, 60), idle, black, black},
+        {pressed, 1, kOnGreen, NewColor(kOnGreen.parentBrush, 80), idle, c.checkedAreaSelect, black, white},
+        {disabled, 0, kOnGreen, NewColor(kOnGreen.parentBrush, 80), idle, idle, white, white},
+        {FlatState{}, -1, kBlendingIn, NewColor(kOnGreen.parentBrush, 80), NewColor(kOnGreen.parentBrush, 16),
+         NewColor(kOnGreen.parentBrush, 16), black, black},
     };
     for (const Case& k : cases) {
         Canvas canvas(16, 20);
         PaintUpDown(canvas.dc(), RECT{0, 0, 16, 20}, c, k.around, k.state, k.hotHalf);
-        EXPECT_EQ(canvas.at(2, 5), k.upperFill) << k.name;
-        EXPECT_EQ(canvas.at(0, 5), k.upperBorder) << k.name;
-        EXPECT_EQ(canvas.at(8, 3), k.upperArrow) << k.name << ": the upper arrow's tip";
-        EXPECT_EQ(canvas.at(2, 15), k.lowerFill) << k.name;
-        EXPECT_EQ(canvas.at(15, 15), k.lowerBorder) << k.name;
-        EXPECT_EQ(canvas.at(8, 16), k.lowerArrow) << k.name << ": the lower arrow's tip";
+        const int row = static_cast<int>(&k - cases);
+        EXPECT_EQ(canvas.at(0, 5), k.upperBorder) << row;
+        EXPECT_EQ(canvas.at(2, 5), k.upperFill) << row;
+        EXPECT_EQ(canvas.at(2, 15), k.lowerFill) << row;
+        EXPECT_EQ(canvas.at(8, 3), k.upperArrow) << row << ": the upper arrow's tip";
+        EXPECT_EQ(canvas.at(8, 16), k.lowerArrow) << row << ": the lower arrow's tip";
     }
 }
 
-TEST(XPPaint, FacesOfControlsThatBlendIntoTheirParent)
+TEST(XPPaint, FacesOfControlsWithTag1000TakeTheParentsColour)
 {
     const XPWorkColors c = Colors();
     FlatState hot;
     hot.hot = true;
     Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
-    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, BlendingIn(), FlatState{}, "", nullptr);
-    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, BlendingIn(), hot, "", nullptr);
-    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, BlendingIn(), FlatState{}, false);
+    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, "", nullptr);
+    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, "", nullptr);
+    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false);
     EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
     EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
     EXPECT_EQ(combo.at(100 - 4, 4), NewColor(kOnGreen.parentBrush, 16)) << "the drop-down button";
 }
 
-TEST(XPPaint, PanelBevels)
+TEST(XPPaint, BevelsAndGroupFramesAreLightAboveAndShadedBelow)
 {
-    const COLORREF face = RGB(200, 200, 200), light = NewColor(face, 60), shade = GetShadeColor(face, 60);
-    const COLORREF untouched = RGB(1, 2, 3);
+    const COLORREF light = NewColor(kOnGreen.control, 60), shade = GetShadeColor(kOnGreen.control, 60);
+    const COLORREF untouched = RGB(255, 255, 255);
     struct Case {
         TPanelBevel outer, inner;
-        COLORREF left, right, innerLeft;
+        COLORREF top, bottom, innerLeft;
     } const cases[] = {
-        {bvRaised, bvNone, light, shade, untouched},
-        {bvLowered, bvNone, shade, light, untouched},
         {bvRaised, bvLowered, light, shade, shade},
-        {bvNone, bvRaised, light, shade, untouched},
+        {bvLowered, bvNone, shade, light, untouched},
         {bvNone, bvNone, untouched, untouched, untouched},
     };
     for (const Case& k : cases) {
         Canvas canvas(40, 20);
-        canvas.fill(untouched);
-        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, face, k.outer, k.inner);
-        EXPECT_EQ(canvas.at(0, 10), k.left) << k.outer << "/" << k.inner;
-        EXPECT_EQ(canvas.at(20, 0), k.left) << k.outer << "/" << k.inner << ": top like left";
-        EXPECT_EQ(canvas.at(39, 10), k.right) << k.outer << "/" << k.inner;
-        EXPECT_EQ(canvas.at(20, 19), k.right) << k.outer << "/" << k.inner << ": bottom like right";
-        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << k.outer << "/" << k.inner;
+        PatBlt(canvas.dc(), 0, 0, 40, 20, WHITENESS);
+        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, kOnGreen.control, k.outer, k.inner);
+        EXPECT_EQ(canvas.at(20, 0), k.top) << k.outer;
+        EXPECT_EQ(canvas.at(20, 19), k.bottom) << k.outer;
+        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << k.outer;
     }
-}
-
-TEST(XPPaint, GroupFrameIsLightAboveShadedBelowAndLeavesTheCaption)
-{
-    const COLORREF caption = RGB(1, 2, 3);
-    Canvas canvas(100, 60);
-    canvas.fill(caption);
-    PaintGroupFrame(canvas.dc(), RECT{0, 0, 100, 60}, kOnGreen, 14, 40);
-    EXPECT_EQ(canvas.at(0, 30), NewColor(kOnGreen.control, 60));
-    EXPECT_EQ(canvas.at(70, 7), NewColor(kOnGreen.control, 60)) << "top line after the caption";
-    EXPECT_EQ(canvas.at(99, 30), GetShadeColor(kOnGreen.control, 60));
-    EXPECT_EQ(canvas.at(50, 59), GetShadeColor(kOnGreen.control, 60));
-    EXPECT_EQ(canvas.at(1, 30), kOnGreen.control) << "the system's second line painted over";
-    EXPECT_EQ(canvas.at(20, 7), caption) << "the caption is not struck through";
-}
-
-TEST(XPPaint, AHotProgressBarIsFramedInTheSelectBorder)
-{
-    const XPWorkColors c = Colors();
-    FlatState hot;
-    hot.hot = true;
-    EXPECT_EQ(ProgressFrameColor(c, kOnGreen, hot), c.selectBorder);
-    EXPECT_EQ(ProgressFrameColor(c, kOnGreen, FlatState{}), GetShadeColor(kOnGreen.parentBrush, 60));
+    Canvas group(100, 60);
+    PatBlt(group.dc(), 0, 0, 100, 60, WHITENESS);
+    PaintGroupFrame(group.dc(), RECT{0, 0, 100, 60}, kOnGreen, 14, 40);
+    EXPECT_EQ(group.at(0, 30), light);
+    EXPECT_EQ(group.at(50, 59), shade);
+    EXPECT_EQ(group.at(20, 7), untouched) << "the caption is not struck through";
 }
 
 }  // namespace
