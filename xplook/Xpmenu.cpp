@@ -126,7 +126,9 @@ TXPMenu::~TXPMenu()
 
 void TXPMenu::Loaded()
 {
-    if (XPMenuManager) XPMenuManager->Add(this);
+    // Another look that went meanwhile may have taken the manager with it.
+    EnsureXPMenuManager();
+    XPMenuManager->Add(this);
 }
 
 void TXPMenu::SetDisableSubclassing(bool disable)
