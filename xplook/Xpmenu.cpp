@@ -180,13 +180,9 @@ void TXPMenu::HandOverSubclasses(TXPMenu* to, const TWinControl* keep)
 void TXPMenu::ReleaseSubclassesInside(const TWinControl* form)
 {
     for (TControlSubClass* subclass : std::vector<TControlSubClass*>(subclasses_)) {
-        try {
-            if (!Inside(subclass->Control(), form)) continue;
-            Forget(subclass);
-            subclass->Release();
-        } catch (...) {
-            // A control that cannot be given its own look back keeps the flat one.
-        }
+        if (!Inside(subclass->Control(), form)) continue;
+        Forget(subclass);
+        subclass->Release();
     }
 }
 
