@@ -60,6 +60,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
         XPMenu1->SetXPContainers(XPBit(xccPanel));
         XPMenu1->SetXPControls(XPBit(xcMainMenu) | XPBit(xcPopupMenu) | XPBit(xcTreeView) | XPBit(xcListView));
     }
+    // The design is complete: the look now serves the windows made later too.
+    XPMenu1->Loaded();
 
     SidebarIcon = pictures::SidebarIcon(3);
     DuplicateList = new TStringList;

@@ -835,8 +835,9 @@ public:
     TPageControl* PageControl1 = nullptr;
     TTabSheet* TabSheets[24] = {};   // TabSheet1 .. TabSheet23 by number (5 is unused)
     TStatusBar* StatusBar1 = nullptr;
-    // The XP look of this window and of every window and frame made later (handed to it
-    // with XPMenu1->InitComponent right after it is made).
+    // The XP look of this window and of every window and frame made later (windows get it
+    // from the look's manager at the next message; frames are handed to it with
+    // XPMenu1->InitComponent right after they are made).
     TXPMenu* XPMenu1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* Tidewrackmaximieren1 = nullptr;

@@ -64,6 +64,7 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
     // frame too).
     XPMenu1 = new TXPMenu(this);
     XPMenu1->SetActive(true);
+    XPMenu1->Loaded();
     OnClose = Bind(this, &TForm11::FormClose);
     // Escape stops a sizing wherever the focus is.
     KeyPreview = true;

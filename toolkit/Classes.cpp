@@ -21,6 +21,7 @@ void TComponent::Insert(TComponent* component)
 {
     component->owner_ = this;
     components_.push_back(component);
+    Notify(component, opInsert);
 }
 
 void TComponent::Remove(TComponent* component)
@@ -28,6 +29,13 @@ void TComponent::Remove(TComponent* component)
     auto it = std::find(components_.begin(), components_.end(), component);
     if (it != components_.end()) components_.erase(it);
     component->owner_ = nullptr;
+    Notify(component, opRemove);
+}
+
+void TComponent::Notify(TComponent* component, TOperation operation)
+{
+    for (size_t i = 0; i < components_.size(); ++i)
+        if (components_[i] != component) components_[i]->Notification(component, operation);
 }
 
 void TComponent::DestroyComponents()

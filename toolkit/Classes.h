@@ -11,6 +11,9 @@ public:
     virtual ~TObject() = default;
 };
 
+// What happened to a component that an owner gained or lost.
+enum TOperation { opInsert, opRemove };
+
 // A component belongs to its owner: deleting the owner deletes everything it owns,
 // last created first. Deleting an owned component first takes it out of its owner.
 class TComponent : public TObject {
@@ -33,6 +36,14 @@ public:
     std::string Name;
     int Tag = 0;
 
+    // Told when the owner of this component gains or loses another one. On insertion the
+    // new component is still being constructed: only its address may be kept.
+    virtual void Notification(TComponent* component, TOperation operation)
+    {
+        (void)component;
+        (void)operation;
+    }
+
 protected:
     // Called by destructors of derived classes before they tear anything down.
     void BeginDestroy() { destroying_ = true; }
@@ -40,6 +51,7 @@ protected:
 private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
+    void Notify(TComponent* component, TOperation operation);
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;

@@ -303,7 +303,8 @@ LRESULT TControl::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     bool handled = false;
     try {
-        if (!Destroying()) handled = MessageMap(msg, wParam, lParam, result) ||
+        if (!Destroying()) handled = Application->RunMainWindowHooks(window, msg, wParam, lParam, result) ||
+                                     MessageMap(msg, wParam, lParam, result) ||
                                      WndProc(msg, wParam, lParam, result);
     } catch (const std::exception& e) {
         Application->HandleException(e);

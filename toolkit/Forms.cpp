@@ -2,6 +2,7 @@
 
 #include "toolkit/Effects.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -10,6 +11,13 @@ namespace {
 UINT ReleaseMessage()
 {
     static UINT message = RegisterWindowMessageA("TidewrackReleaseForm");
+    return message;
+}
+
+// Posted by a form to itself when it is made: handled once its constructor has returned.
+UINT CreatedMessage()
+{
+    static UINT message = RegisterWindowMessageA("TidewrackFormCreated");
     return message;
 }
 
@@ -55,12 +63,17 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner)
     HICON icon = Application->Icon();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    Screen->forms_.push_back(this);
+    PostMessageA(Handle(), CreatedMessage(), 0, 0);
 }
 
 TForm::~TForm()
 {
     BeginDestroy();
     if (Application->mainForm_ == this) Application->mainForm_ = nullptr;
+    auto& forms = Screen->forms_;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (Screen->OnFormChange) Screen->OnFormChange(this, opRemove);
 }
 
 void TForm::DoCreate()
@@ -305,6 +318,10 @@ bool TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
         delete this;
         return true;
     }
+    if (msg == CreatedMessage()) {
+        if (Screen->OnFormChange) Screen->OnFormChange(this, opInsert);
+        return true;
+    }
     switch (msg) {
     case WM_CLOSE:
         Close();
@@ -437,6 +454,28 @@ void TApplication::Terminate()
 HWND TApplication::Handle() const
 {
     return mainForm_ ? mainForm_->Handle() : nullptr;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook)
+{
+    hooks_.emplace_back(++lastHookId_, std::move(hook));
+    return lastHookId_;
+}
+
+void TApplication::UnhookMainWindow(int id)
+{
+    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; }),
+                 hooks_.end());
+}
+
+bool TApplication::RunMainWindowHooks(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (hooks_.empty() || window != Handle()) return false;
+    // A copy: a hook may hook or unhook.
+    const auto hooks = hooks_;
+    for (const auto& hook : hooks)
+        if (hook.second(msg, wParam, lParam, result)) return true;
+    return false;
 }
 
 void TApplication::Minimize()

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -138,6 +139,13 @@ public:
 
     // The application window is the main form's window.
     HWND Handle() const;
+    // A hook sees every message of the application window before the window does and
+    // returns true when it handled it (result is then the answer). Returns the hook's id.
+    using TWindowHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
+    // Runs the hooks for a message of window when that is the application window.
+    bool RunMainWindowHooks(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Minimize();
     void Restore();
     void BringToFront();
@@ -163,6 +171,8 @@ private:
     HICON icon_ = nullptr;
     bool minimizedWhileHidden_ = false;
     bool showingException_ = false;
+    std::vector<std::pair<int, TWindowHook>> hooks_;
+    int lastHookId_ = 0;
 };
 
 extern TApplication* Application;
@@ -176,8 +186,17 @@ public:
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
 
+    // The forms of the program, oldest first.
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TForm* Forms(int index) const { return forms_.at(index); }
+    // Told of a form once its constructor has returned (at the first pass of the message
+    // loop after it, so the form is complete) and again when its destruction begins.
+    std::function<void(TForm* form, TOperation operation)> OnFormChange;
+
 private:
+    friend class TForm;
     TCursor cursor_ = crDefault;
+    std::vector<TForm*> forms_;
 };
 
 extern TScreen* Screen;

@@ -164,4 +164,5 @@ void TXPMenu::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, bool selected)
     if (!active_) return;
     xplook::DrawMenuItem(FactsOf(item), dc, rect, selected, DrawSelect, IconWidth, font_,
                          palette_.Resolve(colorProperties_.fontColor), WorkColors());
+    if (FlatMenu) AskForFlatBorder(dc);
 }

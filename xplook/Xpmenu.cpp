@@ -17,6 +17,7 @@
 #include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
 #include "xplook/ControlSubClass.h"
+#include "xplook/XPMenuManager.h"
 #include "xplook/XPPainters.h"
 
 #include <algorithm>
@@ -48,6 +49,18 @@ struct XPToolBarHandler {
         defaultDraw = false;
     }
 };
+
+// XP draws the shadow of a popup menu itself; older systems need the look's.
+bool RunsOnXP()
+{
+    const DWORD version = GetVersion();
+    return LOBYTE(LOWORD(version)) == 5 && HIBYTE(LOWORD(version)) == 1;
+}
+
+bool Inside(const TControl* control, const TWinControl* window)
+{
+    return control->Handle() == window->Handle() || IsChild(window->Handle(), control->Handle());
+}
 
 HFONT MakeMenuFont()
 {
@@ -90,19 +103,87 @@ int XPContainerKindOf(const TWinControl* parent)
 
 TXPMenu::TXPMenu(TComponent* owner)
     : TComponent(owner), form_(dynamic_cast<TWinControl*>(owner)), palette_(xplook::XPPalette::Machine()),
-      font_(MakeMenuFont())
+      font_(MakeMenuFont()), isWinXP_(RunsOnXP())
 {
     Name = "XPMenu1";
     colorProperties_.fontColor = clSystemColor | COLOR_MENUTEXT;
     colorProperties_.selectFontColor = colorProperties_.fontColor;
+    EnsureXPMenuManager();
 }
 
 TXPMenu::~TXPMenu()
 {
     BeginDestroy();
     if (form_ && active_) InitItems(form_, false, false);
+    if (XPMenuManager) {
+        // Before the look lets its controls go: the manager may hand some to another look.
+        XPMenuManager->Delete(this);
+        if (XPMenuManager->XPMenus().empty()) FreeXPMenuManager();
+    }
     DropAllSubclasses();
     if (font_) DeleteObject(font_);
+}
+
+void TXPMenu::Loaded()
+{
+    // Another look that went meanwhile may have taken the manager with it.
+    EnsureXPMenuManager();
+    XPMenuManager->Add(this);
+}
+
+void TXPMenu::SetDisableSubclassing(bool disable)
+{
+    if (disable == disableSubclassing_) return;
+    disableSubclassing_ = disable;
+    if (!XPMenuManager) return;
+    if (XPMenuManager->ActiveXPMenu() == this)
+        XPMenuManager->UpdateActiveXPMenu(this);
+    else if (!XPMenuManager->ActiveXPMenu() && !disable)
+        XPMenuManager->UpdateActiveXPMenu(nullptr);
+}
+
+void TXPMenu::Notification(TComponent* component, TOperation operation)
+{
+    if (!XPMenuManager) return;
+    if (operation == opRemove) {
+        detected_.erase(std::remove(detected_.begin(), detected_.end(), component), detected_.end());
+        return;
+    }
+    // The new component is still being made: it is looked at from the message loop.
+    if (active_ && AutoDetect) {
+        detected_.push_back(component);
+        XPMenuManager->Detected(this);
+    }
+}
+
+void TXPMenu::TreatDetected()
+{
+    while (!detected_.empty()) {
+        TComponent* component = detected_.front();
+        detected_.erase(detected_.begin());
+        if (active_ && (dynamic_cast<TPopupMenu*>(component) || dynamic_cast<TToolBar*>(component)))
+            InitItem(component, true, true);
+    }
+}
+
+void TXPMenu::HandOverSubclasses(TXPMenu* to, const TWinControl* keep)
+{
+    for (TControlSubClass* subclass : std::vector<TControlSubClass*>(subclasses_)) {
+        TControl* control = subclass->Control();
+        if (keep && Inside(control, keep)) continue;
+        Forget(subclass);
+        subclass->Release();
+        to->subclasses_.push_back(new TControlSubClass(to, control));
+    }
+}
+
+void TXPMenu::ReleaseSubclassesInside(const TWinControl* form)
+{
+    for (TControlSubClass* subclass : std::vector<TControlSubClass*>(subclasses_)) {
+        if (!Inside(subclass->Control(), form)) continue;
+        Forget(subclass);
+        subclass->Release();
+    }
 }
 
 void TXPMenu::SetColorProperties(const xplook::XPColorProperties& properties)
@@ -156,7 +237,11 @@ void TXPMenu::SetXPControls(TXPControls controls)
 
 void TXPMenu::InitComponent(TComponent* component)
 {
-    if (active_ && component) InitItem(component, true, true);
+    if (!active_ || !component) return;
+    InitItem(component, true, true);
+    // A window handed over here is not treated by the manager a second time.
+    if (auto* form = dynamic_cast<TForm*>(component))
+        if (XPMenuManager) XPMenuManager->FormTreated(form);
 }
 
 void TXPMenu::InitItems(TComponent* control, bool enable, bool update)

@@ -46,6 +46,10 @@ public:
     int IconWidth = 24;
     bool DrawSelect = true;
     bool OverrideOwnerDraw = false;
+    // Menus and tool bars the window gains later get the look too (while active).
+    bool AutoDetect = false;
+    // Popup menus get a flat one-pixel border (and a shadow before XP).
+    bool FlatMenu = false;
 
     // The colour properties; a change takes effect at the next paint.
     const xplook::XPColorProperties& ColorProperties() const { return colorProperties_; }
@@ -69,9 +73,17 @@ public:
     void SetXPContainers(TXPContainers containers);
     void SetXPControls(TXPControls controls);
 
+    // With it set the look serves its own window only: the windows it treated for the
+    // manager go to the next look, or get their own look back.
+    bool DisableSubclassing() const { return disableSubclassing_; }
+    void SetDisableSubclassing(bool disable);
+    // The window's design is complete: the look registers with the manager.
+    void Loaded();
+    void Notification(TComponent* component, TOperation operation) override;
+
     // Hands a window, frame or control made after start to the look (nothing while inactive).
     void InitComponent(TComponent* component);
-    void InitItems(TComponent* control, bool enable, bool update);
+    virtual void InitItems(TComponent* control, bool enable, bool update);
     void InitItem(TComponent* component, bool enable, bool update);
 
     // The flat-painting objects the component made (one per treated control).
@@ -81,9 +93,18 @@ public:
     // Menu items drawn by the look.
     void MeasureItem(TMenuItem* item, HDC dc, int& width, int& height);
     void DrawItem(TMenuItem* item, HDC dc, const RECT& rect, bool selected);
+    // Gives a popup menu's window the flat border (FlatMenu).
+    void DrawWindowBorder(HWND window, bool rightToLeft);
 
 private:
     friend class TControlSubClass;
+    friend class TXPMenuManager;
+    // Asks the application window to draw the border of the flat popup that dc paints.
+    void AskForFlatBorder(HDC dc);
+    // Gives the controls treated outside keep (every one without keep) to another look.
+    void HandOverSubclasses(TXPMenu* to, const TWinControl* keep);
+    void ReleaseSubclassesInside(const TWinControl* form);
+    void TreatDetected();
     void HookMenu(TMenuItem* root, bool enable);
     void HookToolBar(TToolBar* bar, bool enable, bool update);
     void SubclassControl(TControl* control, bool enable, bool update);
@@ -100,6 +121,10 @@ private:
     bool colorsChanged_ = true;
     HFONT font_ = nullptr;
     std::vector<TControlSubClass*> subclasses_;
+    bool disableSubclassing_ = false;
+    bool borderPainting_ = false;
+    bool isWinXP_ = false;
+    std::vector<TComponent*> detected_;
 };
 
 // Which kind of component control is for the look, or -1 when none.
