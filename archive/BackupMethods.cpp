@@ -142,6 +142,7 @@ void TForm1::DLLDateiensichern()
                                 "Tidewrack", MB_ICONQUESTION | MB_OKCANCEL | MB_SYSTEMMODAL) != IDOK)
         return;
     auto* progress = new TForm9(this);
+    XPMenu1->InitComponent(progress);
     progress->ShowPacking();
     const std::string stamp = ClaimBackupProject();
     backup::PackResult result;

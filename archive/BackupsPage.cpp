@@ -184,6 +184,7 @@ void TForm1::ListView8Click(TObject*)
     HourGlass busy;
     const std::string project = selected->Caption();
     auto* browser = new TForm8(this);
+    XPMenu1->InitComponent(browser);
     SHFILEINFOA info{};
     browser->SmallIcons = new TImageList(browser);
     browser->SmallIcons->SetShareImages(true);

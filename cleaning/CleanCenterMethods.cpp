@@ -42,6 +42,7 @@ public:
     {
         Form2 = new TForm2(form);
         window_ = Form2;
+        form->XPMenu1->InitComponent(window_);
         window_->Animate1->SetActive(true);
         window_->Button1->SetEnabled(false);
         window_->Label8->Hide();

@@ -163,6 +163,7 @@ void TForm1::ShowCleanCenter()
 void TForm1::GetMRUList(int root, const std::string& key, const std::string& title)
 {
     auto* viewer = new TForm10(this);
+    XPMenu1->InitComponent(viewer);
     viewer->SetCaption(title);
     ReadKey opened(registry_layer::RootKeyOf(root), key);
     if (opened.Handle())

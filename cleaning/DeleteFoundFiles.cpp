@@ -205,6 +205,7 @@ void TFrame8::Loeschenvorbereiten()
             if (goOn) {
                 HourGlass busy;
                 auto* progress = new TForm9(this);
+                Form1->XPMenu1->InitComponent(progress);
                 progress->ShowPacking();
                 backup::PackResult result = MakeZIP(SelectedFileList);
                 if (Form9)
@@ -401,6 +402,7 @@ void TFrame8::DeleteSecure()
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
 
     Form2 = new TForm2(this);
+    Form1->XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
     window->SetCaption(Form1->Text("Dateien löschen", "Delete files"));

@@ -92,6 +92,7 @@ void TForm1::ArmShutdownCountdown()
         delete GetParentForm(Frame12);
     const HostDialogDesign& design = DesignOf(HostDialog::ShutdownWarning);
     auto* warning = new TForm(this);
+    XPMenu1->InitComponent(warning);
     warning->Name = "ShutdownWarning";
     warning->SetCaption(Text(design.germanCaption, design.englishCaption));
     warning->SetBorderStyle(design.border);

@@ -223,6 +223,7 @@ void TForm1::Button1Click(TObject*)
 
     WipeRunning = 0;
     Form2 = new TForm2(this);
+    XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
     window->FileCounter = 0;

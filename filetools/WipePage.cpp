@@ -117,6 +117,7 @@ void TForm1::Label48Click(TObject*)
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
 
     Form2 = new TForm2(this);
+    XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
     // The wipe cannot stop halfway without leaving its files: only Cancel ends it.

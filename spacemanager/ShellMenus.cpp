@@ -285,6 +285,8 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     HourGlass busy;
     Form2 = new TForm2(Form1 ? static_cast<TComponent*>(Form1) : this);
     TForm2* window = Form2;
+    if (Form1)
+        Form1->XPMenu1->InitComponent(window);
     window->Animate1->SetActive(true);
     window->Label1->SetCaption(German() ? "Datei" : "File");
     EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
