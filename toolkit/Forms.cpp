@@ -1,6 +1,7 @@
 #include "toolkit/Forms.h"
 
 #include "toolkit/Effects.h"
+#include "toolkit/Menus.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -320,6 +321,10 @@ bool TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
     }
     if (msg == CreatedMessage()) {
         if (Screen->OnFormChange) Screen->OnFormChange(this, opInsert);
+        return true;
+    }
+    if (toolkit::MainMenuMessage(Handle(), msg, wParam, lParam)) {
+        result = 0;
         return true;
     }
     switch (msg) {

@@ -11,7 +11,7 @@ TMenuItem* AddMenuEntry(TComponent* owner, TMenuItem* parent, const std::string&
     return item;
 }
 
-TMenuItem* AddMenuEntry(TComponent* owner, TPopupMenu* menu, const std::string& name, const std::string& caption,
+TMenuItem* AddMenuEntry(TComponent* owner, TMenu* menu, const std::string& name, const std::string& caption,
                         TNotifyEvent onClick)
 {
     return AddMenuEntry(owner, menu->Items(), name, caption, std::move(onClick));

@@ -8,6 +8,6 @@
 
 TMenuItem* AddMenuEntry(TComponent* owner, TMenuItem* parent, const std::string& name, const std::string& caption,
                         TNotifyEvent onClick = nullptr);
-// The same at the end of a popup menu.
-TMenuItem* AddMenuEntry(TComponent* owner, TPopupMenu* menu, const std::string& name, const std::string& caption,
+// The same at the end of a menu's top items.
+TMenuItem* AddMenuEntry(TComponent* owner, TMenu* menu, const std::string& name, const std::string& caption,
                         TNotifyEvent onClick = nullptr);

@@ -13,6 +13,20 @@ TMenuItem::~TMenuItem()
     // Sub-items are owned elsewhere (usually by the form); only unhook them.
     for (TMenuItem* item : items_) item->parent_ = nullptr;
     if (parent_) parent_->Remove(this);
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+TMenu* TMenuItem::GetParentMenu() const
+{
+    const TMenuItem* root = this;
+    while (root->parent_) root = root->parent_;
+    return root->menu_;
+}
+
+void TMenuItem::SetBitmap(HBITMAP bitmap)
+{
+    if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
 }
 
 void TMenuItem::Add(TMenuItem* item)
@@ -40,7 +54,12 @@ void TMenuItem::Click()
     if (Enabled && OnClick) OnClick(this);
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), root_(nullptr) {}
+TMenu::TMenu(TComponent* owner) : TComponent(owner), root_(nullptr)
+{
+    root_.menu_ = this;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 TPopupMenu::~TPopupMenu()
 {
@@ -57,30 +76,62 @@ std::vector<TMenuItem*>& ShownItems()
     return items;
 }
 
+// The menu bars that exist: their items' owner-draw messages are believed.
+std::vector<TMainMenu*>& MainMenus()
+{
+    static std::vector<TMainMenu*> menus;
+    return menus;
+}
+
+bool InTree(const TMenuItem* root, const TMenuItem* item)
+{
+    for (int i = 0; i < root->Count(); ++i)
+        if (root->Items(i) == item || InTree(root->Items(i), item)) return true;
+    return false;
+}
+
+bool Believed(const TMenuItem* item)
+{
+    const auto& shown = ShownItems();
+    if (std::find(shown.begin(), shown.end(), item) != shown.end()) return true;
+    const auto& bars = MainMenus();
+    return std::any_of(bars.begin(), bars.end(), [item](TMainMenu* bar) { return InTree(bar->Items(), item); });
+}
+
+// How item is shown: an owner-drawn item carries itself as its data instead of a text.
+UINT ItemFlags(const TMenuItem* item)
+{
+    return (item->OnDrawItem ? MF_OWNERDRAW : MF_STRING) | (item->Enabled ? 0 : MF_GRAYED) |
+           (item->Checked ? MF_CHECKED : 0);
+}
+const char* ItemContent(const TMenuItem* item)
+{
+    return item->OnDrawItem ? reinterpret_cast<const char*>(item) : item->Caption.c_str();
+}
+
 // Appends item's visible sub-items to menu; ids index into commands, starting at 1.
-void BuildMenu(HMENU menu, TMenuItem* item, std::vector<TMenuItem*>& commands)
+// Popups note what they show in shown, for their owner-draw messages.
+void BuildMenu(HMENU menu, TMenuItem* item, std::vector<TMenuItem*>& commands, std::vector<TMenuItem*>* shown)
 {
     for (int i = 0; i < item->Count(); ++i) {
         TMenuItem* child = item->Items(i);
         if (!child->Visible) continue;
-        // An owner-drawn item carries itself as its data instead of a text.
         const bool ownerDrawn = static_cast<bool>(child->OnDrawItem);
-        const char* content = ownerDrawn ? reinterpret_cast<const char*>(child) : child->Caption.c_str();
-        const UINT drawing = ownerDrawn ? MF_OWNERDRAW : MF_STRING;
-        ShownItems().push_back(child);
+        if (shown) shown->push_back(child);
         if (child->IsSeparator()) {
-            AppendMenuA(menu, MF_SEPARATOR | (ownerDrawn ? MF_OWNERDRAW : 0), 0, ownerDrawn ? content : nullptr);
+            AppendMenuA(menu, MF_SEPARATOR | (ownerDrawn ? MF_OWNERDRAW : 0), 0,
+                        ownerDrawn ? ItemContent(child) : nullptr);
             continue;
         }
-        UINT flags = drawing | (child->Enabled ? 0 : MF_GRAYED) | (child->Checked ? MF_CHECKED : 0);
         if (child->Count() > 0) {
             HMENU sub = CreatePopupMenu();
-            BuildMenu(sub, child, commands);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), content);
+            BuildMenu(sub, child, commands, shown);
+            AppendMenuA(menu, ItemFlags(child) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(child));
         } else {
             commands.push_back(child);
-            AppendMenuA(menu, flags, commands.size(), content);
+            AppendMenuA(menu, ItemFlags(child), commands.size(), ItemContent(child));
         }
+        if (child->Default) SetMenuDefaultItem(menu, GetMenuItemCount(menu) - 1, TRUE);
     }
 }
 
@@ -92,7 +143,7 @@ void TPopupMenu::Popup(int x, int y)
     std::vector<TMenuItem*> commands;
     const size_t shownBefore = ShownItems().size();
     HMENU menu = CreatePopupMenu();
-    BuildMenu(menu, &root_, commands);
+    BuildMenu(menu, Items(), commands, &ShownItems());
     // The owner window must be in the foreground, or the menu does not close when the
     // user clicks elsewhere (notification-area menus in particular).
     HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : toolkit::UtilityWindow();
@@ -120,8 +171,7 @@ bool toolkit::MenuOwnerDraw(UINT msg, LPARAM lParam, LRESULT& result)
         return false;
     }
     auto* item = reinterpret_cast<TMenuItem*>(data);
-    const auto& shown = ShownItems();
-    if (std::find(shown.begin(), shown.end(), item) == shown.end()) return false;
+    if (!Believed(item)) return false;
     if (msg == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
@@ -138,4 +188,72 @@ bool toolkit::MenuOwnerDraw(UINT msg, LPARAM lParam, LRESULT& result)
     }
     result = TRUE;
     return true;
+}
+
+TMainMenu::TMainMenu(TForm* owner) : TMenu(owner), form_(owner), window_(owner->Handle())
+{
+    MainMenus().push_back(this);
+    Rebuild();
+}
+
+TMainMenu::~TMainMenu()
+{
+    BeginDestroy();
+    MainMenus().erase(std::find(MainMenus().begin(), MainMenus().end(), this));
+    // A window takes its menu bar with it when it is destroyed.
+    if (!IsWindow(window_)) return;
+    if (GetMenu(window_) == bar_) SetMenu(window_, nullptr);
+    DestroyMenu(bar_);
+}
+
+void TMainMenu::Rebuild()
+{
+    HMENU bar = CreateMenu();
+    commands_.clear();
+    menus_.clear();
+    for (int i = 0; i < Items()->Count(); ++i) {
+        TMenuItem* item = Items()->Items(i);
+        if (!item->Visible) continue;
+        if (item->Count() > 0) {
+            // Filled when it opens.
+            HMENU sub = CreatePopupMenu();
+            menus_.emplace_back(sub, item);
+            AppendMenuA(bar, ItemFlags(item) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(item));
+        } else {
+            commands_.push_back(item);
+            AppendMenuA(bar, ItemFlags(item), commands_.size(), ItemContent(item));
+        }
+    }
+    barCommands_ = commands_.size();
+    SetMenu(window_, bar);
+    if (bar_) DestroyMenu(bar_);
+    bar_ = bar;
+    DrawMenuBar(window_);
+}
+
+bool TMainMenu::MenuMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITMENUPOPUP) {
+        const auto menu = reinterpret_cast<HMENU>(wParam);
+        auto it = std::find_if(menus_.begin(), menus_.end(), [menu](const auto& m) { return m.first == menu; });
+        if (it == menus_.end()) return false;
+        while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+        commands_.resize(barCommands_);
+        BuildMenu(menu, it->second, commands_, nullptr);
+        return true;
+    }
+    // Only a menu's command: controls send theirs with their window, accelerators with code 1.
+    if (msg != WM_COMMAND || lParam != 0 || HIWORD(wParam) != 0) return false;
+    const size_t id = LOWORD(wParam);
+    if (id < 1 || id > commands_.size()) return false;
+    commands_[id - 1]->Click();
+    return true;
+}
+
+bool toolkit::MainMenuMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_COMMAND && msg != WM_INITMENUPOPUP) return false;
+    for (TMainMenu* bar : MainMenus())
+        if (bar->Handle() == GetMenu(window) && bar->MenuMessage(msg, wParam, lParam)) return true;
+    return false;
 }
