@@ -8,9 +8,6 @@ namespace xplook {
 
 namespace {
 
-// Pre-fill of the bitmap that tells which pixels an image leaves untouched.
-constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
-
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
 {
     HBRUSH brush = CreateSolidBrush(color);
@@ -36,35 +33,53 @@ void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, in
                     COLORREF under)
 {
     const XPWorkColors& colors = menu.WorkColors();
-    const int width = list->Width(), height = list->Height();
-    // The image twice: over the key, which tells the pixels it leaves untouched, and over
+    Picture picture{list->Width(), list->Height(),
+                    [list, index](HDC into) { ImageList_Draw(list->Handle(), index, into, 0, 0, ILD_TRANSPARENT); }};
+    IconState icon;
+    icon.enabled = !(state & cdsDisabled);
+    icon.hot = (state & cdsHot) != 0;
+    icon.checked = (state & cdsChecked) != 0;
+    // A pressed button stays down.
+    icon.up = icon.left = (state & cdsSelected) ? 0 : 1;
+    icon.dimLevel = menu.DimLevel;
+    icon.grayLevel = menu.GrayLevel;
+    icon.highColor = colors.highColor;
+    icon.shadow = GetShadeColor(colors.select, 50);
+    icon.under = under;
+    DrawIcon(dc, picture, x, y, icon);
+}
+
+}  // namespace
+
+void DrawIcon(HDC dc, const Picture& picture, int x, int y, const IconState& state)
+{
+    // Pre-fill of the bitmap that tells which pixels the picture leaves untouched.
+    constexpr COLORREF transparentKey = RGB(255, 0, 255);
+    const int width = picture.width, height = picture.height;
+    // The picture twice: over the key, which tells the pixels it leaves untouched, and over
     // the face colour, whose pixels are shown (soft edges blend into the face, not the key).
     HDC keyed = CreateCompatibleDC(dc), icon = CreateCompatibleDC(dc);
     HBITMAP keyedBitmap = CreateCompatibleBitmap(dc, width, height);
     HBITMAP iconBitmap = CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ oldKeyed = SelectObject(keyed, keyedBitmap), oldIcon = SelectObject(icon, iconBitmap);
-    FillSolid(keyed, RECT{0, 0, width, height}, kTransparentKey);
-    FillSolid(icon, RECT{0, 0, width, height}, under);
-    ImageList_Draw(list->Handle(), index, keyed, 0, 0, ILD_TRANSPARENT);
-    ImageList_Draw(list->Handle(), index, icon, 0, 0, ILD_TRANSPARENT);
-    const bool enabled = !(state & cdsDisabled), hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
-    const bool pressed = (state & cdsSelected) != 0;
-    if (!enabled) {
-        GrayBitmap(icon, width, height, menu.GrayLevel);
+    FillSolid(keyed, RECT{0, 0, width, height}, transparentKey);
+    FillSolid(icon, RECT{0, 0, width, height}, state.under);
+    picture.paint(keyed);
+    picture.paint(icon);
+    if (!state.enabled) {
+        GrayBitmap(icon, width, height, state.grayLevel);
         DimBitmap(icon, width, height, 40);
-    } else if (!hot && !checked && colors.highColor) {
-        DimBitmap(icon, width, height, menu.DimLevel);
+    } else if (!state.hot && !state.checked && state.highColor) {
+        DimBitmap(icon, width, height, state.dimLevel);
     }
-    if (hot && enabled && !checked) {
-        DrawBitmapShadow(keyed, width, height, kTransparentKey, dc, x + 2, y + 2, GetShadeColor(colors.select, 50));
-        if (!pressed) {
-            --x;
-            --y;
-        }
+    if (state.hot && state.enabled && !state.checked) {
+        x -= state.left;
+        y -= state.up;
+        DrawBitmapShadow(keyed, width, height, transparentKey, dc, x + 2, y + 2, state.shadow);
     }
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
-            if (GetPixel(keyed, column, row) != kTransparentKey)
+            if (GetPixel(keyed, column, row) != transparentKey)
                 SetPixelV(dc, x + column, y + row, GetPixel(icon, column, row));
     SelectObject(keyed, oldKeyed);
     SelectObject(icon, oldIcon);
@@ -73,8 +88,6 @@ void DrawButtonIcon(TXPMenu& menu, HDC dc, const TImageList* list, int index, in
     DeleteDC(keyed);
     DeleteDC(icon);
 }
-
-}  // namespace
 
 void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc, unsigned state)
 {

@@ -255,6 +255,14 @@ void TXPMenu::InitItems(TComponent* control, bool enable, bool update)
 void TXPMenu::InitItem(TComponent* component, bool enable, bool update)
 {
     if (component == this || component->Destroying()) return;
+    if (auto* bar = dynamic_cast<TMainMenu*>(component)) {
+        if (Has(controls_, xcMainMenu) && bar->Tag != TagUntouched && bar->Items()->Count() > 0) {
+            HookMenu(bar->Items(), enable);
+            // The bar's items are made anew, drawn by their new handlers.
+            bar->Rebuild();
+        }
+        return;
+    }
     if (auto* popup = dynamic_cast<TPopupMenu*>(component)) {
         // The popup menu's own Tag does not count; its items' tags do.
         if (Has(controls_, xcPopupMenu)) HookMenu(popup->Items(), enable);

@@ -15,6 +15,9 @@
 class TMenuItem;
 class TToolBar;
 class TControlSubClass;
+namespace xplook {
+struct MenuLook;
+}
 
 // The kinds of parent a treated control may sit in.
 enum TXPContainer {
@@ -50,6 +53,10 @@ public:
     bool AutoDetect = false;
     // Popup menus get a flat one-pixel border (and a shadow before XP).
     bool FlatMenu = false;
+    // Popup items on a gradient instead of a plain face.
+    bool Gradient = false;
+    // Menu bars in the MenuBarColor of the colour properties instead of the working one.
+    bool DrawMenuBar = false;
 
     // The colour properties; a change takes effect at the next paint.
     const xplook::XPColorProperties& ColorProperties() const { return colorProperties_; }
@@ -106,6 +113,7 @@ private:
     void ReleaseSubclassesInside(const TWinControl* form);
     void TreatDetected();
     void HookMenu(TMenuItem* root, bool enable);
+    xplook::MenuLook MenuLookFor(const TMenuItem* item) const;
     void HookToolBar(TToolBar* bar, bool enable, bool update);
     void SubclassControl(TControl* control, bool enable, bool update);
     void Forget(TControlSubClass* subclass);

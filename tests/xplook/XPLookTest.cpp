@@ -10,6 +10,7 @@
 #include "toolkit/Graphics.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/MenuEntry.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
@@ -297,31 +298,31 @@ TEST(XPPaint, MenuItems)
     MenuItemFacts plain;
     plain.caption = "";
     Canvas idle(120, 20);
-    DrawMenuItem(plain, idle.dc(), rect, false, true, 24, nullptr, 0, c);
+    DrawMenuItem(plain, idle.dc(), rect, false, MenuLook{}, c);
     EXPECT_EQ(idle.at(5, 10), c.iconBack) << "icon column";
     EXPECT_EQ(idle.at(100, 10), c.work) << "item background";
 
     Canvas chosen(120, 20);
-    DrawMenuItem(plain, chosen.dc(), rect, true, true, 24, nullptr, 0, c);
+    DrawMenuItem(plain, chosen.dc(), rect, true, MenuLook{}, c);
     EXPECT_EQ(chosen.at(100, 10), c.select);
     EXPECT_EQ(chosen.at(100, 1), c.selectBorder);
 
     MenuItemFacts separator;
     separator.separator = true;
     Canvas line(120, 4);
-    DrawMenuItem(separator, line.dc(), RECT{0, 0, 120, 4}, false, true, 24, nullptr, 0, c);
+    DrawMenuItem(separator, line.dc(), RECT{0, 0, 120, 4}, false, MenuLook{}, c);
     EXPECT_EQ(line.at(60, 2), c.separator);
     EXPECT_EQ(line.at(60, 0), c.work);
 
     MenuItemFacts checked = plain;
     checked.checked = true;
     Canvas mark(120, 20);
-    DrawMenuItem(checked, mark.dc(), rect, false, true, 24, nullptr, 0, c);
+    DrawMenuItem(checked, mark.dc(), rect, false, MenuLook{}, c);
     EXPECT_EQ(mark.at(7, 5), c.checked) << "frame of the check box";
     EXPECT_EQ(mark.at(8, 6), c.checkedArea) << "inside of the check box";
 
     int width = 0, height = 0;
-    MeasureMenuItem(separator, idle.dc(), nullptr, 24, width, height);
+    MeasureMenuItem(separator, idle.dc(), MenuLook{}, width, height);
     EXPECT_EQ(height, 4);
 }
 
@@ -494,6 +495,106 @@ TEST(XPPaint, BevelsAndGroupFramesAreLightAboveAndShadedBelow)
     EXPECT_EQ(group.at(0, 30), light);
     EXPECT_EQ(group.at(50, 59), shade);
     EXPECT_EQ(group.at(20, 7), untouched) << "the caption is not struck through";
+}
+
+TEST(XPLook, AMenuBarIsDrawnByTheLookUnlessItsTagIs999)
+{
+    LookedForm f;
+    auto* bar = new TMainMenu(f.form.get());
+    TMenuItem* file = AddMenuEntry(f.form.get(), bar, "File1", "File");
+    TMenuItem* open = AddMenuEntry(f.form.get(), file, "Open1", "Open");
+    bar->Rebuild();
+    f.look->SetActive(true);
+    EXPECT_TRUE(file->OnDrawItem && open->OnDrawItem);
+    MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+    GetMenuItemInfoA(GetMenu(f.form->Handle()), 0, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "the bar is made anew with the look's items";
+    int drawn = 0;
+    auto draw = file->OnDrawItem;
+    file->OnDrawItem = [&](TMenuItem* i, HDC dc, const RECT& r, bool s) { ++drawn; draw(i, dc, r, s); };
+    RedrawWindow(f.form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GE(drawn, 1) << "the shown bar asks its items to draw themselves";
+    f.look->SetActive(false);
+    EXPECT_FALSE(open->OnDrawItem);
+
+    TForm other(nullptr);
+    auto* kept = new TMainMenu(&other);
+    kept->Tag = TagUntouched;
+    TMenuItem* item = AddMenuEntry(&other, kept, "Item1", "Item");
+    TXPMenu look(&other);
+    look.SetActive(true);
+    EXPECT_FALSE(item->OnDrawItem);
+}
+
+TEST(XPPaint, MenuBarItems)
+{
+    const XPWorkColors c = Colors();
+    MenuLook look;
+    look.drawMenuBar = true;
+    look.menuBarColor = RGB(10, 120, 30);
+    look.barWidth = 200;
+    MenuItemFacts top;
+    top.topItem = top.lastTopItem = true;
+    Canvas bar(220, 20);
+    DrawMenuItem(top, bar.dc(), RECT{0, 0, 60, 20}, false, look, c);
+    EXPECT_EQ(bar.at(30, 10), look.menuBarColor);
+    EXPECT_EQ(bar.at(200, 10), look.menuBarColor) << "the bar behind its last item";
+    EXPECT_EQ(bar.at(210, 10), RGB(0, 0, 0)) << "no further than the form";
+
+    Canvas open(60, 20);
+    DrawMenuItem(top, open.dc(), RECT{0, 0, 60, 20}, true, look, c);
+    EXPECT_EQ(open.at(20, 10), c.select);
+    EXPECT_EQ(open.at(0, 10), c.selectBorder);
+    EXPECT_EQ(open.at(59, 15), GetShadeColor(c.menuBar, 10)) << "the shadow falls to the right";
+    EXPECT_EQ(open.at(53, 15), GetShadeColor(c.menuBar, 100));
+}
+
+TEST(XPPaint, MenuItemPictures)
+{
+    LookedForm f;
+    f.look->SetActive(true);
+    TPopupMenu menu(f.form.get());
+    menu.Images = SolidList(f.form.get(), clRed);
+    TMenuItem* item = AddMenuEntry(f.form.get(), &menu, "Item1", "");
+    item->ImageIndex = 0;
+    TMenuItem* parent = AddMenuEntry(f.form.get(), &menu, "Parent1", "");
+    parent->SubMenuImages = SolidList(f.form.get(), clLime);
+    TMenuItem* child = AddMenuEntry(f.form.get(), parent, "Child1", "");
+    child->ImageIndex = 0;
+    TMenuItem* own = AddMenuEntry(f.form.get(), &menu, "Own1", "");
+    HBITMAP bitmap = MakeSolidBitmap(16, 16, clBlue);
+    {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        for (int x = 0; x < 16; ++x) SetPixelV(dc, x, 15, RGB(255, 255, 255));  // shows through
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    own->SetBitmap(bitmap);
+    const XPWorkColors c = Colors();
+    const RECT rect{0, 0, 120, 24};
+    auto paint = [&](TMenuItem* which, bool selected) {
+        auto canvas = std::make_unique<Canvas>(120, 24);
+        f.look->DrawItem(which, canvas->dc(), rect, selected);
+        return canvas;
+    };
+    // A 16-pixel picture is centred in the 24-pixel column, 3 pixels down.
+    EXPECT_EQ(paint(item, false)->at(8, 8), NewColor(RGB(255, 0, 0), f.look->DimLevel)) << "resting: dimmed";
+    EXPECT_EQ(paint(item, false)->at(2, 8), c.iconBack);
+    auto hot = paint(item, true);
+    EXPECT_EQ(hot->at(3, 2), RGB(255, 0, 0)) << "hot: lifted one pixel up and left";
+    EXPECT_EQ(hot->at(19, 18), GetShadeColor(c.select, 50)) << "over its shadow";
+    item->Enabled = false;
+    EXPECT_EQ(paint(item, false)->at(8, 8), NewColor(GrayColor(RGB(255, 0, 0), f.look->GrayLevel), 40));
+    EXPECT_EQ(paint(child, false)->at(8, 8), NewColor(RGB(0, 255, 0), f.look->DimLevel)) << "the sub-menu's list";
+    auto ownPicture = paint(own, false);
+    EXPECT_EQ(ownPicture->at(8, 8), NewColor(RGB(0, 0, 255), f.look->DimLevel));
+    EXPECT_EQ(ownPicture->at(8, 18), c.iconBack) << "the colour of the bottom-left pixel is clear";
+
+    f.look->Gradient = true;
+    auto faded = paint(parent, false);
+    EXPECT_EQ(faded->at(0, 10), c.iconBack);
+    EXPECT_EQ(faded->at(119, 10), NewColor(c.iconBack, 96));
 }
 
 }  // namespace
