@@ -5,7 +5,6 @@
 #include "filetools/DuplicateResults.h"
 #include "shell/MessageText.h"
 #include "shell/Unit1.h"
-#include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 
@@ -14,17 +13,6 @@
 TForm3* Form3 = nullptr;
 
 namespace {
-
-TButton* MakeButton(TForm3* form, const char* name, int left, const char* caption, TNotifyEvent onClick)
-{
-    auto* button = new TButton(form);
-    button->Name = name;
-    button->SetParent(form->Panel1);
-    button->SetBounds(left, 6, 110, 26);
-    button->SetCaption(caption);
-    button->OnClick = onClick;
-    return button;
-}
 
 std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
@@ -49,12 +37,29 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     OnClose = Bind(this, &TForm3::FormClose);
     OnResize = Bind(this, &TForm3::FormResize);
 
-    Panel1 = new TPanel(this);
-    Panel1->Name = "Panel1";
-    Panel1->SetParent(this);
-    Panel1->SetAlign(alTop);
-    Panel1->SetHeight(38);
-    Panel1->SetBevelOuter(bvNone);
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->Name = "MainMenu1";
+    Datei1 = AddMenuEntry(this, MainMenu1, "Datei1", "Datei");
+    ffnen1 = AddMenuEntry(this, Datei1, "ffnen1", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
+    ffnenmit2 =
+        AddMenuEntry(this, Datei1, "ffnenmit2", "Öffnen mit...    Strg+W", Bind(this, &TForm3::ffnenmit2Click));
+    Lschen1 = AddMenuEntry(this, Datei1, "Lschen1", "Löschen   Entf", [this](TObject*) { Loeschen(); });
+    Kopieren1 = AddMenuEntry(this, Datei1, "Kopieren1", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
+    Eigenschaften1 = AddMenuEntry(this, Datei1, "Eigenschaften1", "Eigenschaften  Alt+Eingabe",
+                                  Bind(this, &TForm3::Eigenschaften1Click));
+    Schlieen1 = AddMenuEntry(this, Datei1, "Schlieen1", "Schließen    Esc", Bind(this, &TForm3::Schlieen1Click));
+    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
+    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren    Strg+A",
+                                   Bind(this, &TForm3::Allesmarkieren1Click));
+    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren    Strg+U",
+                                       Bind(this, &TForm3::Markierungumkehren1Click));
+    ersterEintragderDuplikatemarkieren1 = AddMenuEntry(this, Bearbeiten1, "ersterEintragderDuplikatemarkieren1",
+                                                       "Alle außer dem ersten Eintrag markieren  Strg+N",
+                                                       Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
+    MarkierteDateienalsHTMLexportieren1 =
+        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien als HTML exportieren",
+                     Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    MainMenu1->Rebuild();
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->Name = "StatusBar1";
@@ -99,25 +104,10 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
         AddMenuEntry(this, PopupMenu1, "ffnenmit1", "Öffnen mit...   Strg+W", Bind(this, &TForm3::ffnenmit2Click));
     Eigenschaften2 =
         AddMenuEntry(this, PopupMenu1, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
-    Allesmarkieren1 = AddMenuEntry(this, PopupMenu1, "Allesmarkieren1", "Alles markieren    Strg+A",
-                                   Bind(this, &TForm3::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, PopupMenu1, "Markierungumkehren1", "Markierung umkehren    Strg+U",
-                                       Bind(this, &TForm3::Markierungumkehren1Click));
-    ersterEintragderDuplikatemarkieren1 = AddMenuEntry(this, PopupMenu1, "ersterEintragderDuplikatemarkieren1",
-                                                       "Alle außer dem ersten Eintrag markieren  Strg+N",
-                                                       Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
     ExoprtierenalsHTMLDatei1 =
         AddMenuEntry(this, PopupMenu1, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
                      Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
     ListView1->SetPopupMenu(PopupMenu1);
-
-    DeleteButton = MakeButton(this, "DeleteButton", 6, "Löschen", [this](TObject*) { Loeschen(); });
-    CopyButton = MakeButton(this, "CopyButton", 122, "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
-    SelectButton = MakeButton(this, "SelectButton", 238, "Duplikate markieren",
-                              Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
-    ExportButton = MakeButton(this, "ExportButton", 354, "Exportieren",
-                              Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
-    CloseButton = MakeButton(this, "CloseButton", 470, "Schließen", Bind(this, &TForm3::Schlieen1Click));
 }
 
 TForm3::~TForm3()
@@ -133,20 +123,25 @@ void TForm3::English()
     const char* captions[] = {"Name", "Path", "Size", "Type", "Date", "Attributes"};
     for (int i = 0; i < 6; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+    Datei1->Caption = "File";
+    ffnen1->Caption = "Open   Strg+O";
+    ffnenmit2->Caption = "Open with...    Strg+W";
+    Lschen1->Caption = "Delete   Del";
+    Kopieren1->Caption = "Copy...     Strg+C";
+    Eigenschaften1->Caption = "Properties  Alt+Return";
+    Schlieen1->Caption = "Close    Esc";
+    Bearbeiten1->Caption = "Edit";
+    Allesmarkieren1->Caption = "Select all    Strg+A";
+    Markierungumkehren1->Caption = "Invert selection    Strg+U";
+    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates  Strg+N";
+    MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files as HTML";
+    MainMenu1->Rebuild();
     Loeschen1->Caption = "Delete    Del";
     Kopieren2->Caption = "Copy...     Strg+C";
     ffnen2->Caption = "Open   Strg+O";
     ffnenmit1->Caption = "Open with...   Strg+W";
     Eigenschaften2->Caption = "Properties";
-    Allesmarkieren1->Caption = "Select all    Strg+A";
-    Markierungumkehren1->Caption = "Invert selection    Strg+U";
-    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates  Strg+N";
     ExoprtierenalsHTMLDatei1->Caption = "Export selected files as HTML";
-    DeleteButton->SetCaption("Delete");
-    CopyButton->SetCaption("Copy...");
-    SelectButton->SetCaption("Select duplicates");
-    ExportButton->SetCaption("Export");
-    CloseButton->SetCaption("Close");
 }
 
 std::vector<std::string> TForm3::Lines() const

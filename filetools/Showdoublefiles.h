@@ -8,13 +8,10 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Menus.h"
-#include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 
 #include <string>
 #include <vector>
-
-class TButton;
 
 class TForm3 : public TForm {
 public:
@@ -48,25 +45,29 @@ public:
     // takes the room the count does not need.
     void SetNote(const std::string& note);
 
-    TPanel* Panel1 = nullptr;      // the buttons
     TListView* ListView1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     TImageList* SmallIcons = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* Datei1 = nullptr;
+    TMenuItem* ffnen1 = nullptr;
+    TMenuItem* ffnenmit2 = nullptr;
+    TMenuItem* Lschen1 = nullptr;
+    TMenuItem* Kopieren1 = nullptr;
+    TMenuItem* Eigenschaften1 = nullptr;
+    TMenuItem* Schlieen1 = nullptr;
+    TMenuItem* Bearbeiten1 = nullptr;
+    TMenuItem* Allesmarkieren1 = nullptr;
+    TMenuItem* Markierungumkehren1 = nullptr;
+    TMenuItem* ersterEintragderDuplikatemarkieren1 = nullptr;
+    TMenuItem* MarkierteDateienalsHTMLexportieren1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* Loeschen1 = nullptr;
     TMenuItem* Kopieren2 = nullptr;
     TMenuItem* ffnen2 = nullptr;
     TMenuItem* ffnenmit1 = nullptr;
     TMenuItem* Eigenschaften2 = nullptr;
-    TMenuItem* Allesmarkieren1 = nullptr;
-    TMenuItem* Markierungumkehren1 = nullptr;
-    TMenuItem* ersterEintragderDuplikatemarkieren1 = nullptr;
     TMenuItem* ExoprtierenalsHTMLDatei1 = nullptr;
-    TButton* DeleteButton = nullptr;
-    TButton* CopyButton = nullptr;
-    TButton* SelectButton = nullptr; // all but the first of each group
-    TButton* ExportButton = nullptr;
-    TButton* CloseButton = nullptr;
 
     double FileCount = 0;
     unsigned char Busy = 0;

@@ -39,28 +39,34 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
     SetBounds(300, 233, 737, 440);
     SetCaption("Registrierung nach ungültigen Einträgen durchsuchen");
 
-    Panel1 = new TPanel(this);
-    Panel1->Name = "Panel1";
-    Panel1->SetParent(this);
-    Panel1->SetAlign(alTop);
-    Panel1->SetHeight(26);
-    int left = 2;
-    auto makeButton = [this, &left](const char* name, const char* caption, TNotifyEvent onClick) {
-        auto* button = new TButton(this);
-        button->Name = name;
-        button->SetParent(Panel1);
-        button->SetBounds(left, 2, 90, 22);
-        button->SetCaption(caption);
-        button->OnClick = std::move(onClick);
-        left += 92;
-        return button;
-    };
-    Registrierung1 = makeButton("Registrierung1", "Registrierung", [this](TObject*) { PopupBelow(Registrierung1, RegistryMenu); });
-    Suchen1 = makeButton("Suchen1", "Suchen", Bind(this, &TForm4::Suchen1Click));
-    Abbrechen1 = makeButton("Abbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
-    Abbrechen1->SetEnabled(false);
-    Bearbeiten1 = makeButton("Bearbeiten1", "Bearbeiten", [this](TObject*) { PopupBelow(Bearbeiten1, EditMenu); });
-    Ansicht1 = makeButton("Ansicht1", "Ansicht", [this](TObject*) { PopupBelow(Ansicht1, ViewMenu); });
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->Name = "MainMenu1";
+    Registrierung1 = AddMenuEntry(this, MainMenu1, "Registrierung1", "Registrierung");
+    ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
+    Lschen1 = AddMenuEntry(this, Registrierung1, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
+    MarkierteEintrgesichern1 =
+        AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1", "Markierte Einträge sichern  Strg+S",
+                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    AddMenuEntry(this, Registrierung1, "", "-");
+    Schliesen1 = AddMenuEntry(this, Registrierung1, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
+    Suchen1 = AddMenuEntry(this, MainMenu1, "Suchen1", "Suchen", Bind(this, &TForm4::Suchen1Click));
+    Abbrechen1 = AddMenuEntry(this, MainMenu1, "Abbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
+    Abbrechen1->Enabled = false;
+    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
+    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren  Strg+A",
+                                   Bind(this, &TForm4::Allesmarkieren1Click));
+    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren   Strg+U",
+                                       Bind(this, &TForm4::Markierungumkehren1Click));
+    AddMenuEntry(this, Bearbeiten1, "", "-");
+    MarkierteDateienalsHTMLexportieren1 =
+        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
+                     Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+    Ansicht1 = AddMenuEntry(this, MainMenu1, "Ansicht1", "Ansicht");
+    Gitter1 = AddMenuEntry(this, Ansicht1, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
+    ganzeZeilemarkieren1 = AddMenuEntry(this, Ansicht1, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+                                        Bind(this, &TForm4::ganzeZeilemarkieren1Click));
+    ganzeZeilemarkieren1->Checked = true;
+    MainMenu1->Rebuild();
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->Name = "StatusBar1";
@@ -89,31 +95,6 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
         column->SetWidth(spec.width);
     }
     ListView1->OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
-
-    RegistryMenu = MakeMenu(this, "RegistryMenu");
-    ffnen1 = AddMenuEntry(this, RegistryMenu, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
-    Lschen1 = AddMenuEntry(this, RegistryMenu, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
-    MarkierteEintrgesichern1 =
-        AddMenuEntry(this, RegistryMenu, "MarkierteEintrgesichern1", "Markierte Einträge sichern  Strg+S",
-                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
-    AddMenuEntry(this, RegistryMenu, "", "-");
-    Schliesen1 = AddMenuEntry(this, RegistryMenu, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
-
-    EditMenu = MakeMenu(this, "EditMenu");
-    Allesmarkieren1 = AddMenuEntry(this, EditMenu, "Allesmarkieren1", "Alles markieren  Strg+A",
-                                   Bind(this, &TForm4::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, EditMenu, "Markierungumkehren1", "Markierung umkehren   Strg+U",
-                                       Bind(this, &TForm4::Markierungumkehren1Click));
-    AddMenuEntry(this, EditMenu, "", "-");
-    MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, EditMenu, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
-                     Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
-
-    ViewMenu = MakeMenu(this, "ViewMenu");
-    Gitter1 = AddMenuEntry(this, ViewMenu, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
-    ganzeZeilemarkieren1 = AddMenuEntry(this, ViewMenu, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
-                                        Bind(this, &TForm4::ganzeZeilemarkieren1Click));
-    ganzeZeilemarkieren1->Checked = true;
 
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     MarkierteEintrgeausRegistrierungentfernen1 =
@@ -157,19 +138,19 @@ TForm4::~TForm4()
 void TForm4::English()
 {
     SetCaption("Scan Registry for junk files");
-    Registrierung1->SetCaption("Registry");
+    Registrierung1->Caption = "Registry";
     ffnen1->Caption = "Open  Strg+O";
     Lschen1->Caption = "Delete   Del";
     MarkierteEintrgesichern1->Caption = "Save selected entries  Strg+S";
     Schliesen1->Caption = "Close  Esc";
-    Suchen1->SetCaption("Search");
-    Abbrechen1->SetCaption("Cancel");
-    Bearbeiten1->SetCaption("Edit");
+    Suchen1->Caption = "Search";
+    Abbrechen1->Caption = "Cancel";
+    Bearbeiten1->Caption = "Edit";
     Allesmarkieren1->Caption = "Selected all  Strg+A";
     Markierungumkehren1->Caption = "Invert selection   Strg+U";
     MarkierteDateienalsHTMLexportieren1->Caption = "Export";
     MarkierteDateienalsHTMLexportieren2->Caption = "Export";
-    Ansicht1->SetCaption("View");
+    Ansicht1->Caption = "View";
     Gitter1->Caption = "Grid Lines";
     ganzeZeilemarkieren1->Caption = "Row Select";
     MarkierteEintrgeausRegistrierungentfernen1->Caption = "Delete    Del";
@@ -183,13 +164,7 @@ void TForm4::English()
     const char* const captions[] = {"Key", "Value", "Data", "Last modified", "Information"};
     for (int i = 0; i < 5; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);
-}
-
-void TForm4::PopupBelow(TButton* button, TPopupMenu* menu)
-{
-    POINT corner{button->Left(), button->Top() + button->Height()};
-    ClientToScreen(Panel1->Handle(), &corner);
-    menu->Popup(corner.x, corner.y);
+    MainMenu1->Rebuild();
 }
 
 regscan::Finding* TForm4::FindingOf(TListItem* item) const
@@ -229,10 +204,11 @@ regscan::Settings TForm4::TakeSettings() const
 
 void TForm4::ShowScanning(bool scanning)
 {
-    Abbrechen1->SetEnabled(scanning);
+    Abbrechen1->Enabled = scanning;
     Sucheabbrechen1->Enabled = scanning;
-    Suchen1->SetEnabled(!scanning);
+    Suchen1->Enabled = !scanning;
     Registrierungdurchsuchen1->Enabled = !scanning;
+    MainMenu1->Rebuild();
 }
 
 void TForm4::Suchen1Click(TObject*)

@@ -5,11 +5,9 @@
 #pragma once
 
 #include "system/RegistryScan.h"
-#include "toolkit/Button.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Menus.h"
-#include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 
 #include <memory>
@@ -50,25 +48,22 @@ public:
 
     unsigned char CancelFlag = 0;
 
-    TPanel* Panel1 = nullptr; // the menu bar
-    TButton* Registrierung1 = nullptr;
-    TButton* Suchen1 = nullptr;
-    TButton* Abbrechen1 = nullptr;
-    TButton* Bearbeiten1 = nullptr;
-    TButton* Ansicht1 = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* Registrierung1 = nullptr;
+    TMenuItem* Suchen1 = nullptr;
+    TMenuItem* Abbrechen1 = nullptr;
+    TMenuItem* Bearbeiten1 = nullptr;
+    TMenuItem* Ansicht1 = nullptr;
     TListView* ListView1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
 
-    TPopupMenu* RegistryMenu = nullptr;
     TMenuItem* ffnen1 = nullptr;
     TMenuItem* Lschen1 = nullptr;
     TMenuItem* MarkierteEintrgesichern1 = nullptr;
     TMenuItem* Schliesen1 = nullptr;
-    TPopupMenu* EditMenu = nullptr;
     TMenuItem* Allesmarkieren1 = nullptr;
     TMenuItem* Markierungumkehren1 = nullptr;
     TMenuItem* MarkierteDateienalsHTMLexportieren1 = nullptr;
-    TPopupMenu* ViewMenu = nullptr;
     TMenuItem* Gitter1 = nullptr;
     TMenuItem* ganzeZeilemarkieren1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
@@ -87,7 +82,6 @@ private:
     void SetStatus(const std::string& text);
     void ShowScanning(bool scanning);
     std::vector<TListItem*> SelectedItems() const;
-    void PopupBelow(TButton* button, TPopupMenu* menu);
     regscan::Settings TakeSettings() const;
 
     std::vector<std::unique_ptr<regscan::Finding>> findings_;

@@ -140,4 +140,42 @@ TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)
     EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{1, 2, 5, 6}));
 }
 
+// The bar's text of item position of the menu (top level when sub is -1).
+std::string MenuText(HMENU bar, int position, int sub = -1)
+{
+    HMENU menu = sub < 0 ? bar : GetSubMenu(bar, sub);
+    char text[128] = "";
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+TEST_F(DuplicatesWindowTest, TheMenuBarOffersTheCommandsWithTheirKeysInBothLanguages)
+{
+    Show({folder / "a1", folder / "a2", ""});
+    HMENU bar = GetMenu(Form3->Handle());
+    ASSERT_EQ(bar, Form3->MainMenu1->Handle());
+    // A menu is filled when it opens; its command reaches the window's handler.
+    SendMessageA(Form3->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(bar, 1)), 1);
+    EXPECT_EQ(MenuText(bar, 0, 1), "Alles markieren    Strg+A");
+    SendMessageA(Form3->Handle(), WM_COMMAND, GetMenuItemID(GetSubMenu(bar, 1), 0), 0);
+    EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{0, 1}));
+
+    Form3->English();
+    bar = GetMenu(Form3->Handle());
+    EXPECT_EQ(MenuText(bar, 0) + "|" + MenuText(bar, 1), "File|Edit");
+    const struct {
+        TMenuItem* item;
+        const char* english;
+    } items[] = {{Form3->ffnen1, "Open   Strg+O"},           {Form3->ffnenmit2, "Open with...    Strg+W"},
+                 {Form3->Lschen1, "Delete   Del"},           {Form3->Kopieren1, "Copy...     Strg+C"},
+                 {Form3->Eigenschaften1, "Properties  Alt+Return"}, {Form3->Schlieen1, "Close    Esc"},
+                 {Form3->Markierungumkehren1, "Invert selection    Strg+U"},
+                 {Form3->ersterEintragderDuplikatemarkieren1, "Not select first entry of the duplikates  Strg+N"},
+                 {Form3->MarkierteDateienalsHTMLexportieren1, "Export selected files as HTML"}};
+    for (const auto& entry : items)
+        EXPECT_EQ(entry.item->Caption, entry.english);
+    EXPECT_EQ(Form3->Datei1->Count(), 6);
+    EXPECT_EQ(Form3->PopupMenu1->Items()->Count(), 6) << "the selection commands are in the edit menu only";
+}
+
 } // namespace

@@ -173,4 +173,26 @@ TEST_F(RegistryScanWindowTest, StoredSettingsThatAreNotNumbersLeaveTheDesign)
     EXPECT_EQ(Stored(key, "left"), "300");
 }
 
+TEST_F(RegistryScanWindowTest, TheMenuBarSwitchesTheViewAndLocksCancelWhileIdle)
+{
+    OpenPage(false);
+    Form1->Label70Click(nullptr);
+    HMENU bar = GetMenu(Form4->Handle());
+    ASSERT_EQ(bar, Form4->MainMenu1->Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 5);
+    EXPECT_TRUE(GetMenuState(bar, 2, MF_BYPOSITION) & MF_GRAYED) << "no scan runs: cancel is off";
+    EXPECT_FALSE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+    HMENU view = GetSubMenu(bar, 4);
+    SendMessageA(Form4->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 4);
+    EXPECT_TRUE(GetMenuState(view, 1, MF_BYPOSITION) & MF_CHECKED) << "row select";
+    SendMessageA(Form4->Handle(), WM_COMMAND, GetMenuItemID(view, 0), 0);
+    EXPECT_TRUE(Form4->Gitter1->Checked);
+    EXPECT_TRUE(Form4->ListView1->GridLines());
+
+    MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+    GetMenuItemInfoA(bar, 4, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "handed to the look";
+    Form4->Close();
+}
+
 } // namespace
