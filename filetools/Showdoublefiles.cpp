@@ -88,6 +88,8 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     ListView1->OnData = Bind(this, &TForm3::ListView1Data);
     ListView1->OnDblClick = Bind(this, &TForm3::ffnen1Click);
     ListView1->OnKeyDown = Bind(this, &TForm3::ListView1KeyDown);
+    // The keys the menus name work before the list has the focus too.
+    OnKeyDown = Bind(this, &TForm3::ListView1KeyDown);
     ListView1->OnMouseMove = Bind(this, &TForm3::ListView1MouseMove);
     SmallIcons = new TImageList(this);
     SmallIcons->SetShareImages(true);

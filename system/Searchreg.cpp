@@ -95,6 +95,8 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
         column->SetWidth(spec.width);
     }
     ListView1->OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
+    // The keys the menus name work before the list has the focus too.
+    OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
 
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     MarkierteEintrgeausRegistrierungentfernen1 =

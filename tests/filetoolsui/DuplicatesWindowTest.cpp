@@ -159,6 +159,9 @@ TEST_F(DuplicatesWindowTest, TheMenuBarOffersTheCommandsWithTheirKeysInBothLangu
     EXPECT_EQ(MenuText(bar, 0, 1), "Alles markieren    Strg+A");
     SendMessageA(Form3->Handle(), WM_COMMAND, GetMenuItemID(GetSubMenu(bar, 1), 0), 0);
     EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{0, 1}));
+    effects.answers = {IDNO};
+    SendMessageA(Form3->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(effects.boxes.size(), 1u) << "the keys the menu names work on the window, not only on its list";
 
     Form3->English();
     bar = GetMenu(Form3->Handle());
