@@ -1,9 +1,11 @@
-// The XP look: a component a window carries (XPMenu1) that draws the window's popup
-// menus and tool bars itself and gives its standard controls a flat frame and face. Code
-// that makes a window or frame later hands it over with one call, InitComponent.
+// The XP look: a component a window carries (XPMenu1) that draws the window's menus
+// (popups and the menu bar) and tool bars itself and gives its standard controls a flat
+// frame and face. Code that makes a window or frame later hands it over with one call,
+// InitComponent.
 //
 // A component, menu item or window whose Tag is 999 is left alone, and so is a control
-// whose parent's Tag is 999 (for a popup menu the Tag of each item counts).
+// whose parent's Tag is 999 (for a popup menu the Tag of each item counts, a menu bar's
+// own Tag counts too).
 #pragma once
 
 #include "toolkit/Controls.h"

@@ -1,6 +1,6 @@
 // The XP look on a window of its own: which controls it takes over (once, and never
 // those marked with Tag 999), that it leaves every control's chain of window procedures
-// in whatever order windows, controls and the look go, owner-drawn popup menu items, and
+// in whatever order windows, controls and the look go, owner-drawn menu items and bars, and
 // the flat painters and tool buttons checked by pixels on off-screen bitmaps.
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
