@@ -2,23 +2,6 @@
 // print and properties, each with a picture of the shell's and a hint.
 #include "cleaning/Showdelfilesframe.h"
 
-#include <shellapi.h>
-
-namespace {
-
-// The picture with that resource number of the shell's library, or -1 when it has none.
-int AddShellPicture(TImageList* list, int resource)
-{
-    HICON icon = nullptr;
-    if (ExtractIconExA("shell32.dll", -resource, &icon, nullptr, 1) != 1 || !icon)
-        return -1;
-    const int index = list->AddIcon(icon);
-    DestroyIcon(icon);
-    return index;
-}
-
-} // namespace
-
 void TFrame8::BuildToolBar()
 {
     ToolImages = new TImageList(this, 32, 32);
@@ -53,7 +36,7 @@ void TFrame8::BuildToolBar()
         {&ToolButton10, "ToolButton10", tbsDropDown, 165, "Ansicht", &TFrame8::ToolButton10Click},
     };
     for (const ButtonDesign& design : designs) {
-        const int image = design.onClick ? AddShellPicture(ToolImages, design.picture) : -1;
+        const int image = design.onClick ? ToolImages->AddShellIcon(design.picture) : -1;
         TToolButton* button = ToolBar1->AddButton(design.name, design.style, image,
                                                   design.onClick ? Bind(this, design.onClick) : TNotifyEvent());
         button->Hint = design.hint;

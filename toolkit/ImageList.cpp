@@ -2,6 +2,8 @@
 
 #include "toolkit/Controls.h"
 
+#include <shellapi.h>
+
 TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner)
 {
     toolkit::Initialize();
@@ -55,6 +57,11 @@ int TImageList::AddIcon(HICON icon)
     return ImageList_AddIcon(handle_, icon);
 }
 
+int TImageList::ReplaceIcon(int index, HICON icon)
+{
+    return ImageList_ReplaceIcon(handle_, index, icon);
+}
+
 void TImageList::Delete(int index)
 {
     ImageList_Remove(handle_, index);
@@ -73,4 +80,13 @@ HICON TImageList::GetIcon(int index) const
 void TImageList::Draw(HDC dc, int x, int y, int index) const
 {
     ImageList_Draw(handle_, index, dc, x, y, ILD_NORMAL);
+}
+
+int TImageList::AddShellIcon(int resource)
+{
+    HICON icon = nullptr;
+    if (ExtractIconExA("shell32.dll", -resource, &icon, nullptr, 1) != 1 || !icon) return -1;
+    const int index = AddIcon(icon);
+    DestroyIcon(icon);
+    return index;
 }

@@ -24,11 +24,15 @@ public:
     int Add(HBITMAP image, HBITMAP mask);
     int AddMasked(HBITMAP image, TColor maskColor);
     int AddIcon(HICON icon);
+    // Puts the icon in place of image index (-1 appends); returns its index, or -1.
+    int ReplaceIcon(int index, HICON icon);
     void Delete(int index);
     void Clear();
     // A new icon of the image; the caller destroys it.
     HICON GetIcon(int index) const;
     void Draw(HDC dc, int x, int y, int index) const;
+    // Adds the icon with that resource number of the shell's library; -1 when it has none.
+    int AddShellIcon(int resource);
 
 private:
     HIMAGELIST handle_ = nullptr;
