@@ -49,6 +49,17 @@ void TToolButton::SetEnabled(bool enabled)
     if (bar_) SendMessageA(bar_->Handle(), TB_ENABLEBUTTON, id_, MAKELONG(enabled ? TRUE : FALSE, 0));
 }
 
+void TToolButton::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    if (!bar_) return;
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT;
+    info.pszText = const_cast<char*>(caption_.c_str());
+    SendMessageA(bar_->Handle(), TB_SETBUTTONINFOA, id_, reinterpret_cast<LPARAM>(&info));
+}
+
 bool TToolButton::Down() const
 {
     return bar_ && SendMessageA(bar_->Handle(), TB_ISBUTTONCHECKED, id_, 0) != 0;

@@ -1,5 +1,5 @@
 // TToolBar: the common controls' tool bar with TToolButton items -- images from up to
-// three image lists (normal, hot, disabled), hints, check and drop-down buttons and
+// three image lists (normal, hot, disabled), captions, hints, check and drop-down buttons and
 // separators -- and a handler that may draw each button itself (custom draw).
 #pragma once
 
@@ -34,6 +34,9 @@ public:
     void SetEnabled(bool enabled);
     bool Down() const;
     void SetDown(bool down);
+    // Shown below the picture; a bar with captions makes its buttons tall enough for them.
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
     // Shown as the button's tool tip.
     std::string Hint;
     // Shown below a drop-down button when its arrow or the button is pressed.
@@ -48,6 +51,7 @@ private:
     friend class TToolBar;
     TToolBar* bar_;
     TToolButtonStyle style_ = tbsButton;
+    std::string caption_;
     int imageIndex_ = -1;
     bool enabled_ = true;
     int id_ = 0;

@@ -135,10 +135,20 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
         list = bar->DisabledImages();
     else if (HasImage(bar->Images(), index))
         list = bar->Images();
+    // A captioned button has its picture at the top and the caption below it.
+    const bool captioned = !button->Caption().empty();
     if (list) {
         const int x = RoundHalfEven((r.right - r.left - list->Width()) / 2.0 + r.left);
-        const int y = r.top + 2 + (r.bottom - r.top - 4 - list->Height()) / 2;
+        const int y = captioned ? r.top + 3 : r.top + 2 + (r.bottom - r.top - 4 - list->Height()) / 2;
         DrawButtonIcon(menu, dc, list, index, x, y, state, under);
+    }
+    if (captioned) {
+        RECT text{r.left, r.top + 3 + (list ? list->Height() : 0), r.right, r.bottom - 1};
+        HGDIOBJ oldFont = SelectObject(dc, bar->Font()->Handle());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor((state & cdsDisabled) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        DrawTextA(dc, button->Caption().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
     }
     // The separator before the button is repainted with the bar: a line when its Tag asks.
     const int position = button->Index();
