@@ -141,6 +141,7 @@ HCURSOR CursorHandle(TCursor cursor)
     case crNo: id = IDC_NO; break;
     case crAppStart: id = IDC_APPSTARTING; break;
     case crHandPoint: id = IDC_HAND; break;
+    case crHSplit: id = IDC_SIZEWE; break;
     default: return nullptr;
     }
     return LoadCursorA(nullptr, id);

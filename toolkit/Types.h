@@ -58,6 +58,7 @@ constexpr TCursor crHourGlass = -11;
 constexpr TCursor crNo = -18;
 constexpr TCursor crAppStart = -19;
 constexpr TCursor crHandPoint = -21;
+constexpr TCursor crHSplit = -14;
 
 // The system cursor for a TCursor (nullptr for crDefault).
 HCURSOR CursorHandle(TCursor cursor);
