@@ -36,17 +36,6 @@ bool IsMenuMessage(UINT msg, LPARAM lParam)
     return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
 }
 
-// A tool button opens its drop-down menu under itself.
-void DropDown(TButton* button, TPopupMenu* menu)
-{
-    button->OnClick = [button, menu](TObject*) {
-        RECT place;
-        GetWindowRect(button->Handle(), &place);
-        menu->SetPopupComponent(button);
-        menu->Popup(place.left, place.bottom);
-    };
-}
-
 } // namespace
 
 TForm11::TForm11(TComponent* owner) : TForm(owner)
@@ -123,21 +112,16 @@ void TForm11::BuildDesign()
     for (int width : {330, 200, 300})
         StatusBar1->Panels()->Add()->SetWidth(width);
 
-    ToolBar1 = Place<TPanel>(this, this, "ToolBar1", 0, 0, 100, 30);
-    ToolBar1->SetAlign(alTop);
-    ToolButton1 = AddButton(this, ToolBar1, "ToolButton1", "Datei", 4, 80);
-    ToolButton3 = AddButton(this, ToolBar1, "ToolButton3", "Bearbeiten", 88, 80);
-    ToolButton5 = AddButton(this, ToolBar1, "ToolButton5", "Ansicht", 172, 80);
-    ToolButton6 = AddButton(this, ToolBar1, "ToolButton6", "Optionen", 256, 80);
-    ToolButton8 = AddButton(this, ToolBar1, "ToolButton8", "Info", 340, 80);
-    ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);
+    BuildToolBar();
 
     Panel5 = Place<TPanel>(this, this, "Panel5", 0, 0, 100, 28);
     Panel5->SetAlign(alTop);
     Label1 = Place<TLabel>(this, Panel5, "Label1", 6, 7, 50, 16);
     Label1->SetCaption("Adresse");
-    ComboBoxEx1 = Place<TComboBox>(this, Panel5, "ComboBoxEx1", 60, 3, 600, 22);
+    ImageList4 = new TImageList(this);
+    ComboBoxEx1 = Place<TComboBoxEx>(this, Panel5, "ComboBoxEx1", 60, 3, 600, 22);
     ComboBoxEx1->SetDropDownCount(20);
+    ComboBoxEx1->SetImages(ImageList4);
     ComboBoxEx1->OnClick = Bind(this, &TForm11::ComboBoxEx1Click);
 
     Panel3 = Place<TPanel>(this, this, "Panel3", 0, 0, 185, 100);
@@ -151,6 +135,8 @@ void TForm11::BuildDesign()
     SpeedButton1->SetCaption("X");
     SpeedButton1->OnClick = Bind(this, &TForm11::SpeedButton1Click);
     Panel8->OnResize = [this](TObject*) { SpeedButton1->SetLeft(Panel8->Width() - 30); };
+    // Right of the folder panel, which it widens or narrows.
+    Splitter2 = Place<TSplitter>(this, this, "Splitter2", 185, 0, 3, 100);
     TreeView1 = Place<TDirTreeView>(this, Panel3, "TreeView1", 0, 22, 185, 100);
     TreeView1->SetAlign(alClient);
     TreeView1->SetHideSelection(false);
@@ -256,7 +242,7 @@ void TForm11::BuildMenus()
                                   Bind(this, &TForm11::Eigenschaften1Click));
     Schliessen1 =
         AddMenuEntry(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
-    DropDown(ToolButton1, PopupMenu3);
+    ToolButton1->DropdownMenu = PopupMenu3;
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
@@ -265,7 +251,7 @@ void TForm11::BuildMenus()
                                    Bind(this, &TForm11::Allesmarkieren3Click));
     Markierungumdrehen3 = AddMenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3", "Markierung umkehren",
                                        Bind(this, &TForm11::Markierungumdrehen3Click));
-    DropDown(ToolButton3, PopupMenu6);
+    ToolButton3->DropdownMenu = PopupMenu6;
 
     PopupMenu7 = new TPopupMenu(this);
     PopupMenu7->Name = "PopupMenu7";
@@ -287,7 +273,7 @@ void TForm11::BuildMenus()
                                     [this](TObject*) { Frame6->SetPie(false); });
     Kreisdiagrammanzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm",
                                           [this](TObject*) { Frame6->SetPie(true); });
-    DropDown(ToolButton5, PopupMenu7);
+    ToolButton5->DropdownMenu = PopupMenu7;
 
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->Name = "PopupMenu4";
@@ -298,7 +284,7 @@ void TForm11::BuildMenus()
                                Bind(this, &TForm11::Gitternetz1Click));
     ganzeZeilemarkieren1 = AddMenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1", "Ganze Zeile markieren",
                                         Bind(this, &TForm11::ganzeZeilemarkieren1Click));
-    DropDown(ToolButton6, PopupMenu4);
+    ToolButton6->DropdownMenu = PopupMenu4;
 }
 
 void TForm11::English()
@@ -307,10 +293,6 @@ void TForm11::English()
     TabSheet2->SetCaption("Chart");
     Label17->SetCaption("Folders");
     Label1->SetCaption("Address");
-    ToolButton1->SetCaption("File");
-    ToolButton3->SetCaption("Edit");
-    ToolButton5->SetCaption("View");
-    ToolButton6->SetCaption("Options");
     Eigenschaften2->Caption = "Save Desktop Settings";
     Gitternetz1->Caption = "Gridlines";
     ganzeZeilemarkieren1->Caption = "Row Select";
@@ -351,7 +333,7 @@ void TForm11::ReadSettings()
     if (auto value = number(keys::Width)) SetWidth(*value);
     if (auto value = number(keys::Height)) SetHeight(*value);
     if (read(keys::ShowTree) == "0") {
-        Panel3->Hide();
+        ShowTree(false);
         Ordneranzeigen1->Checked = false;
     }
     if (auto value = number(keys::TreeWidth)) Panel3->SetWidth(*value);
@@ -434,21 +416,34 @@ void TForm11::ToolButton8Click(TObject*)
 
 void TForm11::SetViewStyle(TViewStyle style)
 {
+    IconSizeFlag = style == vsIcon ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     ListView1->Items()->BeginUpdate();
     ListView1->SetViewStyle(style);
     ListView1->Items()->EndUpdate();
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));
 }
 
+void TForm11::ShowTree(bool show)
+{
+    // The panel comes first, so that the splitter lines up right of it.
+    if (show) {
+        Panel3->Show();
+        Splitter2->Show();
+    } else {
+        Splitter2->Hide();
+        Panel3->Hide();
+    }
+}
+
 void TForm11::Ordneranzeigen1Click(TObject*)
 {
-    Panel3->SetVisible(!Panel3->Visible());
+    ShowTree(!Panel3->Visible());
     Ordneranzeigen1->Checked = Panel3->Visible();
 }
 
 void TForm11::SpeedButton1Click(TObject*)
 {
-    Panel3->Hide();
+    ShowTree(false);
     Ordneranzeigen1->Checked = false;
 }
 

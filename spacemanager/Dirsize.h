@@ -8,14 +8,17 @@
 #include "spacemanager/DirItems.h"
 #include "spacemanager/DirMonitor.h"
 #include "toolkit/Button.h"
-#include "toolkit/ComboBox.h"
+#include "toolkit/ComboBoxEx.h"
+#include "toolkit/CoolBar.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Menus.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Splitter.h"
 #include "toolkit/StatusBar.h"
+#include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
 #include "xplook/Xpmenu.h"
 
@@ -90,6 +93,8 @@ public:
     void TreeView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, TTreeNode* parent);
     void FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myComputerList);
+    // Makes the last address entry the folder shown, with its open icon.
+    void ShowInAddressList(LPCITEMIDLIST list, const std::string& caption);
     void ComboBoxEx1Click(TObject* sender);
     TTreeNode* FindTreeNodeByName(const std::string& text);
     TTreeNode* FindTreeNodeByPath(const std::string& path);
@@ -165,6 +170,9 @@ public:
     std::vector<DirItem> DirItems;
     std::vector<std::string> AddressNames;
     int FolderEntryIndex = 0;
+    // The shell's icon size flag of the listing's pictures: large for the large icons
+    // view, small otherwise. A view chosen takes effect at the next listing.
+    UINT IconSizeFlag = SHGFI_SMALLICON;
     IShellFolder* DesktopFolder = nullptr;
     IShellFolder* CurrentFolder = nullptr;
     LPITEMIDLIST CurrentFolderPidl = nullptr;  // the shown folder's list; owned
@@ -175,16 +183,20 @@ public:
     DWORD SizingPumpMs = 50;
 
     // ---- the window's parts
-    TPanel* ToolBar1 = nullptr;
-    TButton* ToolButton1 = nullptr;  // File
-    TButton* ToolButton3 = nullptr;  // Edit
-    TButton* ToolButton5 = nullptr;  // View
-    TButton* ToolButton6 = nullptr;  // Options
-    TButton* ToolButton8 = nullptr;  // Information
+    TCoolBar* CoolBar1 = nullptr;
+    TToolBar* ToolBar1 = nullptr;
+    TImageList* ImageList1 = nullptr; // the tool bar's pictures
+    TToolButton* ToolButton1 = nullptr;  // File
+    TToolButton* ToolButton3 = nullptr;  // Edit
+    TToolButton* ToolButton5 = nullptr;  // View
+    TToolButton* ToolButton6 = nullptr;  // Options
+    TToolButton* ToolButton8 = nullptr;  // Information
     TPanel* Panel5 = nullptr;
     TLabel* Label1 = nullptr;
-    TComboBox* ComboBoxEx1 = nullptr;
+    TComboBoxEx* ComboBoxEx1 = nullptr;
+    TImageList* ImageList4 = nullptr; // the address list's pictures
     TPanel* Panel3 = nullptr;
+    TSplitter* Splitter2 = nullptr;
     TPanel* Panel8 = nullptr;
     TLabel* Label17 = nullptr;
     TButton* SpeedButton1 = nullptr;
@@ -232,7 +244,11 @@ public:
 
 private:
     void BuildDesign();
+    // The cool bar with the tool bar, its pictures, captions and hints.
+    void BuildToolBar();
     void BuildMenus();
+    // Shows or hides the folder panel and its splitter.
+    void ShowTree(bool show);
     void BuildTree();
     bool German() const;
     // Sizes an item while keeping the window alive; stops when SizingCancelled is set.
@@ -253,6 +269,10 @@ private:
     IMalloc* malloc_ = nullptr;
     LPITEMIDLIST pendingPidl_ = nullptr;  // a folder asked for while a listing ran; owned
     TTreeNode* lastMenuNode_ = nullptr;
+    // Puts icon into the address list's pictures in place of index (-1 appends) and
+    // destroys it; returns where it went, or index when there is no icon.
+    int TakeIcon(HICON icon, int index);
+    int folderImage_ = -1; // the folder entry's picture in ImageList4
 };
 
 extern TForm11* Form11;

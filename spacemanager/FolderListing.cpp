@@ -111,10 +111,7 @@ void TForm11::ShowFolder(LPCITEMIDLIST absoluteList)
     StartMonitor(path);
     OpenFolder(DesktopFolder, list);
     const std::string caption = IsPathCaption(path) ? path : GetDisplayName(DesktopFolder, list, SHGDN_NORMAL);
-    if (FolderEntryIndex < ComboBoxEx1->Items()->Count())
-        ComboBoxEx1->Items()->Delete(FolderEntryIndex);
-    ComboBoxEx1->Items()->Add(caption);
-    ComboBoxEx1->SetItemIndex(FolderEntryIndex);
+    ShowInAddressList(list, caption);
     StatusBar1->Panels()->Items(2)->SetText(caption);
 }
 
@@ -197,7 +194,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         item.AbsoluteList = ItemIdListConcat(malloc_, absoluteList, child);
         SHFILEINFOA info{};
         SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.AbsoluteList), 0, &info, sizeof info,
-                       SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_PIDL | SHGFI_SMALLICON);
+                       IconSizeFlag | SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_PIDL);
         item.TypeName = info.szTypeName;
         item.ImageIndex = info.iIcon;
         ULONG attributes = SFGAO_FOLDER | SFGAO_STREAM | SFGAO_FILESYSTEM;

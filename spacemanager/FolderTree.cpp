@@ -4,6 +4,7 @@
 
 #include "shell/ShellHelpers.h"
 #include "spacemanager/FolderSizing.h"
+#include "toolkit/ImageList.h"
 
 namespace {
 
@@ -182,24 +183,67 @@ TTreeNode* TForm11::FindTreeNodeByPath(const std::string& path)
 void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myComputerList)
 {
     AddressNames.clear();
+    ImageList4->Clear();
+    std::vector<int> images;
     IEnumIDList* children = nullptr;
     if (myComputer->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &children) == S_OK && children) {
         LPITEMIDLIST child = nullptr;
         ULONG fetched = 0;
         while (children->Next(1, &child, &fetched) == S_OK && child) {
-            std::string name = GetDisplayName(myComputer, child, SHGDN_NORMAL);
-            if (!name.empty())
-                AddressNames.push_back(name);
+            if (LPITEMIDLIST joined = ItemIdListConcat(malloc_, myComputerList, child)) {
+                SHFILEINFOA info{};
+                SHGetFileInfoA(reinterpret_cast<LPCSTR>(joined), 0, &info, sizeof info,
+                               SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
+                if (info.szDisplayName[0]) {
+                    AddressNames.push_back(info.szDisplayName);
+                    images.push_back(TakeIcon(info.hIcon, -1));
+                } else if (info.hIcon) {
+                    DestroyIcon(info.hIcon);
+                }
+                malloc_->Free(joined);
+            }
             malloc_->Free(child);
         }
         children->Release();
     }
-    AddressNames.push_back("Ordner");
-    ComboBoxEx1->Items()->Clear();
-    for (const std::string& name : AddressNames)
-        ComboBoxEx1->Items()->Add(name);
+    // The entry of the folder shown, with the Windows folder's picture until then.
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    SHFILEINFOA info{};
+    SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON);
+    AddressNames.push_back(German() ? "Ordner" : "Folder");
+    folderImage_ = TakeIcon(info.hIcon, -1);
+    images.push_back(folderImage_);
+    ComboBoxEx1->Clear();
+    for (size_t i = 0; i < AddressNames.size(); ++i) {
+        // Drives stand one step in, under the other places of My Computer.
+        const int indent = AddressNames[i].find(':') != std::string::npos ? 1 : 0;
+        ComboBoxEx1->Add({AddressNames[i], images[i], images[i], -1, indent});
+    }
     ComboBoxEx1->SetItemIndex(0);
     FolderEntryIndex = static_cast<int>(AddressNames.size()) - 1;
+}
+
+int TForm11::TakeIcon(HICON icon, int index)
+{
+    if (!icon)
+        return index;
+    const int placed = ImageList4->ReplaceIcon(index, icon);
+    DestroyIcon(icon);
+    return placed;
+}
+
+void TForm11::ShowInAddressList(LPCITEMIDLIST list, const std::string& caption)
+{
+    SHFILEINFOA info{};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info,
+                   SHGFI_PIDL | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON);
+    // Each folder shown reuses the one picture of the folder entry.
+    folderImage_ = TakeIcon(info.hIcon, folderImage_);
+    if (FolderEntryIndex < ComboBoxEx1->Count())
+        ComboBoxEx1->Delete(FolderEntryIndex);
+    ComboBoxEx1->Add({caption, folderImage_, folderImage_, -1, 1});
+    ComboBoxEx1->SetItemIndex(FolderEntryIndex);
 }
 
 void TForm11::ComboBoxEx1Click(TObject*)
@@ -207,7 +251,7 @@ void TForm11::ComboBoxEx1Click(TObject*)
     const int index = ComboBoxEx1->ItemIndex();
     if (index < 0 || index >= FolderEntryIndex)
         return; // the last entry is the folder shown
-    const std::string caption = ComboBoxEx1->Items()->Strings(index);
+    const std::string caption = ComboBoxEx1->Item(index).caption;
     // A drive's node exists once My Computer was opened: open it first.
     TTreeNode* node = FindTreeNodeByName(caption);
     if (!node) {

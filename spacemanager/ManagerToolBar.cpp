@@ -1,0 +1,52 @@
+// The space manager's tool bar: one cool bar band with the File, Edit, View and Options
+// drop-downs and the information button, each with a picture of the shell's, a caption
+// and a hint.
+#include "spacemanager/Dirsize.h"
+
+#include "toolkit/ImageList.h"
+#include "toolkit/Place.h"
+
+void TForm11::BuildToolBar()
+{
+    CoolBar1 = Place<TCoolBar>(this, this, "CoolBar1", 0, 0, 100, 56);
+    CoolBar1->SetAlign(alTop);
+    ImageList1 = new TImageList(this, 32, 32);
+    ToolBar1 = new TToolBar(this);
+    ToolBar1->Name = "ToolBar1";
+    ToolBar1->SetImages(ImageList1);
+    // Hot buttons show the pictures at full strength; resting ones are dimmed by the look.
+    ToolBar1->SetHotImages(ImageList1);
+
+    struct ButtonDesign {
+        TToolButton** button;
+        const char* name;
+        TToolButtonStyle style;
+        int picture;
+        const char* germanCaption;
+        const char* englishCaption;
+        const char* germanHint;
+        const char* englishHint;
+    };
+    const ButtonDesign designs[] = {
+        {&ToolButton1, "ToolButton1", tbsDropDown, 4, "Datei", "File", "Diagramm kopieren oder speichern, Schließen",
+         "Copy or save the chart, close"},
+        {&ToolButton3, "ToolButton3", tbsDropDown, 2, "Bearbeiten", "Edit", "Alles markieren oder Markierung umkehren",
+         "Select all or invert the selection"},
+        {&ToolButton5, "ToolButton5", tbsDropDown, 165, "Ansicht", "View", "Ansicht der Liste, der Ordner und des Diagramms",
+         "View of the list, the folders and the chart"},
+        {&ToolButton6, "ToolButton6", tbsDropDown, 22, "Optionen", "Options",
+         "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern", "Gridlines, row select, save settings"},
+        {&ToolButton8, "ToolButton8", tbsButton, 24, "Info", "Info", "Information", "Information"},
+    };
+    const bool german = German();
+    for (const ButtonDesign& design : designs) {
+        TToolButton* button = ToolBar1->AddButton(design.name, design.style, ImageList1->AddShellIcon(design.picture));
+        button->SetCaption(german ? design.germanCaption : design.englishCaption);
+        button->Hint = german ? design.germanHint : design.englishHint;
+        *design.button = button;
+    }
+    ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);
+    ToolBar1->SetButtonSize(64, 52);
+    ToolBar1->SetBounds(0, 0, 5 * 64 + 4 * 14, 52);
+    CoolBar1->AddBand(ToolBar1);
+}
