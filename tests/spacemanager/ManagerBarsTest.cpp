@@ -74,38 +74,39 @@ std::pair<std::string, std::string> TextsOf(TToolButton* button)
     return {caption, tip};
 }
 
-struct DropDownCase {
-    int languageFlag;
-    int button; // 0 File, 1 Edit, 2 View, 3 Options
-    const char* caption;
-    const char* hint;
-};
+// Caption and tool tip of File, Edit, View and Options.
+using ButtonTexts = std::pair<std::string, std::string>;
 
-class ManagerToolBarTest : public ManagerBarsTest, public testing::WithParamInterface<DropDownCase> {};
+// Each drop-down opens its own menu and shows its texts in the language.
+void CheckDropDowns(const ButtonTexts (&texts)[4])
+{
+    TToolButton* buttons[] = {Form11->ToolButton1, Form11->ToolButton3, Form11->ToolButton5, Form11->ToolButton6};
+    TPopupMenu* menus[] = {Form11->PopupMenu3, Form11->PopupMenu6, Form11->PopupMenu7, Form11->PopupMenu4};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(menus[i], MenuOpenedBy(buttons[i])) << buttons[i]->Name;
+        EXPECT_EQ(texts[i], TextsOf(buttons[i]));
+    }
+}
 
 } // namespace
 
-TEST_P(ManagerToolBarTest, EachDropDownOpensItsMenuWithCaptionAndHintInTheLanguage)
+TEST_F(ManagerBarsTest, TheDropDownsOpenTheirMenusAndSpeakGerman)
 {
-    const DropDownCase& c = GetParam();
-    Open(c.languageFlag);
-    TToolButton* buttons[] = {Form11->ToolButton1, Form11->ToolButton3, Form11->ToolButton5, Form11->ToolButton6};
-    TPopupMenu* menus[] = {Form11->PopupMenu3, Form11->PopupMenu6, Form11->PopupMenu7, Form11->PopupMenu4};
-    TToolButton* button = buttons[c.button];
-    EXPECT_EQ(menus[c.button], MenuOpenedBy(button));
-    EXPECT_EQ(std::make_pair(std::string(c.caption), std::string(c.hint)), TextsOf(button));
+    Open(1);
+    CheckDropDowns({{"Datei", "Diagramm kopieren oder speichern, Schließen"},
+                    {"Bearbeiten", "Alles markieren oder Markierung umkehren"},
+                    {"Ansicht", "Ansicht der Liste, der Ordner und des Diagramms"},
+                    {"Optionen", "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern"}});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , ManagerToolBarTest,
-    testing::Values(DropDownCase{1, 0, "Datei", "Diagramm kopieren oder speichern, Schließen"},
-                    DropDownCase{0, 0, "File", "Copy or save the chart, close"},
-                    DropDownCase{1, 1, "Bearbeiten", "Alles markieren oder Markierung umkehren"},
-                    DropDownCase{0, 1, "Edit", "Select all or invert the selection"},
-                    DropDownCase{1, 2, "Ansicht", "Ansicht der Liste, der Ordner und des Diagramms"},
-                    DropDownCase{0, 2, "View", "View of the list, the folders and the chart"},
-                    DropDownCase{1, 3, "Optionen", "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern"},
-                    DropDownCase{0, 3, "Options", "Gridlines, row select, save settings"}));
+TEST_F(ManagerBarsTest, TheDropDownsOpenTheirMenusAndSpeakEnglish)
+{
+    Open(0);
+    CheckDropDowns({{"File", "Copy or save the chart, close"},
+                    {"Edit", "Select all or invert the selection"},
+                    {"View", "View of the list, the folders and the chart"},
+                    {"Options", "Gridlines, row select, save settings"}});
+}
 
 TEST_F(ManagerBarsTest, TheToolBarSitsInTheCoolBarWithLargeButtonsAndShellPictures)
 {
@@ -146,7 +147,8 @@ TEST_F(ManagerBarsTest, TheAddressListShowsMyComputersPlacesWithPicturesDrivesIn
     // tall as it is made).
     HWND combo = reinterpret_cast<HWND>(SendMessageA(Form11->ComboBoxEx1->Handle(), CBEM_GETCOMBOCONTROL, 0, 0));
     SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
-    COMBOBOXINFO parts{sizeof parts};
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
     ASSERT_TRUE(GetComboBoxInfo(combo, &parts));
     RECT open;
     GetWindowRect(parts.hwndList, &open);
