@@ -18,14 +18,6 @@ TForm11* Form11 = nullptr;
 
 namespace {
 
-TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                   int width)
-{
-    auto* button = Place<TButton>(owner, parent, name, left, 3, width, 24);
-    button->SetCaption(caption);
-    return button;
-}
-
 // A message for a menu item rather than for one of the window's own controls.
 bool IsMenuMessage(UINT msg, LPARAM lParam)
 {
