@@ -189,7 +189,9 @@ TEST_F(RegistryScanWindowTest, TheMenuBarSwitchesTheViewAndLocksCancelWhileIdle)
     EXPECT_TRUE(Form4->Gitter1->Checked);
     EXPECT_TRUE(Form4->ListView1->GridLines());
 
-    MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
     GetMenuItemInfoA(bar, 4, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "handed to the look";
     Form4->Close();

@@ -506,7 +506,9 @@ TEST(XPLook, AMenuBarIsDrawnByTheLookUnlessItsTagIs999)
     bar->Rebuild();
     f.look->SetActive(true);
     EXPECT_TRUE(file->OnDrawItem && open->OnDrawItem);
-    MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
     GetMenuItemInfoA(GetMenu(f.form->Handle()), 0, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "the bar is made anew with the look's items";
     int drawn = 0;
