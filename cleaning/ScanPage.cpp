@@ -97,7 +97,9 @@ void TForm1::BuildScanPage()
     Panel1->SetBounds(16, 248, 150, 32);
     Panel1->SetBevelOuter(bvRaised);
     Label11 = cleaning::MakePageLink(this, Panel1, "Label11", 8, 8, 134, scanNowColor);
+    // The link was sized to its still empty caption; it spans the panel's face instead.
     Label11->SetAutoSize(false);
+    Label11->SetBounds(8, 8, 134, 16);
     Label11->SetAlignment(taCenter);
     Label11->Font()->SetStyle(fsBold);
     Label11->OnClick = Bind(this, &TForm1::Image102Click);

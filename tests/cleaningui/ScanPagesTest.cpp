@@ -238,6 +238,7 @@ TEST_F(ScanPagesTest, CaptionsComeInTheFlagsLanguage)
 {
     EXPECT_EQ(Form1->ScanModeButtons[0]->Caption(), "Gefundene Dateien nach der Suche auflisten");
     EXPECT_EQ(Form1->Label11->Caption(), "Jetzt suchen");
+    EXPECT_EQ(134, Form1->Label11->Width()) << "the link must be wide enough to show its caption";
     Form1->LanguageFlag = 0;
     Form1->ShowScanPages();
     EXPECT_EQ(Form1->ScanModeButtons[4]->Caption(), "Delete immediately without acknowledgement");
