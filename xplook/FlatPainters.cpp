@@ -38,13 +38,6 @@ private:
     HGDIOBJ oldPen_, oldBrush_;
 };
 
-void Fill(HDC dc, const RECT& rect, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
-
 void Line(HDC dc, int x1, int y1, int x2, int y2)
 {
     MoveToEx(dc, x1, y1, nullptr);
@@ -89,6 +82,13 @@ void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
 
 }  // namespace
 
+void FillSolid(HDC dc, const RECT& rect, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
 void PaintFlatFrame(HDC dc, const RECT& rect, COLORREF color)
 {
     PenAndBrush tools(dc, color, nullptr);
@@ -117,7 +117,7 @@ void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const F
     const COLORREF border = state.hot || state.focused ? NewColor(colors.selectBorder, 60) : colors.btnShadow;
     COLORREF face = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.iconBack;
     if (state.hot) face = NewColor(around.fillFromParent ? around.parentBrush : colors.btnFace, kParentDimHot);
-    Fill(dc, client, around.parentBrush);
+    FillSolid(dc, client, around.parentBrush);
     {
         PenAndBrush tools(dc, NewColor(border, 30), &face);
         RoundRect(dc, client.left, client.top, client.right, client.bottom, 4, 4);
@@ -153,7 +153,7 @@ void PaintCheckBox(HDC dc, const RECT& client, const XPWorkColors& colors, const
     if (state.pressed) fill = colors.checkedAreaSelect;
     if (state.grayed) fill = RGB(192, 192, 192);
     RECT box = BoxRect(client, boxRight, 3);
-    Fill(dc, box, around.control);
+    FillSolid(dc, box, around.control);
     box = Inset(box, 2, 2);
     {
         PenAndBrush tools(dc, border, &fill);
@@ -175,7 +175,7 @@ void PaintRadio(HDC dc, const RECT& client, const XPWorkColors& colors, const Fl
     const COLORREF fill = state.hot || state.focused ? colors.select : colors.window;
     RECT box = BoxRect(client, boxRight, 4);
     box.bottom -= 1;
-    Fill(dc, box, around.control);
+    FillSolid(dc, box, around.control);
     box = Inset(box, 2, 2);
     {
         PenAndBrush tools(dc, border, &fill);
@@ -205,7 +205,7 @@ void PaintCombo(HDC dc, const RECT& client, const XPWorkColors& colors, const Fl
     const int width = GetSystemMetrics(SM_CXHTHUMB) + 1;
     RECT area = state.rightToLeft ? RECT{inner.left, inner.top, inner.left + width, inner.bottom}
                                   : RECT{inner.right - width, inner.top, inner.right, inner.bottom};
-    Fill(dc, area, button);
+    FillSolid(dc, area, button);
     {
         PenAndBrush tools(dc, border, nullptr);
         const int x = state.rightToLeft ? area.right : area.left;

@@ -10,6 +10,9 @@
 
 namespace xplook {
 
+// Fills rect with one solid colour.
+void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+
 struct FlatState {
     bool hot = false;      // mouse inside or keyboard focus
     bool focused = false;

@@ -1,23 +1,13 @@
 #include "xplook/MenuBorder.h"
 
 #include "toolkit/Forms.h"
+#include "xplook/FlatPainters.h"
 #include "xplook/XPMenuManager.h"
 #include "xplook/Xpmenu.h"
 
 #include <cstdlib>
 
 namespace xplook {
-
-namespace {
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
-
-}  // namespace
 
 void PaintMenuBorder(HDC dc, int width, int height, bool rightToLeft, bool xp, const XPWorkColors& colors)
 {

@@ -3,6 +3,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menus.h"
+#include "xplook/FlatPainters.h"
 #include "xplook/Xpmenu.h"
 
 #include <algorithm>
@@ -16,13 +17,6 @@ SIZE TextSize(HDC dc, const std::string& text)
     SIZE size{0, 0};
     GetTextExtentPoint32A(dc, text.empty() ? "" : text.c_str(), static_cast<int>(text.size()), &size);
     return size;
-}
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
 }
 
 void FrameSolid(HDC dc, const RECT& rect, COLORREF color)

@@ -2,18 +2,12 @@
 
 #include "toolkit/ImageList.h"
 #include "toolkit/ToolBar.h"
+#include "xplook/FlatPainters.h"
 #include "xplook/Xpmenu.h"
 
 namespace xplook {
 
 namespace {
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
 
 void Outline(HDC dc, const RECT& rect, COLORREF color)
 {
