@@ -1,5 +1,6 @@
 // The colour arithmetic of the XP look, and the working colours made from injected
 // system colours and colour depths.
+#include "tests/support/Canvas.h"
 #include "xplook/XPColors.h"
 
 #include <gtest/gtest.h>
@@ -89,12 +90,8 @@ TEST(XPColors, OwnColoursAreUsedWithoutSystemColours)
 
 TEST(XPColors, BitmapFiltersWorkPixelByPixel)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    testing_support::Canvas canvas(3, 2);
+    HDC dc = canvas.dc();
     SetPixelV(dc, 0, 0, black);
     SetPixelV(dc, 1, 0, white);
     SetPixelV(dc, 2, 0, RGB(30, 60, 90));
@@ -105,9 +102,6 @@ TEST(XPColors, BitmapFiltersWorkPixelByPixel)
     EXPECT_EQ(GetPixel(dc, 2, 0), RGB(70, 70, 70));
     DimBitmap(dc, 3, 2, 100);
     EXPECT_EQ(GetPixel(dc, 2, 1), white);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // those marked with Tag 999), that it leaves every control's chain of window procedures
 // in whatever order windows, controls and the look go, owner-drawn menu items and bars, and
 // the flat painters and tool buttons checked by pixels on off-screen bitmaps.
+#include "tests/support/Canvas.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"
@@ -44,31 +45,7 @@ XPPalette TestPalette()
     return palette;
 }
 
-// A 32-bit off-screen bitmap to paint on and probe.
-class Canvas {
-public:
-    Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
+using testing_support::Canvas;
 
 // A form with the look and a few standard controls on it and on a panel.
 struct LookedForm {

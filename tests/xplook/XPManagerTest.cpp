@@ -2,6 +2,7 @@
 // next message, unless they are marked or carry a look of their own; windows that go or
 // fail are never touched again; a look that stops serving other windows hands them on.
 // Also the flat border of popup menus.
+#include "tests/support/Canvas.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -214,12 +215,8 @@ TEST(XPPaint, MenuBorder)
         {true, false, {10, 29}, {1, 1}, {-1, -1}, {20, 20}},
     };
     for (const BorderCase& c : cases) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -30, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
+        testing_support::Canvas canvas(40, 30);
+        HDC dc = canvas.dc();
         PatBlt(dc, 0, 0, 40, 30, WHITENESS);
         xplook::PaintMenuBorder(dc, 40, 30, c.rightToLeft, c.xp, colors);
         SCOPED_TRACE(testing::Message() << "xp " << c.xp << " right-to-left " << c.rightToLeft);
@@ -232,9 +229,6 @@ TEST(XPPaint, MenuBorder)
         if (c.xp) {
             EXPECT_EQ(GetPixel(dc, 37, 10), colors.work);
         }
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
 }
 
