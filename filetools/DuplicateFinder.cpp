@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <set>
 #include <tuple>
 
 namespace duplicates {
@@ -18,25 +19,32 @@ constexpr size_t blockSize = 64 * 1024;
 constexpr unsigned long long pickSize = 4096;
 // Equal files are compared through buffers of this size each.
 constexpr size_t compareSize = 256 * 1024;
+// A length beyond any file's: compare to the end of the files.
+constexpr unsigned long long toTheEnd = ~0ull;
 
-// A file opened for reading through the system (the C runtime's open costs twice as
-// much under some systems, and the search opens thousands of files).
-class ReadFile {
+// A file opened through the system (the C runtime's open costs twice as much under some
+// systems, and the search opens thousands of files), for reading or, with
+// FILE_READ_ATTRIBUTES, only to learn what it is. Others may read, write and delete it
+// meanwhile: the search never stands in their way.
+class OpenedFile {
 public:
-    explicit ReadFile(const std::string& path)
-        : handle_(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    explicit OpenedFile(const std::string& path, DWORD access = GENERIC_READ)
+        : handle_(::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)),
+          error_(handle_ == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS)
     {
     }
-    ~ReadFile()
+    ~OpenedFile()
     {
         if (handle_ != INVALID_HANDLE_VALUE)
             ::CloseHandle(handle_);
     }
-    ReadFile(const ReadFile&) = delete;
-    ReadFile& operator=(const ReadFile&) = delete;
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
 
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Why the open failed.
+    DWORD Error() const { return error_; }
     // Reads up to size bytes; false on a read error. got < size only at the end.
     bool Read(void* buffer, size_t size, size_t& got)
     {
@@ -51,9 +59,14 @@ public:
         }
         return true;
     }
+    bool Information(BY_HANDLE_FILE_INFORMATION& information) const
+    {
+        return ::GetFileInformationByHandle(handle_, &information) != FALSE;
+    }
 
 private:
     HANDLE handle_;
+    DWORD error_;
 };
 
 const std::array<std::uint32_t, 256>& CrcTable()
@@ -81,6 +94,47 @@ std::string FileNameOf(const std::string& path)
 unsigned long long Seconds(const FILETIME& time)
 {
     return ((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000000ull;
+}
+
+unsigned long long SizeOf(const BY_HANDLE_FILE_INFORMATION& information)
+{
+    return (static_cast<unsigned long long>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+}
+
+// True when a file's size and last-write time are those the walk saw.
+bool Matches(const Candidate& found, unsigned long long size, const FILETIME& lastWrite)
+{
+    return size == found.size && ::CompareFileTime(&lastWrite, &found.lastWrite) == 0;
+}
+
+// What a file is, whatever path reaches it (another drive letter onto the same folder,
+// a junction, a mount folder, a hard link): its volume and its index on that volume.
+using FileIdentity = std::tuple<DWORD, DWORD, DWORD>;
+
+// Of these files, those that are still as the walk saw them, each file once: a second
+// path to a file already kept is dropped. Files gone or changed since the walk go to
+// changed, files that cannot even be looked at to unreadable.
+std::vector<const Candidate*> OneSpellingEach(const std::vector<const Candidate*>& files, Grouping& grouping,
+                                              const std::function<bool()>& cancelled)
+{
+    std::set<FileIdentity> seen;
+    std::vector<const Candidate*> kept;
+    for (const Candidate* file : files) {
+        if (cancelled && cancelled())
+            break;
+        OpenedFile opened(file->path, FILE_READ_ATTRIBUTES);
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!opened.IsOpen() && (opened.Error() == ERROR_FILE_NOT_FOUND || opened.Error() == ERROR_PATH_NOT_FOUND))
+            grouping.changed.push_back(file->path);
+        else if (!opened.IsOpen() || !opened.Information(information))
+            grouping.unreadable.push_back(file->path);
+        else if (!Matches(*file, SizeOf(information), information.ftLastWriteTime))
+            grouping.changed.push_back(file->path);
+        else if (seen.insert({information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow})
+                     .second)
+            kept.push_back(file);
+    }
+    return kept;
 }
 
 // Splits equal-checksum files into runs of byte-for-byte equal ones; a file that cannot
@@ -126,10 +180,10 @@ void SplitTogether(const std::vector<const Candidate*>& files, unsigned long lon
                    const std::function<bool()>& cancelled)
 {
     static thread_local std::vector<std::vector<char>> blocks(togetherMost, std::vector<char>(togetherBlock));
-    std::vector<std::unique_ptr<ReadFile>> handles;
+    std::vector<std::unique_ptr<OpenedFile>> handles;
     std::vector<const Candidate*> readable;
     for (const Candidate* file : files) {
-        auto handle = std::make_unique<ReadFile>(file->path);
+        auto handle = std::make_unique<OpenedFile>(file->path);
         if (!handle->IsOpen()) {
             grouping.unreadable.push_back(file->path);
             continue;
@@ -138,10 +192,12 @@ void SplitTogether(const std::vector<const Candidate*>& files, unsigned long lon
         readable.push_back(file);
     }
     std::vector<size_t> got(readable.size());
-    std::vector<std::vector<size_t>> classes(1);
+    std::vector<std::vector<size_t>> classes(1), ended;
     for (size_t i = 0; i < readable.size(); ++i)
         classes[0].push_back(i);
 
+    // Read to the end of the files (or to the byte limit): a file that grew since its
+    // size was taken differs from the others in its length.
     for (unsigned long long left = length; left > 0 && !classes.empty();) {
         if (cancelled && cancelled())
             return;
@@ -166,16 +222,62 @@ void SplitTogether(const std::vector<const Candidate*>& files, unsigned long lon
             }
             for (auto& part : parts)
                 if (part.size() > 1)
-                    next.push_back(std::move(part));
+                    (got[part.front()] < want ? ended : next).push_back(std::move(part));
         }
         classes = std::move(next);
         left -= want;
     }
-    for (const auto& members : classes) {
+    ended.insert(ended.end(), classes.begin(), classes.end()); // those that reached the byte limit
+    for (const auto& members : ended) {
         std::vector<std::string> paths;
-        for (size_t i : members)
-            paths.push_back(readable[i]->path);
-        grouping.groups.push_back(std::move(paths));
+        for (size_t i : members) {
+            // Grown or shrunk since the walk, while it was being read, say: not the file
+            // the walk saw.
+            BY_HANDLE_FILE_INFORMATION information{};
+            if (handles[i]->Information(information) && SizeOf(information) == readable[i]->size)
+                paths.push_back(readable[i]->path);
+            else
+                grouping.changed.push_back(readable[i]->path);
+        }
+        if (paths.size() > 1)
+            grouping.groups.push_back(std::move(paths));
+    }
+}
+
+// Splits files of one size into classes of byte-for-byte equal ones.
+void GroupByContent(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
+                    const ChecksumFunction& checksum, const std::function<bool()>& cancelled)
+{
+    if (files.size() <= togetherMost)
+        return SplitTogether(files, length, grouping, cancelled);
+    // Too many to read side by side: the checksum of their first bytes sorts them into
+    // smaller sets first.
+    std::map<std::uint32_t, std::vector<const Candidate*>> byChecksum;
+    for (const Candidate* file : files) {
+        if (cancelled && cancelled())
+            return;
+        std::uint32_t sum = 0;
+        if (checksum(file->path, std::min<unsigned long long>(length, pickSize), sum))
+            byChecksum[sum].push_back(file);
+        else
+            grouping.unreadable.push_back(file->path);
+    }
+    for (auto& same : byChecksum) {
+        if (same.second.size() > togetherMost)
+            SplitByBytes(same.second, length, grouping, cancelled);
+        else if (same.second.size() > 1)
+            SplitTogether(same.second, length, grouping, cancelled);
+    }
+}
+
+// What files must share to be a group: their size (content mode too, since only files
+// of one size can be equal), the second of their last write, or their name.
+std::tuple<unsigned long long, std::string> KeyOf(const Candidate& file, Criterion criterion)
+{
+    switch (criterion) {
+    case Criterion::Date: return {Seconds(file.lastWrite), ""};
+    case Criterion::Name: return {0, cleaning::UpperCase(FileNameOf(file.path))};
+    default: return {file.size, ""};
     }
 }
 
@@ -183,7 +285,7 @@ void SplitTogether(const std::vector<const Candidate*>& files, unsigned long lon
 
 bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::uint32_t& checksum)
 {
-    ReadFile file(path);
+    OpenedFile file(path);
     if (!file.IsOpen())
         return false;
     const auto& table = CrcTable();
@@ -207,7 +309,7 @@ bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::ui
 
 bool SameBytes(const std::string& a, const std::string& b, unsigned long long length, std::string* unreadable)
 {
-    ReadFile first(a), second(b);
+    OpenedFile first(a), second(b);
     auto fail = [&](const std::string& path) {
         if (unreadable)
             *unreadable = path;
@@ -248,72 +350,49 @@ bool PassesFilter(const std::string& path, bool allFiles, const std::string& fil
     return cleaning::UpperCase(filterText).find(cleaning::UpperCase(name.substr(dot + 1))) != std::string::npos;
 }
 
+bool UnchangedSinceWalk(const Candidate& found)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return ::GetFileAttributesExA(found.path.c_str(), GetFileExInfoStandard, &data) &&
+           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           Matches(found, (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   data.ftLastWriteTime);
+}
+
 Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
                          const ChecksumFunction& checksum, const std::function<bool()>& cancelled)
 {
     Grouping grouping;
-    // A file reached through two overlapping locations is one file.
-    {
-        std::map<std::string, Candidate> unique;
-        for (Candidate& file : candidates)
-            unique.emplace(cleaning::UpperCase(file.path), std::move(file));
-        candidates.clear();
-        for (auto& entry : unique)
-            candidates.push_back(std::move(entry.second));
-    }
-
-    if (options.criterion != Criterion::Content) {
-        // Grouped by a key of real values; within a group the files keep path order.
-        std::map<std::tuple<unsigned long long, std::string>, std::vector<std::string>> byKey;
-        for (const Candidate& file : candidates) {
-            switch (options.criterion) {
-            case Criterion::Size: byKey[{file.size, ""}].push_back(file.path); break;
-            case Criterion::Date: byKey[{Seconds(file.lastWrite), ""}].push_back(file.path); break;
-            default: byKey[{0, cleaning::UpperCase(FileNameOf(file.path))}].push_back(file.path); break;
-            }
-        }
-        for (auto& entry : byKey)
-            if (entry.second.size() > 1)
-                grouping.groups.push_back(std::move(entry.second));
-        return grouping;
-    }
-
-    // Content: only files of one size can be equal, and the bytes decide which are.
-    std::map<unsigned long long, std::vector<const Candidate*>> bySize;
+    // Grouped by a key of real values; only files that share it are opened at all.
+    std::map<std::tuple<unsigned long long, std::string>, std::vector<const Candidate*>> byKey;
     for (const Candidate& file : candidates)
-        bySize[file.size].push_back(&file);
-    for (auto& sized : bySize) {
-        unsigned long long length = options.byteLimit ? std::min(sized.first, options.byteLimit) : sized.first;
-        if (sized.second.size() < 2)
-            continue; // alone in its size: nothing to read
-        if (sized.second.size() <= togetherMost) {
-            SplitTogether(sized.second, length, grouping, cancelled);
-            if (cancelled && cancelled())
-                break;
-            continue;
-        }
-        // Too many to read side by side: the checksum of their first bytes sorts them
-        // into smaller sets first.
-        std::map<std::uint32_t, std::vector<const Candidate*>> byChecksum;
-        for (const Candidate* file : sized.second) {
-            if (cancelled && cancelled())
-                break;
-            std::uint32_t sum = 0;
-            if (checksum(file->path, std::min<unsigned long long>(length, pickSize), sum))
-                byChecksum[sum].push_back(file);
-            else
-                grouping.unreadable.push_back(file->path);
-        }
-        for (auto& same : byChecksum) {
-            if (same.second.size() > togetherMost)
-                SplitByBytes(same.second, length, grouping, cancelled);
-            else if (same.second.size() > 1)
-                SplitTogether(same.second, length, grouping, cancelled);
-        }
+        byKey[KeyOf(file, options.criterion)].push_back(&file);
+    for (const auto& keyed : byKey) {
         if (cancelled && cancelled())
             break;
+        if (keyed.second.size() < 2)
+            continue; // alone: nothing to open
+        std::vector<const Candidate*> files = OneSpellingEach(keyed.second, grouping, cancelled);
+        if (files.size() < 2)
+            continue;
+        if (options.criterion == Criterion::Content) {
+            unsigned long long size = std::get<0>(keyed.first);
+            GroupByContent(files, options.byteLimit ? std::min(size, options.byteLimit) : toTheEnd, grouping,
+                           checksum, cancelled);
+            continue;
+        }
+        std::vector<std::string> paths;
+        for (const Candidate* file : files)
+            paths.push_back(file->path);
+        grouping.groups.push_back(std::move(paths));
     }
-    std::sort(grouping.groups.begin(), grouping.groups.end());
+    // Within a group the files stand in path order.
+    for (auto& group : grouping.groups)
+        std::sort(group.begin(), group.end(), [](const std::string& a, const std::string& b) {
+            return cleaning::UpperCase(a) < cleaning::UpperCase(b);
+        });
+    if (options.criterion == Criterion::Content)
+        std::sort(grouping.groups.begin(), grouping.groups.end());
     return grouping;
 }
 

@@ -44,16 +44,25 @@ bool SameBytes(const std::string& a, const std::string& b, unsigned long long le
 // ("jpg+bmp" lets jpg, bmp, and also pg pass). A file without extension never passes.
 bool PassesFilter(const std::string& path, bool allFiles, const std::string& filterText);
 
+// True when the file is still there with the size and last-write time the walk saw.
+bool UnchangedSinceWalk(const Candidate& found);
+
 struct Grouping {
     std::vector<std::vector<std::string>> groups; // each of two files or more, in path order
     std::vector<std::string> unreadable;          // left out, never grouped
+    std::vector<std::string> changed;             // gone, or not the size or time the walk saw: left out
 };
 
-// Groups the candidates by the criterion. The same file reached twice (overlapping
-// locations) counts once: a file is never its own duplicate. Name mode compares file
-// names without their folders and without regard to case, as the file system does; date
-// mode compares the last-write times to the second the window shows. cancelled is polled
-// between files; a cancelled grouping returns what it has grouped so far.
+// Groups the candidates by the criterion. A file is never its own duplicate: every file
+// that could join a group is opened and known by its volume and file index, so a file
+// reached under two paths (overlapping locations, another drive letter onto the same
+// folder, a junction or mount folder) counts once, under the first path found. A file
+// whose size or last-write time is no longer what the walk saw is left out as changed.
+// Content mode compares to the end of the files (or to the byte limit). Name mode
+// compares file names without their folders and without regard to case, as the file
+// system does; date mode compares the last-write times to the second the window shows.
+// cancelled is polled between files; a cancelled grouping returns what it has grouped
+// so far.
 Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
                          const ChecksumFunction& checksum = FileChecksum,
                          const std::function<bool()>& cancelled = {});

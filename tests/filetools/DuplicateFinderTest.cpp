@@ -3,6 +3,7 @@
 #include "filetools/DuplicateFinder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Times.h"
+#include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,18 @@ using duplicates::Candidate;
 using duplicates::Criterion;
 using testing_support::WriteFileText;
 
+// Writes the file, with the given last-write time when there is one, and returns it as
+// the walk would have found it.
 Candidate Make(const std::string& path, const std::string& bytes, FILETIME time = {})
 {
     WriteFileText(path, bytes);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (time.dwLowDateTime || time.dwHighDateTime)
+        SetFileTime(file, nullptr, nullptr, &time);
+    else
+        GetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
     return {path, bytes.size(), time};
 }
 
@@ -98,24 +108,91 @@ TEST(DuplicateFinder, OtherCriteriaCompareRealValues)
     FILETIME later = testing_support::FileTimeOf(2031, 5, 1, 12);
     std::vector<Candidate> files = {Make(folder / "Name.txt", "1234", noon), Make(folder / "sub\\name.TXT", "ab", later),
                                     Make(folder / "big", "5678", noonLater)};
-    files.push_back({folder / "huge", 0x100000004ull, later}); // 4 GiB + 4: not the 4-byte files' size
+    // 4 GiB + 4: not the 4-byte files' size (a file the walk saw, alone in its size and time)
+    files.push_back({folder / "huge", 0x100000004ull, testing_support::FileTimeOf(2040, 1, 1)});
 
     EXPECT_EQ(Group(files, Criterion::Size).groups,
               (std::vector<std::vector<std::string>>{{folder / "big", folder / "Name.txt"}}));
-    EXPECT_EQ(Group(files, Criterion::Date).groups.size(), 2u);
+    EXPECT_EQ(Group(files, Criterion::Date).groups,
+              (std::vector<std::vector<std::string>>{{folder / "big", folder / "Name.txt"}}));
     EXPECT_EQ(Group(files, Criterion::Name).groups,
               (std::vector<std::vector<std::string>>{{folder / "Name.txt", folder / "sub\\name.TXT"}}));
 }
 
-// Overlapping locations reach a file twice; it must not become its own duplicate.
+// A file reached under two paths must not become its own duplicate: overlapping
+// locations, another drive letter onto the same folder, a linked folder as location.
 TEST(DuplicateFinder, AFileReachedTwiceIsNoDuplicate)
 {
     testing_support::TempFolder folder;
-    Candidate once = Make(folder / "one", "x");
-    Candidate again = once;
-    again.path = folder / "ONE";
-    for (Criterion criterion : {Criterion::Content, Criterion::Name, Criterion::Size, Criterion::Date})
-        EXPECT_TRUE(Group({once, again}, criterion).groups.empty());
+    CreateDirectoryA((folder / "dups").c_str(), nullptr);
+    FILETIME noon = testing_support::FileTimeOf(2020, 5, 1, 12);
+    std::vector<Candidate> first = {Make(folder / "dups\\one", "same", noon), Make(folder / "dups\\two", "same", noon)};
+    testing_support::MappedDrive drive('M', folder / "dups");
+    ASSERT_TRUE(drive.Made());
+    ASSERT_TRUE(testing_support::MakeUnixSymlink(folder / "linked", folder / "dups"));
+    struct Case {
+        const char* spelling;
+        std::string folder;
+    } cases[] = {{"case", folder / "DUPS\\"}, {"drive letter", drive.Root()}, {"linked folder", folder / "linked\\"}};
+    for (const Case& c : cases) {
+        std::vector<Candidate> files = first;
+        for (Candidate again : first) {
+            again.path = c.folder + again.path.substr(again.path.find_last_of('\\') + 1);
+            files.push_back(again);
+        }
+        for (Criterion criterion : {Criterion::Content, Criterion::Name, Criterion::Size, Criterion::Date}) {
+            auto expected = criterion == Criterion::Name ? std::vector<std::vector<std::string>>{}
+                                                         : std::vector<std::vector<std::string>>{{first[0].path, first[1].path}};
+            duplicates::Grouping result = Group(files, criterion);
+            EXPECT_EQ(result.groups, expected) << c.spelling << " " << static_cast<int>(criterion);
+            EXPECT_TRUE(result.unreadable.empty() && result.changed.empty()) << c.spelling << ": each path reached";
+        }
+    }
+    testing_support::RemoveUnixSymlink(folder / "linked");
+}
+
+// Only the file the walk saw may join a group: one that grew or shrank since is left out
+// as changed, whatever the criterion, even when its first bytes still match.
+TEST(DuplicateFinder, AFileChangedSinceTheWalkIsLeftOutAsChanged)
+{
+    testing_support::TempFolder folder;
+    CreateDirectoryA((folder / "x").c_str(), nullptr);
+    CreateDirectoryA((folder / "y").c_str(), nullptr);
+    FILETIME noon = testing_support::FileTimeOf(2020, 5, 1, 12);
+    for (const char* now : {"AAAAzzzz", "AA"}) {
+        std::vector<Candidate> files = {Make(folder / "x\\f", "AAAA", noon), Make(folder / "y\\f", "AAAA", noon)};
+        Make(folder / "y\\f", now, noon); // the same time, another size
+        for (Criterion criterion : {Criterion::Content, Criterion::Name, Criterion::Size, Criterion::Date}) {
+            duplicates::Grouping result = Group(files, criterion);
+            EXPECT_TRUE(result.groups.empty()) << now << " " << static_cast<int>(criterion);
+            EXPECT_EQ(result.changed, std::vector<std::string>{folder / "y\\f"}) << now;
+        }
+    }
+}
+
+// Empty files that cannot be read: no group of one, no group of none (a lone empty line).
+TEST(DuplicateFinder, AGroupHasTwoFilesOrMore)
+{
+    testing_support::TempFolder folder;
+    struct Case {
+        std::vector<const char*> readable, locked;
+    } cases[] = {{{"e1"}, {"l1"}}, {{}, {"l1", "l2"}}};
+    for (const Case& c : cases) {
+        std::vector<Candidate> files;
+        std::vector<HANDLE> locks;
+        for (const char* name : c.readable)
+            files.push_back(Make(folder / name, ""));
+        for (const char* name : c.locked) {
+            files.push_back(Make(folder / name, ""));
+            locks.push_back(CreateFileA((folder / name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        }
+        duplicates::Grouping result = Group(files, Criterion::Content);
+        for (HANDLE lock : locks)
+            CloseHandle(lock);
+        EXPECT_TRUE(result.groups.empty()) << c.locked.size();
+        EXPECT_TRUE(duplicates::ResultLines(result).empty()) << c.locked.size();
+        EXPECT_EQ(result.unreadable.size(), c.locked.size());
+    }
 }
 
 TEST(DuplicateFinder, ResultListEndsEachGroupWithAnEmptyLine)

@@ -12,4 +12,23 @@ bool MakeUnixSymlink(const std::string& link, const std::string& target, bool to
 // Removes the link itself, never what it leads to.
 void RemoveUnixSymlink(const std::string& link);
 
+// A second drive letter onto a folder, as "subst" makes one: under Wine a link in the
+// prefix's dosdevices folder, on Windows a DOS device. False when it cannot be made
+// (the letter is taken, say). The mapping goes when the object goes.
+class MappedDrive {
+public:
+    MappedDrive(char letter, const std::string& folder);
+    ~MappedDrive();
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+
+    bool Made() const { return made_; }
+    std::string Root() const { return std::string(1, letter_) + ":\\"; }
+
+private:
+    char letter_;
+    bool made_ = false;
+    std::string link_; // under Wine, the Unix path of the link
+};
+
 } // namespace testing_support
