@@ -129,6 +129,9 @@ void TForm1::FormCreate(TObject*)
     Timer1 = new TTimer(this);
     Timer1->SetInterval(1000);
     Timer1->OnTimer = Bind(this, &TForm1::Timer1Timer);
+    // A "/duplicate" process only holds the duplicates window: a task due meanwhile must
+    // not close it. The program that its close starts keeps the schedule.
+    Timer1->SetEnabled(!AutoDuplicate);
     // With a task set the program waits for it in the notification area.
     if (TaskMode > 0 && !AutoScan)
         AddToTaskBar();

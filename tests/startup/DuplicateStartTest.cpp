@@ -1,5 +1,6 @@
 // The program itself started with "/duplicate" on a prepared tree: its duplicates window
-// lists exactly the groups of equal files.
+// lists exactly the groups of equal files, and stays while a scheduled task falls due.
+#include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/OtherProcess.h"
@@ -7,6 +8,8 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,9 +44,78 @@ BOOL CALLBACK FindList(HWND child, LPARAM data)
 using testing_support::ListColumn;
 using testing_support::Upper;
 
-TEST(DuplicateStart, ListsExactlyTheEqualGroups)
+// The program started with "/duplicate" on the settings stored now, until its duplicates
+// window shows (or it ends); ended when this goes.
+class SearchProcess {
+public:
+    SearchProcess()
+    {
+        char self[MAX_PATH] = "";
+        ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string program = self;
+        std::string line = "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" /duplicate/";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child_))
+            return;
+        Search search{child_.dwProcessId, nullptr};
+        for (int waited = 0; waited < 120000 && !search.window; waited += 100) {
+            ::EnumWindows(FindDuplicatesWindow, reinterpret_cast<LPARAM>(&search));
+            if (!Running(100))
+                break;
+        }
+        window_ = search.window;
+    }
+    ~SearchProcess()
+    {
+        if (!child_.hProcess)
+            return;
+        ::TerminateProcess(child_.hProcess, 1);
+        ::WaitForSingleObject(child_.hProcess, 10000);
+        ::CloseHandle(child_.hThread);
+        ::CloseHandle(child_.hProcess);
+    }
+    SearchProcess(const SearchProcess&) = delete;
+    SearchProcess& operator=(const SearchProcess&) = delete;
+
+    HWND Window() const { return window_; }
+    HANDLE Process() const { return child_.hProcess; }
+    // True when the process still runs after waiting up to `milliseconds` for its end.
+    bool Running(DWORD milliseconds) const
+    {
+        return child_.hProcess && ::WaitForSingleObject(child_.hProcess, milliseconds) == WAIT_TIMEOUT;
+    }
+
+private:
+    PROCESS_INFORMATION child_{};
+    HWND window_ = nullptr;
+};
+
+// The local time so many seconds from now.
+SYSTEMTIME LocalTimeIn(int seconds)
+{
+    SYSTEMTIME now;
+    FILETIME moment;
+    ::GetLocalTime(&now);
+    ::SystemTimeToFileTime(&now, &moment);
+    ULARGE_INTEGER ticks{{moment.dwLowDateTime, moment.dwHighDateTime}};
+    ticks.QuadPart += seconds * 10000000ull;
+    moment = {ticks.LowPart, ticks.HighPart};
+    ::FileTimeToSystemTime(&moment, &now);
+    return now;
+}
+
+// The stored settings every start here uses: the search's locations and criterion.
+void StoreSearchSettings(const std::string& location)
 {
     testing_support::ClearSettings();
+    testing_support::StoreSetting(options::addedDuplicateDirs::Key, location, "1");
+    testing_support::StoreSetting(options::scanDoubleSettings::Key, options::scanDoubleSettings::ScanByte, "1");
+    testing_support::StoreSetting(options::Key, options::ShowNetworkMessage, "done");
+}
+
+TEST(DuplicateStart, ListsExactlyTheEqualGroups)
+{
     testing_support::TempFolder tree;
     ::CreateDirectoryA((tree / "sub").c_str(), nullptr);
     for (const char* name : {"a1", "a2", "sub\\a3"})
@@ -52,53 +124,58 @@ TEST(DuplicateStart, ListsExactlyTheEqualGroups)
     testing_support::WriteFileText(tree / "e1", "xyzxyz");
     testing_support::WriteFileText(tree / "sub\\e2", "xyzxyz");
     testing_support::WriteFileText(tree / "alone", "q");
-    testing_support::StoreSetting(options::addedDuplicateDirs::Key, tree.Path(), "1");
-    testing_support::StoreSetting(options::scanDoubleSettings::Key, options::scanDoubleSettings::ScanByte, "1");
-    testing_support::StoreSetting(options::Key, options::ShowNetworkMessage, "done");
+    StoreSearchSettings(tree.Path());
 
-    char self[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string program = self;
-    std::string line = "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" /duplicate/";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
-
-    Search search{child.dwProcessId, nullptr};
-    for (int waited = 0; waited < 120000 && !search.window; waited += 100) {
-        ::EnumWindows(FindDuplicatesWindow, reinterpret_cast<LPARAM>(&search));
-        if (::WaitForSingleObject(child.hProcess, 100) == WAIT_OBJECT_0)
-            break;
-    }
-    HWND list = nullptr;
     std::vector<std::string> rows;
-    if (search.window) {
+    {
+        SearchProcess search;
+        ASSERT_TRUE(search.Window()) << "no duplicates window";
+        HWND list = nullptr;
         // The rows are filled right after the window shows; wait until they are there.
         for (int waited = 0; waited < 30000; waited += 100) {
-            ::EnumChildWindows(search.window, FindList, reinterpret_cast<LPARAM>(&list));
+            ::EnumChildWindows(search.Window(), FindList, reinterpret_cast<LPARAM>(&list));
             DWORD_PTR count = 0;
             if (list && ::SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count) && count)
                 break;
-            ::WaitForSingleObject(child.hProcess, 100);
+            search.Running(100);
         }
         DWORD_PTR count = 0;
         ::SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-        const std::vector<std::string> folders = ListColumn(child.hProcess, list, 1, static_cast<int>(count));
-        const std::vector<std::string> names = ListColumn(child.hProcess, list, 0, static_cast<int>(count));
+        const std::vector<std::string> folders = ListColumn(search.Process(), list, 1, static_cast<int>(count));
+        const std::vector<std::string> names = ListColumn(search.Process(), list, 0, static_cast<int>(count));
         for (size_t row = 0; row < folders.size() && row < names.size(); ++row)
             rows.push_back(Upper(folders[row] + names[row]));
     }
-    ::TerminateProcess(child.hProcess, 1);
-    ::WaitForSingleObject(child.hProcess, 10000);
-    ::CloseHandle(child.hThread);
-    ::CloseHandle(child.hProcess);
     testing_support::ClearSettings();
 
-    ASSERT_TRUE(search.window) << "no duplicates window";
     std::vector<std::string> expected = {Upper(tree / "a1"), Upper(tree / "a2"), Upper(tree / "sub\\a3"), "",
                                          Upper(tree / "e1"), Upper(tree / "sub\\e2"), ""};
     EXPECT_EQ(rows, expected);
+}
+
+// The search's process holds only the duplicates window: a scheduled scan that falls
+// due while it is open does not start there, nor close the window.
+TEST(DuplicateStart, ATaskDueMeanwhileLeavesTheWindowOpen)
+{
+    testing_support::TempFolder tree;
+    testing_support::WriteFileText(tree / "a1", "AAAA");
+    StoreSearchSettings(tree.Path());
+    // Once, four seconds from now, about when the window shows; it stays due five seconds.
+    const DWORD dueTick = ::GetTickCount() + 4000;
+    testing_support::StoreSetting(options::tasks::Key, options::tasks::Task, "2");
+    testing_support::StoreSetting(options::tasks::Key, options::tasks::DateTime,
+                                  locale_time::DateTimeText(LocalTimeIn(4)));
+
+    SearchProcess search;
+    ASSERT_TRUE(search.Window()) << "no duplicates window";
+    DWORD shown = ::GetTickCount();
+    ASSERT_LT(shown, dueTick + 3000) << "the window came too late to see the task fall due";
+    // Two ticks of the main window's timer into the five due seconds.
+    search.Running(static_cast<DWORD>(std::max(shown, dueTick) + 2500 - shown));
+    EXPECT_TRUE(search.Running(0)) << "the search's process ended";
+    EXPECT_TRUE(::IsWindow(search.Window()));
+    EXPECT_FALSE(testing_support::StoredSetting(options::tasks::Key, options::tasks::LastRun)) << "the task started";
+    testing_support::ClearSettings();
 }
 
 } // namespace
