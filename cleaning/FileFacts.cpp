@@ -1,5 +1,7 @@
 #include "cleaning/FileFacts.h"
 
+#include <optional>
+
 namespace cleaning {
 
 namespace {
@@ -18,24 +20,45 @@ std::string Formatted(int (WINAPI* format)(LCID, DWORD, const SYSTEMTIME*, LPCST
     return format(LOCALE_USER_DEFAULT, flags, &time, nullptr, text, sizeof text) ? text : "";
 }
 
+// A file time (UTC) as the local clock's fields, milliseconds dropped; nothing for a
+// zero time or one that does not convert.
+std::optional<SYSTEMTIME> LocalClock(const FILETIME& time)
+{
+    FILETIME local;
+    SYSTEMTIME clock;
+    if (!ValidFileTime(time) || !::FileTimeToLocalFileTime(&time, &local) || !::FileTimeToSystemTime(&local, &clock))
+        return std::nullopt;
+    clock.wMilliseconds = 0;
+    return clock;
+}
+
+// Date and time in the system's short date and long time formats; the date alone at
+// exactly midnight.
+std::string ClockText(const SYSTEMTIME& clock)
+{
+    std::string date = Formatted(::GetDateFormatA, DATE_SHORTDATE, clock);
+    if (clock.wHour == 0 && clock.wMinute == 0 && clock.wSecond == 0)
+        return date;
+    return date + " " + Formatted(::GetTimeFormatA, 0, clock);
+}
+
 } // namespace
 
 bool ValidFileTime(const FILETIME& time) { return time.dwLowDateTime != 0 || time.dwHighDateTime != 0; }
 
 std::string DateText(const FILETIME& time)
 {
-    FILETIME local;
-    SYSTEMTIME clock;
-    if (!ValidFileTime(time) || !::FileTimeToLocalFileTime(&time, &local) || !::FileTimeToSystemTime(&local, &clock))
+    std::optional<SYSTEMTIME> clock = LocalClock(time);
+    if (!clock || clock->wYear < 1980 || clock->wYear > 2107)
         return std::string();
-    if (clock.wYear < 1980 || clock.wYear > 2107)
-        return std::string();
-    clock.wSecond -= clock.wSecond % 2;
-    clock.wMilliseconds = 0;
-    std::string date = Formatted(::GetDateFormatA, DATE_SHORTDATE, clock);
-    if (clock.wHour == 0 && clock.wMinute == 0 && clock.wSecond == 0)
-        return date;
-    return date + " " + Formatted(::GetTimeFormatA, 0, clock);
+    clock->wSecond -= clock->wSecond % 2;
+    return ClockText(*clock);
+}
+
+std::string DateTextToSecond(const FILETIME& time)
+{
+    std::optional<SYSTEMTIME> clock = LocalClock(time);
+    return clock ? ClockText(*clock) : std::string();
 }
 
 std::string AttributeLetters(DWORD attributes)

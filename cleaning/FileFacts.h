@@ -16,6 +16,9 @@ bool ValidFileTime(const FILETIME& time);
 // two-second steps, and only 1980 to 2107 are shown (the range of the old DOS dates);
 // other times, zero times and times that do not convert give "".
 std::string DateText(const FILETIME& time);
+// The same text to the second, for any time that converts: two files written a second
+// apart show two times. Zero times and times that do not convert give "".
+std::string DateTextToSecond(const FILETIME& time);
 
 // "R" read-only, "H" hidden, "S" system, "A" archive, in this order.
 std::string AttributeLetters(DWORD attributes);

@@ -27,7 +27,8 @@ std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const Sh
     return rows;
 }
 
-DeletePlan PlanDelete(const std::vector<std::string>& lines, const std::vector<int>& selectedRows)
+DeletePlan PlanDelete(const std::vector<std::string>& lines, const std::vector<int>& selectedRows,
+                      const AsFoundFunction& asFound)
 {
     DeletePlan plan;
     std::set<int> selected(selectedRows.begin(), selectedRows.end());
@@ -37,11 +38,15 @@ DeletePlan PlanDelete(const std::vector<std::string>& lines, const std::vector<i
         while (end < lines.size() && !lines[end].empty())
             ++end;
         std::vector<std::string> chosen;
-        size_t files = end - start;
-        for (size_t row = start; row < end; ++row)
+        size_t copies = 0; // the group's files that are still as found
+        for (size_t row = start; row < end; ++row) {
+            std::string path = PathOfLine(lines[row]);
+            bool copy = asFound(path);
+            copies += copy;
             if (selected.count(static_cast<int>(row)))
-                chosen.push_back(PathOfLine(lines[row]));
-        if (!chosen.empty() && chosen.size() == files)
+                (copy ? chosen : plan.stale).push_back(path);
+        }
+        if (!chosen.empty() && chosen.size() == copies)
             plan.wholeGroups.push_back(chosen);
         plan.paths.insert(plan.paths.end(), chosen.begin(), chosen.end());
         start = end + 1;

@@ -22,9 +22,14 @@ struct DeletePlan {
     // Groups in which every remaining copy is selected, by their paths; deleting them
     // leaves no copy of that file at all.
     std::vector<std::vector<std::string>> wholeGroups;
+    std::vector<std::string> stale;      // selected, but gone or changed since the search
 };
-// The selected rows' paths; wholeGroups names the groups that would lose every copy.
-DeletePlan PlanDelete(const std::vector<std::string>& lines, const std::vector<int>& selectedRows);
+// False for a file that is gone or no longer the one the search found.
+using AsFoundFunction = std::function<bool(const std::string& path)>;
+// The selected rows' paths whose files are still as found; the others are stale and
+// stay. wholeGroups names the groups that would lose every copy still as found.
+DeletePlan PlanDelete(const std::vector<std::string>& lines, const std::vector<int>& selectedRows,
+                      const AsFoundFunction& asFound);
 // Leaves out the files of the whole groups (when the user keeps them).
 void KeepWholeGroups(DeletePlan& plan);
 

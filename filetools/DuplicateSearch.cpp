@@ -18,6 +18,8 @@
 #include "toolkit/PathText.h"
 #include "toolkit/RadioButton.h"
 
+#include <set>
+
 namespace {
 
 namespace keys = options::scanDoubleSettings;
@@ -156,6 +158,14 @@ void TForm1::DisplayDoubleSizeFiles()
     duplicates::Grouping grouping =
         duplicates::GroupDuplicates(DuplicateCandidates, options, duplicates::FileChecksum, cancelled);
     UnreadableDuplicates = grouping.unreadable;
+    ChangedDuplicates = grouping.changed;
+    std::set<std::string> listed;
+    for (const auto& group : grouping.groups)
+        listed.insert(group.begin(), group.end());
+    ListedDuplicates.clear();
+    for (const duplicates::Candidate& file : DuplicateCandidates)
+        if (listed.count(file.path))
+            ListedDuplicates.emplace(file.path, file);
     DuplicateList->Clear();
     for (const std::string& line : duplicates::ResultLines(grouping))
         DuplicateList->Add(line);
@@ -171,9 +181,17 @@ void TForm1::FillDuplicatesFiles()
     if (DuplicateByteLimit)
         note = Text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
                std::to_string(DuplicateByteLimit) + " Bytes";
+    // "1 file", "2 files": the count and its noun in the window's language.
+    auto files = [this](size_t count, const char* what, const char* englishWhat) {
+        return std::to_string(count) + Text(count == 1 ? " Datei " : " Dateien ", count == 1 ? " file " : " files ") +
+               Text(what, englishWhat);
+    };
     if (!UnreadableDuplicates.empty())
-        note += std::string(note.empty() ? "" : "; ") + std::to_string(UnreadableDuplicates.size()) +
-                Text(" Dateien nicht lesbar", " files not readable");
+        note += std::string(note.empty() ? "" : "; ") +
+                files(UnreadableDuplicates.size(), "nicht lesbar", "not readable");
+    if (!ChangedDuplicates.empty())
+        note += std::string(note.empty() ? "" : "; ") +
+                files(ChangedDuplicates.size(), "während der Suche geändert", "changed during the search");
     for (const std::string& location : UnreadLocations)
         note += std::string(note.empty() ? "" : "; ") + Text("Nicht gelesen: ", "Not read: ") + location;
     Form3->SetNote(note);
@@ -186,7 +204,7 @@ bool TForm1::GetFileTimeAndSize(const std::string& path)
     if (search == INVALID_HANDLE_VALUE)
         return false;
     FindClose(search);
-    FoundFileDate = cleaning::DateText(found.ftLastWriteTime);
+    FoundFileDate = cleaning::DateTextToSecond(found.ftLastWriteTime);
     FoundFileSize = cleaning::SizeOf(found);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/Timer.h"
 
 #include <shellapi.h>
 
@@ -21,6 +22,14 @@ bool FileExists(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// True while the file at path is the one the search listed there: same size, same
+// last-write time.
+bool AsFound(const std::string& path)
+{
+    auto listed = Form1->ListedDuplicates.find(path);
+    return listed != Form1->ListedDuplicates.end() && duplicates::UnchangedSinceWalk(listed->second);
 }
 
 } // namespace
@@ -184,7 +193,7 @@ void TForm3::ListView1Data(TListView*, int index, TListItem& item)
     item.SetCaption(NameOf(path));
     item.SetImageIndex(info.iIcon);
     for (const std::string& text : {FolderOf(path), std::to_string(cleaning::SizeOf(found)),
-                                    std::string(info.szTypeName), cleaning::DateText(found.ftLastWriteTime),
+                                    std::string(info.szTypeName), cleaning::DateTextToSecond(found.ftLastWriteTime),
                                     cleaning::AttributeLetters(found.dwFileAttributes)})
         item.SubItems()->Add(text);
 }
@@ -318,12 +327,12 @@ void TForm3::SetNote(const std::string& note)
 
 void TForm3::Loeschen()
 {
-    duplicates::DeletePlan plan = duplicates::PlanDelete(Lines(), SelectedRows());
-    if (plan.paths.empty()) {
+    duplicates::DeletePlan plan = duplicates::PlanDelete(Lines(), SelectedRows(), AsFound);
+    if (plan.paths.empty() && plan.stale.empty()) {
         Anzahl();
         return;
     }
-    if (effects::ShowMessageBox(
+    if (!plan.paths.empty() && effects::ShowMessageBox(
             Handle(),
             Form1->Text("Bitte löschen Sie nur Dateien, die nicht mehr benötigt werden!!!\nHINWEIS:\n"
                         "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n\n"
@@ -359,6 +368,11 @@ void TForm3::Loeschen()
         for (const std::string& path : plan.paths) {
             StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Lösche ", "Deleting ") + path);
             Application->ProcessMessages();
+            // Checked again at the last moment: the questions may have taken a while.
+            if (!AsFound(path)) {
+                plan.stale.push_back(path);
+                continue;
+            }
             cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
             if (outcome == cleaning::DeleteOutcome::Failed)
                 failed.push_back(path);
@@ -372,6 +386,14 @@ void TForm3::Loeschen()
         StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Bereit...", "Ready..."));
         FillRows();
     }
+    if (!plan.stale.empty())
+        effects::ShowMessageBox(Handle(),
+                                Form1->Text("Diese Dateien sind seit der Suche verschwunden oder verändert "
+                                            "und wurden nicht gelöscht:\n\n",
+                                            "These files are gone or have changed since the search "
+                                            "and were not deleted:\n\n") +
+                                    JoinLines(plan.stale, 10),
+                                Form1->Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
     if (!failed.empty())
         effects::ShowMessageBox(Handle(),
                                 Form1->Text("Diese Dateien konnten nicht gelöscht werden:\n\n",
@@ -430,6 +452,9 @@ void TForm3::FormClose(TObject*, TCloseAction&)
     SetCurrentDirectoryA(Form1->ProgramDir.c_str());
     if (Form1->StartAfresh(Handle()))
         return;
+    // The main window stays in this process after all, with the schedule that the
+    // search process had paused.
     Application->ShowMainForm = true;
+    Form1->Timer1->SetEnabled(true);
     Form1->Show();
 }

@@ -22,6 +22,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -316,9 +317,13 @@ public:
     TMenuItem* Markierungumkehren3 = nullptr;
     // The criterion flags, taken from the radio buttons at start.
     unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0, CompareDate = 0;
-    // The candidates the walk found, and the files it could not read.
+    // The candidates the walk found, the files it could not read, and those that changed
+    // before they were compared.
     std::vector<duplicates::Candidate> DuplicateCandidates;
-    std::vector<std::string> UnreadableDuplicates;
+    std::vector<std::string> UnreadableDuplicates, ChangedDuplicates;
+    // What the search saw of each listed file, by path: the window deletes a file only
+    // while it is still that file.
+    std::map<std::string, duplicates::Candidate> ListedDuplicates;
     unsigned long long DuplicateByteLimit = 0; // 0: whole files
     // GetFileTimeAndSize's answer.
     std::string FoundFileDate;

@@ -21,7 +21,7 @@ TEST(DuplicateResults, AllButFirstSkipsTheFirstOfEachGroup)
 TEST(DuplicateResults, EveryCopySelectedIsNamedAndCanBeKept)
 {
     Lines lines = {"k|a1", "k|a2", "", "b1", "b2", ""};
-    duplicates::DeletePlan plan = duplicates::PlanDelete(lines, {0, 1, 3});
+    duplicates::DeletePlan plan = duplicates::PlanDelete(lines, {0, 1, 3}, [](const std::string&) { return true; });
     EXPECT_EQ(plan.paths, (Lines{"b1", "a2", "a1"}));
     EXPECT_EQ(plan.wholeGroups, (std::vector<Lines>{{"a1", "a2"}}));
     duplicates::KeepWholeGroups(plan);

@@ -1,8 +1,10 @@
 // The duplicate page's options and the duplicates window on real files, in-process.
 #include "filetools/Showdoublefiles.h"
 #include "shell/OptionsKeys.h"
+#include "tests/support/ListCells.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Times.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
@@ -25,9 +27,14 @@ protected:
     {
         SettleAfterStart();
         Form1->DuplicateList->Clear();
+        Form1->ListedDuplicates.clear();
         for (const std::string& line : lines) {
-            if (!line.empty())
+            if (!line.empty()) {
                 testing_support::WriteFileText(line, "same");
+                WIN32_FILE_ATTRIBUTE_DATA found{};
+                GetFileAttributesExA(line.c_str(), GetFileExInfoStandard, &found);
+                Form1->ListedDuplicates[line] = {line, found.nFileSizeLow, found.ftLastWriteTime};
+            }
             Form1->DuplicateList->Add(line);
         }
         Form3 = new TForm3(Form1);
@@ -118,16 +125,61 @@ TEST_F(DuplicatesWindowTest, CopyPutsTheSelectedFilesIntoTheFolder)
     EXPECT_TRUE(Exists(a2));
 }
 
-// With the byte limit a group means "equal in size and the first N bytes"; the window says so.
-TEST_F(DuplicatesWindowTest, TheByteLimitAndUnreadableFilesAreTold)
+// A file changed or gone since the search is not the file listed: a delete leaves it and
+// names it, and it is no copy that would be left of the others.
+TEST_F(DuplicatesWindowTest, ADeleteTakesOnlyFilesStillAsTheSearchFoundThem)
+{
+    std::string a1 = folder / "a1", a2 = folder / "a2", a3 = folder / "a3", b1 = folder / "b1", b2 = folder / "b2";
+    Show({a1, a2, a3, "", b1, b2, ""});
+    DeleteFileA(a3.c_str());
+    testing_support::WriteFileText(b1, "another file now");
+    Select({0, 1, 4});
+    effects.answers = {IDYES, IDNO};
+    Form3->Loeschen();
+    ASSERT_EQ(effects.boxes.size(), 3u);
+    EXPECT_NE(effects.boxes[1].text.find(a1), std::string::npos) << "a3 is gone: a1 and a2 are every copy left";
+    EXPECT_NE(effects.boxes[2].text.find(b1), std::string::npos) << effects.boxes[2].text;
+    EXPECT_TRUE(Exists(a1));
+    EXPECT_TRUE(Exists(a2));
+    EXPECT_EQ(testing_support::ReadFileText(b1), "another file now");
+}
+
+// With the byte limit a group means "equal in size and the first N bytes"; the window
+// says so, and counts what it left out.
+TEST_F(DuplicatesWindowTest, TheByteLimitAndTheFilesLeftOutAreTold)
 {
     Show({folder / "a1", folder / "a2", ""});
-    Form1->DuplicateByteLimit = 100;
-    Form1->UnreadableDuplicates = {folder / "locked"};
-    Form1->FillDuplicatesFiles();
-    std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
-    EXPECT_NE(note.find("ersten 100 Bytes"), std::string::npos) << note;
-    EXPECT_NE(note.find("1 Dateien nicht lesbar"), std::string::npos) << note;
+    const struct {
+        unsigned char languageFlag;
+        size_t unreadable, changed;
+        const char* said;
+    } cases[] = {{1, 1, 2, "ersten 100 Bytes; 1 Datei nicht lesbar; 2 Dateien während der Suche geändert"},
+                 {0, 2, 1, "first 100 Bytes; 2 files not readable; 1 file changed during the search"}};
+    for (const auto& c : cases) {
+        Form1->LanguageFlag = c.languageFlag;
+        Form1->DuplicateByteLimit = 100;
+        Form1->UnreadableDuplicates.assign(c.unreadable, folder / "locked");
+        Form1->ChangedDuplicates.assign(c.changed, folder / "grown");
+        Form1->FillDuplicatesFiles();
+        std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
+        EXPECT_NE(note.find(c.said), std::string::npos) << note;
+    }
+}
+
+// The time of day to the second: files written a second apart show two times.
+TEST_F(DuplicatesWindowTest, TheDateShowsTheSecond)
+{
+    std::string a1 = folder / "a1", a2 = folder / "a2";
+    Show({a1, a2, ""});
+    for (const auto& [path, second] : {std::pair{a1, 30}, std::pair{a2, 31}}) {
+        FILETIME written = testing_support::FileTimeOf(2021, 3, 4, 10, 20, static_cast<WORD>(second));
+        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &written);
+        CloseHandle(file);
+    }
+    EXPECT_NE(testing_support::CellText(Form3->ListView1, 0, 4).find(":30"), std::string::npos);
+    EXPECT_NE(testing_support::CellText(Form3->ListView1, 1, 4).find(":31"), std::string::npos)
+        << testing_support::CellText(Form3->ListView1, 1, 4);
 }
 
 TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)
