@@ -85,10 +85,11 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     ListView1->SetMultiSelect(true);
     ListView1->SetHideSelection(false);
     ListView1->SetViewStyle(vsReport);
+    // The date column takes a date and a time to the second ("12/24/2026 10:20:31 PM").
     const struct {
         const char* caption;
         int width;
-    } columns[] = {{"Name", 140}, {"Pfad", 140}, {"Größe", 100}, {"Typ", 100}, {"Datum", 100}, {"Attribute", 60}};
+    } columns[] = {{"Name", 140}, {"Pfad", 140}, {"Größe", 100}, {"Typ", 100}, {"Datum", 135}, {"Attribute", 60}};
     for (const auto& column : columns) {
         TListColumn* added = ListView1->Columns()->Add();
         added->SetCaption(column.caption);
