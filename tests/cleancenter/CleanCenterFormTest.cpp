@@ -6,6 +6,7 @@
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Timer.h"
 
@@ -181,6 +182,23 @@ TEST_F(CleanCenterTest, ARecentPathThatIsNoRecentFolderIsLeftAlone)
     Tick({0});
     Form1->ExecuteCleanCenter();
     EXPECT_TRUE(Exists(documents / "letter.txt"));
+    EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
+}
+
+// A Recent folder that is a link to another place (another drive, say): its content is
+// not Recent's, and the secure pass must not shred it before the plain step refuses.
+TEST_F(CleanCenterTest, TheSecurePassRefusesASpecialFolderThatIsALink)
+{
+    TempFolder place, elsewhere;
+    WriteFileText(elsewhere / "precious.txt", "precious");
+    const std::string link = place / "Recent";
+    ASSERT_TRUE(MakeUnixSymlink(link, elsewhere.Path()));
+    Form1->RecentDir = link;
+    Form1->CheckBox4->SetChecked(true);
+    Tick({0});
+    Form1->ExecuteCleanCenter();
+    RemoveUnixSymlink(link);
+    EXPECT_EQ(ReadFileText(elsewhere / "precious.txt"), "precious");
     EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
 }
 
