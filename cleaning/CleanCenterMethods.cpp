@@ -199,6 +199,9 @@ void TForm1::ExecuteCleanCenter()
 
 void TForm1::Button2Click(TObject*)
 {
+    // The secure passes take a while: a close waits for the run and its report, and a
+    // scheduled task does not start meanwhile.
+    LongJob job(this);
     AbortFlag = 0;
     {
         HourGlass busy;
