@@ -218,16 +218,12 @@ void TForm11::LoeschenBaum()
                                           : "Move this folder to the recycle bin?\n") + path,
                                 German() ? "Frage" : "Question", MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    std::string source = path;
-    source.push_back('\0'); // the list of names ends with a second NUL
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = GetDesktopWindow();
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
-    const bool deleted = SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
-                         GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (!deleted) {
+    // The deleter asks before a delete for good, when the bin cannot take the folder.
+    cleaning::ShellFileDeleter deleter(German(), Handle(), HasRecycleBin);
+    const cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
+    if (outcome == cleaning::DeleteOutcome::Declined)
+        return;
+    if (outcome == cleaning::DeleteOutcome::Failed) {
         effects::ShowMessageBox(Handle(),
                                 (German() ? "Der Ordner konnte nicht gelöscht werden:\n"
                                           : "The folder could not be deleted:\n") + path,
