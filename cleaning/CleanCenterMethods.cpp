@@ -3,8 +3,8 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
-#include "cleaning/FileDeleter.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/CheckBox.h"
@@ -58,6 +58,7 @@ public:
     SecurePassWindow(const SecurePassWindow&) = delete;
     SecurePassWindow& operator=(const SecurePassWindow&) = delete;
     TForm2* operator->() const { return window_; }
+    TForm2& operator*() const { return *window_; }
 
 private:
     TForm2* window_;
@@ -65,9 +66,13 @@ private:
 
 } // namespace
 
-// Shreds what lies in the folder, entry by entry, so that the folder itself stays.
-bool TForm1::DelSecureFolder(const std::string& folder)
+// Shreds what lies in the folder, entry by entry, so that the folder itself stays. The
+// path guard comes first: a folder it refuses -- a junction or link among them, whose
+// content lies elsewhere -- is not touched at all.
+bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expectedLastName)
 {
+    if (!special_folders::MayEmpty(folder, expectedLastName, GuardedFolders()))
+        return false;
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return true;
@@ -76,16 +81,14 @@ bool TForm1::DelSecureFolder(const std::string& folder)
     window->ProgressBar2->SetMin(0);
     window->ProgressBar2->SetMax(FastCountFiles(folder, 1));
     window->Label1->SetCaption("Datei");
-    window->Memo1->SetText(window->MinimizeName(folder));
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     bool shredded = true;
     for (const special_folders::FolderEntry& entry : special_folders::ShreddableEntries(folder)) {
         if (AbortFlag)
             return false;
-        WipeRunning = 0;
-        ShredderArgv argv = entry.folder ? ShredderArgv{"", "-p", ShredPasses, "-s", entry.path}
-                                         : ShredderArgv{"", "-p", ShredPasses, entry.path};
-        shredded = window->RunShredder(argv, disk).Succeeded() && shredded;
+        const ShredderRun run = StartShredderRun(*window, {entry.path, ShredPasses}, disk);
+        // An entry gone since the listing is no failure; one refused as a link is.
+        shredded = run.start != ShredderRun::Start::Link && run.result.Succeeded() && shredded;
     }
     return shredded;
 }
@@ -114,8 +117,7 @@ bool TForm1::FileRecycle()
             // Only a real place on a drive can be shredded: a shell that names the item
             // by its bare file name would have the shredder take a file of that name in
             // the current folder. Such items are only emptied, and the pass says so.
-            if (path.size() > 3 && path[1] == ':' && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-                !cleaning::NameLeadsElsewhere(path))
+            if (path.size() > 3 && path[1] == ':' && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
                 paths.push_back(path);
             else
                 everyItemFound = false;
@@ -137,10 +139,8 @@ bool TForm1::FileRecycle()
         if (AbortFlag)
             return false;
         window->Label1->SetCaption("File");
-        const bool folder = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        ShredderArgv argv = folder ? ShredderArgv{"", "-p", ShredPasses, "-s", path}
-                                   : ShredderArgv{"", "-p", ShredPasses, path};
-        shredded = window->RunShredder(argv, disk).Succeeded() && shredded;
+        const ShredderRun run = StartShredderRun(*window, {path, ShredPasses}, disk);
+        shredded = run.start != ShredderRun::Start::Link && run.result.Succeeded() && shredded;
     }
     return shredded;
 }
@@ -149,12 +149,9 @@ void TForm1::ExecuteCleanCenter()
 {
     CleanCenterFailures.clear();
     const bool secure = CheckBox4->Checked();
-    const special_folders::ProtectedFolders guarded = special_folders::SystemProtectedFolders();
-    // The secure pass runs only where the plain emptying would be allowed.
-    // Both steps run; the item is done when both were.
+    // Both steps run, each behind the path guard; the item is done when both were.
     auto emptied = [&](const std::string& folder, const char* lastName, special_folders::EmptyResult (TForm1::*empty)()) {
-        const bool shredded =
-            !secure || !special_folders::MayEmpty(folder, lastName, guarded) || DelSecureFolder(folder);
+        const bool shredded = !secure || DelSecureFolder(folder, lastName);
         return (this->*empty)().Succeeded() && shredded;
     };
     for (int index : clean_center::RunOrder()) {
@@ -202,6 +199,9 @@ void TForm1::ExecuteCleanCenter()
 
 void TForm1::Button2Click(TObject*)
 {
+    // The secure passes take a while: a close waits for the run and its report, and a
+    // scheduled task does not start meanwhile.
+    LongJob job(this);
     AbortFlag = 0;
     {
         HourGlass busy;

@@ -5,8 +5,10 @@
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
 #include "cleaning/FileDeleter.h"
+#include "cleaning/PathGuard.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
@@ -304,14 +306,28 @@ bool IsFolder(const std::string& path)
 }
 
 // A folder row takes its whole content along, files that match no mask included, so it
-// is acted on only after a question that names it as a folder. Returns the folder rows
-// to act on: all of them, or none when the user says No (and is then told they stay).
+// is acted on only when the path guard allows it and after a question that names it as
+// a folder. Returns the folder rows to act on: all that the guard allows, or none when
+// the user says No (and is then told they stay). The refused ones are named first.
 std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<SelectedFileRecord>& list)
 {
+    const path_guard::GuardedFolders guarded = Form1->GuardedFolders();
     std::vector<std::string> folders;
-    for (const SelectedFileRecord& record : list)
-        if (IsFolder(record.fullPath))
+    std::string refused;
+    for (const SelectedFileRecord& record : list) {
+        if (!IsFolder(record.fullPath))
+            continue;
+        const path_guard::Verdict verdict = path_guard::Judge(record.fullPath, guarded);
+        if (verdict == path_guard::Verdict::Allowed)
             folders.push_back(record.fullPath);
+        else
+            refused += record.fullPath + path_guard::RefusalNote(verdict, Form1->LanguageFlag != 0);
+    }
+    if (!refused.empty())
+        effects::ShowMessageBox(owner,
+                                Form1->Text("Diese Ordner werden nicht gelöscht:\n", "These folders are not deleted:\n") +
+                                    refused,
+                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
     if (folders.empty())
         return folders;
     const std::string names = JoinLines(folders, 20);
@@ -401,6 +417,9 @@ void TFrame8::DeleteSecure()
     ShredConfirmed = 1;
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
 
+    int files = 0;
+    for (const SelectedFileRecord& record : SelectedFileList)
+        files += IsFolder(record.fullPath) ? std::max(0, Form1->FastCountFiles(record.fullPath, 1)) : 1;
     Form2 = new TForm2(this);
     Form1->XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
@@ -409,7 +428,7 @@ void TFrame8::DeleteSecure()
     window->Label1->SetCaption(Form1->Text("Dateiname", "Filename"));
     window->Button1->SetCaption(Form1->Text("Abbrechen", "Cancel"));
     window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(static_cast<int>(SelectedFileList.size()));
+    window->ProgressBar2->SetMax(files);
     window->ProgressBar2->SetPosition(0);
     window->Label8->Hide();
     window->Show();
@@ -417,51 +436,23 @@ void TFrame8::DeleteSecure()
     Form1->AbortFlag = 0;
 
     ShredderIo& disk = Form1->ShredderDisk ? *Form1->ShredderDisk : Win32ShredderIo();
-    std::vector<std::string> refused;
-    int started = 0;
     for (const SelectedFileRecord& record : SelectedFileList) {
         if (Form1->AbortFlag || window->Cancelled())
             break;
         SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Application->ProcessMessages();
         const std::string& path = record.fullPath;
-        const bool folder = IsFolder(path);
-        if (folder && !Listed(folders, path))
+        if (IsFolder(path) && !Listed(folders, path))
             continue;
-        if (!Exists(path)) {
+        if (StartShredderRun(*window, {path, Form1->ShredPasses}, disk).start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(),
                                     Form1->Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
                                     Form1->Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
-            continue;
-        }
-        // Overwriting through a link would wipe the file it leads to.
-        if (cleaning::NameLeadsElsewhere(path)) {
-            refused.push_back(path);
-            continue;
-        }
-        window->Memo1->SetText(window->MinimizeName(path));
-        Form1->WipeRunning = 0;
-        window->ProgressBar2->SetPosition(++started);
-        if (folder) {
-            window->RunShredder({"", "-p", Form1->ShredPasses, "-s", path}, disk);
-            continue;
-        }
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        window->RunShredder({"", "-p", Form1->ShredPasses, path}, disk);
-        if (Exists(path))
-            SetFileAttributesA(path.c_str(), attributes);
     }
     DropVanishedRecords(SelectedFileList);
     window->Close();
     FillListView1();
     UnselectAll();
-    if (!refused.empty())
-        effects::ShowMessageBox(Handle(),
-                                Form1->Text("Diese Namen führen zu anderen Dateien und wurden nicht gelöscht:\n",
-                                            "These names lead to other files and were not deleted:\n") +
-                                    JoinLines(refused, 20),
-                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TFrame8::UnselectAll()

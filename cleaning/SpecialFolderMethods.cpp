@@ -2,9 +2,14 @@
 // empties, taken from the system and the registry, and the cookie keep-list it spares.
 #include "shell/Unit1.h"
 
+path_guard::GuardedFolders TForm1::GuardedFolders() const
+{
+    return path_guard::SystemGuardedFolders(ProgramDir, BackupDir);
+}
+
 special_folders::EmptyResult TForm1::DelDir(const std::string& folder, const std::string& expectedLastName)
 {
-    return special_folders::EmptyFolder(folder, expectedLastName, special_folders::SystemProtectedFolders());
+    return special_folders::EmptyFolder(folder, expectedLastName, GuardedFolders());
 }
 
 special_folders::EmptyResult TForm1::DelRecent()

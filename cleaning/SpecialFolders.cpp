@@ -3,64 +3,15 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
-#include <cctype>
-
 namespace special_folders {
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 std::string WithoutTrailingSlashes(std::string path)
 {
     while (!path.empty() && (path.back() == '\\' || path.back() == '/'))
         path.pop_back();
     return path;
-}
-
-// The full path in upper case without trailing backslashes, so that "c:\windows\" and
-// "C:\Windows" compare equal; "" for a relative or unreadable path.
-std::string Canonical(const std::string& path)
-{
-    const bool drivePath = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-                           path[1] == ':' && (path[2] == '\\' || path[2] == '/');
-    const bool sharePath = path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
-    if (!drivePath && !sharePath)
-        return std::string();
-    char full[MAX_PATH * 2] = {};
-    DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
-        return std::string();
-    return Upper(WithoutTrailingSlashes(full));
-}
-
-// "C:" or "\\server\share" (canonical form): the whole drive or share.
-bool IsRoot(const std::string& canonical)
-{
-    if (canonical.size() <= 2)
-        return true;
-    if (canonical.compare(0, 2, "\\\\") != 0)
-        return false;
-    size_t server = canonical.find('\\', 2);
-    return server == std::string::npos || canonical.find('\\', server + 1) == std::string::npos;
-}
-
-std::string LastName(const std::string& canonical)
-{
-    size_t slash = canonical.find_last_of('\\');
-    return slash == std::string::npos ? canonical : canonical.substr(slash + 1);
-}
-
-std::string FolderOf(int csidl)
-{
-    char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? path : "";
 }
 
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
@@ -112,54 +63,30 @@ unsigned RemoveContent(const std::string& folder)
 
 } // namespace
 
-ProtectedFolders SystemProtectedFolders()
-{
-    ProtectedFolders result;
-    char path[MAX_PATH] = {};
-    if (GetWindowsDirectoryA(path, MAX_PATH))
-        result.folders.push_back(path);
-    if (GetSystemDirectoryA(path, MAX_PATH))
-        result.folders.push_back(path);
-    for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE, CSIDL_PERSONAL,
-                      CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA})
-        if (std::string folder = FolderOf(csidl); !folder.empty())
-            result.folders.push_back(folder);
-    // The folder that holds every profile.
-    std::string profile = WithoutTrailingSlashes(FolderOf(CSIDL_PROFILE));
-    if (size_t slash = profile.find_last_of('\\'); slash != std::string::npos)
-        result.folders.push_back(profile.substr(0, slash));
-    return result;
-}
-
 bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
-              const ProtectedFolders& protectedFolders)
+              const path_guard::GuardedFolders& guarded)
 {
-    const std::string canonical = Canonical(folder);
-    if (canonical.empty() || IsRoot(canonical))
+    if (path_guard::Judge(folder, guarded) != path_guard::Verdict::Allowed)
         return false;
-    for (const std::string& guarded : protectedFolders.folders)
-        if (Canonical(guarded) == canonical)
-            return false;
-    return expectedLastName.empty() || LastName(canonical) == Upper(expectedLastName);
+    if (expectedLastName.empty())
+        return true;
+    const std::string canonical = path_guard::CanonicalPath(folder);
+    return lstrcmpiA(canonical.substr(canonical.find_last_of('\\') + 1).c_str(), expectedLastName.c_str()) == 0;
 }
 
 EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLastName,
-                        const ProtectedFolders& protectedFolders)
+                        const path_guard::GuardedFolders& guarded)
 {
     EmptyResult result;
-    if (!MayEmpty(folder, expectedLastName, protectedFolders)) {
+    // The guard refuses a folder that is itself a link as well: its content lives elsewhere.
+    if (!MayEmpty(folder, expectedLastName, guarded)) {
         result.refused = true;
         return result;
     }
     const std::string path = WithoutTrailingSlashes(folder);
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    // A folder that is itself a link is left alone: its content lives elsewhere.
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return result;
-    if (IsLink(attributes)) {
-        result.refused = true;
-        return result;
-    }
     result.left = RemoveContent(path);
     return result;
 }

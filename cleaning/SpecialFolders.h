@@ -4,25 +4,19 @@
 // counted and handed back.
 #pragma once
 
+#include "cleaning/PathGuard.h"
+
 #include <string>
 #include <vector>
 
 namespace special_folders {
 
-// Folders that no bulk delete may ever empty, whatever a registry value says.
-struct ProtectedFolders {
-    std::vector<std::string> folders; // Windows, system, program files, profiles
-};
-
-// The protected folders of this system.
-ProtectedFolders SystemProtectedFolders();
-
-// True when the folder may be emptied: an absolute path that is no drive or share root,
-// none of the protected folders, and -- unless expectedLastName is empty -- whose last
-// name is expectedLastName (in any case). The folder's paths come from the registry and
-// the environment, which anybody can point at C:\ or the Windows folder.
+// True when the folder may be emptied: the path guard allows it, and -- unless
+// expectedLastName is empty -- its last name is expectedLastName (in any case). The
+// folders' paths come from the registry and the environment, which anybody can point at
+// C:\ or the Windows folder.
 bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
-              const ProtectedFolders& protectedFolders);
+              const path_guard::GuardedFolders& guarded);
 
 struct EmptyResult {
     bool refused = false; // the guard refused the folder; nothing was touched
@@ -33,7 +27,7 @@ struct EmptyResult {
 // Removes everything inside the folder, never the folder itself. Links and junctions in
 // it are removed as entries, never entered. A missing folder is empty.
 EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLastName,
-                        const ProtectedFolders& protectedFolders);
+                        const path_guard::GuardedFolders& guarded);
 
 // The entries directly inside a folder (full paths), links and junctions left out: what
 // a secure pass shreds one by one so that the folder itself stays.

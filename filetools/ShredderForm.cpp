@@ -226,6 +226,10 @@ std::string TForm2::FailureReport() const
                           : "The volume of these packed files could not be told for sure; they were "
                             "overwritten through the file, their old clusters were not wiped:\n") +
                   JoinLines(OldClustersLeft, kListedPaths);
+    if (!LinksRefused.empty())
+        report += (german ? "Diese Namen führen an andere Orte und wurden nicht angetastet:\n"
+                          : "These names lead to other places and were left untouched:\n") +
+                  JoinLines(LinksRefused, kListedPaths);
     return report;
 }
 

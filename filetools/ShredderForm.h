@@ -75,6 +75,7 @@ public:
     unsigned WipesFailed = 0;
     std::vector<std::string> FilesWithOtherNames;  // only the chosen name went
     std::vector<std::string> OldClustersLeft;      // packed files' old clusters stay
+    std::vector<std::string> LinksRefused;         // links and names leading elsewhere, untouched
     // The report of those, in the user's language; empty when everything was done.
     std::string FailureReport() const;
 

@@ -4,6 +4,7 @@
 
 #include "cleaning/PageLinks.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Effects.h"
@@ -250,29 +251,13 @@ void TForm1::Button1Click(TObject*)
         TListItem* item = items->Item(row);
         if (!item->Selected())
             continue;
-        window->ProgressBar2->SetPosition(window->FileCounter);
-        ++window->FileCounter;
         window->Label1->SetCaption(Text("Datei", "File"));
-        const std::string path = item->Caption();
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(path.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
+        const ShredderRun run = StartShredderRun(*window, {item->Caption(), ShredPasses}, disk);
+        if (run.start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(), Text("Datei nicht gefunden", "Unable to locate file"),
                                     Application->Title, MB_OK);
-            continue;
-        }
-        FindClose(search);
-        window->Memo1->SetText(window->MinimizeName(path));
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (IsFolder(attributes))
-            window->RunShredder({"", "-p", ShredPasses, "-s", path}, disk);
-        else
-            window->RunShredder({"", "-p", ShredPasses, path}, disk);
-        Application->ProcessMessages();
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        else if (run.gone)
             items->Delete(row);
-        else
-            SetFileAttributesA(path.c_str(), attributes);
     }
     Screen->SetCursor(crDefault);
     window->Close();

@@ -6,6 +6,7 @@
 #include "cleaning/PageLinks.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
@@ -137,7 +138,7 @@ void TForm1::Label48Click(TObject*)
     window->ProgressBar1->SetPosition(0);
     window->SetCaption(Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot);
 
-    window->RunShredder({"", "-p", "1", "-z", WipeDriveRoot}, disk);
+    StartShredderRun(*window, {WipeDriveRoot, ShredPasses, true}, disk);
     WipeRunning = 0;
     // Closed already when the wipe ran to its end; otherwise this says what failed.
     window->Close();

@@ -650,6 +650,9 @@ public:
     int ShutdownCountdown = 0;   // 0 none, 1 to 59 seconds counted, 60 time is up
 
     // ---- emptying of special folders and caches (cleaning/SpecialFolderMethods.cpp)
+    // The folders no bulk delete, secure pass or wipe may take: the system's, and this
+    // program's own folder and backup folder.
+    path_guard::GuardedFolders GuardedFolders() const;
     // Each empties only the content of a folder that passes the path guard.
     special_folders::EmptyResult DelDir(const std::string& folder, const std::string& expectedLastName);
     special_folders::EmptyResult DelRecent();
@@ -687,7 +690,9 @@ public:
     void DLabelMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void DLabelMouseLeave(TObject* sender);
     void DLabelMouseClick(TObject* sender);
-    bool DelSecureFolder(const std::string& folder);
+    // Shreds what lies in the folder when the path guard allows emptying it; false when
+    // it refused the folder or could not shred everything.
+    bool DelSecureFolder(const std::string& folder, const std::string& expectedLastName);
     // The value viewer on a key's values (never creating the key), shown modally.
     void GetMRUList(int root, const std::string& key, const std::string& title);
     bool FileRecycle();

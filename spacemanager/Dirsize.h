@@ -5,6 +5,7 @@
 // when files come and go. Closing it starts the program afresh.
 #pragma once
 
+#include "cleaning/FileDeleter.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/DirMonitor.h"
 #include "toolkit/Button.h"
@@ -145,6 +146,8 @@ public:
     std::function<UINT(HMENU menu, int x, int y)> ChooseMenuCommand;
     // The disk the wipe runs on; nullptr is the real one.
     ShredderIo* WipeDisk = nullptr;
+    // Whether a folder's drive has a recycle bin, for the tree's delete to the bin.
+    cleaning::RecycleBinCheck HasRecycleBin = cleaning::ShellHasRecycleBin;
 
     // ---- the chart
     void AddTeeChart();

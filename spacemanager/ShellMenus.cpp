@@ -2,12 +2,13 @@
 // secure-wipe command in the list's menu.
 #include "spacemanager/ShellMenus.h"
 
+#include "cleaning/PathGuard.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/FolderSizing.h"
-#include "spacemanager/WipeTargets.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>
@@ -200,23 +201,29 @@ void TForm11::LoeschenBaum()
     if (!node || !node->Data())
         return;
     const std::string path = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || IsDriveRootName(path))
-        return; // only file-system folders go to the recycle bin, never a drive
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return; // only file-system folders go to the recycle bin
+    const path_guard::Verdict verdict =
+        path_guard::Judge(path, path_guard::SystemGuardedFolders(Form1 ? Form1->ProgramDir : std::string(),
+                                                                 Form1 ? Form1->BackupDir : std::string()));
+    if (verdict != path_guard::Verdict::Allowed) {
+        effects::ShowMessageBox(Handle(),
+                                (German() ? "Dieser Ordner wird nicht gelöscht:\n" : "This folder is not deleted:\n") +
+                                    path + path_guard::RefusalNote(verdict, German()),
+                                German() ? "Hinweis" : "Hint", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
     if (effects::ShowMessageBox(Handle(),
                                 (German() ? "Soll der Ordner in den Papierkorb verschoben werden?\n"
                                           : "Move this folder to the recycle bin?\n") + path,
                                 German() ? "Frage" : "Question", MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    std::string source = path;
-    source.push_back('\0'); // the list of names ends with a second NUL
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = GetDesktopWindow();
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
-    const bool deleted = SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
-                         GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (!deleted) {
+    // The deleter asks before a delete for good, when the bin cannot take the folder.
+    cleaning::ShellFileDeleter deleter(German(), Handle(), HasRecycleBin);
+    const cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
+    if (outcome == cleaning::DeleteOutcome::Declined)
+        return;
+    if (outcome == cleaning::DeleteOutcome::Failed) {
         effects::ShowMessageBox(Handle(),
                                 (German() ? "Der Ordner konnte nicht gelöscht werden:\n"
                                           : "The folder could not be deleted:\n") + path,
@@ -240,23 +247,19 @@ void TForm11::LoeschenBaum()
 
 void TForm11::SecureWipe(const std::vector<std::string>& targets)
 {
-    const ProtectedFolders guarded = SystemProtectedFolders(Form1 ? Form1->ProgramDir : std::string());
+    const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(
+        Form1 ? Form1->ProgramDir : std::string(), Form1 ? Form1->BackupDir : std::string());
     std::vector<std::string> wiped;
     std::string skipped;
     for (const std::string& target : targets) {
-        switch (JudgeWipeTarget(target, guarded)) {
-        case WipeVerdict::Allowed: wiped.push_back(target); break;
-        case WipeVerdict::NotAFolder:
+        const path_guard::Verdict verdict = path_guard::Judge(target, guarded);
+        const DWORD attributes = GetFileAttributesA(target.c_str());
+        if (verdict != path_guard::Verdict::Allowed)
+            skipped += target + path_guard::RefusalNote(verdict, German());
+        else if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             skipped += target + (German() ? "  (kein Ordner)\n" : "  (not a folder)\n");
-            break;
-        case WipeVerdict::WholeDrive:
-            skipped += target + (German() ? "  (ganzes Laufwerk)\n" : "  (a whole drive)\n");
-            break;
-        case WipeVerdict::Protected:
-            skipped += target + (German() ? "  (von Windows, Programmen oder Benutzern gebraucht)\n"
-                                          : "  (needed by Windows, programs or users)\n");
-            break;
-        }
+        else
+            wiped.push_back(target);
     }
     const std::string caption = German() ? "Frage" : "Question";
     if (wiped.empty()) {
@@ -300,14 +303,11 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     window->ProgressBar2->SetMin(0);
     window->ProgressBar2->SetMax(files);
     window->ProgressBar2->SetPosition(0);
-    if (Form1)
-        Form1->WipeRunning = 0;
     ShredderIo& disk = WipeDisk ? *WipeDisk : Win32ShredderIo();
     for (const std::string& path : wiped) {
         if (window->Cancelled())
             break;
-        window->Memo1->SetText(window->MinimizeName(path));
-        window->RunShredder({"", "-p", passes, "-s", path}, disk);
+        StartShredderRun(*window, {path, passes}, disk);
     }
     window->Close();
     RefreshAfterCommand();

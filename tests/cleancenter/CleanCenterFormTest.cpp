@@ -6,6 +6,7 @@
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Timer.h"
 
@@ -182,6 +183,43 @@ TEST_F(CleanCenterTest, ARecentPathThatIsNoRecentFolderIsLeftAlone)
     Form1->ExecuteCleanCenter();
     EXPECT_TRUE(Exists(documents / "letter.txt"));
     EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
+}
+
+// A Recent folder that is a link to another place (another drive, say): its content is
+// not Recent's, and the secure pass must not shred it before the plain step refuses.
+TEST_F(CleanCenterTest, TheSecurePassRefusesASpecialFolderThatIsALink)
+{
+    TempFolder place, elsewhere;
+    WriteFileText(elsewhere / "precious.txt", "precious");
+    const std::string link = place / "Recent";
+    ASSERT_TRUE(MakeUnixSymlink(link, elsewhere.Path()));
+    Form1->RecentDir = link;
+    Form1->CheckBox4->SetChecked(true);
+    Tick({0});
+    Form1->ExecuteCleanCenter();
+    RemoveUnixSymlink(link);
+    EXPECT_EQ(ReadFileText(elsewhere / "precious.txt"), "precious");
+    EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
+}
+
+// The run is a long job: a close asked for during its secure pass (here pending before
+// the run starts, and taken by the pass's message loop) waits until the run and its
+// report are done.
+TEST_F(CleanCenterTest, ACloseDuringTheSecurePassWaitsForTheRunAndItsReport)
+{
+    const std::string recent = Form1->RecentDir;
+    CreateDirectoryA(recent.c_str(), nullptr);
+    WriteFileText(recent + "\\doc.lnk", std::string(5000, 'x'));
+    Form1->CheckBox4->SetChecked(true);
+    Tick({0});
+    bool closedBeforeTheReport = true;
+    effects.onBox = [&](const std::string&) { closedBeforeTheReport = Application->Terminated; };
+    PostMessageA(Form1->Handle(), WM_CLOSE, 0, 0);
+    Form1->Button2Click(nullptr);
+    EXPECT_FALSE(Exists(recent + "\\doc.lnk"));
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_FALSE(closedBeforeTheReport);
+    EXPECT_TRUE(Application->Terminated);
 }
 
 // Wine's shell answers success and yet leaves folders and read-only files in the bin.

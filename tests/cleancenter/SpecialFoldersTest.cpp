@@ -5,39 +5,105 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 using namespace testing_support;
-using special_folders::MayEmpty;
 
 namespace {
 
-TEST(PathGuard, RefusesWhatNoBulkDeleteMayEmpty)
+std::string ShortName(const std::string& path)
 {
-    const special_folders::ProtectedFolders guarded = special_folders::SystemProtectedFolders();
-    char windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer) : path;
+}
+
+std::string Lower(std::string text)
+{
+    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// A pretend system in a temporary folder: the guard takes its folders as given.
+TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
+{
+    TempFolder base, elsewhere;
+    for (const char* name : {"Windows", "Windows\\System32", "Windows\\Prefetch", "Program Files (x86)", "Users",
+                             "Users\\me", "Users\\me\\AppData", "Users\\me\\AppData\\Roaming", "Users\\me\\Temp",
+                             "Users\\other", "Tidewrack", "junk"})
+        CreateDirectoryA((base / name).c_str(), nullptr);
+    ASSERT_TRUE(MakeUnixSymlink(base / "junk\\link", elsewhere.Path()));
+    path_guard::GuardedFolders guarded;
+    guarded.folders = {base / "Windows", base / "Windows\\System32", base / "Program Files (x86)", base / "Users\\me",
+                       base / "Users\\me\\AppData\\Roaming", base / "Tidewrack\\ZipBackup"};
+    guarded.profileRoots = {base / "Users"};
+    using path_guard::Verdict;
+    struct Case { std::string path; Verdict verdict; };
+    const Case cases[] = {
+        {"", Verdict::NotAbsolute},
+        {"junk", Verdict::NotAbsolute},
+        {".\\junk", Verdict::NotAbsolute},
+        {"C:\\", Verdict::WholeDrive},
+        {"c:", Verdict::WholeDrive},
+        {"C:/.", Verdict::WholeDrive},
+        {"\\\\?\\C:\\", Verdict::WholeDrive},
+        {"\\\\server\\share\\", Verdict::WholeDrive},
+        {base / "Windows", Verdict::Protected},
+        {Lower(base / "windows\\system32\\"), Verdict::Protected},
+        {base / "Windows. \\System32 .", Verdict::Protected},
+        {"\\\\?\\" + base / "Windows", Verdict::Protected},
+        {base / "junk\\..\\Windows", Verdict::Protected},
+        {ShortName(base / "Program Files (x86)"), Verdict::Protected},
+        {base.Path(), Verdict::Protected},                  // holds them all
+        {base / "Users\\me\\AppData", Verdict::Protected},   // a temp folder set one level too high
+        {base / "Tidewrack", Verdict::Protected},            // holds the backups
+        {base / "Users", Verdict::Protected},
+        {base / "Users\\other", Verdict::Protected},         // somebody else's profile
+        {base / "junk\\link", Verdict::Link},
+        {base / "Users\\me\\Temp", Verdict::Allowed},
+        {ShortName(base / "Program Files (x86)") + "\\..\\junk", Verdict::Allowed},
+        {base / "Windows\\Prefetch", Verdict::Allowed},
+        {base / "junk", Verdict::Allowed},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<int>(c.verdict), static_cast<int>(path_guard::Judge(c.path, guarded))) << c.path;
+    RemoveUnixSymlink(base / "junk\\link");
+}
+
+TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
+{
+    // The program's folders need not exist to be guarded.
+    const std::string program = "C:\\Tools\\Tidewrack";
+    const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(program, program + "\\ZipBackup");
+    char windows[MAX_PATH] = {}, system[MAX_PATH] = {}, profile[MAX_PATH] = {}, data[MAX_PATH] = {};
+    char temp[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     GetSystemDirectoryA(system, MAX_PATH);
-    char profile[MAX_PATH] = {};
-    GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile);
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, data);
+    GetTempPathA(MAX_PATH, temp);
     const std::string profiles = std::string(profile).substr(0, std::string(profile).find_last_of('\\'));
-    struct Case { std::string folder, lastName; };
-    for (const Case& c : std::vector<Case>{{"", ""},
-                                           {"C:\\", ""},
-                                           {"C:", ""},
-                                           {"c:\\\\", ""},
-                                           {"\\\\server\\share\\", ""},
-                                           {"Recent", "Recent"},
-                                           {".\\Recent", "Recent"},
-                                           {windows, ""},
-                                           {std::string(windows) + "\\", ""},
-                                           {system, ""},
-                                           {profile, ""},
-                                           {profiles, ""},
-                                           {std::string(profile) + "\\Documents", "Recent"},
-                                           {std::string(windows) + "\\Prefetch\\..", "Prefetch"}})
-        EXPECT_FALSE(MayEmpty(c.folder, c.lastName, guarded)) << c.folder;
-    EXPECT_TRUE(MayEmpty(std::string(profile) + "\\Recent\\", "recent", guarded));
-    EXPECT_TRUE(MayEmpty(std::string(windows) + "\\Prefetch", "Prefetch", guarded));
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+    const std::string appDataParent = std::string(appData).substr(0, std::string(appData).find_last_of('\\'));
+    for (const std::string& refused : {std::string(windows), std::string(system), std::string(profile), profiles,
+                                       std::string(data), appDataParent, program, std::string("c:\\tools")})
+        EXPECT_FALSE(special_folders::MayEmpty(refused, "", guarded)) << refused;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
+        char folder[MAX_PATH] = {};
+        DWORD size = sizeof folder;
+        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size) == ERROR_SUCCESS)
+            EXPECT_FALSE(special_folders::MayEmpty(folder, "", guarded)) << folder;
+    }
+    RegCloseKey(key);
+    // The special folders themselves, by their expected names.
+    EXPECT_TRUE(special_folders::MayEmpty(temp, "", guarded));
+    EXPECT_TRUE(special_folders::MayEmpty(std::string(windows) + "\\Prefetch", "prefetch", guarded));
+    EXPECT_FALSE(special_folders::MayEmpty(std::string(profile) + "\\Documents", "Recent", guarded));
+    EXPECT_FALSE(special_folders::MayEmpty(std::string(windows) + "\\Prefetch\\..", "Prefetch", guarded));
 }
 
 TEST(EmptyFolder, RemovesTheContentButNotTheFolderNorWhatALinkLeadsTo)
@@ -54,7 +120,7 @@ TEST(EmptyFolder, RemovesTheContentButNotTheFolderNorWhatALinkLeadsTo)
     ASSERT_TRUE(MakeUnixSymlink(folder + "\\link", outside.Path()));
 
     special_folders::EmptyResult result =
-        special_folders::EmptyFolder(folder, "Recent", special_folders::SystemProtectedFolders());
+        special_folders::EmptyFolder(folder, "Recent", path_guard::SystemGuardedFolders("", ""));
 
     EXPECT_FALSE(result.refused);
     EXPECT_TRUE(Exists(folder));

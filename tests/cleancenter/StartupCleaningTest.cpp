@@ -40,4 +40,32 @@ TEST_F(StartupCleaningTest, ASingleOneRunsOnlyTheRecentAction)
     EXPECT_TRUE(Exists(prefetch_ + "\\APP.pf"));
 }
 
+// Whatever TEMP says is emptied at every start, so a TEMP one level too high (the
+// profile's AppData, say) must be refused: here it holds the program's backups.
+// GetTempPathA reads the process's TMP and TEMP, which Windows takes from the user's
+// Environment key when the process starts; the form reads it at its start.
+TEST_F(StartupCleaningTest, ATempFolderThatHoldsAGuardedFolderIsNotEmptied)
+{
+    TempFolder profile;
+    const std::string appData = profile / "AppData";
+    const std::string backups = appData + "\\Local\\Tidewrack\\ZipBackup";
+    for (const std::string& folder : {appData, appData + "\\Local", appData + "\\Local\\Tidewrack", backups})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileText(appData + "\\settings.ini", "keep");
+    WriteFileText(backups + "\\project.zip", "keep");
+    char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+    GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", appData.c_str());
+    SetEnvironmentVariableA("TEMP", appData.c_str());
+    Store(options::Key, options::ZipDir, backups);
+    Store(options::Key, options::CleanOnStartup, "01");
+    Restart();
+    SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
+    SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
+    EXPECT_EQ(Form1->TempDir, appData + "\\");
+    EXPECT_TRUE(Exists(appData + "\\settings.ini"));
+    EXPECT_TRUE(Exists(backups + "\\project.zip"));
+}
+
 } // namespace

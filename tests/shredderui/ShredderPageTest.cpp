@@ -4,6 +4,7 @@
 
 #include "filetools/ShredderForm.h"
 #include "tests/shredder/ShredderTestKit.h"
+#include "tests/support/UnixSymlink.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/ListView.h"
 
@@ -151,6 +152,35 @@ TEST_F(ShredderPageTest, AVanishedPathIsReportedAndAFileThatStaysKeepsItsRowAndA
     EXPECT_EQ(attributes, GetFileAttributesA((folder / "stuck.txt").c_str()));
     EXPECT_EQ(2, Rows()->Count());
     SetFileAttributesA((folder / "stuck.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A name that leads to another file is refused before the shredder touches it (some
+// systems apply even attribute changes of a link to its target), and the window names it.
+TEST_F(ShredderPageTest, ALinkIsRefusedBeforeTheShredderTouchesItAndNamed)
+{
+    Form1->LanguageFlag = 0;
+    TempFolder elsewhere;
+    WriteFileText(elsewhere / "target.txt", "precious");
+    SetFileAttributesA((elsewhere / "target.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    const DWORD attributes = GetFileAttributesA((elsewhere / "target.txt").c_str());
+    ASSERT_TRUE(testing_support::MakeUnixSymlink(folder / "link.txt", elsewhere / "target.txt", false));
+    Form1->AddShredderRow(folder / "link.txt");
+    Form1->Allesmarkieren2Click(nullptr);
+    TestIo io;
+    Form1->ShredderDisk = &io;
+    effects.answers.push_back(IDYES);
+
+    Form1->Button1Click(nullptr);
+
+    testing_support::RemoveUnixSymlink(folder / "link.txt");
+    EXPECT_TRUE(io.log.empty()) << io.log.front();
+    EXPECT_EQ("precious", ReadFileText(elsewhere / "target.txt"));
+    EXPECT_EQ(attributes, GetFileAttributesA((elsewhere / "target.txt").c_str()));
+    ASSERT_EQ(2u, effects.boxes.size());
+    EXPECT_EQ("These names lead to other places and were left untouched:\n" + folder / "link.txt" + "\n",
+              effects.boxes[1].text);
+    EXPECT_EQ(1, Rows()->Count());
+    SetFileAttributesA((elsewhere / "target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ShredderPageTest, CancelDuringTheSecondRowLeavesTheRemainingRows)

@@ -1,7 +1,6 @@
 // Folder sizes, the wipe's refusals and the folder monitor, on temporary folders.
 #include "spacemanager/DirMonitor.h"
 #include "spacemanager/FolderSizing.h"
-#include "spacemanager/WipeTargets.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
 
@@ -80,35 +79,6 @@ TEST(FolderSizing, OnlyFileSystemDirectoriesAreFolders)
         EXPECT_EQ(c.kind, ClassifyItem(c.shell, c.name, c.found, c.attributes)) << c.name;
     EXPECT_EQ(0u, DriveUsedBytes("A:\\"));
     EXPECT_GT(DriveUsedBytes("C:\\"), 0u);
-}
-
-TEST(WipeTargets, DrivesSystemFoldersProfilesAndTheProgramAreRefused)
-{
-    TempFolder base;
-    MakeFolder(base / "program");
-    MakeFolder(base / "junk");
-    WriteFileText(base / "file.txt", "x");
-    const ProtectedFolders folders = SystemProtectedFolders(base / "program");
-    char windows[MAX_PATH], system[MAX_PATH], profile[MAX_PATH], programs[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    GetSystemDirectoryA(system, MAX_PATH);
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programs)));
-    std::string profiles = profile;
-    profiles.resize(profiles.find_last_of('\\'));
-    struct Case { std::string path; WipeVerdict verdict; };
-    const Case cases[] = {
-        {"C:\\", WipeVerdict::WholeDrive},          {"c:", WipeVerdict::WholeDrive},
-        {"\\\\server\\share", WipeVerdict::WholeDrive},
-        {windows, WipeVerdict::Protected},          {std::string(system) + "\\", WipeVerdict::Protected},
-        {programs, WipeVerdict::Protected},         {profile, WipeVerdict::Protected},
-        {profiles, WipeVerdict::Protected},         {profiles + "\\someone", WipeVerdict::Protected},
-        {base / "program", WipeVerdict::Protected}, {base / "junk\\..\\program", WipeVerdict::Protected},
-        {base / "file.txt", WipeVerdict::NotAFolder}, {base / "absent", WipeVerdict::NotAFolder},
-        {base / "junk", WipeVerdict::Allowed},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.verdict, JudgeWipeTarget(c.path, folders)) << c.path;
 }
 
 TEST(DirMonitor, ABurstOfChangesPostsOneNoticeUntilTaken)

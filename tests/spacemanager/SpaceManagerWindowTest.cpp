@@ -218,6 +218,24 @@ TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
     EXPECT_EQ(nullptr, Form11->TreeView1->Items()->GetFirstNode());
 }
 
+// Where the recycle bin cannot take the folder, the delete asks before it goes for good.
+TEST_F(SpaceManagerTest, TheTreesDeleteAsksBeforeADeleteForGood)
+{
+    Open();
+    shredder_test::MakeFolder(folder / "old");
+    WriteFileText(folder / "old\\a", "a");
+    FillTopLevelWith(folder.Path());
+    TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode();
+    ASSERT_NE(nullptr, node);
+    Form11->TreeView1->SetSelected(node);
+    Form11->HasRecycleBin = [](const std::string&) { return false; };
+    effects.answers = {IDYES, IDNO}; // to the recycle bin: yes; for good: no
+    Form11->LoeschenBaum();
+    ASSERT_EQ(2u, effects.boxes.size());
+    EXPECT_NE(std::string::npos, effects.boxes[1].text.find("Papierkorb"));
+    EXPECT_TRUE(testing_support::Exists(folder / "old\\a"));
+}
+
 TEST_F(SpaceManagerTest, ColumnClicksSortAscendingThenDescending)
 {
     Open();

@@ -1,0 +1,234 @@
+#include "cleaning/PathGuard.h"
+
+#include "system/RegistryValues.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace path_guard {
+
+namespace {
+
+bool IsDriveLetterPath(const std::string& text)
+{
+    return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
+}
+
+// Splits "C:\a\b" into its root ("C:" or "\\server\share") and its names.
+void Split(const std::string& full, std::string& root, std::vector<std::string>& names)
+{
+    size_t start;
+    if (full.compare(0, 2, "\\\\") == 0) {
+        size_t server = full.find('\\', 2);
+        size_t share = server == std::string::npos ? std::string::npos : full.find('\\', server + 1);
+        root = full.substr(0, share);
+        start = share == std::string::npos ? full.size() : share + 1;
+    } else {
+        root = full.substr(0, 2);
+        start = std::min<size_t>(3, full.size());
+    }
+    names.clear();
+    while (start < full.size()) {
+        size_t slash = full.find('\\', start);
+        std::string name = full.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        // The system ignores trailing dots and blanks of a name: "Windows. " is Windows.
+        while (!name.empty() && (name.back() == '.' || name.back() == ' '))
+            name.pop_back();
+        if (!name.empty())
+            names.push_back(name);
+        start = slash == std::string::npos ? full.size() : slash + 1;
+    }
+}
+
+std::string Join(const std::string& root, const std::vector<std::string>& names, size_t count)
+{
+    std::string path = root;
+    for (size_t i = 0; i < count; ++i)
+        path += "\\" + names[i];
+    return path;
+}
+
+// The longest part of the path that exists, in long names, followed by the rest as given.
+std::string WithLongNames(const std::string& root, const std::vector<std::string>& names)
+{
+    for (size_t count = names.size(); count > 0; --count) {
+        const std::string head = Join(root, names, count);
+        char buffer[MAX_PATH * 4];
+        DWORD length = GetLongPathNameA(head.c_str(), buffer, sizeof buffer);
+        if (length == 0 || length >= sizeof buffer)
+            continue;
+        std::string path = buffer;
+        while (path.size() > 2 && path.back() == '\\')
+            path.pop_back();
+        return path + Join("", names, names.size()).substr(Join("", names, count).size());
+    }
+    return Join(root, names, names.size());
+}
+
+// The canonical path in the system's spelling (not upper-cased); "" when not absolute.
+std::string LongFullPath(const std::string& path)
+{
+    std::string text = path;
+    for (char& c : text)
+        if (c == '/')
+            c = '\\';
+    if (text.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        text = "\\\\" + text.substr(8);
+    else if (text.compare(0, 4, "\\\\?\\") == 0 || text.compare(0, 4, "\\\\.\\") == 0)
+        text.erase(0, 4);
+    if (text.size() == 2 && IsDriveLetterPath(text))
+        text += '\\'; // the bare drive names the whole drive here, not its current folder
+    const bool drivePath = IsDriveLetterPath(text) && text.size() >= 3 && text[2] == '\\';
+    const bool sharePath = text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\';
+    if (!drivePath && !sharePath)
+        return std::string();
+    char full[MAX_PATH * 4];
+    DWORD length = GetFullPathNameA(text.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return std::string();
+    std::string root;
+    std::vector<std::string> names;
+    Split(full, root, names);
+    return WithLongNames(root, names);
+}
+
+std::string Upper(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool IsRoot(const std::string& canonical)
+{
+    if (canonical.compare(0, 2, "\\\\") != 0)
+        return canonical.size() <= 2;
+    size_t server = canonical.find('\\', 2);
+    return server == std::string::npos || canonical.find('\\', server + 1) == std::string::npos;
+}
+
+// outer is inner, or a folder that holds it (both canonical, so upper-cased alike).
+bool Holds(const std::string& outer, const std::string& inner)
+{
+    if (outer.empty() || outer.size() > inner.size())
+        return false;
+    if (inner.compare(0, outer.size(), outer) != 0)
+        return false;
+    return inner.size() == outer.size() || inner[outer.size()] == '\\';
+}
+
+std::string ParentOf(const std::string& canonical)
+{
+    size_t slash = canonical.find_last_of('\\');
+    return slash == std::string::npos || slash < 2 ? std::string() : canonical.substr(0, slash);
+}
+
+std::string ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
+}
+
+// The program-files folders as Windows names them in the registry. A 32-bit program on
+// a 64-bit system reads its own view there, so the 64-bit view is asked as well.
+void AddRegisteredProgramFolders(std::vector<std::string>& folders)
+{
+    for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
+        regvalues::KeyHandle key(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+                                 KEY_QUERY_VALUE | view);
+        if (!key)
+            continue;
+        for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir", "CommonFilesDir",
+                                 "CommonFilesDir (x86)"})
+            if (auto folder = regvalues::ReadStringValue(key.Get(), name); folder && !folder->empty())
+                folders.push_back(*folder);
+    }
+}
+
+GuardedFolders AskSystem()
+{
+    GuardedFolders guarded;
+    char path[MAX_PATH] = {};
+    if (GetWindowsDirectoryA(path, MAX_PATH))
+        guarded.folders.push_back(path);
+    if (GetSystemDirectoryA(path, MAX_PATH))
+        guarded.folders.push_back(path);
+    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
+                      CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA,
+                      CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,
+                      CSIDL_COMMON_TEMPLATES, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA,
+                      CSIDL_LOCAL_APPDATA})
+        if (std::string folder = ShellFolder(csidl); !folder.empty())
+            guarded.folders.push_back(folder);
+    AddRegisteredProgramFolders(guarded.folders);
+    // The folder that holds every profile: each folder directly in it is someone's.
+    const std::string profiles = ParentOf(LongFullPath(ShellFolder(CSIDL_PROFILE)));
+    if (!profiles.empty())
+        guarded.profileRoots.push_back(profiles);
+    regvalues::KeyHandle list(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                              KEY_QUERY_VALUE);
+    if (list)
+        if (auto folder = regvalues::ReadStringValue(list.Get(), "ProfilesDirectory"); folder && !folder->empty()) {
+            char expanded[MAX_PATH * 2] = {};
+            DWORD length = ExpandEnvironmentStringsA(folder->c_str(), expanded, sizeof expanded);
+            if (length > 0 && length <= sizeof expanded)
+                guarded.profileRoots.push_back(expanded);
+        }
+    return guarded;
+}
+
+} // namespace
+
+GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::string& backupDir)
+{
+    static const GuardedFolders system = AskSystem();
+    GuardedFolders guarded = system;
+    for (const std::string& folder : {programDir, backupDir})
+        if (!folder.empty())
+            guarded.folders.push_back(folder);
+    return guarded;
+}
+
+std::string CanonicalPath(const std::string& path) { return Upper(LongFullPath(path)); }
+
+Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
+{
+    const std::string spelt = LongFullPath(folder);
+    if (spelt.empty())
+        return Verdict::NotAbsolute;
+    const std::string target = Upper(spelt);
+    if (IsRoot(target))
+        return Verdict::WholeDrive;
+    for (const std::string& kept : guarded.folders)
+        if (Holds(target, CanonicalPath(kept)))
+            return Verdict::Protected;
+    for (const std::string& root : guarded.profileRoots) {
+        const std::string profiles = CanonicalPath(root);
+        if (Holds(target, profiles) || (!profiles.empty() && ParentOf(target) == profiles))
+            return Verdict::Protected;
+    }
+    const DWORD attributes = GetFileAttributesA(spelt.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return Verdict::Link;
+    return Verdict::Allowed;
+}
+
+std::string RefusalNote(Verdict verdict, bool german)
+{
+    switch (verdict) {
+    case Verdict::Allowed: return std::string();
+    case Verdict::NotAbsolute: return german ? "  (kein vollständiger Pfad)\n" : "  (not a full path)\n";
+    case Verdict::WholeDrive: return german ? "  (ganzes Laufwerk)\n" : "  (a whole drive)\n";
+    case Verdict::Protected:
+        return german ? "  (von Windows, Programmen oder Benutzern gebraucht)\n"
+                      : "  (needed by Windows, programs or users)\n";
+    case Verdict::Link:
+        return german ? "  (Verknüpfung zu einem anderen Ort)\n" : "  (a link to another place)\n";
+    }
+    return std::string();
+}
+
+} // namespace path_guard

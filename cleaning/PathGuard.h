@@ -1,0 +1,47 @@
+// The one guard of every bulk delete of a folder: the emptying of the special folders
+// (clean center, start-up cleaning), the clean center's secure passes, the space
+// manager's wipe and its delete to the recycle bin, and folder rows of the found-files
+// window. Their folders come from the registry, the environment and the user, any of
+// which can name a whole drive or the Windows folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace path_guard {
+
+// The folders no bulk delete may take, as the system names them.
+struct GuardedFolders {
+    std::vector<std::string> folders;      // refused, and every folder that holds one
+    std::vector<std::string> profileRoots; // refused, with every profile directly in them
+};
+
+// The Windows and system folders, both program-files folders (as the shell and the
+// registry name them), the common data folders, the user's profile and its folders, the
+// folder that holds the profiles, and this program's own folder and backup folder.
+// The system's part is asked once per process.
+GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::string& backupDir);
+
+enum class Verdict {
+    Allowed,
+    NotAbsolute, // empty or relative: it would depend on the current folder
+    WholeDrive,  // a drive or share root
+    Protected,   // a guarded folder, a profile, or a folder that holds one of them
+    Link,        // a junction or symbolic link: what it holds lies elsewhere
+};
+
+// The verdict for a folder. Paths are compared in their canonical form (below), so a
+// short name, another case, "..", a "\\?\" prefix or trailing dots and blanks change
+// nothing.
+Verdict Judge(const std::string& folder, const GuardedFolders& guarded);
+
+// The full path with long names, without a "\\?\" prefix and without trailing dots,
+// blanks and backslashes, upper-cased by the system's case rule ("C:" for a drive);
+// "" when the path is not absolute.
+std::string CanonicalPath(const std::string& path);
+
+// Why a folder was refused, for the list of refused folders in a message: "  (a whole
+// drive)" and the like, with its line break; "" for Allowed.
+std::string RefusalNote(Verdict verdict, bool german);
+
+} // namespace path_guard
