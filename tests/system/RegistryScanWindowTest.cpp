@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace {
 
@@ -16,25 +17,33 @@ const char* const sharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\Sh
 
 class RegistryScanWindowTest : public testing_support::MainFormTest {
 protected:
-    // The page as the user leaves it: no root checked, so only the targeted checks run.
-    void OpenPage(bool anyRoot)
+    // The page as the user leaves it with these roots checked; with none only the targeted
+    // checks run.
+    void OpenPage(std::set<int> roots)
     {
         SettleAfterStart();
         Form1->GetRegCleanDrives();
         for (int i = 0; i < Form1->ListView13->Items()->Count(); ++i)
-            Form1->ListView13->Items()->Item(i)->SetChecked(anyRoot && i == 1);
+            Form1->ListView13->Items()->Item(i)->SetChecked(roots.count(i) != 0);
     }
 
-    TListItem* RowOf(const std::string& keyEnd, const std::string& valueName)
+    std::vector<TListItem*> RowsOf(const std::string& keyEnd, const std::string& valueName)
     {
+        std::vector<TListItem*> rows;
         for (int i = 0; i < Form4->ListView1->Items()->Count(); ++i) {
             regscan::Finding* finding = Form4->FindingOf(Form4->ListView1->Items()->Item(i));
             if (finding->keyText.size() >= keyEnd.size() &&
                 finding->keyText.compare(finding->keyText.size() - keyEnd.size(), keyEnd.size(), keyEnd) == 0 &&
                 finding->valueName == valueName)
-                return Form4->ListView1->Items()->Item(i);
+                rows.push_back(Form4->ListView1->Items()->Item(i));
         }
-        return nullptr;
+        return rows;
+    }
+
+    TListItem* RowOf(const std::string& keyEnd, const std::string& valueName)
+    {
+        const std::vector<TListItem*> rows = RowsOf(keyEnd, valueName);
+        return rows.empty() ? nullptr : rows.front();
     }
 };
 
@@ -52,35 +61,37 @@ TEST_F(RegistryScanWindowTest, ThePageListsTheFixedDriveCheckedAndTheFiveRoots)
     EXPECT_TRUE(effects.boxes.empty());
 }
 
-TEST_F(RegistryScanWindowTest, AFailedDeleteKeepsItsRowAndIsReported)
+// The current user's keys are listed again under the users root (its SID), the classes
+// root's under the machine's classes: the first row deletes the entry, the second finds it
+// gone, which is what the user asked for.
+TEST_F(RegistryScanWindowTest, RowsWhoseEntryIsAlreadyGoneCountAsDeleted)
 {
+    const char* const twice = "Software\\TidewrackTwoRoots";
     seeds::Seeded seeded;
-    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe");
-    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe", "Path", "C:\\TwSeedGone");
+    seeded.Own(HKEY_CURRENT_USER, twice);
+    seeds::SetString(HKEY_CURRENT_USER, twice, "v", "C:\\TwSeedGone\\two.dll");
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
-    OpenPage(false);
+    OpenPage({1, 3});
     Form1->Label70Click(nullptr);
     ASSERT_NE(Form4, nullptr);
-    TListItem* keyRow = RowOf("\\twseedgone.exe", "Path");
+    const std::vector<TListItem*> twoRows = RowsOf(std::string("\\") + twice, "v");
     TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
-    ASSERT_TRUE(keyRow && valueRow);
+    ASSERT_EQ(twoRows.size(), 2u);
+    ASSERT_NE(valueRow, nullptr);
 
-    // The counter goes away behind the window's back: its delete cannot happen.
+    // The counter goes away behind the window's back.
     seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
     Form4->ListView1->ClearSelection();
-    keyRow->SetSelected(true);
-    valueRow->SetSelected(true);
+    for (TListItem* row : {twoRows[0], twoRows[1], valueRow})
+        row->SetSelected(true);
     const int rows = Form4->ListView1->Items()->Count();
     effects.answers.push_back(IDYES);
     Form4->Lschen1Click(nullptr);
 
-    EXPECT_FALSE(seeds::KeyExists(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe"));
-    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 1);
-    EXPECT_EQ(RowOf("\\twseedgone.exe", "Path"), nullptr);
-    EXPECT_NE(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll"), nullptr);
-    ASSERT_EQ(effects.boxes.size(), 2u);
-    EXPECT_NE(effects.boxes[1].text.find("C:\\TwSeedGone\\a.dll"), std::string::npos);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_CURRENT_USER, twice, "v"));
+    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 3);
+    EXPECT_EQ(effects.boxes.size(), 1u) << "only the question, no failure";
     Form4->Close();
 }
 
@@ -88,9 +99,11 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
 {
     seeds::Seeded seeded;
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll");
     seeded.OwnValue(HKEY_CURRENT_USER, regedit::AppletKey, "LastKey");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
-    OpenPage(false);
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll", 2);
+    OpenPage({});
     Form1->Label70Click(nullptr);
     Form4->ListView1->ClearSelection();
     Form4->MarkierteEintrgesichern1Click(nullptr);
@@ -98,8 +111,12 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     EXPECT_EQ(effects.boxes[0].caption, "Hinweis  ");
 
     TListItem* row = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
-    ASSERT_NE(row, nullptr);
+    TListItem* goneRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll");
+    ASSERT_TRUE(row && goneRow);
     row->SetSelected(true);
+    goneRow->SetSelected(true);
+    // Gone since the scan: nothing to back up, and its row goes.
+    seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll");
     testing_support::TempFolder folder;
     effects.fileDialogAnswers.push_back(folder / "findings.reg");
     Form4->MarkierteEintrgesichern1Click(nullptr);
@@ -107,6 +124,7 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(sharedDlls) +
                         "]\r\n\"C:\\\\TwSeedGone\\\\a.dll\"=dword:00000001\r\n\r\n");
+    EXPECT_EQ(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll"), nullptr);
 
     Form4->ffnen1Click(nullptr);
     ASSERT_EQ(effects.launches.size(), 1u);
@@ -134,7 +152,7 @@ protected:
 
 TEST_F(RegistryScanWindowTest, TheScanCannotBeRestartedAndClosingWaitsForTheWalk)
 {
-    OpenPage(true);
+    OpenPage({1});
     auto* window = new TForm4(Form1);
     DuringTheWalk user;
     bool sawScanning = false;
@@ -175,7 +193,7 @@ TEST_F(RegistryScanWindowTest, StoredSettingsThatAreNotNumbersLeaveTheDesign)
 
 TEST_F(RegistryScanWindowTest, TheMenuBarSwitchesTheViewAndLocksCancelWhileIdle)
 {
-    OpenPage(false);
+    OpenPage({});
     Form1->Label70Click(nullptr);
     HMENU bar = GetMenu(Form4->Handle());
     ASSERT_EQ(bar, Form4->MainMenu1->Handle());
