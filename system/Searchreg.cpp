@@ -1,6 +1,7 @@
 #include "system/Searchreg.h"
 
 #include "shell/MessageText.h"
+#include "shell/Pictures.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "shell/RegistryLayer.h"
@@ -17,8 +18,6 @@ TForm4* Form4 = nullptr;
 namespace {
 
 const char* const settingsKey = "Software\\Tidewrack\\Options\\SearchRegSettings";
-constexpr int keyPicture = 35;
-constexpr int valuePicture = 34;
 
 bool German() { return !Form1 || Form1->LanguageFlag; }
 const char* Say(const char* german, const char* english) { return German() ? german : english; }
@@ -268,7 +267,7 @@ void TForm4::AddFinding(const regscan::Finding& finding)
     item->SubItems()->Add(finding.data);
     item->SubItems()->Add(finding.modified);
     item->SubItems()->Add(finding.reason);
-    item->SetImageIndex(finding.isKey ? keyPicture : valuePicture);
+    item->SetImageIndex(finding.isKey ? pictures::registryKeyPicture : pictures::registryValuePicture);
     item->SetData(findings_.back().get());
     const std::string count = std::to_string(ListView1->Items()->Count());
     if (targeted_)

@@ -1,5 +1,6 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "shell/Pictures.h"
 #include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
 #include "tests/support/TempFolder.h"
@@ -131,6 +132,26 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     EXPECT_EQ(effects.launches[0].file, "regedit");
     EXPECT_EQ(Stored(regedit::AppletKey, "LastKey"),
               regedit::RootNodeName() + "\\HKEY_LOCAL_MACHINE\\" + sharedDlls);
+    Form4->Close();
+}
+
+TEST_F(RegistryScanWindowTest, KeyAndValueFindingsShowTheirOwnPictures)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe");
+    seeds::MakeKey(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe\\shell");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
+    OpenPage({});
+    Form1->Label70Click(nullptr);
+    TListItem* keyRow = RowOf("\\TwSeedDead.exe", "");
+    TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
+    ASSERT_TRUE(keyRow && valueRow);
+    EXPECT_EQ(keyRow->ImageIndex(), pictures::registryKeyPicture);
+    EXPECT_EQ(valueRow->ImageIndex(), pictures::registryValuePicture);
+    ASSERT_NE(Form4->ListView1->SmallImages(), nullptr);
+    EXPECT_GT(Form4->ListView1->SmallImages()->Count(), pictures::registryKeyPicture);
+    EXPECT_GT(Form4->ListView1->SmallImages()->Count(), pictures::registryValuePicture);
     Form4->Close();
 }
 
