@@ -175,9 +175,18 @@ TEST(RegistryScanWalkTest, NamesAndTextsOutsideTheAnsiCodePageAreNotReported)
     testing_support::TempFolder folder;
     const std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
     const std::wstring chinese = L"\u4E2D\u6587", lodz = L"\u0141\u00F3d\u017A"; // "Łódź" reads as "Lódz"
+    // The folder's clean-up goes through the ANSI functions, which cannot name these files.
+    struct WideFiles {
+        std::vector<std::wstring> paths;
+        ~WideFiles()
+        {
+            for (const std::wstring& path : paths)
+                DeleteFileW(path.c_str());
+        }
+    } files;
     for (const std::wstring& name : {chinese, lodz}) {
-        HANDLE file = CreateFileW((wideFolder + L"\\" + name + L".dll").c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_NEW, 0, nullptr);
+        files.paths.push_back(wideFolder + L"\\" + name + L".dll");
+        HANDLE file = CreateFileW(files.paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }

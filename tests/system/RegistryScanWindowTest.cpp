@@ -64,35 +64,42 @@ TEST_F(RegistryScanWindowTest, ThePageListsTheFixedDriveCheckedAndTheFiveRoots)
 
 // The current user's keys are listed again under the users root (its SID), the classes
 // root's under the machine's classes: the first row deletes the entry, the second finds it
-// gone, which is what the user asked for.
+// gone, which is what the user asked for. A file that came back keeps its entry.
 TEST_F(RegistryScanWindowTest, RowsWhoseEntryIsAlreadyGoneCountAsDeleted)
 {
     const char* const twice = "Software\\TidewrackTwoRoots";
+    OpenPage({1, 3});
+    testing_support::TempFolder folder;
     seeds::Seeded seeded;
     seeded.Own(HKEY_CURRENT_USER, twice);
     seeds::SetString(HKEY_CURRENT_USER, twice, "v", "C:\\TwSeedGone\\two.dll");
+    seeds::SetString(HKEY_CURRENT_USER, twice, "back", folder / "back.dll");
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
-    OpenPage({1, 3});
     Form1->Label70Click(nullptr);
     ASSERT_NE(Form4, nullptr);
     const std::vector<TListItem*> twoRows = RowsOf(std::string("\\") + twice, "v");
     TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
+    TListItem* backRow = RowOf(std::string("HKCU\\") + twice, "back");
     ASSERT_EQ(twoRows.size(), 2u);
-    ASSERT_NE(valueRow, nullptr);
+    ASSERT_TRUE(valueRow && backRow);
 
-    // The counter goes away behind the window's back.
+    // The counter goes away behind the window's back, and the file comes back.
     seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    testing_support::WriteFileText(folder / "back.dll", "x");
     Form4->ListView1->ClearSelection();
-    for (TListItem* row : {twoRows[0], twoRows[1], valueRow})
+    for (TListItem* row : {twoRows[0], twoRows[1], valueRow, backRow})
         row->SetSelected(true);
     const int rows = Form4->ListView1->Items()->Count();
     effects.answers.push_back(IDYES);
     Form4->Lschen1Click(nullptr);
 
     EXPECT_FALSE(seeds::ValueExists(HKEY_CURRENT_USER, twice, "v"));
-    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 3);
-    EXPECT_EQ(effects.boxes.size(), 1u) << "only the question, no failure";
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, twice, "back"));
+    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 4);
+    ASSERT_EQ(effects.boxes.size(), 2u) << "the question and the entry left alone, no failure";
+    EXPECT_NE(effects.boxes[1].text.find("HKCU\\Software\\TidewrackTwoRoots : back"), std::string::npos)
+        << effects.boxes[1].text;
     Form4->Close();
 }
 
