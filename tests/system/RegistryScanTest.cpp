@@ -184,11 +184,13 @@ TEST(RegistryScanWalkTest, NamesAndTextsOutsideTheAnsiCodePageAreNotReported)
                 DeleteFileW(path.c_str());
         }
     } files;
+    // The files exist where the file system can hold their names (Wine: with a UTF-8
+    // locale); either way the paths stored must not be reported.
     for (const std::wstring& name : {chinese, lodz}) {
         files.paths.push_back(wideFolder + L"\\" + name + L".dll");
         HANDLE file = CreateFileW(files.paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        CloseHandle(file);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
     }
     const std::wstring key = L"Software\\TidewrackScanSeeds";
     const struct {
