@@ -237,8 +237,8 @@ void TForm1::BuildSidebar()
     Panel101->SetColor(sidebarColor);
 
     SidebarImages = new TImageList(this);
-    for (int i = 0; i < 26; ++i) {
-        HICON icon = pictures::SidebarIcon(i);
+    for (int i = 0; i < pictures::mainImageCount; ++i) {
+        HICON icon = pictures::MainImage(i);
         SidebarImages->AddIcon(icon);
         DestroyIcon(icon);
     }

@@ -204,6 +204,36 @@ HICON SidebarIcon(int index)
     });
 }
 
+HICON MainImage(int index)
+{
+    if (index == registryKeyPicture)
+        // A folder: the key, with whatever lies below it.
+        return MakeIcon([](HDC dc) {
+            HBRUSH brush = CreateSolidBrush(RGB(240, 200, 80));
+            HPEN pen = CreatePen(PS_SOLID, 1, RGB(150, 110, 20));
+            HGDIOBJ oldBrush = SelectObject(dc, brush);
+            HGDIOBJ oldPen = SelectObject(dc, pen);
+            POINT tab[] = {{1, 3}, {6, 3}, {8, 5}, {8, 6}, {1, 6}};
+            Polygon(dc, tab, 5);
+            Rectangle(dc, 1, 5, 15, 14);
+            DeleteObject(SelectObject(dc, oldBrush));
+            DeleteObject(SelectObject(dc, oldPen));
+        });
+    if (index == registryValuePicture)
+        // A sheet with lines of text: one value.
+        return MakeIcon([](HDC dc) {
+            HPEN pen = CreatePen(PS_SOLID, 1, deepSea);
+            HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+            HGDIOBJ oldPen = SelectObject(dc, pen);
+            Rectangle(dc, 3, 1, 13, 15);
+            SelectObject(dc, oldBrush);
+            DeleteObject(SelectObject(dc, oldPen));
+            for (int y = 4; y <= 11; y += 3)
+                Line(dc, 5, y, 11, y, shallowSea, 1);
+        });
+    return SidebarIcon(index);
+}
+
 HBITMAP SortArrow(bool descending)
 {
     const int width = 10, height = 8;

@@ -16,6 +16,14 @@ HBITMAP GroupTitle(int width, int height, bool open);
 HICON TitleButtonIcon(TitleButton button);
 // The 16 x 16 sidebar icon of that index (0 to 25); each index has its own glyph colour.
 HICON SidebarIcon(int index);
+
+// The main window's image list, which lists share: the sidebar icons (their glyph colours
+// running on past the sidebar's last one), then the registry scan's pictures of a value
+// and of a key with everything below it.
+constexpr int registryValuePicture = 34;
+constexpr int registryKeyPicture = 35;
+constexpr int mainImageCount = 36;
+HICON MainImage(int index);
 // A list's column-header arrow on the header's face colour: pointing up for an ascending
 // sort, down for a descending one.
 HBITMAP SortArrow(bool descending);

@@ -36,6 +36,17 @@ bool DeleteFinding(const regscan::Finding& finding)
                          : DeleteValue(key.root->root, key.path, finding.valueName);
 }
 
+Removal RemoveFinding(const regscan::Finding& finding)
+{
+    if (!regscan::EntryExists(finding))
+        return Removal::Gone;
+    if (!regscan::StillMissing(finding))
+        return Removal::Returned;
+    if (DeleteFinding(finding))
+        return Removal::Deleted;
+    return regscan::EntryExists(finding) ? Removal::Failed : Removal::Gone;
+}
+
 bool IsEmptyKey(HKEY root, const std::string& path)
 {
     regvalues::KeyHandle key(root, path);

@@ -17,6 +17,16 @@ bool DeleteKeyTree(HKEY root, const std::string& path);
 bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
 // A key finding's key or a value finding's value.
 bool DeleteFinding(const regscan::Finding& finding);
+
+// What became of a finding that the user asked to delete.
+enum class Removal {
+    Deleted,  // deleted now
+    Gone,     // already gone (deleted through another row, or by someone else): as good as deleted
+    Returned, // a file or folder it said was missing exists again: left alone
+    Failed,   // still there
+};
+// Deletes a finding as the user saw it, after testing once more that it still holds.
+Removal RemoveFinding(const regscan::Finding& finding);
 // True when the key opens and has neither subkeys nor values.
 bool IsEmptyKey(HKEY root, const std::string& path);
 

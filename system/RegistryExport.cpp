@@ -77,20 +77,10 @@ void ExportKey(const RegistryRootPrefix& root, const std::string& path, std::str
 void ExportValue(const RegistryRootPrefix& root, const regscan::Finding& finding, const std::string& path,
                  std::string& text)
 {
-    text += KeyLine(root, path) + lineEnd;
     regvalues::KeyHandle key(root.root, path);
     regvalues::RawValue value;
-    if (key && regvalues::ReadNamedValue(key.Get(), finding.valueName, value)) {
-        text += ValueLine(value) + lineEnd;
-    } else {
-        // Gone since the scan: what the scan saw, as a string.
-        value.name = finding.valueName;
-        value.type = REG_SZ;
-        value.data.assign(finding.data.begin(), finding.data.end());
-        value.data.push_back(0);
-        text += ValueLine(value) + lineEnd;
-    }
-    text += lineEnd;
+    if (key && regvalues::ReadNamedValue(key.Get(), finding.valueName, value))
+        text += KeyLine(root, path) + lineEnd + ValueLine(value) + lineEnd + lineEnd;
 }
 
 } // namespace
@@ -109,8 +99,9 @@ std::string ExportText(const std::vector<regscan::Finding>& findings)
 {
     std::string text = std::string("REGEDIT4") + lineEnd + lineEnd;
     for (const regscan::Finding& finding : findings) {
+        // What is gone since the scan is not written: the file holds only what is there.
         KeyText key = SplitKeyText(finding.keyText);
-        if (!key.root)
+        if (!key.root || !regscan::EntryExists(finding))
             continue;
         if (finding.isKey)
             ExportKey(*key.root, key.path, text);

@@ -18,6 +18,7 @@ std::string ValueLine(const regvalues::RawValue& value);
 
 // The whole file, lines ended by CR LF: "REGEDIT4", an empty line, then per finding its
 // key (and for a key finding every key below it), each section followed by an empty line.
+// A finding whose key or value no longer exists is left out.
 std::string ExportText(const std::vector<regscan::Finding>& findings);
 
 // Writes the text; false when the file cannot be written completely.

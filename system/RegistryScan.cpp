@@ -19,22 +19,11 @@ std::string Upper(std::string text)
 
 bool Contains(const std::string& text, const char* part) { return Upper(text).find(part) != std::string::npos; }
 
-DWORD Attributes(const std::string& path)
+bool IsFile(const std::string& path)
 {
     // An empty path would be taken as the current folder.
-    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
-}
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = Attributes(path);
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::string& path)
-{
-    DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Keeps the part before the first occurrence of each character, taken in this order.
@@ -57,22 +46,35 @@ std::string Extension(const std::string& path)
     return path.substr(dot);
 }
 
-// Steps 3 to 9 of both tests, on a text that has passed the first ones.
-bool NamesMissingPath(std::string text)
+// Steps 3 to 9 of both tests, on a text that has passed the first ones: the path as it
+// was found missing.
+std::optional<std::string> MissingPathIn(std::string text)
 {
-    if (FileExists(text))
-        return false;
+    if (IsFile(text))
+        return std::nullopt;
     if (text.find(":\\") != 1)
-        return false;
+        return std::nullopt;
     CutAtEach(text, " ,/\";|<>");
     const std::string extension = Extension(text);
     if (extension.empty() || extension.size() > 4)
-        return false;
-    if (FileExists(text))
-        return false;
+        return std::nullopt;
     if (Contains(text, "BLANK.HTM"))
-        return false;
-    return !FileExists(text) && !DirectoryExists(text);
+        return std::nullopt;
+    if (PresenceOf(text) != Presence::Missing)
+        return std::nullopt;
+    return text;
+}
+
+// The environment's variables in the text expanded; the text as it is when that fails.
+std::string ExpandVariables(const std::string& text)
+{
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    std::string expanded(size, '\0');
+    if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), &expanded[0], size) == 0 ||
+        expanded.find('\0') == std::string::npos)
+        return text;
+    expanded.resize(expanded.find('\0'));
+    return expanded;
 }
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
@@ -90,6 +92,16 @@ const char* const sharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\
 
 } // namespace
 
+Presence PresenceOf(const std::string& path)
+{
+    if (path.empty() || path.size() >= MAX_PATH)
+        return Presence::Unknown;
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Presence::Exists;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::Missing : Presence::Unknown;
+}
+
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions)
 {
     size_t marker = text.find(":\\");
@@ -102,20 +114,18 @@ bool TestDriveChecked(const std::string& text, const std::vector<std::string>& d
     return false;
 }
 
-bool Test(const std::string& text, const std::vector<std::string>& driveCaptions)
+std::optional<std::string> Test(const std::string& text, const std::vector<std::string>& driveCaptions)
 {
-    if (Contains(text, "RUNDLL"))
-        return false;
-    if (!TestDriveChecked(text, driveCaptions))
-        return false;
-    return NamesMissingPath(text);
+    if (Contains(text, "RUNDLL") || !TestDriveChecked(text, driveCaptions))
+        return std::nullopt;
+    return MissingPathIn(text);
 }
 
-bool Test1(const std::string& text, const Folders& folders)
+std::optional<std::string> Test1(const std::string& text, const Folders& folders)
 {
     if (Contains(text, "RUNDLL"))
-        return false;
-    return NamesMissingPath(ConvertPath(text, folders));
+        return std::nullopt;
+    return MissingPathIn(ConvertPath(text, folders));
 }
 
 std::string ConvertPath(const std::string& text, const Folders& folders)
@@ -141,16 +151,34 @@ std::string ConvertPath(const std::string& text, const Folders& folders)
     return result;
 }
 
-bool CandidateOf(const regvalues::RawValue& value, const std::string& windowsDir, std::string& candidate)
+std::vector<std::string> CandidatesOf(const regvalues::RawValue& value, const std::string& windowsDir)
 {
+    std::vector<std::string> candidates;
     if (IsStringType(value.type))
-        candidate = regvalues::StringData(value.data);
+        candidates.push_back(regvalues::StringData(value.data));
     else if (value.type == REG_MULTI_SZ)
-        candidate = regvalues::MultiStringData(value.data);
-    else
+        candidates = regvalues::MultiStrings(value.data);
+    for (std::string& candidate : candidates)
+        if (Upper(candidate).rfind("%SYSTEMROOT%\\", 0) == 0)
+            candidate = windowsDir + candidate.substr(12);
+    return candidates;
+}
+
+bool EntryExists(const Finding& finding)
+{
+    const KeyText text = SplitKeyText(finding.keyText);
+    if (!text.root)
         return false;
-    if (Upper(candidate).rfind("%SYSTEMROOT%\\", 0) == 0)
-        candidate = windowsDir + candidate.substr(12);
+    regvalues::KeyHandle key(text.root->root, text.path);
+    regvalues::RawValue value;
+    return key && (finding.isKey || regvalues::ReadNamedValue(key.Get(), finding.valueName, value));
+}
+
+bool StillMissing(const Finding& finding)
+{
+    for (const std::string& path : finding.missingPaths)
+        if (PresenceOf(path) != Presence::Missing)
+            return false;
     return true;
 }
 
@@ -218,24 +246,50 @@ void Scanner::GetValues(HKEY key)
         return;
     for (DWORD index = 0; index < count; ++index) {
         regvalues::RawValue value;
-        std::string candidate;
-        if (regvalues::ReadValueAt(key, index, value) && CandidateOf(value, settings_.folders.windowsDir, candidate) &&
-            candidate.find(":\\") != std::string::npos && Test(candidate, settings_.driveCaptions) && OnFinding) {
-            OnFinding({JoinKeyText(*root_, keyPath_), value.name, candidate, keyDate_,
-                       Text("Datei oder Pfad existiert nicht", "File or Path does not exist"), false});
-        }
+        if (regvalues::ReadValueAt(key, index, value))
+            CheckValue(key, value);
         if (Cancelled())
             break;
     }
 }
 
-void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
-                          const std::string& data, bool isKey, const char* germanReason, const char* englishReason)
+void Scanner::CheckValue(HKEY key, const regvalues::RawValue& value)
 {
+    // Each string of a multi-string is tested on its own; deleting the value takes all of
+    // them, so it is a finding only when every path among them is missing.
+    std::vector<std::string> missing;
+    std::string shown;
+    for (const std::string& candidate : CandidatesOf(value, settings_.folders.windowsDir)) {
+        if (candidate.find(":\\") == std::string::npos)
+            continue;
+        const std::optional<std::string> path = Test(candidate, settings_.driveCaptions);
+        if (!path)
+            return;
+        missing.push_back(*path);
+        shown += (shown.empty() ? "" : "; ") + candidate;
+    }
+    // A name or path that the ANSI functions read as another one is left alone: the file
+    // tested is not the one stored, and neither a delete nor the export could name it.
+    if (missing.empty() || !OnFinding || !regvalues::ReadsExactly(key, value))
+        return;
+    OnFinding({JoinKeyText(*root_, keyPath_), value.name, shown, keyDate_,
+               Text("Datei oder Pfad existiert nicht", "File or Path does not exist"), false, missing});
+}
+
+void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
+                          const std::string& data, bool isKey, const char* germanReason, const char* englishReason,
+                          std::vector<std::string> missingPaths)
+{
+    // As in the walk: only what the ANSI functions read exactly, for a key everything below it.
     regvalues::KeyHandle key(root.root, path);
-    keyDate_ = key ? KeyDateText(regvalues::LastWriteTime(key.Get())) : std::string();
-    if (OnFinding)
-        OnFinding({JoinKeyText(root, path), valueName, data, keyDate_, Text(germanReason, englishReason), isKey});
+    regvalues::RawValue value;
+    if (!OnFinding || !key ||
+        !(isKey ? regvalues::TreeReadsExactly(key.Get())
+                : regvalues::ReadNamedValue(key.Get(), valueName, value) && regvalues::ReadsExactly(key.Get(), value)))
+        return;
+    keyDate_ = KeyDateText(regvalues::LastWriteTime(key.Get()));
+    OnFinding({JoinKeyText(root, path), valueName, data, keyDate_, Text(germanReason, englishReason), isKey,
+               std::move(missingPaths)});
 }
 
 void Scanner::CheckHelpFolder(const std::string& path)
@@ -251,9 +305,9 @@ void Scanner::CheckHelpFolder(const std::string& path)
         if (candidate.empty() || candidate.back() != '\\')
             candidate += '\\';
         candidate += value.name;
-        if (Test1(candidate, settings_.folders))
+        if (const std::optional<std::string> missing = Test1(candidate, settings_.folders))
             AddTargeted(LocalMachine(), path, value.name, stored, false, "Pfad oder Datei existiert nicht",
-                        "Path or File does not exist");
+                        "Path or File does not exist", {*missing});
     }
 }
 
@@ -309,10 +363,12 @@ void Scanner::ScanRegEntries()
             if (!folder.empty() && folder.back() == ';')
                 folder.pop_back();
             if (!folder.empty())
-                folder = ConvertPath(folder, settings_.folders);
-            if (!folder.empty() && !DirectoryExists(folder))
-                AddTargeted(LocalMachine(), std::string(appPathsKey) + "\\" + name, "Path", stored, true,
-                            "Pfad oder Datei existiert nicht", "Path or File does not exist");
+                folder = ConvertPath(ExpandVariables(folder), settings_.folders);
+            // A variable nobody defines leaves its '%': that folder is unknown, not missing.
+            // The finding is the "Path" value; the application's key and its other values stay.
+            if (!folder.empty() && folder.find('%') == std::string::npos && PresenceOf(folder) == Presence::Missing)
+                AddTargeted(LocalMachine(), std::string(appPathsKey) + "\\" + name, "Path", stored, false,
+                            "Pfad oder Datei existiert nicht", "Path or File does not exist", {folder});
         }
     }
     // 7: counters of shared libraries that are gone.
@@ -320,9 +376,11 @@ void Scanner::ScanRegEntries()
         regvalues::KeyHandle sharedDlls(LocalMachine().root, sharedDllsKey);
         for (const regvalues::RawValue& value :
              sharedDlls ? regvalues::ReadAllValues(sharedDlls.Get()) : std::vector<regvalues::RawValue>()) {
-            if (!value.name.empty() && Test1(value.name, settings_.folders))
+            const std::optional<std::string> missing =
+                value.name.empty() ? std::nullopt : Test1(value.name, settings_.folders);
+            if (missing)
                 AddTargeted(LocalMachine(), sharedDllsKey, value.name, std::to_string(regvalues::CounterValue(value)),
-                            false, "Pfad oder Datei existiert nicht", "Path or File does not exist");
+                            false, "Pfad oder Datei existiert nicht", "Path or File does not exist", {*missing});
         }
     }
 }

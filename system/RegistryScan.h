@@ -8,6 +8,7 @@
 #include "system/RegistryValues.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct Finding {
     std::string modified;  // the key's last-write time
     std::string reason;
     bool isKey = false;
+    // The files or folders the finding says are missing, as they were tested; none for a
+    // finding on the registry's own structure. They are tested again before a delete.
+    std::vector<std::string> missingPaths;
 };
 
 // The folders that the tokens of stored paths stand for.
@@ -38,17 +42,29 @@ struct Settings {
 };
 
 // ---- the path tests
+// Only "not found" is missing: a path that the system cannot answer for (access denied,
+// a drive not ready, a network path, a path too long) is not known to be missing.
+enum class Presence { Exists, Missing, Unknown };
+Presence PresenceOf(const std::string& path);
 // The drive of the text's first ":\" occurs, as "(C)", in a checked drive's caption.
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions);
-// The walk's test: the text names a missing file or folder on a checked drive.
-bool Test(const std::string& text, const std::vector<std::string>& driveCaptions);
+// The walk's test: the missing file or folder on a checked drive that the text names, as
+// it was tested; nullopt when the text names none.
+std::optional<std::string> Test(const std::string& text, const std::vector<std::string>& driveCaptions);
 // The targeted checks' test: no drive filter, tokens expanded.
-bool Test1(const std::string& text, const Folders& folders);
+std::optional<std::string> Test1(const std::string& text, const Folders& folders);
 // The first of each token ("%WINDIR%", "%SYSTEMROOT%", "%PROGRAMFILES%", "%SYSSTEM32%")
 // removed and its folder put in front; then cut at the first , / " ; | < >.
 std::string ConvertPath(const std::string& text, const Folders& folders);
-// The text a string value offers the walk's test; false for other types.
-bool CandidateOf(const regvalues::RawValue& value, const std::string& windowsDir, std::string& candidate);
+// The texts a string value offers the walk's test, one for each string of a multi-string;
+// none for other types.
+std::vector<std::string> CandidatesOf(const regvalues::RawValue& value, const std::string& windowsDir);
+
+// ---- a finding since the scan
+// Its key (key finding) or its value (value finding) is still in the registry.
+bool EntryExists(const Finding& finding);
+// Every file or folder it says is missing is still not found.
+bool StillMissing(const Finding& finding);
 
 // A key's last-write time as the locale writes date and time (UTC, not converted).
 std::string KeyDateText(const FILETIME& time);
@@ -74,8 +90,10 @@ public:
 private:
     void GetValues(HKEY key);
     void SearchForSubKey(HKEY key, const std::string& path);
+    void CheckValue(HKEY key, const regvalues::RawValue& value);
     void AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
-                     const std::string& data, bool isKey, const char* germanReason, const char* englishReason);
+                     const std::string& data, bool isKey, const char* germanReason, const char* englishReason,
+                     std::vector<std::string> missingPaths = {});
     void CheckHelpFolder(const std::string& path);
     bool Cancelled() const { return cancel_ != 0; }
     const char* Text(const char* german, const char* english) const { return settings_.german ? german : english; }

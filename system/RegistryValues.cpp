@@ -1,5 +1,7 @@
 #include "system/RegistryValues.h"
 
+#include <cstring>
+
 namespace regvalues {
 
 KeyHandle::KeyHandle(HKEY parent, const std::string& path, REGSAM access)
@@ -121,19 +123,18 @@ std::string StringData(const std::vector<BYTE>& data)
     return std::string(reinterpret_cast<const char*>(data.data()), length);
 }
 
-std::string MultiStringData(const std::vector<BYTE>& data)
+std::vector<std::string> MultiStrings(const std::vector<BYTE>& data)
 {
-    std::string text;
+    std::vector<std::string> strings;
     size_t start = 0;
     while (start < data.size() && data[start] != 0) {
         size_t end = start;
         while (end < data.size() && data[end] != 0)
             ++end;
-        text.append(reinterpret_cast<const char*>(data.data()) + start, end - start);
-        text += '\n';
+        strings.emplace_back(reinterpret_cast<const char*>(data.data()) + start, end - start);
         start = end + 1;
     }
-    return text;
+    return strings;
 }
 
 long CounterValue(const RawValue& value)
@@ -145,6 +146,112 @@ long CounterValue(const RawValue& value)
         return static_cast<long>(static_cast<LONG>(number));
     }
     return -1;
+}
+
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], static_cast<int>(wide.size()));
+    return wide;
+}
+
+bool ReadWideValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE>& data)
+{
+    DWORD size = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        data.assign(size ? size : 1, 0);
+        DWORD got = size;
+        LONG error = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &got);
+        if (error == ERROR_MORE_DATA) {
+            size = got > size ? got : size * 2 + 64;
+            continue;
+        }
+        if (error != ERROR_SUCCESS)
+            return false;
+        data.resize(got);
+        return true;
+    }
+    return false;
+}
+
+bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// The same text as the scan, the delete and the export take it from a value's data.
+bool SameText(DWORD type, const std::vector<BYTE>& one, const std::vector<BYTE>& other)
+{
+    return type == REG_MULTI_SZ ? MultiStrings(one) == MultiStrings(other) : StringData(one) == StringData(other);
+}
+
+} // namespace
+
+std::optional<std::string> ExactAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    // A UTF-8 code page holds every character; it takes neither flag nor default character.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* askDefault = utf8 ? nullptr : &usedDefault;
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, askDefault);
+    if (size <= 0 || usedDefault)
+        return std::nullopt;
+    std::string ansi(size, '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), length, &ansi[0], size, nullptr, askDefault);
+    if (usedDefault)
+        return std::nullopt;
+    return ansi;
+}
+
+bool ReadsExactly(HKEY key, const RawValue& value)
+{
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    if (!ReadWideValue(key, Wide(value.name), type, data) || type != value.type)
+        return false;
+    if (!IsTextType(type))
+        return data == value.data;
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty())
+        std::memcpy(&text[0], data.data(), text.size() * sizeof(wchar_t));
+    const std::optional<std::string> ansi = ExactAnsi(text);
+    return ansi && SameText(type, std::vector<BYTE>(ansi->begin(), ansi->end()), value.data);
+}
+
+bool TreeReadsExactly(HKEY key)
+{
+    std::vector<wchar_t> name(nameCapacity);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = nameCapacity;
+        const LONG error = RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (error == ERROR_NO_MORE_ITEMS)
+            break;
+        const std::optional<std::string> ansi =
+            error == ERROR_SUCCESS ? ExactAnsi(std::wstring(name.data(), length)) : std::nullopt;
+        RawValue value;
+        if (!ansi || !ReadNamedValue(key, *ansi, value) || !ReadsExactly(key, value))
+            return false;
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD length = nameCapacity;
+        const LONG error = RegEnumKeyExW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (error == ERROR_NO_MORE_ITEMS)
+            break;
+        const std::optional<std::string> ansi =
+            error == ERROR_SUCCESS ? ExactAnsi(std::wstring(name.data(), length)) : std::nullopt;
+        if (!ansi)
+            return false;
+        KeyHandle subkey(key, *ansi);
+        if (!subkey || !TreeReadsExactly(subkey.Get()))
+            return false;
+    }
+    return true;
 }
 
 } // namespace regvalues

@@ -1,6 +1,8 @@
 // Reading registry keys and values as they really are: values with their true type and
 // size (a value that grows between asking its size and reading it is asked again), and
-// key handles that close themselves.
+// key handles that close themselves. The ANSI functions read a name or text with
+// characters outside the code page as '?' or a look-alike ("Łódź" as "Lódz"): the exactness
+// tests tell such a read from the real thing through the wide functions.
 #pragma once
 
 #include <windows.h>
@@ -50,9 +52,19 @@ FILETIME LastWriteTime(HKEY key);
 
 // The data of a string value as text: up to its first zero, never beyond its length.
 std::string StringData(const std::vector<BYTE>& data);
-// The strings of a multi-string value, each followed by a line feed.
-std::string MultiStringData(const std::vector<BYTE>& data);
+// The strings of a multi-string value, up to its first empty string.
+std::vector<std::string> MultiStrings(const std::vector<BYTE>& data);
 // A 32-bit counter: a dword as it is, four binary bytes little-endian, otherwise -1.
 long CounterValue(const RawValue& value);
+
+// The text in the ANSI code page when every character has a form there that converts back
+// to it (no look-alike, no default character); nullopt otherwise.
+std::optional<std::string> ExactAnsi(const std::wstring& text);
+// The value read through the ANSI functions is exactly the stored one: the wide functions
+// find it under that name, with that type, and its text has no character outside the
+// code page.
+bool ReadsExactly(HKEY key, const RawValue& value);
+// The same for every value and every subkey name of the key and of all keys below it.
+bool TreeReadsExactly(HKEY key);
 
 } // namespace regvalues

@@ -1,6 +1,7 @@
 #include "system/Searchreg.h"
 
 #include "shell/MessageText.h"
+#include "shell/Pictures.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "shell/RegistryLayer.h"
@@ -17,8 +18,6 @@ TForm4* Form4 = nullptr;
 namespace {
 
 const char* const settingsKey = "Software\\Tidewrack\\Options\\SearchRegSettings";
-constexpr int keyPicture = 35;
-constexpr int valuePicture = 34;
 
 bool German() { return !Form1 || Form1->LanguageFlag; }
 const char* Say(const char* german, const char* english) { return German() ? german : english; }
@@ -268,7 +267,7 @@ void TForm4::AddFinding(const regscan::Finding& finding)
     item->SubItems()->Add(finding.data);
     item->SubItems()->Add(finding.modified);
     item->SubItems()->Add(finding.reason);
-    item->SetImageIndex(finding.isKey ? keyPicture : valuePicture);
+    item->SetImageIndex(finding.isKey ? pictures::registryKeyPicture : pictures::registryValuePicture);
     item->SetData(findings_.back().get());
     const std::string count = std::to_string(ListView1->Items()->Count());
     if (targeted_)
@@ -299,17 +298,35 @@ void TForm4::Lschen1Click(TObject*)
                                      "Before deleting you should make a backup of your registry\n"),
                                 "Tidewrack", MB_ICONEXCLAMATION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return;
-    std::vector<std::string> failed;
+    std::vector<std::string> failed, returned;
     std::vector<TListItem*> selected = SelectedItems();
     ListView1->Items()->BeginUpdate();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         regscan::Finding* finding = FindingOf(*it);
-        if (finding && regdelete::DeleteFinding(*finding))
-            (*it)->Delete();
-        else if (finding)
-            failed.push_back(finding->isKey ? finding->keyText : finding->keyText + " : " + finding->valueName);
+        if (!finding)
+            continue;
+        const std::string name = finding->isKey ? finding->keyText : finding->keyText + " : " + finding->valueName;
+        switch (regdelete::RemoveFinding(*finding)) {
+        case regdelete::Removal::Failed:
+            failed.push_back(name);
+            continue;
+        case regdelete::Removal::Returned:
+            returned.push_back(name);
+            break;
+        case regdelete::Removal::Deleted:
+        case regdelete::Removal::Gone:
+            break;
+        }
+        (*it)->Delete();
     }
     ListView1->Items()->EndUpdate();
+    if (!returned.empty())
+        effects::ShowMessageBox(nullptr,
+                                Say("Diese Einträge wurden nicht gelöscht, weil ihre Datei oder ihr Ordner "
+                                    "wieder existiert:\n",
+                                    "These entries were not deleted because their file or folder exists again:\n") +
+                                    JoinLines(returned, 20),
+                                "Tidewrack", MB_ICONINFORMATION | MB_OK | MB_SYSTEMMODAL);
     if (!failed.empty())
         effects::ShowMessageBox(nullptr,
                                 Say("Diese Einträge konnten nicht gelöscht werden:\n",
@@ -329,15 +346,25 @@ void TForm4::ffnen1Click(TObject*)
 
 void TForm4::MarkierteEintrgesichern1Click(TObject*)
 {
-    std::vector<regscan::Finding> findings;
-    for (int row : ListView1->SelectedIndices())
-        if (regscan::Finding* finding = FindingOf(ListView1->Items()->Item(row)))
-            findings.push_back(*finding);
-    if (findings.empty()) {
+    const std::vector<TListItem*> selected = SelectedItems();
+    if (selected.empty()) {
         effects::ShowMessageBox(Application->Handle(), Say("Keine Einträge markiert !", "No Items Selected !"),
                                 Say("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
         return;
     }
+    // A finding gone since the scan has nothing to back up and nothing to delete: its row goes.
+    std::vector<regscan::Finding> findings;
+    ListView1->Items()->BeginUpdate();
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+        if (regscan::Finding* finding = FindingOf(*it)) {
+            if (regscan::EntryExists(*finding))
+                findings.insert(findings.begin(), *finding);
+            else
+                (*it)->Delete();
+        }
+    ListView1->Items()->EndUpdate();
+    if (findings.empty())
+        return;
     const SYSTEMTIME today = effects::Now();
     char name[MAX_PATH];
     std::snprintf(name, sizeof name, "%s %02u.%02u %04u", Say("Reg-Sicherung", "Reg-Backup"), today.wDay,

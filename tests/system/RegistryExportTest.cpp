@@ -80,8 +80,8 @@ TEST(RegistryExportTest, ImportingTheExportRestoresEveryDeletedKeyAndValueByteFo
     ASSERT_EQ(keyBefore.size(), 5u);
 
     const std::vector<regscan::Finding> findings = {
-        {std::string("HKCU\\") + exportKey, "", "", "", "", true},
-        {std::string("HKCU\\") + valueKey, "gone \"one\"", "C:\\TwGone\\v.dll", "", "", false},
+        {std::string("HKCU\\") + exportKey, "", "", "", "", true, {}},
+        {std::string("HKCU\\") + valueKey, "gone \"one\"", "C:\\TwGone\\v.dll", "", "", false, {}},
     };
     testing_support::TempFolder folder;
     const std::string file = folder.Path() + "\\export.reg";
@@ -101,19 +101,57 @@ TEST(RegistryExportTest, ImportingTheExportRestoresEveryDeletedKeyAndValueByteFo
     EXPECT_EQ(seeds::Snapshot(HKEY_CURRENT_USER, valueKey), valueBefore);
 }
 
+TEST(RegistryExportTest, FindingsGoneSinceTheScanAreLeftOut)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, valueKey);
+    seeds::SetString(HKEY_CURRENT_USER, valueKey, "stays", "C:\\TwGone\\w.dll");
+    const std::string key = std::string("HKCU\\") + valueKey;
+    const std::vector<regscan::Finding> findings = {
+        {key, "gone", "C:\\TwGone\\v.dll", "", "", false, {}},
+        {key + "\\Gone", "", "", "", "", true, {}},
+        {key, "stays", "C:\\TwGone\\w.dll", "", "", false, {}},
+    };
+    EXPECT_EQ(regexport::ExportText(findings), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(valueKey) +
+                                                   "]\r\n\"stays\"=\"C:\\\\TwGone\\\\w.dll\"\r\n\r\n");
+}
+
+// The delete takes a finding as the user saw it: what is already gone counts as deleted,
+// and a file that has come back keeps its entry.
+TEST(RegistryDeleteTest, AFindingIsTestedAgainJustBeforeItIsDeleted)
+{
+    testing_support::TempFolder folder;
+    const std::string file = folder / "back.dll";
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, valueKey);
+    seeds::SetString(HKEY_CURRENT_USER, valueKey, "v", file);
+    const regscan::Finding finding{std::string("HKCU\\") + valueKey, "v", file, "", "", false, {file}};
+
+    testing_support::WriteFileText(file, "x");
+    EXPECT_EQ(regdelete::RemoveFinding(finding), regdelete::Removal::Returned);
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, valueKey, "v"));
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(regdelete::RemoveFinding(finding), regdelete::Removal::Deleted);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_CURRENT_USER, valueKey, "v"));
+    EXPECT_EQ(regdelete::RemoveFinding(finding), regdelete::Removal::Gone);
+    EXPECT_EQ(regdelete::RemoveFinding({std::string("HKCU\\") + valueKey + "\\Gone", "", "", "", "", true, {}}),
+              regdelete::Removal::Gone);
+    EXPECT_EQ(regdelete::RemoveFinding({"HKCU\\", "", "", "", "", true, {}}), regdelete::Removal::Failed);
+}
+
 TEST(RegistryDeleteTest, DeletesThatCannotHappenReportFailureAndNeverTakeTheParent)
 {
     seeds::Seeded seeded;
     seeded.Own(HKEY_CURRENT_USER, exportKey);
     seeds::SetString(HKEY_CURRENT_USER, std::string(exportKey) + "\\Child", "v", "x");
     const std::string parent = std::string("HKCU\\") + exportKey;
-    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\", "", "", "", "", true}));     // no name
-    EXPECT_FALSE(regdelete::DeleteFinding({"HKCU\\", "", "", "", "", true}));          // the root
-    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Gone", "", "", "", "", true})); // key gone
-    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Child", "w", "", "", "", false}));
-    EXPECT_FALSE(regdelete::DeleteFinding({"HKXX\\" + std::string(exportKey), "", "", "", "", true}));
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\", "", "", "", "", true, {}}));     // no name
+    EXPECT_FALSE(regdelete::DeleteFinding({"HKCU\\", "", "", "", "", true, {}}));          // the root
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Gone", "", "", "", "", true, {}})); // key gone
+    EXPECT_FALSE(regdelete::DeleteFinding({parent + "\\Child", "w", "", "", "", false, {}}));
+    EXPECT_FALSE(regdelete::DeleteFinding({"HKXX\\" + std::string(exportKey), "", "", "", "", true, {}}));
     EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, std::string(exportKey) + "\\Child", "v"));
-    EXPECT_TRUE(regdelete::DeleteFinding({parent + "\\Child", "", "", "", "", true}));
+    EXPECT_TRUE(regdelete::DeleteFinding({parent + "\\Child", "", "", "", "", true, {}}));
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, exportKey));
 }
 

@@ -1,10 +1,14 @@
 // The registry scan on entries seeded into the sandbox registry.
+#include "system/RegistryDelete.h"
 #include "system/RegistryScan.h"
+#include "tests/support/TempFolder.h"
 #include "tests/system/RegistrySeeds.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <iterator>
+#include <map>
 #include <set>
 
 namespace {
@@ -32,7 +36,23 @@ TEST(RegistryScanPathTest, TheWalksTestReportsOnlyMissingFilesOnCheckedDrives)
         {"C:\\x\\a.dll\n", false},               // a multi-string's line feed joins the extension
     };
     for (const PathCase& test : cases)
-        EXPECT_EQ(regscan::Test(test.text, driveC), test.reported) << test.text;
+        EXPECT_EQ(regscan::Test(test.text, driveC).has_value(), test.reported) << test.text;
+}
+
+TEST(RegistryScanPathTest, OnlyNotFoundIsMissing)
+{
+    const struct {
+        std::string path;
+        regscan::Presence presence;
+    } cases[] = {
+        {"C:\\TwGone\\x.dll", regscan::Presence::Missing},
+        {seeds::LiveFile(), regscan::Presence::Exists},
+        {"C:\\TwGone\\" + std::string(300, 'x') + ".dll", regscan::Presence::Unknown}, // too long to ask
+        {"\\\\nosuchserver\\share\\x.dll", regscan::Presence::Unknown},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(regscan::PresenceOf(test.path), test.presence) << test.path;
+    EXPECT_FALSE(regscan::Test(cases[2].path, driveC));
 }
 
 TEST(RegistryScanPathTest, TokensAreExpandedAtTheFrontAndTheOddTokenIsKept)
@@ -53,14 +73,12 @@ TEST(RegistryScanWalkTest, TheWalkReportsExactlyTheDanglingValuesWithTheirRealDa
     seeds::Seeded seeded;
     seeded.Own(HKEY_CURRENT_USER, walkKey);
     const std::string sub = std::string(walkKey) + "\\Sub";
-    const std::string longPath = "C:\\TwGone\\" + std::string(3000, 'x') + ".dll";
+    const std::string longPath = "C:\\TwGone\\" + std::string(3000, 'x') + ".dll"; // not asked: unknown
     seeds::SetString(HKEY_CURRENT_USER, walkKey, "missing", "C:\\TwGone\\tool.exe /s");
     seeds::SetString(HKEY_CURRENT_USER, walkKey, "expand", "%SystemRoot%\\system32\\twgone.dll", REG_EXPAND_SZ);
     seeds::SetRaw(HKEY_CURRENT_USER, walkKey, "unterminated", REG_SZ,
                   {'C', ':', '\\', 'T', 'w', '\\', 'b', '.', 'd', 'l', 'l'});
     seeds::SetString(HKEY_CURRENT_USER, walkKey, "long", longPath);
-    seeds::SetRaw(HKEY_CURRENT_USER, walkKey, "multi", REG_MULTI_SZ,
-                  {'C', ':', '\\', 'x', '\\', 'a', '.', 'd', 'l', 'l', 0, 0});
     seeds::SetString(HKEY_CURRENT_USER, walkKey, "live", seeds::LiveFile());
     seeds::SetString(HKEY_CURRENT_USER, sub, "deep", "C:\\TwGone\\deep.ocx");
 
@@ -84,7 +102,6 @@ TEST(RegistryScanWalkTest, TheWalkReportsExactlyTheDanglingValuesWithTheirRealDa
                          key + "|missing|C:\\TwGone\\tool.exe /s",
                          key + "|expand|C:\\windows\\system32\\twgone.dll",
                          key + "|unterminated|C:\\Tw\\b.dll",
-                         key + "|long|" + longPath,
                          key + "\\Sub|deep|C:\\TwGone\\deep.ocx",
                      }));
     EXPECT_EQ(scanner.KeysWalked(), 2);
@@ -104,6 +121,109 @@ TEST(RegistryScanWalkTest, ACancelEndsTheWalkAfterTheValueInHand)
     scanner.OnFinding = [&](const regscan::Finding&) { ++findings; cancel = 1; };
     scanner.WalkKey(RegistryRoots[1], walkKey);
     EXPECT_EQ(findings, 1);
+}
+
+TEST(RegistryScanWalkTest, EachStringOfAMultiStringIsTestedOnItsOwn)
+{
+    testing_support::TempFolder folder;
+    for (const char* name : {"a.db", "a.c"})
+        testing_support::WriteFileText(folder / name, "x");
+    const std::string gone = "C:\\TwGone\\a.dll", alsoGone = "C:\\TwGone\\b.ocx";
+    const struct {
+        const char* name;
+        std::vector<std::string> strings;
+        const char* reported; // the data shown, or nullptr
+    } cases[] = {
+        {"live", {folder / "a.db", folder / "a.c"}, nullptr},
+        {"mixed", {folder / "a.db", gone}, nullptr}, // deleting it would take the live one too
+        {"dead", {gone, "not a path", alsoGone}, "C:\\TwGone\\a.dll; C:\\TwGone\\b.ocx"},
+        {"one", {gone}, "C:\\TwGone\\a.dll"},
+    };
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, walkKey);
+    for (const auto& test : cases) {
+        std::vector<BYTE> data;
+        for (const std::string& text : test.strings) {
+            data.insert(data.end(), text.begin(), text.end());
+            data.push_back(0);
+        }
+        data.push_back(0);
+        seeds::SetRaw(HKEY_CURRENT_USER, walkKey, test.name, REG_MULTI_SZ, data);
+    }
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::map<std::string, regscan::Finding> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) { found[finding.valueName] = finding; };
+    scanner.WalkKey(RegistryRoots[1], walkKey);
+    for (const auto& test : cases) {
+        ASSERT_EQ(found.count(test.name), test.reported ? 1u : 0u) << test.name;
+        if (test.reported) {
+            EXPECT_EQ(found[test.name].data, test.reported);
+        }
+    }
+    EXPECT_EQ(found["dead"].missingPaths, (std::vector<std::string>{gone, alsoGone}));
+}
+
+// A path the ANSI functions read with '?' or a look-alike names another file than the
+// stored one; a name read so names another value or key.
+TEST(RegistryScanWalkTest, NamesAndTextsOutsideTheAnsiCodePageAreNotReported)
+{
+    if (!seeds::RegistryKeepsWideNames())
+        GTEST_SKIP() << "this Wine keeps characters outside Windows-1252 out of the registry (run it with LANG=C.UTF-8)";
+    testing_support::TempFolder folder;
+    const std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
+    const std::wstring chinese = L"\u4E2D\u6587", lodz = L"\u0141\u00F3d\u017A"; // "Łódź" reads as "Lódz"
+    // The folder's clean-up goes through the ANSI functions, which cannot name these files.
+    struct WideFiles {
+        std::vector<std::wstring> paths;
+        ~WideFiles()
+        {
+            for (const std::wstring& path : paths)
+                DeleteFileW(path.c_str());
+        }
+    } files;
+    // The files exist where the file system can hold their names (Wine: with a UTF-8
+    // locale); either way the paths stored must not be reported.
+    for (const std::wstring& name : {chinese, lodz}) {
+        files.paths.push_back(wideFolder + L"\\" + name + L".dll");
+        HANDLE file = CreateFileW(files.paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+    const std::wstring key = L"Software\\TidewrackScanSeeds";
+    const struct {
+        std::wstring key, name, data;
+    } cases[] = {
+        {key, L"chinese data", wideFolder + L"\\" + chinese + L".dll"},
+        {key, L"look-alike data", wideFolder + L"\\" + lodz + L".dll"},
+        {key, chinese, L"C:\\TwGone\\name.dll"},
+        {key + L"\\" + chinese, L"in a key", L"C:\\TwGone\\key.dll"},
+        {key, L"plain", L"C:\\TwGone\\plain.dll"},
+    };
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, walkKey);
+    const std::string fileExts = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.twseedwide";
+    seeded.Own(HKEY_CURRENT_USER, fileExts);
+    for (const auto& test : cases)
+        seeds::SetWideString(HKEY_CURRENT_USER, test.key, test.name, test.data);
+    // A key finding of the targeted checks whose subtree holds a name the export cannot spell.
+    seeds::SetWideString(HKEY_CURRENT_USER, std::wstring(fileExts.begin(), fileExts.end()) + L"\\OpenWithList", L"a",
+                         chinese + L".exe");
+
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::set<std::string> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        if (finding.keyText.find("Seeds") != std::string::npos || finding.keyText.find(".twseed") != std::string::npos)
+            found.insert(finding.keyText + "|" + finding.valueName);
+    };
+    scanner.WalkKey(RegistryRoots[1], walkKey);
+    scanner.ScanRegEntries();
+    EXPECT_EQ(found, (std::set<std::string>{std::string("HKCU\\") + walkKey + "|plain"}));
 }
 
 // Seeds one dangling and one live entry for each targeted check; every seeded name holds
@@ -165,9 +285,51 @@ TEST(RegistryScanTargetedTest, EveryCheckFindsTheSeededDanglingEntriesAndNoLiveO
                          "HKCR\\.twseednoopen|||key|Extension not used",
                          hklm + help + "|twseedgone.hlp|C:\\TwSeedGone|value|Path or File does not exist",
                          hklm + htmlHelp + "|twseedgone.hlp|C:\\TwSeedGone|value|Path or File does not exist",
-                         hklm + appPaths + "\\twseeddead.exe|Path|C:\\TwSeedGone;|key|Path or File does not exist",
+                         hklm + appPaths + "\\twseeddead.exe|Path|C:\\TwSeedGone;|value|Path or File does not exist",
                          hklm + sharedDlls + "|C:\\TwSeedGone\\x.dll|3|value|Path or File does not exist",
                      }));
+}
+
+TEST(RegistryScanTargetedTest, AppPathsFoldersAreTestedWithTheirVariablesExpanded)
+{
+    const std::string appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\twseed";
+    const struct {
+        const char* path;
+        bool reported;
+    } cases[] = {
+        {"%SystemDrive%\\windows;", false},
+        {"%CommonProgramFiles%", false},
+        {"%ProgramFiles(x86)%", false},
+        {"%LOCALAPPDATA%", false},
+        {"%TwSeedNoSuchVariable%\\tool", false}, // left unexpanded: not known to be missing
+        {"\\\\nosuchserver\\share\\tool", false}, // a network path that cannot be asked
+        {"%SystemDrive%\\TwSeedGone", true},
+    };
+    seeds::Seeded seeded;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string key = appPaths + std::to_string(i) + ".exe";
+        seeded.Own(HKEY_LOCAL_MACHINE, key);
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "", "C:\\TwSeedGone\\tool.exe");
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "Path", cases[i].path, REG_EXPAND_SZ);
+    }
+    regscan::Settings settings;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::vector<regscan::Finding> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        if (finding.keyText.find("App Paths\\twseed") != std::string::npos)
+            found.push_back(finding);
+    };
+    scanner.ScanRegEntries();
+
+    ASSERT_EQ(found.size(), 1u);
+    const std::string dead = appPaths + std::to_string(std::size(cases) - 1) + ".exe";
+    EXPECT_EQ(found[0].keyText, "HKLM\\" + dead);
+    EXPECT_EQ(found[0].valueName, "Path");
+    EXPECT_FALSE(found[0].isKey) << "the row shows the value: the value is what goes";
+    EXPECT_EQ(regdelete::RemoveFinding(found[0]), regdelete::Removal::Deleted);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, dead, "Path"));
+    EXPECT_TRUE(seeds::ValueExists(HKEY_LOCAL_MACHINE, dead, ""));
 }
 
 // How long the walk over the whole sandbox registry takes, for the record.

@@ -1,5 +1,6 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "shell/Pictures.h"
 #include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
 #include "tests/support/TempFolder.h"
@@ -8,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace {
 
@@ -16,25 +18,33 @@ const char* const sharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\Sh
 
 class RegistryScanWindowTest : public testing_support::MainFormTest {
 protected:
-    // The page as the user leaves it: no root checked, so only the targeted checks run.
-    void OpenPage(bool anyRoot)
+    // The page as the user leaves it with these roots checked; with none only the targeted
+    // checks run.
+    void OpenPage(std::set<int> roots)
     {
         SettleAfterStart();
         Form1->GetRegCleanDrives();
         for (int i = 0; i < Form1->ListView13->Items()->Count(); ++i)
-            Form1->ListView13->Items()->Item(i)->SetChecked(anyRoot && i == 1);
+            Form1->ListView13->Items()->Item(i)->SetChecked(roots.count(i) != 0);
     }
 
-    TListItem* RowOf(const std::string& keyEnd, const std::string& valueName)
+    std::vector<TListItem*> RowsOf(const std::string& keyEnd, const std::string& valueName)
     {
+        std::vector<TListItem*> rows;
         for (int i = 0; i < Form4->ListView1->Items()->Count(); ++i) {
             regscan::Finding* finding = Form4->FindingOf(Form4->ListView1->Items()->Item(i));
             if (finding->keyText.size() >= keyEnd.size() &&
                 finding->keyText.compare(finding->keyText.size() - keyEnd.size(), keyEnd.size(), keyEnd) == 0 &&
                 finding->valueName == valueName)
-                return Form4->ListView1->Items()->Item(i);
+                rows.push_back(Form4->ListView1->Items()->Item(i));
         }
-        return nullptr;
+        return rows;
+    }
+
+    TListItem* RowOf(const std::string& keyEnd, const std::string& valueName)
+    {
+        const std::vector<TListItem*> rows = RowsOf(keyEnd, valueName);
+        return rows.empty() ? nullptr : rows.front();
     }
 };
 
@@ -52,35 +62,44 @@ TEST_F(RegistryScanWindowTest, ThePageListsTheFixedDriveCheckedAndTheFiveRoots)
     EXPECT_TRUE(effects.boxes.empty());
 }
 
-TEST_F(RegistryScanWindowTest, AFailedDeleteKeepsItsRowAndIsReported)
+// The current user's keys are listed again under the users root (its SID), the classes
+// root's under the machine's classes: the first row deletes the entry, the second finds it
+// gone, which is what the user asked for. A file that came back keeps its entry.
+TEST_F(RegistryScanWindowTest, RowsWhoseEntryIsAlreadyGoneCountAsDeleted)
 {
+    const char* const twice = "Software\\TidewrackTwoRoots";
+    OpenPage({1, 3});
+    testing_support::TempFolder folder;
     seeds::Seeded seeded;
-    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe");
-    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe", "Path", "C:\\TwSeedGone");
+    seeded.Own(HKEY_CURRENT_USER, twice);
+    seeds::SetString(HKEY_CURRENT_USER, twice, "v", "C:\\TwSeedGone\\two.dll");
+    seeds::SetString(HKEY_CURRENT_USER, twice, "back", folder / "back.dll");
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
-    OpenPage(false);
     Form1->Label70Click(nullptr);
     ASSERT_NE(Form4, nullptr);
-    TListItem* keyRow = RowOf("\\twseedgone.exe", "Path");
+    const std::vector<TListItem*> twoRows = RowsOf(std::string("\\") + twice, "v");
     TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
-    ASSERT_TRUE(keyRow && valueRow);
+    TListItem* backRow = RowOf(std::string("HKCU\\") + twice, "back");
+    ASSERT_EQ(twoRows.size(), 2u);
+    ASSERT_TRUE(valueRow && backRow);
 
-    // The counter goes away behind the window's back: its delete cannot happen.
+    // The counter goes away behind the window's back, and the file comes back.
     seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    testing_support::WriteFileText(folder / "back.dll", "x");
     Form4->ListView1->ClearSelection();
-    keyRow->SetSelected(true);
-    valueRow->SetSelected(true);
+    for (TListItem* row : {twoRows[0], twoRows[1], valueRow, backRow})
+        row->SetSelected(true);
     const int rows = Form4->ListView1->Items()->Count();
     effects.answers.push_back(IDYES);
     Form4->Lschen1Click(nullptr);
 
-    EXPECT_FALSE(seeds::KeyExists(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedgone.exe"));
-    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 1);
-    EXPECT_EQ(RowOf("\\twseedgone.exe", "Path"), nullptr);
-    EXPECT_NE(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll"), nullptr);
-    ASSERT_EQ(effects.boxes.size(), 2u);
-    EXPECT_NE(effects.boxes[1].text.find("C:\\TwSeedGone\\a.dll"), std::string::npos);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_CURRENT_USER, twice, "v"));
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, twice, "back"));
+    EXPECT_EQ(Form4->ListView1->Items()->Count(), rows - 4);
+    ASSERT_EQ(effects.boxes.size(), 2u) << "the question and the entry left alone, no failure";
+    EXPECT_NE(effects.boxes[1].text.find("HKCU\\Software\\TidewrackTwoRoots : back"), std::string::npos)
+        << effects.boxes[1].text;
     Form4->Close();
 }
 
@@ -88,9 +107,11 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
 {
     seeds::Seeded seeded;
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll");
     seeded.OwnValue(HKEY_CURRENT_USER, regedit::AppletKey, "LastKey");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
-    OpenPage(false);
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll", 2);
+    OpenPage({});
     Form1->Label70Click(nullptr);
     Form4->ListView1->ClearSelection();
     Form4->MarkierteEintrgesichern1Click(nullptr);
@@ -98,8 +119,12 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     EXPECT_EQ(effects.boxes[0].caption, "Hinweis  ");
 
     TListItem* row = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
-    ASSERT_NE(row, nullptr);
+    TListItem* goneRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll");
+    ASSERT_TRUE(row && goneRow);
     row->SetSelected(true);
+    goneRow->SetSelected(true);
+    // Gone since the scan: nothing to back up, and its row goes.
+    seeds::DeleteValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\b.dll");
     testing_support::TempFolder folder;
     effects.fileDialogAnswers.push_back(folder / "findings.reg");
     Form4->MarkierteEintrgesichern1Click(nullptr);
@@ -107,12 +132,33 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(sharedDlls) +
                         "]\r\n\"C:\\\\TwSeedGone\\\\a.dll\"=dword:00000001\r\n\r\n");
+    EXPECT_EQ(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll"), nullptr);
 
     Form4->ffnen1Click(nullptr);
     ASSERT_EQ(effects.launches.size(), 1u);
     EXPECT_EQ(effects.launches[0].file, "regedit");
     EXPECT_EQ(Stored(regedit::AppletKey, "LastKey"),
               regedit::RootNodeName() + "\\HKEY_LOCAL_MACHINE\\" + sharedDlls);
+    Form4->Close();
+}
+
+TEST_F(RegistryScanWindowTest, KeyAndValueFindingsShowTheirOwnPictures)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe");
+    seeds::MakeKey(HKEY_CLASSES_ROOT, "Applications\\TwSeedDead.exe\\shell");
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\a.dll", 1);
+    OpenPage({});
+    Form1->Label70Click(nullptr);
+    TListItem* keyRow = RowOf("\\TwSeedDead.exe", "");
+    TListItem* valueRow = RowOf("\\SharedDLLs", "C:\\TwSeedGone\\a.dll");
+    ASSERT_TRUE(keyRow && valueRow);
+    EXPECT_EQ(keyRow->ImageIndex(), pictures::registryKeyPicture);
+    EXPECT_EQ(valueRow->ImageIndex(), pictures::registryValuePicture);
+    ASSERT_NE(Form4->ListView1->SmallImages(), nullptr);
+    EXPECT_GT(Form4->ListView1->SmallImages()->Count(), pictures::registryKeyPicture);
+    EXPECT_GT(Form4->ListView1->SmallImages()->Count(), pictures::registryValuePicture);
     Form4->Close();
 }
 
@@ -134,7 +180,7 @@ protected:
 
 TEST_F(RegistryScanWindowTest, TheScanCannotBeRestartedAndClosingWaitsForTheWalk)
 {
-    OpenPage(true);
+    OpenPage({1});
     auto* window = new TForm4(Form1);
     DuringTheWalk user;
     bool sawScanning = false;
@@ -175,7 +221,7 @@ TEST_F(RegistryScanWindowTest, StoredSettingsThatAreNotNumbersLeaveTheDesign)
 
 TEST_F(RegistryScanWindowTest, TheMenuBarSwitchesTheViewAndLocksCancelWhileIdle)
 {
-    OpenPage(false);
+    OpenPage({});
     Form1->Label70Click(nullptr);
     HMENU bar = GetMenu(Form4->Handle());
     ASSERT_EQ(bar, Form4->MainMenu1->Handle());

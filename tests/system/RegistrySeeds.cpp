@@ -28,6 +28,31 @@ void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD 
     SetRaw(root, key, name, REG_DWORD, {BYTE(number), BYTE(number >> 8), BYTE(number >> 16), BYTE(number >> 24)});
 }
 
+void SetWideString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text)
+{
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    RegCloseKey(handle);
+}
+
+bool RegistryKeepsWideNames()
+{
+    const char* const probe = "Software\\TidewrackWideProbe";
+    const std::wstring key = L"Software\\TidewrackWideProbe", name = L"\u4E2D\u6587";
+    SetWideString(HKEY_CURRENT_USER, key, name, name);
+    wchar_t back[8] = {};
+    DWORD size = sizeof back;
+    const bool kept = RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, back,
+                                   &size) == ERROR_SUCCESS &&
+                      name == back;
+    DeleteTree(HKEY_CURRENT_USER, probe);
+    return kept;
+}
+
 void MakeKey(HKEY root, const std::string& key)
 {
     HKEY handle = nullptr;
@@ -44,16 +69,33 @@ bool ValueExists(HKEY root, const std::string& key, const std::string& name)
     return handle && regvalues::ReadNamedValue(handle.Get(), name, value);
 }
 
+namespace {
+
+// Through the wide functions, which also reach subkeys whose names the ANSI ones cannot spell.
+void DeleteWideTree(HKEY root, const std::wstring& key)
+{
+    std::vector<std::wstring> names;
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return;
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(handle, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(handle);
+    for (const std::wstring& subkey : names)
+        DeleteWideTree(root, key + L"\\" + subkey);
+    RegDeleteKeyW(root, key.c_str());
+}
+
+} // namespace
+
 void DeleteTree(HKEY root, const std::string& key)
 {
-    {
-        regvalues::KeyHandle handle(root, key, KEY_ALL_ACCESS);
-        if (!handle)
-            return;
-        for (const std::string& name : regvalues::SubkeyNames(handle.Get()))
-            DeleteTree(root, key + "\\" + name);
-    }
-    RegDeleteKeyA(root, key.c_str());
+    DeleteWideTree(root, std::wstring(key.begin(), key.end()));
 }
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name)

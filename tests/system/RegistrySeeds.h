@@ -16,6 +16,11 @@ void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD ty
 void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& text,
                DWORD type = REG_SZ);
 void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD number);
+// A string value set through the wide functions, for names and texts outside the ANSI code page.
+void SetWideString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
+// The name (or text) set through the wide functions reads back intact: Wine keeps
+// characters outside Windows-1252 only when it runs with a UTF-8 locale.
+bool RegistryKeepsWideNames();
 void MakeKey(HKEY root, const std::string& key);
 bool KeyExists(HKEY root, const std::string& key);
 bool ValueExists(HKEY root, const std::string& key, const std::string& name);
