@@ -73,6 +73,33 @@ TEST_F(RegistryPagesTest, UninstallActsOnTheClickedRowsOwnEntry)
     EXPECT_EQ(RowNamed(list, "TwSeed Other"), -1);
 }
 
+// Click a row, press Down: the panels show the row now selected, and Uninstall runs
+// the command they show.
+TEST_F(RegistryPagesTest, UninstallPanelsFollowTheKeyboardAndTheButtonRunsWhatTheyShow)
+{
+    seeds::Seeded seeded;
+    for (const char* name : {"TwSeedKeyA", "TwSeedKeyB"}) {
+        const std::string key = std::string(uninstallKey) + "\\" + name;
+        seeded.Own(HKEY_LOCAL_MACHINE, key);
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "DisplayName", name);
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "UninstallString", std::string("C:\\") + name + ".exe");
+    }
+    SettleAfterStart();
+    Form1->GetUninstallProgramms();
+    TListView* list = Form1->ListView15;
+    const int first = RowNamed(list, "TwSeedKeyA");
+    ASSERT_EQ(RowNamed(list, "TwSeedKeyB"), first + 1);
+    list->SetItemIndex(first);
+    Form1->ListView15Click(nullptr);
+    SendMessageA(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(list->ItemIndex(), first + 1);
+    EXPECT_EQ(Form1->Panel5->Caption(), "TwSeedKeyB");
+    EXPECT_EQ(Form1->Panel4->Caption(), "C:\\TwSeedKeyB.exe");
+    Form1->Button4Click(nullptr);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].file, "C:\\TwSeedKeyB.exe");
+}
+
 TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
 {
     seeds::Seeded seeded;
