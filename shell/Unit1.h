@@ -2,6 +2,7 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
+#include "cleaning/FileDeleter.h"
 #include "cleaning/ScanRecords.h"
 #include "cleaning/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
@@ -443,7 +444,7 @@ public:
     void Label79Click(TObject* sender);
     void Label80Click(TObject* sender);
     TListView* ListView15 = nullptr;
-    TPanel* Panel4 = nullptr;             // the uninstall command of the clicked row
+    TPanel* Panel4 = nullptr;             // the uninstall command of the selected row
     TPanel* Panel5 = nullptr;             // its name
     TButton* Button4 = nullptr;
     TLabel* Label79 = nullptr;
@@ -454,6 +455,8 @@ public:
         std::string command;
     };
     std::vector<std::unique_ptr<UninstallEntry>> UninstallEntries;
+    // The entry the two panels show; the buttons act on it and nothing else.
+    const UninstallEntry* ShownUninstallEntry = nullptr;
     // The shared-DLL page (ListView14 above).
     void MenuItem3Click(TObject* sender);
     void Registrierungeintraglschen1Click(TObject* sender);
@@ -515,6 +518,8 @@ public:
     void AddAutostartChild(TTreeNode* root, const std::string& text, AutostartEntry entry);
     void TreeView2ContextPopup(TObject* sender); // enables the menu's items for the selection
     void TreeView2KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    // A right click selects the node under the mouse (or none), so the menu acts on it.
+    void TreeView2MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void NeuerEintrag1Click(TObject* sender);
     void Editieren1Click(TObject* sender);
     void CaptionEntryDialog(TForm12& dialog);
@@ -523,8 +528,8 @@ public:
     void MenuItem6Click(TObject* sender); // delete
     void MenuItem7Click(TObject* sender); // properties
     void Gehezu1Click(TObject* sender);   // jump to
-    // Moves a file to the recycle bin; true when it is gone.
-    bool DelDatei(const std::string& path);
+    // Moves a folder item to the recycle bin, asking before it would go for good.
+    cleaning::DeleteOutcome DelDatei(const std::string& path);
     TTreeView* TreeView2 = nullptr;
     TPopupMenu* AutostartMenu = nullptr; // ("PopupMenu8" names the backups' menu)
     TMenuItem* Editieren1 = nullptr;

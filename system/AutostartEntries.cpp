@@ -30,6 +30,44 @@ const char* const autostartLocations[] = {
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
 };
 
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Reads win.ini line by line as the system does: only the "load=" and "run=" keys of the
+// [windows] section start programs; the same words elsewhere, or inside another key's
+// name, do not.
+class WinIniLines {
+public:
+    // Takes the next line (without its line end); true with the entry when the line is
+    // a start line with a value.
+    bool IsStartLine(const std::string& line, WinIniEntry& entry)
+    {
+        const std::string text = Trimmed(line);
+        if (!text.empty() && text[0] == '[') {
+            const size_t close = text.find(']');
+            inWindows_ = close != std::string::npos && Upper(Trimmed(text.substr(1, close - 1))) == "WINDOWS";
+            return false;
+        }
+        const size_t equals = text.find('=');
+        if (!inWindows_ || equals == std::string::npos)
+            return false;
+        const std::string key = Upper(Trimmed(text.substr(0, equals)));
+        if (key != "LOAD" && key != "RUN")
+            return false;
+        entry.key = key + "=";
+        entry.remainder = Upper(Trimmed(text.substr(equals + 1)));
+        return !entry.remainder.empty();
+    }
+
+private:
+    bool inWindows_ = false;
+};
+
 const char* const winlogonRoot = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
 
 // COM for the life of the scope.
@@ -151,18 +189,13 @@ std::vector<WinIniEntry> ReadWinIni(const std::string& path)
     std::vector<WinIniEntry> entries;
     std::ifstream file(path, std::ios::binary);
     std::string line;
+    WinIniLines lines;
+    WinIniEntry entry;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        std::string text = Upper(line);
-        for (const char* key : {"LOAD=", "RUN="}) {
-            const size_t at = text.find(key);
-            if (at == std::string::npos)
-                continue;
-            text.erase(0, at + std::string(key).size());
-            if (!text.empty())
-                entries.push_back({text, key});
-        }
+        if (lines.IsStartLine(line, entry))
+            entries.push_back(entry);
     }
     return entries;
 }
@@ -179,12 +212,16 @@ bool RemoveWinIniLine(const std::string& path, const std::string& key, const std
     std::string kept;
     bool removed = false;
     size_t start = 0;
+    WinIniLines lines;
+    WinIniEntry entry;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
         end = end == std::string::npos ? content.size() : end + 1;
         const std::string line = content.substr(start, end - start);
-        const std::string upper = Upper(line);
-        if (!removed && upper.find(Upper(key)) != std::string::npos && upper.find(Upper(remainder)) != std::string::npos)
+        std::string bare = line;
+        while (!bare.empty() && (bare.back() == '\n' || bare.back() == '\r'))
+            bare.pop_back();
+        if (lines.IsStartLine(bare, entry) && !removed && entry.key == Upper(key) && entry.remainder == Upper(remainder))
             removed = true;
         else
             kept += line;

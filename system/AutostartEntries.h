@@ -40,8 +40,10 @@ struct WinIniEntry {
     std::string remainder; // upper-cased, everything after the key
     std::string key;       // "LOAD=" or "RUN="
 };
+// The "load=" and "run=" lines of the [windows] section that name something.
 std::vector<WinIniEntry> ReadWinIni(const std::string& path);
-// Removes the first line that holds both the key and the remainder. The file is rewritten
+// Removes the first of those lines with that key and that (upper-cased) value, and no
+// other line. The file is rewritten
 // only when such a line exists, through a temporary file that then replaces it; false
 // when no line matched or the file could not be rewritten (it is then as it was).
 bool RemoveWinIniLine(const std::string& path, const std::string& key, const std::string& remainder);

@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "system/AutostartEntries.h"
+#include "system/RegistryValues.h"
 #include "system/Showregdata.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
@@ -22,13 +23,14 @@ std::string Upper(std::string text)
 
 AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEntry*>(node->Data()) : nullptr; }
 
-// A string value written into a key that is made when missing; false when it failed.
-bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& data)
+// A string value (REG_SZ or REG_EXPAND_SZ) written into a key that is made when missing;
+// false when it failed.
+bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& data, DWORD type)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    const bool written = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    const bool written = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                                         static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
     RegCloseKey(key);
     return written;
@@ -42,6 +44,13 @@ bool DeleteValue(HKEY root, const std::string& path, const std::string& name)
     const bool deleted = RegDeleteValueA(key, name.c_str()) == ERROR_SUCCESS;
     RegCloseKey(key);
     return deleted;
+}
+
+// The value of that name in the key, when there is one.
+bool FindValue(HKEY root, const std::string& path, const std::string& name, regvalues::RawValue& value)
+{
+    regvalues::KeyHandle key(root, path);
+    return key && regvalues::ReadNamedValue(key.Get(), name, value);
 }
 
 std::string FileNamePart(const std::string& path)
@@ -71,6 +80,7 @@ void TForm1::BuildAutostartPage()
     images->SetShareImages(true);
     TreeView2->SetImages(images);
     TreeView2->OnKeyDown = Bind(this, &TForm1::TreeView2KeyDown);
+    TreeView2->OnMouseDown = Bind(this, &TForm1::TreeView2MouseDown);
 
     AutostartMenu = new TPopupMenu(this);
     AutostartMenu->Name = "AutostartMenu";
@@ -317,11 +327,25 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
     std::string path;
     if (!autostart::SplitKeyPath(location, root, rootIndex, path))
         return true;
-    if (!WriteString(root, path, title, file))
+    AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
+    // Value names are compared as the registry does, without regard to case.
+    const bool otherName = !entry || lstrcmpiA(entry->EntryName.c_str(), title.c_str()) != 0;
+    regvalues::RawValue value;
+    if (otherName && FindValue(root, path, title, value) &&
+        effects::ShowMessageBox(dialog.Handle(),
+                                Text("Einen Eintrag mit dem Titel \"", "There is an entry titled \"") + title +
+                                    Text("\" gibt es schon in\n", "\" already in\n") + location + "\n" +
+                                    Text("Ersetzen?", "Replace it?"),
+                                Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
+        return false;
+    // An edited entry keeps its type: a command with variables stays one to expand.
+    const DWORD type = entry && FindValue(root, path, entry->EntryName, value) && value.type == REG_EXPAND_SZ
+                           ? REG_EXPAND_SZ
+                           : REG_SZ;
+    if (!WriteString(root, path, title, file, type))
         return failed();
     // A renamed entry: the old value goes only once the new one stands.
-    AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
-    if (entry && entry->EntryName != title && !DeleteValue(root, path, entry->EntryName))
+    if (entry && otherName && !DeleteValue(root, path, entry->EntryName))
         failed();
     Refresh1Click(nullptr);
     return true;
@@ -336,14 +360,23 @@ void TForm1::TreeView2KeyDown(TObject* sender, WORD& key, TShiftState)
     }
 }
 
+void TForm1::TreeView2MouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)
+{
+    if (button == mbRight)
+        TreeView2->SetSelected(TreeView2->GetNodeAt(x, y));
+}
+
 void TForm1::MenuItem6Click(TObject*)
 {
     TTreeNode* node = TreeView2->Selected();
     AutostartEntry* entry = EntryOf(node);
     if (!entry || node->Level() != 1 || autostart::IsWinlogonRoot(entry->LocationText))
         return;
-    if (effects::ShowMessageBox(Handle(), Text("Eintrag löschen?", "Delete entry?"), "Tidewrack",
-                                MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+    // The question names the entry: what the tree shows, and where it is stored.
+    const std::string where = entry->LocationText + (entry->EntryName.empty() ? "" : " : " + entry->EntryName);
+    if (effects::ShowMessageBox(Handle(), Text("Eintrag löschen?", "Delete entry?") + ("\n\n" + node->Text()) +
+                                              "\n" + where,
+                                "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
     bool deleted = false;
     if (entry->IsRegistryValue) {
@@ -355,7 +388,10 @@ void TForm1::MenuItem6Click(TObject*)
     } else if (Upper(entry->LocationText).find("WIN.INI") != std::string::npos) {
         deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
     } else {
-        deleted = DelDatei(entry->FilePath);
+        const cleaning::DeleteOutcome outcome = DelDatei(entry->FilePath);
+        if (outcome == cleaning::DeleteOutcome::Declined)
+            return;
+        deleted = outcome == cleaning::DeleteOutcome::Deleted || outcome == cleaning::DeleteOutcome::DeletedForGood;
     }
     if (deleted) {
         node->Delete();
@@ -366,16 +402,10 @@ void TForm1::MenuItem6Click(TObject*)
                             Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
-bool TForm1::DelDatei(const std::string& path)
+cleaning::DeleteOutcome TForm1::DelDatei(const std::string& path)
 {
-    std::string from = path + std::string(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = GetForegroundWindow();
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT;
-    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
-           GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    cleaning::ShellFileDeleter deleter(LanguageFlag, Handle());
+    return deleter.Delete(path, cleaning::deleteToRecycleBin);
 }
 
 void TForm1::MenuItem7Click(TObject*)

@@ -261,10 +261,14 @@ void TForm1::Label92Click(TObject*)
         // "Do nothing" leaves Messenger alone whatever the other two nodes show.
         if (node == privacy::messengerNoAutostart && SpySwitchChosen(privacy::messengerNothing))
             continue;
-        if (!privacy::Apply(node, SpySwitchChosen(node), context))
-            failed += std::string("\n") + (LanguageFlag ? nodes[node].german : nodes[node].english);
-        else
+        const LONG status = privacy::Apply(node, SpySwitchChosen(node), context);
+        if (status == ERROR_SUCCESS)
             SpyStateRead[node] = SpySwitchChosen(node);
+        else
+            failed += std::string("\n") + (LanguageFlag ? nodes[node].german : nodes[node].english) + " (" +
+                      (status == ERROR_ACCESS_DENIED ? Text("Zugriff verweigert", "access denied")
+                                                     : Text("Fehler ", "error ") + std::to_string(status)) +
+                      ")";
     }
     if (SpySwitchChosen(privacy::messengerRemove) && !SpySwitchChosen(privacy::messengerNothing) &&
         !RemoveMessenger())

@@ -64,10 +64,10 @@ class WritableKey {
 public:
     WritableKey(HKEY root, const std::string& path, bool create)
     {
-        LONG status = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                               &key_, nullptr)
-                             : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key_);
-        if (status != ERROR_SUCCESS)
+        status_ = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                                           nullptr)
+                         : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key_);
+        if (status_ != ERROR_SUCCESS)
             key_ = nullptr;
     }
     ~WritableKey()
@@ -78,12 +78,14 @@ public:
     WritableKey(const WritableKey&) = delete;
     WritableKey& operator=(const WritableKey&) = delete;
     HKEY Get() const { return key_; }
+    LONG Status() const { return status_; }
 
 private:
     HKEY key_ = nullptr;
+    LONG status_ = ERROR_SUCCESS;
 };
 
-bool Write(HKEY key, const char* name, const char* type, const std::string& data)
+LONG Write(HKEY key, const char* name, const char* type, const std::string& data)
 {
     std::vector<BYTE> bytes;
     DWORD kind = REG_SZ;
@@ -98,26 +100,29 @@ bool Write(HKEY key, const char* name, const char* type, const std::string& data
         bytes.assign(data.begin(), data.end());
         bytes.push_back(0);
     }
-    return RegSetValueExA(key, name, 0, kind, bytes.data(), static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    return RegSetValueExA(key, name, 0, kind, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-bool Delete(HKEY key, const char* name)
+LONG Delete(HKEY key, const char* name)
 {
     LONG status = RegDeleteValueA(key, name);
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-bool ExtensionsState(bool& subkeyMissing)
+// The status of opening the extensions key; when it opens, subkeyMissing tells whether
+// the related-sites extension is gone.
+LONG ExtensionsState(bool& subkeyMissing)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, extensionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, extensionsKey, 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
     HKEY subkey = nullptr;
     subkeyMissing = RegOpenKeyExA(key, relatedSites, 0, KEY_READ, &subkey) != ERROR_SUCCESS;
     if (subkey)
         RegCloseKey(subkey);
     RegCloseKey(key);
-    return true;
+    return ERROR_SUCCESS;
 }
 
 } // namespace
@@ -128,7 +133,7 @@ bool ReadChosen(TRegistry& registry, int node, const Context& context)
 {
     if (node == 24) {
         bool subkeyMissing = false;
-        return ExtensionsState(subkeyMissing) && subkeyMissing;
+        return ExtensionsState(subkeyMissing) == ERROR_SUCCESS && subkeyMissing;
     }
     const Switch* s = Find(node);
     if (!s || (s->xpOnly && !context.xp))
@@ -139,24 +144,29 @@ bool ReadChosen(TRegistry& registry, int node, const Context& context)
     return s->chosenUnlessValue ? value != s->chosenValue : value == s->chosenValue;
 }
 
-bool Apply(int node, bool chosen, const Context& context)
+LONG Apply(int node, bool chosen, const Context& context)
 {
+    // A machine key that is not there has nothing to switch; any other failure counts.
+    auto machineKeyFailure = [](LONG status) {
+        return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : status;
+    };
     if (node == 24) {
         bool subkeyMissing = true;
-        if (!chosen || !ExtensionsState(subkeyMissing) || subkeyMissing)
-            return true;
+        const LONG status = chosen ? ExtensionsState(subkeyMissing) : ERROR_SUCCESS;
+        if (!chosen || status != ERROR_SUCCESS || subkeyMissing)
+            return machineKeyFailure(status);
         WritableKey key(HKEY_LOCAL_MACHINE, extensionsKey, false);
-        return key.Get() && RegDeleteKeyA(key.Get(), relatedSites) == ERROR_SUCCESS;
+        return key.Get() ? RegDeleteKeyA(key.Get(), relatedSites) : machineKeyFailure(key.Status());
     }
     const Switch* s = Find(node);
     // Un-choosing "Disable autostart" leaves the start entry as it is: the program never
     // starts Messenger for a user who had it off.
     if (!s || (s->xpOnly && !context.xp) || (node == messengerNoAutostart && !chosen))
-        return true;
+        return ERROR_SUCCESS;
     WritableKey key(s->userKey ? HKEY_USERS : HKEY_LOCAL_MACHINE,
                     s->userKey ? context.userHive + s->key : std::string(s->key), s->userKey);
     if (!key.Get())
-        return !s->userKey;
+        return s->userKey ? key.Status() : machineKeyFailure(key.Status());
     const char* data = chosen ? s->writeChosen : s->writeNotChosen;
     return data ? Write(key.Get(), s->name, s->type, data) : Delete(key.Get(), s->name);
 }

@@ -24,7 +24,9 @@ bool IsRegistrySwitch(int node);
 bool ReadChosen(TRegistry& registry, int node, const Context& context);
 // Writes what the state means for the switch. Keys are never created under
 // HKEY_LOCAL_MACHINE (a missing service key means there is nothing to switch) and the
-// write then counts as done; false only when a write or delete failed.
-bool Apply(int node, bool chosen, const Context& context);
+// write then counts as done; a key that cannot be opened for any other reason (access
+// denied) is a failure. ERROR_SUCCESS when done or nothing to switch, otherwise the
+// status of the step that failed.
+LONG Apply(int node, bool chosen, const Context& context);
 
 } // namespace privacy

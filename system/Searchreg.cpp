@@ -5,9 +5,9 @@
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "shell/RegistryLayer.h"
+#include "system/RegistryBackup.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
-#include "system/RegistryExport.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 
@@ -365,31 +365,7 @@ void TForm4::MarkierteEintrgesichern1Click(TObject*)
     ListView1->Items()->EndUpdate();
     if (findings.empty())
         return;
-    const SYSTEMTIME today = effects::Now();
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%s %02u.%02u %04u", Say("Reg-Sicherung", "Reg-Backup"), today.wDay,
-                  today.wMonth, today.wYear);
-    std::string filter = Say("Registrierungsdateien (*.reg)|*.REG", "Registry files (*.reg)|*.REG");
-    for (char& c : filter)
-        if (c == '|')
-            c = '\0';
-    filter += std::string(2, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = "reg";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!effects::ShowFileDialog(dialog, true))
-        return;
-    if (!regexport::WriteFile(name, regexport::ExportText(findings)))
-        effects::ShowMessageBox(Application->Handle(),
-                                Say("Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n") +
-                                    std::string(name),
-                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+    regbackup::SaveAs(Handle(), German(), findings);
 }
 
 void TForm4::Registrierungsichern1Click(TObject*)

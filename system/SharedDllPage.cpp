@@ -3,6 +3,7 @@
 // files (to the recycle bin), and files are backed up.
 #include "system/RegistryPages.h"
 
+#include "cleaning/FileDeleter.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Effects.h"
@@ -181,22 +182,14 @@ void TForm1::DelDLLDatei()
                                 "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES ||
         ListView14->SelCount() == 0)
         return;
-    // Only files that are there go to the shell: one missing name fails the whole operation.
-    std::string files;
+    // Each file to the recycle bin through the deleter that refuses a name leading to
+    // another file and asks before a file would go for good. Whatever it managed, a
+    // counter whose file is gone now is deleted: one file that could not go must not keep
+    // the counters of the others.
+    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
     for (int row : ListView14->SelectedIndices())
         if (FileExists(ListView14->Items()->Item(row)->Caption()))
-            files += ListView14->Items()->Item(row)->Caption() + '\0';
-    if (!files.empty()) {
-        files += '\0';
-        SHFILEOPSTRUCTA operation{};
-        operation.hwnd = GetForegroundWindow();
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = files.c_str();
-        operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
-        // Whatever the shell managed, a counter whose file is gone now is deleted: one
-        // file the shell could not take must not keep the counters of the others.
-        SHFileOperationA(&operation);
-    }
+            deleter.Delete(ListView14->Items()->Item(row)->Caption(), cleaning::deleteToRecycleBin);
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView14)) {
         const std::string path = item->Caption();

@@ -1,9 +1,9 @@
 #include "system/Showregkeys.h"
 
-#include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryPages.h"
 #include "system/RegistryValues.h"
+#include "system/SoftwareKeyRemoval.h"
 
 namespace {
 
@@ -92,20 +92,20 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
 
 void TForm5::Label4Click(TObject*)
 {
+    std::vector<std::string> keyTexts;
+    for (int row : ListView1->SelectedIndices())
+        keyTexts.push_back(std::string(root_.prefix) + "\\" + ListView1->Items()->Item(row)->Caption());
+    if (!Form1 || !software_keys::ConfirmRemoval(*Form1, keyTexts))
+        return;
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView1)) {
-        const std::string path = item->Caption();
-        if (!regdelete::DeleteKeyTree(root_.root, path)) {
-            failed.push_back(std::string(root_.prefix) + "\\" + path);
-            continue;
-        }
-        const std::string parent = SplitLastBackslash(path).parent;
-        if (regdelete::IsEmptyKey(root_.root, parent))
-            regdelete::DeleteKeyTree(root_.root, parent);
-        item->Delete();
+        // A key goes with everything below it, and its parent too when left empty.
+        if (registry_pages::RemoveProductKey(root_.root, item->Caption()))
+            item->Delete();
+        else
+            failed.push_back(std::string(root_.prefix) + "\\" + item->Caption());
     }
-    if (Form1)
-        registry_pages::ReportNotDeleted(*Form1, failed);
+    registry_pages::ReportNotDeleted(*Form1, failed);
 }
 
 void TForm5::ListView1DblClick(TObject*)

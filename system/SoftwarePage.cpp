@@ -6,8 +6,8 @@
 #include "system/RegistryEditor.h"
 #include "system/RegistryValues.h"
 #include "system/Showregkeys.h"
+#include "system/SoftwareKeyRemoval.h"
 #include "toolkit/ComboBox.h"
-#include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 
 #include <algorithm>
@@ -115,9 +115,11 @@ void TForm1::ComboBox1Click(TObject* sender) { Refresh2Click(sender); }
 
 void TForm1::Entfernen3Click(TObject*)
 {
-    if (ListView16->SelCount() == 0 ||
-        effects::ShowMessageBox(nullptr, Text(" Einträge entfernen ?", " Remove entries ?"), "Tidewrack",
-                                MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+    std::vector<std::string> keyTexts;
+    for (int row : ListView16->SelectedIndices())
+        if (SoftwareEntry* entry = EntryOf(ListView16->Items()->Item(row)))
+            keyTexts.push_back(entry->prefix + "\\" + entry->path);
+    if (!software_keys::ConfirmRemoval(*this, keyTexts))
         return;
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView16)) {

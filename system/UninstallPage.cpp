@@ -1,6 +1,6 @@
 // The uninstall page: the programs registered for removal; runs a program's uninstaller,
-// opens the system's software panel, or deletes only the registration. Every command
-// acts on the clicked row's own record.
+// opens the system's software panel, or deletes only the registration. The panels follow
+// the selection, by mouse or keyboard, and every command acts on the record they show.
 #include "system/RegistryPages.h"
 
 #include "system/RegistryDelete.h"
@@ -36,7 +36,7 @@ void registry_pages::BuildUninstallPage(TForm1& form)
     form.ListView15 = MakeList(form, page, "ListView15", 16, 16, 450, 200);
     form.ListView15->Columns()->Add()->SetWidth(425);
     form.ListView15->SetMultiSelect(false);
-    form.ListView15->OnClick = Bind(&form, &TForm1::ListView15Click);
+    form.ListView15->OnSelectionChange = Bind(&form, &TForm1::ListView15Click);
     form.Panel5 = MakePanel(form, page, "Panel5", 222);
     form.Panel4 = MakePanel(form, page, "Panel4", 248);
     form.Button4 = new TButton(&form);
@@ -75,21 +75,19 @@ void TForm1::GetUninstallProgramms()
         item->SetData(UninstallEntries.back().get());
     }
     ListView15->Items()->EndUpdate();
-    Panel4->SetCaption("");
-    Panel5->SetCaption("");
+    ListView15Click(nullptr);
 }
 
 void TForm1::ListView15Click(TObject*)
 {
-    if (UninstallEntry* entry = EntryOf(ListView15->Selected())) {
-        Panel5->SetCaption(entry->displayName);
-        Panel4->SetCaption(entry->command);
-    }
+    ShownUninstallEntry = EntryOf(ListView15->Selected());
+    Panel5->SetCaption(ShownUninstallEntry ? ShownUninstallEntry->displayName : "");
+    Panel4->SetCaption(ShownUninstallEntry ? ShownUninstallEntry->command : "");
 }
 
 void TForm1::Button4Click(TObject*)
 {
-    UninstallEntry* entry = EntryOf(ListView15->Selected());
+    const UninstallEntry* entry = ShownUninstallEntry;
     if (!entry)
         return;
     if (entry->command.empty() || !effects::StartProcess(entry->command, "", true, nullptr))
@@ -107,7 +105,7 @@ void TForm1::Label79Click(TObject*)
 
 void TForm1::Label80Click(TObject*)
 {
-    UninstallEntry* entry = EntryOf(ListView15->Selected());
+    const UninstallEntry* entry = ShownUninstallEntry;
     if (!entry)
         return;
     if (effects::ShowMessageBox(Application->Handle(),

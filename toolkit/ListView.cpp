@@ -595,6 +595,13 @@ bool TListView::ReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resul
     case NM_DBLCLK:
         if (OnDblClick) OnDblClick(this);
         return false;
+    case LVN_ITEMCHANGED: {
+        const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+        if (OnSelectionChange && (change->uChanged & LVIF_STATE) &&
+            ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+            OnSelectionChange(this);
+        return false;
+    }
     case LVN_COLUMNCLICK: {
         int column = reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem;
         if (OnColumnClick && column >= 0 && column < columns_.Count())

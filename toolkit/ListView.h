@@ -208,6 +208,8 @@ public:
     void SetSortColumn(TListColumn* column, TSortOrder order);
 
     TLVColumnClickEvent OnColumnClick;
+    // After a row was selected or unselected: by the mouse, the keyboard or the program.
+    TNotifyEvent OnSelectionChange;
 
 protected:
     bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

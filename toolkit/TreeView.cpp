@@ -305,6 +305,14 @@ TTreeNode* TTreeView::Selected() const
     return items_.NodeOf(TreeView_GetSelection(Handle()));
 }
 
+TTreeNode* TTreeView::GetNodeAt(int x, int y) const
+{
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{x, y};
+    HTREEITEM item = TreeView_HitTest(Handle(), &hit);
+    return hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL) ? items_.NodeOf(item) : nullptr;
+}
+
 void TTreeView::SetSelected(TTreeNode* node)
 {
     TreeView_SelectItem(Handle(), node ? node->id_ : nullptr);

@@ -119,6 +119,8 @@ public:
     TTreeNodes* Items() { return &items_; }
     TTreeNode* Selected() const;
     void SetSelected(TTreeNode* node);
+    // The node whose picture or text is at the client point (x, y), or nullptr.
+    TTreeNode* GetNodeAt(int x, int y) const;
     void FullExpand();
     // Sorts the children of every node (and the top level) with compare.
     void CustomSort(const TTVCompare& compare);

@@ -4,6 +4,8 @@
 #include "system/Showregdata.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
+#include "tests/system/RegistrySeeds.h"
 #include "toolkit/TreeView.h"
 
 #include <functional>
@@ -35,6 +37,23 @@ TEST(AutostartWinIni, OnlyAMatchingLineIsRemovedAndNoMatchLeavesTheFileAlone)
     EXPECT_TRUE(autostart::RemoveWinIniLine(ini, "RUN=", entries[0].remainder));
     EXPECT_EQ(ReadFileText(ini), "[windows]\r\nload=\r\nother=1\r\n");
     EXPECT_FALSE(Exists(ini + ".tidewrack-new"));
+}
+
+// Only "load=" and "run=" of the [windows] section start programs, and a delete takes
+// exactly the line of the entry.
+TEST(AutostartWinIni, OnlyTheStartKeysOfTheWindowsSectionCountAndDeleteTakesThatLine)
+{
+    TempFolder folder;
+    const std::string ini = folder / "win.ini";
+    WriteFileText(ini, "[mail]\r\nrun=c:\\x.exe\r\n[Windows]\r\npreload=c:\\p.exe\r\nNoRun=c:\\n.exe\r\n"
+                       " Run = c:\\x.exe\r\n[fonts]\r\nload=c:\\f.exe\r\n");
+    const auto entries = autostart::ReadWinIni(ini);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].key, "RUN=");
+    EXPECT_EQ(entries[0].remainder, "C:\\X.EXE");
+    EXPECT_TRUE(autostart::RemoveWinIniLine(ini, entries[0].key, entries[0].remainder));
+    EXPECT_EQ(ReadFileText(ini), "[mail]\r\nrun=c:\\x.exe\r\n[Windows]\r\npreload=c:\\p.exe\r\nNoRun=c:\\n.exe\r\n"
+                                 "[fonts]\r\nload=c:\\f.exe\r\n");
 }
 
 namespace {
@@ -82,7 +101,7 @@ protected:
         Form1->NavItem = 3;
         Form1->SpeedClick(nullptr);
     }
-    TTreeNode* Select(const std::string& root, const std::string& child = "")
+    TTreeNode* Find(const std::string& root, const std::string& child = "")
     {
         for (TTreeNode* r = Form1->TreeView2->Items()->GetFirstNode(); r; r = r->GetNextSibling()) {
             if (r->Text() != root)
@@ -90,11 +109,16 @@ protected:
             TTreeNode* found = r;
             if (!child.empty())
                 for (found = r->GetFirstChild(); found && found->Text() != child; found = found->GetNextSibling()) {}
-            if (found)
-                Form1->TreeView2->SetSelected(found);
             return found;
         }
         return nullptr;
+    }
+    TTreeNode* Select(const std::string& root, const std::string& child = "")
+    {
+        TTreeNode* found = Find(root, child);
+        if (found)
+            Form1->TreeView2->SetSelected(found);
+        return found;
     }
     // Runs a command that opens the entry dialog; fill acts on it, and the dialog is
     // cancelled afterwards when fill left it open.
@@ -141,6 +165,34 @@ TEST_F(AutostartTest, EditKeepsTheArgumentsAndARenameMovesTheValue)
     EXPECT_FALSE(RunValue("TidewrackTestA"));
 }
 
+// An edit keeps a value that is expanded when it runs expandable; a rename onto the title
+// of another entry asks before it replaces that entry.
+TEST_F(AutostartTest, EditKeepsTheValueTypeAndARenameOntoAnotherEntryAsksFirst)
+{
+    seeds::SetString(HKEY_CURRENT_USER, runKey, "TidewrackTestB", "%SystemRoot%\\b.exe /x", REG_EXPAND_SZ);
+    Form1->Refresh1Click(nullptr);
+    ASSERT_TRUE(Select(runRoot, "%SystemRoot%\\b.exe /x"));
+    WithDialog(&TForm1::Editieren1Click, [](TForm12& dialog) { dialog.Button1->OnClick(dialog.Button1); });
+    DWORD type = 0;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, runKey, "TidewrackTestB", RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                           nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
+    EXPECT_EQ(RunValue("TidewrackTestB"), "%SystemRoot%\\b.exe /x");
+
+    ASSERT_TRUE(Select(runRoot, "%SystemRoot%\\b.exe /x"));
+    effects.answers = {IDNO};
+    WithDialog(&TForm1::Editieren1Click, [](TForm12& dialog) {
+        dialog.Edit1->SetText("tidewrackTESTa");
+        dialog.Button1->OnClick(dialog.Button1);
+    });
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text, "There is an entry titled \"tidewrackTESTa\" already in\n" + std::string(runRoot) +
+                                         "\nReplace it?");
+    EXPECT_EQ(RunValue("TidewrackTestA"), "\"C:\\Program Files\\a.exe\" /min");
+    EXPECT_EQ(RunValue("TidewrackTestB"), "%SystemRoot%\\b.exe /x");
+}
+
 TEST_F(AutostartTest, ANewEntryWithoutATitleIsRefused)
 {
     ASSERT_TRUE(Select(runRoot));
@@ -176,6 +228,46 @@ TEST_F(AutostartTest, DeleteRemovesTheValueAndTheWinIniLine)
     ASSERT_TRUE(Select(windows / "win.ini", "C:\\X.EXE C:\\Y.EXE"));
     Form1->MenuItem6Click(nullptr);
     EXPECT_EQ(ReadFileText(windows / "win.ini"), "[windows]\r\nload=\r\n");
+}
+
+// The menu acts on the node under the mouse, not on the one selected before, and the
+// question says which entry goes.
+TEST_F(AutostartTest, ARightClickSelectsTheNodeAndTheDeleteQuestionNamesIt)
+{
+    Form1->WriteReg(rootCurrentUser, runKey, "TidewrackTestB", "C:\\b.exe", "s");
+    Form1->Refresh1Click(nullptr);
+    ASSERT_TRUE(Select(runRoot, "C:\\Program Files\\a.exe"));
+    TTreeNode* clicked = Find(runRoot, "C:\\b.exe");
+    ASSERT_TRUE(clicked);
+    clicked->MakeVisible();
+    RECT text{};
+    ASSERT_TRUE(TreeView_GetItemRect(Form1->TreeView2->Handle(), clicked->ItemId(), &text, TRUE));
+    Form1->TreeView2->OnMouseDown(Form1->TreeView2, mbRight, 0, text.left + 2, (text.top + text.bottom) / 2);
+    EXPECT_EQ(Form1->TreeView2->Selected(), clicked);
+    effects.answers = {IDNO};
+    Form1->MenuItem6Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text, "Delete entry?\n\nC:\\b.exe\n" + std::string(runRoot) + " : TidewrackTestB");
+    EXPECT_TRUE(RunValue("TidewrackTestA"));
+    EXPECT_TRUE(RunValue("TidewrackTestB"));
+}
+
+// A folder item goes through the deleter that refuses a name leading to another file:
+// the shell would delete the file outside the folder.
+TEST_F(AutostartTest, AFolderItemThatLeadsElsewhereIsNotDeleted)
+{
+    TempFolder outside;
+    WriteFileText(outside / "program.exe", "keep");
+    const std::string link = windows / "Tasks\\link.exe";
+    ASSERT_TRUE(MakeUnixSymlink(link, outside / "program.exe", false));
+    Form1->Refresh1Click(nullptr);
+    ASSERT_TRUE(Select(windows / "Tasks", link));
+    Form1->MenuItem6Click(nullptr);
+    EXPECT_EQ(ReadFileText(outside / "program.exe"), "keep");
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_EQ(effects.boxes[1].text, "The entry could not be deleted.");
+    EXPECT_TRUE(Select(windows / "Tasks", link));
+    RemoveUnixSymlink(link);
 }
 
 TEST_F(AutostartTest, TheWinlogonValuesCannotBeDeleted)

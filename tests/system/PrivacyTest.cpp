@@ -3,6 +3,8 @@
 #include "tests/support/MainFormFixture.h"
 #include "toolkit/TreeView.h"
 
+#include <sddl.h>
+
 #include <memory>
 
 using testing_support::MainFormTest;
@@ -177,4 +179,33 @@ TEST_F(PrivacyTest, RecommendedRemovalAsksFirstAndLeavesTheStartEntry)
     EXPECT_EQ(run.Read(), "msmsgs.exe /background");
 }
 
+// A machine key that cannot be opened for writing is not a key that is missing: the
+// switch was not written, and the box says why.
+TEST_F(PrivacyTest, AMachineKeyThatMayNotBeWrittenIsNamedNotDone)
+{
+    const char* const outlook = "SOFTWARE\\Microsoft\\Outlook Express";
+    ASSERT_FALSE(KeyExists(outlook));
+    SeededValue hide(HKEY_LOCAL_MACHINE, outlook, "Hide Messenger", REG_DWORD, "0");
+    // Everyone may read the key, nobody may write it.
+    auto setAccess = [outlook](const char* sddl, REGSAM access) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, outlook, 0, access, &key), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+        RegCloseKey(key);
+        LocalFree(descriptor);
+    };
+    setAccess("D:(A;;KR;;;WD)", KEY_ALL_ACCESS);
+    OpenPage();
+    Toggle(23);
+    Form1->Label92Click(nullptr);
+    setAccess("D:(A;;KA;;;WD)", WRITE_DAC);
+    EXPECT_EQ(hide.Read(), "0");
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text,
+              "These settings could not be written:\nDon't start MS-Messenger with OutLook  (access denied)");
+}
+
 } // namespace
+

@@ -1,7 +1,9 @@
 // The uninstall, software and shared-DLL pages on entries seeded into the sandbox registry.
 #include "system/Showregkeys.h"
+#include "system/SoftwareKeyRemoval.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Panel.h"
@@ -73,6 +75,33 @@ TEST_F(RegistryPagesTest, UninstallActsOnTheClickedRowsOwnEntry)
     EXPECT_EQ(RowNamed(list, "TwSeed Other"), -1);
 }
 
+// Click a row, press Down: the panels show the row now selected, and Uninstall runs
+// the command they show.
+TEST_F(RegistryPagesTest, UninstallPanelsFollowTheKeyboardAndTheButtonRunsWhatTheyShow)
+{
+    seeds::Seeded seeded;
+    for (const char* name : {"TwSeedKeyA", "TwSeedKeyB"}) {
+        const std::string key = std::string(uninstallKey) + "\\" + name;
+        seeded.Own(HKEY_LOCAL_MACHINE, key);
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "DisplayName", name);
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "UninstallString", std::string("C:\\") + name + ".exe");
+    }
+    SettleAfterStart();
+    Form1->GetUninstallProgramms();
+    TListView* list = Form1->ListView15;
+    const int first = RowNamed(list, "TwSeedKeyA");
+    ASSERT_EQ(RowNamed(list, "TwSeedKeyB"), first + 1);
+    list->SetItemIndex(first);
+    Form1->ListView15Click(nullptr);
+    SendMessageA(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(list->ItemIndex(), first + 1);
+    EXPECT_EQ(Form1->Panel5->Caption(), "TwSeedKeyB");
+    EXPECT_EQ(Form1->Panel4->Caption(), "C:\\TwSeedKeyB.exe");
+    Form1->Button4Click(nullptr);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    EXPECT_EQ(effects.launches[0].file, "C:\\TwSeedKeyB.exe");
+}
+
 TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
 {
     seeds::Seeded seeded;
@@ -90,7 +119,7 @@ TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
     SelectOnly(list, {RowNamed(list, "Only", 1), RowNamed(list, "One", 1), RowNamed(list, "Product", 1)});
     // The list is for the local machine now; the rows still name their own keys.
     Form1->ComboBox1->SetItemIndex(1);
-    effects.answers.push_back(IDYES);
+    effects.answers = {IDYES, IDNO}; // remove, without a backup
     Form1->Entfernen3Click(nullptr);
 
     EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedSolo"));
@@ -100,7 +129,7 @@ TEST_F(RegistryPagesTest, AVendorKeyGoesOnlyWhenNothingIsLeftInIt)
     EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, "Software\\TwSeedValued", "InstallDir"));
     EXPECT_EQ(RowNamed(list, "One", 1), -1);
     EXPECT_GE(RowNamed(list, "Two", 1), 0);
-    EXPECT_EQ(effects.boxes.size(), 1u); // the question, no failures
+    EXPECT_EQ(effects.boxes.size(), 2u); // the question and the backup offer, no failures
 }
 
 TEST_F(RegistryPagesTest, TheDetailsRemoveKeysAndThenTheProductLeftEmpty)
@@ -116,32 +145,95 @@ TEST_F(RegistryPagesTest, TheDetailsRemoveKeysAndThenTheProductLeftEmpty)
     ASSERT_EQ(list->Items()->Count(), 3);
     EXPECT_EQ(list->Items()->Item(1)->Caption(), product + "\\A\\A1"); // below its parent
     SelectOnly(list, {RowNamed(list, product + "\\A"), RowNamed(list, product + "\\B")});
+    effects.answers = {IDYES, IDNO}; // remove, without a backup
     details->Label4Click(nullptr);
     EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, product));
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, "Software\\TwSeedDetail"));
-    EXPECT_TRUE(effects.boxes.empty());
+    EXPECT_EQ(effects.boxes.size(), 2u);
+    details->Close();
+}
+
+// The file that cannot be deleted is a link to a file elsewhere: the deleter refuses it
+// rather than delete the file outside through it.
+TEST(SoftwareKeys, TheSystemsOwnKeysAndTheKeysHoldingThemAreRefused)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"Software\\Microsoft\\Windows", true},
+        {"SOFTWARE\\microsoft\\windows nt", true},
+        {"Software\\Microsoft\\Windows\\CurrentVersion\\Run", true},
+        {"Software\\Policies\\Vendor", true},
+        {"software\\classes", true},
+        {"Software\\Wow6432Node\\Microsoft", true},
+        {"Software\\Microsoft\\Windows Media", false},
+        {"Software\\Microsoft\\Windows NTX", false},
+        {"Software\\Vendor\\Windows", false},
+    };
+    for (const auto& [path, refused] : cases)
+        EXPECT_EQ(software_keys::IsSystemKey(path), refused) << path;
+}
+
+// A system key is refused by name; the keys that go are named in the question and saved
+// first when the user asks for it; a backup that cannot be written keeps them.
+TEST_F(RegistryPagesTest, SoftwareKeysAreNamedBackedUpAndNeverTheSystems)
+{
+    seeds::Seeded seeded;
+    const std::string policy = "Software\\Policies\\TwSeedPolicy", sub = "Software\\TwSeedVendor\\TwSeedProd\\Sub";
+    seeded.Own(HKEY_CURRENT_USER, policy);
+    seeded.Own(HKEY_CURRENT_USER, "Software\\TwSeedVendor");
+    seeds::SetString(HKEY_CURRENT_USER, policy, "v", "x");
+    seeds::SetString(HKEY_CURRENT_USER, sub, "v", "x");
+    SettleAfterStart();
+    Form1->LanguageFlag = 0;
+    Form1->ComboBox1->SetItemIndex(0);
+    Form1->Refresh2Click(nullptr);
+    TListView* list = Form1->ListView16;
+    SelectOnly(list, {RowNamed(list, "TwSeedPolicy", 1), RowNamed(list, "TwSeedProd", 1)});
+    Form1->Entfernen3Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text, "These keys belong to Windows and are not removed:\nHKCU\\" + policy + "\n");
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, policy));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, sub));
+
+    testing_support::TempFolder folder;
+    auto* details = new TForm5(Form1, RegistryRoots[1],
+                               {"HKCU", "Software\\TwSeedVendor\\TwSeedProd", "TwSeedVendor", "TwSeedProd"});
+    SelectOnly(details->ListView1, {RowNamed(details->ListView1, sub)});
+    for (const std::string& backup : {folder / "no such folder\\backup.reg", folder / "backup.reg"}) {
+        effects.boxes.clear();
+        effects.answers = {IDYES, IDYES}; // remove, after a backup
+        effects.fileDialogAnswers = {backup};
+        details->Label4Click(nullptr);
+        ASSERT_GE(effects.boxes.size(), 2u);
+        EXPECT_EQ(effects.boxes[0].text, " Remove entries ?\n\nHKCU\\" + sub + "\n");
+    }
+    EXPECT_EQ(effects.boxes.size(), 2u); // no failure the second time
+    EXPECT_FALSE(seeds::KeyExists(HKEY_CURRENT_USER, sub));
+    EXPECT_NE(testing_support::ReadFileText(folder / "backup.reg")
+                  .find("[HKEY_CURRENT_USER\\" + sub + "]\r\n\"v\"=\"x\"\r\n"),
+              std::string::npos);
     details->Close();
 }
 
 TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBeDeleted)
 {
-    testing_support::TempFolder folder;
-    const std::string deletable = folder / "twseed_a.dll", locked = folder / "twseed_b.dll",
+    testing_support::TempFolder folder, outside;
+    const std::string deletable = folder / "twseed_a.dll", linked = folder / "twseed_b.dll",
                       missing = folder / "twseed_gone.dll";
     std::ofstream(deletable) << "a";
-    std::ofstream(locked) << "b";
+    testing_support::WriteFileText(outside / "twseed_real.dll", "b");
+    ASSERT_TRUE(testing_support::MakeUnixSymlink(linked, outside / "twseed_real.dll", false));
     seeds::Seeded seeded;
-    for (const std::string& path : {deletable, locked, missing})
+    for (const std::string& path : {deletable, linked, missing})
         seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, path);
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, deletable, 2);
-    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, locked, 0);
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, linked, 0);
     seeds::SetString(HKEY_LOCAL_MACHINE, sharedDlls, missing, "1");
     SettleAfterStart();
     Form1->GetSharedDLL();
     TListView* list = Form1->ListView14;
     ASSERT_GE(RowNamed(list, missing), 0);
     EXPECT_EQ(list->Items()->Item(RowNamed(list, missing))->SubItems()->Strings(0), "-1");
-    EXPECT_EQ(list->Items()->Item(RowNamed(list, locked))->SubItems()->Strings(0), "0");
+    EXPECT_EQ(list->Items()->Item(RowNamed(list, linked))->SubItems()->Strings(0), "0");
     EXPECT_EQ(list->Items()->Item(RowNamed(list, deletable))->SubItems()->Strings(0), "2");
 
     // Each row is drawn by whether its file is there.
@@ -160,24 +252,23 @@ TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBe
         return std::make_pair(draw.clrText, font.lfWeight >= FW_BOLD);
     };
     EXPECT_EQ(textColour(RowNamed(list, missing)), std::make_pair(COLORREF(RGB(255, 0, 0)), true));
-    EXPECT_EQ(textColour(RowNamed(list, locked)), std::make_pair(COLORREF(RGB(0, 0, 128)), false));
+    EXPECT_EQ(textColour(RowNamed(list, linked)), std::make_pair(COLORREF(RGB(0, 0, 128)), false));
 
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    SelectOnly(list, {RowNamed(list, deletable), RowNamed(list, locked), RowNamed(list, missing)});
+    SelectOnly(list, {RowNamed(list, deletable), RowNamed(list, linked), RowNamed(list, missing)});
     effects.answers.push_back(IDYES);
     Form1->DelDLLDatei();
-    CloseHandle(holder);
+    EXPECT_EQ(testing_support::ReadFileText(outside / "twseed_real.dll"), "b");
 
     EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, missing));
     EXPECT_EQ(RowNamed(list, missing), -1);
-    ASSERT_NE(GetFileAttributesA(locked.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, locked));
-    EXPECT_GE(RowNamed(list, locked), 0);
+    ASSERT_NE(GetFileAttributesA(linked.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, linked));
+    EXPECT_GE(RowNamed(list, linked), 0);
     ASSERT_EQ(effects.boxes.size(), 2u);
-    EXPECT_NE(effects.boxes[1].text.find(locked), std::string::npos);
+    EXPECT_NE(effects.boxes[1].text.find(linked), std::string::npos);
     EXPECT_EQ(GetFileAttributesA(deletable.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, sharedDlls, deletable));
+    testing_support::RemoveUnixSymlink(linked);
 }
 
 } // namespace

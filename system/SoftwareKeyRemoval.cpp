@@ -1,0 +1,87 @@
+#include "system/SoftwareKeyRemoval.h"
+
+#include "cleaning/Masks.h"
+#include "shell/MessageText.h"
+#include "system/RegistryBackup.h"
+#include "toolkit/Effects.h"
+
+namespace software_keys {
+
+namespace {
+
+// The tops of the system's trees, upper-cased, once as they are and once below
+// Wow6432Node, where 64-bit Windows keeps those of 32-bit programs.
+const char* const systemTrees[] = {
+    "SOFTWARE\\MICROSOFT\\WINDOWS",
+    "SOFTWARE\\MICROSOFT\\WINDOWS NT",
+    "SOFTWARE\\POLICIES",
+    "SOFTWARE\\CLASSES",
+    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS",
+    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS NT",
+    "SOFTWARE\\WOW6432NODE\\POLICIES",
+    "SOFTWARE\\WOW6432NODE\\CLASSES",
+};
+
+// a is b, or lies below it.
+bool AtOrBelow(const std::string& a, const std::string& b)
+{
+    return a.compare(0, b.size(), b) == 0 && (a.size() == b.size() || a[b.size()] == '\\');
+}
+
+} // namespace
+
+bool IsSystemKey(const std::string& path)
+{
+    const std::string key = cleaning::UpperCase(path);
+    for (const char* tree : systemTrees)
+        if (AtOrBelow(key, tree) || AtOrBelow(tree, key))
+            return true;
+    return false;
+}
+
+bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts)
+{
+    std::vector<std::string> refused;
+    std::vector<regscan::Finding> keys;
+    for (const std::string& text : keyTexts) {
+        if (IsSystemKey(SplitKeyText(text).path))
+            refused.push_back(text);
+        regscan::Finding finding;
+        finding.keyText = text;
+        finding.isKey = true;
+        keys.push_back(finding);
+    }
+    if (!refused.empty()) {
+        effects::ShowMessageBox(nullptr,
+                                form.Text("Diese Schlüssel gehören zu Windows und werden nicht entfernt:\n",
+                                          "These keys belong to Windows and are not removed:\n") +
+                                    JoinLines(refused, 20),
+                                "Tidewrack", MB_ICONSTOP | MB_OK | MB_SYSTEMMODAL);
+        return false;
+    }
+    if (keyTexts.empty() ||
+        effects::ShowMessageBox(nullptr,
+                                form.Text(" Einträge entfernen ?", " Remove entries ?") + std::string("\n\n") +
+                                    JoinLines(keyTexts, 20),
+                                "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+        return false;
+    switch (effects::ShowMessageBox(nullptr,
+                                    form.Text("Vorher eine Sicherung dieser Schlüssel als .reg-Datei speichern?\n"
+                                              "Ein Doppelklick auf die Datei stellt sie wieder her.\n\n"
+                                              "Ja: sichern, dann entfernen\nNein: ohne Sicherung entfernen\n"
+                                              "Abbrechen: nichts entfernen",
+                                              "Save a backup of these keys as a .reg file first?\n"
+                                              "A double click on the file brings them back.\n\n"
+                                              "Yes: save, then remove\nNo: remove without a backup\n"
+                                              "Cancel: remove nothing"),
+                                    "Tidewrack", MB_ICONQUESTION | MB_YESNOCANCEL | MB_SYSTEMMODAL)) {
+    case IDYES:
+        return regbackup::SaveAs(form.Handle(), form.LanguageFlag != 0, keys) == regbackup::Outcome::Saved;
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace software_keys
