@@ -41,6 +41,18 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 
 uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
 {
+    auto keyOf = [](std::string path) {
+        CharUpperBuffA(&path[0], static_cast<DWORD>(path.size()));
+        return path;
+    };
+    if (openingSizes_) {
+        auto known = openingSizes_->find(keyOf(path));
+        if (known != openingSizes_->end()) {
+            complete = true;
+            return known->second;
+        }
+    }
+    ++FoldersMeasured;
     // The user sees what is measured and how to stop it.
     TStatusPanel* panel = StatusBar1->Panels()->Items(2);
     const std::string shown = panel->Text();
@@ -54,8 +66,13 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
             Application->ProcessMessages();
         }
         return !SizingCancelled && !Destroying();
-    }, complete);
+    }, complete, [&](const std::string& folder, uint64_t folderBytes) {
+        if (openingSizes_)
+            (*openingSizes_)[keyOf(folder)] = folderBytes;
+    });
     panel->SetText(shown);
+    if (complete && openingSizes_)
+        (*openingSizes_)[keyOf(path)] = bytes;
     return bytes;
 }
 
