@@ -21,6 +21,7 @@ void TForm1::BuildExcludePage()
     ListView3 = cleaning::MakeCheckList(this, page, "ListView3", 16, 40, 450, 236);
     ListView3->SetSmallImages(SidebarImages);
     ListView3->OnKeyDown = Bind(this, &TForm1::ListView3KeyDown);
+    ListView3->OnItemChecked = [this](TListView*, TListItem*) { WriteRegExcludeDirs(); };
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";

@@ -22,6 +22,7 @@ void TForm1::BuildMaskPage()
     ListView2 = cleaning::MakeCheckList(this, page, "ListView2", 16, 40, 450, 236);
     ListView2->SetSmallImages(SidebarImages);
     ListView2->OnKeyDown = Bind(this, &TForm1::ListView2KeyDown);
+    ListView2->OnItemChecked = [this](TListView*, TListItem*) { WriteFileEnding(); };
 
     PopupMenu2 = new TPopupMenu(this);
     PopupMenu2->Name = "PopupMenu2";

@@ -321,7 +321,7 @@ TEST_F(ScanPagesTest, ClosingAfterScanNowLeavesTheSavedListsInPlace)
     EXPECT_EQ(Stored(options::fileEnding::Key)[Form1->ListView2->Items()->Item(0)->Caption()], "0");
 }
 
-// The lists guard deletions: each edit is stored at once, and a check mark changed by hand
+// The lists guard deletions: each edit is stored at once, a check mark set by the program
 // at the latest when Windows ends the session (the window in the tray is never closed).
 TEST_F(ScanPagesTest, ListEditsAreStoredAtOnceAndWhenTheSessionEnds)
 {
@@ -341,12 +341,14 @@ TEST_F(ScanPagesTest, ListEditsAreStoredAtOnceAndWhenTheSessionEnds)
          [] { return Stored(options::excludeDirs::Key).count("C:\\Kept") == 0; }},
         {"masks inverted", [] { Form1->Auswahlumkehren1Click(nullptr); },
          [&] { return Stored(options::fileEnding::Key)[firstMask] == "0"; }},
-        {"mask ticked by hand, session ends",
+        {"mask ticked by hand", [] { ListView_SetCheckState(Form1->ListView2->Handle(), 0, TRUE); },
+         [&] { return Stored(options::fileEnding::Key)[firstMask] == "1"; }},
+        {"mask cleared by the program, session ends",
          [] {
-             Form1->ListView2->Items()->Item(0)->SetChecked(true);
+             Form1->ListView2->Items()->Item(0)->SetChecked(false);
              SendMessageA(Form1->Handle(), WM_ENDSESSION, TRUE, 0);
          },
-         [&] { return Stored(options::fileEnding::Key)[firstMask] == "1"; }},
+         [&] { return Stored(options::fileEnding::Key)[firstMask] == "0"; }},
     };
     for (const auto& c : cases) {
         c.act();
