@@ -3,6 +3,7 @@
 #include "spacemanager/Dirsize.h"
 
 #include "cleaning/FileFacts.h"
+#include "cleaning/Masks.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
@@ -41,12 +42,8 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 
 uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
 {
-    auto keyOf = [](std::string path) {
-        CharUpperBuffA(&path[0], static_cast<DWORD>(path.size()));
-        return path;
-    };
     if (openingSizes_) {
-        auto known = openingSizes_->find(keyOf(path));
+        auto known = openingSizes_->find(cleaning::UpperCase(path));
         if (known != openingSizes_->end()) {
             complete = true;
             return known->second;
@@ -68,11 +65,11 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
         return !SizingCancelled && !Destroying();
     }, complete, [&](const std::string& folder, uint64_t folderBytes) {
         if (openingSizes_)
-            (*openingSizes_)[keyOf(folder)] = folderBytes;
+            (*openingSizes_)[cleaning::UpperCase(folder)] = folderBytes;
     });
     panel->SetText(shown);
     if (complete && openingSizes_)
-        (*openingSizes_)[keyOf(path)] = bytes;
+        (*openingSizes_)[cleaning::UpperCase(path)] = bytes;
     return bytes;
 }
 

@@ -28,11 +28,6 @@ int SystemIconOf(LPCITEMIDLIST list, UINT extra)
 
 void TForm11::BuildTree()
 {
-    LPITEMIDLIST desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
-        FillTree(DesktopFolder, desktop);
-        malloc_->Free(desktop);
-    }
     LPITEMIDLIST drives = nullptr;
     IShellFolder* myComputer = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
@@ -42,6 +37,12 @@ void TForm11::BuildTree()
             myComputer->Release();
         }
         malloc_->Free(drives);
+    }
+    // The address list is there first: showing the first folder adds its entry.
+    LPITEMIDLIST desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
+        FillTree(DesktopFolder, desktop);
+        malloc_->Free(desktop);
     }
 }
 
