@@ -144,4 +144,5 @@ void TForm1::OpenCookieKeepDialog()
     CookieKeepList->Clear();
     for (const std::string& name : dialog.AcceptedKeepList)
         CookieKeepList->Add(name);
+    SaveNoDeleteCookiesList();
 }

@@ -1,5 +1,7 @@
 // The exclusion page: folders the scan leaves alone, as a check list; added through the
-// folder dialog and removed by the link or the Delete key.
+// folder dialog and removed by the link or the Delete key. Every change is saved at once:
+// the list guards deletions, and a session that ends with the program in the tray never
+// closes its window.
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
@@ -19,6 +21,7 @@ void TForm1::BuildExcludePage()
     ListView3 = cleaning::MakeCheckList(this, page, "ListView3", 16, 40, 450, 236);
     ListView3->SetSmallImages(SidebarImages);
     ListView3->OnKeyDown = Bind(this, &TForm1::ListView3KeyDown);
+    ListView3->OnItemChecked = [this](TListView*, TListItem*) { WriteRegExcludeDirs(); };
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
@@ -48,6 +51,7 @@ void TForm1::AddExcludeDir(const std::string& path)
     row->SetCaption(path);
     row->SetImageIndex(5);
     row->SetChecked(true);
+    WriteRegExcludeDirs();
 }
 
 // Only the row goes: the scan rebuilds its exclusion list from the rows.
@@ -60,6 +64,7 @@ void TForm1::Label17Click(TObject*)
                                 MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     ListView3->Items()->Delete(row);
+    WriteRegExcludeDirs();
 }
 
 void TForm1::ListView3KeyDown(TObject*, WORD& key, TShiftState)

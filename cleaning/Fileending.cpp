@@ -87,6 +87,7 @@ void TFrame3::Button1Click(TObject*)
     row->SetImageIndex(0);
     row->SetChecked(true);
     Form1->GetActualDelFileEndings();
+    Form1->WriteFileEnding();
     if (Form6)
         Form6->Close();
 }

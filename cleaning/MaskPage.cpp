@@ -1,5 +1,6 @@
 // The mask page: the file-ending masks as a check list, added through the add-ending
-// dialog and removed by the link, the popup or the Delete key.
+// dialog and removed by the link, the popup or the Delete key. Every change is saved at
+// once, like the exclusion folders.
 #include "shell/Unit1.h"
 
 #include "cleaning/Fileending.h"
@@ -21,6 +22,7 @@ void TForm1::BuildMaskPage()
     ListView2 = cleaning::MakeCheckList(this, page, "ListView2", 16, 40, 450, 236);
     ListView2->SetSmallImages(SidebarImages);
     ListView2->OnKeyDown = Bind(this, &TForm1::ListView2KeyDown);
+    ListView2->OnItemChecked = [this](TListView*, TListItem*) { WriteFileEnding(); };
 
     PopupMenu2 = new TPopupMenu(this);
     PopupMenu2->Name = "PopupMenu2";
@@ -56,6 +58,7 @@ void TForm1::Label18Click(TObject*)
     if (row < FileEndingList->Count())
         FileEndingList->Delete(row);
     ListView2->Items()->Delete(row);
+    WriteFileEnding();
 }
 
 void TForm1::ListView2KeyDown(TObject*, WORD& key, TShiftState)
@@ -68,6 +71,7 @@ void TForm1::Alleauswhlen1Click(TObject*)
 {
     for (int row = 0; row < ListView2->Items()->Count(); ++row)
         ListView2->Items()->Item(row)->SetChecked(true);
+    WriteFileEnding();
 }
 
 void TForm1::Auswahlumkehren1Click(TObject*)
@@ -76,4 +80,5 @@ void TForm1::Auswahlumkehren1Click(TObject*)
         TListItem* item = ListView2->Items()->Item(row);
         item->SetChecked(!item->Checked());
     }
+    WriteFileEnding();
 }

@@ -1,7 +1,5 @@
 #include "filetools/FileSplitter.h"
 
-#include "cleaning/Masks.h"
-
 #include <windows.h>
 
 #include <algorithm>
@@ -48,6 +46,70 @@ std::string Quoted(const std::string& name)
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The source while it is split. It is opened for reading only, and others may read it but
+// not write it: no part can be written over it however its name is spelt ("movie.001 "
+// with a trailing blank is movie.001 to the system, not to a comparison of names).
+class Source {
+public:
+    explicit Source(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    {
+        if (handle_ != INVALID_HANDLE_VALUE && !GetFileInformationByHandle(handle_, &identity_)) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+    ~Source()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    Source(const Source&) = delete;
+    Source& operator=(const Source&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    unsigned long long Length() const
+    {
+        return (static_cast<unsigned long long>(identity_.nFileSizeHigh) << 32) | identity_.nFileSizeLow;
+    }
+    // Whether path names this very file (by volume and file index, not by its spelling).
+    bool IsReachedAs(const std::string& path) const
+    {
+        HANDLE other = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (other == INVALID_HANDLE_VALUE)
+            return false;
+        BY_HANDLE_FILE_INFORMATION facts{};
+        bool same = GetFileInformationByHandle(other, &facts) && SameFile(facts, identity_);
+        CloseHandle(other);
+        return same;
+    }
+    // Exactly size bytes, or false.
+    bool Read(char* buffer, size_t size)
+    {
+        while (size > 0) {
+            DWORD got = 0;
+            if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr) || got == 0)
+                return false;
+            buffer += got;
+            size -= got;
+        }
+        return true;
+    }
+
+private:
+    HANDLE handle_;
+    BY_HANDLE_FILE_INFORMATION identity_{};
+};
 
 bool WriteBatch(const std::string& source, const std::vector<std::string>& parts, bool german)
 {
@@ -131,30 +193,24 @@ SplitResult SplitFile(const std::string& source, unsigned long long partSize, bo
                       const std::function<void()>& pump)
 {
     SplitResult result;
-    WIN32_FILE_ATTRIBUTE_DATA facts{};
     if (source.empty() || partSize == 0) {
         result.error = SplitError::InvalidInput;
         return result;
     }
-    if (!GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &facts) ||
-        (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    Source input(source);
+    if (!input.IsOpen()) {
         result.error = SplitError::SourceUnreadable;
         return result;
     }
-    unsigned long long length = (static_cast<unsigned long long>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+    unsigned long long length = input.Length();
     std::vector<std::string> targets = Targets(source, length, partSize);
     for (const std::string& target : targets)
-        if (cleaning::UpperCase(target) == cleaning::UpperCase(source)) {
+        if (input.IsReachedAs(target)) {
             result.error = SplitError::NameClash;
             result.failedPath = target;
             return result;
         }
     targets.pop_back(); // the batch
-    File input(std::fopen(source.c_str(), "rb"));
-    if (!input) {
-        result.error = SplitError::SourceUnreadable;
-        return result;
-    }
 
     std::vector<char> block(blockSize);
     unsigned long long remaining = length;
@@ -164,14 +220,13 @@ SplitResult SplitFile(const std::string& source, unsigned long long partSize, bo
         bool ok = output != nullptr;
         while (ok && chunk > 0) {
             size_t want = static_cast<size_t>(std::min<unsigned long long>(chunk, block.size()));
-            size_t got = std::fread(block.data(), 1, want, input.get());
-            ok = got == want && std::fwrite(block.data(), 1, got, output.get()) == got;
-            chunk -= got;
-            remaining -= got;
+            ok = input.Read(block.data(), want) && std::fwrite(block.data(), 1, want, output.get()) == want;
+            chunk -= want;
+            remaining -= want;
             if (pump)
                 pump();
         }
-        ok = ok && std::fclose(output.release()) == 0;
+        ok = output && std::fclose(output.release()) == 0 && ok;
         if (!ok) {
             result.error = SplitError::PartFailed;
             result.failedPath = part;

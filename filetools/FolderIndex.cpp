@@ -16,10 +16,6 @@ struct FindCloser {
 };
 using Search = std::unique_ptr<void, FindCloser>;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 std::string Megabytes(unsigned long long bytes)
 {
     char text[64];
@@ -154,19 +150,6 @@ std::vector<std::string> TextLines(const std::vector<Entry>& entries, const Fact
                         (item.found ? item.dateText : std::string()) + ";");
     }
     return lines;
-}
-
-bool SaveLines(const std::string& path, const std::vector<std::string>& lines)
-{
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        return false;
-    bool ok = true;
-    for (const std::string& line : lines) {
-        std::string text = line + "\r\n";
-        ok = ok && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    }
-    return std::fclose(file.release()) == 0 && ok;
 }
 
 } // namespace folder_index

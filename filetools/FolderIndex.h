@@ -48,7 +48,4 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
 std::vector<std::string> TextLines(const std::vector<Entry>& entries, const FactsFunction& facts,
                                    const std::function<bool(const std::string&)>& step = {});
 
-// Writes the lines to path, each with a line end; true only when all were written.
-bool SaveLines(const std::string& path, const std::vector<std::string>& lines);
-
 } // namespace folder_index

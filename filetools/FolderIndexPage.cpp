@@ -4,6 +4,7 @@
 
 #include "filetools/FolderIndex.h"
 #include "shell/ListExport.h"
+#include "shell/StagedFile.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
@@ -199,6 +200,10 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
     if (!dialog.Execute() || dialog.FileName.empty())
         return false;
     bool html = dialog.FilterIndex != 2;
+    // The extension is the filter's, so the file written may not be the one the dialog showed.
+    const std::string target = WithExtension(dialog.FileName, html);
+    if (!MayReplaceFile(target))
+        return false;
 
     auto facts = [this](const std::string& path) {
         folder_index::Facts facts;
@@ -227,5 +232,5 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
     }
     if (AbortFlag)
         return false;
-    return folder_index::SaveLines(WithExtension(dialog.FileName, html), lines);
+    return staged_file::WriteLines(target, lines);
 }

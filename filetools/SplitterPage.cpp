@@ -152,6 +152,11 @@ void TForm1::ComboBoxEx2Click(TObject*)
 
 void TForm1::Label86Click(TObject*)
 {
+    // The split keeps the window answering between blocks: a second click then, or a long
+    // job of another page, must not start another split.
+    if (InLongJob())
+        return;
+    LongJob job(this);
     HourGlass busy;
     std::string source = Edit9->Text();
     WIN32_FILE_ATTRIBUTE_DATA facts{};

@@ -14,6 +14,13 @@ bool TForm1::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
         TrayIconMessage(lParam);
         result = 0;
         return true;
+    case WM_ENDSESSION:
+        // Windows ends without closing this window (in the tray it is never closed): what a
+        // close would save is saved now, or the next start finds the settings of before.
+        if (wParam)
+            SaveSettings();
+        result = 0;
+        return true;
     default:
         return TForm::MessageMap(msg, wParam, lParam, result);
     }

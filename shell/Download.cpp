@@ -1,5 +1,7 @@
 #include "shell/Download.h"
 
+#include "shell/StagedFile.h"
+
 #include <wininet.h>
 
 #include <vector>
@@ -22,47 +24,6 @@ public:
 
 private:
     HINTERNET handle_;
-};
-
-// The target file while it is written; deleted again unless Keep() was called.
-class TargetFile {
-public:
-    explicit TargetFile(const std::string& path)
-        : path_(path), handle_(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~TargetFile()
-    {
-        if (!Opened())
-            return;
-        CloseHandle(handle_);
-        if (!keep_)
-            DeleteFileA(path_.c_str());
-    }
-    TargetFile(const TargetFile&) = delete;
-    TargetFile& operator=(const TargetFile&) = delete;
-
-    bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Write(const char* data, DWORD size)
-    {
-        DWORD written = 0;
-        return WriteFile(handle_, data, size, &written, nullptr) && written == size;
-    }
-    // Keeps the file only when it also closes cleanly.
-    bool Keep()
-    {
-        keep_ = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        if (!keep_)
-            DeleteFileA(path_.c_str());
-        return keep_;
-    }
-
-private:
-    std::string path_;
-    HANDLE handle_;
-    bool keep_ = false;
 };
 
 DWORD StatusOf(HINTERNET request)
@@ -129,7 +90,7 @@ std::optional<WebAddress> Cracked(const std::string& url)
     return WebAddress{host, parts.nPort, std::string(path) + query, parts.nScheme == INTERNET_SCHEME_HTTPS};
 }
 
-DownloadOutcome Transfer(HINTERNET request, TargetFile& file, DownloadResult& result, const DownloadStep& step)
+DownloadOutcome Transfer(HINTERNET request, staged_file::StagedFile& file, DownloadResult& result, const DownloadStep& step)
 {
     if (step && !step(0, result.total))
         return DownloadOutcome::Cancelled;
@@ -192,14 +153,15 @@ DownloadResult DownloadFile(const std::string& url, const std::string& target, c
     }
     result.total = ContentLengthOf(request.get());
 
-    // Made only now, so that a failed request leaves an existing file of that name alone.
-    TargetFile file(target);
+    // Written beside the target and moved over it only when complete: a file already at the
+    // target stays as it was whatever happens to the transfer.
+    staged_file::StagedFile file(target);
     if (!file.Opened()) {
         result.outcome = DownloadOutcome::TargetFailed;
         return result;
     }
     result.outcome = Transfer(request.get(), file, result, step);
-    if (result.outcome == DownloadOutcome::Done && !file.Keep())
+    if (result.outcome == DownloadOutcome::Done && !file.Commit())
         result.outcome = DownloadOutcome::TargetFailed;
     return result;
 }

@@ -1,7 +1,7 @@
 // One file fetched over HTTP with WinINet into a local file. A transfer counts only when
 // the server answered 200 and every byte it announced has arrived; anything else leaves
-// no file behind, so that neither an error page nor a cut transfer is ever taken for the
-// version file or the program.
+// no new file behind and a file already at the target as it was, so that neither an error
+// page nor a cut transfer is ever taken for the version file or the program.
 #pragma once
 
 #include <windows.h>

@@ -276,6 +276,11 @@ void TForm1::ShowNetworkWarningOnce()
 void TForm1::FormClose(TObject*, TCloseAction&)
 {
     RestoreListViewProcs();
+    SaveSettings();
+}
+
+void TForm1::SaveSettings()
+{
     SaveDuplicateSearchOptions();
     SaveScreenSettings();
     WriteFileEnding();

@@ -3,6 +3,7 @@
 
 #include "shell/ListExport.h"
 #include "shell/Pictures.h"
+#include "shell/StagedFile.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
 
@@ -74,6 +75,10 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
         return;
 
     auto format = dialog.nFilterIndex == 2 ? list_export::Format::Text : list_export::Format::Html;
+    // The name gets its extension only now, so the dialog never saw the file really written.
+    const std::string path = list_export::FileNameFor(fileName, format);
+    if (!MayReplaceFile(path))
+        return;
     std::vector<std::string> lines;
     if (format == list_export::Format::Html) {
         std::vector<list_export::Column> columns;
@@ -86,15 +91,21 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
         lines = list_export::TextLines(rows);
     }
 
-    TStringList page;
-    for (const std::string& line : lines)
-        page.Add(line);
-    std::string path = list_export::FileNameFor(fileName, format);
-    if (!page.SaveToFile(path))
+    if (!staged_file::WriteLines(path, lines))
         effects::ShowMessageBox(Handle(),
                                 Text("Die Datei konnte nicht geschrieben werden:\n",
                                      "The file could not be written:\n") + path,
                                 "Tidewrack", MB_ICONERROR | MB_OK);
+}
+
+bool TForm1::MayReplaceFile(const std::string& path)
+{
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    return effects::ShowMessageBox(Handle(),
+                                   Text("Die Datei gibt es schon:\n", "The file exists already:\n") + path +
+                                       Text("\nErsetzen?", "\nReplace it?"),
+                                   Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO | MB_TASKMODAL) == IDYES;
 }
 
 void TForm1::AddBitmapTo(int column, int direction, TListView* listView)

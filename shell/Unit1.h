@@ -91,6 +91,9 @@ public:
     // ---- events of the window
     void FormCreate(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
+    // Everything a close saves: settings, masks, exclusion folders, the cookie keep-list.
+    // Also when Windows ends the session.
+    void SaveSettings();
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void FormResize(TObject* sender);
     bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -748,6 +751,8 @@ public:
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
     void AddBitmapTo(int column, int direction, TListView* listView);
     void ClearBitmapOnAllBut(int column, TListView* listView);
+    // True when no file is at path, or the user agrees to replace the one there.
+    bool MayReplaceFile(const std::string& path);
     TImage* Image28 = nullptr; // sort arrow, direction 0 (ascending)
     TImage* Image27 = nullptr; // sort arrow, direction 1 (descending)
 

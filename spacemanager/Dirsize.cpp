@@ -56,7 +56,6 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
     OnResize = Bind(this, &TForm11::FormResize);
     if (!German())
         English();
-    BuildTree();
     if (Form1 && Form1->ReadReg(rootCurrentUser, options::dirSize::Key, options::dirSize::LastTab, "s") == "1")
         PageControl1->SetActivePage(TabSheet2);
     else

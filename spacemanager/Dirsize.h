@@ -24,7 +24,9 @@
 #include "xplook/Xpmenu.h"
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +89,16 @@ public:
     void WriteSettings();
 
     // ---- tree and address list
+    // Fills the tree from the desktop down and the address list, and shows the first
+    // folder. Called once the window is on the screen: the sizing lets messages in, and
+    // Escape then reaches it.
+    void BuildTree();
+    // The tree's top level from root, then its first folder opened and shown, as when the
+    // window opens: every folder is measured once, those below the first one by the
+    // measuring of the first one itself.
+    void FillTree(IShellFolder* root, LPCITEMIDLIST rootList);
+    // Folders measured (walked) since the window was made.
+    int FoldersMeasured = 0;
     void TreeView1Click(TObject* sender);
     void TreeView1Change(TObject* sender, TTreeNode* node);
     void TreeView1Expanding(TObject* sender, TTreeNode* node, bool& allow);
@@ -252,7 +264,6 @@ private:
     void BuildMenus();
     // Shows or hides the folder panel and its splitter.
     void ShowTree(bool show);
-    void BuildTree();
     bool German() const;
     // Sizes an item while keeping the window alive; stops when SizingCancelled is set.
     uint64_t SizeOfFolder(const std::string& path, bool& complete);
@@ -265,6 +276,8 @@ private:
     void EndListing();
 
     int listing_ = 0;              // listings under way (the sizing lets messages in)
+    // While the tree is first filled: folder sizes already known, by upper-cased path.
+    std::optional<std::map<std::string, uint64_t>> openingSizes_;
     bool reshowPending_ = false;   // a show asked for while a listing ran
     bool closePending_ = false;    // a close asked for while a listing ran
     bool relaunched_ = false;

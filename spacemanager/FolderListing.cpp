@@ -3,6 +3,7 @@
 #include "spacemanager/Dirsize.h"
 
 #include "cleaning/FileFacts.h"
+#include "cleaning/Masks.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
@@ -41,6 +42,14 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 
 uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
 {
+    if (openingSizes_) {
+        auto known = openingSizes_->find(cleaning::UpperCase(path));
+        if (known != openingSizes_->end()) {
+            complete = true;
+            return known->second;
+        }
+    }
+    ++FoldersMeasured;
     // The user sees what is measured and how to stop it.
     TStatusPanel* panel = StatusBar1->Panels()->Items(2);
     const std::string shown = panel->Text();
@@ -54,8 +63,13 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
             Application->ProcessMessages();
         }
         return !SizingCancelled && !Destroying();
-    }, complete);
+    }, complete, [&](const std::string& folder, uint64_t folderBytes) {
+        if (openingSizes_)
+            (*openingSizes_)[cleaning::UpperCase(folder)] = folderBytes;
+    });
     panel->SetText(shown);
+    if (complete && openingSizes_)
+        (*openingSizes_)[cleaning::UpperCase(path)] = bytes;
     return bytes;
 }
 

@@ -34,7 +34,8 @@ private:
     HANDLE handle_;
 };
 
-bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& total)
+bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& total,
+          const SubfolderMeasured& subfolderMeasured = {})
 {
     WIN32_FIND_DATAA entry;
     FindHandle search(FindFirstFileA(Child(folder, "*").c_str(), &entry));
@@ -48,9 +49,16 @@ bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& tota
         } else if (!IsDotEntry(entry.cFileName)) {
             total += EntrySize(entry);
             // A junction or a link to a folder may lead anywhere, even back up the tree.
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-                !Walk(Child(folder, entry.cFileName), keepGoing, total))
-                return false;
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                const std::string subfolder = Child(folder, entry.cFileName);
+                uint64_t below = 0;
+                const bool whole = Walk(subfolder, keepGoing, below);
+                total += below;
+                if (!whole)
+                    return false;
+                if (subfolderMeasured)
+                    subfolderMeasured(subfolder, below);
+            }
         }
     } while (FindNextFileA(search.get(), &entry));
     return true;
@@ -58,11 +66,12 @@ bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& tota
 
 } // namespace
 
-uint64_t MeasureFolder(const std::string& folder, const KeepSizing& keepGoing, bool& complete)
+uint64_t MeasureFolder(const std::string& folder, const KeepSizing& keepGoing, bool& complete,
+                       const SubfolderMeasured& subfolderMeasured)
 {
     NoDiskBoxes quiet;
     uint64_t total = 0;
-    complete = Walk(folder, keepGoing, total);
+    complete = Walk(folder, keepGoing, total, subfolderMeasured);
     return total;
 }
 

@@ -12,10 +12,15 @@
 // the window goes). It is also where the window keeps itself alive.
 using KeepSizing = std::function<bool()>;
 
+// Told of each folder right below the measured one, with its bytes, once it has been
+// walked whole: what a later sizing of that folder would find.
+using SubfolderMeasured = std::function<void(const std::string& folder, uint64_t bytes)>;
+
 // Bytes of every file below folder, links to folders neither followed nor counted
 // beyond their own entry. `complete` is false when keepGoing stopped the walk; the
 // bytes counted until then are returned.
-uint64_t MeasureFolder(const std::string& folder, const KeepSizing& keepGoing, bool& complete);
+uint64_t MeasureFolder(const std::string& folder, const KeepSizing& keepGoing, bool& complete,
+                       const SubfolderMeasured& subfolderMeasured = {});
 
 // A drive root as the shell names it ("C:\"): a parsing name shorter than 4 characters.
 bool IsDriveRootName(const std::string& parsingName);

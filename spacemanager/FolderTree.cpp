@@ -28,11 +28,6 @@ int SystemIconOf(LPCITEMIDLIST list, UINT extra)
 
 void TForm11::BuildTree()
 {
-    LPITEMIDLIST desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
-        FillTreeChildren(DesktopFolder, desktop, nullptr);
-        malloc_->Free(desktop);
-    }
     LPITEMIDLIST drives = nullptr;
     IShellFolder* myComputer = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
@@ -43,10 +38,25 @@ void TForm11::BuildTree()
         }
         malloc_->Free(drives);
     }
+    // The address list is there first: showing the first folder adds its entry.
+    LPITEMIDLIST desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
+        FillTree(DesktopFolder, desktop);
+        malloc_->Free(desktop);
+    }
+}
+
+void TForm11::FillTree(IShellFolder* root, LPCITEMIDLIST rootList)
+{
+    // The top level measures the first folder whole; opening it and listing it would
+    // measure its folders twice more.
+    openingSizes_.emplace();
+    FillTreeChildren(root, rootList, nullptr);
     if (TTreeNode* first = TreeView1->Items()->GetFirstNode()) {
         first->Expand(false);
         TreeView1->SetSelected(first);
     }
+    openingSizes_.reset();
 }
 
 void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, TTreeNode* parent)

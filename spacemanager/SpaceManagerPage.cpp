@@ -26,10 +26,13 @@ void TForm1::BuildSpaceManagerPage()
 
 void TForm1::Button8Click(TObject*)
 {
+    // One space manager per start: a click while the first one fills its tree is one
+    // too many as well.
     if (Form11)
-        return; // one space manager per start
+        return;
     Form11 = new TForm11(this);
     Form11->ReadSettings();
     Form11->Show();
     Hide();
+    Form11->BuildTree();
 }

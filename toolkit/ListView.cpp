@@ -170,7 +170,9 @@ void TListItem::SetState(UINT state, UINT mask)
     LVITEMA item{};
     item.stateMask = mask;
     item.state = state;
+    ++view_->settingState_;
     SendMessageA(view_->Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    --view_->settingState_;
 }
 
 bool TListItem::Checked() const
@@ -600,6 +602,12 @@ bool TListView::ReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resul
         if (OnSelectionChange && (change->uChanged & LVIF_STATE) &&
             ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
             OnSelectionChange(this);
+        // A check box shows state picture 1 (clear) or 2 (ticked); 0 is a row still being made.
+        const UINT before = (change->uOldState & LVIS_STATEIMAGEMASK) >> 12;
+        const UINT after = (change->uNewState & LVIS_STATEIMAGEMASK) >> 12;
+        if (OnItemChecked && settingState_ == 0 && !ownerData_ && (change->uChanged & LVIF_STATE) && before != 0 &&
+            after != 0 && before != after && change->iItem >= 0 && change->iItem < items_.Count())
+            OnItemChecked(this, items_.Item(change->iItem));
         return false;
     }
     case LVN_COLUMNCLICK: {

@@ -210,6 +210,8 @@ public:
     TLVColumnClickEvent OnColumnClick;
     // After a row was selected or unselected: by the mouse, the keyboard or the program.
     TNotifyEvent OnSelectionChange;
+    // The user ticked or cleared a row's check box (SetChecked does not tell).
+    std::function<void(TListView* sender, TListItem* item)> OnItemChecked;
 
 protected:
     bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -238,6 +240,7 @@ private:
     TImageList* smallImages_ = nullptr;
     TViewStyle viewStyle_ = vsReport;
     bool ownerData_ = false;
+    int settingState_ = 0; // inside SetState: the changes are the program's own
     std::unique_ptr<TListItem> dataItem_;
     HBITMAP sortArrows_[2] = {nullptr, nullptr};
 };

@@ -51,6 +51,15 @@ TEST_F(CookieKeepListTest, ChangedListIsWrittenWithEmptyDataAndRemovedNamesGo)
     EXPECT_EQ(Stored(options::cookiesNoDelete::Key, "Cookie:root@new.test/"), "");
 }
 
+// Windows ending the session with the program in the tray closes no window.
+TEST_F(CookieKeepListTest, AnEndingSessionWritesTheList)
+{
+    Start();
+    Form1->CookieKeepList->Add("Cookie:root@new.test/");
+    SendMessageA(Form1->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(SettingNames(options::cookiesNoDelete::Key), std::vector<std::string>{"Cookie:root@new.test/"});
+}
+
 TEST_F(CookieKeepListTest, TheCookiePageListsAndDeletesTheSelectedCookie)
 {
     Start();

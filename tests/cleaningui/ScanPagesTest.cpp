@@ -9,6 +9,7 @@
 #include "toolkit/Edit.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -318,4 +319,39 @@ TEST_F(ScanPagesTest, ClosingAfterScanNowLeavesTheSavedListsInPlace)
     Form1->ListView2->Items()->Item(0)->SetChecked(false);
     Form1->WriteFileEnding();
     EXPECT_EQ(Stored(options::fileEnding::Key)[Form1->ListView2->Items()->Item(0)->Caption()], "0");
+}
+
+// The lists guard deletions: each edit is stored at once, a check mark set by the program
+// at the latest when Windows ends the session (the window in the tray is never closed).
+TEST_F(ScanPagesTest, ListEditsAreStoredAtOnceAndWhenTheSessionEnds)
+{
+    const std::string firstMask = Form1->ListView2->Items()->Item(0)->Caption();
+    const struct {
+        const char* edit;
+        std::function<void()> act;
+        std::function<bool()> stored;
+    } cases[] = {
+        {"exclusion added", [] { Form1->AddExcludeDir("C:\\Kept"); },
+         [] { return Stored(options::excludeDirs::Key)["C:\\Kept"] == "1"; }},
+        {"exclusion removed",
+         [] {
+             Form1->ListView3->SetItemIndex(RowOf(Form1->ListView3, "C:\\Kept"));
+             Form1->Label17Click(nullptr);
+         },
+         [] { return Stored(options::excludeDirs::Key).count("C:\\Kept") == 0; }},
+        {"masks inverted", [] { Form1->Auswahlumkehren1Click(nullptr); },
+         [&] { return Stored(options::fileEnding::Key)[firstMask] == "0"; }},
+        {"mask ticked by hand", [] { ListView_SetCheckState(Form1->ListView2->Handle(), 0, TRUE); },
+         [&] { return Stored(options::fileEnding::Key)[firstMask] == "1"; }},
+        {"mask cleared by the program, session ends",
+         [] {
+             Form1->ListView2->Items()->Item(0)->SetChecked(false);
+             SendMessageA(Form1->Handle(), WM_ENDSESSION, TRUE, 0);
+         },
+         [&] { return Stored(options::fileEnding::Key)[firstMask] == "0"; }},
+    };
+    for (const auto& c : cases) {
+        c.act();
+        EXPECT_TRUE(c.stored()) << c.edit;
+    }
 }

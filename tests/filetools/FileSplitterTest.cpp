@@ -72,14 +72,20 @@ TEST(FileSplitter, PartsJoinAgainWithTheBatchFile)
     EXPECT_EQ(ReadFileText(source), content);
 }
 
+// The source named as it is, or spelt with a trailing blank that the system drops.
 TEST(FileSplitter, RefusesToWriteOverTheSource)
 {
     testing_support::TempFolder folder;
-    for (const char* name : {"restore.bat", "movie.001"}) {
-        WriteFileText(folder / name, "0123456789");
-        splitter::SplitResult result = splitter::SplitFile(folder / name, 4, false);
-        EXPECT_EQ(result.error, splitter::SplitError::NameClash) << name;
-        EXPECT_EQ(ReadFileText(folder / name), "0123456789") << name;
+    const struct {
+        const char* file;
+        const char* spelt;
+    } cases[] = {{"restore.bat", "restore.bat"}, {"movie.001", "movie.001"},
+                 {"clip.001", "clip.001 "},      {"join.bat", "join.bat "}};
+    for (const auto& c : cases) {
+        WriteFileText(folder / c.file, "0123456789");
+        splitter::SplitResult result = splitter::SplitFile(folder / c.spelt, 4, false);
+        EXPECT_EQ(result.error, splitter::SplitError::NameClash) << c.spelt;
+        EXPECT_EQ(ReadFileText(folder / c.file), "0123456789") << c.spelt;
     }
 }
 

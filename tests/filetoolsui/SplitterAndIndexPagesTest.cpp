@@ -47,6 +47,27 @@ TEST_F(FileToolPagesTest, SplitterAsksBeforeOverwritingParts)
     EXPECT_TRUE(BoxSaid("erfolgreich"));
 }
 
+// A click on "Split now" that arrives while the parts are written starts no second split.
+TEST_F(FileToolPagesTest, SplitterRefusesASecondSplitWhileOneRuns)
+{
+    SettleAfterStart();
+    Form1->SelectFirstSplitSize();
+    WriteFileText(folder / "data.bin", std::string(3000, 'd'));
+    Form1->Edit9->SetText(folder / "data.bin");
+    Form1->ComboBoxEx2->SetItemIndex(6);
+    Form1->Edit10->SetText("1000");
+
+    HWND link = Form1->Label86->Handle();
+    PostMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(link));
+    Form1->Label86Click(nullptr);
+    int successes = 0;
+    for (const auto& box : effects.boxes)
+        successes += box.text.find("erfolgreich") != std::string::npos;
+    EXPECT_EQ(successes, 1);
+    EXPECT_EQ(ReadFileText(folder / "data.003"), std::string(1000, 'd'));
+}
+
 TEST_F(FileToolPagesTest, SplitterRefusesAnOwnSizeThatIsNoNumber)
 {
     SettleAfterStart();
@@ -84,6 +105,26 @@ TEST_F(FileToolPagesTest, FolderIndexSaysDoneOnlyWhenItWroteTheFile)
     Form1->Button6Click(nullptr); // the save dialog is cancelled
     EXPECT_TRUE(BoxSaid("Fehler beim Erstellen der Datei!"));
     EXPECT_FALSE(BoxSaid("Fertig!"));
+}
+
+// "thesis.doc" saved as a page is written as "thesis.htm": the question names that file,
+// and a "no" keeps it.
+TEST_F(FileToolPagesTest, FolderIndexAsksBeforeReplacingTheFileReallyWritten)
+{
+    SettleAfterStart();
+    Form1->ClearFolderIndexList();
+    WriteFileText(folder / "a.txt", "a");
+    Form1->NewListViewWP7(nullptr, {folder / "a.txt"});
+    WriteFileText(folder / "thesis.htm", "the user's thesis");
+    for (int answer : {IDNO, IDYES}) {
+        effects.boxes.clear();
+        effects.answers = {answer};
+        effects.fileDialogAnswers = {folder / "thesis.doc"};
+        Form1->Button6Click(nullptr);
+        ASSERT_FALSE(effects.boxes.empty()) << answer;
+        EXPECT_NE(effects.boxes[0].text.find(folder / "thesis.htm"), std::string::npos) << answer;
+        EXPECT_EQ(ReadFileText(folder / "thesis.htm") == "the user's thesis", answer == IDNO) << answer;
+    }
 }
 
 } // namespace

@@ -159,6 +159,24 @@ TEST_F(ListExportFormTest, UnwritableTargetIsReported)
     EXPECT_NE(effects.boxes[0].text.find("missing folder\\list.htm"), std::string::npos);
 }
 
+// The question names the file really written (the extension comes after the dialog), and a
+// "no" leaves it as it was.
+TEST_F(ListExportFormTest, AsksBeforeReplacingTheFileReallyWritten)
+{
+    SelectFirstAndLast();
+    const std::string written = folder + "\\list.htm.htm";
+    testing_support::WriteFileText(written, "the user's page");
+    for (int answer : {IDNO, IDYES}) {
+        effects.boxes.clear();
+        effects.answers = {answer};
+        effects.fileDialogAnswers.push_back(folder + "\\list.htm");
+        Form1->ExportAsHTML(nullptr, list, "Found files");
+        ASSERT_EQ(effects.boxes.size(), 1u) << answer;
+        EXPECT_NE(effects.boxes[0].text.find(written), std::string::npos) << answer;
+        EXPECT_EQ(testing_support::ReadFileText(written) == "the user's page", answer == IDNO) << answer;
+    }
+}
+
 TEST_F(ListExportFormTest, OnlyTheSortedColumnShowsAnArrow)
 {
     HWND header = ListView_GetHeader(list->Handle());

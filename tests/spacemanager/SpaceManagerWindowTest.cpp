@@ -97,8 +97,9 @@ protected:
         return false;
     }
 
-    // The tree's top level becomes the folders of path.
-    void FillTopLevelWith(const std::string& path)
+    // The tree's top level becomes the folders of path; opened as the window opens, the
+    // first of them is opened and shown too.
+    void FillTopLevelWith(const std::string& path, bool asWhenOpening = false)
     {
         LPITEMIDLIST list = nullptr;
         std::wstring wide(path.begin(), path.end());
@@ -109,7 +110,10 @@ protected:
                                                                   reinterpret_cast<void**>(&shellFolder))));
         Form11->TreeView1->SetSelected(nullptr); // so that the nodes going are not shown one by one
         Form11->TreeView1->Items()->Clear();
-        Form11->FillTreeChildren(shellFolder, list, nullptr);
+        if (asWhenOpening)
+            Form11->FillTree(shellFolder, list);
+        else
+            Form11->FillTreeChildren(shellFolder, list, nullptr);
         shellFolder->Release();
         CoTaskMemFree(list);
     }
@@ -186,6 +190,79 @@ TEST_F(SpaceManagerTest, TreeNodesCarryTheirSizesAndLinksAreNotOpened)
     EXPECT_EQ(folder / "sub\\deeper", GetDisplayName(Form11->DesktopFolder,
                                                       static_cast<LPCITEMIDLIST>(sub->Item(0)->Data()),
                                                       SHGDN_FORPARSING));
+}
+
+// The first folder is measured with the top level; opening and listing it measure nothing
+// again.
+TEST_F(SpaceManagerTest, OpeningMeasuresEachFolderOnce)
+{
+    Open();
+    for (const char* top : {"one", "two"})
+        for (const char* below : {"", "\\a", "\\b"}) {
+            shredder_test::MakeFolder(folder / (top + std::string(below)));
+            WriteFileText(folder / (top + std::string(below) + "\\file"), "12345");
+        }
+    const int before = Form11->FoldersMeasured;
+    FillTopLevelWith(folder.Path(), true);
+    EXPECT_EQ(Form11->FoldersMeasured - before, 2);
+    TTreeNode* first = Form11->TreeView1->Items()->GetFirstNode();
+    ASSERT_EQ(first->Count(), 2);
+    ASSERT_NE(nullptr, Row("a"));
+    EXPECT_EQ(Row("a")->Size, 5);
+    EXPECT_TRUE(Form11->SizesComplete);
+}
+
+namespace opening {
+
+bool shownWhileSizing = false;
+
+// Runs inside the first sizing's message pump: is the window there, and what does
+// "Start" clicked now do?
+LRESULT CALLBACK WitnessProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_APP)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    shownWhileSizing = Form11 && IsWindowVisible(Form11->Handle());
+    Form1->Button8Click(nullptr);
+    return 0;
+}
+
+BOOL CALLBACK CountManagers(HWND window, LPARAM count)
+{
+    char caption[32] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (IsWindowVisible(window) && std::string(caption) == "Hoardmap")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+} // namespace opening
+
+// The tree is sized with the window on the screen (Escape reaches the sizing), and a click
+// on "Start" meanwhile makes no second window.
+TEST_F(SpaceManagerTest, TheWindowShowsBeforeItsTreeIsSizedAndComesOnce)
+{
+    char desktop[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
+    const std::string sized = std::string(desktop) + "\\sized when opening";
+    shredder_test::MakeFolder(sized);
+    WriteFileText(sized + "\\a", "a");
+    WNDCLASSA type{};
+    type.lpfnWndProc = opening::WitnessProc;
+    type.hInstance = GetModuleHandleA(nullptr);
+    type.lpszClassName = "SpaceManagerOpeningWitness";
+    RegisterClassA(&type);
+    HWND witness = CreateWindowExA(0, type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   type.hInstance, nullptr);
+    PostMessageA(witness, WM_APP, 0, 0);
+
+    Open();
+    int managers = 0;
+    EnumThreadWindows(GetCurrentThreadId(), opening::CountManagers, reinterpret_cast<LPARAM>(&managers));
+    EXPECT_EQ(managers, 1);
+    EXPECT_TRUE(opening::shownWhileSizing);
+    DestroyWindow(witness);
+    testing_support::RemoveTree(sized);
 }
 
 TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)

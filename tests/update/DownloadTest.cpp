@@ -22,6 +22,20 @@ protected:
         return update::DownloadFile(server.Address() + path, target, nullptr, timeoutMs);
     }
 
+    // Nothing but the target may be left beside it.
+    std::vector<std::string> NamesInFolder() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder / "*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+                names.push_back(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        return names;
+    }
+
     update_test::LoopbackServer server;
     testing_support::TempFolder folder;
     std::string target = folder / "Tidewrack.exe";
@@ -72,14 +86,21 @@ TEST_F(DownloadTest, ErrorPagesAreNeverSaved)
     }
 }
 
-TEST_F(DownloadTest, CutOrEmptyTransferLeavesNoFile)
+// A broken transfer leaves the target as it was: missing, or the file that was there.
+TEST_F(DownloadTest, CutOrEmptyTransferLeavesTheTargetAsItWas)
 {
     Reply cut = Page(200, Pattern(100000));
     cut.sendOnly = 40000; // then the server closes the line
-    for (const Reply& reply : {cut, Page(200, "")}) {
-        server.Serve("/Tidewrack.exe", reply);
-        EXPECT_EQ(Fetch("Tidewrack.exe").outcome, DownloadOutcome::Incomplete);
-        EXPECT_FALSE(Exists(target));
+    for (const char* before : {"", "the user's own file"}) {
+        for (const Reply& reply : {cut, Page(200, "")}) {
+            if (*before)
+                testing_support::WriteFileText(target, before);
+            server.Serve("/Tidewrack.exe", reply);
+            EXPECT_EQ(Fetch("Tidewrack.exe").outcome, DownloadOutcome::Incomplete);
+            EXPECT_EQ(Exists(target), *before != 0);
+            EXPECT_EQ(ReadFileText(target), before);
+            EXPECT_EQ(NamesInFolder(), (std::vector<std::string>(*before ? 1 : 0, "Tidewrack.exe")));
+        }
     }
 }
 
