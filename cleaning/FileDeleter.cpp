@@ -1,5 +1,7 @@
 #include "cleaning/FileDeleter.h"
 
+#include "cleaning/FileIdentity.h"
+
 #include "toolkit/Effects.h"
 
 #include <shellapi.h>
@@ -20,27 +22,6 @@ std::string FolderOf(const std::string& path)
 {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
-bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info)
-{
-    HANDLE handle = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    BOOL known = ::GetFileInformationByHandle(handle, &info);
-    ::CloseHandle(handle);
-    return known != FALSE;
-}
-
-// Two folder names for one folder? Compared by identity, since a path may be spelt in
-// several ways (short names, other case, links on the way to it).
-bool SameFolder(const std::string& first, const std::string& second)
-{
-    BY_HANDLE_FILE_INFORMATION a, b;
-    return Identity(first, a) && Identity(second, b) && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -74,7 +55,7 @@ bool NameLeadsElsewhere(const std::string& path)
     std::string own = longLength > 0 && longLength < sizeof longPath ? std::string(longPath) : path;
     if (::lstrcmpiA(NameOf(target).c_str(), NameOf(own).c_str()) != 0)
         return true;
-    return !SameFolder(FolderOf(target), FolderOf(own));
+    return !file_identity::Same(FolderOf(target), FolderOf(own));
 }
 
 namespace {

@@ -1,10 +1,13 @@
 #include "filetools/FileSplitter.h"
 
+#include "cleaning/FileIdentity.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace splitter {
 
@@ -47,12 +50,6 @@ std::string Quoted(const std::string& name)
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
-{
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow;
-}
-
 // The source while it is split. It is opened for reading only, and others may read it but
 // not write it: no part can be written over it however its name is spelt ("movie.001 "
 // with a trailing blank is movie.001 to the system, not to a comparison of names).
@@ -62,7 +59,15 @@ public:
         : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
     {
-        if (handle_ != INVALID_HANDLE_VALUE && !GetFileInformationByHandle(handle_, &identity_)) {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            return;
+        DWORD high = 0;
+        SetLastError(NO_ERROR);
+        const DWORD low = GetFileSize(handle_, &high);
+        const bool sized = low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+        length_ = (static_cast<unsigned long long>(high) << 32) | low;
+        identity_ = file_identity::Of(handle_);
+        if (!sized || !identity_) {
             CloseHandle(handle_);
             handle_ = INVALID_HANDLE_VALUE;
         }
@@ -76,22 +81,12 @@ public:
     Source& operator=(const Source&) = delete;
 
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    unsigned long long Length() const
-    {
-        return (static_cast<unsigned long long>(identity_.nFileSizeHigh) << 32) | identity_.nFileSizeLow;
-    }
+    unsigned long long Length() const { return length_; }
     // Whether path names this very file (by volume and file index, not by its spelling).
     bool IsReachedAs(const std::string& path) const
     {
-        HANDLE other = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (other == INVALID_HANDLE_VALUE)
-            return false;
-        BY_HANDLE_FILE_INFORMATION facts{};
-        bool same = GetFileInformationByHandle(other, &facts) && SameFile(facts, identity_);
-        CloseHandle(other);
-        return same;
+        const std::optional<file_identity::Identity> other = file_identity::Of(path);
+        return other && identity_ && *other == *identity_;
     }
     // Exactly size bytes, or false.
     bool Read(char* buffer, size_t size)
@@ -108,7 +103,8 @@ public:
 
 private:
     HANDLE handle_;
-    BY_HANDLE_FILE_INFORMATION identity_{};
+    std::optional<file_identity::Identity> identity_;
+    unsigned long long length_ = 0;
 };
 
 bool WriteBatch(const std::string& source, const std::vector<std::string>& parts, bool german)

@@ -1,5 +1,7 @@
 #include "filetools/ShredderIo.h"
 
+#include "cleaning/FileIdentity.h"
+
 #include <winternl.h>
 
 namespace {
@@ -33,26 +35,6 @@ std::string FolderOf(const std::string& path)
 {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-bool SameFolder(const std::string& first, const std::string& second)
-{
-    BY_HANDLE_FILE_INFORMATION info[2];
-    const std::string* paths[2] = {&first, &second};
-    for (int i = 0; i < 2; ++i) {
-        HANDLE folder = CreateFileA(paths[i]->c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (folder == INVALID_HANDLE_VALUE)
-            return false;
-        BOOL known = GetFileInformationByHandle(folder, &info[i]);
-        CloseHandle(folder);
-        if (!known)
-            return false;
-    }
-    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-           info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
-           info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
 // A kernel32 function that older systems lack, or null there.
@@ -191,7 +173,7 @@ bool LeadsElsewhere(HANDLE file, const std::string& path)
         longPath = longName;
     if (lstrcmpiA(NameOf(target).c_str(), NameOf(longPath).c_str()) != 0)
         return true;
-    return !SameFolder(FolderOf(target), FolderOf(path));
+    return !file_identity::Same(FolderOf(target), FolderOf(path));
 }
 
 class RealShredderIo : public ShredderIo {

@@ -1,0 +1,26 @@
+// Whether two names reach one file or folder. A name can be spelt in many ways (short names,
+// case, trailing dots and blanks, another drive letter, a link on the way), so files are
+// told apart by their volume's serial number and their index on it, never by the text.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace file_identity {
+
+struct Identity {
+    DWORD volume = 0;
+    unsigned long long index = 0;
+    bool operator==(const Identity& other) const { return volume == other.volume && index == other.index; }
+};
+
+// Of an open handle.
+std::optional<Identity> Of(HANDLE handle);
+// Of a file or folder, opened for its attributes only and shared with everyone.
+std::optional<Identity> Of(const std::string& path);
+// Both names exist and reach the same file or folder.
+bool Same(const std::string& first, const std::string& second);
+
+} // namespace file_identity
