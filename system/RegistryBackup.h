@@ -13,10 +13,11 @@ namespace regbackup {
 enum class Outcome {
     Saved,
     Cancelled, // the user closed the dialog: nothing written
-    Failed,    // the file could not be written; the user has been told
+    Failed,    // not written, or a key could not be kept exactly; the user has been told
 };
 
 // Offers "Reg-Backup dd.mm.yyyy.reg" in the save dialog and writes the findings there.
+// Keys holding names or texts outside the ANSI code page are named and nothing is written.
 Outcome SaveAs(HWND owner, bool german, const std::vector<regscan::Finding>& findings);
 
 } // namespace regbackup

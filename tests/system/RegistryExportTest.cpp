@@ -1,7 +1,9 @@
 // The REGEDIT4 export: what it writes, and that the system's registry editor brings back
 // from it every key and value that deleting the findings removed, byte for byte.
+#include "system/RegistryBackup.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryExport.h"
+#include "tests/support/RecordingEffects.h"
 #include "tests/support/TempFolder.h"
 #include "tests/system/RegistrySeeds.h"
 
@@ -114,6 +116,26 @@ TEST(RegistryExportTest, FindingsGoneSinceTheScanAreLeftOut)
     };
     EXPECT_EQ(regexport::ExportText(findings), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(valueKey) +
                                                    "]\r\n\"stays\"=\"C:\\\\TwGone\\\\w.dll\"\r\n\r\n");
+}
+
+// A backup that could not bring a key back exactly is no backup: the user is told, and
+// the removal that waits for it does not go on.
+TEST(RegistryExportTest, ABackupRefusesKeysItCouldNotRestoreExactly)
+{
+    if (!seeds::RegistryKeepsWideNames())
+        GTEST_SKIP() << "this Wine keeps characters outside Windows-1252 out of the registry (run it with LANG=C.UTF-8)";
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, exportKey);
+    seeds::SetWideString(HKEY_CURRENT_USER, L"Software\\TidewrackExportSeeds\\Vendor", L"\u4E2D\u6587", L"x");
+    testing_support::RecordingEffects effects;
+    testing_support::TempFolder folder;
+    effects.fileDialogAnswers.push_back(folder.Path() + "\\backup.reg");
+    const std::vector<regscan::Finding> keys = {{std::string("HKCU\\") + exportKey, "", "", "", "", true, {}}};
+    EXPECT_EQ(regbackup::SaveAs(nullptr, false, keys), regbackup::Outcome::Failed);
+    EXPECT_TRUE(effects.fileDialogs.empty());
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_NE(effects.boxes[0].text.find("cannot keep exactly"), std::string::npos) << effects.boxes[0].text;
+    EXPECT_EQ(GetFileAttributesA((folder.Path() + "\\backup.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // The delete takes a finding as the user saw it: what is already gone counts as deleted,
