@@ -95,8 +95,9 @@ TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
     for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
         char folder[MAX_PATH] = {};
         DWORD size = sizeof folder;
-        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size) == ERROR_SUCCESS)
+        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size) == ERROR_SUCCESS) {
             EXPECT_FALSE(special_folders::MayEmpty(folder, "", guarded)) << folder;
+        }
     }
     RegCloseKey(key);
     // The special folders themselves, by their expected names.
