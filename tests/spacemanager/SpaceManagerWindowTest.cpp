@@ -118,6 +118,18 @@ protected:
         CoTaskMemFree(list);
     }
 
+    // The window open on the test folder, holding one folder "old" with a file: its node, selected.
+    TTreeNode* OpenOnAFolderOld()
+    {
+        Open();
+        shredder_test::MakeFolder(folder / "old");
+        WriteFileText(folder / "old\\a", "a");
+        FillTopLevelWith(folder.Path());
+        TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode();
+        Form11->TreeView1->SetSelected(node);
+        return node;
+    }
+
     void SelectRows(std::initializer_list<const char*> names)
     {
         Form11->ListView1->ClearSelection();
@@ -267,13 +279,8 @@ TEST_F(SpaceManagerTest, TheWindowShowsBeforeItsTreeIsSizedAndComesOnce)
 
 TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
 {
-    Open();
-    shredder_test::MakeFolder(folder / "old");
-    WriteFileText(folder / "old\\a", "a");
-    FillTopLevelWith(folder.Path());
-    TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode();
+    TTreeNode* node = OpenOnAFolderOld();
     ASSERT_NE(nullptr, node);
-    Form11->TreeView1->SetSelected(node);
     Form11->ChooseMenuCommand = [&](HMENU menu, int, int) -> UINT {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
             const UINT id = GetMenuItemID(menu, i);
@@ -298,13 +305,8 @@ TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
 // Where the recycle bin cannot take the folder, the delete asks before it goes for good.
 TEST_F(SpaceManagerTest, TheTreesDeleteAsksBeforeADeleteForGood)
 {
-    Open();
-    shredder_test::MakeFolder(folder / "old");
-    WriteFileText(folder / "old\\a", "a");
-    FillTopLevelWith(folder.Path());
-    TTreeNode* node = Form11->TreeView1->Items()->GetFirstNode();
+    TTreeNode* node = OpenOnAFolderOld();
     ASSERT_NE(nullptr, node);
-    Form11->TreeView1->SetSelected(node);
     Form11->HasRecycleBin = [](const std::string&) { return false; };
     effects.answers = {IDYES, IDNO}; // to the recycle bin: yes; for good: no
     Form11->LoeschenBaum();
