@@ -4,18 +4,19 @@
 // nothing else in the scanned folders changes.
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
+#include "tests/support/ChildProgram.h"
 #include "tests/support/OtherProcess.h"
 #include "tests/support/TempFolder.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <set>
 
 namespace {
 
+using testing_support::ChildProgram;
 using testing_support::ListColumn;
 using testing_support::Upper;
 
@@ -117,65 +118,6 @@ std::string ProgramBesideTheTest()
         return beside;
     return "D:\\Tidewrack.exe";
 }
-
-// The program as a child process that never outlives the test: whatever is still
-// running of it (or of a program it started) at the end is ended.
-class ChildProgram {
-public:
-    explicit ChildProgram(const std::string& commandLine)
-    {
-        std::string line = commandLine;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                    &process_) != FALSE;
-    }
-    ~ChildProgram()
-    {
-        if (!started_)
-            return;
-        if (!WaitForEnd(0))
-            ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 10000);
-        EndItsChildren();
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-    }
-    ChildProgram(const ChildProgram&) = delete;
-    ChildProgram& operator=(const ChildProgram&) = delete;
-
-    bool Started() const { return started_; }
-    DWORD Id() const { return process_.dwProcessId; }
-    HANDLE Handle() const { return process_.hProcess; }
-    bool WaitForEnd(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
-
-    // The programs this one started (a relaunch that should not have happened); ended.
-    int EndItsChildren() const
-    {
-        int ended = 0;
-        HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        if (snapshot == INVALID_HANDLE_VALUE)
-            return 0;
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-            if (entry.th32ParentProcessID != process_.dwProcessId || lstrcmpiA(entry.szExeFile, "Tidewrack.exe"))
-                continue;
-            if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-                ::TerminateProcess(child, 1);
-                ::WaitForSingleObject(child, 10000);
-                ::CloseHandle(child);
-                ++ended;
-            }
-        }
-        ::CloseHandle(snapshot);
-        return ended;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
 
 // Waits for a shown window of the process that the predicate accepts; null when the
 // process ends or the time runs out first.

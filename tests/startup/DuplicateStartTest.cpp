@@ -2,6 +2,7 @@
 // lists exactly the groups of equal files, and stays while a scheduled task falls due.
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
+#include "tests/support/ChildProgram.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/OtherProcess.h"
 #include "tests/support/TempFolder.h"
@@ -48,46 +49,32 @@ using testing_support::Upper;
 // window shows (or it ends); ended when this goes.
 class SearchProcess {
 public:
-    SearchProcess()
+    SearchProcess() : program_(CommandLine())
     {
-        char self[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string program = self;
-        std::string line = "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" /duplicate/";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child_))
-            return;
-        Search search{child_.dwProcessId, nullptr};
-        for (int waited = 0; waited < 120000 && !search.window; waited += 100) {
+        Search search{program_.Id(), nullptr};
+        for (int waited = 0; program_.Started() && waited < 120000 && !search.window; waited += 100) {
             ::EnumWindows(FindDuplicatesWindow, reinterpret_cast<LPARAM>(&search));
             if (!Running(100))
                 break;
         }
         window_ = search.window;
     }
-    ~SearchProcess()
-    {
-        if (!child_.hProcess)
-            return;
-        ::TerminateProcess(child_.hProcess, 1);
-        ::WaitForSingleObject(child_.hProcess, 10000);
-        ::CloseHandle(child_.hThread);
-        ::CloseHandle(child_.hProcess);
-    }
-    SearchProcess(const SearchProcess&) = delete;
-    SearchProcess& operator=(const SearchProcess&) = delete;
 
     HWND Window() const { return window_; }
-    HANDLE Process() const { return child_.hProcess; }
+    HANDLE Process() const { return program_.Handle(); }
     // True when the process still runs after waiting up to `milliseconds` for its end.
-    bool Running(DWORD milliseconds) const
-    {
-        return child_.hProcess && ::WaitForSingleObject(child_.hProcess, milliseconds) == WAIT_TIMEOUT;
-    }
+    bool Running(DWORD milliseconds) const { return program_.Started() && !program_.WaitForEnd(milliseconds); }
 
 private:
-    PROCESS_INFORMATION child_{};
+    static std::string CommandLine()
+    {
+        char self[MAX_PATH] = "";
+        ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const std::string program = self;
+        return "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" /duplicate/";
+    }
+
+    testing_support::ChildProgram program_;
     HWND window_ = nullptr;
 };
 
