@@ -69,11 +69,11 @@ std::optional<std::string> ReadFromHelpFile(const std::string& helpFile, const s
     return content;
 }
 
-// The value of the next <param name="NAME" value="..."> from `from` on.
-std::optional<std::string> ParamValue(const std::string& text, const std::string& name, size_t from)
+// The value of the first <param name="NAME" value="..."> in the text.
+std::optional<std::string> ParamValue(const std::string& text, const std::string& name)
 {
     const std::string head = "<param name=\"" + name + "\" value=\"";
-    size_t start = text.find(head, from);
+    size_t start = text.find(head);
     if (start == std::string::npos)
         return std::nullopt;
     start += head.size();
@@ -87,8 +87,8 @@ std::vector<std::pair<std::string, std::string>> ContentsPages(const std::string
     for (size_t at = contents.find("<OBJECT"); at != std::string::npos; at = contents.find("<OBJECT", at + 1)) {
         const size_t end = contents.find("</OBJECT>", at);
         const std::string entry = contents.substr(at, end - at);
-        std::optional<std::string> caption = ParamValue(entry, "Name", 0);
-        std::optional<std::string> page = ParamValue(entry, "Local", 0);
+        std::optional<std::string> caption = ParamValue(entry, "Name");
+        std::optional<std::string> page = ParamValue(entry, "Local");
         if (caption && page)
             pages.emplace_back(*caption, *page);
     }
