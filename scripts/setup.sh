@@ -4,7 +4,7 @@
 # The 32-bit program is always built, so its compiler is always installed.
 set -eu
 packages="wine wine64 g++-mingw-w64-i686 libz-mingw-w64-dev googletest cmake make
-          xvfb xauth zip unzip python3"
+          xvfb xauth zip unzip python3 fp-utils"
 for arch in "$@"; do
     case "$arch" in
         i686) packages="$packages wine32:i386" ;;
