@@ -86,7 +86,7 @@ int TImageList::AddShellIcon(int resource)
 {
     // A list of small pictures takes the library's own small drawing, not a shrunk large one.
     HICON icon = nullptr;
-    const bool small = Width() < GetSystemMetrics(SM_CXICON);
+    const bool small = Width() <= GetSystemMetrics(SM_CXSMICON);
     if (ExtractIconExA("shell32.dll", -resource, small ? nullptr : &icon, small ? &icon : nullptr, 1) != 1 || !icon)
         return -1;
     const int index = AddIcon(icon);
