@@ -133,6 +133,33 @@ void Disc(HDC dc, COLORREF fill)
     DeleteObject(SelectObject(dc, oldPen));
 }
 
+// Fills and outlines what draw paints with the given colours.
+template <class Draw>
+void Shape(HDC dc, COLORREF fill, COLORREF outline, Draw draw)
+{
+    HBRUSH brush = CreateSolidBrush(fill);
+    HPEN pen = CreatePen(PS_SOLID, 1, outline);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    draw();
+    DeleteObject(SelectObject(dc, oldBrush));
+    DeleteObject(SelectObject(dc, oldPen));
+}
+
+// A closed carton seen from above at a slant: an installed product.
+HICON ProductBox()
+{
+    return MakeIcon([](HDC dc) {
+        const COLORREF edge = RGB(120, 80, 30);
+        const POINT top[] = {{1, 5}, {6, 2}, {15, 2}, {10, 5}};
+        const POINT side[] = {{10, 5}, {15, 2}, {15, 11}, {10, 14}};
+        Shape(dc, RGB(235, 195, 130), edge, [&] { Polygon(dc, top, 4); });
+        Shape(dc, RGB(170, 120, 60), edge, [&] { Polygon(dc, side, 4); });
+        Shape(dc, RGB(210, 160, 90), edge, [&] { Rectangle(dc, 1, 5, 11, 15); });
+        Line(dc, 4, 5, 4, 9, RGB(250, 240, 220), 1); // the tape over the lid
+    });
+}
+
 } // namespace
 
 HBITMAP TitleBar(int width, int height)
@@ -231,7 +258,58 @@ HICON MainImage(int index)
             for (int y = 4; y <= 11; y += 3)
                 Line(dc, 5, y, 11, y, shallowSea, 1);
         });
+    if (index == productPicture)
+        return ProductBox();
     return SidebarIcon(index);
+}
+
+HICON PrivacyGroupPicture(int group)
+{
+    return MakeIcon([group](HDC dc) {
+        switch (group) {
+        case 0: // the browser: a globe
+            Shape(dc, RGB(60, 130, 220), deepSea, [&] { Ellipse(dc, 1, 1, 15, 15); });
+            Shape(dc, RGB(60, 130, 220), foam, [&] { Ellipse(dc, 5, 1, 11, 15); });
+            Line(dc, 2, 8, 14, 8, foam, 1);
+            Line(dc, 3, 5, 13, 5, foam, 1);
+            Line(dc, 3, 11, 13, 11, foam, 1);
+            break;
+        case 1: // the media player: a play sign on a disc
+            Shape(dc, RGB(240, 140, 30), RGB(160, 80, 10), [&] { Ellipse(dc, 1, 1, 15, 15); });
+            Shape(dc, foam, foam, [&] {
+                const POINT play[] = {{6, 4}, {12, 8}, {6, 12}};
+                Polygon(dc, play, 3);
+            });
+            break;
+        case 2: // error reports: a warning sign
+            Shape(dc, RGB(250, 210, 40), RGB(150, 100, 0), [&] {
+                const POINT sign[] = {{8, 1}, {15, 14}, {1, 14}};
+                Polygon(dc, sign, 3);
+            });
+            Line(dc, 8, 5, 8, 9, RGB(0, 0, 0));
+            Line(dc, 8, 11, 8, 12, RGB(0, 0, 0));
+            break;
+        case 3: // services: a gear wheel
+            for (int spoke = 0; spoke < 4; ++spoke) {
+                const int dx[] = {7, 5, 0, -5}, dy[] = {0, 5, 7, 5};
+                Line(dc, 8 - dx[spoke], 8 - dy[spoke], 8 + dx[spoke], 8 + dy[spoke], RGB(110, 120, 130), 3);
+            }
+            Shape(dc, RGB(150, 160, 170), RGB(80, 90, 100), [&] { Ellipse(dc, 3, 3, 14, 14); });
+            Shape(dc, foam, RGB(80, 90, 100), [&] { Ellipse(dc, 6, 6, 11, 11); });
+            break;
+        case 4: // the messenger: a person
+            Shape(dc, RGB(60, 170, 80), RGB(30, 110, 50), [&] { Ellipse(dc, 2, 9, 14, 21); });
+            Shape(dc, RGB(60, 170, 80), RGB(30, 110, 50), [&] { Ellipse(dc, 5, 1, 11, 8); });
+            break;
+        default: // other settings: three sliders
+            for (int row = 0; row < 3; ++row) {
+                const int y = 3 + row * 5, knob = row == 1 ? 10 : row == 0 ? 5 : 7;
+                Line(dc, 1, y, 15, y, RGB(130, 130, 130), 1);
+                Shape(dc, shallowSea, deepSea, [&] { Rectangle(dc, knob - 2, y - 2, knob + 2, y + 3); });
+            }
+            break;
+        }
+    });
 }
 
 HBITMAP SortArrow(bool descending)

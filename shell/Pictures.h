@@ -18,12 +18,17 @@ HICON TitleButtonIcon(TitleButton button);
 HICON SidebarIcon(int index);
 
 // The main window's image list, which lists share: the sidebar icons (their glyph colours
-// running on past the sidebar's last one), then the registry scan's pictures of a value
-// and of a key with everything below it.
+// running on past the sidebar's last one), the software page's picture of an installed
+// product, then the registry scan's pictures of a value and of a key with everything
+// below it.
+constexpr int productPicture = 30;
 constexpr int registryValuePicture = 34;
 constexpr int registryKeyPicture = 35;
 constexpr int mainImageCount = 36;
 HICON MainImage(int index);
+// The 16 x 16 picture of a privacy group (0 to 5: browser, media player, error reports,
+// services, messenger, other settings).
+HICON PrivacyGroupPicture(int group);
 // A list's column-header arrow on the header's face colour: pointing up for an ascending
 // sort, down for a descending one.
 HBITMAP SortArrow(bool descending);

@@ -5,6 +5,7 @@
 
 #include "shell/OptionsKeys.h"
 #include "system/BootExecute.h"
+#include "system/DrivePictures.h"
 #include "system/Chkdskanimation.h"
 #include "system/Zusammenfassungchkdsk.h"
 #include "toolkit/Button.h"
@@ -48,10 +49,7 @@ void TForm1::BuildDiskCheckPage()
     ListView6->SetRowSelect(true);
     for (int width : {180, 140, 90})
         ListView6->Columns()->Add()->SetWidth(width);
-    auto* images = new TImageList(this);
-    images->Name = "DiskCheckDriveImages";
-    images->SetShareImages(true);
-    ListView6->SetSmallImages(images);
+    ListView6->SetSmallImages(drive_pictures::MakeImages(this, "DiskCheckDriveImages"));
 
     CheckBox6 = MakeSwitchBox(this, "CheckBox6", 194);
     CheckBox7 = MakeSwitchBox(this, "CheckBox7", 214);
@@ -83,9 +81,6 @@ void TForm1::InitCHKDSKDrives()
     ListView6->Columns()->Items(1)->SetCaption(Text("Bezeichnung", "Label"));
     ListView6->Columns()->Items(2)->SetCaption(Text("Dateisystem", "File system"));
 
-    SHFILEINFOA info{};
-    ListView6->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
     ListView6->Items()->BeginUpdate();
     ListView6->Items()->Clear();
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
@@ -94,7 +89,7 @@ void TForm1::InitCHKDSKDrives()
             continue;
         TListItem* row = ListView6->Items()->Add();
         row->SetCaption("DRIVE_FIXED (" + std::string(1, letter) + ")");
-        row->SetImageIndex(2);
+        row->SetImageIndex(drive_pictures::fixed);
         char label[261] = {}, fileSystem[261] = {};
         if (GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, fileSystem,
                                   sizeof fileSystem)) {

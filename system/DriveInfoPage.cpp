@@ -3,7 +3,9 @@
 // its used and free space.
 #include "shell/Unit1.h"
 
+#include "shell/Pictures.h"
 #include "system/DriveFacts.h"
+#include "system/DrivePictures.h"
 #include "toolkit/Chart.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
@@ -45,7 +47,13 @@ void TForm1::BuildDriveInfoPage()
     ListView4->SetRowSelect(true);
     auto* rowImages = new TImageList(this);
     rowImages->Name = "DriveInfoRowImages";
-    for (LPCSTR icon : {IDI_WINLOGO, IDI_APPLICATION, IDI_INFORMATION, IDI_HAND})
+    // A group of rows shows the shell's drive, an ordinary row a sheet with its value, a
+    // feature the system's information or stop sign for present or absent.
+    rowImages->AddShellIcon(drive_pictures::shellHardDrive);
+    HICON valueSheet = pictures::MainImage(pictures::registryValuePicture);
+    rowImages->AddIcon(valueSheet);
+    DestroyIcon(valueSheet);
+    for (LPCSTR icon : {IDI_INFORMATION, IDI_HAND})
         rowImages->AddIcon(LoadIconA(nullptr, icon));
     ListView4->SetSmallImages(rowImages);
 
@@ -62,6 +70,7 @@ void TForm1::FillDriveInformation()
     DriveInfoTitle->SetCaption(heading);
     Chart1->SetTitle(heading);
     ListView5->SmallImages()->SetHandle(SystemImageList);
+    ListView5->SetSmallImages(ListView5->SmallImages()); // the list view takes the new handle
     ListView5->Items()->Clear();
     for (int i = 0; ListView1 && i < ListView1->Items()->Count(); ++i) {
         TListItem* location = ListView1->Items()->Item(i);

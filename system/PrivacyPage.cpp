@@ -2,6 +2,7 @@
 // the recommended set, and Apply, which writes the switches the user changed.
 #include "shell/Unit1.h"
 
+#include "shell/Pictures.h"
 #include "system/PrivacySwitches.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
@@ -128,8 +129,11 @@ void TForm1::BuildPrivacyPage()
         images->Add(picture, nullptr);
         DeleteObject(picture);
     }
-    for (int group = 2; group <= 7; ++group)
-        images->AddIcon(LoadIconA(nullptr, IDI_WINLOGO));
+    for (int group = 0; group < 6; ++group) {
+        HICON picture = pictures::PrivacyGroupPicture(group);
+        images->AddIcon(picture);
+        DestroyIcon(picture);
+    }
     TreeView3->SetImages(images);
     TreeView3->OnClick = Bind(this, &TForm1::TreeView3Click);
     TreeView3->OnMouseMove = Bind(this, &TForm1::TreeView3MouseMove);

@@ -2,6 +2,7 @@
 // scan, and the link that opens the registry-scan window.
 #include "system/RegistryPages.h"
 
+#include "system/DrivePictures.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
 
@@ -17,6 +18,7 @@ void BuildRegCleanPage(TForm1& form)
         list->Columns()->Add()->SetWidth(195);
         SetWindowLongPtrA(list->Handle(), GWL_STYLE, GetWindowLongPtrA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
     }
+    form.ListView12->SetSmallImages(drive_pictures::MakeImages(&form, "RegCleanDriveImages"));
     form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));
 }
 
@@ -43,7 +45,8 @@ void TForm1::GetRegCleanDrives()
         const std::string tail = std::string(" (") + letter + ")";
         std::string caption;
         bool checked = false;
-        switch (GetDriveTypeA(root.c_str())) {
+        const UINT type = GetDriveTypeA(root.c_str());
+        switch (type) {
         case DRIVE_REMOVABLE: caption = Text("Wechseldatenträger", "Removable Drive") + tail; break;
         case DRIVE_FIXED: caption = Text("Festplatte", "Hard Drive") + tail; checked = true; break;
         case DRIVE_REMOTE: caption = Text("Netzlaufwerk", "DRive Remote") + tail; break;
@@ -53,6 +56,7 @@ void TForm1::GetRegCleanDrives()
         }
         TListItem* item = ListView12->Items()->Add();
         item->SetCaption(caption);
+        item->SetImageIndex(drive_pictures::OfDriveType(type));
         item->SetChecked(checked);
     }
     for (const RegistryRootPrefix& root : RegistryRoots) {

@@ -2,6 +2,7 @@
 // the local machine. Removing a product drops its vendor key too once nothing is left in it.
 #include "system/RegistryPages.h"
 
+#include "shell/Pictures.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryValues.h"
@@ -13,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int productPicture = 30;
 
 TForm1::SoftwareEntry* EntryOf(TListItem* item)
 {
@@ -47,6 +46,7 @@ void registry_pages::BuildSoftwarePage(TForm1& form)
 
     form.ListView16 = MakeList(form, page, "ListView16", 16, 42, 450, 260);
     form.ListView16->SetMultiSelect(true);
+    form.ListView16->SetSmallImages(form.SidebarImages);
     form.ListView16->Columns()->Add()->SetWidth(180);
     form.ListView16->Columns()->Add()->SetWidth(230);
     form.ListView16->OnDblClick = Bind(&form, &TForm1::Info1Click);
@@ -84,7 +84,7 @@ void TForm1::ReadSoftwareEntries(int which)
         TListItem* item = ListView16->Items()->Add();
         item->SetCaption(entry->vendor);
         item->SubItems()->Add(entry->product);
-        item->SetImageIndex(productPicture);
+        item->SetImageIndex(pictures::productPicture);
         item->SetData(entry.get());
     }
 }

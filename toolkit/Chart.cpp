@@ -108,8 +108,14 @@ void TChart::Paint(HDC dc, const TRect& client)
         DrawTextA(dc, title_.c_str(), -1, &titleArea, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         area.top += lineHeight + 8;
     }
-    const int legendSpace = legend_ ? legendWidth + 8 : 0;
-    RECT plot{area.left + 8, area.top + 4, std::max(area.left + 8, area.right - legendSpace - 8), area.bottom - 8};
+    // The legend stands beside the plot; a chart too narrow to leave the plot at least the
+    // legend's width beside it shows the legend under the plot instead.
+    const int besideWidth = (area.right - area.left) - 16 - (legendWidth + 8);
+    const bool legendBelow = legend_ && besideWidth < legendWidth;
+    const int legendSpace = legend_ && !legendBelow ? legendWidth + 8 : 0;
+    const int legendHeight = legendBelow ? static_cast<int>(values_.size()) * lineHeight + 4 : 0;
+    RECT plot{area.left + 8, area.top + 4, std::max(area.left + 8, area.right - legendSpace - 8),
+              std::max(area.top + 4, area.bottom - 8 - legendHeight)};
     // The zoomed plot keeps its centre and stays inside its own place.
     const int dx = (plot.right - plot.left) * (zoom_ - 100) / 200, dy = (plot.bottom - plot.top) * (zoom_ - 100) / 200;
     const RECT zoomed{plot.left - dx, plot.top - dy, plot.right + dx, plot.bottom + dy};
@@ -120,7 +126,9 @@ void TChart::Paint(HDC dc, const TRect& client)
     else
         PaintBars(dc, zoomed);
     RestoreDC(dc, saved);
-    if (legend_)
+    if (legendBelow)
+        PaintLegend(dc, RECT{plot.left, plot.bottom + 4, area.right - 4, area.bottom - 4});
+    else if (legend_)
         PaintLegend(dc, RECT{plot.right + 8, area.top + 4, area.right - 4, area.bottom - 4});
     SelectObject(dc, oldFont);
 }

@@ -1,8 +1,9 @@
 // TChart: a thin chart painter for the pages that show sizes (the drive page's used and
 // free space, the space manager's folder sizes): a pie or horizontal bars, one slice or
 // bar per value, each with its label and colour, and a legend of the labels that can be
-// hidden. A 3D view gives bars and pie a depth, and a zoom scales the plot. No axes, no
-// series objects: a caller that wants another look clears and adds again.
+// hidden (beside the plot, or under it when the chart is too narrow for both). A 3D view
+// gives bars and pie a depth, and a zoom scales the plot. No axes, no series objects: a
+// caller that wants another look clears and adds again.
 #pragma once
 
 #include "toolkit/Controls.h"

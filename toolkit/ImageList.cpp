@@ -84,8 +84,11 @@ void TImageList::Draw(HDC dc, int x, int y, int index) const
 
 int TImageList::AddShellIcon(int resource)
 {
+    // A list of small pictures takes the library's own small drawing, not a shrunk large one.
     HICON icon = nullptr;
-    if (ExtractIconExA("shell32.dll", -resource, &icon, nullptr, 1) != 1 || !icon) return -1;
+    const bool small = Width() <= GetSystemMetrics(SM_CXSMICON);
+    if (ExtractIconExA("shell32.dll", -resource, small ? nullptr : &icon, small ? &icon : nullptr, 1) != 1 || !icon)
+        return -1;
     const int index = AddIcon(icon);
     DestroyIcon(icon);
     return index;

@@ -87,3 +87,32 @@ TEST_F(DriveInfoTest, ShowsTheFactsOfTheSelectedDrive)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DriveInfoTest, ThePieShowsFreeSpaceRedAndUsedSpaceBlue)
+{
+    SettleAfterStart();
+    Form1->Show();
+    Form1->NavSection = 3;
+    Form1->NavItem = 0;
+    Form1->SpeedClick(nullptr);
+    HWND chart = Form1->Chart1->Handle();
+    RedrawWindow(chart, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(chart, &client);
+    HDC dc = GetDC(chart);
+    int red = 0, blue = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            red += pixel == RGB(255, 0, 0);
+            blue += pixel == RGB(0, 0, 255);
+        }
+    ReleaseDC(chart, dc);
+    // More of each than the legend's swatch of ten by ten pixels: the slices are drawn.
+    EXPECT_GT(red, 100);
+    EXPECT_GT(blue, 100);
+}
+
+} // namespace
