@@ -81,7 +81,6 @@ void TForm1::InitWipeSpace()
     SHFILEINFOA info{};
     ListView10->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
-    ListView10->SetSmallImages(ListView10->SmallImages()); // the list view takes the new handle
     const bool german = LanguageFlag != 0;
     for (const std::string& root : FixedDriveRoots()) {
         TListItem* item = ListView10->Items()->Add();

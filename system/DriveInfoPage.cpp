@@ -70,7 +70,6 @@ void TForm1::FillDriveInformation()
     DriveInfoTitle->SetCaption(heading);
     Chart1->SetTitle(heading);
     ListView5->SmallImages()->SetHandle(SystemImageList);
-    ListView5->SetSmallImages(ListView5->SmallImages()); // the list view takes the new handle
     ListView5->Items()->Clear();
     for (int i = 0; ListView1 && i < ListView1->Items()->Count(); ++i) {
         TListItem* location = ListView1->Items()->Item(i);

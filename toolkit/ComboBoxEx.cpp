@@ -58,11 +58,7 @@ int TComboBoxEx::ItemIndex() const
 
 void TComboBoxEx::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, index, 0); }
 
-void TComboBoxEx::SetImages(TImageList* images)
-{
-    images_ = images;
-    SendMessageA(Handle(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TComboBoxEx::SetImages(TImageList* images) { images_.Set(images); }
 
 void TComboBoxEx::SizeDropDown()
 {

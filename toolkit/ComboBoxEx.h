@@ -4,10 +4,10 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/ImageList.h"
 
 #include <string>
 
-class TImageList;
 
 struct TComboExItem {
     std::string caption;
@@ -32,7 +32,7 @@ public:
     // The picked entry, or -1.
     int ItemIndex() const;
     void SetItemIndex(int index);
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.List(); }
     void SetImages(TImageList* images);
     // How many entries the open list shows before it scrolls.
     void SetDropDownCount(int count) { dropDownCount_ = count; }
@@ -44,6 +44,8 @@ private:
     // The inner combo box opens its list as tall as it is made: make it fit the entries.
     void SizeDropDown();
 
-    TImageList* images_ = nullptr;
+    TImageLink images_{[this](HIMAGELIST handle) {
+        SendMessageA(Handle(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(handle));
+    }};
     int dropDownCount_ = 8;
 };

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner)
 {
     toolkit::Initialize();
@@ -13,15 +15,36 @@ TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(ow
 TImageList::~TImageList()
 {
     BeginDestroy();
+    // The controls let go of the handle before it is destroyed.
+    while (!links_.empty()) links_.back()->Set(nullptr);
     if (handle_ && !shareImages_) ImageList_Destroy(handle_);
 }
 
 void TImageList::SetHandle(HIMAGELIST handle)
 {
     if (handle == handle_) return;
-    if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+    HIMAGELIST old = handle_;
     handle_ = handle;
+    for (TImageLink* link : links_) link->HandOver();
+    if (old && !shareImages_) ImageList_Destroy(old);
 }
+
+TImageLink::~TImageLink()
+{
+    if (list_) list_->links_.erase(std::find(list_->links_.begin(), list_->links_.end(), this));
+}
+
+void TImageLink::Set(TImageList* list)
+{
+    if (list_ != list) {
+        if (list_) list_->links_.erase(std::find(list_->links_.begin(), list_->links_.end(), this));
+        list_ = list;
+        if (list_) list_->links_.push_back(this);
+    }
+    HandOver();
+}
+
+void TImageLink::HandOver() const { handOver_(list_ ? list_->Handle() : nullptr); }
 
 int TImageList::Width() const
 {

@@ -6,6 +6,34 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <vector>
+
+class TImageList;
+
+// One image slot of a control (a list view's small images, a tool bar's images) tied to
+// an image list: the control is handed the list's handle now and whenever the list adopts
+// another, and is handed none when the list goes first. So no control keeps drawing with
+// a handle its list has given up.
+class TImageLink {
+public:
+    explicit TImageLink(std::function<void(HIMAGELIST)> handOver) : handOver_(std::move(handOver)) {}
+    ~TImageLink(); // leaves the list, handing nothing over: the control is going
+    TImageLink(const TImageLink&) = delete;
+    TImageLink& operator=(const TImageLink&) = delete;
+
+    TImageList* List() const { return list_; }
+    // Ties the slot to the list (or to none) and hands the control its handle.
+    void Set(TImageList* list);
+    // Hands the control the list's handle again, as after its window was made anew.
+    void HandOver() const;
+
+private:
+    friend class TImageList;
+    TImageList* list_ = nullptr;
+    std::function<void(HIMAGELIST)> handOver_;
+};
+
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* owner, int width = 16, int height = 16);
@@ -35,6 +63,8 @@ public:
     int AddShellIcon(int resource);
 
 private:
+    friend class TImageLink;
     HIMAGELIST handle_ = nullptr;
     bool shareImages_ = false;
+    std::vector<TImageLink*> links_;
 };

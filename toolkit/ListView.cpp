@@ -351,12 +351,7 @@ void TListView::SetViewStyle(TViewStyle style)
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TListView::SetSmallImages(TImageList* images)
-{
-    smallImages_ = images;
-    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TListView::SetSmallImages(TImageList* images) { smallImages_.Set(images); }
 
 void TListView::ColorChanged()
 {
@@ -483,7 +478,7 @@ void TListView::SetOwnerData(bool ownerData)
     RecreateHandle(style, GetWindowLongA(Handle(), GWL_EXSTYLE));
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
     for (int i = 0; i < columns_.Count(); ++i) columns_[i]->Insert();
-    SetSmallImages(smallImages_);
+    smallImages_.HandOver();
 }
 
 void TListView::SetItemCount(int count)

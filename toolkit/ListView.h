@@ -10,6 +10,7 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/ImageList.h"
 
 #include <commctrl.h>
 
@@ -20,7 +21,6 @@
 #include <vector>
 
 class TListView;
-class TImageList;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 // The arrow a column header shows for the order the list is sorted in.
@@ -166,7 +166,7 @@ public:
     void SelectAll();
     void ClearSelection();
 
-    TImageList* SmallImages() const { return smallImages_; }
+    TImageList* SmallImages() const { return smallImages_.List(); }
     void SetSmallImages(TImageList* images);
 
     TViewStyle ViewStyle() const { return viewStyle_; }
@@ -237,7 +237,9 @@ private:
 
     TListColumns columns_{this};
     TListItems items_{this};
-    TImageList* smallImages_ = nullptr;
+    TImageLink smallImages_{[this](HIMAGELIST handle) {
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(handle));
+    }};
     TViewStyle viewStyle_ = vsReport;
     bool ownerData_ = false;
     int settingState_ = 0; // inside SetState: the changes are the program's own

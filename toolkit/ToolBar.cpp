@@ -145,24 +145,11 @@ TToolButton* TToolBar::ButtonOfId(int id) const
     return nullptr;
 }
 
-void TToolBar::SetImages(TImageList* images)
-{
-    images_ = images;
-    SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TToolBar::SetImages(TImageList* images) { images_.Set(images); }
 
-void TToolBar::SetHotImages(TImageList* images)
-{
-    hotImages_ = images;
-    SendMessageA(Handle(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TToolBar::SetHotImages(TImageList* images) { hotImages_.Set(images); }
 
-void TToolBar::SetDisabledImages(TImageList* images)
-{
-    disabledImages_ = images;
-    SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TToolBar::SetDisabledImages(TImageList* images) { disabledImages_.Set(images); }
 
 void TToolBar::SetButtonSize(int width, int height)
 {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/ImageList.h"
 
 #include <commctrl.h>
 
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-class TImageList;
 class TPopupMenu;
 class TToolBar;
 
@@ -72,9 +72,9 @@ public:
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TToolButton* Buttons(int index) const { return buttons_.at(index); }
 
-    TImageList* Images() const { return images_; }
-    TImageList* HotImages() const { return hotImages_; }
-    TImageList* DisabledImages() const { return disabledImages_; }
+    TImageList* Images() const { return images_.List(); }
+    TImageList* HotImages() const { return hotImages_.List(); }
+    TImageList* DisabledImages() const { return disabledImages_.List(); }
     void SetImages(TImageList* images);
     void SetHotImages(TImageList* images);
     void SetDisabledImages(TImageList* images);
@@ -98,8 +98,15 @@ private:
     LRESULT CustomDraw(NMTBCUSTOMDRAW* draw);
 
     std::vector<TToolButton*> buttons_;
-    TImageList* images_ = nullptr;
-    TImageList* hotImages_ = nullptr;
-    TImageList* disabledImages_ = nullptr;
+    // Each slot hands its list's handle to the tool bar with this message.
+    std::function<void(HIMAGELIST)> Slot(UINT message)
+    {
+        return [this, message](HIMAGELIST handle) {
+            SendMessageA(Handle(), message, 0, reinterpret_cast<LPARAM>(handle));
+        };
+    }
+    TImageLink images_{Slot(TB_SETIMAGELIST)};
+    TImageLink hotImages_{Slot(TB_SETHOTIMAGELIST)};
+    TImageLink disabledImages_{Slot(TB_SETDISABLEDIMAGELIST)};
     int nextId_ = 1;
 };

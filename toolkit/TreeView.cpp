@@ -323,12 +323,7 @@ void TTreeView::FullExpand()
     for (TTreeNode* node = items_.GetFirstNode(); node; node = node->GetNextSibling()) node->Expand(true);
 }
 
-void TTreeView::SetImages(TImageList* images)
-{
-    images_ = images;
-    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-}
+void TTreeView::SetImages(TImageList* images) { images_.Set(images); }
 
 namespace {
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/ImageList.h"
 
 #include <commctrl.h>
 
@@ -14,7 +15,6 @@
 #include <vector>
 
 class TTreeView;
-class TImageList;
 
 class TTreeNode {
 public:
@@ -125,7 +125,7 @@ public:
     // Sorts the children of every node (and the top level) with compare.
     void CustomSort(const TTVCompare& compare);
 
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.List(); }
     void SetImages(TImageList* images);
     bool Checkboxes() const { return HasStyle(TVS_CHECKBOXES); }
     void SetCheckboxes(bool on) { SetStyle(TVS_CHECKBOXES, on); }
@@ -149,5 +149,7 @@ private:
     void SetStyle(DWORD bit, bool on);
 
     TTreeNodes items_{this};
-    TImageList* images_ = nullptr;
+    TImageLink images_{[this](HIMAGELIST handle) {
+        SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(handle));
+    }};
 };

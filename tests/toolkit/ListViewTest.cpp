@@ -185,4 +185,18 @@ TEST_F(ListViewTest, SharedImageListSurvivesTheListView)
     ImageList_Destroy(shared);
 }
 
+TEST_F(ListViewTest, TheListViewFollowsItsImageListsHandleAndLetsGoOfAListThatGoes)
+{
+    // Pages set the list first and adopt the shell's list later: the control must draw
+    // with the new handle, never with the one its list destroyed.
+    auto* images = new TImageList(form);
+    list->SetSmallImages(images);
+    HIMAGELIST adopted = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    images->SetHandle(adopted);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)), adopted);
+    delete images;
+    EXPECT_EQ(list->SmallImages(), nullptr);
+    EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
+}
+
 }  // namespace
