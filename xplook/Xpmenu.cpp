@@ -171,9 +171,12 @@ void TXPMenu::HandOverSubclasses(TXPMenu* to, const TWinControl* keep)
     for (TControlSubClass* subclass : std::vector<TControlSubClass*>(subclasses_)) {
         TControl* control = subclass->Control();
         if (keep && Inside(control, keep)) continue;
+        // The same window painted the same way: a spin edit's arrows stay arrows.
+        const HWND window = subclass->Window();
+        const int kind = subclass->Kind();
         Forget(subclass);
         subclass->Release();
-        to->subclasses_.push_back(new TControlSubClass(to, control));
+        to->subclasses_.push_back(new TControlSubClass(to, control, window, kind));
     }
 }
 
