@@ -303,6 +303,51 @@ TEST(XPPaint, MenuItems)
     EXPECT_EQ(height, 4);
 }
 
+// The columns of a canvas row range that hold anything but the background.
+int InkIn(const Canvas& canvas, int from, int to, int top, int bottom, COLORREF background)
+{
+    int ink = 0;
+    for (int x = from; x < to; ++x)
+        for (int y = top; y < bottom; ++y) ink += canvas.at(x, y) != background;
+    return ink;
+}
+
+TEST(XPPaint, AMenuItemsKeyIsMeasuredWithAGapAndRightAlignedTenPixelsIn)
+{
+    const XPWorkColors c = Colors();
+    MenuItemFacts plain;
+    plain.caption = "Open";
+    MenuItemFacts keyed = plain;
+    keyed.shortCut = "Strg+O";
+    const MenuLook look;
+    Canvas canvas(200, 20);
+    HGDIOBJ old = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
+    auto textWidth = [&](const std::string& text) {
+        SIZE size{};
+        GetTextExtentPoint32A(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const int keyWidth = textWidth("Strg+O ");
+    const int plainWidth = textWidth("Open") + 5 + look.iconWidth;
+    const int keyedWidth = textWidth("OpenStrg+OWWW") + 5 + look.iconWidth;
+    SelectObject(canvas.dc(), old);
+
+    const struct {
+        const MenuItemFacts* item;
+        int width;
+        bool keyShown;
+    } cases[] = {{&plain, plainWidth, false}, {&keyed, keyedWidth, true}};
+    for (const auto& k : cases) {
+        int width = 0, height = 0;
+        MeasureMenuItem(*k.item, canvas.dc(), look, width, height);
+        EXPECT_EQ(width, k.width) << k.item->shortCut;
+        Canvas item(200, 20);
+        DrawMenuItem(*k.item, item.dc(), RECT{0, 0, 200, 20}, false, look, c);
+        EXPECT_EQ(InkIn(item, 200 - 10 - keyWidth, 200 - 10, 0, 20, c.work) > 0, k.keyShown) << k.item->shortCut;
+        EXPECT_EQ(InkIn(item, 200 - 10, 200, 0, 20, c.work), 0) << "ten pixels stay free at the right";
+    }
+}
+
 TEST(XPPaint, ButtonCheckBoxAndFrame)
 {
     const XPWorkColors c = Colors();
