@@ -14,6 +14,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
 #include "xplook/ControlSubClass.h"
@@ -82,6 +83,7 @@ int XPControlKindOf(const TComponent* component)
     if (dynamic_cast<const TCheckBox*>(component)) return xcCheckBox;
     if (dynamic_cast<const TRadioButton*>(component)) return xcRadioButton;
     if (dynamic_cast<const TButton*>(component)) return xcButton;
+    if (dynamic_cast<const TSpeedButton*>(component)) return xcSpeedButton;
     if (dynamic_cast<const TPanel*>(component)) return xcPanel;
     if (dynamic_cast<const TGroupBox*>(component)) return xcGroupBox;
     if (dynamic_cast<const TTreeView*>(component)) return xcTreeView;

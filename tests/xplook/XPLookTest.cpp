@@ -386,6 +386,32 @@ TImageList* SolidList(TComponent* owner, TColor color)
     return list;
 }
 
+TEST(XPPaint, SpeedButtonFacesByFlatHotAndDown)
+{
+    const XPWorkColors c = Colors();
+    const FlatSurroundings around{RGB(200, 200, 200), RGB(10, 200, 10)};
+    const struct {
+        bool flat, hot, down;
+        COLORREF face, corner;
+    } cases[] = {
+        {true, false, false, around.parentBrush, around.parentBrush},  // flat at rest: no outline
+        {true, true, false, c.select, c.selectBorder},
+        {true, false, true, c.checkedArea, c.btnShadow},
+        {true, true, true, c.checkedAreaSelect, NewColor(c.selectBorder, 60)},
+        {false, false, false, c.iconBack, GetShadeColor(c.btnShadow, 50)},  // raised: edge right and below
+    };
+    for (const auto& k : cases) {
+        FlatState state;
+        state.hot = k.hot;
+        state.checked = k.down;
+        Canvas canvas(40, 22);
+        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, "", nullptr);
+        const int row = static_cast<int>(&k - cases);
+        EXPECT_EQ(canvas.at(20, 11), k.face) << row;
+        EXPECT_EQ(canvas.at(39, 21), k.corner) << row << ": the outline";
+    }
+}
+
 TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
 {
     TForm form(nullptr);
@@ -485,7 +511,7 @@ TEST(XPPaint, FacesOfControlsWithTag1000TakeTheParentsColour)
     Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
     PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, "", nullptr);
     PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, "", nullptr);
-    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false);
+    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false, false);
     EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
     EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
     EXPECT_EQ(combo.at(100 - 4, 4), NewColor(kOnGreen.parentBrush, 16)) << "the drop-down button";
