@@ -92,7 +92,6 @@ void TForm1::ArmShutdownCountdown()
         delete GetParentForm(Frame12);
     const HostDialogDesign& design = DesignOf(HostDialog::ShutdownWarning);
     auto* warning = new TForm(this);
-    XPMenu1->InitComponent(warning);
     warning->Name = "ShutdownWarning";
     warning->SetCaption(Text(design.germanCaption, design.englishCaption));
     warning->SetBorderStyle(design.border);
@@ -110,6 +109,8 @@ void TForm1::ArmShutdownCountdown()
     }
     Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, LanguageFlag != 0));
     Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, LanguageFlag != 0));
+    // Handed to the look whole: the window counts as treated from here on.
+    XPMenu1->InitComponent(warning);
     warning->Show();
 }
 

@@ -49,25 +49,34 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
     Datei1 = AddMenuEntry(this, MainMenu1, "Datei1", "Datei");
-    ffnen1 = AddMenuEntry(this, Datei1, "ffnen1", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
+    ffnen1 = AddMenuEntry(this, Datei1, "ffnen1", "Öffnen", Bind(this, &TForm3::ffnen1Click));
     ffnenmit2 =
-        AddMenuEntry(this, Datei1, "ffnenmit2", "Öffnen mit...    Strg+W", Bind(this, &TForm3::ffnenmit2Click));
-    Lschen1 = AddMenuEntry(this, Datei1, "Lschen1", "Löschen   Entf", [this](TObject*) { Loeschen(); });
-    Kopieren1 = AddMenuEntry(this, Datei1, "Kopieren1", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
-    Eigenschaften1 = AddMenuEntry(this, Datei1, "Eigenschaften1", "Eigenschaften  Alt+Eingabe",
+        AddMenuEntry(this, Datei1, "ffnenmit2", "Öffnen mit...", Bind(this, &TForm3::ffnenmit2Click));
+    Lschen1 = AddMenuEntry(this, Datei1, "Lschen1", "Löschen", [this](TObject*) { Loeschen(); });
+    Kopieren1 = AddMenuEntry(this, Datei1, "Kopieren1", "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
+    Eigenschaften1 = AddMenuEntry(this, Datei1, "Eigenschaften1", "Eigenschaften",
                                   Bind(this, &TForm3::Eigenschaften1Click));
-    Schlieen1 = AddMenuEntry(this, Datei1, "Schlieen1", "Schließen    Esc", Bind(this, &TForm3::Schlieen1Click));
+    Schlieen1 = AddMenuEntry(this, Datei1, "Schlieen1", "Schließen", Bind(this, &TForm3::Schlieen1Click));
     Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
-    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren    Strg+A",
+    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren",
                                    Bind(this, &TForm3::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren    Strg+U",
+    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren",
                                        Bind(this, &TForm3::Markierungumkehren1Click));
     ersterEintragderDuplikatemarkieren1 = AddMenuEntry(this, Bearbeiten1, "ersterEintragderDuplikatemarkieren1",
-                                                       "Alle außer dem ersten Eintrag markieren  Strg+N",
+                                                       "Alle außer dem ersten Eintrag markieren",
                                                        Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
     MarkierteDateienalsHTMLexportieren1 =
         AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien als HTML exportieren",
                      Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    ffnen1->ShortCut = "Strg+O";
+    ffnenmit2->ShortCut = "Strg+W";
+    Lschen1->ShortCut = "Entf";
+    Kopieren1->ShortCut = "Strg+C";
+    Eigenschaften1->ShortCut = "Alt+Eingabe";
+    Schlieen1->ShortCut = "Esc";
+    Allesmarkieren1->ShortCut = "Strg+A";
+    Markierungumkehren1->ShortCut = "Strg+U";
+    ersterEintragderDuplikatemarkieren1->ShortCut = "Strg+N";
     MainMenu1->Rebuild();
 
     StatusBar1 = new TStatusBar(this);
@@ -108,17 +117,21 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    Loeschen1 = AddMenuEntry(this, PopupMenu1, "Loeschen1", "Löschen    Entf", [this](TObject*) { Loeschen(); });
+    Loeschen1 = AddMenuEntry(this, PopupMenu1, "Loeschen1", "Löschen", [this](TObject*) { Loeschen(); });
     Kopieren2 =
-        AddMenuEntry(this, PopupMenu1, "Kopieren2", "Kopieren...     Strg+C", Bind(this, &TForm3::Kopieren1Click));
-    ffnen2 = AddMenuEntry(this, PopupMenu1, "ffnen2", "Öffnen   Strg+O", Bind(this, &TForm3::ffnen1Click));
+        AddMenuEntry(this, PopupMenu1, "Kopieren2", "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
+    ffnen2 = AddMenuEntry(this, PopupMenu1, "ffnen2", "Öffnen", Bind(this, &TForm3::ffnen1Click));
     ffnenmit1 =
-        AddMenuEntry(this, PopupMenu1, "ffnenmit1", "Öffnen mit...   Strg+W", Bind(this, &TForm3::ffnenmit2Click));
+        AddMenuEntry(this, PopupMenu1, "ffnenmit1", "Öffnen mit...", Bind(this, &TForm3::ffnenmit2Click));
     Eigenschaften2 =
         AddMenuEntry(this, PopupMenu1, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
     ExoprtierenalsHTMLDatei1 =
         AddMenuEntry(this, PopupMenu1, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
                      Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    Loeschen1->ShortCut = "Entf";
+    Kopieren2->ShortCut = "Strg+C";
+    ffnen2->ShortCut = "Strg+O";
+    ffnenmit1->ShortCut = "Strg+W";
     ListView1->SetPopupMenu(PopupMenu1);
 }
 
@@ -136,22 +149,25 @@ void TForm3::English()
     for (int i = 0; i < 6; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);
     Datei1->Caption = "File";
-    ffnen1->Caption = "Open   Strg+O";
-    ffnenmit2->Caption = "Open with...    Strg+W";
-    Lschen1->Caption = "Delete   Del";
-    Kopieren1->Caption = "Copy...     Strg+C";
-    Eigenschaften1->Caption = "Properties  Alt+Return";
-    Schlieen1->Caption = "Close    Esc";
+    ffnen1->Caption = "Open";
+    ffnenmit2->Caption = "Open with...";
+    Lschen1->Caption = "Delete";
+    Lschen1->ShortCut = "Del";
+    Kopieren1->Caption = "Copy...";
+    Eigenschaften1->Caption = "Properties";
+    Eigenschaften1->ShortCut = "Alt+Return";
+    Schlieen1->Caption = "Close";
     Bearbeiten1->Caption = "Edit";
-    Allesmarkieren1->Caption = "Select all    Strg+A";
-    Markierungumkehren1->Caption = "Invert selection    Strg+U";
-    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates  Strg+N";
+    Allesmarkieren1->Caption = "Select all";
+    Markierungumkehren1->Caption = "Invert selection";
+    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates";
     MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files as HTML";
     MainMenu1->Rebuild();
-    Loeschen1->Caption = "Delete    Del";
-    Kopieren2->Caption = "Copy...     Strg+C";
-    ffnen2->Caption = "Open   Strg+O";
-    ffnenmit1->Caption = "Open with...   Strg+W";
+    Loeschen1->Caption = "Delete";
+    Loeschen1->ShortCut = "Del";
+    Kopieren2->Caption = "Copy...";
+    ffnen2->Caption = "Open";
+    ffnenmit1->Caption = "Open with...";
     Eigenschaften2->Caption = "Properties";
     ExoprtierenalsHTMLDatei1->Caption = "Export selected files as HTML";
 }

@@ -101,6 +101,11 @@ std::string ListingStatusText(const ListingTotals& totals, bool german)
            " MB) [" + MegabyteText(static_cast<double>(totals.folderBytes + totals.fileBytes), german) + " MB]";
 }
 
+std::string TreeNodeCaption(const std::string& name, uint64_t bytes, bool hasSize, bool german)
+{
+    return hasSize ? name + "  " + MegabyteText(static_cast<double>(bytes), german) + " MB" : name;
+}
+
 std::string SelectionStatusText(int selectedCount, uint64_t selectedBytes, bool german)
 {
     return std::to_string(selectedCount) + (german ? " Objekte ausgewählt (" : " Objects selected (") +

@@ -59,6 +59,9 @@ struct ListingTotals {
 
 // The status line of a listing: counts and sizes of the folders, of the files and of both.
 std::string ListingStatusText(const ListingTotals& totals, bool german);
+// A folder tree node's caption: the name, two blanks and the size in MB. A shell folder
+// without a place on disk (My Computer, Control Panel) has no size: its name alone.
+std::string TreeNodeCaption(const std::string& name, uint64_t bytes, bool hasSize, bool german);
 // The status line of the selection: how many rows are selected and their size.
 std::string SelectionStatusText(int selectedCount, uint64_t selectedBytes, bool german);
 

@@ -122,7 +122,8 @@ void TForm11::BuildDesign()
     Panel8->SetAlign(alTop);
     Label17 = Place<TLabel>(this, Panel8, "Label17", 4, 4, 100, 16);
     Label17->SetCaption("Ordner");
-    SpeedButton1 = Place<TButton>(this, Panel8, "SpeedButton1", 155, 1, 20, 20);
+    SpeedButton1 = Place<TSpeedButton>(this, Panel8, "SpeedButton1", 155, 1, 20, 20);
+    SpeedButton1->SetFlat(true);
     SpeedButton1->SetCaption("X");
     SpeedButton1->OnClick = Bind(this, &TForm11::SpeedButton1Click);
     Panel8->OnResize = [this](TObject*) { SpeedButton1->SetLeft(Panel8->Width() - 30); };
@@ -148,6 +149,10 @@ void TForm11::BuildDesign()
     TabSheet2->Name = "TabSheet2";
     TabSheet2->SetPageControl(PageControl1);
     TabSheet2->SetCaption("Diagramm");
+    ImageList6 = new TImageList(this);
+    TabSheet1->SetImageIndex(ImageList6->AddShellIcon(4));
+    TabSheet2->SetImageIndex(AddPiePicture(*ImageList6));
+    PageControl1->SetImages(ImageList6);
 
     ListView1 = Place<TDirListView>(this, TabSheet1, "ListView1", 0, 0, 100, 100);
     ListView1->SetAlign(alClient);

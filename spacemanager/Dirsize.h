@@ -17,6 +17,7 @@
 #include "toolkit/Menus.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/Splitter.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/ToolBar.h"
@@ -214,9 +215,10 @@ public:
     TSplitter* Splitter2 = nullptr;
     TPanel* Panel8 = nullptr;
     TLabel* Label17 = nullptr;
-    TButton* SpeedButton1 = nullptr;
+    TSpeedButton* SpeedButton1 = nullptr;
     TDirTreeView* TreeView1 = nullptr;
     TPageControl* PageControl1 = nullptr;
+    TImageList* ImageList6 = nullptr; // the tabs' pictures: a folder, a pie
     TTabSheet* TabSheet1 = nullptr;
     TTabSheet* TabSheet2 = nullptr;
     TDirListView* ListView1 = nullptr;

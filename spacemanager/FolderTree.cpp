@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string SizeCaption(const std::string& name, uint64_t bytes, bool german)
-{
-    return name + "  " + MegabyteText(static_cast<double>(bytes), german) + " MB";
-}
-
 // A node whose children were not read yet has one placeholder child without text.
 bool IsPlaceholder(TTreeNode* node) { return node && node->ImageIndex() == -1 && node->Text().empty(); }
 
@@ -87,7 +82,8 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
                 bytes = DriveUsedBytes(parsing);
             else if (kind == ItemKind::Folder)
                 bytes = SizeOfFolder(parsing, complete);
-            const std::string caption = SizeCaption(GetDisplayName(folder, child, SHGDN_NORMAL), bytes, German());
+            const std::string caption = TreeNodeCaption(GetDisplayName(folder, child, SHGDN_NORMAL), bytes,
+                                                        kind != ItemKind::Virtual, German());
             TTreeNode* node = TreeView1->Items()->AddChildObject(parent, caption, absolute);
             node->SetImageIndex(SystemIconOf(absolute, 0));
             node->SetSelectedIndex(SystemIconOf(absolute, SHGFI_OPENICON));

@@ -45,7 +45,7 @@ void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
 {
     Hints = new TToolTip(this);
     struct Design {
-        TButton** button;
+        TSpeedButton** button;
         const char* name;
         const char* german;
         const char* english;
@@ -82,14 +82,38 @@ void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
     for (const Design& design : designs) {
         const char* caption = german ? design.german : design.english;
         const int width = std::max(28, 8 * static_cast<int>(strlen(caption)) + 12);
-        TButton* button = Place<TButton>(this, bar, design.name, left, 3, width, 24);
+        TSpeedButton* button = Place<TSpeedButton>(this, bar, design.name, left, 3, width, 24);
+        button->SetFlat(true);
         button->SetCaption(caption);
         if (design.action)
-            button->OnClick = [action = design.action](TObject*) { action(); };
+            button->OnClick = [this, action = design.action](TObject*) {
+                action();
+                ShowSwitches();
+            };
         Hints->AddHint(button, german ? design.germanHint : design.englishHint);
         *design.button = button;
         left += width + 4;
     }
+    // Legend and 3D are switches of their own; bars and pie one choice of two; each
+    // point always has its own colour.
+    SpeedButton2->SetGroupIndex(1);
+    SpeedButton2->SetAllowAllUp(true);
+    SpeedButton7->SetGroupIndex(2);
+    SpeedButton7->SetAllowAllUp(true);
+    SpeedButton8->SetGroupIndex(3);
+    SpeedButton9->SetGroupIndex(3);
+    SpeedButton12->SetGroupIndex(4);
+    SpeedButton12->SetDown(true);
+    ShowSwitches();
+}
+
+void TFrame6::ShowSwitches()
+{
+    if (!SpeedButton2)
+        return;
+    SpeedButton2->SetDown(DBChart1->LegendVisible());
+    SpeedButton7->SetDown(DBChart1->View3D());
+    (Pie() ? SpeedButton9 : SpeedButton8)->SetDown(true);
 }
 
 bool TFrame6::German() const { return !Form1 || Form1->LanguageFlag != 0; }
@@ -122,7 +146,11 @@ void TFrame6::FrameResize(TObject*)
     DBChart1->SetBounds(0, 0, layout.chartWidth, layout.chartHeight);
 }
 
-void TFrame6::SetPie(bool pie) { DBChart1->SetStyle(pie ? TChartStyle::Pie : TChartStyle::HorizontalBars); }
+void TFrame6::SetPie(bool pie)
+{
+    DBChart1->SetStyle(pie ? TChartStyle::Pie : TChartStyle::HorizontalBars);
+    ShowSwitches();
+}
 
 HBITMAP TFrame6::ChartBitmap()
 {
@@ -146,6 +174,40 @@ HBITMAP TFrame6::ChartBitmap()
     SelectObject(dc, old);
     DeleteDC(dc);
     return bitmap;
+}
+
+int AddPiePicture(TImageList& images)
+{
+    const int width = images.Width(), height = images.Height();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, picture);
+    const COLORREF clear = RGB(255, 0, 255);
+    HBRUSH background = CreateSolidBrush(clear);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, background);
+    DeleteObject(background);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    // A quarter in the second colour, the rest in the first, as the chart begins.
+    const int cx = width / 2, cy = height / 2;
+    for (int slice = 0; slice < 2; ++slice) {
+        HBRUSH fill = CreateSolidBrush(ColorToRGB(ChartColours[slice]));
+        HGDIOBJ oldBrush = SelectObject(dc, fill);
+        if (slice == 0)
+            Pie(dc, 1, 1, width - 1, height - 1, cx, 1, width - 1, cy);
+        else
+            Pie(dc, 1, 1, width - 1, height - 1, width - 1, cy, cx, 1);
+        SelectObject(dc, oldBrush);
+        DeleteObject(fill);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    const int index = images.AddMasked(picture, static_cast<TColor>(clear));
+    DeleteObject(picture);
+    return index;
 }
 
 void TFrame6::Fail(const std::string& german, const std::string& english)

@@ -6,11 +6,12 @@
 #include "spacemanager/SizeChart.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Forms.h"
-#include "toolkit/Button.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScrollBox.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/ToolTip.h"
 
 #include <functional>
@@ -37,6 +38,8 @@ public:
     void FrameResize(TObject* sender);
     // Bars or a pie; the form stays for later charts.
     void SetPie(bool pie);
+    // The switches of the tool bar show what the chart shows (legend, 3D, bars or pie).
+    void ShowSwitches();
     bool Pie() const { return DBChart1->Style() == TChartStyle::Pie; }
 
     // The chart as a picture on white, of the chart's size; the caller deletes it.
@@ -54,17 +57,17 @@ public:
     SizeChartModel Model;
 
     // The chart tool bar, in the window's panel.
-    TButton* SpeedButton2 = nullptr;   // legend
-    TButton* SpeedButton3 = nullptr;   // zoom in
-    TButton* SpeedButton4 = nullptr;   // zoom out
-    TButton* SpeedButton7 = nullptr;   // 3D
-    TButton* SpeedButton8 = nullptr;   // bars
-    TButton* SpeedButton9 = nullptr;   // pie
-    TButton* SpeedButton10 = nullptr;  // print
-    TButton* SpeedButton6 = nullptr;   // save
-    TButton* SpeedButton11 = nullptr;  // copy
-    TButton* SpeedButton12 = nullptr;  // each point in its own colour
-    TButton* SpeedButton5 = nullptr;   // hide the tool bar
+    TSpeedButton* SpeedButton2 = nullptr;   // legend
+    TSpeedButton* SpeedButton3 = nullptr;   // zoom in
+    TSpeedButton* SpeedButton4 = nullptr;   // zoom out
+    TSpeedButton* SpeedButton7 = nullptr;   // 3D
+    TSpeedButton* SpeedButton8 = nullptr;   // bars
+    TSpeedButton* SpeedButton9 = nullptr;   // pie
+    TSpeedButton* SpeedButton10 = nullptr;  // print
+    TSpeedButton* SpeedButton6 = nullptr;   // save
+    TSpeedButton* SpeedButton11 = nullptr;  // copy
+    TSpeedButton* SpeedButton12 = nullptr;  // each point in its own colour
+    TSpeedButton* SpeedButton5 = nullptr;   // hide the tool bar
     TToolTip* Hints = nullptr;
 
 private:
@@ -72,6 +75,9 @@ private:
     void Fail(const std::string& german, const std::string& english);
     TForm11* window_;
 };
+
+// Adds a small pie in the chart's first colours to images; returns its index or -1.
+int AddPiePicture(TImageList& images);
 
 // Writes a bitmap as a .bmp file (24 bits per pixel); false when it cannot be written whole.
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path);

@@ -41,20 +41,20 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
     Registrierung1 = AddMenuEntry(this, MainMenu1, "Registrierung1", "Registrierung");
-    ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", "Öffnen  Strg+O", Bind(this, &TForm4::ffnen1Click));
-    Lschen1 = AddMenuEntry(this, Registrierung1, "Lschen1", "Löschen   Entf", Bind(this, &TForm4::Lschen1Click));
+    ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", "Öffnen", Bind(this, &TForm4::ffnen1Click));
+    Lschen1 = AddMenuEntry(this, Registrierung1, "Lschen1", "Löschen", Bind(this, &TForm4::Lschen1Click));
     MarkierteEintrgesichern1 =
-        AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1", "Markierte Einträge sichern  Strg+S",
+        AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1", "Markierte Einträge sichern",
                      Bind(this, &TForm4::MarkierteEintrgesichern1Click));
     AddMenuEntry(this, Registrierung1, "", "-");
-    Schliesen1 = AddMenuEntry(this, Registrierung1, "Schliesen1", "Schließen  Esc", Bind(this, &TForm4::Schliesen1Click));
+    Schliesen1 = AddMenuEntry(this, Registrierung1, "Schliesen1", "Schließen", Bind(this, &TForm4::Schliesen1Click));
     Suchen1 = AddMenuEntry(this, MainMenu1, "Suchen1", "Suchen", Bind(this, &TForm4::Suchen1Click));
     Abbrechen1 = AddMenuEntry(this, MainMenu1, "Abbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
     Abbrechen1->Enabled = false;
     Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
-    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren  Strg+A",
+    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren",
                                    Bind(this, &TForm4::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren   Strg+U",
+    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren",
                                        Bind(this, &TForm4::Markierungumkehren1Click));
     AddMenuEntry(this, Bearbeiten1, "", "-");
     MarkierteDateienalsHTMLexportieren1 =
@@ -65,6 +65,12 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
     ganzeZeilemarkieren1 = AddMenuEntry(this, Ansicht1, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
                                         Bind(this, &TForm4::ganzeZeilemarkieren1Click));
     ganzeZeilemarkieren1->Checked = true;
+    ffnen1->ShortCut = "Strg+O";
+    Lschen1->ShortCut = "Entf";
+    MarkierteEintrgesichern1->ShortCut = "Strg+S";
+    Schliesen1->ShortCut = "Esc";
+    Allesmarkieren1->ShortCut = "Strg+A";
+    Markierungumkehren1->ShortCut = "Strg+U";
     MainMenu1->Rebuild();
 
     StatusBar1 = new TStatusBar(this);
@@ -99,30 +105,38 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
 
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     MarkierteEintrgeausRegistrierungentfernen1 =
-        AddMenuEntry(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen    Entf",
+        AddMenuEntry(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen",
                      Bind(this, &TForm4::Lschen1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    Registrierungdurchsuchen1 = AddMenuEntry(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen   Strg+F",
+    Registrierungdurchsuchen1 = AddMenuEntry(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen",
                                              Bind(this, &TForm4::Suchen1Click));
     Sucheabbrechen1 =
-        AddMenuEntry(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen   Strg+C", Bind(this, &TForm4::Abbrechen1Click));
+        AddMenuEntry(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
     Sucheabbrechen1->Enabled = false;
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem2 = AddMenuEntry(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern   Strg+S",
+    MenuItem2 = AddMenuEntry(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern",
                              Bind(this, &TForm4::MarkierteEintrgesichern1Click));
-    Registrierungsichern1 = AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern   Strg+R",
+    Registrierungsichern1 = AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern",
                                          Bind(this, &TForm4::Registrierungsichern1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem4 = AddMenuEntry(this, PopupMenu1, "MenuItem4", "Öffnen    Strg+O", Bind(this, &TForm4::ffnen1Click));
+    MenuItem4 = AddMenuEntry(this, PopupMenu1, "MenuItem4", "Öffnen", Bind(this, &TForm4::ffnen1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem5 = AddMenuEntry(this, PopupMenu1, "MenuItem5", "Alles markieren   Strg+A",
+    MenuItem5 = AddMenuEntry(this, PopupMenu1, "MenuItem5", "Alles markieren",
                              Bind(this, &TForm4::Allesmarkieren1Click));
-    MenuItem6 = AddMenuEntry(this, PopupMenu1, "MenuItem6", "Markierung umkehren  Strg+U",
+    MenuItem6 = AddMenuEntry(this, PopupMenu1, "MenuItem6", "Markierung umkehren",
                              Bind(this, &TForm4::Markierungumkehren1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
     MarkierteDateienalsHTMLexportieren2 =
         AddMenuEntry(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", "Exportieren",
                      Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
+    MarkierteEintrgeausRegistrierungentfernen1->ShortCut = "Entf";
+    Registrierungdurchsuchen1->ShortCut = "Strg+F";
+    Sucheabbrechen1->ShortCut = "Strg+C";
+    MenuItem2->ShortCut = "Strg+S";
+    Registrierungsichern1->ShortCut = "Strg+R";
+    MenuItem4->ShortCut = "Strg+O";
+    MenuItem5->ShortCut = "Strg+A";
+    MenuItem6->ShortCut = "Strg+U";
     ListView1->SetPopupMenu(PopupMenu1);
 
     OnClose = Bind(this, &TForm4::FormClose);
@@ -140,28 +154,30 @@ void TForm4::English()
 {
     SetCaption("Scan Registry for junk files");
     Registrierung1->Caption = "Registry";
-    ffnen1->Caption = "Open  Strg+O";
-    Lschen1->Caption = "Delete   Del";
-    MarkierteEintrgesichern1->Caption = "Save selected entries  Strg+S";
-    Schliesen1->Caption = "Close  Esc";
+    ffnen1->Caption = "Open";
+    Lschen1->Caption = "Delete";
+    Lschen1->ShortCut = "Del";
+    MarkierteEintrgesichern1->Caption = "Save selected entries";
+    Schliesen1->Caption = "Close";
     Suchen1->Caption = "Search";
     Abbrechen1->Caption = "Cancel";
     Bearbeiten1->Caption = "Edit";
-    Allesmarkieren1->Caption = "Selected all  Strg+A";
-    Markierungumkehren1->Caption = "Invert selection   Strg+U";
+    Allesmarkieren1->Caption = "Selected all";
+    Markierungumkehren1->Caption = "Invert selection";
     MarkierteDateienalsHTMLexportieren1->Caption = "Export";
     MarkierteDateienalsHTMLexportieren2->Caption = "Export";
     Ansicht1->Caption = "View";
     Gitter1->Caption = "Grid Lines";
     ganzeZeilemarkieren1->Caption = "Row Select";
-    MarkierteEintrgeausRegistrierungentfernen1->Caption = "Delete    Del";
-    Registrierungdurchsuchen1->Caption = "Search reg   Strg+F";
-    Sucheabbrechen1->Caption = "Cancel   Strg+C";
-    MenuItem2->Caption = "Save selected entries   Strg+S";
-    Registrierungsichern1->Caption = "Save Registry   Strg+R";
-    MenuItem4->Caption = "Open    Strg+O";
-    MenuItem5->Caption = "Select all   Strg+A";
-    MenuItem6->Caption = "Invert selection  Strg+U";
+    MarkierteEintrgeausRegistrierungentfernen1->Caption = "Delete";
+    MarkierteEintrgeausRegistrierungentfernen1->ShortCut = "Del";
+    Registrierungdurchsuchen1->Caption = "Search reg";
+    Sucheabbrechen1->Caption = "Cancel";
+    MenuItem2->Caption = "Save selected entries";
+    Registrierungsichern1->Caption = "Save Registry";
+    MenuItem4->Caption = "Open";
+    MenuItem5->Caption = "Select all";
+    MenuItem6->Caption = "Invert selection";
     const char* const captions[] = {"Key", "Value", "Data", "Last modified", "Information"};
     for (int i = 0; i < 5; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);

@@ -104,9 +104,13 @@ UINT ItemFlags(const TMenuItem* item)
     return (item->OnDrawItem ? MF_OWNERDRAW : MF_STRING) | (item->Enabled ? 0 : MF_GRAYED) |
            (item->Checked ? MF_CHECKED : 0);
 }
-const char* ItemContent(const TMenuItem* item)
+// text holds what the system shows of an item it draws itself: the caption and, after a
+// tab, the key, which the system puts in the menu's right-aligned key column.
+const char* ItemContent(const TMenuItem* item, std::string& text)
 {
-    return item->OnDrawItem ? reinterpret_cast<const char*>(item) : item->Caption.c_str();
+    if (item->OnDrawItem) return reinterpret_cast<const char*>(item);
+    text = item->ShortCut.empty() ? item->Caption : item->Caption + "\t" + item->ShortCut;
+    return text.c_str();
 }
 
 // Appends item's visible sub-items to menu; ids index into commands, starting at 1.
@@ -117,19 +121,20 @@ void BuildMenu(HMENU menu, TMenuItem* item, std::vector<TMenuItem*>& commands, s
         TMenuItem* child = item->Items(i);
         if (!child->Visible) continue;
         const bool ownerDrawn = static_cast<bool>(child->OnDrawItem);
+        std::string text;
         if (shown) shown->push_back(child);
         if (child->IsSeparator()) {
             AppendMenuA(menu, MF_SEPARATOR | (ownerDrawn ? MF_OWNERDRAW : 0), 0,
-                        ownerDrawn ? ItemContent(child) : nullptr);
+                        ownerDrawn ? ItemContent(child, text) : nullptr);
             continue;
         }
         if (child->Count() > 0) {
             HMENU sub = CreatePopupMenu();
             BuildMenu(sub, child, commands, shown);
-            AppendMenuA(menu, ItemFlags(child) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(child));
+            AppendMenuA(menu, ItemFlags(child) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(child, text));
         } else {
             commands.push_back(child);
-            AppendMenuA(menu, ItemFlags(child), commands.size(), ItemContent(child));
+            AppendMenuA(menu, ItemFlags(child), commands.size(), ItemContent(child, text));
         }
         if (child->Default) SetMenuDefaultItem(menu, GetMenuItemCount(menu) - 1, TRUE);
     }
@@ -214,14 +219,15 @@ void TMainMenu::Rebuild()
     for (int i = 0; i < Items()->Count(); ++i) {
         TMenuItem* item = Items()->Items(i);
         if (!item->Visible) continue;
+        std::string text;
         if (item->Count() > 0) {
             // Filled when it opens.
             HMENU sub = CreatePopupMenu();
             menus_.emplace_back(sub, item);
-            AppendMenuA(bar, ItemFlags(item) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(item));
+            AppendMenuA(bar, ItemFlags(item) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemContent(item, text));
         } else {
             commands_.push_back(item);
-            AppendMenuA(bar, ItemFlags(item), commands_.size(), ItemContent(item));
+            AppendMenuA(bar, ItemFlags(item), commands_.size(), ItemContent(item, text));
         }
     }
     barCommands_ = commands_.size();

@@ -25,6 +25,9 @@ public:
 
     // "-" makes a separator.
     std::string Caption;
+    // The key that does what the item does ("Strg+O"), shown right-aligned after the
+    // caption; empty for none. The form's own key handler does the work.
+    std::string ShortCut;
     bool Enabled = true;
     bool Visible = true;
     bool Checked = false;

@@ -1,5 +1,7 @@
 #include "toolkit/PageControl.h"
 
+#include "toolkit/ImageList.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -46,6 +48,12 @@ int TTabSheet::PageIndex() const
     auto& pages = pageControl_->pages_;
     auto it = std::find(pages.begin(), pages.end(), this);
     return it == pages.end() ? -1 : static_cast<int>(it - pages.begin());
+}
+
+void TTabSheet::SetImageIndex(int index)
+{
+    imageIndex_ = index;
+    if (pageControl_ && tabVisible_) pageControl_->UpdateTabCaption(this);
 }
 
 void TTabSheet::TextChanged()
@@ -95,6 +103,13 @@ void TPageControl::RemovePage(TTabSheet* page)
     if (!Destroying()) UpdateTabs();
 }
 
+void TPageControl::SetImages(TImageList* images)
+{
+    SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    // The tabs grow to the pictures' height: the pages move down.
+    Realign();
+}
+
 void TPageControl::UpdateTabs()
 {
     if (Destroying()) return;
@@ -125,8 +140,9 @@ void TPageControl::UpdateTabs()
         }
         std::string caption = wanted[i]->Caption();
         TCITEMA item{};
-        item.mask = TCIF_TEXT;
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = &caption[0];
+        item.iImage = wanted[i]->ImageIndex();
         SendMessageA(Handle(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         tabbed_.insert(tabbed_.begin() + i, wanted[i]);
         ++i;
@@ -143,8 +159,9 @@ void TPageControl::UpdateTabCaption(TTabSheet* page)
     if (it == tabbed_.end()) return;
     std::string caption = page->Caption();
     TCITEMA item{};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = &caption[0];
+    item.iImage = page->ImageIndex();
     SendMessageA(Handle(), TCM_SETITEMA, it - tabbed_.begin(), reinterpret_cast<LPARAM>(&item));
 }
 

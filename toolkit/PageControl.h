@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class TImageList;
 class TPageControl;
 
 class TTabSheet : public TCustomControl {
@@ -21,6 +22,9 @@ public:
     void SetTabVisible(bool visible);
     // Position among the page control's pages, or -1.
     int PageIndex() const;
+    // The tab's picture in the page control's Images, -1 for none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
 
 protected:
     void TextChanged() override;
@@ -29,6 +33,7 @@ private:
     friend class TPageControl;
     TPageControl* pageControl_ = nullptr;
     bool tabVisible_ = true;
+    int imageIndex_ = -1;
 };
 
 class TPageControl : public TWinControl {
@@ -44,6 +49,9 @@ public:
     // An index outside 0..PageCount()-1 leaves no page active.
     void SetActivePageIndex(int index);
 
+    // The pictures of the tabs (not owned).
+    void SetImages(TImageList* images);
+
     // After the user picked another tab.
     TNotifyEvent OnChange;
 
@@ -57,7 +65,7 @@ private:
     void RemovePage(TTabSheet* page);
     // Brings the tabs in line with the sheets that show one.
     void UpdateTabs();
-    // Puts a sheet's new caption on its tab.
+    // Puts a sheet's new caption and picture on its tab.
     void UpdateTabCaption(TTabSheet* page);
     TRect PageRect() const;
 

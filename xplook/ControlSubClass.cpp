@@ -3,6 +3,7 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
 #include "xplook/Xpmenu.h"
 
 #include <commctrl.h>
@@ -252,9 +253,19 @@ void TControlSubClass::PaintControlXP()
                            (GetWindowLongA(window_, GWL_STYLE) & BS_LEFTTEXT) != 0);
         break;
     case xcCombo:
-        xplook::PaintCombo(dc, client, colors, around, state,
-                           SendMessageA(window_, CB_GETDROPPEDSTATE, 0, 0) != 0);
+        xplook::PaintCombo(dc, client, colors, around, state, SendMessageA(window_, CB_GETDROPPEDSTATE, 0, 0) != 0,
+                           (GetWindowLongA(window_, GWL_STYLE) & 3) == CBS_SIMPLE);
         break;
+    case xcSpeedButton: {
+        auto* button = static_cast<TSpeedButton*>(control_);
+        xplook::FlatState speed = state;
+        speed.checked = button->Down();
+        // A flat button is hot only while the mouse is over it, not for having the focus.
+        if (button->Flat()) speed.hot = speed.hot && button->Hot();
+        xplook::PaintSpeedButton(dc, client, colors, around, speed, button->Flat(), control_->Caption(),
+                                 button->Font()->Handle());
+        break;
+    }
     case xcGroupBox: {
         auto* box = static_cast<TGroupBox*>(control_);
         HGDIOBJ oldFont = SelectObject(dc, box->Font()->Handle());

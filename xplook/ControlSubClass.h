@@ -24,6 +24,10 @@ public:
     TControlSubClass& operator=(const TControlSubClass&) = delete;
 
     TControl* Control() const { return control_; }
+    // The window whose chain the object is in (a part of Control, or Control's own) and
+    // how it is painted.
+    HWND Window() const { return window_; }
+    int Kind() const { return kind_; }
     // Called by the component that goes or switches the look off: leaves the chain and
     // frees the object now, or when the control's message being handled returns.
     void Release();

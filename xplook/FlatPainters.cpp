@@ -80,6 +80,19 @@ void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
     Frame3D(dc, r, topLeft, bottomRight, r.left, r.left);
 }
 
+void PaintCentredCaption(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatState& state,
+                         const std::string& caption, HFONT font)
+{
+    if (caption.empty()) return;
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, state.enabled ? colors.selectFont : colors.disabled);
+    RECT text = client;
+    DrawTextA(dc, caption.c_str(), -1, &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | (state.rightToLeft ? DT_RTLREADING : 0));
+    SelectObject(dc, oldFont);
+}
+
 }  // namespace
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
@@ -134,14 +147,47 @@ void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const F
             Polyline(dc, edge, 4);
         }
     }
-    if (caption.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, state.enabled ? colors.selectFont : colors.disabled);
-    RECT text = client;
-    DrawTextA(dc, caption.c_str(), -1, &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | (state.rightToLeft ? DT_RTLREADING : 0));
-    SelectObject(dc, oldFont);
+    PaintCentredCaption(dc, client, colors, state, caption, font);
+}
+
+void PaintSpeedButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
+                      const FlatState& state, bool flat, const std::string& caption, HFONT font)
+{
+    const bool down = state.checked;
+    const COLORREF border = state.hot || state.focused ? NewColor(colors.selectBorder, 60) : colors.btnShadow;
+    COLORREF face;
+    if (flat)
+        face = state.hot ? colors.select : around.parentBrush;
+    else if (state.hot)
+        face = NewColor(around.fillFromParent ? around.parentBrush : colors.btnFace, kParentDimHot);
+    else
+        face = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.iconBack;
+    if (down) face = state.hot ? colors.checkedAreaSelect : colors.checkedArea;
+    FillSolid(dc, client, face);
+    // A flat button at rest shows no outline: it is drawn in its face.
+    PaintFlatFrame(dc, client, flat && !down && !state.hot ? face : NewColor(border, 30));
+    if (state.enabled) {
+        const RECT& r = client;
+        const COLORREF edge = GetShadeColor(border, 50);
+        auto pressedEdge = [&] {
+            PenAndBrush tools(dc, edge, nullptr);
+            POINT line[] = {{r.left, r.bottom - 1}, {r.left, r.top}, {r.right, r.top}};
+            Polyline(dc, line, 3);
+        };
+        if (flat && (down || state.pressed)) {
+            PaintFlatFrame(dc, client, border);
+            pressedEdge();
+        } else if (flat && state.hot) {
+            PaintFlatFrame(dc, client, colors.selectBorder);
+        } else if (!flat && (down || state.pressed)) {
+            pressedEdge();
+        } else if (!flat) {
+            PenAndBrush tools(dc, edge, nullptr);
+            POINT line[] = {{r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left - 1, r.bottom - 1}};
+            Polyline(dc, line, 3);
+        }
+    }
+    PaintCentredCaption(dc, client, colors, state, caption, font);
 }
 
 void PaintCheckBox(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
@@ -189,33 +235,52 @@ void PaintRadio(HDC dc, const RECT& client, const XPWorkColors& colors, const Fl
 }
 
 void PaintCombo(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                const FlatState& state, bool droppedDown)
+                const FlatState& state, bool droppedDown, bool simple)
 {
     COLORREF border = around.control;
     if (state.focused) border = NewColor(colors.selectBorder, 60);
-    if (state.hot || droppedDown) border = colors.selectBorder;
+    if (state.hot) border = colors.selectBorder;
+    // Round the control the parent's colour, and the top line inside it too.
     PaintFlatFrame(dc, client, around.parentBrush);
-    RECT frame = Inset(client, 1, 1);
-    PaintFlatFrame(dc, frame, border);
+    {
+        const RECT inner = Inset(client, 1, 1);
+        PenAndBrush tools(dc, around.parentBrush, nullptr);
+        Line(dc, inner.left, inner.top, inner.right, inner.top);
+    }
+    // The frame: one pixel in from top and bottom, one out all round when hot or focused;
+    // in the control's colour and, a pixel taller, in the border colour.
+    RECT frame{client.left, client.top + 1, client.right, client.bottom - 1};
+    if (state.hot || state.focused) InflateRect(&frame, 1, 1);
+    PaintFlatFrame(dc, frame, around.control);
+    if (droppedDown) border = colors.selectBorder;
+    PaintFlatFrame(dc, RECT{frame.left, frame.top, frame.right, frame.bottom + 1}, border);
+    if (simple) return;
+
     COLORREF button = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.btnFace;
     if (state.focused) button = colors.checkedArea;
     if (state.hot) button = colors.select;
     if (droppedDown) button = colors.checkedAreaSelect;
-    RECT inner = Inset(frame, 1, 1);
-    const int width = GetSystemMetrics(SM_CXHTHUMB) + 1;
-    RECT area = state.rightToLeft ? RECT{inner.left, inner.top, inner.left + width, inner.bottom}
-                                  : RECT{inner.right - width, inner.top, inner.right, inner.bottom};
+    const RECT inner = Inset(frame, 1, 1);
+    int width = GetSystemMetrics(SM_CXHTHUMB) + 1;
+    if (state.hot || state.focused) width += state.rightToLeft ? 2 : 1;
+    const RECT area = state.rightToLeft ? RECT{inner.left, inner.top, inner.left + width, inner.bottom}
+                                        : RECT{inner.right - width, inner.top, inner.right, inner.bottom};
     FillSolid(dc, area, button);
+    // The 5 pixels between the text and the button take the field's colour.
+    FillSolid(dc,
+              state.rightToLeft ? RECT{area.right, inner.top, area.right + 5, inner.bottom}
+                                : RECT{area.left - 5, inner.top, area.left, inner.bottom},
+              around.control);
     {
         PenAndBrush tools(dc, border, nullptr);
         const int x = state.rightToLeft ? area.right : area.left;
         Line(dc, x, inner.top, x, inner.bottom);
     }
+    // The arrow: three rows, 5, 3 and 1 pixels wide.
     const COLORREF arrow = !state.enabled || droppedDown ? RGB(255, 255, 255) : RGB(0, 0, 0);
     PenAndBrush tools(dc, arrow, nullptr);
-    const int x = area.left + (area.right - area.left) / 2 - 3;
-    const int y = area.top + (area.bottom - area.top) / 2 - 1;
-    DrawArrow(dc, x, y);
+    const int x = state.rightToLeft ? client.left + 5 : client.right - 10;
+    for (int row = 0; row < 3; ++row) Line(dc, x + row, client.top + 10 + row, x + 5 - row, client.top + 10 + row);
 }
 
 void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around, int captionHeight,

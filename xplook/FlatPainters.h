@@ -42,14 +42,18 @@ COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& 
 // A push button: face, edge and centred caption.
 void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                  const FlatState& state, const std::string& caption, HFONT font);
+// A speed button: its face by flat, down (state.checked) and hot state, an outline, the
+// edge of a raised or pressed button, and the centred caption.
+void PaintSpeedButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
+                      const FlatState& state, bool flat, const std::string& caption, HFONT font);
 // The box of a check box at the left (boxRight: at the right) of its client area.
 void PaintCheckBox(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                    const FlatState& state, bool boxRight);
 void PaintRadio(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                 const FlatState& state, bool boxRight);
-// A drop-down list's frame and button.
+// A combo box's frame and, unless it is a simple one (list always open), its drop-down button.
 void PaintCombo(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                const FlatState& state, bool droppedDown);
+                const FlatState& state, bool droppedDown, bool simple);
 // A group box's frame below its caption (captionHeight), caption left alone: light on
 // the top and left, shaded on the bottom and right.
 void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around, int captionHeight,

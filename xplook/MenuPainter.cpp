@@ -146,14 +146,25 @@ void DrawTheText(HDC dc, const MenuItemFacts& item, const std::string& text, con
     }
     SetTextColor(dc, color);
     PaintText(dc, text, t, 0);
+    if (!item.shortCut.empty()) {
+        // The key column: right-aligned, 10 pixels in from the item's right edge.
+        RECT key = t;
+        key.right -= 10;
+        PaintText(dc, item.shortCut + " ", key, DT_RIGHT);
+    }
 }
+
+// Whether a key text holds more than blanks.
+bool HasKey(const std::string& shortCut) { return shortCut.find_first_not_of(" \t") != std::string::npos; }
 
 }  // namespace
 
 void MeasureMenuItem(const MenuItemFacts& item, HDC dc, const MenuLook& look, int& width, int& height)
 {
     HGDIOBJ oldFont = SelectObject(dc, look.font ? look.font : GetStockObject(DEFAULT_GUI_FONT));
-    const std::string text = item.separator ? "" : item.caption;
+    std::string text = item.separator ? "" : item.caption;
+    // "WWW" keeps a gap between the caption and the key column.
+    if (HasKey(item.shortCut)) text += item.shortCut + "WWW";
     int needed = TextSize(dc, text).cx + 5;
     // "&" marks the next letter and is not shown.
     if (text.find('&') != std::string::npos) needed -= TextSize(dc, "&").cx;
@@ -295,6 +306,7 @@ xplook::MenuItemFacts FactsOf(const TMenuItem* item)
 {
     xplook::MenuItemFacts facts;
     facts.caption = item->Caption;
+    facts.shortCut = item->ShortCut;
     facts.separator = item->IsSeparator();
     facts.enabled = item->Enabled;
     facts.checked = item->Checked;

@@ -29,7 +29,8 @@ COLORREF NewColor(COLORREF color, int value)
 
 COLORREF GrayColor(COLORREF color, int value)
 {
-    int level = RoundHalfEven((GetRValue(color) + GetGValue(color) + GetBValue(color)) / 3.0) + value;
+    // The mean of the channels is truncated, not rounded.
+    int level = (GetRValue(color) + GetGValue(color) + GetBValue(color)) / 3 + value;
     level = std::min(level, 240);
     return Channels(level, level, level);
 }

@@ -22,6 +22,8 @@ struct Picture {
 // What a menu item shows, as the painter needs it.
 struct MenuItemFacts {
     std::string caption;
+    // The item's key, drawn right-aligned in the key column; empty for none.
+    std::string shortCut;
     bool separator = false;
     bool enabled = true;
     bool checked = false;

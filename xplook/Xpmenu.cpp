@@ -14,6 +14,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/TreeView.h"
 #include "xplook/ControlSubClass.h"
@@ -82,6 +83,7 @@ int XPControlKindOf(const TComponent* component)
     if (dynamic_cast<const TCheckBox*>(component)) return xcCheckBox;
     if (dynamic_cast<const TRadioButton*>(component)) return xcRadioButton;
     if (dynamic_cast<const TButton*>(component)) return xcButton;
+    if (dynamic_cast<const TSpeedButton*>(component)) return xcSpeedButton;
     if (dynamic_cast<const TPanel*>(component)) return xcPanel;
     if (dynamic_cast<const TGroupBox*>(component)) return xcGroupBox;
     if (dynamic_cast<const TTreeView*>(component)) return xcTreeView;
@@ -171,9 +173,12 @@ void TXPMenu::HandOverSubclasses(TXPMenu* to, const TWinControl* keep)
     for (TControlSubClass* subclass : std::vector<TControlSubClass*>(subclasses_)) {
         TControl* control = subclass->Control();
         if (keep && Inside(control, keep)) continue;
+        // The same window painted the same way: a spin edit's arrows stay arrows.
+        const HWND window = subclass->Window();
+        const int kind = subclass->Kind();
         Forget(subclass);
         subclass->Release();
-        to->subclasses_.push_back(new TControlSubClass(to, control));
+        to->subclasses_.push_back(new TControlSubClass(to, control, window, kind));
     }
 }
 

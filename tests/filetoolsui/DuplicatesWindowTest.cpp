@@ -208,7 +208,7 @@ TEST_F(DuplicatesWindowTest, TheMenuBarOffersTheCommandsWithTheirKeysInBothLangu
     ASSERT_EQ(bar, Form3->MainMenu1->Handle());
     // A menu is filled when it opens; its command reaches the window's handler.
     SendMessageA(Form3->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(bar, 1)), 1);
-    EXPECT_EQ(MenuText(bar, 0, 1), "Alles markieren    Strg+A");
+    EXPECT_EQ(MenuText(bar, 0, 1), "Alles markieren\tStrg+A") << "the key in the menu's key column";
     SendMessageA(Form3->Handle(), WM_COMMAND, GetMenuItemID(GetSubMenu(bar, 1), 0), 0);
     EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{0, 1}));
     effects.answers = {IDNO};
@@ -221,14 +221,19 @@ TEST_F(DuplicatesWindowTest, TheMenuBarOffersTheCommandsWithTheirKeysInBothLangu
     const struct {
         TMenuItem* item;
         const char* english;
-    } items[] = {{Form3->ffnen1, "Open   Strg+O"},           {Form3->ffnenmit2, "Open with...    Strg+W"},
-                 {Form3->Lschen1, "Delete   Del"},           {Form3->Kopieren1, "Copy...     Strg+C"},
-                 {Form3->Eigenschaften1, "Properties  Alt+Return"}, {Form3->Schlieen1, "Close    Esc"},
-                 {Form3->Markierungumkehren1, "Invert selection    Strg+U"},
-                 {Form3->ersterEintragderDuplikatemarkieren1, "Not select first entry of the duplikates  Strg+N"},
-                 {Form3->MarkierteDateienalsHTMLexportieren1, "Export selected files as HTML"}};
+        const char* key;
+    } items[] = {{Form3->ffnen1, "Open", "Strg+O"},
+                 {Form3->ffnenmit2, "Open with...", "Strg+W"},
+                 {Form3->Lschen1, "Delete", "Del"},
+                 {Form3->Kopieren1, "Copy...", "Strg+C"},
+                 {Form3->Eigenschaften1, "Properties", "Alt+Return"},
+                 {Form3->Schlieen1, "Close", "Esc"},
+                 {Form3->Markierungumkehren1, "Invert selection", "Strg+U"},
+                 {Form3->ersterEintragderDuplikatemarkieren1, "Not select first entry of the duplikates", "Strg+N"},
+                 {Form3->MarkierteDateienalsHTMLexportieren1, "Export selected files as HTML", ""},
+                 {Form3->Loeschen1, "Delete", "Del"}};
     for (const auto& entry : items)
-        EXPECT_EQ(entry.item->Caption, entry.english);
+        EXPECT_EQ(entry.item->Caption + "|" + entry.item->ShortCut, std::string(entry.english) + "|" + entry.key);
     EXPECT_EQ(Form3->Datei1->Count(), 6);
     EXPECT_EQ(Form3->PopupMenu1->Items()->Count(), 6) << "the selection commands are in the edit menu only";
 }

@@ -77,6 +77,8 @@ TEST(DirItems, StatusTextsSayWhatTheyCount)
     EXPECT_EQ("2 Ordner(1,00 MB), 3 Dateien(0,50 MB) [1,50 MB]", ListingStatusText(totals, true));
     EXPECT_EQ("0 Folders(0.00 MB), 0 Files(0.00 MB) [0.00 MB]", ListingStatusText(ListingTotals{}, false));
     EXPECT_EQ("2 Objects selected (3.00 MB)", SelectionStatusText(2, 3 * 1048576, false));
+    EXPECT_EQ("C:\\  2,00 MB", TreeNodeCaption("C:\\", 2 * 1048576, true, true));
+    EXPECT_EQ("My Computer", TreeNodeCaption("My Computer", 0, false, false)) << "a virtual node has no size";
     EXPECT_EQ("RHSA", cleaning::AttributeLetters(0x27));
     EXPECT_EQ("", DateTextOf(FILETIME{}));
 }

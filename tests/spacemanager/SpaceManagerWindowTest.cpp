@@ -530,7 +530,7 @@ TEST_F(SpaceManagerTest, ChartSwitchesOutliveRebuildsAndManyBarsScroll)
 {
     Open();
     TFrame6* frame = Form11->Frame6;
-    for (TButton* button : {frame->SpeedButton2, frame->SpeedButton7, frame->SpeedButton9, frame->SpeedButton3})
+    for (TSpeedButton* button : {frame->SpeedButton2, frame->SpeedButton7, frame->SpeedButton9, frame->SpeedButton3})
         button->Click();
     Form11->AddTeeChart();
     EXPECT_FALSE(frame->DBChart1->LegendVisible());
@@ -580,7 +580,7 @@ TEST_F(SpaceManagerTest, EnglishModeSpeaksEnglishInCaptionsAndStatus)
     EXPECT_EQ("Filename", Form11->ListView1->Columns()->Items(0)->Caption());
     EXPECT_EQ("Chart", Form11->TabSheet2->Caption());
     TFrame6* frame = Form11->Frame6;
-    const std::pair<TButton*, const char*> hints[] = {
+    const std::pair<TSpeedButton*, const char*> hints[] = {
         {frame->SpeedButton2, "Show or Hide Legend"}, {frame->SpeedButton3, "Zoom In"},
         {frame->SpeedButton4, "Zoom Out"},            {frame->SpeedButton7, "View Chart as 3D or 2D"},
         {frame->SpeedButton8, "Bar Chart"},           {frame->SpeedButton9, "Pie Chart"},

@@ -1,9 +1,10 @@
-// Push buttons, check boxes, radio groups and group boxes.
+// Push buttons, speed buttons, check boxes, radio groups and group boxes.
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Forms.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/SpeedButton.h"
 
 #include "ToolkitTestSupport.h"
 
@@ -54,6 +55,47 @@ TEST_F(ButtonTest, RadioButtonsAreExclusiveAmongTheSameParentOnly)
     b2->SetChecked(false);        // unchecking runs nothing and leaves the group empty
     EXPECT_FALSE(b1->Checked());
     EXPECT_EQ(clicks, "a1 b2 a2 ");
+}
+
+TEST_F(ButtonTest, SpeedButtonsStayDownByGroupAndOnlyAGroupThatAllowsItGoesAllUp)
+{
+    auto* panel = Make<TGroupBox>(form, 0);
+    auto* bars = Make<TSpeedButton>(panel, 10);
+    auto* pie = Make<TSpeedButton>(panel, 40);
+    auto* legend = Make<TSpeedButton>(panel, 70);
+    auto* plain = Make<TSpeedButton>(panel, 100);
+    auto* elsewhere = Make<TSpeedButton>(form, 140);  // same group index, other parent
+    bars->SetGroupIndex(1);
+    pie->SetGroupIndex(1);
+    elsewhere->SetGroupIndex(1);
+    legend->SetGroupIndex(2);
+    legend->SetAllowAllUp(true);
+    int clicks = 0;
+    for (auto* button : {bars, pie, legend, plain, elsewhere}) button->OnClick = [&clicks](TObject*) { ++clicks; };
+    elsewhere->SetDown(true);
+    plain->SetDown(true);
+    EXPECT_FALSE(plain->Down()) << "a button of no group is never down";
+
+    const struct {
+        TSpeedButton* clicked;
+        bool bars, pie, legend;
+    } steps[] = {
+        {bars, true, false, false},   // a click leaves it down
+        {pie, false, true, false},    // its group's other button goes up
+        {pie, false, true, false},    // a down button of a group that keeps one down stays
+        {legend, false, true, true},  // groups are independent
+        {legend, false, true, false}, // ... and one that allows all up goes up
+        {plain, false, true, false},
+    };
+    for (const auto& step : steps) {
+        ClickOn(step.clicked);
+        const int row = static_cast<int>(&step - steps);
+        EXPECT_EQ(bars->Down(), step.bars) << row;
+        EXPECT_EQ(pie->Down(), step.pie) << row;
+        EXPECT_EQ(legend->Down(), step.legend) << row;
+    }
+    EXPECT_EQ(clicks, 6) << "every click runs OnClick, also one that changes nothing";
+    EXPECT_TRUE(elsewhere->Down()) << "a group lives in one parent";
 }
 
 TEST_F(ButtonTest, CheckBoxClicksCycleTheStateAndEveryChangeFiresOnClick)

@@ -2,6 +2,7 @@
 // tool bar (pictures and hints in both languages) and the add-ending dialog.
 #include "cleaning/Fileending.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "cleaning/Shutdownwarning.h"
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
@@ -93,6 +94,17 @@ TEST_F(XPHandOffTest, TheAddEndingDialogIsHandedOver)
     Form1->Label19Click(nullptr);
     ASSERT_NE(Frame3, nullptr);
     EXPECT_TRUE(Form1->XPMenu1->IsSubclassed(Frame3->Edit1));
+}
+
+TEST_F(XPHandOffTest, TheShutdownWarningIsHandedOverWithItsFrame)
+{
+    TreatEverything();
+    Form1->AfterTaskAction = 1;
+    Form1->ArmShutdownCountdown();
+    ASSERT_NE(Frame12, nullptr);
+    EXPECT_TRUE(Form1->XPMenu1->IsSubclassed(Frame12->Button1)) << "the frame was made before the hand-over";
+    EXPECT_TRUE(Form1->XPMenu1->IsSubclassed(Frame12->Button2));
+    Frame12->Button2Click(nullptr);
 }
 
 }  // namespace

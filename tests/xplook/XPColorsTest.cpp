@@ -29,6 +29,9 @@ TEST(XPColors, HelpersByTable)
         {"halves round to even", NewColor(RGB(0, 200, 0), 50), RGB(128, 228, 128)},
         {"grey of white is capped at 240", GrayColor(white, 10), RGB(240, 240, 240)},
         {"grey of black is the level", GrayColor(black, 10), RGB(10, 10, 10)},
+        // (1 + 1 + 2) / 3 = 1.33 and (2 + 2 + 1) / 3 = 1.67: both truncate to 1.
+        {"grey truncates the mean", GrayColor(RGB(1, 1, 2), 0), RGB(1, 1, 1)},
+        {"grey truncates a mean near the next level", GrayColor(RGB(2, 2, 1), 10), RGB(11, 11, 11)},
         {"mean of white and white is white", MergColor({white, white}), white},
         {"mean of one colour is that colour", MergColor({RGB(7, 8, 9)}), RGB(7, 8, 9)},
         {"mean of black and white", MergColor({black, white}), RGB(128, 128, 128)},

@@ -303,6 +303,51 @@ TEST(XPPaint, MenuItems)
     EXPECT_EQ(height, 4);
 }
 
+// The columns of a canvas row range that hold anything but the background.
+int InkIn(const Canvas& canvas, int from, int to, int top, int bottom, COLORREF background)
+{
+    int ink = 0;
+    for (int x = from; x < to; ++x)
+        for (int y = top; y < bottom; ++y) ink += canvas.at(x, y) != background;
+    return ink;
+}
+
+TEST(XPPaint, AMenuItemsKeyIsMeasuredWithAGapAndRightAlignedTenPixelsIn)
+{
+    const XPWorkColors c = Colors();
+    MenuItemFacts plain;
+    plain.caption = "Open";
+    MenuItemFacts keyed = plain;
+    keyed.shortCut = "Strg+O";
+    const MenuLook look;
+    Canvas canvas(200, 20);
+    HGDIOBJ old = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
+    auto textWidth = [&](const std::string& text) {
+        SIZE size{};
+        GetTextExtentPoint32A(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const int keyWidth = textWidth("Strg+O ");
+    const int plainWidth = textWidth("Open") + 5 + look.iconWidth;
+    const int keyedWidth = textWidth("OpenStrg+OWWW") + 5 + look.iconWidth;
+    SelectObject(canvas.dc(), old);
+
+    const struct {
+        const MenuItemFacts* item;
+        int width;
+        bool keyShown;
+    } cases[] = {{&plain, plainWidth, false}, {&keyed, keyedWidth, true}};
+    for (const auto& k : cases) {
+        int width = 0, height = 0;
+        MeasureMenuItem(*k.item, canvas.dc(), look, width, height);
+        EXPECT_EQ(width, k.width) << k.item->shortCut;
+        Canvas item(200, 20);
+        DrawMenuItem(*k.item, item.dc(), RECT{0, 0, 200, 20}, false, look, c);
+        EXPECT_EQ(InkIn(item, 200 - 10 - keyWidth, 200 - 10, 0, 20, c.work) > 0, k.keyShown) << k.item->shortCut;
+        EXPECT_EQ(InkIn(item, 200 - 10, 200, 0, 20, c.work), 0) << "ten pixels stay free at the right";
+    }
+}
+
 TEST(XPPaint, ButtonCheckBoxAndFrame)
 {
     const XPWorkColors c = Colors();
@@ -339,6 +384,32 @@ TImageList* SolidList(TComponent* owner, TColor color)
     auto* list = new TImageList(owner, 16, 16);
     list->AddMasked(MakeSolidBitmap(16, 16, color), clFuchsia);
     return list;
+}
+
+TEST(XPPaint, SpeedButtonFacesByFlatHotAndDown)
+{
+    const XPWorkColors c = Colors();
+    const FlatSurroundings around{RGB(200, 200, 200), RGB(10, 200, 10)};
+    const struct {
+        bool flat, hot, down;
+        COLORREF face, corner;
+    } cases[] = {
+        {true, false, false, around.parentBrush, around.parentBrush},  // flat at rest: no outline
+        {true, true, false, c.select, c.selectBorder},
+        {true, false, true, c.checkedArea, c.btnShadow},
+        {true, true, true, c.checkedAreaSelect, NewColor(c.selectBorder, 60)},
+        {false, false, false, c.iconBack, GetShadeColor(c.btnShadow, 50)},  // raised: edge right and below
+    };
+    for (const auto& k : cases) {
+        FlatState state;
+        state.hot = k.hot;
+        state.checked = k.down;
+        Canvas canvas(40, 22);
+        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, "", nullptr);
+        const int row = static_cast<int>(&k - cases);
+        EXPECT_EQ(canvas.at(20, 11), k.face) << row;
+        EXPECT_EQ(canvas.at(39, 21), k.corner) << row << ": the outline";
+    }
 }
 
 TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
@@ -440,7 +511,7 @@ TEST(XPPaint, FacesOfControlsWithTag1000TakeTheParentsColour)
     Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
     PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, "", nullptr);
     PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, "", nullptr);
-    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false);
+    PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false, false);
     EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
     EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
     EXPECT_EQ(combo.at(100 - 4, 4), NewColor(kOnGreen.parentBrush, 16)) << "the drop-down button";

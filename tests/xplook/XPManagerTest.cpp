@@ -3,6 +3,7 @@
 // fail are never touched again; a look that stops serving other windows hands them on.
 // Also the flat border of popup menus.
 #include "tests/support/Canvas.h"
+#include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -152,6 +153,33 @@ TEST_F(XPManagerTest, DisableSubclassingHandsOtherWindowsToTheNextLookOrRestores
     secondLook->SetDisableSubclassing(true);
     EXPECT_EQ(TControlSubClass::Of(later.edit->Handle()), nullptr) << "no look left: restored";
     EXPECT_TRUE(secondLook->IsSubclassed(second.edit));
+}
+
+TEST_F(XPManagerTest, ASpinEditIsHandedOverWholeAndLeavesNoObjectBehind)
+{
+    look->Loaded();
+    LaterForm second = MakeForm();
+    auto* secondLook = new TXPMenu(second.form);
+    secondLook->SetActive(true);
+    secondLook->Loaded();
+    LaterForm later = MakeForm();
+    auto* spin = new TCSpinEdit(later.form);
+    spin->SetParent(later.form);
+    Application->ProcessMessages();
+    ASSERT_NE(TControlSubClass::Of(spin->Arrows()), nullptr);
+
+    look->SetDisableSubclassing(true);
+    TControlSubClass* field = TControlSubClass::Of(spin->Handle());
+    TControlSubClass* arrows = TControlSubClass::Of(spin->Arrows());
+    ASSERT_NE(arrows, nullptr) << "the arrows keep their look";
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(arrows->Kind(), xcUpDown);
+    EXPECT_EQ(field->Kind(), xcEdit);
+    EXPECT_TRUE(secondLook->IsSubclassed(spin));
+
+    const TControl* gone = spin;
+    delete later.form;
+    EXPECT_FALSE(secondLook->IsSubclassed(gone)) << "no object is left holding the spin edit";
 }
 
 TEST_F(XPManagerTest, WithAutoDetectAMenuMadeLaterIsHooked)
