@@ -103,12 +103,7 @@ void TPageControl::RemovePage(TTabSheet* page)
     if (!Destroying()) UpdateTabs();
 }
 
-void TPageControl::SetImages(TImageList* images)
-{
-    SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
-    // The tabs grow to the pictures' height: the pages move down.
-    Realign();
-}
+void TPageControl::SetImages(TImageList* images) { images_.Set(images); }
 
 void TPageControl::UpdateTabs()
 {

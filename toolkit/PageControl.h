@@ -4,10 +4,10 @@
 #pragma once
 
 #include "toolkit/Controls.h"
+#include "toolkit/ImageList.h"
 
 #include <vector>
 
-class TImageList;
 class TPageControl;
 
 class TTabSheet : public TCustomControl {
@@ -72,4 +72,9 @@ private:
     std::vector<TTabSheet*> pages_;
     std::vector<TTabSheet*> tabbed_;  // the sheets behind the tabs, in tab order
     TTabSheet* active_ = nullptr;
+    TImageLink images_{[this](HIMAGELIST handle) {
+        SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(handle));
+        // The tabs grow to the pictures' height: the pages move down.
+        if (!Destroying()) Realign();
+    }};
 };
