@@ -393,7 +393,7 @@ ZipResult TUnzip::OpenEntry(int index)
     if (openMethod_ == ZipMethodDeflated) {
         int status = inflaterReady_ ? inflateReset(&inflater_) : inflateInit2(&inflater_, -MAX_WBITS);
         if (status != Z_OK)
-            return ZipErrWrite;
+            return ZipErrMapping; // the inflater's state could not be allocated
         inflaterReady_ = true;
     }
     inflater_.next_in = input_.data();

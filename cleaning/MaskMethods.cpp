@@ -10,14 +10,6 @@
 
 namespace {
 
-std::vector<CheckedEntry> EntriesOf(const TObjectList<CheckedEntry>& list)
-{
-    std::vector<CheckedEntry> entries;
-    for (int i = 0; i < list.Count(); ++i)
-        entries.push_back(*list[i]);
-    return entries;
-}
-
 void Refill(TObjectList<CheckedEntry>& list, const std::vector<CheckedEntry>& entries)
 {
     list.Clear();
@@ -109,7 +101,7 @@ void TForm1::WriteRegExcludeDirs()
     cleaning::WriteCheckedValuesIfChanged(*Registry, options::Key, options::excludeDirs::Name, ExcludeDirRows());
 }
 
-bool TForm1::TestFile(const std::string& ending) { return cleaning::TestFile(EntriesOf(*FileEndingList), ending); }
+bool TForm1::TestFile(const std::string& ending) { return cleaning::TestFile(FileEndingList->Copies(), ending); }
 
 bool TForm1::DateiFilter(const std::string& ending, const std::string& mask)
 {
@@ -118,5 +110,5 @@ bool TForm1::DateiFilter(const std::string& ending, const std::string& mask)
 
 bool TForm1::IsInExcludeDirs(const std::string& path)
 {
-    return cleaning::ExclusionTest(EntriesOf(*ExcludeDirList), SkipRecycleBin != 0).IsInExcludeDirs(path);
+    return cleaning::ExclusionTest(ExcludeDirList->Copies(), SkipRecycleBin != 0).IsInExcludeDirs(path);
 }

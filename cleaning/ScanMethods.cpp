@@ -11,14 +11,6 @@
 
 namespace {
 
-std::vector<CheckedEntry> EntriesOf(const TObjectList<CheckedEntry>& list)
-{
-    std::vector<CheckedEntry> entries;
-    for (int i = 0; i < list.Count(); ++i)
-        entries.push_back(*list[i]);
-    return entries;
-}
-
 // Ties a scan to the main form: its cancel flag, its message pump and its boxes.
 class FormScanObserver : public cleaning::ScanObserver {
 public:
@@ -99,8 +91,8 @@ void TForm1::Clean()
 
     cleaning::ScanSettings settings;
     settings.mode = ScanMode;
-    settings.masks = EntriesOf(*FileEndingList); // upper case, from the rows just now
-    settings.excludeDirs = EntriesOf(*ExcludeDirList);
+    settings.masks = FileEndingList->Copies(); // upper case, from the rows just now
+    settings.excludeDirs = ExcludeDirList->Copies();
     settings.skipRecycleBin = SkipRecycleBin != 0;
     settings.olderThanDays = OlderThanDays;
     settings.searchText = SearchName;

@@ -1,5 +1,14 @@
-# GoogleTest from Debian's sources, built with the cross compiler.
-set(GTEST_ROOT /usr/src/googletest/googletest)
+# GoogleTest from its sources, built with the cross compiler: Debian's googletest package
+# puts them in /usr/src/googletest; GTEST_SOURCE_DIR names another place.
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's source tree")
+find_path(GTEST_ROOT src/gtest-all.cc
+          PATHS ${GTEST_SOURCE_DIR}/googletest ${GTEST_SOURCE_DIR}
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT GTEST_ROOT)
+    message(FATAL_ERROR "GoogleTest's sources are missing (looked in ${GTEST_SOURCE_DIR}): "
+                        "install Debian's googletest package (scripts/setup.sh does), "
+                        "or set GTEST_SOURCE_DIR to a GoogleTest source tree.")
+endif()
 add_library(tw_gtest STATIC ${GTEST_ROOT}/src/gtest-all.cc)
 target_include_directories(tw_gtest PUBLIC ${GTEST_ROOT}/include PRIVATE ${GTEST_ROOT})
 add_library(tw_gtest_main STATIC ${GTEST_ROOT}/src/gtest_main.cc)

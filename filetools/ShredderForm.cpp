@@ -128,9 +128,10 @@ bool TForm2::German() const { return !Form1 || Form1->LanguageFlag != 0; }
 
 void TForm2::Button1Click(TObject*)
 {
+    // The engine runs on this thread and returns at its next check, once this handler
+    // has returned: waiting here would only freeze the window.
     CancelFlag = 1;
     Application->ProcessMessages();
-    Sleep(100);
     closedByUser_ = true;
     Close();
 }

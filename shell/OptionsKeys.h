@@ -6,7 +6,16 @@
 
 namespace options {
 
-inline constexpr const char* Key = "Software\\Tidewrack\\Options";
+// The paths as literals, so that each subkey's path is joined to its parent's when compiled.
+#define TIDEWRACK_OPTIONS_PATH "Software\\Tidewrack\\Options"
+#define TIDEWRACK_TASKS_NAME "Tasks"
+// In a subkey's namespace: Name, the subkey's own name under its parent, and Key, its full
+// path; the name is written once.
+#define TIDEWRACK_SUBKEY(parentPath, name)     \
+    inline constexpr const char* Name = name; \
+    inline constexpr const char* Key = parentPath "\\" name;
+
+inline constexpr const char* Key = TIDEWRACK_OPTIONS_PATH;
 
 // Values directly under Options.
 inline constexpr const char* InstallDir = "InstallDir"; // written by the installer, only read
@@ -23,10 +32,8 @@ inline constexpr const char* CleanCenterChecked = "CleanCenterChecked";
 inline constexpr const char* CleanCenterWithDOD = "CleanCenterWithDOD";
 inline constexpr const char* BackupIndex = "backupindex";
 
-// Each subkey: Name is the subkey's own name under Options, Key its full path.
 namespace action {
-inline constexpr const char* Name = "Action";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\Action";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "Action")
 inline constexpr const char* ComboBoxIndex = "comboboxindex";
 inline constexpr const char* LastAccess = "lastaccess";
 inline constexpr const char* SearchName = "searchname";
@@ -34,51 +41,42 @@ inline constexpr const char* SearchName = "searchname";
 
 // One value per mask: name = the upper-case mask, data "1" active or "0".
 namespace fileEnding {
-inline constexpr const char* Name = "FileEnding";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\FileEnding";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "FileEnding")
 }
 
 // One value per exclusion folder: name = path, data "1" or "0".
 namespace excludeDirs {
-inline constexpr const char* Name = "ExcludeDirs";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\ExcludeDirs";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "ExcludeDirs")
 }
 
 // Check marks of the two location lists, matched by position.
 namespace driveSettings {
-inline constexpr const char* Name = "DriveSettings";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\DriveSettings";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "DriveSettings")
 }
 namespace duplicateDriveSettings {
-inline constexpr const char* Name = "DuplicateDriveSettings";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\DuplicateDriveSettings";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "DuplicateDriveSettings")
 }
 
 // Folders added to the two location lists.
 namespace addedDirs {
-inline constexpr const char* Name = "AddedDirs";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\AddedDirs";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "AddedDirs")
 }
 namespace addedDuplicateDirs {
-inline constexpr const char* Name = "AddedDuplicateDirs";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\AddedDuplicateDirs";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "AddedDuplicateDirs")
 }
 
 // One value per kept cookie: name = cookie name, data empty.
 namespace cookiesNoDelete {
-inline constexpr const char* Name = "CookiesNoDelete";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\CookiesNoDelete";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "CookiesNoDelete")
 }
 
 // One value per backup project: name = time stamp, data "" or "DLL " + a word.
 namespace backup {
-inline constexpr const char* Name = "Backup";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\Backup";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "Backup")
 }
 
 namespace tasks {
-inline constexpr const char* Name = "Tasks";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\Tasks";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, TIDEWRACK_TASKS_NAME)
 inline constexpr const char* Task = "task";
 inline constexpr const char* ActionAfterTaskEnding = "actionaftertaskending";
 inline constexpr const char* Time = "time";
@@ -90,13 +88,11 @@ inline constexpr const char* LastRun = "lastrun";
 
 // Under Tasks: one value per location of the scheduled scan, name = location caption.
 namespace scanDirs {
-inline constexpr const char* Name = "ScanDirs";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\Tasks\\ScanDirs";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH "\\" TIDEWRACK_TASKS_NAME, "ScanDirs")
 }
 
 namespace scanDoubleSettings {
-inline constexpr const char* Name = "ScanDoubleSettings";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\ScanDoubleSettings";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "ScanDoubleSettings")
 inline constexpr const char* DoubleSearchText = "doublesearchtext";
 inline constexpr const char* DoubleSearchScan = "doublesearchscan";
 inline constexpr const char* DoubleSearchScanBytes = "doublesearchscanbytes";
@@ -113,8 +109,7 @@ inline constexpr const char* ColumnsWidth = "columnswidth";
 }
 
 namespace screenSettingsDelFiles {
-inline constexpr const char* Name = "ScreenSettingsDelFiles";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\ScreenSettingsDelFiles";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "ScreenSettingsDelFiles")
 inline constexpr const char* Left = "left";
 inline constexpr const char* Top = "top";
 inline constexpr const char* Width = "width";
@@ -123,8 +118,7 @@ inline constexpr const char* ColumsWidth = "columswidth";
 }
 
 namespace screenSettingsBackupFiles {
-inline constexpr const char* Name = "ScreenSettingsBackupFiles";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\ScreenSettingsBackupFiles";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "ScreenSettingsBackupFiles")
 inline constexpr const char* Left = "left";
 inline constexpr const char* Top = "top";
 inline constexpr const char* Width = "width";
@@ -133,8 +127,7 @@ inline constexpr const char* ColumsWidth = "columswidth";
 }
 
 namespace searchRegSettings {
-inline constexpr const char* Name = "SearchRegSettings";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\SearchRegSettings";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "SearchRegSettings")
 inline constexpr const char* Left = "left";
 inline constexpr const char* Top = "top";
 inline constexpr const char* Width = "width";
@@ -145,15 +138,13 @@ inline constexpr const char* ColumnsWidth = "columnswidth";
 }
 
 namespace chkDsk {
-inline constexpr const char* Name = "ChkDsk";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\ChkDsk";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "ChkDsk")
 inline constexpr const char* Options = "options";
 inline constexpr const char* Drives = "drives";
 }
 
 namespace dirSize {
-inline constexpr const char* Name = "DirSize";
-inline constexpr const char* Key = "Software\\Tidewrack\\Options\\DirSize";
+TIDEWRACK_SUBKEY(TIDEWRACK_OPTIONS_PATH, "DirSize")
 inline constexpr const char* Left = "left";
 inline constexpr const char* Top = "top";
 inline constexpr const char* Width = "width";
@@ -168,3 +159,7 @@ inline constexpr const char* LastTab = "lasttab";
 }
 
 } // namespace options
+
+#undef TIDEWRACK_SUBKEY
+#undef TIDEWRACK_TASKS_NAME
+#undef TIDEWRACK_OPTIONS_PATH

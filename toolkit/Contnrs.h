@@ -21,6 +21,14 @@ public:
     T* operator[](int index) const { return Items(index); }
     T* First() const { return items_.empty() ? nullptr : items_.front(); }
     T* Last() const { return items_.empty() ? nullptr : items_.back(); }
+    // Copies of the objects, in list order: a snapshot that later edits of the list leave alone.
+    std::vector<T> Copies() const
+    {
+        std::vector<T> copies;
+        copies.reserve(items_.size());
+        for (const T* item : items_) copies.push_back(*item);
+        return copies;
+    }
 
     int Add(T* item)
     {
