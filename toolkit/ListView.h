@@ -224,8 +224,6 @@ public:
 
     TDragMode DragMode() const { return dragMode_; }
     void SetDragMode(TDragMode mode) { dragMode_ = mode; }
-    // A drag of this list's rows is under way.
-    bool Dragging() const { return dragging_; }
     // Without OnDragOver the list takes no rows.
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
@@ -258,13 +256,14 @@ private:
     TListItem* DataItem(int row) const;
     // The header bitmap of a sort arrow (where the header does not draw its own).
     HBITMAP SortArrow(TSortOrder order);
-    // The drag of this list's rows, as the mouse reaches point (this list's client
-    // coordinates): the list view there is told, and the cursor shows whether it takes them.
+    // Takes the mouse for a drag of the selected rows.
     void BeginDrag();
+    // The mouse has reached point (this list's client coordinates): the list view there is
+    // asked whether it takes the rows, and the cursor says so.
     void DragTo(POINT point);
     // Ends the drag; with drop, a release at point hands the rows to the list there.
     void EndDrag(bool drop, POINT point);
-    // The list view at point (this list's client coordinates) and point in its own.
+    // The list view at point (this list's client coordinates); point becomes its own.
     TListView* ListViewAt(POINT& point) const;
     // Tells the list view last dragged over that the drag has left it.
     void LeaveDragTarget(POINT point);
