@@ -128,6 +128,7 @@ void TForm1::ListView9KeyDown(TObject*, WORD& key, TShiftState)
 void TForm1::OpenCookieKeepDialog()
 {
     TForm7 dialog(this);
+    XPMenu1->InitComponent(&dialog);
     if (LanguageFlag == 0) {
         dialog.Label1->SetCaption("Delete Cookies");
         dialog.Label2->SetCaption("Do not delete Cookies");

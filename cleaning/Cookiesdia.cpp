@@ -13,6 +13,7 @@ TListView* MakeList(TForm7* form, const char* name, int left)
     list->SetViewStyle(vsReport);
     list->Columns()->Add()->SetWidth(196);
     list->SetMultiSelect(true);
+    list->SetDragMode(dmAutomatic);
     return list;
 }
 
@@ -71,6 +72,10 @@ TForm7::TForm7(TComponent* owner) : TForm(owner)
     Button3->OnClick = Bind(this, &TForm7::Button3Click);
     Button4->OnClick = Bind(this, &TForm7::Button4Click);
     ListView1->OnDblClick = Bind(this, &TForm7::Button1Click);
+    ListView1->OnDragOver = Bind(this, &TForm7::ListView1DragOver);
+    ListView1->OnDragDrop = Bind(this, &TForm7::ListView1DragDrop);
+    ListView2->OnDragOver = Bind(this, &TForm7::ListView2DragOver);
+    ListView2->OnDragDrop = Bind(this, &TForm7::ListView2DragDrop);
     OnKeyDown = Bind(this, &TForm7::FormKeyDown);
 }
 
@@ -96,6 +101,28 @@ void TForm7::Fill(const std::vector<std::string>& kept, const std::vector<std::s
 void TForm7::Button1Click(TObject*) { MoveSelected(ListView1, ListView2); }
 
 void TForm7::Button2Click(TObject*) { MoveSelected(ListView2, ListView1); }
+
+void TForm7::ListView1DragOver(TObject*, TObject* source, int, int, TDragState, bool& accept)
+{
+    accept = source == ListView2;
+}
+
+void TForm7::ListView1DragDrop(TObject*, TObject* source, int, int)
+{
+    if (source == ListView2)
+        Button2Click(nullptr);
+}
+
+void TForm7::ListView2DragOver(TObject*, TObject* source, int, int, TDragState, bool& accept)
+{
+    accept = source == ListView1;
+}
+
+void TForm7::ListView2DragDrop(TObject*, TObject* source, int, int)
+{
+    if (source == ListView1)
+        Button1Click(nullptr);
+}
 
 void TForm7::Button3Click(TObject*)
 {

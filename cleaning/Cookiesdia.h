@@ -1,5 +1,7 @@
 // The cookie keep-list dialog: the browser's cookies on the left, the cookies that cache
-// cleaning must spare on the right; OK makes the right list the keep-list.
+// cleaning must spare on the right; OK makes the right list the keep-list. Cookies move
+// between the lists by the buttons, a double click on the left, or a drag from one list
+// onto the other.
 #pragma once
 
 #include "toolkit/Button.h"
@@ -19,6 +21,11 @@ public:
     void Button3Click(TObject* sender);  // OK
     void Button4Click(TObject* sender);  // Cancel
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    // Each list takes the rows of the other one, as "<<" and ">>" would move them.
+    void ListView1DragOver(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept);
+    void ListView1DragDrop(TObject* sender, TObject* source, int x, int y);
+    void ListView2DragOver(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept);
+    void ListView2DragDrop(TObject* sender, TObject* source, int x, int y);
 
     // The names in a list, top to bottom.
     static std::vector<std::string> Names(TListView* list);

@@ -60,10 +60,12 @@ TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
     Button1->OnClick = Bind(this, &TFrame30::Button1Click);
 
     TabSheet2 = Page(this, PageControl1, "TabSheet2");
-    Label2 = MakeLabel(this, TabSheet2, "Label2", 12, 16, 430, "Name");
-    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 40, 430, "Speichern ");
-    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 80, 430, "Heruntergeladen");
-    CGauge1 = Place<TProgressBar>(this, TabSheet2, "CGauge1", 12, 104, 430, 20);
+    Animate1 = Place<TAnimate>(this, TabSheet2, "Animate1", 12, 8, 430, 48);
+    Animate1->Open(ANIMATION_DOWNLOAD);
+    Label2 = MakeLabel(this, TabSheet2, "Label2", 12, 64, 430, "Name");
+    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 88, 430, "Speichern ");
+    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 118, 430, "Heruntergeladen");
+    CGauge1 = Place<TProgressBar>(this, TabSheet2, "CGauge1", 12, 142, 430, 20);
     CGauge1->SetMin(0);
     CGauge1->SetMax(100);
     Button2 = Place<TButton>(this, TabSheet2, "Button2", 358, 180, 84, 25);
@@ -132,7 +134,10 @@ void TFrame30::Button3Click(TObject*)
     PageControl1->SetActivePage(TabSheet2);
     Label2->SetCaption(Form1->UpdateFileName);
     Label4->SetCaption(target);
-    if (!Form1->DownLoadUpdate(this)) {
+    Animate1->SetActive(true);
+    const bool downloaded = Form1->DownLoadUpdate(this);
+    Animate1->SetActive(false);
+    if (!downloaded) {
         CloseDialog();
         return;
     }

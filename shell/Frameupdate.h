@@ -3,6 +3,8 @@
 // (TForm1::DownLoadUpdate); the frame's buttons start and cancel it.
 #pragma once
 
+#include "res/Animations.h"
+#include "toolkit/Animate.h"
 #include "toolkit/Button.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
@@ -41,6 +43,7 @@ public:
     TButton* Button1 = nullptr;
     // page 2: the download
     TTabSheet* TabSheet2 = nullptr;
+    TAnimate* Animate1 = nullptr; // the download animation, playing while the bytes come in
     TLabel* Label2 = nullptr;  // the file name
     TLabel* Label4 = nullptr;  // the target path
     TLabel* Label5 = nullptr;  // progress text

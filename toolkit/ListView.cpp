@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <shlwapi.h>
+#include <windowsx.h>
 
 #include <exception>
 #include <stdexcept>
@@ -605,6 +606,10 @@ bool TListView::ReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resul
             OnItemChecked(this, items_.Item(change->iItem));
         return false;
     }
+    case LVN_BEGINDRAG:
+        if (dragMode_ == dmAutomatic && reinterpret_cast<NMLISTVIEW*>(lParam)->iItem >= 0)
+            BeginDrag();
+        return false;
     case LVN_COLUMNCLICK: {
         int column = reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem;
         if (OnColumnClick && column >= 0 && column < columns_.Count())
@@ -614,4 +619,117 @@ bool TListView::ReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resul
     default:
         return false;
     }
+}
+
+// --- Dragging rows ---------------------------------------------------------------------
+
+bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (dragging_) {
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        switch (msg) {
+        case WM_MOUSEMOVE:
+            DragTo(point);
+            // The control's own handling would take the held button for the start of a new drag.
+            result = 0;
+            return true;
+        case WM_LBUTTONUP:
+            EndDrag(true, point);
+            break; // the control ends its own press too
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) {
+                POINT at{};
+                GetCursorPos(&at);
+                ScreenToClient(Handle(), &at);
+                EndDrag(false, at);
+                result = 0;
+                return true; // not the form's Escape as well
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != Handle())
+                EndDrag(false, POINT{-1, -1});
+            break;
+        default:
+            break;
+        }
+    }
+    return TWinControl::WndProc(msg, wParam, lParam, result);
+}
+
+void TListView::BeginDrag()
+{
+    dragging_ = true;
+    dragTarget_ = nullptr;
+    dragAccepted_ = false;
+    SetCapture(Handle());
+}
+
+TListView* TListView::ListViewAt(POINT& point) const
+{
+    POINT screen = point;
+    ClientToScreen(Handle(), &screen);
+    // A list's column header is a window of the control's own, inside the list.
+    HWND window = WindowFromPoint(screen);
+    while (window && !FromHandle(window))
+        window = GetParent(window);
+    auto* list = window ? dynamic_cast<TListView*>(FromHandle(window)) : nullptr;
+    if (list) {
+        point = screen;
+        ScreenToClient(list->Handle(), &point);
+    }
+    return list;
+}
+
+void TListView::LeaveDragTarget(POINT point)
+{
+    auto* target = dragTarget_ ? dynamic_cast<TListView*>(FromHandle(dragTarget_)) : nullptr;
+    dragTarget_ = nullptr;
+    dragAccepted_ = false;
+    if (!target || !target->OnDragOver)
+        return;
+    MapWindowPoints(Handle(), target->Handle(), &point, 1);
+    bool accept = false;
+    target->OnDragOver(target, this, point.x, point.y, dsDragLeave, accept);
+}
+
+void TListView::DragTo(POINT point)
+{
+    POINT there = point;
+    TListView* target = ListViewAt(there);
+    TDragState state = dsDragMove;
+    if (!target || target->Handle() != dragTarget_) {
+        LeaveDragTarget(point);
+        state = dsDragEnter;
+    }
+    dragTarget_ = target ? target->Handle() : nullptr;
+    bool accept = false;
+    if (target && target->OnDragOver) {
+        accept = true;
+        target->OnDragOver(target, this, there.x, there.y, state, accept);
+    }
+    dragAccepted_ = accept;
+    ::SetCursor(LoadCursorA(nullptr, accept ? IDC_ARROW : IDC_NO));
+}
+
+void TListView::EndDrag(bool drop, POINT point)
+{
+    if (!dragging_)
+        return;
+    if (drop)
+        DragTo(point); // the release may come without a move to where it happens
+    dragging_ = false;
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+    auto* target = dragTarget_ ? dynamic_cast<TListView*>(FromHandle(dragTarget_)) : nullptr;
+    if (drop && dragAccepted_ && target) {
+        dragTarget_ = nullptr;
+        dragAccepted_ = false;
+        MapWindowPoints(Handle(), target->Handle(), &point, 1);
+        if (target->OnDragDrop)
+            target->OnDragDrop(target, this, point.x, point.y);
+    } else {
+        LeaveDragTarget(point);
+    }
+    ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }

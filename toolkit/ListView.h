@@ -7,6 +7,12 @@
 // With OwnerData the list is virtual: the program keeps the rows' data, sets only their
 // number (SetItemCount), and OnData fills an item each time the control needs a row's
 // texts. Rows are then addressed by index (ItemIndex, IsSelected, SelectedIndices).
+//
+// With DragMode dmAutomatic the user drags the selected rows with the mouse: the list view
+// keeps the mouse from the moment the control reports the drag (LVN_BEGINDRAG), asks the
+// list view under the mouse through its OnDragOver whether it takes them, and on release
+// over one that does calls that one's OnDragDrop. Escape or a lost mouse ends it without
+// a drop.
 #pragma once
 
 #include "toolkit/Controls.h"
@@ -142,6 +148,15 @@ private:
     TRedrawHold redrawHold_;
 };
 
+enum TDragMode { dmManual, dmAutomatic };
+// Where the mouse is in a drag, for the list view under it.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// Asked while source's rows are dragged over sender at x, y (sender's client coordinates);
+// accept arrives true and decides whether a release there drops them.
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
 // Negative when a belongs before b.
 using TLVCompare = std::function<int(TListItem* a, TListItem* b)>;
@@ -207,6 +222,12 @@ public:
     // Shows order's arrow on column and none on the others (nullptr: on none).
     void SetSortColumn(TListColumn* column, TSortOrder order);
 
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+    // Without OnDragOver the list takes no rows.
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+
     TLVColumnClickEvent OnColumnClick;
     // After a row was selected or unselected: by the mouse, the keyboard or the program.
     TNotifyEvent OnSelectionChange;
@@ -214,6 +235,7 @@ public:
     std::function<void(TListView* sender, TListItem* item)> OnItemChecked;
 
 protected:
+    bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void ColorChanged() override;
     void FontChanged() override;
@@ -234,6 +256,17 @@ private:
     TListItem* DataItem(int row) const;
     // The header bitmap of a sort arrow (where the header does not draw its own).
     HBITMAP SortArrow(TSortOrder order);
+    // Takes the mouse for a drag of the selected rows.
+    void BeginDrag();
+    // The mouse has reached point (this list's client coordinates): the list view there is
+    // asked whether it takes the rows, and the cursor says so.
+    void DragTo(POINT point);
+    // Ends the drag; with drop, a release at point hands the rows to the list there.
+    void EndDrag(bool drop, POINT point);
+    // The list view at point (this list's client coordinates); point becomes its own.
+    TListView* ListViewAt(POINT& point) const;
+    // Tells the list view last dragged over that the drag has left it.
+    void LeaveDragTarget(POINT point);
 
     TListColumns columns_{this};
     TListItems items_{this};
@@ -245,4 +278,8 @@ private:
     int settingState_ = 0; // inside SetState: the changes are the program's own
     std::unique_ptr<TListItem> dataItem_;
     HBITMAP sortArrows_[2] = {nullptr, nullptr};
+    TDragMode dragMode_ = dmManual;
+    bool dragging_ = false;
+    HWND dragTarget_ = nullptr; // the list view last dragged over (its window: it may go)
+    bool dragAccepted_ = false; // ... and whether it takes the rows
 };

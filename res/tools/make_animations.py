@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the program's two progress animations as small uncompressed 16-colour AVI files:
-a sheet flying from a folder into the recycle bin (Delete.avi) and from one folder into
-another (Copy.avi). Run from the res folder; the files it writes are committed."""
+"""Writes the program's progress animations as small uncompressed 16-colour AVI files:
+a sheet flying from a folder into the recycle bin (Delete.avi), from one folder into
+another (Copy.avi) and from the globe into a folder (Download.avi). Run from the res
+folder; the files it writes are committed."""
 import math
 import struct
 import sys
@@ -9,9 +10,11 @@ import sys
 WIDTH, HEIGHT, FRAMES, FPS = 160, 40, 12, 10
 
 # Palette index: 0 background (the control's transparent colour), 1 black, 2 white,
-# 3 folder yellow, 4 folder shade, 5 bin grey, 6 bin shade, 7 text blue.
+# 3 folder yellow, 4 folder shade, 5 bin grey, 6 bin shade, 7 text blue, 8 sea blue,
+# 9 land green.
 PALETTE = [(255, 0, 255), (0, 0, 0), (255, 255, 255), (240, 200, 80), (190, 150, 40),
-           (170, 170, 170), (110, 110, 110), (40, 70, 160)] + [(0, 0, 0)] * 8
+           (170, 170, 170), (110, 110, 110), (40, 70, 160), (70, 140, 220),
+           (60, 160, 70)] + [(0, 0, 0)] * 6
 
 
 def box(pixels, left, top, width, height, color):
@@ -33,6 +36,19 @@ def recycle_bin(pixels, left):
         box(pixels, x, 16, 2, 16, 6)
 
 
+def globe(pixels, left):
+    cx, cy, r = left + 13, 23, 12
+    for y in range(cy - r, cy + r + 1):
+        for x in range(cx - r, cx + r + 1):
+            d = (x - cx) ** 2 + (y - cy) ** 2
+            if d <= r * r:
+                pixels[y][x] = 1 if d > (r - 1) ** 2 else 8
+    box(pixels, cx - 7, cy - 7, 6, 5, 9)
+    box(pixels, cx - 4, cy - 2, 4, 6, 9)
+    box(pixels, cx + 2, cy - 5, 6, 4, 9)
+    box(pixels, cx + 3, cy + 2, 4, 6, 9)
+
+
 def sheet(pixels, left, top):
     box(pixels, left, top, 12, 15, 1)
     box(pixels, left + 1, top + 1, 10, 13, 2)
@@ -42,7 +58,10 @@ def sheet(pixels, left, top):
 
 def frame(index, target):
     pixels = [[0] * WIDTH for _ in range(HEIGHT)]
-    folder(pixels, 8)
+    if target == "download":
+        globe(pixels, 8)
+    else:
+        folder(pixels, 8)
     if target == "bin":
         recycle_bin(pixels, 124)
     else:
@@ -88,6 +107,6 @@ def avi(target):
 
 if __name__ == "__main__":
     folder_out = sys.argv[1] if len(sys.argv) > 1 else "."
-    for name, target in (("Delete.avi", "bin"), ("Copy.avi", "folder")):
+    for name, target in (("Delete.avi", "bin"), ("Copy.avi", "folder"), ("Download.avi", "download")):
         with open(f"{folder_out}/{name}", "wb") as out:
             out.write(avi(target))

@@ -167,6 +167,30 @@ TEST_F(UpdateCheckTest, CancelDeletesThePartAndTheNextCheckStillRuns)
     EXPECT_EQ(LastBox(), "You are uptodate !\n  ");
 }
 
+TEST_F(UpdateCheckTest, TheAnimationPlaysWhileTheProgramDownloadsAndStopsAfter)
+{
+    ServeVersion("2.1.10");
+    ASSERT_NO_FATAL_FAILURE(OpenUpdateDialog());
+    ASSERT_TRUE(Frame30->Animate1->Opened());
+    EXPECT_FALSE(Frame30->Animate1->Active());
+    Reply reply = Page(200, Pattern(100000));
+    reply.sendOnly = 40000;
+    reply.holdAfterPart = true;
+    reply.hookAt = 20000; // the user presses Cancel while the bytes come in
+    HWND cancel = Frame30->Button2->Handle();
+    reply.hook = [cancel] { PostMessageA(cancel, BM_CLICK, 0, 0); };
+    server.Serve("/Tidewrack.exe", reply);
+    bool playingAtCancel = false;
+    Frame30->Button2->OnClick = [&](TObject* sender) {
+        playingAtCancel = Frame30->Animate1->Active();
+        Frame30->Button2Click(sender);
+    };
+
+    Frame30->Button3->Click();
+    EXPECT_TRUE(playingAtCancel);
+    EXPECT_FALSE(Frame30->Animate1->Active());
+}
+
 TEST_F(UpdateCheckTest, CutDownloadIsToldAndLeavesNoFile)
 {
     ServeVersion("2.1.10");
