@@ -111,7 +111,15 @@ void TLabel::AdjustSize()
     DrawTextA(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
               &r, TextFormat() | DT_CALCRECT);
     int width = text.empty() ? 0 : r.right - r.left;
-    if (!wordWrap_ && !text.empty()) width = InkRight(dc, text, width, r.bottom - r.top);
+    if (!wordWrap_ && !text.empty()) {
+        // Colour changes and repeated captions come here too: draw only for new text or type.
+        InkKey key{text, Font()->Name(), Font()->Size(), Font()->Style()};
+        if (!(key == inkKey_)) {
+            inkWidth_ = InkRight(dc, text, width, r.bottom - r.top);
+            inkKey_ = key;
+        }
+        width = inkWidth_;
+    }
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
     TRect bounds = BoundsRect();
