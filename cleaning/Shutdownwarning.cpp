@@ -26,6 +26,8 @@ TFrame12::TFrame12(TComponent* owner) : TFrame(owner)
     Image1->Name = "Image1";
     Image1->SetParent(this);
     Image1->SetBounds(12, 12, 32, 32);
+    // The system's own warning sign, as a message box about a shutdown would show it.
+    Image1->Picture()->SetIcon(CopyIcon(LoadIconA(nullptr, IDI_WARNING)));
     auto button = [this](const char* name, const char* caption, int left) {
         auto* made = new TButton(this);
         made->Name = name;

@@ -105,36 +105,39 @@ void TFrame4::BuildTaskPage()
     Label4->SetCaption("Tidewrack kann die unten gewählten Festplatten automatisch säubern. Wählen Sie, "
                        "wann das geschehen soll.");
 
+    // The task's choices left, their pickers right; below them the drives to clean over
+    // the whole width, and the action afterwards in one row under the list, so that the
+    // longer English captions fit as well as the German ones.
     GroupBox1 = Place<TGroupBox>(this, TabSheet2, "GroupBox1", 8, 50, 374, 90);
     GroupBox1->SetCaption("Aufgabe");
-    RadioButton8 = Place<TRadioButton>(this, GroupBox1, "RadioButton8", 10, 16, 200, 17);
+    RadioButton8 = Place<TRadioButton>(this, GroupBox1, "RadioButton8", 10, 18, 170, 17);
     RadioButton8->SetCaption("keine Aktion");
     RadioButton8->SetChecked(true);
     RadioButton8->OnClick = Bind(this, &TFrame4::RadioButton8Click);
-    RadioButton6 = Place<TRadioButton>(this, GroupBox1, "RadioButton6", 10, 40, 200, 17);
+    RadioButton6 = Place<TRadioButton>(this, GroupBox1, "RadioButton6", 10, 41, 170, 17);
     RadioButton6->SetCaption("täglich zu dieser Uhrzeit");
     RadioButton6->OnClick = Bind(this, &TFrame4::RadioButton6Click);
-    RadioButton7 = Place<TRadioButton>(this, GroupBox1, "RadioButton7", 10, 64, 200, 17);
+    RadioButton7 = Place<TRadioButton>(this, GroupBox1, "RadioButton7", 10, 64, 170, 17);
     RadioButton7->SetCaption("einmal zu diesem Datum");
-    DateTimePicker1 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 216, 37, 90, 21);
+    DateTimePicker1 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 184, 38, 88, 21);
     DateTimePicker1->SetKind(dtkTime);
-    DateTimePicker2 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 216, 61, 90, 21);
+    DateTimePicker2 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 184, 62, 92, 21);
     DateTimePicker2->SetKind(dtkDate);
-    DateTimePicker3 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker3", 310, 61, 58, 21);
+    DateTimePicker3 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker3", 280, 62, 88, 21);
     DateTimePicker3->SetKind(dtkTime);
 
-    Label5 = MakeLabel(this, TabSheet2, "Label5", 8, 146, 260, 16);
+    Label5 = MakeLabel(this, TabSheet2, "Label5", 8, 148, 374, 16);
     Label5->SetCaption("Wählen Sie die zu säubernden Laufwerke");
-    ListView3 = CheckList(this, TabSheet2, "ListView3", 8, 164, 270, 170, 260);
+    ListView3 = CheckList(this, TabSheet2, "ListView3", 8, 166, 374, 108, 260);
 
-    GroupBox2 = Place<TGroupBox>(this, TabSheet2, "GroupBox2", 284, 158, 98, 176);
+    GroupBox2 = Place<TGroupBox>(this, TabSheet2, "GroupBox2", 8, 280, 374, 48);
     GroupBox2->SetCaption("Danach");
-    RadioButton11 = Place<TRadioButton>(this, GroupBox2, "RadioButton11", 6, 20, 88, 30);
+    RadioButton11 = Place<TRadioButton>(this, GroupBox2, "RadioButton11", 10, 20, 106, 17);
     RadioButton11->SetCaption("keine Aktion");
     RadioButton11->SetChecked(true);
-    RadioButton9 = Place<TRadioButton>(this, GroupBox2, "RadioButton9", 6, 56, 88, 30);
+    RadioButton9 = Place<TRadioButton>(this, GroupBox2, "RadioButton9", 120, 20, 130, 17);
     RadioButton9->SetCaption("herunterfahren");
-    RadioButton10 = Place<TRadioButton>(this, GroupBox2, "RadioButton10", 6, 92, 88, 30);
+    RadioButton10 = Place<TRadioButton>(this, GroupBox2, "RadioButton10", 254, 20, 114, 17);
     RadioButton10->SetCaption("neu starten");
 }
 

@@ -54,6 +54,13 @@ HBITMAP OkButtonPicture(int width, int height)
     return bitmap;
 }
 
+// The program's own icon from its resources, drawn as large as the side panel is wide.
+HICON ProgramPicture(int size)
+{
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
 bool German() { return !Form1 || Form1->LanguageFlag != 0; }
 
 } // namespace
@@ -83,12 +90,12 @@ TFrame5::TFrame5(TComponent* owner) : TFrame(owner)
     Image6->OnClick = Bind(this, &TFrame5::Image6Click);
     Image6->OnMouseMove = Bind(this, &TFrame5::Image6MouseMove);
 
-    Panel1 = Place<TPanel>(this, this, "Panel1", 10, 44, 64, 150);
+    Panel1 = Place<TPanel>(this, this, "Panel1", 10, 44, 66, 150);
     Panel1->SetBevelOuter(bvLowered);
     Panel1->SetColor(clWhite);
-    Image3 = Place<TImage>(this, Panel1, "Image3", 1, 1, 62, 148);
+    Image3 = Place<TImage>(this, Panel1, "Image3", 1, 1, 64, 148);
     Image3->SetCenter(true);
-    Image3->Picture()->SetIcon(pictures::SidebarIcon(3));
+    Image3->Picture()->SetIcon(ProgramPicture(Image3->Width()));
 
     Label1 = MakeLabel(this, this, "Label1", 86, 42, 250);
     Label1->SetHeight(24);
@@ -99,14 +106,14 @@ TFrame5::TFrame5(TComponent* owner) : TFrame(owner)
     Label2 = MakeLabel(this, this, "Label2", 86, 68, 250);
     Label6 = MakeLabel(this, this, "Label6", 86, 86, 250);
     Label11 = MakeLabel(this, this, "Label11", 86, 110, 254);
-    Label11->SetHeight(32);
+    Label11->SetHeight(39); // three lines: the system's name can be long
     Label11->SetWordWrap(true);
-    Label8 = MakeLabel(this, this, "Label8", 86, 144, 254);
+    Label8 = MakeLabel(this, this, "Label8", 86, 150, 254);
 
-    Label4 = Link(this, this, "Label4", 86, 166, 200);
+    Label4 = Link(this, this, "Label4", 86, 168, 200);
     Label4->SetCaption(product::MailAddress);
     Label4->OnClick = Bind(this, &TFrame5::Label4Click);
-    Label5 = Link(this, this, "Label5", 86, 184, 200);
+    Label5 = Link(this, this, "Label5", 86, 186, 200);
     Label5->SetCaption(product::WebSite);
     Label5->OnClick = Bind(this, &TFrame5::Label5Click);
 

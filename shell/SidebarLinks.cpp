@@ -45,7 +45,7 @@ const Entry backups[] = {
     {"Sicherungen", "Backups", 9},
 };
 const Entry options[] = {
-    {"Nach neuer Version suchen", "Check for New Version", 13},
+    {"Neue Version suchen", "Check for New Version", 13},
     {"Optionen", "Options", 10},
 };
 

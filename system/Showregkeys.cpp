@@ -19,15 +19,28 @@ void CollectKeys(HKEY key, const std::string& path, std::vector<std::string>& pa
     }
 }
 
+// The edit boxes start right of their captions.
+const int captionWidth = 70;
+
 TEdit* MakeEdit(TForm5* form, const char* name, int top, const std::string& text)
 {
     auto* edit = new TEdit(form);
     edit->Name = name;
     edit->SetParent(form);
-    edit->SetBounds(16, top, 500, 22);
+    edit->SetBounds(16 + captionWidth, top, 500 - captionWidth, 22);
     edit->SetReadOnly(true);
     edit->SetText(text);
     return edit;
+}
+
+TLabel* MakeCaption(TForm5* form, const char* name, int top, const std::string& caption)
+{
+    auto* label = new TLabel(form);
+    label->Name = name;
+    label->SetParent(form);
+    label->SetBounds(16, top + 4, captionWidth - 6, 16);
+    label->SetCaption(caption);
+    return label;
 }
 
 } // namespace
@@ -51,7 +64,10 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     SetClientHeight(338);
     SetCaption(entry.vendor);
     KeyPreview = true;
+    const bool german = !Form1 || Form1->LanguageFlag;
+    Label1 = MakeCaption(this, "Label1", 10, german ? "Hersteller:" : "Vendor:");
     Edit1 = MakeEdit(this, "Edit1", 10, entry.vendor);
+    Label2 = MakeCaption(this, "Label2", 36, german ? "Produkt:" : "Product:");
     Edit2 = MakeEdit(this, "Edit2", 36, entry.product);
 
     ListView1 = new TListView(this);
@@ -68,7 +84,6 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     for (const std::string& path : KeysBelow(root.root, entry.path))
         ListView1->Items()->Add()->SetCaption(path);
 
-    const bool german = !Form1 || Form1->LanguageFlag;
     Label4 = new TLabel(this);
     Label4->Name = "Label4";
     Label4->SetParent(this);

@@ -26,8 +26,10 @@ public:
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void FormClose(TObject* sender, TCloseAction& action);
 
-    TEdit* Edit1 = nullptr; // vendor
-    TEdit* Edit2 = nullptr; // product
+    TLabel* Label1 = nullptr; // caption of the vendor
+    TEdit* Edit1 = nullptr;   // vendor
+    TLabel* Label2 = nullptr; // caption of the product
+    TEdit* Edit2 = nullptr;   // product
     TListView* ListView1 = nullptr;
     TLabel* Label4 = nullptr;
     TButton* Button1 = nullptr;

@@ -1,5 +1,53 @@
 #include "toolkit/Label.h"
 
+#include <algorithm>
+
+namespace {
+
+// The right edge of the ink that one line of text leaves when drawn with the font
+// selected into dc. The rasteriser may step glyphs wider than the advances DrawText
+// measures with: Wine draws small hinted sizes with the advances of its monochrome
+// glyphs, up to two pixels more per letter such as 'w'. Drawing the line once on a
+// scratch bitmap is the only measure that agrees with what the label will show.
+int InkRight(HDC dc, const std::string& text, int measuredWidth, int height)
+{
+    const int width = measuredWidth + measuredWidth / 2 + 16;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return measuredWidth;
+    HDC scratch = CreateCompatibleDC(dc);
+    HGDIOBJ oldBitmap = SelectObject(scratch, bitmap);
+    HGDIOBJ oldFont = SelectObject(scratch, GetCurrentObject(dc, OBJ_FONT));
+    RECT all{0, 0, width, height};
+    FillRect(scratch, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(scratch, TRANSPARENT);
+    SetTextColor(scratch, RGB(0, 0, 0));
+    DrawTextA(scratch, text.c_str(), static_cast<int>(text.size()), &all, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    int right = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = width - 1; x >= right; --x)
+            if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                right = x + 1;
+                break;
+            }
+    SelectObject(scratch, oldFont);
+    SelectObject(scratch, oldBitmap);
+    DeleteDC(scratch);
+    DeleteObject(bitmap);
+    return std::max(right, measuredWidth);
+}
+
+}  // namespace
+
 TLabel::TLabel(TComponent* owner) : TControl(owner)
 {
     SetParentColor(true);
@@ -62,9 +110,18 @@ void TLabel::AdjustSize()
     RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
     DrawTextA(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
               &r, TextFormat() | DT_CALCRECT);
+    int width = text.empty() ? 0 : r.right - r.left;
+    if (!wordWrap_ && !text.empty()) {
+        // Colour changes and repeated captions come here too: draw only for new text or type.
+        InkKey key{text, Font()->Name(), Font()->Size(), Font()->Style()};
+        if (!(key == inkKey_)) {
+            inkWidth_ = InkRight(dc, text, width, r.bottom - r.top);
+            inkKey_ = key;
+        }
+        width = inkWidth_;
+    }
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
-    int width = text.empty() ? 0 : r.right - r.left;
     TRect bounds = BoundsRect();
     if (width != bounds.Width() || r.bottom != bounds.Height())
         SetBounds(bounds.Left, bounds.Top, wordWrap_ ? bounds.Width() : width, r.bottom - r.top);

@@ -31,6 +31,21 @@ private:
     void DrawLabel(HDC dc, const RECT& client);
     UINT TextFormat() const;
 
+    // The text and type the width of the drawn text was last found for.
+    struct InkKey {
+        std::string text;
+        std::string fontName;
+        int fontSize = 0;
+        TFontStyles fontStyle = 0;
+        bool operator==(const InkKey& other) const
+        {
+            return text == other.text && fontName == other.fontName && fontSize == other.fontSize &&
+                   fontStyle == other.fontStyle;
+        }
+    };
+    InkKey inkKey_;
+    int inkWidth_ = 0;
+
     bool autoSize_ = true;
     bool transparent_ = false;
     TAlignment alignment_ = taLeftJustify;

@@ -90,6 +90,7 @@ TEST_F(ScheduledScanTest, DueTaskScansTheNamedLocationsWithTheStoredModeThenCoun
     Form1->AfterTaskAction = 1;
     Form1->ArmShutdownCountdown();
     ASSERT_NE(Frame12, nullptr);
+    EXPECT_FALSE(Frame12->Image1->Picture()->Empty());
     EXPECT_EQ(Frame12->Label2->Caption(), "In 59 Seconds");
     EXPECT_EQ(Frame12->Label3->Caption(), "your system will be shutting down");
     Ticks(58);

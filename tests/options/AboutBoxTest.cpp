@@ -56,6 +56,7 @@ TEST_F(AboutBoxTest, ShowsProductVersionSystemAndMemoryInGerman)
         EXPECT_EQ(frame.Label8->Caption().rfind("Physikalischer Speicher: ", 0), 0u);
         EXPECT_TRUE(frame.Label7->Visible());
         EXPECT_TRUE(frame.Image7->Visible());
+        EXPECT_EQ(frame.Image3->Picture()->Width(), frame.Image3->Width()) << "the program's picture fills its panel";
     });
 }
 

@@ -202,6 +202,51 @@ TEST_F(OptionsDialogTest, DailyTaskRestoresItsTime)
     ExpectTime(frame.DateTimePicker1->Time(), 23, 59, 58);
 }
 
+int TextWidth(TControl* control, const std::string& text)
+{
+    HDC dc = GetDC(control->Handle());
+    HGDIOBJ old = SelectObject(dc, control->Font()->Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control->Handle(), dc);
+    return size.cx;
+}
+
+// Nothing of the scheduled-task page lies beyond its parent's edge, and every caption and
+// the longest time and date fit their controls (with room for the radio circle, the
+// group frame's indents and the pickers' buttons).
+TEST_F(OptionsDialogTest, TheScheduledTaskPageShowsEverythingWholeInBothLanguages)
+{
+    const SYSTEMTIME latest = SystemTimeOf(2026, 12, 28, 23, 58, 58);
+    for (int language : {1, 0}) {
+        Form1->LanguageFlag = language;
+        TFrame4& frame = Prepare();
+        std::function<void(TWinControl*)> inside = [&](TWinControl* parent) {
+            const TRect room = parent->ClientRect();
+            for (int i = 0; i < parent->ControlCount(); ++i) {
+                TControl* control = parent->Controls(i);
+                SCOPED_TRACE(control->Name + " in language " + std::to_string(language));
+                EXPECT_GE(control->Left(), room.Left);
+                EXPECT_GE(control->Top(), room.Top);
+                EXPECT_LE(control->Left() + control->Width(), room.Right);
+                EXPECT_LE(control->Top() + control->Height(), room.Bottom);
+                if (auto* children = dynamic_cast<TWinControl*>(control))
+                    inside(children);
+            }
+        };
+        inside(frame.TabSheet2);
+        for (TRadioButton* radio : {frame.RadioButton8, frame.RadioButton6, frame.RadioButton7, frame.RadioButton11,
+                                    frame.RadioButton9, frame.RadioButton10})
+            EXPECT_LE(TextWidth(radio, radio->Caption()) + 20, radio->Width()) << radio->Caption();
+        for (TGroupBox* group : {frame.GroupBox1, frame.GroupBox2})
+            EXPECT_LE(TextWidth(group, group->Caption()) + 16, group->Width()) << group->Caption();
+        for (TDateTimePicker* picker : {frame.DateTimePicker1, frame.DateTimePicker3})
+            EXPECT_LE(TextWidth(picker, locale_time::TimeText(latest)) + 24, picker->Width());
+        EXPECT_LE(TextWidth(frame.DateTimePicker2, locale_time::DateText(latest)) + 24, frame.DateTimePicker2->Width());
+    }
+}
+
 TEST_F(OptionsDialogTest, OnceOnlyTaskStoredAsTextRestoresDateAndTime)
 {
     Store(options::tasks::Key, options::tasks::Task, "2");

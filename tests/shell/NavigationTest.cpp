@@ -228,6 +228,24 @@ TEST_F(NavigationTest, UnknownLinkDoesNothing)
     EXPECT_EQ(Form1->PageControl1->ActivePage(), shown);
 }
 
+TEST_F(NavigationTest, EveryLinkFitsTheSidebarWhileHoveredInBothLanguages)
+{
+    Form1->OsLevel = 3;
+    for (int language : {1, 0}) {
+        Form1->LanguageFlag = language;
+        for (int group = 1; group <= 6; ++group) {
+            Form1->FillLabel(group);
+            for (TLabel* link : Form1->SidebarLinks) {
+                if (!link->Visible())
+                    continue;
+                link->OnMouseMove(link, 0, 1, 1); // bold, the widest it gets
+                EXPECT_LE(link->Left() + link->Width(), Form1->Panel->ClientWidth()) << link->Caption();
+                link->OnMouseLeave(link);
+            }
+        }
+    }
+}
+
 TEST_F(NavigationTest, GroupTitlesAndLinksLightUpUnderTheMouse)
 {
     for (TLabel* label : {Form1->SidebarGroupLabels[2], Form1->SidebarLinks[0]}) {

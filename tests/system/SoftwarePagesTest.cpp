@@ -141,6 +141,8 @@ TEST_F(RegistryPagesTest, TheDetailsRemoveKeysAndThenTheProductLeftEmpty)
     seeds::MakeKey(HKEY_CURRENT_USER, product + "\\B");
     SettleAfterStart();
     auto* details = new TForm5(Form1, RegistryRoots[1], {"HKCU", product, "TwSeedDetail", "Prod"});
+    EXPECT_EQ(details->Label1->Caption() + details->Edit1->Text(), "Hersteller:TwSeedDetail");
+    EXPECT_EQ(details->Label2->Caption() + details->Edit2->Text(), "Produkt:Prod");
     TListView* list = details->ListView1;
     ASSERT_EQ(list->Items()->Count(), 3);
     EXPECT_EQ(list->Items()->Item(1)->Caption(), product + "\\A\\A1"); // below its parent
@@ -197,6 +199,7 @@ TEST_F(RegistryPagesTest, SoftwareKeysAreNamedBackedUpAndNeverTheSystems)
     testing_support::TempFolder folder;
     auto* details = new TForm5(Form1, RegistryRoots[1],
                                {"HKCU", "Software\\TwSeedVendor\\TwSeedProd", "TwSeedVendor", "TwSeedProd"});
+    EXPECT_EQ(details->Label1->Caption() + details->Label2->Caption(), "Vendor:Product:");
     SelectOnly(details->ListView1, {RowNamed(details->ListView1, sub)});
     for (const std::string& backup : {folder / "no such folder\\backup.reg", folder / "backup.reg"}) {
         effects.boxes.clear();

@@ -111,6 +111,38 @@ TEST_F(LabelTest, AutoSizeFollowsCaptionAndFont)
     EXPECT_EQ(label->Width(), 20);
 }
 
+TEST_F(LabelTest, AutoSizedLabelHoldsEveryLetterOfTheLongestCaptions)
+{
+    // The same caption in a wide label shows how far its letters really reach: no ink may
+    // lie beyond the auto-sized width, in normal or in bold (hovered) type.
+    const char* captions[] = {"Laufwerke wählen", "Laufwerksinformationen", "Alle auswählen",
+                              "Installierte Software", "Windows Software", "Deinstallationseinträge",
+                              "your system will be shutting down", "wird Ihr System heruntergefahren"};
+    auto* wide = new TLabel(form);
+    wide->SetParent(panel);
+    wide->SetAutoSize(false);
+    wide->SetBounds(34, 60, 260, 20);
+    form->SetBorderStyle(bsNone);
+    form->Show();
+    const COLORREF background = ColorToRGB(panel->Color());
+    for (TFontStyles style : {TFontStyles(0), fsBold | fsUnderline}) {
+        for (const char* caption : captions) {
+            label->Font()->SetStyle(style);
+            wide->Font()->SetStyle(style);
+            label->SetCaption(caption);
+            wide->SetCaption(caption);
+            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            HDC dc = GetDC(wide->Handle());
+            int inkRight = 0;
+            for (int x = 0; x < wide->Width(); ++x)
+                for (int y = 0; y < wide->Height(); ++y)
+                    if (GetPixel(dc, x, y) != background) inkRight = x + 1;
+            ReleaseDC(wide->Handle(), dc);
+            EXPECT_GE(label->Width(), inkRight) << caption << (style ? " (bold)" : "");
+        }
+    }
+}
+
 TEST_F(LabelTest, TransparentLabelShowsThePictureBelowIt)
 {
     // A title label over its title picture: the picture's colour must be around the text.
