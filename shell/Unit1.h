@@ -547,6 +547,8 @@ public:
 
     // ---- the space manager's start page (TabSheet11) and its window (spacemanager/)
     void BuildSpaceManagerPage();
+    // The page's captions in the language of LanguageFlag.
+    void CaptionSpaceManagerPage();
     // Opens the space manager with its stored layout and hides this window.
     void Button8Click(TObject* sender);
     TButton* Button8 = nullptr;
