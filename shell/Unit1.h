@@ -570,9 +570,7 @@ public:
     void LabelMouseLeave(TObject* sender);
     void StartScan();
     void ApplyCleanCenterWithDOD(const std::string& value);
-    void AcceptDroppedFiles();
     void TestShredderFiles();
-    void RestoreListViewProcs();
     void SaveDuplicateSearchOptions();
     void SaveScreenSettings();
     void WriteFileEnding();
@@ -824,7 +822,6 @@ public:
     std::string SystemDir;
     std::string WindowsDir;
     std::string RecentDir;
-    std::string TempMask;
     std::string UserHive;
     int OsLevel = 0;
 
