@@ -345,7 +345,7 @@ std::string GroupMeaning(const SearchOptions& options, bool german)
         if (!options.byteLimit)
             return std::string();
         return text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
-               std::to_string(options.byteLimit) + " Bytes" + text("; der Rest kann verschieden sein", "; the rest may differ");
+               std::to_string(options.byteLimit) + " Bytes";
     }
 }
 

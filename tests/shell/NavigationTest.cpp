@@ -178,6 +178,17 @@ const PageCaption pageCaptions[] = {
     {5, 0, "Label47", -1, "Nach neuer Version suchen", "Check for a new version"},
 };
 
+// A component of owner or of one of the components it owns (menu items belong to their menu).
+TComponent* Find(TComponent* owner, const std::string& name)
+{
+    if (TComponent* found = owner->FindComponent(name))
+        return found;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (TComponent* found = Find(owner->Components(i), name))
+            return found;
+    return nullptr;
+}
+
 // The pages are built before the language file is read: each must still speak its language.
 TEST_F(NavigationTest, EveryPageSpeaksTheLanguageOfTheStart)
 {
@@ -195,7 +206,7 @@ TEST_F(NavigationTest, EveryPageSpeaksTheLanguageOfTheStart)
             SCOPED_TRACE(std::string(german ? "German " : "English ") + page.control);
             OpenGroup(page.group);
             ClickLink(page.link);
-            TComponent* found = Form1->FindComponent(page.control);
+            TComponent* found = Find(Form1, page.control);
             ASSERT_NE(found, nullptr);
             std::string caption;
             if (auto* item = dynamic_cast<TMenuItem*>(found))
