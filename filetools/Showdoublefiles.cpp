@@ -211,7 +211,7 @@ void TForm3::Anzahl()
 {
     FileCount = duplicates::FileCount(Lines());
     StatusBar1->Panels()->Items(0)->SetText(std::to_string(static_cast<long long>(FileCount)) +
-                                                 Form1->Text(" Dateien", " Items"));
+                                            Form1->Text(" Dateien", " Items"));
 }
 
 void TForm3::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)

@@ -3,11 +3,9 @@
 // PNG files). The form runs in-process as in the tests: boxes are recorded, not shown, and
 // each modal dialog is captured and closed by a timer once it shows.
 #include "cleaning/ScanRecords.h"
-#include "cleaning/Showdelfilesframe.h"
 #include "cleaning/Shutdownwarning.h"
 #include "filetools/Showdoublefiles.h"
 #include "shell/Frameoptionen.h"
-#include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
 #include "system/Searchreg.h"
