@@ -13,6 +13,8 @@
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <functional>
 
@@ -59,8 +61,12 @@ void Save(HWND window, const std::string& name)
 
 BOOL CALLBACK TakeEnabledWindow(HWND window, LPARAM found)
 {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    RECT rect{};
+    GetWindowRect(window, &rect);
     if (window != Form1->Handle() && IsWindowVisible(window) && IsWindowEnabled(window) &&
-        (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+        lstrcmpiA(className, TOOLTIPS_CLASSA) != 0 && rect.right - rect.left > 50 && rect.bottom - rect.top > 50) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
