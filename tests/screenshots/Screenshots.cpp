@@ -131,6 +131,7 @@ protected:
         Store(options::Key, options::InstallDir, programFolder.Path());
         testing_support::WriteFileText(programFolder / "language.dat", german ? "1\r\n" : "0\r\n");
         Start();
+        Form1->Show(); // the message loop would show it; this program runs none
         SettleAfterStart();
         Form1->OsLevel = 3; // every link is offered
         prefix = german ? "de-" : "en-";
