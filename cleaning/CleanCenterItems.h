@@ -34,7 +34,8 @@ struct Item {
     const char* viewerKey;     // ValueViewer: the key shown
     const char* germanTitle;   // ValueViewer: the viewer's title; Box: its text
     const char* englishTitle;
-    const char* boxCaption;    // Box: its caption (the same in both languages)
+    const char* germanCaption; // Box: its caption
+    const char* englishCaption;
 };
 
 const Item& ItemAt(int index);

@@ -245,7 +245,8 @@ void TForm1::DLabelMouseClick(TObject* sender)
         GetMRUList(rootCurrentUser, item.viewerKey, Text(item.germanTitle, item.englishTitle));
         break;
     case clean_center::Details::Box:
-        effects::ShowMessageBox(Application->Handle(), Text(item.germanTitle, item.englishTitle), item.boxCaption,
+        effects::ShowMessageBox(Application->Handle(), Text(item.germanTitle, item.englishTitle),
+                                Text(item.germanCaption, item.englishCaption),
                                 MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
         break;
     case clean_center::Details::CookieDialog: OpenCookieKeepDialog(); break;

@@ -333,6 +333,22 @@ std::tuple<unsigned long long, std::string> KeyOf(const Candidate& file, Criteri
 
 } // namespace
 
+std::string GroupMeaning(const SearchOptions& options, bool german)
+{
+    auto text = [german](const char* g, const char* e) { return std::string(german ? g : e); };
+    const std::string differ = text("; der Inhalt kann verschieden sein", "; their contents may differ");
+    switch (options.criterion) {
+    case Criterion::Name: return text("Gleicher Dateiname", "Same file name") + differ;
+    case Criterion::Size: return text("Gleiche Größe", "Same size") + differ;
+    case Criterion::Date: return text("Gleiche Änderungszeit", "Same time of last change") + differ;
+    default:
+        if (!options.byteLimit)
+            return std::string();
+        return text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
+               std::to_string(options.byteLimit) + " Bytes";
+    }
+}
+
 bool FileChecksum(const std::string& path, unsigned long long byteLimit, std::uint32_t& checksum)
 {
     OpenedFile file(path);

@@ -28,6 +28,10 @@ struct SearchOptions {
     unsigned long long byteLimit = 0; // content mode: compare only the first N bytes; 0 = all
 };
 
+// What the files of a group share, for the duplicates window's note and its delete
+// question: empty when they are whole copies; otherwise it says that they need not be.
+std::string GroupMeaning(const SearchOptions& options, bool german);
+
 // The checksum of a file's first byteLimit bytes (all when 0): CRC-32 of the reflected
 // polynomial 0xEDB88320, started at 0xFFFFFFFF, each step inverted, no final inversion
 // ("abc" gives 0xA6FFBCB0). False when the file cannot be read to the end of that range.

@@ -24,6 +24,18 @@ namespace {
 
 namespace keys = options::scanDoubleSettings;
 
+// The criterion of the page's radio buttons, with the byte limit of content mode.
+duplicates::SearchOptions SearchOptionsOf(const TForm1& form)
+{
+    duplicates::SearchOptions options;
+    options.criterion = form.CompareContent ? duplicates::Criterion::Content
+                        : form.CompareSize  ? duplicates::Criterion::Size
+                        : form.CompareName  ? duplicates::Criterion::Name
+                                            : duplicates::Criterion::Date;
+    options.byteLimit = form.DuplicateByteLimit;
+    return options;
+}
+
 // Collects the files of the walk that pass the filter, with the progress by bytes.
 class DuplicateCollector : public cleaning::WalkVisitor, public cleaning::ScanObserver {
 public:
@@ -133,7 +145,7 @@ void TForm1::ScanDuplicateFiles()
 
     if (Frame2) {
         Frame2->ProgressBar1->SetPosition(100);
-        Frame2->Label1->SetCaption(Text("Dateien werden verglichen ...", "Comparing files ..."));
+        Frame2->Label1->SetCaption(Text("Datenbank wird vorbereitet ...", "Initializing Database ..."));
         Frame2->Memo1->Hide();
     }
     Application->ProcessMessages();
@@ -141,12 +153,7 @@ void TForm1::ScanDuplicateFiles()
 
 void TForm1::DisplayDoubleSizeFiles()
 {
-    duplicates::SearchOptions options;
-    options.criterion = CompareContent ? duplicates::Criterion::Content
-                        : CompareSize  ? duplicates::Criterion::Size
-                        : CompareName  ? duplicates::Criterion::Name
-                                       : duplicates::Criterion::Date;
-    options.byteLimit = DuplicateByteLimit;
+    const duplicates::SearchOptions options = SearchOptionsOf(*this);
     // What the walk found is grouped even after a cancel; a second Cancel stops the comparing.
     AbortFlag = 0;
     int step = 0;
@@ -176,11 +183,10 @@ void TForm1::FillDuplicatesFiles()
     if (!Form3)
         return;
     Form3->FillRows();
-    // What the groups mean, and what was left out, stand in the free status panel.
-    std::string note;
-    if (DuplicateByteLimit)
-        note = Text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
-               std::to_string(DuplicateByteLimit) + " Bytes";
+    // What the groups mean, and what was left out, stand in the free status panel; the
+    // delete question repeats what the groups mean.
+    Form3->GroupMeaning = duplicates::GroupMeaning(SearchOptionsOf(*this), LanguageFlag != 0);
+    std::string note = Form3->GroupMeaning;
     // "1 file", "2 files": the count and its noun in the window's language.
     auto files = [this](size_t count, const char* what, const char* englishWhat) {
         return std::to_string(count) + Text(count == 1 ? " Datei " : " Dateien ", count == 1 ? " file " : " files ") +

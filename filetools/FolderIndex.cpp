@@ -40,10 +40,10 @@ const char* const cellEnd = "</font></td>";
 
 // The summary of a group of files, and the invisible cell that parts it from the next.
 void AppendGroupEnd(std::vector<std::string>& lines, unsigned long long files, unsigned long long bytes,
-                    bool german)
+                    bool german, const std::string& thousands)
 {
     lines.push_back("    <td bgcolor=\"#FFFFFF\"><font color=\"#0000FF\">" + std::to_string(files) +
-                    (german ? " Dateien; " : " Files; ") + ByteFigure(bytes) + " Bytes (" + Megabytes(bytes) +
+                    (german ? " Dateien; " : " Files; ") + ByteFigure(bytes, thousands) + " Bytes (" + Megabytes(bytes) +
                     " MB)" + cellEnd);
     lines.push_back(std::string("    <td bgcolor=\"#FFFFFF\"><font color=\"#FFFFFF\">") +
                     (german ? "neuer Ordner" : "new folder") + cellEnd);
@@ -73,7 +73,7 @@ void AppendFolderEntries(const std::string& folder, std::vector<Entry>& entries,
     } while (FindNextFileA(handle, &found));
 }
 
-std::string ByteFigure(unsigned long long bytes, char separator)
+std::string ByteFigure(unsigned long long bytes, const std::string& separator)
 {
     std::string digits = std::to_string(bytes);
     std::string text;
@@ -86,8 +86,8 @@ std::string ByteFigure(unsigned long long bytes, char separator)
 }
 
 std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, const std::vector<Entry>& entries,
-                                   const FactsFunction& facts, bool german, Totals& totals,
-                                   const std::function<bool(const std::string&)>& step)
+                                   const FactsFunction& facts, bool german, const std::string& thousands,
+                                   Totals& totals, const std::function<bool(const std::string&)>& step)
 {
     std::vector<std::string> lines = headLines;
     lines.push_back("   <tr bgcolor=\"#CCCCCC\">");
@@ -107,7 +107,7 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
         if (entry.folder) {
             ++totals.folders;
             if (groupFiles > 0) {
-                AppendGroupEnd(lines, groupFiles, groupBytes, german);
+                AppendGroupEnd(lines, groupFiles, groupBytes, german, thousands);
                 groupFiles = groupBytes = 0;
             }
         } else {
@@ -117,18 +117,18 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
             totals.bytes += file.size;
             groupBytes += file.size;
             for (const std::string& value :
-                 {NameOf(entry.path), FolderOf(entry.path), file.found ? ByteFigure(file.size) : std::string(),
+                 {NameOf(entry.path), FolderOf(entry.path), file.found ? ByteFigure(file.size, thousands) : std::string(),
                   file.found ? file.typeName : std::string(), file.found ? file.dateText : std::string()})
                 lines.push_back(fileCell + value + cellEnd);
         }
         lines.push_back("  </tr>");
     }
     if (groupFiles > 0)
-        AppendGroupEnd(lines, groupFiles, groupBytes, german);
+        AppendGroupEnd(lines, groupFiles, groupBytes, german, thousands);
     lines.push_back("  </table>");
     lines.push_back(fileCell + std::string(german ? "Gesamt: " : "Total: ") + std::to_string(totals.files) +
                     (german ? " Dateien; " : " Files; ") + std::to_string(totals.folders) +
-                    (german ? " Ordner; " : " Folders; ") + ByteFigure(totals.bytes) + " Bytes (" +
+                    (german ? " Ordner; " : " Folders; ") + ByteFigure(totals.bytes, thousands) + " Bytes (" +
                     Megabytes(totals.bytes) + " MB)" + cellEnd);
     lines.push_back(std::string("  <p><a href=\"") + product::WebSiteUrl + "\">Created by Tidewrack</a></p>");
     lines.push_back("</body>");
@@ -136,6 +136,7 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
 }
 
 std::vector<std::string> TextLines(const std::vector<Entry>& entries, const FactsFunction& facts,
+                                   const std::string& thousands,
                                    const std::function<bool(const std::string&)>& step)
 {
     std::vector<std::string> lines;
@@ -145,7 +146,7 @@ std::vector<std::string> TextLines(const std::vector<Entry>& entries, const Fact
         Facts item = facts(entry.path);
         bool sized = item.found && !entry.folder;
         lines.push_back(NameOf(entry.path) + ";" + FolderOf(entry.path) + ";" +
-                        (sized ? ByteFigure(item.size) : std::string()) + ";" +
+                        (sized ? ByteFigure(item.size, thousands) : std::string()) + ";" +
                         (item.found ? item.typeName : std::string()) + ";" +
                         (item.found ? item.dateText : std::string()) + ";");
     }

@@ -35,17 +35,19 @@ struct Totals {
     unsigned long long bytes = 0;
 };
 
-// Bytes with thousands separators ("1,234,567"); 0 gives "0".
-std::string ByteFigure(unsigned long long bytes, char separator = ',');
+// Bytes in groups of three digits parted by separator ("1,234,567"); 0 gives "0".
+std::string ByteFigure(unsigned long long bytes, const std::string& separator);
 
 // The page below its head: the header row of five columns, one row per entry, a summary
 // cell after each group of files, the total line, the closing link and "</body>".
-// headLines is the list export's page head up to the open table.
+// headLines is the list export's page head up to the open table; byte figures are parted
+// by thousands.
 std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, const std::vector<Entry>& entries,
-                                   const FactsFunction& facts, bool german, Totals& totals,
-                                   const std::function<bool(const std::string&)>& step = {});
+                                   const FactsFunction& facts, bool german, const std::string& thousands,
+                                   Totals& totals, const std::function<bool(const std::string&)>& step = {});
 // One line per entry: name;folder;size;type;date;
 std::vector<std::string> TextLines(const std::vector<Entry>& entries, const FactsFunction& facts,
+                                   const std::string& thousands,
                                    const std::function<bool(const std::string&)>& step = {});
 
 } // namespace folder_index

@@ -10,6 +10,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Memo.h"
+#include "toolkit/NumberText.h"
 #include "toolkit/PathText.h"
 #include "toolkit/SaveDialog.h"
 
@@ -183,10 +184,10 @@ void TForm1::Button6Click(TObject* sender)
         Memo4->Lines()->SetText(Text("Aktion: Fertig", "Action: Done"));
     }
     if (written && !AbortFlag)
-        effects::ShowMessageBox(Handle(), Text("Fertig!", "Done!"), "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+        effects::ShowMessageBox(Handle(), Text("Fertig!", "Done!"), "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     else
         effects::ShowMessageBox(Handle(), Text("Fehler beim Erstellen der Datei!", "Error creating file!"), "Tidewrack",
-                                MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+                                MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     Button7->SetEnabled(false);
     Button6->SetEnabled(true);
 }
@@ -223,12 +224,13 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
     };
     std::vector<std::string> lines;
     if (html) {
-        std::vector<std::string> head = list_export::HtmlLines(title, TodayText(), {}, {});
+        std::vector<std::string> head =
+            list_export::HtmlLines(title, TodayText(), {}, {}, Text("erstellt am ", "Creation date "));
         head.resize(head.size() - 5); // up to the open table: without the empty header row and the end
         folder_index::Totals totals;
-        lines = folder_index::HtmlLines(head, entries, facts, LanguageFlag != 0, totals, step);
+        lines = folder_index::HtmlLines(head, entries, facts, LanguageFlag != 0, ThousandsSeparator(), totals, step);
     } else {
-        lines = folder_index::TextLines(entries, facts, step);
+        lines = folder_index::TextLines(entries, facts, ThousandsSeparator(), step);
     }
     if (AbortFlag)
         return false;

@@ -226,7 +226,8 @@ void TForm3::FillRows()
 void TForm3::Anzahl()
 {
     FileCount = duplicates::FileCount(Lines());
-    StatusBar1->Panels()->Items(0)->SetText(std::to_string(static_cast<long long>(FileCount)) + " Items");
+    StatusBar1->Panels()->Items(0)->SetText(std::to_string(static_cast<long long>(FileCount)) +
+                                            Form1->Text(" Dateien", " Items"));
 }
 
 void TForm3::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
@@ -356,7 +357,12 @@ void TForm3::Loeschen()
                         "Sollen die markierten Dateien wirklich in den Papierkorb gelöscht werden?",
                         "Please take care to ensure that you only delete files\nwhich are no longer necessary!!!\n"
                         "NOTE:\nTidewrack can't delete files to recycle bin on a network drive.\n\n"
-                        "Do you really want to remove the selected  files to recyclebin?"),
+                        "Do you really want to remove the selected  files to recyclebin?") +
+                (GroupMeaning.empty()
+                     ? std::string()
+                     : Form1->Text("\n\nDie Dateien einer Gruppe sind nicht unbedingt Kopien: ",
+                                   "\n\nThe files of a group are not necessarily copies: ") +
+                           GroupMeaning + "."),
             Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Anzahl();
         return;

@@ -73,6 +73,8 @@ public:
     unsigned char Busy = 0;
     std::string CopyTarget;
     std::string Note;
+    // What the files of a group share when they need not be copies; empty for copies.
+    std::string GroupMeaning;
 
 private:
     std::vector<int> SelectedRows() const;

@@ -58,7 +58,6 @@ void TForm1::FormCreate(TObject*)
     SkipRecycleBin = 1;
     RelaunchOnClose = 0;
     RecentDir.clear();
-    TempMask.clear();
 
     ChooseUserHive();
     Application->Minimize();
@@ -76,7 +75,6 @@ void TForm1::FormCreate(TObject*)
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, temp);
     TempDir = temp;
-    TempMask = TempDir + "*.*" + std::string(1, '\0');
 
     FetchShellObjects();
     SetPath();
@@ -122,7 +120,6 @@ void TForm1::FormCreate(TObject*)
     RunStartupCleaning();
     ApplyCleanCenterWithDOD(
         registry_layer::ReadReg(*Registry, rootCurrentUser, options::Key, options::CleanCenterWithDOD, "s"));
-    AcceptDroppedFiles();
     TestShredderFiles();
     ShowNetworkWarningOnce();
 
@@ -275,7 +272,6 @@ void TForm1::ShowNetworkWarningOnce()
 
 void TForm1::FormClose(TObject*, TCloseAction&)
 {
-    RestoreListViewProcs();
     SaveSettings();
 }
 

@@ -7,7 +7,8 @@ namespace list_export {
 const char* const WebSite = product::WebSiteUrl;
 
 std::vector<std::string> HtmlLines(const std::string& title, const std::string& dateText,
-                                   const std::vector<Column>& columns, const std::vector<Row>& rows)
+                                   const std::vector<Column>& columns, const std::vector<Row>& rows,
+                                   const std::string& dateWords)
 {
     std::vector<std::string> lines = {
         "<html>",
@@ -17,8 +18,7 @@ std::vector<std::string> HtmlLines(const std::string& title, const std::string& 
         "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">",
         "   <body bgcolor=\"#FFFFFF\">",
         "   <h1><font color=\"#0080C0\" size=\"5\">" + title + "</font></h1>",
-        // The same German words in both languages: older pages look the same.
-        "   <p><font color=\"#0080C0\">erstellt am " + dateText + " </font></p>",
+        "   <p><font color=\"#0080C0\">" + dateWords + dateText + " </font></p>",
         "   <table border=\"0\" cellspacing=\"2\" cellpadding=\"2\">",
         "   <tr bgcolor=\"#CCCCCC\">",
     };

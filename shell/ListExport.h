@@ -18,10 +18,12 @@ struct Column {
 // One row: its caption, then its sub-items.
 using Row = std::vector<std::string>;
 
-// The page under title, dated dateText, one table row per row; a row's cell i is empty
-// when the row has fewer cells than there are columns.
+// The page under title, dated dateText after dateWords, one table row per row; a row's
+// cell i is empty when the row has fewer cells than there are columns. The list exports
+// keep the German date words in both languages, so older pages look the same.
 std::vector<std::string> HtmlLines(const std::string& title, const std::string& dateText,
-                                   const std::vector<Column>& columns, const std::vector<Row>& rows);
+                                   const std::vector<Column>& columns, const std::vector<Row>& rows,
+                                   const std::string& dateWords = "erstellt am ");
 // One line per row: every cell followed by "; ".
 std::vector<std::string> TextLines(const std::vector<Row>& rows);
 

@@ -45,7 +45,7 @@ void TForm1::SpeedClick(TObject*)
         show(23);
         break;
     case 300: show(3); break;  // drive information
-    case 301: show(11); break; // space manager start
+    case 301: CaptionSpaceManagerPage(); show(11); break; // space manager start
     case 302: ClearFolderIndexList(); show(4); break;
     case 303:
         show(2);

@@ -547,6 +547,8 @@ public:
 
     // ---- the space manager's start page (TabSheet11) and its window (spacemanager/)
     void BuildSpaceManagerPage();
+    // The page's captions in the language of LanguageFlag.
+    void CaptionSpaceManagerPage();
     // Opens the space manager with its stored layout and hides this window.
     void Button8Click(TObject* sender);
     TButton* Button8 = nullptr;
@@ -568,9 +570,7 @@ public:
     void LabelMouseLeave(TObject* sender);
     void StartScan();
     void ApplyCleanCenterWithDOD(const std::string& value);
-    void AcceptDroppedFiles();
     void TestShredderFiles();
-    void RestoreListViewProcs();
     void SaveDuplicateSearchOptions();
     void SaveScreenSettings();
     void WriteFileEnding();
@@ -822,7 +822,6 @@ public:
     std::string SystemDir;
     std::string WindowsDir;
     std::string RecentDir;
-    std::string TempMask;
     std::string UserHive;
     int OsLevel = 0;
 

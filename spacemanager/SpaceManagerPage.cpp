@@ -13,15 +13,23 @@ void TForm1::BuildSpaceManagerPage()
     title->SetTransparent(true);
     title->Font()->SetColor(clNavy);
     title->Font()->SetStyle(fsBold);
-    title->SetCaption(Text("Speicherplatz-Manager", "Space Manager"));
     auto* hint = Place<TLabel>(this, page, "SpaceManagerHint", 16, 40, 450, 32);
     hint->SetTransparent(true);
     hint->SetWordWrap(true);
-    hint->SetCaption(Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
-                          "Shows how much space folders and files take."));
     Button8 = Place<TButton>(this, page, "Button8", 16, 80, 160, 25);
-    Button8->SetCaption(Text("Starten", "Start"));
     Button8->OnClick = Bind(this, &TForm1::Button8Click);
+    CaptionSpaceManagerPage();
+}
+
+// Captioned again whenever the page is opened: it is built before the language is known.
+void TForm1::CaptionSpaceManagerPage()
+{
+    if (auto* title = static_cast<TLabel*>(FindComponent("SpaceManagerTitle")))
+        title->SetCaption(Text("Speicherplatz-Manager", "Space Manager"));
+    if (auto* hint = static_cast<TLabel*>(FindComponent("SpaceManagerHint")))
+        hint->SetCaption(Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
+                              "Shows how much space folders and files take."));
+    Button8->SetCaption(Text("Starten", "Start"));
 }
 
 void TForm1::Button8Click(TObject*)

@@ -1,5 +1,7 @@
 #include "toolkit/NumberText.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -11,4 +13,12 @@ std::string DecimalText(double value, int decimals, bool german)
     if (german)
         std::replace(result.begin(), result.end(), '.', ',');
     return result;
+}
+
+std::string ThousandsSeparator()
+{
+    char separator[8] = {};
+    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator))
+        return ",";
+    return separator;
 }

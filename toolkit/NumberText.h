@@ -5,3 +5,6 @@
 
 // value with the given number of decimals; German texts take a decimal comma ("1,50").
 std::string DecimalText(double value, int decimals, bool german);
+
+// The user's thousands separator from the regional settings ("," when none is set).
+std::string ThousandsSeparator();

@@ -299,6 +299,26 @@ TEST_F(CleanCenterTest, DetailsExplainOrOpenTheFolder)
     EXPECT_EQ(effects.launches[0].file, Form1->TempDir);
 }
 
+TEST_F(CleanCenterTest, DetailBoxesAreCaptionedInTheLanguage)
+{
+    const struct {
+        int item;
+        const char* german;
+        const char* english;
+    } boxes[] = {
+        {4, "Auslagerungsdatei beim Herunterfahren leeren", "Clear the Windows Paging File at Shutdown"},
+        {10, "Windows-Netzwerkliste leeren", "Empty Windows Network List"},
+    };
+    for (int language : {1, 0})
+        for (const auto& box : boxes) {
+            Form1->LanguageFlag = language;
+            effects.boxes.clear();
+            Form1->DLabelMouseClick(Form1->CleanCenterLinks[box.item]);
+            ASSERT_EQ(effects.boxes.size(), 1u) << box.item;
+            EXPECT_EQ(effects.boxes[0].caption, language ? box.german : box.english);
+        }
+}
+
 } // namespace
 
 namespace {

@@ -53,7 +53,7 @@ TEST(FolderIndex, HtmlRowsGroupSummariesAndTotal)
     std::vector<Entry> entries = {{folder.Path(), true}, {folder / "a", false}, {folder / "b", false},
                                   {folder / "gone", false}};
     folder_index::Totals totals;
-    std::vector<std::string> lines = folder_index::HtmlLines({"<head>"}, entries, SizeOnly, false, totals);
+    std::vector<std::string> lines = folder_index::HtmlLines({"<head>"}, entries, SizeOnly, false, ",", totals);
 
     EXPECT_EQ(lines[0], "<head>");
     EXPECT_EQ(totals.files, 3u);
@@ -76,16 +76,17 @@ TEST(FolderIndex, TextHasOneLinePerEntry)
     testing_support::TempFolder folder;
     WriteFileText(folder / "a", std::string(1234, 'a'));
     std::vector<Entry> entries = {{folder.Path(), true}, {folder / "a", false}};
-    std::vector<std::string> lines = folder_index::TextLines(entries, SizeOnly);
+    std::vector<std::string> lines = folder_index::TextLines(entries, SizeOnly, ".");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "a;" + folder.Path() + "\\;1,234;T;D;");
+    EXPECT_EQ(lines[1], "a;" + folder.Path() + "\\;1.234;T;D;");
 }
 
 TEST(FolderIndex, ByteFigures)
 {
-    EXPECT_EQ(folder_index::ByteFigure(0), "0");
-    EXPECT_EQ(folder_index::ByteFigure(999), "999");
-    EXPECT_EQ(folder_index::ByteFigure(1234567), "1,234,567");
+    EXPECT_EQ(folder_index::ByteFigure(0, ","), "0");
+    EXPECT_EQ(folder_index::ByteFigure(999, ","), "999");
+    EXPECT_EQ(folder_index::ByteFigure(1234567, ","), "1,234,567");
+    EXPECT_EQ(folder_index::ByteFigure(1234567, "\xA0"), "1\xA0" "234\xA0" "567");
 }
 
 } // namespace

@@ -86,7 +86,37 @@ TEST_F(DuplicatesWindowTest, DeleteTakesTheSelectedCopiesAndTidiesTheList)
     EXPECT_FALSE(Exists(a1));
     EXPECT_TRUE(Exists(a2));
     EXPECT_EQ(Listed(), (std::vector<std::string>{a2, "", b1, b2, ""}));
-    EXPECT_EQ(Form3->StatusBar1->Panels()->Items(0)->Text(), "3 Items");
+    EXPECT_EQ(Form3->StatusBar1->Panels()->Items(0)->Text(), "3 Dateien");
+}
+
+// Files of one size are no copies: the note and the delete question say what a group means.
+TEST_F(DuplicatesWindowTest, GroupsOfANameSizeOrDateSearchAreNotCalledCopies)
+{
+    const struct {
+        unsigned char content, size;
+        const char* meaning; // nullptr: the files are copies, nothing is said
+    } searches[] = {{1, 0, nullptr}, {0, 1, "Gleiche Größe; der Inhalt kann verschieden sein"}};
+    for (const auto& search : searches) {
+        std::string a1 = folder / "a1", a2 = folder / "a2";
+        Show({a1, a2, ""});
+        Form1->CompareContent = search.content;
+        Form1->CompareSize = search.size;
+        Form1->FillDuplicatesFiles();
+        Select({0});
+        effects.boxes.clear();
+        effects.answers = {IDNO};
+        Form3->Loeschen();
+        ASSERT_EQ(effects.boxes.size(), 1u);
+        const std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
+        if (search.meaning) {
+            EXPECT_NE(note.find(search.meaning), std::string::npos) << note;
+            EXPECT_NE(effects.boxes[0].text.find(search.meaning), std::string::npos);
+        } else {
+            EXPECT_EQ(note, "");
+            EXPECT_EQ(effects.boxes[0].text.find("Kopien:"), std::string::npos);
+        }
+        delete Form3;
+    }
 }
 
 // Every copy of a file selected: without a second yes no copy goes.

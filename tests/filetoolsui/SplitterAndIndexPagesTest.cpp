@@ -107,6 +107,23 @@ TEST_F(FileToolPagesTest, FolderIndexSaysDoneOnlyWhenItWroteTheFile)
     EXPECT_FALSE(BoxSaid("Fertig!"));
 }
 
+TEST_F(FileToolPagesTest, EnglishFolderIndexIsDatedInEnglishAndItsBoxesAreSystemModal)
+{
+    SettleAfterStart();
+    Form1->LanguageFlag = 0;
+    Form1->ClearFolderIndexList();
+    WriteFileText(folder / "a.txt", "a");
+    Form1->NewListViewWP7(nullptr, {folder / "a.txt"});
+    effects.fileDialogAnswers = {folder / "index"};
+    Form1->Button6Click(nullptr);
+    EXPECT_NE(ReadFileText(folder / "index.htm").find("<font color=\"#0080C0\">Creation date "), std::string::npos);
+    Form1->Button6Click(nullptr); // the save dialog is cancelled
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_EQ(effects.boxes[0].text, "Done!");
+    EXPECT_EQ(effects.boxes[0].flags, UINT(MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK));
+    EXPECT_EQ(effects.boxes[1].flags, UINT(MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK));
+}
+
 // "thesis.doc" saved as a page is written as "thesis.htm": the question names that file,
 // and a "no" keeps it.
 TEST_F(FileToolPagesTest, FolderIndexAsksBeforeReplacingTheFileReallyWritten)

@@ -51,7 +51,8 @@ TEST_F(MainFormTest, FirstStartWithoutSettingsUsesTheDefaults)
 
     EXPECT_FALSE(Form1->WindowsDir.empty());
     EXPECT_FALSE(Form1->SystemDir.empty());
-    EXPECT_EQ(Form1->TempMask.substr(Form1->TempMask.size() - 4), std::string("*.*\0", 4));
+    ASSERT_FALSE(Form1->TempDir.empty());
+    EXPECT_EQ(Form1->TempDir.back(), '\\');
     EXPECT_NE(Form1->DesktopFolder, nullptr);
     EXPECT_NE(SystemImageList, nullptr);
     EXPECT_EQ(Form1->OsLevel, 3); // the sandbox runs as Windows XP

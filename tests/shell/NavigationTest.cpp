@@ -1,6 +1,9 @@
 // The sidebar's groups and links, and the page each link shows.
 #include "shell/HostDialog.h"
 #include "tests/shell/FormFixture.h"
+#include "tests/support/TempFolder.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
 
 #include <string>
 #include <vector>
@@ -137,6 +140,84 @@ TEST_F(NavigationTest, EveryLinkShowsItsPageInBothLanguages)
     }
     toolkit::StopTimer(closer);
     EXPECT_EQ(optionDialogs, 2);
+}
+
+// One caption of each page, as its link shows it after a start in either language.
+struct PageCaption {
+    int group;
+    int link;
+    const char* control;
+    int column; // a list column's caption, or -1 for the control's own
+    const char* german;
+    const char* english;
+};
+
+const PageCaption pageCaptions[] = {
+    {0, 0, "LocationsPageTitle", -1, "Zu durchsuchende Laufwerke und Ordner", "Drives and folders to search"},
+    {0, 1, "MaskPageTitle", -1, "Gesuchte Dateiendungen", "File endings to search for"},
+    {0, 2, "ExcludePageTitle", -1, "Diese Ordner werden nicht durchsucht", "These folders are not searched"},
+    {0, 3, "ScanPageTitle", -1, "Was soll mit den gefundenen Dateien geschehen?", "What shall happen to the files found?"},
+    {1, 0, "Label48", -1, "Freien Speicher löschen", "Wipe free space"},
+    {1, 1, "Button1", -1, "Löschen", "Shred"},
+    {1, 2, "DuplicatePageTitle", -1, "Doppelte Dateien suchen in", "Search duplicate files in"},
+    {1, 3, "ListView14", 1, "Wert", "Value"},
+    {2, 0, "Label5", -1, "Internet-Cookies löschen", "Delete Internet Cookies"},
+    {2, 1, "Label70", -1, "Registrierung durchsuchen", "Scan registry"},
+    {2, 2, "Button2", -1, "Löschen", "Delete"},
+    {2, 3, "Gehezu1", -1, "Gehe zu", "Jump to"},
+    {2, 4, "Button4", -1, "Deinstallieren", "Uninstall"},
+    {2, 5, "ListView16", 0, "Hersteller", "Vendor"},
+    {2, 6, "SplitterPageTitle", -1, "Datei in Teile zerlegen", "Split a file into parts"},
+    {2, 7, "Label92", -1, "Einstellungen übernehmen", "Apply settings"},
+    {3, 0, "DriveInfoTitle", -1, "Laufwerksinformationen", "Drive Information"},
+    {3, 1, "SpaceManagerTitle", -1, "Speicherplatz-Manager", "Space Manager"},
+    {3, 1, "Button8", -1, "Starten", "Start"},
+    {3, 2, "Button6", -1, "Erstellen", "Create"},
+    {3, 3, "Button5", -1, "Jetzt prüfen", "Check Now"},
+    {4, 0, "BackupsTitleLabel", -1, "Sicherungen gelöschter Dateien", "Backups of deleted files"},
+    {5, 0, "Label47", -1, "Nach neuer Version suchen", "Check for a new version"},
+};
+
+// A component of owner or of one of the components it owns (menu items belong to their menu).
+TComponent* Find(TComponent* owner, const std::string& name)
+{
+    if (TComponent* found = owner->FindComponent(name))
+        return found;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (TComponent* found = Find(owner->Components(i), name))
+            return found;
+    return nullptr;
+}
+
+// The pages are built before the language file is read: each must still speak its language.
+TEST_F(NavigationTest, EveryPageSpeaksTheLanguageOfTheStart)
+{
+    testing_support::TempFolder programFolder;
+    for (bool german : {true, false}) {
+        delete Form1;
+        Form1 = nullptr;
+        ClearSettings();
+        Store(options::Key, options::ShowNetworkMessage, "done");
+        Store(options::Key, options::InstallDir, programFolder.Path());
+        testing_support::WriteFileText(programFolder / "language.dat", german ? "1\r\n" : "0\r\n");
+        Start();
+        Form1->OsLevel = 3;
+        for (const PageCaption& page : pageCaptions) {
+            SCOPED_TRACE(std::string(german ? "German " : "English ") + page.control);
+            OpenGroup(page.group);
+            ClickLink(page.link);
+            TComponent* found = Find(Form1, page.control);
+            ASSERT_NE(found, nullptr);
+            std::string caption;
+            if (auto* item = dynamic_cast<TMenuItem*>(found))
+                caption = item->Caption;
+            else if (page.column >= 0)
+                caption = static_cast<TListView*>(found)->Columns()->Items(page.column)->Caption();
+            else
+                caption = static_cast<TControl*>(found)->Caption();
+            EXPECT_EQ(caption, german ? page.german : page.english);
+        }
+    }
 }
 
 TEST_F(NavigationTest, LinkCaptionsFollowTheLanguage)

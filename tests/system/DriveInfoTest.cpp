@@ -41,6 +41,19 @@ TEST(DriveFacts, ADriveWithoutMediaShowsNoNumbersAndALabelStaysAsItIs)
     EXPECT_EQ(rows[12].image, 3);
 }
 
+// "Information" is the one caption both languages share.
+TEST(DriveFacts, EveryCaptionHasItsGermanText)
+{
+    drivefacts::Facts facts;
+    facts.haveVolume = true;
+    const auto german = drivefacts::Rows(facts, true);
+    const auto english = drivefacts::Rows(facts, false);
+    for (size_t row = 0; row < english.size(); ++row)
+        if (!english[row].caption.empty() && english[row].caption != "Information") {
+            EXPECT_NE(german[row].caption, english[row].caption) << row;
+        }
+}
+
 TEST(ChartShares, NegativeValuesCountAsNothingAndAnEmptyChartHasNoShares)
 {
     EXPECT_EQ(ChartShares({{3, "", 0}, {-2, "", 0}, {1, "", 0}}), (std::vector<double>{0.75, 0, 0.25}));
