@@ -4,6 +4,7 @@
 #include "cleaning/FileFacts.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
+#include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -178,6 +180,17 @@ TEST_F(FoundFilesWindowTest, EnglishModeTakesTheEnglishTexts)
         EXPECT_EQ(Frame8->ListView1->Columns()->Items(i)->Caption(), captions[i]);
     EXPECT_EQ(Frame8->ffnen1->Caption, "Open");
     EXPECT_EQ(Frame8->ffnenmit1->Caption, "Open with...    Strg+O");
+    // Any date and time of the locale shows whole, and the last column ends at the edge.
+    TListView* list = Frame8->ListView1;
+    int widest = 0, total = 0;
+    for (const std::string& date : locale_time::DateTimeSamples())
+        widest = std::max(widest, ListView_GetStringWidth(list->Handle(), date.c_str()));
+    EXPECT_GE(list->Columns()->Items(4)->Width(), widest + 12);
+    for (int i = 0; i < list->Columns()->Count(); ++i)
+        total += list->Columns()->Items(i)->Width();
+    RECT client;
+    GetClientRect(list->Handle(), &client);
+    EXPECT_EQ(total, client.right);
 }
 
 TEST_F(FoundFilesWindowTest, EveryColumnSortsBothWaysAndTheSelectionStaysOnItsFiles)
