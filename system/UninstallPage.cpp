@@ -26,8 +26,11 @@ TPanel* MakePanel(TForm1& form, TWinControl* page, const char* name, int top)
     panel->SetParent(page);
     panel->SetBounds(16, top, 450, 22);
     // A read-only field: sunk and white like the list above it, even while empty.
-    panel->SetBevelOuter(bvLowered);
+    panel->SetBevelOuter(bvNone);
     panel->SetColor(clWindow);
+    SetWindowLongA(panel->Handle(), GWL_EXSTYLE, GetWindowLongA(panel->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(panel->Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return panel;
 }
 
