@@ -67,6 +67,7 @@ bool TForm1::CanDelCookie(const std::string& name) const { return url_cache::May
 void TForm1::BuildCookiePage()
 {
     TTabSheet* page = TabSheets[10];
+    cleaning::MakePageTitle(this, page, "CookiePageTitle");
     ListView9 = new TListView(this);
     ListView9->Name = "ListView9";
     ListView9->SetParent(page);
@@ -86,6 +87,8 @@ void TForm1::BuildCookiePage()
 
 void TForm1::ListInternetCache()
 {
+    if (auto* title = dynamic_cast<TLabel*>(FindComponent("CookiePageTitle")))
+        title->SetCaption(Text("Cookies des Internet Explorers", "Internet Explorer cookies"));
     ListView9->Columns()->Items(0)->SetCaption("Cookie");
     ListView9->Columns()->Items(1)->SetCaption(Text("Verfällt", "Expires"));
     ListView9->Columns()->Items(2)->SetCaption(Text("Letzter Zugriff", "Last access"));

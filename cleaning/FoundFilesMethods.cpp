@@ -96,6 +96,7 @@ void TForm1::Frame8English()
                                                             "Attributes"};
     for (int i = 0; i < found_files::columnCount; ++i)
         frame.ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+    frame.FitColumns();
 }
 
 void TForm1::GetFrame8Settings(TObject*)

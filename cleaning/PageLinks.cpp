@@ -23,6 +23,18 @@ TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& 
     return link;
 }
 
+TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name)
+{
+    auto* title = new TLabel(owner);
+    title->Name = name;
+    title->SetParent(page);
+    title->SetTransparent(true);
+    title->SetBounds(16, 14, 450, 16);
+    title->Font()->SetColor(clNavy);
+    title->Font()->SetStyle(fsBold);
+    return title;
+}
+
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick)
 {
     return AddMenuEntry(menu, menu, name, "", std::move(onClick));

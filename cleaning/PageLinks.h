@@ -13,6 +13,9 @@ namespace cleaning {
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                      int width, TColor restColor = clBlue);
 
+// The page's heading: bold navy text across the top of the page, as every page has.
+TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name);
+
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick);
 
 // A one-column report list with check boxes, no header, selection kept visible.

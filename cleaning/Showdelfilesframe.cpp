@@ -1,6 +1,7 @@
 #include "cleaning/Showdelfilesframe.h"
 
 #include "cleaning/FoundFilesView.h"
+#include "shell/DateColumn.h"
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
@@ -84,6 +85,7 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
         if (i >= found_files::colSize)
             column->SetAlignment(taRightJustify);
     }
+    FitColumns();
     ListView1->OnData = Bind(this, &TFrame8::ListView1Data);
     ListView1->OnClick = Bind(this, &TFrame8::ListView1Click);
     ListView1->OnColumnClick = Bind(this, &TFrame8::ListView1ColumnClick);
@@ -237,10 +239,13 @@ void TFrame8::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
 
 void TFrame8::ListView1MouseMove(TObject*, TShiftState, int x, int y)
 {
-    LVHITTESTINFO hit{};
-    hit.pt = {x, y};
-    int row = static_cast<int>(SendMessageA(ListView1->Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    ListView1->SetCursor(row >= 0 ? crHandPoint : crDefault);
+    ListView1->SetCursor(ListView1->RowAt(x, y) >= 0 ? crHandPoint : crDefault);
+}
+
+void TFrame8::FitColumns()
+{
+    FitDateColumn(*ListView1, found_files::colDate);
+    ListView1->SetLastColumnFills(true);
 }
 
 void TFrame8::FillListView1()

@@ -41,6 +41,8 @@ public:
     void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
     void ListView1KeyUp(TObject* sender, WORD& key, TShiftState shift);
     void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    // The date column holds a whole date and time of the locale; the last column fills the window.
+    void FitColumns();
 
     // ---- selection
     void Allesmarkieren2Click(TObject* sender);

@@ -3,6 +3,7 @@
 #include "cleaning/FileDeleter.h"
 #include "cleaning/FileFacts.h"
 #include "filetools/DuplicateResults.h"
+#include "shell/DateColumn.h"
 #include "shell/MessageText.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
@@ -94,7 +95,6 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     ListView1->SetMultiSelect(true);
     ListView1->SetHideSelection(false);
     ListView1->SetViewStyle(vsReport);
-    // The date column takes a date and a time to the second ("12/24/2026 10:20:31 PM").
     const struct {
         const char* caption;
         int width;
@@ -104,6 +104,7 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
         added->SetCaption(column.caption);
         added->SetWidth(column.width);
     }
+    FitColumns();
     ListView1->OnData = Bind(this, &TForm3::ListView1Data);
     ListView1->OnDblClick = Bind(this, &TForm3::ffnen1Click);
     ListView1->OnKeyDown = Bind(this, &TForm3::ListView1KeyDown);
@@ -148,6 +149,7 @@ void TForm3::English()
     const char* captions[] = {"Name", "Path", "Size", "Type", "Date", "Attributes"};
     for (int i = 0; i < 6; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+    FitColumns();
     Datei1->Caption = "File";
     ffnen1->Caption = "Open";
     ffnenmit2->Caption = "Open with...";
@@ -255,9 +257,15 @@ void TForm3::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
         Eigenschaften1Click(nullptr);
 }
 
-void TForm3::ListView1MouseMove(TObject*, TShiftState, int, int)
+void TForm3::ListView1MouseMove(TObject*, TShiftState, int x, int y)
 {
-    ListView1->SetCursor(ListView1->SelCount() ? crHandPoint : crDefault);
+    ListView1->SetCursor(ListView1->RowAt(x, y) >= 0 ? crHandPoint : crDefault);
+}
+
+void TForm3::FitColumns()
+{
+    FitDateColumn(*ListView1, 4);
+    ListView1->SetLastColumnFills(true);
 }
 
 void TForm3::ffnen1Click(TObject*)

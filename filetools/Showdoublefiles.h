@@ -21,6 +21,8 @@ public:
     void ListView1Data(TListView* sender, int index, TListItem& item);
     void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
     void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    // The date column holds a whole date and time of the locale; the last column fills the window.
+    void FitColumns();
     void ffnen1Click(TObject* sender);
     void ffnenmit2Click(TObject* sender);
     void Eigenschaften1Click(TObject* sender);

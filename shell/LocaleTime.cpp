@@ -89,6 +89,23 @@ std::string DateText(const SYSTEMTIME& date) { return Formatted(GetDateFormatA, 
 
 std::string DateTimeText(const SYSTEMTIME& value) { return DateText(value) + " " + TimeText(value); }
 
+std::vector<std::string> DateTimeSamples()
+{
+    std::vector<std::string> samples;
+    for (WORD month = 1; month <= 12; ++month)
+        for (WORD hour = 0; hour < 24; ++hour) {
+            SYSTEMTIME value{};
+            value.wYear = 2028;
+            value.wMonth = month;
+            value.wDay = 28;
+            value.wHour = hour;
+            value.wMinute = 58;
+            value.wSecond = 58;
+            samples.push_back(DateTimeText(value));
+        }
+    return samples;
+}
+
 std::optional<SYSTEMTIME> ParseTime(const std::string& text)
 {
     std::vector<Number> numbers = NumbersIn(text);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace locale_time {
 
@@ -16,6 +17,9 @@ std::string TimeText(const SYSTEMTIME& time);
 std::string DateText(const SYSTEMTIME& date);
 // DateText, one blank, TimeText.
 std::string DateTimeText(const SYSTEMTIME& value);
+// DateTimeText of a late day of every month at every hour: among them is the widest text
+// a date and time takes in the locale (month and day names, AM/PM words, two-digit fields).
+std::vector<std::string> DateTimeSamples();
 
 // A time of day as TimeText writes it: hours, minutes and optional seconds, with the
 // locale's AM/PM words where it uses them. The date fields of the result are zero.

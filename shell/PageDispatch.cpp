@@ -29,7 +29,7 @@ void TForm1::SpeedClick(TObject*)
     }
     case 203: Refresh1Click(nullptr); show(19); break;
     case 204:
-        ShadeUninstallPage();
+        CaptionUninstallPage();
         GetUninstallProgramms();
         show(20);
         break;

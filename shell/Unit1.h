@@ -602,7 +602,7 @@ public:
     void GetRegCleanDrives();
     void ShowCleanCenter();
     void Refresh1Click(TObject* sender);
-    void ShadeUninstallPage();
+    void CaptionUninstallPage();
     void GetUninstallProgramms();
     void Refresh2Click(TObject* sender);
     void SelectFirstSplitSize();

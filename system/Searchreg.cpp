@@ -5,12 +5,14 @@
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "shell/RegistryLayer.h"
+#include "shell/DateColumn.h"
 #include "system/RegistryBackup.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 
+#include <algorithm>
 #include <cstdio>
 
 TForm4* Form4 = nullptr;
@@ -99,7 +101,9 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
         column->SetCaption(spec.caption);
         column->SetWidth(spec.width);
     }
+    FitColumns();
     ListView1->OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
+    ListView1->OnMouseMove = Bind(this, &TForm4::ListView1MouseMove);
     // The keys the menus name work before the list has the focus too.
     OnKeyDown = Bind(this, &TForm4::ListView1KeyDown);
 
@@ -181,7 +185,37 @@ void TForm4::English()
     const char* const captions[] = {"Key", "Value", "Data", "Last modified", "Information"};
     for (int i = 0; i < 5; ++i)
         ListView1->Columns()->Items(i)->SetCaption(captions[i]);
+    FitColumns();
     MainMenu1->Rebuild();
+}
+
+void TForm4::FitColumns()
+{
+    FitDateColumn(*ListView1, 3);
+    ListView1->SetLastColumnFills(true);
+}
+
+void TForm4::FitKeyColumn()
+{
+    // Keys are long: the column grows to the longest key found, as far as the window
+    // leaves room beside the other columns and the last column's caption.
+    std::vector<std::string> keys;
+    for (int i = 0; i < ListView1->Items()->Count(); ++i)
+        keys.push_back(ListView1->Items()->Item(i)->Caption());
+    TListColumns& columns = *ListView1->Columns();
+    RECT client;
+    GetClientRect(ListView1->Handle(), &client);
+    int room = client.right - ListView1->CellWidth({columns[4]->Caption()});
+    for (int i = 1; i < 4; ++i)
+        room -= columns[i]->Width();
+    const int wanted = std::min(ListView1->CellWidth(keys), room);
+    if (wanted > columns[0]->Width())
+        columns[0]->SetWidth(wanted);
+}
+
+void TForm4::ListView1MouseMove(TObject*, TShiftState, int x, int y)
+{
+    ListView1->SetCursor(ListView1->RowAt(x, y) >= 0 ? crHandPoint : crDefault);
 }
 
 regscan::Finding* TForm4::FindingOf(TListItem* item) const
@@ -243,6 +277,7 @@ void TForm4::Suchen1Click(TObject*)
     ShowScanning(false);
     if (!CancelFlag)
         ScanRegEntries();
+    FitKeyColumn();
     scanning_ = false;
     if (closeDeferred_)
         Release();

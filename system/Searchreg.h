@@ -32,6 +32,8 @@ public:
     void ganzeZeilemarkieren1Click(TObject* sender);
     void Schliesen1Click(TObject* sender);
     void ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    // Hand cursor over a row, the default elsewhere.
+    void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void FormClose(TObject* sender, TCloseAction& action);
 
     // The walk over the checked roots, then (unless cancelled) the targeted checks.
@@ -41,6 +43,10 @@ public:
     void ReadSettings();
     void WriteSettings();
     void English();
+    // The date column holds a whole date and time of the locale, the last column fills
+    // the window; the key column widens to the keys found as far as the window allows.
+    void FitColumns();
+    void FitKeyColumn();
 
     regscan::Finding* FindingOf(TListItem* item) const;
     bool Scanning() const { return scanning_; }

@@ -4,6 +4,7 @@
 #include "system/RegistryPages.h"
 
 #include "cleaning/FileDeleter.h"
+#include "cleaning/PageLinks.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Effects.h"
@@ -85,10 +86,11 @@ private:
 void registry_pages::BuildSharedDllPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[17];
+    cleaning::MakePageTitle(&form, page, "SharedDllPageTitle");
     auto* list = new SharedDllList(&form);
     list->Name = "ListView14";
     list->SetParent(page);
-    list->SetBounds(16, 16, 450, 290);
+    list->SetBounds(16, 40, 450, 266);
     list->SetViewStyle(vsReport);
     list->SetMultiSelect(true);
     list->SetRowSelect(true);
@@ -130,6 +132,8 @@ void TForm1::GetSharedDLL()
                                        {"-", "-"}, {"Eigenschaften", "Properties"}};
     for (int i = 0; i < PopupMenu7->Items()->Count(); ++i)
         PopupMenu7->Items()->Items(i)->Caption = Text(captions[i][0], captions[i][1]);
+    if (auto* title = dynamic_cast<TLabel*>(FindComponent("SharedDllPageTitle")))
+        title->SetCaption(Text("Gemeinsam genutzte DLLs und ihre Zähler", "Shared DLLs and their usage counters"));
     ListView14->Columns()->Items(0)->SetCaption("Name");
     ListView14->Columns()->Items(1)->SetCaption(Text("Wert", "Value"));
 

@@ -81,6 +81,7 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     ListView1->Columns()->Add()->SetWidth(460);
     SetWindowLongPtrA(ListView1->Handle(), GWL_STYLE, GetWindowLongPtrA(ListView1->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
     ListView1->OnDblClick = Bind(this, &TForm5::ListView1DblClick);
+    ListView1->OnMouseMove = Bind(this, &TForm5::ListView1MouseMove);
     for (const std::string& path : KeysBelow(root.root, entry.path))
         ListView1->Items()->Add()->SetCaption(path);
 
@@ -127,6 +128,11 @@ void TForm5::ListView1DblClick(TObject*)
 {
     if (ListView1->Selected() && Form1)
         Form1->OpenRegistryEditorAt(regedit::LastKeyPlain(root_, ListView1->Selected()->Caption()), false);
+}
+
+void TForm5::ListView1MouseMove(TObject*, TShiftState, int x, int y)
+{
+    ListView1->SetCursor(ListView1->RowAt(x, y) >= 0 ? crHandPoint : crDefault);
 }
 
 void TForm5::Button1Click(TObject*) { Close(); }

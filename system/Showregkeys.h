@@ -22,6 +22,8 @@ public:
 
     void Label4Click(TObject* sender);
     void ListView1DblClick(TObject* sender);
+    // Hand cursor over a row, the default elsewhere.
+    void ListView1MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void Button1Click(TObject* sender);
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void FormClose(TObject* sender, TCloseAction& action);

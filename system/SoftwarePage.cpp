@@ -55,6 +55,8 @@ void registry_pages::BuildSoftwarePage(TForm1& form)
     form.PopupMenu9->Name = "PopupMenu9";
     TPopupMenu* menu = form.PopupMenu9;
     AddMenuEntry(&form, menu, "Entfernen3", "", Bind(&form, &TForm1::Entfernen3Click));
+    // Removing chosen keys only is done in the details, so this item opens them too.
+    AddMenuEntry(&form, menu, "Benutzedefiniertentfernen1", "", Bind(&form, &TForm1::Info1Click));
     AddMenuEntry(&form, menu, "Info1", "", Bind(&form, &TForm1::Info1Click));
     AddMenuEntry(&form, menu, "ffnen3", "", Bind(&form, &TForm1::ffnen3Click));
     AddMenuEntry(&form, menu, "Refresh2", "", Bind(&form, &TForm1::Refresh2Click));
@@ -94,10 +96,12 @@ void TForm1::Refresh2Click(TObject*)
     const char* const captions[4] = {"Hersteller", "Produkt", "Vendor", "Product"};
     ListView16->Columns()->Items(0)->SetCaption(captions[LanguageFlag ? 0 : 2]);
     ListView16->Columns()->Items(1)->SetCaption(captions[LanguageFlag ? 1 : 3]);
-    const char* const menu[4][2] = {{"Entfernen", "Remove"}, {"Details", "Details"},
+    const char* const menu[5][2] = {{"Entfernen", "Remove"},
+                                    {"Benutzerdefiniert entfernen...", "Remove chosen keys..."},
+                                    {"Details", "Details"},
                                     {"In der Registrierung öffnen", "Open in registry editor"},
                                     {"Aktualisieren", "Refresh"}};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         PopupMenu9->Items()->Items(i)->Caption = Text(menu[i][0], menu[i][1]);
     const int which = ComboBox1->ItemIndex() == 1 ? 1 : 0;
     ComboBox1->Items()->Clear();

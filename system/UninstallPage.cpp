@@ -3,6 +3,7 @@
 // the selection, by mouse or keyboard, and every command acts on the record they show.
 #include "system/RegistryPages.h"
 
+#include "cleaning/PageLinks.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Button.h"
@@ -24,7 +25,12 @@ TPanel* MakePanel(TForm1& form, TWinControl* page, const char* name, int top)
     panel->Name = name;
     panel->SetParent(page);
     panel->SetBounds(16, top, 450, 22);
-    panel->SetColor(RGB(0xEC, 0xEC, 0xEC));
+    // A read-only field: sunk and white like the list above it, even while empty.
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clWindow);
+    SetWindowLongA(panel->Handle(), GWL_EXSTYLE, GetWindowLongA(panel->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(panel->Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return panel;
 }
 
@@ -33,7 +39,8 @@ TPanel* MakePanel(TForm1& form, TWinControl* page, const char* name, int top)
 void registry_pages::BuildUninstallPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[20];
-    form.ListView15 = MakeList(form, page, "ListView15", 16, 16, 450, 200);
+    cleaning::MakePageTitle(&form, page, "UninstallPageTitle");
+    form.ListView15 = MakeList(form, page, "ListView15", 16, 40, 450, 176);
     form.ListView15->Columns()->Add()->SetWidth(425);
     form.ListView15->SetMultiSelect(false);
     form.ListView15->OnSelectionChange = Bind(&form, &TForm1::ListView15Click);
@@ -48,13 +55,14 @@ void registry_pages::BuildUninstallPage(TForm1& form)
     form.Label80 = MakeLink(form, page, "Label80", 16, 300, 200, Bind(&form, &TForm1::Label80Click));
 }
 
-void TForm1::ShadeUninstallPage()
+void TForm1::CaptionUninstallPage()
 {
+    if (auto* title = dynamic_cast<TLabel*>(FindComponent("UninstallPageTitle")))
+        title->SetCaption(Text("Zur Deinstallation eingetragene Programme", "Programs registered for removal"));
+    ListView15->Columns()->Items(0)->SetCaption(Text("Programm", "Program"));
     Button4->SetCaption(Text("Deinstallieren", "Uninstall"));
     Label79->SetCaption(Text("Windows Software", "Windows software"));
     Label80->SetCaption(Text("Nur den Eintrag löschen", "Delete entry only"));
-    for (TWinControl* control : std::initializer_list<TWinControl*>{Panel4, Panel5, ListView15})
-        control->SetColor(RGB(0xEC, 0xEC, 0xEC));
 }
 
 void TForm1::GetUninstallProgramms()
@@ -122,6 +130,6 @@ void TForm1::Label80Click(TObject*)
         failure = Text("Der Schlüssel konnte nicht gelöscht werden:\n", "The key could not be deleted:\n");
     if (failure)
         effects::ShowMessageBox(Application->Handle(), failure + std::string("HKEY_LOCAL_MACHINE\\") + path,
-                                Text("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+                                "Hinweis  ", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
     GetUninstallProgramms();
 }

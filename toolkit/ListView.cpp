@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -93,8 +94,15 @@ int TListColumn::Width() const
 
 void TListColumn::SetWidth(int width)
 {
-    width_ = width;
-    SendMessageA(view_->Handle(), LVM_SETCOLUMNWIDTH, index_, width);
+    width_ = std::max(width, minWidth_);
+    SendMessageA(view_->Handle(), LVM_SETCOLUMNWIDTH, index_, width_);
+    if (index_ + 1 < view_->columns_.Count()) view_->FillLastColumn();
+}
+
+void TListColumn::SetMinWidth(int width)
+{
+    minWidth_ = width;
+    if (Width() < width) SetWidth(width);
 }
 
 void TListColumn::SetAlignment(TAlignment alignment)
@@ -560,6 +568,53 @@ HBITMAP TListView::SortArrow(TSortOrder order)
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     return arrow;
+}
+
+int TListView::CellWidth(const std::vector<std::string>& texts) const
+{
+    // A cell leaves 6 pixels free on either side of its text, and so does a header item.
+    constexpr int margins = 12;
+    int widest = 0;
+    for (const std::string& text : texts)
+        widest = std::max(widest, static_cast<int>(SendMessageA(Handle(), LVM_GETSTRINGWIDTHA, 0,
+                                                                reinterpret_cast<LPARAM>(text.c_str()))));
+    return widest + margins;
+}
+
+int TListView::RowAt(int x, int y) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    return static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+void TListView::SetLastColumnFills(bool on)
+{
+    lastColumnFills_ = on;
+    FillLastColumn();
+}
+
+void TListView::FillLastColumn()
+{
+    if (!lastColumnFills_ || columns_.Count() == 0) return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    int room = client.right - client.left;
+    for (int i = 0; i + 1 < columns_.Count(); ++i)
+        room -= columns_[i]->Width();
+    TListColumn* last = columns_[columns_.Count() - 1];
+    const int width = std::max(room, CellWidth({last->Caption()}));
+    if (width != last->Width()) last->SetWidth(width);
+}
+
+bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_SIZE || !lastColumnFills_) return TWinControl::WndProc(msg, wParam, lParam, result);
+    // The control takes its new size first; the column is measured against it.
+    TWinControl::WndProc(msg, wParam, lParam, result);
+    result = DefaultHandler(msg, wParam, lParam);
+    FillLastColumn();
+    return true;
 }
 
 void TListView::AnswerDisplayInfo(NMLVDISPINFOA* info) const

@@ -47,6 +47,10 @@ public:
     // The sort arrow of this column only (TListView::SetSortColumn clears the others).
     TSortOrder SortOrder() const { return sortOrder_; }
     void SetSortOrder(TSortOrder order);
+    // The least width the column is given (0: none): it widens now when it is narrower,
+    // and a later SetWidth below it gives this width; the user may still drag it narrower.
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int width);
 
 private:
     friend class TListColumns;
@@ -62,6 +66,7 @@ private:
     int width_ = 50;
     TAlignment alignment_ = taLeftJustify;
     TSortOrder sortOrder_ = soNone;
+    int minWidth_ = 0;
 };
 
 class TListColumns {
@@ -219,6 +224,16 @@ public:
     void SetItemCount(int count);
     TLVOwnerDataEvent OnData;
 
+    // The width a column needs to show the widest of texts whole in a cell, in the
+    // list's font (the cell's margins included).
+    int CellWidth(const std::vector<std::string>& texts) const;
+    // The row under the point (client coordinates), or -1.
+    int RowAt(int x, int y) const;
+    // The last column takes the room the other columns leave in the list's window, now
+    // and whenever the list changes size, and never less than its caption needs.
+    void SetLastColumnFills(bool on);
+    void FillLastColumn();
+
     // Shows order's arrow on column and none on the others (nullptr: on none).
     void SetSortColumn(TListColumn* column, TSortOrder order);
 
@@ -275,6 +290,7 @@ private:
     }};
     TViewStyle viewStyle_ = vsReport;
     bool ownerData_ = false;
+    bool lastColumnFills_ = false;
     int settingState_ = 0; // inside SetState: the changes are the program's own
     std::unique_ptr<TListItem> dataItem_;
     HBITMAP sortArrows_[2] = {nullptr, nullptr};

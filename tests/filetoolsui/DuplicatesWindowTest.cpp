@@ -1,5 +1,6 @@
 // The duplicate page's options and the duplicates window on real files, in-process.
 #include "filetools/Showdoublefiles.h"
+#include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "tests/support/ListCells.h"
 #include "tests/support/MainFormFixture.h"
@@ -9,6 +10,8 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/RadioButton.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -210,6 +213,11 @@ TEST_F(DuplicatesWindowTest, TheDateShowsTheSecond)
     EXPECT_NE(testing_support::CellText(Form3->ListView1, 0, 4).find(":30"), std::string::npos);
     EXPECT_NE(testing_support::CellText(Form3->ListView1, 1, 4).find(":31"), std::string::npos)
         << testing_support::CellText(Form3->ListView1, 1, 4);
+    // Any date and time of the locale shows whole: the text and a cell's margins.
+    int widest = 0;
+    for (const std::string& date : locale_time::DateTimeSamples())
+        widest = std::max(widest, ListView_GetStringWidth(Form3->ListView1->Handle(), date.c_str()));
+    EXPECT_GE(Form3->ListView1->Columns()->Items(4)->Width(), widest + 12);
 }
 
 TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)

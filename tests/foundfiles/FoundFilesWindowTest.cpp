@@ -4,6 +4,7 @@
 #include "cleaning/FileFacts.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
+#include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -178,6 +180,17 @@ TEST_F(FoundFilesWindowTest, EnglishModeTakesTheEnglishTexts)
         EXPECT_EQ(Frame8->ListView1->Columns()->Items(i)->Caption(), captions[i]);
     EXPECT_EQ(Frame8->ffnen1->Caption, "Open");
     EXPECT_EQ(Frame8->ffnenmit1->Caption, "Open with...    Strg+O");
+    // Any date and time of the locale shows whole, and the last column ends at the edge.
+    TListView* list = Frame8->ListView1;
+    int widest = 0, total = 0;
+    for (const std::string& date : locale_time::DateTimeSamples())
+        widest = std::max(widest, ListView_GetStringWidth(list->Handle(), date.c_str()));
+    EXPECT_GE(list->Columns()->Items(4)->Width(), widest + 12);
+    for (int i = 0; i < list->Columns()->Count(); ++i)
+        total += list->Columns()->Items(i)->Width();
+    RECT client;
+    GetClientRect(list->Handle(), &client);
+    EXPECT_EQ(total, client.right);
 }
 
 TEST_F(FoundFilesWindowTest, EveryColumnSortsBothWaysAndTheSelectionStaysOnItsFiles)
@@ -342,13 +355,17 @@ TEST_F(FoundFilesWindowTest, TheLayoutIsRestoredAndSavedOnClose)
     EXPECT_EQ(columns->Items(2)->Width(), 99);
     EXPECT_EQ(columns->Items(3)->Width(), 100);
 
-    columns->Items(5)->SetWidth(77);
+    columns->Items(3)->SetWidth(77);
     Form6->SetBounds(50, 60, 640, 480);
+    // The date column keeps room for a whole date, and the last one fills the window.
+    std::string shown = "120;250;99;77;";
+    for (int i = 4; i < columns->Count(); ++i)
+        shown += std::to_string(columns->Items(i)->Width()) + ";";
     Form6->Close();
 
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKeyReadOnly(layoutKeys::Key));
-    EXPECT_EQ(registry.ReadString("columswidth"), "120;250;99;100;100;77;");
+    EXPECT_EQ(registry.ReadString("columswidth"), shown);
     EXPECT_EQ(registry.ReadString("left"), "50");
     EXPECT_EQ(registry.ReadString("top"), "60");
     EXPECT_EQ(registry.ReadString("width"), "640");

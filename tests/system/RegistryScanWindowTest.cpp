@@ -1,13 +1,18 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "shell/LocaleTime.h"
 #include "shell/Pictures.h"
 #include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
+#include "system/Showregkeys.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/system/RegistrySeeds.h"
 
+#include <commctrl.h>
+
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 
@@ -244,3 +249,66 @@ TEST_F(RegistryScanWindowTest, TheMenuBarSwitchesTheViewAndLocksCancelWhileIdle)
 }
 
 } // namespace
+
+// Every date and time of the locale shows whole in the date column, in either language,
+// and the last column ends at the window's edge, also after the window grows.
+TEST_F(RegistryScanWindowTest, DatesShowWholeAndTheLastColumnEndsAtTheWindowsEdge)
+{
+    for (unsigned char language : {1, 0}) {
+        Form1->LanguageFlag = language;
+        auto* window = new TForm4(Form1);
+        if (!language)
+            window->English();
+        TListView* list = window->ListView1;
+        for (const std::string& date : locale_time::DateTimeSamples()) {
+            TListItem* row = list->Items()->Add();
+            for (const std::string& cell : {std::string(), std::string(), date})
+                row->SubItems()->Add(cell);
+        }
+        const int fitted = list->Columns()->Items(3)->Width();
+        for (int width : {737, 1000}) {
+            window->SetWidth(width);
+            RECT client;
+            GetClientRect(list->Handle(), &client);
+            int total = 0;
+            for (int i = 0; i < list->Columns()->Count(); ++i)
+                total += list->Columns()->Items(i)->Width();
+            EXPECT_EQ(total, client.right) << int(language) << " " << width;
+        }
+        SendMessageA(list->Handle(), LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE);
+        EXPECT_GE(fitted, list->Columns()->Items(3)->Width()) << int(language);
+        window->Close();
+        Application->ProcessMessages();
+    }
+}
+
+// The registry-scan window and the software details show the hand over a row only.
+TEST_F(RegistryScanWindowTest, TheHandCursorShowsOverARowOnly)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, "Software\\TwSeedHand");
+    seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedHand\\Prod\\Sub");
+    SettleAfterStart();
+    auto* scan = new TForm4(Form1);
+    scan->ListView1->Items()->Add()->SetCaption("HKCU\\Software\\TwSeedHand");
+    auto* details = new TForm5(Form1, RegistryRoots[1], {"HKCU", "Software\\TwSeedHand\\Prod", "TwSeedHand", "Prod"});
+    const struct {
+        TForm* window;
+        TListView* list;
+        std::function<void(int, int)> move;
+    } windows[] = {
+        {scan, scan->ListView1, [scan](int x, int y) { scan->ListView1MouseMove(nullptr, 0, x, y); }},
+        {details, details->ListView1, [details](int x, int y) { details->ListView1MouseMove(nullptr, 0, x, y); }},
+    };
+    for (const auto& window : windows) {
+        ASSERT_EQ(window.list->Items()->Count(), 1);
+        RECT row{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(window.list->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        window.move(row.left + 5, (row.top + row.bottom) / 2);
+        EXPECT_EQ(window.list->Cursor(), crHandPoint) << window.window->Name;
+        window.move(row.left + 5, row.bottom + 30);
+        EXPECT_EQ(window.list->Cursor(), crDefault) << window.window->Name;
+        window.window->Close();
+    }
+    Application->ProcessMessages();
+}

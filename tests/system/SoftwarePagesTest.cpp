@@ -5,13 +5,16 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
 #include "toolkit/ComboBox.h"
+#include "toolkit/Label.h"
 #include "toolkit/ListView.h"
+#include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
 #include "tests/system/RegistrySeeds.h"
 
 #include <commctrl.h>
 
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -52,7 +55,7 @@ TEST_F(RegistryPagesTest, UninstallActsOnTheClickedRowsOwnEntry)
     seeds::SetString(HKEY_LOCAL_MACHINE, other, "DisplayName", "TwSeed Other");
     seeds::SetString(HKEY_LOCAL_MACHINE, std::string(uninstallKey) + "\\TwSeedNoName", "UninstallString", "x.exe");
     SettleAfterStart();
-    Form1->ShadeUninstallPage();
+    Form1->CaptionUninstallPage();
     Form1->GetUninstallProgramms();
     TListView* list = Form1->ListView15;
     EXPECT_EQ(RowNamed(list, ""), -1);
@@ -275,3 +278,78 @@ TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBe
 }
 
 } // namespace
+
+// Empty or not, each page has its heading, and its list is white with captioned columns.
+TEST_F(RegistryPagesTest, PagesShowTheirHeadingAndAWhiteListWithItsHeader)
+{
+    SettleAfterStart();
+    const struct {
+        const char* title;
+        TListView* list;
+        std::function<void()> open;
+    } pages[] = {
+        {"UninstallPageTitle", Form1->ListView15, [] { Form1->CaptionUninstallPage(); Form1->GetUninstallProgramms(); }},
+        {"SharedDllPageTitle", Form1->ListView14, [] { Form1->GetSharedDLL(); }},
+        {"CookiePageTitle", Form1->ListView9, [] { Form1->ListInternetCache(); }},
+    };
+    for (unsigned char language : {1, 0})
+        for (const auto& page : pages) {
+            Form1->LanguageFlag = language;
+            page.open();
+            auto* title = dynamic_cast<TLabel*>(Form1->FindComponent(page.title));
+            ASSERT_TRUE(title) << page.title;
+            EXPECT_FALSE(title->Caption().empty()) << page.title << int(language);
+            EXPECT_LT(title->Top() + title->Height(), page.list->Top()) << page.title;
+            EXPECT_EQ(page.list->Color(), clWindow) << page.title;
+            EXPECT_FALSE(page.list->Columns()->Items(0)->Caption().empty()) << page.title;
+        }
+}
+
+// "Remove chosen keys" opens the details of the row, where the keys are chosen.
+TEST_F(RegistryPagesTest, TheSecondDetailsItemOpensTheRowsDetails)
+{
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, "Software\\TwSeedChosen");
+    seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedChosen\\Prod\\Sub");
+    SettleAfterStart();
+    Form1->Refresh2Click(nullptr);
+    TListView* list = Form1->ListView16;
+    SelectOnly(list, {RowNamed(list, "TwSeedChosen")});
+    auto* item = dynamic_cast<TMenuItem*>(Form1->FindComponent("Benutzedefiniertentfernen1"));
+    ASSERT_TRUE(item);
+    EXPECT_EQ(Form1->PopupMenu9->Items()->Items(1), item);
+    static std::string shown;
+    shown.clear();
+    // The details are read before the dialog shows, with messages processed meanwhile.
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND dialog = FindWindowA(nullptr, "TwSeedChosen");
+        if (!dialog || !IsWindowVisible(dialog))
+            return;
+        KillTimer(nullptr, timer);
+        shown = "TwSeedChosen";
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    item->OnClick(item);
+    EXPECT_EQ(shown, "TwSeedChosen");
+}
+
+// The notice that a registration's key is gone has one caption in both languages.
+TEST_F(RegistryPagesTest, TheKeyNotFoundNoticeIsCaptionedHinweis)
+{
+    seeds::Seeded seeded;
+    const std::string key = std::string(uninstallKey) + "\\TwSeedVanishing";
+    seeded.Own(HKEY_LOCAL_MACHINE, key);
+    SettleAfterStart();
+    for (unsigned char language : {1, 0}) {
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "DisplayName", "TwSeed Vanishing");
+        Form1->LanguageFlag = language;
+        Form1->GetUninstallProgramms();
+        SelectOnly(Form1->ListView15, {RowNamed(Form1->ListView15, "TwSeed Vanishing")});
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+        effects.boxes.clear();
+        effects.answers = {IDYES};
+        Form1->Label80Click(nullptr);
+        ASSERT_EQ(effects.boxes.size(), 2u) << int(language);
+        EXPECT_EQ(effects.boxes[1].caption, "Hinweis  ") << int(language);
+    }
+}

@@ -200,3 +200,42 @@ TEST_F(ListViewTest, TheListViewFollowsItsImageListsHandleAndLetsGoOfAListThatGo
 }
 
 }  // namespace
+
+// A column given the width its widest text needs is at least as wide as the control's own
+// fit of that text; SetWidth below the least width keeps the least.
+TEST_F(ListViewTest, AColumnFittedToItsTextsShowsThemWhole)
+{
+    const std::string text = "12/28/2028 10:58:58 PM  Wednesday";
+    AddRow("a", text);
+    TListColumn* size = list->Columns()->Items(1);
+    size->SetMinWidth(list->CellWidth({"x", text}));
+    const int fitted = size->Width();
+    size->SetWidth(10);
+    EXPECT_EQ(size->Width(), fitted);
+    SendMessageA(list->Handle(), LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE);
+    EXPECT_GE(fitted, size->Width());
+}
+
+// The last column takes what the others leave of the list's width, and keeps its
+// caption in view when they leave less.
+TEST_F(ListViewTest, TheLastColumnFillsTheListAsItsWidthChanges)
+{
+    list->SetAlign(alNone);
+    list->SetLastColumnFills(true);
+    TListColumn* last = list->Columns()->Items(1);
+    const int captionWidth = ListView_GetStringWidth(list->Handle(), "Size");
+    for (int width : {400, 250, 600, 120}) {
+        list->SetBounds(0, 0, width, 200);
+        RECT client;
+        GetClientRect(list->Handle(), &client);
+        const int room = client.right - list->Columns()->Items(0)->Width();
+        if (room > captionWidth + 12)
+            EXPECT_EQ(last->Width(), room) << width;
+        else
+            EXPECT_GT(last->Width(), captionWidth) << width;
+    }
+    list->Columns()->Items(0)->SetWidth(60);
+    RECT client;
+    GetClientRect(list->Handle(), &client);
+    EXPECT_EQ(last->Width(), client.right - 60);
+}
