@@ -607,16 +607,6 @@ void TListView::FillLastColumn()
     if (width != last->Width()) last->SetWidth(width);
 }
 
-bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (msg != WM_SIZE || !lastColumnFills_) return TWinControl::WndProc(msg, wParam, lParam, result);
-    // The control takes its new size first; the column is measured against it.
-    TWinControl::WndProc(msg, wParam, lParam, result);
-    result = DefaultHandler(msg, wParam, lParam);
-    FillLastColumn();
-    return true;
-}
-
 void TListView::AnswerDisplayInfo(NMLVDISPINFOA* info) const
 {
     LVITEMA& asked = info->item;
@@ -676,8 +666,7 @@ bool TListView::ReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resul
     }
 }
 
-// --- Dragging rows ---------------------------------------------------------------------
-
+// Mouse and keys while rows are dragged; the last column follows the list's width.
 bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (dragging_) {
@@ -709,8 +698,17 @@ bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
             break;
         }
     }
+    if (msg == WM_SIZE && lastColumnFills_) {
+        // The control takes its new size first; the column is measured against it.
+        TWinControl::WndProc(msg, wParam, lParam, result);
+        result = DefaultHandler(msg, wParam, lParam);
+        FillLastColumn();
+        return true;
+    }
     return TWinControl::WndProc(msg, wParam, lParam, result);
 }
+
+// --- Dragging rows ---------------------------------------------------------------------
 
 void TListView::BeginDrag()
 {
