@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "common/RegistryKey.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
@@ -24,15 +25,12 @@ bool DeleteUserKey(const std::string& parent, const std::string& subkey)
 // Written straight through the system, so that a refused write (no rights) is known.
 bool WritePageFileSwitch(bool clear)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    const RegistryKey key = RegistryKey::Create(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, KEY_SET_VALUE);
+    if (!key)
         return false;
     const DWORD value = clear ? 1 : 0;
-    const bool written = RegSetValueExA(key, clean_center::kPageFileValue, 0, REG_DWORD,
-                                        reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
+    return RegSetValueExA(key.Get(), clean_center::kPageFileValue, 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
 // The shredder window of one secure pass; closing it tells what it could not shred.

@@ -2,6 +2,7 @@
 
 #include "cleaning/Masks.h"
 #include "shell/ShellHelpers.h"
+#include "common/FindHandle.h"
 
 #include <memory>
 #include <unordered_map>
@@ -42,13 +43,12 @@ public:
     explicit FolderListing(const std::string& folder) : folder_(folder)
     {
         WIN32_FIND_DATAA entry;
-        HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
+        FindHandle search(folder + "\\*", entry);
+        if (!search.Valid())
             return;
         do
             entries_.emplace(entry.cFileName, entry);
-        while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
+        while (search.Next(entry));
     }
 
     const std::string& Folder() const { return folder_; }
@@ -69,11 +69,7 @@ public:
     {
         if (path.find_first_of("*?") != std::string::npos)
             return false; // a name the search would take as a pattern
-        HANDLE search = ::FindFirstFileA(path.c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
-            return false;
-        ::FindClose(search);
-        return true;
+        return FindHandle(path, entry).Valid();
     }
 
 private:

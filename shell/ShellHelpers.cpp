@@ -1,5 +1,6 @@
 #include "shell/ShellHelpers.h"
 
+#include "common/FindHandle.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>
@@ -54,13 +55,12 @@ template <typename Visit>
 bool ForEachEntry(const std::string& pattern, Visit visit)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(pattern, entry);
+    if (!search.Valid())
         return false;
     do
         visit(entry);
-    while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
+    while (search.Next(entry));
     return true;
 }
 

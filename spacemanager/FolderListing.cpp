@@ -4,6 +4,7 @@
 
 #include "cleaning/FileFacts.h"
 #include "cleaning/Masks.h"
+#include "common/FindHandle.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
@@ -28,11 +29,8 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 {
     data = WIN32_FIND_DATAA{};
     if (fileSystem && !IsDriveRootName(parsing) && parsing.find_first_of("*?") == std::string::npos) {
-        HANDLE search = FindFirstFileA(parsing.c_str(), &data);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
+        if (FindHandle(parsing, data).Valid())
             return true;
-        }
     }
     data = WIN32_FIND_DATAA{};
     return SUCCEEDED(SHGetDataFromIDListA(folder, child, SHGDFIL_FINDDATA, &data, sizeof data));

@@ -1,5 +1,6 @@
 #include "system/AutostartEntries.h"
 
+#include "common/FindHandle.h"
 #include "toolkit/Registry.h"
 
 #include <objbase.h>
@@ -251,8 +252,8 @@ std::vector<std::string> FolderItems(const std::string& folder)
 {
     std::vector<std::string> items;
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    FindHandle find(folder + "\\*.*", data);
+    if (!find.Valid())
         return items;
     do {
         const std::string name = data.cFileName;
@@ -263,8 +264,7 @@ std::vector<std::string> FolderItems(const std::string& folder)
         if (extension == ".INI" || extension == ".DAT")
             continue;
         items.push_back(folder + "\\" + name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (find.Next(data));
     return items;
 }
 
