@@ -3,6 +3,8 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "common/ComPtr.h"
+#include "common/ItemIdList.h"
 #include "common/RegistryKey.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
@@ -94,24 +96,23 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
 // Shreds the files in the recycle bin: the shell names each by the place it was moved to.
 bool TForm1::FileRecycle()
 {
-    LPITEMIDLIST binItem = nullptr;
-    IShellFolder* bin = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binItem)) || !binItem)
-        return false;
-    const bool bound = SUCCEEDED(DesktopFolder->BindToObject(binItem, nullptr, IID_IShellFolder,
-                                                            reinterpret_cast<void**>(&bin)));
-    CoTaskMemFree(binItem);
-    if (!bound || !bin)
-        return false;
+    ComPtr<IShellFolder> bin;
+    {
+        ItemIdList binItem;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, binItem.Put())) || !binItem)
+            return false;
+        if (FAILED(DesktopFolder->BindToObject(binItem.Get(), nullptr, IID_IShellFolder, bin.PutVoid())) || !bin)
+            return false;
+    }
     std::vector<std::string> paths;
     bool everyItemFound = true;
-    IEnumIDList* items = nullptr;
-    if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items)) &&
+    ComPtr<IEnumIDList> items;
+    if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                   items.Put())) &&
         items) {
-        LPITEMIDLIST item = nullptr;
-        while (items->Next(1, &item, nullptr) == S_OK) {
-            std::string path = GetDisplayName(item, bin, SHGDN_FORPARSING);
-            CoTaskMemFree(item);
+        ItemIdList item;
+        while (items->Next(1, item.Put(), nullptr) == S_OK) {
+            const std::string path = GetDisplayName(item.Get(), bin.Get(), SHGDN_FORPARSING);
             // Only a real place on a drive can be shredded: a shell that names the item
             // by its bare file name would have the shredder take a file of that name in
             // the current folder. Such items are only emptied, and the pass says so.
@@ -120,9 +121,7 @@ bool TForm1::FileRecycle()
             else
                 everyItemFound = false;
         }
-        items->Release();
     }
-    bin->Release();
 
     SecurePassWindow window(this);
     window->CancelFlag = 0;

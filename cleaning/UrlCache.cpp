@@ -1,5 +1,7 @@
 #include "cleaning/UrlCache.h"
 
+#include "common/ComPtr.h"
+
 #include <wininet.h>
 #include <ole2.h>
 #include <urlhist.h>
@@ -140,14 +142,12 @@ bool DeleteCookie(const std::string& name)
 bool ClearHistory()
 {
     ComScope com;
-    IUrlHistoryStg2* history = nullptr;
+    ComPtr<IUrlHistoryStg2> history;
     if (FAILED(CoCreateInstance(urlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg2,
-                                reinterpret_cast<void**>(&history))) ||
+                                history.PutVoid())) ||
         !history)
         return false;
-    const HRESULT cleared = history->ClearHistory();
-    history->Release();
-    return SUCCEEDED(cleared);
+    return SUCCEEDED(history->ClearHistory());
 }
 
 } // namespace url_cache

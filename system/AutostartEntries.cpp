@@ -1,5 +1,6 @@
 #include "system/AutostartEntries.h"
 
+#include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "toolkit/Registry.h"
 
@@ -85,25 +86,6 @@ public:
 
 private:
     bool ok_;
-};
-
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
 };
 
 } // namespace
@@ -291,14 +273,14 @@ bool CreateShellLink(const std::string& target, const std::string& description, 
     ComScope com;
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(link.Out()))))
+                                reinterpret_cast<void**>(link.Put()))))
         return false;
     link->SetWorkingDirectory(workingFolder.c_str());
     link->SetPath(target.c_str());
     link->SetDescription(description.c_str());
     link->SetShowCmd(SW_SHOW);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))))
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
         return false;
     wchar_t wide[MAX_PATH] = {};
     if (!MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH))
