@@ -1,6 +1,7 @@
 // The space manager window: its design, captions, settings, closing and message map.
 #include "spacemanager/Dirsize.h"
 
+#include "common/ItemIdList.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
@@ -497,10 +498,9 @@ bool TForm11::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return true;
     case WM_SHOWAGAIN:
         toolkit::Guarded([this] {
-            if (LPITEMIDLIST wanted = pendingPidl_) {
-                pendingPidl_ = nullptr;
-                ShowFolder(wanted);
-                malloc_->Free(wanted);
+            if (pendingPidl_) {
+                const ItemIdList wanted{std::exchange(pendingPidl_, nullptr)};
+                ShowFolder(wanted.Get());
             } else {
                 ShowSelectedFolder();
             }

@@ -4,6 +4,7 @@
 
 #include "cleaning/FileFacts.h"
 #include "cleaning/Masks.h"
+#include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
@@ -154,32 +155,29 @@ void TForm11::DirChanged()
 
 void TForm11::OpenFolder(IShellFolder* parent, LPCITEMIDLIST absoluteList)
 {
-    IShellFolder* folder = nullptr;
+    ComPtr<IShellFolder> folder;
     if (!absoluteList->mkid.cb) {
-        folder = parent;
-        folder->AddRef();
-    } else if (FAILED(parent->BindToObject(absoluteList, nullptr, IID_IShellFolder,
-                                           reinterpret_cast<void**>(&folder))) || !folder) {
+        parent->AddRef();
+        folder.Reset(parent);
+    } else if (FAILED(parent->BindToObject(absoluteList, nullptr, IID_IShellFolder, folder.PutVoid())) || !folder) {
         throw std::runtime_error(German() ? "Der Ordner kann nicht geöffnet werden." : "The folder cannot be opened.");
     }
     ListView1->ClearSelection();
     ListView1->Items()->BeginUpdate();
     try {
-        ListFolder(folder, absoluteList);
+        ListFolder(folder.Get(), absoluteList);
     } catch (...) {
         ListView1->Items()->EndUpdate();
-        folder->Release();
         throw;
     }
     ListView1->Items()->EndUpdate();
-    folder->Release();
 }
 
 void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
 {
     HourGlass busy;
-    IEnumIDList* children = nullptr;
-    if (folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &children) !=
+    ComPtr<IEnumIDList> children;
+    if (folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, children.Put()) !=
             S_OK ||
         !children)
         throw std::runtime_error(German() ? "Der Ordner kann nicht gelesen werden." : "The folder cannot be read.");
@@ -248,7 +246,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         items.push_back(std::move(item));
         child = nullptr;
     }
-    children->Release();
+    children.Reset();
     // The records are put in place at once, whole: the list may have been painted
     // while the sizes were measured.
     DirItems = std::move(items);
