@@ -34,7 +34,7 @@ bool IsMenuMessage(UINT msg, LPARAM lParam)
 TForm11::TForm11(TComponent* owner) : TForm(owner)
 {
     Name = "Form11";
-    SHGetMalloc(&malloc_);
+    SHGetMalloc(malloc_.Put());
     SHGetDesktopFolder(&DesktopFolder);
     ChooseMenuCommand = [this](HMENU menu, int x, int y) {
         SetForegroundWindow(Handle());
@@ -84,12 +84,10 @@ TForm11::~TForm11()
         malloc_->Free(CurrentFolderPidl);
     if (pendingPidl_ && malloc_)
         malloc_->Free(pendingPidl_);
-    if (CurrentFolder)
-        CurrentFolder->Release();
+    CurrentFolder.Reset();
     if (DesktopFolder)
         DesktopFolder->Release();
-    if (malloc_)
-        malloc_->Release();
+    malloc_.Reset();
 }
 
 bool TForm11::German() const { return !Form1 || Form1->LanguageFlag != 0; }

@@ -107,14 +107,14 @@ void TForm11::ShowFolder(LPCITEMIDLIST absoluteList)
         if (absoluteList != CurrentFolderPidl && absoluteList != pendingPidl_) {
             if (pendingPidl_)
                 malloc_->Free(pendingPidl_);
-            pendingPidl_ = ItemIdListConcat(malloc_, nullptr, absoluteList);
+            pendingPidl_ = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
         }
         SizingCancelled = true;
         reshowPending_ = true;
         return;
     }
     // A copy: the list may be a record's or a node's that the listing replaces.
-    LPITEMIDLIST list = ItemIdListConcat(malloc_, nullptr, absoluteList);
+    LPITEMIDLIST list = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
     if (!list)
         return;
     if (CurrentFolderPidl && CurrentFolderPidl != list)
@@ -188,10 +188,8 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
     SizesComplete = true;
     ListView1->SetItemCount(0);
     ClearDirItems(DirItems);
-    if (CurrentFolder)
-        CurrentFolder->Release();
-    CurrentFolder = folder;
-    CurrentFolder->AddRef();
+    folder->AddRef();
+    CurrentFolder.Reset(folder);
 
     std::vector<DirItem> items;
     LPITEMIDLIST child = nullptr;
@@ -201,7 +199,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         item.ParentFolder = folder;
         item.RelativeList = child;
         item.ParentList = CurrentFolderPidl;
-        item.AbsoluteList = ItemIdListConcat(malloc_, absoluteList, child);
+        item.AbsoluteList = ItemIdListConcat(malloc_.Get(), absoluteList, child);
         SHFILEINFOA info{};
         SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.AbsoluteList), 0, &info, sizeof info,
                        IconSizeFlag | SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_PIDL);
@@ -252,7 +250,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
     DirItems = std::move(items);
     LargestSize = ApplyShares(DirItems);
     std::stable_sort(DirItems.begin(), DirItems.end(), [this](const DirItem& a, const DirItem& b) {
-        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder) < 0;
+        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder.Get()) < 0;
     });
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));
     std::string status = ListingStatusText(Totals, German());
@@ -301,7 +299,7 @@ void TForm11::ListView1ColumnClick(TObject*, TListColumn* column)
     ListView1->SetSortColumn(column, SortReversed ? soDescending : soAscending);
     // The records are sorted again as they are; their sizes need no new measuring.
     std::stable_sort(DirItems.begin(), DirItems.end(), [this](const DirItem& a, const DirItem& b) {
-        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder) < 0;
+        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder.Get()) < 0;
     });
     ListView1->ClearSelection();
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));

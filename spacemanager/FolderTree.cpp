@@ -71,7 +71,7 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
                                                                      : INVALID_FILE_ATTRIBUTES;
         const bool hasFindData = fileAttributes != INVALID_FILE_ATTRIBUTES;
         const ItemKind kind = ClassifyItem(attributes, parsing, hasFindData, hasFindData ? fileAttributes : 0);
-        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_, folderList, child);
+        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_.Get(), folderList, child);
         if (absolute) {
             uint64_t bytes = 0;
             bool complete = true;
@@ -190,7 +190,7 @@ void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myCompute
         ItemIdList child;
         ULONG fetched = 0;
         while (children->Next(1, child.Put(), &fetched) == S_OK && child) {
-            if (const ItemIdList joined{ItemIdListConcat(malloc_, myComputerList, child.Get())}) {
+            if (const ItemIdList joined{ItemIdListConcat(malloc_.Get(), myComputerList, child.Get())}) {
                 SHFILEINFOA info{};
                 SHGetFileInfoA(reinterpret_cast<LPCSTR>(joined.Get()), 0, &info, sizeof info,
                                SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);

@@ -97,7 +97,7 @@ void TForm11::ListView1ContextPopup(int x, int y)
         if (const DirItem* item = GetItem(row))
             lists.push_back(item->RelativeList);
     MenuTarget = GetItem(rows.front())->ParsingName;
-    DoTheMenuThing(CurrentFolder, lists, x, y);
+    DoTheMenuThing(CurrentFolder.Get(), lists, x, y);
 }
 
 void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLIST>& items, int x, int y)
