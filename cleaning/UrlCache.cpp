@@ -1,6 +1,7 @@
 #include "cleaning/UrlCache.h"
 
 #include "common/ComPtr.h"
+#include "common/ComScope.h"
 
 #include <wininet.h>
 #include <ole2.h>
@@ -26,18 +27,6 @@ public:
 
 private:
     HANDLE handle_ = nullptr;
-};
-
-// COM for the length of one call; uninitialised only when this call initialised it.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() { if (initialised_) CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
 };
 
 bool EqualNoCase(const std::string& a, const std::string& b)

@@ -1,6 +1,7 @@
 #include "system/AutostartEntries.h"
 
 #include "common/ComPtr.h"
+#include "common/ComScope.h"
 #include "common/FindHandle.h"
 #include "toolkit/Registry.h"
 
@@ -71,22 +72,6 @@ private:
 };
 
 const char* const winlogonRoot = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-
-// COM for the life of the scope.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope()
-    {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
 
 } // namespace
 
