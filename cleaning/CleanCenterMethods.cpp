@@ -3,6 +3,9 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "common/ComPtr.h"
+#include "common/ItemIdList.h"
+#include "common/RegistryKey.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
@@ -24,15 +27,12 @@ bool DeleteUserKey(const std::string& parent, const std::string& subkey)
 // Written straight through the system, so that a refused write (no rights) is known.
 bool WritePageFileSwitch(bool clear)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    const RegistryKey key = RegistryKey::Create(HKEY_LOCAL_MACHINE, clean_center::kPageFileKey, KEY_SET_VALUE);
+    if (!key)
         return false;
     const DWORD value = clear ? 1 : 0;
-    const bool written = RegSetValueExA(key, clean_center::kPageFileValue, 0, REG_DWORD,
-                                        reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
+    return RegSetValueExA(key.Get(), clean_center::kPageFileValue, 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
 // The shredder window of one secure pass; closing it tells what it could not shred.
@@ -96,24 +96,23 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
 // Shreds the files in the recycle bin: the shell names each by the place it was moved to.
 bool TForm1::FileRecycle()
 {
-    LPITEMIDLIST binItem = nullptr;
-    IShellFolder* bin = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binItem)) || !binItem)
-        return false;
-    const bool bound = SUCCEEDED(DesktopFolder->BindToObject(binItem, nullptr, IID_IShellFolder,
-                                                            reinterpret_cast<void**>(&bin)));
-    CoTaskMemFree(binItem);
-    if (!bound || !bin)
-        return false;
+    ComPtr<IShellFolder> bin;
+    {
+        ItemIdList binItem;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, binItem.Put())) || !binItem)
+            return false;
+        if (FAILED(DesktopFolder->BindToObject(binItem.Get(), nullptr, IID_IShellFolder, bin.PutVoid())) || !bin)
+            return false;
+    }
     std::vector<std::string> paths;
     bool everyItemFound = true;
-    IEnumIDList* items = nullptr;
-    if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items)) &&
+    ComPtr<IEnumIDList> items;
+    if (SUCCEEDED(bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                   items.Put())) &&
         items) {
-        LPITEMIDLIST item = nullptr;
-        while (items->Next(1, &item, nullptr) == S_OK) {
-            std::string path = GetDisplayName(item, bin, SHGDN_FORPARSING);
-            CoTaskMemFree(item);
+        ItemIdList item;
+        while (items->Next(1, item.Put(), nullptr) == S_OK) {
+            const std::string path = GetDisplayName(item.Get(), bin.Get(), SHGDN_FORPARSING);
             // Only a real place on a drive can be shredded: a shell that names the item
             // by its bare file name would have the shredder take a file of that name in
             // the current folder. Such items are only emptied, and the pass says so.
@@ -122,9 +121,7 @@ bool TForm1::FileRecycle()
             else
                 everyItemFound = false;
         }
-        items->Release();
     }
-    bin->Release();
 
     SecurePassWindow window(this);
     window->CancelFlag = 0;

@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "common/RegistryKey.h"
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"
 #include "shell/ShellHelpers.h"
@@ -13,23 +14,6 @@
 #include "toolkit/ScrollBox.h"
 
 namespace {
-
-// A key opened for reading only, closed when it goes.
-class ReadKey {
-public:
-    ReadKey(HKEY root, const std::string& path)
-    {
-        if (!root || RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~ReadKey() { if (key_) RegCloseKey(key_); }
-    ReadKey(const ReadKey&) = delete;
-    ReadKey& operator=(const ReadKey&) = delete;
-    HKEY Handle() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // A value's data as the viewer shows it: text as it is, numbers in decimal, anything
 // else as hex bytes.
@@ -165,17 +149,17 @@ void TForm1::GetMRUList(int root, const std::string& key, const std::string& tit
     auto* viewer = new TForm10(this);
     XPMenu1->InitComponent(viewer);
     viewer->SetCaption(title);
-    ReadKey opened(registry_layer::RootKeyOf(root), key);
-    if (opened.Handle())
+    RegistryKey opened(registry_layer::RootKeyOf(root), key);
+    if (opened.Get())
         for (DWORD index = 0;; ++index) {
             char name[16384];
             DWORD nameLength = sizeof name, type = 0, size = 0;
-            if (RegEnumValueA(opened.Handle(), index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+            if (RegEnumValueA(opened.Get(), index, name, &nameLength, nullptr, &type, nullptr, &size) !=
                 ERROR_SUCCESS)
                 break;
             std::vector<BYTE> data(size);
             nameLength = sizeof name;
-            if (RegEnumValueA(opened.Handle(), index, name, &nameLength, nullptr, &type, data.data(), &size) !=
+            if (RegEnumValueA(opened.Get(), index, name, &nameLength, nullptr, &type, data.data(), &size) !=
                 ERROR_SUCCESS)
                 break;
             data.resize(size);

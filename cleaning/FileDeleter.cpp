@@ -1,6 +1,7 @@
 #include "cleaning/FileDeleter.h"
 
 #include "cleaning/FileIdentity.h"
+#include "common/FindHandle.h"
 
 #include "toolkit/Effects.h"
 
@@ -70,22 +71,6 @@ std::string DriveOf(const std::string& path)
     return drive;
 }
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 bool RemoveForGood(const std::string& path)
 {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -133,8 +118,8 @@ bool DeleteFileForGood(const std::string& path)
 bool DeleteFolderForGood(const std::string& folder)
 {
     WIN32_FIND_DATAA entry;
-    FindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (search.Get() != INVALID_HANDLE_VALUE) {
+    FindHandle search(folder + "\\*", entry);
+    if (search.Valid()) {
         do {
             const std::string name = entry.cFileName;
             if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -144,7 +129,7 @@ bool DeleteFolderForGood(const std::string& folder)
                 DeleteFolderForGood(path);
             else
                 DeleteFileForGood(path);
-        } while (::FindNextFileA(search.Get(), &entry));
+        } while (search.Next(entry));
     }
     ::RemoveDirectoryA(folder.c_str());
     return !Exists(folder);

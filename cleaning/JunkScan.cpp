@@ -1,6 +1,7 @@
 #include "cleaning/JunkScan.h"
 
 #include "cleaning/FileFacts.h"
+#include "common/ComPtr.h"
 #include "shell/ShellHelpers.h"
 
 #include <cmath>
@@ -128,18 +129,17 @@ namespace {
 // The location's folder object (null when it cannot be read) and its path. The shell
 // binds a folder that has gone (a removed drive, a deleted folder) all the same and then
 // lists nothing, so the folder itself is looked for too.
-IShellFolder* OpenLocation(const ScanLocation& location, std::string& path, HRESULT& error)
+ComPtr<IShellFolder> OpenLocation(const ScanLocation& location, std::string& path, HRESULT& error)
 {
-    IShellFolder* folder = BindLocation(location.parentFolder, location.item, error);
+    ComPtr<IShellFolder> folder(BindLocation(location.parentFolder, location.item, error));
     if (!folder)
-        return nullptr;
+        return folder;
     path = ::GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return folder;
     error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    folder->Release();
-    return nullptr;
+    return {};
 }
 
 } // namespace
@@ -153,13 +153,12 @@ void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions
         observer.LocationStarted(location.caption);
         HRESULT error = S_OK;
         std::string path;
-        IShellFolder* folder = OpenLocation(location, path, error);
+        const ComPtr<IShellFolder> folder = OpenLocation(location, path, error);
         if (!folder) {
             observer.LocationSkipped(location.caption, error);
             continue;
         }
-        WalkShellFolder(folder, path, nullptr, options, visitor);
-        folder->Release();
+        WalkShellFolder(folder.Get(), path, nullptr, options, visitor);
     }
 }
 

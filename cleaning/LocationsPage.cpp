@@ -10,6 +10,8 @@
 #include "cleaning/PageLinks.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
+#include "common/ComPtr.h"
+#include "common/ItemIdList.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/Effects.h"
@@ -216,45 +218,40 @@ void TForm1::SetPath()
         return;
     if (!DrivesRootItem && FAILED(SHGetSpecialFolderLocation(Handle(), CSIDL_DRIVES, &DrivesRootItem)))
         return;
-    IShellFolder* root = nullptr;
-    if (FAILED(DesktopFolder->BindToObject(DrivesRootItem, nullptr, IID_IShellFolder,
-                                           reinterpret_cast<void**>(&root))) || !root)
+    ComPtr<IShellFolder> root;
+    if (FAILED(DesktopFolder->BindToObject(DrivesRootItem, nullptr, IID_IShellFolder, root.PutVoid())) || !root)
         return;
     ListView1->Items()->BeginUpdate();
     try {
-        FillListView(DrivesRootItem, root);
+        FillListView(DrivesRootItem, root.Get());
     } catch (...) {
         ListView1->Items()->EndUpdate();
-        root->Release();
         throw;
     }
     ListView1->Items()->EndUpdate();
-    root->Release();
 }
 
 void TForm1::FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder)
 {
     HourGlass busy;
-    IEnumIDList* items = nullptr;
+    ComPtr<IEnumIDList> items;
     if (SUCCEEDED(rootFolder->EnumObjects(Application->Handle(),
-                                          SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items)) &&
+                                          SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put())) &&
         items) {
-        LPITEMIDLIST item = nullptr;
-        while (items->Next(1, &item, nullptr) == S_OK) {
-            std::string name = GetDisplayName(item, rootFolder, SHGDN_FORPARSING);
+        ItemIdList item; // a drive's list goes to its record; any other is freed
+        while (items->Next(1, item.Put(), nullptr) == S_OK) {
+            std::string name = GetDisplayName(item.Get(), rootFolder, SHGDN_FORPARSING);
             if (name.size() != 3 || name.find(":\\") == std::string::npos ||
-                GetDriveTypeA(name.substr(0, 2).append("\\").c_str()) != DRIVE_FIXED) {
-                CoTaskMemFree(item);
+                GetDriveTypeA(name.substr(0, 2).append("\\").c_str()) != DRIVE_FIXED)
                 continue;
-            }
             rootFolder->AddRef();
             std::shared_ptr<ShellItemRecord> record(new ShellItemRecord, FreeRecord);
             record->parentFolder = rootFolder;
             record->rootFolder = rootFolder;
-            record->item = item;
+            record->item = item.Detach();
             record->parentItem = const_cast<LPITEMIDLIST>(rootItem);
             record->parsingName = name;
-            record->displayName = GetDisplayName(item, rootFolder, SHGDN_NORMAL);
+            record->displayName = GetDisplayName(record->item, rootFolder, SHGDN_NORMAL);
             ShellItemRecords.push_back(record);
             ScanItems->Add(record.get());
             DuplicateScanItems->Add(record.get());
@@ -262,7 +259,6 @@ void TForm1::FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder)
             AddRow(*ListView1, record->displayName, image, true);
             AddRow(*ListView17, record->displayName, image, false);
         }
-        items->Release();
     }
     ReadAddedDirs();
     ListView1->Invalidate();

@@ -137,7 +137,7 @@ std::string ShellFolder(int csidl)
 void AddRegisteredProgramFolders(std::vector<std::string>& folders)
 {
     for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
-        regvalues::KeyHandle key(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+        RegistryKey key(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
                                  KEY_QUERY_VALUE | view);
         if (!key)
             continue;
@@ -168,7 +168,7 @@ GuardedFolders AskSystem()
     const std::string profiles = ParentOf(LongFullPath(ShellFolder(CSIDL_PROFILE)));
     if (!profiles.empty())
         guarded.profileRoots.push_back(profiles);
-    regvalues::KeyHandle list(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+    RegistryKey list(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
                               KEY_QUERY_VALUE);
     if (list)
         if (auto folder = regvalues::ReadStringValue(list.Get(), "ProfilesDirectory"); folder && !folder->empty()) {

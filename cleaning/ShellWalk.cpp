@@ -1,6 +1,9 @@
 #include "cleaning/ShellWalk.h"
 
 #include "cleaning/Masks.h"
+#include "common/ComPtr.h"
+#include "common/FindHandle.h"
+#include "common/ItemIdList.h"
 #include "shell/ShellHelpers.h"
 
 #include <memory>
@@ -9,21 +12,6 @@
 namespace cleaning {
 
 namespace {
-
-IMalloc* ShellAllocator()
-{
-    static IMalloc* malloc = [] {
-        IMalloc* shellMalloc = nullptr;
-        return SUCCEEDED(::SHGetMalloc(&shellMalloc)) ? shellMalloc : nullptr;
-    }();
-    return malloc;
-}
-
-void FreeItem(LPITEMIDLIST item)
-{
-    if (item && ShellAllocator())
-        ShellAllocator()->Free(item);
-}
 
 std::wstring Wide(const std::string& text)
 {
@@ -42,13 +30,12 @@ public:
     explicit FolderListing(const std::string& folder) : folder_(folder)
     {
         WIN32_FIND_DATAA entry;
-        HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
+        FindHandle search(folder + "\\*", entry);
+        if (!search.Valid())
             return;
         do
             entries_.emplace(entry.cFileName, entry);
-        while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
+        while (search.Next(entry));
     }
 
     const std::string& Folder() const { return folder_; }
@@ -69,11 +56,7 @@ public:
     {
         if (path.find_first_of("*?") != std::string::npos)
             return false; // a name the search would take as a pattern
-        HANDLE search = ::FindFirstFileA(path.c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
-            return false;
-        ::FindClose(search);
-        return true;
+        return FindHandle(path, entry).Valid();
     }
 
 private:
@@ -109,12 +92,13 @@ bool LiesDirectlyIn(const std::string& path, const std::string& folder)
 void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
                      const WalkOptions& options, WalkVisitor& visitor)
 {
-    IEnumIDList* items = nullptr;
-    if (FAILED(folder->EnumObjects(options.owner, options.enumFlags, &items)) || !items)
+    ComPtr<IEnumIDList> items;
+    if (FAILED(folder->EnumObjects(options.owner, options.enumFlags, items.Put())) || !items)
         return;
     std::unique_ptr<FolderListing> listing;
-    LPITEMIDLIST item = nullptr;
-    while (!visitor.Cancelled() && items->Next(1, &item, nullptr) == S_OK) {
+    ItemIdList owned;
+    while (!visitor.Cancelled() && items->Next(1, owned.Put(), nullptr) == S_OK) {
+        const LPITEMIDLIST item = owned.Get();
         std::string path = ::GetDisplayName(folder, item, SHGDN_FORPARSING);
         // Virtual items have no file-system path. An item of another place means that the
         // shell bound this folder elsewhere (a folder shortcut lists its target's items).
@@ -130,20 +114,14 @@ void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITE
             if (known && IsWalkableFolder(entry, path) && !visitor.Cancelled()) {
                 SFGAOF attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_DISPLAYATTRMASK;
                 LPCITEMIDLIST one = item;
-                IShellFolder* subFolder = nullptr;
+                ComPtr<IShellFolder> subFolder;
                 if (SUCCEEDED(folder->GetAttributesOf(1, &one, &attributes)) && (attributes & SFGAO_FOLDER) &&
-                    SUCCEEDED(folder->BindToObject(item, nullptr, IID_IShellFolder,
-                                                   reinterpret_cast<void**>(&subFolder))) &&
-                    subFolder) {
-                    WalkShellFolder(subFolder, path, item, options, visitor);
-                    subFolder->Release();
-                }
+                    SUCCEEDED(folder->BindToObject(item, nullptr, IID_IShellFolder, subFolder.PutVoid())) &&
+                    subFolder)
+                    WalkShellFolder(subFolder.Get(), path, item, options, visitor);
             }
         }
-        FreeItem(item);
-        item = nullptr;
     }
-    items->Release();
 }
 
 IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESULT& error)
@@ -163,8 +141,8 @@ IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESU
 bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESULT& error)
 {
     location = FolderLocation{};
-    IShellFolder* desktop = nullptr;
-    error = ::SHGetDesktopFolder(&desktop);
+    ComPtr<IShellFolder> desktop;
+    error = ::SHGetDesktopFolder(desktop.Put());
     if (FAILED(error) || !desktop)
         return false;
 
@@ -178,33 +156,28 @@ bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESU
         // A drive root is an item of the desktop's name space in its own right.
         std::wstring name = Wide(root && full.size() == 2 ? full + "\\" : full);
         error = desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &location.item, nullptr);
-        if (FAILED(error) || !location.item) {
-            desktop->Release();
+        if (FAILED(error) || !location.item)
             return false;
-        }
-        location.parentFolder = desktop;
+        location.parentFolder = desktop.Detach();
         return true;
     }
 
     std::wstring folderName = Wide(full.substr(0, slash + 1));
-    LPITEMIDLIST folderItem = nullptr;
-    error = desktop->ParseDisplayName(nullptr, nullptr, &folderName[0], nullptr, &folderItem, nullptr);
-    IShellFolder* parent = nullptr;
+    ItemIdList folderItem;
+    error = desktop->ParseDisplayName(nullptr, nullptr, &folderName[0], nullptr, folderItem.Put(), nullptr);
+    ComPtr<IShellFolder> parent;
     if (SUCCEEDED(error) && folderItem)
-        parent = BindLocation(desktop, folderItem, error);
-    FreeItem(folderItem);
-    desktop->Release();
+        parent.Reset(BindLocation(desktop.Get(), folderItem.Get(), error));
     if (!parent)
         return false;
 
     std::wstring lastName = Wide(full.substr(slash + 1));
     error = parent->ParseDisplayName(nullptr, nullptr, &lastName[0], nullptr, &location.item, nullptr);
     if (FAILED(error) || !location.item) {
-        parent->Release();
         location.item = nullptr;
         return false;
     }
-    location.parentFolder = parent;
+    location.parentFolder = parent.Detach();
     return true;
 }
 

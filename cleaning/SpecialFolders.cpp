@@ -1,5 +1,7 @@
 #include "cleaning/SpecialFolders.h"
 
+#include "common/FindHandle.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -17,20 +19,6 @@ std::string WithoutTrailingSlashes(std::string path)
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 bool IsDots(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
-
-class FindHandle {
-public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& entry)
-        : handle_(FindFirstFileA(pattern.c_str(), &entry)) {}
-    ~FindHandle() { if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_); }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& entry) { return FindNextFileA(handle_, &entry) != FALSE; }
-
-private:
-    HANDLE handle_;
-};
 
 // Removes the folder's content; returns the entries that stayed.
 unsigned RemoveContent(const std::string& folder)

@@ -1,5 +1,8 @@
 #include "cleaning/UrlCache.h"
 
+#include "common/ComPtr.h"
+#include "common/ComScope.h"
+
 #include <wininet.h>
 #include <ole2.h>
 #include <urlhist.h>
@@ -24,18 +27,6 @@ public:
 
 private:
     HANDLE handle_ = nullptr;
-};
-
-// COM for the length of one call; uninitialised only when this call initialised it.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() { if (initialised_) CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
 };
 
 bool EqualNoCase(const std::string& a, const std::string& b)
@@ -140,14 +131,12 @@ bool DeleteCookie(const std::string& name)
 bool ClearHistory()
 {
     ComScope com;
-    IUrlHistoryStg2* history = nullptr;
+    ComPtr<IUrlHistoryStg2> history;
     if (FAILED(CoCreateInstance(urlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg2,
-                                reinterpret_cast<void**>(&history))) ||
+                                history.PutVoid())) ||
         !history)
         return false;
-    const HRESULT cleared = history->ClearHistory();
-    history->Release();
-    return SUCCEEDED(cleared);
+    return SUCCEEDED(history->ClearHistory());
 }
 
 } // namespace url_cache

@@ -5,6 +5,7 @@
 #include "cleaning/FileFacts.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
+#include "common/FindHandle.h"
 #include "filetools/DuplicateFinder.h"
 #include "filetools/DuplicateModeOn.h"
 #include "filetools/Showdoublefiles.h"
@@ -206,10 +207,8 @@ void TForm1::FillDuplicatesFiles()
 bool TForm1::GetFileTimeAndSize(const std::string& path)
 {
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (!FindHandle(path, found).Valid())
         return false;
-    FindClose(search);
     FoundFileDate = cleaning::DateTextToSecond(found.ftLastWriteTime);
     FoundFileSize = cleaning::SizeOf(found);
     return true;

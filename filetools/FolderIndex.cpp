@@ -1,20 +1,15 @@
 #include "filetools/FolderIndex.h"
 
+#include "common/FindHandle.h"
 #include "shell/ProductInfo.h"
 
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 
 namespace folder_index {
 
 namespace {
-
-struct FindCloser {
-    void operator()(HANDLE search) const { FindClose(search); }
-};
-using Search = std::unique_ptr<void, FindCloser>;
 
 std::string Megabytes(unsigned long long bytes)
 {
@@ -55,10 +50,9 @@ void AppendFolderEntries(const std::string& folder, std::vector<Entry>& entries,
                          const std::function<bool()>& cancelled)
 {
     WIN32_FIND_DATAA found;
-    HANDLE handle = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (handle == INVALID_HANDLE_VALUE)
+    FindHandle search(folder + "\\*", found);
+    if (!search.Valid())
         return;
-    Search search(handle);
     do {
         if (cancelled && cancelled())
             return;
@@ -70,7 +64,7 @@ void AppendFolderEntries(const std::string& folder, std::vector<Entry>& entries,
         entries.push_back({path, isFolder});
         if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             AppendFolderEntries(path, entries, cancelled);
-    } while (FindNextFileA(handle, &found));
+    } while (search.Next(found));
 }
 
 std::string ByteFigure(unsigned long long bytes, const std::string& separator)

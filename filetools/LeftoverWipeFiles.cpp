@@ -1,5 +1,6 @@
 #include "filetools/LeftoverWipeFiles.h"
 
+#include "common/FindHandle.h"
 #include "shell/MessageText.h"
 #include "toolkit/Effects.h"
 
@@ -35,16 +36,15 @@ std::vector<LeftoverWipeFile> FindLeftoverWipeFiles(const std::string& root)
     std::vector<LeftoverWipeFile> files;
     const std::string folder = WithBackslash(root);
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + kWipeFilePrefix + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(folder + kWipeFilePrefix + "*", entry);
+    if (!search.Valid())
         return files;
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsWipeFileName(entry.cFileName))
             continue;
         files.push_back({folder + entry.cFileName,
                          (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow});
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (search.Next(entry));
     std::sort(files.begin(), files.end(),
               [](const LeftoverWipeFile& a, const LeftoverWipeFile& b) { return a.path < b.path; });
     return files;

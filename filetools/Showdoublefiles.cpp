@@ -2,6 +2,7 @@
 
 #include "cleaning/FileDeleter.h"
 #include "cleaning/FileFacts.h"
+#include "common/FindHandle.h"
 #include "filetools/DuplicateResults.h"
 #include "shell/DateColumn.h"
 #include "shell/MessageText.h"
@@ -203,10 +204,8 @@ void TForm3::ListView1Data(TListView*, int index, TListItem& item)
         return;
     std::string path = FullPathOf(index);
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (!FindHandle(path, found).Valid())
         return;
-    FindClose(search);
     SHFILEINFOA info{};
     SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_TYPENAME);
     item.SetCaption(NameOf(path));

@@ -1,6 +1,7 @@
 #include "filetools/ShredderIo.h"
 
 #include "cleaning/FileIdentity.h"
+#include "common/FindHandle.h"
 
 #include <winternl.h>
 
@@ -182,13 +183,12 @@ public:
     {
         std::vector<WIN32_FIND_DATAA> entries;
         WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(searchText.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
+        FindHandle find(searchText, data);
+        if (!find.Valid())
             return entries;
         do
             entries.push_back(data);
-        while (FindNextFileA(find, &data));
-        FindClose(find);
+        while (find.Next(data));
         return entries;
     }
 

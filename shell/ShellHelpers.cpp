@@ -1,25 +1,17 @@
 #include "shell/ShellHelpers.h"
 
+#include "common/FindHandle.h"
+#include "common/ItemIdList.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 unsigned long long DiskFreeToCaller = 0;
 unsigned long long DiskTotal = 0;
 unsigned long long DiskTotalFree = 0;
 
 namespace {
-
-void FreeIdList(LPITEMIDLIST list)
-{
-    IMalloc* malloc = nullptr;
-    if (list && SUCCEEDED(::SHGetMalloc(&malloc)) && malloc) {
-        malloc->Free(list);
-        malloc->Release();
-    }
-}
 
 std::string Narrowed(const wchar_t* wide)
 {
@@ -54,13 +46,12 @@ template <typename Visit>
 bool ForEachEntry(const std::string& pattern, Visit visit)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(pattern, entry);
+    if (!search.Valid())
         return false;
     do
         visit(entry);
-    while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
+    while (search.Next(entry));
     return true;
 }
 
@@ -68,29 +59,25 @@ bool ForEachEntry(const std::string& pattern, Visit visit)
 
 std::string SpecialFolder(HWND owner, int csidl)
 {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(owner, csidl, &list)) || !list)
+    ItemIdList list;
+    if (FAILED(::SHGetSpecialFolderLocation(owner, csidl, list.Put())) || !list)
         return std::string();
     char path[MAX_PATH] = ""; // the size that SHGetPathFromIDListA writes at most
-    bool hasPath = ::SHGetPathFromIDListA(list, path) != FALSE;
-    FreeIdList(list);
-    return hasPath ? std::string(path) : std::string();
+    return ::SHGetPathFromIDListA(list.Get(), path) ? std::string(path) : std::string();
 }
 
 bool OpenSpecialFolder(int csidl)
 {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+    ItemIdList list;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, list.Put())) || !list)
         return false;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_IDLIST;
     info.lpVerb = "open";
-    info.lpIDList = list;
+    info.lpIDList = list.Get();
     info.nShow = SW_SHOWNORMAL;
-    bool opened = effects::ShellOpenEx(info);
-    FreeIdList(list);
-    return opened;
+    return effects::ShellOpenEx(info);
 }
 
 bool GetDiskSpaceEx(const std::string& rootPath)
@@ -113,10 +100,6 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
 
 bool BrowseDirectory(int languageFlag, std::string& path)
 {
-    IMalloc* malloc = nullptr;
-    if (FAILED(::SHGetMalloc(&malloc)) || !malloc)
-        throw std::runtime_error(languageFlag ? "Die Speicherverwaltung der Shell ist nicht verfügbar."
-                                              : "The shell's memory allocator is not available.");
     std::string current(::GetCurrentDirectoryA(0, nullptr), '\0');
     current.resize(::GetCurrentDirectoryA(static_cast<DWORD>(current.size()), &current[0]));
 
@@ -131,15 +114,13 @@ bool BrowseDirectory(int languageFlag, std::string& path)
     info.lParam = reinterpret_cast<LPARAM>(current.c_str());
 
     bool picked = false;
-    if (LPITEMIDLIST list = effects::ShowFolderDialog(info)) {
+    if (const ItemIdList list{effects::ShowFolderDialog(info)}) {
         char chosen[MAX_PATH] = "";
-        if (::SHGetPathFromIDListA(list, chosen)) {
+        if (::SHGetPathFromIDListA(list.Get(), chosen)) {
             path = chosen;
             picked = true;
         }
-        malloc->Free(list);
     }
-    malloc->Release();
     return picked;
 }
 

@@ -26,15 +26,10 @@ int CompareTimes(const FILETIME& a, const FILETIME& b)
 
 void ClearDirItems(std::vector<DirItem>& items)
 {
-    IMalloc* malloc = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
-        for (DirItem& item : items) {
-            if (item.RelativeList)
-                malloc->Free(item.RelativeList);
-            if (item.AbsoluteList)
-                malloc->Free(item.AbsoluteList);
-        }
-        malloc->Release();
+    // The records own their lists; the shell's allocator is the task allocator.
+    for (DirItem& item : items) {
+        CoTaskMemFree(item.RelativeList);
+        CoTaskMemFree(item.AbsoluteList);
     }
     items.clear();
 }

@@ -1,6 +1,7 @@
 // The space manager window: its design, captions, settings, closing and message map.
 #include "spacemanager/Dirsize.h"
 
+#include "common/ItemIdList.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
@@ -33,7 +34,7 @@ bool IsMenuMessage(UINT msg, LPARAM lParam)
 TForm11::TForm11(TComponent* owner) : TForm(owner)
 {
     Name = "Form11";
-    SHGetMalloc(&malloc_);
+    SHGetMalloc(malloc_.Put());
     SHGetDesktopFolder(&DesktopFolder);
     ChooseMenuCommand = [this](HMENU menu, int x, int y) {
         SetForegroundWindow(Handle());
@@ -83,12 +84,10 @@ TForm11::~TForm11()
         malloc_->Free(CurrentFolderPidl);
     if (pendingPidl_ && malloc_)
         malloc_->Free(pendingPidl_);
-    if (CurrentFolder)
-        CurrentFolder->Release();
+    CurrentFolder.Reset();
     if (DesktopFolder)
         DesktopFolder->Release();
-    if (malloc_)
-        malloc_->Release();
+    malloc_.Reset();
 }
 
 bool TForm11::German() const { return !Form1 || Form1->LanguageFlag != 0; }
@@ -497,10 +496,9 @@ bool TForm11::MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return true;
     case WM_SHOWAGAIN:
         toolkit::Guarded([this] {
-            if (LPITEMIDLIST wanted = pendingPidl_) {
-                pendingPidl_ = nullptr;
-                ShowFolder(wanted);
-                malloc_->Free(wanted);
+            if (pendingPidl_) {
+                const ItemIdList wanted{std::exchange(pendingPidl_, nullptr)};
+                ShowFolder(wanted.Get());
             } else {
                 ShowSelectedFolder();
             }

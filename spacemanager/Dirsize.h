@@ -6,6 +6,7 @@
 #pragma once
 
 #include "cleaning/FileDeleter.h"
+#include "common/ComPtr.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/DirMonitor.h"
 #include "toolkit/Button.h"
@@ -190,7 +191,7 @@ public:
     // view, small otherwise. A view chosen takes effect at the next listing.
     UINT IconSizeFlag = SHGFI_SMALLICON;
     IShellFolder* DesktopFolder = nullptr;
-    IShellFolder* CurrentFolder = nullptr;
+    ComPtr<IShellFolder> CurrentFolder;  // the listed folder, held while its items are shown
     LPITEMIDLIST CurrentFolderPidl = nullptr;  // the shown folder's list; owned
 
     // Set (by Escape, another folder or closing) to stop the sizing under way.
@@ -284,7 +285,7 @@ private:
     bool closePending_ = false;    // a close asked for while a listing ran
     bool relaunched_ = false;
     DWORD lastPump_ = 0;
-    IMalloc* malloc_ = nullptr;
+    ComPtr<IMalloc> malloc_;
     LPITEMIDLIST pendingPidl_ = nullptr;  // a folder asked for while a listing ran; owned
     TTreeNode* lastMenuNode_ = nullptr;
     // Puts icon into the address list's pictures in place of index (-1 appends) and

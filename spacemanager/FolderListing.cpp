@@ -4,6 +4,8 @@
 
 #include "cleaning/FileFacts.h"
 #include "cleaning/Masks.h"
+#include "common/ComPtr.h"
+#include "common/FindHandle.h"
 #include "shell/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
@@ -28,11 +30,8 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 {
     data = WIN32_FIND_DATAA{};
     if (fileSystem && !IsDriveRootName(parsing) && parsing.find_first_of("*?") == std::string::npos) {
-        HANDLE search = FindFirstFileA(parsing.c_str(), &data);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
+        if (FindHandle(parsing, data).Valid())
             return true;
-        }
     }
     data = WIN32_FIND_DATAA{};
     return SUCCEEDED(SHGetDataFromIDListA(folder, child, SHGDFIL_FINDDATA, &data, sizeof data));
@@ -108,14 +107,14 @@ void TForm11::ShowFolder(LPCITEMIDLIST absoluteList)
         if (absoluteList != CurrentFolderPidl && absoluteList != pendingPidl_) {
             if (pendingPidl_)
                 malloc_->Free(pendingPidl_);
-            pendingPidl_ = ItemIdListConcat(malloc_, nullptr, absoluteList);
+            pendingPidl_ = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
         }
         SizingCancelled = true;
         reshowPending_ = true;
         return;
     }
     // A copy: the list may be a record's or a node's that the listing replaces.
-    LPITEMIDLIST list = ItemIdListConcat(malloc_, nullptr, absoluteList);
+    LPITEMIDLIST list = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
     if (!list)
         return;
     if (CurrentFolderPidl && CurrentFolderPidl != list)
@@ -156,32 +155,29 @@ void TForm11::DirChanged()
 
 void TForm11::OpenFolder(IShellFolder* parent, LPCITEMIDLIST absoluteList)
 {
-    IShellFolder* folder = nullptr;
+    ComPtr<IShellFolder> folder;
     if (!absoluteList->mkid.cb) {
-        folder = parent;
-        folder->AddRef();
-    } else if (FAILED(parent->BindToObject(absoluteList, nullptr, IID_IShellFolder,
-                                           reinterpret_cast<void**>(&folder))) || !folder) {
+        parent->AddRef();
+        folder.Reset(parent);
+    } else if (FAILED(parent->BindToObject(absoluteList, nullptr, IID_IShellFolder, folder.PutVoid())) || !folder) {
         throw std::runtime_error(German() ? "Der Ordner kann nicht geöffnet werden." : "The folder cannot be opened.");
     }
     ListView1->ClearSelection();
     ListView1->Items()->BeginUpdate();
     try {
-        ListFolder(folder, absoluteList);
+        ListFolder(folder.Get(), absoluteList);
     } catch (...) {
         ListView1->Items()->EndUpdate();
-        folder->Release();
         throw;
     }
     ListView1->Items()->EndUpdate();
-    folder->Release();
 }
 
 void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
 {
     HourGlass busy;
-    IEnumIDList* children = nullptr;
-    if (folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &children) !=
+    ComPtr<IEnumIDList> children;
+    if (folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, children.Put()) !=
             S_OK ||
         !children)
         throw std::runtime_error(German() ? "Der Ordner kann nicht gelesen werden." : "The folder cannot be read.");
@@ -192,10 +188,8 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
     SizesComplete = true;
     ListView1->SetItemCount(0);
     ClearDirItems(DirItems);
-    if (CurrentFolder)
-        CurrentFolder->Release();
-    CurrentFolder = folder;
-    CurrentFolder->AddRef();
+    folder->AddRef();
+    CurrentFolder.Reset(folder);
 
     std::vector<DirItem> items;
     LPITEMIDLIST child = nullptr;
@@ -205,7 +199,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         item.ParentFolder = folder;
         item.RelativeList = child;
         item.ParentList = CurrentFolderPidl;
-        item.AbsoluteList = ItemIdListConcat(malloc_, absoluteList, child);
+        item.AbsoluteList = ItemIdListConcat(malloc_.Get(), absoluteList, child);
         SHFILEINFOA info{};
         SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.AbsoluteList), 0, &info, sizeof info,
                        IconSizeFlag | SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_PIDL);
@@ -250,13 +244,13 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         items.push_back(std::move(item));
         child = nullptr;
     }
-    children->Release();
+    children.Reset();
     // The records are put in place at once, whole: the list may have been painted
     // while the sizes were measured.
     DirItems = std::move(items);
     LargestSize = ApplyShares(DirItems);
     std::stable_sort(DirItems.begin(), DirItems.end(), [this](const DirItem& a, const DirItem& b) {
-        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder) < 0;
+        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder.Get()) < 0;
     });
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));
     std::string status = ListingStatusText(Totals, German());
@@ -305,7 +299,7 @@ void TForm11::ListView1ColumnClick(TObject*, TListColumn* column)
     ListView1->SetSortColumn(column, SortReversed ? soDescending : soAscending);
     // The records are sorted again as they are; their sizes need no new measuring.
     std::stable_sort(DirItems.begin(), DirItems.end(), [this](const DirItem& a, const DirItem& b) {
-        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder) < 0;
+        return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder.Get()) < 0;
     });
     ListView1->ClearSelection();
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));

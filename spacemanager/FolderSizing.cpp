@@ -1,5 +1,6 @@
 #include "spacemanager/FolderSizing.h"
 
+#include "common/FindHandle.h"
 #include "toolkit/NoDiskBoxes.h"
 
 #include <shlobj.h>
@@ -22,24 +23,12 @@ uint64_t EntrySize(const WIN32_FIND_DATAA& entry)
 
 bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() { if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_); }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& total,
           const SubfolderMeasured& subfolderMeasured = {})
 {
     WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(Child(folder, "*").c_str(), &entry));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    FindHandle search(Child(folder, "*"), entry);
+    if (!search.Valid())
         return true;
     do {
         if (keepGoing && !keepGoing())
@@ -60,7 +49,7 @@ bool Walk(const std::string& folder, const KeepSizing& keepGoing, uint64_t& tota
                     subfolderMeasured(subfolder, below);
             }
         }
-    } while (FindNextFileA(search.get(), &entry));
+    } while (search.Next(entry));
     return true;
 }
 

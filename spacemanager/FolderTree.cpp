@@ -2,6 +2,8 @@
 // desktop down, each folder's caption carrying its size, filled as nodes are opened.
 #include "spacemanager/Dirsize.h"
 
+#include "common/ComPtr.h"
+#include "common/ItemIdList.h"
 #include "shell/ShellHelpers.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/ImageList.h"
@@ -23,22 +25,16 @@ int SystemIconOf(LPCITEMIDLIST list, UINT extra)
 
 void TForm11::BuildTree()
 {
-    LPITEMIDLIST drives = nullptr;
-    IShellFolder* myComputer = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
-        if (SUCCEEDED(DesktopFolder->BindToObject(drives, nullptr, IID_IShellFolder,
-                                                  reinterpret_cast<void**>(&myComputer)))) {
-            FillAddressCombo(myComputer, drives);
-            myComputer->Release();
-        }
-        malloc_->Free(drives);
+    ItemIdList drives;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put())) && drives) {
+        ComPtr<IShellFolder> myComputer;
+        if (SUCCEEDED(DesktopFolder->BindToObject(drives.Get(), nullptr, IID_IShellFolder, myComputer.PutVoid())))
+            FillAddressCombo(myComputer.Get(), drives.Get());
     }
     // The address list is there first: showing the first folder adds its entry.
-    LPITEMIDLIST desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
-        FillTree(DesktopFolder, desktop);
-        malloc_->Free(desktop);
-    }
+    ItemIdList desktop;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.Put())) && desktop)
+        FillTree(DesktopFolder, desktop.Get());
 }
 
 void TForm11::FillTree(IShellFolder* root, LPCITEMIDLIST rootList)
@@ -56,15 +52,16 @@ void TForm11::FillTree(IShellFolder* root, LPCITEMIDLIST rootList)
 
 void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, TTreeNode* parent)
 {
-    IEnumIDList* children = nullptr;
+    ComPtr<IEnumIDList> children;
     if (!folder || folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                                       &children) != S_OK || !children)
+                                       children.Put()) != S_OK || !children)
         return;
     ++listing_;
     TreeView1->Items()->BeginUpdate();
-    LPITEMIDLIST child = nullptr;
+    ItemIdList owned;
     ULONG fetched = 0;
-    while (!SizingCancelled && children->Next(1, &child, &fetched) == S_OK && child) {
+    while (!SizingCancelled && children->Next(1, owned.Put(), &fetched) == S_OK && owned) {
+        const LPITEMIDLIST child = owned.Get();
         ULONG attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_STREAM | SFGAO_FILESYSTEM;
         LPCITEMIDLIST one = child;
         if (FAILED(folder->GetAttributesOf(1, &one, &attributes)))
@@ -74,7 +71,7 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
                                                                      : INVALID_FILE_ATTRIBUTES;
         const bool hasFindData = fileAttributes != INVALID_FILE_ATTRIBUTES;
         const ItemKind kind = ClassifyItem(attributes, parsing, hasFindData, hasFindData ? fileAttributes : 0);
-        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_, folderList, child);
+        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_.Get(), folderList, child);
         if (absolute) {
             uint64_t bytes = 0;
             bool complete = true;
@@ -91,10 +88,9 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
             if ((attributes & SFGAO_HASSUBFOLDER) && kind != ItemKind::Link)
                 TreeView1->Items()->AddChild(node, "");
         }
-        malloc_->Free(child);
-        child = nullptr;
     }
-    children->Release();
+    owned.Reset();
+    children.Reset();
     TreeView1->Items()->EndUpdate();
     EndListing();
 }
@@ -111,12 +107,10 @@ void TForm11::TreeView1Expanding(TObject*, TTreeNode* node, bool& allow)
     }
     first->Delete();
     auto* list = static_cast<LPCITEMIDLIST>(node->Data());
-    IShellFolder* folder = nullptr;
+    ComPtr<IShellFolder> folder;
     if (list && list->mkid.cb &&
-        SUCCEEDED(DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder)))) {
-        FillTreeChildren(folder, list, node);
-        folder->Release();
-    }
+        SUCCEEDED(DesktopFolder->BindToObject(list, nullptr, IID_IShellFolder, folder.PutVoid())))
+        FillTreeChildren(folder.Get(), list, node);
     // Top-level nodes and the first one's children keep the shell's order.
     TTreeNode* firstTop = TreeView1->Items()->GetFirstNode();
     TreeView1->CustomSort([firstTop](TTreeNode* a, TTreeNode* b) {
@@ -191,14 +185,14 @@ void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myCompute
     AddressNames.clear();
     ImageList4->Clear();
     std::vector<int> images;
-    IEnumIDList* children = nullptr;
-    if (myComputer->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &children) == S_OK && children) {
-        LPITEMIDLIST child = nullptr;
+    ComPtr<IEnumIDList> children;
+    if (myComputer->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, children.Put()) == S_OK && children) {
+        ItemIdList child;
         ULONG fetched = 0;
-        while (children->Next(1, &child, &fetched) == S_OK && child) {
-            if (LPITEMIDLIST joined = ItemIdListConcat(malloc_, myComputerList, child)) {
+        while (children->Next(1, child.Put(), &fetched) == S_OK && child) {
+            if (const ItemIdList joined{ItemIdListConcat(malloc_.Get(), myComputerList, child.Get())}) {
                 SHFILEINFOA info{};
-                SHGetFileInfoA(reinterpret_cast<LPCSTR>(joined), 0, &info, sizeof info,
+                SHGetFileInfoA(reinterpret_cast<LPCSTR>(joined.Get()), 0, &info, sizeof info,
                                SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
                 if (info.szDisplayName[0]) {
                     AddressNames.push_back(info.szDisplayName);
@@ -206,11 +200,8 @@ void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myCompute
                 } else if (info.hIcon) {
                     DestroyIcon(info.hIcon);
                 }
-                malloc_->Free(joined);
             }
-            malloc_->Free(child);
         }
-        children->Release();
     }
     // The entry of the folder shown, with the Windows folder's picture until then.
     char windows[MAX_PATH] = "";
@@ -261,10 +252,10 @@ void TForm11::ComboBoxEx1Click(TObject*)
     // A drive's node exists once My Computer was opened: open it first.
     TTreeNode* node = FindTreeNodeByName(caption);
     if (!node) {
-        LPITEMIDLIST drives = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) && drives) {
-            const std::string computer = GetDisplayName(DesktopFolder, drives, SHGDN_NORMAL);
-            malloc_->Free(drives);
+        ItemIdList drives;
+        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put())) && drives) {
+            const std::string computer = GetDisplayName(DesktopFolder, drives.Get(), SHGDN_NORMAL);
+            drives.Reset();
             if (TTreeNode* computerNode = FindTreeNodeByName(computer)) {
                 computerNode->Expand(false);
                 node = FindTreeNodeByName(caption);

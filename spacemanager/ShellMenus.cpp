@@ -3,6 +3,7 @@
 #include "spacemanager/ShellMenus.h"
 
 #include "cleaning/PathGuard.h"
+#include "common/ComPtr.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/ShellHelpers.h"
@@ -24,12 +25,8 @@ public:
     {
         if (popup)
             DestroyMenu(popup);
-        if (window_->ShellMenu) {
-            window_->ShellMenu->Release();
-            window_->ShellMenu = nullptr;
-        }
-        if (menu)
-            menu->Release();
+        // The window forwards menu messages only while the menu is open.
+        window_->ShellMenu = nullptr;
         window_->MenuIdle = 1;
     }
     OpenShellMenu(const OpenShellMenu&) = delete;
@@ -38,8 +35,9 @@ public:
     // Asks the shell for the menu; false when it has none.
     bool Fill(UINT position)
     {
-        if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&window_->ShellMenu))))
-            window_->ShellMenu = nullptr;
+        if (FAILED(menu->QueryInterface(IID_IContextMenu2, menu2_.PutVoid())))
+            menu2_.Detach();
+        window_->ShellMenu = menu2_.Get();
         return SUCCEEDED(menu->QueryContextMenu(popup, position, kFirstShellCommand, kLastShellCommand, CMF_EXPLORE));
     }
 
@@ -54,11 +52,12 @@ public:
         return SUCCEEDED(menu->InvokeCommand(&info));
     }
 
-    IContextMenu* menu = nullptr;
+    ComPtr<IContextMenu> menu;
     HMENU popup = CreatePopupMenu();
 
 private:
     TForm11* window_;
+    ComPtr<IContextMenu2> menu2_; // the window's ShellMenu; given back before menu
 };
 
 bool IsShellCommand(UINT command) { return command >= kFirstShellCommand && command <= kLastShellCommand; }
@@ -98,7 +97,7 @@ void TForm11::ListView1ContextPopup(int x, int y)
         if (const DirItem* item = GetItem(row))
             lists.push_back(item->RelativeList);
     MenuTarget = GetItem(rows.front())->ParsingName;
-    DoTheMenuThing(CurrentFolder, lists, x, y);
+    DoTheMenuThing(CurrentFolder.Get(), lists, x, y);
 }
 
 void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLIST>& items, int x, int y)
@@ -107,7 +106,7 @@ void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLI
         return;
     OpenShellMenu open(this);
     if (FAILED(parent->GetUIObjectOf(Handle(), static_cast<UINT>(items.size()), const_cast<LPCITEMIDLIST*>(items.data()),
-                                     IID_IContextMenu, nullptr, reinterpret_cast<void**>(&open.menu))) ||
+                                     IID_IContextMenu, nullptr, open.menu.PutVoid())) ||
         !open.menu || !open.popup)
         return;
     // The wipe is offered only where there is a folder to wipe; it stays on top.
@@ -132,7 +131,7 @@ void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLI
     }
     if (!IsShellCommand(command))
         return;
-    const std::string verb = ShellMenuVerb(open.menu, command - kFirstShellCommand);
+    const std::string verb = ShellMenuVerb(open.menu.Get(), command - kFirstShellCommand);
     const bool done = open.Invoke(command, Handle());
     if (done && VerbChangesFolder(verb))
         RefreshAfterCommand();
@@ -163,20 +162,19 @@ void TForm11::TreeView1ContextPopup(int x, int y)
 void TForm11::DoExplorerMenu(LPCITEMIDLIST absoluteList, int x, int y)
 {
     OpenShellMenu open(this);
-    IShellFolder* parent = nullptr;
+    ComPtr<IShellFolder> parent;
     LPCITEMIDLIST last = nullptr;
     if (!absoluteList || !absoluteList->mkid.cb ||
-        FAILED(SHBindToParent(absoluteList, IID_IShellFolder, reinterpret_cast<void**>(&parent), &last)))
+        FAILED(SHBindToParent(absoluteList, IID_IShellFolder, parent.PutVoid(), &last)))
         return;
-    const HRESULT got = parent->GetUIObjectOf(Handle(), 1, &last, IID_IContextMenu, nullptr,
-                                              reinterpret_cast<void**>(&open.menu));
-    parent->Release();
+    const HRESULT got = parent->GetUIObjectOf(Handle(), 1, &last, IID_IContextMenu, nullptr, open.menu.PutVoid());
+    parent.Reset();
     if (FAILED(got) || !open.menu || !open.popup || !open.Fill(0))
         return;
     const UINT command = ChooseMenuCommand(open.popup, x, y);
     if (!IsShellCommand(command))
         return;
-    const std::string verb = ShellMenuVerb(open.menu, command - kFirstShellCommand);
+    const std::string verb = ShellMenuVerb(open.menu.Get(), command - kFirstShellCommand);
     if (verb == "delete") {
         LoeschenBaum();
         return;

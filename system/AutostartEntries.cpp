@@ -1,5 +1,8 @@
 #include "system/AutostartEntries.h"
 
+#include "common/ComPtr.h"
+#include "common/ComScope.h"
+#include "common/FindHandle.h"
 #include "toolkit/Registry.h"
 
 #include <objbase.h>
@@ -69,41 +72,6 @@ private:
 };
 
 const char* const winlogonRoot = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-
-// COM for the life of the scope.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope()
-    {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
-
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 } // namespace
 
@@ -251,8 +219,8 @@ std::vector<std::string> FolderItems(const std::string& folder)
 {
     std::vector<std::string> items;
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    FindHandle find(folder + "\\*.*", data);
+    if (!find.Valid())
         return items;
     do {
         const std::string name = data.cFileName;
@@ -263,8 +231,7 @@ std::vector<std::string> FolderItems(const std::string& folder)
         if (extension == ".INI" || extension == ".DAT")
             continue;
         items.push_back(folder + "\\" + name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (find.Next(data));
     return items;
 }
 
@@ -291,14 +258,14 @@ bool CreateShellLink(const std::string& target, const std::string& description, 
     ComScope com;
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(link.Out()))))
+                                reinterpret_cast<void**>(link.Put()))))
         return false;
     link->SetWorkingDirectory(workingFolder.c_str());
     link->SetPath(target.c_str());
     link->SetDescription(description.c_str());
     link->SetShowCmd(SW_SHOW);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))))
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
         return false;
     wchar_t wide[MAX_PATH] = {};
     if (!MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH))

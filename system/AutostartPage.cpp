@@ -2,6 +2,7 @@
 // found there, and the commands that add, edit, delete, open and inspect them.
 #include "shell/Unit1.h"
 
+#include "common/RegistryKey.h"
 #include "system/AutostartEntries.h"
 #include "system/RegistryValues.h"
 #include "system/Showregdata.h"
@@ -27,29 +28,21 @@ AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEn
 // false when it failed.
 bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& data, DWORD type)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const bool written = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                                        static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
+    const RegistryKey key = RegistryKey::Create(root, path, KEY_SET_VALUE);
+    return key && RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                                 static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool DeleteValue(HKEY root, const std::string& path, const std::string& name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    const bool deleted = RegDeleteValueA(key, name.c_str()) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return deleted;
+    const RegistryKey key(root, path, KEY_SET_VALUE);
+    return key && RegDeleteValueA(key.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 // The value of that name in the key, when there is one.
 bool FindValue(HKEY root, const std::string& path, const std::string& name, regvalues::RawValue& value)
 {
-    regvalues::KeyHandle key(root, path);
+    RegistryKey key(root, path);
     return key && regvalues::ReadNamedValue(key.Get(), name, value);
 }
 

@@ -1,5 +1,6 @@
 #include "system/BootExecute.h"
 
+#include "common/RegistryKey.h"
 
 #include <windows.h>
 
@@ -30,41 +31,21 @@ bool IsLineOfDrive(const std::string& line, const std::string& drive)
            upper.compare(upper.size() - target.size(), target.size(), target) == 0;
 }
 
-class SessionManager {
-public:
-    explicit SessionManager(REGSAM access)
-    {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, access, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~SessionManager()
-    {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    SessionManager(const SessionManager&) = delete;
-    SessionManager& operator=(const SessionManager&) = delete;
-    HKEY Key() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 } // namespace
 
 std::optional<std::vector<std::string>> ReadLines()
 {
-    SessionManager manager(KEY_READ);
-    if (!manager.Key())
+    RegistryKey manager(HKEY_LOCAL_MACHINE, SessionManagerKey, KEY_READ);
+    if (!manager.Get())
         return std::nullopt;
     DWORD type = 0, size = 0;
-    LONG status = RegQueryValueExA(manager.Key(), ValueName, nullptr, &type, nullptr, &size);
+    LONG status = RegQueryValueExA(manager.Get(), ValueName, nullptr, &type, nullptr, &size);
     if (status == ERROR_FILE_NOT_FOUND)
         return std::vector<std::string>{StandardLine};
     if (status != ERROR_SUCCESS || type != REG_MULTI_SZ)
         return std::nullopt;
     std::string data(size, '\0');
-    if (RegQueryValueExA(manager.Key(), ValueName, nullptr, &type,
+    if (RegQueryValueExA(manager.Get(), ValueName, nullptr, &type,
                          reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
         return std::nullopt;
@@ -89,9 +70,9 @@ bool WriteLines(const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         data += line + '\0';
     data += '\0';
-    SessionManager manager(KEY_SET_VALUE);
-    return manager.Key() &&
-           RegSetValueExA(manager.Key(), ValueName, 0, REG_MULTI_SZ,
+    RegistryKey manager(HKEY_LOCAL_MACHINE, SessionManagerKey, KEY_SET_VALUE);
+    return manager.Get() &&
+           RegSetValueExA(manager.Get(), ValueName, 0, REG_MULTI_SZ,
                           reinterpret_cast<const BYTE*>(data.data()),
                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }

@@ -1,5 +1,6 @@
 #include "system/PrivacySwitches.h"
 
+#include "common/RegistryKey.h"
 #include "shell/RegistryLayer.h"
 #include "shell/Unit1.h"
 
@@ -59,32 +60,6 @@ const Switch* Find(int node)
     return nullptr;
 }
 
-// A registry key opened for writing, created only when asked.
-class WritableKey {
-public:
-    WritableKey(HKEY root, const std::string& path, bool create)
-    {
-        status_ = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
-                                           nullptr)
-                         : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key_);
-        if (status_ != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~WritableKey()
-    {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    WritableKey(const WritableKey&) = delete;
-    WritableKey& operator=(const WritableKey&) = delete;
-    HKEY Get() const { return key_; }
-    LONG Status() const { return status_; }
-
-private:
-    HKEY key_ = nullptr;
-    LONG status_ = ERROR_SUCCESS;
-};
-
 LONG Write(HKEY key, const char* name, const char* type, const std::string& data)
 {
     std::vector<BYTE> bytes;
@@ -113,15 +88,10 @@ LONG Delete(HKEY key, const char* name)
 // the related-sites extension is gone.
 LONG ExtensionsState(bool& subkeyMissing)
 {
-    HKEY key = nullptr;
-    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, extensionsKey, 0, KEY_READ, &key);
-    if (status != ERROR_SUCCESS)
-        return status;
-    HKEY subkey = nullptr;
-    subkeyMissing = RegOpenKeyExA(key, relatedSites, 0, KEY_READ, &subkey) != ERROR_SUCCESS;
-    if (subkey)
-        RegCloseKey(subkey);
-    RegCloseKey(key);
+    const RegistryKey key(HKEY_LOCAL_MACHINE, extensionsKey);
+    if (!key)
+        return key.Status();
+    subkeyMissing = !RegistryKey(key.Get(), relatedSites);
     return ERROR_SUCCESS;
 }
 
@@ -155,7 +125,7 @@ LONG Apply(int node, bool chosen, const Context& context)
         const LONG status = chosen ? ExtensionsState(subkeyMissing) : ERROR_SUCCESS;
         if (!chosen || status != ERROR_SUCCESS || subkeyMissing)
             return machineKeyFailure(status);
-        WritableKey key(HKEY_LOCAL_MACHINE, extensionsKey, false);
+        const RegistryKey key(HKEY_LOCAL_MACHINE, extensionsKey, KEY_READ | KEY_WRITE);
         return key.Get() ? RegDeleteKeyA(key.Get(), relatedSites) : machineKeyFailure(key.Status());
     }
     const Switch* s = Find(node);
@@ -163,8 +133,10 @@ LONG Apply(int node, bool chosen, const Context& context)
     // starts Messenger for a user who had it off.
     if (!s || (s->xpOnly && !context.xp) || (node == messengerNoAutostart && !chosen))
         return ERROR_SUCCESS;
-    WritableKey key(s->userKey ? HKEY_USERS : HKEY_LOCAL_MACHINE,
-                    s->userKey ? context.userHive + s->key : std::string(s->key), s->userKey);
+    // A user's key is made when missing; a machine key must be there.
+    const RegistryKey key = s->userKey
+                                ? RegistryKey::Create(HKEY_USERS, context.userHive + s->key, KEY_READ | KEY_WRITE)
+                                : RegistryKey(HKEY_LOCAL_MACHINE, s->key, KEY_READ | KEY_WRITE);
     if (!key.Get())
         return s->userKey ? key.Status() : machineKeyFailure(key.Status());
     const char* data = chosen ? s->writeChosen : s->writeNotChosen;

@@ -26,7 +26,7 @@ std::vector<std::string> KeysNotKeptExactly(const std::vector<regscan::Finding>&
         const KeyText text = SplitKeyText(finding.keyText);
         if (!text.root)
             continue;
-        regvalues::KeyHandle key(text.root->root, text.path);
+        RegistryKey key(text.root->root, text.path);
         if (key && !regvalues::TreeReadsExactly(key.Get()))
             keys.push_back(finding.keyText);
     }

@@ -49,7 +49,7 @@ Removal RemoveFinding(const regscan::Finding& finding)
 
 bool IsEmptyKey(HKEY root, const std::string& path)
 {
-    regvalues::KeyHandle key(root, path);
+    RegistryKey key(root, path);
     DWORD subkeys = 0, values = 0;
     return key && RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                                    nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&

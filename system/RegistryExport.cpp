@@ -62,7 +62,7 @@ std::string TypedData(const regvalues::RawValue& value)
 void ExportKey(const RegistryRootPrefix& root, const std::string& path, std::string& text)
 {
     text += KeyLine(root, path) + lineEnd;
-    regvalues::KeyHandle key(root.root, path);
+    RegistryKey key(root.root, path);
     if (!key) {
         text += lineEnd;
         return;
@@ -77,7 +77,7 @@ void ExportKey(const RegistryRootPrefix& root, const std::string& path, std::str
 void ExportValue(const RegistryRootPrefix& root, const regscan::Finding& finding, const std::string& path,
                  std::string& text)
 {
-    regvalues::KeyHandle key(root.root, path);
+    RegistryKey key(root.root, path);
     regvalues::RawValue value;
     if (key && regvalues::ReadNamedValue(key.Get(), finding.valueName, value))
         text += KeyLine(root, path) + lineEnd + ValueLine(value) + lineEnd + lineEnd;

@@ -169,7 +169,7 @@ bool EntryExists(const Finding& finding)
     const KeyText text = SplitKeyText(finding.keyText);
     if (!text.root)
         return false;
-    regvalues::KeyHandle key(text.root->root, text.path);
+    RegistryKey key(text.root->root, text.path);
     regvalues::RawValue value;
     return key && (finding.isKey || regvalues::ReadNamedValue(key.Get(), finding.valueName, value));
 }
@@ -207,7 +207,7 @@ void Scanner::WalkKey(const RegistryRootPrefix& root, const std::string& path)
     NoDiskBoxes quiet;
     root_ = &root;
     keyPath_ = path;
-    regvalues::KeyHandle key(root.root, path);
+    RegistryKey key(root.root, path);
     if (!key)
         return;
     ++keysWalked_;
@@ -225,7 +225,7 @@ void Scanner::SearchForSubKey(HKEY key, const std::string& path)
             break;
         const std::string subPath = path.empty() ? std::string(name, length) : path + "\\" + std::string(name, length);
         keyPath_ = subPath;
-        regvalues::KeyHandle subkey(key, std::string(name, length));
+        RegistryKey subkey(key, std::string(name, length));
         if (!subkey)
             continue;
         ++keysWalked_;
@@ -281,7 +281,7 @@ void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& pat
                           std::vector<std::string> missingPaths)
 {
     // As in the walk: only what the ANSI functions read exactly, for a key everything below it.
-    regvalues::KeyHandle key(root.root, path);
+    RegistryKey key(root.root, path);
     regvalues::RawValue value;
     if (!OnFinding || !key ||
         !(isKey ? regvalues::TreeReadsExactly(key.Get())
@@ -294,7 +294,7 @@ void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& pat
 
 void Scanner::CheckHelpFolder(const std::string& path)
 {
-    regvalues::KeyHandle key(LocalMachine().root, path);
+    RegistryKey key(LocalMachine().root, path);
     if (!key)
         return;
     for (const regvalues::RawValue& value : regvalues::ReadAllValues(key.Get())) {
@@ -316,10 +316,10 @@ void Scanner::ScanRegEntries()
     NoDiskBoxes quiet;
     // 1: "Open with" applications without a command.
     {
-        regvalues::KeyHandle applications(ClassesRoot().root, "Applications");
+        RegistryKey applications(ClassesRoot().root, "Applications");
         for (const std::string& name : applications ? regvalues::SubkeyNames(applications.Get())
                                                     : std::vector<std::string>()) {
-            regvalues::KeyHandle command(applications.Get(), name + "\\shell\\Open\\command");
+            RegistryKey command(applications.Get(), name + "\\shell\\Open\\command");
             if (regvalues::ReadStringValue(command.Get(), "").value_or("").empty())
                 AddTargeted(ClassesRoot(), "Applications\\" + name, "", "", true,
                             "Nicht benutzter 'Öffnen mit' Eintrag", "Unused 'Open with' entry");
@@ -327,9 +327,9 @@ void Scanner::ScanRegEntries()
     }
     // 2: the Explorer's file extensions that no program opens.
     {
-        regvalues::KeyHandle fileExts(CurrentUser().root, fileExtsKey);
+        RegistryKey fileExts(CurrentUser().root, fileExtsKey);
         for (const std::string& name : fileExts ? regvalues::SubkeyNames(fileExts.Get()) : std::vector<std::string>()) {
-            regvalues::KeyHandle progids(fileExts.Get(), name + "\\OpenWithProgids");
+            RegistryKey progids(fileExts.Get(), name + "\\OpenWithProgids");
             if (!progids)
                 AddTargeted(CurrentUser(), std::string(fileExtsKey) + "\\" + name, "", "", true,
                             "Dateierweiterung nicht benutzt", "Extension not used");
@@ -337,11 +337,11 @@ void Scanner::ScanRegEntries()
     }
     // 3: extensions of the classes root that only say they cannot be opened.
     {
-        regvalues::KeyHandle classes(ClassesRoot().root, "");
+        RegistryKey classes(ClassesRoot().root, "");
         for (const std::string& name : classes ? regvalues::SubkeyNames(classes.Get()) : std::vector<std::string>()) {
             if (name.empty() || name[0] != '.')
                 continue;
-            regvalues::KeyHandle extension(classes.Get(), name);
+            RegistryKey extension(classes.Get(), name);
             if (!extension)
                 continue;
             regvalues::RawValue noOpen;
@@ -355,9 +355,9 @@ void Scanner::ScanRegEntries()
     CheckHelpFolder(htmlHelpKey);
     // 6: application folders that are gone.
     {
-        regvalues::KeyHandle appPaths(LocalMachine().root, appPathsKey);
+        RegistryKey appPaths(LocalMachine().root, appPathsKey);
         for (const std::string& name : appPaths ? regvalues::SubkeyNames(appPaths.Get()) : std::vector<std::string>()) {
-            regvalues::KeyHandle application(appPaths.Get(), name);
+            RegistryKey application(appPaths.Get(), name);
             const std::string stored = regvalues::ReadStringValue(application.Get(), "Path").value_or("");
             std::string folder = stored;
             if (!folder.empty() && folder.back() == ';')
@@ -373,7 +373,7 @@ void Scanner::ScanRegEntries()
     }
     // 7: counters of shared libraries that are gone.
     {
-        regvalues::KeyHandle sharedDlls(LocalMachine().root, sharedDllsKey);
+        RegistryKey sharedDlls(LocalMachine().root, sharedDllsKey);
         for (const regvalues::RawValue& value :
              sharedDlls ? regvalues::ReadAllValues(sharedDlls.Get()) : std::vector<regvalues::RawValue>()) {
             const std::optional<std::string> missing =

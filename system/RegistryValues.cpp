@@ -4,20 +4,6 @@
 
 namespace regvalues {
 
-KeyHandle::KeyHandle(HKEY parent, const std::string& path, REGSAM access)
-{
-    if (RegOpenKeyExA(parent, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
-        key_ = nullptr;
-}
-
-KeyHandle::~KeyHandle()
-{
-    if (key_)
-        RegCloseKey(key_);
-}
-
-KeyHandle::KeyHandle(KeyHandle&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-
 namespace {
 
 // Value names are at most 16383 characters.
@@ -247,7 +233,7 @@ bool TreeReadsExactly(HKEY key)
             error == ERROR_SUCCESS ? ExactAnsi(std::wstring(name.data(), length)) : std::nullopt;
         if (!ansi)
             return false;
-        KeyHandle subkey(key, *ansi);
+        RegistryKey subkey(key, *ansi);
         if (!subkey || !TreeReadsExactly(subkey.Get()))
             return false;
     }

@@ -1,9 +1,10 @@
 // Reading registry keys and values as they really are: values with their true type and
-// size (a value that grows between asking its size and reading it is asked again), and
-// key handles that close themselves. The ANSI functions read a name or text with
+// size (a value that grows between asking its size and reading it is asked again). The ANSI functions read a name or text with
 // characters outside the code page as '?' or a look-alike ("Łódź" as "Lódz"): the exactness
 // tests tell such a read from the real thing through the wide functions.
 #pragma once
+
+#include "common/RegistryKey.h"
 
 #include <windows.h>
 
@@ -12,23 +13,6 @@
 #include <vector>
 
 namespace regvalues {
-
-// An open registry key, closed at the end of its life.
-class KeyHandle {
-public:
-    KeyHandle() = default;
-    KeyHandle(HKEY parent, const std::string& path, REGSAM access = KEY_READ);
-    ~KeyHandle();
-    KeyHandle(const KeyHandle&) = delete;
-    KeyHandle& operator=(const KeyHandle&) = delete;
-    KeyHandle(KeyHandle&& other) noexcept;
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 struct RawValue {
     std::string name;

@@ -142,7 +142,7 @@ void TForm1::GetSharedDLL()
         SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
     ListView14->Items()->BeginUpdate();
     ListView14->Items()->Clear();
-    regvalues::KeyHandle key(HKEY_LOCAL_MACHINE, sharedDllsKey);
+    RegistryKey key(HKEY_LOCAL_MACHINE, sharedDllsKey);
     for (const regvalues::RawValue& value : key ? regvalues::ReadAllValues(key.Get()) : std::vector<regvalues::RawValue>()) {
         TListItem* item = ListView14->Items()->Add();
         item->SetImageIndex(GetIcon(value.name, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));

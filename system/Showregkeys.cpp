@@ -12,7 +12,7 @@ void CollectKeys(HKEY key, const std::string& path, std::vector<std::string>& pa
     for (const std::string& name : regvalues::SubkeyNames(key)) {
         const std::string subPath = path.empty() ? name : path + "\\" + name;
         paths.push_back(subPath);
-        regvalues::KeyHandle subkey(key, name);
+        RegistryKey subkey(key, name);
         if (subkey)
             CollectKeys(subkey.Get(), subPath, paths);
         Application->ProcessMessages();
@@ -48,7 +48,7 @@ TLabel* MakeCaption(TForm5* form, const char* name, int top, const std::string& 
 std::vector<std::string> KeysBelow(HKEY root, const std::string& path)
 {
     std::vector<std::string> paths;
-    regvalues::KeyHandle key(root, path);
+    RegistryKey key(root, path);
     if (key)
         CollectKeys(key.Get(), path, paths);
     return paths;

@@ -68,11 +68,11 @@ void TForm1::ReadSoftwareEntries(int which)
     const RegistryRootPrefix& root = RegistryRoots[which == 0 ? 1 : 2];
     ListView16->Items()->Clear();
     SoftwareEntries.clear();
-    regvalues::KeyHandle software(root.root, "Software");
+    RegistryKey software(root.root, "Software");
     for (const std::string& vendor : software ? regvalues::SubkeyNames(software.Get()) : std::vector<std::string>()) {
         std::string upper = vendor;
         CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-        regvalues::KeyHandle vendorKey(software.Get(), vendor);
+        RegistryKey vendorKey(software.Get(), vendor);
         if (upper == "CLASSES" || !vendorKey)
             continue;
         for (const std::string& product : regvalues::SubkeyNames(vendorKey.Get()))

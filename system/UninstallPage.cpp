@@ -70,9 +70,9 @@ void TForm1::GetUninstallProgramms()
     ListView15->Items()->BeginUpdate();
     ListView15->Items()->Clear();
     UninstallEntries.clear();
-    regvalues::KeyHandle uninstall(HKEY_LOCAL_MACHINE, uninstallKey);
+    RegistryKey uninstall(HKEY_LOCAL_MACHINE, uninstallKey);
     for (const std::string& name : uninstall ? regvalues::SubkeyNames(uninstall.Get()) : std::vector<std::string>()) {
-        regvalues::KeyHandle program(uninstall.Get(), name);
+        RegistryKey program(uninstall.Get(), name);
         std::optional<std::string> displayName = regvalues::ReadStringValue(program.Get(), "DisplayName");
         if (!displayName)
             continue;
@@ -124,7 +124,7 @@ void TForm1::Label80Click(TObject*)
         return;
     const std::string path = std::string(uninstallKey) + "\\" + entry->subkey;
     const char* failure = nullptr;
-    if (entry->subkey.empty() || !regvalues::KeyHandle(HKEY_LOCAL_MACHINE, path))
+    if (entry->subkey.empty() || !RegistryKey(HKEY_LOCAL_MACHINE, path))
         failure = Text("Der Schlüssel wurde nicht gefunden:\n", "The key was not found:\n");
     else if (!regdelete::DeleteKeyTree(HKEY_LOCAL_MACHINE, path))
         failure = Text("Der Schlüssel konnte nicht gelöscht werden:\n", "The key could not be deleted:\n");

@@ -60,11 +60,11 @@ void MakeKey(HKEY root, const std::string& key)
     RegCloseKey(handle);
 }
 
-bool KeyExists(HKEY root, const std::string& key) { return static_cast<bool>(regvalues::KeyHandle(root, key)); }
+bool KeyExists(HKEY root, const std::string& key) { return static_cast<bool>(RegistryKey(root, key)); }
 
 bool ValueExists(HKEY root, const std::string& key, const std::string& name)
 {
-    regvalues::KeyHandle handle(root, key);
+    RegistryKey handle(root, key);
     regvalues::RawValue value;
     return handle && regvalues::ReadNamedValue(handle.Get(), name, value);
 }
@@ -100,7 +100,7 @@ void DeleteTree(HKEY root, const std::string& key)
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name)
 {
-    regvalues::KeyHandle handle(root, key, KEY_ALL_ACCESS);
+    RegistryKey handle(root, key, KEY_ALL_ACCESS);
     if (handle)
         RegDeleteValueA(handle.Get(), name.c_str());
 }
@@ -128,7 +128,7 @@ namespace {
 
 void Collect(HKEY root, const std::string& key, Tree& tree)
 {
-    regvalues::KeyHandle handle(root, key);
+    RegistryKey handle(root, key);
     if (!handle)
         return;
     auto& values = tree[key];
