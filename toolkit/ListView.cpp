@@ -607,16 +607,6 @@ void TListView::FillLastColumn()
     if (width != last->Width()) last->SetWidth(width);
 }
 
-bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (msg != WM_SIZE || !lastColumnFills_) return TWinControl::WndProc(msg, wParam, lParam, result);
-    // The control takes its new size first; the column is measured against it.
-    TWinControl::WndProc(msg, wParam, lParam, result);
-    result = DefaultHandler(msg, wParam, lParam);
-    FillLastColumn();
-    return true;
-}
-
 void TListView::AnswerDisplayInfo(NMLVDISPINFOA* info) const
 {
     LVITEMA& asked = info->item;
@@ -708,6 +698,13 @@ bool TListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
         default:
             break;
         }
+    }
+    if (msg == WM_SIZE && lastColumnFills_) {
+        // The control takes its new size first; the column is measured against it.
+        TWinControl::WndProc(msg, wParam, lParam, result);
+        result = DefaultHandler(msg, wParam, lParam);
+        FillLastColumn();
+        return true;
     }
     return TWinControl::WndProc(msg, wParam, lParam, result);
 }
