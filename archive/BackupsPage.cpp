@@ -3,8 +3,8 @@
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
 #include "cleaning/FileDeleter.h"
-#include "cleaning/PageLinks.h"
 #include "shell/OptionsKeys.h"
+#include "shell/PageParts.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
@@ -38,13 +38,7 @@ void TForm1::BuildBackupsPage()
 {
     TTabSheet* page = TabSheets[6];
 
-    auto* title = new TLabel(this);
-    title->Name = "BackupsTitleLabel";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "BackupsTitleLabel");
 
     ListView8 = new TListView(this);
     ListView8->Name = "ListView8";
@@ -66,14 +60,14 @@ void TForm1::BuildBackupsPage()
 
     PopupMenu8 = new TPopupMenu(this);
     PopupMenu8->Name = "PopupMenu8";
-    ffnen2 = cleaning::MakeMenuEntry(PopupMenu8, "ffnen2", Bind(this, &TForm1::ListView8Click));
-    RemoveProject1 = cleaning::MakeMenuEntry(PopupMenu8, "RemoveProject1", Bind(this, &TForm1::Entfernen1Click));
+    ffnen2 = page_parts::MakeMenuEntry(PopupMenu8, "ffnen2", Bind(this, &TForm1::ListView8Click));
+    RemoveProject1 = page_parts::MakeMenuEntry(PopupMenu8, "RemoveProject1", Bind(this, &TForm1::Entfernen1Click));
     ListView8->SetPopupMenu(PopupMenu8);
 
-    Label39 = cleaning::MakePageLink(this, page, "Label39", 16, 284, 140);
+    Label39 = page_parts::MakePageLink(this, page, "Label39", 16, 284, 140);
     Label39->OnClick = Bind(this, &TForm1::ListView8Click);
     Label39->OnMouseMove = Bind(this, &TForm1::Label39MouseMove);
-    Label36 = cleaning::MakePageLink(this, page, "Label36", 180, 284, 140);
+    Label36 = page_parts::MakePageLink(this, page, "Label36", 180, 284, 140);
     Label36->OnClick = Bind(this, &TForm1::Entfernen1Click);
     Label36->OnMouseMove = Bind(this, &TForm1::Label36MouseMove);
 }

@@ -3,10 +3,10 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/Cookiesdia.h"
-#include "cleaning/PageLinks.h"
 #include "cleaning/UrlCache.h"
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
+#include "shell/PageParts.h"
 #include "toolkit/ListView.h"
 
 namespace {
@@ -67,7 +67,7 @@ bool TForm1::CanDelCookie(const std::string& name) const { return url_cache::May
 void TForm1::BuildCookiePage()
 {
     TTabSheet* page = TabSheets[10];
-    cleaning::MakePageTitle(this, page, "CookiePageTitle");
+    page_parts::MakePageTitle(this, page, "CookiePageTitle");
     ListView9 = new TListView(this);
     ListView9->Name = "ListView9";
     ListView9->SetParent(page);
@@ -79,9 +79,9 @@ void TForm1::BuildCookiePage()
     for (int width : {230, 100, 100})
         ListView9->Columns()->Add()->SetWidth(width);
     ListView9->OnKeyDown = Bind(this, &TForm1::ListView9KeyDown);
-    Label10 = cleaning::MakePageLink(this, page, "Label10", 16, 300, 160);
+    Label10 = page_parts::MakePageLink(this, page, "Label10", 16, 300, 160);
     Label10->OnClick = Bind(this, &TForm1::Label10Click);
-    Label5 = cleaning::MakePageLink(this, page, "Label5", 200, 300, 160);
+    Label5 = page_parts::MakePageLink(this, page, "Label5", 200, 300, 160);
     Label5->OnClick = Bind(this, &TForm1::Label5Click);
 }
 

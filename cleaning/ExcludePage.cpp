@@ -4,21 +4,15 @@
 // closes its window.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
+#include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 
 void TForm1::BuildExcludePage()
 {
     TTabSheet* page = TabSheets[1];
-    auto* title = new TLabel(this);
-    title->Name = "ExcludePageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "ExcludePageTitle");
 
-    ListView3 = cleaning::MakeCheckList(this, page, "ListView3", 16, 40, 450, 236);
+    ListView3 = page_parts::MakeCheckList(this, page, "ListView3", 16, 40, 450, 236);
     ListView3->SetSmallImages(SidebarImages);
     ListView3->OnKeyDown = Bind(this, &TForm1::ListView3KeyDown);
     ListView3->OnItemChecked = [this](TListView*, TListItem*) { WriteRegExcludeDirs(); };
@@ -26,12 +20,12 @@ void TForm1::BuildExcludePage()
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
     AusnahmenHinzufgen1 =
-        cleaning::MakeMenuEntry(PopupMenu3, "AusnahmenHinzufgen1", Bind(this, &TForm1::AusnahmenHinzufgen1Click));
+        page_parts::MakeMenuEntry(PopupMenu3, "AusnahmenHinzufgen1", Bind(this, &TForm1::AusnahmenHinzufgen1Click));
     ListView3->SetPopupMenu(PopupMenu3);
 
-    Label16 = cleaning::MakePageLink(this, page, "Label16", 16, 284, 120);
+    Label16 = page_parts::MakePageLink(this, page, "Label16", 16, 284, 120);
     Label16->OnClick = Bind(this, &TForm1::Label16Click);
-    Label17 = cleaning::MakePageLink(this, page, "Label17", 160, 284, 120);
+    Label17 = page_parts::MakePageLink(this, page, "Label17", 160, 284, 120);
     Label17->OnClick = Bind(this, &TForm1::Label17Click);
 }
 
@@ -57,7 +51,7 @@ void TForm1::AddExcludeDir(const std::string& path)
 // Only the row goes: the scan rebuilds its exclusion list from the rows.
 void TForm1::Label17Click(TObject*)
 {
-    int row = cleaning::SelectedRow(ListView3);
+    int row = page_parts::SelectedRow(ListView3);
     if (row < 0)
         return;
     if (effects::ShowMessageBox(Handle(), Text("Entfernen   ?", "Remove   ?"), Text("Frage", "Question"),

@@ -5,15 +5,15 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/UnchangedValues.h"
 #include "cleaning/JunkScan.h"
-#include "cleaning/PageLinks.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
+#include "cleaning/UnchangedValues.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
+#include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 
@@ -82,7 +82,7 @@ bool IsFolder(const std::string& path)
 
 TListView* MakeLocationList(TForm1& form, TWinControl* parent, const char* name)
 {
-    TListView* list = cleaning::MakeCheckList(&form, parent, name, 16, 40, 450, 236);
+    TListView* list = page_parts::MakeCheckList(&form, parent, name, 16, 40, 450, 236);
     auto* images = new TImageList(&form);
     images->SetShareImages(true);
     images->SetHandle(SystemImageList);
@@ -178,27 +178,21 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
 void TForm1::BuildLocationsPage()
 {
     TTabSheet* page = TabSheets[8];
-    auto* title = new TLabel(this);
-    title->Name = "LocationsPageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "LocationsPageTitle");
 
     ListView1 = MakeLocationList(*this, page, "ListView1");
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->Name = "PopupMenu4";
-    Hinzufgen1 = cleaning::MakeMenuEntry(PopupMenu4, "Hinzufgen1", Bind(this, &TForm1::Hinzufgen1Click));
-    Entfernen1 = cleaning::MakeMenuEntry(PopupMenu4, "Entfernen1", Bind(this, &TForm1::Label25Click));
-    Allemarkieren1 = cleaning::MakeMenuEntry(PopupMenu4, "Allemarkieren1", Bind(this, &TForm1::Allemarkieren1Click));
+    Hinzufgen1 = page_parts::MakeMenuEntry(PopupMenu4, "Hinzufgen1", Bind(this, &TForm1::Hinzufgen1Click));
+    Entfernen1 = page_parts::MakeMenuEntry(PopupMenu4, "Entfernen1", Bind(this, &TForm1::Label25Click));
+    Allemarkieren1 = page_parts::MakeMenuEntry(PopupMenu4, "Allemarkieren1", Bind(this, &TForm1::Allemarkieren1Click));
     Markierungumdrehen2 =
-        cleaning::MakeMenuEntry(PopupMenu4, "Markierungumdrehen2", Bind(this, &TForm1::Markierungumdrehen2Click));
+        page_parts::MakeMenuEntry(PopupMenu4, "Markierungumdrehen2", Bind(this, &TForm1::Markierungumdrehen2Click));
     ListView1->SetPopupMenu(PopupMenu4);
 
-    Label24 = cleaning::MakePageLink(this, page, "Label24", 16, 284, 120);
+    Label24 = page_parts::MakePageLink(this, page, "Label24", 16, 284, 120);
     Label24->OnClick = Bind(this, &TForm1::Label24Click);
-    Label25 = cleaning::MakePageLink(this, page, "Label25", 160, 284, 120);
+    Label25 = page_parts::MakePageLink(this, page, "Label25", 160, 284, 120);
     Label25->OnClick = Bind(this, &TForm1::Label25Click);
 
     // The duplicate search's own list of the same kind of locations, on its page.
@@ -348,7 +342,7 @@ void TForm1::Label24Click(TObject* sender)
 
 void TForm1::Hinzufgen1Click(TObject* sender) { Label24Click(sender); }
 
-void TForm1::Label25Click(TObject*) { RemoveRow(*this, ScanLocationList(*this), cleaning::SelectedRow(ListView1)); }
+void TForm1::Label25Click(TObject*) { RemoveRow(*this, ScanLocationList(*this), page_parts::SelectedRow(ListView1)); }
 
 // Shared by both location lists: the Delete key removes the location from its own list.
 void TForm1::ListView1KeyDown(TObject* sender, WORD& key, TShiftState)
@@ -356,7 +350,7 @@ void TForm1::ListView1KeyDown(TObject* sender, WORD& key, TShiftState)
     if (key != VK_DELETE)
         return;
     LocationList list = sender == ListView17 ? DuplicateLocations(*this) : ScanLocationList(*this);
-    RemoveRow(*this, list, cleaning::SelectedRow(list.view));
+    RemoveRow(*this, list, page_parts::SelectedRow(list.view));
 }
 
 void TForm1::Allemarkieren1Click(TObject*)

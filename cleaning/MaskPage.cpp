@@ -4,36 +4,30 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/Fileending.h"
-#include "cleaning/PageLinks.h"
 #include "shell/HostDialog.h"
+#include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 
 void TForm1::BuildMaskPage()
 {
     TTabSheet* page = TabSheets[9];
-    auto* title = new TLabel(this);
-    title->Name = "MaskPageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "MaskPageTitle");
 
-    ListView2 = cleaning::MakeCheckList(this, page, "ListView2", 16, 40, 450, 236);
+    ListView2 = page_parts::MakeCheckList(this, page, "ListView2", 16, 40, 450, 236);
     ListView2->SetSmallImages(SidebarImages);
     ListView2->OnKeyDown = Bind(this, &TForm1::ListView2KeyDown);
     ListView2->OnItemChecked = [this](TListView*, TListItem*) { WriteFileEnding(); };
 
     PopupMenu2 = new TPopupMenu(this);
     PopupMenu2->Name = "PopupMenu2";
-    Alleauswhlen1 = cleaning::MakeMenuEntry(PopupMenu2, "Alleauswhlen1", Bind(this, &TForm1::Alleauswhlen1Click));
+    Alleauswhlen1 = page_parts::MakeMenuEntry(PopupMenu2, "Alleauswhlen1", Bind(this, &TForm1::Alleauswhlen1Click));
     Auswahlumkehren1 =
-        cleaning::MakeMenuEntry(PopupMenu2, "Auswahlumkehren1", Bind(this, &TForm1::Auswahlumkehren1Click));
+        page_parts::MakeMenuEntry(PopupMenu2, "Auswahlumkehren1", Bind(this, &TForm1::Auswahlumkehren1Click));
     ListView2->SetPopupMenu(PopupMenu2);
 
-    Label19 = cleaning::MakePageLink(this, page, "Label19", 16, 284, 120);
+    Label19 = page_parts::MakePageLink(this, page, "Label19", 16, 284, 120);
     Label19->OnClick = Bind(this, &TForm1::Label19Click);
-    Label18 = cleaning::MakePageLink(this, page, "Label18", 160, 284, 120);
+    Label18 = page_parts::MakePageLink(this, page, "Label18", 160, 284, 120);
     Label18->OnClick = Bind(this, &TForm1::Label18Click);
 }
 
@@ -49,7 +43,7 @@ void TForm1::Label19Click(TObject*)
 
 void TForm1::Label18Click(TObject*)
 {
-    int row = cleaning::SelectedRow(ListView2);
+    int row = page_parts::SelectedRow(ListView2);
     if (row < 0)
         return;
     if (effects::ShowMessageBox(Handle(), Text("Entfernen  ?", "Remove  ?"), Text("Frage", "Question"),

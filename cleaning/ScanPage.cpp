@@ -3,7 +3,7 @@
 // start of the program. Also the captions of the four scan pages.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
+#include "shell/PageParts.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Effects.h"
@@ -56,13 +56,7 @@ void TForm1::BuildCleaningPages()
 void TForm1::BuildScanPage()
 {
     TTabSheet* page = TabSheets[7];
-    auto* title = new TLabel(this);
-    title->Name = "ScanPageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "ScanPageTitle");
 
     for (int mode = 0; mode < 8; ++mode) {
         auto* button = new TRadioButton(this);
@@ -96,7 +90,7 @@ void TForm1::BuildScanPage()
     Panel1->SetParent(page);
     Panel1->SetBounds(16, 248, 150, 32);
     Panel1->SetBevelOuter(bvRaised);
-    Label11 = cleaning::MakePageLink(this, Panel1, "Label11", 8, 8, 134, scanNowColor);
+    Label11 = page_parts::MakePageLink(this, Panel1, "Label11", 8, 8, 134, scanNowColor);
     // The link was sized to its still empty caption; it spans the panel's face instead.
     Label11->SetAutoSize(false);
     Label11->SetBounds(8, 8, 134, 16);

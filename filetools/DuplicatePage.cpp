@@ -4,9 +4,9 @@
 // ScanDoubleSettings.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
+#include "shell/PageParts.h"
 #include "shell/RegistryLayer.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"
@@ -40,24 +40,18 @@ std::string RunningProgram()
 void TForm1::BuildDuplicatePage()
 {
     TTabSheet* page = TabSheets[15];
-    auto* title = new TLabel(this);
-    title->Name = "DuplicatePageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "DuplicatePageTitle");
 
     ListView17->SetBounds(16, 40, 450, 120);
     PopupMenu17 = new TPopupMenu(this);
     PopupMenu17->Name = "PopupMenu17";
-    Allesauswhlen1 = cleaning::MakeMenuEntry(PopupMenu17, "Allesauswhlen1", Bind(this, &TForm1::Allesauswhlen1Click));
+    Allesauswhlen1 = page_parts::MakeMenuEntry(PopupMenu17, "Allesauswhlen1", Bind(this, &TForm1::Allesauswhlen1Click));
     Markierungumkehren3 =
-        cleaning::MakeMenuEntry(PopupMenu17, "Markierungumkehren3", Bind(this, &TForm1::Markierungumkehren3Click));
+        page_parts::MakeMenuEntry(PopupMenu17, "Markierungumkehren3", Bind(this, &TForm1::Markierungumkehren3Click));
     ListView17->SetPopupMenu(PopupMenu17);
-    Label85 = cleaning::MakePageLink(this, page, "Label85", 16, 164, 120);
+    Label85 = page_parts::MakePageLink(this, page, "Label85", 16, 164, 120);
     Label85->OnClick = Bind(this, &TForm1::Label85Click);
-    Label89 = cleaning::MakePageLink(this, page, "Label89", 160, 164, 120);
+    Label89 = page_parts::MakePageLink(this, page, "Label89", 160, 164, 120);
     Label89->OnClick = Bind(this, &TForm1::Label89Click);
 
     RadioButton1 = MakeRadio(*this, page, "RadioButton1", 16, 188, 220);
@@ -98,7 +92,7 @@ void TForm1::BuildDuplicatePage()
     Edit1->SetParent(scope);
     Edit1->SetBounds(230, 22, 200, 21);
 
-    Label62 = cleaning::MakePageLink(this, page, "Label62", 16, 314, 300, 0x8000);
+    Label62 = page_parts::MakePageLink(this, page, "Label62", 16, 314, 300, 0x8000);
     Label62->Font()->SetStyle(fsBold);
     Label62->OnClick = Bind(this, &TForm1::Label62Click);
 }

@@ -4,6 +4,7 @@
 
 #include "filetools/FolderIndex.h"
 #include "shell/ListExport.h"
+#include "shell/PageParts.h"
 #include "shell/StagedFile.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -47,13 +48,7 @@ std::string WithExtension(const std::string& chosen, bool html)
 void TForm1::BuildFolderIndexPage()
 {
     TTabSheet* page = TabSheets[4];
-    auto* title = new TLabel(this);
-    title->Name = "FolderIndexPageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "FolderIndexPageTitle");
 
     ListView7 = new TListView(this);
     ListView7->Name = "ListView7";

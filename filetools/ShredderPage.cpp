@@ -2,9 +2,9 @@
 // and folder dialogs) that are shredded with the chosen number of passes.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
+#include "shell/PageParts.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Effects.h"
@@ -65,19 +65,19 @@ void TForm1::BuildShredderPage()
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
-    Allesmarkieren2 = cleaning::MakeMenuEntry(PopupMenu6, "Allesmarkieren2", Bind(this, &TForm1::Allesmarkieren2Click));
+    Allesmarkieren2 = page_parts::MakeMenuEntry(PopupMenu6, "Allesmarkieren2", Bind(this, &TForm1::Allesmarkieren2Click));
     Markierungumkehren1 =
-        cleaning::MakeMenuEntry(PopupMenu6, "Markierungumkehren1", Bind(this, &TForm1::Markierungumkehren1Click));
+        page_parts::MakeMenuEntry(PopupMenu6, "Markierungumkehren1", Bind(this, &TForm1::Markierungumkehren1Click));
     RemoveShredderRows1 =
-        cleaning::MakeMenuEntry(PopupMenu6, "RemoveShredderRows1", Bind(this, &TForm1::RemoveShredderRowsClick));
-    Listeleeren1 = cleaning::MakeMenuEntry(PopupMenu6, "Listeleeren1", Bind(this, &TForm1::Label55Click));
+        page_parts::MakeMenuEntry(PopupMenu6, "RemoveShredderRows1", Bind(this, &TForm1::RemoveShredderRowsClick));
+    Listeleeren1 = page_parts::MakeMenuEntry(PopupMenu6, "Listeleeren1", Bind(this, &TForm1::Label55Click));
     ListView11->SetPopupMenu(PopupMenu6);
 
-    AddShredderFilesLink = cleaning::MakePageLink(this, page, "AddShredderFilesLink", 16, 284, 120);
+    AddShredderFilesLink = page_parts::MakePageLink(this, page, "AddShredderFilesLink", 16, 284, 120);
     AddShredderFilesLink->OnClick = Bind(this, &TForm1::AddShredderFilesClick);
-    AddShredderFolderLink = cleaning::MakePageLink(this, page, "AddShredderFolderLink", 160, 284, 120);
+    AddShredderFolderLink = page_parts::MakePageLink(this, page, "AddShredderFolderLink", 160, 284, 120);
     AddShredderFolderLink->OnClick = Bind(this, &TForm1::AddShredderFolderClick);
-    Label55 = cleaning::MakePageLink(this, page, "Label55", 346, 284, 120);
+    Label55 = page_parts::MakePageLink(this, page, "Label55", 346, 284, 120);
     Label55->OnClick = Bind(this, &TForm1::Label55Click);
 
     auto* passes = new TLabel(this);
@@ -99,13 +99,7 @@ void TForm1::BuildShredderPage()
     Button1->SetBounds(366, 312, 100, 25);
     Button1->OnClick = Bind(this, &TForm1::Button1Click);
 
-    auto* title = new TLabel(this);
-    title->Name = "ShredderTitleLabel";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "ShredderTitleLabel");
     CaptionShredderPages();
 }
 

@@ -2,9 +2,9 @@
 // chosen number of parts, with the batch file that joins them again.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
 #include "filetools/FileSplitter.h"
 #include "shell/MessageText.h"
+#include "shell/PageParts.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/ComboBox.h"
@@ -53,13 +53,7 @@ unsigned long long OwnSize(const std::string& text, bool kilobytes)
 void TForm1::BuildSplitterPage()
 {
     TTabSheet* page = TabSheets[22];
-    auto* title = new TLabel(this);
-    title->Name = "SplitterPageTitle";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "SplitterPageTitle");
 
     Edit9 = new TEdit(this);
     Edit9->Name = "Edit9";
@@ -106,7 +100,7 @@ void TForm1::BuildSplitterPage()
     CSpinEdit6->SetMaxValue(1000);
     CSpinEdit6->SetValue(2);
 
-    Label86 = cleaning::MakePageLink(this, page, "Label86", 16, 180, 200, 0x8000);
+    Label86 = page_parts::MakePageLink(this, page, "Label86", 16, 180, 200, 0x8000);
     Label86->Font()->SetStyle(fsBold);
     Label86->OnClick = Bind(this, &TForm1::Label86Click);
 }

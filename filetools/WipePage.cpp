@@ -3,10 +3,10 @@
 // afterwards.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
+#include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
@@ -46,13 +46,7 @@ void TForm1::BuildWipePage()
 {
     TTabSheet* page = TabSheets[13];
 
-    auto* title = new TLabel(this);
-    title->Name = "WipeTitleLabel";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "WipeTitleLabel");
 
     ListView10 = new TListView(this);
     ListView10->Name = "ListView10";
@@ -70,7 +64,7 @@ void TForm1::BuildWipePage()
     ListView10->SetSmallImages(images);
     ListView10->OnDblClick = Bind(this, &TForm1::Label48Click);
 
-    Label48 = cleaning::MakePageLink(this, page, "Label48", 16, 284, 200);
+    Label48 = page_parts::MakePageLink(this, page, "Label48", 16, 284, 200);
     Label48->OnClick = Bind(this, &TForm1::Label48Click);
 }
 

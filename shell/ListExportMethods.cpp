@@ -6,6 +6,7 @@
 #include "shell/StagedFile.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
+#include "toolkit/SaveDialog.h"
 
 #include <commctrl.h>
 
@@ -34,16 +35,6 @@ std::string ShortDateToday()
     return text;
 }
 
-// "a|b|c" as the dialog wants it: parts ended by NUL, the list by a second NUL.
-std::string DialogFilter(const std::string& filter)
-{
-    std::string parts = filter;
-    for (char& c : parts)
-        if (c == '|')
-            c = '\0';
-    return parts + std::string(2, '\0');
-}
-
 } // namespace
 
 void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& title)
@@ -57,26 +48,16 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
         return;
     }
 
-    std::string filter = DialogFilter(
-        Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
-             "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt"));
-    std::string dialogTitle = Text("Speichern", "Save");
-    char fileName[MAX_PATH] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = fileName;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = dialogTitle.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!effects::ShowFileDialog(dialog, true))
+    TSaveDialog dialog(nullptr);
+    dialog.Title = Text("Speichern", "Save");
+    dialog.Filter = Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
+                         "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
+    if (!dialog.Execute())
         return;
 
-    auto format = dialog.nFilterIndex == 2 ? list_export::Format::Text : list_export::Format::Html;
+    auto format = dialog.FilterIndex == 2 ? list_export::Format::Text : list_export::Format::Html;
     // The name gets its extension only now, so the dialog never saw the file really written.
-    const std::string path = list_export::FileNameFor(fileName, format);
+    const std::string path = list_export::FileNameFor(dialog.FileName, format);
     if (!MayReplaceFile(path))
         return;
     std::vector<std::string> lines;

@@ -2,10 +2,10 @@
 // against the program's own version, the download of the new program and its start.
 #include "shell/Unit1.h"
 
-#include "cleaning/PageLinks.h"
 #include "shell/Download.h"
 #include "shell/Frameupdate.h"
 #include "shell/HostDialog.h"
+#include "shell/PageParts.h"
 #include "shell/ProductInfo.h"
 #include "shell/RegistryLayer.h"
 #include "shell/UpdateVersion.h"
@@ -29,13 +29,7 @@ std::string WholeFile(const std::string& path)
 void TForm1::BuildUpdatePage()
 {
     TTabSheet* page = TabSheets[12];
-    auto* title = new TLabel(this);
-    title->Name = "UpdateTitleLabel";
-    title->SetParent(page);
-    title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "UpdateTitleLabel");
 
     auto* version = new TLabel(this);
     version->Name = "UpdateVersionLabel";
@@ -43,7 +37,7 @@ void TForm1::BuildUpdatePage()
     version->SetTransparent(true);
     version->SetBounds(16, 44, 450, 16);
 
-    Label47 = cleaning::MakePageLink(this, page, "Label47", 16, 74, 300);
+    Label47 = page_parts::MakePageLink(this, page, "Label47", 16, 74, 300);
     Label47->OnClick = Bind(this, &TForm1::Label47Click);
     CaptionUpdatePage();
 }

@@ -2,6 +2,7 @@
 // then takes the place of the main window until the program starts afresh.
 #include "shell/Unit1.h"
 
+#include "shell/PageParts.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Button.h"
 #include "toolkit/Place.h"
@@ -9,10 +10,7 @@
 void TForm1::BuildSpaceManagerPage()
 {
     TTabSheet* page = TabSheets[11];
-    auto* title = Place<TLabel>(this, page, "SpaceManagerTitle", 16, 14, 450, 16);
-    title->SetTransparent(true);
-    title->Font()->SetColor(clNavy);
-    title->Font()->SetStyle(fsBold);
+    page_parts::MakePageTitle(this, page, "SpaceManagerTitle");
     auto* hint = Place<TLabel>(this, page, "SpaceManagerHint", 16, 40, 450, 32);
     hint->SetTransparent(true);
     hint->SetWordWrap(true);

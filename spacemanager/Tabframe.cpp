@@ -4,6 +4,7 @@
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
+#include "toolkit/SaveDialog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -218,18 +219,14 @@ void TFrame6::Fail(const std::string& german, const std::string& english)
 
 void TFrame6::ScrrenShot1Click(TObject*)
 {
-    char name[MAX_PATH] = "";
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_ ? window_->Handle() : nullptr;
-    dialog.lpstrFilter = German() ? "Bitmap-Dateien (*.bmp)\0*.bmp\0" : "Bitmap Files (*.bmp)\0*.bmp\0";
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = German() ? "Speichern" : "Save";
-    dialog.lpstrDefExt = "bmp";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (!effects::ShowFileDialog(dialog, true))
+    TSaveDialog dialog(nullptr);
+    dialog.Title = German() ? "Speichern" : "Save";
+    dialog.Filter = German() ? "Bitmap-Dateien (*.bmp)|*.bmp" : "Bitmap Files (*.bmp)|*.bmp";
+    dialog.DefaultExt = "bmp";
+    dialog.Options = ofOverwritePrompt | ofPathMustExist;
+    if (!dialog.Execute())
         return;
+    const std::string& name = dialog.FileName;
     HBITMAP bitmap = ChartBitmap();
     const bool saved = bitmap && SaveBitmapFile(bitmap, name);
     if (bitmap)

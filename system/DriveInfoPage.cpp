@@ -3,6 +3,7 @@
 // its used and free space.
 #include "shell/Unit1.h"
 
+#include "shell/PageParts.h"
 #include "shell/Pictures.h"
 #include "system/DriveFacts.h"
 #include "system/DrivePictures.h"
@@ -15,13 +16,7 @@
 void TForm1::BuildDriveInfoPage()
 {
     TTabSheet* page = TabSheets[3];
-    DriveInfoTitle = new TLabel(this);
-    DriveInfoTitle->Name = "DriveInfoTitle";
-    DriveInfoTitle->SetParent(page);
-    DriveInfoTitle->SetTransparent(true);
-    DriveInfoTitle->SetBounds(16, 10, 300, 16);
-    DriveInfoTitle->Font()->SetColor(clNavy);
-    DriveInfoTitle->Font()->SetStyle(fsBold);
+    DriveInfoTitle = page_parts::MakePageTitle(this, page, "DriveInfoTitle", 10, 300);
 
     ListView5 = new TListView(this);
     ListView5->Name = "ListView5";

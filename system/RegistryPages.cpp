@@ -1,7 +1,7 @@
 #include "system/RegistryPages.h"
 
-#include "cleaning/PageLinks.h"
 #include "shell/MessageText.h"
+#include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 
 namespace registry_pages {
@@ -9,7 +9,7 @@ namespace registry_pages {
 TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
                  TNotifyEvent onClick)
 {
-    TLabel* link = cleaning::MakePageLink(&form, page, name, left, top, width);
+    TLabel* link = page_parts::MakePageLink(&form, page, name, left, top, width);
     link->OnClick = std::move(onClick);
     return link;
 }

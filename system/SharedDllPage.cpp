@@ -4,7 +4,7 @@
 #include "system/RegistryPages.h"
 
 #include "cleaning/FileDeleter.h"
-#include "cleaning/PageLinks.h"
+#include "shell/PageParts.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Effects.h"
@@ -86,7 +86,7 @@ private:
 void registry_pages::BuildSharedDllPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[17];
-    cleaning::MakePageTitle(&form, page, "SharedDllPageTitle");
+    page_parts::MakePageTitle(&form, page, "SharedDllPageTitle");
     auto* list = new SharedDllList(&form);
     list->Name = "ListView14";
     list->SetParent(page);

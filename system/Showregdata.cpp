@@ -1,7 +1,7 @@
 #include "system/Showregdata.h"
 
 #include "shell/Unit1.h"
-#include "toolkit/Effects.h"
+#include "toolkit/OpenDialog.h"
 
 TForm12* Form12 = nullptr;
 
@@ -85,14 +85,9 @@ void TForm12::Button1Click(TObject*)
 
 void TForm12::Button3Click(TObject*)
 {
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = !Form1 || Form1->LanguageFlag ? "Öffnen" : "Open";
-    dialog.Flags = OFN_HIDEREADONLY;
-    if (effects::ShowFileDialog(dialog, false))
-        Edit2->SetText(file);
+    TOpenDialog dialog(nullptr);
+    dialog.Title = !Form1 || Form1->LanguageFlag ? "Öffnen" : "Open";
+    dialog.Options = ofHideReadOnly;
+    if (dialog.Execute())
+        Edit2->SetText(dialog.FileName);
 }

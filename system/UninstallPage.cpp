@@ -3,7 +3,7 @@
 // the selection, by mouse or keyboard, and every command acts on the record they show.
 #include "system/RegistryPages.h"
 
-#include "cleaning/PageLinks.h"
+#include "shell/PageParts.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
 #include "toolkit/Button.h"
@@ -39,7 +39,7 @@ TPanel* MakePanel(TForm1& form, TWinControl* page, const char* name, int top)
 void registry_pages::BuildUninstallPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[20];
-    cleaning::MakePageTitle(&form, page, "UninstallPageTitle");
+    page_parts::MakePageTitle(&form, page, "UninstallPageTitle");
     form.ListView15 = MakeList(form, page, "ListView15", 16, 40, 450, 176);
     form.ListView15->Columns()->Add()->SetWidth(425);
     form.ListView15->SetMultiSelect(false);

@@ -205,6 +205,18 @@ TEST_F(AutostartTest, ANewEntryWithoutATitleIsRefused)
     EXPECT_FALSE(RunValue(""));
 }
 
+TEST_F(AutostartTest, TheFileButtonPutsTheChosenFileIntoTheEntry)
+{
+    ASSERT_TRUE(Select(runRoot));
+    effects.fileDialogAnswers.push_back("C:\\windows\\prog.exe");
+    WithDialog(&TForm1::NeuerEintrag1Click, [](TForm12& dialog) {
+        dialog.Button3->OnClick(dialog.Button3);
+        EXPECT_EQ(dialog.Edit2->Text(), "C:\\windows\\prog.exe");
+    });
+    ASSERT_EQ(effects.fileDialogs.size(), 1u);
+    EXPECT_FALSE(effects.fileDialogs[0].save);
+}
+
 TEST_F(AutostartTest, AnExistingShortcutIsReplacedOnlyAfterYes)
 {
     WriteFileText(windows / "Tasks\\prog.lnk", "keep");

@@ -1,5 +1,6 @@
-// The parts the main window's pages share: their link labels (red with the hand cursor while the
-// mouse is over them, their own colour again after), popup entries and check lists.
+// The parts the main window's pages share, whichever area a page belongs to: their headings, link
+// labels (red with the hand cursor while the mouse is over them, their own colour again after),
+// popup entries and check lists.
 #pragma once
 
 #include "toolkit/Label.h"
@@ -8,13 +9,15 @@
 
 #include <string>
 
-namespace cleaning {
+namespace page_parts {
 
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                      int width, TColor restColor = clBlue);
 
-// The page's heading: bold navy text across the top of the page, as every page has.
-TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name);
+// The page's heading: bold navy text across the top of the page, as every page has. A page whose
+// lists start higher up than most puts it higher and narrower.
+TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name, int top = 14,
+                      int width = 450);
 
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick);
 
@@ -25,4 +28,4 @@ TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::stri
 // The index of the selected row, or -1.
 int SelectedRow(TListView* list);
 
-} // namespace cleaning
+} // namespace page_parts

@@ -1,8 +1,8 @@
-#include "cleaning/PageLinks.h"
+#include "shell/PageParts.h"
 
 #include "toolkit/MenuEntry.h"
 
-namespace cleaning {
+namespace page_parts {
 
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                      int width, TColor restColor)
@@ -23,13 +23,13 @@ TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& 
     return link;
 }
 
-TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name)
+TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& name, int top, int width)
 {
     auto* title = new TLabel(owner);
     title->Name = name;
     title->SetParent(page);
     title->SetTransparent(true);
-    title->SetBounds(16, 14, 450, 16);
+    title->SetBounds(16, top, width, 16);
     title->Font()->SetColor(clNavy);
     title->Font()->SetStyle(fsBold);
     return title;
@@ -62,4 +62,4 @@ int SelectedRow(TListView* list)
     return selected ? selected->Index() : -1;
 }
 
-} // namespace cleaning
+} // namespace page_parts
