@@ -2,6 +2,7 @@
 // in the scan's list (ListView1 beside ScanItems) and the duplicate search's list
 // (ListView17 beside DuplicateScanItems); their check marks and added folders are saved
 // when the window closes and restored at the next start.
+#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
@@ -70,12 +71,6 @@ void FreeRecord(ShellItemRecord* record)
         record->parentFolder->Release();
     CoTaskMemFree(record->item);
     delete record;
-}
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TListView* MakeLocationList(TForm1& form, TWinControl* parent, const char* name)
@@ -155,7 +150,7 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
     }
     TRegistry registry;
     cleaning::AddedDirsPlan plan =
-        cleaning::PlanAddedDirs(cleaning::ReadCheckedValues(registry, list.addedDirsKey), IsFolder);
+        cleaning::PlanAddedDirs(cleaning::ReadCheckedValues(registry, list.addedDirsKey), common::IsFolder);
     for (const CheckedEntry& folder : plan.toAdd)
         form.FindPidlShellFolder(folder.text, folder.active);
     for (const std::string& missing : plan.missing) {

@@ -1,5 +1,6 @@
 // The main form's masks and exclusion folders: defaults, loading, the lists the scan
 // uses, saving, and the tests over them.
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
@@ -83,7 +84,7 @@ void TForm1::GetActualDelFileEndings()
 {
     std::vector<CheckedEntry> masks = MaskRows();
     for (CheckedEntry& mask : masks)
-        mask.text = cleaning::UpperCase(mask.text);
+        mask.text = common::UpperCase(mask.text);
     Refill(*FileEndingList, masks);
 }
 

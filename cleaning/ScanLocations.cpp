@@ -1,6 +1,7 @@
 #include "cleaning/ScanLocations.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "shell/ShellHelpers.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@ namespace cleaning {
 
 int DriveNumber(const std::string& driveText)
 {
-    std::string upper = UpperCase(driveText);
+    std::string upper = common::UpperCase(driveText);
     if (upper.size() != 2 || upper[1] != ':' || upper[0] < 'A' || upper[0] > 'Z')
         return 0;
     return upper[0] - 'A' + 1;

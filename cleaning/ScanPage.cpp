@@ -1,6 +1,7 @@
 // The scan options page: what the scan does with the files it finds (ScanMode), the day
 // limit and the name it searches for, and "Scan now", which hands the scan to a second
 // start of the program. Also the captions of the four scan pages.
+#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
@@ -29,13 +30,6 @@ const ScanModeButton scanModeButtons[8] = {
 };
 
 const TColor scanNowColor = 0x8000; // green
-
-std::string RunningProgram()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
 
 void SetCaptionOf(TForm1& form, const char* name, const char* german, const char* english)
 {
@@ -171,7 +165,7 @@ void TForm1::Image102Click(TObject*)
 void TForm1::StartScanProcess(const std::string& extraArguments)
 {
     SaveScanSettings();
-    std::string program = RunningProgram();
+    std::string program = common::OwnExecutable();
     std::string folder = program.substr(0, program.find_last_of('\\'));
     if (!effects::StartProcess("\"" + program + "\" /scan" + extraArguments, folder)) {
         effects::ShowMessageBox(Handle(),

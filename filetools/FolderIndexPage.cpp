@@ -1,5 +1,6 @@
 // The folder index page: files and folders dropped onto its list, optionally with
 // everything below them, written as an HTML page or as semicolon-separated text.
+#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "filetools/FolderIndex.h"
@@ -17,12 +18,6 @@
 namespace {
 
 const char* const indexTitle = "VovOzOVIZ";
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string TodayText()
 {
@@ -173,7 +168,7 @@ void TForm1::Button6Click(TObject* sender)
         };
         for (int row = 0; row < ListView7->Items()->Count() && !AbortFlag; ++row) {
             std::string path = ListView7->Items()->Item(row)->Caption();
-            bool folder = IsFolder(path);
+            bool folder = common::IsFolder(path);
             entries.push_back({path, folder});
             if (folder && CheckBox1->Checked())
                 folder_index::AppendFolderEntries(path, entries, cancelled);

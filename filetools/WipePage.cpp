@@ -1,6 +1,7 @@
 // The wipe page: the fixed drives, and the wipe of the chosen drive's free space. The
 // wipe takes the drive's whole free space for a while, so the program starts afresh
 // afterwards.
+#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
@@ -31,13 +32,6 @@ std::vector<std::string> FixedDriveRoots()
         if (GetDriveTypeA(DriveRoot(letter).c_str()) == DRIVE_FIXED)
             roots.push_back(DriveRoot(letter));
     return roots;
-}
-
-std::string OwnExecutable()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
 }
 
 } // namespace
@@ -145,7 +139,7 @@ void TForm1::Label48Click(TObject*)
 
     AbortFlag = 0;
     Application->Terminate();
-    effects::StartProcess("\"" + OwnExecutable() + "\"");
+    effects::StartProcess("\"" + common::OwnExecutable() + "\"");
 }
 
 void TForm1::TestShredderFiles()

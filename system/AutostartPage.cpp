@@ -2,6 +2,7 @@
 // found there, and the commands that add, edit, delete, open and inspect them.
 #include "shell/Unit1.h"
 
+#include "common/CaseRule.h"
 #include "system/AutostartEntries.h"
 #include "system/RegistryValues.h"
 #include "system/Showregdata.h"
@@ -9,17 +10,9 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
 
-#include <cctype>
 #include <memory>
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEntry*>(node->Data()) : nullptr; }
 
@@ -158,7 +151,7 @@ void TForm1::GetAutoStartEntries()
             if (!file.empty())
                 AddAutostartChild(root, file, {1, file, "", name, command});
         } else if (autostart::IsFilePath(text)) {
-            if (Upper(text).find("WIN.INI") != std::string::npos) {
+            if (common::UpperCase(text).find("WIN.INI") != std::string::npos) {
                 for (const autostart::WinIniEntry& line : autostart::ReadWinIni(text))
                     AddAutostartChild(root, line.remainder, {0, line.remainder, "", line.key, ""});
             } else {
@@ -175,7 +168,7 @@ void TForm1::GetAutoStartEntries()
             registry.RootKey = rootKey;
             if (!registry.OpenKeyReadOnly(path))
                 continue;
-            const bool delayLoad = Upper(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
+            const bool delayLoad = common::UpperCase(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
             for (const std::string& name : registry.GetValueNames()) {
                 const std::string command = registry.ReadString(name).value_or("");
                 std::string file = autostart::GetFileName(command);
@@ -194,7 +187,7 @@ void TForm1::GetAutoStartEntries()
                 source = WindowsDir + "\\RegEdit.exe";
         } else {
             flags |= SHGFI_USEFILEATTRIBUTES;
-            if (Upper(source).find("EXPLORER.EXE") != std::string::npos)
+            if (common::UpperCase(source).find("EXPLORER.EXE") != std::string::npos)
                 source = WindowsDir + "\\Explorer.exe";
             else if (EntryOf(node) && !EntryOf(node)->FilePath.empty())
                 source = EntryOf(node)->FilePath;
@@ -385,7 +378,7 @@ void TForm1::MenuItem6Click(TObject*)
         std::string path;
         deleted = autostart::SplitKeyPath(entry->LocationText, root, rootIndex, path) &&
                   DeleteValue(root, path, entry->EntryName);
-    } else if (Upper(entry->LocationText).find("WIN.INI") != std::string::npos) {
+    } else if (common::UpperCase(entry->LocationText).find("WIN.INI") != std::string::npos) {
         deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
     } else {
         const cleaning::DeleteOutcome outcome = DelDatei(entry->FilePath);
@@ -428,7 +421,7 @@ void TForm1::Gehezu1Click(TObject*)
     }
     if (node->Level() != 0)
         return;
-    if (Upper(text).find("WINLOGON") != std::string::npos)
+    if (common::UpperCase(text).find("WINLOGON") != std::string::npos)
         text = text.substr(0, text.find_last_of('\\'));
     const size_t slash = text.find('\\');
     const std::string prefix = text.substr(0, slash);

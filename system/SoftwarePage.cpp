@@ -1,5 +1,6 @@
 // The software page: the vendor and product keys under "Software" of the current user or
 // the local machine. Removing a product drops its vendor key too once nothing is left in it.
+#include "common/CaseRule.h"
 #include "system/RegistryPages.h"
 
 #include "shell/Pictures.h"
@@ -70,10 +71,8 @@ void TForm1::ReadSoftwareEntries(int which)
     SoftwareEntries.clear();
     regvalues::KeyHandle software(root.root, "Software");
     for (const std::string& vendor : software ? regvalues::SubkeyNames(software.Get()) : std::vector<std::string>()) {
-        std::string upper = vendor;
-        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
         regvalues::KeyHandle vendorKey(software.Get(), vendor);
-        if (upper == "CLASSES" || !vendorKey)
+        if (common::SameText(vendor, "CLASSES") || !vendorKey)
             continue;
         for (const std::string& product : regvalues::SubkeyNames(vendorKey.Get()))
             SoftwareEntries.push_back(std::make_unique<SoftwareEntry>(
