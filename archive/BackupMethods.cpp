@@ -8,7 +8,7 @@
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/Showdelfilesframe.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"

@@ -1,7 +1,7 @@
 #include "archive/BackupProjects.h"
 
 #include "archive/ZipPaths.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 
 #include <cmath>
 #include <cstdio>

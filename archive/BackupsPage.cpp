@@ -4,7 +4,7 @@
 #include "archive/Showbackupfiles.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/PageLinks.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"

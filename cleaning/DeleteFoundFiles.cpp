@@ -8,7 +8,7 @@
 #include "cleaning/PathGuard.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/CaseRule.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"

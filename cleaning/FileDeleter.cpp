@@ -3,7 +3,7 @@
 #include "cleaning/FileIdentity.h"
 
 #include "common/CaseRule.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "toolkit/Effects.h"
 
 #include <shellapi.h>

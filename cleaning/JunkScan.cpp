@@ -2,6 +2,7 @@
 
 #include "cleaning/FileFacts.h"
 #include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "shell/ShellHelpers.h"
 
 #include <cmath>
@@ -135,8 +136,7 @@ IShellFolder* OpenLocation(const ScanLocation& location, std::string& path, HRES
     if (!folder)
         return nullptr;
     path = ::GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (common::IsFolder(path))
         return folder;
     error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
     folder->Release();

@@ -2,15 +2,15 @@
 // in the scan's list (ListView1 beside ScanItems) and the duplicate search's list
 // (ListView17 beside DuplicateScanItems); their check marks and added folders are saved
 // when the window closes and restored at the next start.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/UnchangedValues.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/PageLinks.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
+#include "cleaning/UnchangedValues.h"
+#include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/Effects.h"

@@ -1,11 +1,11 @@
 // The main form's masks and exclusion folders: defaults, loading, the lists the scan
 // uses, saving, and the tests over them.
-#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/UnchangedValues.h"
 #include "cleaning/Masks.h"
+#include "cleaning/UnchangedValues.h"
+#include "common/CaseRule.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/ListView.h"
 

@@ -1,10 +1,10 @@
 // The scan options page: what the scan does with the files it finds (ScanMode), the day
 // limit and the name it searches for, and "Scan now", which hands the scan to a second
 // start of the program. Also the captions of the four scan pages.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
+#include "common/PathFacts.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Effects.h"

@@ -1,5 +1,7 @@
 #include "cleaning/SpecialFolders.h"
 
+#include "common/PathFacts.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -84,8 +86,7 @@ EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLa
         return result;
     }
     const std::string path = WithoutTrailingSlashes(folder);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!common::IsFolder(path))
         return result;
     result.left = RemoveContent(path);
     return result;

@@ -2,10 +2,10 @@
 // criterion, the file filter, the byte limit, and "Scan for duplicate files now", which
 // hands the search to a second start of the program. Its options live under
 // ScanDoubleSettings.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
+#include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"

@@ -1,7 +1,7 @@
 #include "filetools/FileSplitter.h"
 
 #include "cleaning/FileIdentity.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 
 #include <windows.h>
 

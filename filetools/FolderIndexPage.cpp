@@ -1,8 +1,8 @@
 // The folder index page: files and folders dropped onto its list, optionally with
 // everything below them, written as an HTML page or as semicolon-separated text.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "filetools/FolderIndex.h"
 #include "shell/ListExport.h"
 #include "shell/StagedFile.h"

@@ -2,7 +2,7 @@
 
 #include "cleaning/FileDeleter.h"
 #include "cleaning/FileFacts.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "filetools/DuplicateResults.h"
 #include "shell/DateColumn.h"
 #include "shell/MessageText.h"

@@ -1,9 +1,9 @@
 // The shredder page: a list of files and folders (dropped, or added through the file
 // and folder dialogs) that are shredded with the chosen number of passes.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
+#include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "toolkit/Button.h"

@@ -1,10 +1,10 @@
 // The wipe page: the fixed drives, and the wipe of the chosen drive's free space. The
 // wipe takes the drive's whole free space for a while, so the program starts afresh
 // afterwards.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
+#include "common/PathFacts.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"

@@ -1,8 +1,8 @@
 // The main form's start-up and close: folders, settings, language, the second-start
 // jobs, the clean-on-start-up actions, and what is saved when the window closes.
-#include "common/FileFacts.h"
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/ProductInfo.h"
 #include "shell/RegistryLayer.h"
@@ -187,7 +187,7 @@ void TForm1::ReadOptions()
 
     LanguageFlag = 1;
     std::string languageFile = ProgramDir + "\\language.dat";
-    if (GetFileAttributesA(languageFile.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (common::Exists(languageFile) &&
         startup::LanguageLineMeansEnglish(FirstLineOf(languageFile)))
         LanguageFlag = 0;
 

@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "system/AutostartEntries.h"
 #include "system/RegistryValues.h"
 #include "system/Showregdata.h"
@@ -252,7 +253,7 @@ void TForm1::Editieren1Click(TObject*)
     // The whole command, so that OK keeps its arguments.
     dialog->Edit2->SetText(entry->Command);
     dialog->Edit3->SetText(entry->LocationText);
-    const std::string iconSource = GetFileAttributesA(entry->FilePath.c_str()) != INVALID_FILE_ATTRIBUTES
+    const std::string iconSource = common::Exists(entry->FilePath)
                                        ? entry->FilePath
                                        : "C:\\myfile" + ExtensionOf(entry->FilePath);
     SHFILEINFOA info{};
@@ -302,7 +303,7 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         std::string name = FileNamePart(file);
         const size_t dot = name.find_last_of('.');
         const std::string linkPath = dialog.Edit3->Text() + "\\" + name.substr(0, dot) + ".lnk";
-        if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        if (common::Exists(linkPath) &&
             effects::ShowMessageBox(dialog.Handle(),
                                     Text("Die Verknüpfung gibt es schon:\n", "The shortcut exists already:\n") +
                                         linkPath + Text("\nErsetzen?", "\nReplace it?"),

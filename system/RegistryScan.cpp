@@ -1,7 +1,7 @@
 #include "system/RegistryScan.h"
 
 #include "common/CaseRule.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "shell/LocaleTime.h"
 #include "toolkit/NoDiskBoxes.h"
 

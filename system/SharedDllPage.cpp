@@ -1,7 +1,7 @@
 // The shared-DLL page: the usage counters that installers keep for shared libraries,
 // with the files that are gone drawn in red; counters are deleted alone or with their
 // files (to the recycle bin), and files are backed up.
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "system/RegistryPages.h"
 
 #include "cleaning/FileDeleter.h"

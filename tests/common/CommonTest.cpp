@@ -1,6 +1,6 @@
 // The case rule for paths and names, and the file facts every area asks.
 #include "common/CaseRule.h"
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "common/FileFacts.h"
+#include "common/PathFacts.h"
 
 #include <windows.h>
 

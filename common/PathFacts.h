@@ -1,4 +1,4 @@
-// What the file system says about a path, asked once per question.
+// What the file system says about a path, and where the running program lies.
 #pragma once
 
 #include <string>
