@@ -54,7 +54,7 @@ bool NameLeadsElsewhere(const std::string& path)
     char longPath[MAX_PATH * 4];
     DWORD longLength = ::GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
     std::string own = longLength > 0 && longLength < sizeof longPath ? std::string(longPath) : path;
-    if (::lstrcmpiA(NameOf(target).c_str(), NameOf(own).c_str()) != 0)
+    if (!common::SameText(NameOf(target), NameOf(own)))
         return true;
     return !file_identity::Same(FolderOf(target), FolderOf(own));
 }

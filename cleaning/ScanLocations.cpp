@@ -52,7 +52,7 @@ std::vector<std::optional<bool>> MatchDriveMarks(const std::vector<std::string>&
     for (const std::string& caption : captions) {
         std::optional<bool> mark;
         for (const CheckedEntry& entry : stored)
-            if (::lstrcmpiA(entry.text.c_str(), caption.c_str()) == 0)
+            if (common::SameText(entry.text, caption))
                 mark = entry.active;
         char letter = DriveLetterOf(caption);
         if (!mark && letter) {

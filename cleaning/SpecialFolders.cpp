@@ -1,5 +1,6 @@
 #include "cleaning/SpecialFolders.h"
 
+#include "common/CaseRule.h"
 #include "common/PathFacts.h"
 
 #include <windows.h>
@@ -73,7 +74,7 @@ bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
     if (expectedLastName.empty())
         return true;
     const std::string canonical = path_guard::CanonicalPath(folder);
-    return lstrcmpiA(canonical.substr(canonical.find_last_of('\\') + 1).c_str(), expectedLastName.c_str()) == 0;
+    return common::SameText(canonical.substr(canonical.find_last_of('\\') + 1), expectedLastName);
 }
 
 EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLastName,

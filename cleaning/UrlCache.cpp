@@ -1,5 +1,7 @@
 #include "cleaning/UrlCache.h"
 
+#include "common/CaseRule.h"
+
 #include <wininet.h>
 #include <ole2.h>
 #include <urlhist.h>
@@ -37,11 +39,6 @@ public:
 private:
     bool initialised_;
 };
-
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
 
 } // namespace
 
@@ -90,7 +87,7 @@ bool ForEachEntry(const std::function<void(const CacheEntry&)>& visit)
 
 bool IsCookieName(const std::string& sourceUrl)
 {
-    return sourceUrl.size() >= 7 && EqualNoCase(sourceUrl.substr(0, 7), "cookie:");
+    return sourceUrl.size() >= 7 && common::SameText(sourceUrl.substr(0, 7), "cookie:");
 }
 
 std::vector<CacheEntry> Cookies()
@@ -106,7 +103,7 @@ std::vector<CacheEntry> Cookies()
 bool MayDeleteCookie(const std::vector<std::string>& keepList, const std::string& name)
 {
     return std::none_of(keepList.begin(), keepList.end(),
-                        [&](const std::string& kept) { return EqualNoCase(kept, name); });
+                        [&](const std::string& kept) { return common::SameText(kept, name); });
 }
 
 CleanResult Clean(bool cookieMode, const std::vector<std::string>& keepList)
@@ -129,7 +126,7 @@ bool DeleteCookie(const std::string& name)
 {
     std::vector<std::string> matches;
     for (const CacheEntry& cookie : Cookies())
-        if (EqualNoCase(cookie.sourceUrl, name))
+        if (common::SameText(cookie.sourceUrl, name))
             matches.push_back(cookie.sourceUrl);
     bool allDeleted = true;
     for (const std::string& url : matches)

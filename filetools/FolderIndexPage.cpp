@@ -1,5 +1,6 @@
 // The folder index page: files and folders dropped onto its list, optionally with
 // everything below them, written as an HTML page or as semicolon-separated text.
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
 #include "common/PathFacts.h"
@@ -125,7 +126,7 @@ void TForm1::NewListViewWP7(TObject*, const std::vector<std::string>& paths)
     for (const std::string& path : paths) {
         bool listed = false;
         for (int row = 0; row < items->Count() && !listed; ++row)
-            listed = lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0;
+            listed = common::SameText(items->Item(row)->Caption(), path);
         if (listed)
             continue;
         TListItem* item = items->Add();

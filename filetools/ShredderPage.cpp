@@ -1,5 +1,6 @@
 // The shredder page: a list of files and folders (dropped, or added through the file
 // and folder dialogs) that are shredded with the chosen number of passes.
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
 #include "cleaning/PageLinks.h"
@@ -162,7 +163,7 @@ void TForm1::AddShredderRow(const std::string& path)
 {
     TListItems* items = ListView11->Items();
     for (int row = 0; row < items->Count(); ++row)
-        if (lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0)
+        if (common::SameText(items->Item(row)->Caption(), path))
             return; // listed already; a second row would only fail to find it
     TListItem* item = items->Add();
     item->SetCaption(path);

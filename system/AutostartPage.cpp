@@ -323,7 +323,7 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         return true;
     AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
     // Value names are compared as the registry does, without regard to case.
-    const bool otherName = !entry || lstrcmpiA(entry->EntryName.c_str(), title.c_str()) != 0;
+    const bool otherName = !entry || !common::SameText(entry->EntryName, title);
     regvalues::RawValue value;
     if (otherName && FindValue(root, path, title, value) &&
         effects::ShowMessageBox(dialog.Handle(),
