@@ -24,7 +24,7 @@ bool FolderToRecycleBin(const std::string& folder)
     operation.pFrom = source.c_str();
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&operation);
-    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return !common::Exists(folder);
 }
 
 } // namespace
