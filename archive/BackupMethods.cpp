@@ -8,6 +8,7 @@
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/PathFacts.h"
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
@@ -43,14 +44,6 @@ public:
 private:
     TForm1& form_;
 };
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -233,9 +226,9 @@ std::string NotWritten(TForm1& form)
 void PlaceEntry(TForm1& form, ZipHandle reader, int index, const std::string& target,
                 std::vector<std::string>& failed)
 {
-    const bool exists = Exists(target);
+    const bool exists = common::Exists(target);
     if (exists) {
-        if (cleaning::NameLeadsElsewhere(target) || IsFolder(target)) {
+        if (cleaning::NameLeadsElsewhere(target) || common::IsFolder(target)) {
             failed.push_back(target + form.Text("  (keine gewöhnliche Datei)", "  (not an ordinary file)"));
             return;
         }
@@ -282,7 +275,7 @@ void TForm1::UnzipFiles(TForm8& browser)
             failed.push_back(target + UnreadableArchive(*this));
         else if (!backup::IsSafeRestoreTarget(target))
             failed.push_back(target + RefusedName(*this));
-        else if (!IsFolder(backup::FolderPartOf(target)))
+        else if (!common::IsFolder(backup::FolderPartOf(target)))
             failed.push_back(target + Text("  (Ordner fehlt)", "  (folder missing)"));
         else
             PlaceEntry(*this, reader, record->index, target, failed);
@@ -307,7 +300,7 @@ void TForm1::OpenZippedFile(TForm8& browser)
     const std::string target = backup::ExtractTarget(BackupDir, record->backslashedName);
     // A file of that name in the backup folder is the user's; it is neither replaced
     // nor deleted afterwards.
-    if (target.empty() || Exists(target)) {
+    if (target.empty() || common::Exists(target)) {
         effects::ShowMessageBox(nullptr,
                                 Text("Die Datei kann nicht geöffnet werden, da im Sicherungsordner bereits eine "
                                      "Datei dieses Namens liegt:\n",

@@ -2,21 +2,11 @@
 
 #include "archive/BackupProjects.h"
 #include "archive/Zip.h"
+#include "common/CaseRule.h"
 
 #include <set>
 
 namespace backup {
-
-namespace {
-
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-} // namespace
 
 bool ArchiveEntryNames(const std::string& archivePath, std::vector<std::string>& names)
 {
@@ -81,9 +71,9 @@ PackResult PackFiles(const std::string& archivePath, const std::vector<std::stri
     std::set<std::string> listed;
     if (result.archiveClosed && ArchiveEntryNames(archivePath, names))
         for (const std::string& name : names)
-            listed.insert(Upper(name));
+            listed.insert(common::UpperCase(name));
     for (const std::string& path : added) {
-        if (listed.count(Upper(SlashToBackslash(path))))
+        if (listed.count(common::UpperCase(SlashToBackslash(path))))
             result.saved.push_back(path);
         else
             result.unsaved.push_back(path);

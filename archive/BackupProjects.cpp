@@ -1,6 +1,7 @@
 #include "archive/BackupProjects.h"
 
 #include "archive/ZipPaths.h"
+#include "common/PathFacts.h"
 
 #include <cmath>
 #include <cstdio>
@@ -56,16 +57,6 @@ std::string ProjectArchive(const std::string& backupDir, const std::string& stam
     return ProjectFolder(backupDir, stamp) + "\\" + stamp + ".zip";
 }
 
-namespace {
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
-
 bool MakeDirectory(const std::string& path)
 {
     if (path.size() < 3)
@@ -81,7 +72,7 @@ bool MakeDirectory(const std::string& path)
             break;
         next = slash + 1;
     }
-    return IsFolder(path);
+    return common::IsFolder(path);
 }
 
 std::string ClaimProject(const std::string& backupDir, SYSTEMTIME now,

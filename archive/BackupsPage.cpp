@@ -3,6 +3,7 @@
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
 #include "cleaning/FileDeleter.h"
+#include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
 #include "shell/Unit1.h"
@@ -12,12 +13,6 @@
 #include <shellapi.h>
 
 namespace {
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // To the recycle bin, without a question (the user has answered one for all rows).
 bool FolderToRecycleBin(const std::string& folder)
@@ -29,7 +24,7 @@ bool FolderToRecycleBin(const std::string& folder)
     operation.pFrom = source.c_str();
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&operation);
-    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return !common::Exists(folder);
 }
 
 } // namespace
@@ -146,7 +141,7 @@ void TForm1::Entfernen1Click(TObject*)
         // to another folder (an absolute path, "..", the backup folder itself).
         const bool stamp = backup::IsStampName(project);
         const std::string folder = backup::ProjectFolder(BackupDir, project);
-        const bool folderThere = stamp && IsFolder(folder);
+        const bool folderThere = stamp && common::IsFolder(folder);
         if (folderThere && !cleaning::NameLeadsElsewhere(folder) && FolderToRecycleBin(folder)) {
             DeleteProject(project);
             continue;

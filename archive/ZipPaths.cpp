@@ -1,5 +1,7 @@
 #include "archive/ZipPaths.h"
 
+#include "common/PathFacts.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -76,6 +78,5 @@ bool CreateFoldersBelow(const std::string& root, const std::string& folders)
     }
     if (!any)
         return true;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return common::IsFolder(path);
 }

@@ -1,5 +1,7 @@
 #include "archive/ZipRecords.h"
 
+#include "common/CaseRule.h"
+
 #include <cstring>
 
 void EncodeLocalHeaderFixed(const ZipEntryRecord& entry, unsigned char out[ZipLocalHeaderSize])
@@ -108,7 +110,7 @@ bool IsStoredSuffix(const char* name)
     if (!dot)
         return false;
     for (const char* suffix : suffixes) {
-        if (lstrcmpiA(dot, suffix) == 0)
+        if (common::SameText(dot, suffix))
             return true;
     }
     return false;

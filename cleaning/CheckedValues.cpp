@@ -1,6 +1,7 @@
 #include "cleaning/CheckedValues.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "shell/RegistryLayer.h"
 
 #include <set>
@@ -35,9 +36,9 @@ bool WriteCheckedValues(TRegistry& registry, const std::string& parentKey, const
     if (saved) {
         std::set<std::string> kept;
         for (const CheckedEntry& entry : entries)
-            kept.insert(UpperCase(entry.text)); // value names match without regard to case
+            kept.insert(common::UpperCase(entry.text)); // value names match without regard to case
         for (const std::string& name : registry.GetValueNames())
-            if (!kept.count(UpperCase(name)))
+            if (!kept.count(common::UpperCase(name)))
                 saved = registry.DeleteValue(name) && saved;
     }
     registry.CloseKey();

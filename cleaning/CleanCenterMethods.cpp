@@ -5,6 +5,7 @@
 #include "cleaning/CleanCenterItems.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
+#include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
@@ -73,8 +74,7 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
 {
     if (!special_folders::MayEmpty(folder, expectedLastName, GuardedFolders()))
         return false;
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!common::IsFolder(folder))
         return true;
     SecurePassWindow window(this);
     ShredPasses = "7";
@@ -116,7 +116,7 @@ bool TForm1::FileRecycle()
             // Only a real place on a drive can be shredded: a shell that names the item
             // by its bare file name would have the shredder take a file of that name in
             // the current folder. Such items are only emptied, and the pass says so.
-            if (path.size() > 3 && path[1] == ':' && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            if (path.size() > 3 && path[1] == ':' && common::Exists(path))
                 paths.push_back(path);
             else
                 everyItemFound = false;

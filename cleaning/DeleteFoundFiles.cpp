@@ -7,6 +7,8 @@
 #include "cleaning/FileDeleter.h"
 #include "cleaning/PathGuard.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
@@ -19,15 +21,6 @@
 #include <set>
 
 namespace {
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
 
 TMenuItem* MakeItem(TComponent* owner, TMenuItem* parent, const char* name, TNotifyEvent onClick, int index = -1)
 {
@@ -225,11 +218,11 @@ void TFrame8::Loeschenvorbereiten()
                     // Only what a good archive holds goes on to the deletion.
                     std::set<std::string> saved;
                     for (const std::string& path : result.saved)
-                        saved.insert(Upper(path));
+                        saved.insert(common::UpperCase(path));
                     std::vector<SelectedFileRecord> kept;
                     std::vector<int> keptRows;
                     for (size_t i = 0; i < SelectedFileList.size(); ++i)
-                        if (saved.count(Upper(SelectedFileList[i].fullPath))) {
+                        if (saved.count(common::UpperCase(SelectedFileList[i].fullPath))) {
                             kept.push_back(SelectedFileList[i]);
                             keptRows.push_back(SelectedRowIndexes[i]);
                         }
@@ -290,19 +283,13 @@ void DropVanishedRecords(const std::vector<SelectedFileRecord>& handled)
 {
     std::set<std::string> paths;
     for (const SelectedFileRecord& record : handled)
-        paths.insert(Upper(record.fullPath));
+        paths.insert(common::UpperCase(record.fullPath));
     TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
     for (int i = records.Count() - 1; i >= 0; --i) {
         const std::string& path = records.Items(i)->path;
-        if (paths.count(Upper(path)) && !Exists(path))
+        if (paths.count(common::UpperCase(path)) && !common::Exists(path))
             records.Delete(i);
     }
-}
-
-bool IsFolder(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A folder row takes its whole content along, files that match no mask included, so it
@@ -315,7 +302,7 @@ std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<Selected
     std::vector<std::string> folders;
     std::string refused;
     for (const SelectedFileRecord& record : list) {
-        if (!IsFolder(record.fullPath))
+        if (!common::IsFolder(record.fullPath))
             continue;
         const path_guard::Verdict verdict = path_guard::Judge(record.fullPath, guarded);
         if (verdict == path_guard::Verdict::Allowed)
@@ -383,10 +370,10 @@ void TFrame8::Loeschen()
     const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
     std::vector<std::string> stayed;
     for (const SelectedFileRecord& record : SelectedFileList) {
-        if (IsFolder(record.fullPath) && !Listed(folders, record.fullPath))
+        if (common::IsFolder(record.fullPath) && !Listed(folders, record.fullPath))
             continue;
         // A No to the question about a drive without a recycle bin is no failure.
-        if (deleter.Delete(record.fullPath, action) == cleaning::DeleteOutcome::Failed && Exists(record.fullPath))
+        if (deleter.Delete(record.fullPath, action) == cleaning::DeleteOutcome::Failed && common::Exists(record.fullPath))
             stayed.push_back(record.fullPath);
         Application->ProcessMessages();
     }
@@ -419,7 +406,7 @@ void TFrame8::DeleteSecure()
 
     int files = 0;
     for (const SelectedFileRecord& record : SelectedFileList)
-        files += IsFolder(record.fullPath) ? std::max(0, Form1->FastCountFiles(record.fullPath, 1)) : 1;
+        files += common::IsFolder(record.fullPath) ? std::max(0, Form1->FastCountFiles(record.fullPath, 1)) : 1;
     Form2 = new TForm2(this);
     Form1->XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
@@ -442,7 +429,7 @@ void TFrame8::DeleteSecure()
         SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Application->ProcessMessages();
         const std::string& path = record.fullPath;
-        if (IsFolder(path) && !Listed(folders, path))
+        if (common::IsFolder(path) && !Listed(folders, path))
             continue;
         if (StartShredderRun(*window, {path, Form1->ShredPasses}, disk).start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(),

@@ -3,6 +3,8 @@
 #include "cleaning/FileIdentity.h"
 #include "common/FindHandle.h"
 
+#include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "toolkit/Effects.h"
 
 #include <shellapi.h>
@@ -25,7 +27,6 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
 
@@ -54,7 +55,7 @@ bool NameLeadsElsewhere(const std::string& path)
     char longPath[MAX_PATH * 4];
     DWORD longLength = ::GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
     std::string own = longLength > 0 && longLength < sizeof longPath ? std::string(longPath) : path;
-    if (::lstrcmpiA(NameOf(target).c_str(), NameOf(own).c_str()) != 0)
+    if (!common::SameText(NameOf(target), NameOf(own)))
         return true;
     return !file_identity::Same(FolderOf(target), FolderOf(own));
 }
@@ -65,10 +66,7 @@ namespace {
 std::string DriveOf(const std::string& path)
 {
     char root[MAX_PATH * 4];
-    std::string drive = ::GetVolumePathNameA(path.c_str(), root, sizeof root) ? root : path.substr(0, 3);
-    if (!drive.empty())
-        ::CharUpperBuffA(&drive[0], static_cast<DWORD>(drive.size()));
-    return drive;
+    return common::UpperCase(::GetVolumePathNameA(path.c_str(), root, sizeof root) ? root : path.substr(0, 3));
 }
 
 bool RemoveForGood(const std::string& path)
@@ -132,7 +130,7 @@ bool DeleteFolderForGood(const std::string& folder)
         } while (search.Next(entry));
     }
     ::RemoveDirectoryA(folder.c_str());
-    return !Exists(folder);
+    return !common::Exists(folder);
 }
 
 DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
@@ -146,7 +144,7 @@ DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
     if (action == deleteToRecycleBin || action == deleteToRecycleBinConfirmed)
         return Recycle(path);
     RemoveForGood(path);
-    return Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::Deleted;
+    return common::Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::Deleted;
 }
 
 DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
@@ -160,7 +158,7 @@ DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
         if (!ForGoodWithoutBin(path))
             return DeleteOutcome::Declined;
         RemoveForGood(path);
-        return Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::DeletedForGood;
+        return common::Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::DeletedForGood;
     }
     // Any question has been asked above; errors are ours to report. Only a file that the
     // bin cannot take (too large for it) makes the shell ask, as it must before a delete
@@ -172,7 +170,7 @@ DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
     operation.pFrom = source.c_str();
     operation.fFlags = FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     ::SHFileOperationA(&operation);
-    if (!Exists(path))
+    if (!common::Exists(path))
         return DeleteOutcome::Deleted;
     return operation.fAnyOperationsAborted ? DeleteOutcome::Declined : DeleteOutcome::Failed;
 }

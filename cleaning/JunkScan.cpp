@@ -1,7 +1,9 @@
 #include "cleaning/JunkScan.h"
 
 #include "cleaning/FileFacts.h"
+#include "common/CaseRule.h"
 #include "common/ComPtr.h"
+#include "common/PathFacts.h"
 #include "shell/ShellHelpers.h"
 
 #include <cmath>
@@ -11,7 +13,7 @@ namespace cleaning {
 JunkScan::JunkScan(const ScanSettings& settings, ScanObserver& observer, FileDeleter& deleter,
                    TObjectList<FoundFileRecord>& found)
     : settings_(settings), observer_(observer), deleter_(deleter), found_(found),
-      exclusions_(settings.excludeDirs, settings.skipRecycleBin), searchTextUpper_(UpperCase(settings.searchText)),
+      exclusions_(settings.excludeDirs, settings.skipRecycleBin), searchTextUpper_(common::UpperCase(settings.searchText)),
       scannedBytes_(settings.startBytes)
 {
 }
@@ -33,7 +35,7 @@ void JunkScan::Visit(const WalkItem& item)
             Collect(item, size);
         break;
     case scanFileName:
-        if (!searchTextUpper_.empty() && isFile && UpperCase(item.path).find(searchTextUpper_) != std::string::npos &&
+        if (!searchTextUpper_.empty() && isFile && common::UpperCase(item.path).find(searchTextUpper_) != std::string::npos &&
             !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
             Collect(item, size);
         break;
@@ -63,7 +65,7 @@ bool JunkScan::MatchesMasks(const std::string& path)
 {
     if (!TestFile(settings_.masks, EndingOf(path)))
         return false;
-    std::string folder = UpperCase(FolderPartOf(path));
+    std::string folder = common::UpperCase(FolderPartOf(path));
     if (folder != lastFolder_ || lastFolder_.empty()) {
         lastFolder_ = folder;
         lastFolderExcluded_ = exclusions_.IsExcludedFolder(folder);
@@ -91,7 +93,7 @@ std::string JunkScan::DisplayNameOf(const WalkItem& item)
         return ask(); // folders may carry a name of their own (desktop.ini)
     std::string name = item.path.substr(item.path.find_last_of('\\') + 1);
     size_t dot = name.find_last_of('.');
-    std::string extension = dot == std::string::npos ? std::string() : UpperCase(name.substr(dot));
+    std::string extension = dot == std::string::npos ? std::string() : common::UpperCase(name.substr(dot));
     auto known = nameStyles_.find(extension);
     if (known != nameStyles_.end()) {
         switch (known->second) {
@@ -135,8 +137,7 @@ ComPtr<IShellFolder> OpenLocation(const ScanLocation& location, std::string& pat
     if (!folder)
         return folder;
     path = ::GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (common::IsFolder(path))
         return folder;
     error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
     return {};

@@ -11,6 +11,7 @@
 #include "cleaning/UnchangedValues.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
+#include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
@@ -72,12 +73,6 @@ void FreeRecord(ShellItemRecord* record)
         record->parentFolder->Release();
     CoTaskMemFree(record->item);
     delete record;
-}
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TListView* MakeLocationList(TForm1& form, TWinControl* parent, const char* name)
@@ -157,7 +152,7 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
     }
     TRegistry registry;
     cleaning::AddedDirsPlan plan =
-        cleaning::PlanAddedDirs(cleaning::ReadCheckedValues(registry, list.addedDirsKey), IsFolder);
+        cleaning::PlanAddedDirs(cleaning::ReadCheckedValues(registry, list.addedDirsKey), common::IsFolder);
     for (const CheckedEntry& folder : plan.toAdd)
         form.FindPidlShellFolder(folder.text, folder.active);
     for (const std::string& missing : plan.missing) {

@@ -3,8 +3,9 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/UnchangedValues.h"
 #include "cleaning/Masks.h"
+#include "cleaning/UnchangedValues.h"
+#include "common/CaseRule.h"
 #include "shell/OptionsKeys.h"
 #include "toolkit/ListView.h"
 
@@ -83,7 +84,7 @@ void TForm1::GetActualDelFileEndings()
 {
     std::vector<CheckedEntry> masks = MaskRows();
     for (CheckedEntry& mask : masks)
-        mask.text = cleaning::UpperCase(mask.text);
+        mask.text = common::UpperCase(mask.text);
     Refill(*FileEndingList, masks);
 }
 

@@ -1,22 +1,17 @@
 #include "cleaning/Masks.h"
 
+#include "common/CaseRule.h"
+
 #include <windows.h>
 
 namespace cleaning {
-
-std::string UpperCase(std::string text)
-{
-    if (!text.empty())
-        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
 
 std::string EndingOf(const std::string& path)
 {
     size_t dot = path.find_last_of(".\\:");
     if (dot == std::string::npos || path[dot] != '.')
         return std::string();
-    return UpperCase(path.substr(dot + 1, 3));
+    return common::UpperCase(path.substr(dot + 1, 3));
 }
 
 std::string FolderPartOf(const std::string& path)
@@ -27,7 +22,7 @@ std::string FolderPartOf(const std::string& path)
 
 bool DateiFilter(const std::string& ending, const std::string& mask)
 {
-    std::string upperEnding = UpperCase(ending), upperMask = UpperCase(mask);
+    std::string upperEnding = common::UpperCase(ending), upperMask = common::UpperCase(mask);
     // A position beyond the end of a text reads as an empty character, which only
     // another empty one (or `*`) matches.
     auto at = [](const std::string& text, size_t i) { return i < text.size() ? text[i] : '\0'; };
@@ -67,7 +62,7 @@ bool IsRecycleBinPath(const std::string& upperPath)
 
 bool IsInRecycleFolder(const std::string& path, bool skipRecycleBin)
 {
-    return skipRecycleBin && IsRecycleBinPath(UpperCase(path));
+    return skipRecycleBin && IsRecycleBinPath(common::UpperCase(path));
 }
 
 ExclusionTest::ExclusionTest(const std::vector<CheckedEntry>& excludeDirs, bool skipRecycleBin)
@@ -75,12 +70,12 @@ ExclusionTest::ExclusionTest(const std::vector<CheckedEntry>& excludeDirs, bool 
 {
     for (const CheckedEntry& entry : excludeDirs)
         if (entry.active)
-            upperTexts_.push_back(UpperCase(entry.text));
+            upperTexts_.push_back(common::UpperCase(entry.text));
 }
 
 bool ExclusionTest::IsInExcludeDirs(const std::string& path) const
 {
-    return IsExcludedFolder(UpperCase(FolderPartOf(path)));
+    return IsExcludedFolder(common::UpperCase(FolderPartOf(path)));
 }
 
 bool ExclusionTest::IsExcludedFolder(const std::string& upperFolder) const

@@ -10,9 +10,6 @@
 
 namespace cleaning {
 
-// Upper case by the ANSI code page's rules (so "ä" becomes "Ä"), as the user sees it.
-std::string UpperCase(std::string text);
-
 // The ending the mask test takes: the file name's extension without its dot, upper-cased
 // and cut to three characters ("a.html" gives "HTM", "README" gives "").
 std::string EndingOf(const std::string& path);

@@ -1,5 +1,6 @@
 #include "cleaning/PathGuard.h"
 
+#include "common/CaseRule.h"
 #include "system/RegistryValues.h"
 
 #include <windows.h>
@@ -95,13 +96,6 @@ std::string LongFullPath(const std::string& path)
     return WithLongNames(root, names);
 }
 
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 bool IsRoot(const std::string& canonical)
 {
     if (canonical.compare(0, 2, "\\\\") != 0)
@@ -192,14 +186,14 @@ GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::st
     return guarded;
 }
 
-std::string CanonicalPath(const std::string& path) { return Upper(LongFullPath(path)); }
+std::string CanonicalPath(const std::string& path) { return common::UpperCase(LongFullPath(path)); }
 
 Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
 {
     const std::string spelt = LongFullPath(folder);
     if (spelt.empty())
         return Verdict::NotAbsolute;
-    const std::string target = Upper(spelt);
+    const std::string target = common::UpperCase(spelt);
     if (IsRoot(target))
         return Verdict::WholeDrive;
     for (const std::string& kept : guarded.folders)

@@ -1,6 +1,7 @@
 #include "cleaning/ScanLocations.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "shell/ShellHelpers.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@ namespace cleaning {
 
 int DriveNumber(const std::string& driveText)
 {
-    std::string upper = UpperCase(driveText);
+    std::string upper = common::UpperCase(driveText);
     if (upper.size() != 2 || upper[1] != ':' || upper[0] < 'A' || upper[0] > 'Z')
         return 0;
     return upper[0] - 'A' + 1;
@@ -51,7 +52,7 @@ std::vector<std::optional<bool>> MatchDriveMarks(const std::vector<std::string>&
     for (const std::string& caption : captions) {
         std::optional<bool> mark;
         for (const CheckedEntry& entry : stored)
-            if (::lstrcmpiA(entry.text.c_str(), caption.c_str()) == 0)
+            if (common::SameText(entry.text, caption))
                 mark = entry.active;
         char letter = DriveLetterOf(caption);
         if (!mark && letter) {

@@ -3,6 +3,7 @@
 // start of the program. Also the captions of the four scan pages.
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "shell/PageParts.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
@@ -29,13 +30,6 @@ const ScanModeButton scanModeButtons[8] = {
 };
 
 const TColor scanNowColor = 0x8000; // green
-
-std::string RunningProgram()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
 
 void SetCaptionOf(TForm1& form, const char* name, const char* german, const char* english)
 {
@@ -165,7 +159,7 @@ void TForm1::Image102Click(TObject*)
 void TForm1::StartScanProcess(const std::string& extraArguments)
 {
     SaveScanSettings();
-    std::string program = RunningProgram();
+    std::string program = common::OwnExecutable();
     std::string folder = program.substr(0, program.find_last_of('\\'));
     if (!effects::StartProcess("\"" + program + "\" /scan" + extraArguments, folder)) {
         effects::ShowMessageBox(Handle(),

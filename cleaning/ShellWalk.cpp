@@ -1,6 +1,7 @@
 #include "cleaning/ShellWalk.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"
@@ -69,7 +70,7 @@ private:
 bool IsZipArchiveName(const std::string& path)
 {
     size_t dot = path.find_last_of(".\\");
-    return dot != std::string::npos && path[dot] == '.' && UpperCase(path.substr(dot)) == ".ZIP";
+    return dot != std::string::npos && path[dot] == '.' && common::UpperCase(path.substr(dot)) == ".ZIP";
 }
 
 bool IsWalkableFolder(const WIN32_FIND_DATAA& entry, const std::string& path)
@@ -86,7 +87,7 @@ bool LiesDirectlyIn(const std::string& path, const std::string& folder)
     if (!wanted.empty() && wanted.back() == '\\')
         wanted.pop_back(); // a drive root, "C:\"
     std::string folderPart = FolderPartOf(path);
-    return !folderPart.empty() && UpperCase(folderPart) == UpperCase(wanted);
+    return !folderPart.empty() && common::SameText(folderPart, wanted);
 }
 
 void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,

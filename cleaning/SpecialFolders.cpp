@@ -1,6 +1,8 @@
 #include "cleaning/SpecialFolders.h"
 
+#include "common/CaseRule.h"
 #include "common/FindHandle.h"
+#include "common/PathFacts.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -59,7 +61,7 @@ bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
     if (expectedLastName.empty())
         return true;
     const std::string canonical = path_guard::CanonicalPath(folder);
-    return lstrcmpiA(canonical.substr(canonical.find_last_of('\\') + 1).c_str(), expectedLastName.c_str()) == 0;
+    return common::SameText(canonical.substr(canonical.find_last_of('\\') + 1), expectedLastName);
 }
 
 EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLastName,
@@ -72,8 +74,7 @@ EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLa
         return result;
     }
     const std::string path = WithoutTrailingSlashes(folder);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!common::IsFolder(path))
         return result;
     result.left = RemoveContent(path);
     return result;

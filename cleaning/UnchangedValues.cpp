@@ -1,9 +1,9 @@
 #include "cleaning/UnchangedValues.h"
 
 #include "cleaning/CheckedValues.h"
+#include "common/CaseRule.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace cleaning {
@@ -38,12 +38,8 @@ bool StoredAsIs(TRegistry& registry, const std::string& key, const std::vector<C
     if (stored == wanted)
         return true;
     // The registry orders names by their upper-case characters.
-    std::stable_sort(wanted.begin(), wanted.end(), [](const auto& x, const auto& y) {
-        return std::lexicographical_compare(x.first.begin(), x.first.end(), y.first.begin(), y.first.end(),
-                                            [](unsigned char a, unsigned char b) {
-                                                return std::toupper(a) < std::toupper(b);
-                                            });
-    });
+    std::stable_sort(wanted.begin(), wanted.end(),
+                     [](const auto& x, const auto& y) { return common::LessText(x.first, y.first); });
     return stored == wanted;
 }
 

@@ -1,5 +1,6 @@
 #include "cleaning/UrlCache.h"
 
+#include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/ComScope.h"
 
@@ -29,10 +30,6 @@ private:
     HANDLE handle_ = nullptr;
 };
 
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
 
 } // namespace
 
@@ -81,7 +78,7 @@ bool ForEachEntry(const std::function<void(const CacheEntry&)>& visit)
 
 bool IsCookieName(const std::string& sourceUrl)
 {
-    return sourceUrl.size() >= 7 && EqualNoCase(sourceUrl.substr(0, 7), "cookie:");
+    return sourceUrl.size() >= 7 && common::SameText(sourceUrl.substr(0, 7), "cookie:");
 }
 
 std::vector<CacheEntry> Cookies()
@@ -97,7 +94,7 @@ std::vector<CacheEntry> Cookies()
 bool MayDeleteCookie(const std::vector<std::string>& keepList, const std::string& name)
 {
     return std::none_of(keepList.begin(), keepList.end(),
-                        [&](const std::string& kept) { return EqualNoCase(kept, name); });
+                        [&](const std::string& kept) { return common::SameText(kept, name); });
 }
 
 CleanResult Clean(bool cookieMode, const std::vector<std::string>& keepList)
@@ -120,7 +117,7 @@ bool DeleteCookie(const std::string& name)
 {
     std::vector<std::string> matches;
     for (const CacheEntry& cookie : Cookies())
-        if (EqualNoCase(cookie.sourceUrl, name))
+        if (common::SameText(cookie.sourceUrl, name))
             matches.push_back(cookie.sourceUrl);
     bool allDeleted = true;
     for (const std::string& url : matches)

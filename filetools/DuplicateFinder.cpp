@@ -1,6 +1,7 @@
 #include "filetools/DuplicateFinder.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 
 #include <winternl.h>
 
@@ -326,7 +327,7 @@ std::tuple<unsigned long long, std::string> KeyOf(const Candidate& file, Criteri
 {
     switch (criterion) {
     case Criterion::Date: return {Seconds(file.lastWrite), ""};
-    case Criterion::Name: return {0, cleaning::UpperCase(FileNameOf(file.path))};
+    case Criterion::Name: return {0, common::UpperCase(FileNameOf(file.path))};
     default: return {file.size, ""};
     }
 }
@@ -413,7 +414,7 @@ bool PassesFilter(const std::string& path, bool allFiles, const std::string& fil
     size_t dot = name.find_last_of('.');
     if (dot == std::string::npos || dot + 1 == name.size())
         return false;
-    return cleaning::UpperCase(filterText).find(cleaning::UpperCase(name.substr(dot + 1))) != std::string::npos;
+    return common::UpperCase(filterText).find(common::UpperCase(name.substr(dot + 1))) != std::string::npos;
 }
 
 bool UnchangedSinceWalk(const Candidate& found)
@@ -455,7 +456,7 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
     // Within a group the files stand in path order.
     for (auto& group : grouping.groups)
         std::sort(group.begin(), group.end(), [](const std::string& a, const std::string& b) {
-            return cleaning::UpperCase(a) < cleaning::UpperCase(b);
+            return common::LessText(a, b);
         });
     if (options.criterion == Criterion::Content)
         std::sort(grouping.groups.begin(), grouping.groups.end());

@@ -4,6 +4,7 @@
 // ScanDoubleSettings.
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
@@ -26,13 +27,6 @@ TRadioButton* MakeRadio(TForm1& form, TWinControl* page, const char* name, int l
     button->SetParent(page);
     button->SetBounds(left, top, width, 20);
     return button;
-}
-
-std::string RunningProgram()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
 }
 
 } // namespace
@@ -165,7 +159,7 @@ void TForm1::Label62Click(TObject*)
 {
     SaveDuplicateSearchOptions();
     SaveScreenSettings();
-    std::string program = RunningProgram();
+    std::string program = common::OwnExecutable();
     std::string folder = program.substr(0, program.find_last_of('\\'));
     if (!effects::StartProcess("\"" + program + "\" /duplicate/", folder)) {
         effects::ShowMessageBox(Handle(),

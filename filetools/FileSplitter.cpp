@@ -1,6 +1,7 @@
 #include "filetools/FileSplitter.h"
 
 #include "cleaning/FileIdentity.h"
+#include "common/PathFacts.h"
 
 #include <windows.h>
 
@@ -47,8 +48,6 @@ std::string Quoted(const std::string& name)
     }
     return text + "\"";
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The source while it is split. It is opened for reading only, and others may read it but
 // not write it: no part can be written over it however its name is spelt ("movie.001 "
@@ -180,7 +179,7 @@ std::vector<std::string> ExistingTargets(const std::string& source, unsigned lon
 {
     std::vector<std::string> existing;
     for (const std::string& target : Targets(source, sourceSize, partSize))
-        if (Exists(target))
+        if (common::Exists(target))
             existing.push_back(target);
     return existing;
 }

@@ -1,7 +1,9 @@
 // The folder index page: files and folders dropped onto its list, optionally with
 // everything below them, written as an HTML page or as semicolon-separated text.
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "filetools/FolderIndex.h"
 #include "shell/ListExport.h"
 #include "shell/PageParts.h"
@@ -18,12 +20,6 @@
 namespace {
 
 const char* const indexTitle = "VovOzOVIZ";
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string TodayText()
 {
@@ -125,7 +121,7 @@ void TForm1::NewListViewWP7(TObject*, const std::vector<std::string>& paths)
     for (const std::string& path : paths) {
         bool listed = false;
         for (int row = 0; row < items->Count() && !listed; ++row)
-            listed = lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0;
+            listed = common::SameText(items->Item(row)->Caption(), path);
         if (listed)
             continue;
         TListItem* item = items->Add();
@@ -168,7 +164,7 @@ void TForm1::Button6Click(TObject* sender)
         };
         for (int row = 0; row < ListView7->Items()->Count() && !AbortFlag; ++row) {
             std::string path = ListView7->Items()->Item(row)->Caption();
-            bool folder = IsFolder(path);
+            bool folder = common::IsFolder(path);
             entries.push_back({path, folder});
             if (folder && CheckBox1->Checked())
                 folder_index::AppendFolderEntries(path, entries, cancelled);

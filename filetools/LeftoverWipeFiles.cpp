@@ -1,6 +1,7 @@
 #include "filetools/LeftoverWipeFiles.h"
 
 #include "common/FindHandle.h"
+#include "common/PathFacts.h"
 #include "shell/MessageText.h"
 #include "toolkit/Effects.h"
 
@@ -78,7 +79,7 @@ std::vector<std::string> DeleteLeftoverWipeFiles(const std::vector<LeftoverWipeF
     for (const LeftoverWipeFile& file : files) {
         // The wipe made them hidden; a read-only mark would stop the delete.
         SetFileAttributesA(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(file.path.c_str()) && GetFileAttributesA(file.path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (!DeleteFileA(file.path.c_str()) && common::Exists(file.path))
             left.push_back(file.path);
     }
     return left;

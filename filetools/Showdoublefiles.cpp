@@ -3,6 +3,7 @@
 #include "cleaning/FileDeleter.h"
 #include "cleaning/FileFacts.h"
 #include "common/FindHandle.h"
+#include "common/PathFacts.h"
 #include "filetools/DuplicateResults.h"
 #include "shell/DateColumn.h"
 #include "shell/MessageText.h"
@@ -19,12 +20,6 @@ namespace {
 
 std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // True while the file at path is the one the search listed there: same size, same
 // last-write time.
@@ -193,7 +188,7 @@ std::string TForm3::FullPathOf(int row) const
 bool TForm3::Shown(int row) const
 {
     std::string path = FullPathOf(row);
-    return !path.empty() && FileExists(path);
+    return !path.empty() && common::FileExists(path);
 }
 
 std::vector<int> TForm3::SelectedRows() const { return ListView1->SelectedIndices(); }
@@ -407,7 +402,7 @@ void TForm3::Loeschen()
             if (outcome == cleaning::DeleteOutcome::Failed)
                 failed.push_back(path);
         }
-        std::vector<std::string> kept = duplicates::PruneDeleted(Lines(), FileExists);
+        std::vector<std::string> kept = duplicates::PruneDeleted(Lines(), common::FileExists);
         Form1->DuplicateList->Clear();
         for (const std::string& line : kept)
             Form1->DuplicateList->Add(line);

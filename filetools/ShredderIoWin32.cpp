@@ -1,6 +1,7 @@
 #include "filetools/ShredderIo.h"
 
 #include "cleaning/FileIdentity.h"
+#include "common/CaseRule.h"
 #include "common/FindHandle.h"
 
 #include <winternl.h>
@@ -172,7 +173,7 @@ bool LeadsElsewhere(HANDLE file, const std::string& path)
     DWORD longLength = longPathName(path.c_str(), longName, MAX_PATH);
     if (longLength > 0 && longLength < MAX_PATH)
         longPath = longName;
-    if (lstrcmpiA(NameOf(target).c_str(), NameOf(longPath).c_str()) != 0)
+    if (!common::SameText(NameOf(target), NameOf(longPath)))
         return true;
     return !file_identity::Same(FolderOf(target), FolderOf(path));
 }

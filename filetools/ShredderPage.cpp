@@ -1,7 +1,9 @@
 // The shredder page: a list of files and folders (dropped, or added through the file
 // and folder dialogs) that are shredded with the chosen number of passes.
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/PageParts.h"
@@ -18,11 +20,6 @@ namespace {
 
 // The files a row stands for: 1 for a file, the files in a folder's tree for a folder.
 intptr_t RowFileCount(const TListItem* item) { return reinterpret_cast<intptr_t>(item->Data()); }
-
-bool IsFolder(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Keeps the main window disabled while its rows are shredded: a click on the list
 // meanwhile would change the rows under the loop.
@@ -160,13 +157,13 @@ void TForm1::AddShredderRow(const std::string& path)
 {
     TListItems* items = ListView11->Items();
     for (int row = 0; row < items->Count(); ++row)
-        if (lstrcmpiA(items->Item(row)->Caption().c_str(), path.c_str()) == 0)
+        if (common::SameText(items->Item(row)->Caption(), path))
             return; // listed already; a second row would only fail to find it
     TListItem* item = items->Add();
     item->SetCaption(path);
     item->SetImageIndex(GetIcon(path, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
     intptr_t files = 1;
-    if (IsFolder(GetFileAttributesA(path.c_str()))) {
+    if (common::IsFolder(path)) {
         int count = FastCountFiles(path, 1);
         if (count >= 0)
             files = count;

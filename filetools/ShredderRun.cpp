@@ -1,6 +1,7 @@
 #include "filetools/ShredderRun.h"
 
 #include "cleaning/FileDeleter.h"
+#include "common/PathFacts.h"
 #include "shell/Unit1.h"
 
 ShredderRun StartShredderRun(TForm2& window, const ShredderJob& job, ShredderIo& io)
@@ -30,7 +31,7 @@ ShredderRun StartShredderRun(TForm2& window, const ShredderJob& job, ShredderIo&
     else
         run.result = window.RunShredder({"", "-p", job.passes, job.path}, io);
     window.ProcessMessages();
-    run.gone = GetFileAttributesA(job.path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    run.gone = !common::Exists(job.path);
     if (!run.gone)
         SetFileAttributesA(job.path.c_str(), attributes);
     return run;

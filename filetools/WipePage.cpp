@@ -3,6 +3,7 @@
 // afterwards.
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
@@ -31,13 +32,6 @@ std::vector<std::string> FixedDriveRoots()
         if (GetDriveTypeA(DriveRoot(letter).c_str()) == DRIVE_FIXED)
             roots.push_back(DriveRoot(letter));
     return roots;
-}
-
-std::string OwnExecutable()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
 }
 
 } // namespace
@@ -139,7 +133,7 @@ void TForm1::Label48Click(TObject*)
 
     AbortFlag = 0;
     Application->Terminate();
-    effects::StartProcess("\"" + OwnExecutable() + "\"");
+    effects::StartProcess("\"" + common::OwnExecutable() + "\"");
 }
 
 void TForm1::TestShredderFiles()

@@ -2,6 +2,7 @@
 // jobs, the clean-on-start-up actions, and what is saved when the window closes.
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/ProductInfo.h"
 #include "shell/RegistryLayer.h"
@@ -17,16 +18,6 @@ namespace {
 
 const char* const shellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// The folder that holds the running program, without a trailing backslash.
-std::string ExecutableFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
-}
 
 std::string FirstLineOf(const std::string& path)
 {
@@ -167,7 +158,7 @@ void TForm1::ReadOptions()
     Registry->RootKey = HKEY_CURRENT_USER;
     if (!Registry->OpenKeyReadOnly(options::Key)) {
         Registry->CloseKey();
-        ProgramDir = ExecutableFolder();
+        ProgramDir = common::OwnFolder();
         BackupDir = ProgramDir + "\\ZipBackup";
         return; // the program runs in the layout language with its defaults
     }
@@ -191,12 +182,12 @@ void TForm1::ReadOptions()
 
     // Without an installer's entry the program folder is where the program runs from:
     // the language file, the backups, the help and the relaunch all live there.
-    ProgramDir = installDir && !installDir->empty() ? *installDir : ExecutableFolder();
+    ProgramDir = installDir && !installDir->empty() ? *installDir : common::OwnFolder();
     BackupDir = zipDir && !zipDir->empty() ? *zipDir : ProgramDir + "\\ZipBackup";
 
     LanguageFlag = 1;
     std::string languageFile = ProgramDir + "\\language.dat";
-    if (GetFileAttributesA(languageFile.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (common::Exists(languageFile) &&
         startup::LanguageLineMeansEnglish(FirstLineOf(languageFile)))
         LanguageFlag = 0;
 

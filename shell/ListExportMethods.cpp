@@ -1,6 +1,7 @@
 // The main form's list export and the sort arrows in list headers.
 #include "shell/Unit1.h"
 
+#include "common/PathFacts.h"
 #include "shell/ListExport.h"
 #include "shell/Pictures.h"
 #include "shell/StagedFile.h"
@@ -81,7 +82,7 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
 
 bool TForm1::MayReplaceFile(const std::string& path)
 {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!common::Exists(path))
         return true;
     return effects::ShowMessageBox(Handle(),
                                    Text("Die Datei gibt es schon:\n", "The file exists already:\n") + path +

@@ -1,5 +1,7 @@
 #include "shell/LocaleTime.h"
 
+#include "common/CaseRule.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -59,11 +61,7 @@ bool Contains(const std::string& text, const std::string& word)
 {
     if (word.empty())
         return false;
-    auto upper = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
-        return s;
-    };
-    return upper(text).find(upper(word)) != std::string::npos;
+    return common::UpperCase(text).find(common::UpperCase(word)) != std::string::npos;
 }
 
 int DaysInMonth(int year, int month)

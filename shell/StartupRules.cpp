@@ -1,4 +1,5 @@
 #include "StartupRules.h"
+#include "common/CaseRule.h"
 
 #include <algorithm>
 #include <cctype>
@@ -58,10 +59,7 @@ std::string ChooseUserHive(const std::vector<std::string>& subkeyNames)
 {
     std::string chosen;
     for (const std::string& name : subkeyNames) {
-        std::string upper = name;
-        std::transform(upper.begin(), upper.end(), upper.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        if (upper.find("CLASSES") == std::string::npos && name.size() > chosen.size())
+        if (common::UpperCase(name).find("CLASSES") == std::string::npos && name.size() > chosen.size())
             chosen = name;
     }
     return chosen;

@@ -1,23 +1,14 @@
 #include "shell/WindowsVersion.h"
 
+#include "common/CaseRule.h"
 #include "toolkit/Registry.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace {
 
 // The product type was read into an 80-byte buffer: a longer value counts as unreadable.
 constexpr size_t kProductTypeLimit = 80;
-
-bool SameTextIgnoringCase(const std::string& a, const char* b)
-{
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 char SecondCharacter(const std::string& text) { return text.size() >= 2 ? text[1] : '\0'; }
 
@@ -97,11 +88,11 @@ bool AppendEditionFromRegistry(const WindowsVersionRecord& v, const std::optiona
 {
     if (!productType || productType->size() >= kProductTypeLimit)
         return false;
-    if (SameTextIgnoringCase(*productType, "WINNT"))
+    if (common::SameText(*productType, "WINNT"))
         name += "Workstation ";
-    else if (SameTextIgnoringCase(*productType, "LANMANNT"))
+    else if (common::SameText(*productType, "LANMANNT"))
         name += "Server ";
-    else if (SameTextIgnoringCase(*productType, "SERVERNT"))
+    else if (common::SameText(*productType, "SERVERNT"))
         name += "Advanced Server ";
     name += std::to_string(v.major) + "." + std::to_string(v.minor) + " ";
     return true;
@@ -112,7 +103,7 @@ std::string ServicePackText(const WindowsVersionRecord& v, bool hotfixQ246009)
     // The high word of the build number holds the version on some systems.
     std::string build = " (Build " + std::to_string(v.build & 0xFFFF) + ") ";
     // Service Pack 6a did not change the service text; only its hotfix key tells it apart.
-    if (v.major == 4 && SameTextIgnoringCase(v.service, "Service Pack 6") && hotfixQ246009)
+    if (v.major == 4 && common::SameText(v.service, "Service Pack 6") && hotfixQ246009)
         return "Service Pack 6a" + build;
     return v.service + build;
 }

@@ -1,18 +1,11 @@
 #include "spacemanager/DirItems.h"
 
+#include "common/CaseRule.h"
 #include "toolkit/NumberText.h"
 
 #include <algorithm>
 
 namespace {
-
-// Upper case as the system's ANSI code page has it, so that umlauts compare too.
-std::string Upper(std::string text)
-{
-    if (!text.empty())
-        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
 
 template <typename T>
 int Order(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
@@ -45,10 +38,10 @@ int CompareDirItems(const DirItem& a, const DirItem& b, int key, bool reversed, 
             if (SUCCEEDED(result))
                 return static_cast<short>(HRESULT_CODE(result));
         }
-        return Order(Upper(first.DisplayName), Upper(second.DisplayName));
+        return Order(common::UpperCase(first.DisplayName), common::UpperCase(second.DisplayName));
     case dcSize: return Order(first.Size, second.Size);
     case dcPercent: return Order(first.Percent, second.Percent);
-    case dcType: return Order(Upper(first.TypeName), Upper(second.TypeName));
+    case dcType: return Order(common::UpperCase(first.TypeName), common::UpperCase(second.TypeName));
     case dcDate: return CompareTimes(first.WriteTime, second.WriteTime);
     case dcAttributes: return Order(second.Attributes, first.Attributes);
     default: return 0;
@@ -112,7 +105,7 @@ int FindRowByPrefix(const std::vector<DirItem>& items, const std::string& text, 
     const int count = static_cast<int>(items.size());
     if (count == 0 || text.empty())
         return -1;
-    const std::string prefix = Upper(text);
+    const std::string prefix = common::UpperCase(text);
     start = std::clamp(start, 0, count - 1);
     for (int step = 0, row = start; step < count; ++step, ++row) {
         if (row == count) {
@@ -120,7 +113,7 @@ int FindRowByPrefix(const std::vector<DirItem>& items, const std::string& text, 
                 return -1;
             row = 0;
         }
-        if (Upper(items[row].DisplayName).compare(0, prefix.size(), prefix) == 0)
+        if (common::UpperCase(items[row].DisplayName).compare(0, prefix.size(), prefix) == 0)
             return row;
     }
     return -1;

@@ -1,5 +1,6 @@
 // The space manager's item list: every item of the shown folder as a record with its
 // size and share, shown by a virtual list view, sorted, searched and selected.
+#include "common/CaseRule.h"
 #include "spacemanager/Dirsize.h"
 
 #include "cleaning/FileFacts.h"
@@ -42,7 +43,7 @@ bool FindDataOf(IShellFolder* folder, LPCITEMIDLIST child, const std::string& pa
 uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
 {
     if (openingSizes_) {
-        auto known = openingSizes_->find(cleaning::UpperCase(path));
+        auto known = openingSizes_->find(common::UpperCase(path));
         if (known != openingSizes_->end()) {
             complete = true;
             return known->second;
@@ -64,11 +65,11 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
         return !SizingCancelled && !Destroying();
     }, complete, [&](const std::string& folder, uint64_t folderBytes) {
         if (openingSizes_)
-            (*openingSizes_)[cleaning::UpperCase(folder)] = folderBytes;
+            (*openingSizes_)[common::UpperCase(folder)] = folderBytes;
     });
     panel->SetText(shown);
     if (complete && openingSizes_)
-        (*openingSizes_)[cleaning::UpperCase(path)] = bytes;
+        (*openingSizes_)[common::UpperCase(path)] = bytes;
     return bytes;
 }
 

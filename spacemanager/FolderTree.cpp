@@ -1,5 +1,6 @@
 // The space manager's folder tree and address list: the shell namespace from the
 // desktop down, each folder's caption carrying its size, filled as nodes are opened.
+#include "common/CaseRule.h"
 #include "spacemanager/Dirsize.h"
 
 #include "common/ComPtr.h"
@@ -116,10 +117,7 @@ void TForm11::TreeView1Expanding(TObject*, TTreeNode* node, bool& allow)
     TreeView1->CustomSort([firstTop](TTreeNode* a, TTreeNode* b) {
         if (!a->Parent() || a->Parent() == firstTop)
             return 0;
-        std::string x = a->Text(), y = b->Text();
-        CharUpperBuffA(&x[0], static_cast<DWORD>(x.size()));
-        CharUpperBuffA(&y[0], static_cast<DWORD>(y.size()));
-        return x < y ? -1 : (y < x ? 1 : 0);
+        return common::CompareText(a->Text(), b->Text());
     });
 }
 

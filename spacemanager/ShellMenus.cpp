@@ -4,6 +4,7 @@
 
 #include "cleaning/PathGuard.h"
 #include "common/ComPtr.h"
+#include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/ShellHelpers.h"
@@ -199,7 +200,7 @@ void TForm11::LoeschenBaum()
     if (!node || !node->Data())
         return;
     const std::string path = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!common::Exists(path))
         return; // only file-system folders go to the recycle bin
     const path_guard::Verdict verdict =
         path_guard::Judge(path, path_guard::SystemGuardedFolders(Form1 ? Form1->ProgramDir : std::string(),
@@ -251,10 +252,9 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     std::string skipped;
     for (const std::string& target : targets) {
         const path_guard::Verdict verdict = path_guard::Judge(target, guarded);
-        const DWORD attributes = GetFileAttributesA(target.c_str());
         if (verdict != path_guard::Verdict::Allowed)
             skipped += target + path_guard::RefusalNote(verdict, German());
-        else if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        else if (!common::IsFolder(target))
             skipped += target + (German() ? "  (kein Ordner)\n" : "  (not a folder)\n");
         else
             wiped.push_back(target);

@@ -1,5 +1,6 @@
 #include "system/AutostartEntries.h"
 
+#include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/ComScope.h"
 #include "common/FindHandle.h"
@@ -8,20 +9,12 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
 namespace autostart {
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 const char* const autostartLocations[] = {
     "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
@@ -53,17 +46,17 @@ public:
         const std::string text = Trimmed(line);
         if (!text.empty() && text[0] == '[') {
             const size_t close = text.find(']');
-            inWindows_ = close != std::string::npos && Upper(Trimmed(text.substr(1, close - 1))) == "WINDOWS";
+            inWindows_ = close != std::string::npos && common::UpperCase(Trimmed(text.substr(1, close - 1))) == "WINDOWS";
             return false;
         }
         const size_t equals = text.find('=');
         if (!inWindows_ || equals == std::string::npos)
             return false;
-        const std::string key = Upper(Trimmed(text.substr(0, equals)));
+        const std::string key = common::UpperCase(Trimmed(text.substr(0, equals)));
         if (key != "LOAD" && key != "RUN")
             return false;
         entry.key = key + "=";
-        entry.remainder = Upper(Trimmed(text.substr(equals + 1)));
+        entry.remainder = common::UpperCase(Trimmed(text.substr(equals + 1)));
         return !entry.remainder.empty();
     }
 
@@ -189,7 +182,7 @@ bool RemoveWinIniLine(const std::string& path, const std::string& key, const std
         std::string bare = line;
         while (!bare.empty() && (bare.back() == '\n' || bare.back() == '\r'))
             bare.pop_back();
-        if (lines.IsStartLine(bare, entry) && !removed && entry.key == Upper(key) && entry.remainder == Upper(remainder))
+        if (lines.IsStartLine(bare, entry) && !removed && entry.key == common::UpperCase(key) && entry.remainder == common::UpperCase(remainder))
             removed = true;
         else
             kept += line;
@@ -227,7 +220,7 @@ std::vector<std::string> FolderItems(const std::string& folder)
         if ((data.dwFileAttributes & ~DWORD(63)) != 0 || name == "." || name == "..")
             continue;
         const size_t dot = name.find_last_of('.');
-        const std::string extension = dot == std::string::npos ? std::string() : Upper(name.substr(dot));
+        const std::string extension = dot == std::string::npos ? std::string() : common::UpperCase(name.substr(dot));
         if (extension == ".INI" || extension == ".DAT")
             continue;
         items.push_back(folder + "\\" + name);
@@ -244,7 +237,7 @@ std::string ShellServiceObjectText(const std::string& name, const std::string& c
         return classId;
     std::string server = classes.ReadString("").value_or("");
     classes.CloseKey();
-    if (Upper(server).find("%SYSTEMR") != std::string::npos) {
+    if (common::UpperCase(server).find("%SYSTEMR") != std::string::npos) {
         const size_t slash = server.find('\\');
         server = windowsDir + "\\" + (slash == std::string::npos ? std::string() : server.substr(slash + 1));
     }

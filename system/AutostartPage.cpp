@@ -2,6 +2,8 @@
 // found there, and the commands that add, edit, delete, open and inspect them.
 #include "shell/Unit1.h"
 
+#include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "system/AutostartEntries.h"
 #include "system/RegistryValues.h"
@@ -10,17 +12,9 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
 
-#include <cctype>
 #include <memory>
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEntry*>(node->Data()) : nullptr; }
 
@@ -151,7 +145,7 @@ void TForm1::GetAutoStartEntries()
             if (!file.empty())
                 AddAutostartChild(root, file, {1, file, "", name, command});
         } else if (autostart::IsFilePath(text)) {
-            if (Upper(text).find("WIN.INI") != std::string::npos) {
+            if (common::UpperCase(text).find("WIN.INI") != std::string::npos) {
                 for (const autostart::WinIniEntry& line : autostart::ReadWinIni(text))
                     AddAutostartChild(root, line.remainder, {0, line.remainder, "", line.key, ""});
             } else {
@@ -168,7 +162,7 @@ void TForm1::GetAutoStartEntries()
             registry.RootKey = rootKey;
             if (!registry.OpenKeyReadOnly(path))
                 continue;
-            const bool delayLoad = Upper(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
+            const bool delayLoad = common::UpperCase(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
             for (const std::string& name : registry.GetValueNames()) {
                 const std::string command = registry.ReadString(name).value_or("");
                 std::string file = autostart::GetFileName(command);
@@ -187,7 +181,7 @@ void TForm1::GetAutoStartEntries()
                 source = WindowsDir + "\\RegEdit.exe";
         } else {
             flags |= SHGFI_USEFILEATTRIBUTES;
-            if (Upper(source).find("EXPLORER.EXE") != std::string::npos)
+            if (common::UpperCase(source).find("EXPLORER.EXE") != std::string::npos)
                 source = WindowsDir + "\\Explorer.exe";
             else if (EntryOf(node) && !EntryOf(node)->FilePath.empty())
                 source = EntryOf(node)->FilePath;
@@ -252,7 +246,7 @@ void TForm1::Editieren1Click(TObject*)
     // The whole command, so that OK keeps its arguments.
     dialog->Edit2->SetText(entry->Command);
     dialog->Edit3->SetText(entry->LocationText);
-    const std::string iconSource = GetFileAttributesA(entry->FilePath.c_str()) != INVALID_FILE_ATTRIBUTES
+    const std::string iconSource = common::Exists(entry->FilePath)
                                        ? entry->FilePath
                                        : "C:\\myfile" + ExtensionOf(entry->FilePath);
     SHFILEINFOA info{};
@@ -302,7 +296,7 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         std::string name = FileNamePart(file);
         const size_t dot = name.find_last_of('.');
         const std::string linkPath = dialog.Edit3->Text() + "\\" + name.substr(0, dot) + ".lnk";
-        if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        if (common::Exists(linkPath) &&
             effects::ShowMessageBox(dialog.Handle(),
                                     Text("Die Verknüpfung gibt es schon:\n", "The shortcut exists already:\n") +
                                         linkPath + Text("\nErsetzen?", "\nReplace it?"),
@@ -322,7 +316,7 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         return true;
     AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
     // Value names are compared as the registry does, without regard to case.
-    const bool otherName = !entry || lstrcmpiA(entry->EntryName.c_str(), title.c_str()) != 0;
+    const bool otherName = !entry || !common::SameText(entry->EntryName, title);
     regvalues::RawValue value;
     if (otherName && FindValue(root, path, title, value) &&
         effects::ShowMessageBox(dialog.Handle(),
@@ -378,7 +372,7 @@ void TForm1::MenuItem6Click(TObject*)
         std::string path;
         deleted = autostart::SplitKeyPath(entry->LocationText, root, rootIndex, path) &&
                   DeleteValue(root, path, entry->EntryName);
-    } else if (Upper(entry->LocationText).find("WIN.INI") != std::string::npos) {
+    } else if (common::UpperCase(entry->LocationText).find("WIN.INI") != std::string::npos) {
         deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
     } else {
         const cleaning::DeleteOutcome outcome = DelDatei(entry->FilePath);
@@ -421,7 +415,7 @@ void TForm1::Gehezu1Click(TObject*)
     }
     if (node->Level() != 0)
         return;
-    if (Upper(text).find("WINLOGON") != std::string::npos)
+    if (common::UpperCase(text).find("WINLOGON") != std::string::npos)
         text = text.substr(0, text.find_last_of('\\'));
     const size_t slash = text.find('\\');
     const std::string prefix = text.substr(0, slash);

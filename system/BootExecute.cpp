@@ -1,10 +1,9 @@
 #include "system/BootExecute.h"
 
+#include "common/CaseRule.h"
 #include "common/RegistryKey.h"
 
 #include <windows.h>
-
-#include <cctype>
 
 namespace bootexecute {
 
@@ -14,19 +13,12 @@ const char* const StandardLine = "autocheck autochk *";
 
 namespace {
 
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Only the program's own kind of line names a drive: "autocheck autochk <switch> \??\X:".
 // Other lines that merely contain "X:" (another tool's, a path) are not the drive's.
 bool IsLineOfDrive(const std::string& line, const std::string& drive)
 {
-    const std::string upper = Upper(line);
-    const std::string target = "\\??\\" + Upper(drive);
+    const std::string upper = common::UpperCase(line);
+    const std::string target = "\\??\\" + common::UpperCase(drive);
     return upper.rfind("AUTOCHECK AUTOCHK", 0) == 0 && upper.size() >= target.size() &&
            upper.compare(upper.size() - target.size(), target.size(), target) == 0;
 }

@@ -1,10 +1,10 @@
 #include "system/Chkdskanimation.h"
 
+#include "common/CaseRule.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
 
-#include <cctype>
 #include <cstdio>
 
 TForm13* Form13 = nullptr;
@@ -142,9 +142,7 @@ int TForm13::RunChkdsk(const std::vector<std::wstring>& arguments, const std::st
     std::wstring root;
     if (!drive.empty()) {
         root = drive.substr(0, 2);
-        driveText_ = Narrow(root);
-        for (char& c : driveText_)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        driveText_ = common::UpperCase(Narrow(root));
         Label1->SetCaption(Text("Überprüfe Laufwerk ", "Checking Drive ") + driveText_);
     } else {
         wchar_t folder[2048] = {};

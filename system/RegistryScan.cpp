@@ -1,30 +1,15 @@
 #include "system/RegistryScan.h"
 
+#include "common/CaseRule.h"
+#include "common/PathFacts.h"
 #include "shell/LocaleTime.h"
 #include "toolkit/NoDiskBoxes.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace regscan {
 
 namespace {
 
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-bool Contains(const std::string& text, const char* part) { return Upper(text).find(part) != std::string::npos; }
-
-bool IsFile(const std::string& path)
-{
-    // An empty path would be taken as the current folder.
-    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Contains(const std::string& text, const char* part) { return common::UpperCase(text).find(part) != std::string::npos; }
 
 // Keeps the part before the first occurrence of each character, taken in this order.
 void CutAtEach(std::string& text, const char* characters)
@@ -50,7 +35,7 @@ std::string Extension(const std::string& path)
 // was found missing.
 std::optional<std::string> MissingPathIn(std::string text)
 {
-    if (IsFile(text))
+    if (common::FileExists(text))
         return std::nullopt;
     if (text.find(":\\") != 1)
         return std::nullopt;
@@ -107,9 +92,9 @@ bool TestDriveChecked(const std::string& text, const std::vector<std::string>& d
     size_t marker = text.find(":\\");
     if (marker == std::string::npos || marker == 0)
         return false;
-    const std::string drive = "(" + Upper(text.substr(marker - 1, 1)) + ")";
+    const std::string drive = "(" + common::UpperCase(text.substr(marker - 1, 1)) + ")";
     for (const std::string& caption : driveCaptions)
-        if (Upper(caption).find(drive) != std::string::npos)
+        if (common::UpperCase(caption).find(drive) != std::string::npos)
             return true;
     return false;
 }
@@ -141,7 +126,7 @@ std::string ConvertPath(const std::string& text, const Folders& folders)
     };
     std::string result = text;
     for (const auto& token : tokens) {
-        size_t at = Upper(result).find(token.token);
+        size_t at = common::UpperCase(result).find(token.token);
         if (at != std::string::npos) {
             result.erase(at, std::char_traits<char>::length(token.token));
             result = token.folder + result;
@@ -159,7 +144,7 @@ std::vector<std::string> CandidatesOf(const regvalues::RawValue& value, const st
     else if (value.type == REG_MULTI_SZ)
         candidates = regvalues::MultiStrings(value.data);
     for (std::string& candidate : candidates)
-        if (Upper(candidate).rfind("%SYSTEMROOT%\\", 0) == 0)
+        if (common::UpperCase(candidate).rfind("%SYSTEMROOT%\\", 0) == 0)
             candidate = windowsDir + candidate.substr(12);
     return candidates;
 }

@@ -1,6 +1,7 @@
 // The shared-DLL page: the usage counters that installers keep for shared libraries,
 // with the files that are gone drawn in red; counters are deleted alone or with their
 // files (to the recycle bin), and files are backed up.
+#include "common/PathFacts.h"
 #include "system/RegistryPages.h"
 
 #include "cleaning/FileDeleter.h"
@@ -15,12 +16,6 @@
 namespace {
 
 const char* const sharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The list draws each row by whether its file is there: navy, or bold red when missing.
 class SharedDllList : public TListView {
@@ -48,7 +43,7 @@ protected:
         const int row = static_cast<int>(draw->nmcd.dwItemSpec);
         if (row < 0 || row >= Items()->Count())
             return false;
-        if (FileExists(Items()->Item(row)->Caption())) {
+        if (common::FileExists(Items()->Item(row)->Caption())) {
             draw->clrText = RGB(0, 0, 128);
             // The device context keeps the font of the row drawn before.
             SelectObject(draw->nmcd.hdc, NormalFont());
@@ -192,12 +187,12 @@ void TForm1::DelDLLDatei()
     // the counters of the others.
     cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
     for (int row : ListView14->SelectedIndices())
-        if (FileExists(ListView14->Items()->Item(row)->Caption()))
+        if (common::FileExists(ListView14->Items()->Item(row)->Caption()))
             deleter.Delete(ListView14->Items()->Item(row)->Caption(), cleaning::deleteToRecycleBin);
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView14)) {
         const std::string path = item->Caption();
-        if (FileExists(path))
+        if (common::FileExists(path))
             failed.push_back(path);
         else if (regdelete::DeleteValue(HKEY_LOCAL_MACHINE, sharedDllsKey, path))
             item->Delete();

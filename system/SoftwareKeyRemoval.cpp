@@ -1,6 +1,7 @@
 #include "system/SoftwareKeyRemoval.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "shell/MessageText.h"
 #include "system/RegistryBackup.h"
 #include "toolkit/Effects.h"
@@ -32,7 +33,7 @@ bool AtOrBelow(const std::string& a, const std::string& b)
 
 bool IsSystemKey(const std::string& path)
 {
-    const std::string key = cleaning::UpperCase(path);
+    const std::string key = common::UpperCase(path);
     for (const char* tree : systemTrees)
         if (AtOrBelow(key, tree) || AtOrBelow(tree, key))
             return true;

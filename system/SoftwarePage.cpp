@@ -2,6 +2,7 @@
 // the local machine. Removing a product drops its vendor key too once nothing is left in it.
 #include "system/RegistryPages.h"
 
+#include "common/CaseRule.h"
 #include "shell/Pictures.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
@@ -70,10 +71,8 @@ void TForm1::ReadSoftwareEntries(int which)
     SoftwareEntries.clear();
     RegistryKey software(root.root, "Software");
     for (const std::string& vendor : software ? regvalues::SubkeyNames(software.Get()) : std::vector<std::string>()) {
-        std::string upper = vendor;
-        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
         RegistryKey vendorKey(software.Get(), vendor);
-        if (upper == "CLASSES" || !vendorKey)
+        if (common::SameText(vendor, "CLASSES") || !vendorKey)
             continue;
         for (const std::string& product : regvalues::SubkeyNames(vendorKey.Get()))
             SoftwareEntries.push_back(std::make_unique<SoftwareEntry>(

@@ -3,6 +3,7 @@
 #include "cleaning/JunkScan.h"
 #include "cleaning/Masks.h"
 #include "cleaning/ShellWalk.h"
+#include "common/CaseRule.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -122,7 +123,7 @@ int main(int argc, char** argv)
     cleaning::ScanSettings settings;
     settings.mode = cleaning::scanList;
     for (const std::string& mask : cleaning::DefaultMasks())
-        settings.masks.push_back({true, cleaning::UpperCase(mask)});
+        settings.masks.push_back({true, common::UpperCase(mask)});
     settings.excludeDirs = {{true, "C:\\windows"}, {true, "C:\\Program Files"}, {true, root + "\\top7"}};
 
     double bareBest = 1e9, scanBest = 1e9;

@@ -1,5 +1,6 @@
 // The mask test, the wildcard and the exclusion rules, as pure functions.
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ std::vector<CheckedEntry> Masks(std::initializer_list<std::pair<const char*, boo
 {
     std::vector<CheckedEntry> entries;
     for (auto& mask : masks)
-        entries.push_back({mask.second, UpperCase(mask.first)});
+        entries.push_back({mask.second, common::UpperCase(mask.first)});
     return entries;
 }
 

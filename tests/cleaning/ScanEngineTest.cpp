@@ -1,4 +1,5 @@
 // The walk and the per-file test on real files in a temporary tree, for every scan mode.
+#include "common/CaseRule.h"
 #include "tests/cleaning/ScanTestKit.h"
 
 #include "cleaning/FileFacts.h"
@@ -321,7 +322,7 @@ TEST_F(ScanEngine, AFolderThatTheShellBindsElsewhereIsNotEntered)
 
     ASSERT_FALSE(deleter.asked.empty()) << "the tree's own junk is deleted all the same";
     for (const auto& asked : deleter.asked)
-        EXPECT_EQ(UpperCase(asked.first).find(UpperCase(outside.Root())), std::string::npos) << asked.first;
+        EXPECT_EQ(common::UpperCase(asked.first).find(common::UpperCase(outside.Root())), std::string::npos) << asked.first;
 }
 
 TEST_F(ScanEngine, OnlyFoldersNamedDotZipAreTakenForArchives)

@@ -1,6 +1,7 @@
 #include "tests/cleaning/ScanTestKit.h"
 
 #include "cleaning/Masks.h"
+#include "common/CaseRule.h"
 #include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ std::vector<CheckedEntry> DefaultScanMasks()
 {
     std::vector<CheckedEntry> masks;
     for (const std::string& mask : cleaning::DefaultMasks())
-        masks.push_back({true, cleaning::UpperCase(mask)});
+        masks.push_back({true, common::UpperCase(mask)});
     return masks;
 }
 

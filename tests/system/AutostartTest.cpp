@@ -56,6 +56,19 @@ TEST(AutostartWinIni, OnlyTheStartKeysOfTheWindowsSectionCountAndDeleteTakesThat
                                  "[fonts]\r\nload=c:\\f.exe\r\n");
 }
 
+// Umlauts fold as the file system folds them: "müll" and "MÜLL" are one file.
+TEST(AutostartWinIni, AnUmlautPathMatchesInEitherCase)
+{
+    TempFolder folder;
+    const std::string ini = folder / "win.ini";
+    WriteFileText(ini, "[windows]\r\nrun=c:\\müll.exe\r\n");
+    const auto entries = autostart::ReadWinIni(ini);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].remainder, "C:\\MÜLL.EXE");
+    EXPECT_TRUE(autostart::RemoveWinIniLine(ini, "RUN=", "C:\\Müll.exe"));
+    EXPECT_EQ(ReadFileText(ini), "[windows]\r\n");
+}
+
 namespace {
 
 const char* const runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -1,0 +1,54 @@
+// The case rule for paths and names, and the file facts every area asks.
+#include "common/CaseRule.h"
+#include "common/PathFacts.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::TempFolder;
+
+TEST(CaseRule, UmlautsFoldAsTheFileSystemFoldsThem)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"C:\\Bilder\\Ärger.txt", "c:\\bilder\\ärger.TXT", true},
+        {"C:\\Öl\\Übung", "C:\\öl\\übung", true},
+        {"C:\\Straße", "C:\\STRAßE", true},
+        {"C:\\Ärger", "C:\\Arger", false},
+        {"C:\\a", "C:\\ab", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(common::SameText(c.a, c.b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(common::UpperCase(c.a) == common::UpperCase(c.b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(common::CompareText(c.a, c.b) == 0, c.same) << c.a << " / " << c.b;
+    }
+    EXPECT_EQ(common::UpperCase("c:\\müll\\ä.exe"), "C:\\MÜLL\\Ä.EXE");
+    EXPECT_TRUE(common::LessText("c:\\a", "C:\\B"));
+    EXPECT_FALSE(common::LessText("C:\\B", "c:\\a"));
+}
+
+TEST(FileFacts, TellFilesFromFoldersAndFindTheProgram)
+{
+    TempFolder folder;
+    testing_support::WriteFileText(folder / "Grüße.txt", "x");
+    struct Case {
+        std::string path;
+        bool exists, isFolder, isFile;
+    };
+    const Case cases[] = {
+        {folder.Path(), true, true, false},
+        {folder / "Grüße.txt", true, false, true},
+        {folder / "missing", false, false, false},
+        {"", false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(common::Exists(c.path), c.exists) << c.path;
+        EXPECT_EQ(common::IsFolder(c.path), c.isFolder) << c.path;
+        EXPECT_EQ(common::FileExists(c.path), c.isFile) << c.path;
+    }
+    EXPECT_TRUE(common::SameText(common::OwnFolder() + "\\test_common.exe", common::OwnExecutable()));
+}
