@@ -14,6 +14,7 @@
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "toolkit/Effects.h"
+#include "cleaning/ScanRecords.h"
 
 namespace {
 

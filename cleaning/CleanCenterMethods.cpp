@@ -13,6 +13,9 @@
 #include "shell/OptionsKeys.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
+#include "cleaning/PathGuard.h"
+#include "cleaning/UrlCache.h"
+#include "cleaning/SpecialFolders.h"
 
 #include <shlwapi.h>
 

@@ -16,6 +16,7 @@
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
+#include "cleaning/ScanRecords.h"
 
 #include <algorithm>
 #include <set>

@@ -5,6 +5,8 @@
 // a 32-bit checksum, and deleting one of them as a "duplicate" would destroy a unique file.
 #pragma once
 
+#include "filetools/DuplicateCandidate.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -15,13 +17,6 @@
 namespace duplicates {
 
 enum class Criterion { Content, Name, Size, Date };
-
-// One file the walk found.
-struct Candidate {
-    std::string path;
-    unsigned long long size = 0;
-    FILETIME lastWrite{};
-};
 
 struct SearchOptions {
     Criterion criterion = Criterion::Content;

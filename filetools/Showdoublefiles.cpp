@@ -11,6 +11,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/Timer.h"
+#include "filetools/DuplicateFinder.h"
 
 #include <shellapi.h>
 

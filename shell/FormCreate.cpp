@@ -9,6 +9,8 @@
 #include "shell/StartupRules.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Timer.h"
+#include "cleaning/UrlCache.h"
+#include "cleaning/SpecialFolders.h"
 
 #include <ole2.h>
 

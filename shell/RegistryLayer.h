@@ -13,10 +13,14 @@
 #include <string>
 #include <vector>
 
+// The root index of the registry layer's first argument.
+enum RootIndex { rootClassesRoot = 0, rootCurrentUser = 1, rootLocalMachine = 2, rootUsers = 3,
+                 rootCurrentConfig = 4, rootDynData = 5 };
+
 namespace registry_layer {
 
-// Root index: 0 HKEY_CLASSES_ROOT, 1 HKEY_CURRENT_USER, 2 HKEY_LOCAL_MACHINE, 3 HKEY_USERS,
-// 4 HKEY_CURRENT_CONFIG, 5 HKEY_DYN_DATA; nullptr for any other number.
+// Root index (RootIndex): 0 HKEY_CLASSES_ROOT, 1 HKEY_CURRENT_USER, 2 HKEY_LOCAL_MACHINE,
+// 3 HKEY_USERS, 4 HKEY_CURRENT_CONFIG, 5 HKEY_DYN_DATA; nullptr for any other number.
 HKEY RootKeyOf(int rootIndex);
 
 // Opens (creating) the key with read and write access and writes by type: "s" the text,

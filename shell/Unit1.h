@@ -2,12 +2,8 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
-#include "cleaning/FileDeleter.h"
-#include "cleaning/ScanRecords.h"
-#include "cleaning/SpecialFolders.h"
-#include "cleaning/UrlCache.h"
-#include "filetools/DuplicateFinder.h"
-#include "filetools/FolderIndex.h"
+#include "filetools/DuplicateCandidate.h"
+#include "shell/RegistryLayer.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"
@@ -44,11 +40,28 @@ class TForm6;
 class TListView;
 enum class HostDialog;
 
+// The engines the form drives: it points to them or names them in declarations only.
+struct CheckedEntry;
+struct FoundFileRecord;
+struct ShellItemRecord;
 namespace cleaning {
 class WalkVisitor;
 struct LocationRow;
 struct ScanLocation;
+enum class DeleteOutcome;
 } // namespace cleaning
+namespace path_guard {
+struct GuardedFolders;
+}
+namespace special_folders {
+struct EmptyResult;
+}
+namespace url_cache {
+struct CleanResult;
+}
+namespace folder_index {
+struct Entry;
+}
 
 // Backups (archive/).
 class TForm8;
@@ -890,6 +903,3 @@ private:
 
 extern TForm1* Form1;
 
-// The root index of the registry layer's first argument.
-enum RootIndex { rootClassesRoot = 0, rootCurrentUser = 1, rootLocalMachine = 2, rootUsers = 3,
-                 rootCurrentConfig = 4, rootDynData = 5 };

@@ -11,6 +11,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
+#include "cleaning/FileDeleter.h"
 
 #include <memory>
 

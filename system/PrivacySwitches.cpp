@@ -2,7 +2,6 @@
 
 #include "common/RegistryKey.h"
 #include "shell/RegistryLayer.h"
-#include "shell/Unit1.h"
 
 namespace privacy {
 

@@ -1,5 +1,6 @@
 #include "tests/backup/BackupTestKit.h"
 
+#include "cleaning/ScanRecords.h"
 #include "shell/OptionsKeys.h"
 
 void BackupFormTest::SetUp()

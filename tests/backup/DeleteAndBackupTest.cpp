@@ -5,6 +5,7 @@
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
+#include "cleaning/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"

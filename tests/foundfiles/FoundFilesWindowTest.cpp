@@ -2,6 +2,7 @@
 // its found list is filled with records of real files, and the window is opened as the
 // scan opens it (modelessly, so the test drives it directly).
 #include "cleaning/FileFacts.h"
+#include "cleaning/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "shell/HostDialog.h"
 #include "shell/LocaleTime.h"
