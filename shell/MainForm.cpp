@@ -2,6 +2,7 @@
 // the shared objects it holds for the life of the process.
 #include "shell/Unit1.h"
 
+#include "cleaning/ScanRecords.h"
 #include "shell/Pictures.h"
 #include "shell/UpdateVersion.h"
 
