@@ -2,6 +2,9 @@
 // jobs, the clean-on-start-up actions, and what is saved when the window closes.
 #include "shell/Unit1.h"
 
+#include "cleaning/ScanRecords.h"
+#include "cleaning/SpecialFolders.h"
+#include "cleaning/UrlCache.h"
 #include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/ProductInfo.h"
@@ -9,8 +12,6 @@
 #include "shell/StartupRules.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Timer.h"
-#include "cleaning/UrlCache.h"
-#include "cleaning/SpecialFolders.h"
 
 #include <ole2.h>
 

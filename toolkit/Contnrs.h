@@ -48,6 +48,7 @@ public:
     // Removes the entry and deletes its object when the list owns it.
     void Delete(int index)
     {
+        static_assert(sizeof(T) > 0, "deleting the object needs its whole type");
         T* item = items_.at(index);
         items_.erase(items_.begin() + index);
         if (ownsObjects_) delete item;
@@ -69,6 +70,7 @@ public:
     void Exchange(int a, int b) { std::swap(items_.at(a), items_.at(b)); }
     void Clear()
     {
+        static_assert(sizeof(T) > 0, "deleting the objects needs their whole type");
         // Taken out before deleting, so a destructor that looks at the list sees it consistent.
         std::vector<T*> old;
         old.swap(items_);
