@@ -4,6 +4,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/Fileending.h"
+#include "cleaning/ScanRecords.h"
 #include "shell/HostDialog.h"
 #include "shell/PageParts.h"
 #include "toolkit/Effects.h"
