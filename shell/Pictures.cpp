@@ -1,4 +1,6 @@
-#include "Pictures.h"
+#include "shell/Pictures.h"
+
+#include "toolkit/Graphics.h"
 
 #include <string>
 
@@ -69,15 +71,8 @@ HICON MakeIcon(Draw draw)
 {
     const int size = 16;
     const COLORREF key = RGB(255, 0, 255);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* pixels = nullptr;
+    HBITMAP image = MakePixelBitmap(size, size, pixels);
     if (!image)
         return nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
@@ -94,7 +89,6 @@ HICON MakeIcon(Draw draw)
     // A DIB pixel is 0x00RRGGBB; the key colour becomes transparent, everything else opaque.
     const DWORD keyPixel = 0x00FF00FF;
     BYTE maskBits[size * 2] = {}; // one bit per pixel, rows padded to 16 bits
-    auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             DWORD& pixel = pixels[y * size + x];

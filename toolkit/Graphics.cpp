@@ -312,6 +312,21 @@ HBITMAP MakeSolidBitmap(int width, int height, TColor color)
     return MakeGradientBitmap(width, height, color, color, true);
 }
 
+HBITMAP MakePixelBitmap(int width, int height, DWORD*& pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = static_cast<DWORD*>(bits);
+    return bitmap;
+}
+
 HBITMAP MakeGradientBitmap(int width, int height, TColor from, TColor to, bool vertical)
 {
     if (width <= 0 || height <= 0) return nullptr;

@@ -126,3 +126,6 @@ private:
 HBITMAP MakeSolidBitmap(int width, int height, TColor color);
 // A gradient from one colour to another, top to bottom or left to right.
 HBITMAP MakeGradientBitmap(int width, int height, TColor from, TColor to, bool vertical);
+// A 32-bit bitmap whose pixels (0x00RRGGBB, top row first) the caller reads and writes
+// through pixels, after GdiFlush when GDI drew on it; nullptr when it cannot be made.
+HBITMAP MakePixelBitmap(int width, int height, DWORD*& pixels);

@@ -1,5 +1,7 @@
 #include "toolkit/Label.h"
 
+#include "toolkit/Graphics.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,15 +14,8 @@ namespace {
 int InkRight(HDC dc, const std::string& text, int measuredWidth, int height)
 {
     const int width = measuredWidth + measuredWidth / 2 + 16;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* pixels = nullptr;
+    HBITMAP bitmap = MakePixelBitmap(width, height, pixels);
     if (!bitmap) return measuredWidth;
     HDC scratch = CreateCompatibleDC(dc);
     HGDIOBJ oldBitmap = SelectObject(scratch, bitmap);
@@ -31,7 +26,6 @@ int InkRight(HDC dc, const std::string& text, int measuredWidth, int height)
     SetTextColor(scratch, RGB(0, 0, 0));
     DrawTextA(scratch, text.c_str(), static_cast<int>(text.size()), &all, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
     GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
     int right = 0;
     for (int y = 0; y < height; ++y)
         for (int x = width - 1; x >= right; --x)
