@@ -1,5 +1,6 @@
 #include "archive/Avidialog.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/PathText.h"
 
@@ -59,9 +60,8 @@ TForm9::~TForm9()
 
 void TForm9::ShowPacking()
 {
-    const bool german = !Form1 || Form1->LanguageFlag;
-    const char* title = german ? "Dateien werden dem Zip-Archiv hinzugefügt" : "Adding files to Zip Archive";
-    Button1->SetCaption(german ? "Abbrechen" : "Cancel");
+    const char* title = language::Text("Dateien werden dem Zip-Archiv hinzugefügt", "Adding files to Zip Archive");
+    Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     SetCaption(title);
     Label1->SetCaption(title);
     Animate1->SetActive(true);

@@ -8,6 +8,7 @@
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/MessageText.h"
 #include "shell/OptionsKeys.h"
@@ -38,8 +39,8 @@ public:
     void AddFailed(const std::string& path, ZipResult) override
     {
         effects::ShowMessageBox(Application->Handle(),
-                                form_.Text("Fehler beim Packen der Datei ", "Error packing file ") + path,
-                                form_.Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+                                language::Text("Fehler beim Packen der Datei ", "Error packing file ") + path,
+                                language::Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
     }
 
 private:
@@ -106,20 +107,21 @@ void TForm1::ReportUnsavedFiles(const backup::PackResult& result, bool deletionF
         return;
     std::string text;
     if (!result.archiveOpened)
-        text = Text("Das Sicherungsarchiv konnte nicht angelegt werden.\n",
+        text = language::Text("Das Sicherungsarchiv konnte nicht angelegt werden.\n",
                     "The backup archive could not be created.\n");
     else if (!result.archiveClosed)
-        text = Text("Das Sicherungsarchiv konnte nicht fertig geschrieben werden.\n",
+        text = language::Text("Das Sicherungsarchiv konnte nicht fertig geschrieben werden.\n",
                     "The backup archive could not be completed.\n");
     else if (result.cancelled)
-        text = Text("Die Sicherung wurde abgebrochen.\n", "The backup was cancelled.\n");
+        text = language::Text("Die Sicherung wurde abgebrochen.\n", "The backup was cancelled.\n");
     if (!result.unsaved.empty()) {
-        text += deletionFollows ? Text("Diese Dateien wurden nicht gesichert und daher nicht gelöscht:\n",
-                                       "These files were not backed up and therefore not deleted:\n")
-                                : Text("Diese Dateien wurden nicht gesichert:\n", "These files were not backed up:\n");
+        text += deletionFollows
+                    ? language::Text("Diese Dateien wurden nicht gesichert und daher nicht gelöscht:\n",
+                                     "These files were not backed up and therefore not deleted:\n")
+                    : language::Text("Diese Dateien wurden nicht gesichert:\n", "These files were not backed up:\n");
         text += JoinLines(result.unsaved, 20);
     }
-    effects::ShowMessageBox(Application->Handle(), text, Text("Hinweis", "Hint"),
+    effects::ShowMessageBox(Application->Handle(), text, language::Text("Hinweis", "Hint"),
                             MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
 }
 
@@ -129,7 +131,7 @@ void TForm1::DLLDateiensichern()
     if (!ListView14 || ListView14->SelCount() == 0)
         return;
     if (effects::ShowMessageBox(nullptr,
-                                Text("Markierte Dateien als Zip-Datei sichern \n"
+                                language::Text("Markierte Dateien als Zip-Datei sichern \n"
                                      "Die Sicherung kann wiederhergestellt werden (siehe 'Sicherungen') \n",
                                      "Backup selected files as Zip-File \n"
                                      "Backup can be restored (look for 'Backup entry') \n"),
@@ -147,7 +149,7 @@ void TForm1::DLLDateiensichern()
         result = MakeDLLZipArchive(backup::ProjectArchive(BackupDir, stamp));
         // A project is listed only with an archive that holds something.
         if (!result.saved.empty())
-            RegisterBackupProject(stamp, Text("DLL Sicherung", "DLL Backup"));
+            RegisterBackupProject(stamp, language::Text("DLL Sicherung", "DLL Backup"));
         else
             RemoveDirectoryA(backup::ProjectFolder(BackupDir, stamp).c_str());
     }
@@ -218,7 +220,7 @@ namespace {
 
 std::string NotWritten(TForm1& form)
 {
-    return form.Text("  (konnte nicht geschrieben werden)", "  (could not be written)");
+    return language::Text("  (konnte nicht geschrieben werden)", "  (could not be written)");
 }
 
 // Restore and save as alike: a file already at the target is replaced only when it is an
@@ -230,12 +232,12 @@ void PlaceEntry(TForm1& form, ZipHandle reader, int index, const std::string& ta
     const bool exists = common::Exists(target);
     if (exists) {
         if (cleaning::NameLeadsElsewhere(target) || common::IsFolder(target)) {
-            failed.push_back(target + form.Text("  (keine gewöhnliche Datei)", "  (not an ordinary file)"));
+            failed.push_back(target + language::Text("  (keine gewöhnliche Datei)", "  (not an ordinary file)"));
             return;
         }
-        const std::string question = form.Text("Die Datei existiert bereits:\n", "The file exists already:\n") +
-                                     target + form.Text("\nErsetzen ?", "\nReplace it ?");
-        if (effects::ShowMessageBox(nullptr, question, form.Text("Frage", "Question"),
+        const std::string question = language::Text("Die Datei existiert bereits:\n", "The file exists already:\n") +
+                                     target + language::Text("\nErsetzen ?", "\nReplace it ?");
+        if (effects::ShowMessageBox(nullptr, question, language::Text("Frage", "Question"),
                                     MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
             return;
     }
@@ -245,14 +247,14 @@ void PlaceEntry(TForm1& form, ZipHandle reader, int index, const std::string& ta
 
 std::string UnreadableArchive(TForm1& form)
 {
-    return form.Text("  (Archiv nicht lesbar)", "  (archive cannot be read)");
+    return language::Text("  (Archiv nicht lesbar)", "  (archive cannot be read)");
 }
 
-std::string RefusedName(TForm1& form) { return form.Text("  (ungültiger Name)", "  (name refused)"); }
+std::string RefusedName(TForm1& form) { return language::Text("  (ungültiger Name)", "  (name refused)"); }
 
 void ReportNotWritten(TForm1& form, const std::string& heading, const std::vector<std::string>& failed)
 {
-    effects::ShowMessageBox(nullptr, heading + JoinLines(failed, 20), form.Text("Hinweis", "Hint"),
+    effects::ShowMessageBox(nullptr, heading + JoinLines(failed, 20), language::Text("Hinweis", "Hint"),
                             MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
 }
 
@@ -270,14 +272,15 @@ void TForm1::UnzipFiles(TForm8& browser)
         if (!record)
             continue;
         const std::string& target = record->backslashedName;
-        browser.StatusBar1->Panels()->Items(1)->SetText(Text("Wiederherstellen: ", "Restoring: ") + record->storedName);
+        browser.StatusBar1->Panels()->Items(1)->SetText(language::Text("Wiederherstellen: ", "Restoring: ") +
+                                                        record->storedName);
         Application->ProcessMessages();
         if (!reader)
             failed.push_back(target + UnreadableArchive(*this));
         else if (!backup::IsSafeRestoreTarget(target))
             failed.push_back(target + RefusedName(*this));
         else if (!common::IsFolder(backup::FolderPartOf(target)))
-            failed.push_back(target + Text("  (Ordner fehlt)", "  (folder missing)"));
+            failed.push_back(target + language::Text("  (Ordner fehlt)", "  (folder missing)"));
         else
             PlaceEntry(*this, reader, record->index, target, failed);
     }
@@ -285,12 +288,14 @@ void TForm1::UnzipFiles(TForm8& browser)
         ZipReaderClose(reader);
     browser.StatusBar1->Panels()->Items(1)->SetText("");
     if (failed.empty())
-        effects::ShowMessageBox(nullptr, Text("Wiederherstellung der Dateien beendet", "Restoring of files done"),
-                                Text("Hinweis", "Hint"), MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_OK);
+        effects::ShowMessageBox(nullptr,
+                                language::Text("Wiederherstellung der Dateien beendet", "Restoring of files done"),
+                                language::Text("Hinweis", "Hint"), MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_OK);
     else
-        ReportNotWritten(*this,
-                         Text("Diese Dateien wurden nicht wiederhergestellt:\n", "These files were not restored:\n"),
-                         failed);
+        ReportNotWritten(
+            *this,
+            language::Text("Diese Dateien wurden nicht wiederhergestellt:\n", "These files were not restored:\n"),
+            failed);
 }
 
 void TForm1::OpenZippedFile(TForm8& browser)
@@ -302,12 +307,14 @@ void TForm1::OpenZippedFile(TForm8& browser)
     // A file of that name in the backup folder is the user's; it is neither replaced
     // nor deleted afterwards.
     if (target.empty() || common::Exists(target)) {
-        effects::ShowMessageBox(nullptr,
-                                Text("Die Datei kann nicht geöffnet werden, da im Sicherungsordner bereits eine "
-                                     "Datei dieses Namens liegt:\n",
-                                     "The file cannot be opened: a file of that name lies in the backup folder "
-                                     "already:\n") + target,
-                                Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
+        effects::ShowMessageBox(
+            nullptr,
+            language::Text("Die Datei kann nicht geöffnet werden, da im Sicherungsordner bereits eine "
+                           "Datei dieses Namens liegt:\n",
+                           "The file cannot be opened: a file of that name lies in the backup folder "
+                           "already:\n") +
+                target,
+            language::Text("Hinweis", "Hint"), MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_OK);
         return;
     }
     ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
@@ -316,7 +323,7 @@ void TForm1::OpenZippedFile(TForm8& browser)
     if (readable)
         ZipReaderClose(reader);
     if (!extracted) {
-        ReportNotWritten(*this, Text("Die Datei konnte nicht zum Öffnen entpackt werden:\n",
+        ReportNotWritten(*this, language::Text("Die Datei konnte nicht zum Öffnen entpackt werden:\n",
                                      "The file could not be extracted for opening:\n"),
                          {target + (readable ? NotWritten(*this) : UnreadableArchive(*this))});
         return;
@@ -356,6 +363,7 @@ void TForm1::ExtractZippedFileToSpecialFolder(TForm8& browser, const std::string
     if (reader)
         ZipReaderClose(reader);
     if (!failed.empty())
-        ReportNotWritten(*this, Text("Diese Dateien wurden nicht gespeichert:\n", "These files were not saved:\n"),
+        ReportNotWritten(*this,
+                         language::Text("Diese Dateien wurden nicht gespeichert:\n", "These files were not saved:\n"),
                          failed);
 }

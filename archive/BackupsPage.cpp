@@ -3,6 +3,7 @@
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
 #include "cleaning/FileDeleter.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
@@ -82,13 +83,13 @@ void TForm1::Label39MouseMove(TObject*, TShiftState, int, int)
 void TForm1::GetBackup()
 {
     if (auto* title = static_cast<TLabel*>(FindComponent("BackupsTitleLabel")))
-        title->SetCaption(Text("Sicherungen gelöschter Dateien", "Backups of deleted files"));
-    ListView8->Columns()->Items(0)->SetCaption(Text("Projekt", "Project"));
-    ListView8->Columns()->Items(1)->SetCaption(Text("Art", "Kind"));
-    Label39->SetCaption(Text("Projekt öffnen", "Open project"));
-    Label36->SetCaption(Text("Projekt entfernen", "Remove project"));
-    ffnen2->Caption = Text("Öffnen", "Open");
-    RemoveProject1->Caption = Text("Entfernen", "Remove");
+        title->SetCaption(language::Text("Sicherungen gelöschter Dateien", "Backups of deleted files"));
+    ListView8->Columns()->Items(0)->SetCaption(language::Text("Projekt", "Project"));
+    ListView8->Columns()->Items(1)->SetCaption(language::Text("Art", "Kind"));
+    Label39->SetCaption(language::Text("Projekt öffnen", "Open project"));
+    Label36->SetCaption(language::Text("Projekt entfernen", "Remove project"));
+    ffnen2->Caption = language::Text("Öffnen", "Open");
+    RemoveProject1->Caption = language::Text("Entfernen", "Remove");
 
     TRegistry registry;
     if (!registry.OpenKeyReadOnly(options::backup::Key))
@@ -128,9 +129,10 @@ void TForm1::Entfernen1Click(TObject*)
 {
     if (ListView8->SelCount() == 0)
         return;
-    if (effects::ShowMessageBox(Application->Handle(),
-                                Text("Projekt und Projektordner löschen ?", "Delete project and project folders ?"),
-                                Text("Bestätigen", "Confirm"), MB_ICONQUESTION | MB_YESNO) != IDYES)
+    if (effects::ShowMessageBox(
+            Application->Handle(),
+            language::Text("Projekt und Projektordner löschen ?", "Delete project and project folders ?"),
+            language::Text("Bestätigen", "Confirm"), MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
     TListItems* items = ListView8->Items();
     for (int row = items->Count() - 1; row >= 0; --row) {
@@ -149,16 +151,17 @@ void TForm1::Entfernen1Click(TObject*)
         std::string question;
         if (!stamp)
             question = "\"" + project + "\"" +
-                       Text(" ist kein Sicherungsprojekt; kein Ordner wurde gelöscht.\n"
+                       language::Text(" ist kein Sicherungsprojekt; kein Ordner wurde gelöscht.\n"
                             "Eintrag aus der Liste entfernen ?",
                             " is no backup project; no folder was deleted.\nRemove entry from list ?");
         else if (!folderThere)
-            question = Text("Der Projektordner existiert nicht mehr.\nEintrag aus der Liste entfernen ?",
+            question = language::Text("Der Projektordner existiert nicht mehr.\nEintrag aus der Liste entfernen ?",
                             "Deleting of backup files failed!Remove entry from list ?");
         else
-            question = Text("Löschen der Sicherungsdateien fehlgeschlagen!\nEintrag aus der Liste entfernen ?",
-                            "Deleting of backup files failed!Remove entry from list ?");
-        if (effects::ShowMessageBox(nullptr, question, Text("Frage", "Question"),
+            question =
+                language::Text("Löschen der Sicherungsdateien fehlgeschlagen!\nEintrag aus der Liste entfernen ?",
+                               "Deleting of backup files failed!Remove entry from list ?");
+        if (effects::ShowMessageBox(nullptr, question, language::Text("Frage", "Question"),
                                     MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) == IDYES)
             DeleteProject(project);
     }
@@ -196,6 +199,6 @@ void TForm1::ListView8Click(TObject*)
                                       TForm8::SortDirection == 0 ? soAscending : soDescending);
     browser->Show();
     browser->StatusBar1->Panels()->Items(0)->SetText(std::to_string(browser->ListView1->Items()->Count()) +
-                                                     Text(" Objekte ", " Objects "));
-    browser->SetCaption(Text(" Sicherungsdateien ", " Backup Files ") + project);
+                                                     language::Text(" Objekte ", " Objects "));
+    browser->SetCaption(language::Text(" Sicherungsdateien ", " Backup Files ") + project);
 }

@@ -1,5 +1,6 @@
 #include "archive/Showbackupfiles.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/MenuEntry.h"
 
@@ -258,7 +259,7 @@ void TForm8::ListView1Click(TObject*)
         StatusBar1->Panels()->Items(1)->SetText(CellText(ListView1->Selected(), backup::colModified));
     else if (selected > 1)
         StatusBar1->Panels()->Items(1)->SetText(
-            std::to_string(selected) + (Form1 ? Form1->Text(" Objekte markiert", " Objects selected") : ""));
+            std::to_string(selected) + (Form1 ? language::Text(" Objekte markiert", " Objects selected") : ""));
 }
 
 int TForm8::ListView1Compare(TListItem* first, TListItem* second)

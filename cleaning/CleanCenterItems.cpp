@@ -1,4 +1,5 @@
 #include "cleaning/CleanCenterItems.h"
+#include "common/Language.h"
 
 #include <shlobj.h>
 
@@ -106,7 +107,10 @@ const char* const groupTitles[kGroupCount][2] = {
 
 const Item& ItemAt(int index) { return items[index]; }
 
-const char* GroupTitle(int group, bool german) { return groupTitles[group][german ? 0 : 1]; }
+const char* GroupTitle(int group, bool german)
+{
+    return language::Text(german, groupTitles[group][0], groupTitles[group][1]);
+}
 
 const std::array<int, kItemCount>& RunOrder()
 {

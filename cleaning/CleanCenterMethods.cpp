@@ -5,6 +5,7 @@
 #include "cleaning/CleanCenterItems.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "filetools/ShredderForm.h"
@@ -189,7 +190,7 @@ void TForm1::ExecuteCleanCenter()
             break;
         }
         if (!done)
-            CleanCenterFailures.push_back(Text(item.german, item.english));
+            CleanCenterFailures.push_back(language::Text(item.german, item.english));
     }
     clean_center::Ticks ticks{};
     for (int index = 0; index < clean_center::kItemCount; ++index)
@@ -208,13 +209,13 @@ void TForm1::Button2Click(TObject*)
         ExecuteCleanCenter();
     }
     if (CleanCenterFailures.empty())
-        effects::ShowMessageBox(nullptr, Text("Bereinigung abgeschlossen!", "Cleaning Done!"), "Tidewrack",
+        effects::ShowMessageBox(nullptr, language::Text("Bereinigung abgeschlossen!", "Cleaning Done!"), "Tidewrack",
                                 MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     else
         effects::ShowMessageBox(nullptr,
-                                Text("Diese Punkte konnten nicht vollständig bereinigt werden:\n\n",
+                                language::Text("Diese Punkte konnten nicht vollständig bereinigt werden:\n\n",
                                      "These items could not be cleaned completely:\n\n") +
                                     JoinLines(CleanCenterFailures, clean_center::kItemCount),
-                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     AbortFlag = 0;
 }

@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "common/Language.h"
 #include "common/RegistryKey.h"
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"
@@ -119,18 +120,17 @@ void TForm1::BuildCleanCenterPage()
 void TForm1::ShowCleanCenter()
 {
     ScrollBox1->ScrollTo(0);
-    const bool german = LanguageFlag != 0;
     for (int group = 0; group < clean_center::kGroupCount; ++group)
-        CleanCenterGroupTitles[group]->SetCaption(clean_center::GroupTitle(group, german));
+        CleanCenterGroupTitles[group]->SetCaption(clean_center::GroupTitle(group, language::German()));
     for (int index = 0; index < clean_center::kItemCount; ++index) {
         const clean_center::Item& item = clean_center::ItemAt(index);
-        CleanCenterBoxes[index]->SetCaption(german ? item.german : item.english);
+        CleanCenterBoxes[index]->SetCaption(language::Text(item.german, item.english));
     }
-    Label23->SetCaption(Text("Alle auswählen", "Select all"));
-    Label26->SetCaption(Text("Auswahl umkehren", "Invert selection"));
-    CheckBox4->SetCaption(Text("Dateien und Ordner nach DOD 5220.22-M löschen ",
+    Label23->SetCaption(language::Text("Alle auswählen", "Select all"));
+    Label26->SetCaption(language::Text("Auswahl umkehren", "Invert selection"));
+    CheckBox4->SetCaption(language::Text("Dateien und Ordner nach DOD 5220.22-M löschen ",
                                "Delete Files and Folders with DOD 5220.22-M "));
-    Button2->SetCaption(Text("Löschen", "Delete"));
+    Button2->SetCaption(language::Text("Löschen", "Delete"));
 
     const std::string stored = ReadReg(rootCurrentUser, options::Key, options::CleanCenterChecked, "s");
     if (!stored.empty()) {
@@ -226,11 +226,11 @@ void TForm1::DLabelMouseClick(TObject* sender)
     }
     case clean_center::Details::OpenSpecialFolder: OpenSpecialFolder(item.specialFolder); break;
     case clean_center::Details::ValueViewer:
-        GetMRUList(rootCurrentUser, item.viewerKey, Text(item.germanTitle, item.englishTitle));
+        GetMRUList(rootCurrentUser, item.viewerKey, language::Text(item.germanTitle, item.englishTitle));
         break;
     case clean_center::Details::Box:
-        effects::ShowMessageBox(Application->Handle(), Text(item.germanTitle, item.englishTitle),
-                                Text(item.germanCaption, item.englishCaption),
+        effects::ShowMessageBox(Application->Handle(), language::Text(item.germanTitle, item.englishTitle),
+                                language::Text(item.germanCaption, item.englishCaption),
                                 MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
         break;
     case clean_center::Details::CookieDialog: OpenCookieKeepDialog(); break;

@@ -4,6 +4,7 @@
 
 #include "cleaning/Cookiesdia.h"
 #include "cleaning/UrlCache.h"
+#include "common/Language.h"
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
@@ -88,12 +89,12 @@ void TForm1::BuildCookiePage()
 void TForm1::ListInternetCache()
 {
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("CookiePageTitle")))
-        title->SetCaption(Text("Cookies des Internet Explorers", "Internet Explorer cookies"));
+        title->SetCaption(language::Text("Cookies des Internet Explorers", "Internet Explorer cookies"));
     ListView9->Columns()->Items(0)->SetCaption("Cookie");
-    ListView9->Columns()->Items(1)->SetCaption(Text("Verfällt", "Expires"));
-    ListView9->Columns()->Items(2)->SetCaption(Text("Letzter Zugriff", "Last access"));
-    Label10->SetCaption(Text("Alle auswählen", "Select all"));
-    Label5->SetCaption(Text("Internet-Cookies löschen", "Delete Internet Cookies"));
+    ListView9->Columns()->Items(1)->SetCaption(language::Text("Verfällt", "Expires"));
+    ListView9->Columns()->Items(2)->SetCaption(language::Text("Letzter Zugriff", "Last access"));
+    Label10->SetCaption(language::Text("Alle auswählen", "Select all"));
+    Label5->SetCaption(language::Text("Internet-Cookies löschen", "Delete Internet Cookies"));
     TListItems* rows = ListView9->Items();
     rows->BeginUpdate();
     rows->Clear();

@@ -8,6 +8,7 @@
 #include "cleaning/PathGuard.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
@@ -100,17 +101,16 @@ void TFrame8::BuildDeleteCommands()
     for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolBar1)})
         control->SetPopupMenu(PopupMenu33);
 
-    const bool german = !Form1 || Form1->LanguageFlag;
-    auto text = [german](const char* de, const char* en) { return std::string(german ? de : en); };
-    RadioButton1->SetCaption(text("Keine Sicherung", "No Backup"));
-    RadioButton2->SetCaption(text("Sicherung als Zip", "Make Backup as zip"));
+    RadioButton1->SetCaption(language::Text("Keine Sicherung", "No Backup"));
+    RadioButton2->SetCaption(language::Text("Sicherung als Zip", "Make Backup as zip"));
     for (TMenuItem* item : {MarkierteDateienindenPapierkorblschen1, MarkierteDateienindenPapierkorbverschieben1})
-        item->Caption = text("In den Papierkorb löschen", "Delete to Recycle Bin");
+        item->Caption = language::Text("In den Papierkorb löschen", "Delete to Recycle Bin");
     for (TMenuItem* item : {MarkierteDateienendgltiglschen2, MarkierteDateienendgltiglschen1})
-        item->Caption = text("Endgültig löschen    Strg+L", "Delete    Strg+L");
+        item->Caption = language::Text("Endgültig löschen    Strg+L", "Delete    Strg+L");
     for (TMenuItem* item : {LschenundSpeicherplatzfreigeben1, LschenundSpeicherplatzfreigeben2})
-        item->Caption = text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
-    Schlieen2->Caption = text("Schließen\t    Esc", "Close\t    Esc");
+        item->Caption =
+            language::Text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
+    Schlieen2->Caption = language::Text("Schließen\t    Esc", "Close\t    Esc");
 
     if (Form1)
         Form1->GetBackupSettings();
@@ -129,13 +129,13 @@ void TForm1::GetBackupSettings()
 void TFrame8::RadioButton1Click(TObject*)
 {
     Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "0", "s");
-    StatusBar1->Panels()->Items(2)->SetText(Form1->Text("Keine Sicherung", "No backup"));
+    StatusBar1->Panels()->Items(2)->SetText(language::Text("Keine Sicherung", "No backup"));
 }
 
 void TFrame8::RadioButton2Click(TObject*)
 {
     Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "1", "s");
-    StatusBar1->Panels()->Items(2)->SetText(Form1->Text("Sicherung als Zip-Datei", "Backup as zip file"));
+    StatusBar1->Panels()->Items(2)->SetText(language::Text("Sicherung als Zip-Datei", "Backup as zip file"));
 }
 
 // ---- the three commands
@@ -191,13 +191,13 @@ void TFrame8::Loeschenvorbereiten()
         if (RadioButton2->Checked()) {
             goOn = effects::ShowMessageBox(
                        Handle(),
-                       Form1->Text("Die Sicherung wird jetzt erstellt. Das kann einige Minuten dauern!\n"
+                       language::Text("Die Sicherung wird jetzt erstellt. Das kann einige Minuten dauern!\n"
                                    "Die Dateien werden noch nicht gelöscht. Vor dem Löschen werden Sie gefragt!\n"
                                    "Sicherung jetzt erstellen?",
                                    "Backup will now be created. This might take several minutes!\n"
                                    "Files will not be deleted. Before deletion you will be prompt!\n"
                                    "Create Backup now?"),
-                       Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+                       language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
             if (goOn) {
                 HourGlass busy;
                 auto* progress = new TForm9(this);
@@ -210,9 +210,9 @@ void TFrame8::Loeschenvorbereiten()
                 if (result.cancelled || Form1->AbortFlag) {
                     // A cancel stops the deletion too; what was packed stays a project.
                     effects::ShowMessageBox(Handle(),
-                                            Form1->Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
+                                            language::Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
                                                         "The backup was cancelled. No file was deleted."),
-                                            Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+                                            language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
                     goOn = false;
                 } else {
                     Form1->ReportUnsavedFiles(result, true);
@@ -235,14 +235,14 @@ void TFrame8::Loeschenvorbereiten()
         }
         if (goOn) {
             HourGlass busy;
-            state->SetText(Form1->Text("Lösche Dateien. Bitte warten . . .", "Deleting files. Please wait . . ."));
+            state->SetText(language::Text("Lösche Dateien. Bitte warten . . .", "Deleting files. Please wait . . ."));
             if (DeleteSecurely == 1)
                 DeleteSecure();
             else
                 Loeschen();
         }
     }
-    state->SetText(Form1->Text("Fertig . . .", "Ready . . ."));
+    state->SetText(language::Text("Fertig . . .", "Ready . . ."));
     Screen->SetCursor(crDefault);
 }
 
@@ -256,7 +256,7 @@ backup::PackResult TFrame8::MakeZIP(const std::vector<SelectedFileRecord>& list)
         return result;
     }
     StatusBar1->Panels()->Items(2)->SetText(
-        Form1->Text("Komprimiere Dateien. Bitte warten . . .", "Compressing files. Please wait . . ."));
+        language::Text("Komprimiere Dateien. Bitte warten . . .", "Compressing files. Please wait . . ."));
     std::vector<std::string> paths;
     for (const SelectedFileRecord& record : list)
         paths.push_back(record.fullPath);
@@ -309,29 +309,29 @@ std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<Selected
         if (verdict == path_guard::Verdict::Allowed)
             folders.push_back(record.fullPath);
         else
-            refused += record.fullPath + path_guard::RefusalNote(verdict, Form1->LanguageFlag != 0);
+            refused += record.fullPath + path_guard::RefusalNote(verdict, language::German());
     }
     if (!refused.empty())
-        effects::ShowMessageBox(owner,
-                                Form1->Text("Diese Ordner werden nicht gelöscht:\n", "These folders are not deleted:\n") +
-                                    refused,
-                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+        effects::ShowMessageBox(
+            owner,
+            language::Text("Diese Ordner werden nicht gelöscht:\n", "These folders are not deleted:\n") + refused,
+            language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
     if (folders.empty())
         return folders;
     const std::string names = JoinLines(folders, 20);
     if (effects::ShowMessageBox(owner,
-                                Form1->Text("Diese Einträge sind Ordner. Mit ihnen geht ihr ganzer Inhalt, auch "
+                                language::Text("Diese Einträge sind Ordner. Mit ihnen geht ihr ganzer Inhalt, auch "
                                             "Dateien, die keiner Maske entsprechen:\n",
                                             "These entries are folders. All their content goes with them, also "
                                             "files that match no mask:\n") +
                                     names +
-                                    Form1->Text("Die Ordner mit ihrem ganzen Inhalt löschen?",
+                                    language::Text("Die Ordner mit ihrem ganzen Inhalt löschen?",
                                                 "Delete the folders with all their content?"),
-                                Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING) == IDYES)
+                                language::Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING) == IDYES)
         return folders;
-    effects::ShowMessageBox(owner,
-                            Form1->Text("Diese Ordner wurden übersprungen:\n", "These folders were skipped:\n") + names,
-                            Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+    effects::ShowMessageBox(
+        owner, language::Text("Diese Ordner wurden übersprungen:\n", "These folders were skipped:\n") + names,
+        language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
     return {};
 }
 
@@ -349,25 +349,25 @@ void TFrame8::Loeschen()
     if (!confirmed) {
         std::string question =
             DeleteToRecycle == 1
-                ? Form1->Text("Wollen Sie die ausgewählten  Dateien wirklich entfernen?\nHINWEIS:\n"
+                ? language::Text("Wollen Sie die ausgewählten  Dateien wirklich entfernen?\nHINWEIS:\n"
                               "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n",
                               "Do you really want to remove the selected  files?\nNOTE:\n"
                               "Tidewrack can't delete files to recycle bin on a network drive.\n")
-                : Form1->Text("Wollen Sie die ausgewählten Dateien wirklich endgültig löschen?\n"
+                : language::Text("Wollen Sie die ausgewählten Dateien wirklich endgültig löschen?\n"
                               "Sie werden nicht in den Papierkorb verschoben.\n",
                               "Do you really want to delete the selected files for good?\n"
                               "They will not go to the recycle bin.\n");
-        question += Form1->Text("Sie können nur eine Sicherung dieser Dateien anlegen.\n",
+        question += language::Text("Sie können nur eine Sicherung dieser Dateien anlegen.\n",
                                 "You can only make a backup of these files.\n");
-        question += Form1->Text("Diese Abfrage erscheint nur einmal nach einem Suchlauf.",
+        question += language::Text("Diese Abfrage erscheint nur einmal nach einem Suchlauf.",
                                 "This MessageBox will only displayed after completing a scan.");
-        if (effects::ShowMessageBox(Handle(), question, Form1->Text("Frage", "Question"),
+        if (effects::ShowMessageBox(Handle(), question, language::Text("Frage", "Question"),
                                     MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         confirmed = 1;
     }
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
-    cleaning::ShellFileDeleter deleter(Form1->LanguageFlag, GetForegroundWindow());
+    cleaning::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
     const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
     std::vector<std::string> stayed;
     for (const SelectedFileRecord& record : SelectedFileList) {
@@ -383,9 +383,9 @@ void TFrame8::Loeschen()
     UnselectAll();
     if (!stayed.empty())
         effects::ShowMessageBox(Handle(),
-                                Form1->Text("Diese Dateien konnten nicht gelöscht werden:\n",
+                                language::Text("Diese Dateien konnten nicht gelöscht werden:\n",
                                             "These files could not be deleted:\n") + JoinLines(stayed, 20),
-                                Form1->Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+                                language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TFrame8::DeleteSecure()
@@ -394,13 +394,14 @@ void TFrame8::DeleteSecure()
         return;
     if (!ShredConfirmed &&
         effects::ShowMessageBox(Handle(),
-                                Form1->Text("Wollen Sie diese Dateien wirklich endgültig von Ihrem Computer "
-                                            "entfernen?\nGelöschte Daten können nicht wiederhergestellt werden.\n"
-                                            "Fortfahren ?\nDiese Abfrage erscheint nur einmal nach einem Suchlauf.",
-                                            "Do you really want to permanently remove these files from your "
-                                            "computer.\nYou can't restore deleted data.\nContinue ?\n"
-                                            "This MessageBox will only displayed after completing a scan."),
-                                Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) != IDYES)
+                                language::Text("Wollen Sie diese Dateien wirklich endgültig von Ihrem Computer "
+                                               "entfernen?\nGelöschte Daten können nicht wiederhergestellt werden.\n"
+                                               "Fortfahren ?\nDiese Abfrage erscheint nur einmal nach einem Suchlauf.",
+                                               "Do you really want to permanently remove these files from your "
+                                               "computer.\nYou can't restore deleted data.\nContinue ?\n"
+                                               "This MessageBox will only displayed after completing a scan."),
+                                language::Text("Frage", "Question"),
+                                MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) != IDYES)
         return;
     ShredConfirmed = 1;
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
@@ -412,9 +413,9 @@ void TFrame8::DeleteSecure()
     Form1->XPMenu1->InitComponent(Form2);
     Form2->Animate1->SetActive(true);
     TForm2* window = Form2;
-    window->SetCaption(Form1->Text("Dateien löschen", "Delete files"));
-    window->Label1->SetCaption(Form1->Text("Dateiname", "Filename"));
-    window->Button1->SetCaption(Form1->Text("Abbrechen", "Cancel"));
+    window->SetCaption(language::Text("Dateien löschen", "Delete files"));
+    window->Label1->SetCaption(language::Text("Dateiname", "Filename"));
+    window->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     window->ProgressBar2->SetMin(0);
     window->ProgressBar2->SetMax(files);
     window->ProgressBar2->SetPosition(0);
@@ -434,8 +435,8 @@ void TFrame8::DeleteSecure()
             continue;
         if (StartShredderRun(*window, {path, Form1->ShredPasses}, disk).start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(),
-                                    Form1->Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
-                                    Form1->Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
+                                    language::Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
+                                    language::Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
     }
     DropVanishedRecords(SelectedFileList);
     window->Close();

@@ -4,6 +4,7 @@
 // closes its window.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/PageParts.h"
 #include "toolkit/Effects.h"
 
@@ -54,8 +55,8 @@ void TForm1::Label17Click(TObject*)
     int row = page_parts::SelectedRow(ListView3);
     if (row < 0)
         return;
-    if (effects::ShowMessageBox(Handle(), Text("Entfernen   ?", "Remove   ?"), Text("Frage", "Question"),
-                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (effects::ShowMessageBox(Handle(), language::Text("Entfernen   ?", "Remove   ?"),
+                                language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     ListView3->Items()->Delete(row);
     WriteRegExcludeDirs();

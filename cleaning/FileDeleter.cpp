@@ -4,6 +4,7 @@
 #include "common/FindHandle.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "toolkit/Effects.h"
 
@@ -181,12 +182,15 @@ bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
     auto known = forGoodOfDrive_.find(drive);
     if (known != forGoodOfDrive_.end())
         return known->second;
-    std::string text = languageFlag_
-        ? "Auf dem Laufwerk von \"" + path + "\" gibt es keinen Papierkorb.\n"
-          "Sollen die Dateien dieses Laufwerks endgültig gelöscht werden? Bei Nein bleiben sie erhalten."
-        : "There is no recycle bin on the drive of \"" + path + "\".\n"
-          "Delete the files of this drive for good? No keeps them.";
-    bool forGood = effects::ShowMessageBox(owner_, text, languageFlag_ ? "Bestätigen" : "Confirm",
+    std::string text = language::Text(
+        languageFlag_,
+        "Auf dem Laufwerk von \"" + path +
+            "\" gibt es keinen Papierkorb.\n"
+            "Sollen die Dateien dieses Laufwerks endgültig gelöscht werden? Bei Nein bleiben sie erhalten.",
+        "There is no recycle bin on the drive of \"" + path +
+            "\".\n"
+            "Delete the files of this drive for good? No keeps them.");
+    bool forGood = effects::ShowMessageBox(owner_, text, language::Text(languageFlag_, "Bestätigen", "Confirm"),
                                            MB_ICONWARNING | MB_YESNO) == IDYES;
     forGoodOfDrive_.emplace(drive, forGood);
     return forGood;
@@ -195,11 +199,12 @@ bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
 bool ShellFileDeleter::Confirmed(const std::string& path, int action) const
 {
     bool toBin = action == deleteToRecycleBinConfirmed;
-    std::string text = languageFlag_
-        ? (toBin ? "Soll \"" + path + "\" in den Papierkorb verschoben werden?"
-                 : "Soll \"" + path + "\" endgültig gelöscht werden?")
-        : (toBin ? "Move \"" + path + "\" to the Recycle Bin?" : "Delete \"" + path + "\" for good?");
-    int answer = effects::ShowMessageBox(owner_, text, languageFlag_ ? "Bestätigen" : "Confirm",
+    std::string text =
+        language::Text(languageFlag_,
+                       (toBin ? "Soll \"" + path + "\" in den Papierkorb verschoben werden?"
+                              : "Soll \"" + path + "\" endgültig gelöscht werden?"),
+                       (toBin ? "Move \"" + path + "\" to the Recycle Bin?" : "Delete \"" + path + "\" for good?"));
+    int answer = effects::ShowMessageBox(owner_, text, language::Text(languageFlag_, "Bestätigen", "Confirm"),
                                          MB_ICONEXCLAMATION | MB_YESNO);
     return answer == IDYES;
 }

@@ -1,5 +1,6 @@
 #include "cleaning/Fileending.h"
 
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
@@ -59,17 +60,18 @@ TFrame3::~TFrame3()
 void TFrame3::SetTexts(int languageFlag)
 {
     const bool german = languageFlag != 0;
-    Label7->SetCaption(german ? "Dateiendung hinzufügen" : "Add fileending");
+    Label7->SetCaption(language::Text(german, "Dateiendung hinzufügen", "Add fileending"));
     Label1->SetCaption(
-        german ? "Geben Sie die Dateiendung mit 3 Zeichen ein, z.B.: bak oder ~** . Mit * lassen sich "
-                 "Platzhalter eingeben, z.B. werden mit B** alle Dateien erfasst, deren Endung mit B "
-                 "beginnt (z.B. BMP usw.). Groß- und Kleinschreibung wird nicht beachtet. Geben Sie "
-                 "die Dateiendung mit 3 Zeichen ein"
-               : "Enter the file ending with 3 digits ,e.g. : bak or ~** substitute symbols can be input "
-                 "with * around e.g. all files with the first letter B too received (e.g. BMP etc.) "
-                 "input to B**. Capitalization will not be considered. Enter the fileending with 3 digits");
+        language::Text(german,
+                       "Geben Sie die Dateiendung mit 3 Zeichen ein, z.B.: bak oder ~** . Mit * lassen sich "
+                       "Platzhalter eingeben, z.B. werden mit B** alle Dateien erfasst, deren Endung mit B "
+                       "beginnt (z.B. BMP usw.). Groß- und Kleinschreibung wird nicht beachtet. Geben Sie "
+                       "die Dateiendung mit 3 Zeichen ein",
+                       "Enter the file ending with 3 digits ,e.g. : bak or ~** substitute symbols can be input "
+                       "with * around e.g. all files with the first letter B too received (e.g. BMP etc.) "
+                       "input to B**. Capitalization will not be considered. Enter the fileending with 3 digits"));
     Button1->SetCaption("OK");
-    Button2->SetCaption(german ? "Abbrechen" : "Cancel");
+    Button2->SetCaption(language::Text(german, "Abbrechen", "Cancel"));
 }
 
 void TFrame3::Button1Click(TObject*)
@@ -78,8 +80,8 @@ void TFrame3::Button1Click(TObject*)
         return;
     const std::string mask = Edit1->Text();
     if (mask.size() != 3) {
-        effects::ShowMessageBox(Handle(), Form1->Text("Bitte verwenden Sie 3 Zeichen!", "Please use 3 digits!"),
-                                Form1->Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
+        effects::ShowMessageBox(Handle(), language::Text("Bitte verwenden Sie 3 Zeichen!", "Please use 3 digits!"),
+                                language::Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
         return;
     }
     TListItem* row = Form1->ListView2->Items()->Add();

@@ -2,6 +2,7 @@
 // English texts, and its saved layout.
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
@@ -30,7 +31,7 @@ void TForm1::ShowFoundFiles()
     RelaunchOnClose = 1;
     Screen->SetCursor(crHourGlass);
     MakeHostDialog(HostDialog::FoundFiles);
-    Form6->SetCaption(Text("Folgende Dateien wurden gefunden", "Following files were found"));
+    Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
     MakeHostFrame<TFrame8>(*this);
     XPMenu1->InitComponent(Frame8);
     GetFrame8Settings(this);

@@ -2,6 +2,7 @@
 // found_files::PrintPages and drawn on the printer's device context.
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 
@@ -36,11 +37,11 @@ void TFrame8::ToolButton11Click(TObject*)
         records.push_back(Form1->FoundFiles->Items(row));
     if (records.empty())
         return;
-    if (effects::ShowMessageBox(Handle(),
-                                Form1->Text("                 Markierte Dateien drucken ?                           \n",
-                                            "                 Print selected Files ?                           \n"),
-                                Form1->Text("Frage", "Question"),
-                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
+    if (effects::ShowMessageBox(
+            Handle(),
+            language::Text("                 Markierte Dateien drucken ?                           \n",
+                           "                 Print selected Files ?                           \n"),
+            language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
 
     PRINTDLGA dialog{};
@@ -107,7 +108,7 @@ void TFrame8::PrintRecords(HDC printer, const std::vector<const FoundFileRecord*
 
 void TFrame8::ReportPrintFailure()
 {
-    effects::ShowMessageBox(Handle(), Form1->Text("Die Dateiliste konnte nicht gedruckt werden.",
+    effects::ShowMessageBox(Handle(), language::Text("Die Dateiliste konnte nicht gedruckt werden.",
                                                   "The file list could not be printed."),
-                            Form1->Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+                            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }

@@ -11,6 +11,7 @@
 #include "cleaning/UnchangedValues.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
@@ -90,8 +91,8 @@ void RemoveRow(TForm1& form, const LocationList& list, int row)
 {
     if (row < 0)
         return;
-    if (effects::ShowMessageBox(form.Handle(), form.Text("Entfernen   ?", "Remove   ?"),
-                                form.Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (effects::ShowMessageBox(form.Handle(), language::Text("Entfernen   ?", "Remove   ?"),
+                                language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // The record stays: a drive stands in both lists, and the form keeps every record.
     if (row < list.items->Count())
@@ -161,8 +162,8 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
             continue;
         }
         effects::ShowMessageBox(form.Handle(),
-                                form.Text("Ordner nicht gefunden: ", "Unable to locate folder ") + missing +
-                                    form.Text("\nDer Ordner wird aus der Liste entfernt.",
+                                language::Text("Ordner nicht gefunden: ", "Unable to locate folder ") + missing +
+                                    language::Text("\nDer Ordner wird aus der Liste entfernt.",
                                               "\nRemoving Folder from list."),
                                 "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     }
@@ -263,8 +264,9 @@ void TForm1::ReadAddedDirs()
 bool TForm1::FindPidlShellFolder(const std::string& path, bool checked)
 {
     if (!DesktopFolder) {
-        effects::ShowMessageBox(Handle(), Text("Der Desktop-Ordner ist nicht verfügbar.", "Failed to get Desktop folder."),
-                                "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Handle(), language::Text("Der Desktop-Ordner ist nicht verfügbar.", "Failed to get Desktop folder."),
+            "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
         return false;
     }
     // A folder the shell cannot parse or bind is never listed: the scan would have
@@ -276,10 +278,11 @@ bool TForm1::FindPidlShellFolder(const std::string& path, bool checked)
             NoteUnreadLocation(*this, path);
             return false;
         }
-        effects::ShowMessageBox(Handle(),
-                                Text("Der Ordner \"", "The folder \"") + path +
-                                    Text("\" kann nicht als Suchort verwendet werden.", "\" cannot be used as a location."),
-                                "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Der Ordner \"", "The folder \"") + path +
+                language::Text("\" kann nicht als Suchort verwendet werden.", "\" cannot be used as a location."),
+            "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
         return false;
     }
     std::shared_ptr<ShellItemRecord> record(new ShellItemRecord, FreeRecord);

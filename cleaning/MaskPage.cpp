@@ -5,6 +5,7 @@
 
 #include "cleaning/Fileending.h"
 #include "cleaning/ScanRecords.h"
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/PageParts.h"
 #include "toolkit/Effects.h"
@@ -47,8 +48,8 @@ void TForm1::Label18Click(TObject*)
     int row = page_parts::SelectedRow(ListView2);
     if (row < 0)
         return;
-    if (effects::ShowMessageBox(Handle(), Text("Entfernen  ?", "Remove  ?"), Text("Frage", "Question"),
-                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (effects::ShowMessageBox(Handle(), language::Text("Entfernen  ?", "Remove  ?"),
+                                language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     if (row < FileEndingList->Count())
         FileEndingList->Delete(row);

@@ -1,6 +1,7 @@
 #include "cleaning/PathGuard.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "system/RegistryValues.h"
 
 #include <windows.h>
@@ -214,13 +215,13 @@ std::string RefusalNote(Verdict verdict, bool german)
 {
     switch (verdict) {
     case Verdict::Allowed: return std::string();
-    case Verdict::NotAbsolute: return german ? "  (kein vollständiger Pfad)\n" : "  (not a full path)\n";
-    case Verdict::WholeDrive: return german ? "  (ganzes Laufwerk)\n" : "  (a whole drive)\n";
+    case Verdict::NotAbsolute: return language::Text(german, "  (kein vollständiger Pfad)\n", "  (not a full path)\n");
+    case Verdict::WholeDrive: return language::Text(german, "  (ganzes Laufwerk)\n", "  (a whole drive)\n");
     case Verdict::Protected:
-        return german ? "  (von Windows, Programmen oder Benutzern gebraucht)\n"
-                      : "  (needed by Windows, programs or users)\n";
+        return language::Text(german, "  (von Windows, Programmen oder Benutzern gebraucht)\n",
+                              "  (needed by Windows, programs or users)\n");
     case Verdict::Link:
-        return german ? "  (Verknüpfung zu einem anderen Ort)\n" : "  (a link to another place)\n";
+        return language::Text(german, "  (Verknüpfung zu einem anderen Ort)\n", "  (a link to another place)\n");
     }
     return std::string();
 }

@@ -7,6 +7,7 @@
 #include "cleaning/Scanframe.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/ShellWalk.h"
+#include "common/Language.h"
 #include "toolkit/Effects.h"
 
 namespace {
@@ -25,7 +26,7 @@ public:
     void LocationStarted(const std::string& caption) override
     {
         if (Frame2)
-            Frame2->Label1->SetCaption(form_.Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
+            Frame2->Label1->SetCaption(language::Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
     }
     // Once per folder, so that the progress dialog stays painted and its Cancel works.
     void FolderEntered(const std::string&) override { Application->ProcessMessages(); }
@@ -35,8 +36,9 @@ public:
 
     static void ReportDeleteFailure(TForm1& form, const std::string& path)
     {
-        effects::ShowMessageBox(form.Handle(), form.Text("Fehler beim Löschen der Datei ", "Error deleting file ") + path,
-                                form.Text("Fehler", "Error"), MB_OK | MB_ICONINFORMATION);
+        effects::ShowMessageBox(form.Handle(),
+                                language::Text("Fehler beim Löschen der Datei ", "Error deleting file ") + path,
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONINFORMATION);
     }
 
 private:
@@ -82,11 +84,11 @@ void TForm1::Clean()
     if (Frame2)
         Frame2->ProgressBar1->SetPosition(0);
     GetHDS();
-    Label1->SetCaption(Text("Suche läuft. Bitte warten . . .", "Scanning. Please wait . . ."));
+    Label1->SetCaption(language::Text("Suche läuft. Bitte warten . . .", "Scanning. Please wait . . ."));
 
     // The scan starts its count above zero, as it always has, so that the bar moves at once.
     ScannedBytes = OsLevel == 0 ? 120 : 800;
-    Label11->SetCaption(Text("Abbrechen", "Cancel"));
+    Label11->SetCaption(language::Text("Abbrechen", "Cancel"));
     AbortFlag = 0;
 
     cleaning::ScanSettings settings;
@@ -111,9 +113,9 @@ void TForm1::Clean()
 
     if (Frame2)
         Frame2->ProgressBar1->SetPosition(100);
-    Label11->SetCaption(Text("Jetzt suchen", "Scan now"));
+    Label11->SetCaption(language::Text("Jetzt suchen", "Scan now"));
     Application->ProcessMessages();
     if (cleaning::DeletesAtOnce(ScanMode))
         Application->ShowMainForm = true; // the scan process was started hidden
-    Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
+    Label1->SetCaption(language::Text("Bereit . . .", "Ready . . ."));
 }

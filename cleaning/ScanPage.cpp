@@ -3,6 +3,7 @@
 // start of the program. Also the captions of the four scan pages.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/PageParts.h"
 #include "toolkit/CSpinEdit.h"
@@ -34,7 +35,7 @@ const TColor scanNowColor = 0x8000; // green
 void SetCaptionOf(TForm1& form, const char* name, const char* german, const char* english)
 {
     if (auto* control = dynamic_cast<TControl*>(form.FindComponent(name)))
-        control->SetCaption(form.Text(german, english));
+        control->SetCaption(language::Text(german, english));
 }
 
 } // namespace
@@ -103,19 +104,19 @@ void TForm1::ShowScanPages()
                  "What shall happen to the files found?");
     SetCaptionOf(*this, "ScanDaysLabel", "Tagen", "days");
     for (TLabel* add : {Label24, Label19, Label16})
-        add->SetCaption(Text("Hinzufügen", "Add"));
+        add->SetCaption(language::Text("Hinzufügen", "Add"));
     for (TLabel* remove : {Label25, Label18, Label17})
-        remove->SetCaption(Text("Entfernen", "Remove"));
-    Hinzufgen1->Caption = Text("Hinzufügen", "Add");
-    Entfernen1->Caption = Text("Entfernen", "Remove");
-    AusnahmenHinzufgen1->Caption = Text("Ausnahme hinzufügen", "Add exception");
+        remove->SetCaption(language::Text("Entfernen", "Remove"));
+    Hinzufgen1->Caption = language::Text("Hinzufügen", "Add");
+    Entfernen1->Caption = language::Text("Entfernen", "Remove");
+    AusnahmenHinzufgen1->Caption = language::Text("Ausnahme hinzufügen", "Add exception");
     for (TMenuItem* all : {Allemarkieren1, Alleauswhlen1})
-        all->Caption = Text("Alle auswählen", "Select all");
+        all->Caption = language::Text("Alle auswählen", "Select all");
     for (TMenuItem* invert : {Markierungumdrehen2, Auswahlumkehren1})
-        invert->Caption = Text("Auswahl umkehren", "Invert selection");
+        invert->Caption = language::Text("Auswahl umkehren", "Invert selection");
     for (int mode = 0; mode < 8; ++mode)
-        ScanModeButtons[mode]->SetCaption(Text(scanModeButtons[mode].german, scanModeButtons[mode].english));
-    Label11->SetCaption(Text("Jetzt suchen", "Scan now"));
+        ScanModeButtons[mode]->SetCaption(language::Text(scanModeButtons[mode].german, scanModeButtons[mode].english));
+    Label11->SetCaption(language::Text("Jetzt suchen", "Scan now"));
 
     ScanModeButtons[ScanMode >= 0 && ScanMode <= 7 ? ScanMode : 0]->SetChecked(true);
     if (OlderThanDays > 0)
@@ -149,7 +150,7 @@ void TForm1::Image102Click(TObject*)
     Panel1->SetBevelOuter(bvRaised);
     TakeScanOptions();
     if (ScanMode == 7 && SearchName.empty()) {
-        effects::ShowMessageBox(Handle(), Text("Der Suchtext ist leer", "Searchtext is empty"), "Tidewrack",
+        effects::ShowMessageBox(Handle(), language::Text("Der Suchtext ist leer", "Searchtext is empty"), "Tidewrack",
                                 MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_TASKMODAL | MB_SYSTEMMODAL);
         return;
     }
@@ -162,10 +163,10 @@ void TForm1::StartScanProcess(const std::string& extraArguments)
     std::string program = common::OwnExecutable();
     std::string folder = program.substr(0, program.find_last_of('\\'));
     if (!effects::StartProcess("\"" + program + "\" /scan" + extraArguments, folder)) {
-        effects::ShowMessageBox(Handle(),
-                                Text("Die Suche konnte nicht gestartet werden: ", "The scan could not be started: ") +
-                                    program,
-                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Suche konnte nicht gestartet werden: ", "The scan could not be started: ") + program,
+            language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
         return;
     }
     Close();

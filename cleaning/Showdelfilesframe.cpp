@@ -1,6 +1,7 @@
 #include "cleaning/Showdelfilesframe.h"
 
 #include "cleaning/FoundFilesView.h"
+#include "common/Language.h"
 #include "shell/DateColumn.h"
 #include "shell/HostDialog.h"
 #include "shell/Unit1.h"
@@ -289,7 +290,7 @@ void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
 {
     SizeSumMB = static_cast<double>(bytes) / 1048576.0;
     StatusBar1->Panels()->Items(1)->SetText(found_files::MegabytesText(bytes, DecimalSeparator()));
-    StatusBar1->Panels()->Items(0)->SetText(std::to_string(count) + Form1->Text(" Objekt(e)", " Object(s)"));
+    StatusBar1->Panels()->Items(0)->SetText(std::to_string(count) + language::Text(" Objekt(e)", " Object(s)"));
 }
 
 void TFrame8::ShowSelectionTotals()

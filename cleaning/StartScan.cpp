@@ -5,6 +5,7 @@
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
 #include "cleaning/Showdelfilesframe.h"
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/MessageText.h"
 #include "toolkit/Effects.h"
@@ -17,11 +18,11 @@ void TellUnreadLocationsInABox(TForm1& form)
 {
     if (form.UnreadLocations.empty())
         return;
-    std::string text = form.Text("Diese Orte konnten nicht gelesen werden und wurden übersprungen:\n\n",
+    std::string text = language::Text("Diese Orte konnten nicht gelesen werden und wurden übersprungen:\n\n",
                                  "These locations could not be read and were skipped:\n\n") +
                        JoinLines(form.UnreadLocations, 10);
     form.UnreadLocations.clear();
-    effects::ShowMessageBox(form.Handle(), text, form.Text("Warnung", "Warning"), MB_OK | MB_ICONEXCLAMATION);
+    effects::ShowMessageBox(form.Handle(), text, language::Text("Warnung", "Warning"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // After a listing scan the found-files window's free status panel names them.
@@ -29,7 +30,7 @@ void TellUnreadLocationsInTheStatus(TForm1& form)
 {
     if (form.UnreadLocations.empty() || !Frame8)
         return;
-    std::string text = form.Text("Nicht gelesen: ", "Not read: ");
+    std::string text = language::Text("Nicht gelesen: ", "Not read: ");
     for (size_t i = 0; i < form.UnreadLocations.size(); ++i)
         text += (i ? "; " : "") + form.UnreadLocations[i];
     form.UnreadLocations.clear();
@@ -43,7 +44,7 @@ void TForm1::StartScan()
     MakeHostDialog(HostDialog::ScanProgress);
     RelaunchOnClose = 0;
     Frame2 = MakeHostFrame<TFrame2>(*this);
-    Frame2->Button1->SetCaption(Text("Abbrechen", "Cancel"));
+    Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     {
         // Nothing that runs between the scan's steps may free the dialog under it.
         HostPanelInUse inUse(this);
@@ -56,11 +57,11 @@ void TForm1::StartScan()
         OnShow = [this](TObject*) { TellUnreadLocationsInABox(*this); };
         return;
     }
-    Label1->SetCaption(Text("Gefundene Dateien werden geladen", "Loading found files"));
+    Label1->SetCaption(language::Text("Gefundene Dateien werden geladen", "Loading found files"));
     Application->ProcessMessages();
     if (Form6)
         Form6->Close();
     ShowFoundFiles();
     TellUnreadLocationsInTheStatus(*this);
-    Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
+    Label1->SetCaption(language::Text("Bereit . . .", "Ready . . ."));
 }

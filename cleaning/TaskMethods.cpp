@@ -5,6 +5,7 @@
 
 #include "cleaning/Shutdownwarning.h"
 #include "cleaning/TaskSchedule.h"
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/OptionsKeys.h"
 #include "shell/RegistryLayer.h"
@@ -24,8 +25,8 @@ void TForm1::Timer1Timer(TObject*)
             ++ShutdownCountdown;
         if (ShutdownCountdown < 60) {
             if (Frame12) {
-                Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, LanguageFlag != 0));
-                Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, LanguageFlag != 0));
+                Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, language::German()));
+                Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, language::German()));
             }
         } else if (AfterTaskAction == 1) {
             Herunterfahren();
@@ -93,7 +94,7 @@ void TForm1::ArmShutdownCountdown()
     const HostDialogDesign& design = DesignOf(HostDialog::ShutdownWarning);
     auto* warning = new TForm(this);
     warning->Name = "ShutdownWarning";
-    warning->SetCaption(Text(design.germanCaption, design.englishCaption));
+    warning->SetCaption(language::Text(design.germanCaption, design.englishCaption));
     warning->SetBorderStyle(design.border);
     warning->SetBorderIcons(warning->BorderIcons() & ~design.iconsRemoved);
     warning->SetFormStyle(fsStayOnTop);
@@ -107,8 +108,8 @@ void TForm1::ArmShutdownCountdown()
         Frame12->Label1->SetCaption("Warning");
         Frame12->Button2->SetCaption("Cancel");
     }
-    Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, LanguageFlag != 0));
-    Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, LanguageFlag != 0));
+    Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, language::German()));
+    Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, language::German()));
     // Handed to the look whole: the window counts as treated from here on.
     XPMenu1->InitComponent(warning);
     warning->Show();
@@ -136,9 +137,9 @@ void TForm1::Herunterfahren()
     if (!effects::ShutDown(kShutDownFlags) && !ShutdownRefused) {
         ShutdownRefused = true;
         effects::ShowMessageBox(Handle(),
-                                Text("Windows hat das Herunterfahren abgelehnt.",
+                                language::Text("Windows hat das Herunterfahren abgelehnt.",
                                      "Windows refused to shut down."),
-                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     }
 }
 
@@ -149,7 +150,7 @@ void TForm1::Reboot()
     if (!effects::ShutDown(kRebootFlags) && !ShutdownRefused) {
         ShutdownRefused = true;
         effects::ShowMessageBox(Handle(),
-                                Text("Windows hat den Neustart abgelehnt.", "Windows refused to restart."),
-                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+                                language::Text("Windows hat den Neustart abgelehnt.", "Windows refused to restart."),
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     }
 }

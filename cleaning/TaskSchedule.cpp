@@ -1,5 +1,6 @@
 #include "cleaning/TaskSchedule.h"
 
+#include "common/Language.h"
 #include "shell/LocaleTime.h"
 
 #include <cstdio>
@@ -77,15 +78,15 @@ std::string Stamp(const SYSTEMTIME& moment)
 std::string CountdownText(int count, bool german)
 {
     const std::string seconds = std::to_string(60 - count);
-    return german ? "In " + seconds + " Sekunden" : "In " + seconds + " Seconds";
+    return language::Text(german, "In " + seconds + " Sekunden", "In " + seconds + " Seconds");
 }
 
 std::string AnnouncedAction(int afterTaskAction, bool german)
 {
     if (afterTaskAction == 1)
-        return german ? "wird Ihr System heruntergefahren" : "your system will be shutting down";
+        return language::Text(german, "wird Ihr System heruntergefahren", "your system will be shutting down");
     if (afterTaskAction == 2)
-        return german ? "wird Ihr System neu gestartet" : "your system will reboot";
+        return language::Text(german, "wird Ihr System neu gestartet", "your system will reboot");
     return std::string();
 }
 

@@ -2,6 +2,7 @@
 
 #include "cleaning/Masks.h"
 #include "common/CaseRule.h"
+#include "common/Language.h"
 
 #include <winternl.h>
 
@@ -336,16 +337,16 @@ std::tuple<unsigned long long, std::string> KeyOf(const Candidate& file, Criteri
 
 std::string GroupMeaning(const SearchOptions& options, bool german)
 {
-    auto text = [german](const char* g, const char* e) { return std::string(german ? g : e); };
-    const std::string differ = text("; der Inhalt kann verschieden sein", "; their contents may differ");
+    const std::string differ =
+        language::Text(german, "; der Inhalt kann verschieden sein", "; their contents may differ");
     switch (options.criterion) {
-    case Criterion::Name: return text("Gleicher Dateiname", "Same file name") + differ;
-    case Criterion::Size: return text("Gleiche Größe", "Same size") + differ;
-    case Criterion::Date: return text("Gleiche Änderungszeit", "Same time of last change") + differ;
+    case Criterion::Name: return language::Text(german, "Gleicher Dateiname", "Same file name") + differ;
+    case Criterion::Size: return language::Text(german, "Gleiche Größe", "Same size") + differ;
+    case Criterion::Date: return language::Text(german, "Gleiche Änderungszeit", "Same time of last change") + differ;
     default:
         if (!options.byteLimit)
             return std::string();
-        return text("Gleich in Größe und den ersten ", "Equal in size and in the first ") +
+        return language::Text(german, "Gleich in Größe und den ersten ", "Equal in size and in the first ") +
                std::to_string(options.byteLimit) + " Bytes";
     }
 }

@@ -4,6 +4,7 @@
 // ScanDoubleSettings.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
 #include "shell/OptionsKeys.h"
@@ -94,19 +95,19 @@ void TForm1::BuildDuplicatePage()
 void TForm1::CaptionDuplicatePage()
 {
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("DuplicatePageTitle")))
-        title->SetCaption(Text("Doppelte Dateien suchen in", "Search duplicate files in"));
-    Label85->SetCaption(Text("Hinzufügen", "Add"));
-    Label89->SetCaption(Text("Entfernen", "Remove"));
-    Allesauswhlen1->Caption = Text("Alle auswählen", "Select all");
-    Markierungumkehren3->Caption = Text("Auswahl umkehren", "Invert selection");
-    RadioButton1->SetCaption(Text("Inhalt vergleichen", "Compare bytes"));
-    RadioButton2->SetCaption(Text("Nach Namen vergleichen", "Compare by name"));
-    RadioButton11->SetCaption(Text("Nach Größe vergleichen", "Compare by size"));
-    RadioButton14->SetCaption(Text("Nach Datum vergleichen", "Compare by date"));
-    CheckBox2->SetCaption(Text("Nur die ersten Bytes vergleichen:", "Compare only the first bytes:"));
-    RadioButton9->SetCaption(Text("Alle Dateien", "All files"));
-    RadioButton10->SetCaption(Text("Nur diese Dateiendungen:", "Only these file endings:"));
-    Label62->SetCaption(Text("Jetzt nach doppelten Dateien suchen", "Scan for duplicate files now"));
+        title->SetCaption(language::Text("Doppelte Dateien suchen in", "Search duplicate files in"));
+    Label85->SetCaption(language::Text("Hinzufügen", "Add"));
+    Label89->SetCaption(language::Text("Entfernen", "Remove"));
+    Allesauswhlen1->Caption = language::Text("Alle auswählen", "Select all");
+    Markierungumkehren3->Caption = language::Text("Auswahl umkehren", "Invert selection");
+    RadioButton1->SetCaption(language::Text("Inhalt vergleichen", "Compare bytes"));
+    RadioButton2->SetCaption(language::Text("Nach Namen vergleichen", "Compare by name"));
+    RadioButton11->SetCaption(language::Text("Nach Größe vergleichen", "Compare by size"));
+    RadioButton14->SetCaption(language::Text("Nach Datum vergleichen", "Compare by date"));
+    CheckBox2->SetCaption(language::Text("Nur die ersten Bytes vergleichen:", "Compare only the first bytes:"));
+    RadioButton9->SetCaption(language::Text("Alle Dateien", "All files"));
+    RadioButton10->SetCaption(language::Text("Nur diese Dateiendungen:", "Only these file endings:"));
+    Label62->SetCaption(language::Text("Jetzt nach doppelten Dateien suchen", "Scan for duplicate files now"));
     RadioButton1Click(nullptr);
 }
 
@@ -162,10 +163,10 @@ void TForm1::Label62Click(TObject*)
     std::string program = common::OwnExecutable();
     std::string folder = program.substr(0, program.find_last_of('\\'));
     if (!effects::StartProcess("\"" + program + "\" /duplicate/", folder)) {
-        effects::ShowMessageBox(Handle(),
-                                Text("Die Suche konnte nicht gestartet werden: ", "The search could not be started: ") +
-                                    program,
-                                Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Suche konnte nicht gestartet werden: ", "The search could not be started: ") + program,
+            language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
         return;
     }
     Close();

@@ -6,6 +6,7 @@
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
 #include "common/FindHandle.h"
+#include "common/Language.h"
 #include "filetools/DuplicateFinder.h"
 #include "filetools/DuplicateModeOn.h"
 #include "filetools/Showdoublefiles.h"
@@ -68,7 +69,7 @@ public:
     void LocationStarted(const std::string& caption) override
     {
         if (Frame2)
-            Frame2->Label1->SetCaption(form_.Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
+            Frame2->Label1->SetCaption(language::Text("Aktuelles Laufwerk : ", "Current Drive : ") + caption);
     }
     void LocationSkipped(const std::string& caption, HRESULT) override { form_.UnreadLocations.push_back(caption); }
 
@@ -103,7 +104,7 @@ void TForm1::StartScanDuplicate()
 {
     MakeHostDialog(HostDialog::DuplicateProgress);
     Frame2 = MakeHostFrame<TFrame2>(*this);
-    Frame2->Button1->SetCaption(Text("Abbrechen", "Cancel"));
+    Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     Frame2->Memo1->Show();
     HostPanelInUse inUse(this);
     ShowHostDialog(HostDialog::DuplicateProgress);
@@ -126,7 +127,7 @@ void TForm1::ScanDuplicateFiles()
     if (Frame2)
         Frame2->ProgressBar1->SetPosition(0);
     DuplicateByteLimit = CompareContent && CheckBox2->Checked() ? static_cast<unsigned long long>(CSpinEdit4->Value()) : 0;
-    Label1->SetCaption(Text("Suche nach doppelten Dateien. Bitte warten . . .",
+    Label1->SetCaption(language::Text("Suche nach doppelten Dateien. Bitte warten . . .",
                             "Scanning for duplicate files. Please wait . . ."));
     GetDuplicateHDS();
 
@@ -146,7 +147,7 @@ void TForm1::ScanDuplicateFiles()
 
     if (Frame2) {
         Frame2->ProgressBar1->SetPosition(100);
-        Frame2->Label1->SetCaption(Text("Datenbank wird vorbereitet ...", "Initializing Database ..."));
+        Frame2->Label1->SetCaption(language::Text("Datenbank wird vorbereitet ...", "Initializing Database ..."));
         Frame2->Memo1->Hide();
     }
     Application->ProcessMessages();
@@ -186,12 +187,13 @@ void TForm1::FillDuplicatesFiles()
     Form3->FillRows();
     // What the groups mean, and what was left out, stand in the free status panel; the
     // delete question repeats what the groups mean.
-    Form3->GroupMeaning = duplicates::GroupMeaning(SearchOptionsOf(*this), LanguageFlag != 0);
+    Form3->GroupMeaning = duplicates::GroupMeaning(SearchOptionsOf(*this), language::German());
     std::string note = Form3->GroupMeaning;
     // "1 file", "2 files": the count and its noun in the window's language.
     auto files = [this](size_t count, const char* what, const char* englishWhat) {
-        return std::to_string(count) + Text(count == 1 ? " Datei " : " Dateien ", count == 1 ? " file " : " files ") +
-               Text(what, englishWhat);
+        return std::to_string(count) +
+               language::Text(count == 1 ? " Datei " : " Dateien ", count == 1 ? " file " : " files ") +
+               language::Text(what, englishWhat);
     };
     if (!UnreadableDuplicates.empty())
         note += std::string(note.empty() ? "" : "; ") +
@@ -200,7 +202,7 @@ void TForm1::FillDuplicatesFiles()
         note += std::string(note.empty() ? "" : "; ") +
                 files(ChangedDuplicates.size(), "während der Suche geändert", "changed during the search");
     for (const std::string& location : UnreadLocations)
-        note += std::string(note.empty() ? "" : "; ") + Text("Nicht gelesen: ", "Not read: ") + location;
+        note += std::string(note.empty() ? "" : "; ") + language::Text("Nicht gelesen: ", "Not read: ") + location;
     Form3->SetNote(note);
 }
 

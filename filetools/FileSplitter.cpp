@@ -1,6 +1,7 @@
 #include "filetools/FileSplitter.h"
 
 #include "cleaning/FileIdentity.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 
 #include <windows.h>
@@ -149,8 +150,9 @@ std::vector<std::string> BatchLines(const std::string& source, const std::vector
         "echo.",
         "echo.",
         "echo.",
-        german ? "echo      Druecken Sie eine Taste, um die " : "echo      Press any Button to rebuild the ",
-        german ? "echo            Datei wiederherzustellen   " : "echo            file   ",
+        language::Text(german, "echo      Druecken Sie eine Taste, um die ",
+                       "echo      Press any Button to rebuild the "),
+        language::Text(german, "echo            Datei wiederherzustellen   ", "echo            file   "),
         "echo     ",
         "echo.   ",
         "echo.   ",

@@ -1,6 +1,7 @@
 #include "filetools/FolderIndex.h"
 
 #include "common/FindHandle.h"
+#include "common/Language.h"
 #include "shell/ProductInfo.h"
 
 #include <windows.h>
@@ -38,10 +39,10 @@ void AppendGroupEnd(std::vector<std::string>& lines, unsigned long long files, u
                     bool german, const std::string& thousands)
 {
     lines.push_back("    <td bgcolor=\"#FFFFFF\"><font color=\"#0000FF\">" + std::to_string(files) +
-                    (german ? " Dateien; " : " Files; ") + ByteFigure(bytes, thousands) + " Bytes (" + Megabytes(bytes) +
-                    " MB)" + cellEnd);
+                    language::Text(german, " Dateien; ", " Files; ") + ByteFigure(bytes, thousands) + " Bytes (" +
+                    Megabytes(bytes) + " MB)" + cellEnd);
     lines.push_back(std::string("    <td bgcolor=\"#FFFFFF\"><font color=\"#FFFFFF\">") +
-                    (german ? "neuer Ordner" : "new folder") + cellEnd);
+                    language::Text(german, "neuer Ordner", "new folder") + cellEnd);
 }
 
 } // namespace
@@ -89,7 +90,7 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
     const char* english[] = {"Name", "Folder", "Size", "Type", "Date"};
     for (int i = 0; i < 5; ++i)
         lines.push_back(std::string("   <td width=100 bgcolor=\"#6699FF\"><font color=\"#FFFFFF\">") +
-                        (german ? german_[i] : english[i]) + cellEnd);
+                        language::Text(german, german_[i], english[i]) + cellEnd);
     lines.push_back("  </tr>");
 
     totals = Totals{};
@@ -120,10 +121,10 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
     if (groupFiles > 0)
         AppendGroupEnd(lines, groupFiles, groupBytes, german, thousands);
     lines.push_back("  </table>");
-    lines.push_back(fileCell + std::string(german ? "Gesamt: " : "Total: ") + std::to_string(totals.files) +
-                    (german ? " Dateien; " : " Files; ") + std::to_string(totals.folders) +
-                    (german ? " Ordner; " : " Folders; ") + ByteFigure(totals.bytes, thousands) + " Bytes (" +
-                    Megabytes(totals.bytes) + " MB)" + cellEnd);
+    lines.push_back(fileCell + std::string(language::Text(german, "Gesamt: ", "Total: ")) +
+                    std::to_string(totals.files) + language::Text(german, " Dateien; ", " Files; ") +
+                    std::to_string(totals.folders) + language::Text(german, " Ordner; ", " Folders; ") +
+                    ByteFigure(totals.bytes, thousands) + " Bytes (" + Megabytes(totals.bytes) + " MB)" + cellEnd);
     lines.push_back(std::string("  <p><a href=\"") + product::WebSiteUrl + "\">Created by Tidewrack</a></p>");
     lines.push_back("</body>");
     return lines;

@@ -1,6 +1,7 @@
 // The folder index page: files and folders dropped onto its list, optionally with
 // everything below them, written as an HTML page or as semicolon-separated text.
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "shell/Unit1.h"
 
 #include "common/PathFacts.h"
@@ -101,12 +102,12 @@ void TForm1::BuildFolderIndexPage()
 void TForm1::CaptionFolderIndexPage()
 {
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("FolderIndexPageTitle")))
-        title->SetCaption(Text("Dateien und Ordner hierher ziehen", "Drop files and folders here"));
-    CheckBox1->SetCaption(Text("Unterordner einbeziehen", "Include subfolders"));
-    Button6->SetCaption(Text("Erstellen", "Create"));
-    Button7->SetCaption(Text("Abbrechen", "Cancel"));
-    Delete1->Caption = Text("Entfernen", "Delete");
-    Clearlist1->Caption = Text("Liste leeren", "Clear list");
+        title->SetCaption(language::Text("Dateien und Ordner hierher ziehen", "Drop files and folders here"));
+    CheckBox1->SetCaption(language::Text("Unterordner einbeziehen", "Include subfolders"));
+    Button6->SetCaption(language::Text("Erstellen", "Create"));
+    Button7->SetCaption(language::Text("Abbrechen", "Cancel"));
+    Delete1->Caption = language::Text("Entfernen", "Delete");
+    Clearlist1->Caption = language::Text("Liste leeren", "Clear list");
 }
 
 void TForm1::ClearFolderIndexList()
@@ -155,7 +156,7 @@ void TForm1::Button6Click(TObject* sender)
     bool written = false;
     {
         HourGlass busy;
-        Memo4->Lines()->SetText(Text("Aktion: Dateiinformationen werden gesammelt...",
+        Memo4->Lines()->SetText(language::Text("Aktion: Dateiinformationen werden gesammelt...",
                                      "Action: Searching Fileinformation..."));
         std::vector<folder_index::Entry> entries;
         auto cancelled = [this] {
@@ -169,16 +170,18 @@ void TForm1::Button6Click(TObject* sender)
             if (folder && CheckBox1->Checked())
                 folder_index::AppendFolderEntries(path, entries, cancelled);
         }
-        Memo4->Lines()->SetText(Text("Aktion: HTML- (Text-)Datei wird erstellt", "Action: Creating HTML (Text)-File"));
+        Memo4->Lines()->SetText(
+            language::Text("Aktion: HTML- (Text-)Datei wird erstellt", "Action: Creating HTML (Text)-File"));
         if (!AbortFlag)
             written = Dir2HTML(sender, indexTitle, entries);
-        Memo4->Lines()->SetText(Text("Aktion: Fertig", "Action: Done"));
+        Memo4->Lines()->SetText(language::Text("Aktion: Fertig", "Action: Done"));
     }
     if (written && !AbortFlag)
-        effects::ShowMessageBox(Handle(), Text("Fertig!", "Done!"), "Tidewrack", MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(Handle(), language::Text("Fertig!", "Done!"), "Tidewrack",
+                                MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     else
-        effects::ShowMessageBox(Handle(), Text("Fehler beim Erstellen der Datei!", "Error creating file!"), "Tidewrack",
-                                MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(Handle(), language::Text("Fehler beim Erstellen der Datei!", "Error creating file!"),
+                                "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     Button7->SetEnabled(false);
     Button6->SetEnabled(true);
 }
@@ -186,8 +189,8 @@ void TForm1::Button6Click(TObject* sender)
 bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<folder_index::Entry>& entries)
 {
     TSaveDialog dialog(nullptr);
-    dialog.Title = Text("Speichern", "Save");
-    dialog.Filter = Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
+    dialog.Title = language::Text("Speichern", "Save");
+    dialog.Filter = language::Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
                          "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
     if (!dialog.Execute() || dialog.FileName.empty())
         return false;
@@ -216,10 +219,10 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
     std::vector<std::string> lines;
     if (html) {
         std::vector<std::string> head =
-            list_export::HtmlLines(title, TodayText(), {}, {}, Text("erstellt am ", "Creation date "));
+            list_export::HtmlLines(title, TodayText(), {}, {}, language::Text("erstellt am ", "Creation date "));
         head.resize(head.size() - 5); // up to the open table: without the empty header row and the end
         folder_index::Totals totals;
-        lines = folder_index::HtmlLines(head, entries, facts, LanguageFlag != 0, ThousandsSeparator(), totals, step);
+        lines = folder_index::HtmlLines(head, entries, facts, language::German(), ThousandsSeparator(), totals, step);
     } else {
         lines = folder_index::TextLines(entries, facts, ThousandsSeparator(), step);
     }

@@ -1,6 +1,7 @@
 #include "filetools/LeftoverWipeFiles.h"
 
 #include "common/FindHandle.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/MessageText.h"
 #include "toolkit/Effects.h"
@@ -63,13 +64,14 @@ std::string LeftoverWipeFilesQuestion(const std::vector<LeftoverWipeFile>& files
                 "'WipeFreeSpace' .\n"
                 "These files should be deleted after using 'WipeFreeSpace'.\n\n";
     for (size_t i = 0; i < files.size() && i < kListedFiles; ++i)
-        text += files[i].path + (german ? " Größe : " : " Size : ") + std::to_string(files[i].size) +
+        text += files[i].path + language::Text(german, " Größe : ", " Size : ") + std::to_string(files[i].size) +
                 " Bytes\n";
     if (files.size() > kListedFiles)
-        text += (german ? "... und " : "... and ") + std::to_string(files.size() - kListedFiles) +
-                (german ? " weitere\n" : " more\n");
+        text += language::Text(german, "... und ", "... and ") + std::to_string(files.size() - kListedFiles) +
+                language::Text(german, " weitere\n", " more\n");
     text += "\n";
-    text += german ? "Diese Dateien jetzt löschen (empfohlen) ?" : "Delete these files now (recommended) ?";
+    text +=
+        language::Text(german, "Diese Dateien jetzt löschen (empfohlen) ?", "Delete these files now (recommended) ?");
     return text;
 }
 
@@ -102,8 +104,8 @@ unsigned OfferToDeleteLeftoverWipeFiles(HWND owner, const std::vector<std::strin
     std::vector<std::string> left = DeleteLeftoverWipeFiles(files);
     if (!left.empty())
         effects::ShowMessageBox(owner,
-                                (german ? "Diese Dateien konnten nicht gelöscht werden:\n"
-                                        : "These files could not be deleted:\n") +
+                                language::Text(german, "Diese Dateien konnten nicht gelöscht werden:\n",
+                                               "These files could not be deleted:\n") +
                                     JoinLines(left, kListedFiles),
                                 "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     return static_cast<unsigned>(files.size());

@@ -3,6 +3,7 @@
 #include "cleaning/FileDeleter.h"
 #include "cleaning/FileFacts.h"
 #include "common/FindHandle.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/DuplicateResults.h"
 #include "shell/DateColumn.h"
@@ -224,7 +225,7 @@ void TForm3::Anzahl()
 {
     FileCount = duplicates::FileCount(Lines());
     StatusBar1->Panels()->Items(0)->SetText(std::to_string(static_cast<long long>(FileCount)) +
-                                            Form1->Text(" Dateien", " Items"));
+                                            language::Text(" Dateien", " Items"));
 }
 
 void TForm3::ListView1KeyDown(TObject*, WORD& key, TShiftState shift)
@@ -290,7 +291,8 @@ void TForm3::Eigenschaften1Click(TObject*)
 
 void TForm3::Allesmarkieren1Click(TObject*)
 {
-    StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden markiert...", "Selecting files. Please wait..."));
+    StatusBar1->Panels()->Items(0)->SetText(
+        language::Text("Dateien werden markiert...", "Selecting files. Please wait..."));
     {
         HourGlass busy;
         for (int row = 0; row < Form1->DuplicateList->Count(); ++row)
@@ -313,7 +315,8 @@ void TForm3::Markierungumkehren1Click(TObject*)
 
 void TForm3::ersterEintragderDuplikatemarkieren1Click(TObject*)
 {
-    StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden markiert...", "Selecting files. Please wait..."));
+    StatusBar1->Panels()->Items(0)->SetText(
+        language::Text("Dateien werden markiert...", "Selecting files. Please wait..."));
     {
         HourGlass busy;
         for (int row : duplicates::AllButFirstRows(Lines(), [this](int row) { return Shown(row); }))
@@ -355,7 +358,7 @@ void TForm3::Loeschen()
     }
     if (!plan.paths.empty() && effects::ShowMessageBox(
             Handle(),
-            Form1->Text("Bitte löschen Sie nur Dateien, die nicht mehr benötigt werden!!!\nHINWEIS:\n"
+            language::Text("Bitte löschen Sie nur Dateien, die nicht mehr benötigt werden!!!\nHINWEIS:\n"
                         "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n\n"
                         "Sollen die markierten Dateien wirklich in den Papierkorb gelöscht werden?",
                         "Please take care to ensure that you only delete files\nwhich are no longer necessary!!!\n"
@@ -363,10 +366,10 @@ void TForm3::Loeschen()
                         "Do you really want to remove the selected  files to recyclebin?") +
                 (GroupMeaning.empty()
                      ? std::string()
-                     : Form1->Text("\n\nDie Dateien einer Gruppe sind nicht unbedingt Kopien: ",
+                     : language::Text("\n\nDie Dateien einer Gruppe sind nicht unbedingt Kopien: ",
                                    "\n\nThe files of a group are not necessarily copies: ") +
                            GroupMeaning + "."),
-            Form1->Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Anzahl();
         return;
     }
@@ -377,11 +380,11 @@ void TForm3::Loeschen()
         for (const auto& group : plan.wholeGroups)
             firsts.push_back(group.front());
         std::string text =
-            Form1->Text("Von diesen Dateien sind alle Kopien markiert; es bliebe keine übrig:\n\n",
+            language::Text("Von diesen Dateien sind alle Kopien markiert; es bliebe keine übrig:\n\n",
                         "Every copy of these files is selected; none would be left:\n\n") +
             JoinLines(firsts, 10) +
-            Form1->Text("\n\nAuch alle Kopien löschen?", "\n\nDelete every copy of them too?");
-        if (effects::ShowMessageBox(Handle(), text, Form1->Text("Warnung", "Warning"),
+            language::Text("\n\nAuch alle Kopien löschen?", "\n\nDelete every copy of them too?");
+        if (effects::ShowMessageBox(Handle(), text, language::Text("Warnung", "Warning"),
                                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
             duplicates::KeepWholeGroups(plan);
     }
@@ -389,10 +392,10 @@ void TForm3::Loeschen()
     std::vector<std::string> failed;
     {
         HourGlass busy;
-        StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Dateien werden gelöscht...", "Deleting files..."));
-        cleaning::ShellFileDeleter deleter(Form1->LanguageFlag, GetForegroundWindow());
+        StatusBar1->Panels()->Items(0)->SetText(language::Text("Dateien werden gelöscht...", "Deleting files..."));
+        cleaning::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
         for (const std::string& path : plan.paths) {
-            StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Lösche ", "Deleting ") + path);
+            StatusBar1->Panels()->Items(0)->SetText(language::Text("Lösche ", "Deleting ") + path);
             Application->ProcessMessages();
             // Checked again at the last moment: the questions may have taken a while.
             if (!AsFound(path)) {
@@ -409,23 +412,23 @@ void TForm3::Loeschen()
             Form1->DuplicateList->Add(line);
         for (int row : SelectedRows())
             ListView1->SetSelected(row, false);
-        StatusBar1->Panels()->Items(0)->SetText(Form1->Text("Bereit...", "Ready..."));
+        StatusBar1->Panels()->Items(0)->SetText(language::Text("Bereit...", "Ready..."));
         FillRows();
     }
     if (!plan.stale.empty())
         effects::ShowMessageBox(Handle(),
-                                Form1->Text("Diese Dateien sind seit der Suche verschwunden oder verändert "
+                                language::Text("Diese Dateien sind seit der Suche verschwunden oder verändert "
                                             "und wurden nicht gelöscht:\n\n",
                                             "These files are gone or have changed since the search "
                                             "and were not deleted:\n\n") +
                                     JoinLines(plan.stale, 10),
-                                Form1->Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
+                                language::Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
     if (!failed.empty())
         effects::ShowMessageBox(Handle(),
-                                Form1->Text("Diese Dateien konnten nicht gelöscht werden:\n\n",
+                                language::Text("Diese Dateien konnten nicht gelöscht werden:\n\n",
                                             "These files could not be deleted:\n\n") +
                                     JoinLines(failed, 10),
-                                Form1->Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TForm3::Kopieren1Click(TObject* sender)
@@ -460,10 +463,10 @@ bool TForm3::Kopieren(const std::string& target)
     }
     if (result != 0 || operation.fAnyOperationsAborted) {
         effects::ShowMessageBox(Handle(),
-                                Form1->Text("Die Dateien konnten nicht alle kopiert werden nach ",
+                                language::Text("Die Dateien konnten nicht alle kopiert werden nach ",
                                             "Not every file could be copied to ") +
                                     target,
-                                Form1->Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

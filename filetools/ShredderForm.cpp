@@ -1,5 +1,6 @@
 #include "filetools/ShredderForm.h"
 
+#include "common/Language.h"
 #include "shell/MessageText.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
@@ -75,7 +76,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     SetPosition(poScreenCenter);
     SetClientWidth(435);
     SetClientHeight(259);
-    SetCaption(German() ? "Dateien und Ordner löschen" : "Delete files and folders");
+    SetCaption(language::Text("Dateien und Ordner löschen", "Delete files and folders"));
 
     // The animation sits on top; everything else is laid out below it.
     Animate1 = new TAnimate(this);
@@ -85,7 +86,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Animate1->Open(ANIMATION_DELETE_FILES);
     const int below = 72;
     Label1 = MakeLabel(this, "Label1", 16, below + 8, 400);
-    Label1->SetCaption(German() ? "Datei" : "File");
+    Label1->SetCaption(language::Text("Datei", "File"));
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";
     Memo1->SetParent(this);
@@ -103,7 +104,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Button1->Name = "Button1";
     Button1->SetParent(this);
     Button1->SetBounds(336, below + 146, 80, 25);
-    Button1->SetCaption(German() ? "Abbrechen" : "Cancel");
+    Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button1->SetDefault(true);
     Button1->OnClick = Bind(this, &TForm2::Button1Click);
 
@@ -123,8 +124,6 @@ TForm2::~TForm2()
     if (Form2 == this)
         Form2 = nullptr;
 }
-
-bool TForm2::German() const { return !Form1 || Form1->LanguageFlag != 0; }
 
 void TForm2::Button1Click(TObject*)
 {
@@ -194,42 +193,42 @@ ShredderResult TForm2::RunShredder(const ShredderArgv& argv, ShredderIo& io)
 
 std::string TForm2::FailureReport() const
 {
-    const bool german = German();
     std::string report;
     if (FilesLeft > 0)
         report += std::to_string(FilesLeft) +
-                  (german ? (FilesLeft == 1 ? " Datei konnte nicht sicher gelöscht werden und ist noch vorhanden.\n"
-                                            : " Dateien konnten nicht sicher gelöscht werden und sind noch vorhanden.\n")
-                          : (FilesLeft == 1 ? " file could not be shredded and is still there.\n"
-                                            : " files could not be shredded and are still there.\n"));
+                  language::Text((FilesLeft == 1
+                                      ? " Datei konnte nicht sicher gelöscht werden und ist noch vorhanden.\n"
+                                      : " Dateien konnten nicht sicher gelöscht werden und sind noch vorhanden.\n"),
+                                 (FilesLeft == 1 ? " file could not be shredded and is still there.\n"
+                                                 : " files could not be shredded and are still there.\n"));
     if (FoldersLeft > 0)
-        report += std::to_string(FoldersLeft) +
-                  (german ? (FoldersLeft == 1 ? " Ordner konnte nicht entfernt werden.\n"
-                                              : " Ordner konnten nicht entfernt werden.\n")
-                          : (FoldersLeft == 1 ? " folder could not be removed.\n"
-                                              : " folders could not be removed.\n"));
+        report +=
+            std::to_string(FoldersLeft) +
+            language::Text((FoldersLeft == 1 ? " Ordner konnte nicht entfernt werden.\n"
+                                             : " Ordner konnten nicht entfernt werden.\n"),
+                           (FoldersLeft == 1 ? " folder could not be removed.\n" : " folders could not be removed.\n"));
     if (TargetsRefused > 0)
-        report += german ? "Ein ganzes Laufwerk kann nicht geschreddert werden; es wurde nichts gelöscht.\n"
-                         : "A whole drive cannot be shredded; nothing was deleted there.\n";
+        report += language::Text("Ein ganzes Laufwerk kann nicht geschreddert werden; es wurde nichts gelöscht.\n",
+                                 "A whole drive cannot be shredded; nothing was deleted there.\n");
     if (WipesFailed > 0)
-        report += german ? "Der freie Speicher konnte nicht vollständig gelöscht werden.\n"
-                         : "The free space could not be wiped completely.\n";
+        report += language::Text("Der freie Speicher konnte nicht vollständig gelöscht werden.\n",
+                                 "The free space could not be wiped completely.\n");
     // Files that are gone from the target but whose data may still be read elsewhere.
     if (!FilesWithOtherNames.empty())
-        report += (german ? "Diese Dateien haben weitere Namen; ihre Daten wurden nicht überschrieben, "
-                            "nur der gewählte Name wurde entfernt:\n"
-                          : "These files have other names; their data were not overwritten, only the "
-                            "chosen name was removed:\n") +
+        report += language::Text("Diese Dateien haben weitere Namen; ihre Daten wurden nicht überschrieben, "
+                                 "nur der gewählte Name wurde entfernt:\n",
+                                 "These files have other names; their data were not overwritten, only the "
+                                 "chosen name was removed:\n") +
                   JoinLines(FilesWithOtherNames, kListedPaths);
     if (!OldClustersLeft.empty())
-        report += (german ? "Das Laufwerk dieser gepackten Dateien war nicht sicher zu bestimmen; sie wurden "
-                            "über die Datei überschrieben, ihre alten Cluster nicht:\n"
-                          : "The volume of these packed files could not be told for sure; they were "
-                            "overwritten through the file, their old clusters were not wiped:\n") +
+        report += language::Text("Das Laufwerk dieser gepackten Dateien war nicht sicher zu bestimmen; sie wurden "
+                                 "über die Datei überschrieben, ihre alten Cluster nicht:\n",
+                                 "The volume of these packed files could not be told for sure; they were "
+                                 "overwritten through the file, their old clusters were not wiped:\n") +
                   JoinLines(OldClustersLeft, kListedPaths);
     if (!LinksRefused.empty())
-        report += (german ? "Diese Namen führen an andere Orte und wurden nicht angetastet:\n"
-                          : "These names lead to other places and were left untouched:\n") +
+        report += language::Text("Diese Namen führen an andere Orte und wurden nicht angetastet:\n",
+                                 "These names lead to other places and were left untouched:\n") +
                   JoinLines(LinksRefused, kListedPaths);
     return report;
 }
@@ -239,8 +238,8 @@ void TForm2::ShowFailureCount()
     unsigned left = FilesLeft + FoldersLeft;
     if (left == 0)
         return;
-    Label3->SetCaption(German() ? "Nicht gelöscht: " + std::to_string(left)
-                                : "Not deleted: " + std::to_string(left));
+    Label3->SetCaption(
+        language::Text("Nicht gelöscht: " + std::to_string(left), "Not deleted: " + std::to_string(left)));
 }
 
 void TForm2::ProcessMessages() { Application->ProcessMessages(); }
@@ -251,7 +250,7 @@ void TForm2::ShowPath(const std::string& path) { Memo1->SetText(MinimizeName(pat
 
 void TForm2::ShowStatus(const ShredderStatus& status)
 {
-    Label3->SetCaption(DescribeShredderStatus(status, German()));
+    Label3->SetCaption(DescribeShredderStatus(status, language::German()));
 }
 
 void TForm2::ShowNotice(const std::string& text) { Label1->SetCaption(text); }
@@ -287,14 +286,14 @@ void TForm2::WipeFinished() { Close(); }
 
 void TForm2::Timer1Timer(TObject*)
 {
-    const bool german = German();
+    const bool german = language::German();
     if (Form1 && Form1->WipeRunning) {
         uint64_t freeNow = 0;
         if (FreeBytesOfDrive(*disk_, Form1->WipeDriveRoot, freeNow))
             FreeBytesNow = static_cast<double>(freeNow);
         double done = std::max(0.0, Form1->WipeFreeAtStart - FreeBytesNow);
         Label4->SetCaption(GroupedNumber(done, german) + " / " + GroupedNumber(Form1->WipeFreeAtStart, german) +
-                           (german ? " Bytes erledigt" : " Bytes done"));
+                           language::Text(" Bytes erledigt", " Bytes done"));
         int percent = 0;
         if (Form1->WipeFreeAtStart > 0) {
             percent = static_cast<int>(std::min(100.0, done * 100 / Form1->WipeFreeAtStart));
@@ -303,13 +302,13 @@ void TForm2::Timer1Timer(TObject*)
         }
         BerechneRestzeit(done);
         std::string share = std::to_string(percent) + " % )";
-        Application->Title = (german ? "Tidewrack (" : "Tidewrack ( ") + share;
-        Memo1->SetText((german ? "Lösche freien Speicher auf Laufwerk " : "Cleaning free space on drive ") +
+        Application->Title = language::Text("Tidewrack (", "Tidewrack ( ") + share;
+        Memo1->SetText(language::Text("Lösche freien Speicher auf Laufwerk ", "Cleaning free space on drive ") +
                        Form1->WipeDriveRoot + "  (" + share);
-        Label1->SetCaption(german ? "Freier Speicher" : "Free space");
+        Label1->SetCaption(language::Text("Freier Speicher", "Free space"));
     } else if (CompressedWipeFlag) {
-        Label1->SetCaption(german ? "Lösche freien Speicher, um komprimierte Dateien sicher zu löschen"
-                                  : "Cleaning free space to securely delete compressed files");
+        Label1->SetCaption(language::Text("Lösche freien Speicher, um komprimierte Dateien sicher zu löschen",
+                                          "Cleaning free space to securely delete compressed files"));
     }
     Application->ProcessMessages();
 }
@@ -320,13 +319,12 @@ void TForm2::BerechneRestzeit(double bytesDone)
     double elapsed = LastTickSeconds - StartSeconds;
     if (bytesDone == 0 || !Form1)
         return;
-    const bool german = German();
     double minutes = (elapsed * Form1->WipeFreeAtStart / bytesDone - elapsed) / 60 + 1;
     char text[64];
     std::snprintf(text, sizeof text, "%.0f", minutes);
-    Label8->SetCaption((german ? "Dauer: " : "Duration: ") + GetLengthString(static_cast<long long>(elapsed)) +
-                       (german ? " - Restzeit : " : " - Time remains : ") + text +
-                       (german ? " Minuten" : " Minutes"));
+    Label8->SetCaption(language::Text("Dauer: ", "Duration: ") + GetLengthString(static_cast<long long>(elapsed)) +
+                       language::Text(" - Restzeit : ", " - Time remains : ") + text +
+                       language::Text(" Minuten", " Minutes"));
 }
 
 std::string TForm2::GetLengthString(long long seconds)

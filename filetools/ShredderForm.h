@@ -83,7 +83,6 @@ protected:
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    bool German() const;
     void ShowFailureCount();
 
     ShredderIo* disk_ = &Win32ShredderIo(); // the disk of the run, for the wipe progress

@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "filetools/ShredderObserver.h"
 
 #include <cstdio>
@@ -6,11 +7,11 @@ std::string DescribeShredderStatus(const ShredderStatus& status, bool german)
 {
     switch (status.kind) {
     case ShredderStatus::DeletingFile:
-        return (german ? "Lösche Datei: " : "Deleting file: ") + status.path;
+        return (language::Text(german, "Lösche Datei: ", "Deleting file: ")) + status.path;
     case ShredderStatus::ScramblingName:
-        return german ? "Überschreibe Dateinamen . . ." : "Overwriting file name . . .";
+        return language::Text(german, "Überschreibe Dateinamen . . .", "Overwriting file name . . .");
     case ShredderStatus::Pass:
-        return (german ? "Durchgang #" : "Pass #") + std::to_string(status.pass) + " / " +
+        return (language::Text(german, "Durchgang #", "Pass #")) + std::to_string(status.pass) + " / " +
                std::to_string(status.passes);
     }
     return std::string();

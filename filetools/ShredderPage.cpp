@@ -1,6 +1,7 @@
 // The shredder page: a list of files and folders (dropped, or added through the file
 // and folder dialogs) that are shredded with the chosen number of passes.
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "shell/Unit1.h"
 
 #include "common/PathFacts.h"
@@ -103,22 +104,23 @@ void TForm1::BuildShredderPage()
 void TForm1::CaptionShredderPages()
 {
     if (auto* title = static_cast<TLabel*>(FindComponent("ShredderTitleLabel")))
-        title->SetCaption(Text("Dateien und Ordner hierher ziehen oder hinzufügen; sie werden sicher gelöscht.",
-                               "Drop or add files and folders here; they are deleted securely."));
+        title->SetCaption(
+            language::Text("Dateien und Ordner hierher ziehen oder hinzufügen; sie werden sicher gelöscht.",
+                           "Drop or add files and folders here; they are deleted securely."));
     if (auto* passes = static_cast<TLabel*>(FindComponent("ShredderPassesLabel")))
-        passes->SetCaption(Text("Durchgänge (1 - 500):", "Passes (1 - 500):"));
-    AddShredderFilesLink->SetCaption(Text("Dateien hinzufügen", "Add files"));
-    AddShredderFolderLink->SetCaption(Text("Ordner hinzufügen", "Add folder"));
-    Label55->SetCaption(Text("Liste leeren", "Clear list"));
-    Button1->SetCaption(Text("Löschen", "Shred"));
-    Allesmarkieren2->Caption = Text("Alles markieren", "Select all");
-    Markierungumkehren1->Caption = Text("Markierung umkehren", "Invert selection");
-    RemoveShredderRows1->Caption = Text("Aus der Liste entfernen", "Remove from list");
-    Listeleeren1->Caption = Text("Liste leeren", "Clear list");
+        passes->SetCaption(language::Text("Durchgänge (1 - 500):", "Passes (1 - 500):"));
+    AddShredderFilesLink->SetCaption(language::Text("Dateien hinzufügen", "Add files"));
+    AddShredderFolderLink->SetCaption(language::Text("Ordner hinzufügen", "Add folder"));
+    Label55->SetCaption(language::Text("Liste leeren", "Clear list"));
+    Button1->SetCaption(language::Text("Löschen", "Shred"));
+    Allesmarkieren2->Caption = language::Text("Alles markieren", "Select all");
+    Markierungumkehren1->Caption = language::Text("Markierung umkehren", "Invert selection");
+    RemoveShredderRows1->Caption = language::Text("Aus der Liste entfernen", "Remove from list");
+    Listeleeren1->Caption = language::Text("Liste leeren", "Clear list");
     if (Label48)
-        Label48->SetCaption(Text("Freien Speicher löschen", "Wipe free space"));
+        Label48->SetCaption(language::Text("Freien Speicher löschen", "Wipe free space"));
     if (auto* hint = static_cast<TLabel*>(FindComponent("WipeTitleLabel")))
-        hint->SetCaption(Text("Wählen Sie ein Laufwerk, dessen freier Speicher überschrieben werden soll.",
+        hint->SetCaption(language::Text("Wählen Sie ein Laufwerk, dessen freier Speicher überschrieben werden soll.",
                               "Choose a drive whose free space is to be overwritten."));
 }
 
@@ -180,8 +182,8 @@ void TForm1::NewListViewWP11(TObject*, const std::vector<std::string>& paths)
 void TForm1::AddShredderFilesClick(TObject*)
 {
     TOpenDialog dialog(nullptr);
-    dialog.Title = Text("Dateien zum sicheren Löschen", "Files to shred");
-    dialog.Filter = Text("Alle Dateien|*.*", "All files|*.*");
+    dialog.Title = language::Text("Dateien zum sicheren Löschen", "Files to shred");
+    dialog.Filter = language::Text("Alle Dateien|*.*", "All files|*.*");
     dialog.Options |= ofFileMustExist | ofNoChangeDir;
     if (dialog.Execute() && !dialog.FileName.empty())
         AddShredderRow(dialog.FileName);
@@ -198,19 +200,19 @@ void TForm1::AddShredderFolderClick(TObject* sender)
 void TForm1::Button1Click(TObject*)
 {
     if (ListView11->SelCount() == 0) {
-        effects::ShowMessageBox(Handle(), Text("Keine Dateien ausgewählt", "No files selected"),
-                                Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(Handle(), language::Text("Keine Dateien ausgewählt", "No files selected"),
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     if (effects::ShowMessageBox(
             Handle(),
-            Text("Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
+            language::Text("Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
                  "Eine Wiederherstellung wird nicht möglich sein.\n"
                  "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
                  "Fortfahren ?",
                  "Do you really want delete secure selected files? \nRestoring data will fail.\n"
                  "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
-            Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+            language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
 
     WipeRunning = 0;
@@ -242,10 +244,10 @@ void TForm1::Button1Click(TObject*)
         TListItem* item = items->Item(row);
         if (!item->Selected())
             continue;
-        window->Label1->SetCaption(Text("Datei", "File"));
+        window->Label1->SetCaption(language::Text("Datei", "File"));
         const ShredderRun run = StartShredderRun(*window, {item->Caption(), ShredPasses}, disk);
         if (run.start == ShredderRun::Start::Missing)
-            effects::ShowMessageBox(Handle(), Text("Datei nicht gefunden", "Unable to locate file"),
+            effects::ShowMessageBox(Handle(), language::Text("Datei nicht gefunden", "Unable to locate file"),
                                     Application->Title, MB_OK);
         else if (run.gone)
             items->Delete(row);

@@ -2,6 +2,7 @@
 // chosen number of parts, with the batch file that joins them again.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "filetools/FileSplitter.h"
 #include "shell/MessageText.h"
 #include "shell/PageParts.h"
@@ -108,15 +109,15 @@ void TForm1::BuildSplitterPage()
 void TForm1::CaptionSplitterPage()
 {
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("SplitterPageTitle")))
-        title->SetCaption(Text("Datei in Teile zerlegen", "Split a file into parts"));
-    RadioButton12->SetCaption(Text("Nach Größe teilen", "Split by size"));
-    RadioButton13->SetCaption(Text("In Anzahl Teile teilen", "Split into parts"));
+        title->SetCaption(language::Text("Datei in Teile zerlegen", "Split a file into parts"));
+    RadioButton12->SetCaption(language::Text("Nach Größe teilen", "Split by size"));
+    RadioButton13->SetCaption(language::Text("In Anzahl Teile teilen", "Split into parts"));
     Label88->SetCaption("Bytes");
-    Label86->SetCaption(Text("Jetzt teilen", "Split now"));
+    Label86->SetCaption(language::Text("Jetzt teilen", "Split now"));
     int index = ComboBoxEx2->ItemIndex();
     ComboBoxEx2->Items()->Clear();
     for (const Preset& preset : presets)
-        ComboBoxEx2->Items()->Add(Text(preset.german, preset.english));
+        ComboBoxEx2->Items()->Add(language::Text(preset.german, preset.english));
     ComboBoxEx2->SetItemIndex(index >= 0 ? index : 0);
 }
 
@@ -130,8 +131,8 @@ void TForm1::SelectFirstSplitSize()
 void TForm1::Button3Click(TObject*)
 {
     TSaveDialog dialog(nullptr);
-    dialog.Title = Text("Suchen", "Search");
-    dialog.Filter = Text("Alle Dateien (*.*)|*.*", "All files (*.*)|*.*");
+    dialog.Title = language::Text("Suchen", "Search");
+    dialog.Filter = language::Text("Alle Dateien (*.*)|*.*", "All files (*.*)|*.*");
     if (dialog.Execute() && !dialog.FileName.empty())
         Edit9->SetText(dialog.FileName);
 }
@@ -167,54 +168,59 @@ void TForm1::Label86Click(TObject*)
         partSize = splitter::PartSizeForCount(size, CSpinEdit6->Value());
     }
     if (source.empty() || size == 0 || partSize == 0) {
-        effects::ShowMessageBox(Handle(), Text("Ungültige Angaben", "Invalid Data"), "Tidewrack", frontError);
+        effects::ShowMessageBox(Handle(), language::Text("Ungültige Angaben", "Invalid Data"), "Tidewrack", frontError);
         return;
     }
     if (partSize > size) {
-        effects::ShowMessageBox(Handle(),
-                                Text("Die Teilgröße ist größer als die Datei", "Size of Splitfile is greater as origin file"),
-                                "Tidewrack", frontInfo);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Teilgröße ist größer als die Datei", "Size of Splitfile is greater as origin file"),
+            "Tidewrack", frontInfo);
         return;
     }
     std::vector<std::string> existing = splitter::ExistingTargets(source, size, partSize);
     if (!existing.empty() &&
         effects::ShowMessageBox(Handle(),
-                                Text("Diese Dateien gibt es schon; sie werden überschrieben:\n\n",
+                                language::Text("Diese Dateien gibt es schon; sie werden überschrieben:\n\n",
                                      "These files exist already and will be overwritten:\n\n") +
-                                    JoinLines(existing, 10) + Text("\n\nFortfahren?", "\n\nGo on?"),
-                                Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+                                    JoinLines(existing, 10) + language::Text("\n\nFortfahren?", "\n\nGo on?"),
+                                language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
     splitter::SplitResult result =
-        splitter::SplitFile(source, partSize, LanguageFlag != 0, [] { Application->ProcessMessages(); });
+        splitter::SplitFile(source, partSize, language::German(), [] { Application->ProcessMessages(); });
     switch (result.error) {
     case splitter::SplitError::None:
-        effects::ShowMessageBox(Handle(), Text("Die Datei wurde erfolgreich geteilt", "Splitting files succeeded"),
+        effects::ShowMessageBox(Handle(),
+                                language::Text("Die Datei wurde erfolgreich geteilt", "Splitting files succeeded"),
                                 "Tidewrack", frontInfo);
         break;
     case splitter::SplitError::NameClash:
         effects::ShowMessageBox(Handle(),
-                                Text("Ein Teil oder die Batchdatei hätte den Namen der Datei selbst:\n",
+                                language::Text("Ein Teil oder die Batchdatei hätte den Namen der Datei selbst:\n",
                                      "A part or the batch file would have the name of the file itself:\n") +
                                     result.failedPath,
                                 "Tidewrack", frontError);
         break;
     case splitter::SplitError::PartFailed:
-        effects::ShowMessageBox(Handle(),
-                                Text("Fehler beim Teilen der Datei. Dieser Teil konnte nicht geschrieben werden:\n",
-                                     "Error splitting files. This part could not be written:\n") +
-                                    result.failedPath,
-                                "Tidewrack", frontError);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Fehler beim Teilen der Datei. Dieser Teil konnte nicht geschrieben werden:\n",
+                           "Error splitting files. This part could not be written:\n") +
+                result.failedPath,
+            "Tidewrack", frontError);
         break;
     case splitter::SplitError::BatchFailed:
-        effects::ShowMessageBox(Handle(),
-                                Text("Die Teile sind geschrieben, aber die Batchdatei zum Wiederherstellen nicht:\n",
-                                     "The parts are written, but not the batch file for restoration:\n") +
-                                    splitter::BatchName(source),
-                                "Tidewrack", frontError);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Teile sind geschrieben, aber die Batchdatei zum Wiederherstellen nicht:\n",
+                           "The parts are written, but not the batch file for restoration:\n") +
+                splitter::BatchName(source),
+            "Tidewrack", frontError);
         break;
     default:
-        effects::ShowMessageBox(Handle(), Text("Fehler beim Teilen der Datei ", "Error splitting files ") + source,
+        effects::ShowMessageBox(Handle(),
+                                language::Text("Fehler beim Teilen der Datei ", "Error splitting files ") + source,
                                 "Tidewrack", frontError);
         break;
     }

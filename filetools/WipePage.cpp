@@ -3,6 +3,7 @@
 // afterwards.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
@@ -69,7 +70,6 @@ void TForm1::InitWipeSpace()
     SHFILEINFOA info{};
     ListView10->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
-    const bool german = LanguageFlag != 0;
     for (const std::string& root : FixedDriveRoots()) {
         TListItem* item = ListView10->Items()->Add();
         item->SetImageIndex(GetIcon(root, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
@@ -83,10 +83,10 @@ void TForm1::InitWipeSpace()
             ULARGE_INTEGER available{}, total{}, free{};
             GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free);
             caption = IconDisplayName + "  (" + fileSystem +
-                      (german ? "; Belegter Speicher: " : "; Used Diskspace: ") +
-                      Gigabytes(total.QuadPart - free.QuadPart, german) +
-                      (german ? " GB; Freier Speicher: " : " GB; Free Diskspace: ") +
-                      Gigabytes(free.QuadPart, german) + " GB)";
+                      language::Text("; Belegter Speicher: ", "; Used Diskspace: ") +
+                      Gigabytes(total.QuadPart - free.QuadPart, language::German()) +
+                      language::Text(" GB; Freier Speicher: ", " GB; Free Diskspace: ") +
+                      Gigabytes(free.QuadPart, language::German()) + " GB)";
         }
         item->SetCaption(caption);
     }
@@ -96,8 +96,8 @@ void TForm1::Label48Click(TObject*)
 {
     TListItem* row = ListView10->Selected();
     if (!row) {
-        effects::ShowMessageBox(Handle(), Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(Handle(), language::Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),
+                                language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     const char letter = static_cast<char>(reinterpret_cast<intptr_t>(row->Data()));
@@ -124,7 +124,8 @@ void TForm1::Label48Click(TObject*)
     window->ProgressBar1->SetMin(0);
     window->ProgressBar1->SetMax(100);
     window->ProgressBar1->SetPosition(0);
-    window->SetCaption(Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot);
+    window->SetCaption(language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") +
+                       WipeDriveRoot);
 
     StartShredderRun(*window, {WipeDriveRoot, ShredPasses, true}, disk);
     WipeRunning = 0;
@@ -138,5 +139,5 @@ void TForm1::Label48Click(TObject*)
 
 void TForm1::TestShredderFiles()
 {
-    OfferToDeleteLeftoverWipeFiles(Handle(), FixedDriveRoots(), LanguageFlag != 0);
+    OfferToDeleteLeftoverWipeFiles(Handle(), FixedDriveRoots(), language::German());
 }

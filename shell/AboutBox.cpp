@@ -1,4 +1,5 @@
 // The about box as the title bar's about button opens it, and the memory figure it shows.
+#include "common/Language.h"
 #include "shell/HostDialog.h"
 #include "shell/Information.h"
 #include "shell/Unit1.h"
@@ -59,7 +60,8 @@ std::string MemoryCaption(unsigned long long bytes, int languageFlag)
     char number[64] = "";
     if (GetNumberFormatA(LOCALE_USER_DEFAULT, 0, kib.c_str(), &format, number, sizeof number) <= 0)
         lstrcpynA(number, kib.c_str(), sizeof number);
-    return std::string(languageFlag ? "Physikalischer Speicher: " : "physical memory: ") + number + " KB ";
+    return std::string(language::Text(languageFlag, "Physikalischer Speicher: ", "physical memory: ")) + number +
+           " KB ";
 }
 
 } // namespace about

@@ -5,6 +5,7 @@
 #include "cleaning/ScanRecords.h"
 #include "cleaning/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/OptionsKeys.h"
 #include "shell/ProductInfo.h"
@@ -60,7 +61,7 @@ void TForm1::FormCreate(TObject*)
     GetDuplicateSearchOptions();
     ReadOptions();
 
-    Label1->SetCaption(Text("Bereit . . .", "Ready . . ."));
+    Label1->SetCaption(language::Text("Bereit . . .", "Ready . . ."));
     Application->ProcessMessages();
 
     GetTaskPlaner();
@@ -253,7 +254,7 @@ void TForm1::ShowNetworkWarningOnce()
     WriteReg(rootCurrentUser, options::Key, options::ShowNetworkMessage, "done", "s");
     effects::ShowMessageBox(
         Handle(),
-        Text("Wenn Sie ein Netzlaufwerk verwenden, kann Tidewrack keine Dateien in den Papierkorb löschen.\n"
+        language::Text("Wenn Sie ein Netzlaufwerk verwenden, kann Tidewrack keine Dateien in den Papierkorb löschen.\n"
              "Das Wiederherstellen einer Datei aus dem Papierkorb schlägt dann fehl!\n"
              "Sie können diese Dateien aber als Zip sichern.\n"
              "Diese Meldung erscheint nicht wieder! ",

@@ -1,5 +1,6 @@
 #include "shell/Frameupdate.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
@@ -118,7 +119,7 @@ void TFrame30::Button4Click(TObject*)
 {
     TSaveDialog dialog(this);
     dialog.DefaultExt = "exe";
-    dialog.Filter = Form1->Text("Programme (*.exe)|*.EXE", "Applications (*.exe)|*.EXE");
+    dialog.Filter = language::Text("Programme (*.exe)|*.EXE", "Applications (*.exe)|*.EXE");
     dialog.FileName = "TidewrackUpdate.exe";
     dialog.Options |= ofOverwritePrompt;
     if (dialog.Execute())
@@ -142,9 +143,9 @@ void TFrame30::Button3Click(TObject*)
         return;
     }
     int answer = effects::ShowMessageBox(Form1->Handle(),
-                                         Form1->Text("Download erfolgreich. Update jetzt installieren ?",
+                                         language::Text("Download erfolgreich. Update jetzt installieren ?",
                                                      "Download succeeded. Install Update now ?"),
-                                         Form1->Text("Frage", "Question"),
+                                         language::Text("Frage", "Question"),
                                          MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
     // Once the new program has started this process ends; otherwise the dialog goes.
     if (answer != IDYES || !Form1->InstallUpdate(target))
@@ -153,9 +154,9 @@ void TFrame30::Button3Click(TObject*)
 
 void TFrame30::ShowProgress(uint64_t bytes, const std::optional<uint64_t>& total, bool german)
 {
-    std::string text = (german ? "Heruntergeladen " : "Downloaded ") + std::to_string(bytes / 1024) + " KB";
+    std::string text = language::Text(german, "Heruntergeladen ", "Downloaded ") + std::to_string(bytes / 1024) + " KB";
     if (total) {
-        text += (german ? " / " : " of ") + std::to_string(*total / 1024) + " KB";
+        text += language::Text(german, " / ", " of ") + std::to_string(*total / 1024) + " KB";
         if (*total > 0)
             CGauge1->SetPosition(static_cast<int>(bytes * 100 / *total));
     }

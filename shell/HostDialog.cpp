@@ -1,4 +1,5 @@
 #include "shell/HostDialog.h"
+#include "common/Language.h"
 
 #include <algorithm>
 
@@ -124,7 +125,7 @@ TForm6* TForm1::MakeHostDialog(HostDialog dialog)
     MakeTempPanel2(this);
     Form6 = new TForm6(design.ownedByMainForm ? static_cast<TComponent*>(this) : HostPanel);
     if (design.germanCaption)
-        Form6->SetCaption(Text(design.germanCaption, design.englishCaption));
+        Form6->SetCaption(language::Text(design.germanCaption, design.englishCaption));
     Form6->SetBorderStyle(design.border);
     Form6->SetBorderIcons(Form6->BorderIcons() & ~design.iconsRemoved);
     if (design.stayOnTop)

@@ -1,5 +1,6 @@
 #include "shell/Information.h"
 
+#include "common/Language.h"
 #include "shell/Pictures.h"
 #include "shell/ProductInfo.h"
 #include "shell/Unit1.h"
@@ -60,8 +61,6 @@ HICON ProgramPicture(int size)
     return static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
-
-bool German() { return !Form1 || Form1->LanguageFlag != 0; }
 
 } // namespace
 
@@ -144,10 +143,10 @@ TFrame5::~TFrame5()
 void TFrame5::SetTexts(int languageFlag)
 {
     const bool german = languageFlag != 0;
-    Label10->SetCaption(german ? "Über Tidewrack" : "About Tidewrack");
+    Label10->SetCaption(language::Text(german, "Über Tidewrack", "About Tidewrack"));
     Label2->SetCaption(std::string("Version ") + TIDEWRACK_VERSION_TEXT);
-    Label6->SetCaption(german ? "für Windows9x/2000/NT/ME/XP  " : "Windows9x/2000/NT/ME/XP  ");
-    Label7->SetCaption(german ? "Wie kann ich Tidewrack unterstützen?" : "How can I support Tidewrack?");
+    Label6->SetCaption(language::Text(german, "für Windows9x/2000/NT/ME/XP  ", "Windows9x/2000/NT/ME/XP  "));
+    Label7->SetCaption(language::Text(german, "Wie kann ich Tidewrack unterstützen?", "How can I support Tidewrack?"));
 }
 
 void TFrame5::CloseBox()
@@ -199,17 +198,17 @@ void TFrame5::Label5Click(TObject*) { OpenLink(product::WebSiteUrl); }
 
 void TFrame5::Label7Click(TObject*)
 {
-    const bool german = German();
     int answer = effects::ShowMessageBox(
         Handle(),
-        german ? "Möchten Sie dem Tidewrack-Team schreiben und erfahren, wie Sie das Projekt unterstützen können?"
-               : "Would you like to write to the Tidewrack team and learn how you can support the project?",
-        german ? "Frage" : "Question", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_YESNO);
+        language::Text(
+            "Möchten Sie dem Tidewrack-Team schreiben und erfahren, wie Sie das Projekt unterstützen können?",
+            "Would you like to write to the Tidewrack team and learn how you can support the project?"),
+        language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_YESNO);
     if (answer != IDYES)
         return;
     OpenLink(about::MailtoLink(product::SupportAddress,
-                               german ? "Tidewrack unterstützen" : "Supporting Tidewrack",
-                               german ? "Wie kann ich Tidewrack unterstützen?" : "How can I support Tidewrack?"));
+                               language::Text("Tidewrack unterstützen", "Supporting Tidewrack"),
+                               language::Text("Wie kann ich Tidewrack unterstützen?", "How can I support Tidewrack?")));
 }
 
 void TFrame5::Label7MouseMove(TObject*, TShiftState, int, int) { Label7->SetCursor(crHandPoint); }

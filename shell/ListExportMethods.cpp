@@ -1,6 +1,7 @@
 // The main form's list export and the sort arrows in list headers.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/ListExport.h"
 #include "shell/Pictures.h"
@@ -43,15 +44,15 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
     std::vector<list_export::Row> rows = SelectedRows(*listView);
     if (rows.empty()) {
         effects::ShowMessageBox(GetForegroundWindow(),
-                                Text("Bitte zuerst Dateien auswählen !", "Select files first !"),
-                                Text("Hinweis", "Note"),
+                                language::Text("Bitte zuerst Dateien auswählen !", "Select files first !"),
+                                language::Text("Hinweis", "Note"),
                                 MB_TOPMOST | MB_TASKMODAL | MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
 
     TSaveDialog dialog(nullptr);
-    dialog.Title = Text("Speichern", "Save");
-    dialog.Filter = Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
+    dialog.Title = language::Text("Speichern", "Save");
+    dialog.Filter = language::Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
                          "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
     if (!dialog.Execute())
         return;
@@ -75,7 +76,7 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
 
     if (!staged_file::WriteLines(path, lines))
         effects::ShowMessageBox(Handle(),
-                                Text("Die Datei konnte nicht geschrieben werden:\n",
+                                language::Text("Die Datei konnte nicht geschrieben werden:\n",
                                      "The file could not be written:\n") + path,
                                 "Tidewrack", MB_ICONERROR | MB_OK);
 }
@@ -85,9 +86,10 @@ bool TForm1::MayReplaceFile(const std::string& path)
     if (!common::Exists(path))
         return true;
     return effects::ShowMessageBox(Handle(),
-                                   Text("Die Datei gibt es schon:\n", "The file exists already:\n") + path +
-                                       Text("\nErsetzen?", "\nReplace it?"),
-                                   Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO | MB_TASKMODAL) == IDYES;
+                                   language::Text("Die Datei gibt es schon:\n", "The file exists already:\n") + path +
+                                       language::Text("\nErsetzen?", "\nReplace it?"),
+                                   language::Text("Frage", "Question"),
+                                   MB_ICONQUESTION | MB_YESNO | MB_TASKMODAL) == IDYES;
 }
 
 void TForm1::AddBitmapTo(int column, int direction, TListView* listView)

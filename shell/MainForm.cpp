@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/ScanRecords.h"
+#include "common/Language.h"
 #include "shell/Pictures.h"
 #include "shell/UpdateVersion.h"
 
@@ -313,7 +314,7 @@ void TForm1::BuildSidebar()
 void TForm1::CaptionSidebarGroups()
 {
     for (int g = 0; g < 6; ++g)
-        SidebarGroupLabels[g]->SetCaption(groupTitles[g][LanguageFlag ? 0 : 1]);
+        SidebarGroupLabels[g]->SetCaption(language::Text(groupTitles[g][0], groupTitles[g][1]));
 }
 
 void TForm1::BuildPages()

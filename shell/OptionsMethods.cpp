@@ -4,6 +4,7 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/ScanLocations.h"
+#include "common/Language.h"
 #include "shell/Frameoptionen.h"
 #include "shell/HostDialog.h"
 #include "shell/LocaleTime.h"
@@ -33,7 +34,7 @@ bool WriteLanguageFile(const std::string& path, bool german)
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         return false;
-    file << (german ? "1" : "0") << "\r\n";
+    file << language::Text(german, "1", "0") << "\r\n";
     file.close();
     return !file.fail();
 }
@@ -67,7 +68,7 @@ void TForm1::GetOptions()
     TListItems* startupRows = frame->ListView1->Items();
     startupRows->Clear();
     for (const auto& action : startupActions)
-        startupRows->Add()->SetCaption(Text(action[0], action[1]));
+        startupRows->Add()->SetCaption(language::Text(action[0], action[1]));
 
     SYSTEMTIME now = effects::Now();
     frame->DateTimePicker1->SetDateTime(now);
@@ -198,11 +199,11 @@ void TForm1::WriteOptions()
     if (!languageSaved)
         effects::ShowMessageBox(
             GetParentForm(frame) ? GetParentForm(frame)->Handle() : Handle(),
-            LanguageFlag ? "Die Sprache konnte nicht gespeichert werden, weil die Datei\n" + languageFile +
-                               "\nnicht geschrieben werden kann. Alle anderen Einstellungen wurden gespeichert."
-                         : "The language could not be saved because the file\n" + languageFile +
-                               "\ncannot be written. All other settings have been saved.",
-            Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+            language::Text("Die Sprache konnte nicht gespeichert werden, weil die Datei\n" + languageFile +
+                               "\nnicht geschrieben werden kann. Alle anderen Einstellungen wurden gespeichert.",
+                           "The language could not be saved because the file\n" + languageFile +
+                               "\ncannot be written. All other settings have been saved."),
+            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
 void TForm1::OptionenEnglish()
@@ -260,13 +261,14 @@ void TForm1::TrayMenuEnglish()
 void TForm1::Image36Click(TObject*)
 {
     const std::string helpFile =
-        ProgramDir + (LanguageFlag ? "\\Tidewrack Hilfedatei.chm" : "\\Tidewrack Helper.chm");
+        ProgramDir + language::Text("\\Tidewrack Hilfedatei.chm", "\\Tidewrack Helper.chm");
     if (effects::ShellOpen(Handle(), "open", helpFile, "", "", SW_SHOW) > 32)
         return;
-    effects::ShowMessageBox(Handle(),
-                            Text("Die Hilfedatei konnte nicht geöffnet werden:\n", "The help file could not be opened:\n") +
-                                helpFile,
-                            Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+    effects::ShowMessageBox(
+        Handle(),
+        language::Text("Die Hilfedatei konnte nicht geöffnet werden:\n", "The help file could not be opened:\n") +
+            helpFile,
+        language::Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
 }
 
 // A missing Tasks key, or a value that is no number, means no task.

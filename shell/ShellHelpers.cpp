@@ -2,6 +2,7 @@
 
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"
+#include "common/Language.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>
@@ -108,7 +109,7 @@ bool BrowseDirectory(int languageFlag, std::string& path)
     info.hwndOwner = ::GetForegroundWindow();
     info.pidlRoot = nullptr; // the desktop
     info.pszDisplayName = displayName;
-    info.lpszTitle = languageFlag ? "Ordner suchen" : "Search folder";
+    info.lpszTitle = language::Text(languageFlag, "Ordner suchen", "Search folder");
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(current.c_str());

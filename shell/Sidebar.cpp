@@ -3,6 +3,7 @@
 // group and the link and hands over to the page dispatcher.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/Pictures.h"
 #include "shell/SidebarLinks.h"
 
@@ -79,7 +80,7 @@ void TForm1::FillLabel(int group)
         SidebarIcons[i]->Picture()->Clear();
         SidebarIcons[i]->Hide();
     }
-    sidebar::GroupLinks links = sidebar::LinksOf(group - 1, LanguageFlag != 0, OsLevel);
+    sidebar::GroupLinks links = sidebar::LinksOf(group - 1, language::German(), OsLevel);
     for (size_t i = 0; i < links.links.size(); ++i)
         BuildLabel(static_cast<int>(i), links.links[i].iconIndex, links.links[i].caption);
     Panel->SetHeight(links.panelHeight);

@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "shell/SidebarLinks.h"
 
 namespace sidebar {
@@ -54,7 +55,7 @@ std::vector<Link> Captions(const Entry (&entries)[N], bool german)
 {
     std::vector<Link> links;
     for (const Entry& entry : entries)
-        links.push_back({german ? entry.german : entry.english, entry.iconIndex});
+        links.push_back({language::Text(german, entry.german, entry.english), entry.iconIndex});
     return links;
 }
 
@@ -63,7 +64,7 @@ std::vector<Link> Captions(const Entry (&entries)[N], bool german)
 GroupLinks LinksOf(int group, bool german, int osLevel)
 {
     auto caption = [german](const Entry& entry) {
-        return Link{german ? entry.german : entry.english, entry.iconIndex};
+        return Link{language::Text(german, entry.german, entry.english), entry.iconIndex};
     };
     switch (group) {
     case 0: return {Captions(cleanHardDrive, german), 86};

@@ -2,6 +2,7 @@
 // their scan ran in this process, and the user comes back to a fresh main window.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "toolkit/Effects.h"
 
 bool TForm1::StartAfresh(HWND owner)
@@ -13,8 +14,8 @@ bool TForm1::StartAfresh(HWND owner)
     }
     // Without a new main window to come back to, this process keeps its own.
     effects::ShowMessageBox(owner,
-                            Text("Tidewrack konnte nicht neu gestartet werden:\n",
+                            language::Text("Tidewrack konnte nicht neu gestartet werden:\n",
                                  "Tidewrack could not be started again:\n") + program,
-                            Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+                            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     return false;
 }

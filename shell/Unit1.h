@@ -2,6 +2,7 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
+#include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
 #include "shell/RegistryLayer.h"
 #include "toolkit/Contnrs.h"
@@ -787,10 +788,6 @@ public:
     // (shell/StartAfresh.cpp).
     bool StartAfresh(HWND owner);
 
-    // The German or the English text, by LanguageFlag.
-    const char* Text(const char* german, const char* english) const
-    { return LanguageFlag ? german : english; }
-
     // ---- shared state
     TRegistry* Registry = nullptr;
     bool KeyOpened = false;
@@ -809,7 +806,8 @@ public:
     std::string IconTypeName;
     std::string IconDisplayName;
 
-    int LanguageFlag = 1;
+    // The program's language (1 German, 0 English), set at the start; every window reads it.
+    int& LanguageFlag = language::Flag;
     unsigned char AbortFlag = 0;
     unsigned char RelaunchOnClose = 0;
     unsigned char AutoScan = 0;

@@ -2,6 +2,7 @@
 // against the program's own version, the download of the new program and its start.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/Download.h"
 #include "shell/Frameupdate.h"
 #include "shell/HostDialog.h"
@@ -45,12 +46,14 @@ void TForm1::BuildUpdatePage()
 void TForm1::CaptionUpdatePage()
 {
     if (auto* title = static_cast<TLabel*>(FindComponent("UpdateTitleLabel")))
-        title->SetCaption(Text("Tidewrack kann auf dem Server des Herstellers nach einer neuen Version suchen.",
-                               "Tidewrack can look for a new version on the maker's web server."));
+        title->SetCaption(
+            language::Text("Tidewrack kann auf dem Server des Herstellers nach einer neuen Version suchen.",
+                           "Tidewrack can look for a new version on the maker's web server."));
     if (auto* version = static_cast<TLabel*>(FindComponent("UpdateVersionLabel")))
-        version->SetCaption(Text("Ihre Version: ", "Your version: ") +
-                            (ProgramVersion.empty() ? std::string(Text("unbekannt", "unknown")) : ProgramVersion));
-    Label47->SetCaption(Text("Nach neuer Version suchen", "Check for a new version"));
+        version->SetCaption(
+            language::Text("Ihre Version: ", "Your version: ") +
+            (ProgramVersion.empty() ? std::string(language::Text("unbekannt", "unknown")) : ProgramVersion));
+    Label47->SetCaption(language::Text("Nach neuer Version suchen", "Check for a new version"));
 }
 
 void TForm1::Label47Click(TObject*)
@@ -65,11 +68,11 @@ void TForm1::InitCheckNewVersion(TObject*)
     std::optional<update::Version> installed = update::ParseVersion(ProgramVersion);
     if (!installed) {
         effects::ShowMessageBox(Handle(),
-                                Text("Die Version dieses Tidewrack ist unbekannt; sie kann nicht mit der "
+                                language::Text("Die Version dieses Tidewrack ist unbekannt; sie kann nicht mit der "
                                      "neuesten Version verglichen werden.",
                                      "The version of this Tidewrack is unknown, so it cannot be compared "
                                      "with the newest version."),
-                                Text("Fehler", "Error"), errorBox);
+                                language::Text("Fehler", "Error"), errorBox);
         return;
     }
     // In the temporary folder: the program folder is often not writable.
@@ -88,21 +91,22 @@ void TForm1::InitCheckNewVersion(TObject*)
     DeleteFileA(versionFile.c_str());
     if (!newest) {
         effects::ShowMessageBox(Handle(),
-                                Text("Die Versionsdatei des Update-Servers nennt keine gültige Version.",
+                                language::Text("Die Versionsdatei des Update-Servers nennt keine gültige Version.",
                                      "The update server's version file names no valid version."),
-                                Text("Fehler", "Error"), errorBox);
+                                language::Text("Fehler", "Error"), errorBox);
         return;
     }
     if (update::CompareVersions(*installed, *newest) >= 0) {
         effects::ShowMessageBox(Handle(),
-                                Text("Sie haben die neueste Version !\n  ", "You are uptodate !\n  "),
-                                Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+                                language::Text("Sie haben die neueste Version !\n  ", "You are uptodate !\n  "),
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
         return;
     }
-    int answer = effects::ShowMessageBox(Handle(),
-                                         Text("Neue Version verfügbar !\n\nJetzt herunterladen ?",
-                                              "New Version available !\n\nDownload now ?"),
-                                         Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+    int answer =
+        effects::ShowMessageBox(Handle(),
+                                language::Text("Neue Version verfügbar !\n\nJetzt herunterladen ?",
+                                               "New Version available !\n\nDownload now ?"),
+                                language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
     if (answer == IDYES)
         ShowUpdateDialog();
 }
@@ -148,7 +152,7 @@ update::DownloadResult TForm1::DownloadFile(const std::string& url, const std::s
     return update::DownloadFile(url, target, [this](uint64_t bytes, const std::optional<uint64_t>& total) {
         Application->ProcessMessages();
         if (VersionCheckMode == 0 && Frame30)
-            Frame30->ShowProgress(bytes, total, LanguageFlag != 0);
+            Frame30->ShowProgress(bytes, total, language::German());
         return AbortFlag == 0;
     });
 }
@@ -162,27 +166,28 @@ void TForm1::TellDownloadFailure(const update::DownloadResult& result, const std
     case DownloadOutcome::Cancelled:
         return; // the user stopped it and knows
     case DownloadOutcome::NoConnection:
-        text = Text("Fehler beim Verbinden mit dem Internet !\n  ", "Error connecting with internet !\n  ");
+        text = language::Text("Fehler beim Verbinden mit dem Internet !\n  ", "Error connecting with internet !\n  ");
         break;
     case DownloadOutcome::NoAnswer:
-        text = Text("Der Update-Server antwortet nicht. Bitte versuchen Sie es später noch einmal.",
+        text = language::Text("Der Update-Server antwortet nicht. Bitte versuchen Sie es später noch einmal.",
                     "The update server does not answer. Please try again later.");
         break;
     case DownloadOutcome::HttpError:
-        text = Text("Der Update-Server meldet den Fehler ", "The update server reports error ") +
+        text = language::Text("Der Update-Server meldet den Fehler ", "The update server reports error ") +
                std::to_string(result.httpStatus) + ".";
         break;
     case DownloadOutcome::Incomplete:
-        text = Text("Die Übertragung ist abgebrochen", "The transfer broke off") + std::string(" (") +
+        text = language::Text("Die Übertragung ist abgebrochen", "The transfer broke off") + std::string(" (") +
                std::to_string(result.bytes) +
-               (result.total ? Text(" von ", " of ") + std::to_string(*result.total) : std::string()) +
-               Text(" Bytes). Es wurde nichts gespeichert.", " bytes). Nothing has been saved.");
+               (result.total ? language::Text(" von ", " of ") + std::to_string(*result.total) : std::string()) +
+               language::Text(" Bytes). Es wurde nichts gespeichert.", " bytes). Nothing has been saved.");
         break;
     case DownloadOutcome::TargetFailed:
-        text = Text("Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n") + target;
+        text =
+            language::Text("Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n") + target;
         break;
     }
-    effects::ShowMessageBox(Handle(), text, Text("Fehler", "Error"), errorBox);
+    effects::ShowMessageBox(Handle(), text, language::Text("Fehler", "Error"), errorBox);
 }
 
 bool TForm1::InstallUpdate(const std::string& program)
@@ -195,9 +200,9 @@ bool TForm1::InstallUpdate(const std::string& program)
         RemoveTrayIcon();
     if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) <= 32) {
         effects::ShowMessageBox(Handle(),
-                                Text("Das Update konnte nicht gestartet werden:\n",
+                                language::Text("Das Update konnte nicht gestartet werden:\n",
                                      "The update could not be started:\n") + program,
-                                Text("Fehler", "Error"), errorBox);
+                                language::Text("Fehler", "Error"), errorBox);
         return false;
     }
     effects::EndProcess(1);

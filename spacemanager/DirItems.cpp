@@ -1,6 +1,7 @@
 #include "spacemanager/DirItems.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "toolkit/NumberText.h"
 
 #include <algorithm>
@@ -83,10 +84,11 @@ std::string DateTextOf(const FILETIME& writeTime)
 std::string ListingStatusText(const ListingTotals& totals, bool german)
 {
     auto count = [](double value) { return std::to_string(static_cast<long long>(value)); };
-    return count(totals.folderCount) + (german ? " Ordner(" : " Folders(") +
+    return count(totals.folderCount) + language::Text(german, " Ordner(", " Folders(") +
            MegabyteText(static_cast<double>(totals.folderBytes), german) + " MB), " + count(totals.fileCount) +
-           (german ? " Dateien(" : " Files(") + MegabyteText(static_cast<double>(totals.fileBytes), german) +
-           " MB) [" + MegabyteText(static_cast<double>(totals.folderBytes + totals.fileBytes), german) + " MB]";
+           language::Text(german, " Dateien(", " Files(") +
+           MegabyteText(static_cast<double>(totals.fileBytes), german) + " MB) [" +
+           MegabyteText(static_cast<double>(totals.folderBytes + totals.fileBytes), german) + " MB]";
 }
 
 std::string TreeNodeCaption(const std::string& name, uint64_t bytes, bool hasSize, bool german)
@@ -96,7 +98,7 @@ std::string TreeNodeCaption(const std::string& name, uint64_t bytes, bool hasSiz
 
 std::string SelectionStatusText(int selectedCount, uint64_t selectedBytes, bool german)
 {
-    return std::to_string(selectedCount) + (german ? " Objekte ausgewählt (" : " Objects selected (") +
+    return std::to_string(selectedCount) + language::Text(german, " Objekte ausgewählt (", " Objects selected (") +
            MegabyteText(static_cast<double>(selectedBytes), german) + " MB)";
 }
 

@@ -2,6 +2,7 @@
 #include "spacemanager/Dirsize.h"
 
 #include "common/ItemIdList.h"
+#include "common/Language.h"
 #include "shell/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
@@ -55,7 +56,7 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
             SizingCancelled = true;
     };
     OnResize = Bind(this, &TForm11::FormResize);
-    if (!German())
+    if (!language::German())
         English();
     if (Form1 && Form1->ReadReg(rootCurrentUser, options::dirSize::Key, options::dirSize::LastTab, "s") == "1")
         PageControl1->SetActivePage(TabSheet2);
@@ -89,8 +90,6 @@ TForm11::~TForm11()
         DesktopFolder->Release();
     malloc_.Reset();
 }
-
-bool TForm11::German() const { return !Form1 || Form1->LanguageFlag != 0; }
 
 void TForm11::BuildDesign()
 {
@@ -401,10 +400,11 @@ void TForm11::Schliessen1Click(TObject*) { Close(); }
 
 void TForm11::ToolButton8Click(TObject*)
 {
-    effects::ShowMessageBox(Handle(),
-                            std::string("Hoardmap Information 1.000\n") +
-                                (German() ? "Zeigt, wie viel Platz Ordner belegen." : "Shows how much space folders take."),
-                            "Tidewrack", MB_ICONINFORMATION | MB_OK);
+    effects::ShowMessageBox(
+        Handle(),
+        std::string("Hoardmap Information 1.000\n") +
+            language::Text("Zeigt, wie viel Platz Ordner belegen.", "Shows how much space folders take."),
+        "Tidewrack", MB_ICONINFORMATION | MB_OK);
 }
 
 // ---- view and option menus

@@ -267,7 +267,6 @@ private:
     void BuildMenus();
     // Shows or hides the folder panel and its splitter.
     void ShowTree(bool show);
-    bool German() const;
     // Sizes an item while keeping the window alive; stops when SizingCancelled is set.
     uint64_t SizeOfFolder(const std::string& path, bool& complete);
     void StartMonitor(const std::string& path);

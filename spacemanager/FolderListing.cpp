@@ -1,6 +1,7 @@
 // The space manager's item list: every item of the shown folder as a record with its
 // size and share, shown by a virtual list view, sorted, searched and selected.
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "spacemanager/Dirsize.h"
 
 #include "cleaning/FileFacts.h"
@@ -53,7 +54,8 @@ uint64_t TForm11::SizeOfFolder(const std::string& path, bool& complete)
     // The user sees what is measured and how to stop it.
     TStatusPanel* panel = StatusBar1->Panels()->Items(2);
     const std::string shown = panel->Text();
-    panel->SetText((German() ? "Größe von " : "Sizing ") + path + (German() ? " (Esc bricht ab)" : " (Esc cancels)"));
+    panel->SetText(language::Text("Größe von ", "Sizing ") + path +
+                   language::Text(" (Esc bricht ab)", " (Esc cancels)"));
     const uint64_t bytes = MeasureFolder(path, [this] {
         // The window stays alive while a large folder is measured: Escape, another
         // folder or closing the window stop the measuring.
@@ -161,7 +163,8 @@ void TForm11::OpenFolder(IShellFolder* parent, LPCITEMIDLIST absoluteList)
         parent->AddRef();
         folder.Reset(parent);
     } else if (FAILED(parent->BindToObject(absoluteList, nullptr, IID_IShellFolder, folder.PutVoid())) || !folder) {
-        throw std::runtime_error(German() ? "Der Ordner kann nicht geöffnet werden." : "The folder cannot be opened.");
+        throw std::runtime_error(
+            language::Text("Der Ordner kann nicht geöffnet werden.", "The folder cannot be opened."));
     }
     ListView1->ClearSelection();
     ListView1->Items()->BeginUpdate();
@@ -181,7 +184,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
     if (folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, children.Put()) !=
             S_OK ||
         !children)
-        throw std::runtime_error(German() ? "Der Ordner kann nicht gelesen werden." : "The folder cannot be read.");
+        throw std::runtime_error(language::Text("Der Ordner kann nicht gelesen werden.", "The folder cannot be read."));
     ++listing_;
     SizingCancelled = false;
     Totals = ListingTotals{};
@@ -254,11 +257,11 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         return CompareDirItems(a, b, SortKey, SortReversed, CurrentFolder.Get()) < 0;
     });
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));
-    std::string status = ListingStatusText(Totals, German());
+    std::string status = ListingStatusText(Totals, language::German());
     if (!SizesComplete)
-        status += German() ? " - Größenberechnung abgebrochen" : " - sizing cancelled";
+        status += language::Text(" - Größenberechnung abgebrochen", " - sizing cancelled");
     StatusBar1->Panels()->Items(0)->SetText(status);
-    StatusBar1->Panels()->Items(1)->SetText(SelectionStatusText(0, 0, German()));
+    StatusBar1->Panels()->Items(1)->SetText(SelectionStatusText(0, 0, language::German()));
     ChartBuilt = 0;
     if (PageControl1->ActivePage() == TabSheet2) {
         AddTeeChart();
@@ -283,7 +286,7 @@ void TForm11::ListView1Data(TListView*, int index, TListItem& item)
     if (ListView1->ViewStyle() != vsReport)
         return;
     TStringList* cells = item.SubItems();
-    cells->Add(MegabyteText(static_cast<double>(record->Size), German()) + " MB");
+    cells->Add(MegabyteText(static_cast<double>(record->Size), language::German()) + " MB");
     cells->Add(std::to_string(static_cast<long long>(record->Percent + 0.5)) + " %");
     cells->Add(record->TypeName);
     cells->Add(record->DateText);
@@ -314,7 +317,8 @@ void TForm11::ListView1SelectItem(TObject*)
     for (int row : rows)
         if (const DirItem* item = GetItem(row))
             bytes += static_cast<uint64_t>(item->Size);
-    StatusBar1->Panels()->Items(1)->SetText(SelectionStatusText(static_cast<int>(rows.size()), bytes, German()));
+    StatusBar1->Panels()->Items(1)->SetText(
+        SelectionStatusText(static_cast<int>(rows.size()), bytes, language::German()));
 }
 
 void TForm11::ListView1DblClick(TObject*)
@@ -376,5 +380,6 @@ void TForm11::AddTeeChart()
     const std::string title = IsPathCaption(path) || !CurrentFolderPidl
                                   ? path
                                   : GetDisplayName(DesktopFolder, CurrentFolderPidl, SHGDN_NORMAL);
-    Frame6->ShowChart(title, BuildSizeChart(DirItems, Totals, LargestSize, {FolderBarLimit, FileBarLimit}, German()));
+    Frame6->ShowChart(
+        title, BuildSizeChart(DirItems, Totals, LargestSize, {FolderBarLimit, FileBarLimit}, language::German()));
 }

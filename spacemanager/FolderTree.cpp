@@ -1,6 +1,7 @@
 // The space manager's folder tree and address list: the shell namespace from the
 // desktop down, each folder's caption carrying its size, filled as nodes are opened.
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "spacemanager/Dirsize.h"
 
 #include "common/ComPtr.h"
@@ -81,7 +82,7 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
             else if (kind == ItemKind::Folder)
                 bytes = SizeOfFolder(parsing, complete);
             const std::string caption = TreeNodeCaption(GetDisplayName(folder, child, SHGDN_NORMAL), bytes,
-                                                        kind != ItemKind::Virtual, German());
+                                                        kind != ItemKind::Virtual, language::German());
             TTreeNode* node = TreeView1->Items()->AddChildObject(parent, caption, absolute);
             node->SetImageIndex(SystemIconOf(absolute, 0));
             node->SetSelectedIndex(SystemIconOf(absolute, SHGFI_OPENICON));
@@ -206,7 +207,7 @@ void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myCompute
     GetWindowsDirectoryA(windows, MAX_PATH);
     SHFILEINFOA info{};
     SHGetFileInfoA(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON);
-    AddressNames.push_back(German() ? "Ordner" : "Folder");
+    AddressNames.push_back(language::Text("Ordner", "Folder"));
     folderImage_ = TakeIcon(info.hIcon, -1);
     images.push_back(folderImage_);
     ComboBoxEx1->Clear();

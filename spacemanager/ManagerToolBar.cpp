@@ -3,6 +3,7 @@
 // and a hint.
 #include "spacemanager/Dirsize.h"
 
+#include "common/Language.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Place.h"
 
@@ -38,11 +39,10 @@ void TForm11::BuildToolBar()
          "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern", "Gridlines, row select, save settings"},
         {&ToolButton8, "ToolButton8", tbsButton, 24, "Info", "Info", "Information", "Information"},
     };
-    const bool german = German();
     for (const ButtonDesign& design : designs) {
         TToolButton* button = ToolBar1->AddButton(design.name, design.style, ImageList1->AddShellIcon(design.picture));
-        button->SetCaption(german ? design.germanCaption : design.englishCaption);
-        button->Hint = german ? design.germanHint : design.englishHint;
+        button->SetCaption(language::Text(design.germanCaption, design.englishCaption));
+        button->Hint = language::Text(design.germanHint, design.englishHint);
         *design.button = button;
     }
     ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);

@@ -4,6 +4,7 @@
 
 #include "cleaning/PathGuard.h"
 #include "common/ComPtr.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
@@ -119,7 +120,7 @@ void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLI
     UINT shellPosition = 0;
     if (!folders.empty()) {
         InsertMenuA(open.popup, 0, MF_BYPOSITION | MF_STRING, kWipeCommand,
-                    German() ? "Ordner mit Tidewrack sicher löschen" : "Wipe Secure Folders with Tidewrack");
+                    language::Text("Ordner mit Tidewrack sicher löschen", "Wipe Secure Folders with Tidewrack"));
         InsertMenuA(open.popup, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         shellPosition = 2;
     }
@@ -206,27 +207,29 @@ void TForm11::LoeschenBaum()
         path_guard::Judge(path, path_guard::SystemGuardedFolders(Form1 ? Form1->ProgramDir : std::string(),
                                                                  Form1 ? Form1->BackupDir : std::string()));
     if (verdict != path_guard::Verdict::Allowed) {
-        effects::ShowMessageBox(Handle(),
-                                (German() ? "Dieser Ordner wird nicht gelöscht:\n" : "This folder is not deleted:\n") +
-                                    path + path_guard::RefusalNote(verdict, German()),
-                                German() ? "Hinweis" : "Hint", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Dieser Ordner wird nicht gelöscht:\n", "This folder is not deleted:\n") + path +
+                path_guard::RefusalNote(verdict, language::German()),
+            language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     if (effects::ShowMessageBox(Handle(),
-                                (German() ? "Soll der Ordner in den Papierkorb verschoben werden?\n"
-                                          : "Move this folder to the recycle bin?\n") + path,
-                                German() ? "Frage" : "Question", MB_ICONQUESTION | MB_YESNO) != IDYES)
+                                language::Text("Soll der Ordner in den Papierkorb verschoben werden?\n",
+                                               "Move this folder to the recycle bin?\n") +
+                                    path,
+                                language::Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
     // The deleter asks before a delete for good, when the bin cannot take the folder.
-    cleaning::ShellFileDeleter deleter(German(), Handle(), HasRecycleBin);
+    cleaning::ShellFileDeleter deleter(language::German(), Handle(), HasRecycleBin);
     const cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
     if (outcome == cleaning::DeleteOutcome::Declined)
         return;
     if (outcome == cleaning::DeleteOutcome::Failed) {
-        effects::ShowMessageBox(Handle(),
-                                (German() ? "Der Ordner konnte nicht gelöscht werden:\n"
-                                          : "The folder could not be deleted:\n") + path,
-                                German() ? "Fehler" : "Error", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Der Ordner konnte nicht gelöscht werden:\n", "The folder could not be deleted:\n") + path,
+            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     TTreeNode* parent = node->Parent();
@@ -253,33 +256,33 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     for (const std::string& target : targets) {
         const path_guard::Verdict verdict = path_guard::Judge(target, guarded);
         if (verdict != path_guard::Verdict::Allowed)
-            skipped += target + path_guard::RefusalNote(verdict, German());
+            skipped += target + path_guard::RefusalNote(verdict, language::German());
         else if (!common::IsFolder(target))
-            skipped += target + (German() ? "  (kein Ordner)\n" : "  (not a folder)\n");
+            skipped += target + language::Text("  (kein Ordner)\n", "  (not a folder)\n");
         else
             wiped.push_back(target);
     }
-    const std::string caption = German() ? "Frage" : "Question";
+    const std::string caption = language::Text("Frage", "Question");
     if (wiped.empty()) {
-        effects::ShowMessageBox(Handle(),
-                                (German() ? "Diese Ordner werden nicht sicher gelöscht:\n"
-                                          : "These folders are not wiped:\n") + skipped,
-                                German() ? "Hinweis" : "Hint", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Diese Ordner werden nicht sicher gelöscht:\n", "These folders are not wiped:\n") + skipped,
+            language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     std::string names;
     for (const std::string& path : wiped)
         names += path + "\n";
-    std::string question =
-        German() ? "Wollen Sie die folgenden Ordner mit ihrem ganzen Inhalt wirklich sicher löschen?\n" + names +
-                       "Eine Wiederherstellung wird nicht möglich sein.\n"
-                       "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
-                 : "Are you sure you want secure delete folder                   \n" + names +
-                       "with all it's contents? Restoring data will fail.\n"
-                       "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\n";
+    std::string question = language::Text(
+        "Wollen Sie die folgenden Ordner mit ihrem ganzen Inhalt wirklich sicher löschen?\n" + names +
+            "Eine Wiederherstellung wird nicht möglich sein.\n"
+            "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n",
+        "Are you sure you want secure delete folder                   \n" + names +
+            "with all it's contents? Restoring data will fail.\n"
+            "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\n");
     if (!skipped.empty())
-        question += (German() ? "Nicht gelöscht werden:\n" : "Not wiped:\n") + skipped;
-    question += German() ? "Fortfahren ?" : "Continue ?";
+        question += language::Text("Nicht gelöscht werden:\n", "Not wiped:\n") + skipped;
+    question += language::Text("Fortfahren ?", "Continue ?");
     if (effects::ShowMessageBox(Handle(), question, caption, MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
 
@@ -289,7 +292,7 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     if (Form1)
         Form1->XPMenu1->InitComponent(window);
     window->Animate1->SetActive(true);
-    window->Label1->SetCaption(German() ? "Datei" : "File");
+    window->Label1->SetCaption(language::Text("Datei", "File"));
     EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     window->Label8->Hide();
     window->Show();

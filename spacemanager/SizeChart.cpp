@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "spacemanager/SizeChart.h"
 
 #include <algorithm>
@@ -63,8 +64,8 @@ SizeChartModel BuildSizeChart(const std::vector<DirItem>& items, const ListingTo
             if ((row->IsFolder != 0) == folders)
                 add(static_cast<double>(row->Size), folders ? row->DisplayName : FileNamePart(row->ParsingName));
     };
-    const std::string folderGroup = (german ? "[Ordner(" : "[Folders(") + Count(totals.folderCount) + ")]";
-    const std::string fileGroup = (german ? "[Dateien(" : "[Files(") + Count(totals.fileCount) + ")]";
+    const std::string folderGroup = language::Text(german, "[Ordner(", "[Folders(") + Count(totals.folderCount) + ")]";
+    const std::string fileGroup = language::Text(german, "[Dateien(", "[Files(") + Count(totals.fileCount) + ")]";
     if (!filesGrouped && !foldersGrouped) {
         for (auto row = items.rbegin(); row != items.rend(); ++row)
             add(static_cast<double>(row->Size), row->IsFolder ? row->DisplayName : FileNamePart(row->ParsingName));

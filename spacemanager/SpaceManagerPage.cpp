@@ -2,6 +2,7 @@
 // then takes the place of the main window until the program starts afresh.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/PageParts.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Button.h"
@@ -23,11 +24,11 @@ void TForm1::BuildSpaceManagerPage()
 void TForm1::CaptionSpaceManagerPage()
 {
     if (auto* title = static_cast<TLabel*>(FindComponent("SpaceManagerTitle")))
-        title->SetCaption(Text("Speicherplatz-Manager", "Space Manager"));
+        title->SetCaption(language::Text("Speicherplatz-Manager", "Space Manager"));
     if (auto* hint = static_cast<TLabel*>(FindComponent("SpaceManagerHint")))
-        hint->SetCaption(Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
+        hint->SetCaption(language::Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
                               "Shows how much space folders and files take."));
-    Button8->SetCaption(Text("Starten", "Start"));
+    Button8->SetCaption(language::Text("Starten", "Start"));
 }
 
 void TForm1::Button8Click(TObject*)

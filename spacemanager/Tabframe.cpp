@@ -1,5 +1,6 @@
 #include "spacemanager/Tabframe.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Effects.h"
@@ -78,10 +79,10 @@ void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
         {&SpeedButton5, "SpeedButton5", "X", "X", "Diagramm-Werkzeugleiste ausblenden", "Hide Chart Toolbar",
          hideBar},
     };
-    const bool german = German();
+    const bool german = language::German();
     int left = 4;
     for (const Design& design : designs) {
-        const char* caption = german ? design.german : design.english;
+        const char* caption = language::Text(design.german, design.english);
         const int width = std::max(28, 8 * static_cast<int>(strlen(caption)) + 12);
         TSpeedButton* button = Place<TSpeedButton>(this, bar, design.name, left, 3, width, 24);
         button->SetFlat(true);
@@ -91,7 +92,7 @@ void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
                 action();
                 ShowSwitches();
             };
-        Hints->AddHint(button, german ? design.germanHint : design.englishHint);
+        Hints->AddHint(button, language::Text(design.germanHint, design.englishHint));
         *design.button = button;
         left += width + 4;
     }
@@ -116,8 +117,6 @@ void TFrame6::ShowSwitches()
     SpeedButton7->SetDown(DBChart1->View3D());
     (Pie() ? SpeedButton9 : SpeedButton8)->SetDown(true);
 }
-
-bool TFrame6::German() const { return !Form1 || Form1->LanguageFlag != 0; }
 
 void TFrame6::English()
 {
@@ -213,15 +212,15 @@ int AddPiePicture(TImageList& images)
 
 void TFrame6::Fail(const std::string& german, const std::string& english)
 {
-    effects::ShowMessageBox(Handle(), German() ? german : english, German() ? "Fehler" : "Error",
+    effects::ShowMessageBox(Handle(), language::Text(german, english), language::Text("Fehler", "Error"),
                             MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
 void TFrame6::ScrrenShot1Click(TObject*)
 {
     TSaveDialog dialog(nullptr);
-    dialog.Title = German() ? "Speichern" : "Save";
-    dialog.Filter = German() ? "Bitmap-Dateien (*.bmp)|*.bmp" : "Bitmap Files (*.bmp)|*.bmp";
+    dialog.Title = language::Text("Speichern", "Save");
+    dialog.Filter = language::Text("Bitmap-Dateien (*.bmp)|*.bmp", "Bitmap Files (*.bmp)|*.bmp");
     dialog.DefaultExt = "bmp";
     dialog.Options = ofOverwritePrompt | ofPathMustExist;
     if (!dialog.Execute())

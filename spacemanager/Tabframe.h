@@ -71,7 +71,6 @@ public:
     TToolTip* Hints = nullptr;
 
 private:
-    bool German() const;
     void Fail(const std::string& german, const std::string& english);
     TForm11* window_;
 };

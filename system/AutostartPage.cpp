@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "system/AutostartEntries.h"
@@ -98,12 +99,12 @@ void TForm1::BuildAutostartPage()
 
 void TForm1::Refresh1Click(TObject*)
 {
-    Editieren1->Caption = Text("Bearbeiten", "Edit");
-    NeuerEintrag1->Caption = Text("Neu", "New");
-    MenuItem6->Caption = Text("Löschen", "Delete");
-    MenuItem7->Caption = Text("Eigenschaften", "Properties");
-    Gehezu1->Caption = Text("Gehe zu", "Jump to");
-    Refresh1->Caption = Text("Aktualisieren", "Refresh");
+    Editieren1->Caption = language::Text("Bearbeiten", "Edit");
+    NeuerEintrag1->Caption = language::Text("Neu", "New");
+    MenuItem6->Caption = language::Text("Löschen", "Delete");
+    MenuItem7->Caption = language::Text("Eigenschaften", "Properties");
+    Gehezu1->Caption = language::Text("Gehe zu", "Jump to");
+    Refresh1->Caption = language::Text("Aktualisieren", "Refresh");
     TreeView2->Items()->BeginUpdate();
     TreeView2->Items()->Clear();
     AutostartEntries.clear();
@@ -229,7 +230,7 @@ void TForm1::NeuerEintrag1Click(TObject*)
     CaptionEntryDialog(*dialog);
     if (text.find(":\\") == 1) {
         NewInFolderMode = 1;
-        dialog->Label3->SetCaption(Text("Beschreibung", "Description"));
+        dialog->Label3->SetCaption(language::Text("Beschreibung", "Description"));
     }
     dialog->Edit3->SetText(text);
     dialog->ShowModal();
@@ -279,15 +280,16 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
     const std::string title = dialog.Edit1->Text(), file = dialog.Edit2->Text();
     if (title.empty() || file.empty()) {
         effects::ShowMessageBox(dialog.Handle(),
-                                Text("Bitte geben Sie einen Titel und eine Datei an.",
+                                language::Text("Bitte geben Sie einen Titel und eine Datei an.",
                                      "Please enter a title and a file."),
-                                Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+                                language::Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
         return false;
     }
     auto failed = [&] {
-        effects::ShowMessageBox(dialog.Handle(),
-                                Text("Der Eintrag konnte nicht geschrieben werden.", "The entry could not be written."),
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(
+            dialog.Handle(),
+            language::Text("Der Eintrag konnte nicht geschrieben werden.", "The entry could not be written."),
+            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return false;
     };
     const std::string location = node->Level() == 0 ? node->Text() : node->Parent()->Text();
@@ -298,10 +300,11 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         const size_t dot = name.find_last_of('.');
         const std::string linkPath = dialog.Edit3->Text() + "\\" + name.substr(0, dot) + ".lnk";
         if (common::Exists(linkPath) &&
-            effects::ShowMessageBox(dialog.Handle(),
-                                    Text("Die Verknüpfung gibt es schon:\n", "The shortcut exists already:\n") +
-                                        linkPath + Text("\nErsetzen?", "\nReplace it?"),
-                                    Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
+            effects::ShowMessageBox(
+                dialog.Handle(),
+                language::Text("Die Verknüpfung gibt es schon:\n", "The shortcut exists already:\n") + linkPath +
+                    language::Text("\nErsetzen?", "\nReplace it?"),
+                language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
             return false;
         const size_t slash = file.find_last_of('\\');
         if (!autostart::CreateShellLink(file, title, linkPath,
@@ -321,10 +324,11 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
     regvalues::RawValue value;
     if (otherName && FindValue(root, path, title, value) &&
         effects::ShowMessageBox(dialog.Handle(),
-                                Text("Einen Eintrag mit dem Titel \"", "There is an entry titled \"") + title +
-                                    Text("\" gibt es schon in\n", "\" already in\n") + location + "\n" +
-                                    Text("Ersetzen?", "Replace it?"),
-                                Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
+                                language::Text("Einen Eintrag mit dem Titel \"", "There is an entry titled \"") +
+                                    title + language::Text("\" gibt es schon in\n", "\" already in\n") + location +
+                                    "\n" + language::Text("Ersetzen?", "Replace it?"),
+                                language::Text("Frage", "Question"),
+                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
         return false;
     // An edited entry keeps its type: a command with variables stays one to expand.
     const DWORD type = entry && FindValue(root, path, entry->EntryName, value) && value.type == REG_EXPAND_SZ
@@ -362,9 +366,9 @@ void TForm1::MenuItem6Click(TObject*)
         return;
     // The question names the entry: what the tree shows, and where it is stored.
     const std::string where = entry->LocationText + (entry->EntryName.empty() ? "" : " : " + entry->EntryName);
-    if (effects::ShowMessageBox(Handle(), Text("Eintrag löschen?", "Delete entry?") + ("\n\n" + node->Text()) +
-                                              "\n" + where,
-                                "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
+    if (effects::ShowMessageBox(
+            Handle(), language::Text("Eintrag löschen?", "Delete entry?") + ("\n\n" + node->Text()) + "\n" + where,
+            "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
     bool deleted = false;
     if (entry->IsRegistryValue) {
@@ -385,9 +389,9 @@ void TForm1::MenuItem6Click(TObject*)
         node->Delete();
         return;
     }
-    effects::ShowMessageBox(Handle(),
-                            Text("Der Eintrag konnte nicht gelöscht werden.", "The entry could not be deleted."),
-                            Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    effects::ShowMessageBox(
+        Handle(), language::Text("Der Eintrag konnte nicht gelöscht werden.", "The entry could not be deleted."),
+        language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
 cleaning::DeleteOutcome TForm1::DelDatei(const std::string& path)

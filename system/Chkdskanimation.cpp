@@ -1,6 +1,7 @@
 #include "system/Chkdskanimation.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
@@ -105,17 +106,12 @@ TForm13::~TForm13()
         Form13 = nullptr;
 }
 
-const char* TForm13::Text(const char* german, const char* english) const
-{
-    return !Form1 || Form1->LanguageFlag ? german : english;
-}
-
 void TForm13::FormClose(TObject*, TCloseAction& action) { action = caFree; }
 
 void TForm13::Button1Click(TObject*)
 {
     CancelFlag = 1;
-    Memo2->Lines()->Add(Text("Vom Benutzer abgebrochen", "Canceled by User"));
+    Memo2->Lines()->Add(language::Text("Vom Benutzer abgebrochen", "Canceled by User"));
     Application->ProcessMessages();
 }
 
@@ -143,7 +139,7 @@ int TForm13::RunChkdsk(const std::vector<std::wstring>& arguments, const std::st
     if (!drive.empty()) {
         root = drive.substr(0, 2);
         driveText_ = common::UpperCase(Narrow(root));
-        Label1->SetCaption(Text("Überprüfe Laufwerk ", "Checking Drive ") + driveText_);
+        Label1->SetCaption(language::Text("Überprüfe Laufwerk ", "Checking Drive ") + driveText_);
     } else {
         wchar_t folder[2048] = {};
         if (!GetCurrentDirectoryW(2048, folder)) {
@@ -172,7 +168,7 @@ int TForm13::RunChkdsk(const std::vector<std::wstring>& arguments, const std::st
     }
 
     std::printf("The type of file system is %s.\n", Narrow(fileSystem).c_str());
-    std::string fileSystemLine = Text("Dateisystem: ", "Type of file system is: ") + Narrow(fileSystem);
+    std::string fileSystemLine = language::Text("Dateisystem: ", "Type of file system is: ") + Narrow(fileSystem);
     Memo2->Lines()->Add(fileSystemLine);
     Label3->SetCaption(fileSystemLine);
 
@@ -183,7 +179,7 @@ int TForm13::RunChkdsk(const std::vector<std::wstring>& arguments, const std::st
 void TForm13::OfferBootTimeCheck()
 {
     const std::string question =
-        Text("Chkdsk kann nicht ausgeführt werden, da das Volume von einem anderen Prozess verwendet wird.\n"
+        language::Text("Chkdsk kann nicht ausgeführt werden, da das Volume von einem anderen Prozess verwendet wird.\n"
              "Soll die Überprüfung dieses Volumes beim nächsten Neustart des Systems ausgeführt werden?",
              "Chkdsk cannot run because the volume is in use by another process.\n"
              "Would you like to schedule this volume to be checked the next time the system restarts?");
@@ -193,14 +189,15 @@ void TForm13::OfferBootTimeCheck()
     if (Form1 && Form1->AddDriveToAutoCheck(Form1->ChkdskDrive)) {
         std::printf("Chkdsk cannot run because the volume is in use by another process.\n");
         effects::ShowMessageBox(Handle(),
-                                Text("Dieses Volume wird beim nächsten Neustart des Systems überprüft",
+                                language::Text("Dieses Volume wird beim nächsten Neustart des Systems überprüft",
                                      "This volume will be checked the next time the system restarts"),
                                 "Tidewrack", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
     } else {
-        effects::ShowMessageBox(Handle(),
-                                Text("Die Überprüfung beim nächsten Neustart konnte nicht eingetragen werden.",
-                                     "The check at the next restart could not be scheduled."),
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Überprüfung beim nächsten Neustart konnte nicht eingetragen werden.",
+                           "The check at the next restart could not be scheduled."),
+            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     }
 }
 
@@ -209,7 +206,7 @@ void TForm13::Progress(int percent)
     finalPhase_ = percent == 100;
     ProgressBar1->SetPosition(percent);
     char text[64];
-    std::snprintf(text, sizeof text, Text("%d Prozent abgeschlossen.", "%d percent completed."), percent);
+    std::snprintf(text, sizeof text, language::Text("%d Prozent abgeschlossen.", "%d percent completed."), percent);
     Label2->SetCaption(text);
     Application->ProcessMessages();
 }
@@ -233,6 +230,6 @@ void TForm13::Done(bool failed)
         return;
     failed_ = true;
     Memo2->Lines()->Add("");
-    Memo2->Lines()->Add(Text("Die Überprüfung von Laufwerk ", "The check of drive ") + driveText_ +
-                        Text(" ist fehlgeschlagen.", " failed."));
+    Memo2->Lines()->Add(language::Text("Die Überprüfung von Laufwerk ", "The check of drive ") + driveText_ +
+                        language::Text(" ist fehlgeschlagen.", " failed."));
 }

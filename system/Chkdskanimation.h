@@ -42,7 +42,6 @@ private:
     void Line(const std::string& line) override;
     void Done(bool failed) override;
     bool Cancelled() override { return CancelFlag != 0; }
-    const char* Text(const char* german, const char* english) const;
 
     chkdsk::Switches switches_;
     std::string driveText_;

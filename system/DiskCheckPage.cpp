@@ -3,6 +3,7 @@
 // boot-time check of a drive that is in use.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/OptionsKeys.h"
 #include "system/BootExecute.h"
 #include "system/DrivePictures.h"
@@ -70,16 +71,18 @@ void TForm1::BuildDiskCheckPage()
 
 void TForm1::InitCHKDSKDrives()
 {
-    CheckBox6->SetCaption(Text("Fehler auf dem Datenträger korrigieren", "Fixes errors on the disk"));
-    CheckBox7->SetCaption(Text("Vollständigen Pfad jeder Datei anzeigen", "Displays the full path of every file"));
-    CheckBox8->SetCaption(Text("Fehlerhafte Sektoren suchen und wiederherstellen",
+    CheckBox6->SetCaption(language::Text("Fehler auf dem Datenträger korrigieren", "Fixes errors on the disk"));
+    CheckBox7->SetCaption(
+        language::Text("Vollständigen Pfad jeder Datei anzeigen", "Displays the full path of every file"));
+    CheckBox8->SetCaption(language::Text("Fehlerhafte Sektoren suchen und wiederherstellen",
                                "Locates bad sectors and recovers readable information"));
-    CheckBox9->SetCaption(Text("Nur prüfen, wenn das Laufwerk fehlerhaft ist", "Checks the drive only if it is dirty"));
-    Label31->SetCaption(Text("(schließt Fehlerkorrektur ein)", "(implies fixing errors)"));
-    Button5->SetCaption(Text("Jetzt prüfen", "Check Now"));
-    ListView6->Columns()->Items(0)->SetCaption(Text("Laufwerk", "Drive"));
-    ListView6->Columns()->Items(1)->SetCaption(Text("Bezeichnung", "Label"));
-    ListView6->Columns()->Items(2)->SetCaption(Text("Dateisystem", "File system"));
+    CheckBox9->SetCaption(
+        language::Text("Nur prüfen, wenn das Laufwerk fehlerhaft ist", "Checks the drive only if it is dirty"));
+    Label31->SetCaption(language::Text("(schließt Fehlerkorrektur ein)", "(implies fixing errors)"));
+    Button5->SetCaption(language::Text("Jetzt prüfen", "Check Now"));
+    ListView6->Columns()->Items(0)->SetCaption(language::Text("Laufwerk", "Drive"));
+    ListView6->Columns()->Items(1)->SetCaption(language::Text("Bezeichnung", "Label"));
+    ListView6->Columns()->Items(2)->SetCaption(language::Text("Dateisystem", "File system"));
 
     ListView6->Items()->BeginUpdate();
     ListView6->Items()->Clear();
@@ -118,7 +121,7 @@ void TForm1::Button5Click(TObject*)
 {
     if (CheckBox8->Checked() && !CheckBox6->Checked()) {
         effects::ShowMessageBox(Handle(),
-                                Text("Sie müssen auch 'Fehler auf dem Datenträger korrigieren' wählen",
+                                language::Text("Sie müssen auch 'Fehler auf dem Datenträger korrigieren' wählen",
                                      "You must also check 'Fixes errors on the disk'"),
                                 "Tidewrack", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
         return;
@@ -137,11 +140,11 @@ void TForm1::Button5Click(TObject*)
     const std::string library = FmifsPath.empty() ? chkdsk::SystemFmifsPath() : FmifsPath;
     if (!chkdsk::FmifsLibrary(library).HasChkdsk()) {
         effects::ShowMessageBox(Handle(),
-                                Text("Die Datenträgerprüfung braucht die Systembibliothek fmifs.dll, die auf "
+                                language::Text("Die Datenträgerprüfung braucht die Systembibliothek fmifs.dll, die auf "
                                      "diesem System fehlt. Es wurde kein Laufwerk geprüft.",
                                      "The disk check needs the system library fmifs.dll, which this system "
                                      "lacks. No drive was checked."),
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+                                language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
 
@@ -173,8 +176,9 @@ void TForm1::Button5Click(TObject*)
             ChkdskDrive = caption.substr(open + 1, close - open - 1) + ":";
             if (!row->Checked())
                 continue;
-            progress->Memo2->Lines()->Add(Text("Überprüfe Laufwerk ", "Checking Drive ") + ChkdskDrive);
-            progress->Label4->SetCaption(Text("Dateien und Ordner werden überprüft...", "Verifying files and folders..."));
+            progress->Memo2->Lines()->Add(language::Text("Überprüfe Laufwerk ", "Checking Drive ") + ChkdskDrive);
+            progress->Label4->SetCaption(
+                language::Text("Dateien und Ordner werden überprüft...", "Verifying files and folders..."));
             std::vector<std::wstring> arguments{L"", std::wstring(ChkdskDrive.begin(), ChkdskDrive.end())};
             arguments.insert(arguments.end(), switches.begin(), switches.end());
             progress->RunChkdsk(arguments, library);

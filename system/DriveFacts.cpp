@@ -1,5 +1,6 @@
 #include "system/DriveFacts.h"
 
+#include "common/Language.h"
 #include "toolkit/NoDiskBoxes.h"
 #include "toolkit/NumberText.h"
 
@@ -59,30 +60,31 @@ char LetterOfCaption(const std::string& caption)
 
 std::vector<Row> Rows(const Facts& f, bool german)
 {
-    auto text = [german](const char* g, const char* e) { return std::string(german ? g : e); };
     auto space = [&](uint64_t bytes) { return f.haveSpace ? SpaceText(bytes, german) : std::string(); };
     auto volume = [&](const std::string& value) { return f.haveVolume ? value : std::string(); };
     auto geometry = [&](uint64_t value) { return f.haveGeometry ? Decimal(value) : std::string(); };
     auto feature = [&](const char* germanCaption, const char* englishCaption, DWORD flag) {
-        const std::string caption = text(germanCaption, englishCaption);
+        const std::string caption = language::Text(german, germanCaption, englishCaption);
         if (!f.haveVolume)
             return Row{caption, 1, ""};
         const bool present = (f.flags & flag) != 0;
-        return Row{caption, present ? 2 : 3, present ? text("Ja", "Yes") : text("Nein", "No")};
+        return Row{caption, present ? 2 : 3,
+                   present ? language::Text(german, "Ja", "Yes") : language::Text(german, "Nein", "No")};
     };
     return {
-        {text("Allgemeine Laufwerksinformationen", "General Drive Info"), 0, ""},
-        {text("Gesamter Speicher", "Total Space"), 1, space(f.total)},
-        {text("Belegter Speicher", "Used Space"), 1, space(f.total - f.free)},
-        {text("Freier Speicher", "Free Space"), 1, space(f.free)},
+        {language::Text(german, "Allgemeine Laufwerksinformationen", "General Drive Info"), 0, ""},
+        {language::Text(german, "Gesamter Speicher", "Total Space"), 1, space(f.total)},
+        {language::Text(german, "Belegter Speicher", "Used Space"), 1, space(f.total - f.free)},
+        {language::Text(german, "Freier Speicher", "Free Space"), 1, space(f.free)},
         {"", -1, ""},
         {"Information", 0, ""},
-        {text("Dateisystem", "File System"), 1, volume(f.fileSystem)},
-        {text("Datenträgername", "Volume Name"), 1, volume(f.label)},
-        {text("Seriennummer", "Serial Number"), 1, f.haveVolume ? SerialText(f.serial) : std::string()},
+        {language::Text(german, "Dateisystem", "File System"), 1, volume(f.fileSystem)},
+        {language::Text(german, "Datenträgername", "Volume Name"), 1, volume(f.label)},
+        {language::Text(german, "Seriennummer", "Serial Number"), 1,
+         f.haveVolume ? SerialText(f.serial) : std::string()},
         {"", -1, ""},
-        {text("Eigenschaften", "Properties"), 0, ""},
-        {text("Maximale Dateinamenlänge", "Maximum Filename Length"), 1,
+        {language::Text(german, "Eigenschaften", "Properties"), 0, ""},
+        {language::Text(german, "Maximale Dateinamenlänge", "Maximum Filename Length"), 1,
          f.haveVolume ? Decimal(f.maxNameLength) : std::string()},
         feature("Behält Groß-/Kleinschreibung", "Preserves Filename Case", FILE_CASE_PRESERVED_NAMES),
         feature("Unterscheidet Groß/klein", "Supports case-sensitive filenames", FILE_CASE_SENSITIVE_SEARCH),
@@ -91,12 +93,12 @@ std::vector<Row> Rows(const Facts& f, bool german)
         feature("Dateikomprimierung", "Supports file-based compression ", FILE_FILE_COMPRESSION),
         feature("Komprimierter Datenträger", "Volume is a compressed volume ", FILE_VOLUME_IS_COMPRESSED),
         {"", -1, ""},
-        {text("Logisches Laufwerk", "Logical Drive"), 0, ""},
-        {text("Sektoren pro Cluster", "Sektors per Cluster"), 1, geometry(f.sectorsPerCluster)},
-        {text("Bytes pro Sektor", "Bytes per Sector"), 1, geometry(f.bytesPerSector)},
-        {text("Anzahl freier Cluster", "Number of free Cluster"), 1, geometry(f.freeClusters)},
-        {text("Cluster gesamt", "Total Cluster"), 1, geometry(f.totalClusters)},
-        {text("Bytes pro Cluster ", "Bytes per Cluster"), 1,
+        {language::Text(german, "Logisches Laufwerk", "Logical Drive"), 0, ""},
+        {language::Text(german, "Sektoren pro Cluster", "Sektors per Cluster"), 1, geometry(f.sectorsPerCluster)},
+        {language::Text(german, "Bytes pro Sektor", "Bytes per Sector"), 1, geometry(f.bytesPerSector)},
+        {language::Text(german, "Anzahl freier Cluster", "Number of free Cluster"), 1, geometry(f.freeClusters)},
+        {language::Text(german, "Cluster gesamt", "Total Cluster"), 1, geometry(f.totalClusters)},
+        {language::Text(german, "Bytes pro Cluster ", "Bytes per Cluster"), 1,
          geometry(static_cast<uint64_t>(f.sectorsPerCluster) * f.bytesPerSector)},
     };
 }

@@ -3,6 +3,7 @@
 // its used and free space.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/PageParts.h"
 #include "shell/Pictures.h"
 #include "system/DriveFacts.h"
@@ -61,7 +62,7 @@ void TForm1::BuildDriveInfoPage()
 
 void TForm1::FillDriveInformation()
 {
-    const char* heading = Text("Laufwerksinformationen", "Drive Information");
+    const char* heading = language::Text("Laufwerksinformationen", "Drive Information");
     DriveInfoTitle->SetCaption(heading);
     Chart1->SetTitle(heading);
     ListView5->SmallImages()->SetHandle(SystemImageList);
@@ -93,14 +94,13 @@ void TForm1::ListView5Click(TObject*)
 
     Chart1->Clear();
     if (facts.haveSpace) {
-        const bool german = LanguageFlag != 0;
-        Chart1->Add(static_cast<double>(facts.free), drivefacts::SpaceText(facts.free, german), clRed);
+        Chart1->Add(static_cast<double>(facts.free), drivefacts::SpaceText(facts.free, language::German()), clRed);
         Chart1->Add(static_cast<double>(facts.total - facts.free),
-                    drivefacts::SpaceText(facts.total - facts.free, german), clBlue);
+                    drivefacts::SpaceText(facts.total - facts.free, language::German()), clBlue);
     }
     ListView4->Items()->BeginUpdate();
     ListView4->Items()->Clear();
-    for (const drivefacts::Row& fact : drivefacts::Rows(facts, LanguageFlag != 0)) {
+    for (const drivefacts::Row& fact : drivefacts::Rows(facts, language::German())) {
         TListItem* row = ListView4->Items()->Add();
         row->SetCaption(fact.caption);
         row->SetImageIndex(fact.image);

@@ -1,5 +1,6 @@
 #include "system/Mrudata.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 
 TForm10* Form10 = nullptr;
@@ -13,7 +14,6 @@ TForm10::TForm10(TComponent* owner) : TForm(owner)
     SetClientHeight(334);
     SetColor(clWhite);
     KeyPreview = true;
-    const bool german = !Form1 || Form1->LanguageFlag;
 
     ListView1 = new TListView(this);
     ListView1->Name = "ListView1";
@@ -21,7 +21,7 @@ TForm10::TForm10(TComponent* owner) : TForm(owner)
     ListView1->SetBounds(8, 8, 508, 280);
     ListView1->SetViewStyle(vsReport);
     ListView1->SetHideSelection(false);
-    for (const char* caption : {german ? "Wertname" : "Value name", german ? "Daten" : "Data"}) {
+    for (const char* caption : {language::Text("Wertname", "Value name"), language::Text("Daten", "Data")}) {
         TListColumn* column = ListView1->Columns()->Add();
         column->SetCaption(caption);
         column->SetWidth(230);

@@ -2,6 +2,7 @@
 // the recommended set, and Apply, which writes the switches the user changed.
 #include "shell/Unit1.h"
 
+#include "common/Language.h"
 #include "shell/Pictures.h"
 #include "system/PrivacySwitches.h"
 #include "toolkit/Effects.h"
@@ -152,14 +153,14 @@ void TForm1::BuildPrivacyPage()
 
 void TForm1::InitSpyTree()
 {
-    Label91->SetCaption(Text("Empfohlene Einstellungen", "Recommended settings"));
-    Label92->SetCaption(Text("Einstellungen übernehmen", "Apply settings"));
+    Label91->SetCaption(language::Text("Empfohlene Einstellungen", "Recommended settings"));
+    Label92->SetCaption(language::Text("Einstellungen übernehmen", "Apply settings"));
     TTreeNodes* items = TreeView3->Items();
     items->BeginUpdate();
     items->Clear();
     TTreeNode* group = nullptr;
     for (const NodeText& node : nodes) {
-        const char* caption = LanguageFlag ? node.german : node.english;
+        const char* caption = language::Text(node.german, node.english);
         TTreeNode* made = node.groupImage >= 0 ? (group = items->Add(nullptr, caption))
                                                : items->AddChild(group, caption);
         const int image = node.groupImage >= 0 ? node.groupImage : notChosenImage;
@@ -239,7 +240,7 @@ void TForm1::TreeView3MouseMove(TObject*, TShiftState, int x, int y)
     std::string hint;
     for (int index = 0; item && index < privacy::nodeCount; ++index)
         if (TreeView3->Items()->Item(index)->ItemId() == item)
-            hint = LanguageFlag ? nodes[index].germanHint : nodes[index].englishHint;
+            hint = language::Text(nodes[index].germanHint, nodes[index].englishHint);
     if (Memo2->Text() != hint)
         Memo2->SetText(hint);
 }
@@ -269,23 +270,23 @@ void TForm1::Label92Click(TObject*)
         if (status == ERROR_SUCCESS)
             SpyStateRead[node] = SpySwitchChosen(node);
         else
-            failed += std::string("\n") + (LanguageFlag ? nodes[node].german : nodes[node].english) + " (" +
-                      (status == ERROR_ACCESS_DENIED ? Text("Zugriff verweigert", "access denied")
-                                                     : Text("Fehler ", "error ") + std::to_string(status)) +
+            failed += std::string("\n") + language::Text(nodes[node].german, nodes[node].english) + " (" +
+                      (status == ERROR_ACCESS_DENIED ? language::Text("Zugriff verweigert", "access denied")
+                                                     : language::Text("Fehler ", "error ") + std::to_string(status)) +
                       ")";
     }
     if (SpySwitchChosen(privacy::messengerRemove) && !SpySwitchChosen(privacy::messengerNothing) &&
         !RemoveMessenger())
-        failed += std::string("\n") + (LanguageFlag ? nodes[privacy::messengerRemove].german
-                                                    : nodes[privacy::messengerRemove].english);
+        failed += std::string("\n") +
+                  language::Text(nodes[privacy::messengerRemove].german, nodes[privacy::messengerRemove].english);
     if (failed.empty())
-        effects::ShowMessageBox(Application->Handle(), Text("Fertig !", "Done !"), Text("Hinweis", "Hint"),
-                                MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+        effects::ShowMessageBox(Application->Handle(), language::Text("Fertig !", "Done !"),
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
     else
         effects::ShowMessageBox(Application->Handle(),
-                                Text("Diese Einstellungen konnten nicht geschrieben werden:",
+                                language::Text("Diese Einstellungen konnten nicht geschrieben werden:",
                                      "These settings could not be written:") + failed,
-                                Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+                                language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
 // Asks first; false only when the removal could not be started.

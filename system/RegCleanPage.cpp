@@ -2,6 +2,7 @@
 // scan, and the link that opens the registry-scan window.
 #include "system/RegistryPages.h"
 
+#include "common/Language.h"
 #include "system/DrivePictures.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
@@ -34,7 +35,7 @@ void TForm1::BuildRegistryPages()
 
 void TForm1::GetRegCleanDrives()
 {
-    Label70->SetCaption(Text("Registrierung durchsuchen", "Scan registry"));
+    Label70->SetCaption(language::Text("Registrierung durchsuchen", "Scan registry"));
     NoDiskBoxes quiet;
     ListView12->Items()->BeginUpdate();
     ListView13->Items()->BeginUpdate();
@@ -47,10 +48,10 @@ void TForm1::GetRegCleanDrives()
         bool checked = false;
         const UINT type = GetDriveTypeA(root.c_str());
         switch (type) {
-        case DRIVE_REMOVABLE: caption = Text("Wechseldatenträger", "Removable Drive") + tail; break;
-        case DRIVE_FIXED: caption = Text("Festplatte", "Hard Drive") + tail; checked = true; break;
-        case DRIVE_REMOTE: caption = Text("Netzlaufwerk", "DRive Remote") + tail; break;
-        case DRIVE_CDROM: caption = Text("CD-Rom", "CD-Rom") + tail; break;
+        case DRIVE_REMOVABLE: caption = language::Text("Wechseldatenträger", "Removable Drive") + tail; break;
+        case DRIVE_FIXED: caption = language::Text("Festplatte", "Hard Drive") + tail; checked = true; break;
+        case DRIVE_REMOTE: caption = language::Text("Netzlaufwerk", "DRive Remote") + tail; break;
+        case DRIVE_CDROM: caption = language::Text("CD-Rom", "CD-Rom") + tail; break;
         case DRIVE_RAMDISK: caption = "Ramdisk" + tail; break;
         default: continue; // unknown, or no root folder
         }

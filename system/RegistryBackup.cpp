@@ -1,5 +1,6 @@
 #include "system/RegistryBackup.h"
 
+#include "common/Language.h"
 #include "shell/MessageText.h"
 #include "system/RegistryExport.h"
 #include "system/RegistryRoots.h"
@@ -38,22 +39,24 @@ Outcome SaveAs(HWND owner, bool german, const std::vector<regscan::Finding>& fin
 {
     const std::vector<std::string> inexact = KeysNotKeptExactly(findings);
     if (!inexact.empty()) {
-        effects::ShowMessageBox(owner,
-                                std::string(german ? "Diese Schlüssel enthalten Namen oder Texte, die eine .reg-Datei "
-                                                     "nicht genau sichern kann:\n"
-                                                   : "These keys hold names or texts that a .reg file cannot keep "
-                                                     "exactly:\n") +
-                                    JoinLines(inexact, 20),
-                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            owner,
+            std::string(language::Text(german,
+                                       "Diese Schlüssel enthalten Namen oder Texte, die eine .reg-Datei "
+                                       "nicht genau sichern kann:\n",
+                                       "These keys hold names or texts that a .reg file cannot keep "
+                                       "exactly:\n")) +
+                JoinLines(inexact, 20),
+            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
         return Outcome::Failed;
     }
     const SYSTEMTIME today = effects::Now();
     char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%s %02u.%02u %04u", german ? "Reg-Sicherung" : "Reg-Backup", today.wDay,
-                  today.wMonth, today.wYear);
+    std::snprintf(name, sizeof name, "%s %02u.%02u %04u", language::Text(german, "Reg-Sicherung", "Reg-Backup"),
+                  today.wDay, today.wMonth, today.wYear);
     TSaveDialog dialog(nullptr);
     dialog.FileName = name;
-    dialog.Filter = german ? "Registrierungsdateien (*.reg)|*.REG" : "Registry files (*.reg)|*.REG";
+    dialog.Filter = language::Text(german, "Registrierungsdateien (*.reg)|*.REG", "Registry files (*.reg)|*.REG");
     dialog.DefaultExt = "reg";
     dialog.Options = ofHideReadOnly | ofOverwritePrompt;
     if (!dialog.Execute())
@@ -61,8 +64,8 @@ Outcome SaveAs(HWND owner, bool german, const std::vector<regscan::Finding>& fin
     if (regexport::WriteFile(dialog.FileName, regexport::ExportText(findings)))
         return Outcome::Saved;
     effects::ShowMessageBox(owner,
-                            std::string(german ? "Die Datei konnte nicht geschrieben werden:\n"
-                                               : "The file could not be written:\n") +
+                            std::string(language::Text(german, "Die Datei konnte nicht geschrieben werden:\n",
+                                                       "The file could not be written:\n")) +
                                 dialog.FileName,
                             "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
     return Outcome::Failed;

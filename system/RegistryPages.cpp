@@ -1,5 +1,6 @@
 #include "system/RegistryPages.h"
 
+#include "common/Language.h"
 #include "shell/MessageText.h"
 #include "shell/PageParts.h"
 #include "toolkit/Effects.h"
@@ -40,7 +41,7 @@ void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entrie
     if (entries.empty())
         return;
     effects::ShowMessageBox(nullptr,
-                            form.Text("Diese Einträge konnten nicht entfernt werden:\n",
+                            language::Text("Diese Einträge konnten nicht entfernt werden:\n",
                                       "These entries could not be removed:\n") + JoinLines(entries, 20),
                             "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }

@@ -1,6 +1,7 @@
 #include "system/RegistryScan.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/LocaleTime.h"
 #include "toolkit/NoDiskBoxes.h"
@@ -258,7 +259,8 @@ void Scanner::CheckValue(HKEY key, const regvalues::RawValue& value)
     if (missing.empty() || !OnFinding || !regvalues::ReadsExactly(key, value))
         return;
     OnFinding({JoinKeyText(*root_, keyPath_), value.name, shown, keyDate_,
-               Text("Datei oder Pfad existiert nicht", "File or Path does not exist"), false, missing});
+               language::Text(settings_.german, "Datei oder Pfad existiert nicht", "File or Path does not exist"),
+               false, missing});
 }
 
 void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
@@ -273,8 +275,8 @@ void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& pat
                 : regvalues::ReadNamedValue(key.Get(), valueName, value) && regvalues::ReadsExactly(key.Get(), value)))
         return;
     keyDate_ = KeyDateText(regvalues::LastWriteTime(key.Get()));
-    OnFinding({JoinKeyText(root, path), valueName, data, keyDate_, Text(germanReason, englishReason), isKey,
-               std::move(missingPaths)});
+    OnFinding({JoinKeyText(root, path), valueName, data, keyDate_,
+               language::Text(settings_.german, germanReason, englishReason), isKey, std::move(missingPaths)});
 }
 
 void Scanner::CheckHelpFolder(const std::string& path)

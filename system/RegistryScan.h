@@ -96,7 +96,6 @@ private:
                      std::vector<std::string> missingPaths = {});
     void CheckHelpFolder(const std::string& path);
     bool Cancelled() const { return cancel_ != 0; }
-    const char* Text(const char* german, const char* english) const { return settings_.german ? german : english; }
 
     Settings settings_;
     const unsigned char& cancel_;

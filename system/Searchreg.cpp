@@ -1,5 +1,6 @@
 #include "system/Searchreg.h"
 
+#include "common/Language.h"
 #include "shell/MessageText.h"
 #include "shell/Pictures.h"
 #include "shell/Unit1.h"
@@ -21,8 +22,6 @@ namespace {
 
 const char* const settingsKey = "Software\\Tidewrack\\Options\\SearchRegSettings";
 
-bool German() { return !Form1 || Form1->LanguageFlag; }
-const char* Say(const char* german, const char* english) { return German() ? german : english; }
 
 TPopupMenu* MakeMenu(TComponent* owner, const char* name)
 {
@@ -239,7 +238,7 @@ regscan::Settings TForm4::TakeSettings() const
 {
     // The lists as they are now: the page may change while the scan runs.
     regscan::Settings settings;
-    settings.german = German();
+    settings.german = language::German();
     if (!Form1)
         return settings;
     settings.folders = {Form1->WindowsDir, Form1->ProgramFilesDir, Form1->SystemDir};
@@ -288,7 +287,8 @@ void TForm4::InitSuchReg()
     HourGlass busy;
     CancelFlag = 0;
     targeted_ = false;
-    SetStatus(Say("Registrierung wird durchsucht. Bitte warten ... ", "Scanning registry. Please wait ... "));
+    SetStatus(
+        language::Text("Registrierung wird durchsucht. Bitte warten ... ", "Scanning registry. Please wait ... "));
     scanner_ = std::make_unique<regscan::Scanner>(TakeSettings(), CancelFlag);
     scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
     scanner_->OnKeyDone = [] { Application->ProcessMessages(); };
@@ -305,8 +305,8 @@ void TForm4::ScanRegEntries()
     scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
     scanner_->ScanRegEntries();
     const std::string count = std::to_string(ListView1->Items()->Count());
-    SetStatus(German() ? "Suche beendet : " + count + " möglicherweise ungültige Einträge gefunden"
-                       : "Scanning ended : " + count + " possible invalid items found");
+    SetStatus(language::Text("Suche beendet : " + count + " möglicherweise ungültige Einträge gefunden",
+                             "Scanning ended : " + count + " possible invalid items found"));
 }
 
 void TForm4::AddFinding(const regscan::Finding& finding)
@@ -322,11 +322,11 @@ void TForm4::AddFinding(const regscan::Finding& finding)
     item->SetData(findings_.back().get());
     const std::string count = std::to_string(ListView1->Items()->Count());
     if (targeted_)
-        SetStatus(German() ? "Registrierung wird durchsucht  : " + count + " Einträge gefunden ..."
-                           : "Scanning Registry  : " + count + " Items found ...");
+        SetStatus(language::Text("Registrierung wird durchsucht  : " + count + " Einträge gefunden ...",
+                                 "Scanning Registry  : " + count + " Items found ..."));
     else
-        SetStatus(German() ? "Registrierung durchsuchen : " + count + " Einträge gefunden ..."
-                           : "Scan Registry : " + count + " Items found ...");
+        SetStatus(language::Text("Registrierung durchsuchen : " + count + " Einträge gefunden ...",
+                                 "Scan Registry : " + count + " Items found ..."));
 }
 
 void TForm4::Abbrechen1Click(TObject*)
@@ -342,12 +342,13 @@ void TForm4::Lschen1Click(TObject*)
 {
     if (ListView1->SelCount() == 0)
         return;
-    if (effects::ShowMessageBox(nullptr,
-                                Say("Wollen Sie die markierten Einträge wirklich aus der Registrierung löschen?\n\n"
-                                     "Vor dem Löschen sollten Sie die Registrierung sichern\n",
-                                     "Do you really want to delete the selected entries from your registry?\n\n"
-                                     "Before deleting you should make a backup of your registry\n"),
-                                "Tidewrack", MB_ICONEXCLAMATION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+    if (effects::ShowMessageBox(
+            nullptr,
+            language::Text("Wollen Sie die markierten Einträge wirklich aus der Registrierung löschen?\n\n"
+                           "Vor dem Löschen sollten Sie die Registrierung sichern\n",
+                           "Do you really want to delete the selected entries from your registry?\n\n"
+                           "Before deleting you should make a backup of your registry\n"),
+            "Tidewrack", MB_ICONEXCLAMATION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return;
     std::vector<std::string> failed, returned;
     std::vector<TListItem*> selected = SelectedItems();
@@ -373,14 +374,14 @@ void TForm4::Lschen1Click(TObject*)
     ListView1->Items()->EndUpdate();
     if (!returned.empty())
         effects::ShowMessageBox(nullptr,
-                                Say("Diese Einträge wurden nicht gelöscht, weil ihre Datei oder ihr Ordner "
+                                language::Text("Diese Einträge wurden nicht gelöscht, weil ihre Datei oder ihr Ordner "
                                     "wieder existiert:\n",
                                     "These entries were not deleted because their file or folder exists again:\n") +
                                     JoinLines(returned, 20),
                                 "Tidewrack", MB_ICONINFORMATION | MB_OK | MB_SYSTEMMODAL);
     if (!failed.empty())
         effects::ShowMessageBox(nullptr,
-                                Say("Diese Einträge konnten nicht gelöscht werden:\n",
+                                language::Text("Diese Einträge konnten nicht gelöscht werden:\n",
                                      "These entries could not be deleted:\n") + JoinLines(failed, 20),
                                 "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }
@@ -399,8 +400,9 @@ void TForm4::MarkierteEintrgesichern1Click(TObject*)
 {
     const std::vector<TListItem*> selected = SelectedItems();
     if (selected.empty()) {
-        effects::ShowMessageBox(Application->Handle(), Say("Keine Einträge markiert !", "No Items Selected !"),
-                                Say("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(Application->Handle(),
+                                language::Text("Keine Einträge markiert !", "No Items Selected !"),
+                                language::Text("Hinweis  ", "Hint  "), MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
         return;
     }
     // A finding gone since the scan has nothing to back up and nothing to delete: its row goes.
@@ -416,17 +418,19 @@ void TForm4::MarkierteEintrgesichern1Click(TObject*)
     ListView1->Items()->EndUpdate();
     if (findings.empty())
         return;
-    regbackup::SaveAs(Handle(), German(), findings);
+    regbackup::SaveAs(Handle(), language::German(), findings);
 }
 
 void TForm4::Registrierungsichern1Click(TObject*)
 {
     const char* tool = Form1 && Form1->OsLevel == 0 ? "scanregw.EXE" : "NTBACKUP.EXE";
     if (effects::ShellOpen(GetForegroundWindow(), "open", tool, "", "", SW_SHOW) <= 32)
-        effects::ShowMessageBox(Application->Handle(),
-                                Say("Das Sicherungsprogramm der Registrierung konnte nicht gestartet werden: ",
-                                     "The registry backup tool could not be started: ") + std::string(tool),
-                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Application->Handle(),
+            language::Text("Das Sicherungsprogramm der Registrierung konnte nicht gestartet werden: ",
+                           "The registry backup tool could not be started: ") +
+                std::string(tool),
+            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }
 
 void TForm4::Allesmarkieren1Click(TObject*) { ListView1->SelectAll(); }
@@ -440,8 +444,9 @@ void TForm4::Markierungumkehren1Click(TObject*)
 void TForm4::MarkierteDateienalsHTMLexportieren1Click(TObject*)
 {
     if (Form1)
-        Form1->ExportAsHTML(this, ListView1,
-                            Say("Tidewrack -  Registrierungseinträge auflisten", "Tidewrack -  Listing registry entries"));
+        Form1->ExportAsHTML(
+            this, ListView1,
+            language::Text("Tidewrack -  Registrierungseinträge auflisten", "Tidewrack -  Listing registry entries"));
 }
 
 void TForm4::Gitter1Click(TObject*)

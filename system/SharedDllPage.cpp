@@ -1,6 +1,7 @@
 // The shared-DLL page: the usage counters that installers keep for shared libraries,
 // with the files that are gone drawn in red; counters are deleted alone or with their
 // files (to the recycle bin), and files are backed up.
+#include "common/Language.h"
 #include "common/PathFacts.h"
 #include "system/RegistryPages.h"
 
@@ -126,11 +127,12 @@ void TForm1::GetSharedDLL()
                                        {"Alles markieren", "Select all"}, {"Markierung umkehren", "Invert selection"},
                                        {"-", "-"}, {"Eigenschaften", "Properties"}};
     for (int i = 0; i < PopupMenu7->Items()->Count(); ++i)
-        PopupMenu7->Items()->Items(i)->Caption = Text(captions[i][0], captions[i][1]);
+        PopupMenu7->Items()->Items(i)->Caption = language::Text(captions[i][0], captions[i][1]);
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("SharedDllPageTitle")))
-        title->SetCaption(Text("Gemeinsam genutzte DLLs und ihre Zähler", "Shared DLLs and their usage counters"));
+        title->SetCaption(
+            language::Text("Gemeinsam genutzte DLLs und ihre Zähler", "Shared DLLs and their usage counters"));
     ListView14->Columns()->Items(0)->SetCaption("Name");
-    ListView14->Columns()->Items(1)->SetCaption(Text("Wert", "Value"));
+    ListView14->Columns()->Items(1)->SetCaption(language::Text("Wert", "Value"));
 
     SHFILEINFOA info{};
     ListView14->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
@@ -158,8 +160,9 @@ void TForm1::Registrierungeintraglschen1Click(TObject*) { DelDLLEintrag(); }
 void TForm1::DelDLLEintrag()
 {
     if (ListView14->SelCount() == 0 ||
-        effects::ShowMessageBox(nullptr, Text("Eintrag aus der Registrierung löschen ?", "Delete entry from registry ?"),
-                                "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+        effects::ShowMessageBox(
+            nullptr, language::Text("Eintrag aus der Registrierung löschen ?", "Delete entry from registry ?"),
+            "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return;
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView14)) {
@@ -176,7 +179,7 @@ void TForm1::Lschen1Click(TObject*) { DelDLLDatei(); }
 void TForm1::DelDLLDatei()
 {
     if (effects::ShowMessageBox(nullptr,
-                                Text("Wirklich aus der Registrierung und von der Festplatte löschen?",
+                                language::Text("Wirklich aus der Registrierung und von der Festplatte löschen?",
                                      "Really delete from registry and harddrive?"),
                                 "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES ||
         ListView14->SelCount() == 0)

@@ -1,5 +1,6 @@
 #include "system/Showregdata.h"
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "toolkit/OpenDialog.h"
 
@@ -86,7 +87,7 @@ void TForm12::Button1Click(TObject*)
 void TForm12::Button3Click(TObject*)
 {
     TOpenDialog dialog(nullptr);
-    dialog.Title = !Form1 || Form1->LanguageFlag ? "Öffnen" : "Open";
+    dialog.Title = language::Text("Öffnen", "Open");
     dialog.Options = ofHideReadOnly;
     if (dialog.Execute())
         Edit2->SetText(dialog.FileName);

@@ -1,5 +1,6 @@
 #include "system/Showregkeys.h"
 
+#include "common/Language.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryPages.h"
 #include "system/RegistryValues.h"
@@ -64,10 +65,9 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     SetClientHeight(338);
     SetCaption(entry.vendor);
     KeyPreview = true;
-    const bool german = !Form1 || Form1->LanguageFlag;
-    Label1 = MakeCaption(this, "Label1", 10, german ? "Hersteller:" : "Vendor:");
+    Label1 = MakeCaption(this, "Label1", 10, language::Text("Hersteller:", "Vendor:"));
     Edit1 = MakeEdit(this, "Edit1", 10, entry.vendor);
-    Label2 = MakeCaption(this, "Label2", 36, german ? "Produkt:" : "Product:");
+    Label2 = MakeCaption(this, "Label2", 36, language::Text("Produkt:", "Product:"));
     Edit2 = MakeEdit(this, "Edit2", 36, entry.product);
 
     ListView1 = new TListView(this);
@@ -91,7 +91,7 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     Label4->SetBounds(16, 296, 300, 16);
     Label4->Font()->SetColor(clBlue);
     Label4->SetCursor(crHandPoint);
-    Label4->SetCaption(german ? "Markierte Einträge löschen" : "Delete selected Items");
+    Label4->SetCaption(language::Text("Markierte Einträge löschen", "Delete selected Items"));
     Label4->OnClick = Bind(this, &TForm5::Label4Click);
 
     Button1 = new TButton(this);

@@ -2,6 +2,7 @@
 
 #include "cleaning/Masks.h"
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "shell/MessageText.h"
 #include "system/RegistryBackup.h"
 #include "toolkit/Effects.h"
@@ -54,7 +55,7 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
     }
     if (!refused.empty()) {
         effects::ShowMessageBox(nullptr,
-                                form.Text("Diese Schlüssel gehören zu Windows und werden nicht entfernt:\n",
+                                language::Text("Diese Schlüssel gehören zu Windows und werden nicht entfernt:\n",
                                           "These keys belong to Windows and are not removed:\n") +
                                     JoinLines(refused, 20),
                                 "Tidewrack", MB_ICONSTOP | MB_OK | MB_SYSTEMMODAL);
@@ -62,12 +63,12 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
     }
     if (keyTexts.empty() ||
         effects::ShowMessageBox(nullptr,
-                                form.Text(" Einträge entfernen ?", " Remove entries ?") + std::string("\n\n") +
+                                language::Text(" Einträge entfernen ?", " Remove entries ?") + std::string("\n\n") +
                                     JoinLines(keyTexts, 20),
                                 "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return false;
     switch (effects::ShowMessageBox(nullptr,
-                                    form.Text("Vorher eine Sicherung dieser Schlüssel als .reg-Datei speichern?\n"
+                                    language::Text("Vorher eine Sicherung dieser Schlüssel als .reg-Datei speichern?\n"
                                               "Ein Doppelklick auf die Datei stellt sie wieder her.\n\n"
                                               "Ja: sichern, dann entfernen\nNein: ohne Sicherung entfernen\n"
                                               "Abbrechen: nichts entfernen",
@@ -77,7 +78,7 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
                                               "Cancel: remove nothing"),
                                     "Tidewrack", MB_ICONQUESTION | MB_YESNOCANCEL | MB_SYSTEMMODAL)) {
     case IDYES:
-        return regbackup::SaveAs(form.Handle(), form.LanguageFlag != 0, keys) == regbackup::Outcome::Saved;
+        return regbackup::SaveAs(form.Handle(), language::German(), keys) == regbackup::Outcome::Saved;
     case IDNO:
         return true;
     default:

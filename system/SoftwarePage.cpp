@@ -3,6 +3,7 @@
 #include "system/RegistryPages.h"
 
 #include "common/CaseRule.h"
+#include "common/Language.h"
 #include "shell/Pictures.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
@@ -93,20 +94,20 @@ void TForm1::ReadSoftwareEntries(int which)
 void TForm1::Refresh2Click(TObject*)
 {
     const char* const captions[4] = {"Hersteller", "Produkt", "Vendor", "Product"};
-    ListView16->Columns()->Items(0)->SetCaption(captions[LanguageFlag ? 0 : 2]);
-    ListView16->Columns()->Items(1)->SetCaption(captions[LanguageFlag ? 1 : 3]);
+    ListView16->Columns()->Items(0)->SetCaption(language::Text(captions[0], captions[2]));
+    ListView16->Columns()->Items(1)->SetCaption(language::Text(captions[1], captions[3]));
     const char* const menu[5][2] = {{"Entfernen", "Remove"},
                                     {"Benutzerdefiniert entfernen...", "Remove chosen keys..."},
                                     {"Details", "Details"},
                                     {"In der Registrierung öffnen", "Open in registry editor"},
                                     {"Aktualisieren", "Refresh"}};
     for (int i = 0; i < 5; ++i)
-        PopupMenu9->Items()->Items(i)->Caption = Text(menu[i][0], menu[i][1]);
+        PopupMenu9->Items()->Items(i)->Caption = language::Text(menu[i][0], menu[i][1]);
     const int which = ComboBox1->ItemIndex() == 1 ? 1 : 0;
     ComboBox1->Items()->Clear();
-    ComboBox1->Items()->Add(Text("Einträge im Schlüssel HKEY_CURRENT_USER\\Software",
+    ComboBox1->Items()->Add(language::Text("Einträge im Schlüssel HKEY_CURRENT_USER\\Software",
                                  "Entries in Key HKEY_CURRENT_USER\\Software"));
-    ComboBox1->Items()->Add(Text("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE",
+    ComboBox1->Items()->Add(language::Text("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE",
                                  "Entries in Key HKEY_LOCAL_MACHINE\\SOFTWARE"));
     ComboBox1->SetItemIndex(which);
     ListView16->Items()->BeginUpdate();

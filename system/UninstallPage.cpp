@@ -3,6 +3,7 @@
 // the selection, by mouse or keyboard, and every command acts on the record they show.
 #include "system/RegistryPages.h"
 
+#include "common/Language.h"
 #include "shell/PageParts.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryValues.h"
@@ -58,11 +59,12 @@ void registry_pages::BuildUninstallPage(TForm1& form)
 void TForm1::CaptionUninstallPage()
 {
     if (auto* title = dynamic_cast<TLabel*>(FindComponent("UninstallPageTitle")))
-        title->SetCaption(Text("Zur Deinstallation eingetragene Programme", "Programs registered for removal"));
-    ListView15->Columns()->Items(0)->SetCaption(Text("Programm", "Program"));
-    Button4->SetCaption(Text("Deinstallieren", "Uninstall"));
-    Label79->SetCaption(Text("Windows Software", "Windows software"));
-    Label80->SetCaption(Text("Nur den Eintrag löschen", "Delete entry only"));
+        title->SetCaption(
+            language::Text("Zur Deinstallation eingetragene Programme", "Programs registered for removal"));
+    ListView15->Columns()->Items(0)->SetCaption(language::Text("Programm", "Program"));
+    Button4->SetCaption(language::Text("Deinstallieren", "Uninstall"));
+    Label79->SetCaption(language::Text("Windows Software", "Windows software"));
+    Label80->SetCaption(language::Text("Nur den Eintrag löschen", "Delete entry only"));
 }
 
 void TForm1::GetUninstallProgramms()
@@ -100,7 +102,7 @@ void TForm1::Button4Click(TObject*)
         return;
     if (entry->command.empty() || !effects::StartProcess(entry->command, "", true, nullptr))
         effects::ShowMessageBox(Handle(),
-                                Text("Das Deinstallationsprogramm konnte nicht gestartet werden.",
+                                language::Text("Das Deinstallationsprogramm konnte nicht gestartet werden.",
                                      "The uninstall program could not be started."),
                                 "Tidewrack", MB_ICONEXCLAMATION | MB_OK);
     GetUninstallProgramms();
@@ -116,18 +118,19 @@ void TForm1::Label80Click(TObject*)
     const UninstallEntry* entry = ShownUninstallEntry;
     if (!entry)
         return;
-    if (effects::ShowMessageBox(Application->Handle(),
-                                Text("Nur den Registrierungseintrag löschen, das Programm nicht deinstallieren !\n\n"
-                                     "Fortfahren?",
-                                     "Delete only Registry Value, not uninstall the program !\n\nContinue?"),
-                                "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
+    if (effects::ShowMessageBox(
+            Application->Handle(),
+            language::Text("Nur den Registrierungseintrag löschen, das Programm nicht deinstallieren !\n\n"
+                           "Fortfahren?",
+                           "Delete only Registry Value, not uninstall the program !\n\nContinue?"),
+            "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return;
     const std::string path = std::string(uninstallKey) + "\\" + entry->subkey;
     const char* failure = nullptr;
     if (entry->subkey.empty() || !RegistryKey(HKEY_LOCAL_MACHINE, path))
-        failure = Text("Der Schlüssel wurde nicht gefunden:\n", "The key was not found:\n");
+        failure = language::Text("Der Schlüssel wurde nicht gefunden:\n", "The key was not found:\n");
     else if (!regdelete::DeleteKeyTree(HKEY_LOCAL_MACHINE, path))
-        failure = Text("Der Schlüssel konnte nicht gelöscht werden:\n", "The key could not be deleted:\n");
+        failure = language::Text("Der Schlüssel konnte nicht gelöscht werden:\n", "The key could not be deleted:\n");
     if (failure)
         effects::ShowMessageBox(Application->Handle(), failure + std::string("HKEY_LOCAL_MACHINE\\") + path,
                                 "Hinweis  ", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);

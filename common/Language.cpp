@@ -1,0 +1,7 @@
+#include "common/Language.h"
+
+namespace language {
+
+int Flag = 1;
+
+} // namespace language
