@@ -108,10 +108,10 @@ void TForm1::ReportUnsavedFiles(const backup::PackResult& result, bool deletionF
     std::string text;
     if (!result.archiveOpened)
         text = language::Text("Das Sicherungsarchiv konnte nicht angelegt werden.\n",
-                    "The backup archive could not be created.\n");
+                              "The backup archive could not be created.\n");
     else if (!result.archiveClosed)
         text = language::Text("Das Sicherungsarchiv konnte nicht fertig geschrieben werden.\n",
-                    "The backup archive could not be completed.\n");
+                              "The backup archive could not be completed.\n");
     else if (result.cancelled)
         text = language::Text("Die Sicherung wurde abgebrochen.\n", "The backup was cancelled.\n");
     if (!result.unsaved.empty()) {
@@ -132,9 +132,9 @@ void TForm1::DLLDateiensichern()
         return;
     if (effects::ShowMessageBox(nullptr,
                                 language::Text("Markierte Dateien als Zip-Datei sichern \n"
-                                     "Die Sicherung kann wiederhergestellt werden (siehe 'Sicherungen') \n",
-                                     "Backup selected files as Zip-File \n"
-                                     "Backup can be restored (look for 'Backup entry') \n"),
+                                               "Die Sicherung kann wiederhergestellt werden (siehe 'Sicherungen') \n",
+                                               "Backup selected files as Zip-File \n"
+                                               "Backup can be restored (look for 'Backup entry') \n"),
                                 "Tidewrack", MB_ICONQUESTION | MB_OKCANCEL | MB_SYSTEMMODAL) != IDOK)
         return;
     auto* progress = new TForm9(this);
@@ -323,8 +323,9 @@ void TForm1::OpenZippedFile(TForm8& browser)
     if (readable)
         ZipReaderClose(reader);
     if (!extracted) {
-        ReportNotWritten(*this, language::Text("Die Datei konnte nicht zum Öffnen entpackt werden:\n",
-                                     "The file could not be extracted for opening:\n"),
+        ReportNotWritten(*this,
+                         language::Text("Die Datei konnte nicht zum Öffnen entpackt werden:\n",
+                                        "The file could not be extracted for opening:\n"),
                          {target + (readable ? NotWritten(*this) : UnreadableArchive(*this))});
         return;
     }

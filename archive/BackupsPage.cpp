@@ -152,11 +152,11 @@ void TForm1::Entfernen1Click(TObject*)
         if (!stamp)
             question = "\"" + project + "\"" +
                        language::Text(" ist kein Sicherungsprojekt; kein Ordner wurde gelöscht.\n"
-                            "Eintrag aus der Liste entfernen ?",
-                            " is no backup project; no folder was deleted.\nRemove entry from list ?");
+                                      "Eintrag aus der Liste entfernen ?",
+                                      " is no backup project; no folder was deleted.\nRemove entry from list ?");
         else if (!folderThere)
             question = language::Text("Der Projektordner existiert nicht mehr.\nEintrag aus der Liste entfernen ?",
-                            "Deleting of backup files failed!Remove entry from list ?");
+                                      "Deleting of backup files failed!Remove entry from list ?");
         else
             question =
                 language::Text("Löschen der Sicherungsdateien fehlgeschlagen!\nEintrag aus der Liste entfernen ?",

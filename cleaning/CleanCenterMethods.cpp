@@ -214,7 +214,7 @@ void TForm1::Button2Click(TObject*)
     else
         effects::ShowMessageBox(nullptr,
                                 language::Text("Diese Punkte konnten nicht vollständig bereinigt werden:\n\n",
-                                     "These items could not be cleaned completely:\n\n") +
+                                               "These items could not be cleaned completely:\n\n") +
                                     JoinLines(CleanCenterFailures, clean_center::kItemCount),
                                 language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     AbortFlag = 0;

@@ -129,7 +129,7 @@ void TForm1::ShowCleanCenter()
     Label23->SetCaption(language::Text("Alle auswählen", "Select all"));
     Label26->SetCaption(language::Text("Auswahl umkehren", "Invert selection"));
     CheckBox4->SetCaption(language::Text("Dateien und Ordner nach DOD 5220.22-M löschen ",
-                               "Delete Files and Folders with DOD 5220.22-M "));
+                                         "Delete Files and Folders with DOD 5220.22-M "));
     Button2->SetCaption(language::Text("Löschen", "Delete"));
 
     const std::string stored = ReadReg(rootCurrentUser, options::Key, options::CleanCenterChecked, "s");

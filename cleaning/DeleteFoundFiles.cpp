@@ -192,11 +192,11 @@ void TFrame8::Loeschenvorbereiten()
             goOn = effects::ShowMessageBox(
                        Handle(),
                        language::Text("Die Sicherung wird jetzt erstellt. Das kann einige Minuten dauern!\n"
-                                   "Die Dateien werden noch nicht gelöscht. Vor dem Löschen werden Sie gefragt!\n"
-                                   "Sicherung jetzt erstellen?",
-                                   "Backup will now be created. This might take several minutes!\n"
-                                   "Files will not be deleted. Before deletion you will be prompt!\n"
-                                   "Create Backup now?"),
+                                      "Die Dateien werden noch nicht gelöscht. Vor dem Löschen werden Sie gefragt!\n"
+                                      "Sicherung jetzt erstellen?",
+                                      "Backup will now be created. This might take several minutes!\n"
+                                      "Files will not be deleted. Before deletion you will be prompt!\n"
+                                      "Create Backup now?"),
                        language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
             if (goOn) {
                 HourGlass busy;
@@ -211,7 +211,7 @@ void TFrame8::Loeschenvorbereiten()
                     // A cancel stops the deletion too; what was packed stays a project.
                     effects::ShowMessageBox(Handle(),
                                             language::Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
-                                                        "The backup was cancelled. No file was deleted."),
+                                                           "The backup was cancelled. No file was deleted."),
                                             language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
                     goOn = false;
                 } else {
@@ -321,12 +321,12 @@ std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<Selected
     const std::string names = JoinLines(folders, 20);
     if (effects::ShowMessageBox(owner,
                                 language::Text("Diese Einträge sind Ordner. Mit ihnen geht ihr ganzer Inhalt, auch "
-                                            "Dateien, die keiner Maske entsprechen:\n",
-                                            "These entries are folders. All their content goes with them, also "
-                                            "files that match no mask:\n") +
+                                               "Dateien, die keiner Maske entsprechen:\n",
+                                               "These entries are folders. All their content goes with them, also "
+                                               "files that match no mask:\n") +
                                     names +
                                     language::Text("Die Ordner mit ihrem ganzen Inhalt löschen?",
-                                                "Delete the folders with all their content?"),
+                                                   "Delete the folders with all their content?"),
                                 language::Text("Frage", "Question"), MB_YESNO | MB_ICONWARNING) == IDYES)
         return folders;
     effects::ShowMessageBox(
@@ -350,17 +350,17 @@ void TFrame8::Loeschen()
         std::string question =
             DeleteToRecycle == 1
                 ? language::Text("Wollen Sie die ausgewählten  Dateien wirklich entfernen?\nHINWEIS:\n"
-                              "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n",
-                              "Do you really want to remove the selected  files?\nNOTE:\n"
-                              "Tidewrack can't delete files to recycle bin on a network drive.\n")
+                                 "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n",
+                                 "Do you really want to remove the selected  files?\nNOTE:\n"
+                                 "Tidewrack can't delete files to recycle bin on a network drive.\n")
                 : language::Text("Wollen Sie die ausgewählten Dateien wirklich endgültig löschen?\n"
-                              "Sie werden nicht in den Papierkorb verschoben.\n",
-                              "Do you really want to delete the selected files for good?\n"
-                              "They will not go to the recycle bin.\n");
+                                 "Sie werden nicht in den Papierkorb verschoben.\n",
+                                 "Do you really want to delete the selected files for good?\n"
+                                 "They will not go to the recycle bin.\n");
         question += language::Text("Sie können nur eine Sicherung dieser Dateien anlegen.\n",
-                                "You can only make a backup of these files.\n");
+                                   "You can only make a backup of these files.\n");
         question += language::Text("Diese Abfrage erscheint nur einmal nach einem Suchlauf.",
-                                "This MessageBox will only displayed after completing a scan.");
+                                   "This MessageBox will only displayed after completing a scan.");
         if (effects::ShowMessageBox(Handle(), question, language::Text("Frage", "Question"),
                                     MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
@@ -382,10 +382,11 @@ void TFrame8::Loeschen()
     FillListView1();
     UnselectAll();
     if (!stayed.empty())
-        effects::ShowMessageBox(Handle(),
-                                language::Text("Diese Dateien konnten nicht gelöscht werden:\n",
-                                            "These files could not be deleted:\n") + JoinLines(stayed, 20),
-                                language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Diese Dateien konnten nicht gelöscht werden:\n", "These files could not be deleted:\n") +
+                JoinLines(stayed, 20),
+            language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TFrame8::DeleteSecure()

@@ -108,7 +108,7 @@ void TFrame8::PrintRecords(HDC printer, const std::vector<const FoundFileRecord*
 
 void TFrame8::ReportPrintFailure()
 {
-    effects::ShowMessageBox(Handle(), language::Text("Die Dateiliste konnte nicht gedruckt werden.",
-                                                  "The file list could not be printed."),
-                            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    effects::ShowMessageBox(
+        Handle(), language::Text("Die Dateiliste konnte nicht gedruckt werden.", "The file list could not be printed."),
+        language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }

@@ -161,11 +161,11 @@ void ReadAddedDirsOf(TForm1& form, const LocationList& list)
             NoteUnreadLocation(form, missing);
             continue;
         }
-        effects::ShowMessageBox(form.Handle(),
-                                language::Text("Ordner nicht gefunden: ", "Unable to locate folder ") + missing +
-                                    language::Text("\nDer Ordner wird aus der Liste entfernt.",
-                                              "\nRemoving Folder from list."),
-                                "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            form.Handle(),
+            language::Text("Ordner nicht gefunden: ", "Unable to locate folder ") + missing +
+                language::Text("\nDer Ordner wird aus der Liste entfernt.", "\nRemoving Folder from list."),
+            "Tidewrack", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     }
 }
 

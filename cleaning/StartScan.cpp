@@ -19,7 +19,7 @@ void TellUnreadLocationsInABox(TForm1& form)
     if (form.UnreadLocations.empty())
         return;
     std::string text = language::Text("Diese Orte konnten nicht gelesen werden und wurden übersprungen:\n\n",
-                                 "These locations could not be read and were skipped:\n\n") +
+                                      "These locations could not be read and were skipped:\n\n") +
                        JoinLines(form.UnreadLocations, 10);
     form.UnreadLocations.clear();
     effects::ShowMessageBox(form.Handle(), text, language::Text("Warnung", "Warning"), MB_OK | MB_ICONEXCLAMATION);

@@ -136,10 +136,9 @@ void TForm1::Herunterfahren()
     ShutdownCountdown = 0;
     if (!effects::ShutDown(kShutDownFlags) && !ShutdownRefused) {
         ShutdownRefused = true;
-        effects::ShowMessageBox(Handle(),
-                                language::Text("Windows hat das Herunterfahren abgelehnt.",
-                                     "Windows refused to shut down."),
-                                language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            Handle(), language::Text("Windows hat das Herunterfahren abgelehnt.", "Windows refused to shut down."),
+            language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
     }
 }
 

@@ -128,7 +128,7 @@ void TForm1::ScanDuplicateFiles()
         Frame2->ProgressBar1->SetPosition(0);
     DuplicateByteLimit = CompareContent && CheckBox2->Checked() ? static_cast<unsigned long long>(CSpinEdit4->Value()) : 0;
     Label1->SetCaption(language::Text("Suche nach doppelten Dateien. Bitte warten . . .",
-                            "Scanning for duplicate files. Please wait . . ."));
+                                      "Scanning for duplicate files. Please wait . . ."));
     GetDuplicateHDS();
 
     std::vector<cleaning::ScanLocation> locations;

@@ -156,8 +156,8 @@ void TForm1::Button6Click(TObject* sender)
     bool written = false;
     {
         HourGlass busy;
-        Memo4->Lines()->SetText(language::Text("Aktion: Dateiinformationen werden gesammelt...",
-                                     "Action: Searching Fileinformation..."));
+        Memo4->Lines()->SetText(
+            language::Text("Aktion: Dateiinformationen werden gesammelt...", "Action: Searching Fileinformation..."));
         std::vector<folder_index::Entry> entries;
         auto cancelled = [this] {
             Application->ProcessMessages();
@@ -191,7 +191,7 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
     TSaveDialog dialog(nullptr);
     dialog.Title = language::Text("Speichern", "Save");
     dialog.Filter = language::Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
-                         "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
+                                   "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
     if (!dialog.Execute() || dialog.FileName.empty())
         return false;
     bool html = dialog.FilterIndex != 2;

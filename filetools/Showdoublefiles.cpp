@@ -356,19 +356,19 @@ void TForm3::Loeschen()
         Anzahl();
         return;
     }
-    if (!plan.paths.empty() && effects::ShowMessageBox(
+    if (!plan.paths.empty() &&
+        effects::ShowMessageBox(
             Handle(),
             language::Text("Bitte löschen Sie nur Dateien, die nicht mehr benötigt werden!!!\nHINWEIS:\n"
-                        "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n\n"
-                        "Sollen die markierten Dateien wirklich in den Papierkorb gelöscht werden?",
-                        "Please take care to ensure that you only delete files\nwhich are no longer necessary!!!\n"
-                        "NOTE:\nTidewrack can't delete files to recycle bin on a network drive.\n\n"
-                        "Do you really want to remove the selected  files to recyclebin?") +
-                (GroupMeaning.empty()
-                     ? std::string()
-                     : language::Text("\n\nDie Dateien einer Gruppe sind nicht unbedingt Kopien: ",
-                                   "\n\nThe files of a group are not necessarily copies: ") +
-                           GroupMeaning + "."),
+                           "Tidewrack kann Dateien auf einem Netzlaufwerk nicht in den Papierkorb löschen.\n\n"
+                           "Sollen die markierten Dateien wirklich in den Papierkorb gelöscht werden?",
+                           "Please take care to ensure that you only delete files\nwhich are no longer necessary!!!\n"
+                           "NOTE:\nTidewrack can't delete files to recycle bin on a network drive.\n\n"
+                           "Do you really want to remove the selected  files to recyclebin?") +
+                (GroupMeaning.empty() ? std::string()
+                                      : language::Text("\n\nDie Dateien einer Gruppe sind nicht unbedingt Kopien: ",
+                                                       "\n\nThe files of a group are not necessarily copies: ") +
+                                            GroupMeaning + "."),
             language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Anzahl();
         return;
@@ -379,11 +379,10 @@ void TForm3::Loeschen()
         std::vector<std::string> firsts;
         for (const auto& group : plan.wholeGroups)
             firsts.push_back(group.front());
-        std::string text =
-            language::Text("Von diesen Dateien sind alle Kopien markiert; es bliebe keine übrig:\n\n",
-                        "Every copy of these files is selected; none would be left:\n\n") +
-            JoinLines(firsts, 10) +
-            language::Text("\n\nAuch alle Kopien löschen?", "\n\nDelete every copy of them too?");
+        std::string text = language::Text("Von diesen Dateien sind alle Kopien markiert; es bliebe keine übrig:\n\n",
+                                          "Every copy of these files is selected; none would be left:\n\n") +
+                           JoinLines(firsts, 10) +
+                           language::Text("\n\nAuch alle Kopien löschen?", "\n\nDelete every copy of them too?");
         if (effects::ShowMessageBox(Handle(), text, language::Text("Warnung", "Warning"),
                                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
             duplicates::KeepWholeGroups(plan);
@@ -418,15 +417,15 @@ void TForm3::Loeschen()
     if (!plan.stale.empty())
         effects::ShowMessageBox(Handle(),
                                 language::Text("Diese Dateien sind seit der Suche verschwunden oder verändert "
-                                            "und wurden nicht gelöscht:\n\n",
-                                            "These files are gone or have changed since the search "
-                                            "and were not deleted:\n\n") +
+                                               "und wurden nicht gelöscht:\n\n",
+                                               "These files are gone or have changed since the search "
+                                               "and were not deleted:\n\n") +
                                     JoinLines(plan.stale, 10),
                                 language::Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
     if (!failed.empty())
         effects::ShowMessageBox(Handle(),
                                 language::Text("Diese Dateien konnten nicht gelöscht werden:\n\n",
-                                            "These files could not be deleted:\n\n") +
+                                               "These files could not be deleted:\n\n") +
                                     JoinLines(failed, 10),
                                 language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
 }
@@ -464,7 +463,7 @@ bool TForm3::Kopieren(const std::string& target)
     if (result != 0 || operation.fAnyOperationsAborted) {
         effects::ShowMessageBox(Handle(),
                                 language::Text("Die Dateien konnten nicht alle kopiert werden nach ",
-                                            "Not every file could be copied to ") +
+                                               "Not every file could be copied to ") +
                                     target,
                                 language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
         return false;

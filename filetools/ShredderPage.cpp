@@ -121,7 +121,7 @@ void TForm1::CaptionShredderPages()
         Label48->SetCaption(language::Text("Freien Speicher löschen", "Wipe free space"));
     if (auto* hint = static_cast<TLabel*>(FindComponent("WipeTitleLabel")))
         hint->SetCaption(language::Text("Wählen Sie ein Laufwerk, dessen freier Speicher überschrieben werden soll.",
-                              "Choose a drive whose free space is to be overwritten."));
+                                        "Choose a drive whose free space is to be overwritten."));
 }
 
 void TForm1::ClearShredderList()
@@ -206,12 +206,13 @@ void TForm1::Button1Click(TObject*)
     }
     if (effects::ShowMessageBox(
             Handle(),
-            language::Text("Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
-                 "Eine Wiederherstellung wird nicht möglich sein.\n"
-                 "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
-                 "Fortfahren ?",
-                 "Do you really want delete secure selected files? \nRestoring data will fail.\n"
-                 "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
+            language::Text(
+                "Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
+                "Eine Wiederherstellung wird nicht möglich sein.\n"
+                "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
+                "Fortfahren ?",
+                "Do you really want delete secure selected files? \nRestoring data will fail.\n"
+                "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
             language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
 

@@ -182,7 +182,7 @@ void TForm1::Label86Click(TObject*)
     if (!existing.empty() &&
         effects::ShowMessageBox(Handle(),
                                 language::Text("Diese Dateien gibt es schon; sie werden überschrieben:\n\n",
-                                     "These files exist already and will be overwritten:\n\n") +
+                                               "These files exist already and will be overwritten:\n\n") +
                                     JoinLines(existing, 10) + language::Text("\n\nFortfahren?", "\n\nGo on?"),
                                 language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
@@ -198,7 +198,7 @@ void TForm1::Label86Click(TObject*)
     case splitter::SplitError::NameClash:
         effects::ShowMessageBox(Handle(),
                                 language::Text("Ein Teil oder die Batchdatei hätte den Namen der Datei selbst:\n",
-                                     "A part or the batch file would have the name of the file itself:\n") +
+                                               "A part or the batch file would have the name of the file itself:\n") +
                                     result.failedPath,
                                 "Tidewrack", frontError);
         break;

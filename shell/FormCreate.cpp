@@ -255,13 +255,13 @@ void TForm1::ShowNetworkWarningOnce()
     effects::ShowMessageBox(
         Handle(),
         language::Text("Wenn Sie ein Netzlaufwerk verwenden, kann Tidewrack keine Dateien in den Papierkorb löschen.\n"
-             "Das Wiederherstellen einer Datei aus dem Papierkorb schlägt dann fehl!\n"
-             "Sie können diese Dateien aber als Zip sichern.\n"
-             "Diese Meldung erscheint nicht wieder! ",
-             "If you are using a network drive, Tidewrack can't delete files to recycle bin.\n"
-             "Restoring a file from the Recycle Bin will fail!\n"
-             "But you can  backup  these files as zip.\n"
-             "The message won't appear again! "),
+                       "Das Wiederherstellen einer Datei aus dem Papierkorb schlägt dann fehl!\n"
+                       "Sie können diese Dateien aber als Zip sichern.\n"
+                       "Diese Meldung erscheint nicht wieder! ",
+                       "If you are using a network drive, Tidewrack can't delete files to recycle bin.\n"
+                       "Restoring a file from the Recycle Bin will fail!\n"
+                       "But you can  backup  these files as zip.\n"
+                       "The message won't appear again! "),
         "Tidewrack", MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 

@@ -142,11 +142,10 @@ void TFrame30::Button3Click(TObject*)
         CloseDialog();
         return;
     }
-    int answer = effects::ShowMessageBox(Form1->Handle(),
-                                         language::Text("Download erfolgreich. Update jetzt installieren ?",
-                                                     "Download succeeded. Install Update now ?"),
-                                         language::Text("Frage", "Question"),
-                                         MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+    int answer = effects::ShowMessageBox(
+        Form1->Handle(),
+        language::Text("Download erfolgreich. Update jetzt installieren ?", "Download succeeded. Install Update now ?"),
+        language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
     // Once the new program has started this process ends; otherwise the dialog goes.
     if (answer != IDYES || !Form1->InstallUpdate(target))
         CloseDialog();

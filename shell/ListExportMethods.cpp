@@ -53,7 +53,7 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
     TSaveDialog dialog(nullptr);
     dialog.Title = language::Text("Speichern", "Save");
     dialog.Filter = language::Text("HTML-Dokument (*.htm)|*.htm|Textdateien (*.txt)|*.txt",
-                         "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
+                                   "HTML Document (*.htm)|*.htm|Text files (*.txt)|*.txt");
     if (!dialog.Execute())
         return;
 
@@ -75,10 +75,10 @@ void TForm1::ExportAsHTML(TObject*, TListView* listView, const std::string& titl
     }
 
     if (!staged_file::WriteLines(path, lines))
-        effects::ShowMessageBox(Handle(),
-                                language::Text("Die Datei konnte nicht geschrieben werden:\n",
-                                     "The file could not be written:\n") + path,
-                                "Tidewrack", MB_ICONERROR | MB_OK);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n") + path,
+            "Tidewrack", MB_ICONERROR | MB_OK);
 }
 
 bool TForm1::MayReplaceFile(const std::string& path)

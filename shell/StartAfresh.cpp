@@ -13,9 +13,10 @@ bool TForm1::StartAfresh(HWND owner)
         return true;
     }
     // Without a new main window to come back to, this process keeps its own.
-    effects::ShowMessageBox(owner,
-                            language::Text("Tidewrack konnte nicht neu gestartet werden:\n",
-                                 "Tidewrack could not be started again:\n") + program,
-                            language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    effects::ShowMessageBox(
+        owner,
+        language::Text("Tidewrack konnte nicht neu gestartet werden:\n", "Tidewrack could not be started again:\n") +
+            program,
+        language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
     return false;
 }

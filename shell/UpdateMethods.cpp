@@ -69,9 +69,9 @@ void TForm1::InitCheckNewVersion(TObject*)
     if (!installed) {
         effects::ShowMessageBox(Handle(),
                                 language::Text("Die Version dieses Tidewrack ist unbekannt; sie kann nicht mit der "
-                                     "neuesten Version verglichen werden.",
-                                     "The version of this Tidewrack is unknown, so it cannot be compared "
-                                     "with the newest version."),
+                                               "neuesten Version verglichen werden.",
+                                               "The version of this Tidewrack is unknown, so it cannot be compared "
+                                               "with the newest version."),
                                 language::Text("Fehler", "Error"), errorBox);
         return;
     }
@@ -92,7 +92,7 @@ void TForm1::InitCheckNewVersion(TObject*)
     if (!newest) {
         effects::ShowMessageBox(Handle(),
                                 language::Text("Die Versionsdatei des Update-Servers nennt keine gültige Version.",
-                                     "The update server's version file names no valid version."),
+                                               "The update server's version file names no valid version."),
                                 language::Text("Fehler", "Error"), errorBox);
         return;
     }
@@ -170,7 +170,7 @@ void TForm1::TellDownloadFailure(const update::DownloadResult& result, const std
         break;
     case DownloadOutcome::NoAnswer:
         text = language::Text("Der Update-Server antwortet nicht. Bitte versuchen Sie es später noch einmal.",
-                    "The update server does not answer. Please try again later.");
+                              "The update server does not answer. Please try again later.");
         break;
     case DownloadOutcome::HttpError:
         text = language::Text("Der Update-Server meldet den Fehler ", "The update server reports error ") +
@@ -199,10 +199,11 @@ bool TForm1::InstallUpdate(const std::string& program)
     if (TrayIconData.cbSize)
         RemoveTrayIcon();
     if (effects::ShellOpen(Handle(), "open", program, "", "", SW_SHOW) <= 32) {
-        effects::ShowMessageBox(Handle(),
-                                language::Text("Das Update konnte nicht gestartet werden:\n",
-                                     "The update could not be started:\n") + program,
-                                language::Text("Fehler", "Error"), errorBox);
+        effects::ShowMessageBox(
+            Handle(),
+            language::Text("Das Update konnte nicht gestartet werden:\n", "The update could not be started:\n") +
+                program,
+            language::Text("Fehler", "Error"), errorBox);
         return false;
     }
     effects::EndProcess(1);

@@ -27,7 +27,7 @@ void TForm1::CaptionSpaceManagerPage()
         title->SetCaption(language::Text("Speicherplatz-Manager", "Space Manager"));
     if (auto* hint = static_cast<TLabel*>(FindComponent("SpaceManagerHint")))
         hint->SetCaption(language::Text("Zeigt, wie viel Platz Ordner und Dateien belegen.",
-                              "Shows how much space folders and files take."));
+                                        "Shows how much space folders and files take."));
     Button8->SetCaption(language::Text("Starten", "Start"));
 }
 

@@ -279,10 +279,10 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
         return true;
     const std::string title = dialog.Edit1->Text(), file = dialog.Edit2->Text();
     if (title.empty() || file.empty()) {
-        effects::ShowMessageBox(dialog.Handle(),
-                                language::Text("Bitte geben Sie einen Titel und eine Datei an.",
-                                     "Please enter a title and a file."),
-                                language::Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+        effects::ShowMessageBox(
+            dialog.Handle(),
+            language::Text("Bitte geben Sie einen Titel und eine Datei an.", "Please enter a title and a file."),
+            language::Text("Hinweis", "Note"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
         return false;
     }
     auto failed = [&] {

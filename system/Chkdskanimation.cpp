@@ -180,9 +180,9 @@ void TForm13::OfferBootTimeCheck()
 {
     const std::string question =
         language::Text("Chkdsk kann nicht ausgeführt werden, da das Volume von einem anderen Prozess verwendet wird.\n"
-             "Soll die Überprüfung dieses Volumes beim nächsten Neustart des Systems ausgeführt werden?",
-             "Chkdsk cannot run because the volume is in use by another process.\n"
-             "Would you like to schedule this volume to be checked the next time the system restarts?");
+                       "Soll die Überprüfung dieses Volumes beim nächsten Neustart des Systems ausgeführt werden?",
+                       "Chkdsk cannot run because the volume is in use by another process.\n"
+                       "Would you like to schedule this volume to be checked the next time the system restarts?");
     if (effects::ShowMessageBox(Handle(), question, "Tidewrack", MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) !=
         IDYES)
         return;
@@ -190,7 +190,7 @@ void TForm13::OfferBootTimeCheck()
         std::printf("Chkdsk cannot run because the volume is in use by another process.\n");
         effects::ShowMessageBox(Handle(),
                                 language::Text("Dieses Volume wird beim nächsten Neustart des Systems überprüft",
-                                     "This volume will be checked the next time the system restarts"),
+                                               "This volume will be checked the next time the system restarts"),
                                 "Tidewrack", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
     } else {
         effects::ShowMessageBox(

@@ -75,7 +75,7 @@ void TForm1::InitCHKDSKDrives()
     CheckBox7->SetCaption(
         language::Text("Vollständigen Pfad jeder Datei anzeigen", "Displays the full path of every file"));
     CheckBox8->SetCaption(language::Text("Fehlerhafte Sektoren suchen und wiederherstellen",
-                               "Locates bad sectors and recovers readable information"));
+                                         "Locates bad sectors and recovers readable information"));
     CheckBox9->SetCaption(
         language::Text("Nur prüfen, wenn das Laufwerk fehlerhaft ist", "Checks the drive only if it is dirty"));
     Label31->SetCaption(language::Text("(schließt Fehlerkorrektur ein)", "(implies fixing errors)"));
@@ -122,7 +122,7 @@ void TForm1::Button5Click(TObject*)
     if (CheckBox8->Checked() && !CheckBox6->Checked()) {
         effects::ShowMessageBox(Handle(),
                                 language::Text("Sie müssen auch 'Fehler auf dem Datenträger korrigieren' wählen",
-                                     "You must also check 'Fixes errors on the disk'"),
+                                               "You must also check 'Fixes errors on the disk'"),
                                 "Tidewrack", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
         return;
     }
@@ -141,9 +141,9 @@ void TForm1::Button5Click(TObject*)
     if (!chkdsk::FmifsLibrary(library).HasChkdsk()) {
         effects::ShowMessageBox(Handle(),
                                 language::Text("Die Datenträgerprüfung braucht die Systembibliothek fmifs.dll, die auf "
-                                     "diesem System fehlt. Es wurde kein Laufwerk geprüft.",
-                                     "The disk check needs the system library fmifs.dll, which this system "
-                                     "lacks. No drive was checked."),
+                                               "diesem System fehlt. Es wurde kein Laufwerk geprüft.",
+                                               "The disk check needs the system library fmifs.dll, which this system "
+                                               "lacks. No drive was checked."),
                                 language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }

@@ -285,7 +285,8 @@ void TForm1::Label92Click(TObject*)
     else
         effects::ShowMessageBox(Application->Handle(),
                                 language::Text("Diese Einstellungen konnten nicht geschrieben werden:",
-                                     "These settings could not be written:") + failed,
+                                               "These settings could not be written:") +
+                                    failed,
                                 language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 

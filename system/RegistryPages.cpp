@@ -40,10 +40,11 @@ void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entrie
 {
     if (entries.empty())
         return;
-    effects::ShowMessageBox(nullptr,
-                            language::Text("Diese Einträge konnten nicht entfernt werden:\n",
-                                      "These entries could not be removed:\n") + JoinLines(entries, 20),
-                            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+    effects::ShowMessageBox(
+        nullptr,
+        language::Text("Diese Einträge konnten nicht entfernt werden:\n", "These entries could not be removed:\n") +
+            JoinLines(entries, 20),
+        "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }
 
 } // namespace registry_pages

@@ -373,17 +373,19 @@ void TForm4::Lschen1Click(TObject*)
     }
     ListView1->Items()->EndUpdate();
     if (!returned.empty())
-        effects::ShowMessageBox(nullptr,
-                                language::Text("Diese Einträge wurden nicht gelöscht, weil ihre Datei oder ihr Ordner "
-                                    "wieder existiert:\n",
-                                    "These entries were not deleted because their file or folder exists again:\n") +
-                                    JoinLines(returned, 20),
-                                "Tidewrack", MB_ICONINFORMATION | MB_OK | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            nullptr,
+            language::Text("Diese Einträge wurden nicht gelöscht, weil ihre Datei oder ihr Ordner "
+                           "wieder existiert:\n",
+                           "These entries were not deleted because their file or folder exists again:\n") +
+                JoinLines(returned, 20),
+            "Tidewrack", MB_ICONINFORMATION | MB_OK | MB_SYSTEMMODAL);
     if (!failed.empty())
-        effects::ShowMessageBox(nullptr,
-                                language::Text("Diese Einträge konnten nicht gelöscht werden:\n",
-                                     "These entries could not be deleted:\n") + JoinLines(failed, 20),
-                                "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+        effects::ShowMessageBox(
+            nullptr,
+            language::Text("Diese Einträge konnten nicht gelöscht werden:\n", "These entries could not be deleted:\n") +
+                JoinLines(failed, 20),
+            "Tidewrack", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }
 
 void TForm4::ffnen1Click(TObject*)

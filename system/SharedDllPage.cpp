@@ -180,7 +180,7 @@ void TForm1::DelDLLDatei()
 {
     if (effects::ShowMessageBox(nullptr,
                                 language::Text("Wirklich aus der Registrierung und von der Festplatte löschen?",
-                                     "Really delete from registry and harddrive?"),
+                                               "Really delete from registry and harddrive?"),
                                 "Tidewrack", MB_ICONQUESTION | MB_YESNO | MB_SYSTEMMODAL) != IDYES ||
         ListView14->SelCount() == 0)
         return;

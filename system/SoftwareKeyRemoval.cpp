@@ -56,7 +56,7 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
     if (!refused.empty()) {
         effects::ShowMessageBox(nullptr,
                                 language::Text("Diese Schlüssel gehören zu Windows und werden nicht entfernt:\n",
-                                          "These keys belong to Windows and are not removed:\n") +
+                                               "These keys belong to Windows and are not removed:\n") +
                                     JoinLines(refused, 20),
                                 "Tidewrack", MB_ICONSTOP | MB_OK | MB_SYSTEMMODAL);
         return false;
@@ -69,13 +69,13 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
         return false;
     switch (effects::ShowMessageBox(nullptr,
                                     language::Text("Vorher eine Sicherung dieser Schlüssel als .reg-Datei speichern?\n"
-                                              "Ein Doppelklick auf die Datei stellt sie wieder her.\n\n"
-                                              "Ja: sichern, dann entfernen\nNein: ohne Sicherung entfernen\n"
-                                              "Abbrechen: nichts entfernen",
-                                              "Save a backup of these keys as a .reg file first?\n"
-                                              "A double click on the file brings them back.\n\n"
-                                              "Yes: save, then remove\nNo: remove without a backup\n"
-                                              "Cancel: remove nothing"),
+                                                   "Ein Doppelklick auf die Datei stellt sie wieder her.\n\n"
+                                                   "Ja: sichern, dann entfernen\nNein: ohne Sicherung entfernen\n"
+                                                   "Abbrechen: nichts entfernen",
+                                                   "Save a backup of these keys as a .reg file first?\n"
+                                                   "A double click on the file brings them back.\n\n"
+                                                   "Yes: save, then remove\nNo: remove without a backup\n"
+                                                   "Cancel: remove nothing"),
                                     "Tidewrack", MB_ICONQUESTION | MB_YESNOCANCEL | MB_SYSTEMMODAL)) {
     case IDYES:
         return regbackup::SaveAs(form.Handle(), language::German(), keys) == regbackup::Outcome::Saved;

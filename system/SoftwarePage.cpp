@@ -106,9 +106,9 @@ void TForm1::Refresh2Click(TObject*)
     const int which = ComboBox1->ItemIndex() == 1 ? 1 : 0;
     ComboBox1->Items()->Clear();
     ComboBox1->Items()->Add(language::Text("Einträge im Schlüssel HKEY_CURRENT_USER\\Software",
-                                 "Entries in Key HKEY_CURRENT_USER\\Software"));
+                                           "Entries in Key HKEY_CURRENT_USER\\Software"));
     ComboBox1->Items()->Add(language::Text("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE",
-                                 "Entries in Key HKEY_LOCAL_MACHINE\\SOFTWARE"));
+                                           "Entries in Key HKEY_LOCAL_MACHINE\\SOFTWARE"));
     ComboBox1->SetItemIndex(which);
     ListView16->Items()->BeginUpdate();
     ReadSoftwareEntries(which);

@@ -103,7 +103,7 @@ void TForm1::Button4Click(TObject*)
     if (entry->command.empty() || !effects::StartProcess(entry->command, "", true, nullptr))
         effects::ShowMessageBox(Handle(),
                                 language::Text("Das Deinstallationsprogramm konnte nicht gestartet werden.",
-                                     "The uninstall program could not be started."),
+                                               "The uninstall program could not be started."),
                                 "Tidewrack", MB_ICONEXCLAMATION | MB_OK);
     GetUninstallProgramms();
 }
