@@ -48,7 +48,7 @@ TFrame3::TFrame3(TComponent* owner) : TFrame(owner)
     Button2->SetBounds(248, 156, 80, 25);
     Button2->SetCancel(true);
     Button2->OnClick = Bind(this, &TFrame3::Button2Click);
-    SetTexts(1);
+    SetTexts();
 }
 
 TFrame3::~TFrame3()
@@ -57,13 +57,11 @@ TFrame3::~TFrame3()
         Frame3 = nullptr;
 }
 
-void TFrame3::SetTexts(int languageFlag)
+void TFrame3::SetTexts()
 {
-    const bool german = languageFlag != 0;
-    Label7->SetCaption(language::Text(german, "Dateiendung hinzufügen", "Add fileending"));
+    Label7->SetCaption(language::Text("Dateiendung hinzufügen", "Add fileending"));
     Label1->SetCaption(
-        language::Text(german,
-                       "Geben Sie die Dateiendung mit 3 Zeichen ein, z.B.: bak oder ~** . Mit * lassen sich "
+        language::Text("Geben Sie die Dateiendung mit 3 Zeichen ein, z.B.: bak oder ~** . Mit * lassen sich "
                        "Platzhalter eingeben, z.B. werden mit B** alle Dateien erfasst, deren Endung mit B "
                        "beginnt (z.B. BMP usw.). Groß- und Kleinschreibung wird nicht beachtet. Geben Sie "
                        "die Dateiendung mit 3 Zeichen ein",
@@ -71,7 +69,7 @@ void TFrame3::SetTexts(int languageFlag)
                        "with * around e.g. all files with the first letter B too received (e.g. BMP etc.) "
                        "input to B**. Capitalization will not be considered. Enter the fileending with 3 digits"));
     Button1->SetCaption("OK");
-    Button2->SetCaption(language::Text(german, "Abbrechen", "Cancel"));
+    Button2->SetCaption(language::Text("Abbrechen", "Cancel"));
 }
 
 void TFrame3::Button1Click(TObject*)

@@ -12,8 +12,8 @@ public:
     explicit TFrame3(TComponent* owner);
     ~TFrame3() override;
 
-    // The texts of the flag's language.
-    void SetTexts(int languageFlag);
+    // The texts of the program's language.
+    void SetTexts();
 
     void Button1Click(TObject* sender); // OK
     void Button2Click(TObject* sender); // Cancel

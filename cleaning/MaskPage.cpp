@@ -38,7 +38,7 @@ void TForm1::Label19Click(TObject*)
     MakeHostDialog(HostDialog::AddFileEnding);
     Frame3 = MakeHostFrame<TFrame3>(*this);
     XPMenu1->InitComponent(Frame3);
-    Frame3->SetTexts(LanguageFlag);
+    Frame3->SetTexts();
     ShowHostDialog(HostDialog::AddFileEnding);
     Frame3->Edit1->SetFocus();
 }

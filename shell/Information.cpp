@@ -131,7 +131,7 @@ TFrame5::TFrame5(TComponent* owner) : TFrame(owner)
     Image102->OnMouseDown = Bind(this, &TFrame5::Image102MouseDown);
     Image102->OnMouseUp = Bind(this, &TFrame5::Image102MouseUp);
 
-    SetTexts(1);
+    SetTexts();
 }
 
 TFrame5::~TFrame5()
@@ -140,13 +140,12 @@ TFrame5::~TFrame5()
         Frame5 = nullptr;
 }
 
-void TFrame5::SetTexts(int languageFlag)
+void TFrame5::SetTexts()
 {
-    const bool german = languageFlag != 0;
-    Label10->SetCaption(language::Text(german, "Über Tidewrack", "About Tidewrack"));
+    Label10->SetCaption(language::Text("Über Tidewrack", "About Tidewrack"));
     Label2->SetCaption(std::string("Version ") + TIDEWRACK_VERSION_TEXT);
-    Label6->SetCaption(language::Text(german, "für Windows9x/2000/NT/ME/XP  ", "Windows9x/2000/NT/ME/XP  "));
-    Label7->SetCaption(language::Text(german, "Wie kann ich Tidewrack unterstützen?", "How can I support Tidewrack?"));
+    Label6->SetCaption(language::Text("für Windows9x/2000/NT/ME/XP  ", "Windows9x/2000/NT/ME/XP  "));
+    Label7->SetCaption(language::Text("Wie kann ich Tidewrack unterstützen?", "How can I support Tidewrack?"));
 }
 
 void TFrame5::CloseBox()

@@ -15,9 +15,9 @@ public:
     explicit TFrame5(TComponent* owner);
     ~TFrame5() override;
 
-    // The texts of the flag's language (the memory and the system name are the main
+    // The texts of the program's language (the memory and the system name are the main
     // form's to fill).
-    void SetTexts(int languageFlag);
+    void SetTexts();
 
     void Image102Click(TObject* sender);
     void Image6Click(TObject* sender);

@@ -2,6 +2,7 @@
 // and with every effect recorded. Area fixtures derive from it and add their own steps.
 #pragma once
 
+#include "common/Language.h"
 #include "shell/Unit1.h"
 #include "tests/support/RecordingEffects.h"
 
@@ -39,6 +40,8 @@ protected:
         Application->ProcessMessages();
         ClearSettings();
         Application->Terminated = false;
+        // The next test starts in German, as a fresh program does, whatever this one chose.
+        language::Flag = 1;
     }
 
     // Fixtures that need more at every start (SettleAfterStart, say) extend this.
