@@ -7,6 +7,7 @@
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
+#include "cleaning/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
@@ -15,7 +16,6 @@
 #include "shell/Unit1.h"
 #include "shell/WindowLayout.h"
 #include "toolkit/Effects.h"
-#include "cleaning/ScanRecords.h"
 
 namespace {
 

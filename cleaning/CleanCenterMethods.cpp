@@ -3,6 +3,9 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
+#include "cleaning/PathGuard.h"
+#include "cleaning/SpecialFolders.h"
+#include "cleaning/UrlCache.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
 #include "common/Language.h"
@@ -14,9 +17,6 @@
 #include "shell/OptionsKeys.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
-#include "cleaning/PathGuard.h"
-#include "cleaning/UrlCache.h"
-#include "cleaning/SpecialFolders.h"
 
 #include <shlwapi.h>
 

@@ -6,6 +6,7 @@
 #include "archive/BackupProjects.h"
 #include "cleaning/FileDeleter.h"
 #include "cleaning/PathGuard.h"
+#include "cleaning/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
@@ -17,7 +18,6 @@
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
-#include "cleaning/ScanRecords.h"
 
 #include <algorithm>
 #include <set>

@@ -4,8 +4,8 @@
 
 #include "cleaning/FileFacts.h"
 #include "cleaning/JunkScan.h"
-#include "cleaning/Scanframe.h"
 #include "cleaning/ScanLocations.h"
+#include "cleaning/Scanframe.h"
 #include "cleaning/ShellWalk.h"
 #include "common/Language.h"
 #include "toolkit/Effects.h"

@@ -1,9 +1,10 @@
 // The main form's side of emptying special folders and caches: which folder each action
 // empties, taken from the system and the registry, and the cookie keep-list it spares.
 #include "shell/Unit1.h"
+
 #include "cleaning/PathGuard.h"
-#include "cleaning/UrlCache.h"
 #include "cleaning/SpecialFolders.h"
+#include "cleaning/UrlCache.h"
 
 path_guard::GuardedFolders TForm1::GuardedFolders() const
 {

@@ -5,6 +5,7 @@
 #include "common/FindHandle.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
+#include "filetools/DuplicateFinder.h"
 #include "filetools/DuplicateResults.h"
 #include "shell/DateColumn.h"
 #include "shell/MessageText.h"
@@ -12,7 +13,6 @@
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/Timer.h"
-#include "filetools/DuplicateFinder.h"
 
 #include <shellapi.h>
 

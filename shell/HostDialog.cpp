@@ -1,4 +1,5 @@
 #include "shell/HostDialog.h"
+
 #include "common/Language.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // found there, and the commands that add, edit, delete, open and inspect them.
 #include "shell/Unit1.h"
 
+#include "cleaning/FileDeleter.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
@@ -12,7 +13,6 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
-#include "cleaning/FileDeleter.h"
 
 #include <memory>
 

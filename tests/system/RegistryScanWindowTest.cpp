@@ -5,8 +5,8 @@
 #include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
 #include "system/Showregkeys.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
 #include "tests/system/RegistrySeeds.h"
 
 #include <commctrl.h>

@@ -4,12 +4,12 @@
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
+#include "tests/system/RegistrySeeds.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
-#include "tests/system/RegistrySeeds.h"
 
 #include <commctrl.h>
 

@@ -3,8 +3,8 @@
 // what a list view shows.
 #pragma once
 
-#include "toolkit/Forms.h"
 #include "tests/support/ListCells.h"
+#include "toolkit/Forms.h"
 #include "toolkit/ListView.h"
 
 #include <commctrl.h>
