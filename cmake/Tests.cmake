@@ -18,6 +18,14 @@ file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.
 add_library(twtestsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(twtestsupport PUBLIC twcore tw_gtest)
 
+# Every program run in the sandbox shares its registry and its files: a test program that
+# clears the settings at the start of a test clears them under another one that has just
+# stored its own. ctest -j therefore runs the tests that use the sandbox one at a time
+# (scripts/gtest-run.in also waits for a test program started by hand).
+function(tidewrack_uses_sandbox)
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK tidewrack_sandbox)
+endfunction()
+
 # One test executable per folder of tests/; ctest runs it under Wine in the sandbox, and it
 # passes only when GoogleTest's own report says so (scripts/gtest-run.in).
 # A folder with a main.cpp of its own gets GoogleTest without its main.
@@ -36,6 +44,7 @@ function(tidewrack_add_test_exe name)
     add_dependencies(${name} sandbox)
     add_test(NAME ${name} COMMAND ${TIDEWRACK_GTEST_RUN} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+    tidewrack_uses_sandbox(${name})
 endfunction()
 
 file(GLOB test_areas LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/*)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/Unit1.h"
+#include "tests/support/MainFormFixture.h"
 #include "tests/support/RecordingEffects.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,7 @@ protected:
         Application->Terminated = false;
     }
 
-    static void ClearSettings()
-    {
-        TRegistry registry;
-        registry.DeleteKey("Software\\Tidewrack");
-    }
+    static void ClearSettings() { testing_support::ClearSettings(); }
 
     testing_support::RecordingEffects effects;
 };

@@ -8,6 +8,9 @@ void ClearSettings()
 {
     TRegistry registry;
     registry.DeleteKey("Software\\Tidewrack");
+    // A test that went on with settings left over would fail far from the cause.
+    EXPECT_FALSE(registry.KeyExists("Software\\Tidewrack"))
+        << "the settings are still there: does another program in the sandbox write them?";
 }
 
 void StoreSetting(const std::string& key, const std::string& name, const std::string& value)

@@ -14,7 +14,7 @@
 
 namespace testing_support {
 
-// Removes HKCU\Software\Tidewrack with everything below it.
+// Removes HKCU\Software\Tidewrack with everything below it; fails the test when it stays.
 void ClearSettings();
 // Writes a string value, creating the key; fails the test when it cannot.
 void StoreSetting(const std::string& key, const std::string& name, const std::string& value);
