@@ -1,5 +1,6 @@
 #include "toolkit/Forms.h"
 
+#include "common/PathFacts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Menus.h"
 
@@ -359,9 +360,7 @@ TForm* GetParentForm(TControl* control)
 
 TApplication::TApplication() : TComponent(nullptr)
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    std::string name = common::OwnExecutable();
     size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     size_t dot = name.rfind('.');
