@@ -182,14 +182,13 @@ bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
     auto known = forGoodOfDrive_.find(drive);
     if (known != forGoodOfDrive_.end())
         return known->second;
-    std::string text = language::Text(
-        languageFlag_,
-        "Auf dem Laufwerk von \"" + path +
-            "\" gibt es keinen Papierkorb.\n"
-            "Sollen die Dateien dieses Laufwerks endgültig gelöscht werden? Bei Nein bleiben sie erhalten.",
-        "There is no recycle bin on the drive of \"" + path +
-            "\".\n"
-            "Delete the files of this drive for good? No keeps them.");
+    const std::string quoted = "\"" + path + "\"";
+    std::string text = language::Text(languageFlag_,
+                                      "Auf dem Laufwerk von " + quoted + " gibt es keinen Papierkorb.\n"
+                                      "Sollen die Dateien dieses Laufwerks endgültig gelöscht werden? "
+                                      "Bei Nein bleiben sie erhalten.",
+                                      "There is no recycle bin on the drive of " + quoted + ".\n"
+                                      "Delete the files of this drive for good? No keeps them.");
     bool forGood = effects::ShowMessageBox(owner_, text, language::Text(languageFlag_, "Bestätigen", "Confirm"),
                                            MB_ICONWARNING | MB_YESNO) == IDYES;
     forGoodOfDrive_.emplace(drive, forGood);
@@ -200,10 +199,10 @@ bool ShellFileDeleter::Confirmed(const std::string& path, int action) const
 {
     bool toBin = action == deleteToRecycleBinConfirmed;
     std::string text =
-        language::Text(languageFlag_,
-                       (toBin ? "Soll \"" + path + "\" in den Papierkorb verschoben werden?"
-                              : "Soll \"" + path + "\" endgültig gelöscht werden?"),
-                       (toBin ? "Move \"" + path + "\" to the Recycle Bin?" : "Delete \"" + path + "\" for good?"));
+        toBin ? language::Text(languageFlag_, "Soll \"" + path + "\" in den Papierkorb verschoben werden?",
+                               "Move \"" + path + "\" to the Recycle Bin?")
+              : language::Text(languageFlag_, "Soll \"" + path + "\" endgültig gelöscht werden?",
+                               "Delete \"" + path + "\" for good?");
     int answer = effects::ShowMessageBox(owner_, text, language::Text(languageFlag_, "Bestätigen", "Confirm"),
                                          MB_ICONEXCLAMATION | MB_YESNO);
     return answer == IDYES;

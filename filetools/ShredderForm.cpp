@@ -196,17 +196,17 @@ std::string TForm2::FailureReport() const
     std::string report;
     if (FilesLeft > 0)
         report += std::to_string(FilesLeft) +
-                  language::Text((FilesLeft == 1
-                                      ? " Datei konnte nicht sicher gelöscht werden und ist noch vorhanden.\n"
-                                      : " Dateien konnten nicht sicher gelöscht werden und sind noch vorhanden.\n"),
-                                 (FilesLeft == 1 ? " file could not be shredded and is still there.\n"
-                                                 : " files could not be shredded and are still there.\n"));
+                  (FilesLeft == 1
+                       ? language::Text(" Datei konnte nicht sicher gelöscht werden und ist noch vorhanden.\n",
+                                        " file could not be shredded and is still there.\n")
+                       : language::Text(" Dateien konnten nicht sicher gelöscht werden und sind noch vorhanden.\n",
+                                        " files could not be shredded and are still there.\n"));
     if (FoldersLeft > 0)
-        report +=
-            std::to_string(FoldersLeft) +
-            language::Text((FoldersLeft == 1 ? " Ordner konnte nicht entfernt werden.\n"
-                                             : " Ordner konnten nicht entfernt werden.\n"),
-                           (FoldersLeft == 1 ? " folder could not be removed.\n" : " folders could not be removed.\n"));
+        report += std::to_string(FoldersLeft) +
+                  (FoldersLeft == 1 ? language::Text(" Ordner konnte nicht entfernt werden.\n",
+                                                     " folder could not be removed.\n")
+                                    : language::Text(" Ordner konnten nicht entfernt werden.\n",
+                                                     " folders could not be removed.\n"));
     if (TargetsRefused > 0)
         report += language::Text("Ein ganzes Laufwerk kann nicht geschreddert werden; es wurde nichts gelöscht.\n",
                                  "A whole drive cannot be shredded; nothing was deleted there.\n");
