@@ -79,7 +79,6 @@ void TFrame6::BuildToolBar(TPanel* bar, const std::function<void()>& hideBar)
         {&SpeedButton5, "SpeedButton5", "X", "X", "Diagramm-Werkzeugleiste ausblenden", "Hide Chart Toolbar",
          hideBar},
     };
-    const bool german = language::German();
     int left = 4;
     for (const Design& design : designs) {
         const char* caption = language::Text(design.german, design.english);

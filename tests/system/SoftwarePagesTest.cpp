@@ -321,14 +321,18 @@ TEST_F(RegistryPagesTest, TheSecondDetailsItemOpensTheRowsDetails)
     static std::string shown;
     shown.clear();
     // The details are read before the dialog shows, with messages processed meanwhile.
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND dialog = FindWindowA(nullptr, "TwSeedChosen");
-        if (!dialog || !IsWindowVisible(dialog))
-            return;
-        KillTimer(nullptr, timer);
-        shown = "TwSeedChosen";
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    });
+    struct CloseWhenShown {
+        static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
+        {
+            HWND dialog = FindWindowA(nullptr, "TwSeedChosen");
+            if (!dialog || !IsWindowVisible(dialog))
+                return;
+            KillTimer(nullptr, timer);
+            shown = "TwSeedChosen";
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 10, &CloseWhenShown::Tick);
     item->OnClick(item);
     EXPECT_EQ(shown, "TwSeedChosen");
 }
