@@ -21,10 +21,17 @@ tidewrack_host_runs_32bit() {
     return $status
 }
 
+# True when 32-bit Windows programs run here: the kernel runs 32-bit programs and the
+# 32-bit Wine is installed.
+tidewrack_runs_32bit_wine() {
+    tidewrack_host_runs_32bit && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 # Sets TIDEWRACK_ARCH (i686 or x86_64) and TIDEWRACK_ARCH_REASON, the one line that says why.
 tidewrack_choose_arch() {
     case "${TIDEWRACK_ARCH:-}" in
         i686|x86_64)
+            TIDEWRACK_ARCH_FORCED=1
             TIDEWRACK_ARCH_REASON="the $TIDEWRACK_ARCH build, as TIDEWRACK_ARCH asks" ;;
         "")
             if tidewrack_host_runs_32bit; then
@@ -39,4 +46,20 @@ tidewrack_choose_arch() {
             return 1 ;;
     esac
     export TIDEWRACK_ARCH TIDEWRACK_ARCH_REASON
+}
+
+# Chooses the build and installs what it needs (scripts/setup.sh). Where the 32-bit Wine
+# cannot be installed and no build was forced, the 64-bit build is chosen, as on a host
+# that cannot run 32-bit programs.
+tidewrack_choose_and_set_up_arch() {
+    local status=0
+    tidewrack_choose_arch || return
+    "$(dirname "${BASH_SOURCE[0]}")/setup.sh" "$TIDEWRACK_ARCH" || status=$?
+    if [ "$status" = 3 ] && [ -z "${TIDEWRACK_ARCH_FORCED:-}" ]; then
+        TIDEWRACK_ARCH=x86_64
+        TIDEWRACK_ARCH_REASON="the 64-bit build (x86_64) under wine64: the 32-bit Wine could not be installed"
+        status=0
+        "$(dirname "${BASH_SOURCE[0]}")/setup.sh" x86_64 || status=$?
+    fi
+    return "$status"
 }

@@ -8,9 +8,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 . "$here/arch.sh"
-tidewrack_choose_arch
+tidewrack_choose_and_set_up_arch
 echo "Running $TIDEWRACK_ARCH_REASON."
-"$here/setup.sh" "$TIDEWRACK_ARCH"
 "$here/build.sh" "$TIDEWRACK_ARCH" --program-only
 
 home="$top/.wine-tidewrack/home"
