@@ -17,6 +17,8 @@ target_link_libraries(tw_gtest_main PUBLIC tw_gtest)
 file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 add_library(twtestsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(twtestsupport PUBLIC twcore tw_gtest)
+# The mark scripts/make-prefix.sh leaves in the sandbox it makes for this build.
+target_compile_definitions(twtestsupport PRIVATE TIDEWRACK_TEST_PROGRAM_DIR="${CMAKE_BINARY_DIR}/bin")
 
 # Every program run in the sandbox shares its registry and its files: a test program that
 # clears the settings at the start of a test clears them under another one that has just

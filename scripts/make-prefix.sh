@@ -37,6 +37,8 @@ if [ "${5:-}" = --sandbox ]; then
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /d 'nosuchdebugger.exe' /f >/dev/null 2>&1
+    # Test programs clear the program's settings only where they find this mark.
+    "$wine" reg add 'HKCU\Software\TidewrackTestSandbox' /v Programs /d "$program_dir" /f >/dev/null 2>&1
 fi
 # Wine's recycle bin is the freedesktop trash under HOME; without its folders, deletes
 # "to the recycle bin" would be permanent.

@@ -2,6 +2,7 @@
 // of readers, and a round trip through the registry.
 #include "shell/OptionsKeys.h"
 #include "shell/WindowLayout.h"
+#include "tests/support/MainFormFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST(EachValueRect, AppliesEveryStoredNumber)
 
 class WindowLayoutRegistryTest : public ::testing::Test {
 protected:
-    void TearDown() override { registry.DeleteKey("Software\\Tidewrack"); }
+    void TearDown() override { testing_support::ClearSettings(); }
     TRegistry registry;
 };
 

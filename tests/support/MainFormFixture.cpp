@@ -1,11 +1,13 @@
 #include "tests/support/MainFormFixture.h"
 
+#include "tests/support/Sandbox.h"
 #include "toolkit/Registry.h"
 
 namespace testing_support {
 
 void ClearSettings()
 {
+    RequireTestSandbox();
     TRegistry registry;
     registry.DeleteKey("Software\\Tidewrack");
     // A test that went on with settings left over would fail far from the cause.
