@@ -36,7 +36,7 @@ std::string Extension(const std::string& path)
 // was found missing.
 std::optional<std::string> MissingPathIn(std::string text)
 {
-    if (common::FileExists(text))
+    if (common::SystemFileExists(text))
         return std::nullopt;
     if (text.find(":\\") != 1)
         return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<std::string> MissingPathIn(std::string text)
         return std::nullopt;
     if (Contains(text, "BLANK.HTM"))
         return std::nullopt;
-    if (PresenceOf(text) != Presence::Missing)
+    if (common::PresenceOf(text) != common::Presence::Missing)
         return std::nullopt;
     return text;
 }
@@ -77,16 +77,6 @@ const char* const appPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\A
 const char* const sharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 } // namespace
-
-Presence PresenceOf(const std::string& path)
-{
-    if (path.empty() || path.size() >= MAX_PATH)
-        return Presence::Unknown;
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return Presence::Exists;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::Missing : Presence::Unknown;
-}
 
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions)
 {
@@ -163,7 +153,7 @@ bool EntryExists(const Finding& finding)
 bool StillMissing(const Finding& finding)
 {
     for (const std::string& path : finding.missingPaths)
-        if (PresenceOf(path) != Presence::Missing)
+        if (common::PresenceOf(path) != common::Presence::Missing)
             return false;
     return true;
 }
@@ -353,7 +343,8 @@ void Scanner::ScanRegEntries()
                 folder = ConvertPath(ExpandVariables(folder), settings_.folders);
             // A variable nobody defines leaves its '%': that folder is unknown, not missing.
             // The finding is the "Path" value; the application's key and its other values stay.
-            if (!folder.empty() && folder.find('%') == std::string::npos && PresenceOf(folder) == Presence::Missing)
+            if (!folder.empty() && folder.find('%') == std::string::npos &&
+                common::PresenceOf(folder) == common::Presence::Missing)
                 AddTargeted(LocalMachine(), std::string(appPathsKey) + "\\" + name, "Path", stored, false,
                             "Pfad oder Datei existiert nicht", "Path or File does not exist", {folder});
         }

@@ -42,10 +42,8 @@ struct Settings {
 };
 
 // ---- the path tests
-// Only "not found" is missing: a path that the system cannot answer for (access denied,
-// a drive not ready, a network path, a path too long) is not known to be missing.
-enum class Presence { Exists, Missing, Unknown };
-Presence PresenceOf(const std::string& path);
+// Whether a path is missing is judged by common::PresenceOf: only "not found" on a drive
+// that is there, seen as 32-bit and as 64-bit programs see it.
 // The drive of the text's first ":\" occurs, as "(C)", in a checked drive's caption.
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions);
 // The walk's test: the missing file or folder on a checked drive that the text names, as
