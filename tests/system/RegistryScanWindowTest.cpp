@@ -1,5 +1,6 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "common/Wow64.h"
 #include "shell/LocaleTime.h"
 #include "shell/Pictures.h"
 #include "system/RegistryEditor.h"
@@ -171,7 +172,10 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     Form4->MarkierteEintrgesichern1Click(nullptr);
     std::ifstream file(folder / "findings.reg", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(sharedDlls) +
+    // A 32-bit program on 64-bit Windows reads the counters of 32-bit programs, kept below Wow6432Node.
+    const std::string place =
+        common::RunsUnderWow64() ? "Software\\Wow6432Node" + std::string(sharedDlls).substr(8) : sharedDlls;
+    EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + place +
                         "]\r\n\"C:\\\\TwSeedGone\\\\a.dll\"=dword:00000001\r\n\r\n");
     EXPECT_EQ(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll"), nullptr);
 
