@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Creates (or repairs) a Windows XP Wine prefix for Tidewrack:
 #   make-prefix.sh PREFIX PROGRAM_DIR HOME_DIR ARCH [--sandbox]
-# ARCH i686 makes a 32-bit Windows XP prefix, x86_64 a 64-bit one (Windows XP x64).
+# ARCH i686 makes a 32-bit Windows XP prefix, x86_64 a 64-bit one (Windows XP x64), and
+# wow64 a 64-bit one in which the 32-bit programs run as on 64-bit Windows.
 # --sandbox (the test prefix under Xvfb):
 # - windows are unmanaged, so Wine does not wait for a window manager that is not there,
 #   which otherwise costs seconds per hidden window;
@@ -23,10 +24,10 @@ wine=$TIDEWRACK_WINE
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
     "$wine" wineboot -i >/dev/null 2>&1
-    if [ "$arch" = x86_64 ]; then
-        "$wine" winecfg -v winxp64 >/dev/null 2>&1
-    else
+    if [ "$arch" = i686 ]; then
         "$wine" winecfg -v winxp >/dev/null 2>&1
+    else
+        "$wine" winecfg -v winxp64 >/dev/null 2>&1
     fi
 fi
 # Wine's desktop also shows the host's root folder ("/") in the shell's namespace; without
