@@ -30,14 +30,21 @@ if [ ! -f "$prefix/system.reg" ]; then
         "$wine" winecfg -v winxp64 >/dev/null 2>&1
     fi
 fi
-# Wine's desktop also shows the host's root folder ("/") in the shell's namespace; without
-# it, the shell, like the drives, reaches nothing of the host.
-"$wine" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}' \
-    /f >/dev/null 2>&1 || true
+# A 64-bit prefix keeps the machine's software keys twice, once as 64-bit programs see them
+# and once (below Wow6432Node) as 32-bit ones do: the settings below go into both.
+if [ "$arch" = i686 ]; then views=(""); else views=(/reg:64 /reg:32); fi
+for view in "${views[@]}"; do
+    # Wine's desktop also shows the host's root folder ("/") in the shell's namespace;
+    # without it, the shell, like the drives, reaches nothing of the host.
+    "$wine" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}' \
+        /f $view >/dev/null 2>&1 || true
+    if [ "${5:-}" = --sandbox ]; then
+        "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v Debugger /d 'nosuchdebugger.exe' /f $view >/dev/null 2>&1
+    fi
+done
 if [ "${5:-}" = --sandbox ]; then
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-        /v Debugger /d 'nosuchdebugger.exe' /f >/dev/null 2>&1
 fi
 # Wine's recycle bin is the freedesktop trash under HOME; without its folders, deletes
 # "to the recycle bin" would be permanent.
