@@ -52,6 +52,18 @@ function(tidewrack_add_test_exe name)
     tidewrack_uses_sandbox(${name})
 endfunction()
 
+# The test program `name` of the 32-bit build run once more, with these GoogleTest
+# arguments, in the sandbox where it runs under WOW64 as on 64-bit Windows; nothing where
+# there is no such sandbox (CMakeLists.txt).
+function(tidewrack_add_wow64_test name)
+    if(NOT TIDEWRACK_WOW64_GTEST_RUN)
+        return()
+    endif()
+    add_dependencies(${name} sandbox-wow64)
+    add_test(NAME ${name}_wow64 COMMAND ${TIDEWRACK_WOW64_GTEST_RUN} $<TARGET_FILE:${name}> ${ARGN})
+    set_tests_properties(${name}_wow64 PROPERTIES TIMEOUT 900)
+endfunction()
+
 file(GLOB test_areas LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/*)
 foreach(area_dir ${test_areas})
     get_filename_component(area ${area_dir} NAME)

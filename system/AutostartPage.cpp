@@ -248,7 +248,7 @@ void TForm1::Editieren1Click(TObject*)
     // The whole command, so that OK keeps its arguments.
     dialog->Edit2->SetText(entry->Command);
     dialog->Edit3->SetText(entry->LocationText);
-    const std::string iconSource = common::Exists(entry->FilePath)
+    const std::string iconSource = common::PresenceOf(entry->FilePath) == common::Presence::Exists
                                        ? entry->FilePath
                                        : "C:\\myfile" + ExtensionOf(entry->FilePath);
     SHFILEINFOA info{};

@@ -40,6 +40,8 @@ Removal RemoveFinding(const regscan::Finding& finding)
 {
     if (!regscan::EntryExists(finding))
         return Removal::Gone;
+    if (!regscan::Unchanged(finding))
+        return Removal::Changed;
     if (!regscan::StillMissing(finding))
         return Removal::Returned;
     if (DeleteFinding(finding))

@@ -22,6 +22,7 @@ bool DeleteFinding(const regscan::Finding& finding);
 enum class Removal {
     Deleted,  // deleted now
     Gone,     // already gone (deleted through another row, or by someone else): as good as deleted
+    Changed,  // its value has other data now, or its key passes its check: left alone
     Returned, // a file or folder it said was missing exists again: left alone
     Failed,   // still there
 };

@@ -1,7 +1,13 @@
 #include "system/RegistryExport.h"
 
+#include "common/CaseRule.h"
+#include "common/Wow64.h"
+
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <optional>
 
 namespace regexport {
 
@@ -59,10 +65,81 @@ std::string TypedData(const regvalues::RawValue& value)
     return type + HexBytes(value.data);
 }
 
+// The key's full name as the system keeps it ("\REGISTRY\MACHINE\SOFTWARE\Wow6432Node\x");
+// nullopt when it cannot be asked or holds a character outside the code page.
+std::optional<std::string> FullName(HKEY key)
+{
+    // The NT layer's own question, looked up: no function of the Win32 API tells it.
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const Query query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    constexpr int keyNameInformation = 3;
+    if (!query)
+        return std::nullopt;
+    std::vector<BYTE> buffer(512);
+    ULONG size = 0;
+    LONG status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
+    if (status < 0 && size > buffer.size()) {
+        buffer.resize(size);
+        status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
+    }
+    ULONG length = 0;
+    if (status < 0 || size < sizeof length)
+        return std::nullopt;
+    std::memcpy(&length, buffer.data(), sizeof length);
+    if (length > size - sizeof length)
+        return std::nullopt;
+    std::wstring name(length / sizeof(wchar_t), L'\0');
+    std::memcpy(&name[0], buffer.data() + sizeof length, name.size() * sizeof(wchar_t));
+    return regvalues::ExactAnsi(name);
+}
+
+std::vector<std::string> Components(const std::string& path)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0;;) {
+        const size_t slash = path.find('\\', start);
+        parts.push_back(path.substr(start, slash - start));
+        if (slash == std::string::npos)
+            return parts;
+        start = slash + 1;
+    }
+}
+
+bool IsView(const std::string& part) { return common::SameText(part, "Wow6432Node"); }
+
+// The path of an open key as the 64-bit registry editor names it. A 32-bit program on
+// 64-bit Windows reads HKLM\Software and some class keys through a view that the system
+// keeps below "Wow6432Node"; the editor that a double click on the file starts writes where
+// the file says, so the view's node is put into the path where the key's full name has it.
+// Without such a node, or when the name does not end as the path does, the path stays.
+std::string PlaceOf(HKEY key, const std::string& path)
+{
+    if (path.empty() || !common::RunsUnderWow64())
+        return path;
+    const std::optional<std::string> name = FullName(key);
+    if (!name)
+        return path;
+    const std::vector<std::string> real = Components(*name);
+    std::vector<std::string> spelt = Components(path);
+    const auto lastView = std::find_if(real.rbegin(), real.rend(), IsView);
+    if (lastView == real.rend() ||
+        std::count_if(real.begin(), real.end(), IsView) <= std::count_if(spelt.begin(), spelt.end(), IsView))
+        return path;
+    const size_t tail = static_cast<size_t>(lastView - real.rbegin());
+    if (tail > spelt.size() || !std::equal(real.end() - tail, real.end(), spelt.end() - tail, common::SameText))
+        return path;
+    spelt.insert(spelt.end() - tail, "Wow6432Node");
+    std::string place;
+    for (const std::string& part : spelt)
+        place += (place.empty() ? "" : "\\") + part;
+    return place;
+}
+
 void ExportKey(const RegistryRootPrefix& root, const std::string& path, std::string& text)
 {
-    text += KeyLine(root, path) + lineEnd;
     RegistryKey key(root.root, path);
+    text += KeyLine(root, PlaceOf(key.Get(), path)) + lineEnd;
     if (!key) {
         text += lineEnd;
         return;
@@ -80,7 +157,7 @@ void ExportValue(const RegistryRootPrefix& root, const regscan::Finding& finding
     RegistryKey key(root.root, path);
     regvalues::RawValue value;
     if (key && regvalues::ReadNamedValue(key.Get(), finding.valueName, value))
-        text += KeyLine(root, path) + lineEnd + ValueLine(value) + lineEnd + lineEnd;
+        text += KeyLine(root, PlaceOf(key.Get(), path)) + lineEnd + ValueLine(value) + lineEnd + lineEnd;
 }
 
 } // namespace

@@ -36,7 +36,7 @@ std::string Extension(const std::string& path)
 // was found missing.
 std::optional<std::string> MissingPathIn(std::string text)
 {
-    if (common::FileExists(text))
+    if (common::SystemFileExists(text))
         return std::nullopt;
     if (text.find(":\\") != 1)
         return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<std::string> MissingPathIn(std::string text)
         return std::nullopt;
     if (Contains(text, "BLANK.HTM"))
         return std::nullopt;
-    if (PresenceOf(text) != Presence::Missing)
+    if (common::PresenceOf(text) != common::Presence::Missing)
         return std::nullopt;
     return text;
 }
@@ -76,17 +76,40 @@ const char* const htmlHelpKey = "Software\\Microsoft\\Windows\\HTML Help";
 const char* const appPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 const char* const sharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
-} // namespace
-
-Presence PresenceOf(const std::string& path)
+// The value still has the type and bytes that the scan read.
+std::function<bool()> SameValue(HKEY root, const std::string& path, const regvalues::RawValue& scanned)
 {
-    if (path.empty() || path.size() >= MAX_PATH)
-        return Presence::Unknown;
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return Presence::Exists;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::Missing : Presence::Unknown;
+    return [root, path, scanned] {
+        RegistryKey key(root, path);
+        regvalues::RawValue now;
+        return key && regvalues::ReadNamedValue(key.Get(), scanned.name, now) && now.type == scanned.type &&
+               now.data == scanned.data;
+    };
 }
+
+// The checks of the key findings, asked by the scan and again before a delete.
+// An "Open with" application without a command.
+bool HasNoOpenCommand(const std::string& applicationPath)
+{
+    RegistryKey command(ClassesRoot().root, applicationPath + "\\shell\\Open\\command");
+    return regvalues::ReadStringValue(command.Get(), "").value_or("").empty();
+}
+
+// An extension of the Explorer's list that no program opens.
+bool HasNoProgids(const std::string& extensionPath)
+{
+    return !RegistryKey(CurrentUser().root, extensionPath + "\\OpenWithProgids");
+}
+
+// An extension of the classes root that only says it cannot be opened.
+bool OnlySaysNoOpen(const std::string& extension)
+{
+    RegistryKey key(ClassesRoot().root, extension);
+    regvalues::RawValue noOpen;
+    return key && regvalues::ReadNamedValue(key.Get(), "NoOpen", noOpen) && regvalues::SubkeyNames(key.Get()).empty();
+}
+
+} // namespace
 
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions)
 {
@@ -160,10 +183,12 @@ bool EntryExists(const Finding& finding)
     return key && (finding.isKey || regvalues::ReadNamedValue(key.Get(), finding.valueName, value));
 }
 
+bool Unchanged(const Finding& finding) { return !finding.unchanged || finding.unchanged(); }
+
 bool StillMissing(const Finding& finding)
 {
     for (const std::string& path : finding.missingPaths)
-        if (PresenceOf(path) != Presence::Missing)
+        if (common::PresenceOf(path) != common::Presence::Missing)
             return false;
     return true;
 }
@@ -260,23 +285,34 @@ void Scanner::CheckValue(HKEY key, const regvalues::RawValue& value)
         return;
     OnFinding({JoinKeyText(*root_, keyPath_), value.name, shown, keyDate_,
                language::Text(settings_.german, "Datei oder Pfad existiert nicht", "File or Path does not exist"),
-               false, missing});
+               false, missing, SameValue(root_->root, keyPath_, value)});
 }
 
 void Scanner::AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
-                          const std::string& data, bool isKey, const char* germanReason, const char* englishReason,
-                          std::vector<std::string> missingPaths)
+                          const std::string& data, std::vector<std::string> missingPaths)
 {
-    // As in the walk: only what the ANSI functions read exactly, for a key everything below it.
+    // As in the walk: only what the ANSI functions read exactly.
     RegistryKey key(root.root, path);
     regvalues::RawValue value;
-    if (!OnFinding || !key ||
-        !(isKey ? regvalues::TreeReadsExactly(key.Get())
-                : regvalues::ReadNamedValue(key.Get(), valueName, value) && regvalues::ReadsExactly(key.Get(), value)))
+    if (!OnFinding || !key || !regvalues::ReadNamedValue(key.Get(), valueName, value) ||
+        !regvalues::ReadsExactly(key.Get(), value))
         return;
     keyDate_ = KeyDateText(regvalues::LastWriteTime(key.Get()));
     OnFinding({JoinKeyText(root, path), valueName, data, keyDate_,
-               language::Text(settings_.german, germanReason, englishReason), isKey, std::move(missingPaths)});
+               language::Text(settings_.german, "Pfad oder Datei existiert nicht", "Path or File does not exist"), false,
+               std::move(missingPaths), SameValue(root.root, path, value)});
+}
+
+void Scanner::AddTargetedKey(const RegistryRootPrefix& root, const std::string& path, const char* germanReason,
+                             const char* englishReason, std::function<bool()> fails)
+{
+    // Everything below the key goes with it: all of it must read exactly.
+    RegistryKey key(root.root, path);
+    if (!OnFinding || !key || !regvalues::TreeReadsExactly(key.Get()))
+        return;
+    keyDate_ = KeyDateText(regvalues::LastWriteTime(key.Get()));
+    OnFinding({JoinKeyText(root, path), "", "", keyDate_, language::Text(settings_.german, germanReason, englishReason),
+               true, {}, std::move(fails)});
 }
 
 void Scanner::CheckHelpFolder(const std::string& path)
@@ -293,8 +329,7 @@ void Scanner::CheckHelpFolder(const std::string& path)
             candidate += '\\';
         candidate += value.name;
         if (const std::optional<std::string> missing = Test1(candidate, settings_.folders))
-            AddTargeted(LocalMachine(), path, value.name, stored, false, "Pfad oder Datei existiert nicht",
-                        "Path or File does not exist", {*missing});
+            AddTargeted(LocalMachine(), path, value.name, stored, {*missing});
     }
 }
 
@@ -306,35 +341,29 @@ void Scanner::ScanRegEntries()
         RegistryKey applications(ClassesRoot().root, "Applications");
         for (const std::string& name : applications ? regvalues::SubkeyNames(applications.Get())
                                                     : std::vector<std::string>()) {
-            RegistryKey command(applications.Get(), name + "\\shell\\Open\\command");
-            if (regvalues::ReadStringValue(command.Get(), "").value_or("").empty())
-                AddTargeted(ClassesRoot(), "Applications\\" + name, "", "", true,
-                            "Nicht benutzter 'Öffnen mit' Eintrag", "Unused 'Open with' entry");
+            const std::string path = "Applications\\" + name;
+            if (HasNoOpenCommand(path))
+                AddTargetedKey(ClassesRoot(), path, "Nicht benutzter 'Öffnen mit' Eintrag", "Unused 'Open with' entry",
+                               [path] { return HasNoOpenCommand(path); });
         }
     }
     // 2: the Explorer's file extensions that no program opens.
     {
         RegistryKey fileExts(CurrentUser().root, fileExtsKey);
         for (const std::string& name : fileExts ? regvalues::SubkeyNames(fileExts.Get()) : std::vector<std::string>()) {
-            RegistryKey progids(fileExts.Get(), name + "\\OpenWithProgids");
-            if (!progids)
-                AddTargeted(CurrentUser(), std::string(fileExtsKey) + "\\" + name, "", "", true,
-                            "Dateierweiterung nicht benutzt", "Extension not used");
+            const std::string path = std::string(fileExtsKey) + "\\" + name;
+            if (HasNoProgids(path))
+                AddTargetedKey(CurrentUser(), path, "Dateierweiterung nicht benutzt", "Extension not used",
+                               [path] { return HasNoProgids(path); });
         }
     }
     // 3: extensions of the classes root that only say they cannot be opened.
     {
         RegistryKey classes(ClassesRoot().root, "");
         for (const std::string& name : classes ? regvalues::SubkeyNames(classes.Get()) : std::vector<std::string>()) {
-            if (name.empty() || name[0] != '.')
-                continue;
-            RegistryKey extension(classes.Get(), name);
-            if (!extension)
-                continue;
-            regvalues::RawValue noOpen;
-            if (regvalues::ReadNamedValue(extension.Get(), "NoOpen", noOpen) &&
-                regvalues::SubkeyNames(extension.Get()).empty())
-                AddTargeted(ClassesRoot(), name, "", "", true, "Dateierweiterung nicht benutzt", "Extension not used");
+            if (!name.empty() && name[0] == '.' && OnlySaysNoOpen(name))
+                AddTargetedKey(ClassesRoot(), name, "Dateierweiterung nicht benutzt", "Extension not used",
+                               [name] { return OnlySaysNoOpen(name); });
         }
     }
     // 4, 5: help files that are gone.
@@ -353,9 +382,9 @@ void Scanner::ScanRegEntries()
                 folder = ConvertPath(ExpandVariables(folder), settings_.folders);
             // A variable nobody defines leaves its '%': that folder is unknown, not missing.
             // The finding is the "Path" value; the application's key and its other values stay.
-            if (!folder.empty() && folder.find('%') == std::string::npos && PresenceOf(folder) == Presence::Missing)
-                AddTargeted(LocalMachine(), std::string(appPathsKey) + "\\" + name, "Path", stored, false,
-                            "Pfad oder Datei existiert nicht", "Path or File does not exist", {folder});
+            if (!folder.empty() && folder.find('%') == std::string::npos &&
+                common::PresenceOf(folder) == common::Presence::Missing)
+                AddTargeted(LocalMachine(), std::string(appPathsKey) + "\\" + name, "Path", stored, {folder});
         }
     }
     // 7: counters of shared libraries that are gone.
@@ -367,7 +396,7 @@ void Scanner::ScanRegEntries()
                 value.name.empty() ? std::nullopt : Test1(value.name, settings_.folders);
             if (missing)
                 AddTargeted(LocalMachine(), sharedDllsKey, value.name, std::to_string(regvalues::CounterValue(value)),
-                            false, "Pfad oder Datei existiert nicht", "Path or File does not exist", {*missing});
+                            {*missing});
         }
     }
 }

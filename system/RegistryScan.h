@@ -24,6 +24,11 @@ struct Finding {
     // The files or folders the finding says are missing, as they were tested; none for a
     // finding on the registry's own structure. They are tested again before a delete.
     std::vector<std::string> missingPaths;
+    // True while the registry holds the finding as the scan saw it: the value with the data
+    // it had then, the key still failing its check. Asked again just before a delete, since
+    // the program may have been installed anew meanwhile; a finding made without it (a key
+    // that a page names itself) has nothing to ask.
+    std::function<bool()> unchanged = nullptr;
 };
 
 // The folders that the tokens of stored paths stand for.
@@ -42,10 +47,8 @@ struct Settings {
 };
 
 // ---- the path tests
-// Only "not found" is missing: a path that the system cannot answer for (access denied,
-// a drive not ready, a network path, a path too long) is not known to be missing.
-enum class Presence { Exists, Missing, Unknown };
-Presence PresenceOf(const std::string& path);
+// Whether a path is missing is judged by common::PresenceOf: only "not found" on a drive
+// that is there, seen as 32-bit and as 64-bit programs see it.
 // The drive of the text's first ":\" occurs, as "(C)", in a checked drive's caption.
 bool TestDriveChecked(const std::string& text, const std::vector<std::string>& driveCaptions);
 // The walk's test: the missing file or folder on a checked drive that the text names, as
@@ -65,6 +68,8 @@ std::vector<std::string> CandidatesOf(const regvalues::RawValue& value, const st
 bool EntryExists(const Finding& finding);
 // Every file or folder it says is missing is still not found.
 bool StillMissing(const Finding& finding);
+// The registry holds it as the scan saw it (see Finding::unchanged).
+bool Unchanged(const Finding& finding);
 
 // A key's last-write time as the locale writes date and time (UTC, not converted).
 std::string KeyDateText(const FILETIME& time);
@@ -91,9 +96,12 @@ private:
     void GetValues(HKEY key);
     void SearchForSubKey(HKEY key, const std::string& path);
     void CheckValue(HKEY key, const regvalues::RawValue& value);
+    // A value finding of the targeted checks.
     void AddTargeted(const RegistryRootPrefix& root, const std::string& path, const std::string& valueName,
-                     const std::string& data, bool isKey, const char* germanReason, const char* englishReason,
-                     std::vector<std::string> missingPaths = {});
+                     const std::string& data, std::vector<std::string> missingPaths);
+    // A key finding of the targeted checks; `fails` tells whether the key still fails its check.
+    void AddTargetedKey(const RegistryRootPrefix& root, const std::string& path, const char* germanReason,
+                        const char* englishReason, std::function<bool()> fails);
     void CheckHelpFolder(const std::string& path);
     bool Cancelled() const { return cancel_ != 0; }
 

@@ -350,7 +350,7 @@ void TForm4::Lschen1Click(TObject*)
                            "Before deleting you should make a backup of your registry\n"),
             "Tidewrack", MB_ICONEXCLAMATION | MB_YESNO | MB_SYSTEMMODAL) != IDYES)
         return;
-    std::vector<std::string> failed, returned;
+    std::vector<std::string> failed, changed, returned;
     std::vector<TListItem*> selected = SelectedItems();
     ListView1->Items()->BeginUpdate();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
@@ -362,6 +362,9 @@ void TForm4::Lschen1Click(TObject*)
         case regdelete::Removal::Failed:
             failed.push_back(name);
             continue;
+        case regdelete::Removal::Changed:
+            changed.push_back(name);
+            break;
         case regdelete::Removal::Returned:
             returned.push_back(name);
             break;
@@ -372,6 +375,13 @@ void TForm4::Lschen1Click(TObject*)
         (*it)->Delete();
     }
     ListView1->Items()->EndUpdate();
+    if (!changed.empty())
+        effects::ShowMessageBox(
+            nullptr,
+            language::Text("Diese Einträge wurden nicht gelöscht, weil sie sich seit der Suche geändert haben:\n",
+                           "These entries were not deleted because they have changed since the scan:\n") +
+                JoinLines(changed, 20),
+            "Tidewrack", MB_ICONINFORMATION | MB_OK | MB_SYSTEMMODAL);
     if (!returned.empty())
         effects::ShowMessageBox(
             nullptr,

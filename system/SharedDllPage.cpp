@@ -44,7 +44,7 @@ protected:
         const int row = static_cast<int>(draw->nmcd.dwItemSpec);
         if (row < 0 || row >= Items()->Count())
             return false;
-        if (common::FileExists(Items()->Item(row)->Caption())) {
+        if (common::SystemFileExists(Items()->Item(row)->Caption())) {
             draw->clrText = RGB(0, 0, 128);
             // The device context keeps the font of the row drawn before.
             SelectObject(draw->nmcd.hdc, NormalFont());
@@ -187,7 +187,8 @@ void TForm1::DelDLLDatei()
     // Each file to the recycle bin through the deleter that refuses a name leading to
     // another file and asks before a file would go for good. Whatever it managed, a
     // counter whose file is gone now is deleted: one file that could not go must not keep
-    // the counters of the others.
+    // the counters of the others. The deleter reaches the files this program sees; a
+    // counter goes only when no program sees its file, 64-bit ones included.
     cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
     for (int row : ListView14->SelectedIndices())
         if (common::FileExists(ListView14->Items()->Item(row)->Caption()))
@@ -195,7 +196,7 @@ void TForm1::DelDLLDatei()
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView14)) {
         const std::string path = item->Caption();
-        if (common::FileExists(path))
+        if (common::SystemFileExists(path))
             failed.push_back(path);
         else if (regdelete::DeleteValue(HKEY_LOCAL_MACHINE, sharedDllsKey, path))
             item->Delete();

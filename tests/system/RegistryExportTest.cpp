@@ -1,5 +1,6 @@
 // The REGEDIT4 export: what it writes, and that the system's registry editor brings back
 // from it every key and value that deleting the findings removed, byte for byte.
+#include "common/Wow64.h"
 #include "system/RegistryBackup.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryExport.h"
@@ -32,6 +33,9 @@ TEST(RegistryExportTest, ValueLinesKeepTypeAndEscapeQuotesAndBackslashes)
 
 const char* const exportKey = "Software\\TidewrackExportSeeds";
 const char* const valueKey = "Software\\TidewrackExportValue";
+// Keys that 64-bit Windows keeps apart for 32-bit programs (below "Wow6432Node").
+const char* const machineKey = "Software\\TidewrackExportMachine";
+const char* const classKey = "CLSID\\{7E1DE3A5-0B39-4C55-9E0A-5EEDC1A55E5D}";
 
 void SeedEveryType()
 {
@@ -55,9 +59,14 @@ void SeedEveryType()
     seeds::SetRaw(HKEY_CURRENT_USER, key + "\\Unterminated", "abc", REG_SZ, {'a', 'b', 'c'});
 }
 
+// The registry editor that a double click on a .reg file starts: on 64-bit Windows the
+// 64-bit one. Wine starts its 32-bit editor for a 32-bit program that names the Windows
+// folder's one, so there the 64-bit command interpreter starts it.
 bool RunRegedit(const std::string& arguments)
 {
-    std::string command = "regedit.exe " + arguments;
+    const std::string editor = seeds::WindowsFolder() + "\\regedit.exe " + arguments;
+    std::string command =
+        common::RunsUnderWow64() ? seeds::WindowsFolder() + "\\Sysnative\\cmd.exe /c " + editor : editor;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -76,14 +85,22 @@ TEST(RegistryExportTest, ImportingTheExportRestoresEveryDeletedKeyAndValueByteFo
     seeds::Seeded seeded;
     seeded.Own(HKEY_CURRENT_USER, exportKey);
     seeded.Own(HKEY_CURRENT_USER, valueKey);
+    seeded.Own(HKEY_LOCAL_MACHINE, machineKey);
+    seeded.Own(HKEY_CLASSES_ROOT, classKey);
     SeedEveryType();
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(machineKey) + "\\Deeper", "m", "C:\\TwGone\\m.dll");
+    seeds::SetString(HKEY_CLASSES_ROOT, std::string(classKey) + "\\InprocServer32", "", "C:\\TwGone\\c.dll");
     const seeds::Tree keyBefore = seeds::Snapshot(HKEY_CURRENT_USER, exportKey);
     const seeds::Tree valueBefore = seeds::Snapshot(HKEY_CURRENT_USER, valueKey);
+    const seeds::Tree machineBefore = seeds::Snapshot(HKEY_LOCAL_MACHINE, machineKey);
+    const seeds::Tree classBefore = seeds::Snapshot(HKEY_CLASSES_ROOT, classKey);
     ASSERT_EQ(keyBefore.size(), 5u);
 
     const std::vector<regscan::Finding> findings = {
         {std::string("HKCU\\") + exportKey, "", "", "", "", true, {}},
         {std::string("HKCU\\") + valueKey, "gone \"one\"", "C:\\TwGone\\v.dll", "", "", false, {}},
+        {std::string("HKLM\\") + machineKey, "", "", "", "", true, {}},
+        {std::string("HKCR\\") + classKey, "", "", "", "", true, {}},
     };
     testing_support::TempFolder folder;
     const std::string file = folder.Path() + "\\export.reg";
@@ -101,6 +118,8 @@ TEST(RegistryExportTest, ImportingTheExportRestoresEveryDeletedKeyAndValueByteFo
     keyExpected[std::string(exportKey) + "\\Unterminated"]["abc"].second = {'a', 'b', 'c', 0};
     EXPECT_EQ(seeds::Snapshot(HKEY_CURRENT_USER, exportKey), keyExpected);
     EXPECT_EQ(seeds::Snapshot(HKEY_CURRENT_USER, valueKey), valueBefore);
+    EXPECT_EQ(seeds::Snapshot(HKEY_LOCAL_MACHINE, machineKey), machineBefore);
+    EXPECT_EQ(seeds::Snapshot(HKEY_CLASSES_ROOT, classKey), classBefore);
 }
 
 TEST(RegistryExportTest, FindingsGoneSinceTheScanAreLeftOut)

@@ -1,4 +1,6 @@
 // The registry scan on entries seeded into the sandbox registry.
+#include "common/PathFacts.h"
+#include "common/Wow64.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryScan.h"
 #include "tests/support/TempFolder.h"
@@ -43,15 +45,16 @@ TEST(RegistryScanPathTest, OnlyNotFoundIsMissing)
 {
     const struct {
         std::string path;
-        regscan::Presence presence;
+        common::Presence presence;
     } cases[] = {
-        {"C:\\TwGone\\x.dll", regscan::Presence::Missing},
-        {seeds::LiveFile(), regscan::Presence::Exists},
-        {"C:\\TwGone\\" + std::string(300, 'x') + ".dll", regscan::Presence::Unknown}, // too long to ask
-        {"\\\\nosuchserver\\share\\x.dll", regscan::Presence::Unknown},
+        {"C:\\TwGone\\x.dll", common::Presence::Missing},
+        {seeds::LiveFile(), common::Presence::Exists},
+        {"C:\\TwGone\\" + std::string(300, 'x') + ".dll", common::Presence::Unknown}, // too long to ask
+        {"\\\\nosuchserver\\share\\x.dll", common::Presence::Unknown},
+        {seeds::AbsentDriveRoot() + "TwGone\\x.dll", common::Presence::Unknown}, // a disk not plugged in
     };
     for (const auto& test : cases)
-        EXPECT_EQ(regscan::PresenceOf(test.path), test.presence) << test.path;
+        EXPECT_EQ(common::PresenceOf(test.path), test.presence) << test.path;
     EXPECT_FALSE(regscan::Test(cases[2].path, driveC));
 }
 
@@ -262,6 +265,16 @@ TEST(RegistryScanTargetedTest, EveryCheckFindsTheSeededDanglingEntriesAndNoLiveO
     seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedlive.exe", "Path", "%WINDIR%;");
     seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\x.dll");
     seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, "C:\\TwSeedGone\\x.dll", 3);
+    // On a disk that is not plugged in now: not known to be gone.
+    const std::string unplugged = seeds::AbsentDriveRoot() + "TwSeedGone";
+    for (const char* key : {help, htmlHelp}) {
+        seeded.OwnValue(HKEY_LOCAL_MACHINE, key, "twseedunplugged.hlp");
+        seeds::SetString(HKEY_LOCAL_MACHINE, key, "twseedunplugged.hlp", unplugged);
+    }
+    seeded.Own(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedunplugged.exe");
+    seeds::SetString(HKEY_LOCAL_MACHINE, std::string(appPaths) + "\\twseedunplugged.exe", "Path", unplugged);
+    seeded.OwnValue(HKEY_LOCAL_MACHINE, sharedDlls, unplugged + "\\x.dll");
+    seeds::SetDword(HKEY_LOCAL_MACHINE, sharedDlls, unplugged + "\\x.dll", 1);
 
     regscan::Settings settings;
     settings.folders.windowsDir = windows;
@@ -330,6 +343,58 @@ TEST(RegistryScanTargetedTest, AppPathsFoldersAreTestedWithTheirVariablesExpande
     EXPECT_EQ(regdelete::RemoveFinding(found[0]), regdelete::Removal::Deleted);
     EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, dead, "Path"));
     EXPECT_TRUE(seeds::ValueExists(HKEY_LOCAL_MACHINE, dead, ""));
+}
+
+// 64-bit Windows shows a 32-bit program the 32-bit system folder in place of the real one:
+// a file that only 64-bit programs see there is not missing, wherever it is named; a file
+// that no program sees is. The delete tests it the same way.
+TEST(RegistryScanWow64Test, AFileOnlyIn64BitSystem32IsNotMissing)
+{
+    if (!common::RunsUnderWow64())
+        GTEST_SKIP() << "only a 32-bit program on 64-bit Windows sees two system folders";
+    const std::string windows = seeds::WindowsFolder();
+    const std::string only64 = windows + "\\system32\\twseed64.dll", gone = windows + "\\system32\\twseedgone.dll";
+    // Written through the alias that shows this program the 64-bit folder.
+    struct SeededFile {
+        std::string path;
+        ~SeededFile() { DeleteFileA(path.c_str()); }
+    } file{windows + "\\Sysnative\\twseed64.dll"};
+    testing_support::WriteFileText(file.path, "x");
+    ASSERT_FALSE(common::Exists(only64)) << "the 32-bit view shows the 64-bit folder";
+
+    const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string service = "System\\CurrentControlSet\\Services\\TwSeedService";
+    seeds::Seeded seeded;
+    seeded.OwnValue(HKEY_CURRENT_USER, run, "twseed64");
+    seeded.OwnValue(HKEY_CURRENT_USER, run, "twseedgone");
+    seeded.Own(HKEY_LOCAL_MACHINE, service);
+    seeded.Own(HKEY_CURRENT_USER, walkKey);
+    seeds::SetString(HKEY_CURRENT_USER, run, "twseed64", only64 + " /start");
+    seeds::SetString(HKEY_CURRENT_USER, run, "twseedgone", gone + " /start");
+    seeds::SetString(HKEY_LOCAL_MACHINE, service, "ImagePath", "%SystemRoot%\\system32\\twseed64.dll -k x",
+                     REG_EXPAND_SZ);
+    seeds::SetString(HKEY_LOCAL_MACHINE, service + "\\Parameters", "ServiceDll", "%SystemRoot%\\system32\\twseed64.dll",
+                     REG_EXPAND_SZ);
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "plain", only64);
+    seeds::SetString(HKEY_CURRENT_USER, walkKey, "gone", gone);
+
+    regscan::Settings settings;
+    settings.driveCaptions = driveC;
+    settings.folders.windowsDir = windows;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::set<std::string> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        if (finding.data.find("twseed") != std::string::npos)
+            found.insert(finding.keyText + "|" + finding.valueName);
+    };
+    scanner.WalkKey(RegistryRoots[1], run);
+    scanner.WalkKey(RegistryRoots[2], service);
+    scanner.WalkKey(RegistryRoots[1], walkKey);
+    EXPECT_EQ(found, (std::set<std::string>{std::string("HKCU\\") + run + "|twseedgone",
+                                            std::string("HKCU\\") + walkKey + "|gone"}));
+    const regscan::Finding plain{std::string("HKCU\\") + walkKey, "plain", only64, "", "", false, {only64}};
+    EXPECT_EQ(regdelete::RemoveFinding(plain), regdelete::Removal::Returned);
 }
 
 // How long the walk over the whole sandbox registry takes, for the record.

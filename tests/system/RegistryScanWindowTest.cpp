@@ -1,5 +1,6 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
+#include "common/Wow64.h"
 #include "shell/LocaleTime.h"
 #include "shell/Pictures.h"
 #include "system/RegistryEditor.h"
@@ -108,6 +109,42 @@ TEST_F(RegistryScanWindowTest, RowsWhoseEntryIsAlreadyGoneCountAsDeleted)
     Form4->Close();
 }
 
+// The delete takes the findings as the user saw them: a value rewritten since the scan
+// (its program installed anew elsewhere) and a key that passes its check now are kept,
+// and named.
+TEST_F(RegistryScanWindowTest, FindingsThatChangedSinceTheScanAreKeptAndNamed)
+{
+    const char* const moved = "Software\\TidewrackMoved";
+    const std::string extension = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.twseedmoved";
+    OpenPage({1});
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_CURRENT_USER, moved);
+    seeded.Own(HKEY_CURRENT_USER, extension);
+    seeds::SetString(HKEY_CURRENT_USER, moved, "tool", "C:\\TwSeedGone\\tool.exe");
+    seeds::MakeKey(HKEY_CURRENT_USER, extension + "\\OpenWithList");
+    Form1->Label70Click(nullptr);
+    ASSERT_NE(Form4, nullptr);
+    TListItem* valueRow = RowOf(std::string("HKCU\\") + moved, "tool");
+    TListItem* keyRow = RowOf(extension, "");
+    ASSERT_TRUE(valueRow && keyRow);
+
+    seeds::SetString(HKEY_CURRENT_USER, moved, "tool", seeds::LiveFile());
+    seeds::MakeKey(HKEY_CURRENT_USER, extension + "\\OpenWithProgids");
+    Form4->ListView1->ClearSelection();
+    valueRow->SetSelected(true);
+    keyRow->SetSelected(true);
+    effects.answers.push_back(IDYES);
+    Form4->Lschen1Click(nullptr);
+
+    EXPECT_TRUE(seeds::ValueExists(HKEY_CURRENT_USER, moved, "tool"));
+    EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, extension));
+    ASSERT_EQ(effects.boxes.size(), 2u) << "the question and the entries left alone";
+    EXPECT_NE(effects.boxes[1].text.find("HKCU\\Software\\TidewrackMoved : tool"), std::string::npos)
+        << effects.boxes[1].text;
+    EXPECT_NE(effects.boxes[1].text.find("HKCU\\" + extension), std::string::npos) << effects.boxes[1].text;
+    Form4->Close();
+}
+
 TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
 {
     seeds::Seeded seeded;
@@ -135,7 +172,10 @@ TEST_F(RegistryScanWindowTest, SelectedFindingsAreExportedAndOpenedInTheEditor)
     Form4->MarkierteEintrgesichern1Click(nullptr);
     std::ifstream file(folder / "findings.reg", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(sharedDlls) +
+    // A 32-bit program on 64-bit Windows reads the counters of 32-bit programs, kept below Wow6432Node.
+    const std::string place =
+        common::RunsUnderWow64() ? "Software\\Wow6432Node" + std::string(sharedDlls).substr(8) : sharedDlls;
+    EXPECT_EQ(text, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + place +
                         "]\r\n\"C:\\\\TwSeedGone\\\\a.dll\"=dword:00000001\r\n\r\n");
     EXPECT_EQ(RowOf("\\SharedDLLs", "C:\\TwSeedGone\\b.dll"), nullptr);
 

@@ -156,4 +156,13 @@ std::string WindowsFolder()
 
 std::string LiveFile() { return WindowsFolder() + "\\win.ini"; }
 
+std::string AbsentDriveRoot()
+{
+    std::string root = "Q:\\";
+    while (root[0] < 'Z' && GetDriveTypeA(root.c_str()) != DRIVE_NO_ROOT_DIR)
+        ++root[0];
+    EXPECT_EQ(GetDriveTypeA(root.c_str()), UINT(DRIVE_NO_ROOT_DIR)) << "every drive letter from Q: on is taken";
+    return root;
+}
+
 } // namespace seeds

@@ -51,5 +51,7 @@ Tree Snapshot(HKEY root, const std::string& key);
 // A file that exists (the Windows folder's win.ini) and the Windows folder.
 std::string LiveFile();
 std::string WindowsFolder();
+// "Q:\" or another drive root with no drive behind it, as of an unplugged disk.
+std::string AbsentDriveRoot();
 
 } // namespace seeds
