@@ -1,6 +1,7 @@
 #include "shell/Frameupdate.h"
 
 #include "common/Language.h"
+#include "shell/FileSignature.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
@@ -27,6 +28,34 @@ TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* name)
     page->SetPageControl(pages);
     page->SetTabVisible(false);
     return page;
+}
+
+// The question before the downloaded program starts says what its signature shows: the
+// download itself is not encrypted, so only a valid signature vouches for where it came from.
+std::string InstallQuestion(const update::Signature& signature)
+{
+    using update::SignatureState;
+    std::string said;
+    switch (signature.state) {
+    case SignatureState::Signed:
+        said = signature.signer.empty()
+                   ? std::string(language::Text("Die Datei ist signiert.", "The file is signed."))
+                   : language::Text("Die Datei ist signiert von ", "The file is signed by ") + signature.signer + ".";
+        break;
+    case SignatureState::NotSigned:
+        said = language::Text("Die Datei ist nicht signiert.", "The file is not signed.");
+        break;
+    case SignatureState::Invalid:
+        said = language::Text("Die Signatur der Datei ist ungültig: die Datei kann verändert worden sein.",
+                              "The file's signature is not valid: the file may have been altered.");
+        break;
+    case SignatureState::Unchecked:
+        said = language::Text("Die Signatur der Datei konnte nicht geprüft werden.",
+                              "The file's signature could not be checked.");
+        break;
+    }
+    return language::Text("Download erfolgreich. ", "Download succeeded. ") + said +
+           language::Text("\n\nUpdate jetzt installieren ?", "\n\nInstall Update now ?");
 }
 
 } // namespace
@@ -142,10 +171,16 @@ void TFrame30::Button3Click(TObject*)
         CloseDialog();
         return;
     }
-    int answer = effects::ShowMessageBox(
-        Form1->Handle(),
-        language::Text("Download erfolgreich. Update jetzt installieren ?", "Download succeeded. Install Update now ?"),
-        language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+    update::Signature signature;
+    {
+        HourGlass busy; // building the signer's chain may ask the network for certificates
+        signature = update::CheckSignature(target);
+    }
+    // Without a valid signature an Enter does not start the program.
+    const UINT defaultButton = signature.state == update::SignatureState::Signed ? MB_DEFBUTTON1 : MB_DEFBUTTON2;
+    int answer = effects::ShowMessageBox(Form1->Handle(), InstallQuestion(signature),
+                                         language::Text("Frage", "Question"),
+                                         MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO | defaultButton);
     // Once the new program has started this process ends; otherwise the dialog goes.
     if (answer != IDYES || !Form1->InstallUpdate(target))
         CloseDialog();

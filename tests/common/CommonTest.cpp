@@ -1,11 +1,17 @@
 // The case rule for paths and names, and the file facts every area asks.
 #include "common/CaseRule.h"
 #include "common/PathFacts.h"
+#include "common/TickCount.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using testing_support::TempFolder;
+
+namespace {
+DWORD readTicks = 0;
+DWORD WINAPI ReadTicks() { return readTicks; }
+} // namespace
 
 TEST(CaseRule, UmlautsFoldAsTheFileSystemFoldsThem)
 {
@@ -51,4 +57,25 @@ TEST(FileFacts, TellFilesFromFoldersAndFindTheProgram)
         EXPECT_EQ(common::FileExists(c.path), c.isFile) << c.path;
     }
     EXPECT_TRUE(common::SameText(common::OwnFolder() + "\\test_common.exe", common::OwnExecutable()));
+}
+
+TEST(TickCount, GoesOnAcrossTheWrapOfTheTicks)
+{
+    struct Case {
+        uint64_t last;
+        DWORD ticks;
+        uint64_t count;
+    };
+    const Case cases[] = {
+        {0, 1000, 1000},
+        {0xFFFFFFF0, 0x10, 0x100000010},
+        {0x100000010, 0x20, 0x100000020},
+        {0x1FFFFFF00, 0x5, 0x200000005},
+    };
+    for (const Case& c : cases) {
+        std::atomic<uint64_t> last{c.last};
+        readTicks = c.ticks;
+        EXPECT_EQ(common::ExtendTickCount(last, ReadTicks), c.count) << c.last;
+        EXPECT_EQ(last.load(), c.count);
+    }
 }

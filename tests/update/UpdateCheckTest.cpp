@@ -76,7 +76,7 @@ TEST_F(UpdateCheckTest, NewerVersionIsDownloadedWholeAndStartedAfterSaving)
     EXPECT_TRUE(ReadFileText(target) == program);
     ASSERT_EQ(effects.boxes.size(), 2u);
     EXPECT_EQ(effects.boxes[0].text, "New Version available !\n\nDownload now ?");
-    EXPECT_EQ(effects.boxes[1].text, "Download succeeded. Install Update now ?");
+    EXPECT_EQ(effects.boxes[1].text, "Download succeeded. The file is not signed.\n\nInstall Update now ?");
     EXPECT_EQ(Frame30->Label5->Caption(), "Downloaded 195 KB of 195 KB");
     // Saved as at a normal close, no icon left behind, then started and ended.
     EXPECT_TRUE(Stored(options::action::Key, options::action::ComboBoxIndex));
@@ -202,6 +202,23 @@ TEST_F(UpdateCheckTest, CutDownloadIsToldAndLeavesNoFile)
     EXPECT_EQ(LastBox(), "The transfer broke off (50000 of 100000 bytes). Nothing has been saved.");
     EXPECT_FALSE(Exists(target));
     EXPECT_TRUE(effects.launches.empty());
+}
+
+TEST_F(UpdateCheckTest, UnsignedProgramIsSaidSoAndNoStartsNothing)
+{
+    ServeVersion("2.1.10");
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    // A real program, unsigned as the prefix's own programs are.
+    server.Serve("/Tidewrack.exe", Page(200, ReadFileText(std::string(system) + "\\notepad.exe")));
+    ASSERT_NO_FATAL_FAILURE(OpenUpdateDialog());
+    effects.answers = {IDNO};
+    Frame30->Button3->Click();
+    EXPECT_EQ(LastBox(), "Download succeeded. The file is not signed.\n\nInstall Update now ?");
+    EXPECT_EQ(effects.boxes.back().flags,
+              static_cast<UINT>(MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2));
+    EXPECT_TRUE(effects.launches.empty());
+    EXPECT_TRUE(effects.processEnds.empty());
 }
 
 TEST_F(UpdateCheckTest, ProgramThatCannotStartLeavesThisOneRunning)

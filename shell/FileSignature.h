@@ -1,0 +1,24 @@
+// Whether a file carries a valid Authenticode signature, and whose, as Windows' own trust
+// check (WinVerifyTrust) judges it. The update comes over plain HTTP: its signature is
+// what tells the user, before it starts, whether the program is the maker's.
+#pragma once
+
+#include <string>
+
+namespace update {
+
+enum class SignatureState {
+    Signed,    // valid, from a publisher the system trusts
+    NotSigned, // no signature at all, or not a kind of file that can carry one
+    Invalid,   // signed, but the signature does not hold: altered, revoked, untrusted
+    Unchecked, // the system's trust check is not there
+};
+
+struct Signature {
+    SignatureState state = SignatureState::Unchecked;
+    std::string signer; // the signing certificate's name, when signed and readable
+};
+
+Signature CheckSignature(const std::string& path);
+
+} // namespace update
