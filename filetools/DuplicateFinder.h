@@ -58,11 +58,12 @@ struct Grouping {
 };
 
 // Groups the candidates by the criterion. A file is never its own duplicate: every file
-// that could join a group is opened once and known by its volume and file index, so a
-// file reached under two paths (overlapping locations, another drive letter onto the same
-// folder, a junction or mount folder) counts once, under the first path found; a file
-// whose index is 0 (a file system without indexes) is known by its full path only. A
-// file whose size or last-write time is no longer what the walk saw is left out as changed.
+// that could join a group is known by its volume and file index, asked of the handle it
+// is opened (and its content read) through, so a file reached under two paths (overlapping locations,
+// another drive letter onto the same folder, a junction or mount folder) counts once,
+// under the first path found; a file whose index is 0 (a file system without indexes) is
+// known by its full path only. A file whose size or last-write time is no longer what
+// the walk saw is left out as changed.
 // Content mode compares to the end of the files (or to the byte limit). Name mode
 // compares file names without their folders and without regard to case, as the file
 // system does; date mode compares the last-write times to the second the window shows.
