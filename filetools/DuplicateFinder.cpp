@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace duplicates {
@@ -73,29 +74,7 @@ public:
         return true;
     }
     bool LastWrite(FILETIME& lastWrite) const { return ::GetFileTime(handle_, nullptr, nullptr, &lastWrite) != FALSE; }
-    // The file's index on its volume. Asked of the NT layer where there is one:
-    // GetFileInformationByHandle asks about the volume as well, which costs about a
-    // millisecond per file under Wine.
-    bool Index(unsigned long long& index) const
-    {
-        using Query = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
-        static const Query query = reinterpret_cast<Query>(
-            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
-        constexpr ULONG fileInternalInformation = 6;
-        IO_STATUS_BLOCK status{};
-        LARGE_INTEGER internal{};
-        if (query) {
-            if (query(handle_, &status, &internal, sizeof internal, fileInternalInformation) < 0)
-                return false;
-            index = static_cast<unsigned long long>(internal.QuadPart);
-            return true;
-        }
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (!::GetFileInformationByHandle(handle_, &information))
-            return false;
-        index = (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-        return true;
-    }
+    HANDLE Handle() const { return handle_; }
     // The serial number of the volume that holds the file.
     std::optional<DWORD> Volume() const
     {
@@ -143,66 +122,104 @@ bool Matches(const Candidate& found, unsigned long long size, const FILETIME& la
     return size == found.size && ::CompareFileTime(&lastWrite, &found.lastWrite) == 0;
 }
 
-// Of these files, those that are still as the walk saw them, each file once: a second
-// path to a file already kept (another drive letter onto the same folder, a junction, a
-// mount folder, a hard link) is dropped. A file is known by its volume and its index on
-// that volume; since asking for the volume is slow, it is asked only of files that share
-// an index. Files gone or changed since the walk go to changed, files that cannot even
-// be looked at to unreadable.
-std::vector<const Candidate*> OneSpellingEach(const std::vector<const Candidate*>& files, Grouping& grouping,
-                                              const std::function<bool()>& cancelled)
+// Whether the file, just opened, is still the one the walk saw: one gone or changed since
+// goes to changed, one that cannot be opened or looked at to unreadable.
+bool Admitted(const Candidate& file, const OpenedFile& opened, Grouping& grouping)
 {
-    std::map<unsigned long long, std::vector<const Candidate*>> byIndex;
-    std::vector<const Candidate*> kept;
-    for (const Candidate* file : files) {
-        if (cancelled && cancelled())
-            break;
-        OpenedFile opened(file->path, FILE_READ_ATTRIBUTES);
-        unsigned long long size = 0, index = 0;
-        FILETIME lastWrite{};
-        if (!opened.IsOpen() && (opened.Error() == ERROR_FILE_NOT_FOUND || opened.Error() == ERROR_PATH_NOT_FOUND)) {
-            grouping.changed.push_back(file->path);
-            continue;
-        }
-        if (!opened.IsOpen() || !opened.Size(size) || !opened.LastWrite(lastWrite) || !opened.Index(index)) {
-            grouping.unreadable.push_back(file->path);
-            continue;
-        }
-        if (!Matches(*file, size, lastWrite)) {
-            grouping.changed.push_back(file->path);
-            continue;
-        }
-        std::vector<const Candidate*>& sameIndex = byIndex[index];
-        if (!sameIndex.empty()) {
-            // A volume that cannot be told counts as the same: a file is never listed twice.
-            std::optional<DWORD> volume = opened.Volume();
-            auto sameFile = [&volume](const Candidate* other) {
-                std::optional<DWORD> otherVolume = OpenedFile(other->path, FILE_READ_ATTRIBUTES).Volume();
-                return !volume || !otherVolume || *volume == *otherVolume;
-            };
-            if (std::any_of(sameIndex.begin(), sameIndex.end(), sameFile))
-                continue;
-        }
-        sameIndex.push_back(file);
-        kept.push_back(file);
+    if (!opened.IsOpen()) {
+        const bool gone = opened.Error() == ERROR_FILE_NOT_FOUND || opened.Error() == ERROR_PATH_NOT_FOUND;
+        (gone ? grouping.changed : grouping.unreadable).push_back(file.path);
+        return false;
     }
-    return kept;
+    unsigned long long size = 0;
+    FILETIME lastWrite{};
+    if (!opened.Size(size) || !opened.LastWrite(lastWrite)) {
+        grouping.unreadable.push_back(file.path);
+        return false;
+    }
+    if (!Matches(file, size, lastWrite)) {
+        grouping.changed.push_back(file.path);
+        return false;
+    }
+    return true;
 }
 
-// Splits equal-checksum files into runs of byte-for-byte equal ones; a file that cannot
-// be read goes to unreadable.
-void SplitByBytes(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
-                  const std::function<bool()>& cancelled)
+// A file of a group with its index on its volume (0: unknown) and, while it is open, the
+// handle it was read through.
+struct Member {
+    const Candidate* file;
+    unsigned long long index;
+    const OpenedFile* opened;
+};
+
+std::optional<DWORD> VolumeOf(const Member& member)
 {
-    std::vector<std::vector<std::string>> classes;
+    if (member.opened)
+        return member.opened->Volume();
+    return OpenedFile(member.file->path, FILE_READ_ATTRIBUTES).Volume();
+}
+
+// The paths of a group's files, each file once, under the first path found: a second path
+// to a file already kept (another drive letter onto the same folder, a junction, a mount
+// folder, a hard link) is dropped. A file is known by its volume and its index on that
+// volume; since asking for the volume is slow, it is asked only of files that share an
+// index. A file system without file indexes (some network shares) gives 0 for every file:
+// such a file's identity is unknown, and only its full path tells it from the others.
+std::vector<std::string> OnceEach(const std::vector<Member>& members)
+{
+    std::vector<std::string> paths;
+    std::map<unsigned long long, std::vector<const Member*>> byIndex;
+    std::set<std::string> unknown; // the upper-cased paths kept without an index
+    for (const Member& member : members) {
+        bool second = false;
+        if (!member.index) {
+            second = !unknown.insert(common::UpperCase(member.file->path)).second;
+        } else {
+            std::vector<const Member*>& sameIndex = byIndex[member.index];
+            // A volume that cannot be told counts as the same: a file is never listed twice.
+            second = std::any_of(sameIndex.begin(), sameIndex.end(), [&member](const Member* other) {
+                std::optional<DWORD> volume = VolumeOf(member), otherVolume = VolumeOf(*other);
+                return !volume || !otherVolume || *volume == *otherVolume;
+            });
+            if (!second)
+                sameIndex.push_back(&member);
+        }
+        if (!second)
+            paths.push_back(member.file->path);
+    }
+    return paths;
+}
+
+// Adds the group of these files, each once, when it holds two files or more.
+void AddGroup(const std::vector<Member>& members, Grouping& grouping)
+{
+    std::vector<std::string> paths = OnceEach(members);
+    if (paths.size() > 1)
+        grouping.groups.push_back(std::move(paths));
+}
+
+// Splits equal-checksum files into runs of byte-for-byte equal ones, comparing them in
+// pairs; a file that cannot be read goes to unreadable. Too many to hold open at once, so
+// each is first looked at on its own.
+void SplitByBytes(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
+                  const IndexFunction& index, const std::function<bool()>& cancelled)
+{
+    std::vector<std::vector<Member>> classes;
     for (const Candidate* file : files) {
         if (cancelled && cancelled())
             return;
+        Member member{file, 0, nullptr};
+        {
+            OpenedFile opened(file->path, FILE_READ_ATTRIBUTES);
+            if (!Admitted(*file, opened, grouping))
+                continue;
+            member.index = index(opened.Handle());
+        }
         bool placed = false, readable = true;
         for (auto& members : classes) {
             std::string failed;
-            if (SameBytes(members.front(), file->path, length, &failed)) {
-                members.push_back(file->path);
+            if (SameBytes(members.front().file->path, file->path, length, &failed)) {
+                members.push_back(member);
                 placed = true;
                 break;
             }
@@ -214,11 +231,10 @@ void SplitByBytes(const std::vector<const Candidate*>& files, unsigned long long
         if (!readable)
             grouping.unreadable.push_back(file->path);
         else if (!placed)
-            classes.push_back({file->path});
+            classes.push_back({member});
     }
-    for (auto& members : classes)
-        if (members.size() > 1)
-            grouping.groups.push_back(std::move(members));
+    for (const auto& members : classes)
+        AddGroup(members, grouping);
 }
 
 // Splits files of one size into classes of byte-for-byte equal ones by reading them all
@@ -229,17 +245,15 @@ constexpr size_t togetherMost = 64;
 constexpr size_t togetherBlock = 64 * 1024;
 
 void SplitTogether(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
-                   const std::function<bool()>& cancelled)
+                   const IndexFunction& index, const std::function<bool()>& cancelled)
 {
     static thread_local std::vector<std::vector<char>> blocks(togetherMost, std::vector<char>(togetherBlock));
     std::vector<std::unique_ptr<OpenedFile>> handles;
     std::vector<const Candidate*> readable;
     for (const Candidate* file : files) {
         auto handle = std::make_unique<OpenedFile>(file->path);
-        if (!handle->IsOpen()) {
-            grouping.unreadable.push_back(file->path);
+        if (!Admitted(*file, *handle, grouping))
             continue;
-        }
         handles.push_back(std::move(handle));
         readable.push_back(file);
     }
@@ -280,28 +294,30 @@ void SplitTogether(const std::vector<const Candidate*>& files, unsigned long lon
         left -= want;
     }
     ended.insert(ended.end(), classes.begin(), classes.end()); // those that reached the byte limit
+    // Only files of equal content are asked who they are, through the handle they were
+    // read through: opening each file once more just for that doubles the search's time.
     for (const auto& members : ended) {
-        std::vector<std::string> paths;
+        std::vector<Member> same;
         for (size_t i : members) {
             // Grown or shrunk since the walk, while it was being read, say: not the file
             // the walk saw.
             unsigned long long size = 0;
             if (handles[i]->Size(size) && size == readable[i]->size)
-                paths.push_back(readable[i]->path);
+                same.push_back({readable[i], index(handles[i]->Handle()), handles[i].get()});
             else
                 grouping.changed.push_back(readable[i]->path);
         }
-        if (paths.size() > 1)
-            grouping.groups.push_back(std::move(paths));
+        AddGroup(same, grouping);
     }
 }
 
 // Splits files of one size into classes of byte-for-byte equal ones.
 void GroupByContent(const std::vector<const Candidate*>& files, unsigned long long length, Grouping& grouping,
-                    const ChecksumFunction& checksum, const std::function<bool()>& cancelled)
+                    const ChecksumFunction& checksum, const IndexFunction& index,
+                    const std::function<bool()>& cancelled)
 {
     if (files.size() <= togetherMost)
-        return SplitTogether(files, length, grouping, cancelled);
+        return SplitTogether(files, length, grouping, index, cancelled);
     // Too many to read side by side: the checksum of their first bytes sorts them into
     // smaller sets first.
     std::map<std::uint32_t, std::vector<const Candidate*>> byChecksum;
@@ -312,13 +328,13 @@ void GroupByContent(const std::vector<const Candidate*>& files, unsigned long lo
         if (checksum(file->path, std::min<unsigned long long>(length, pickSize), sum))
             byChecksum[sum].push_back(file);
         else
-            grouping.unreadable.push_back(file->path);
+            (UnchangedSinceWalk(*file) ? grouping.unreadable : grouping.changed).push_back(file->path);
     }
     for (auto& same : byChecksum) {
         if (same.second.size() > togetherMost)
-            SplitByBytes(same.second, length, grouping, cancelled);
+            SplitByBytes(same.second, length, grouping, index, cancelled);
         else if (same.second.size() > 1)
-            SplitTogether(same.second, length, grouping, cancelled);
+            SplitTogether(same.second, length, grouping, index, cancelled);
     }
 }
 
@@ -418,6 +434,27 @@ bool PassesFilter(const std::string& path, bool allFiles, const std::string& fil
     return common::UpperCase(filterText).find(common::UpperCase(name.substr(dot + 1))) != std::string::npos;
 }
 
+unsigned long long FileIndex(HANDLE file)
+{
+    // Asked of the NT layer where there is one: GetFileInformationByHandle asks about the
+    // volume as well, which costs about a millisecond per file under Wine.
+    using Query = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
+    static const Query query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    constexpr ULONG fileInternalInformation = 6;
+    if (query) {
+        IO_STATUS_BLOCK status{};
+        LARGE_INTEGER internal{};
+        return query(file, &status, &internal, sizeof internal, fileInternalInformation) < 0
+                   ? 0
+                   : static_cast<unsigned long long>(internal.QuadPart);
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file, &information))
+        return 0;
+    return (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+}
+
 bool UnchangedSinceWalk(const Candidate& found)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -428,7 +465,8 @@ bool UnchangedSinceWalk(const Candidate& found)
 }
 
 Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
-                         const ChecksumFunction& checksum, const std::function<bool()>& cancelled)
+                         const ChecksumFunction& checksum, const std::function<bool()>& cancelled,
+                         const IndexFunction& index)
 {
     Grouping grouping;
     // Grouped by a key of real values; only files that share it are opened at all.
@@ -440,19 +478,21 @@ Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions&
             break;
         if (keyed.second.size() < 2)
             continue; // alone: nothing to open
-        std::vector<const Candidate*> files = OneSpellingEach(keyed.second, grouping, cancelled);
-        if (files.size() < 2)
-            continue;
         if (options.criterion == Criterion::Content) {
             unsigned long long size = std::get<0>(keyed.first);
-            GroupByContent(files, options.byteLimit ? std::min(size, options.byteLimit) : toTheEnd, grouping,
-                           checksum, cancelled);
+            GroupByContent(keyed.second, options.byteLimit ? std::min(size, options.byteLimit) : toTheEnd, grouping,
+                           checksum, index, cancelled);
             continue;
         }
-        std::vector<std::string> paths;
-        for (const Candidate* file : files)
-            paths.push_back(file->path);
-        grouping.groups.push_back(std::move(paths));
+        std::vector<Member> members;
+        for (const Candidate* file : keyed.second) {
+            if (cancelled && cancelled())
+                break;
+            OpenedFile opened(file->path, FILE_READ_ATTRIBUTES);
+            if (Admitted(*file, opened, grouping))
+                members.push_back({file, index(opened.Handle()), nullptr});
+        }
+        AddGroup(members, grouping);
     }
     // Within a group the files stand in path order.
     for (auto& group : grouping.groups)

@@ -43,6 +43,11 @@ bool SameBytes(const std::string& a, const std::string& b, unsigned long long le
 // ("jpg+bmp" lets jpg, bmp, and also pg pass). A file without extension never passes.
 bool PassesFilter(const std::string& path, bool allFiles, const std::string& filterText);
 
+// The file's index on its volume, asked of an open handle; 0 when the file system gives
+// none, as some network shares do for every file.
+unsigned long long FileIndex(HANDLE file);
+using IndexFunction = std::function<unsigned long long(HANDLE)>;
+
 // True when the file is still there with the size and last-write time the walk saw.
 bool UnchangedSinceWalk(const Candidate& found);
 
@@ -53,10 +58,12 @@ struct Grouping {
 };
 
 // Groups the candidates by the criterion. A file is never its own duplicate: every file
-// that could join a group is opened and known by its volume and file index, so a file
-// reached under two paths (overlapping locations, another drive letter onto the same
-// folder, a junction or mount folder) counts once, under the first path found. A file
-// whose size or last-write time is no longer what the walk saw is left out as changed.
+// that could join a group is known by its volume and file index, asked of the handle it
+// is opened (and its content read) through, so a file reached under two paths (overlapping locations,
+// another drive letter onto the same folder, a junction or mount folder) counts once,
+// under the first path found; a file whose index is 0 (a file system without indexes) is
+// known by its full path only. A file whose size or last-write time is no longer what
+// the walk saw is left out as changed.
 // Content mode compares to the end of the files (or to the byte limit). Name mode
 // compares file names without their folders and without regard to case, as the file
 // system does; date mode compares the last-write times to the second the window shows.
@@ -64,7 +71,8 @@ struct Grouping {
 // so far.
 Grouping GroupDuplicates(std::vector<Candidate> candidates, const SearchOptions& options,
                          const ChecksumFunction& checksum = FileChecksum,
-                         const std::function<bool()>& cancelled = {});
+                         const std::function<bool()>& cancelled = {},
+                         const IndexFunction& index = FileIndex);
 
 // The result list: one full path per line and an empty line after each group.
 std::vector<std::string> ResultLines(const Grouping& grouping);

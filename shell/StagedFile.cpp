@@ -2,28 +2,20 @@
 
 namespace staged_file {
 
-namespace {
-
-std::string FolderOf(const std::string& path)
+std::string TemporaryName(const std::string& target)
 {
-    size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";
-    return path.substr(0, slash + 1);
+    return target + ".tidewrack-part";
 }
 
-} // namespace
-
-StagedFile::StagedFile(const std::string& target) : target_(target)
+StagedFile::StagedFile(const std::string& target) : target_(target), temporary_(TemporaryName(target))
 {
-    // In the target's own folder: the move into place is then a rename on one volume.
-    char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(FolderOf(target).c_str(), "twk", 0, name))
-        return;
-    temporary_ = name;
-    handle_ = CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // In the target's own folder: the move into place is then a rename on one volume. A
+    // leftover of a killed run is removed first; while another process writes the same
+    // target, its open file can neither be removed nor created anew, and this write fails.
+    DeleteFileA(temporary_.c_str());
+    handle_ = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE)
-        DeleteFileA(name);
+        temporary_.clear(); // not this write's file: never removed by it
 }
 
 StagedFile::~StagedFile()
@@ -52,10 +44,23 @@ bool StagedFile::Commit()
 {
     if (!Opened())
         return false;
+    // On the disk before it takes the target's place: after a power cut the target is the
+    // old file or the whole new one, never a renamed file whose blocks were not written.
+    bool flushed = FlushFileBuffers(handle_) != FALSE;
     bool closed = CloseHandle(handle_) != FALSE;
     handle_ = INVALID_HANDLE_VALUE;
-    committed_ = closed && MoveFileExA(temporary_.c_str(), target_.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!flushed || !closed)
+        return false;
+    // The new content, not a new look: the renamed file would otherwise carry the
+    // temporary file's attributes. Read-only is left out: a read-only target stays refused.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = GetFileAttributesA(target_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) &&
+        !SetFileAttributesA(temporary_.c_str(), attributes & kept))
+        return false;
+    committed_ = MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                 FALSE;
     return committed_;
 }
 

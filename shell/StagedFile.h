@@ -1,7 +1,7 @@
 // A file written beside its target under a temporary name and moved over the target only
-// when it is complete, so a failed or cut-off write never leaves the target truncated or
-// half-written: an existing file of that name keeps its old content until the new one is
-// whole.
+// when it is complete and on the disk, so a failed or cut-off write never leaves the
+// target truncated or half-written: an existing file of that name keeps its old content
+// until the new one is whole, and then keeps its attributes (a hidden file stays hidden).
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,14 @@
 
 namespace staged_file {
 
+// The temporary name of a write to target: always the same, so that what a killed run
+// left there says what it belongs to and goes with the next write of that file.
+std::string TemporaryName(const std::string& target);
+
 class StagedFile {
 public:
-    // Creates the temporary file in target's folder; Opened() tells whether that worked.
+    // Creates the temporary file in target's folder; Opened() tells whether that worked. It
+    // does not while another process writes the same target.
     explicit StagedFile(const std::string& target);
     // Deletes the temporary file unless Commit() moved it into place.
     ~StagedFile();
@@ -22,8 +27,8 @@ public:
 
     bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
     bool Write(const void* data, size_t size);
-    // Closes the temporary file and moves it over the target; false when either fails,
-    // and then the target is as it was.
+    // Flushes and closes the temporary file and moves it over the target; false when any
+    // of that fails, and then the target is as it was.
     bool Commit();
 
 private:

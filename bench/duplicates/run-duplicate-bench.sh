@@ -3,8 +3,10 @@
 # that differ only in their last byte, unique files), runs a plain coreutils grouping (files
 # that share a size, hashed with sha256sum, equal hashes grouped) and the duplicate search's
 # engine (under Wine) over it, checks that both find the same groups, and prints both times
-# and their ratio.
-# Usage: [BUILD=build-dir] bench/duplicates/run-duplicate-bench.sh
+# and their ratio. The machine's load moves the figures: ROUNDS runs both that many times,
+# and OTHERS (duplicate_bench.exe files of other builds, say of an older commit) runs them
+# in the same rounds on the same tree, for figures side by side.
+# Usage: [BUILD=build-dir] [ROUNDS=n] [OTHERS="a.exe b.exe"] bench/duplicates/run-duplicate-bench.sh
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${BUILD:-$here/../../build/i686}
@@ -23,14 +25,6 @@ peer_groups() {
         "$tree.sizes" "$tree.sizes" |
         xargs -0 -r sha256sum | sort | uniq -w64 --all-repeated=separate | cut -c67-
 }
-start=$(date +%s.%N)
-peer_groups "$tree" > "$tree.peer"
-end=$(date +%s.%N)
-peer_time=$(echo "$end - $start" | bc)
-
-"$build/wine-run" "$build/bin/duplicate_bench.exe" 'C:\tw-dupbench' 'C:\tw-dupbench.ours' | tee "$tree.summary"
-ours_time=$(sed -n 's/.*seconds \([0-9.]*\).*/\1/p' "$tree.summary")
-
 # Both lists as sorted groups of sorted Unix paths.
 normalise() { python3 - "$1" "$2" <<'PY'
 import sys
@@ -48,9 +42,28 @@ if group: groups.append(sorted(group))
 for g in sorted(groups): print("|".join(g))
 PY
 }
-if diff <(normalise "$tree.peer" "$drive_c") <(normalise "$tree.ours" "$drive_c") >/dev/null; then
-    echo "same groups as the coreutils grouping: yes ($(normalise "$tree.ours" "$drive_c" | wc -l) groups)"
-else
-    echo "same groups as the coreutils grouping: NO"
-fi
-echo "coreutils ${peer_time}s, ours ${ours_time}s, ratio ours/coreutils $(echo "scale=2; $ours_time / $peer_time" | bc)"
+# Runs one engine over the tree; prints its time and whether it found the peer's groups.
+engine() {
+    "$build/wine-run" "$1" 'C:\tw-dupbench' 'C:\tw-dupbench.ours' >"$tree.summary"
+    if diff <(normalise "$tree.peer" "$drive_c") <(normalise "$tree.ours" "$drive_c") >/dev/null; then
+        same="yes ($(normalise "$tree.ours" "$drive_c" | wc -l) groups)"
+    else
+        same=NO
+    fi
+    echo "$(sed -n 's/.*seconds \([0-9.]*\).*/\1/p' "$tree.summary") $same"
+}
+
+for round in $(seq "${ROUNDS:-1}"); do
+    start=$(date +%s.%N)
+    peer_groups "$tree" > "$tree.peer"
+    end=$(date +%s.%N)
+    peer_time=$(echo "$end - $start" | bc)
+    read -r ours_time same <<<"$(engine "$build/bin/duplicate_bench.exe")"
+    cat "$tree.summary"
+    echo "same groups as the coreutils grouping: $same"
+    echo "coreutils ${peer_time}s, ours ${ours_time}s, ratio ours/coreutils $(echo "scale=2; $ours_time / $peer_time" | bc)"
+    for other in ${OTHERS:-}; do
+        read -r other_time same <<<"$(engine "$other")"
+        echo "  $other: ${other_time}s, same groups: $same, ratio ours/it $(echo "scale=2; $ours_time / $other_time" | bc)"
+    done
+done

@@ -151,6 +151,25 @@ TEST(DuplicateFinder, AFileReachedTwiceIsNoDuplicate)
     testing_support::RemoveUnixSymlink(folder / "linked");
 }
 
+// A file system without file indexes (some network shares) gives 0 for every file: such
+// files are told apart by their full paths, not all taken for one file.
+TEST(DuplicateFinder, FilesWithoutAnIndexAreKnownByTheirPaths)
+{
+    testing_support::TempFolder folder;
+    CreateDirectoryA((folder / "x").c_str(), nullptr);
+    CreateDirectoryA((folder / "y").c_str(), nullptr);
+    FILETIME noon = testing_support::FileTimeOf(2020, 5, 1, 12);
+    Candidate x = Make(folder / "x\\f", "same", noon), y = Make(folder / "y\\f", "same", noon);
+    Candidate xAgain = x; // reached a second time, through overlapping locations
+    xAgain.path = folder / "X\\F";
+    auto noIndex = [](HANDLE) { return 0ull; };
+    for (Criterion criterion : {Criterion::Content, Criterion::Name, Criterion::Size, Criterion::Date})
+        EXPECT_EQ(duplicates::GroupDuplicates({x, y, xAgain}, {criterion, 0}, duplicates::FileChecksum, {}, noIndex)
+                      .groups,
+                  (std::vector<std::vector<std::string>>{{x.path, y.path}}))
+            << static_cast<int>(criterion);
+}
+
 // Only the file the walk saw may join a group: one that grew or shrank since is left out
 // as changed, whatever the criterion, even when its first bytes still match.
 TEST(DuplicateFinder, AFileChangedSinceTheWalkIsLeftOutAsChanged)
