@@ -114,7 +114,8 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
             totals.bytes += file.size;
             groupBytes += file.size;
             for (const std::string& value :
-                 {NameOf(entry.path), FolderOf(entry.path), file.found ? ByteFigure(file.size, separators.thousands) : std::string(),
+                 {NameOf(entry.path), FolderOf(entry.path),
+                  file.found ? ByteFigure(file.size, separators.thousands) : std::string(),
                   file.found ? file.typeName : std::string(), file.found ? file.dateText : std::string()})
                 lines.push_back(fileCell + value + cellEnd);
         }
