@@ -108,7 +108,7 @@ void TForm1::GetBackup()
     ListView8->Items()->EndUpdate();
 }
 
-void TForm1::ShadeBackupList() { ListView8->SetColor(static_cast<TColor>(RGB(240, 240, 240))); }
+void TForm1::ShadeBackupList() { ListView8->SetColor(page_parts::listGrey); }
 
 void TForm1::DeleteProject(const std::string& name)
 {

@@ -6,6 +6,7 @@
 #include "common/Language.h"
 #include "common/RegistryKey.h"
 #include "shell/OptionsKeys.h"
+#include "shell/PageParts.h"
 #include "shell/RegistryLayer.h"
 #include "shell/ShellHelpers.h"
 #include "system/Mrudata.h"
@@ -92,19 +93,10 @@ void TForm1::BuildCleanCenterPage()
         CleanCenterLinks[index] = link;
     }
 
-    auto makeLink = [&](const char* name, int left, TNotifyEvent onClick) {
-        auto* link = new TLabel(this);
-        link->Name = name;
-        link->SetParent(page);
-        link->SetTransparent(true);
-        link->SetBounds(left, 312, 110, 16);
-        link->Font()->SetColor(clBlue);
-        link->SetCursor(crHandPoint);
-        link->OnClick = std::move(onClick);
-        return link;
-    };
-    Label23 = makeLink("Label23", 16, Bind(this, &TForm1::Label23Click));
-    Label26 = makeLink("Label26", 140, Bind(this, &TForm1::Label26Click));
+    Label23 = page_parts::MakePageLink(this, page, "Label23", 16, 312, 110);
+    Label23->OnClick = Bind(this, &TForm1::Label23Click);
+    Label26 = page_parts::MakePageLink(this, page, "Label26", 140, 312, 110);
+    Label26->OnClick = Bind(this, &TForm1::Label26Click);
     CheckBox4 = new TCheckBox(this);
     CheckBox4->Name = "CheckBox4";
     CheckBox4->SetParent(page);

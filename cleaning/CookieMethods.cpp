@@ -5,6 +5,7 @@
 #include "cleaning/Cookiesdia.h"
 #include "cleaning/UrlCache.h"
 #include "common/Language.h"
+#include "shell/DateColumn.h"
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "shell/PageParts.h"
@@ -93,6 +94,8 @@ void TForm1::ListInternetCache()
     ListView9->Columns()->Items(0)->SetCaption("Cookie");
     ListView9->Columns()->Items(1)->SetCaption(language::Text("Verfällt", "Expires"));
     ListView9->Columns()->Items(2)->SetCaption(language::Text("Letzter Zugriff", "Last access"));
+    FitDateColumn(*ListView9, 1);
+    FitDateColumn(*ListView9, 2);
     Label10->SetCaption(language::Text("Alle auswählen", "Select all"));
     Label5->SetCaption(language::Text("Internet-Cookies löschen", "Delete Internet Cookies"));
     TListItems* rows = ListView9->Items();

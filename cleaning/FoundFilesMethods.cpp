@@ -59,7 +59,7 @@ void TForm1::Frame8English()
     frame.ToolButton2->Hint = "Delete";
     frame.ToolButton6->Hint = "Properties";
     frame.ToolButton13->Hint = "Delete and wipe files";
-    frame.ToolButton4->Hint = "Arrange icons";
+    frame.ToolButton4->Hint = "View";
     frame.ToolButton10->Hint = "View";
     frame.ExportalsHTML1->Caption = "Export selected files";
     frame.MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files";

@@ -7,20 +7,13 @@
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/NumberText.h"
 
 #include <shellapi.h>
 
 TFrame8* Frame8 = nullptr;
 
 namespace {
-
-std::string DecimalSeparator()
-{
-    char separator[8] = {};
-    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator))
-        return ".";
-    return separator;
-}
 
 // An hourglass and the busy flag for a bulk change of the list.
 class BusyScope {

@@ -12,11 +12,13 @@ namespace folder_index {
 
 namespace {
 
-std::string Megabytes(unsigned long long bytes)
+std::string Megabytes(unsigned long long bytes, const std::string& decimal)
 {
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", static_cast<double>(bytes) / 1048576.0);
-    return text;
+    std::string figure = text;
+    figure.replace(figure.find('.'), 1, decimal);
+    return figure;
 }
 
 std::string NameOf(const std::string& path)
@@ -36,11 +38,11 @@ const char* const cellEnd = "</font></td>";
 
 // The summary of a group of files, and the invisible cell that parts it from the next.
 void AppendGroupEnd(std::vector<std::string>& lines, unsigned long long files, unsigned long long bytes,
-                    bool german, const std::string& thousands)
+                    bool german, const Separators& separators)
 {
     lines.push_back("    <td bgcolor=\"#FFFFFF\"><font color=\"#0000FF\">" + std::to_string(files) +
-                    language::Text(german, " Dateien; ", " Files; ") + ByteFigure(bytes, thousands) + " Bytes (" +
-                    Megabytes(bytes) + " MB)" + cellEnd);
+                    language::Text(german, " Dateien; ", " Files; ") + ByteFigure(bytes, separators.thousands) +
+                    " Bytes (" + Megabytes(bytes, separators.decimal) + " MB)" + cellEnd);
     lines.push_back(std::string("    <td bgcolor=\"#FFFFFF\"><font color=\"#FFFFFF\">") +
                     language::Text(german, "neuer Ordner", "new folder") + cellEnd);
 }
@@ -81,7 +83,7 @@ std::string ByteFigure(unsigned long long bytes, const std::string& separator)
 }
 
 std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, const std::vector<Entry>& entries,
-                                   const FactsFunction& facts, bool german, const std::string& thousands,
+                                   const FactsFunction& facts, bool german, const Separators& separators,
                                    Totals& totals, const std::function<bool(const std::string&)>& step)
 {
     std::vector<std::string> lines = headLines;
@@ -102,7 +104,7 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
         if (entry.folder) {
             ++totals.folders;
             if (groupFiles > 0) {
-                AppendGroupEnd(lines, groupFiles, groupBytes, german, thousands);
+                AppendGroupEnd(lines, groupFiles, groupBytes, german, separators);
                 groupFiles = groupBytes = 0;
             }
         } else {
@@ -112,19 +114,21 @@ std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, co
             totals.bytes += file.size;
             groupBytes += file.size;
             for (const std::string& value :
-                 {NameOf(entry.path), FolderOf(entry.path), file.found ? ByteFigure(file.size, thousands) : std::string(),
+                 {NameOf(entry.path), FolderOf(entry.path),
+                  file.found ? ByteFigure(file.size, separators.thousands) : std::string(),
                   file.found ? file.typeName : std::string(), file.found ? file.dateText : std::string()})
                 lines.push_back(fileCell + value + cellEnd);
         }
         lines.push_back("  </tr>");
     }
     if (groupFiles > 0)
-        AppendGroupEnd(lines, groupFiles, groupBytes, german, thousands);
+        AppendGroupEnd(lines, groupFiles, groupBytes, german, separators);
     lines.push_back("  </table>");
     lines.push_back(fileCell + std::string(language::Text(german, "Gesamt: ", "Total: ")) +
                     std::to_string(totals.files) + language::Text(german, " Dateien; ", " Files; ") +
                     std::to_string(totals.folders) + language::Text(german, " Ordner; ", " Folders; ") +
-                    ByteFigure(totals.bytes, thousands) + " Bytes (" + Megabytes(totals.bytes) + " MB)" + cellEnd);
+                    ByteFigure(totals.bytes, separators.thousands) + " Bytes (" +
+                    Megabytes(totals.bytes, separators.decimal) + " MB)" + cellEnd);
     lines.push_back(std::string("  <p><a href=\"") + product::WebSiteUrl + "\">Created by Tidewrack</a></p>");
     lines.push_back("</body>");
     return lines;

@@ -38,12 +38,17 @@ struct Totals {
 // Bytes in groups of three digits parted by separator ("1,234,567"); 0 gives "0".
 std::string ByteFigure(unsigned long long bytes, const std::string& separator);
 
+// The user's separators for the figures of the page ("1.234 Bytes (0,01 MB)").
+struct Separators {
+    std::string thousands;
+    std::string decimal;
+};
+
 // The page below its head: the header row of five columns, one row per entry, a summary
 // cell after each group of files, the total line, the closing link and "</body>".
-// headLines is the list export's page head up to the open table; byte figures are parted
-// by thousands.
+// headLines is the list export's page head up to the open table.
 std::vector<std::string> HtmlLines(const std::vector<std::string>& headLines, const std::vector<Entry>& entries,
-                                   const FactsFunction& facts, bool german, const std::string& thousands,
+                                   const FactsFunction& facts, bool german, const Separators& separators,
                                    Totals& totals, const std::function<bool(const std::string&)>& step = {});
 // One line per entry: name;folder;size;type;date;
 std::vector<std::string> TextLines(const std::vector<Entry>& entries, const FactsFunction& facts,

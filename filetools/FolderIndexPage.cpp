@@ -56,7 +56,7 @@ void TForm1::BuildFolderIndexPage()
     ListView7->SetMultiSelect(true);
     ListView7->SetRowSelect(true);
     ListView7->SetHideSelection(false);
-    ListView7->SetColor(0xEAEAEA);
+    ListView7->SetColor(page_parts::listGrey);
     auto* images = new TImageList(this);
     images->SetShareImages(true);
     SHFILEINFOA info{};
@@ -222,7 +222,8 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
             list_export::HtmlLines(title, TodayText(), {}, {}, language::Text("erstellt am ", "Creation date "));
         head.resize(head.size() - 5); // up to the open table: without the empty header row and the end
         folder_index::Totals totals;
-        lines = folder_index::HtmlLines(head, entries, facts, language::German(), ThousandsSeparator(), totals, step);
+        const folder_index::Separators separators{ThousandsSeparator(), DecimalSeparator()};
+        lines = folder_index::HtmlLines(head, entries, facts, language::German(), separators, totals, step);
     } else {
         lines = folder_index::TextLines(entries, facts, ThousandsSeparator(), step);
     }

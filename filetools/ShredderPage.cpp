@@ -51,6 +51,7 @@ void TForm1::BuildShredderPage()
     ListView11->SetMultiSelect(true);
     ListView11->SetRowSelect(true);
     ListView11->SetHideSelection(false);
+    ListView11->SetColor(page_parts::listGrey);
     auto* images = new TImageList(this);
     images->SetShareImages(true);
     SHFILEINFOA info{};

@@ -58,6 +58,12 @@ void TForm1::BuildWipePage()
     images->SetShareImages(true);
     ListView10->SetSmallImages(images);
     ListView10->OnDblClick = Bind(this, &TForm1::Label48Click);
+    // Delete takes a drive off the list, as it takes a row off the other pages' lists; the
+    // drive is back when the page opens again.
+    ListView10->OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
+        if (key == VK_DELETE && ListView10->Selected())
+            ListView10->Selected()->Delete();
+    };
 
     Label48 = page_parts::MakePageLink(this, page, "Label48", 16, 284, 200);
     Label48->OnClick = Bind(this, &TForm1::Label48Click);

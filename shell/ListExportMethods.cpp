@@ -1,16 +1,13 @@
-// The main form's list export and the sort arrows in list headers.
+// The main form's list export.
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "shell/ListExport.h"
-#include "shell/Pictures.h"
 #include "shell/StagedFile.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
 #include "toolkit/SaveDialog.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -90,38 +87,4 @@ bool TForm1::MayReplaceFile(const std::string& path)
                                        language::Text("\nErsetzen?", "\nReplace it?"),
                                    language::Text("Frage", "Question"),
                                    MB_ICONQUESTION | MB_YESNO | MB_TASKMODAL) == IDYES;
-}
-
-void TForm1::AddBitmapTo(int column, int direction, TListView* listView)
-{
-    TImage*& arrow = direction == 0 ? Image28 : Image27;
-    if (!arrow) {
-        arrow = new TImage(this);
-        arrow->Name = direction == 0 ? "Image28" : "Image27";
-        arrow->Hide();
-        arrow->Picture()->SetBitmap(pictures::SortArrow(direction != 0));
-    }
-    TListColumn* listColumn = listView->Columns()->Items(column);
-    std::string caption = listColumn->Caption();
-    HDITEMA item{};
-    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_BITMAP;
-    item.fmt = HDF_STRING | HDF_BITMAP;
-    item.pszText = caption.data();
-    item.cxy = listColumn->Width();
-    item.hbm = arrow->Picture()->Bitmap();
-    SendMessageA(ListView_GetHeader(listView->Handle()), HDM_SETITEMA, column,
-                 reinterpret_cast<LPARAM>(&item));
-}
-
-void TForm1::ClearBitmapOnAllBut(int column, TListView* listView)
-{
-    HWND header = ListView_GetHeader(listView->Handle());
-    for (int i = 0; i < listView->Columns()->Count(); ++i) {
-        if (i == column)
-            continue;
-        HDITEMA item{};
-        item.mask = HDI_FORMAT;
-        item.fmt = HDF_STRING;
-        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    }
 }

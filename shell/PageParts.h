@@ -11,6 +11,10 @@
 
 namespace page_parts {
 
+// The light grey of the lists that gather dropped or stored items (shredder, folder index,
+// backups), against the white of the lists whose rows the user ticks.
+constexpr TColor listGrey = 0xEAEAEA;
+
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                      int width, TColor restColor = clBlue);
 

@@ -306,22 +306,4 @@ HICON PrivacyGroupPicture(int group)
     });
 }
 
-HBITMAP SortArrow(bool descending)
-{
-    const int width = 10, height = 8;
-    MemoryCanvas canvas(width, height);
-    RECT all{0, 0, width, height};
-    FillRect(canvas.dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    POINT up[] = {{1, 6}, {8, 6}, {4, 1}};
-    POINT down[] = {{1, 1}, {8, 1}, {4, 6}};
-    HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ oldBrush = SelectObject(canvas.dc, brush);
-    HGDIOBJ oldPen = SelectObject(canvas.dc, pen);
-    Polygon(canvas.dc, descending ? down : up, 3);
-    DeleteObject(SelectObject(canvas.dc, oldBrush));
-    DeleteObject(SelectObject(canvas.dc, oldPen));
-    return canvas.Take();
-}
-
 } // namespace pictures

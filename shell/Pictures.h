@@ -29,8 +29,5 @@ HICON MainImage(int index);
 // The 16 x 16 picture of a privacy group (0 to 5: browser, media player, error reports,
 // services, messenger, other settings).
 HICON PrivacyGroupPicture(int group);
-// A list's column-header arrow on the header's face colour: pointing up for an ascending
-// sort, down for a descending one.
-HBITMAP SortArrow(bool descending);
 
 } // namespace pictures

@@ -761,14 +761,11 @@ public:
     std::string ProgramVersion;
     unsigned char VersionCheckMode = 0; // 1 while the version file comes (no progress shown)
 
-    // ---- list export and column sort arrows (shell/ListExportMethods.cpp)
+    // ---- list export (shell/ListExportMethods.cpp); the lists draw their own sort arrows
+    // (TListView::SetSortColumn)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
-    void AddBitmapTo(int column, int direction, TListView* listView);
-    void ClearBitmapOnAllBut(int column, TListView* listView);
     // True when no file is at path, or the user agrees to replace the one there.
     bool MayReplaceFile(const std::string& path);
-    TImage* Image28 = nullptr; // sort arrow, direction 0 (ascending)
-    TImage* Image27 = nullptr; // sort arrow, direction 1 (descending)
 
     // ---- long jobs: a close request during one waits until it has unwound
     class LongJob {

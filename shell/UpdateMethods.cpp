@@ -12,6 +12,7 @@
 #include "shell/UpdateVersion.h"
 #include "toolkit/Effects.h"
 
+#include <exception>
 #include <fstream>
 #include <iterator>
 
@@ -59,8 +60,13 @@ void TForm1::CaptionUpdatePage()
 void TForm1::Label47Click(TObject*)
 {
     // One check or download at a time; a long job of another page finishes first.
-    if (!InLongJob())
+    if (InLongJob())
+        return;
+    try {
         InitCheckNewVersion(this);
+    } catch (const std::exception&) {
+        // A check that breaks down (out of memory, say) ends quietly; the user may click again.
+    }
 }
 
 void TForm1::InitCheckNewVersion(TObject*)

@@ -301,7 +301,7 @@ void TForm11::English()
     Eigenschaften1->Caption = "Properties";
     Schliessen1->Caption = "Close";
     Allesmarkieren3->Caption = "Select All";
-    Markierungumdrehen3->Caption = "Invert Selection";
+    Markierungumdrehen3->Caption = "Invert Section";
     ChartToolbaranzeigen->Caption = "Chart Toolbar";
     Ordneranzeigen1->Caption = "Show Folders";
     Detailsanzeigen1->Caption = "Chart";

@@ -79,7 +79,7 @@ const NodeText nodes[privacy::nodeCount] = {
     {-1, "MS-Messenger nicht mit Outlook starten ", "Don't start MS-Messenger with OutLook ",
      "Outlook Express startet den Messenger nicht mehr automatisch ",
      "Don't start Messenger Service automatically with Outlook "},
-    {-1, "Related-Sites-Erweiterung des IE abschalten", "Turn off the IE related-sites extension",
+    {-1, "Turn off the IE related-sites extension", "Turn off the IE related-sites extension",
      "Die Erweiterung meldet jede besuchte Seite an einen Server; sie wird entfernt",
      "The extension reports every site you visit to a server; it is removed"},
 };

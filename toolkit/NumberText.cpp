@@ -22,3 +22,11 @@ std::string ThousandsSeparator()
         return ",";
     return separator;
 }
+
+std::string DecimalSeparator()
+{
+    char separator[8] = {};
+    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator))
+        return ".";
+    return separator;
+}

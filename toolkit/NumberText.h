@@ -8,3 +8,6 @@ std::string DecimalText(double value, int decimals, bool german);
 
 // The user's thousands separator from the regional settings ("," when none is set).
 std::string ThousandsSeparator();
+
+// The user's decimal separator from the regional settings ("." when none is set).
+std::string DecimalSeparator();

@@ -100,6 +100,17 @@ TEST_F(CleanCenterTest, StoredTicksComeBackAndSelectThenInvertClearsAll)
         EXPECT_FALSE(box->Checked());
 }
 
+TEST_F(CleanCenterTest, SelectAndInvertLightUpUnderTheMouse)
+{
+    for (TLabel* link : {Form1->Label23, Form1->Label26}) {
+        ASSERT_TRUE(link->OnMouseMove && link->OnMouseLeave) << link->Name;
+        link->OnMouseMove(link, 0, 1, 1);
+        EXPECT_EQ(link->Font()->Color(), clRed) << link->Name;
+        link->OnMouseLeave(link);
+        EXPECT_EQ(link->Font()->Color(), clBlue) << link->Name;
+    }
+}
+
 TEST_F(CleanCenterTest, KeyItemsDeleteTheirKeysAndTheRunSaysDone)
 {
     MakeUserKey("Software\\WinRAR\\DialogEditHistory");

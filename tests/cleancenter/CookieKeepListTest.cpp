@@ -1,6 +1,7 @@
 // The cookie keep-list: loaded at start, saved at close without losing entries, edited in
 // its dialog (buttons and drag and drop), and spared by the cookie page's listing.
 #include "cleaning/Cookiesdia.h"
+#include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"
@@ -121,6 +122,15 @@ TEST_F(CookieKeepListTest, TheCookiePageListsAndDeletesTheSelectedCookie)
     EXPECT_EQ(Form1->ListView9->Items()->Item(0)->Caption(), stays);
     // Wine's cache gives cookie entries no expiry time; the last access is there.
     EXPECT_FALSE(Form1->ListView9->Items()->Item(0)->SubItems()->Strings(1).empty());
+}
+
+TEST_F(CookieKeepListTest, TheDateColumnsHoldAWholeDateAndTime)
+{
+    Start();
+    Form1->ListInternetCache();
+    const int needed = Form1->ListView9->CellWidth(locale_time::DateTimeSamples());
+    for (int column : {1, 2})
+        EXPECT_GE(Form1->ListView9->Columns()->Items(column)->Width(), needed) << column;
 }
 
 TEST_F(CookieKeepListTest, DialogMovesRowsAndOkReplacesTheList)

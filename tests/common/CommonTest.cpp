@@ -37,6 +37,24 @@ TEST(CaseRule, UmlautsFoldAsTheFileSystemFoldsThem)
     EXPECT_FALSE(common::LessText("C:\\B", "c:\\a"));
 }
 
+TEST(CaseRule, DoubleByteCharactersFoldAsWholeCharacters)
+{
+    // Code page 932: a trail byte may be an ASCII letter, and full-width letters have a case.
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"C:\\\x83\x41", "c:\\\x83\x41", true},  // "ア" and "ア"
+        {"C:\\\x83\x41", "C:\\\x83\x61", false}, // "ア" and "ヂ"
+        {"\x82\x60.txt", "\x82\x81.TXT", true},    // full-width "Ａ" and "ａ"
+        {"\x82\x60", "A", false},                  // full-width and plain "A"
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(common::CompareTextIn(932, c.a, c.b) == 0, c.same) << c.a << " / " << c.b;
+}
+
 TEST(FileFacts, TellFilesFromFoldersAndFindTheProgram)
 {
     TempFolder folder;

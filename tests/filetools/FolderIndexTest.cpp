@@ -53,7 +53,7 @@ TEST(FolderIndex, HtmlRowsGroupSummariesAndTotal)
     std::vector<Entry> entries = {{folder.Path(), true}, {folder / "a", false}, {folder / "b", false},
                                   {folder / "gone", false}};
     folder_index::Totals totals;
-    std::vector<std::string> lines = folder_index::HtmlLines({"<head>"}, entries, SizeOnly, false, ",", totals);
+    std::vector<std::string> lines = folder_index::HtmlLines({"<head>"}, entries, SizeOnly, false, {",", "."}, totals);
 
     EXPECT_EQ(lines[0], "<head>");
     EXPECT_EQ(totals.files, 3u);
@@ -69,6 +69,15 @@ TEST(FolderIndex, HtmlRowsGroupSummariesAndTotal)
     ASSERT_NE(gone, std::string::npos);
     EXPECT_EQ(lines[gone + 2], "    <td bgcolor=\"#F4F4F4\"><font color=\"#0000FF\"></font></td>");
     EXPECT_EQ(lines.back(), "</body>");
+}
+
+TEST(FolderIndex, MegabytesTakeTheDecimalSeparator)
+{
+    auto megabyteAndAHalf = [](const std::string&) { return folder_index::Facts{true, 1572864, "T", "D"}; };
+    folder_index::Totals totals;
+    std::vector<std::string> lines = folder_index::HtmlLines({"<head>"}, {{"C:\\a", false}}, megabyteAndAHalf,
+                                                             true, {".", ","}, totals);
+    EXPECT_NE(Find(lines, "1.572.864 Bytes (1,50 MB)"), std::string::npos);
 }
 
 TEST(FolderIndex, TextHasOneLinePerEntry)

@@ -181,6 +181,7 @@ TEST_F(FoundFilesWindowTest, EnglishModeTakesTheEnglishTexts)
         EXPECT_EQ(Frame8->ListView1->Columns()->Items(i)->Caption(), captions[i]);
     EXPECT_EQ(Frame8->ffnen1->Caption, "Open");
     EXPECT_EQ(Frame8->ffnenmit1->Caption, "Open with...    Strg+O");
+    EXPECT_EQ(Frame8->ToolButton4->Hint, "View");
     // Any date and time of the locale shows whole, and the last column ends at the edge.
     TListView* list = Frame8->ListView1;
     int widest = 0, total = 0;

@@ -1,11 +1,7 @@
-// Exporting a list view's selected rows through the save dialog, and the sort arrows
-// in its header.
+// Exporting a list view's selected rows through the save dialog.
 #include "tests/shell/FormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
-
-#include <commctrl.h>
-
 
 namespace {
 
@@ -175,38 +171,6 @@ TEST_F(ListExportFormTest, AsksBeforeReplacingTheFileReallyWritten)
         EXPECT_NE(effects.boxes[0].text.find(written), std::string::npos) << answer;
         EXPECT_EQ(testing_support::ReadFileText(written) == "the user's page", answer == IDNO) << answer;
     }
-}
-
-TEST_F(ListExportFormTest, OnlyTheSortedColumnShowsAnArrow)
-{
-    HWND header = ListView_GetHeader(list->Handle());
-    auto format = [header](int column) {
-        HDITEMA item{};
-        item.mask = HDI_FORMAT | HDI_BITMAP;
-        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
-        return item;
-    };
-    Form1->AddBitmapTo(0, 0, list);
-    EXPECT_TRUE(format(0).fmt & HDF_BITMAP);
-    EXPECT_EQ(format(0).hbm, Form1->Image28->Picture()->Bitmap());
-
-    Form1->AddBitmapTo(2, 1, list);
-    Form1->ClearBitmapOnAllBut(2, list);
-    EXPECT_FALSE(format(0).fmt & HDF_BITMAP);
-    EXPECT_FALSE(format(1).fmt & HDF_BITMAP);
-    EXPECT_TRUE(format(2).fmt & HDF_BITMAP);
-    EXPECT_TRUE(format(2).fmt & HDF_STRING);
-    EXPECT_EQ(format(2).hbm, Form1->Image27->Picture()->Bitmap());
-    EXPECT_NE(Form1->Image27->Picture()->Bitmap(), Form1->Image28->Picture()->Bitmap());
-
-    char text[64] = {};
-    HDITEMA item{};
-    item.mask = HDI_TEXT | HDI_WIDTH;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(header, HDM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(text, "Path");
-    EXPECT_EQ(item.cxy, 200);
 }
 
 } // namespace

@@ -299,6 +299,15 @@ TEST_F(NavigationTest, SetPageOutsideTheRangeChangesNothing)
     EXPECT_EQ(Form1->PageControl1->ActivePage(), third);
 }
 
+TEST_F(NavigationTest, ShredderFolderIndexAndBackupListsAreLightGrey)
+{
+    Form1->NavSection = 4;
+    Form1->NavItem = 0;
+    Form1->SpeedClick(nullptr); // the backups page
+    for (TListView* list : {Form1->ListView11, Form1->ListView7, Form1->ListView8})
+        EXPECT_EQ(list->Color(), 0xEAEAEA) << list->Name;
+}
+
 TEST_F(NavigationTest, UnknownLinkDoesNothing)
 {
     Form1->SetPage(5);

@@ -54,6 +54,17 @@ TEST_F(WipePageTest, ListsTheFixedDrivesWithFileSystemAndSpace)
     EXPECT_EQ("Wipe free space", Form1->Label48->Caption());
 }
 
+TEST_F(WipePageTest, TheDeleteKeyTakesTheChosenDriveOffTheList)
+{
+    ShowPage();
+    ASSERT_NE(nullptr, DriveRow('C'));
+    Form1->ListView10->SetSelected(DriveRow('C'));
+    ASSERT_TRUE(Form1->ListView10->OnKeyDown);
+    WORD key = VK_DELETE;
+    Form1->ListView10->OnKeyDown(Form1->ListView10, key, TShiftState());
+    EXPECT_EQ(nullptr, DriveRow('C'));
+}
+
 TEST_F(WipePageTest, NoDriveChosenIsAnError)
 {
     ShowPage();

@@ -579,6 +579,7 @@ TEST_F(SpaceManagerTest, EnglishModeSpeaksEnglishInCaptionsAndStatus)
     Show(folder.Path());
     EXPECT_EQ("Filename", Form11->ListView1->Columns()->Items(0)->Caption());
     EXPECT_EQ("Chart", Form11->TabSheet2->Caption());
+    EXPECT_EQ("Invert Section", Form11->Markierungumdrehen3->Caption);
     TFrame6* frame = Form11->Frame6;
     const std::pair<TSpeedButton*, const char*> hints[] = {
         {frame->SpeedButton2, "Show or Hide Legend"}, {frame->SpeedButton3, "Zoom In"},

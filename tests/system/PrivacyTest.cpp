@@ -108,6 +108,19 @@ protected:
     void Toggle(int node) { Form1->ToggleSpySwitch(Form1->TreeView3->Items()->Item(node)); }
 };
 
+TEST_F(PrivacyTest, ThreeCaptionsAreTheSameInBothLanguages)
+{
+    OpenPage();
+    std::vector<std::string> captions[2];
+    for (int language : {0, 1}) {
+        Form1->LanguageFlag = language;
+        Form1->InitSpyTree();
+        for (int node : {3, 15, 24})
+            captions[language].push_back(Form1->TreeView3->Items()->Item(node)->Text());
+    }
+    EXPECT_EQ(captions[0], captions[1]);
+}
+
 TEST_F(PrivacyTest, ReadsEachSwitchFromItsValue)
 {
     auto negotiate = User("\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "EnableNegotiate", "0");

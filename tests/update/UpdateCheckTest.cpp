@@ -8,6 +8,8 @@
 #include "tests/support/TempFolder.h"
 #include "tests/update/LoopbackServer.h"
 
+#include <stdexcept>
+
 using testing_support::Exists;
 using testing_support::ReadFileText;
 using update_test::Page;
@@ -142,6 +144,13 @@ TEST_F(UpdateCheckTest, UnknownOwnVersionIsSaidBeforeAskingTheServer)
     Form1->Label47Click(nullptr);
     EXPECT_EQ(LastBox(), "The version of this Tidewrack is unknown, so it cannot be compared with the newest version.");
     EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(UpdateCheckTest, ACheckThatBreaksDownEndsQuietly)
+{
+    ServeVersion("2.1.9");
+    effects.onBox = [](const std::string&) { throw std::runtime_error("out of memory"); };
+    EXPECT_NO_THROW(Form1->Label47Click(nullptr));
 }
 
 TEST_F(UpdateCheckTest, CancelDeletesThePartAndTheNextCheckStillRuns)
