@@ -283,7 +283,8 @@ void TControlSubClass::PaintControlXP()
         break;
     case xcPanel: {
         auto* panel = static_cast<TPanel*>(control_);
-        xplook::PaintPanelBevels(dc, client, around.control, panel->BevelOuter(), panel->BevelInner());
+        xplook::PaintPanelBevels(dc, client, around.control, panel->BevelOuter(), panel->BevelInner(),
+                                 panel->BevelWidth(), panel->BorderWidth());
         break;
     }
     default: break;

@@ -316,18 +316,24 @@ void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const F
     }
 }
 
-void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner)
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner,
+                      int bevelWidth, int borderWidth)
 {
     const COLORREF light = NewColor(control, 60), shade = GetShadeColor(control, 60);
     RECT r = client;
-    for (TPanelBevel bevel : {outer, inner}) {
-        if (bevel == bvNone) continue;
-        if (bevel == bvLowered)
-            Frame3D(dc, r, shade, light);
-        else
-            Frame3D(dc, r, light, shade);
-        r = Inset(r, 1, 1);
-    }
+    auto bevelAt = [&](TPanelBevel bevel) {
+        if (bevel == bvNone) return;
+        for (int i = 0; i < bevelWidth; ++i) {
+            if (bevel == bvLowered)
+                Frame3D(dc, r, shade, light);
+            else
+                Frame3D(dc, r, light, shade);
+            r = Inset(r, 1, 1);
+        }
+    };
+    bevelAt(outer);
+    r = Inset(r, borderWidth, borderWidth);
+    bevelAt(inner);
 }
 
 }  // namespace xplook

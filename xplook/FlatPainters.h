@@ -62,7 +62,9 @@ void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around,
 // the cursor (0 upper, 1 lower, -1 neither).
 void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                  const FlatState& state, int hotHalf);
-// A panel's outer and inner bevel (one pixel each) in shades of its colour.
-void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner);
+// A panel's outer bevel and, borderWidth further in, its inner one, bevelWidth pixels
+// each, in shades of its colour.
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner,
+                      int bevelWidth, int borderWidth);
 
 }  // namespace xplook

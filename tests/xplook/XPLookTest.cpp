@@ -523,19 +523,24 @@ TEST(XPPaint, BevelsAndGroupFramesAreLightAboveAndShadedBelow)
     const COLORREF untouched = RGB(255, 255, 255);
     struct Case {
         TPanelBevel outer, inner;
-        COLORREF top, bottom, innerLeft;
+        int bevelWidth, borderWidth;
+        COLORREF top, bottom, innerLeft, deepLeft;
     } const cases[] = {
-        {bvRaised, bvLowered, light, shade, shade},
-        {bvLowered, bvNone, shade, light, untouched},
-        {bvNone, bvNone, untouched, untouched, untouched},
+        {bvRaised, bvLowered, 1, 0, light, shade, shade, untouched},
+        {bvLowered, bvNone, 1, 0, shade, light, untouched, untouched},
+        {bvNone, bvNone, 1, 0, untouched, untouched, untouched, untouched},
+        {bvRaised, bvLowered, 2, 1, light, shade, light, shade},  // 2 pixels each, 1 apart
     };
     for (const Case& k : cases) {
         Canvas canvas(40, 20);
         PatBlt(canvas.dc(), 0, 0, 40, 20, WHITENESS);
-        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, kOnGreen.control, k.outer, k.inner);
-        EXPECT_EQ(canvas.at(20, 0), k.top) << k.outer;
-        EXPECT_EQ(canvas.at(20, 19), k.bottom) << k.outer;
-        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << k.outer;
+        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, kOnGreen.control, k.outer, k.inner, k.bevelWidth,
+                         k.borderWidth);
+        const int row = static_cast<int>(&k - cases);
+        EXPECT_EQ(canvas.at(20, 0), k.top) << row;
+        EXPECT_EQ(canvas.at(20, 19), k.bottom) << row;
+        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << row;
+        EXPECT_EQ(canvas.at(3, 10), k.deepLeft) << row;
     }
     Canvas group(100, 60);
     PatBlt(group.dc(), 0, 0, 100, 60, WHITENESS);
