@@ -355,11 +355,11 @@ TEST(XPPaint, ButtonCheckBoxAndFrame)
     const RECT client{0, 0, 60, 24};
     Canvas idle(60, 24), hot(60, 24);
     FlatState state;
-    PaintButton(idle.dc(), client, c, around, state, "", nullptr);
+    PaintButton(idle.dc(), client, c, around, state, {});
     EXPECT_EQ(idle.at(0, 0), around.parentBrush) << "the rounded corner shows the parent";
     EXPECT_EQ(idle.at(30, 12), c.iconBack);
     state.hot = true;
-    PaintButton(hot.dc(), client, c, around, state, "", nullptr);
+    PaintButton(hot.dc(), client, c, around, state, {});
     EXPECT_EQ(hot.at(30, 12), NewColor(c.btnFace, 40));
 
     Canvas box(60, 24);
@@ -405,7 +405,7 @@ TEST(XPPaint, SpeedButtonFacesByFlatHotAndDown)
         state.hot = k.hot;
         state.checked = k.down;
         Canvas canvas(40, 22);
-        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, "", nullptr);
+        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, {});
         const int row = static_cast<int>(&k - cases);
         EXPECT_EQ(canvas.at(20, 11), k.face) << row;
         EXPECT_EQ(canvas.at(39, 21), k.corner) << row << ": the outline";
@@ -509,8 +509,8 @@ TEST(XPPaint, FacesOfControlsWithTag1000TakeTheParentsColour)
     FlatState hot;
     hot.hot = true;
     Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
-    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, "", nullptr);
-    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, "", nullptr);
+    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, {});
+    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, {});
     PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false, false);
     EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
     EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
@@ -650,6 +650,70 @@ TEST(XPPaint, MenuItemPictures)
     auto faded = paint(parent, false);
     EXPECT_EQ(faded->at(0, 10), c.iconBack);
     EXPECT_EQ(faded->at(119, 10), NewColor(c.iconBack, 96));
+}
+
+// The pixels of a shown window's client area that are not colour.
+int ShownInk(HWND window, COLORREF colour)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    int ink = 0;
+    for (int x = 2; x < client.right - 2; ++x)
+        for (int y = 2; y < client.bottom - 2; ++y) ink += GetPixel(dc, x, y) != colour;
+    ReleaseDC(window, dc);
+    return ink;
+}
+
+TEST(XPLook, TheDefaultButtonsCaptionIsEmbossed)
+{
+    LookedForm f;
+    f.button->SetCaption("Weiter");
+    f.look->SetActive(true);
+    const COLORREF face = f.look->WorkColors().iconBack;
+    UpdateWindow(f.button->Handle());
+    const int plain = ShownInk(f.button->Handle(), face);
+    f.button->SetDefault(true);
+    UpdateWindow(f.button->Handle());
+    EXPECT_GT(ShownInk(f.button->Handle(), face), plain + 10);
+}
+
+TEST(XPPaint, AListFrameWithoutABorderOfItsOwnIsFainter)
+{
+    const XPWorkColors c = Colors();
+    FlatState hot;
+    hot.hot = true;
+    const struct {
+        bool singleBorder;
+        FlatState state;
+        COLORREF frame;
+    } cases[] = {
+        {true, FlatState{}, GetShadeColor(kOnGreen.parentBrush, 60)},
+        {false, FlatState{}, kOnGreen.parentBrush},
+        {true, hot, NewColor(c.selectBorder, 60)},
+        {false, hot, NewColor(c.selectBorder, 80)},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(ListFrameColor(c, kOnGreen, k.state, k.singleBorder), k.frame) << &k - cases;
+}
+
+TEST(XPLook, AMenuBarItemUnderTheMouseLightsUp)
+{
+    LookedForm f;
+    auto* bar = new TMainMenu(f.form.get());
+    TMenuItem* file = AddMenuEntry(f.form.get(), bar, "File1", "File");
+    bar->Rebuild();
+    f.look->SetActive(true);
+    const XPWorkColors& c = f.look->WorkColors();
+    const RECT item{8, 30, 68, 50};  // in the form's window coordinates
+    Canvas canvas(80, 60);
+    for (bool over : {true, false}) {
+        SetCursorPos(f.form->Left() + (over ? 20 : 200), f.form->Top() + 40);
+        f.look->DrawItem(file, canvas.dc(), item, false);
+        EXPECT_EQ(canvas.at(55, 40), over ? c.select : c.menuBar) << over;
+        EXPECT_EQ(canvas.at(item.right - 8, 40), over ? c.selectBorder : c.menuBar) << over;
+        EXPECT_EQ(canvas.at(item.right - 3, 40), c.menuBar) << "no shadow";
+    }
 }
 
 }  // namespace
