@@ -168,10 +168,11 @@ void TControlSubClass::Track(UINT msg, WPARAM wParam)
         // A disabled control gets no mouse messages, so it would never hear the mouse leave.
         if (!wParam) highlighted_ = false;
         break;
+    case BM_SETCHECK: highlighted_ = false; break;
     case WM_PAINT:
     case WM_NCPAINT:
-    case BM_SETCHECK:
     case BM_SETSTATE:
+    case CM_PARENTCOLORCHANGED:
     case WM_SETTEXT:
     case CB_SHOWDROPDOWN:
         break;

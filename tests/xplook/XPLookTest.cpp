@@ -678,6 +678,29 @@ TEST(XPLook, TheDefaultButtonsCaptionIsEmbossed)
     EXPECT_GT(ShownInk(f.button->Handle(), face), plain + 10);
 }
 
+TEST(XPLook, ACheckBoxCoolsDownWhenItsCheckIsSetAndButtonsFollowTheirParentsColour)
+{
+    LookedForm f;
+    auto* box = new TCheckBox(f.form.get());
+    box->SetParent(f.form.get());
+    box->SetBounds(10, 120, 120, 20);
+    auto* button = new TButton(f.form.get());
+    button->SetParent(f.panel);
+    button->SetBounds(100, 40, 80, 25);
+    f.look->SetActive(true);
+    Application->ProcessMessages();
+    const XPWorkColors& c = f.look->WorkColors();
+    const int size = GetSystemMetrics(SM_CXHTHUMB);
+    const POINT inBox{3, 3 + (14 - size) / 2 + 3};
+    SendMessageA(box->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));
+    ASSERT_EQ(ShownPixel(box->Handle(), inBox.x, inBox.y), c.select);
+    SendMessageA(box->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(ShownPixel(box->Handle(), inBox.x, inBox.y), c.window);
+
+    f.panel->SetColor(clRed);
+    EXPECT_EQ(ShownPixel(button->Handle(), 0, 0), RGB(255, 0, 0)) << "the rounded corner shows the new colour";
+}
+
 TEST(XPPaint, AListFrameWithoutABorderOfItsOwnIsFainter)
 {
     const XPWorkColors c = Colors();
