@@ -427,6 +427,7 @@ TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
     TToolButton* lined = bar->AddButton("s1", tbsSeparator, -1);
     lined->Tag = 1;
     TToolButton* third = bar->AddButton("d", tbsButton, 0);
+    bar->SetTransparent(false);  // a flat bar is transparent (its parent shows through)
     TXPMenu look(&form);
     look.SetPalette(TestPalette());
     look.SetActive(true);
@@ -718,6 +719,45 @@ TEST(XPPaint, AListFrameWithoutABorderOfItsOwnIsFainter)
     };
     for (const auto& k : cases)
         EXPECT_EQ(ListFrameColor(c, kOnGreen, k.state, k.singleBorder), k.frame) << &k - cases;
+}
+
+TEST(XPPaint, ToolButtonsOpenLikeBarItemsGreyTheirCaptionsAndLeaveTransparentBarsUnfilled)
+{
+    TForm form(nullptr);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetBounds(0, 0, 300, 50);
+    bar->SetImages(SolidList(&form, clRed));
+    TToolButton* menuButton = bar->AddButton("m", tbsButton, 0);
+    menuButton->DropdownMenu = new TPopupMenu(&form);
+    TToolButton* captioned = bar->AddButton("c", tbsButton, 0);
+    captioned->SetCaption("Wg");
+    bar->SetButtonSize(40, 46);
+    TXPMenu look(&form);
+    look.SetPalette(TestPalette());
+    const XPWorkColors& c = look.WorkColors();
+    const COLORREF barColor = look.Resolve(bar->Color());
+    auto paint = [&](TToolButton* b, unsigned state) {
+        auto canvas = std::make_unique<Canvas>(300, 50);
+        ToolBarDrawButton(look, bar, b, canvas->dc(), state);
+        return canvas;
+    };
+    const RECT m = menuButton->BoundsRect();
+    auto open = paint(menuButton, cdsSelected);
+    EXPECT_EQ(open->at(m.left + 2, m.top + 3), c.select);
+    EXPECT_EQ(open->at(m.right - 1, m.bottom - 2), GetShadeColor(barColor, 70)) << "the strip at the right";
+
+    const RECT t = captioned->BoundsRect();
+    auto countOf = [&](const Canvas& canvas, COLORREF colour) {
+        int n = 0;
+        for (int x = t.left; x < t.right; ++x)
+            for (int y = t.top + 20; y < t.bottom; ++y) n += canvas.at(x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(countOf(*paint(captioned, cdsDisabled), c.disabled), 0);
+
+    bar->SetTransparent(true);
+    EXPECT_EQ(paint(captioned, 0)->at(t.left + 1, t.bottom - 1), RGB(0, 0, 0)) << "the canvas shows through";
 }
 
 TEST(XPLook, AMenuBarItemUnderTheMouseLightsUp)
