@@ -21,6 +21,10 @@
 class TWinControl;
 class TPopupMenu;
 
+// Sent to each child window of a control whose colour changed: children that show their
+// parent's colour round their edges paint again.
+constexpr UINT CM_PARENTCOLORCHANGED = 0xB009;
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);

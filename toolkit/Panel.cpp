@@ -20,14 +20,28 @@ void TPanel::SetBevelInner(TPanelBevel bevel)
     Invalidate();
 }
 
-int TPanel::BevelWidth() const
+void TPanel::SetBevelWidth(int width)
 {
-    return (bevelOuter_ != bvNone ? 1 : 0) + (bevelInner_ != bvNone ? 1 : 0);
+    bevelWidth_ = width;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBorderWidth(int width)
+{
+    borderWidth_ = width;
+    Realign();
+    Invalidate();
+}
+
+int TPanel::EdgeWidth() const
+{
+    return (bevelOuter_ != bvNone ? bevelWidth_ : 0) + borderWidth_ + (bevelInner_ != bvNone ? bevelWidth_ : 0);
 }
 
 void TPanel::AdjustClientRect(TRect& rect)
 {
-    int width = BevelWidth();
+    int width = EdgeWidth();
     rect = TRect(rect.Left + width, rect.Top + width, rect.Right - width, rect.Bottom - width);
 }
 
@@ -37,10 +51,13 @@ void TPanel::Paint(HDC dc, const TRect& client)
     RECT r = client;
     auto edge = [&](TPanelBevel bevel) {
         if (bevel == bvNone) return;
-        DrawEdge(dc, &r, bevel == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
-        InflateRect(&r, -1, -1);
+        for (int i = 0; i < bevelWidth_; ++i) {
+            DrawEdge(dc, &r, bevel == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+            InflateRect(&r, -1, -1);
+        }
     };
     edge(bevelOuter_);
+    InflateRect(&r, -borderWidth_, -borderWidth_);
     edge(bevelInner_);
     std::string caption = Caption();
     if (caption.empty()) return;

@@ -165,6 +165,15 @@ void TToolBar::SetFlat(bool flat)
     Invalidate();
 }
 
+bool TToolBar::Transparent() const { return (GetWindowLongA(Handle(), GWL_STYLE) & TBSTYLE_TRANSPARENT) != 0; }
+
+void TToolBar::SetTransparent(bool transparent)
+{
+    LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    SetWindowLongA(Handle(), GWL_STYLE, transparent ? style | TBSTYLE_TRANSPARENT : style & ~TBSTYLE_TRANSPARENT);
+    Invalidate();
+}
+
 void TToolBar::ShowDropdown(TToolButton* button)
 {
     RECT rect = button->BoundsRect();

@@ -81,6 +81,9 @@ public:
     void SetButtonSize(int width, int height);
     bool Flat() const;
     void SetFlat(bool flat);
+    // A transparent bar shows its parent through the space its buttons leave.
+    bool Transparent() const;
+    void SetTransparent(bool transparent);
     // Shows button's drop-down menu below it.
     void ShowDropdown(TToolButton* button);
 

@@ -54,8 +54,10 @@ void TWinControl::FontChanged()
 void TWinControl::ColorChanged()
 {
     TControl::ColorChanged();
-    for (TControl* c : controls_)
+    for (TControl* c : controls_) {
         if (c->ParentColor()) c->ColorChanged();
+        SendMessageA(c->Handle(), CM_PARENTCOLORCHANGED, 0, 0);
+    }
 }
 
 bool TWinControl::DoKeyDown(WORD& key)

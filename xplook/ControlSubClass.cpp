@@ -1,5 +1,6 @@
 #include "xplook/ControlSubClass.h"
 
+#include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Panel.h"
@@ -167,10 +168,11 @@ void TControlSubClass::Track(UINT msg, WPARAM wParam)
         // A disabled control gets no mouse messages, so it would never hear the mouse leave.
         if (!wParam) highlighted_ = false;
         break;
+    case BM_SETCHECK: highlighted_ = false; break;
     case WM_PAINT:
     case WM_NCPAINT:
-    case BM_SETCHECK:
     case BM_SETSTATE:
+    case CM_PARENTCOLORCHANGED:
     case WM_SETTEXT:
     case CB_SHOWDROPDOWN:
         break;
@@ -187,6 +189,7 @@ xplook::FlatState TControlSubClass::State() const
     state.enabled = IsWindowEnabled(window_) != FALSE;
     state.pressed = mouseDown_ || spaceDown_;
     state.rightToLeft = (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+    if (kind_ == xcButton) state.isDefault = static_cast<const TButton*>(control_)->Default();
     if (kind_ == xcCheckBox || kind_ == xcRadioButton) {
         LRESULT check = SendMessageA(window_, BM_GETCHECK, 0, 0);
         state.checked = check == BST_CHECKED;
@@ -201,6 +204,11 @@ xplook::FlatSurroundings TControlSubClass::Surroundings() const
     TWinControl* parent = control_->Parent();
     return {palette.Resolve(control_->Color()), palette.Resolve(parent ? parent->Color() : clBtnFace),
             control_->Tag == TagParentColors};
+}
+
+xplook::ControlCaption TControlSubClass::Caption() const
+{
+    return {control_->Caption(), control_->Font()->Handle(), menu_->palette_.Resolve(control_->Font()->Color())};
 }
 
 int TControlSubClass::HalfUnderCursor() const
@@ -225,14 +233,19 @@ void TControlSubClass::PaintControlXP()
         RECT window;
         GetWindowRect(window_, &window);
         RECT frame{0, 0, window.right - window.left, window.bottom - window.top};
-        if (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+        const bool clientEdge = (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+        if (clientEdge) {
             // The system's sunken edge is two pixels: the inner one takes the control's colour.
             RECT inner = frame;
             InflateRect(&inner, -1, -1);
             xplook::PaintFlatFrame(dc, inner, around.control);
         }
-        xplook::PaintFlatFrame(dc, frame, kind_ == xcProgressBar ? xplook::ProgressFrameColor(colors, around, state)
-                                                                 : xplook::EditFrameColor(colors, around, state));
+        COLORREF color = xplook::EditFrameColor(colors, around, state);
+        if (kind_ == xcProgressBar) color = xplook::ProgressFrameColor(colors, around, state);
+        if (kind_ == xcListView || kind_ == xcTreeView)
+            color = xplook::ListFrameColor(colors, around, state,
+                                           clientEdge || (GetWindowLongA(window_, GWL_STYLE) & WS_BORDER));
+        xplook::PaintFlatFrame(dc, frame, color);
         ReleaseDC(window_, dc);
         return;
     }
@@ -240,10 +253,7 @@ void TControlSubClass::PaintControlXP()
     GetClientRect(window_, &client);
     HDC dc = GetDC(window_);
     switch (kind_) {
-    case xcButton:
-        xplook::PaintButton(dc, client, colors, around, state, control_->Caption(),
-                            reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0)));
-        break;
+    case xcButton: xplook::PaintButton(dc, client, colors, around, state, Caption()); break;
     case xcCheckBox:
         xplook::PaintCheckBox(dc, client, colors, around, state,
                               (GetWindowLongA(window_, GWL_STYLE) & BS_LEFTTEXT) != 0);
@@ -262,8 +272,7 @@ void TControlSubClass::PaintControlXP()
         speed.checked = button->Down();
         // A flat button is hot only while the mouse is over it, not for having the focus.
         if (button->Flat()) speed.hot = speed.hot && button->Hot();
-        xplook::PaintSpeedButton(dc, client, colors, around, speed, button->Flat(), control_->Caption(),
-                                 button->Font()->Handle());
+        xplook::PaintSpeedButton(dc, client, colors, around, speed, button->Flat(), Caption());
         break;
     }
     case xcGroupBox: {
@@ -283,7 +292,8 @@ void TControlSubClass::PaintControlXP()
         break;
     case xcPanel: {
         auto* panel = static_cast<TPanel*>(control_);
-        xplook::PaintPanelBevels(dc, client, around.control, panel->BevelOuter(), panel->BevelInner());
+        xplook::PaintPanelBevels(dc, client, around.control, panel->BevelOuter(), panel->BevelInner(),
+                                 panel->BevelWidth(), panel->BorderWidth());
         break;
     }
     default: break;

@@ -46,6 +46,7 @@ private:
     void Track(UINT msg, WPARAM wParam);
     xplook::FlatState State() const;
     xplook::FlatSurroundings Surroundings() const;
+    xplook::ControlCaption Caption() const;
     // The arrow button of an up-down under the cursor: 0 upper, 1 lower, -1 neither.
     int HalfUnderCursor() const;
 

@@ -1,5 +1,7 @@
 #include "xplook/FlatPainters.h"
 
+#include "xplook/XPPainters.h"
+
 namespace xplook {
 
 namespace {
@@ -80,17 +82,24 @@ void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
     Frame3D(dc, r, topLeft, bottomRight, r.left, r.left);
 }
 
+// The caption measured and centred in the client area, as the menus draw their texts.
 void PaintCentredCaption(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatState& state,
-                         const std::string& caption, HFONT font)
+                         const ControlCaption& caption)
 {
-    if (caption.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, state.enabled ? colors.selectFont : colors.disabled);
-    RECT text = client;
-    DrawTextA(dc, caption.c_str(), -1, &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | (state.rightToLeft ? DT_RTLREADING : 0));
+    if (caption.text.empty()) return;
+    const UINT reading = state.rightToLeft ? DT_RTLREADING : 0;
+    HGDIOBJ oldFont = SelectObject(dc, caption.font ? caption.font : GetStockObject(DEFAULT_GUI_FONT));
+    RECT size{0, 0, client.right - client.left, 0};
+    DrawTextA(dc, caption.text.c_str(), -1, &size, DT_CALCRECT | reading);
     SelectObject(dc, oldFont);
+    const int width = size.right - size.left, height = size.bottom - size.top;
+    const int left = client.left + (client.right - client.left - width) / 2;
+    const int top = client.top + (client.bottom - client.top - height) / 2;
+    TextState text;
+    text.enabled = state.enabled;
+    text.isDefault = state.isDefault;
+    DrawTheText(dc, caption.text, "", RECT{left, top, left + width, top + height}, DT_CENTER | DT_VCENTER | reading,
+                caption.font, caption.color, text, colors);
 }
 
 }  // namespace
@@ -114,9 +123,11 @@ COLORREF EditFrameColor(const XPWorkColors& colors, const FlatSurroundings& arou
     return GetShadeColor(around.parentBrush, 60);
 }
 
-COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state)
+COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state,
+                        bool singleBorder)
 {
-    return EditFrameColor(colors, around, state);
+    if (state.hot || state.focused) return NewColor(colors.selectBorder, singleBorder ? 60 : 80);
+    return singleBorder ? GetShadeColor(around.parentBrush, 60) : around.parentBrush;
 }
 
 COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state)
@@ -125,7 +136,7 @@ COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& 
 }
 
 void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                 const FlatState& state, const std::string& caption, HFONT font)
+                 const FlatState& state, const ControlCaption& caption)
 {
     const COLORREF border = state.hot || state.focused ? NewColor(colors.selectBorder, 60) : colors.btnShadow;
     COLORREF face = around.fillFromParent ? NewColor(around.parentBrush, kParentDim) : colors.iconBack;
@@ -147,11 +158,11 @@ void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const F
             Polyline(dc, edge, 4);
         }
     }
-    PaintCentredCaption(dc, client, colors, state, caption, font);
+    PaintCentredCaption(dc, client, colors, state, caption);
 }
 
 void PaintSpeedButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                      const FlatState& state, bool flat, const std::string& caption, HFONT font)
+                      const FlatState& state, bool flat, const ControlCaption& caption)
 {
     const bool down = state.checked;
     const COLORREF border = state.hot || state.focused ? NewColor(colors.selectBorder, 60) : colors.btnShadow;
@@ -187,7 +198,7 @@ void PaintSpeedButton(HDC dc, const RECT& client, const XPWorkColors& colors, co
             Polyline(dc, line, 3);
         }
     }
-    PaintCentredCaption(dc, client, colors, state, caption, font);
+    PaintCentredCaption(dc, client, colors, state, caption);
 }
 
 void PaintCheckBox(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
@@ -316,18 +327,24 @@ void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const F
     }
 }
 
-void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner)
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner,
+                      int bevelWidth, int borderWidth)
 {
     const COLORREF light = NewColor(control, 60), shade = GetShadeColor(control, 60);
     RECT r = client;
-    for (TPanelBevel bevel : {outer, inner}) {
-        if (bevel == bvNone) continue;
-        if (bevel == bvLowered)
-            Frame3D(dc, r, shade, light);
-        else
-            Frame3D(dc, r, light, shade);
-        r = Inset(r, 1, 1);
-    }
+    auto bevelAt = [&](TPanelBevel bevel) {
+        if (bevel == bvNone) return;
+        for (int i = 0; i < bevelWidth; ++i) {
+            if (bevel == bvLowered)
+                Frame3D(dc, r, shade, light);
+            else
+                Frame3D(dc, r, light, shade);
+            r = Inset(r, 1, 1);
+        }
+    };
+    bevelAt(outer);
+    r = Inset(r, borderWidth, borderWidth);
+    bevelAt(inner);
 }
 
 }  // namespace xplook

@@ -33,19 +33,29 @@ struct FlatSurroundings {
     bool fillFromParent = false;
 };
 
+// A control's caption and the font it is shown in.
+struct ControlCaption {
+    std::string text;
+    HFONT font = nullptr;
+    COLORREF color = 0;
+};
+
 // A one-pixel frame round rect (the window of an edit, list or tree view, progress bar).
 void PaintFlatFrame(HDC dc, const RECT& rect, COLORREF color);
 COLORREF EditFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
-COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
+// A list or tree view's frame: fainter, and at rest in its parent's colour, when the view
+// has no border of its own.
+COLORREF ListFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state,
+                        bool singleBorder);
 COLORREF ProgressFrameColor(const XPWorkColors& colors, const FlatSurroundings& around, const FlatState& state);
 
-// A push button: face, edge and centred caption.
+// A push button: face, edge and centred caption (embossed on the default button).
 void PaintButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                 const FlatState& state, const std::string& caption, HFONT font);
+                 const FlatState& state, const ControlCaption& caption);
 // A speed button: its face by flat, down (state.checked) and hot state, an outline, the
 // edge of a raised or pressed button, and the centred caption.
 void PaintSpeedButton(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
-                      const FlatState& state, bool flat, const std::string& caption, HFONT font);
+                      const FlatState& state, bool flat, const ControlCaption& caption);
 // The box of a check box at the left (boxRight: at the right) of its client area.
 void PaintCheckBox(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                    const FlatState& state, bool boxRight);
@@ -62,7 +72,9 @@ void PaintGroupFrame(HDC dc, const RECT& client, const FlatSurroundings& around,
 // the cursor (0 upper, 1 lower, -1 neither).
 void PaintUpDown(HDC dc, const RECT& client, const XPWorkColors& colors, const FlatSurroundings& around,
                  const FlatState& state, int hotHalf);
-// A panel's outer and inner bevel (one pixel each) in shades of its colour.
-void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner);
+// A panel's outer bevel and, borderWidth further in, its inner one, bevelWidth pixels
+// each, in shades of its colour.
+void PaintPanelBevels(HDC dc, const RECT& client, COLORREF control, TPanelBevel outer, TPanelBevel inner,
+                      int bevelWidth, int borderWidth);
 
 }  // namespace xplook

@@ -74,33 +74,6 @@ void DrawCheckedItem(HDC dc, const MenuItemFacts& item, bool selected, bool hasI
     DeleteObject(brush);
 }
 
-// The open bar item: a face in the selection colour, framed on three sides, with a
-// shadow falling to the right in high colour.
-void DrawTopMenuItem(HDC dc, const RECT& r, COLORREF barColor, const XPWorkColors& colors)
-{
-    FillSolid(dc, r, colors.select);
-    const int right = r.right - (colors.highColor ? 8 : 3);
-    Line(dc, colors.selectBorder, {{r.left, r.bottom}, {r.left, r.top}, {right, r.top}, {right, r.bottom}});
-    if (!colors.highColor) {
-        FillSolid(dc, RECT{r.right - 2, r.top + 2, r.right, r.bottom}, GetShadeColor(barColor, 70));
-        FillSolid(dc, RECT{r.right - 2, r.top, r.right, r.top + 2}, barColor);
-        return;
-    }
-    const COLORREF bar = colors.menuBar;
-    const struct {
-        int width, top, shade;
-    } strips[] = {{7, 0, 10}, {5, 3, 30}, {4, 5, 60}, {2, 6, 100}};
-    for (const auto& strip : strips)
-        FillSolid(dc, RECT{r.right - 7, r.top + strip.top, r.right - 7 + strip.width, r.bottom},
-                  GetShadeColor(bar, strip.shade));
-    const int x = r.right, y = r.top;
-    Line(dc, bar, {{x - 5, y + 1}, {x - 1, y + 1}, {x - 1, y + 6}});
-    Line(dc, bar, {{x - 3, y + 2}, {x - 2, y + 2}, {x - 2, y + 3}, {x - 3, y + 3}});
-    Line(dc, GetShadeColor(bar, 10), {{x - 6, y + 3}, {x - 3, y + 3}, {x - 3, y + 6}, {x - 4, y + 6}, {x - 4, y + 3}});
-    Line(dc, GetShadeColor(bar, 30), {{x - 5, y + 5}, {x - 4, y + 5}, {x - 4, y + 9}});
-    Line(dc, GetShadeColor(bar, 40), {{x - 6, y + 5}, {x - 6, y + 7}});
-}
-
 // Popup items fade from the icon column's colour toward white, faster over the column.
 void DrawGradient(HDC dc, const RECT& g, int iconWidth, COLORREF iconBack)
 {
@@ -124,40 +97,73 @@ void PaintText(HDC dc, const std::string& text, RECT rect, UINT format)
     DrawTextExA(dc, const_cast<char*>(text.c_str()), -1, &rect, format | DT_EXPANDTABS, nullptr);
 }
 
-void DrawTheText(HDC dc, const MenuItemFacts& item, const std::string& text, const RECT& t, bool selected,
-                 const MenuLook& look, const XPWorkColors& colors)
+// Whether a key text holds more than blanks.
+bool HasKey(const std::string& shortCut) { return shortCut.find_first_not_of(" \t") != std::string::npos; }
+
+}  // namespace
+
+void DrawTheText(HDC dc, const std::string& text, const std::string& shortCut, const RECT& rect, UINT format,
+                 HFONT font, COLORREF fontColor, const TextState& state, const XPWorkColors& colors)
 {
-    COLORREF color = look.fontColor;
-    if (selected) color = colors.selectFont;
-    if (!item.enabled) color = colors.disabled;
-    if (selected && item.topItem && look.useSystemColors) color = TopMenuFontColor(colors.iconBack, look.fontColor);
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    COLORREF color = fontColor;
+    if (state.selected) color = colors.selectFont;
+    if (!state.enabled) color = colors.disabled;
+    if (state.selected && state.topItem && state.useSystemColors) color = TopMenuFontColor(colors.iconBack, fontColor);
     SetBkMode(dc, TRANSPARENT);
-    if (item.enabled && item.isDefault) {
+    if (state.enabled && state.isDefault) {
         // Embossed: the text first in shades of what lies beneath, a pixel or two off.
         const struct {
             int dx, dy, shade;
             bool wider;
         } echoes[] = {{1, 0, 30, false}, {1, 2, 30, true}, {0, 1, 40, false}, {1, 1, 60, true}};
         for (const auto& echo : echoes) {
-            RECT moved{t.left + echo.dx, t.top + echo.dy, t.right + (echo.wider ? echo.dx : 0), t.bottom + echo.dy};
+            RECT moved{rect.left + echo.dx, rect.top + echo.dy, rect.right + (echo.wider ? echo.dx : 0),
+                       rect.bottom + echo.dy};
             SetTextColor(dc, GetShadeColor(GetPixel(dc, moved.left, moved.top), echo.shade));
-            PaintText(dc, text, moved, 0);
+            PaintText(dc, text, moved, format);
         }
     }
     SetTextColor(dc, color);
-    PaintText(dc, text, t, 0);
-    if (!item.shortCut.empty()) {
-        // The key column: right-aligned, 10 pixels in from the item's right edge.
-        RECT key = t;
-        key.right -= 10;
-        PaintText(dc, item.shortCut + " ", key, DT_RIGHT);
+    PaintText(dc, text, rect, format);
+    if (!shortCut.empty()) {
+        // The key column, 10 pixels in from the item's far edge.
+        const bool rightToLeft = (format & DT_RTLREADING) != 0;
+        RECT key = rect;
+        if (rightToLeft)
+            key.left += 10;
+        else
+            key.right -= 10;
+        PaintText(dc, shortCut + " ", key, rightToLeft ? DT_LEFT : DT_RIGHT);
     }
+    SelectObject(dc, oldFont);
 }
 
-// Whether a key text holds more than blanks.
-bool HasKey(const std::string& shortCut) { return shortCut.find_first_not_of(" \t") != std::string::npos; }
-
-}  // namespace
+void DrawTopMenuItem(HDC dc, const RECT& r, COLORREF barColor, bool menuBarItem, const XPWorkColors& colors)
+{
+    FillSolid(dc, r, colors.select);
+    const bool shadow = menuBarItem && colors.highColor;
+    const int right = r.right - (shadow ? 8 : 3);
+    Line(dc, colors.selectBorder, {{r.left, r.bottom}, {r.left, r.top}, {right, r.top}, {right, r.bottom}});
+    if (!shadow) {
+        FillSolid(dc, RECT{r.right - 2, r.top + 2, r.right, r.bottom}, GetShadeColor(barColor, 70));
+        FillSolid(dc, RECT{r.right - 2, r.top, r.right, r.top + 2}, barColor);
+        return;
+    }
+    const COLORREF bar = colors.menuBar;
+    const struct {
+        int width, top, shade;
+    } strips[] = {{7, 0, 10}, {5, 3, 30}, {4, 5, 60}, {2, 6, 100}};
+    for (const auto& strip : strips)
+        FillSolid(dc, RECT{r.right - 7, r.top + strip.top, r.right - 7 + strip.width, r.bottom},
+                  GetShadeColor(bar, strip.shade));
+    const int x = r.right, y = r.top;
+    Line(dc, bar, {{x - 5, y + 1}, {x - 1, y + 1}, {x - 1, y + 6}});
+    Line(dc, bar, {{x - 3, y + 2}, {x - 2, y + 2}, {x - 2, y + 3}, {x - 3, y + 3}});
+    Line(dc, GetShadeColor(bar, 10), {{x - 6, y + 3}, {x - 3, y + 3}, {x - 3, y + 6}, {x - 4, y + 6}, {x - 4, y + 3}});
+    Line(dc, GetShadeColor(bar, 30), {{x - 5, y + 5}, {x - 4, y + 5}, {x - 4, y + 9}});
+    Line(dc, GetShadeColor(bar, 40), {{x - 6, y + 5}, {x - 6, y + 7}});
+}
 
 void MeasureMenuItem(const MenuItemFacts& item, HDC dc, const MenuLook& look, int& width, int& height)
 {
@@ -208,14 +214,22 @@ void DrawMenuItem(const MenuItemFacts& item, HDC target, const RECT& rect, bool 
         FillSolid(dc, column, colors.iconBack);
     }
 
+    bool hot = selected;
     if (selected && look.drawSelect && item.topItem) {
-        DrawTopMenuItem(dc, w, barColor, colors);
+        DrawTopMenuItem(dc, w, barColor, true, colors);
         under = colors.select;
     } else if (selected && look.drawSelect && item.enabled && !item.separator) {
         const RECT band{w.left, w.top + 1, w.right, w.bottom - 1};
         FillSolid(dc, band, colors.select);
         FrameSolid(dc, band, colors.selectBorder);
         under = colors.select;
+    } else if (item.topItem && item.enabled && item.underCursor) {
+        // Left of where an open item's shadow would fall.
+        const RECT face{w.left, w.top, w.right - 7, w.bottom};
+        FillSolid(dc, face, colors.select);
+        FrameSolid(dc, face, colors.selectBorder);
+        under = colors.select;
+        hot = true;
     }
 
     if (item.checked) {
@@ -231,7 +245,7 @@ void DrawMenuItem(const MenuItemFacts& item, HDC target, const RECT& rect, bool 
     if (hasIcon) {
         IconState icon;
         icon.enabled = item.enabled;
-        icon.hot = selected;
+        icon.hot = hot;
         icon.checked = item.checked;
         icon.up = item.topItem ? 2 : 1;
         icon.left = 1;
@@ -257,7 +271,13 @@ void DrawMenuItem(const MenuItemFacts& item, HDC target, const RECT& rect, bool 
     } else {
         text.left += 3;
         text.top += (text.bottom - text.top - TextSize(dc, "W").cy) / 2;
-        DrawTheText(dc, item, " " + item.caption, text, selected, look, colors);
+        TextState textState;
+        textState.selected = selected;
+        textState.enabled = item.enabled;
+        textState.isDefault = item.isDefault;
+        textState.topItem = item.topItem;
+        textState.useSystemColors = look.useSystemColors;
+        DrawTheText(dc, " " + item.caption, item.shortCut, text, 0, look.font, look.fontColor, textState, colors);
     }
     BitBlt(target, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
     // The rest of the bar behind its last item takes the bar's colour too.
@@ -349,7 +369,18 @@ void TXPMenu::MeasureItem(TMenuItem* item, HDC dc, int& width, int& height)
 void TXPMenu::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, bool selected)
 {
     if (!active_) return;
-    const xplook::MenuItemFacts facts = FactsOf(item);
+    xplook::MenuItemFacts facts = FactsOf(item);
+    // The system redraws a bar item when the mouse comes and goes; the item's rectangle is
+    // in its form's window coordinates.
+    if (facts.topItem) {
+        const TForm* owner = static_cast<const TMainMenu*>(item->GetParentMenu())->Form();
+        POINT cursor;
+        GetCursorPos(&cursor);
+        cursor.x -= owner->Left();
+        cursor.y -= owner->Top();
+        const RECT hotArea{rect.left, rect.top, rect.right - 1, rect.bottom - 2};
+        facts.underCursor = PtInRect(&hotArea, cursor) != FALSE;
+    }
     xplook::DrawMenuItem(facts, dc, rect, selected, MenuLookFor(item), WorkColors());
     // Only popups get the flat border: a bar item is painted on its form's frame.
     if (FlatMenu && !facts.topItem) AskForFlatBorder(dc);

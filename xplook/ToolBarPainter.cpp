@@ -90,8 +90,10 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
     const COLORREF background = colors.highColor ? NewColor(barColor, 16) : barColor;
     RECT r = button->BoundsRect();
     const bool hot = (state & cdsHot) != 0, checked = (state & cdsChecked) != 0;
-    const bool selected = (state & cdsSelected) != 0;
-    FillSolid(dc, r, background);
+    const bool selected = (state & cdsSelected) != 0, disabled = (state & cdsDisabled) != 0;
+    // A transparent bar lets its parent show through.
+    const bool filled = !bar->Transparent();
+    if (filled) FillSolid(dc, r, background);
     COLORREF under = background;
     if (hot || checked || (state & cdsIndeterminate)) {
         // Own colours on a deep screen: the hot fill is the select colour lightened, as
@@ -113,6 +115,11 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
             }
         }
     }
+    // A pressed button with a menu looks like an open menu-bar item while its menu shows.
+    if (selected && button->DropdownMenu) {
+        DrawTopMenuItem(dc, RECT{r.left, r.top + 1, r.right, r.bottom}, barColor, false, colors);
+        under = colors.select;
+    }
     if (button->Style() == tbsDropDown) {
         HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
         HGDIOBJ old = SelectObject(dc, pen);
@@ -125,7 +132,7 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
     const TImageList* list = nullptr;
     if (hot && HasImage(bar->HotImages(), index))
         list = bar->HotImages();
-    else if ((state & cdsDisabled) && HasImage(bar->DisabledImages(), index))
+    else if (disabled && HasImage(bar->DisabledImages(), index))
         list = bar->DisabledImages();
     else if (HasImage(bar->Images(), index))
         list = bar->Images();
@@ -137,12 +144,18 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
         DrawButtonIcon(menu, dc, list, index, x, y, state, under);
     }
     if (captioned) {
-        RECT text{r.left, r.top + 3 + (list ? list->Height() : 0), r.right, r.bottom - 1};
-        HGDIOBJ oldFont = SelectObject(dc, bar->Font()->Handle());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor((state & cdsDisabled) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-        DrawTextA(dc, button->Caption().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        // The caption at the foot of the button, in the look's menu font and colours.
+        SIZE size{0, 0};
+        HGDIOBJ oldFont = SelectObject(dc, menu.Font() ? menu.Font() : GetStockObject(DEFAULT_GUI_FONT));
+        GetTextExtentPoint32A(dc, button->Caption().c_str(), static_cast<int>(button->Caption().size()), &size);
         SelectObject(dc, oldFont);
+        RECT text{r.left, r.bottom - size.cy - 6, r.right, r.bottom};
+        if (disabled && checked) InflateRect(&text, -1, -1);
+        TextState textState;
+        textState.selected = selected;
+        textState.enabled = !disabled;
+        DrawTheText(dc, button->Caption(), "", text, DT_CENTER, menu.Font(),
+                    menu.Resolve(menu.ColorProperties().fontColor), textState, colors);
     }
     // The separator before the button is repainted with the bar: a line when its Tag asks.
     const int position = button->Index();
@@ -150,7 +163,7 @@ void ToolBarDrawButton(TXPMenu& menu, TToolBar* bar, TToolButton* button, HDC dc
         TToolButton* before = bar->Buttons(position - 1);
         if (before->Style() == tbsSeparator || before->Style() == tbsDivider) {
             const RECT gap = before->BoundsRect();
-            FillSolid(dc, gap, background);
+            if (filled) FillSolid(dc, gap, background);
             if (before->Tag > 0) {
                 HPEN pen = CreatePen(PS_SOLID, 1, GetShadeColor(barColor, 30));
                 HGDIOBJ old = SelectObject(dc, pen);

@@ -33,6 +33,8 @@ struct MenuItemFacts {
     // An item of a menu bar, and the bar's last one.
     bool topItem = false;
     bool lastTopItem = false;
+    // A bar item the mouse is over: it lights up like an open one, without the shadow.
+    bool underCursor = false;
     Picture picture;
 };
 
@@ -58,6 +60,28 @@ void MeasureMenuItem(const MenuItemFacts& item, HDC dc, const MenuLook& look, in
 // Paints a menu item into rect.
 void DrawMenuItem(const MenuItemFacts& item, HDC dc, const RECT& rect, bool selected, const MenuLook& look,
                   const XPWorkColors& colors);
+
+// An open menu-bar item (or a pressed tool button with a menu): a face in the selection
+// colour framed on three sides, with a shadow falling to the right for a bar item in high
+// colour, else a strip in a shade of barColor.
+void DrawTopMenuItem(HDC dc, const RECT& rect, COLORREF barColor, bool menuBarItem, const XPWorkColors& colors);
+
+// How DrawTheText shows a text: in the font's colour, the selected font colour when
+// selected, the disabled colour when disabled; an enabled default one embossed in shades
+// of what lies beneath it; a selected bar item in system colours in a colour that stands
+// out on the icon column's.
+struct TextState {
+    bool selected = false;
+    bool enabled = true;
+    bool isDefault = false;
+    bool topItem = false;
+    bool useSystemColors = true;
+};
+// Draws text in rect with DrawTextEx and format (tabs expanded) and, when shortCut is not
+// empty, shortCut in the same rect 10 pixels in from the far side (from the left for
+// right-to-left reading).
+void DrawTheText(HDC dc, const std::string& text, const std::string& shortCut, const RECT& rect, UINT format,
+                 HFONT font, COLORREF fontColor, const TextState& state, const XPWorkColors& colors);
 
 // How an icon is shown: greyed and dimmed when disabled, dimmed when resting in high
 // colour (not when checked); a hot one moves by (-left, -up) over a shadow 2 pixels

@@ -355,11 +355,11 @@ TEST(XPPaint, ButtonCheckBoxAndFrame)
     const RECT client{0, 0, 60, 24};
     Canvas idle(60, 24), hot(60, 24);
     FlatState state;
-    PaintButton(idle.dc(), client, c, around, state, "", nullptr);
+    PaintButton(idle.dc(), client, c, around, state, {});
     EXPECT_EQ(idle.at(0, 0), around.parentBrush) << "the rounded corner shows the parent";
     EXPECT_EQ(idle.at(30, 12), c.iconBack);
     state.hot = true;
-    PaintButton(hot.dc(), client, c, around, state, "", nullptr);
+    PaintButton(hot.dc(), client, c, around, state, {});
     EXPECT_EQ(hot.at(30, 12), NewColor(c.btnFace, 40));
 
     Canvas box(60, 24);
@@ -405,7 +405,7 @@ TEST(XPPaint, SpeedButtonFacesByFlatHotAndDown)
         state.hot = k.hot;
         state.checked = k.down;
         Canvas canvas(40, 22);
-        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, "", nullptr);
+        PaintSpeedButton(canvas.dc(), RECT{0, 0, 40, 22}, c, around, state, k.flat, {});
         const int row = static_cast<int>(&k - cases);
         EXPECT_EQ(canvas.at(20, 11), k.face) << row;
         EXPECT_EQ(canvas.at(39, 21), k.corner) << row << ": the outline";
@@ -427,6 +427,7 @@ TEST(XPPaint, ToolButtonsUseTheImageOfTheirState)
     TToolButton* lined = bar->AddButton("s1", tbsSeparator, -1);
     lined->Tag = 1;
     TToolButton* third = bar->AddButton("d", tbsButton, 0);
+    bar->SetTransparent(false);  // a flat bar is transparent (its parent shows through)
     TXPMenu look(&form);
     look.SetPalette(TestPalette());
     look.SetActive(true);
@@ -509,8 +510,8 @@ TEST(XPPaint, FacesOfControlsWithTag1000TakeTheParentsColour)
     FlatState hot;
     hot.hot = true;
     Canvas idleButton(60, 24), hotButton(60, 24), combo(100, 22);
-    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, "", nullptr);
-    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, "", nullptr);
+    PaintButton(idleButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, FlatState{}, {});
+    PaintButton(hotButton.dc(), RECT{0, 0, 60, 24}, c, kBlendingIn, hot, {});
     PaintCombo(combo.dc(), RECT{0, 0, 100, 22}, c, kBlendingIn, FlatState{}, false, false);
     EXPECT_EQ(idleButton.at(30, 12), NewColor(kOnGreen.parentBrush, 16));
     EXPECT_EQ(hotButton.at(30, 12), NewColor(kOnGreen.parentBrush, 40));
@@ -523,19 +524,24 @@ TEST(XPPaint, BevelsAndGroupFramesAreLightAboveAndShadedBelow)
     const COLORREF untouched = RGB(255, 255, 255);
     struct Case {
         TPanelBevel outer, inner;
-        COLORREF top, bottom, innerLeft;
+        int bevelWidth, borderWidth;
+        COLORREF top, bottom, innerLeft, deepLeft;
     } const cases[] = {
-        {bvRaised, bvLowered, light, shade, shade},
-        {bvLowered, bvNone, shade, light, untouched},
-        {bvNone, bvNone, untouched, untouched, untouched},
+        {bvRaised, bvLowered, 1, 0, light, shade, shade, untouched},
+        {bvLowered, bvNone, 1, 0, shade, light, untouched, untouched},
+        {bvNone, bvNone, 1, 0, untouched, untouched, untouched, untouched},
+        {bvRaised, bvLowered, 2, 1, light, shade, light, shade},  // 2 pixels each, 1 apart
     };
     for (const Case& k : cases) {
         Canvas canvas(40, 20);
         PatBlt(canvas.dc(), 0, 0, 40, 20, WHITENESS);
-        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, kOnGreen.control, k.outer, k.inner);
-        EXPECT_EQ(canvas.at(20, 0), k.top) << k.outer;
-        EXPECT_EQ(canvas.at(20, 19), k.bottom) << k.outer;
-        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << k.outer;
+        PaintPanelBevels(canvas.dc(), RECT{0, 0, 40, 20}, kOnGreen.control, k.outer, k.inner, k.bevelWidth,
+                         k.borderWidth);
+        const int row = static_cast<int>(&k - cases);
+        EXPECT_EQ(canvas.at(20, 0), k.top) << row;
+        EXPECT_EQ(canvas.at(20, 19), k.bottom) << row;
+        EXPECT_EQ(canvas.at(1, 10), k.innerLeft) << row;
+        EXPECT_EQ(canvas.at(3, 10), k.deepLeft) << row;
     }
     Canvas group(100, 60);
     PatBlt(group.dc(), 0, 0, 100, 60, WHITENESS);
@@ -645,6 +651,132 @@ TEST(XPPaint, MenuItemPictures)
     auto faded = paint(parent, false);
     EXPECT_EQ(faded->at(0, 10), c.iconBack);
     EXPECT_EQ(faded->at(119, 10), NewColor(c.iconBack, 96));
+}
+
+// The pixels of a shown window's client area that are not colour.
+int ShownInk(HWND window, COLORREF colour)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    int ink = 0;
+    for (int x = 2; x < client.right - 2; ++x)
+        for (int y = 2; y < client.bottom - 2; ++y) ink += GetPixel(dc, x, y) != colour;
+    ReleaseDC(window, dc);
+    return ink;
+}
+
+TEST(XPLook, TheDefaultButtonsCaptionIsEmbossed)
+{
+    LookedForm f;
+    f.button->SetCaption("Weiter");
+    f.look->SetActive(true);
+    const COLORREF face = f.look->WorkColors().iconBack;
+    UpdateWindow(f.button->Handle());
+    const int plain = ShownInk(f.button->Handle(), face);
+    f.button->SetDefault(true);
+    UpdateWindow(f.button->Handle());
+    EXPECT_GT(ShownInk(f.button->Handle(), face), plain + 10);
+}
+
+TEST(XPLook, ACheckBoxCoolsDownWhenItsCheckIsSetAndButtonsFollowTheirParentsColour)
+{
+    LookedForm f;
+    auto* box = new TCheckBox(f.form.get());
+    box->SetParent(f.form.get());
+    box->SetBounds(10, 120, 120, 20);
+    auto* button = new TButton(f.form.get());
+    button->SetParent(f.panel);
+    button->SetBounds(100, 40, 80, 25);
+    f.look->SetActive(true);
+    Application->ProcessMessages();
+    const XPWorkColors& c = f.look->WorkColors();
+    const int size = GetSystemMetrics(SM_CXHTHUMB);
+    const POINT inBox{3, 3 + (14 - size) / 2 + 3};
+    SendMessageA(box->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));
+    ASSERT_EQ(ShownPixel(box->Handle(), inBox.x, inBox.y), c.select);
+    SendMessageA(box->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(ShownPixel(box->Handle(), inBox.x, inBox.y), c.window);
+
+    f.panel->SetColor(clRed);
+    EXPECT_EQ(ShownPixel(button->Handle(), 0, 0), RGB(255, 0, 0)) << "the rounded corner shows the new colour";
+}
+
+TEST(XPPaint, AListFrameWithoutABorderOfItsOwnIsFainter)
+{
+    const XPWorkColors c = Colors();
+    FlatState hot;
+    hot.hot = true;
+    const struct {
+        bool singleBorder;
+        FlatState state;
+        COLORREF frame;
+    } cases[] = {
+        {true, FlatState{}, GetShadeColor(kOnGreen.parentBrush, 60)},
+        {false, FlatState{}, kOnGreen.parentBrush},
+        {true, hot, NewColor(c.selectBorder, 60)},
+        {false, hot, NewColor(c.selectBorder, 80)},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(ListFrameColor(c, kOnGreen, k.state, k.singleBorder), k.frame) << &k - cases;
+}
+
+TEST(XPPaint, ToolButtonsOpenLikeBarItemsGreyTheirCaptionsAndLeaveTransparentBarsUnfilled)
+{
+    TForm form(nullptr);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetBounds(0, 0, 300, 50);
+    bar->SetImages(SolidList(&form, clRed));
+    TToolButton* menuButton = bar->AddButton("m", tbsButton, 0);
+    menuButton->DropdownMenu = new TPopupMenu(&form);
+    TToolButton* captioned = bar->AddButton("c", tbsButton, 0);
+    captioned->SetCaption("Wg");
+    bar->SetButtonSize(40, 46);
+    TXPMenu look(&form);
+    look.SetPalette(TestPalette());
+    const XPWorkColors& c = look.WorkColors();
+    const COLORREF barColor = look.Resolve(bar->Color());
+    auto paint = [&](TToolButton* b, unsigned state) {
+        auto canvas = std::make_unique<Canvas>(300, 50);
+        ToolBarDrawButton(look, bar, b, canvas->dc(), state);
+        return canvas;
+    };
+    const RECT m = menuButton->BoundsRect();
+    auto open = paint(menuButton, cdsSelected);
+    EXPECT_EQ(open->at(m.left + 2, m.top + 3), c.select);
+    EXPECT_EQ(open->at(m.right - 1, m.bottom - 2), GetShadeColor(barColor, 70)) << "the strip at the right";
+
+    const RECT t = captioned->BoundsRect();
+    auto countOf = [&](const Canvas& canvas, COLORREF colour) {
+        int n = 0;
+        for (int x = t.left; x < t.right; ++x)
+            for (int y = t.top + 20; y < t.bottom; ++y) n += canvas.at(x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(countOf(*paint(captioned, cdsDisabled), c.disabled), 0);
+
+    bar->SetTransparent(true);
+    EXPECT_EQ(paint(captioned, 0)->at(t.left + 1, t.bottom - 1), RGB(0, 0, 0)) << "the canvas shows through";
+}
+
+TEST(XPLook, AMenuBarItemUnderTheMouseLightsUp)
+{
+    LookedForm f;
+    auto* bar = new TMainMenu(f.form.get());
+    TMenuItem* file = AddMenuEntry(f.form.get(), bar, "File1", "File");
+    bar->Rebuild();
+    f.look->SetActive(true);
+    const XPWorkColors& c = f.look->WorkColors();
+    const RECT item{8, 30, 68, 50};  // in the form's window coordinates
+    Canvas canvas(80, 60);
+    for (bool over : {true, false}) {
+        SetCursorPos(f.form->Left() + (over ? 20 : 200), f.form->Top() + 40);
+        f.look->DrawItem(file, canvas.dc(), item, false);
+        EXPECT_EQ(canvas.at(55, 40), over ? c.select : c.menuBar) << over;
+        EXPECT_EQ(canvas.at(item.right - 8, 40), over ? c.selectBorder : c.menuBar) << over;
+        EXPECT_EQ(canvas.at(item.right - 3, 40), c.menuBar) << "no shadow";
+    }
 }
 
 }  // namespace
