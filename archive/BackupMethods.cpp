@@ -4,6 +4,7 @@
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
 #include "archive/EntryExtraction.h"
+#include "archive/OpenedCopies.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
 #include "cleaning/FileDeleter.h"
@@ -304,9 +305,10 @@ void TForm1::OpenZippedFile(TForm8& browser)
     if (!record)
         return;
     const std::string target = backup::ExtractTarget(BackupDir, record->backslashedName);
-    // A file of that name in the backup folder is the user's; it is neither replaced
-    // nor deleted afterwards.
-    if (target.empty() || common::Exists(target)) {
+    // A file of that name in the backup folder is the user's, and is neither replaced nor
+    // deleted -- unless it is a copy opened before in this run, which is replaced.
+    const bool openedBefore = backup::IsKeptCopy(target);
+    if (target.empty() || (common::Exists(target) && !openedBefore)) {
         effects::ShowMessageBox(
             nullptr,
             language::Text("Die Datei kann nicht geöffnet werden, da im Sicherungsordner bereits eine "
@@ -319,7 +321,7 @@ void TForm1::OpenZippedFile(TForm8& browser)
     }
     ZipHandle reader = ZipReaderOpen(browser.ArchivePath.c_str(), 0, ZipSourceKind::FileName);
     const bool readable = reader != nullptr;
-    const bool extracted = readable && backup::ExtractEntryTo(reader, record->index, target, false);
+    const bool extracted = readable && backup::ExtractEntryTo(reader, record->index, target, openedBefore);
     if (readable)
         ZipReaderClose(reader);
     if (!extracted) {
@@ -329,20 +331,16 @@ void TForm1::OpenZippedFile(TForm8& browser)
                          {target + (readable ? NotWritten(*this) : UnreadableArchive(*this))});
         return;
     }
+    // The end of the process that opens it says nothing: it may have handed the file on
+    // to a viewer that runs already, which reads it later.
+    backup::KeepUntilExit(target);
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = browser.Handle();
     info.lpVerb = "open";
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (effects::ShellOpenEx(info) && info.hProcess) {
-        while (WaitForSingleObject(info.hProcess, 100) == WAIT_TIMEOUT)
-            Application->ProcessMessages();
-        CloseHandle(info.hProcess);
-    }
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(target.c_str());
+    effects::ShellOpenEx(info);
 }
 
 void TForm1::ExtractZippedFileToSpecialFolder(TForm8& browser, const std::string& folder)

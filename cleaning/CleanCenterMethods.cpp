@@ -11,6 +11,7 @@
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
+#include "common/SystemError.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "shell/MessageText.h"
@@ -69,6 +70,16 @@ private:
     TForm2* window_;
 };
 
+// What a failure line adds for a folder that could not be listed: the folder and the
+// system's reason.
+std::string UnlistedText(const special_folders::EmptyResult& result)
+{
+    if (result.unlisted.empty())
+        return "";
+    return language::Text(" - nicht lesbar: ", " - cannot be read: ") + result.unlisted + " (" +
+           common::SystemErrorText(result.listError) + ")";
+}
+
 } // namespace
 
 // Shreds what lies in the folder, entry by entry, so that the folder itself stays. The
@@ -86,8 +97,10 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
     window->ProgressBar2->SetMax(FastCountFiles(folder, 1));
     window->Label1->SetCaption("Datei");
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
-    bool shredded = true;
-    for (const special_folders::FolderEntry& entry : special_folders::ShreddableEntries(folder)) {
+    const special_folders::Listing listing = special_folders::ShreddableEntries(folder, FolderLister);
+    // A folder that cannot be listed has shredded nothing.
+    bool shredded = listing.error == ERROR_SUCCESS;
+    for (const special_folders::FolderEntry& entry : listing.entries) {
         if (AbortFlag)
             return false;
         const ShredderRun run = StartShredderRun(*window, {entry.path, ShredPasses}, disk);
@@ -150,10 +163,13 @@ void TForm1::ExecuteCleanCenter()
 {
     CleanCenterFailures.clear();
     const bool secure = CheckBox4->Checked();
+    std::string unlisted; // a folder the item could not list, and why: the user must know which
     // Both steps run, each behind the path guard; the item is done when both were.
     auto emptied = [&](const std::string& folder, const char* lastName, special_folders::EmptyResult (TForm1::*empty)()) {
         const bool shredded = !secure || DelSecureFolder(folder, lastName);
-        return (this->*empty)().Succeeded() && shredded;
+        const special_folders::EmptyResult result = (this->*empty)();
+        unlisted = UnlistedText(result);
+        return result.Succeeded() && shredded;
     };
     for (int index : clean_center::RunOrder()) {
         const clean_center::Item& item = clean_center::ItemAt(index);
@@ -161,6 +177,7 @@ void TForm1::ExecuteCleanCenter()
         if (!ticked && item.action != clean_center::Action::PageFile)
             continue;
         bool done = true;
+        unlisted.clear();
         switch (item.action) {
         case clean_center::Action::Recent:
             done = emptied(RecentDir, "Recent", &TForm1::DelRecent);
@@ -185,12 +202,15 @@ void TForm1::ExecuteCleanCenter()
         case clean_center::Action::CacheWithCookies: done = CleanUrlCache(true).Succeeded(); break;
         case clean_center::Action::CacheWithoutCookies: done = CleanUrlCache(false).Succeeded(); break;
         case clean_center::Action::History: done = ClearUrlHistory(); break;
-        case clean_center::Action::OfflinePages:
-            done = DelDir(WindowsDir + "\\Offline Web Pages", "Offline Web Pages").Succeeded();
+        case clean_center::Action::OfflinePages: {
+            const special_folders::EmptyResult result = DelDir(WindowsDir + "\\Offline Web Pages", "Offline Web Pages");
+            unlisted = UnlistedText(result);
+            done = result.Succeeded();
             break;
         }
+        }
         if (!done)
-            CleanCenterFailures.push_back(language::Text(item.german, item.english));
+            CleanCenterFailures.push_back(language::Text(item.german, item.english) + unlisted);
     }
     clean_center::Ticks ticks{};
     for (int index = 0; index < clean_center::kItemCount; ++index)

@@ -6,6 +6,18 @@
 #include "cleaning/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
 
+namespace {
+
+// A folder that is not known is not emptied.
+special_folders::EmptyResult Refused()
+{
+    special_folders::EmptyResult result;
+    result.refused = true;
+    return result;
+}
+
+} // namespace
+
 path_guard::GuardedFolders TForm1::GuardedFolders() const
 {
     return path_guard::SystemGuardedFolders(ProgramDir, BackupDir);
@@ -13,21 +25,21 @@ path_guard::GuardedFolders TForm1::GuardedFolders() const
 
 special_folders::EmptyResult TForm1::DelDir(const std::string& folder, const std::string& expectedLastName)
 {
-    return special_folders::EmptyFolder(folder, expectedLastName, GuardedFolders());
+    return special_folders::EmptyFolder(folder, expectedLastName, GuardedFolders(), FolderLister);
 }
 
 special_folders::EmptyResult TForm1::DelRecent()
 {
     // An empty Recent path must never turn into the current folder.
     if (RecentDir.empty())
-        return special_folders::EmptyResult{true, 0};
+        return Refused();
     return DelDir(RecentDir, "Recent");
 }
 
 special_folders::EmptyResult TForm1::DelTemp()
 {
     if (TempDir.empty())
-        return special_folders::EmptyResult{true, 0};
+        return Refused();
     // Whatever its name, the folder the system reports is the temp folder.
     return DelDir(TempDir, "");
 }
@@ -35,7 +47,7 @@ special_folders::EmptyResult TForm1::DelTemp()
 special_folders::EmptyResult TForm1::DelPrefetch()
 {
     if (WindowsDir.empty())
-        return special_folders::EmptyResult{true, 0};
+        return Refused();
     return DelDir(WindowsDir + "\\Prefetch", "Prefetch");
 }
 

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace special_folders {
 
 namespace {
@@ -22,36 +24,50 @@ bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POIN
 
 bool IsDots(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
 
-// Removes the folder's content; returns the entries that stayed.
-unsigned RemoveContent(const std::string& folder)
+// Removes the folder's content, counting into result what stayed.
+void RemoveContent(const std::string& folder, Lister list, EmptyResult& result)
 {
-    unsigned left = 0;
-    WIN32_FIND_DATAA entry{};
-    FindHandle find(folder + "\\*", entry);
-    if (!find.Valid())
-        return 0;
-    do {
-        if (IsDots(entry.cFileName))
-            continue;
-        const std::string path = folder + "\\" + entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-            SetFileAttributesA(path.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    const Listing listing = list(folder);
+    if (listing.error != ERROR_SUCCESS && result.unlisted.empty()) {
+        result.unlisted = folder;
+        result.listError = listing.error;
+    }
+    for (const FolderEntry& entry : listing.entries) {
+        if (entry.attributes & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesA(entry.path.c_str(), entry.attributes & ~FILE_ATTRIBUTE_READONLY);
         bool removed;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A link or junction goes as an entry; what it leads to lies outside.
-            if (!IsLink(entry.dwFileAttributes))
-                left += RemoveContent(path);
-            removed = RemoveDirectoryA(path.c_str()) != FALSE;
+            if (!IsLink(entry.attributes))
+                RemoveContent(entry.path, list, result);
+            removed = RemoveDirectoryA(entry.path.c_str()) != FALSE;
         } else {
-            removed = DeleteFileA(path.c_str()) != FALSE;
+            removed = DeleteFileA(entry.path.c_str()) != FALSE;
         }
         if (!removed)
-            ++left;
-    } while (find.Next(entry));
-    return left;
+            ++result.left;
+    }
 }
 
 } // namespace
+
+Listing ListFolder(const std::string& folder)
+{
+    Listing listing;
+    WIN32_FIND_DATAA entry{};
+    FindHandle find(folder + "\\*", entry);
+    if (!find.Valid()) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+            listing.error = error;
+        return listing;
+    }
+    do {
+        if (!IsDots(entry.cFileName))
+            listing.entries.push_back({folder + "\\" + entry.cFileName, entry.dwFileAttributes});
+    } while (find.Next(entry));
+    return listing;
+}
 
 bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
               const path_guard::GuardedFolders& guarded)
@@ -65,7 +81,7 @@ bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
 }
 
 EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLastName,
-                        const path_guard::GuardedFolders& guarded)
+                        const path_guard::GuardedFolders& guarded, Lister list)
 {
     EmptyResult result;
     // The guard refuses a folder that is itself a link as well: its content lives elsewhere.
@@ -76,24 +92,18 @@ EmptyResult EmptyFolder(const std::string& folder, const std::string& expectedLa
     const std::string path = WithoutTrailingSlashes(folder);
     if (!common::IsFolder(path))
         return result;
-    result.left = RemoveContent(path);
+    RemoveContent(path, list, result);
     return result;
 }
 
-std::vector<FolderEntry> ShreddableEntries(const std::string& folder)
+Listing ShreddableEntries(const std::string& folder, Lister list)
 {
-    std::vector<FolderEntry> entries;
-    const std::string path = WithoutTrailingSlashes(folder);
-    WIN32_FIND_DATAA entry{};
-    FindHandle find(path + "\\*", entry);
-    if (!find.Valid())
-        return entries;
-    do {
-        if (IsDots(entry.cFileName) || IsLink(entry.dwFileAttributes))
-            continue;
-        entries.push_back({path + "\\" + entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (find.Next(entry));
-    return entries;
+    Listing listing = list(WithoutTrailingSlashes(folder));
+    auto& entries = listing.entries;
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [](const FolderEntry& entry) { return IsLink(entry.attributes); }),
+                  entries.end());
+    return listing;
 }
 
 bool EmptyRecycleBin()

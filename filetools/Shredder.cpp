@@ -87,6 +87,7 @@ ShredderResult RunShredder(const ShredderArgv& argv, ShredderObserver& observer,
     result.foldersLeft = tally.foldersLeft;
     result.filesWithOtherNames = tally.filesWithOtherNames;
     result.oldClustersLeft = tally.oldClustersLeft;
+    result.scrambledLeft = tally.scrambledLeft;
     if (tally.filesLeft)
         observer.Print(FormatText("%u file%s could not be shredded.\n", tally.filesLeft,
                                   Plural(tally.filesLeft, "s")));

@@ -10,6 +10,13 @@
 #include <string>
 #include <vector>
 
+// A file that could be neither deleted nor given its own name back: it stays under the
+// scrambled name it was last renamed to, which only the report can tell the user.
+struct ScrambledLeftover {
+    std::string path;    // its own name
+    std::string leftAs;  // the name it has now
+};
+
 struct ShredderResult {
     bool usageError = false;   // the vector was not understood; nothing was done
     bool refused = false;      // the target was a whole drive; nothing was done
@@ -24,6 +31,8 @@ struct ShredderResult {
     // name went), and packed files whose old clusters stay on the disk.
     std::vector<std::string> filesWithOtherNames;
     std::vector<std::string> oldClustersLeft;
+    // Files left under a scrambled name; they are counted in filesLeft too.
+    std::vector<ScrambledLeftover> scrambledLeft;
 
     // Everything asked for was done.
     bool Succeeded() const

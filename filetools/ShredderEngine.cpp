@@ -237,6 +237,7 @@ ShredderEngine::Outcome ShredderEngine::RemoveScrambled(const std::string& path)
             "\nError renaming file back to original name. File is left as %s\n", lastName.c_str());
         Print(notice);
         observer_.ShowNotice(notice);
+        tally_.scrambledLeft.push_back({path, lastName});
     }
     return Outcome::Left;
 }

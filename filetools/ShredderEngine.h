@@ -4,6 +4,7 @@
 // one run, so no state of one run reaches the next.
 #pragma once
 
+#include "filetools/Shredder.h"
 #include "filetools/ShredderArgv.h"
 #include "filetools/ShredderExtents.h"
 #include "filetools/ShredderIo.h"
@@ -24,6 +25,8 @@ struct ShredderTally {
     // Packed files overwritten through the file, as their volume could not be told for
     // sure: their old clusters are still on the disk.
     std::vector<std::string> oldClustersLeft;
+    // Files left under a scrambled name (counted in filesLeft too).
+    std::vector<ScrambledLeftover> scrambledLeft;
 };
 
 class ShredderEngine {

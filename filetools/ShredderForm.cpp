@@ -183,6 +183,7 @@ ShredderResult TForm2::RunShredder(const ShredderArgv& argv, ShredderIo& io)
                                result.filesWithOtherNames.end());
     OldClustersLeft.insert(OldClustersLeft.end(), result.oldClustersLeft.begin(),
                            result.oldClustersLeft.end());
+    ScrambledLeft.insert(ScrambledLeft.end(), result.scrambledLeft.begin(), result.scrambledLeft.end());
     if (result.refused)
         ++TargetsRefused;
     if (result.wipeRan && !result.wipeCompleted && !result.cancelled)
@@ -226,6 +227,15 @@ std::string TForm2::FailureReport() const
                                  "The volume of these packed files could not be told for sure; they were "
                                  "overwritten through the file, their old clusters were not wiped:\n") +
                   JoinLines(OldClustersLeft, kListedPaths);
+    // Counted above, but the user could not find them by their own names.
+    if (!ScrambledLeft.empty()) {
+        std::vector<std::string> lines;
+        for (const ScrambledLeftover& file : ScrambledLeft)
+            lines.push_back(file.path + language::Text("  ist jetzt  ", "  is now  ") + file.leftAs);
+        report += language::Text("Diese Dateien konnten weder gelöscht noch zurückbenannt werden:\n",
+                                 "These files could be neither deleted nor renamed back:\n") +
+                  JoinLines(lines, kListedPaths);
+    }
     if (!LinksRefused.empty())
         report += language::Text("Diese Namen führen an andere Orte und wurden nicht angetastet:\n",
                                  "These names lead to other places and were left untouched:\n") +

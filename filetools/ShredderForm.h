@@ -76,6 +76,7 @@ public:
     std::vector<std::string> FilesWithOtherNames;  // only the chosen name went
     std::vector<std::string> OldClustersLeft;      // packed files' old clusters stay
     std::vector<std::string> LinksRefused;         // links and names leading elsewhere, untouched
+    std::vector<ScrambledLeftover> ScrambledLeft;  // left under a scrambled name
     // The report of those, in the user's language; empty when everything was done.
     std::string FailureReport() const;
 

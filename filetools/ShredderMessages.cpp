@@ -1,5 +1,6 @@
 #include "filetools/ShredderMessages.h"
 
+#include "common/SystemError.h"
 #include "filetools/ShredderIo.h"
 
 #include <cstdarg>
@@ -24,20 +25,7 @@ std::string FormatText(const char* format, ...)
     return text;
 }
 
-std::string FormatSystemErrorMessage(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : FormatText("error %lu", error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-        message.pop_back();
-    return message + "\n";
-}
+std::string FormatSystemErrorMessage(DWORD error) { return common::SystemErrorText(error) + "\n"; }
 
 std::string FormatNtStatusMessage(LONG status, ShredderIo& io)
 {

@@ -251,6 +251,8 @@ void TForm1::Button1Click(TObject*)
         if (run.start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(), language::Text("Datei nicht gefunden", "Unable to locate file"),
                                     Application->Title, MB_OK);
+        else if (!run.result.scrambledLeft.empty() && run.gone)
+            item->SetCaption(run.result.scrambledLeft.front().leftAs); // the file stays, under this name
         else if (run.gone)
             items->Delete(row);
     }

@@ -56,7 +56,9 @@ struct GuardedFolders;
 }
 namespace special_folders {
 struct EmptyResult;
-}
+struct Listing;
+Listing ListFolder(const std::string& folder);
+} // namespace special_folders
 namespace url_cache {
 struct CleanResult;
 }
@@ -680,6 +682,9 @@ public:
     special_folders::EmptyResult DelRecent();
     special_folders::EmptyResult DelTemp();
     special_folders::EmptyResult DelPrefetch();
+    // How these and the secure passes list a folder; tests put a listing here that the
+    // system refuses, since their sandbox runs with every right.
+    special_folders::Listing (*FolderLister)(const std::string& folder) = special_folders::ListFolder;
     bool PapierkorbLeeren();
     url_cache::CleanResult CleanUrlCache(bool cookieMode);
     bool ClearUrlHistory();

@@ -113,6 +113,25 @@ TLabel* MakeLink(TForm1* form, const char* name, int left)
     return link;
 }
 
+// Why a switch could not be written.
+std::string ApplyFailure(LONG status)
+{
+    if (status == ERROR_ACCESS_DENIED)
+        return language::Text("Zugriff verweigert", "access denied");
+    // Only the Messenger start entry looks for a file: Messenger's program.
+    if (status == ERROR_FILE_NOT_FOUND)
+        return language::Text("Messenger ist nicht installiert", "Messenger is not installed");
+    return language::Text("Fehler ", "error ") + std::to_string(status);
+}
+
+bool MessengerRemovalWanted()
+{
+    const char* question = "Remove the Messenger service from this system? / Den Messenger-Dienst von diesem "
+                           "System entfernen?";
+    return effects::ShowMessageBox(Application->Handle(), question, "Messenger",
+                                   MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
 } // namespace
 
 void TForm1::BuildPrivacyPage()
@@ -188,7 +207,7 @@ bool TForm1::SpySwitchChosen(int node) const
 
 void TForm1::GetSettingsSpy()
 {
-    const privacy::Context context{UserHive, OsLevel == 3};
+    const privacy::Context context{UserHive, OsLevel == 3, ProgramFilesDir};
     for (int node = 0; node < privacy::nodeCount; ++node)
         if (privacy::IsRegistrySwitch(node))
             SetSpySwitch(node, privacy::ReadChosen(*Registry, node, context));
@@ -258,46 +277,48 @@ void TForm1::Label91Click(TObject*)
 
 void TForm1::Label92Click(TObject*)
 {
-    const privacy::Context context{UserHive, OsLevel == 3};
+    const privacy::Context context{UserHive, OsLevel == 3, ProgramFilesDir};
     std::string failed;
+    unsigned applied = 0;
     for (int node = 0; node < privacy::nodeCount; ++node) {
+        if (node == privacy::messengerRemove) {
+            if (!SpySwitchChosen(node) || !MessengerRemovalWanted())
+                continue;
+            if (RemoveMessenger())
+                ++applied;
+            else
+                failed += std::string("\n") + language::Text(nodes[node].german, nodes[node].english);
+            continue;
+        }
         if (!privacy::IsRegistrySwitch(node) || SpySwitchChosen(node) == SpyStateRead[node])
             continue;
-        // "Do nothing" leaves Messenger alone whatever the other two nodes show.
-        if (node == privacy::messengerNoAutostart && SpySwitchChosen(privacy::messengerNothing))
-            continue;
         const LONG status = privacy::Apply(node, SpySwitchChosen(node), context);
-        if (status == ERROR_SUCCESS)
+        if (status == ERROR_SUCCESS) {
             SpyStateRead[node] = SpySwitchChosen(node);
-        else
+            ++applied;
+        } else {
             failed += std::string("\n") + language::Text(nodes[node].german, nodes[node].english) + " (" +
-                      (status == ERROR_ACCESS_DENIED ? language::Text("Zugriff verweigert", "access denied")
-                                                     : language::Text("Fehler ", "error ") + std::to_string(status)) +
-                      ")";
+                      ApplyFailure(status) + ")";
+        }
     }
-    if (SpySwitchChosen(privacy::messengerRemove) && !SpySwitchChosen(privacy::messengerNothing) &&
-        !RemoveMessenger())
-        failed += std::string("\n") +
-                  language::Text(nodes[privacy::messengerRemove].german, nodes[privacy::messengerRemove].english);
-    if (failed.empty())
-        effects::ShowMessageBox(Application->Handle(), language::Text("Fertig !", "Done !"),
-                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
-    else
+    if (!failed.empty())
         effects::ShowMessageBox(Application->Handle(),
                                 language::Text("Diese Einstellungen konnten nicht geschrieben werden:",
                                                "These settings could not be written:") +
                                     failed,
                                 language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    else if (applied == 0)
+        effects::ShowMessageBox(Application->Handle(),
+                                language::Text("Keine Einstellung wurde geändert.", "No setting was changed."),
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+    else
+        effects::ShowMessageBox(Application->Handle(), language::Text("Fertig !", "Done !"),
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
 }
 
-// Asks first; false only when the removal could not be started.
+// False when the removal could not be started.
 bool TForm1::RemoveMessenger()
 {
-    const char* question = "Remove the Messenger service from this system? / Den Messenger-Dienst von diesem "
-                           "System entfernen?";
-    if (effects::ShowMessageBox(Application->Handle(), question, "Messenger",
-                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
-        return true;
     return effects::StartProcess("RunDll32 advpack.dll,LaunchINFSection " + WindowsDir +
                                  "\\INF\\msmsgs.inf,BLC.Remove");
 }

@@ -1,5 +1,6 @@
 #include "system/PrivacySwitches.h"
 
+#include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "shell/RegistryLayer.h"
 
@@ -128,17 +129,23 @@ LONG Apply(int node, bool chosen, const Context& context)
         return key.Get() ? RegDeleteKeyA(key.Get(), relatedSites) : machineKeyFailure(key.Status());
     }
     const Switch* s = Find(node);
-    // Un-choosing "Disable autostart" leaves the start entry as it is: the program never
-    // starts Messenger for a user who had it off.
-    if (!s || (s->xpOnly && !context.xp) || (node == messengerNoAutostart && !chosen))
+    if (!s || (s->xpOnly && !context.xp))
         return ERROR_SUCCESS;
+    const char* data = chosen ? s->writeChosen : s->writeNotChosen;
+    std::string messengerStart;
+    if (node == messengerNoAutostart && !chosen) {
+        const std::string messenger = context.programFilesDir + "\\Messenger\\msmsgs.exe";
+        if (context.programFilesDir.empty() || !common::FileExists(messenger))
+            return ERROR_FILE_NOT_FOUND;
+        messengerStart = "\"" + messenger + "\" /background";
+        data = messengerStart.c_str();
+    }
     // A user's key is made when missing; a machine key must be there.
     const RegistryKey key = s->userKey
                                 ? RegistryKey::Create(HKEY_USERS, context.userHive + s->key, KEY_READ | KEY_WRITE)
                                 : RegistryKey(HKEY_LOCAL_MACHINE, s->key, KEY_READ | KEY_WRITE);
     if (!key.Get())
         return s->userKey ? key.Status() : machineKeyFailure(key.Status());
-    const char* data = chosen ? s->writeChosen : s->writeNotChosen;
     return data ? Write(key.Get(), s->name, s->type, data) : Delete(key.Get(), s->name);
 }
 

@@ -12,14 +12,15 @@ namespace software_keys {
 namespace {
 
 // The tops of the system's trees, upper-cased, once as they are and once below
-// Wow6432Node, where 64-bit Windows keeps those of 32-bit programs.
+// Wow6432Node, where 64-bit Windows keeps those of 32-bit programs. All of the system
+// vendor's tree is one of them: what looks like a product there (Cryptography with the
+// machine's ID, SystemCertificates with the root store, Ole, Rpc, COM3, WBEM,
+// .NETFramework) is the system itself, and no program's uninstaller leaves it behind.
 const char* const systemTrees[] = {
-    "SOFTWARE\\MICROSOFT\\WINDOWS",
-    "SOFTWARE\\MICROSOFT\\WINDOWS NT",
+    "SOFTWARE\\MICROSOFT",
     "SOFTWARE\\POLICIES",
     "SOFTWARE\\CLASSES",
-    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS",
-    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS NT",
+    "SOFTWARE\\WOW6432NODE\\MICROSOFT",
     "SOFTWARE\\WOW6432NODE\\POLICIES",
     "SOFTWARE\\WOW6432NODE\\CLASSES",
 };
@@ -55,8 +56,12 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
     }
     if (!refused.empty()) {
         effects::ShowMessageBox(nullptr,
-                                language::Text("Diese Schlüssel gehören zu Windows und werden nicht entfernt:\n",
-                                               "These keys belong to Windows and are not removed:\n") +
+                                language::Text("Schlüssel unter Software\\Microsoft, Software\\Policies und "
+                                               "Software\\Classes (auch unter Wow6432Node) gehören zu Windows; "
+                                               "diese Seite entfernt sie nicht:\n",
+                                               "Keys under Software\\Microsoft, Software\\Policies and "
+                                               "Software\\Classes (also under Wow6432Node) belong to Windows; "
+                                               "this page does not remove them:\n") +
                                     JoinLines(refused, 20),
                                 "Tidewrack", MB_ICONSTOP | MB_OK | MB_SYSTEMMODAL);
         return false;

@@ -10,10 +10,9 @@
 
 namespace software_keys {
 
-// True for the operating system's own keys below "Software" of a root: Microsoft\Windows
-// and Microsoft\Windows NT (CurrentVersion included) and Policies and Classes, also below
-// Wow6432Node; for every key below one of them, and for every key that holds one.
-// Case-blind.
+// True for the operating system's own keys below "Software" of a root: Microsoft (the
+// system vendor's whole tree), Policies and Classes, also below Wow6432Node; for every key
+// below one of them, and for every key that holds one. Case-blind.
 bool IsSystemKey(const std::string& path);
 
 // Before keys ("HKCU\Software\...") are removed with everything below them. Refuses, and

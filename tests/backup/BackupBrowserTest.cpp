@@ -3,6 +3,7 @@
 // whose names climb out, removing projects, and the browser's saved layout.
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
+#include "archive/OpenedCopies.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
 #include "shell/OptionsKeys.h"
@@ -213,6 +214,24 @@ TEST_F(BackupBrowserTest, DamagedEntryNeverCostsTheUsersFileAndIsReported)
     EXPECT_FALSE(Exists(backupDir + "\\notes.gz"));
     ASSERT_EQ(effects.boxes.size(), 1u);
     EXPECT_NE(effects.boxes[0].text.find("notes.gz"), std::string::npos);
+}
+
+// The program that opens the copy may hand it on to a viewer that runs already and end
+// at once: the copy stays until this program ends, and opening it again replaces it.
+TEST_F(BackupBrowserTest, OpenKeepsTheExtractedCopyUntilTheProgramEnds)
+{
+    TForm8* browser = OpenBrowser(MakeProject({MakeFile("letter.txt", "saved letter")}));
+    ASSERT_NE(browser, nullptr);
+    SelectRow(browser, "letter.txt");
+    const std::string copy = backupDir + "\\letter.txt";
+    for (int open = 0; open < 2; ++open)
+        browser->Open1Click(nullptr);
+    EXPECT_TRUE(effects.boxes.empty());
+    ASSERT_EQ(effects.launches.size(), 2u);
+    EXPECT_EQ(effects.launches[1].file, copy);
+    EXPECT_EQ(ReadFile(copy), "saved letter");
+    backup::DeleteKeptCopies(); // as at the program's end
+    EXPECT_FALSE(Exists(copy));
 }
 
 TEST_F(BackupBrowserTest, ClosingDuringRestoreFreesTheBrowserOnlyAfterTheLoop)

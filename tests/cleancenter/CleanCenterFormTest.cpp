@@ -1,6 +1,8 @@
 // The clean center page on seeded data: layout, stored check marks, the run of the
 // ticked items and what it reports.
 #include "cleaning/CleanCenterItems.h"
+#include "cleaning/SpecialFolders.h"
+#include "common/SystemError.h"
 #include "shell/OptionsKeys.h"
 #include "system/Mrudata.h"
 #include "tests/cleancenter/CacheSeeds.h"
@@ -194,6 +196,33 @@ TEST_F(CleanCenterTest, ARecentPathThatIsNoRecentFolderIsLeftAlone)
     Form1->ExecuteCleanCenter();
     EXPECT_TRUE(Exists(documents / "letter.txt"));
     EXPECT_EQ(Form1->CleanCenterFailures.size(), 1u);
+}
+
+// The folder that the listing below refuses, as the system refuses the Prefetch folder to
+// a user without rights on newer systems (the sandbox runs with every right).
+std::string unreadableFolder;
+
+special_folders::Listing RefusingListing(const std::string& folder)
+{
+    if (!lstrcmpiA(folder.c_str(), unreadableFolder.c_str()))
+        return special_folders::Listing{{}, ERROR_ACCESS_DENIED};
+    return special_folders::ListFolder(folder);
+}
+
+TEST_F(CleanCenterTest, AFolderThatCannotBeListedIsNamedWithTheReasonNotDone)
+{
+    unreadableFolder = Form1->WindowsDir + "\\Prefetch";
+    CreateDirectoryA(unreadableFolder.c_str(), nullptr);
+    Form1->FolderLister = RefusingListing;
+    Form1->LanguageFlag = 0;
+    Tick({3});
+    Form1->Button2Click(nullptr);
+    ASSERT_EQ(effects.boxes.size(), 1u);
+    EXPECT_EQ(effects.boxes[0].text, "These items could not be cleaned completely:\n\n"
+                                     "Empty Folder Prefetch - cannot be read: " +
+                                         unreadableFolder + " (" + common::SystemErrorText(ERROR_ACCESS_DENIED) +
+                                         ")\n");
+    EXPECT_FALSE(Form1->DelSecureFolder(unreadableFolder, "Prefetch")) << "the secure pass shredded nothing";
 }
 
 // A Recent folder that is a link to another place (another drive, say): its content is

@@ -243,6 +243,10 @@ bool TestIo::QueryFileInfo(HANDLE file, ShredderFileInfo& info)
 bool TestIo::RenameFile(const std::string& from, const std::string& to)
 {
     log.push_back("rename " + NameOf(from) + " " + NameOf(to));
+    if (to == failRenameTo) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return !Refused() && real_.RenameFile(from, to);
 }
 

@@ -81,6 +81,7 @@ public:
     std::set<std::string> packedNames;  // listed with FILE_ATTRIBUTE_COMPRESSED
     std::set<std::string> linkNames;    // listed with FILE_ATTRIBUTE_REPARSE_POINT
     bool failRemoveFile = false;
+    std::string failRenameTo;           // a rename to this path fails
     std::function<void()> beforeWrite;  // runs before every write
 
     // The cluster query: Wine's own answer, or the scripted one.

@@ -154,6 +154,31 @@ TEST_F(ShredderPageTest, AVanishedPathIsReportedAndAFileThatStaysKeepsItsRowAndA
     SetFileAttributesA((folder / "stuck.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A file that can be neither deleted nor given its name back keeps its row under the
+// name it has now, and the report names it.
+TEST_F(ShredderPageTest, AFileLeftUnderAScrambledNameKeepsItsRowAndIsNamed)
+{
+    Form1->LanguageFlag = 0;
+    const std::string stuck = folder / "stuck.txt", scrambled = folder / "ZZZZZ.ZZZ";
+    WriteFileText(stuck, "stuck");
+    Form1->AddShredderRow(stuck);
+    Form1->Allesmarkieren2Click(nullptr);
+    TestIo io;
+    io.failRemoveFile = true;
+    io.failRenameTo = stuck;
+    Form1->ShredderDisk = &io;
+    effects.answers.push_back(IDYES);
+
+    Form1->Button1Click(nullptr);
+
+    EXPECT_EQ(std::set<std::string>{"ZZZZZ.ZZZ"}, TreeNames(folder.Path()));
+    EXPECT_EQ(std::vector<std::string>{scrambled}, Captions());
+    ASSERT_EQ(2u, effects.boxes.size());
+    EXPECT_EQ("1 file could not be shredded and is still there.\n"
+              "These files could be neither deleted nor renamed back:\n" + stuck + "  is now  " + scrambled + "\n",
+              effects.boxes[1].text);
+}
+
 // A name that leads to another file is refused before the shredder touches it (some
 // systems apply even attribute changes of a link to its target), and the window names it.
 TEST_F(ShredderPageTest, ALinkIsRefusedBeforeTheShredderTouchesItAndNamed)

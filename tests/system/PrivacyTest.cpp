@@ -1,9 +1,11 @@
 // The privacy switches on seeded keys of the sandbox registry: what is read, and that
 // Apply writes only what the user changed, and only into keys that exist.
 #include "tests/support/MainFormFixture.h"
+#include "tests/support/TempFolder.h"
 #include "toolkit/TreeView.h"
 
 #include <sddl.h>
+#include <shlwapi.h>
 
 #include <memory>
 
@@ -154,24 +156,39 @@ TEST_F(PrivacyTest, ApplyWritesOnlyTheChangedSwitchesAndCreatesNoServiceKey)
     EXPECT_EQ(effects.boxes[0].text, "Done !");
 }
 
-TEST_F(PrivacyTest, MessengerChoiceIsOneOfThreeAndDoNothingDoesNothing)
+// Un-choosing "Disable autostart" chooses the other two: Apply writes Messenger's start
+// command back, where Messenger is installed, and asks before removing it. Done is said
+// only when something was applied.
+TEST_F(PrivacyTest, UnchoosingDisableAutostartWritesTheStartCommandBackAndAsksBeforeTheRemoval)
 {
-    SeededValue run(HKEY_USERS, Form1->UserHive + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS",
-                    REG_SZ, "msmsgs.exe /background");
+    const std::string runKey = Form1->UserHive + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SeededValue run(HKEY_USERS, runKey, "MSMSGS", REG_SZ, "");
+    SHDeleteValueA(HKEY_USERS, runKey.c_str(), "MSMSGS");
+    testing_support::TempFolder programs;
+    Form1->ProgramFilesDir = programs.Path();
     OpenPage();
-    EXPECT_TRUE(Chosen(16));
     Toggle(17);
-    EXPECT_TRUE(Chosen(17));
-    EXPECT_FALSE(Chosen(16));
-    EXPECT_FALSE(Chosen(18));
-    Toggle(17); // un-choosing one chooses the other two
     EXPECT_TRUE(Chosen(16));
     EXPECT_TRUE(Chosen(18));
-    Form1->Label92Click(nullptr);
-    EXPECT_EQ(run.Read(), "msmsgs.exe /background");
+    struct Step { bool installed; std::string value, box; };
+    const std::string messenger = programs / "Messenger\\msmsgs.exe";
+    const Step steps[] = {
+        {false, "no value", "These settings could not be written:\nDisable autostart (Messenger is not installed)"},
+        {true, "\"" + messenger + "\" /background", "Done !"},
+        {true, "\"" + messenger + "\" /background", "No setting was changed."},
+    };
+    for (const Step& step : steps) {
+        if (step.installed && CreateDirectoryA((programs / "Messenger").c_str(), nullptr))
+            testing_support::WriteFileText(messenger, "");
+        effects.boxes.clear();
+        effects.answers = {IDNO};
+        Form1->Label92Click(nullptr);
+        EXPECT_EQ(run.Read(), step.value);
+        ASSERT_EQ(effects.boxes.size(), 2u);
+        EXPECT_EQ(effects.boxes[0].caption, "Messenger");
+        EXPECT_EQ(effects.boxes[1].text, step.box);
+    }
     EXPECT_TRUE(effects.launches.empty());
-    ASSERT_EQ(effects.boxes.size(), 1u);
-    EXPECT_EQ(effects.boxes[0].text, "Done !");
 }
 
 TEST_F(PrivacyTest, RecommendedRemovalAsksFirstAndLeavesTheStartEntry)

@@ -169,8 +169,12 @@ TEST(SoftwareKeys, TheSystemsOwnKeysAndTheKeysHoldingThemAreRefused)
         {"Software\\Policies\\Vendor", true},
         {"software\\classes", true},
         {"Software\\Wow6432Node\\Microsoft", true},
-        {"Software\\Microsoft\\Windows Media", false},
-        {"Software\\Microsoft\\Windows NTX", false},
+        {"Software\\Microsoft\\Windows Media", true},
+        {"Software\\Microsoft\\Cryptography", true},
+        {"Software\\Microsoft\\SystemCertificates\\Root", true},
+        {"software\\wow6432node\\microsoft\\.NETFramework", true},
+        {"Software\\Microsoft", true},
+        {"Software\\MicrosoftX\\Tool", false},
         {"Software\\Vendor\\Windows", false},
     };
     for (const auto& [path, refused] : cases)
@@ -195,7 +199,9 @@ TEST_F(RegistryPagesTest, SoftwareKeysAreNamedBackedUpAndNeverTheSystems)
     SelectOnly(list, {RowNamed(list, "TwSeedPolicy", 1), RowNamed(list, "TwSeedProd", 1)});
     Form1->Entfernen3Click(nullptr);
     ASSERT_EQ(effects.boxes.size(), 1u);
-    EXPECT_EQ(effects.boxes[0].text, "These keys belong to Windows and are not removed:\nHKCU\\" + policy + "\n");
+    EXPECT_EQ(effects.boxes[0].text, "Keys under Software\\Microsoft, Software\\Policies and Software\\Classes (also "
+                                     "under Wow6432Node) belong to Windows; this page does not remove them:\nHKCU\\" +
+                                         policy + "\n");
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, policy));
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, sub));
 
