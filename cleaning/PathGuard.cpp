@@ -1,5 +1,6 @@
 #include "cleaning/PathGuard.h"
 
+#include "cleaning/FileIdentity.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "system/RegistryValues.h"
@@ -9,8 +10,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 namespace path_guard {
+
+struct KnownFolders {
+    std::vector<std::string> folders, profileRootPaths; // the lists they were asked for
+    // What the guarded folders, the profile folders and every folder that holds one of
+    // them are, and what the profile folders are.
+    std::vector<file_identity::Identity> refused, profileRoots;
+    // The canonical spellings of the guarded and profile folders that could not be opened.
+    std::vector<std::string> unopened, unopenedProfileRoots;
+};
 
 namespace {
 
@@ -70,8 +81,9 @@ std::string WithLongNames(const std::string& root, const std::vector<std::string
     return Join(root, names, names.size());
 }
 
-// The canonical path in the system's spelling (not upper-cased); "" when not absolute.
-std::string LongFullPath(const std::string& path)
+// Splits the full path, without a "\\?\" prefix, into its root and its names; false when
+// the path is not absolute.
+bool SplitFullPath(const std::string& path, std::string& root, std::vector<std::string>& names)
 {
     std::string text = path;
     for (char& c : text)
@@ -86,15 +98,30 @@ std::string LongFullPath(const std::string& path)
     const bool drivePath = IsDriveLetterPath(text) && text.size() >= 3 && text[2] == '\\';
     const bool sharePath = text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\';
     if (!drivePath && !sharePath)
-        return std::string();
+        return false;
     char full[MAX_PATH * 4];
     DWORD length = GetFullPathNameA(text.c_str(), sizeof full, full, nullptr);
     if (length == 0 || length >= sizeof full)
-        return std::string();
+        return false;
+    Split(full, root, names);
+    return true;
+}
+
+// The full path as given (short names stay short); "" when not absolute.
+std::string FullPath(const std::string& path)
+{
     std::string root;
     std::vector<std::string> names;
-    Split(full, root, names);
-    return WithLongNames(root, names);
+    return SplitFullPath(path, root, names) ? Join(root, names, names.size()) : std::string();
+}
+
+// The canonical path in the system's spelling (not upper-cased); "" when not absolute.
+// Long names cost a look at every folder on the way.
+std::string LongFullPath(const std::string& path)
+{
+    std::string root;
+    std::vector<std::string> names;
+    return SplitFullPath(path, root, names) ? WithLongNames(root, names) : std::string();
 }
 
 bool IsRoot(const std::string& canonical)
@@ -175,6 +202,76 @@ GuardedFolders AskSystem()
     return guarded;
 }
 
+// A name CreateFileA takes for a path in the system's spelling, however long it is.
+std::string OpenName(const std::string& spelt)
+{
+    if (spelt.size() == 2)
+        return spelt + "\\"; // "C:" alone would be the drive's current folder
+    if (spelt.size() < MAX_PATH)
+        return spelt;
+    return spelt.compare(0, 2, "\\\\") == 0 ? "\\\\?\\UNC\\" + spelt.substr(2) : "\\\\?\\" + spelt;
+}
+
+// Adds what the folder and each folder that holds it are. A folder that cannot be opened
+// (not made yet, say) is known by its canonical spelling only.
+void AddWithHolders(const std::string& folder, std::set<std::string>& asked,
+                    std::vector<file_identity::Identity>& identities, std::vector<std::string>& unopened)
+{
+    bool first = true;
+    for (std::string spelt = FullPath(folder); !spelt.empty(); spelt = ParentOf(spelt), first = false) {
+        if (!asked.insert(common::UpperCase(spelt)).second)
+            continue;
+        const std::optional<file_identity::Identity> identity = file_identity::Of(OpenName(spelt));
+        // An index of 0 tells nothing: such a file system cannot tell its files apart.
+        if (identity && identity->index != 0)
+            identities.push_back(*identity);
+        else if (first)
+            unopened.push_back(CanonicalPath(folder));
+    }
+}
+
+const KnownFolders& Known(const GuardedFolders& guarded)
+{
+    if (guarded.known && guarded.known->folders == guarded.folders &&
+        guarded.known->profileRootPaths == guarded.profileRoots)
+        return *guarded.known;
+    auto known = std::make_shared<KnownFolders>();
+    known->folders = guarded.folders;
+    known->profileRootPaths = guarded.profileRoots;
+    std::set<std::string> asked;
+    for (const std::string& folder : guarded.folders)
+        AddWithHolders(folder, asked, known->refused, known->unopened);
+    for (const std::string& root : guarded.profileRoots) {
+        if (const auto identity = file_identity::Of(OpenName(FullPath(root))); identity && identity->index != 0)
+            known->profileRoots.push_back(*identity);
+        else
+            known->unopenedProfileRoots.push_back(CanonicalPath(root));
+        std::vector<std::string> spellings; // the folder's own: in unopenedProfileRoots already
+        AddWithHolders(root, asked, known->refused, spellings);
+    }
+    guarded.known = known;
+    return *known;
+}
+
+// The opened file is one of these. Its index is asked first, as it is cheap; its volume
+// only when an index matches.
+bool IsOneOf(const file_identity::Opened& opened, const std::vector<file_identity::Identity>& identities)
+{
+    const std::optional<unsigned long long> index = file_identity::IndexOf(opened.Handle());
+    if (!index || *index == 0)
+        return false;
+    std::optional<file_identity::Identity> identity;
+    for (const file_identity::Identity& kept : identities) {
+        if (kept.index != *index)
+            continue;
+        if (!identity)
+            identity = file_identity::Of(opened.Handle());
+        if (identity && *identity == kept)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::string& backupDir)
@@ -197,14 +294,24 @@ Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
     const std::string target = common::UpperCase(spelt);
     if (IsRoot(target))
         return Verdict::WholeDrive;
-    for (const std::string& kept : guarded.folders)
-        if (Holds(target, CanonicalPath(kept)))
+    const KnownFolders& known = Known(guarded);
+    for (const std::string& kept : known.unopened)
+        if (Holds(target, kept))
             return Verdict::Protected;
-    for (const std::string& root : guarded.profileRoots) {
-        const std::string profiles = CanonicalPath(root);
+    for (const std::string& profiles : known.unopenedProfileRoots)
         if (Holds(target, profiles) || (!profiles.empty() && ParentOf(target) == profiles))
             return Verdict::Protected;
-    }
+    // Judged by what it is, whatever the spelling: a link on the way, another drive letter
+    // or a share onto the same folder. What cannot be opened cannot be told, so it is not
+    // taken either.
+    const file_identity::Opened opened(OpenName(spelt));
+    if (!opened.Valid() || !file_identity::IndexOf(opened.Handle()))
+        return Verdict::Unreachable;
+    if (IsOneOf(opened, known.refused))
+        return Verdict::Protected;
+    const file_identity::Opened parent(OpenName(ParentOf(spelt)));
+    if (parent.Valid() && IsOneOf(parent, known.profileRoots))
+        return Verdict::Protected;
     const DWORD attributes = GetFileAttributesA(spelt.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return Verdict::Link;
@@ -222,6 +329,8 @@ std::string RefusalNote(Verdict verdict, bool german)
                               "  (needed by Windows, programs or users)\n");
     case Verdict::Link:
         return language::Text(german, "  (Verknüpfung zu einem anderen Ort)\n", "  (a link to another place)\n");
+    case Verdict::Unreachable:
+        return language::Text(german, "  (lässt sich nicht öffnen)\n", "  (cannot be opened)\n");
     }
     return std::string();
 }

@@ -33,6 +33,18 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
                              "Users\\other", "Tidewrack", "junk"})
         CreateDirectoryA((base / name).c_str(), nullptr);
     ASSERT_TRUE(MakeUnixSymlink(base / "junk\\link", elsewhere.Path()));
+    // Other names for guarded folders: a link on the way, a junction as Vista keeps for
+    // old profile paths, another drive letter onto the profile.
+    ASSERT_TRUE(MakeUnixSymlink(base / "junk\\mid", base / "Users\\me"));
+    ASSERT_TRUE(MakeUnixSymlink(base / "Documents and Settings", base / "Users"));
+    // Made before the first judgement: Wine renumbers volumes as drives come and go.
+    MappedDrive alias('M', base / "Users\\me");
+    ASSERT_TRUE(alias.Made());
+    // And a share onto the pretend system's drive: \\localhost\admin$ reaches base.
+    CreateDirectoryA((elsewhere / "localhost").c_str(), nullptr);
+    ASSERT_TRUE(MakeUnixSymlink(elsewhere / "localhost\\admin$", base.Path()));
+    const std::unique_ptr<MappedDrive> shares = MappedDrive::Shares(elsewhere.Path());
+    ASSERT_TRUE(shares->Made());
     path_guard::GuardedFolders guarded;
     guarded.folders = {base / "Windows", base / "Windows\\System32", base / "Program Files (x86)", base / "Users\\me",
                        base / "Users\\me\\AppData\\Roaming", base / "Tidewrack\\ZipBackup"};
@@ -60,6 +72,16 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
         {base / "Users", Verdict::Protected},
         {base / "Users\\other", Verdict::Protected},         // somebody else's profile
         {base / "junk\\link", Verdict::Link},
+        {base / "junk\\mid\\AppData", Verdict::Protected},
+        {base / "Documents and Settings\\me\\AppData\\Roaming", Verdict::Protected},
+        {base / "Documents and Settings\\other", Verdict::Protected},
+        {"M:\\AppData", Verdict::Protected},
+        {"m:\\appdata\\roaming\\", Verdict::Protected},
+        {"\\\\localhost\\admin$\\Windows", Verdict::Protected},
+        {"\\\\?\\UNC\\localhost\\admin$\\users\\ME\\AppData", Verdict::Protected},
+        {"\\\\localhost\\c$\\windows", Verdict::Unreachable},        // a share that is not there
+        {base / "junk\\missing", Verdict::Unreachable},
+        {base / "junk\\mid\\Temp", Verdict::Allowed},
         {base / "Users\\me\\Temp", Verdict::Allowed},
         {ShortName(base / "Program Files (x86)") + "\\..\\junk", Verdict::Allowed},
         {base / "Windows\\Prefetch", Verdict::Allowed},
@@ -67,7 +89,9 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
     };
     for (const Case& c : cases)
         EXPECT_EQ(static_cast<int>(c.verdict), static_cast<int>(path_guard::Judge(c.path, guarded))) << c.path;
-    RemoveUnixSymlink(base / "junk\\link");
+    for (const char* link : {"junk\\link", "junk\\mid", "Documents and Settings"})
+        RemoveUnixSymlink(base / link);
+    RemoveUnixSymlink(elsewhere / "localhost\\admin$");
 }
 
 TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
