@@ -154,6 +154,25 @@ std::string ShellFolder(int csidl)
     return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
 }
 
+// A folder that only the shells of Vista and later name, "" where there is none. Looked up
+// at run time: older shells lack the function.
+std::string KnownFolder(const GUID& id)
+{
+    using Get = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    static const Get get = reinterpret_cast<Get>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+    if (!get)
+        return std::string();
+    PWSTR wide = nullptr;
+    char path[MAX_PATH * 2] = {};
+    BOOL lossy = FALSE;
+    if (SUCCEEDED(get(id, 0, nullptr, &wide)) &&
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, &lossy) <= 0)
+        path[0] = '\0';
+    CoTaskMemFree(wide); // owed whether the call succeeded or not
+    return lossy ? std::string() : path;
+}
+
 // The program-files folders as Windows names them in the registry. A 32-bit program on
 // a 64-bit system reads its own view there, so the 64-bit view is asked as well.
 void AddRegisteredProgramFolders(std::vector<std::string>& folders)
@@ -178,12 +197,29 @@ GuardedFolders AskSystem()
         guarded.folders.push_back(path);
     if (GetSystemDirectoryA(path, MAX_PATH))
         guarded.folders.push_back(path);
+    // The trace folders (Recent, Cookies, History, the Internet cache, Temp) stay out:
+    // emptying them is this program's work.
     for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
                       CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA,
                       CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,
-                      CSIDL_COMMON_TEMPLATES, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA,
-                      CSIDL_LOCAL_APPDATA})
+                      CSIDL_COMMON_TEMPLATES, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTUP, CSIDL_COMMON_FAVORITES,
+                      CSIDL_COMMON_MUSIC, CSIDL_COMMON_PICTURES, CSIDL_COMMON_VIDEO, CSIDL_COMMON_ADMINTOOLS,
+                      CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
+                      CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_FAVORITES, CSIDL_STARTMENU, CSIDL_PROGRAMS,
+                      CSIDL_STARTUP, CSIDL_SENDTO, CSIDL_TEMPLATES, CSIDL_NETHOOD, CSIDL_PRINTHOOD, CSIDL_ADMINTOOLS,
+                      CSIDL_CDBURN_AREA})
         if (std::string folder = ShellFolder(csidl); !folder.empty())
+            guarded.folders.push_back(folder);
+    static const GUID vistaFolders[] = {
+        {0x374de290, 0x123f, 0x4565, {0x91, 0x64, 0x39, 0xc4, 0x92, 0x5e, 0x46, 0x7b}}, // Downloads
+        {0x4c5c32ff, 0xbb9d, 0x43b0, {0xb5, 0xb4, 0x2d, 0x72, 0xe5, 0x4e, 0xaa, 0xa4}}, // Saved Games
+        {0x56784854, 0xc6cb, 0x462b, {0x81, 0x69, 0x88, 0xe3, 0x50, 0xac, 0xb8, 0x82}}, // Contacts
+        {0xbfb9d5e0, 0xc6a9, 0x404c, {0xb2, 0xb2, 0xae, 0x6d, 0xb6, 0xaf, 0x49, 0x68}}, // Links
+        {0x7d1d3a04, 0xdebb, 0x4115, {0x95, 0xcf, 0x2f, 0x29, 0xda, 0x29, 0x20, 0xda}}, // Searches
+        {0xa520a1a4, 0x1780, 0x4ff6, {0xbd, 0x18, 0x16, 0x73, 0x43, 0xc5, 0xaf, 0x16}}, // AppData\LocalLow
+    };
+    for (const GUID& id : vistaFolders)
+        if (std::string folder = KnownFolder(id); !folder.empty())
             guarded.folders.push_back(folder);
     AddRegisteredProgramFolders(guarded.folders);
     // The folder that holds every profile: each folder directly in it is someone's.

@@ -23,8 +23,10 @@ struct GuardedFolders {
 };
 
 // The Windows and system folders, both program-files folders (as the shell and the
-// registry name them), the common data folders, the user's profile and its folders, the
-// folder that holds the profiles, and this program's own folder and backup folder.
+// registry name them), the common data folders, the user's profile and its folders
+// (documents, pictures, music, videos, favorites, downloads, saved games and the other
+// shell folders, but not the trace folders this program empties), the folder that holds
+// the profiles, and this program's own folder and backup folder.
 // The system's part is asked once per process.
 GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::string& backupDir);
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <initguid.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 using namespace testing_support;
@@ -124,6 +126,29 @@ TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
         }
     }
     RegCloseKey(key);
+    // The user's own folders, as the shell names them.
+    std::vector<std::string> usersOwn;
+    for (int csidl : {CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_FAVORITES, CSIDL_STARTMENU, CSIDL_SENDTO,
+                      CSIDL_TEMPLATES, CSIDL_COMMON_PICTURES}) {
+        char folder[MAX_PATH] = {};
+        EXPECT_HRESULT_SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, folder)) << csidl;
+        usersOwn.push_back(folder);
+    }
+    using KnownFolderPath = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    const auto knownFolderPath = reinterpret_cast<KnownFolderPath>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+    ASSERT_TRUE(knownFolderPath);
+    for (const GUID& id : {FOLDERID_Downloads, FOLDERID_SavedGames, FOLDERID_Contacts, FOLDERID_Links}) {
+        PWSTR wide = nullptr;
+        char folder[MAX_PATH] = {};
+        EXPECT_HRESULT_SUCCEEDED(knownFolderPath(id, 0, nullptr, &wide));
+        if (wide)
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, folder, MAX_PATH, nullptr, nullptr);
+        CoTaskMemFree(wide);
+        usersOwn.push_back(folder);
+    }
+    for (const std::string& folder : usersOwn)
+        EXPECT_FALSE(special_folders::MayEmpty(folder, "", guarded)) << folder;
     // The special folders themselves, by their expected names.
     EXPECT_TRUE(special_folders::MayEmpty(temp, "", guarded));
     EXPECT_TRUE(special_folders::MayEmpty(std::string(windows) + "\\Prefetch", "prefetch", guarded));
