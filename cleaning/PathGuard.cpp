@@ -14,11 +14,17 @@
 
 namespace path_guard {
 
+// A folder as it was found, and the name to ask it again by.
+struct FolderIdentity {
+    std::string name;
+    file_identity::Identity identity;
+};
+
 struct KnownFolders {
     std::vector<std::string> folders, profileRootPaths; // the lists they were asked for
     // What the guarded folders, the profile folders and every folder that holds one of
     // them are, and what the profile folders are.
-    std::vector<file_identity::Identity> refused, profileRoots;
+    std::vector<FolderIdentity> refused, profileRoots;
     // The canonical spellings of the guarded and profile folders that could not be opened.
     std::vector<std::string> unopened, unopenedProfileRoots;
 };
@@ -250,8 +256,8 @@ std::string OpenName(const std::string& spelt)
 
 // Adds what the folder and each folder that holds it are. A folder that cannot be opened
 // (not made yet, say) is known by its canonical spelling only.
-void AddWithHolders(const std::string& folder, std::set<std::string>& asked,
-                    std::vector<file_identity::Identity>& identities, std::vector<std::string>& unopened)
+void AddWithHolders(const std::string& folder, std::set<std::string>& asked, std::vector<FolderIdentity>& identities,
+                    std::vector<std::string>& unopened)
 {
     bool first = true;
     for (std::string spelt = FullPath(folder); !spelt.empty(); spelt = ParentOf(spelt), first = false) {
@@ -260,7 +266,7 @@ void AddWithHolders(const std::string& folder, std::set<std::string>& asked,
         const std::optional<file_identity::Identity> identity = file_identity::Of(OpenName(spelt));
         // An index of 0 tells nothing: such a file system cannot tell its files apart.
         if (identity && identity->index != 0)
-            identities.push_back(*identity);
+            identities.push_back({OpenName(spelt), *identity});
         else if (first)
             unopened.push_back(CanonicalPath(folder));
     }
@@ -278,8 +284,9 @@ const KnownFolders& Known(const GuardedFolders& guarded)
     for (const std::string& folder : guarded.folders)
         AddWithHolders(folder, asked, known->refused, known->unopened);
     for (const std::string& root : guarded.profileRoots) {
-        if (const auto identity = file_identity::Of(OpenName(FullPath(root))); identity && identity->index != 0)
-            known->profileRoots.push_back(*identity);
+        const std::string name = OpenName(FullPath(root));
+        if (const auto identity = file_identity::Of(name); identity && identity->index != 0)
+            known->profileRoots.push_back({name, *identity});
         else
             known->unopenedProfileRoots.push_back(CanonicalPath(root));
         std::vector<std::string> spellings; // the folder's own: in unopenedProfileRoots already
@@ -289,20 +296,19 @@ const KnownFolders& Known(const GuardedFolders& guarded)
     return *known;
 }
 
-// The opened file is one of these. Its index is asked first, as it is cheap; its volume
-// only when an index matches.
-bool IsOneOf(const file_identity::Opened& opened, const std::vector<file_identity::Identity>& identities)
+// The opened file is one of these folders. Its index is asked first, as it is cheap. On a
+// match the volumes are asked, the folder's afresh beside the file's: Wine numbers its
+// volumes anew as drive letters come and go.
+bool IsOneOf(const file_identity::Opened& opened, const std::vector<FolderIdentity>& folders)
 {
     const std::optional<unsigned long long> index = file_identity::IndexOf(opened.Handle());
     if (!index || *index == 0)
         return false;
-    std::optional<file_identity::Identity> identity;
-    for (const file_identity::Identity& kept : identities) {
-        if (kept.index != *index)
+    for (const FolderIdentity& kept : folders) {
+        if (kept.identity.index != *index)
             continue;
-        if (!identity)
-            identity = file_identity::Of(opened.Handle());
-        if (identity && *identity == kept)
+        const std::optional<file_identity::Identity> identity = file_identity::Of(opened.Handle());
+        if (identity && (*identity == kept.identity || identity == file_identity::Of(kept.name)))
             return true;
     }
     return false;

@@ -39,7 +39,6 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
     // old profile paths, another drive letter onto the profile.
     ASSERT_TRUE(MakeUnixSymlink(base / "junk\\mid", base / "Users\\me"));
     ASSERT_TRUE(MakeUnixSymlink(base / "Documents and Settings", base / "Users"));
-    // Made before the first judgement: Wine renumbers volumes as drives come and go.
     MappedDrive alias('M', base / "Users\\me");
     ASSERT_TRUE(alias.Made());
     // And a share onto the pretend system's drive: \\localhost\admin$ reaches base.
