@@ -1,5 +1,7 @@
 #include "cleaning/FileIdentity.h"
 
+#include <winternl.h>
+
 namespace file_identity {
 
 std::optional<Identity> Of(HANDLE handle)
@@ -11,16 +13,39 @@ std::optional<Identity> Of(HANDLE handle)
                     (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
+std::optional<unsigned long long> IndexOf(HANDLE handle)
+{
+    using Query = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
+    static const Query query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    if (!query) {
+        const std::optional<Identity> identity = Of(handle);
+        return identity ? std::optional<unsigned long long>(identity->index) : std::nullopt;
+    }
+    constexpr ULONG fileInternalInformation = 6;
+    IO_STATUS_BLOCK status{};
+    LARGE_INTEGER internal{};
+    if (query(handle, &status, &internal, sizeof internal, fileInternalInformation) < 0)
+        return std::nullopt;
+    return static_cast<unsigned long long>(internal.QuadPart);
+}
+
+Opened::Opened(const std::string& path)
+    : handle_(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))
+{
+}
+
+Opened::~Opened()
+{
+    if (Valid())
+        ::CloseHandle(handle_);
+}
+
 std::optional<Identity> Of(const std::string& path)
 {
-    HANDLE handle = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::optional<Identity> identity = Of(handle);
-    ::CloseHandle(handle);
-    return identity;
+    const Opened opened(path);
+    return opened.Valid() ? Of(opened.Handle()) : std::nullopt;
 }
 
 bool Same(const std::string& first, const std::string& second)

@@ -18,6 +18,26 @@ struct Identity {
 
 // Of an open handle.
 std::optional<Identity> Of(HANDLE handle);
+// The file's index alone, which is cheap to ask: the volume's serial number costs about a
+// millisecond per call under Wine. 0 where the file system gives no index.
+std::optional<unsigned long long> IndexOf(HANDLE handle);
+
+// A file or folder opened for its attributes only, shared with everyone, whatever links
+// lie on the way: what a name reaches, asked part by part.
+class Opened {
+public:
+    explicit Opened(const std::string& path);
+    ~Opened();
+    Opened(const Opened&) = delete;
+    Opened& operator=(const Opened&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Handle() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
 // Of a file or folder, opened for its attributes only and shared with everyone.
 std::optional<Identity> Of(const std::string& path);
 // Both names exist and reach the same file or folder.

@@ -1,5 +1,6 @@
 #include "cleaning/PathGuard.h"
 
+#include "cleaning/FileIdentity.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "system/RegistryValues.h"
@@ -9,8 +10,24 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 namespace path_guard {
+
+// A folder as it was found, and the name to ask it again by.
+struct FolderIdentity {
+    std::string name;
+    file_identity::Identity identity;
+};
+
+struct KnownFolders {
+    std::vector<std::string> folders, profileRootPaths; // the lists they were asked for
+    // What the guarded folders, the profile folders and every folder that holds one of
+    // them are, and what the profile folders are.
+    std::vector<FolderIdentity> refused, profileRoots;
+    // The canonical spellings of the guarded and profile folders that could not be opened.
+    std::vector<std::string> unopened, unopenedProfileRoots;
+};
 
 namespace {
 
@@ -70,8 +87,9 @@ std::string WithLongNames(const std::string& root, const std::vector<std::string
     return Join(root, names, names.size());
 }
 
-// The canonical path in the system's spelling (not upper-cased); "" when not absolute.
-std::string LongFullPath(const std::string& path)
+// Splits the full path, without a "\\?\" prefix, into its root and its names; false when
+// the path is not absolute.
+bool SplitFullPath(const std::string& path, std::string& root, std::vector<std::string>& names)
 {
     std::string text = path;
     for (char& c : text)
@@ -86,15 +104,30 @@ std::string LongFullPath(const std::string& path)
     const bool drivePath = IsDriveLetterPath(text) && text.size() >= 3 && text[2] == '\\';
     const bool sharePath = text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\';
     if (!drivePath && !sharePath)
-        return std::string();
+        return false;
     char full[MAX_PATH * 4];
     DWORD length = GetFullPathNameA(text.c_str(), sizeof full, full, nullptr);
     if (length == 0 || length >= sizeof full)
-        return std::string();
+        return false;
+    Split(full, root, names);
+    return true;
+}
+
+// The full path as given (short names stay short); "" when not absolute.
+std::string FullPath(const std::string& path)
+{
     std::string root;
     std::vector<std::string> names;
-    Split(full, root, names);
-    return WithLongNames(root, names);
+    return SplitFullPath(path, root, names) ? Join(root, names, names.size()) : std::string();
+}
+
+// The canonical path in the system's spelling (not upper-cased); "" when not absolute.
+// Long names cost a look at every folder on the way.
+std::string LongFullPath(const std::string& path)
+{
+    std::string root;
+    std::vector<std::string> names;
+    return SplitFullPath(path, root, names) ? WithLongNames(root, names) : std::string();
 }
 
 bool IsRoot(const std::string& canonical)
@@ -127,6 +160,25 @@ std::string ShellFolder(int csidl)
     return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
 }
 
+// A folder that only the shells of Vista and later name, "" where there is none. Looked up
+// at run time: older shells lack the function.
+std::string KnownFolder(const GUID& id)
+{
+    using Get = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    static const Get get = reinterpret_cast<Get>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+    if (!get)
+        return std::string();
+    PWSTR wide = nullptr;
+    char path[MAX_PATH * 2] = {};
+    BOOL lossy = FALSE;
+    if (SUCCEEDED(get(id, 0, nullptr, &wide)) &&
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, &lossy) <= 0)
+        path[0] = '\0';
+    CoTaskMemFree(wide); // owed whether the call succeeded or not
+    return lossy ? std::string() : path;
+}
+
 // The program-files folders as Windows names them in the registry. A 32-bit program on
 // a 64-bit system reads its own view there, so the 64-bit view is asked as well.
 void AddRegisteredProgramFolders(std::vector<std::string>& folders)
@@ -151,12 +203,29 @@ GuardedFolders AskSystem()
         guarded.folders.push_back(path);
     if (GetSystemDirectoryA(path, MAX_PATH))
         guarded.folders.push_back(path);
+    // The trace folders (Recent, Cookies, History, the Internet cache, Temp) stay out:
+    // emptying them is this program's work.
     for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
                       CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA,
                       CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,
-                      CSIDL_COMMON_TEMPLATES, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA,
-                      CSIDL_LOCAL_APPDATA})
+                      CSIDL_COMMON_TEMPLATES, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTUP, CSIDL_COMMON_FAVORITES,
+                      CSIDL_COMMON_MUSIC, CSIDL_COMMON_PICTURES, CSIDL_COMMON_VIDEO, CSIDL_COMMON_ADMINTOOLS,
+                      CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
+                      CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_FAVORITES, CSIDL_STARTMENU, CSIDL_PROGRAMS,
+                      CSIDL_STARTUP, CSIDL_SENDTO, CSIDL_TEMPLATES, CSIDL_NETHOOD, CSIDL_PRINTHOOD, CSIDL_ADMINTOOLS,
+                      CSIDL_CDBURN_AREA})
         if (std::string folder = ShellFolder(csidl); !folder.empty())
+            guarded.folders.push_back(folder);
+    static const GUID vistaFolders[] = {
+        {0x374de290, 0x123f, 0x4565, {0x91, 0x64, 0x39, 0xc4, 0x92, 0x5e, 0x46, 0x7b}}, // Downloads
+        {0x4c5c32ff, 0xbb9d, 0x43b0, {0xb5, 0xb4, 0x2d, 0x72, 0xe5, 0x4e, 0xaa, 0xa4}}, // Saved Games
+        {0x56784854, 0xc6cb, 0x462b, {0x81, 0x69, 0x88, 0xe3, 0x50, 0xac, 0xb8, 0x82}}, // Contacts
+        {0xbfb9d5e0, 0xc6a9, 0x404c, {0xb2, 0xb2, 0xae, 0x6d, 0xb6, 0xaf, 0x49, 0x68}}, // Links
+        {0x7d1d3a04, 0xdebb, 0x4115, {0x95, 0xcf, 0x2f, 0x29, 0xda, 0x29, 0x20, 0xda}}, // Searches
+        {0xa520a1a4, 0x1780, 0x4ff6, {0xbd, 0x18, 0x16, 0x73, 0x43, 0xc5, 0xaf, 0x16}}, // AppData\LocalLow
+    };
+    for (const GUID& id : vistaFolders)
+        if (std::string folder = KnownFolder(id); !folder.empty())
             guarded.folders.push_back(folder);
     AddRegisteredProgramFolders(guarded.folders);
     // The folder that holds every profile: each folder directly in it is someone's.
@@ -173,6 +242,76 @@ GuardedFolders AskSystem()
                 guarded.profileRoots.push_back(expanded);
         }
     return guarded;
+}
+
+// A name CreateFileA takes for a path in the system's spelling, however long it is.
+std::string OpenName(const std::string& spelt)
+{
+    if (spelt.size() == 2)
+        return spelt + "\\"; // "C:" alone would be the drive's current folder
+    if (spelt.size() < MAX_PATH)
+        return spelt;
+    return spelt.compare(0, 2, "\\\\") == 0 ? "\\\\?\\UNC\\" + spelt.substr(2) : "\\\\?\\" + spelt;
+}
+
+// Adds what the folder and each folder that holds it are. A folder that cannot be opened
+// (not made yet, say) is known by its canonical spelling only.
+void AddWithHolders(const std::string& folder, std::set<std::string>& asked, std::vector<FolderIdentity>& identities,
+                    std::vector<std::string>& unopened)
+{
+    bool first = true;
+    for (std::string spelt = FullPath(folder); !spelt.empty(); spelt = ParentOf(spelt), first = false) {
+        if (!asked.insert(common::UpperCase(spelt)).second)
+            continue;
+        const std::optional<file_identity::Identity> identity = file_identity::Of(OpenName(spelt));
+        // An index of 0 tells nothing: such a file system cannot tell its files apart.
+        if (identity && identity->index != 0)
+            identities.push_back({OpenName(spelt), *identity});
+        else if (first)
+            unopened.push_back(CanonicalPath(folder));
+    }
+}
+
+const KnownFolders& Known(const GuardedFolders& guarded)
+{
+    if (guarded.known && guarded.known->folders == guarded.folders &&
+        guarded.known->profileRootPaths == guarded.profileRoots)
+        return *guarded.known;
+    auto known = std::make_shared<KnownFolders>();
+    known->folders = guarded.folders;
+    known->profileRootPaths = guarded.profileRoots;
+    std::set<std::string> asked;
+    for (const std::string& folder : guarded.folders)
+        AddWithHolders(folder, asked, known->refused, known->unopened);
+    for (const std::string& root : guarded.profileRoots) {
+        const std::string name = OpenName(FullPath(root));
+        if (const auto identity = file_identity::Of(name); identity && identity->index != 0)
+            known->profileRoots.push_back({name, *identity});
+        else
+            known->unopenedProfileRoots.push_back(CanonicalPath(root));
+        std::vector<std::string> spellings; // the folder's own: in unopenedProfileRoots already
+        AddWithHolders(root, asked, known->refused, spellings);
+    }
+    guarded.known = known;
+    return *known;
+}
+
+// The opened file is one of these folders. Its index is asked first, as it is cheap. On a
+// match the volumes are asked, the folder's afresh beside the file's: Wine numbers its
+// volumes anew as drive letters come and go.
+bool IsOneOf(const file_identity::Opened& opened, const std::vector<FolderIdentity>& folders)
+{
+    const std::optional<unsigned long long> index = file_identity::IndexOf(opened.Handle());
+    if (!index || *index == 0)
+        return false;
+    for (const FolderIdentity& kept : folders) {
+        if (kept.identity.index != *index)
+            continue;
+        const std::optional<file_identity::Identity> identity = file_identity::Of(opened.Handle());
+        if (identity && (*identity == kept.identity || identity == file_identity::Of(kept.name)))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -197,14 +336,24 @@ Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
     const std::string target = common::UpperCase(spelt);
     if (IsRoot(target))
         return Verdict::WholeDrive;
-    for (const std::string& kept : guarded.folders)
-        if (Holds(target, CanonicalPath(kept)))
+    const KnownFolders& known = Known(guarded);
+    for (const std::string& kept : known.unopened)
+        if (Holds(target, kept))
             return Verdict::Protected;
-    for (const std::string& root : guarded.profileRoots) {
-        const std::string profiles = CanonicalPath(root);
+    for (const std::string& profiles : known.unopenedProfileRoots)
         if (Holds(target, profiles) || (!profiles.empty() && ParentOf(target) == profiles))
             return Verdict::Protected;
-    }
+    // Judged by what it is, whatever the spelling: a link on the way, another drive letter
+    // or a share onto the same folder. What cannot be opened cannot be told, so it is not
+    // taken either.
+    const file_identity::Opened opened(OpenName(spelt));
+    if (!opened.Valid() || !file_identity::IndexOf(opened.Handle()))
+        return Verdict::Unreachable;
+    if (IsOneOf(opened, known.refused))
+        return Verdict::Protected;
+    const file_identity::Opened parent(OpenName(ParentOf(spelt)));
+    if (parent.Valid() && IsOneOf(parent, known.profileRoots))
+        return Verdict::Protected;
     const DWORD attributes = GetFileAttributesA(spelt.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return Verdict::Link;
@@ -222,6 +371,8 @@ std::string RefusalNote(Verdict verdict, bool german)
                               "  (needed by Windows, programs or users)\n");
     case Verdict::Link:
         return language::Text(german, "  (Verknüpfung zu einem anderen Ort)\n", "  (a link to another place)\n");
+    case Verdict::Unreachable:
+        return language::Text(german, "  (lässt sich nicht öffnen)\n", "  (cannot be opened)\n");
     }
     return std::string();
 }

@@ -5,20 +5,28 @@
 // which can name a whole drive or the Windows folder.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace path_guard {
 
+struct KnownFolders;
+
 // The folders no bulk delete may take, as the system names them.
 struct GuardedFolders {
     std::vector<std::string> folders;      // refused, and every folder that holds one
     std::vector<std::string> profileRoots; // refused, with every profile directly in them
+    // What those folders and the folders that hold them are (volume and file index), asked
+    // at the first judgement and kept while the two lists stay as they were.
+    mutable std::shared_ptr<const KnownFolders> known;
 };
 
 // The Windows and system folders, both program-files folders (as the shell and the
-// registry name them), the common data folders, the user's profile and its folders, the
-// folder that holds the profiles, and this program's own folder and backup folder.
+// registry name them), the common data folders, the user's profile and its folders
+// (documents, pictures, music, videos, favorites, downloads, saved games and the other
+// shell folders, but not the trace folders this program empties), the folder that holds
+// the profiles, and this program's own folder and backup folder.
 // The system's part is asked once per process.
 GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::string& backupDir);
 
@@ -28,11 +36,14 @@ enum class Verdict {
     WholeDrive,  // a drive or share root
     Protected,   // a guarded folder, a profile, or a folder that holds one of them
     Link,        // a junction or symbolic link: what it holds lies elsewhere
+    Unreachable, // cannot be opened, so what it is cannot be told
 };
 
-// The verdict for a folder. Paths are compared in their canonical form (below), so a
-// short name, another case, "..", a "\\?\" prefix or trailing dots and blanks change
-// nothing.
+// The verdict for a folder. It is judged by what it is: the folder is opened (through any
+// link, drive letter or share on the way) and its volume and file index are compared with
+// those of the guarded folders and of the folders that hold them, and its parent's with
+// the profile folders. A guarded folder that cannot be opened (not made yet, say) is
+// compared by its canonical form (below), so it is refused however it is spelt.
 Verdict Judge(const std::string& folder, const GuardedFolders& guarded);
 
 // The full path with long names, without a "\\?\" prefix and without trailing dots,

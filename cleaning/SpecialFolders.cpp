@@ -22,6 +22,15 @@ std::string WithoutTrailingSlashes(std::string path)
 
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
+// Not there at all; a folder the system will not show (no rights) is there.
+bool IsMissing(const std::string& path)
+{
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool IsDots(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
 
 // Removes the folder's content, counting into result what stayed.
@@ -72,7 +81,10 @@ Listing ListFolder(const std::string& folder)
 bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
               const path_guard::GuardedFolders& guarded)
 {
-    if (path_guard::Judge(folder, guarded) != path_guard::Verdict::Allowed)
+    const path_guard::Verdict verdict = path_guard::Judge(folder, guarded);
+    // The guard cannot open a folder that is not there; emptying it finds nothing to take.
+    const bool missing = verdict == path_guard::Verdict::Unreachable && IsMissing(WithoutTrailingSlashes(folder));
+    if (verdict != path_guard::Verdict::Allowed && !missing)
         return false;
     if (expectedLastName.empty())
         return true;

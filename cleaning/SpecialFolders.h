@@ -16,7 +16,8 @@ namespace special_folders {
 // True when the folder may be emptied: the path guard allows it, and -- unless
 // expectedLastName is empty -- its last name is expectedLastName (in any case). The
 // folders' paths come from the registry and the environment, which anybody can point at
-// C:\ or the Windows folder.
+// C:\ or the Windows folder. A folder that is not there, under a name the guard does
+// not refuse, may be: there is nothing to take.
 bool MayEmpty(const std::string& folder, const std::string& expectedLastName,
               const path_guard::GuardedFolders& guarded);
 

@@ -4,9 +4,11 @@
 #include "common/Language.h"
 #include "shell/Unit1.h"
 
+#include "cleaning/PathGuard.h"
 #include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
+#include "shell/MessageText.h"
 #include "shell/PageParts.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
@@ -15,6 +17,7 @@
 #include "toolkit/ListView.h"
 #include "toolkit/OpenDialog.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -34,6 +37,51 @@ public:
 private:
     HWND window_;
 };
+
+// The selected rows the shredder may take. A folder row takes its whole tree along, so it
+// goes through the path guard; a file row is the user's own choice of one file.
+struct ShredderChoice {
+    std::vector<bool> shred;          // per row
+    std::vector<std::string> folders; // the folders among them
+    intptr_t files = 0;               // the files they stand for
+    std::string refused;              // the refused folders, each with its reason
+};
+
+ShredderChoice ChooseRows(TListItems* items, const path_guard::GuardedFolders& guarded)
+{
+    ShredderChoice choice;
+    choice.shred.resize(items->Count());
+    for (int row = 0; row < items->Count(); ++row) {
+        const TListItem* item = items->Item(row);
+        if (!item->Selected())
+            continue;
+        if (common::IsFolder(item->Caption())) {
+            const path_guard::Verdict verdict = path_guard::Judge(item->Caption(), guarded);
+            if (verdict != path_guard::Verdict::Allowed) {
+                choice.refused += item->Caption() + path_guard::RefusalNote(verdict, language::German());
+                continue;
+            }
+            choice.folders.push_back(item->Caption());
+        }
+        choice.shred[row] = true;
+        choice.files += RowFileCount(item);
+    }
+    return choice;
+}
+
+// "12 files will be shredded, with these folders and all they hold:" and the folders.
+std::string WhatIsShredded(const ShredderChoice& choice)
+{
+    const std::string count = std::to_string(choice.files);
+    const std::string what =
+        choice.files == 1 ? language::Text("1 Datei wird sicher gelöscht", "1 file will be shredded")
+                          : language::Text(count + " Dateien werden sicher gelöscht", count + " files will be shredded");
+    if (choice.folders.empty())
+        return what + ".\n";
+    return what + language::Text(", mit diesen Ordnern und allem, was sie enthalten:\n",
+                                 ", with these folders and all they hold:\n") +
+           JoinLines(choice.folders, 20);
+}
 
 } // namespace
 
@@ -205,15 +253,27 @@ void TForm1::Button1Click(TObject*)
                                 language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
         return;
     }
+    TListItems* items = ListView11->Items();
+    const ShredderChoice choice = ChooseRows(items, GuardedFolders());
+    if (!choice.refused.empty())
+        effects::ShowMessageBox(Handle(),
+                                language::Text("Diese Ordner werden nicht sicher gelöscht:\n",
+                                               "These folders are not shredded:\n") +
+                                    choice.refused,
+                                language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    if (std::find(choice.shred.begin(), choice.shred.end(), true) == choice.shred.end())
+        return;
+    const std::string what = WhatIsShredded(choice);
     if (effects::ShowMessageBox(
             Handle(),
-            language::Text(
-                "Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n"
-                "Eine Wiederherstellung wird nicht möglich sein.\n"
-                "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres Laufwerks zu säubern.\n"
-                "Fortfahren ?",
-                "Do you really want delete secure selected files? \nRestoring data will fail.\n"
-                "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
+            language::Text("Wollen Sie die ausgewählten Dateien wirklich sicher löschen? \n" + what +
+                               "Eine Wiederherstellung wird nicht möglich sein.\n"
+                               "Verwenden Sie auch 'Freien Speicher löschen', um nicht belegten Speicher Ihres "
+                               "Laufwerks zu säubern.\n"
+                               "Fortfahren ?",
+                           "Do you really want delete secure selected files? \n" + what +
+                               "Restoring data will fail.\n"
+                               "Use also 'Wipe Free Space' for cleaning unused Data on your drive.\nContinue ?"),
             language::Text("Frage", "Question"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_YESNO) != IDYES)
         return;
 
@@ -232,19 +292,14 @@ void TForm1::Button1Click(TObject*)
     Screen->SetCursor(crHourGlass);
     MainWindowDisabled busy(Handle());
 
-    TListItems* items = ListView11->Items();
-    intptr_t total = 0;
-    for (int row = 0; row < items->Count(); ++row)
-        if (items->Item(row)->Selected())
-            total += RowFileCount(items->Item(row));
     window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(static_cast<int>(total));
+    window->ProgressBar2->SetMax(static_cast<int>(choice.files));
 
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     // From the last row up, so that deleting a row keeps the rows still to come in place.
     for (int row = items->Count() - 1; row >= 0 && !AbortFlag && !window->Cancelled(); --row) {
         TListItem* item = items->Item(row);
-        if (!item->Selected())
+        if (!choice.shred[row])
             continue;
         window->Label1->SetCaption(language::Text("Datei", "File"));
         const ShredderRun run = StartShredderRun(*window, {item->Caption(), ShredPasses}, disk);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <initguid.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 using namespace testing_support;
@@ -33,6 +35,17 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
                              "Users\\other", "Tidewrack", "junk"})
         CreateDirectoryA((base / name).c_str(), nullptr);
     ASSERT_TRUE(MakeUnixSymlink(base / "junk\\link", elsewhere.Path()));
+    // Other names for guarded folders: a link on the way, a junction as Vista keeps for
+    // old profile paths, another drive letter onto the profile.
+    ASSERT_TRUE(MakeUnixSymlink(base / "junk\\mid", base / "Users\\me"));
+    ASSERT_TRUE(MakeUnixSymlink(base / "Documents and Settings", base / "Users"));
+    MappedDrive alias('M', base / "Users\\me");
+    ASSERT_TRUE(alias.Made());
+    // And a share onto the pretend system's drive: \\localhost\admin$ reaches base.
+    CreateDirectoryA((elsewhere / "localhost").c_str(), nullptr);
+    ASSERT_TRUE(MakeUnixSymlink(elsewhere / "localhost\\admin$", base.Path()));
+    const std::unique_ptr<MappedDrive> shares = MappedDrive::Shares(elsewhere.Path());
+    ASSERT_TRUE(shares->Made());
     path_guard::GuardedFolders guarded;
     guarded.folders = {base / "Windows", base / "Windows\\System32", base / "Program Files (x86)", base / "Users\\me",
                        base / "Users\\me\\AppData\\Roaming", base / "Tidewrack\\ZipBackup"};
@@ -60,6 +73,16 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
         {base / "Users", Verdict::Protected},
         {base / "Users\\other", Verdict::Protected},         // somebody else's profile
         {base / "junk\\link", Verdict::Link},
+        {base / "junk\\mid\\AppData", Verdict::Protected},
+        {base / "Documents and Settings\\me\\AppData\\Roaming", Verdict::Protected},
+        {base / "Documents and Settings\\other", Verdict::Protected},
+        {"M:\\AppData", Verdict::Protected},
+        {"m:\\appdata\\roaming\\", Verdict::Protected},
+        {"\\\\localhost\\admin$\\Windows", Verdict::Protected},
+        {"\\\\?\\UNC\\localhost\\admin$\\users\\ME\\AppData", Verdict::Protected},
+        {"\\\\localhost\\c$\\windows", Verdict::Unreachable},        // a share that is not there
+        {base / "junk\\missing", Verdict::Unreachable},
+        {base / "junk\\mid\\Temp", Verdict::Allowed},
         {base / "Users\\me\\Temp", Verdict::Allowed},
         {ShortName(base / "Program Files (x86)") + "\\..\\junk", Verdict::Allowed},
         {base / "Windows\\Prefetch", Verdict::Allowed},
@@ -67,7 +90,9 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
     };
     for (const Case& c : cases)
         EXPECT_EQ(static_cast<int>(c.verdict), static_cast<int>(path_guard::Judge(c.path, guarded))) << c.path;
-    RemoveUnixSymlink(base / "junk\\link");
+    for (const char* link : {"junk\\link", "junk\\mid", "Documents and Settings"})
+        RemoveUnixSymlink(base / link);
+    RemoveUnixSymlink(elsewhere / "localhost\\admin$");
 }
 
 TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
@@ -100,6 +125,29 @@ TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)
         }
     }
     RegCloseKey(key);
+    // The user's own folders, as the shell names them.
+    std::vector<std::string> usersOwn;
+    for (int csidl : {CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_FAVORITES, CSIDL_STARTMENU, CSIDL_SENDTO,
+                      CSIDL_TEMPLATES, CSIDL_COMMON_PICTURES}) {
+        char folder[MAX_PATH] = {};
+        EXPECT_HRESULT_SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, folder)) << csidl;
+        usersOwn.push_back(folder);
+    }
+    using KnownFolderPath = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    const auto knownFolderPath = reinterpret_cast<KnownFolderPath>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+    ASSERT_TRUE(knownFolderPath);
+    for (const GUID& id : {FOLDERID_Downloads, FOLDERID_SavedGames, FOLDERID_Contacts, FOLDERID_Links}) {
+        PWSTR wide = nullptr;
+        char folder[MAX_PATH] = {};
+        EXPECT_HRESULT_SUCCEEDED(knownFolderPath(id, 0, nullptr, &wide));
+        if (wide)
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, folder, MAX_PATH, nullptr, nullptr);
+        CoTaskMemFree(wide);
+        usersOwn.push_back(folder);
+    }
+    for (const std::string& folder : usersOwn)
+        EXPECT_FALSE(special_folders::MayEmpty(folder, "", guarded)) << folder;
     // The special folders themselves, by their expected names.
     EXPECT_TRUE(special_folders::MayEmpty(temp, "", guarded));
     EXPECT_TRUE(special_folders::MayEmpty(std::string(windows) + "\\Prefetch", "prefetch", guarded));

@@ -208,6 +208,32 @@ TEST_F(ShredderPageTest, ALinkIsRefusedBeforeTheShredderTouchesItAndNamed)
     SetFileAttributesA((elsewhere / "target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A folder row takes its whole tree along: one the program needs is named and kept, and
+// the question says what the others amount to.
+TEST_F(ShredderPageTest, AGuardedFolderIsRefusedAndTheQuestionNamesWhatIsShredded)
+{
+    Form1->LanguageFlag = 0;
+    Form1->BackupDir = folder / "ZipBackup";
+    for (const char* name : {"ZipBackup", "private"})
+        MakeFolder(folder / name);
+    for (const char* name : {"ZipBackup\\backup.zip", "private\\a", "private\\b"})
+        WriteFileText(folder / name, name);
+    Form1->NewListViewWP11(nullptr, {folder / "ZipBackup", folder / "private"});
+    Form1->Allesmarkieren2Click(nullptr);
+    effects.answers = {IDOK, IDYES};
+
+    Form1->Button1Click(nullptr);
+
+    ASSERT_EQ(2u, effects.boxes.size());
+    EXPECT_EQ("These folders are not shredded:\n" + folder / "ZipBackup" + "  (needed by Windows, programs or users)\n",
+              effects.boxes[0].text);
+    EXPECT_NE(std::string::npos, effects.boxes[1].text.find("\n2 files will be shredded, with these folders and all "
+                                                            "they hold:\n" + folder / "private" + "\nRestoring"))
+        << effects.boxes[1].text;
+    EXPECT_EQ((std::set<std::string>{"ZipBackup", "ZipBackup\\backup.zip"}), TreeNames(folder.Path()));
+    EXPECT_EQ((std::vector<std::string>{folder / "ZipBackup"}), Captions());
+}
+
 TEST_F(ShredderPageTest, CancelDuringTheSecondRowLeavesTheRemainingRows)
 {
     for (const char* name : {"1.bin", "2.bin", "3.bin", "4.bin"}) {

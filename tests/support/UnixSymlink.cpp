@@ -79,19 +79,29 @@ void RemoveUnixSymlink(const std::string& link)
 
 namespace testing_support {
 
-MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(letter)
+MappedDrive::MappedDrive(char letter, const std::string& folder)
+    : MappedDrive(std::string(1, static_cast<char>(letter | 0x20)) + ":", folder)
+{
+}
+
+std::unique_ptr<MappedDrive> MappedDrive::Shares(const std::string& folder)
+{
+    return std::unique_ptr<MappedDrive>(new MappedDrive("unc", folder));
+}
+
+MappedDrive::MappedDrive(const std::string& device, const std::string& folder) : device_(device)
 {
     if (UnixNameOf unixName = WineUnixName()) {
         // Wine names C:'s root through its link, "<prefix>/dosdevices/c:/"; the new
-        // letter's link goes beside it.
+        // device's link goes beside it.
         std::string drive = UnixPath(unixName, "C:\\"), target = UnixPath(unixName, folder);
         size_t at = drive.rfind("/c:");
         if (at == std::string::npos || target.empty())
             return;
-        link_ = drive.substr(0, at + 1) + static_cast<char>(letter | 0x20) + ":";
+        link_ = drive.substr(0, at + 1) + device;
         made_ = LinuxCall(kLinuxSymlink, target.c_str(), link_.c_str()) == 0;
-    } else {
-        made_ = ::DefineDosDeviceA(0, (std::string(1, letter) + ":").c_str(), folder.c_str()) != FALSE;
+    } else if (device.size() == 2) {
+        made_ = ::DefineDosDeviceA(0, device.c_str(), folder.c_str()) != FALSE;
     }
 }
 
@@ -102,7 +112,7 @@ MappedDrive::~MappedDrive()
     if (!link_.empty())
         LinuxCall(kLinuxUnlink, link_.c_str());
     else
-        ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, (std::string(1, letter_) + ":").c_str(), nullptr);
+        ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, device_.c_str(), nullptr);
 }
 
 } // namespace testing_support

@@ -3,6 +3,7 @@
 // system call itself; on Windows the system's own call is used.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace testing_support {
@@ -22,11 +23,17 @@ public:
     MappedDrive(const MappedDrive&) = delete;
     MappedDrive& operator=(const MappedDrive&) = delete;
 
+    // Shares under Wine, which knows none of its own: "\\server\share\x" then reaches
+    // "<folder>\server\share\x". Not made on Windows.
+    static std::unique_ptr<MappedDrive> Shares(const std::string& folder);
+
     bool Made() const { return made_; }
-    std::string Root() const { return std::string(1, letter_) + ":\\"; }
+    std::string Root() const { return std::string(1, static_cast<char>(device_[0] & ~0x20)) + ":\\"; }
 
 private:
-    char letter_;
+    MappedDrive(const std::string& device, const std::string& folder);
+
+    std::string device_; // its name among the DOS devices: "m:", "unc"
     bool made_ = false;
     std::string link_; // under Wine, the Unix path of the link
 };
