@@ -37,7 +37,7 @@ void TForm1::Timer1Timer(TObject*)
         }
         return;
     }
-    if (TaskFired || TaskMode == 0)
+    if (TaskFired || TaskMode == 0 || !HoldsSchedule)
         return;
     const std::optional<SYSTEMTIME> due = task_schedule::DueMoment(TaskMode, TaskTime, TaskDateTime, effects::Now());
     if (!due)

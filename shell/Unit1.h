@@ -739,6 +739,9 @@ public:
     void CancelShutdownCountdown();
     TTimer* Timer1 = nullptr;
     bool ShutdownRefused = false; // a refused shutdown is told once, not every second
+    // False in a second start that holds a result window (the duplicates, or the found
+    // files of a listing scan): a task due there would close that window under the user.
+    bool HoldsSchedule = true;
 
     // ---- the update check and download (shell/UpdateMethods.cpp, shell/Frameupdate.h)
     void BuildUpdatePage();
