@@ -221,7 +221,10 @@ void TForm1::ExecuteCleanCenter()
 void TForm1::Button2Click(TObject*)
 {
     // The secure passes take a while: a close waits for the run and its report, and a
-    // scheduled task does not start meanwhile.
+    // scheduled task does not start meanwhile. A second click then (the pass lets
+    // messages in) is refused: a nested run would clear the cancel of the one under way.
+    if (InLongJob())
+        return;
     LongJob job(this);
     AbortFlag = 0;
     {

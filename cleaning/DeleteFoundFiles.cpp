@@ -178,6 +178,8 @@ void TFrame8::Loeschenvorbereiten()
     if (Deleting)
         return; // the running delete owns the selected-file list
     DeleteRunning running(Deleting, GetAncestor(Handle(), GA_ROOT));
+    // A backup, a delete or a shred: a close waits for it, a task due meanwhile starts after it.
+    TForm1::LongJob job(Form1);
     TStatusPanel* state = StatusBar1->Panels()->Items(2);
     if (ListView1->SelCount() > 0) {
         {

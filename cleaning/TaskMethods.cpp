@@ -17,9 +17,13 @@
 
 void TForm1::Timer1Timer(TObject*)
 {
-    // Nothing of the schedule runs inside a scan or another long loop.
-    if (InLongJob())
+    // Nothing of the schedule runs inside a scan or another long job: a task that falls
+    // due meanwhile waits for its end, however long it takes.
+    if (InLongJob()) {
+        if (!heldTaskStamp_)
+            heldTaskStamp_ = DueTaskStamp();
         return;
+    }
     if (ShutdownCountdown > 0) {
         if (ShutdownCountdown < 60)
             ++ShutdownCountdown;
@@ -37,19 +41,28 @@ void TForm1::Timer1Timer(TObject*)
         }
         return;
     }
-    if (TaskFired || TaskMode == 0)
-        return;
-    const std::optional<SYSTEMTIME> due = task_schedule::DueMoment(TaskMode, TaskTime, TaskDateTime, effects::Now());
-    if (!due)
-        return;
-    const std::string stamp = task_schedule::Stamp(*due);
-    if (ReadReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, "s") == stamp)
+    std::optional<std::string> stamp = heldTaskStamp_ ? heldTaskStamp_ : DueTaskStamp();
+    heldTaskStamp_.reset();
+    if (!stamp)
         return;
     TaskFired = 1;
     // Stored before the scan starts: the scan process, or a start of the program within
     // the same five seconds, must not start it again.
-    WriteReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, stamp, "s");
+    WriteReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, *stamp, "s");
     RunTaskScan();
+}
+
+std::optional<std::string> TForm1::DueTaskStamp()
+{
+    if (TaskFired || TaskMode == 0 || !HoldsSchedule)
+        return std::nullopt;
+    const std::optional<SYSTEMTIME> due = task_schedule::DueMoment(TaskMode, TaskTime, TaskDateTime, effects::Now());
+    if (!due)
+        return std::nullopt;
+    std::string stamp = task_schedule::Stamp(*due);
+    if (ReadReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, "s") == stamp)
+        return std::nullopt;
+    return stamp;
 }
 
 void TForm1::ReadDelOptions()

@@ -150,6 +150,9 @@ void TForm1::Button6Click(TObject* sender)
 {
     if (ListView7->Items()->Count() == 0)
         return;
+    // The walk and the write let messages in: a close waits for them, a task due meanwhile
+    // starts after them.
+    LongJob job(this);
     AbortFlag = 0;
     Button7->SetEnabled(true);
     Button6->SetEnabled(false);

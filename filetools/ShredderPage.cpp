@@ -248,6 +248,8 @@ void TForm1::AddShredderFolderClick(TObject* sender)
 
 void TForm1::Button1Click(TObject*)
 {
+    // The shredding lets messages in: a close waits for it, a task due meanwhile after it.
+    LongJob job(this);
     if (ListView11->SelCount() == 0) {
         effects::ShowMessageBox(Handle(), language::Text("Keine Dateien ausgewählt", "No files selected"),
                                 language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);

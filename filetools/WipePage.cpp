@@ -110,6 +110,8 @@ void TForm1::Label48Click(TObject*)
     WipeDriveRoot = DriveRoot(letter);
     WipeDriveNumber = letter - 64;
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
+    // The wipe lets messages in: a close waits for it, a task due meanwhile after it.
+    LongJob job(this);
 
     Form2 = new TForm2(this);
     XPMenu1->InitComponent(Form2);

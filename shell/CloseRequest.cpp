@@ -42,7 +42,8 @@ TForm1::LongJob::~LongJob() { form_->EndLongJob(); }
 
 void TForm1::EndLongJob()
 {
-    if (--longJobDepth_ == 0 && closePending_) {
+    // A job the window's own destruction ends (the space manager's) closes nothing.
+    if (--longJobDepth_ == 0 && closePending_ && !Destroying()) {
         closePending_ = false;
         Close();
     }

@@ -2,6 +2,7 @@
 // jobs, the clean-on-start-up actions, and what is saved when the window closes.
 #include "shell/Unit1.h"
 
+#include "cleaning/JunkScan.h"
 #include "cleaning/ScanRecords.h"
 #include "cleaning/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
@@ -121,9 +122,11 @@ void TForm1::FormCreate(TObject*)
     Timer1 = new TTimer(this);
     Timer1->SetInterval(1000);
     Timer1->OnTimer = Bind(this, &TForm1::Timer1Timer);
-    // A "/duplicate" process only holds the duplicates window: a task due meanwhile must
-    // not close it. The program that its close starts keeps the schedule.
-    Timer1->SetEnabled(!AutoDuplicate);
+    // A "/duplicate" process only holds the duplicates window, and a listing "/scan"
+    // process the found-files window: a task due meanwhile must not close it. The program
+    // that its close starts keeps the schedule. A scheduled scan's countdown still ticks.
+    HoldsSchedule = !AutoDuplicate && !(AutoScan && !cleaning::DeletesAtOnce(ScanMode));
+    Timer1->SetEnabled(HoldsSchedule || ShutdownCountdown > 0);
     // With a task set the program waits for it in the notification area.
     if (TaskMode > 0 && !AutoScan)
         AddToTaskBar();

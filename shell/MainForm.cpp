@@ -100,6 +100,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 TForm1::~TForm1()
 {
     BeginDestroy();
+    SpaceManagerOpen.reset();
     if (TrayIconData.cbSize)
         RemoveTrayIcon();
     delete ScanItems;

@@ -276,6 +276,7 @@ void TForm1::GetTaskPlaner()
 {
     TaskFired = 0;
     ShutdownCountdown = 0;
+    heldTaskStamp_.reset(); // a task held for the old schedule is no task of the new one
     TaskMode = 0;
     AfterTaskAction = 0;
     TaskTime.clear();

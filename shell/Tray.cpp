@@ -77,12 +77,11 @@ void TForm1::TrayIconMessage(LPARAM mouseMessage)
 
 void TForm1::Tidewrackmaximieren1Click(TObject*) { ShowFromTray(); }
 
+// Ends the program as a close of the window does, so that what a close saves (locations,
+// scan mode, the duplicate search's options) is saved here too, and a long job under way
+// is cancelled and unwinds first.
 void TForm1::Beenden1Click(TObject*)
 {
-    try {
-        RemoveTrayIcon();
-        Application->Terminate();
-    } catch (...) {
-        Close();
-    }
+    RemoveTrayIcon();
+    CloseRequest();
 }

@@ -22,6 +22,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -744,6 +745,9 @@ public:
     void CancelShutdownCountdown();
     TTimer* Timer1 = nullptr;
     bool ShutdownRefused = false; // a refused shutdown is told once, not every second
+    // False in a second start that holds a result window (the duplicates, or the found
+    // files of a listing scan): a task due there would close that window under the user.
+    bool HoldsSchedule = true;
 
     // ---- the update check and download (shell/UpdateMethods.cpp, shell/Frameupdate.h)
     void BuildUpdatePage();
@@ -784,6 +788,9 @@ public:
         TForm1* form_;
     };
     bool InLongJob() const { return longJobDepth_ > 0; }
+    // The space manager takes this window's place while it is open: a long job until it
+    // closes (spacemanager/Dirsize.cpp ends it).
+    std::unique_ptr<LongJob> SpaceManagerOpen;
 
     // Starts the program's own executable again and closes this main form; when that fails,
     // says so over owner and returns false, leaving this main form to the caller
@@ -891,9 +898,12 @@ private:
     void ShowNetworkWarningOnce();
     void ShowFromTray();
     void EndLongJob();
+    // The stamp of the task's moment when it falls due now and has not started yet.
+    std::optional<std::string> DueTaskStamp();
 
     int longJobDepth_ = 0;
     bool closePending_ = false;
+    std::optional<std::string> heldTaskStamp_; // fell due during a long job; starts after it
 
     void SidebarGroupClick(int group);
     void ShowSidebarGroupTitle(int group, bool open);

@@ -72,6 +72,8 @@ TForm11::~TForm11()
     Monitor.reset();
     if (Form11 == this)
         Form11 = nullptr;
+    if (Form1)
+        Form1->SpaceManagerOpen.reset();
     // The tree tells of no deletions while it is destroyed: the nodes' lists go here.
     if (TreeView1 && malloc_)
         for (int i = 0; i < TreeView1->Items()->Count(); ++i) {
@@ -385,9 +387,9 @@ void TForm11::FormClose(TObject*, TCloseAction& action)
     Monitor.reset();
     if (!Form1)
         return;
-    if (Form1->StartAfresh(Handle()))
-        return;
-    Form1->Show();
+    if (!Form1->StartAfresh(Handle()))
+        Form1->Show();
+    Form1->SpaceManagerOpen.reset();
 }
 
 void TForm11::FormResize(TObject*)

@@ -37,6 +37,8 @@ void TForm1::Button8Click(TObject*)
     // too many as well.
     if (Form11)
         return;
+    // Until it closes, a task due meanwhile waits and a close request waits for it.
+    SpaceManagerOpen = std::make_unique<LongJob>(this);
     Form11 = new TForm11(this);
     Form11->ReadSettings();
     Form11->Show();

@@ -9,6 +9,7 @@
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
+#include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Timer.h"
 
@@ -260,6 +261,20 @@ TEST_F(CleanCenterTest, ACloseDuringTheSecurePassWaitsForTheRunAndItsReport)
     ASSERT_EQ(effects.boxes.size(), 1u);
     EXPECT_FALSE(closedBeforeTheReport);
     EXPECT_TRUE(Application->Terminated);
+}
+
+// The secure pass lets messages in: a second click on "Delete" then starts no run inside
+// the run (which would clear its cancel), and the run reports once.
+TEST_F(CleanCenterTest, ASecondDeleteClickDuringTheRunIsRefused)
+{
+    const std::string recent = Form1->RecentDir;
+    CreateDirectoryA(recent.c_str(), nullptr);
+    WriteFileText(recent + "\\doc.lnk", std::string(5000, 'x'));
+    Form1->CheckBox4->SetChecked(true);
+    Tick({0});
+    PostMessageA(Form1->Button2->Handle(), BM_CLICK, 0, 0);
+    Form1->Button2Click(nullptr);
+    EXPECT_EQ(effects.boxes.size(), 1u);
 }
 
 // Wine's shell answers success and yet leaves folders and read-only files in the bin.

@@ -1,13 +1,19 @@
 // The scheduler driven by the clock seam, and the countdown to the shutdown or reboot,
 // which reaches the effects seam only when its 60 seconds are over.
+#include "cleaning/ScanRecords.h"
+#include "cleaning/Showdelfilesframe.h"
 #include "cleaning/Shutdownwarning.h"
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
+#include "spacemanager/Dirsize.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
 #include "toolkit/RadioButton.h"
 #include "toolkit/Timer.h"
+
+#include <algorithm>
+#include <functional>
 
 using namespace testing_support;
 
@@ -146,6 +152,71 @@ TEST_F(ScheduledScanTest, CancelStopsTheCountdownAndAnOpenLongJobHoldsIt)
     Form1->ArmShutdownCountdown();
     Ticks(70);
     EXPECT_TRUE(effects.exitRequests.empty());
+}
+
+// Work that lets messages in -- the space manager while it is open, a folder index, the
+// shredder window, the found-files window's shred -- is not closed by a task that falls
+// due meanwhile: the task starts once the work has ended, however late that is.
+TEST_F(ScheduledScanTest, ATaskDueDuringLongWorkStartsAfterIt)
+{
+    TempFolder folder;
+    const std::string gone = folder / "gone.txt";
+    struct Case {
+        const char* work;
+        std::function<void()> run; // boxes shown meanwhile tick the timer
+    };
+    const std::vector<Case> cases = {
+        {"space manager", [&] {
+             Form1->Button8Click(nullptr);
+             Ticks(1);
+             delete Form11;
+         }},
+        {"folder index", [&] {
+             Form1->NewListViewWP7(nullptr, {folder.Path()});
+             effects.fileDialogAnswers = {folder / "index"};
+             Form1->Button6Click(nullptr);
+         }},
+        {"shredder page", [&] {
+             Form1->AddShredderRow(gone);
+             Form1->Allesmarkieren2Click(nullptr);
+             Form1->Button1Click(nullptr);
+         }},
+        {"found files", [&] {
+             auto* record = new FoundFileRecord;
+             record->path = gone;
+             record->displayName = "gone.txt";
+             Form1->FoundFiles->Add(record);
+             Form1->ShowFoundFiles();
+             Frame8->ListView1->SetSelected(0, true);
+             Frame8->ToolButton13Click(nullptr);
+         }},
+    };
+    auto scans = [this] {
+        return std::count_if(effects.launches.begin(), effects.launches.end(), [](const RecordedLaunch& launch) {
+            return launch.file.find("/scan") != std::string::npos;
+        });
+    };
+    for (const Case& c : cases) {
+        ClearSettings();
+        StoreOnceTaskAt(today_, "0");
+        Restart();
+        SettleAfterStart();
+        Now(today_);
+        effects.launches.clear();
+        int boxes = 0;
+        effects.onBox = [&](const std::string&) {
+            ++boxes;
+            Ticks(1);
+        };
+        c.run();
+        effects.onBox = nullptr;
+        EXPECT_EQ(scans(), 0) << c.work << " after " << boxes << " boxes";
+        SYSTEMTIME later = today_;
+        later.wMinute += 10;
+        Now(later);
+        Ticks(1);
+        EXPECT_EQ(scans(), 1) << c.work;
+    }
 }
 
 TEST_F(ScheduledScanTest, ARefusedShutdownIsToldOnceAndNotRetried)

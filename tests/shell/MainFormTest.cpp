@@ -179,6 +179,19 @@ TEST_F(MainFormTest, TrayIconHidesAndALeftClickBringsTheWindowBack)
     EXPECT_EQ(TrayIconData.cbSize, 0u); // the icon is gone again
 }
 
+// "Terminate" in the tray icon's menu ends the program as a close does, saving what the
+// user set.
+TEST_F(MainFormTest, TerminateInTheTrayMenuSavesAsACloseDoes)
+{
+    Start();
+    Form1->Edit2->SetText("tray.txt");
+    Form1->AddToTaskBar();
+    Form1->Beenden1Click(nullptr);
+    EXPECT_TRUE(Application->Terminated);
+    EXPECT_EQ(TrayIconData.cbSize, 0u);
+    EXPECT_EQ(Stored(options::action::Key, options::action::SearchName), "tray.txt");
+}
+
 TEST_F(MainFormTest, TitleButtonsSitFromTheRightEdge)
 {
     Start();

@@ -1,5 +1,6 @@
 // The program itself started with "/duplicate" on a prepared tree: its duplicates window
-// lists exactly the groups of equal files, and stays while a scheduled task falls due.
+// lists exactly the groups of equal files. That window, and the found-files window of a
+// listing "/scan" start, stay while a scheduled task falls due.
 #include "shell/LocaleTime.h"
 #include "shell/OptionsKeys.h"
 #include "tests/support/ChildProgram.h"
@@ -16,17 +17,18 @@ namespace {
 
 struct Search {
     DWORD process;
+    const char* title;
     HWND window;
 };
 
-BOOL CALLBACK FindDuplicatesWindow(HWND window, LPARAM data)
+BOOL CALLBACK FindResultWindow(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<Search*>(data);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
     char title[128] = "";
     ::GetWindowTextA(window, title, sizeof title);
-    if (process != search->process || !::IsWindowVisible(window) || lstrcmpA(title, "Doppelte Dateien"))
+    if (process != search->process || !::IsWindowVisible(window) || lstrcmpA(title, search->title))
         return TRUE;
     search->window = window;
     return FALSE;
@@ -45,15 +47,16 @@ BOOL CALLBACK FindList(HWND child, LPARAM data)
 using testing_support::ListColumn;
 using testing_support::Upper;
 
-// The program started with "/duplicate" on the settings stored now, until its duplicates
-// window shows (or it ends); ended when this goes.
+// The program started with arguments ("/duplicate/" unless told) on the settings stored
+// now, until its result window shows (or it ends); ended when this goes.
 class SearchProcess {
 public:
-    SearchProcess() : program_(CommandLine())
+    explicit SearchProcess(const char* arguments = "/duplicate/", const char* title = "Doppelte Dateien")
+        : program_(CommandLine(arguments))
     {
-        Search search{program_.Id(), nullptr};
+        Search search{program_.Id(), title, nullptr};
         for (int waited = 0; program_.Started() && waited < 120000 && !search.window; waited += 100) {
-            ::EnumWindows(FindDuplicatesWindow, reinterpret_cast<LPARAM>(&search));
+            ::EnumWindows(FindResultWindow, reinterpret_cast<LPARAM>(&search));
             if (!Running(100))
                 break;
         }
@@ -66,12 +69,12 @@ public:
     bool Running(DWORD milliseconds) const { return program_.Started() && !program_.WaitForEnd(milliseconds); }
 
 private:
-    static std::string CommandLine()
+    static std::string CommandLine(const char* arguments)
     {
         char self[MAX_PATH] = "";
         ::GetModuleFileNameA(nullptr, self, MAX_PATH);
         const std::string program = self;
-        return "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" /duplicate/";
+        return "\"" + program.substr(0, program.find_last_of('\\')) + "\\Tidewrack.exe\" " + arguments;
     }
 
     testing_support::ChildProgram program_;
@@ -92,11 +95,13 @@ SYSTEMTIME LocalTimeIn(int seconds)
     return now;
 }
 
-// The stored settings every start here uses: the search's locations and criterion.
+// The stored settings every start here uses: the locations of the search and of the scan
+// (which lists what it finds), and the search's criterion.
 void StoreSearchSettings(const std::string& location)
 {
     testing_support::ClearSettings();
     testing_support::StoreSetting(options::addedDuplicateDirs::Key, location, "1");
+    testing_support::StoreSetting(options::addedDirs::Key, location, "1");
     testing_support::StoreSetting(options::scanDoubleSettings::Key, options::scanDoubleSettings::ScanByte, "1");
     testing_support::StoreSetting(options::Key, options::ShowNetworkMessage, "done");
 }
@@ -140,29 +145,38 @@ TEST(DuplicateStart, ListsExactlyTheEqualGroups)
     EXPECT_EQ(rows, expected);
 }
 
-// The search's process holds only the duplicates window: a scheduled scan that falls
-// due while it is open does not start there, nor close the window.
+// A second start that holds a result window -- the duplicates of a search, the found
+// files of a listing scan -- does not start a scheduled scan that falls due while the
+// window is open, nor close the window.
 TEST(DuplicateStart, ATaskDueMeanwhileLeavesTheWindowOpen)
 {
-    testing_support::TempFolder tree;
-    testing_support::WriteFileText(tree / "a1", "AAAA");
-    StoreSearchSettings(tree.Path());
-    // Once, four seconds from now, about when the window shows; it stays due five seconds.
-    const DWORD dueTick = ::GetTickCount() + 4000;
-    testing_support::StoreSetting(options::tasks::Key, options::tasks::Task, "2");
-    testing_support::StoreSetting(options::tasks::Key, options::tasks::DateTime,
-                                  locale_time::DateTimeText(LocalTimeIn(4)));
+    struct Start {
+        const char* arguments;
+        const char* title;
+    };
+    for (const Start& start : {Start{"/duplicate/", "Doppelte Dateien"},
+                               Start{"/scan", "Folgende Dateien wurden gefunden"}}) {
+        testing_support::TempFolder tree;
+        testing_support::WriteFileText(tree / "a1", "AAAA");
+        StoreSearchSettings(tree.Path());
+        // Once, four seconds from now, about when the window shows; it stays due five seconds.
+        const DWORD dueTick = ::GetTickCount() + 4000;
+        testing_support::StoreSetting(options::tasks::Key, options::tasks::Task, "2");
+        testing_support::StoreSetting(options::tasks::Key, options::tasks::DateTime,
+                                      locale_time::DateTimeText(LocalTimeIn(4)));
 
-    SearchProcess search;
-    ASSERT_TRUE(search.Window()) << "no duplicates window";
-    DWORD shown = ::GetTickCount();
-    ASSERT_LT(shown, dueTick + 3000) << "the window came too late to see the task fall due";
-    // Two ticks of the main window's timer into the five due seconds.
-    search.Running(static_cast<DWORD>(std::max(shown, dueTick) + 2500 - shown));
-    EXPECT_TRUE(search.Running(0)) << "the search's process ended";
-    EXPECT_TRUE(::IsWindow(search.Window()));
-    EXPECT_FALSE(testing_support::StoredSetting(options::tasks::Key, options::tasks::LastRun)) << "the task started";
-    testing_support::ClearSettings();
+        SearchProcess search(start.arguments, start.title);
+        ASSERT_TRUE(search.Window()) << start.arguments << ": no result window";
+        DWORD shown = ::GetTickCount();
+        ASSERT_LT(shown, dueTick + 3000) << start.arguments << ": the window came too late to see the task fall due";
+        // Two ticks of the main window's timer into the five due seconds.
+        search.Running(static_cast<DWORD>(std::max(shown, dueTick) + 2500 - shown));
+        EXPECT_TRUE(search.Running(0)) << start.arguments << ": the process ended";
+        EXPECT_TRUE(::IsWindow(search.Window())) << start.arguments;
+        EXPECT_FALSE(testing_support::StoredSetting(options::tasks::Key, options::tasks::LastRun))
+            << start.arguments << ": the task started";
+        testing_support::ClearSettings();
+    }
 }
 
 } // namespace
