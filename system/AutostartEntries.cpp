@@ -4,6 +4,7 @@
 #include "common/ComPtr.h"
 #include "common/ComScope.h"
 #include "common/FindHandle.h"
+#include "common/Wow64.h"
 #include "toolkit/Registry.h"
 
 #include <objbase.h>
@@ -66,6 +67,27 @@ private:
 
 const char* const winlogonRoot = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
 
+// The machine's Run keys that 64-bit Windows keeps twice: 32-bit programs read and write
+// their own copies below Wow6432Node, 64-bit programs the keys themselves.
+const char* const machineKeys = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
+const char* const machineKeys32 = "HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+const char* const redirectedRunKeys[] = {"RunOnce", "RunOnceEx", "Run", "Policies\\Explorer\\Run"};
+
+bool IsRedirectedRunKey(const std::string& text)
+{
+    for (const char* key : redirectedRunKeys)
+        if (text == machineKeys + std::string(key))
+            return true;
+    return false;
+}
+
+// The 32-bit view's copy of a redirected Run key, named where the system keeps it;
+// empty for any other key.
+std::string ThirtyTwoBitCopy(const std::string& text)
+{
+    return IsRedirectedRunKey(text) ? machineKeys32 + text.substr(std::string(machineKeys).size()) : std::string();
+}
+
 } // namespace
 
 std::vector<std::string> RootTexts(const std::string& windowsDir, const std::string& commonStartup,
@@ -101,13 +123,21 @@ std::vector<std::string> RootTexts(const std::string& windowsDir, const std::str
         roots.push_back(root);
     roots.push_back(windowsDir + "\\win.ini");
     roots.push_back(windowsDir + "\\Tasks");
-    return roots;
+    if (!common::RunsUnderWow64())
+        return roots;
+    std::vector<std::string> bothViews;
+    for (const std::string& root : roots) {
+        bothViews.push_back(root);
+        if (IsRedirectedRunKey(root))
+            bothViews.push_back(ThirtyTwoBitCopy(root));
+    }
+    return bothViews;
 }
 
 bool IsAutostartLocation(const std::string& text, const std::string& windowsDir)
 {
     for (const char* location : autostartLocations)
-        if (text == location)
+        if (text == location || (IsRedirectedRunKey(location) && text == ThirtyTwoBitCopy(location)))
             return true;
     return text == windowsDir + "\\win.ini";
 }
@@ -126,19 +156,34 @@ std::string GetFileName(std::string command)
     return command.substr(0, dot == std::string::npos ? 3 : dot + 4);
 }
 
-bool SplitKeyPath(const std::string& text, HKEY& root, int& rootIndex, std::string& path)
+bool SplitKeyPath(const std::string& text, HKEY& root, int& rootIndex, std::string& path, REGSAM& view)
 {
-    const size_t slash = text.find('\\');
+    // Under WOW64 the tree shows both views of the machine's Run keys, each under its real
+    // name; each is opened in its own view, whatever this program's own view is.
+    std::string key = text;
+    view = 0;
+    if (common::RunsUnderWow64()) {
+        const std::string prefix32 = machineKeys32;
+        const std::string copied =
+            text.rfind(prefix32, 0) == 0 ? machineKeys + text.substr(prefix32.size()) : std::string();
+        if (IsRedirectedRunKey(copied)) {
+            key = copied;
+            view = KEY_WOW64_32KEY;
+        } else if (IsRedirectedRunKey(text)) {
+            view = KEY_WOW64_64KEY;
+        }
+    }
+    const size_t slash = key.find('\\');
     if (slash == std::string::npos)
         return false;
-    const std::string prefix = text.substr(0, slash);
+    const std::string prefix = key.substr(0, slash);
     const char* prefixes[] = {"HKCR", "HKCU", "HKLM", "HKU", "HKCC"};
     const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
     for (int i = 0; i < 5; ++i) {
         if (prefix == prefixes[i]) {
             root = roots[i];
             rootIndex = i;
-            path = text.substr(slash + 1);
+            path = key.substr(slash + 1);
             return true;
         }
     }

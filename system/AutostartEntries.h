@@ -19,7 +19,9 @@ struct AutostartEntry {
 
 namespace autostart {
 
-// The 23 root texts in tree order; a Startup folder whose path is empty is left out.
+// The 23 root texts in tree order; a Startup folder whose path is empty is left out. Under
+// WOW64 each machine Run key that the system keeps apart for 32-bit programs is followed
+// by that copy, named where it is kept, below "Wow6432Node".
 std::vector<std::string> RootTexts(const std::string& windowsDir, const std::string& commonStartup,
                                    const std::string& userStartup);
 // The roots whose entries the user may add to and edit.
@@ -32,9 +34,10 @@ bool IsWinlogonRoot(const std::string& text);
 // after the next dot; a command without a drive path stays as it is.
 std::string GetFileName(std::string command);
 
-// A registry key path ("HKLM\..."): its root and the path below it; false for an
-// unknown prefix.
-bool SplitKeyPath(const std::string& text, HKEY& root, int& rootIndex, std::string& path);
+// A registry key path ("HKLM\..."): its root, the path below it and the registry view to
+// open it in (KEY_WOW64_64KEY or KEY_WOW64_32KEY for the machine Run keys under WOW64,
+// 0 otherwise); false for an unknown prefix.
+bool SplitKeyPath(const std::string& text, HKEY& root, int& rootIndex, std::string& path, REGSAM& view);
 
 struct WinIniEntry {
     std::string remainder; // upper-cased, everything after the key

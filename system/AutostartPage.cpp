@@ -22,23 +22,24 @@ AutostartEntry* EntryOf(TTreeNode* node) { return node ? static_cast<AutostartEn
 
 // A string value (REG_SZ or REG_EXPAND_SZ) written into a key that is made when missing;
 // false when it failed.
-bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& data, DWORD type)
+bool WriteString(HKEY root, const std::string& path, REGSAM view, const std::string& name, const std::string& data,
+                 DWORD type)
 {
-    const RegistryKey key = RegistryKey::Create(root, path, KEY_SET_VALUE);
+    const RegistryKey key = RegistryKey::Create(root, path, KEY_SET_VALUE | view);
     return key && RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                                  static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool DeleteValue(HKEY root, const std::string& path, const std::string& name)
+bool DeleteValue(HKEY root, const std::string& path, REGSAM view, const std::string& name)
 {
-    const RegistryKey key(root, path, KEY_SET_VALUE);
+    const RegistryKey key(root, path, KEY_SET_VALUE | view);
     return key && RegDeleteValueA(key.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 // The value of that name in the key, when there is one.
-bool FindValue(HKEY root, const std::string& path, const std::string& name, regvalues::RawValue& value)
+bool FindValue(HKEY root, const std::string& path, REGSAM view, const std::string& name, regvalues::RawValue& value)
 {
-    RegistryKey key(root, path);
+    RegistryKey key(root, path, KEY_READ | view);
     return key && regvalues::ReadNamedValue(key.Get(), name, value);
 }
 
@@ -158,11 +159,13 @@ void TForm1::GetAutoStartEntries()
             HKEY rootKey = nullptr;
             int rootIndex = 0;
             std::string path;
-            if (!autostart::SplitKeyPath(text, rootKey, rootIndex, path))
+            REGSAM view = 0;
+            if (!autostart::SplitKeyPath(text, rootKey, rootIndex, path, view))
                 continue;
             TRegistry registry;
             registry.RootKey = rootKey;
-            if (!registry.OpenKeyReadOnly(path))
+            registry.Access = KEY_READ | view;
+            if (!registry.OpenKey(path, false))
                 continue;
             const bool delayLoad = common::UpperCase(text).find("SHELLSERVICEOBJECTDELAYLOAD") != std::string::npos;
             for (const std::string& name : registry.GetValueNames()) {
@@ -316,13 +319,14 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
     HKEY root = nullptr;
     int rootIndex = 0;
     std::string path;
-    if (!autostart::SplitKeyPath(location, root, rootIndex, path))
+    REGSAM view = 0;
+    if (!autostart::SplitKeyPath(location, root, rootIndex, path, view))
         return true;
     AutostartEntry* entry = node->Level() == 1 ? EntryOf(node) : nullptr;
     // Value names are compared as the registry does, without regard to case.
     const bool otherName = !entry || !common::SameText(entry->EntryName, title);
     regvalues::RawValue value;
-    if (otherName && FindValue(root, path, title, value) &&
+    if (otherName && FindValue(root, path, view, title, value) &&
         effects::ShowMessageBox(dialog.Handle(),
                                 language::Text("Einen Eintrag mit dem Titel \"", "There is an entry titled \"") +
                                     title + language::Text("\" gibt es schon in\n", "\" already in\n") + location +
@@ -331,13 +335,13 @@ bool TForm1::AddNeuerEintrag(TForm12& dialog)
                                 MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) != IDYES)
         return false;
     // An edited entry keeps its type: a command with variables stays one to expand.
-    const DWORD type = entry && FindValue(root, path, entry->EntryName, value) && value.type == REG_EXPAND_SZ
+    const DWORD type = entry && FindValue(root, path, view, entry->EntryName, value) && value.type == REG_EXPAND_SZ
                            ? REG_EXPAND_SZ
                            : REG_SZ;
-    if (!WriteString(root, path, title, file, type))
+    if (!WriteString(root, path, view, title, file, type))
         return failed();
     // A renamed entry: the old value goes only once the new one stands.
-    if (entry && otherName && !DeleteValue(root, path, entry->EntryName))
+    if (entry && otherName && !DeleteValue(root, path, view, entry->EntryName))
         failed();
     Refresh1Click(nullptr);
     return true;
@@ -375,8 +379,9 @@ void TForm1::MenuItem6Click(TObject*)
         HKEY root = nullptr;
         int rootIndex = 0;
         std::string path;
-        deleted = autostart::SplitKeyPath(entry->LocationText, root, rootIndex, path) &&
-                  DeleteValue(root, path, entry->EntryName);
+        REGSAM view = 0;
+        deleted = autostart::SplitKeyPath(entry->LocationText, root, rootIndex, path, view) &&
+                  DeleteValue(root, path, view, entry->EntryName);
     } else if (common::UpperCase(entry->LocationText).find("WIN.INI") != std::string::npos) {
         deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
     } else {

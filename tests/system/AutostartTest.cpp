@@ -1,5 +1,7 @@
 // The autostart page on seeded Run values, a win.ini and folder items of the sandbox:
 // the tree, and each command checked in the registry and the files.
+#include "common/RegistryKey.h"
+#include "common/Wow64.h"
 #include "system/AutostartEntries.h"
 #include "system/Showregdata.h"
 #include "tests/support/MainFormFixture.h"
@@ -317,6 +319,51 @@ TEST_F(AutostartTest, JumpToOpensTheRegistryEditorAtTheKeyThroughTheSeam)
               "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
     ASSERT_EQ(effects.launches.size(), 1u);
     EXPECT_EQ(effects.launches[0].file, "regedit");
+}
+
+} // namespace
+
+namespace {
+
+const char* const machineRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Whether the machine's Run key holds the test's value in that registry view.
+bool MachineRunHolds(REGSAM view)
+{
+    const RegistryKey key(HKEY_LOCAL_MACHINE, machineRun, KEY_QUERY_VALUE | view);
+    return key && RegQueryValueExA(key.Get(), "TidewrackTest64", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// A 32-bit program on 64-bit Windows reads the machine's Run keys of 64-bit programs only
+// when it asks for their view.
+class RegistryAutostartWow64 : public AutostartTest {};
+
+TEST_F(RegistryAutostartWow64, AMachineEntryOf64BitProgramsIsShownAndDeletedInItsOwnView)
+{
+    if (!common::RunsUnderWow64())
+        GTEST_SKIP() << "only 64-bit Windows keeps a second view of the machine's Run keys";
+    struct SeededValue {
+        REGSAM view;
+        const char* data;
+        ~SeededValue()
+        {
+            RegDeleteValueA(RegistryKey(HKEY_LOCAL_MACHINE, machineRun, KEY_SET_VALUE | view).Get(), "TidewrackTest64");
+        }
+    } seeded[] = {{KEY_WOW64_64KEY, "C:\\sixtyfour.exe /x"}, {KEY_WOW64_32KEY, "C:\\thirtytwo.exe"}};
+    for (const SeededValue& value : seeded) {
+        const RegistryKey key = RegistryKey::Create(HKEY_LOCAL_MACHINE, machineRun, KEY_SET_VALUE | value.view);
+        ASSERT_EQ(RegSetValueExA(key.Get(), "TidewrackTest64", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data),
+                                 static_cast<DWORD>(strlen(value.data) + 1)),
+                  ERROR_SUCCESS);
+    }
+    Form1->Refresh1Click(nullptr);
+    const std::string root64 = std::string("HKLM\\") + machineRun;
+    EXPECT_TRUE(Find("HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "C:\\thirtytwo.exe"));
+    ASSERT_TRUE(Select(root64, "C:\\sixtyfour.exe"));
+    Form1->MenuItem6Click(nullptr);
+    EXPECT_FALSE(Find(root64, "C:\\sixtyfour.exe"));
+    EXPECT_FALSE(MachineRunHolds(KEY_WOW64_64KEY));
+    EXPECT_TRUE(MachineRunHolds(KEY_WOW64_32KEY)) << "the 32-bit programs' entry of that name stays";
 }
 
 } // namespace
