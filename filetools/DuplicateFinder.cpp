@@ -1,10 +1,9 @@
 #include "filetools/DuplicateFinder.h"
 
+#include "cleaning/FileIdentity.h"
 #include "cleaning/Masks.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
-
-#include <winternl.h>
 
 #include <algorithm>
 #include <array>
@@ -434,26 +433,7 @@ bool PassesFilter(const std::string& path, bool allFiles, const std::string& fil
     return common::UpperCase(filterText).find(common::UpperCase(name.substr(dot + 1))) != std::string::npos;
 }
 
-unsigned long long FileIndex(HANDLE file)
-{
-    // Asked of the NT layer where there is one: GetFileInformationByHandle asks about the
-    // volume as well, which costs about a millisecond per file under Wine.
-    using Query = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
-    static const Query query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
-    constexpr ULONG fileInternalInformation = 6;
-    if (query) {
-        IO_STATUS_BLOCK status{};
-        LARGE_INTEGER internal{};
-        return query(file, &status, &internal, sizeof internal, fileInternalInformation) < 0
-                   ? 0
-                   : static_cast<unsigned long long>(internal.QuadPart);
-    }
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(file, &information))
-        return 0;
-    return (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-}
+unsigned long long FileIndex(HANDLE file) { return file_identity::IndexOf(file).value_or(0); }
 
 bool UnchangedSinceWalk(const Candidate& found)
 {
