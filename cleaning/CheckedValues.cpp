@@ -1,8 +1,8 @@
 #include "cleaning/CheckedValues.h"
 
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
-#include "shell/RegistryLayer.h"
+#include "pageparts/RegistryLayer.h"
 
 #include <set>
 

@@ -3,7 +3,7 @@
 // folders, location check marks and added folders are all stored this way.
 #pragma once
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "toolkit/Registry.h"
 
 #include <string>

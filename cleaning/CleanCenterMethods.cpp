@@ -3,8 +3,8 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CleanCenterItems.h"
-#include "cleaning/PathGuard.h"
-#include "cleaning/SpecialFolders.h"
+#include "fileengines/PathGuard.h"
+#include "fileengines/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
@@ -14,8 +14,8 @@
 #include "common/SystemError.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
-#include "shell/MessageText.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/MessageText.h"
+#include "common/OptionsKeys.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
 

@@ -5,10 +5,10 @@
 #include "cleaning/Cookiesdia.h"
 #include "cleaning/UrlCache.h"
 #include "common/Language.h"
-#include "shell/DateColumn.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
-#include "shell/PageParts.h"
+#include "pageparts/DateColumn.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/ListView.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 
 void TForm1::BuildExcludePage()

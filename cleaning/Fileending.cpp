@@ -1,7 +1,7 @@
 #include "cleaning/Fileending.h"
 
 #include "common/Language.h"
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"

@@ -3,10 +3,10 @@
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
-#include "shell/HostDialog.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/HostDialog.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "shell/WindowLayout.h"
+#include "pageparts/WindowLayout.h"
 #include "toolkit/Button.h"
 
 #include <shellapi.h>

@@ -4,7 +4,7 @@
 // layout of the printed pages.
 #pragma once
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "toolkit/Contnrs.h"
 
 #include <functional>

@@ -1,10 +1,10 @@
 #include "cleaning/JunkScan.h"
 
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 #include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/PathFacts.h"
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 
 #include <cmath>
 

@@ -2,9 +2,9 @@
 // collect it as a found file, delete it at once, or let it be.
 #pragma once
 
-#include "cleaning/FileDeleter.h"
-#include "cleaning/Masks.h"
-#include "cleaning/ScanRecords.h"
+#include "fileengines/FileDeleter.h"
+#include "fileengines/Masks.h"
+#include "fileengines/ScanRecords.h"
 #include "cleaning/ShellWalk.h"
 #include "toolkit/Contnrs.h"
 

@@ -14,8 +14,8 @@
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/DuplicateModeOn.h"
-#include "shell/OptionsKeys.h"
-#include "shell/PageParts.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 

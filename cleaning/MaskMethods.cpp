@@ -3,10 +3,10 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "cleaning/UnchangedValues.h"
 #include "common/CaseRule.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "toolkit/ListView.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/Fileending.h"
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "common/Language.h"
-#include "shell/HostDialog.h"
-#include "shell/PageParts.h"
+#include "pageparts/HostDialog.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 
 void TForm1::BuildMaskPage()

@@ -1,8 +1,8 @@
 #include "cleaning/ScanLocations.h"
 
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 
 #include <windows.h>
 

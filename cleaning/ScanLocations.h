@@ -3,7 +3,7 @@
 // the checked locations (the 100 % of the scan's progress).
 #pragma once
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 
 #include <functional>
 #include <optional>

@@ -2,7 +2,7 @@
 // immediate delete and the used space of the locations.
 #include "shell/Unit1.h"
 
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/ScanLocations.h"
 #include "cleaning/Scanframe.h"

@@ -5,7 +5,7 @@
 
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Effects.h"

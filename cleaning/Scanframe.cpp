@@ -1,6 +1,6 @@
 #include "cleaning/Scanframe.h"
 
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "shell/Unit1.h"
 
 TFrame2* Frame2 = nullptr;

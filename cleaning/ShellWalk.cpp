@@ -1,11 +1,11 @@
 #include "cleaning/ShellWalk.h"
 
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 
 #include <memory>
 #include <unordered_map>

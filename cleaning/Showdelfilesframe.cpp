@@ -2,8 +2,8 @@
 
 #include "cleaning/FoundFilesView.h"
 #include "common/Language.h"
-#include "shell/DateColumn.h"
-#include "shell/HostDialog.h"
+#include "pageparts/DateColumn.h"
+#include "pageparts/HostDialog.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"

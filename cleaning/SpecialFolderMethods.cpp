@@ -2,8 +2,8 @@
 // empties, taken from the system and the registry, and the cookie keep-list it spares.
 #include "shell/Unit1.h"
 
-#include "cleaning/PathGuard.h"
-#include "cleaning/SpecialFolders.h"
+#include "fileengines/PathGuard.h"
+#include "fileengines/SpecialFolders.h"
 #include "cleaning/UrlCache.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "cleaning/Scanframe.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
-#include "shell/HostDialog.h"
-#include "shell/MessageText.h"
+#include "pageparts/HostDialog.h"
+#include "pageparts/MessageText.h"
 #include "toolkit/Effects.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "cleaning/TaskSchedule.h"
 
 #include "common/Language.h"
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // them; skipping an unchanged list leaves that process an untouched key.
 #pragma once
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "toolkit/Registry.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "filetools/DuplicateFinder.h"
 
-#include "cleaning/FileIdentity.h"
-#include "cleaning/Masks.h"
+#include "fileengines/FileIdentity.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 

@@ -2,7 +2,7 @@
 // checked locations of the duplicate list, the grouping, and the duplicates window.
 #include "shell/Unit1.h"
 
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/Scanframe.h"
 #include "common/FindHandle.h"
@@ -10,9 +10,9 @@
 #include "filetools/DuplicateFinder.h"
 #include "filetools/DuplicateModeOn.h"
 #include "filetools/Showdoublefiles.h"
-#include "shell/HostDialog.h"
-#include "shell/OptionsKeys.h"
-#include "shell/WindowLayout.h"
+#include "pageparts/HostDialog.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/WindowLayout.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"

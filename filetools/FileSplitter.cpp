@@ -1,6 +1,6 @@
 #include "filetools/FileSplitter.h"
 
-#include "cleaning/FileIdentity.h"
+#include "fileengines/FileIdentity.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/FindHandle.h"
 #include "common/Language.h"
-#include "shell/ProductInfo.h"
+#include "common/ProductInfo.h"
 
 #include <windows.h>
 

@@ -6,9 +6,9 @@
 
 #include "common/PathFacts.h"
 #include "filetools/FolderIndex.h"
-#include "shell/ListExport.h"
-#include "shell/PageParts.h"
-#include "shell/StagedFile.h"
+#include "pageparts/ListExport.h"
+#include "pageparts/PageParts.h"
+#include "fileengines/StagedFile.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"

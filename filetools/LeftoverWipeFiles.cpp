@@ -3,7 +3,7 @@
 #include "common/FindHandle.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "shell/MessageText.h"
+#include "pageparts/MessageText.h"
 #include "toolkit/Effects.h"
 
 #include <algorithm>

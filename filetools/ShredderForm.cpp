@@ -1,7 +1,7 @@
 #include "filetools/ShredderForm.h"
 
 #include "common/Language.h"
-#include "shell/MessageText.h"
+#include "pageparts/MessageText.h"
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"

@@ -1,6 +1,6 @@
 #include "filetools/ShredderIo.h"
 
-#include "cleaning/FileIdentity.h"
+#include "fileengines/FileIdentity.h"
 #include "common/CaseRule.h"
 #include "common/FindHandle.h"
 

@@ -1,6 +1,6 @@
 #include "filetools/ShredderRun.h"
 
-#include "cleaning/FileDeleter.h"
+#include "fileengines/FileDeleter.h"
 #include "common/PathFacts.h"
 #include "shell/Unit1.h"
 

@@ -4,8 +4,8 @@
 
 #include "common/Language.h"
 #include "filetools/FileSplitter.h"
-#include "shell/MessageText.h"
-#include "shell/PageParts.h"
+#include "pageparts/MessageText.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/ComboBox.h"

@@ -8,7 +8,7 @@
 #include "filetools/LeftoverWipeFiles.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"

@@ -1,6 +1,6 @@
 // The about box as the title bar's about button opens it, and the memory figure it shows.
 #include "common/Language.h"
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "shell/Information.h"
 #include "shell/Unit1.h"
 

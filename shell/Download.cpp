@@ -1,6 +1,6 @@
 #include "shell/Download.h"
 
-#include "shell/StagedFile.h"
+#include "fileengines/StagedFile.h"
 
 #include <wininet.h>
 

@@ -1,8 +1,8 @@
 #include "shell/Information.h"
 
 #include "common/Language.h"
-#include "shell/Pictures.h"
-#include "shell/ProductInfo.h"
+#include "pageparts/Pictures.h"
+#include "common/ProductInfo.h"
 #include "shell/Unit1.h"
 #include "shell/Version.h"
 #include "toolkit/Effects.h"

@@ -3,8 +3,8 @@
 
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "shell/ListExport.h"
-#include "shell/StagedFile.h"
+#include "pageparts/ListExport.h"
+#include "fileengines/StagedFile.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
 #include "toolkit/SaveDialog.h"

@@ -2,9 +2,9 @@
 // the shared objects it holds for the life of the process.
 #include "shell/Unit1.h"
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "common/Language.h"
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 #include "shell/UpdateVersion.h"
 
 #include <string>

@@ -6,10 +6,10 @@
 #include "cleaning/ScanLocations.h"
 #include "common/Language.h"
 #include "shell/Frameoptionen.h"
-#include "shell/HostDialog.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
-#include "shell/RegistryLayer.h"
+#include "pageparts/HostDialog.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/RegistryLayer.h"
 #include "toolkit/Effects.h"
 
 #include <cctype>

@@ -2,7 +2,7 @@
 // object and opens and closes its key itself.
 #include "shell/Unit1.h"
 
-#include "shell/RegistryLayer.h"
+#include "pageparts/RegistryLayer.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The main form's shell and folder helpers, over the shared shell services.
 #include "shell/Unit1.h"
 
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 
 std::string TForm1::SpecialFolder(int csidl)
 {

@@ -4,7 +4,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 #include "shell/SidebarLinks.h"
 
 namespace {

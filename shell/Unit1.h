@@ -4,7 +4,7 @@
 
 #include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
-#include "shell/RegistryLayer.h"
+#include "pageparts/RegistryLayer.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"

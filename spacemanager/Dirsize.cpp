@@ -3,9 +3,9 @@
 
 #include "common/ItemIdList.h"
 #include "common/Language.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
-#include "shell/WindowLayout.h"
+#include "pageparts/WindowLayout.h"
 #include "spacemanager/Tabframe.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"

@@ -5,7 +5,7 @@
 // when files come and go. Closing it starts the program afresh.
 #pragma once
 
-#include "cleaning/FileDeleter.h"
+#include "fileengines/FileDeleter.h"
 #include "common/ComPtr.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/DirMonitor.h"

@@ -6,7 +6,7 @@
 
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/ImageList.h"
 

@@ -2,13 +2,13 @@
 // secure-wipe command in the list's menu.
 #include "spacemanager/ShellMenus.h"
 
-#include "cleaning/PathGuard.h"
+#include "fileengines/PathGuard.h"
 #include "common/ComPtr.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 #include "shell/Unit1.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/FolderSizing.h"

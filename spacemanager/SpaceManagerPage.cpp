@@ -3,7 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Button.h"
 #include "toolkit/Place.h"

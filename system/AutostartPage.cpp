@@ -2,13 +2,13 @@
 // found there, and the commands that add, edit, delete, open and inspect them.
 #include "shell/Unit1.h"
 
-#include "cleaning/FileDeleter.h"
+#include "fileengines/FileDeleter.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "system/AutostartEntries.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "system/Showregdata.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"

@@ -4,7 +4,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "system/BootExecute.h"
 #include "system/Chkdskanimation.h"
 #include "system/DrivePictures.h"

@@ -4,8 +4,8 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/PageParts.h"
-#include "shell/Pictures.h"
+#include "pageparts/PageParts.h"
+#include "pageparts/Pictures.h"
 #include "system/DriveFacts.h"
 #include "system/DrivePictures.h"
 #include "toolkit/Chart.h"

@@ -3,7 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 #include "system/PrivacySwitches.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"

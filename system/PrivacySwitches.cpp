@@ -2,7 +2,7 @@
 
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
-#include "shell/RegistryLayer.h"
+#include "pageparts/RegistryLayer.h"
 
 namespace privacy {
 

@@ -1,10 +1,10 @@
 #include "system/RegistryBackup.h"
 
 #include "common/Language.h"
-#include "shell/MessageText.h"
+#include "pageparts/MessageText.h"
 #include "system/RegistryExport.h"
 #include "system/RegistryRoots.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "toolkit/Effects.h"
 #include "toolkit/SaveDialog.h"
 

@@ -1,8 +1,8 @@
 #include "system/RegistryPages.h"
 
 #include "common/Language.h"
-#include "shell/MessageText.h"
-#include "shell/PageParts.h"
+#include "pageparts/MessageText.h"
+#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 
 namespace registry_pages {

@@ -3,7 +3,7 @@
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 #include "toolkit/NoDiskBoxes.h"
 
 namespace regscan {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "system/RegistryRoots.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 
 #include <functional>
 #include <optional>

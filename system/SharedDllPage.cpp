@@ -5,10 +5,10 @@
 #include "common/PathFacts.h"
 #include "system/RegistryPages.h"
 
-#include "cleaning/FileDeleter.h"
-#include "shell/PageParts.h"
+#include "fileengines/FileDeleter.h"
+#include "pageparts/PageParts.h"
 #include "system/RegistryDelete.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 

@@ -3,7 +3,7 @@
 #include "common/Language.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryPages.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "system/SoftwareKeyRemoval.h"
 
 namespace {

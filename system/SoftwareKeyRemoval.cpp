@@ -1,9 +1,9 @@
 #include "system/SoftwareKeyRemoval.h"
 
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
-#include "shell/MessageText.h"
+#include "pageparts/MessageText.h"
 #include "system/RegistryBackup.h"
 #include "toolkit/Effects.h"
 

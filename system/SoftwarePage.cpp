@@ -4,10 +4,10 @@
 
 #include "common/CaseRule.h"
 #include "common/Language.h"
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "system/Showregkeys.h"
 #include "system/SoftwareKeyRemoval.h"
 #include "toolkit/ComboBox.h"

@@ -4,9 +4,9 @@
 #include "system/RegistryPages.h"
 
 #include "common/Language.h"
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 #include "system/RegistryDelete.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 #include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Panel.h"

@@ -1,7 +1,7 @@
 // Times the junk scan's walk (shell enumeration, real find data, per-file test in list
 // mode) against the plainest walk the file system allows, over one generated tree.
 #include "cleaning/JunkScan.h"
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "cleaning/ShellWalk.h"
 #include "common/CaseRule.h"
 

@@ -6,7 +6,7 @@
 #include "archive/OpenedCopies.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "tests/backup/BackupTestKit.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/backup/BackupTestKit.h"
 
-#include "cleaning/ScanRecords.h"
-#include "shell/OptionsKeys.h"
+#include "fileengines/ScanRecords.h"
+#include "common/OptionsKeys.h"
 
 void BackupFormTest::SetUp()
 {

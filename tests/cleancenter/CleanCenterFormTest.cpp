@@ -1,9 +1,9 @@
 // The clean center page on seeded data: layout, stored check marks, the run of the
 // ticked items and what it reports.
 #include "cleaning/CleanCenterItems.h"
-#include "cleaning/SpecialFolders.h"
+#include "fileengines/SpecialFolders.h"
 #include "common/SystemError.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "system/Mrudata.h"
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"

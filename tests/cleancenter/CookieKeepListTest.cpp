@@ -1,8 +1,8 @@
 // The cookie keep-list: loaded at start, saved at close without losing entries, edited in
 // its dialog (buttons and drag and drop), and spared by the cookie page's listing.
 #include "cleaning/Cookiesdia.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
 #include "tests/cleancenter/CacheSeeds.h"
 #include "tests/support/MainFormFixture.h"
 #include "toolkit/ListView.h"

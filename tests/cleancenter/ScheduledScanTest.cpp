@@ -1,10 +1,10 @@
 // The scheduler driven by the clock seam, and the countdown to the shutdown or reboot,
 // which reaches the effects seam only when its 60 seconds are over.
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "cleaning/Shutdownwarning.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"

@@ -1,5 +1,5 @@
 // The path guard of every bulk delete, and emptying a folder's content.
-#include "cleaning/SpecialFolders.h"
+#include "fileengines/SpecialFolders.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
 

@@ -1,5 +1,5 @@
 // The clean-on-start-up actions run at every start, silently, by their digits.
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 

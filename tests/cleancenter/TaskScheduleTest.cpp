@@ -1,6 +1,6 @@
 // When a scheduled scan is due, and the words of its countdown.
 #include "cleaning/TaskSchedule.h"
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 #include "shell/StartupRules.h"
 #include "tests/support/Times.h"
 

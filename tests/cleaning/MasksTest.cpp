@@ -1,5 +1,5 @@
 // The mask test, the wildcard and the exclusion rules, as pure functions.
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
 
 #include <gtest/gtest.h>

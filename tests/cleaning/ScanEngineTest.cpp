@@ -2,7 +2,7 @@
 #include "common/CaseRule.h"
 #include "tests/cleaning/ScanTestKit.h"
 
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 #include "tests/support/RecordingEffects.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/cleaning/ScanTestKit.h"
 
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 #include "common/CaseRule.h"
 #include "tests/support/UnixSymlink.h"
 

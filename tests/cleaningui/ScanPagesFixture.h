@@ -2,7 +2,7 @@
 // helpers that keep every scan of a test inside its own temporary tree.
 #pragma once
 
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
 #include "toolkit/ListView.h"

@@ -2,7 +2,7 @@
 // locations' check marks and added folders across a restart, the scan options and
 // "Scan now".
 #include "cleaning/Fileending.h"
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
 #include "toolkit/CSpinEdit.h"

@@ -2,7 +2,7 @@
 // temporary tree, and what follows by mode; Cancel stops the walk.
 #include "cleaning/Scanframe.h"
 #include "cleaning/Showdelfilesframe.h"
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/cleaningui/ScanPagesFixture.h"
 

@@ -1,7 +1,7 @@
 // The duplicate page's options and the duplicates window on real files, in-process.
 #include "filetools/Showdoublefiles.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
 #include "tests/support/ListCells.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"

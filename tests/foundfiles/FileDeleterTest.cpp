@@ -1,5 +1,5 @@
 // The deleter that the scan and the found-files window share, on real files.
-#include "cleaning/FileDeleter.h"
+#include "fileengines/FileDeleter.h"
 #include "tests/support/RecordingEffects.h"
 #include "tests/support/TempFolder.h"
 

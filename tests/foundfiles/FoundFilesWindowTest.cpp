@@ -1,12 +1,12 @@
 // The found-files window in-process under Xvfb: the main form is created as at a start,
 // its found list is filled with records of real files, and the window is opened as the
 // scan opens it (modelessly, so the test drives it directly).
-#include "cleaning/FileFacts.h"
-#include "cleaning/ScanRecords.h"
+#include "fileengines/FileFacts.h"
+#include "fileengines/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
-#include "shell/HostDialog.h"
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/HostDialog.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"

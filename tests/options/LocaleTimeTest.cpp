@@ -1,5 +1,5 @@
 // The scheduled task's dates and times written in the locale's formats and read back.
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 #include "tests/support/Times.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The options dialog: what it shows, what OK stores and the next opening shows again,
 // what Cancel leaves alone, the language file, and the backup folder's edge cases.
 #include "cleaning/ScanLocations.h"
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 #include "tests/options/OptionsFixture.h"
 #include "tests/support/Times.h"
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "shell/Frameoptionen.h"
-#include "shell/HostDialog.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/HostDialog.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"

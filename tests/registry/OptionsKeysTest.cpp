@@ -1,4 +1,4 @@
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/RegistryLayer.h"
+#include "pageparts/RegistryLayer.h"
 
 #include <gtest/gtest.h>
 

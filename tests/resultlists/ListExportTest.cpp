@@ -1,5 +1,5 @@
 // The export page and text, line by line.
-#include "shell/ListExport.h"
+#include "pageparts/ListExport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The stored window layout: the column-width text, the rectangle rules of the two kinds
 // of readers, and a round trip through the registry.
-#include "shell/OptionsKeys.h"
-#include "shell/WindowLayout.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/WindowLayout.h"
 #include "tests/support/MainFormFixture.h"
 
 #include <gtest/gtest.h>

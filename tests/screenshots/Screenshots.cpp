@@ -2,11 +2,11 @@
 // written as bitmaps into C:\shots of the sandbox (scripts/screenshots.sh turns them into
 // PNG files). The form runs in-process as in the tests: boxes are recorded, not shown, and
 // each modal dialog is captured and closed by a timer once it shows.
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 #include "cleaning/Shutdownwarning.h"
 #include "filetools/Showdoublefiles.h"
 #include "shell/Frameoptionen.h"
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
 #include "system/Searchreg.h"
 #include "tests/support/MainFormFixture.h"

@@ -1,6 +1,6 @@
 // Captions and message box styles that the program's designs fix: the add-ending
 // dialog's German caption, the empty search text note and the missing drive error.
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "tests/shell/FormFixture.h"
 #include "toolkit/Edit.h"
 #include "toolkit/ListView.h"

@@ -2,7 +2,7 @@
 // shown, against an emptied settings key; deleted again after each test.
 #pragma once
 
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
 
 class FormFixture : public testing_support::MainFormTest {

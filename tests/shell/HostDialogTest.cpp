@@ -1,7 +1,7 @@
 // Host dialogs: the design of each, who owns dialog and frame, Escape, the relaunch
 // after the found-files window, and that a dialog whose loop still runs is freed only
 // after the loop has returned.
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "tests/shell/FormFixture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The main form created as at a real start, under Xvfb, against the sandbox registry.
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/SandboxWindows.h"

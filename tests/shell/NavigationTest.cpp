@@ -1,5 +1,5 @@
 // The sidebar's groups and links, and the page each link shows.
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "tests/shell/FormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"

@@ -1,5 +1,5 @@
 // A stored scheduled task: the program waits for it in the notification area.
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "tests/support/MainFormFixture.h"
 
 namespace {

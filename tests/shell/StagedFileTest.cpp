@@ -1,5 +1,5 @@
 // Writes that go through a temporary file beside their target.
-#include "shell/StagedFile.h"
+#include "fileengines/StagedFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

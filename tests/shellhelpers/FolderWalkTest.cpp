@@ -1,4 +1,4 @@
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
 

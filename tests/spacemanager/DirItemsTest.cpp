@@ -1,5 +1,5 @@
 // The rows' order, shares, texts and type-ahead.
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/SizeChart.h"
 #include "tests/support/Times.h"

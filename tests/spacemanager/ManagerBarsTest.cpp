@@ -1,6 +1,6 @@
 // The space manager's bars: the tool bar's drop-downs and hints, the address list's
 // entries and pictures, the splitter of the folder panel and the icon size of each view.
-#include "shell/OptionsKeys.h"
+#include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"

@@ -1,8 +1,8 @@
 // The space manager window in-process: listing, sorting, the monitor, the shell menus
 // and the secure wipe, the chart and the layout, on temporary folders.
 #include "filetools/ShredderForm.h"
-#include "shell/OptionsKeys.h"
-#include "shell/ShellHelpers.h"
+#include "common/OptionsKeys.h"
+#include "pageparts/ShellHelpers.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/ShellMenus.h"
 #include "spacemanager/Tabframe.h"

@@ -1,8 +1,8 @@
 // The program itself started with "/duplicate" on a prepared tree: its duplicates window
 // lists exactly the groups of equal files. That window, and the found-files window of a
 // listing "/scan" start, stay while a scheduled task falls due.
-#include "shell/LocaleTime.h"
-#include "shell/OptionsKeys.h"
+#include "pageparts/LocaleTime.h"
+#include "common/OptionsKeys.h"
 #include "tests/support/ChildProgram.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/OtherProcess.h"

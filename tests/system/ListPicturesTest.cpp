@@ -1,7 +1,7 @@
 // The pictures of the drive, registry and privacy lists: each row shows the picture it was
 // given, from the image list the control really draws with, and none is the system's
 // default application icon.
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 #include "system/DrivePictures.h"
 #include "tests/support/Canvas.h"
 #include "tests/support/MainFormFixture.h"

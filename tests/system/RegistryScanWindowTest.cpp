@@ -1,8 +1,8 @@
 // The registry-cleaner page and the registry-scan window, on entries seeded into the
 // sandbox registry.
 #include "common/Wow64.h"
-#include "shell/LocaleTime.h"
-#include "shell/Pictures.h"
+#include "pageparts/LocaleTime.h"
+#include "pageparts/Pictures.h"
 #include "system/RegistryEditor.h"
 #include "system/Searchreg.h"
 #include "system/Showregkeys.h"

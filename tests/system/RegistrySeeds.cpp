@@ -1,6 +1,6 @@
 #include "tests/system/RegistrySeeds.h"
 
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The update check as the user drives it: the page's link, the version file, the update
 // dialog, the download of the program and its start, against the loopback server.
 #include "shell/Frameupdate.h"
-#include "shell/HostDialog.h"
-#include "shell/OptionsKeys.h"
-#include "shell/ProductInfo.h"
+#include "pageparts/HostDialog.h"
+#include "common/OptionsKeys.h"
+#include "common/ProductInfo.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/update/LoopbackServer.h"

@@ -3,7 +3,7 @@
 #include "cleaning/Fileending.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "cleaning/Shutdownwarning.h"
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 #include "shell/Unit1.h"
 #include "tests/support/MainFormFixture.h"
 #include "toolkit/RadioButton.h"

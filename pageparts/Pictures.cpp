@@ -1,4 +1,4 @@
-#include "shell/Pictures.h"
+#include "pageparts/Pictures.h"
 
 #include "toolkit/Graphics.h"
 

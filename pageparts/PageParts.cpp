@@ -1,4 +1,4 @@
-#include "shell/PageParts.h"
+#include "pageparts/PageParts.h"
 
 #include "toolkit/MenuEntry.h"
 

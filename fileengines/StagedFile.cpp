@@ -1,4 +1,4 @@
-#include "shell/StagedFile.h"
+#include "fileengines/StagedFile.h"
 
 namespace staged_file {
 

@@ -1,9 +1,9 @@
-#include "cleaning/PathGuard.h"
+#include "fileengines/PathGuard.h"
 
-#include "cleaning/FileIdentity.h"
+#include "fileengines/FileIdentity.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "shell/MessageText.h"
+#include "pageparts/MessageText.h"
 
 std::string JoinLines(const std::vector<std::string>& lines, size_t most)
 {

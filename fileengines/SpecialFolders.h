@@ -4,7 +4,7 @@
 // counted and handed back.
 #pragma once
 
-#include "cleaning/PathGuard.h"
+#include "fileengines/PathGuard.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 
 #include "common/CaseRule.h"
 

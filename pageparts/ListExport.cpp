@@ -1,6 +1,6 @@
-#include "shell/ListExport.h"
+#include "pageparts/ListExport.h"
 
-#include "shell/ProductInfo.h"
+#include "common/ProductInfo.h"
 
 namespace list_export {
 

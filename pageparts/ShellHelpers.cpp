@@ -1,4 +1,4 @@
-#include "shell/ShellHelpers.h"
+#include "pageparts/ShellHelpers.h"
 
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"

@@ -1,4 +1,4 @@
-#include "shell/HostDialog.h"
+#include "pageparts/HostDialog.h"
 
 #include "common/Language.h"
 

@@ -2,7 +2,7 @@
 // the scan takes, and which folders it leaves alone.
 #pragma once
 
-#include "cleaning/ScanRecords.h"
+#include "fileengines/ScanRecords.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "cleaning/FileIdentity.h"
+#include "fileengines/FileIdentity.h"
 
 #include <winternl.h>
 

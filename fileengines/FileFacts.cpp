@@ -1,4 +1,4 @@
-#include "cleaning/FileFacts.h"
+#include "fileengines/FileFacts.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "cleaning/Masks.h"
+#include "fileengines/Masks.h"
 
 #include "common/CaseRule.h"
 

@@ -1,6 +1,6 @@
-#include "shell/DateColumn.h"
+#include "pageparts/DateColumn.h"
 
-#include "shell/LocaleTime.h"
+#include "pageparts/LocaleTime.h"
 #include "toolkit/ListView.h"
 
 void FitDateColumn(TListView& list, int column)

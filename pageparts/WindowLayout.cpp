@@ -1,4 +1,4 @@
-#include "shell/WindowLayout.h"
+#include "pageparts/WindowLayout.h"
 
 #include "toolkit/Forms.h"
 #include "toolkit/ListView.h"

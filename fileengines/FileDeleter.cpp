@@ -1,6 +1,6 @@
-#include "cleaning/FileDeleter.h"
+#include "fileengines/FileDeleter.h"
 
-#include "cleaning/FileIdentity.h"
+#include "fileengines/FileIdentity.h"
 #include "common/FindHandle.h"
 
 #include "common/CaseRule.h"

@@ -1,4 +1,4 @@
-#include "cleaning/SpecialFolders.h"
+#include "fileengines/SpecialFolders.h"
 
 #include "common/CaseRule.h"
 #include "common/FindHandle.h"

@@ -1,4 +1,4 @@
-#include "system/RegistryValues.h"
+#include "common/RegistryValues.h"
 
 #include <cstring>
 
