@@ -1,3 +1,4 @@
+// common/: what every part uses and that knows no window (texts, case rule, paths, handles).
 // The language the program speaks, German or English. It is read once when the program
 // starts (the main form takes it from the language file beside the program) and every
 // window picks its texts by it here, so no window needs the main form to know it.

@@ -1,3 +1,4 @@
+// fileengines/: what more than one area uses to touch files, with no window of its own.
 // Deleting one file at once, as the scan's delete modes do: to the recycle bin with or
 // without asking, for good with asking, or for good without a word.
 #pragma once

@@ -1,3 +1,4 @@
+// pageparts/: what the pages and windows of every area share, below the areas.
 // The parts the main window's pages share, whichever area a page belongs to: their headings, link
 // labels (red with the hand cursor while the mouse is over them, their own colour again after),
 // popup entries and check lists.

@@ -1,3 +1,4 @@
+// shell/: the main form and what only it uses; its page methods live in the areas.
 // The main form: the program's one long-lived window and the holder of the state that
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once

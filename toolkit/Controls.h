@@ -1,3 +1,4 @@
+// toolkit/: the thin class library over Win32, one class per control or object.
 // The control classes: TControl (one window and its bounds, look and mouse events),
 // TWinControl (a control that holds child controls and lines them up by Align) and
 // TCustomControl (a container window of the toolkit's own class that paints itself).

@@ -1,3 +1,4 @@
+// xplook/: the XP look painted over the toolkit's menus, tool bars and controls.
 // The XP look: a component a window carries (XPMenu1) that draws the window's menus
 // (popups and the menu bar) and tool bars itself and gives its standard controls a flat
 // frame and face. Code that makes a window or frame later hands it over with one call,
