@@ -49,6 +49,14 @@ public:
 
     // The path shortened with an ellipsis to fit Memo1.
     std::string MinimizeName(const std::string& path);
+    // The word above the path, "File" unless the creator names its items otherwise.
+    void SetItemWord(const std::string& word);
+    // The item a run starts on, under the item word again: an engine notice about the
+    // item before may have taken its place.
+    void ShowItem(const std::string& path);
+    // The free-space wipe the timer shows while running is set: the drive ("C:\") and its
+    // free bytes when the wipe began. The wipe's caller owns the flag and outlives the window.
+    void FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart);
 
     TAnimate* Animate1 = nullptr;    // the delete animation, started by the creator
     TLabel* Label1 = nullptr;        // caption word of the item; engine notices
@@ -87,6 +95,10 @@ private:
     void ShowFailureCount();
 
     ShredderIo* disk_ = &Win32ShredderIo(); // the disk of the run, for the wipe progress
+    std::string itemWord_;
+    const unsigned char* wipeRunning_ = nullptr; // no wipe followed
+    std::string wipeDriveRoot_;
+    double wipeFreeAtStart_ = 0;
     int running_ = 0;                       // RunShredder calls in progress
     bool reported_ = false;
     bool closedByUser_ = false;             // Cancel or the close box, not the caller
