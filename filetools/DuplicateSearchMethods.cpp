@@ -123,7 +123,7 @@ void TForm1::ScanDuplicateFiles()
     FoundFiles->Clear();
     DuplicateCandidates.clear();
     UnreadableDuplicates.clear();
-    DuplicateModeOn duplicateMode(*this);
+    DuplicateModeOn duplicateMode(DuplicateMode);
     if (Frame2)
         Frame2->ProgressBar1->SetPosition(0);
     DuplicateByteLimit = CompareContent && CheckBox2->Checked() ? static_cast<unsigned long long>(CSpinEdit4->Value()) : 0;
