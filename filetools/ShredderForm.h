@@ -1,7 +1,7 @@
 // The progress window of every secure delete and every free-space wipe. Each caller
-// makes one, shows it, runs the engine through RunShredder once per item and closes
-// it; the window shows the engine's progress, and when it closes after the run it tells
-// the user about every file, folder or wipe the engine could not finish.
+// opens one through ShredderWindow (filetools/ShredderRun.h), runs the engine once per
+// item and closes it; the window shows the engine's progress, and when it closes after
+// the run it tells the user about every file, folder or wipe the engine could not finish.
 #pragma once
 
 #include "filetools/Shredder.h"
@@ -58,7 +58,7 @@ public:
     // free bytes when the wipe began. The wipe's caller owns the flag and outlives the window.
     void FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart);
 
-    TAnimate* Animate1 = nullptr;    // the delete animation, started by the creator
+    TAnimate* Animate1 = nullptr;    // the delete animation, started when it opens
     TLabel* Label1 = nullptr;        // caption word of the item; engine notices
     TMemo* Memo1 = nullptr;          // the current path, or the wipe's state
     TLabel* Label3 = nullptr;        // the engine's step

@@ -301,4 +301,5 @@ void TForm1::Button1Click(TObject*)
         else if (run.gone)
             items->Delete(row);
     }
+    window.Close();
 }

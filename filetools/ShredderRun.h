@@ -23,8 +23,8 @@ struct ShredderWindowSetup {
 };
 
 // The shredder window, open while this lives, with the wait cursor. The close box is
-// greyed: Cancel is the one way to stop, so a caller that must not stop halfway greys
-// Cancel and the window cannot be stopped at all. The window is not kept above other
+// greyed so that Cancel is the one way to stop: a caller whose runs must not stop
+// halfway greys Cancel and nothing stops them. The window is not kept above other
 // programs: it belongs to the main window, which keeps it above the program's own, and a
 // run of hours must not cover the rest of the desktop. Close, or else this going, closes
 // the window, which tells the user what could not be done; a window already freed with

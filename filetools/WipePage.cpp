@@ -112,29 +112,26 @@ void TForm1::Label48Click(TObject*)
     // The wipe lets messages in: a close waits for it, a task due meanwhile after it.
     LongJob job(this);
 
-    {
-        ShredderWindowSetup wipe;
-        wipe.caption =
-            language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot;
-        wipe.freeSpaceWipe = true;
-        ShredderWindow window(this, XPMenu1, wipe);
-        WipeRunning = 1;
-        Hide();
+    ShredderWindowSetup wipe;
+    wipe.caption = language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot;
+    wipe.freeSpaceWipe = true;
+    ShredderWindow window(this, XPMenu1, wipe);
+    WipeRunning = 1;
+    Hide();
 
-        ShredPasses = "1";
-        window->StartSeconds = static_cast<double>(GetTickCount() / 1000);
-        uint64_t freeBytes = 0;
-        WipeFreeAtStart = FreeBytesOfDrive(disk, WipeDriveRoot, freeBytes) ? static_cast<double>(freeBytes) : 0;
-        window->FollowWipe(WipeRunning, WipeDriveRoot, WipeFreeAtStart);
-        window->ProgressBar1->SetMin(0);
-        window->ProgressBar1->SetMax(100);
-        window->ProgressBar1->SetPosition(0);
+    ShredPasses = "1";
+    window->StartSeconds = static_cast<double>(GetTickCount() / 1000);
+    uint64_t freeBytes = 0;
+    WipeFreeAtStart = FreeBytesOfDrive(disk, WipeDriveRoot, freeBytes) ? static_cast<double>(freeBytes) : 0;
+    window->FollowWipe(WipeRunning, WipeDriveRoot, WipeFreeAtStart);
+    window->ProgressBar1->SetMin(0);
+    window->ProgressBar1->SetMax(100);
+    window->ProgressBar1->SetPosition(0);
 
-        StartShredderRun(*window, {WipeDriveRoot, ShredPasses, true}, disk);
-        WipeRunning = 0;
-        // The window closed already when the wipe ran to its end; otherwise its close
-        // here says what failed.
-    }
+    StartShredderRun(*window, {WipeDriveRoot, ShredPasses, true}, disk);
+    WipeRunning = 0;
+    // Closed already when the wipe ran to its end; otherwise this says what failed.
+    window.Close();
 
     AbortFlag = 0;
     Application->Terminate();
