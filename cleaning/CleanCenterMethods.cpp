@@ -12,7 +12,6 @@
 #include "common/PathFacts.h"
 #include "common/RegistryKey.h"
 #include "common/SystemError.h"
-#include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/MessageText.h"
 #include "common/OptionsKeys.h"
@@ -41,34 +40,15 @@ bool WritePageFileSwitch(bool clear)
                           reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
-// The shredder window of one secure pass; closing it tells what it could not shred.
-class SecurePassWindow {
-public:
-    explicit SecurePassWindow(TForm1* form)
-    {
-        Form2 = new TForm2(form);
-        window_ = Form2;
-        form->XPMenu1->InitComponent(window_);
-        window_->Animate1->SetActive(true);
-        window_->Button1->SetEnabled(false);
-        window_->Label8->Hide();
-        window_->Show();
-    }
-    ~SecurePassWindow()
-    {
-        Application->ProcessMessages();
-        Screen->SetCursor(crDefault);
-        if (Form2 == window_)
-            window_->Close();
-    }
-    SecurePassWindow(const SecurePassWindow&) = delete;
-    SecurePassWindow& operator=(const SecurePassWindow&) = delete;
-    TForm2* operator->() const { return window_; }
-    TForm2& operator*() const { return *window_; }
-
-private:
-    TForm2* window_;
-};
+// The shredder window of one secure pass, which cannot be cancelled: the item is emptied
+// after it either way, so a pass stopped halfway would leave the rest to the plain delete.
+ShredderWindowSetup SecurePass(int entries)
+{
+    ShredderWindowSetup pass;
+    pass.entries = entries;
+    pass.cancellable = false;
+    return pass;
+}
 
 // What a failure line adds for a folder that could not be listed: the folder and the
 // system's reason.
@@ -91,11 +71,8 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
         return false;
     if (!common::IsFolder(folder))
         return true;
-    SecurePassWindow window(this);
+    ShredderWindow window(this, XPMenu1, SecurePass(FastCountFiles(folder, 1)));
     ShredPasses = "7";
-    window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(FastCountFiles(folder, 1));
-    window->Label1->SetCaption("Datei");
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     const special_folders::Listing listing = special_folders::ShreddableEntries(folder, FolderLister);
     // A folder that cannot be listed has shredded nothing.
@@ -140,19 +117,13 @@ bool TForm1::FileRecycle()
         }
     }
 
-    SecurePassWindow window(this);
-    window->CancelFlag = 0;
-    window->Label4->Hide();
-    window->ProgressBar2->Hide();
-    WipeRunning = 0;
-    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    ShredderWindow window(this, XPMenu1, SecurePass(-1));
     ShredPasses = "7";
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     bool shredded = everyItemFound;
     for (const std::string& path : paths) {
         if (AbortFlag)
             return false;
-        window->Label1->SetCaption("File");
         const ShredderRun run = StartShredderRun(*window, {path, ShredPasses}, disk);
         shredded = run.start != ShredderRun::Start::Link && run.result.Succeeded() && shredded;
     }

@@ -11,7 +11,6 @@
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/MessageText.h"
 #include "common/OptionsKeys.h"
@@ -412,26 +411,17 @@ void TFrame8::DeleteSecure()
     int files = 0;
     for (const SelectedFileRecord& record : SelectedFileList)
         files += common::IsFolder(record.fullPath) ? std::max(0, Form1->FastCountFiles(record.fullPath, 1)) : 1;
-    Form2 = new TForm2(this);
-    Form1->XPMenu1->InitComponent(Form2);
-    Form2->Animate1->SetActive(true);
-    TForm2* window = Form2;
-    window->SetCaption(language::Text("Dateien löschen", "Delete files"));
-    window->Label1->SetCaption(language::Text("Dateiname", "Filename"));
-    window->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
-    window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(files);
-    window->ProgressBar2->SetPosition(0);
-    window->Label8->Hide();
-    window->Show();
-    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShredderWindowSetup setup;
+    setup.caption = language::Text("Dateien löschen", "Delete files");
+    setup.itemWord = language::Text("Dateiname", "Filename");
+    setup.entries = files;
+    ShredderWindow window(this, Form1->XPMenu1, setup);
     Form1->AbortFlag = 0;
 
     ShredderIo& disk = Form1->ShredderDisk ? *Form1->ShredderDisk : Win32ShredderIo();
     for (const SelectedFileRecord& record : SelectedFileList) {
-        if (Form1->AbortFlag || window->Cancelled())
+        if (Form1->AbortFlag || window.Cancelled())
             break;
-        SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Application->ProcessMessages();
         const std::string& path = record.fullPath;
         if (common::IsFolder(path) && !Listed(folders, path))
@@ -442,7 +432,7 @@ void TFrame8::DeleteSecure()
                                     language::Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
     }
     DropVanishedRecords(SelectedFileList);
-    window->Close();
+    window.Close();
     FillListView1();
     UnselectAll();
 }

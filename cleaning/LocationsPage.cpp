@@ -257,7 +257,7 @@ void TForm1::FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder)
 void TForm1::ReadAddedDirs()
 {
     ReadAddedDirsOf(*this, ScanLocationList(*this));
-    DuplicateModeOn duplicates(*this);
+    DuplicateModeOn duplicates(DuplicateMode);
     ReadAddedDirsOf(*this, DuplicateLocations(*this));
 }
 

@@ -178,7 +178,7 @@ void TForm1::Label85Click(TObject* sender)
     BrowseDirectory(sender, path);
     if (path.empty())
         return;
-    DuplicateModeOn duplicates(*this);
+    DuplicateModeOn duplicates(DuplicateMode);
     FindPidlShellFolder(path, true);
 }
 

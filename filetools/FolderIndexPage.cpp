@@ -52,7 +52,7 @@ void TForm1::BuildFolderIndexPage()
     ListView7->SetParent(page);
     ListView7->SetBounds(16, 40, 450, 180);
     ListView7->Columns()->Add()->SetWidth(425);
-    SetWindowLongA(ListView7->Handle(), GWL_STYLE, GetWindowLongA(ListView7->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    page_parts::HideColumnHeader(ListView7);
     ListView7->SetMultiSelect(true);
     ListView7->SetRowSelect(true);
     ListView7->SetHideSelection(false);

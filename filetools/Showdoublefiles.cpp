@@ -9,10 +9,9 @@
 #include "filetools/DuplicateResults.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/MessageText.h"
-#include "shell/Unit1.h"
+#include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
-#include "toolkit/Timer.h"
 
 #include <shellapi.h>
 
@@ -23,20 +22,12 @@ namespace {
 std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 
-// True while the file at path is the one the search listed there: same size, same
-// last-write time.
-bool AsFound(const std::string& path)
-{
-    auto listed = Form1->ListedDuplicates.find(path);
-    return listed != Form1->ListedDuplicates.end() && duplicates::UnchangedSinceWalk(listed->second);
-}
-
 } // namespace
 
-TForm3::TForm3(TComponent* owner) : TForm(owner)
+TForm3::TForm3(TComponent* owner, DuplicatesWindowSource source) : TForm(owner), source_(std::move(source))
 {
     Name = "Form3";
-    SetCaption("Doppelte Dateien");
+    SetCaption(language::Text("Doppelte Dateien", "Duplicate files"));
     SetBorderStyle(bsSizeable);
     SetPosition(poScreenCenter);
     SetWidth(733);
@@ -47,31 +38,41 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
 
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
-    Datei1 = AddMenuEntry(this, MainMenu1, "Datei1", "Datei");
-    ffnen1 = AddMenuEntry(this, Datei1, "ffnen1", "Öffnen", Bind(this, &TForm3::ffnen1Click));
-    ffnenmit2 =
-        AddMenuEntry(this, Datei1, "ffnenmit2", "Öffnen mit...", Bind(this, &TForm3::ffnenmit2Click));
-    Lschen1 = AddMenuEntry(this, Datei1, "Lschen1", "Löschen", [this](TObject*) { Loeschen(); });
-    Kopieren1 = AddMenuEntry(this, Datei1, "Kopieren1", "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
-    Eigenschaften1 = AddMenuEntry(this, Datei1, "Eigenschaften1", "Eigenschaften",
+    Datei1 = AddMenuEntry(this, MainMenu1, "Datei1", language::Text("Datei", "File"));
+    ffnen1 = AddMenuEntry(this, Datei1, "ffnen1", language::Text("Öffnen", "Open"), Bind(this, &TForm3::ffnen1Click));
+    ffnenmit2 = AddMenuEntry(this, Datei1, "ffnenmit2", language::Text("Öffnen mit...", "Open with..."),
+                             Bind(this, &TForm3::ffnenmit2Click));
+    Lschen1 = AddMenuEntry(this, Datei1, "Lschen1", language::Text("Löschen", "Delete"),
+                           [this](TObject*) { Loeschen(); });
+    Kopieren1 = AddMenuEntry(this, Datei1, "Kopieren1", language::Text("Kopieren...", "Copy..."),
+                             Bind(this, &TForm3::Kopieren1Click));
+    Eigenschaften1 = AddMenuEntry(this, Datei1, "Eigenschaften1", language::Text("Eigenschaften", "Properties"),
                                   Bind(this, &TForm3::Eigenschaften1Click));
-    Schlieen1 = AddMenuEntry(this, Datei1, "Schlieen1", "Schließen", Bind(this, &TForm3::Schlieen1Click));
-    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
-    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren",
-                                   Bind(this, &TForm3::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren",
-                                       Bind(this, &TForm3::Markierungumkehren1Click));
-    ersterEintragderDuplikatemarkieren1 = AddMenuEntry(this, Bearbeiten1, "ersterEintragderDuplikatemarkieren1",
-                                                       "Alle außer dem ersten Eintrag markieren",
-                                                       Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
+    Schlieen1 = AddMenuEntry(this, Datei1, "Schlieen1", language::Text("Schließen", "Close"),
+                             Bind(this, &TForm3::Schlieen1Click));
+    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", language::Text("Bearbeiten", "Edit"));
+    Allesmarkieren1 =
+        AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", language::Text("Alles markieren", "Select all"),
+                     Bind(this, &TForm3::Allesmarkieren1Click));
+    Markierungumkehren1 =
+        AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1",
+                     language::Text("Markierung umkehren", "Invert selection"),
+                     Bind(this, &TForm3::Markierungumkehren1Click));
+    ersterEintragderDuplikatemarkieren1 =
+        AddMenuEntry(this, Bearbeiten1, "ersterEintragderDuplikatemarkieren1",
+                     language::Text("Alle außer dem ersten Eintrag markieren",
+                                    "Not select first entry of the duplikates"),
+                     Bind(this, &TForm3::ersterEintragderDuplikatemarkieren1Click));
     MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien als HTML exportieren",
+        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1",
+                     language::Text("Markierte Dateien als HTML exportieren", "Export selected files as HTML"),
                      Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
+    // The English menus name only the Delete and Return keys in English.
     ffnen1->ShortCut = "Strg+O";
     ffnenmit2->ShortCut = "Strg+W";
-    Lschen1->ShortCut = "Entf";
+    Lschen1->ShortCut = language::Text("Entf", "Del");
     Kopieren1->ShortCut = "Strg+C";
-    Eigenschaften1->ShortCut = "Alt+Eingabe";
+    Eigenschaften1->ShortCut = language::Text("Alt+Eingabe", "Alt+Return");
     Schlieen1->ShortCut = "Esc";
     Allesmarkieren1->ShortCut = "Strg+A";
     Markierungumkehren1->ShortCut = "Strg+U";
@@ -94,12 +95,14 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     ListView1->SetHideSelection(false);
     ListView1->SetViewStyle(vsReport);
     const struct {
-        const char* caption;
+        const char* german;
+        const char* english;
         int width;
-    } columns[] = {{"Name", 140}, {"Pfad", 140}, {"Größe", 100}, {"Typ", 100}, {"Datum", 135}, {"Attribute", 60}};
+    } columns[] = {{"Name", "Name", 140}, {"Pfad", "Path", 140},  {"Größe", "Size", 100},
+                   {"Typ", "Type", 100},  {"Datum", "Date", 135}, {"Attribute", "Attributes", 60}};
     for (const auto& column : columns) {
         TListColumn* added = ListView1->Columns()->Add();
-        added->SetCaption(column.caption);
+        added->SetCaption(language::Text(column.german, column.english));
         added->SetWidth(column.width);
     }
     FitColumns();
@@ -111,23 +114,26 @@ TForm3::TForm3(TComponent* owner) : TForm(owner)
     ListView1->OnMouseMove = Bind(this, &TForm3::ListView1MouseMove);
     SmallIcons = new TImageList(this);
     SmallIcons->SetShareImages(true);
-    SmallIcons->SetHandle(SystemImageList);
+    SmallIcons->SetHandle(source_.shellIcons);
     ListView1->SetSmallImages(SmallIcons);
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    Loeschen1 = AddMenuEntry(this, PopupMenu1, "Loeschen1", "Löschen", [this](TObject*) { Loeschen(); });
-    Kopieren2 =
-        AddMenuEntry(this, PopupMenu1, "Kopieren2", "Kopieren...", Bind(this, &TForm3::Kopieren1Click));
-    ffnen2 = AddMenuEntry(this, PopupMenu1, "ffnen2", "Öffnen", Bind(this, &TForm3::ffnen1Click));
-    ffnenmit1 =
-        AddMenuEntry(this, PopupMenu1, "ffnenmit1", "Öffnen mit...", Bind(this, &TForm3::ffnenmit2Click));
-    Eigenschaften2 =
-        AddMenuEntry(this, PopupMenu1, "Eigenschaften2", "Eigenschaften", Bind(this, &TForm3::Eigenschaften1Click));
+    Loeschen1 = AddMenuEntry(this, PopupMenu1, "Loeschen1", language::Text("Löschen", "Delete"),
+                             [this](TObject*) { Loeschen(); });
+    Kopieren2 = AddMenuEntry(this, PopupMenu1, "Kopieren2", language::Text("Kopieren...", "Copy..."),
+                             Bind(this, &TForm3::Kopieren1Click));
+    ffnen2 = AddMenuEntry(this, PopupMenu1, "ffnen2", language::Text("Öffnen", "Open"),
+                          Bind(this, &TForm3::ffnen1Click));
+    ffnenmit1 = AddMenuEntry(this, PopupMenu1, "ffnenmit1", language::Text("Öffnen mit...", "Open with..."),
+                             Bind(this, &TForm3::ffnenmit2Click));
+    Eigenschaften2 = AddMenuEntry(this, PopupMenu1, "Eigenschaften2", language::Text("Eigenschaften", "Properties"),
+                                  Bind(this, &TForm3::Eigenschaften1Click));
     ExoprtierenalsHTMLDatei1 =
-        AddMenuEntry(this, PopupMenu1, "ExoprtierenalsHTMLDatei1", "Markierte Dateien als HTML exportieren",
+        AddMenuEntry(this, PopupMenu1, "ExoprtierenalsHTMLDatei1",
+                     language::Text("Markierte Dateien als HTML exportieren", "Export selected files as HTML"),
                      Bind(this, &TForm3::MarkierteDateienalsHTMLexportieren1Click));
-    Loeschen1->ShortCut = "Entf";
+    Loeschen1->ShortCut = language::Text("Entf", "Del");
     Kopieren2->ShortCut = "Strg+C";
     ffnen2->ShortCut = "Strg+O";
     ffnenmit1->ShortCut = "Strg+W";
@@ -141,50 +147,25 @@ TForm3::~TForm3()
         Form3 = nullptr;
 }
 
-void TForm3::English()
+bool TForm3::AsFound(const std::string& path) const
 {
-    SetCaption("Duplicate files");
-    const char* captions[] = {"Name", "Path", "Size", "Type", "Date", "Attributes"};
-    for (int i = 0; i < 6; ++i)
-        ListView1->Columns()->Items(i)->SetCaption(captions[i]);
-    FitColumns();
-    Datei1->Caption = "File";
-    ffnen1->Caption = "Open";
-    ffnenmit2->Caption = "Open with...";
-    Lschen1->Caption = "Delete";
-    Lschen1->ShortCut = "Del";
-    Kopieren1->Caption = "Copy...";
-    Eigenschaften1->Caption = "Properties";
-    Eigenschaften1->ShortCut = "Alt+Return";
-    Schlieen1->Caption = "Close";
-    Bearbeiten1->Caption = "Edit";
-    Allesmarkieren1->Caption = "Select all";
-    Markierungumkehren1->Caption = "Invert selection";
-    ersterEintragderDuplikatemarkieren1->Caption = "Not select first entry of the duplikates";
-    MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files as HTML";
-    MainMenu1->Rebuild();
-    Loeschen1->Caption = "Delete";
-    Loeschen1->ShortCut = "Del";
-    Kopieren2->Caption = "Copy...";
-    ffnen2->Caption = "Open";
-    ffnenmit1->Caption = "Open with...";
-    Eigenschaften2->Caption = "Properties";
-    ExoprtierenalsHTMLDatei1->Caption = "Export selected files as HTML";
+    auto listed = source_.found->find(path);
+    return listed != source_.found->end() && duplicates::UnchangedSinceWalk(listed->second);
 }
 
 std::vector<std::string> TForm3::Lines() const
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < Form1->DuplicateList->Count(); ++i)
-        lines.push_back(Form1->DuplicateList->Strings(i));
+    for (int i = 0; i < source_.lines->Count(); ++i)
+        lines.push_back(source_.lines->Strings(i));
     return lines;
 }
 
 std::string TForm3::FullPathOf(int row) const
 {
-    if (row < 0 || row >= Form1->DuplicateList->Count())
+    if (row < 0 || row >= source_.lines->Count())
         return std::string();
-    return duplicates::PathOfLine(Form1->DuplicateList->Strings(row));
+    return duplicates::PathOfLine(source_.lines->Strings(row));
 }
 
 bool TForm3::Shown(int row) const
@@ -216,7 +197,7 @@ void TForm3::ListView1Data(TListView*, int index, TListItem& item)
 void TForm3::FillRows()
 {
     Busy = 0;
-    ListView1->SetItemCount(Form1->DuplicateList->Count());
+    ListView1->SetItemCount(source_.lines->Count());
     Anzahl();
     ListView1->Invalidate();
 }
@@ -277,7 +258,7 @@ void TForm3::ffnenmit2Click(TObject*)
     if (!Shown(row))
         return;
     // The shell's "open with" dialog takes the rest of the command line as the file name.
-    std::string rundll = Form1->SystemDir.empty() ? "rundll32.exe" : Form1->SystemDir + "\\rundll32.exe";
+    std::string rundll = source_.systemDir.empty() ? "rundll32.exe" : source_.systemDir + "\\rundll32.exe";
     effects::StartProcess("\"" + rundll + "\" shell32.dll,OpenAs_RunDLL " + FullPathOf(row));
 }
 
@@ -286,7 +267,7 @@ void TForm3::Eigenschaften1Click(TObject*)
     int row = ListView1->ItemIndex();
     if (!Shown(row))
         return;
-    TForm1::EigenschaftenDialog(FullPathOf(row));
+    source_.showProperties(FullPathOf(row));
 }
 
 void TForm3::Allesmarkieren1Click(TObject*)
@@ -295,7 +276,7 @@ void TForm3::Allesmarkieren1Click(TObject*)
         language::Text("Dateien werden markiert...", "Selecting files. Please wait..."));
     {
         HourGlass busy;
-        for (int row = 0; row < Form1->DuplicateList->Count(); ++row)
+        for (int row = 0; row < source_.lines->Count(); ++row)
             if (Shown(row))
                 ListView1->SetSelected(row, true);
     }
@@ -306,7 +287,7 @@ void TForm3::Markierungumkehren1Click(TObject*)
 {
     {
         HourGlass busy;
-        for (int row = 0; row < Form1->DuplicateList->Count(); ++row)
+        for (int row = 0; row < source_.lines->Count(); ++row)
             if (Shown(row))
                 ListView1->SetSelected(row, !ListView1->IsSelected(row));
     }
@@ -328,7 +309,7 @@ void TForm3::ersterEintragderDuplikatemarkieren1Click(TObject*)
 void TForm3::MarkierteDateienalsHTMLexportieren1Click(TObject* sender)
 {
     // The export reads the rows' texts, which the virtual list makes row by row.
-    Form1->ExportAsHTML(sender, ListView1, "Tidewrack -  Listing double files");
+    source_.exportAsHtml(sender, ListView1, "Tidewrack -  Listing double files");
 }
 
 void TForm3::Schlieen1Click(TObject*) { Close(); }
@@ -351,7 +332,8 @@ void TForm3::SetNote(const std::string& note)
 
 void TForm3::Loeschen()
 {
-    duplicates::DeletePlan plan = duplicates::PlanDelete(Lines(), SelectedRows(), AsFound);
+    duplicates::DeletePlan plan =
+        duplicates::PlanDelete(Lines(), SelectedRows(), [this](const std::string& path) { return AsFound(path); });
     if (plan.paths.empty() && plan.stale.empty()) {
         Anzahl();
         return;
@@ -406,9 +388,9 @@ void TForm3::Loeschen()
                 failed.push_back(path);
         }
         std::vector<std::string> kept = duplicates::PruneDeleted(Lines(), common::FileExists);
-        Form1->DuplicateList->Clear();
+        source_.lines->Clear();
         for (const std::string& line : kept)
-            Form1->DuplicateList->Add(line);
+            source_.lines->Add(line);
         for (int row : SelectedRows())
             ListView1->SetSelected(row, false);
         StatusBar1->Panels()->Items(0)->SetText(language::Text("Bereit...", "Ready..."));
@@ -430,10 +412,10 @@ void TForm3::Loeschen()
                                 language::Text("Fehler", "Error"), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void TForm3::Kopieren1Click(TObject* sender)
+void TForm3::Kopieren1Click(TObject*)
 {
     std::string target;
-    Form1->BrowseDirectory(sender, target);
+    ::BrowseDirectory(language::Flag, target);
     if (!target.empty())
         Kopieren(target);
 }
@@ -474,15 +456,6 @@ bool TForm3::Kopieren(const std::string& target)
 // Closing the window ends the search's process; the user comes back to a fresh main window.
 void TForm3::FormClose(TObject*, TCloseAction&)
 {
-    if (!Form1)
-        return;
-    Form1->WriteForm3Settings();
-    SetCurrentDirectoryA(Form1->ProgramDir.c_str());
-    if (Form1->StartAfresh(Handle()))
-        return;
-    // The main window stays in this process after all, with the schedule that the
-    // search process had paused.
-    Application->ShowMainForm = true;
-    Form1->Timer1->SetEnabled(true);
-    Form1->Show();
+    if (source_.closed)
+        source_.closed(Handle());
 }

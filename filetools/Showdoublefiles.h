@@ -1,21 +1,42 @@
 // The duplicates window: the groups of equal files that a duplicate search found, one
-// row per line of the main form's DuplicateList (an empty row after each group), with
-// the selection helpers, delete to the recycle bin, copy, open, open with, properties
-// and export. It lives in the search's own process; closing it starts the program afresh.
+// row per line of the search's result lines (an empty row after each group), with the
+// selection helpers, delete to the recycle bin, copy, open, open with, properties and
+// export. It lives in the search's own process; closing it starts the program afresh.
 #pragma once
 
+#include "filetools/DuplicateCandidate.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StatusBar.h"
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+class TForm1;
+class TStringList;
+
+// What the window shows and what it leaves to the search that opens it.
+struct DuplicatesWindowSource {
+    TStringList* lines = nullptr; // one per file, an empty one after each group; a delete rewrites them
+    const std::map<std::string, duplicates::Candidate>* found = nullptr; // each listed file as the search saw it
+    std::string systemDir;        // where rundll32 lives; empty: the search path finds it
+    HIMAGELIST shellIcons = nullptr; // the shell's small system image list
+    std::function<bool(const std::string& path)> showProperties;
+    std::function<void(TObject* sender, TListView* list, const std::string& title)> exportAsHtml;
+    // The window closes: the search keeps its layout and starts the program afresh.
+    std::function<void(HWND window)> closed;
+};
+
+// The source of the search the main form ran (filetools/DuplicateSearchMethods.cpp).
+DuplicatesWindowSource DuplicatesOfSearch(TForm1& search);
+
 class TForm3 : public TForm {
 public:
-    explicit TForm3(TComponent* owner);
+    TForm3(TComponent* owner, DuplicatesWindowSource source);
     ~TForm3() override;
 
     void ListView1Data(TListView* sender, int index, TListItem& item);
@@ -39,10 +60,8 @@ public:
     bool Kopieren(const std::string& target);
     // The file count into the status bar.
     void Anzahl();
-    // Sets the rows from the main form's result list.
+    // Sets the rows from the search's result lines.
     void FillRows();
-    // In English mode, the English captions.
-    void English();
     // What the groups mean and what was left out, in the second status panel, which then
     // takes the room the count does not need.
     void SetNote(const std::string& note);
@@ -79,11 +98,16 @@ public:
     std::string GroupMeaning;
 
 private:
+    // True while the file at path is the one the search listed there: same size, same
+    // last-write time.
+    bool AsFound(const std::string& path) const;
     std::vector<int> SelectedRows() const;
     std::vector<std::string> Lines() const;
     std::string FullPathOf(int row) const;
     // True when the row's file exists (a file gone meanwhile shows as an empty row).
     bool Shown(int row) const;
+
+    DuplicatesWindowSource source_;
 };
 
 extern TForm3* Form3;

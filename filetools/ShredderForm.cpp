@@ -2,7 +2,6 @@
 
 #include "common/Language.h"
 #include "pageparts/MessageText.h"
-#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
 
@@ -86,7 +85,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Animate1->Open(ANIMATION_DELETE_FILES);
     const int below = 72;
     Label1 = MakeLabel(this, "Label1", 16, below + 8, 400);
-    Label1->SetCaption(language::Text("Datei", "File"));
+    SetItemWord(language::Text("Datei", "File"));
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";
     Memo1->SetParent(this);
@@ -258,6 +257,25 @@ std::string TForm2::MinimizeName(const std::string& path) { return CompactPathFo
 
 void TForm2::ShowPath(const std::string& path) { Memo1->SetText(MinimizeName(path)); }
 
+void TForm2::SetItemWord(const std::string& word)
+{
+    itemWord_ = word;
+    Label1->SetCaption(word);
+}
+
+void TForm2::ShowItem(const std::string& path)
+{
+    Label1->SetCaption(itemWord_);
+    ShowPath(path);
+}
+
+void TForm2::FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart)
+{
+    wipeRunning_ = &running;
+    wipeDriveRoot_ = driveRoot;
+    wipeFreeAtStart_ = freeAtStart;
+}
+
 void TForm2::ShowStatus(const ShredderStatus& status)
 {
     Label3->SetCaption(DescribeShredderStatus(status, language::German()));
@@ -297,16 +315,16 @@ void TForm2::WipeFinished() { Close(); }
 void TForm2::Timer1Timer(TObject*)
 {
     const bool german = language::German();
-    if (Form1 && Form1->WipeRunning) {
+    if (wipeRunning_ && *wipeRunning_) {
         uint64_t freeNow = 0;
-        if (FreeBytesOfDrive(*disk_, Form1->WipeDriveRoot, freeNow))
+        if (FreeBytesOfDrive(*disk_, wipeDriveRoot_, freeNow))
             FreeBytesNow = static_cast<double>(freeNow);
-        double done = std::max(0.0, Form1->WipeFreeAtStart - FreeBytesNow);
-        Label4->SetCaption(GroupedNumber(done, german) + " / " + GroupedNumber(Form1->WipeFreeAtStart, german) +
+        double done = std::max(0.0, wipeFreeAtStart_ - FreeBytesNow);
+        Label4->SetCaption(GroupedNumber(done, german) + " / " + GroupedNumber(wipeFreeAtStart_, german) +
                            language::Text(" Bytes erledigt", " Bytes done"));
         int percent = 0;
-        if (Form1->WipeFreeAtStart > 0) {
-            percent = static_cast<int>(std::min(100.0, done * 100 / Form1->WipeFreeAtStart));
+        if (wipeFreeAtStart_ > 0) {
+            percent = static_cast<int>(std::min(100.0, done * 100 / wipeFreeAtStart_));
             ProgressBar1->SetMax(100);
             ProgressBar1->SetPosition(percent);
         }
@@ -314,7 +332,7 @@ void TForm2::Timer1Timer(TObject*)
         std::string share = std::to_string(percent) + " % )";
         Application->Title = language::Text("Tidewrack (", "Tidewrack ( ") + share;
         Memo1->SetText(language::Text("Lösche freien Speicher auf Laufwerk ", "Cleaning free space on drive ") +
-                       Form1->WipeDriveRoot + "  (" + share);
+                       wipeDriveRoot_ + "  (" + share);
         Label1->SetCaption(language::Text("Freier Speicher", "Free space"));
     } else if (CompressedWipeFlag) {
         Label1->SetCaption(language::Text("Lösche freien Speicher, um komprimierte Dateien sicher zu löschen",
@@ -327,9 +345,9 @@ void TForm2::BerechneRestzeit(double bytesDone)
 {
     LastTickSeconds = TickSeconds();
     double elapsed = LastTickSeconds - StartSeconds;
-    if (bytesDone == 0 || !Form1)
+    if (bytesDone == 0)
         return;
-    double minutes = (elapsed * Form1->WipeFreeAtStart / bytesDone - elapsed) / 60 + 1;
+    double minutes = (elapsed * wipeFreeAtStart_ / bytesDone - elapsed) / 60 + 1;
     char text[64];
     std::snprintf(text, sizeof text, "%.0f", minutes);
     Label8->SetCaption(language::Text("Dauer: ", "Duration: ") + GetLengthString(static_cast<long long>(elapsed)) +

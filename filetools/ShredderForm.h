@@ -1,7 +1,7 @@
 // The progress window of every secure delete and every free-space wipe. Each caller
-// makes one, shows it, runs the engine through RunShredder once per item and closes
-// it; the window shows the engine's progress, and when it closes after the run it tells
-// the user about every file, folder or wipe the engine could not finish.
+// opens one through ShredderWindow (filetools/ShredderRun.h), runs the engine once per
+// item and closes it; the window shows the engine's progress, and when it closes after
+// the run it tells the user about every file, folder or wipe the engine could not finish.
 #pragma once
 
 #include "filetools/Shredder.h"
@@ -49,8 +49,16 @@ public:
 
     // The path shortened with an ellipsis to fit Memo1.
     std::string MinimizeName(const std::string& path);
+    // The word above the path, "File" unless the creator names its items otherwise.
+    void SetItemWord(const std::string& word);
+    // The item a run starts on, under the item word again: an engine notice about the
+    // item before may have taken its place.
+    void ShowItem(const std::string& path);
+    // The free-space wipe the timer shows while running is set: the drive ("C:\") and its
+    // free bytes when the wipe began. The wipe's caller owns the flag and outlives the window.
+    void FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart);
 
-    TAnimate* Animate1 = nullptr;    // the delete animation, started by the creator
+    TAnimate* Animate1 = nullptr;    // the delete animation, started when it opens
     TLabel* Label1 = nullptr;        // caption word of the item; engine notices
     TMemo* Memo1 = nullptr;          // the current path, or the wipe's state
     TLabel* Label3 = nullptr;        // the engine's step
@@ -87,6 +95,10 @@ private:
     void ShowFailureCount();
 
     ShredderIo* disk_ = &Win32ShredderIo(); // the disk of the run, for the wipe progress
+    std::string itemWord_;
+    const unsigned char* wipeRunning_ = nullptr; // no wipe followed
+    std::string wipeDriveRoot_;
+    double wipeFreeAtStart_ = 0;
     int running_ = 0;                       // RunShredder calls in progress
     bool reported_ = false;
     bool closedByUser_ = false;             // Cancel or the close box, not the caller

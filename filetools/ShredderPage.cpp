@@ -6,7 +6,6 @@
 
 #include "fileengines/PathGuard.h"
 #include "common/PathFacts.h"
-#include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/MessageText.h"
 #include "pageparts/PageParts.h"
@@ -94,8 +93,7 @@ void TForm1::BuildShredderPage()
     ListView11->SetParent(page);
     ListView11->SetBounds(16, 40, 450, 236);
     ListView11->Columns()->Add()->SetWidth(425);
-    SetWindowLongA(ListView11->Handle(), GWL_STYLE,
-                   GetWindowLongA(ListView11->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    page_parts::HideColumnHeader(ListView11);
     ListView11->SetMultiSelect(true);
     ListView11->SetRowSelect(true);
     ListView11->SetHideSelection(false);
@@ -280,30 +278,20 @@ void TForm1::Button1Click(TObject*)
         return;
 
     WipeRunning = 0;
-    Form2 = new TForm2(this);
-    XPMenu1->InitComponent(Form2);
-    Form2->Animate1->SetActive(true);
-    TForm2* window = Form2;
-    window->FileCounter = 0;
-    window->Label8->Hide();
-    window->Show();
-    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShredderWindowSetup files;
+    files.entries = static_cast<int>(choice.files);
+    ShredderWindow window(this, XPMenu1, files);
 
     ShredPasses = std::to_string(CSpinEdit1->Value());
     AbortFlag = 0;
-    Screen->SetCursor(crHourGlass);
     MainWindowDisabled busy(Handle());
-
-    window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(static_cast<int>(choice.files));
 
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     // From the last row up, so that deleting a row keeps the rows still to come in place.
-    for (int row = items->Count() - 1; row >= 0 && !AbortFlag && !window->Cancelled(); --row) {
+    for (int row = items->Count() - 1; row >= 0 && !AbortFlag && !window.Cancelled(); --row) {
         TListItem* item = items->Item(row);
         if (!choice.shred[row])
             continue;
-        window->Label1->SetCaption(language::Text("Datei", "File"));
         const ShredderRun run = StartShredderRun(*window, {item->Caption(), ShredPasses}, disk);
         if (run.start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(), language::Text("Datei nicht gefunden", "Unable to locate file"),
@@ -313,6 +301,5 @@ void TForm1::Button1Click(TObject*)
         else if (run.gone)
             items->Delete(row);
     }
-    Screen->SetCursor(crDefault);
-    window->Close();
+    window.Close();
 }

@@ -2,7 +2,49 @@
 
 #include "fileengines/FileDeleter.h"
 #include "common/PathFacts.h"
-#include "shell/Unit1.h"
+#include "filetools/ShredderForm.h"
+#include "xplook/Xpmenu.h"
+
+ShredderWindow::ShredderWindow(TComponent* owner, TXPMenu* look, const ShredderWindowSetup& setup)
+{
+    Form2 = new TForm2(owner);
+    window_ = Form2;
+    if (look)
+        look->InitComponent(window_);
+    window_->Animate1->SetActive(true);
+    if (!setup.caption.empty())
+        window_->SetCaption(setup.caption);
+    if (!setup.itemWord.empty())
+        window_->SetItemWord(setup.itemWord);
+    window_->Button1->SetEnabled(setup.cancellable);
+    EnableMenuItem(GetSystemMenu(window_->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    if (setup.freeSpaceWipe) {
+        window_->Label3->Hide();
+        window_->ProgressBar2->Hide();
+    } else {
+        window_->Label4->Hide();
+        window_->Label8->Hide();
+        if (setup.entries < 0) {
+            window_->ProgressBar2->Hide();
+        } else {
+            window_->ProgressBar2->SetMin(0);
+            window_->ProgressBar2->SetMax(setup.entries);
+            window_->ProgressBar2->SetPosition(0);
+        }
+    }
+    window_->Show();
+}
+
+ShredderWindow::~ShredderWindow() { Close(); }
+
+void ShredderWindow::Close()
+{
+    if (window_ && Form2 == window_)
+        window_->Close();
+    window_ = nullptr;
+}
+
+bool ShredderWindow::Cancelled() const { return window_->Cancelled(); }
 
 ShredderRun StartShredderRun(TForm2& window, const ShredderJob& job, ShredderIo& io)
 {
@@ -23,9 +65,7 @@ ShredderRun StartShredderRun(TForm2& window, const ShredderJob& job, ShredderIo&
         run.start = ShredderRun::Start::Link;
         return run;
     }
-    window.Memo1->SetText(window.MinimizeName(job.path));
-    if (Form1)
-        Form1->WipeRunning = 0; // the window's timer shows a wipe's progress otherwise
+    window.ShowItem(job.path);
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         run.result = window.RunShredder({"", "-p", job.passes, "-s", job.path}, io);
     else

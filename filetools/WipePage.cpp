@@ -48,8 +48,7 @@ void TForm1::BuildWipePage()
     ListView10->SetParent(page);
     ListView10->SetBounds(16, 40, 450, 236);
     ListView10->Columns()->Add()->SetWidth(425);
-    SetWindowLongA(ListView10->Handle(), GWL_STYLE,
-                   GetWindowLongA(ListView10->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    page_parts::HideColumnHeader(ListView10);
     ListView10->SetMultiSelect(false);
     ListView10->SetRowSelect(true);
     ListView10->SetHideSelection(false);
@@ -113,32 +112,26 @@ void TForm1::Label48Click(TObject*)
     // The wipe lets messages in: a close waits for it, a task due meanwhile after it.
     LongJob job(this);
 
-    Form2 = new TForm2(this);
-    XPMenu1->InitComponent(Form2);
-    Form2->Animate1->SetActive(true);
-    TForm2* window = Form2;
-    // The wipe cannot stop halfway without leaving its files: only Cancel ends it.
-    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    ShredderWindowSetup wipe;
+    wipe.caption = language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot;
+    wipe.freeSpaceWipe = true;
+    ShredderWindow window(this, XPMenu1, wipe);
     WipeRunning = 1;
-    window->Label3->Hide();
-    window->ProgressBar2->Hide();
     Hide();
-    window->Show();
 
     ShredPasses = "1";
     window->StartSeconds = static_cast<double>(GetTickCount() / 1000);
     uint64_t freeBytes = 0;
     WipeFreeAtStart = FreeBytesOfDrive(disk, WipeDriveRoot, freeBytes) ? static_cast<double>(freeBytes) : 0;
+    window->FollowWipe(WipeRunning, WipeDriveRoot, WipeFreeAtStart);
     window->ProgressBar1->SetMin(0);
     window->ProgressBar1->SetMax(100);
     window->ProgressBar1->SetPosition(0);
-    window->SetCaption(language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") +
-                       WipeDriveRoot);
 
     StartShredderRun(*window, {WipeDriveRoot, ShredPasses, true}, disk);
     WipeRunning = 0;
     // Closed already when the wipe ran to its end; otherwise this says what failed.
-    window->Close();
+    window.Close();
 
     AbortFlag = 0;
     Application->Terminate();

@@ -26,6 +26,9 @@ TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& n
 
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick);
 
+// A list whose one column needs no heading: the rows say what they are.
+void HideColumnHeader(TListView* list);
+
 // A one-column report list with check boxes, no header, selection kept visible.
 TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                          int width, int height);

@@ -301,7 +301,7 @@ public:
     ShredderIo* ShredderDisk = nullptr;
 
     // ---- the duplicate search: its page (TabSheet15), the "/duplicate" start and the
-    // duplicates window (filetools/DuplicatePage.cpp, filetools/DuplicateSearch.cpp,
+    // duplicates window (filetools/DuplicatePage.cpp, filetools/DuplicateSearchMethods.cpp,
     // filetools/Showdoublefiles.h)
     void BuildDuplicatePage();
     void CaptionDuplicatePage();

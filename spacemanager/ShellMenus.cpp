@@ -6,7 +6,6 @@
 #include "common/ComPtr.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/ShellHelpers.h"
 #include "shell/Unit1.h"
@@ -287,29 +286,19 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
         return;
 
     HourGlass busy;
-    Form2 = new TForm2(Form1 ? static_cast<TComponent*>(Form1) : this);
-    TForm2* window = Form2;
-    if (Form1)
-        Form1->XPMenu1->InitComponent(window);
-    window->Animate1->SetActive(true);
-    window->Label1->SetCaption(language::Text("Datei", "File"));
-    EnableMenuItem(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    window->Label8->Hide();
-    window->Show();
     // The space manager always wipes with three passes, whatever the shredder page uses.
     const std::string passes = "3";
-    int files = 0;
+    ShredderWindowSetup setup;
+    setup.entries = 0;
     for (const std::string& path : wiped)
-        files += FastCountFiles(path, 1);
-    window->ProgressBar2->SetMin(0);
-    window->ProgressBar2->SetMax(files);
-    window->ProgressBar2->SetPosition(0);
+        setup.entries += FastCountFiles(path, 1);
+    ShredderWindow window(Form1 ? static_cast<TComponent*>(Form1) : this, Form1 ? Form1->XPMenu1 : nullptr, setup);
     ShredderIo& disk = WipeDisk ? *WipeDisk : Win32ShredderIo();
     for (const std::string& path : wiped) {
-        if (window->Cancelled())
+        if (window.Cancelled())
             break;
         StartShredderRun(*window, {path, passes}, disk);
     }
-    window->Close();
+    window.Close();
     RefreshAfterCommand();
 }

@@ -40,7 +40,7 @@ protected:
             }
             Form1->DuplicateList->Add(line);
         }
-        Form3 = new TForm3(Form1);
+        Form3 = new TForm3(Form1, DuplicatesOfSearch(*Form1));
         Form3->Show();
         Form3->FillRows();
     }
@@ -253,7 +253,9 @@ TEST_F(DuplicatesWindowTest, TheMenuBarOffersTheCommandsWithTheirKeysInBothLangu
     SendMessageA(Form3->Handle(), WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(effects.boxes.size(), 1u) << "the keys the menu names work on the window, not only on its list";
 
-    Form3->English();
+    Form1->LanguageFlag = 0;
+    delete Form3;
+    Show({folder / "a1", folder / "a2", ""});
     bar = GetMenu(Form3->Handle());
     EXPECT_EQ(MenuText(bar, 0) + "|" + MenuText(bar, 1), "File|Edit");
     const struct {

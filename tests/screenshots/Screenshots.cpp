@@ -186,9 +186,7 @@ protected:
         for (const std::string& path : TwoFiles())
             Form1->DuplicateList->Add(path);
         Form1->DuplicateList->Add("");
-        Form3 = new TForm3(Form1);
-        if (!german)
-            Form3->English();
+        Form3 = new TForm3(Form1, DuplicatesOfSearch(*Form1));
         Form3->Show();
         Form1->CompareContent = 0;
         Form1->CompareSize = 1;

@@ -4,6 +4,7 @@
 
 #include "archive/Avidialog.h"
 #include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "tests/shredder/ShredderTestKit.h"
 
 using namespace shredder_test;
@@ -134,6 +135,26 @@ TEST_F(ShredderWindowTest, TheCloseBoxDuringARunCancelsWithoutFreeingTheWindow)
     ASSERT_EQ(window, Form2);
     EXPECT_TRUE(Exists(file));
     window->Close();
+    Application->ProcessMessages();
+    EXPECT_EQ(nullptr, Form2);
+}
+
+// Every caller opens the window the same way: Cancel the one way to stop, the wait
+// cursor while it is open, not above other programs.
+TEST_F(ShredderWindowTest, EveryCallerOpensItTheSameWay)
+{
+    ShredderWindowSetup setup;
+    setup.entries = 3;
+    {
+        ShredderWindow window(Form1, Form1->XPMenu1, setup);
+        EXPECT_TRUE(GetMenuState(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_TRUE(window->Button1->Enabled());
+        EXPECT_FALSE(GetWindowLongA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(crHourGlass, Screen->Cursor());
+        EXPECT_EQ(3, window->ProgressBar2->Max());
+        EXPECT_FALSE(window->Label8->Visible()) << "the time left is a wipe's";
+    }
+    EXPECT_EQ(crDefault, Screen->Cursor());
     Application->ProcessMessages();
     EXPECT_EQ(nullptr, Form2);
 }

@@ -19,6 +19,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/PathText.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/Timer.h"
 
 #include <set>
 
@@ -82,6 +83,32 @@ private:
 
 } // namespace
 
+DuplicatesWindowSource DuplicatesOfSearch(TForm1& search)
+{
+    DuplicatesWindowSource source;
+    source.lines = search.DuplicateList;
+    source.found = &search.ListedDuplicates;
+    source.systemDir = search.SystemDir;
+    source.shellIcons = SystemImageList;
+    source.showProperties = TForm1::EigenschaftenDialog;
+    source.exportAsHtml = [&search](TObject* sender, TListView* list, const std::string& title) {
+        search.ExportAsHTML(sender, list, title);
+    };
+    // The window belongs to the search's form and goes before it.
+    source.closed = [&search](HWND window) {
+        search.WriteForm3Settings();
+        SetCurrentDirectoryA(search.ProgramDir.c_str());
+        if (search.StartAfresh(window))
+            return;
+        // The main window stays in this process after all, with the schedule that the
+        // search process had paused.
+        Application->ShowMainForm = true;
+        search.Timer1->SetEnabled(true);
+        search.Show();
+    };
+    return source;
+}
+
 void TForm1::RunDuplicateSearch()
 {
     AbortFlag = 0;
@@ -90,10 +117,8 @@ void TForm1::RunDuplicateSearch()
     StartScanDuplicate();
     Application->ProcessMessages();
 
-    Form3 = new TForm3(this);
+    Form3 = new TForm3(this, DuplicatesOfSearch(*this));
     XPMenu1->InitComponent(Form3);
-    if (!LanguageFlag)
-        Form3->English();
     GetForm3Settings();
     Form3->Show();
     Application->ProcessMessages();
@@ -123,7 +148,7 @@ void TForm1::ScanDuplicateFiles()
     FoundFiles->Clear();
     DuplicateCandidates.clear();
     UnreadableDuplicates.clear();
-    DuplicateModeOn duplicateMode(*this);
+    DuplicateModeOn duplicateMode(DuplicateMode);
     if (Frame2)
         Frame2->ProgressBar1->SetPosition(0);
     DuplicateByteLimit = CompareContent && CheckBox2->Checked() ? static_cast<unsigned long long>(CSpinEdit4->Value()) : 0;
