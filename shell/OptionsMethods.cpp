@@ -52,7 +52,7 @@ void TForm1::ShowOptionsDialog()
 {
     MakeHostDialog(HostDialog::Options);
     RelaunchOnClose = 0;
-    Frame4 = MakeHostFrame<TFrame4>(*this);
+    Frame4 = MakeHostFrame<TFrame4>(HostPanel);
     XPMenu1->InitComponent(Frame4);
     if (LanguageFlag)
         Frame4->RadioButton1->SetChecked(true);

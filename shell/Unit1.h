@@ -37,7 +37,7 @@ extern int ShellEnumFlags;
 extern HIMAGELIST SystemImageList;
 extern NOTIFYICONDATAA TrayIconData;
 
-// Navigation, host dialogs and list export (shell/HostDialog.h, shell/ListExport.h).
+// Navigation, host dialogs and list export (pageparts/HostDialog.h, pageparts/ListExport.h).
 class TForm6;
 class TListView;
 enum class HostDialog;
@@ -633,7 +633,7 @@ public:
     void ShowOptionsDialog();
     void WriteFrame8Settings(TObject* sender);
 
-    // ---- host dialogs (shell/HostDialog.h)
+    // ---- host dialogs (pageparts/HostDialog.h, shell/HostDialogMethods.cpp)
     void MakeTempPanel2(TObject* sender);
     // A fresh host panel and a TForm6 in Form6 with the caption, size, border, place and
     // border icons of that dialog; the caller then sets its frame in (MakeHostFrame).
