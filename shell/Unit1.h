@@ -661,10 +661,10 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
-    void OptionenEnglish();
-    // Language runs one call per area of the main window; each sets its English texts.
+    // Language runs one call per area of the main window; each sets its texts in the
+    // program's language.
     void CaptionSidebarGroups();
-    void TrayMenuEnglish();
+    void CaptionTrayMenu();
     void Image36Click(TObject* sender); // help
     void Image30Click(TObject* sender); // about box
     // The scheduled task as GetTaskPlaner read it from the Tasks key (with TaskMode).
