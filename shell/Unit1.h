@@ -789,7 +789,7 @@ public:
     };
     bool InLongJob() const { return longJobDepth_ > 0; }
     // The space manager takes this window's place while it is open: a long job until it
-    // closes (spacemanager/Dirsize.cpp ends it).
+    // closes (its host, made in spacemanager/SpaceManagerPage.cpp, ends it).
     std::unique_ptr<LongJob> SpaceManagerOpen;
 
     // Starts the program's own executable again and closes this main form; when that fails,
