@@ -32,7 +32,7 @@ void TForm1::ShowFoundFiles()
     Screen->SetCursor(crHourGlass);
     MakeHostDialog(HostDialog::FoundFiles);
     Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
-    MakeHostFrame<TFrame8>(*this);
+    MakeHostFrame<TFrame8>(HostPanel);
     XPMenu1->InitComponent(Frame8);
     GetFrame8Settings(this);
     if (RowSelectOption)

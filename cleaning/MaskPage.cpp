@@ -36,7 +36,7 @@ void TForm1::BuildMaskPage()
 void TForm1::Label19Click(TObject*)
 {
     MakeHostDialog(HostDialog::AddFileEnding);
-    Frame3 = MakeHostFrame<TFrame3>(*this);
+    Frame3 = MakeHostFrame<TFrame3>(HostPanel);
     XPMenu1->InitComponent(Frame3);
     Frame3->SetTexts();
     ShowHostDialog(HostDialog::AddFileEnding);

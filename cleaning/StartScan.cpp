@@ -43,7 +43,7 @@ void TForm1::StartScan()
 {
     MakeHostDialog(HostDialog::ScanProgress);
     RelaunchOnClose = 0;
-    Frame2 = MakeHostFrame<TFrame2>(*this);
+    Frame2 = MakeHostFrame<TFrame2>(HostPanel);
     Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     {
         // Nothing that runs between the scan's steps may free the dialog under it.

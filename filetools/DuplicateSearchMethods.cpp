@@ -128,7 +128,7 @@ void TForm1::RunDuplicateSearch()
 void TForm1::StartScanDuplicate()
 {
     MakeHostDialog(HostDialog::DuplicateProgress);
-    Frame2 = MakeHostFrame<TFrame2>(*this);
+    Frame2 = MakeHostFrame<TFrame2>(HostPanel);
     Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     Frame2->Memo1->Show();
     HostPanelInUse inUse(this);

@@ -1,9 +1,5 @@
 #include "pageparts/HostDialog.h"
 
-#include "common/Language.h"
-
-#include <algorithm>
-
 TForm6* Form6 = nullptr;
 
 namespace {
@@ -53,7 +49,6 @@ TForm6::TForm6(TComponent* owner) : TForm(owner)
     SetClientWidth(314);
     SetClientHeight(185);
     KeyPreview = false;
-    OnClose = Bind(this, &TForm6::FormClose);
     OnKeyDown = Bind(this, &TForm6::FormKeyDown);
 }
 
@@ -70,21 +65,6 @@ void TForm6::FormKeyDown(TObject*, WORD& key, TShiftState)
         Close();
 }
 
-// Closing the found-files window saves its layout and starts the program afresh, so the
-// user comes back to a new main window.
-void TForm6::FormClose(TObject*, TCloseAction&)
-{
-    if (!Form1 || !Form1->RelaunchOnClose)
-        return;
-    SetCurrentDirectoryA(Form1->ProgramDir.c_str());
-    Form1->WriteFrame8Settings(this);
-    Form1->RelaunchOnClose = 0;
-    if (Form1->StartAfresh(Handle()))
-        return;
-    Application->ShowMainForm = true;
-    Form1->Show();
-}
-
 // ---- THostPanel
 
 THostPanel::THostPanel(TComponent* owner) : TPanel(owner) {}
@@ -98,71 +78,4 @@ bool THostPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return true;
     }
     return TPanel::WndProc(msg, wParam, lParam, result);
-}
-
-// ---- the main form's part
-
-void TForm1::MakeTempPanel2(TObject*)
-{
-    if (HostPanel) {
-        bool inUse = std::find(hostPanelPins_.begin(), hostPanelPins_.end(), HostPanel) !=
-                     hostPanelPins_.end();
-        if (inUse)
-            retiredHostPanels_.push_back(HostPanel);
-        else
-            delete HostPanel;
-        HostPanel = nullptr;
-    }
-    auto* panel = new THostPanel(PanelTE2);
-    panel->SetParent(PanelTE2);
-    panel->SetAlign(alClient);
-    panel->BringToFront();
-    HostPanel = panel;
-}
-
-TForm6* TForm1::MakeHostDialog(HostDialog dialog)
-{
-    const HostDialogDesign& design = DesignOf(dialog);
-    MakeTempPanel2(this);
-    Form6 = new TForm6(design.ownedByMainForm ? static_cast<TComponent*>(this) : HostPanel);
-    if (design.germanCaption)
-        Form6->SetCaption(language::Text(design.germanCaption, design.englishCaption));
-    Form6->SetBorderStyle(design.border);
-    Form6->SetBorderIcons(Form6->BorderIcons() & ~design.iconsRemoved);
-    if (design.stayOnTop)
-        Form6->SetFormStyle(fsStayOnTop);
-    Form6->SetPosition(design.position);
-    Form6->SetWidth(design.width);
-    Form6->SetHeight(design.height);
-    return Form6;
-}
-
-TModalResult TForm1::ShowHostDialog(HostDialog dialog)
-{
-    if (!DesignOf(dialog).modal) {
-        Form6->Show();
-        return mrNone;
-    }
-    // Another host dialog prepared while this one is up must not free it under ShowModal.
-    HostPanelInUse inUse(this);
-    return Form6->ShowModal();
-}
-
-TForm1::HostPanelInUse::HostPanelInUse(TForm1* form) : form_(form), panel_(form->HostPanel)
-{
-    form_->hostPanelPins_.push_back(panel_);
-}
-
-TForm1::HostPanelInUse::~HostPanelInUse()
-{
-    auto& pins = form_->hostPanelPins_;
-    pins.erase(std::find(pins.begin(), pins.end(), panel_));
-    if (std::find(pins.begin(), pins.end(), panel_) != pins.end())
-        return; // an outer loop of the same dialog still runs
-    auto& retired = form_->retiredHostPanels_;
-    auto found = std::find(retired.begin(), retired.end(), panel_);
-    if (found == retired.end())
-        return; // still the current host panel: the next host dialog frees it
-    retired.erase(found);
-    static_cast<THostPanel*>(panel_)->Release();
 }

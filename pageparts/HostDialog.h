@@ -2,11 +2,11 @@
 // time (progress, options, about, update, found files, ...). Each dialog and its frame
 // belong to a fresh host panel of the main form; preparing the next host dialog frees
 // the previous panel and with it the previous dialog and frame -- unless a loop of that
-// dialog is still running (TForm1::HostPanelInUse), in which case the panel is freed
-// right after the loop has returned.
+// dialog is still running, in which case the panel is freed right after the loop has
+// returned. The main form makes, shows and frees them (shell/HostDialogMethods.cpp).
 #pragma once
 
-#include "shell/Unit1.h"
+#include "toolkit/Forms.h"
 #include "toolkit/Panel.h"
 
 // The eight host dialogs of the program.
@@ -41,7 +41,6 @@ public:
     explicit TForm6(TComponent* owner);
     ~TForm6() override;
 
-    void FormClose(TObject* sender, TCloseAction& action);
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
 };
 
@@ -60,12 +59,12 @@ protected:
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
-// Creates the frame of the host dialog being built: owned by the host panel, set into
-// Form6 and filling its client area.
+// Creates the frame of the host dialog being built: owned by the main form's host panel,
+// set into Form6 and filling its client area.
 template <class Frame>
-Frame* MakeHostFrame(TForm1& form)
+Frame* MakeHostFrame(TComponent* hostPanel)
 {
-    auto* frame = new Frame(form.HostPanel);
+    auto* frame = new Frame(hostPanel);
     frame->SetParent(Form6);
     frame->SetAlign(alClient);
     return frame;

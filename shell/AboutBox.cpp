@@ -8,7 +8,7 @@ void TForm1::Image30Click(TObject*)
 {
     MakeHostDialog(HostDialog::About);
     RelaunchOnClose = 0;
-    Frame5 = MakeHostFrame<TFrame5>(*this);
+    Frame5 = MakeHostFrame<TFrame5>(HostPanel);
     Frame5->SetTexts();
     if (LanguageFlag == 0) {
         Frame5->Label7->Hide();

@@ -60,7 +60,7 @@ std::string InstallQuestion(const update::Signature& signature)
 
 } // namespace
 
-// The German texts are the dialog's own; in English mode English() replaces them.
+// Made each time the dialog opens, in the program's language.
 TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
 {
     Name = "Frame30";
@@ -69,37 +69,38 @@ TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
     PageControl1->SetAlign(alClient);
 
     TabSheet1 = Page(this, PageControl1, "TabSheet1");
-    Label9 = MakeLabel(this, TabSheet1, "Label9", 12, 10, 430, "Update herunterladen");
+    Label9 = MakeLabel(this, TabSheet1, "Label9", 12, 10, 430,
+                       language::Text("Update herunterladen", "Download Update"));
     Label9->Font()->SetStyle(fsBold);
     Label9->Font()->SetColor(clNavy);
-    Label1 = MakeLabel(this, TabSheet1, "Label1", 12, 34, 430, "Speichern");
-    Label6 = MakeLabel(this, TabSheet1, "Label6", 12, 64, 90, "Dateiname ");
+    Label1 = MakeLabel(this, TabSheet1, "Label1", 12, 34, 430, language::Text("Speichern", "Save"));
+    Label6 = MakeLabel(this, TabSheet1, "Label6", 12, 64, 90, language::Text("Dateiname ", "Filename "));
     Label7 = MakeLabel(this, TabSheet1, "Label7", 104, 64, 338, "");
-    Label8 = MakeLabel(this, TabSheet1, "Label8", 12, 94, 430, "Speichern unter");
-    Label3 = MakeLabel(this, TabSheet1, "Label3", 12, 122, 90, "Speichern in");
+    Label8 = MakeLabel(this, TabSheet1, "Label8", 12, 94, 430, language::Text("Speichern unter", "Save as"));
+    Label3 = MakeLabel(this, TabSheet1, "Label3", 12, 122, 90, language::Text("Speichern in", "Save to"));
     Edit1 = Place<TEdit>(this, TabSheet1, "Edit1", 104, 119, 300, 21);
     Button4 = Place<TButton>(this, TabSheet1, "Button4", 410, 118, 30, 23);
     Button4->SetCaption("...");
     Button4->OnClick = Bind(this, &TFrame30::Button4Click);
     Button3 = Place<TButton>(this, TabSheet1, "Button3", 268, 180, 84, 25);
-    Button3->SetCaption("Speichern");
+    Button3->SetCaption(language::Text("Speichern", "Save"));
     Button3->SetDefault(true);
     Button3->OnClick = Bind(this, &TFrame30::Button3Click);
     Button1 = Place<TButton>(this, TabSheet1, "Button1", 358, 180, 84, 25);
-    Button1->SetCaption("Abbrechen");
+    Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button1->OnClick = Bind(this, &TFrame30::Button1Click);
 
     TabSheet2 = Page(this, PageControl1, "TabSheet2");
     Animate1 = Place<TAnimate>(this, TabSheet2, "Animate1", 12, 8, 430, 48);
     Animate1->Open(ANIMATION_DOWNLOAD);
     Label2 = MakeLabel(this, TabSheet2, "Label2", 12, 64, 430, "Name");
-    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 88, 430, "Speichern ");
-    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 118, 430, "Heruntergeladen");
+    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 88, 430, language::Text("Speichern ", "Save "));
+    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 118, 430, language::Text("Heruntergeladen", "Downloaded"));
     CGauge1 = Place<TProgressBar>(this, TabSheet2, "CGauge1", 12, 142, 430, 20);
     CGauge1->SetMin(0);
     CGauge1->SetMax(100);
     Button2 = Place<TButton>(this, TabSheet2, "Button2", 358, 180, 84, 25);
-    Button2->SetCaption("Abbrechen");
+    Button2->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button2->OnClick = Bind(this, &TFrame30::Button2Click);
 
     PageControl1->SetActivePage(TabSheet1);
@@ -109,21 +110,6 @@ TFrame30::~TFrame30()
 {
     if (Frame30 == this)
         Frame30 = nullptr;
-}
-
-void TFrame30::English()
-{
-    Button3->SetCaption("Save");
-    Button2->SetCaption("Cancel");
-    Button1->SetCaption("Cancel");
-    Label1->SetCaption("Save");
-    Label2->SetCaption("Name");
-    Label5->SetCaption("Downloaded");
-    Label3->SetCaption("Save to");
-    Label4->SetCaption("Save ");
-    Label9->SetCaption("Download Update");
-    Label6->SetCaption("Filename ");
-    Label8->SetCaption("Save as");
 }
 
 // Closes this frame's own dialog, which need not be the current host dialog any more.

@@ -24,7 +24,6 @@ public:
     void Button2Click(TObject* sender); // Cancel during the download
     void Button3Click(TObject* sender); // Save: download, then offer to install
     void Button4Click(TObject* sender); // "...": choose where to save
-    void English();
     // The bytes so far, of the announced total when the server sent one.
     void ShowProgress(uint64_t bytes, const std::optional<uint64_t>& total, bool german);
 

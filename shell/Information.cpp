@@ -3,7 +3,6 @@
 #include "common/Language.h"
 #include "pageparts/Pictures.h"
 #include "common/ProductInfo.h"
-#include "shell/Unit1.h"
 #include "shell/Version.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"

@@ -163,13 +163,19 @@ void TForm1::BuildDesign()
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
     Tidewrackmaximieren1 = new TMenuItem(PopupMenu1);
-    Tidewrackmaximieren1->Caption = "Tidewrack maximieren";
     Tidewrackmaximieren1->OnClick = Bind(this, &TForm1::Tidewrackmaximieren1Click);
     PopupMenu1->Items()->Add(Tidewrackmaximieren1);
     Beenden1 = new TMenuItem(PopupMenu1);
-    Beenden1->Caption = "Beenden";
     Beenden1->OnClick = Bind(this, &TForm1::Beenden1Click);
     PopupMenu1->Items()->Add(Beenden1);
+    CaptionTrayMenu();
+}
+
+// Captioned again once the language is read: the menu is made before that.
+void TForm1::CaptionTrayMenu()
+{
+    Tidewrackmaximieren1->Caption = language::Text("Tidewrack maximieren", "Maximize");
+    Beenden1->Caption = language::Text("Beenden", "Terminate");
 }
 
 void TForm1::BuildTitleBar()

@@ -52,12 +52,10 @@ void TForm1::ShowOptionsDialog()
 {
     MakeHostDialog(HostDialog::Options);
     RelaunchOnClose = 0;
-    Frame4 = MakeHostFrame<TFrame4>(*this);
+    Frame4 = MakeHostFrame<TFrame4>(HostPanel);
     XPMenu1->InitComponent(Frame4);
     if (LanguageFlag)
         Frame4->RadioButton1->SetChecked(true);
-    else
-        OptionenEnglish();
     GetOptions();
     ShowHostDialog(HostDialog::Options);
 }
@@ -206,56 +204,12 @@ void TForm1::WriteOptions()
             language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
-void TForm1::OptionenEnglish()
-{
-    TFrame4* frame = Frame4;
-    if (!frame)
-        return;
-    if (TForm* dialog = GetParentForm(frame))
-        dialog->SetCaption("Options");
-    frame->Label8->SetCaption("Changes take effect after restart of the program.");
-    frame->CheckBox2->SetCaption("Do not scan Recycle Bin");
-    frame->Label3->SetCaption("On Tidewrack Startup ");
-    frame->CheckBox3->SetCaption("Row Select in ListView");
-    frame->Label7->SetCaption("Passes ");
-    frame->Label6->SetCaption("Select how many overwrite operations will be performed for Secure file deletion");
-    frame->Label9->SetCaption("Tidewrack can make Backups of the deleted files and can compress them. Choose the "
-                              "folder for the backups.  HINT: Backups can only be created under options - List "
-                              "files after scan-.");
-    frame->CheckBox1->SetCaption("Include hidden and system files when scanning");
-    frame->Label4->SetCaption("Tidewrack can perform an automatic cleaning of the fixed hard drive(s) that have "
-                              "been selected below. Select from the options when you would like to perform this "
-                              "action.");
-    frame->GroupBox1->SetCaption("");
-    frame->RadioButton8->SetCaption("no action");
-    frame->RadioButton6->SetCaption("scan for a given time");
-    frame->RadioButton7->SetCaption("scan for a given date");
-    frame->GroupBox2->SetCaption("After cleaning, Tidewrack will");
-    frame->Label5->SetCaption("Choose the drive(s) to clean");
-    frame->RadioButton11->SetCaption("no action");
-    frame->RadioButton9->SetCaption("shutdown the system");
-    frame->RadioButton10->SetCaption("reboot the system");
-    frame->TabSheet3->SetCaption("Compression");
-    frame->TabSheet1->SetCaption("Search Options");
-    frame->Label2->SetCaption("Compression Rate 1-9 (9 best)");
-    frame->TabSheet2->SetCaption("Scheduled Task");
-    frame->TabSheet4->SetCaption("View");
-    frame->TabSheet5->SetCaption("Startup");
-    frame->Button2->SetCaption("Cancel");
-}
-
 // The English texts of the main window, set once at start in English mode. The sidebar's
 // links, the pages and the windows opened later pick their texts themselves.
 void TForm1::Language()
 {
     CaptionSidebarGroups();
-    TrayMenuEnglish();
-}
-
-void TForm1::TrayMenuEnglish()
-{
-    Tidewrackmaximieren1->Caption = "Maximize";
-    Beenden1->Caption = "Terminate";
+    CaptionTrayMenu();
 }
 
 void TForm1::Image36Click(TObject*)

@@ -73,7 +73,6 @@ void TForm1::ShowSidebarGroupTitle(int group, bool open)
 
 void TForm1::FillLabel(int group)
 {
-    Screen->SetCursor(crDefault);
     for (int i = 0; i < 20; ++i) {
         SidebarLinks[i]->Hide();
         SidebarLinks[i]->SetCaption("");

@@ -38,7 +38,7 @@ extern int ShellEnumFlags;
 extern HIMAGELIST SystemImageList;
 extern NOTIFYICONDATAA TrayIconData;
 
-// Navigation, host dialogs and list export (shell/HostDialog.h, shell/ListExport.h).
+// Navigation, host dialogs and list export (pageparts/HostDialog.h, pageparts/ListExport.h).
 class TForm6;
 class TListView;
 enum class HostDialog;
@@ -634,7 +634,7 @@ public:
     void ShowOptionsDialog();
     void WriteFrame8Settings(TObject* sender);
 
-    // ---- host dialogs (shell/HostDialog.h)
+    // ---- host dialogs (pageparts/HostDialog.h, shell/HostDialogMethods.cpp)
     void MakeTempPanel2(TObject* sender);
     // A fresh host panel and a TForm6 in Form6 with the caption, size, border, place and
     // border icons of that dialog; the caller then sets its frame in (MakeHostFrame).
@@ -662,10 +662,10 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
-    void OptionenEnglish();
-    // Language runs one call per area of the main window; each sets its English texts.
+    // Language runs one call per area of the main window; each sets its texts in the
+    // program's language.
     void CaptionSidebarGroups();
-    void TrayMenuEnglish();
+    void CaptionTrayMenu();
     void Image36Click(TObject* sender); // help
     void Image30Click(TObject* sender); // about box
     // The scheduled task as GetTaskPlaner read it from the Tasks key (with TaskMode).
@@ -790,7 +790,7 @@ public:
     };
     bool InLongJob() const { return longJobDepth_ > 0; }
     // The space manager takes this window's place while it is open: a long job until it
-    // closes (spacemanager/Dirsize.cpp ends it).
+    // closes (its host, made in spacemanager/SpaceManagerPage.cpp, ends it).
     std::unique_ptr<LongJob> SpaceManagerOpen;
 
     // Starts the program's own executable again and closes this main form; when that fails,

@@ -121,12 +121,10 @@ void TForm1::ShowUpdateDialog()
 {
     MakeHostDialog(HostDialog::Update);
     RelaunchOnClose = 0;
-    Frame30 = MakeHostFrame<TFrame30>(*this);
+    Frame30 = MakeHostFrame<TFrame30>(HostPanel);
     XPMenu1->InitComponent(Frame30);
     // The download is left only through Cancel, which also stops the transfer.
     EnableMenuItem(GetSystemMenu(Form6->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    if (!LanguageFlag)
-        Frame30->English();
     ShowHostDialog(HostDialog::Update);
     Frame30->Label7->SetCaption(UpdateFileName);
     std::string desktop = registry_layer::ReadReg(

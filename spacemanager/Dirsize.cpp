@@ -4,7 +4,6 @@
 #include "common/ItemIdList.h"
 #include "common/Language.h"
 #include "common/OptionsKeys.h"
-#include "shell/Unit1.h"
 #include "pageparts/WindowLayout.h"
 #include "spacemanager/Tabframe.h"
 #include "toolkit/Effects.h"
@@ -32,7 +31,7 @@ bool IsMenuMessage(UINT msg, LPARAM lParam)
 
 } // namespace
 
-TForm11::TForm11(TComponent* owner) : TForm(owner)
+TForm11::TForm11(TComponent* owner, SpaceManagerHost host) : TForm(owner), host_(std::move(host))
 {
     Name = "Form11";
     SHGetMalloc(malloc_.Put());
@@ -56,9 +55,7 @@ TForm11::TForm11(TComponent* owner) : TForm(owner)
             SizingCancelled = true;
     };
     OnResize = Bind(this, &TForm11::FormResize);
-    if (!language::German())
-        English();
-    if (Form1 && Form1->ReadReg(rootCurrentUser, options::dirSize::Key, options::dirSize::LastTab, "s") == "1")
+    if (host_.readSetting(options::dirSize::LastTab) == "1")
         PageControl1->SetActivePage(TabSheet2);
     else
         PageControl1->SetActivePage(TabSheet1);
@@ -72,8 +69,7 @@ TForm11::~TForm11()
     Monitor.reset();
     if (Form11 == this)
         Form11 = nullptr;
-    if (Form1)
-        Form1->SpaceManagerOpen.reset();
+    host_.gone();
     // The tree tells of no deletions while it is destroyed: the nodes' lists go here.
     if (TreeView1 && malloc_)
         for (int i = 0; i < TreeView1->Items()->Count(); ++i) {
@@ -108,7 +104,7 @@ void TForm11::BuildDesign()
     Panel5 = Place<TPanel>(this, this, "Panel5", 0, 0, 100, 28);
     Panel5->SetAlign(alTop);
     Label1 = Place<TLabel>(this, Panel5, "Label1", 6, 7, 50, 16);
-    Label1->SetCaption("Adresse");
+    Label1->SetCaption(language::Text("Adresse", "Address"));
     ImageList4 = new TImageList(this);
     ComboBoxEx1 = Place<TComboBoxEx>(this, Panel5, "ComboBoxEx1", 60, 3, 600, 22);
     ComboBoxEx1->SetDropDownCount(20);
@@ -121,7 +117,7 @@ void TForm11::BuildDesign()
     Panel8 = Place<TPanel>(this, Panel3, "Panel8", 0, 0, 185, 22);
     Panel8->SetAlign(alTop);
     Label17 = Place<TLabel>(this, Panel8, "Label17", 4, 4, 100, 16);
-    Label17->SetCaption("Ordner");
+    Label17->SetCaption(language::Text("Ordner", "Folders"));
     SpeedButton1 = Place<TSpeedButton>(this, Panel8, "SpeedButton1", 155, 1, 20, 20);
     SpeedButton1->SetFlat(true);
     SpeedButton1->SetCaption("X");
@@ -144,11 +140,11 @@ void TForm11::BuildDesign()
     TabSheet1 = new TTabSheet(this);
     TabSheet1->Name = "TabSheet1";
     TabSheet1->SetPageControl(PageControl1);
-    TabSheet1->SetCaption("Dateien und Ordner");
+    TabSheet1->SetCaption(language::Text("Dateien und Ordner", "Files and Folders"));
     TabSheet2 = new TTabSheet(this);
     TabSheet2->Name = "TabSheet2";
     TabSheet2->SetPageControl(PageControl1);
-    TabSheet2->SetCaption("Diagramm");
+    TabSheet2->SetCaption(language::Text("Diagramm", "Chart"));
     ImageList6 = new TImageList(this);
     TabSheet1->SetImageIndex(ImageList6->AddShellIcon(4));
     TabSheet2->SetImageIndex(AddPiePicture(*ImageList6));
@@ -159,12 +155,13 @@ void TForm11::BuildDesign()
     ListView1->SetOwnerData(true);
     ListView1->SetMultiSelect(true);
     ListView1->SetHideSelection(false);
-    const struct { const char* caption; int width; TAlignment alignment; } columns[] = {
-        {"Dateiname", 200, taLeftJustify}, {"Größe", 80, taRightJustify}, {"Prozent", 80, taRightJustify},
-        {"Typ", 80, taLeftJustify},        {"Datum", 80, taRightJustify}, {"Attribute", 70, taLeftJustify}};
+    const struct { const char* german; const char* english; int width; TAlignment alignment; } columns[] = {
+        {"Dateiname", "Filename", 200, taLeftJustify}, {"Größe", "Size", 80, taRightJustify},
+        {"Prozent", "Percent", 80, taRightJustify},    {"Typ", "Type", 80, taLeftJustify},
+        {"Datum", "Date", 80, taRightJustify},         {"Attribute", "Attributes", 70, taLeftJustify}};
     for (const auto& column : columns) {
         TListColumn* added = ListView1->Columns()->Add();
-        added->SetCaption(column.caption);
+        added->SetCaption(language::Text(column.german, column.english));
         added->SetWidth(column.width);
         added->SetAlignment(column.alignment);
     }
@@ -213,105 +210,90 @@ void TForm11::BuildMenus()
 {
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    N1 = AddMenuEntry(this, PopupMenu1->Items(), "N1", "Ansicht");
-    GroeSymbole1 = AddMenuEntry(this, N1, "GroeSymbole1", "Große Symbole", [this](TObject*) { SetViewStyle(vsIcon); });
-    KleineSymbole1 =
-        AddMenuEntry(this, N1, "KleineSymbole1", "Kleine Symbole", [this](TObject*) { SetViewStyle(vsSmallIcon); });
-    Liste1 = AddMenuEntry(this, N1, "Liste1", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    N1 = AddMenuEntry(this, PopupMenu1->Items(), "N1", language::Text("Ansicht", "View"));
+    GroeSymbole1 = AddMenuEntry(this, N1, "GroeSymbole1", language::Text("Große Symbole", "Large Icons"),
+                                [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole1 = AddMenuEntry(this, N1, "KleineSymbole1", language::Text("Kleine Symbole", "Small Icons"),
+                                  [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste1 =
+        AddMenuEntry(this, N1, "Liste1", language::Text("Liste", "List"), [this](TObject*) { SetViewStyle(vsList); });
     Details1 = AddMenuEntry(this, N1, "Details1", "Details", [this](TObject*) { SetViewStyle(vsReport); });
-    Aktualiisieren1 = AddMenuEntry(this, PopupMenu1->Items(), "Aktualiisieren1", "Aktualisieren",
-                                   Bind(this, &TForm11::Aktualiisieren1Click));
+    Aktualiisieren1 =
+        AddMenuEntry(this, PopupMenu1->Items(), "Aktualiisieren1", language::Text("Aktualisieren", "Refresh"),
+                     Bind(this, &TForm11::Aktualiisieren1Click));
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
     // From the list page the chart of the listing is made first.
-    Lschen1 = AddMenuEntry(this, PopupMenu3->Items(), "Lschen1", "Diagramm in die Zwischenablage", [this](TObject*) {
-        BuildChartOnce();
-        Frame6->Kopieren1Click(nullptr);
-    });
-    Umbenennen2 =
-        AddMenuEntry(this, PopupMenu3->Items(), "Umbenennen2", "Diagramm speichern unter...", [this](TObject*) {
-            BuildChartOnce();
-            Frame6->ScrrenShot1Click(nullptr);
-        });
-    Eigenschaften1 = AddMenuEntry(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften",
-                                  Bind(this, &TForm11::Eigenschaften1Click));
-    Schliessen1 =
-        AddMenuEntry(this, PopupMenu3->Items(), "Schliessen1", "Schließen", Bind(this, &TForm11::Schliessen1Click));
+    Lschen1 = AddMenuEntry(this, PopupMenu3->Items(), "Lschen1",
+                           language::Text("Diagramm in die Zwischenablage", "Chart to Clipboard"), [this](TObject*) {
+                               BuildChartOnce();
+                               Frame6->Kopieren1Click(nullptr);
+                           });
+    Umbenennen2 = AddMenuEntry(this, PopupMenu3->Items(), "Umbenennen2",
+                               language::Text("Diagramm speichern unter...", "Save Chart as..."), [this](TObject*) {
+                                   BuildChartOnce();
+                                   Frame6->ScrrenShot1Click(nullptr);
+                               });
+    Eigenschaften1 =
+        AddMenuEntry(this, PopupMenu3->Items(), "Eigenschaften1", language::Text("Eigenschaften", "Properties"),
+                     Bind(this, &TForm11::Eigenschaften1Click));
+    Schliessen1 = AddMenuEntry(this, PopupMenu3->Items(), "Schliessen1", language::Text("Schließen", "Close"),
+                               Bind(this, &TForm11::Schliessen1Click));
     ToolButton1->DropdownMenu = PopupMenu3;
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
     PopupMenu6->OnPopup = Bind(this, &TForm11::PopupMenu6Popup);
-    Allesmarkieren3 = AddMenuEntry(this, PopupMenu6->Items(), "Allesmarkieren3", "Alles markieren",
-                                   Bind(this, &TForm11::Allesmarkieren3Click));
-    Markierungumdrehen3 = AddMenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3", "Markierung umkehren",
+    Allesmarkieren3 =
+        AddMenuEntry(this, PopupMenu6->Items(), "Allesmarkieren3", language::Text("Alles markieren", "Select All"),
+                     Bind(this, &TForm11::Allesmarkieren3Click));
+    Markierungumdrehen3 = AddMenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3",
+                                       language::Text("Markierung umkehren", "Invert Section"),
                                        Bind(this, &TForm11::Markierungumdrehen3Click));
     ToolButton3->DropdownMenu = PopupMenu6;
 
     PopupMenu7 = new TPopupMenu(this);
     PopupMenu7->Name = "PopupMenu7";
-    GroeSymbole2 = AddMenuEntry(this, PopupMenu7->Items(), "GroeSymbole2", "Große Symbole",
-                                [this](TObject*) { SetViewStyle(vsIcon); });
-    KleineSymbole3 = AddMenuEntry(this, PopupMenu7->Items(), "KleineSymbole3", "Kleine Symbole",
-                                  [this](TObject*) { SetViewStyle(vsSmallIcon); });
-    Liste3 = AddMenuEntry(this, PopupMenu7->Items(), "Liste3", "Liste", [this](TObject*) { SetViewStyle(vsList); });
+    GroeSymbole2 =
+        AddMenuEntry(this, PopupMenu7->Items(), "GroeSymbole2", language::Text("Große Symbole", "Large Icons"),
+                     [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole3 =
+        AddMenuEntry(this, PopupMenu7->Items(), "KleineSymbole3", language::Text("Kleine Symbole", "Small Icons"),
+                     [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste3 = AddMenuEntry(this, PopupMenu7->Items(), "Liste3", language::Text("Liste", "List"),
+                          [this](TObject*) { SetViewStyle(vsList); });
     Details3 =
         AddMenuEntry(this, PopupMenu7->Items(), "Details3", "Details", [this](TObject*) { SetViewStyle(vsReport); });
     AddMenuEntry(this, PopupMenu7->Items(), "N2", "-");
-    ChartToolbaranzeigen = AddMenuEntry(this, PopupMenu7->Items(), "ChartToolbaranzeigen", "Diagramm-Werkzeugleiste",
+    ChartToolbaranzeigen = AddMenuEntry(this, PopupMenu7->Items(), "ChartToolbaranzeigen",
+                                        language::Text("Diagramm-Werkzeugleiste", "Chart Toolbar"),
                                         Bind(this, &TForm11::ChartToolbaranzeigenClick));
     ChartToolbaranzeigen->Checked = true;
-    Ordneranzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Ordneranzeigen1", "Ordner anzeigen",
-                                   Bind(this, &TForm11::Ordneranzeigen1Click));
+    Ordneranzeigen1 =
+        AddMenuEntry(this, PopupMenu7->Items(), "Ordneranzeigen1", language::Text("Ordner anzeigen", "Show Folders"),
+                     Bind(this, &TForm11::Ordneranzeigen1Click));
     Ordneranzeigen1->Checked = true;
-    Detailsanzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Detailsanzeigen1", "Balkendiagramm",
-                                    [this](TObject*) { Frame6->SetPie(false); });
-    Kreisdiagrammanzeigen1 = AddMenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm",
-                                          [this](TObject*) { Frame6->SetPie(true); });
+    Detailsanzeigen1 =
+        AddMenuEntry(this, PopupMenu7->Items(), "Detailsanzeigen1", language::Text("Balkendiagramm", "Chart"),
+                     [this](TObject*) { Frame6->SetPie(false); });
+    Kreisdiagrammanzeigen1 =
+        AddMenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", language::Text("Kreisdiagramm", "Pie"),
+                     [this](TObject*) { Frame6->SetPie(true); });
     ToolButton5->DropdownMenu = PopupMenu7;
 
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->Name = "PopupMenu4";
-    Eigenschaften2 = AddMenuEntry(this, PopupMenu4->Items(), "Eigenschaften2", "Desktop-Einstellungen speichern",
+    Eigenschaften2 = AddMenuEntry(this, PopupMenu4->Items(), "Eigenschaften2",
+                                  language::Text("Desktop-Einstellungen speichern", "Save Desktop Settings"),
                                   [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
     Eigenschaften2->Checked = true;
-    Gitternetz1 = AddMenuEntry(this, PopupMenu4->Items(), "Gitternetz1", "Gitternetzlinien",
-                               Bind(this, &TForm11::Gitternetz1Click));
-    ganzeZeilemarkieren1 = AddMenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1", "Ganze Zeile markieren",
+    Gitternetz1 = AddMenuEntry(this, PopupMenu4->Items(), "Gitternetz1",
+                               language::Text("Gitternetzlinien", "Gridlines"), Bind(this, &TForm11::Gitternetz1Click));
+    ganzeZeilemarkieren1 = AddMenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1",
+                                        language::Text("Ganze Zeile markieren", "Row Select"),
                                         Bind(this, &TForm11::ganzeZeilemarkieren1Click));
     ToolButton6->DropdownMenu = PopupMenu4;
-}
-
-void TForm11::English()
-{
-    TabSheet1->SetCaption("Files and Folders");
-    TabSheet2->SetCaption("Chart");
-    Label17->SetCaption("Folders");
-    Label1->SetCaption("Address");
-    Eigenschaften2->Caption = "Save Desktop Settings";
-    Gitternetz1->Caption = "Gridlines";
-    ganzeZeilemarkieren1->Caption = "Row Select";
-    N1->Caption = "View";
-    GroeSymbole1->Caption = GroeSymbole2->Caption = "Large Icons";
-    KleineSymbole1->Caption = KleineSymbole3->Caption = "Small Icons";
-    Liste1->Caption = Liste3->Caption = "List";
-    Details1->Caption = Details3->Caption = "Details";
-    Aktualiisieren1->Caption = "Refresh";
-    Lschen1->Caption = "Chart to Clipboard";
-    Umbenennen2->Caption = "Save Chart as...";
-    Eigenschaften1->Caption = "Properties";
-    Schliessen1->Caption = "Close";
-    Allesmarkieren3->Caption = "Select All";
-    Markierungumdrehen3->Caption = "Invert Section";
-    ChartToolbaranzeigen->Caption = "Chart Toolbar";
-    Ordneranzeigen1->Caption = "Show Folders";
-    Detailsanzeigen1->Caption = "Chart";
-    Kreisdiagrammanzeigen1->Caption = "Pie";
-    const char* columns[] = {"Filename", "Size", "Percent", "Type", "Date", "Attributes"};
-    for (int i = 0; i < 6; ++i)
-        ListView1->Columns()->Items(i)->SetCaption(columns[i]);
-    Frame6->English();
 }
 
 // ---- settings
@@ -319,9 +301,7 @@ void TForm11::English()
 void TForm11::ReadSettings()
 {
     namespace keys = options::dirSize;
-    auto read = [](const char* name) {
-        return Form1->ReadReg(rootCurrentUser, keys::Key, name, "s");
-    };
+    const auto& read = host_.readSetting;
     auto number = [&](const char* name) { return window_layout::StoredNumber(read(name)); };
     // A stored value that is not a number keeps the designed one.
     if (auto value = number(keys::Left)) SetLeft(*value);
@@ -349,9 +329,7 @@ void TForm11::ReadSettings()
 void TForm11::WriteSettings()
 {
     namespace keys = options::dirSize;
-    auto write = [](const char* name, const std::string& value) {
-        Form1->WriteReg(rootCurrentUser, keys::Key, name, value, "s");
-    };
+    const auto& write = host_.writeSetting;
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     const window_layout::WindowRect rect = window_layout::RectOf(*this);
     write(keys::LastTab, std::to_string(PageControl1->ActivePageIndex()));
@@ -382,14 +360,9 @@ void TForm11::FormClose(TObject*, TCloseAction& action)
     if (relaunched_)
         return;
     relaunched_ = true;
-    if (Form1)
-        WriteSettings();
+    WriteSettings();
     Monitor.reset();
-    if (!Form1)
-        return;
-    if (!Form1->StartAfresh(Handle()))
-        Form1->Show();
-    Form1->SpaceManagerOpen.reset();
+    host_.closed(Handle());
 }
 
 void TForm11::FormResize(TObject*)

@@ -76,14 +76,30 @@ constexpr UINT kWipeCommand = 1505;
 constexpr UINT kFirstShellCommand = 1;
 constexpr UINT kLastShellCommand = kWipeCommand - 1;
 
+// What the space manager takes from the window that opens it, for which it stands in
+// until it closes.
+struct SpaceManagerHost {
+    // Its settings under Options\DirSize, by value name ("" when unset).
+    std::function<std::string(const char* name)> readSetting;
+    std::function<void(const char* name, const std::string& value)> writeSetting;
+    // The program's own folders, which the tree's delete and the wipe leave alone.
+    std::string programDir;
+    std::string backupDir;
+    // The shell's properties sheet of an item.
+    std::function<bool(const std::string& path)> showProperties;
+    // Closed by the user (after its settings are written): the program starts afresh.
+    std::function<void(HWND window)> closed;
+    // The window is gone; it no longer stands in for its opener.
+    std::function<void()> gone;
+};
+
 class TForm11 : public TForm {
 public:
-    explicit TForm11(TComponent* owner);
+    TForm11(TComponent* owner, SpaceManagerHost host);
     ~TForm11() override;
 
     void FormClose(TObject* sender, TCloseAction& action);
     void FormResize(TObject* sender);
-    void English();
     bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // ---- the settings under Options\DirSize
@@ -291,6 +307,7 @@ private:
     // destroys it; returns where it went, or index when there is no icon.
     int TakeIcon(HICON icon, int index);
     int folderImage_ = -1; // the folder entry's picture in ImageList4
+    SpaceManagerHost host_;
 };
 
 extern TForm11* Form11;

@@ -9,7 +9,6 @@
 #include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "pageparts/ShellHelpers.h"
-#include "shell/Unit1.h"
 #include "spacemanager/FolderSizing.h"
 #include "spacemanager/SizeChart.h"
 #include "spacemanager/Tabframe.h"
@@ -371,7 +370,7 @@ void TForm11::Eigenschaften1Click(TObject*)
     const DirItem* item = GetItem(ListView1->ItemIndex());
     if (PageControl1->ActivePage() != TabSheet1 || !item)
         return;
-    TForm1::EigenschaftenDialog(item->ParsingName);
+    host_.showProperties(item->ParsingName);
 }
 
 void TForm11::AddTeeChart()

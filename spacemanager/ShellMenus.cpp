@@ -203,8 +203,7 @@ void TForm11::LoeschenBaum()
     if (!common::Exists(path))
         return; // only file-system folders go to the recycle bin
     const path_guard::Verdict verdict =
-        path_guard::Judge(path, path_guard::SystemGuardedFolders(Form1 ? Form1->ProgramDir : std::string(),
-                                                                 Form1 ? Form1->BackupDir : std::string()));
+        path_guard::Judge(path, path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir));
     if (verdict != path_guard::Verdict::Allowed) {
         effects::ShowMessageBox(
             Handle(),
@@ -248,8 +247,7 @@ void TForm11::LoeschenBaum()
 
 void TForm11::SecureWipe(const std::vector<std::string>& targets)
 {
-    const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(
-        Form1 ? Form1->ProgramDir : std::string(), Form1 ? Form1->BackupDir : std::string());
+    const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir);
     std::vector<std::string> wiped;
     std::string skipped;
     for (const std::string& target : targets) {

@@ -3,10 +3,42 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
+#include "common/OptionsKeys.h"
 #include "pageparts/PageParts.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Button.h"
 #include "toolkit/Place.h"
+
+namespace {
+
+// The space manager stands in for this form: it keeps its settings in the form's registry
+// and hands back to it when it closes.
+SpaceManagerHost HostOf(TForm1& form)
+{
+    namespace keys = options::dirSize;
+    SpaceManagerHost host;
+    host.readSetting = [&form](const char* name) { return form.ReadReg(rootCurrentUser, keys::Key, name, "s"); };
+    host.writeSetting = [&form](const char* name, const std::string& value) {
+        form.WriteReg(rootCurrentUser, keys::Key, name, value, "s");
+    };
+    host.programDir = form.ProgramDir;
+    host.backupDir = form.BackupDir;
+    host.showProperties = &TForm1::EigenschaftenDialog;
+    host.closed = [&form](HWND window) {
+        if (!form.StartAfresh(window))
+            form.Show();
+        form.SpaceManagerOpen.reset();
+    };
+    // Through Form1: the window is also destroyed with the form, its owner, after the
+    // form has cleared Form1 and let go of its members.
+    host.gone = [] {
+        if (Form1)
+            Form1->SpaceManagerOpen.reset();
+    };
+    return host;
+}
+
+} // namespace
 
 void TForm1::BuildSpaceManagerPage()
 {
@@ -39,7 +71,7 @@ void TForm1::Button8Click(TObject*)
         return;
     // Until it closes, a task due meanwhile waits and a close request waits for it.
     SpaceManagerOpen = std::make_unique<LongJob>(this);
-    Form11 = new TForm11(this);
+    Form11 = new TForm11(this, HostOf(*this));
     Form11->ReadSettings();
     Form11->Show();
     Hide();

@@ -1,7 +1,6 @@
 #include "spacemanager/Tabframe.h"
 
 #include "common/Language.h"
-#include "shell/Unit1.h"
 #include "spacemanager/Dirsize.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
@@ -32,11 +31,11 @@ TFrame6::TFrame6(TComponent* owner, TForm11* window) : TFrame(owner), window_(wi
     DBChart1->SetStyle(TChartStyle::HorizontalBars);
     PopupMenu1 = new TPopupMenu(this);
     ScrrenShot1 = new TMenuItem(this);
-    ScrrenShot1->Caption = "Als Bitmap speichern...";
+    ScrrenShot1->Caption = language::Text("Als Bitmap speichern...", "Save as Bitmap...");
     ScrrenShot1->OnClick = Bind(this, &TFrame6::ScrrenShot1Click);
     PopupMenu1->Items()->Add(ScrrenShot1);
     Kopieren1 = new TMenuItem(this);
-    Kopieren1->Caption = "Kopieren...";
+    Kopieren1->Caption = language::Text("Kopieren...", "Copy...");
     Kopieren1->OnClick = Bind(this, &TFrame6::Kopieren1Click);
     PopupMenu1->Items()->Add(Kopieren1);
     DBChart1->SetPopupMenu(PopupMenu1);
@@ -115,12 +114,6 @@ void TFrame6::ShowSwitches()
     SpeedButton2->SetDown(DBChart1->LegendVisible());
     SpeedButton7->SetDown(DBChart1->View3D());
     (Pie() ? SpeedButton9 : SpeedButton8)->SetDown(true);
-}
-
-void TFrame6::English()
-{
-    ScrrenShot1->Caption = "Save as Bitmap...";
-    Kopieren1->Caption = "Copy...";
 }
 
 void TFrame6::ShowChart(const std::string& title, const SizeChartModel& model)

@@ -30,7 +30,6 @@ class TFrame6 : public TFrame {
 public:
     TFrame6(TComponent* owner, TForm11* window);
 
-    void English();
     // Fills the window's chart tool bar; hideBar hides it.
     void BuildToolBar(TPanel* bar, const std::function<void()>& hideBar);
     // Shows the bars of a listing under the title.

@@ -47,11 +47,9 @@ protected:
     TFrame4& Prepare()
     {
         Form1->MakeHostDialog(HostDialog::Options);
-        Frame4 = MakeHostFrame<TFrame4>(*Form1);
+        Frame4 = MakeHostFrame<TFrame4>(Form1->HostPanel);
         if (Form1->LanguageFlag)
             Frame4->RadioButton1->SetChecked(true);
-        else
-            Form1->OptionenEnglish();
         Form1->GetOptions();
         return *Frame4;
     }

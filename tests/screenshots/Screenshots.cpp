@@ -6,6 +6,7 @@
 #include "cleaning/Shutdownwarning.h"
 #include "filetools/Showdoublefiles.h"
 #include "shell/Frameoptionen.h"
+#include "shell/Frameupdate.h"
 #include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
 #include "system/Searchreg.h"
@@ -170,6 +171,12 @@ protected:
                        }
                    });
         WhileShown([&] { Form1->Image30Click(nullptr); }, [&](HWND dialog) { Save(dialog, prefix + "about"); });
+        WhileShown([&] { Form1->ShowUpdateDialog(); },
+                   [&](HWND dialog) {
+                       Save(dialog, prefix + "update-save");
+                       Frame30->PageControl1->SetActivePage(Frame30->TabSheet2);
+                       Save(dialog, prefix + "update-download");
+                   });
 
         ShowPage(2, 2); // the clean center makes the details links
         WhileShown([&] { Form1->OpenCookieKeepDialog(); }, [&](HWND dialog) { Save(dialog, prefix + "cookie-keep-list"); });

@@ -16,7 +16,7 @@ protected:
     Built Build(HostDialog kind)
     {
         TForm6* dialog = Form1->MakeHostDialog(kind);
-        TFrame* frame = MakeHostFrame<TFrame>(*Form1);
+        TFrame* frame = MakeHostFrame<TFrame>(Form1->HostPanel);
         return {dialog->Handle(), frame->Handle()};
     }
 };
@@ -57,7 +57,7 @@ TEST_F(HostDialogTest, DialogsTakeTheirDesign)
 TEST_F(HostDialogTest, FrameFillsItsDialog)
 {
     Form1->MakeHostDialog(HostDialog::About);
-    TFrame* frame = MakeHostFrame<TFrame>(*Form1);
+    TFrame* frame = MakeHostFrame<TFrame>(Form1->HostPanel);
     EXPECT_EQ(frame->Owner(), Form1->HostPanel);
     EXPECT_EQ(frame->Parent(), Form6);
     EXPECT_EQ(frame->Align(), alClient);
