@@ -91,6 +91,11 @@ struct SpaceManagerHost {
     std::function<void(HWND window)> closed;
     // The window is gone; it no longer stands in for its opener.
     std::function<void()> gone;
+    // The owner and look of the shredder window its wipe opens: the opener's, which
+    // stays in place while this window comes and goes; nullptr for this window and the
+    // system's look.
+    TComponent* shredderOwner = nullptr;
+    TXPMenu* look = nullptr;
 };
 
 class TForm11 : public TForm {

@@ -8,7 +8,6 @@
 #include "common/PathFacts.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/ShellHelpers.h"
-#include "shell/Unit1.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/Effects.h"
@@ -290,7 +289,7 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     setup.entries = 0;
     for (const std::string& path : wiped)
         setup.entries += FastCountFiles(path, 1);
-    ShredderWindow window(Form1 ? static_cast<TComponent*>(Form1) : this, Form1 ? Form1->XPMenu1 : nullptr, setup);
+    ShredderWindow window(host_.shredderOwner ? host_.shredderOwner : this, host_.look, setup);
     ShredderIo& disk = WipeDisk ? *WipeDisk : Win32ShredderIo();
     for (const std::string& path : wiped) {
         if (window.Cancelled())

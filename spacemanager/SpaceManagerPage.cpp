@@ -22,6 +22,8 @@ SpaceManagerHost HostOf(TForm1& form)
         form.WriteReg(rootCurrentUser, keys::Key, name, value, "s");
     };
     host.programDir = form.ProgramDir;
+    host.shredderOwner = &form;
+    host.look = form.XPMenu1;
     host.backupDir = form.BackupDir;
     host.showProperties = &TForm1::EigenschaftenDialog;
     host.closed = [&form](HWND window) {
