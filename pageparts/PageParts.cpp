@@ -40,6 +40,11 @@ TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent
     return AddMenuEntry(menu, menu, name, "", std::move(onClick));
 }
 
+void HideColumnHeader(TListView& list)
+{
+    SetWindowLongA(list.Handle(), GWL_STYLE, GetWindowLongA(list.Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+}
+
 TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                          int width, int height)
 {
@@ -48,7 +53,7 @@ TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::stri
     list->SetParent(parent);
     list->SetBounds(left, top, width, height);
     list->Columns()->Add()->SetWidth(width - 24);
-    SetWindowLongA(list->Handle(), GWL_STYLE, GetWindowLongA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    HideColumnHeader(*list);
     list->SetCheckboxes(true);
     list->SetRowSelect(true);
     list->SetHideSelection(false);

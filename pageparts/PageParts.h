@@ -25,6 +25,9 @@ TLabel* MakePageTitle(TComponent* owner, TWinControl* page, const std::string& n
 
 TMenuItem* MakeMenuEntry(TPopupMenu* menu, const std::string& name, TNotifyEvent onClick);
 
+// A report list without its column header, for lists whose one column needs no caption.
+void HideColumnHeader(TListView& list);
+
 // A one-column report list with check boxes, no header, selection kept visible.
 TListView* MakeCheckList(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                          int width, int height);

@@ -3,6 +3,7 @@
 #include "system/RegistryPages.h"
 
 #include "common/Language.h"
+#include "pageparts/PageParts.h"
 #include "system/DrivePictures.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
@@ -17,7 +18,7 @@ void BuildRegCleanPage(TForm1& form)
     for (TListView* list : {form.ListView12, form.ListView13}) {
         list->SetCheckboxes(true);
         list->Columns()->Add()->SetWidth(195);
-        SetWindowLongPtrA(list->Handle(), GWL_STYLE, GetWindowLongPtrA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+        page_parts::HideColumnHeader(*list);
     }
     form.ListView12->SetSmallImages(drive_pictures::MakeImages(&form, "RegCleanDriveImages"));
     form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));

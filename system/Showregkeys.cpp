@@ -1,6 +1,7 @@
 #include "system/Showregkeys.h"
 
 #include "common/Language.h"
+#include "pageparts/PageParts.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
@@ -79,7 +80,7 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     ListView1->SetRowSelect(true);
     ListView1->SetHideSelection(false);
     ListView1->Columns()->Add()->SetWidth(460);
-    SetWindowLongPtrA(ListView1->Handle(), GWL_STYLE, GetWindowLongPtrA(ListView1->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    page_parts::HideColumnHeader(*ListView1);
     ListView1->OnDblClick = Bind(this, &TForm5::ListView1DblClick);
     ListView1->OnMouseMove = Bind(this, &TForm5::ListView1MouseMove);
     for (const std::string& path : KeysBelow(root.root, entry.path))
