@@ -1,10 +1,11 @@
 // The registry-cleaner page: the drives whose dead references count and the roots to
 // scan, and the link that opens the registry-scan window.
-#include "system/RegistryPages.h"
+#include "shell/Unit1.h"
 
 #include "common/Language.h"
 #include "pageparts/PageParts.h"
 #include "system/DrivePictures.h"
+#include "system/RegistryPages.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
 

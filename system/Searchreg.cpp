@@ -405,7 +405,7 @@ void TForm4::ffnen1Click(TObject*)
         return;
     const KeyText key = SplitKeyText(finding->keyText);
     if (key.root)
-        Form1->OpenRegistryEditorAt(regedit::LastKeyWithRootNode(*key.root, key.path), true);
+        regedit::OpenAt(regedit::LastKeyWithRootNode(*key.root, key.path), nullptr, true);
 }
 
 void TForm4::MarkierteEintrgesichern1Click(TObject*)
