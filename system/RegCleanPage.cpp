@@ -25,6 +25,32 @@ void BuildRegCleanPage(TForm1& form)
     form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));
 }
 
+RegistryScanHost ScanHostOf(TForm1& form)
+{
+    RegistryScanHost host;
+    host.pictures = form.SidebarImages;
+    host.settings = [&form] {
+        regscan::Settings settings;
+        settings.german = language::German();
+        settings.folders = {form.WindowsDir, form.ProgramFilesDir, form.SystemDir};
+        if (TListView* roots = form.ListView13)
+            for (int i = 0; i < registryRootCount; ++i)
+                settings.roots[i] = i < roots->Items()->Count() && roots->Items()->Item(i)->Checked();
+        if (TListView* drives = form.ListView12)
+            for (int i = 0; i < drives->Items()->Count(); ++i)
+                if (drives->Items()->Item(i)->Checked())
+                    settings.driveCaptions.push_back(drives->Items()->Item(i)->Caption());
+        return settings;
+    };
+    host.runLongJob = [&form](const std::function<void()>& scan) {
+        TForm1::LongJob job(&form);
+        scan();
+    };
+    host.exportList = [&form](TListView& list, const std::string& title) { form.ExportAsHTML(nullptr, &list, title); };
+    host.osLevel = form.OsLevel;
+    return host;
+}
+
 } // namespace registry_pages
 
 void TForm1::BuildRegistryPages()
@@ -73,11 +99,9 @@ void TForm1::GetRegCleanDrives()
 
 void TForm1::Label70Click(TObject*)
 {
-    auto* window = new TForm4(this);
+    auto* window = new TForm4(this, registry_pages::ScanHostOf(*this));
     XPMenu1->InitComponent(window);
     window->ReadSettings();
-    if (!LanguageFlag)
-        window->English();
     window->Show();
     window->Suchen1Click(window);
 }
