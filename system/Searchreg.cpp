@@ -292,7 +292,6 @@ void TForm4::Abbrechen1Click(TObject*)
 {
     CancelFlag = 1;
     Application->ProcessMessages();
-    Screen->SetCursor(crDefault);
 }
 
 // ---- commands on the findings
