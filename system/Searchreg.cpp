@@ -43,7 +43,8 @@ TForm4::TForm4(TComponent* owner, RegistryScanHost host) : TForm(owner), host_(s
     MainMenu1->Name = "MainMenu1";
     Registrierung1 = AddMenuEntry(this, MainMenu1, "Registrierung1", Text("Registrierung", "Registry"));
     ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", Text("Öffnen", "Open"), Bind(this, &TForm4::ffnen1Click));
-    Lschen1 = AddMenuEntry(this, Registrierung1, "Lschen1", Text("Löschen", "Delete"), Bind(this, &TForm4::Lschen1Click));
+    Lschen1 =
+        AddMenuEntry(this, Registrierung1, "Lschen1", Text("Löschen", "Delete"), Bind(this, &TForm4::Lschen1Click));
     MarkierteEintrgesichern1 = AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1",
                                             Text("Markierte Einträge sichern", "Save selected entries"),
                                             Bind(this, &TForm4::MarkierteEintrgesichern1Click));
@@ -127,8 +128,9 @@ TForm4::TForm4(TComponent* owner, RegistryScanHost host) : TForm(owner), host_(s
                                    Bind(this, &TForm4::Abbrechen1Click));
     Sucheabbrechen1->Enabled = false;
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem2 = AddMenuEntry(this, PopupMenu1, "MenuItem2", Text("Markierte Einträge sichern", "Save selected entries"),
-                             Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    MenuItem2 =
+        AddMenuEntry(this, PopupMenu1, "MenuItem2", Text("Markierte Einträge sichern", "Save selected entries"),
+                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
     Registrierungsichern1 =
         AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", Text("Registrierung sichern", "Save Registry"),
                      Bind(this, &TForm4::Registrierungsichern1Click));
