@@ -4,34 +4,17 @@
 
 #include "cleaning/CleanCenterItems.h"
 #include "common/Language.h"
-#include "common/RegistryKey.h"
 #include "common/OptionsKeys.h"
 #include "pageparts/PageParts.h"
 #include "pageparts/RegistryLayer.h"
 #include "pageparts/ShellHelpers.h"
-#include "system/Mrudata.h"
+#include "system/ShowKeyValues.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ScrollBox.h"
 
 namespace {
-
-// A value's data as the viewer shows it: text as it is, numbers in decimal, anything
-// else as hex bytes.
-std::string DataText(DWORD type, const std::vector<BYTE>& data)
-{
-    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
-        std::string text(data.begin(), data.end());
-        return text.substr(0, text.find('\0'));
-    }
-    if (type == REG_DWORD && data.size() >= sizeof(DWORD)) {
-        DWORD number = 0;
-        memcpy(&number, data.data(), sizeof number);
-        return std::to_string(number);
-    }
-    return registry_layer::HexByteText(data);
-}
 
 // Rows lie on a 16-pixel grid below the first group's title.
 int RowTop(int row) { return 40 + 16 * row; }
@@ -138,26 +121,7 @@ void TForm1::ShowCleanCenter()
 
 void TForm1::GetMRUList(int root, const std::string& key, const std::string& title)
 {
-    auto* viewer = new TForm10(this);
-    XPMenu1->InitComponent(viewer);
-    viewer->SetCaption(title);
-    RegistryKey opened(registry_layer::RootKeyOf(root), key);
-    if (opened.Get())
-        for (DWORD index = 0;; ++index) {
-            char name[16384];
-            DWORD nameLength = sizeof name, type = 0, size = 0;
-            if (RegEnumValueA(opened.Get(), index, name, &nameLength, nullptr, &type, nullptr, &size) !=
-                ERROR_SUCCESS)
-                break;
-            std::vector<BYTE> data(size);
-            nameLength = sizeof name;
-            if (RegEnumValueA(opened.Get(), index, name, &nameLength, nullptr, &type, data.data(), &size) !=
-                ERROR_SUCCESS)
-                break;
-            data.resize(size);
-            viewer->AddValue(name, DataText(type, data));
-        }
-    viewer->ShowModal();
+    ShowKeyValues(this, *XPMenu1, registry_layer::RootKeyOf(root), key, title);
 }
 
 void TForm1::Label23Click(TObject*)

@@ -6,6 +6,7 @@
 #include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
 #include "pageparts/RegistryLayer.h"
+#include "system/SoftwareEntry.h"
 #include "toolkit/Contnrs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Image.h"
@@ -436,9 +437,6 @@ public:
     // entries (TabSheet20) and the software keys (TabSheet21).
     void BuildRegistryPages();
     void Label70Click(TObject* sender);   // open the registry-scan window
-    // The registry editor opened at lastKey (its "LastKey" value), through the seam; a
-    // running editor is closed first when asked to, so it reads the value anew.
-    void OpenRegistryEditorAt(const std::string& lastKey, bool closeRunningEditor);
     TListView* ListView12 = nullptr;      // drives whose dead references count
     TListView* ListView13 = nullptr;      // registry roots to scan
     TLabel* Label70 = nullptr;
@@ -452,12 +450,6 @@ public:
     TListView* ListView16 = nullptr;
     TPopupMenu* PopupMenu9 = nullptr;
     // Each row's own record (the row's data points to it); remade with the list.
-    struct SoftwareEntry {
-        std::string prefix; // "HKCU" or "HKLM"
-        std::string path;   // "Software\vendor\product"
-        std::string vendor;
-        std::string product;
-    };
     std::vector<std::unique_ptr<SoftwareEntry>> SoftwareEntries;
     // The uninstall page.
     void ListView15Click(TObject* sender);

@@ -229,7 +229,7 @@ void TForm1::NeuerEintrag1Click(TObject*)
         effects::ShellOpen(Handle(), "open", text, "", "", SW_SHOWNORMAL);
         return;
     }
-    auto* dialog = new TForm12(this);
+    auto* dialog = new TForm12(this, [this](TForm12& shown) { return AddNeuerEintrag(shown); });
     CaptionEntryDialog(*dialog);
     if (text.find(":\\") == 1) {
         NewInFolderMode = 1;
@@ -245,7 +245,7 @@ void TForm1::Editieren1Click(TObject*)
     AutostartEntry* entry = EntryOf(node);
     if (!entry || node->Level() != 1 || !entry->IsRegistryValue)
         return;
-    auto* dialog = new TForm12(this);
+    auto* dialog = new TForm12(this, [this](TForm12& shown) { return AddNeuerEintrag(shown); });
     CaptionEntryDialog(*dialog);
     dialog->Edit1->SetText(entry->EntryName);
     // The whole command, so that OK keeps its arguments.

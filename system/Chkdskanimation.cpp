@@ -2,7 +2,6 @@
 
 #include "common/CaseRule.h"
 #include "common/Language.h"
-#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
 
@@ -54,7 +53,8 @@ TLabel* MakeLabel(TForm* form, const char* name, int top)
 
 } // namespace
 
-TForm13::TForm13(TComponent* owner) : TForm(owner)
+TForm13::TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck)
+    : TForm(owner), scheduleBootTimeCheck_(std::move(scheduleBootTimeCheck))
 {
     Name = "Form13";
     SetBorderStyle(bsSingle);
@@ -186,7 +186,7 @@ void TForm13::OfferBootTimeCheck()
     if (effects::ShowMessageBox(Handle(), question, "Tidewrack", MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) !=
         IDYES)
         return;
-    if (Form1 && Form1->AddDriveToAutoCheck(Form1->ChkdskDrive)) {
+    if (scheduleBootTimeCheck_()) {
         std::printf("Chkdsk cannot run because the volume is in use by another process.\n");
         effects::ShowMessageBox(Handle(),
                                 language::Text("Dieses Volume wird beim nächsten Neustart des Systems überprüft",

@@ -9,12 +9,15 @@
 #include "toolkit/Memo.h"
 #include "toolkit/ProgressBar.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class TForm13 : public TForm, private chkdsk::Listener {
 public:
-    explicit TForm13(TComponent* owner);
+    // scheduleBootTimeCheck enters the drive being checked for a check at the next start;
+    // false when that could not be written.
+    TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck);
     ~TForm13() override;
 
     // Checks the drive named by the arguments (shaped like a console command line: an
@@ -43,6 +46,7 @@ private:
     void Done(bool failed) override;
     bool Cancelled() override { return CancelFlag != 0; }
 
+    std::function<bool()> scheduleBootTimeCheck_;
     chkdsk::Switches switches_;
     std::string driveText_;
     bool finalPhase_ = false;

@@ -154,7 +154,7 @@ void TForm1::Button5Click(TObject*)
         if (boxes[i]->Checked())
             switches.push_back(switchTexts[i]);
 
-    auto* progress = new TForm13(this);
+    auto* progress = new TForm13(this, [this] { return AddDriveToAutoCheck(ChkdskDrive); });
     XPMenu1->InitComponent(progress);
     if (LanguageFlag == 0) {
         progress->SetCaption("Verifying files and folders");

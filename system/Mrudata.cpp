@@ -1,7 +1,6 @@
 #include "system/Mrudata.h"
 
 #include "common/Language.h"
-#include "shell/Unit1.h"
 
 TForm10* Form10 = nullptr;
 

@@ -1,6 +1,6 @@
 // The value viewer: a small modal dialog listing the values of one registry key, name and
-// data, which the pages that clean most-recently-used lists fill and show. It frees
-// itself when it closes.
+// data, which ShowKeyValues (system/ShowKeyValues.h) fills and shows for the pages that
+// clean most-recently-used lists. It frees itself when it closes.
 #pragma once
 
 #include "toolkit/Button.h"

@@ -1,9 +1,11 @@
 // The registry-cleaner page: the drives whose dead references count and the roots to
 // scan, and the link that opens the registry-scan window.
-#include "system/RegistryPages.h"
+#include "shell/Unit1.h"
 
 #include "common/Language.h"
+#include "pageparts/PageParts.h"
 #include "system/DrivePictures.h"
+#include "system/RegistryPages.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
 
@@ -17,10 +19,36 @@ void BuildRegCleanPage(TForm1& form)
     for (TListView* list : {form.ListView12, form.ListView13}) {
         list->SetCheckboxes(true);
         list->Columns()->Add()->SetWidth(195);
-        SetWindowLongPtrA(list->Handle(), GWL_STYLE, GetWindowLongPtrA(list->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+        page_parts::HideColumnHeader(list);
     }
     form.ListView12->SetSmallImages(drive_pictures::MakeImages(&form, "RegCleanDriveImages"));
     form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));
+}
+
+RegistryScanHost ScanHostOf(TForm1& form)
+{
+    RegistryScanHost host;
+    host.pictures = form.SidebarImages;
+    host.settings = [&form] {
+        regscan::Settings settings;
+        settings.german = language::German();
+        settings.folders = {form.WindowsDir, form.ProgramFilesDir, form.SystemDir};
+        if (TListView* roots = form.ListView13)
+            for (int i = 0; i < registryRootCount; ++i)
+                settings.roots[i] = i < roots->Items()->Count() && roots->Items()->Item(i)->Checked();
+        if (TListView* drives = form.ListView12)
+            for (int i = 0; i < drives->Items()->Count(); ++i)
+                if (drives->Items()->Item(i)->Checked())
+                    settings.driveCaptions.push_back(drives->Items()->Item(i)->Caption());
+        return settings;
+    };
+    host.runLongJob = [&form](const std::function<void()>& scan) {
+        TForm1::LongJob job(&form);
+        scan();
+    };
+    host.exportList = [&form](TListView& list, const std::string& title) { form.ExportAsHTML(nullptr, &list, title); };
+    host.osLevel = form.OsLevel;
+    return host;
 }
 
 } // namespace registry_pages
@@ -71,11 +99,9 @@ void TForm1::GetRegCleanDrives()
 
 void TForm1::Label70Click(TObject*)
 {
-    auto* window = new TForm4(this);
+    auto* window = new TForm4(this, registry_pages::ScanHostOf(*this));
     XPMenu1->InitComponent(window);
     window->ReadSettings();
-    if (!LanguageFlag)
-        window->English();
     window->Show();
     window->Suchen1Click(window);
 }

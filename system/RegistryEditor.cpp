@@ -1,6 +1,6 @@
 #include "system/RegistryEditor.h"
 
-#include "shell/Unit1.h"
+#include "pageparts/RegistryLayer.h"
 #include "toolkit/Effects.h"
 
 namespace regedit {
@@ -22,9 +22,7 @@ std::string LastKeyPlain(const RegistryRootPrefix& root, const std::string& path
     return std::string(root.fullName) + "\\" + path;
 }
 
-} // namespace regedit
-
-void TForm1::OpenRegistryEditorAt(const std::string& lastKey, bool closeRunningEditor)
+void OpenAt(const std::string& lastKey, HWND owner, bool closeRunningEditor)
 {
     if (closeRunningEditor) {
         // A running editor keeps its own place and writes it back when it ends; its
@@ -32,6 +30,9 @@ void TForm1::OpenRegistryEditorAt(const std::string& lastKey, bool closeRunningE
         if (HWND editor = FindWindowA("RegEdit_RegEdit", nullptr))
             PostMessageA(editor, WM_CLOSE, 0, 0);
     }
-    WriteReg(rootCurrentUser, regedit::AppletKey, "LastKey", lastKey, "s");
-    effects::ShellOpen(closeRunningEditor ? nullptr : Handle(), "open", "regedit", "", "", SW_SHOWNORMAL);
+    TRegistry registry;
+    registry_layer::WriteReg(registry, rootCurrentUser, AppletKey, "LastKey", lastKey, "s");
+    effects::ShellOpen(owner, "open", "regedit", "", "", SW_SHOWNORMAL);
 }
+
+} // namespace regedit

@@ -18,4 +18,8 @@ std::string LastKeyWithRootNode(const RegistryRootPrefix& root, const std::strin
 // "HKEY_LOCAL_MACHINE\path".
 std::string LastKeyPlain(const RegistryRootPrefix& root, const std::string& path);
 
+// The editor opened at lastKey (its "LastKey" value), through the seam, over owner (or no
+// window); a running editor is closed first when asked to, so it reads the value anew.
+void OpenAt(const std::string& lastKey, HWND owner, bool closeRunningEditor);
+
 } // namespace regedit

@@ -7,17 +7,17 @@
 
 namespace registry_pages {
 
-TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
+TLabel* MakeLink(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width,
                  TNotifyEvent onClick)
 {
-    TLabel* link = page_parts::MakePageLink(&form, page, name, left, top, width);
+    TLabel* link = page_parts::MakePageLink(&owner, page, name, left, top, width);
     link->OnClick = std::move(onClick);
     return link;
 }
 
-TListView* MakeList(TForm1& form, TWinControl* page, const char* name, int left, int top, int width, int height)
+TListView* MakeList(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width, int height)
 {
-    auto* list = new TListView(&form);
+    auto* list = new TListView(&owner);
     list->Name = name;
     list->SetParent(page);
     list->SetBounds(left, top, width, height);
@@ -36,7 +36,7 @@ std::vector<TListItem*> SelectedBottomUp(TListView& list)
     return items;
 }
 
-void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entries)
+void ReportNotDeleted(const std::vector<std::string>& entries)
 {
     if (entries.empty())
         return;

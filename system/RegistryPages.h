@@ -1,12 +1,14 @@
 // The parts of the registry pages of the main window that the pages share.
 #pragma once
 
-#include "shell/Unit1.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListView.h"
 
 #include <string>
 #include <vector>
+
+class TForm1;
+struct RegistryScanHost;
 
 namespace registry_pages {
 
@@ -15,17 +17,21 @@ void BuildSharedDllPage(TForm1& form);
 void BuildUninstallPage(TForm1& form);
 void BuildSoftwarePage(TForm1& form);
 
+// What the registry-scan window takes from the main window: the page's checked roots
+// and drives, the system folders, the row pictures, the long-job guard and the list export.
+RegistryScanHost ScanHostOf(TForm1& form);
+
 // A blue link with the hand cursor that turns red under the mouse.
-TLabel* MakeLink(TForm1& form, TWinControl* page, const char* name, int left, int top, int width,
+TLabel* MakeLink(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width,
                  TNotifyEvent onClick);
 // A report list on the page, multi-select and whole-row selection by choice.
-TListView* MakeList(TForm1& form, TWinControl* page, const char* name, int left, int top, int width, int height);
+TListView* MakeList(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width, int height);
 // The rows selected, bottom to top, so rows can be removed while going through them.
 std::vector<TListItem*> SelectedBottomUp(TListView& list);
 // Removes a product key with everything below it, and then its vendor key when that is
 // left with neither subkeys nor values; false when the product key stays.
 bool RemoveProductKey(HKEY root, const std::string& path);
 // Tells which entries could not be removed; nothing when none.
-void ReportNotDeleted(const TForm1& form, const std::vector<std::string>& entries);
+void ReportNotDeleted(const std::vector<std::string>& entries);
 
 } // namespace registry_pages

@@ -5,7 +5,6 @@
 #include "pageparts/MessageText.h"
 #include "pageparts/Pictures.h"
 #include "pageparts/RegistryLayer.h"
-#include "shell/Unit1.h"
 #include "pageparts/WindowLayout.h"
 #include "system/RegistryBackup.h"
 #include "system/RegistryDelete.h"
@@ -32,42 +31,49 @@ TPopupMenu* MakeMenu(TComponent* owner, const char* name)
 
 } // namespace
 
-TForm4::TForm4(TComponent* owner) : TForm(owner)
+TForm4::TForm4(TComponent* owner, RegistryScanHost host) : TForm(owner), host_(std::move(host))
 {
+    using language::Text;
     Name = "Form4";
     SetBorderStyle(bsSizeable);
     SetBounds(300, 233, 737, 440);
-    SetCaption("Registrierung nach ungültigen Einträgen durchsuchen");
+    SetCaption(Text("Registrierung nach ungültigen Einträgen durchsuchen", "Scan Registry for junk files"));
 
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
-    Registrierung1 = AddMenuEntry(this, MainMenu1, "Registrierung1", "Registrierung");
-    ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", "Öffnen", Bind(this, &TForm4::ffnen1Click));
-    Lschen1 = AddMenuEntry(this, Registrierung1, "Lschen1", "Löschen", Bind(this, &TForm4::Lschen1Click));
-    MarkierteEintrgesichern1 =
-        AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1", "Markierte Einträge sichern",
-                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    Registrierung1 = AddMenuEntry(this, MainMenu1, "Registrierung1", Text("Registrierung", "Registry"));
+    ffnen1 = AddMenuEntry(this, Registrierung1, "ffnen1", Text("Öffnen", "Open"), Bind(this, &TForm4::ffnen1Click));
+    Lschen1 =
+        AddMenuEntry(this, Registrierung1, "Lschen1", Text("Löschen", "Delete"), Bind(this, &TForm4::Lschen1Click));
+    MarkierteEintrgesichern1 = AddMenuEntry(this, Registrierung1, "MarkierteEintrgesichern1",
+                                            Text("Markierte Einträge sichern", "Save selected entries"),
+                                            Bind(this, &TForm4::MarkierteEintrgesichern1Click));
     AddMenuEntry(this, Registrierung1, "", "-");
-    Schliesen1 = AddMenuEntry(this, Registrierung1, "Schliesen1", "Schließen", Bind(this, &TForm4::Schliesen1Click));
-    Suchen1 = AddMenuEntry(this, MainMenu1, "Suchen1", "Suchen", Bind(this, &TForm4::Suchen1Click));
-    Abbrechen1 = AddMenuEntry(this, MainMenu1, "Abbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
+    Schliesen1 = AddMenuEntry(this, Registrierung1, "Schliesen1", Text("Schließen", "Close"),
+                              Bind(this, &TForm4::Schliesen1Click));
+    Suchen1 = AddMenuEntry(this, MainMenu1, "Suchen1", Text("Suchen", "Search"), Bind(this, &TForm4::Suchen1Click));
+    Abbrechen1 =
+        AddMenuEntry(this, MainMenu1, "Abbrechen1", Text("Abbrechen", "Cancel"), Bind(this, &TForm4::Abbrechen1Click));
     Abbrechen1->Enabled = false;
-    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", "Bearbeiten");
-    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", "Alles markieren",
+    Bearbeiten1 = AddMenuEntry(this, MainMenu1, "Bearbeiten1", Text("Bearbeiten", "Edit"));
+    Allesmarkieren1 = AddMenuEntry(this, Bearbeiten1, "Allesmarkieren1", Text("Alles markieren", "Selected all"),
                                    Bind(this, &TForm4::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", "Markierung umkehren",
-                                       Bind(this, &TForm4::Markierungumkehren1Click));
+    Markierungumkehren1 =
+        AddMenuEntry(this, Bearbeiten1, "Markierungumkehren1", Text("Markierung umkehren", "Invert selection"),
+                     Bind(this, &TForm4::Markierungumkehren1Click));
     AddMenuEntry(this, Bearbeiten1, "", "-");
     MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", "Exportieren",
+        AddMenuEntry(this, Bearbeiten1, "MarkierteDateienalsHTMLexportieren1", Text("Exportieren", "Export"),
                      Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
-    Ansicht1 = AddMenuEntry(this, MainMenu1, "Ansicht1", "Ansicht");
-    Gitter1 = AddMenuEntry(this, Ansicht1, "Gitter1", "Gitternetzlinien", Bind(this, &TForm4::Gitter1Click));
-    ganzeZeilemarkieren1 = AddMenuEntry(this, Ansicht1, "ganzeZeilemarkieren1", "Ganze Zeile markieren",
-                                        Bind(this, &TForm4::ganzeZeilemarkieren1Click));
+    Ansicht1 = AddMenuEntry(this, MainMenu1, "Ansicht1", Text("Ansicht", "View"));
+    Gitter1 = AddMenuEntry(this, Ansicht1, "Gitter1", Text("Gitternetzlinien", "Grid Lines"),
+                           Bind(this, &TForm4::Gitter1Click));
+    ganzeZeilemarkieren1 =
+        AddMenuEntry(this, Ansicht1, "ganzeZeilemarkieren1", Text("Ganze Zeile markieren", "Row Select"),
+                     Bind(this, &TForm4::ganzeZeilemarkieren1Click));
     ganzeZeilemarkieren1->Checked = true;
     ffnen1->ShortCut = "Strg+O";
-    Lschen1->ShortCut = "Entf";
+    Lschen1->ShortCut = Text("Entf", "Del");
     MarkierteEintrgesichern1->ShortCut = "Strg+S";
     Schliesen1->ShortCut = "Esc";
     Allesmarkieren1->ShortCut = "Strg+A";
@@ -89,15 +95,19 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
     ListView1->SetMultiSelect(true);
     ListView1->SetRowSelect(true);
     ListView1->SetHideSelection(false);
-    if (Form1)
-        ListView1->SetSmallImages(Form1->SidebarImages);
+    ListView1->SetSmallImages(host_.pictures);
     const struct {
-        const char* caption;
+        const char* germanCaption;
+        const char* englishCaption;
         int width;
-    } columns[] = {{"Schlüssel", 180}, {"Wert", 120}, {"Daten", 186}, {"Zuletzt geändert", 110}, {"Information", 150}};
+    } columns[] = {{"Schlüssel", "Key", 180},
+                   {"Wert", "Value", 120},
+                   {"Daten", "Data", 186},
+                   {"Zuletzt geändert", "Last modified", 110},
+                   {"Information", "Information", 150}};
     for (const auto& spec : columns) {
         TListColumn* column = ListView1->Columns()->Add();
-        column->SetCaption(spec.caption);
+        column->SetCaption(Text(spec.germanCaption, spec.englishCaption));
         column->SetWidth(spec.width);
     }
     FitColumns();
@@ -108,31 +118,34 @@ TForm4::TForm4(TComponent* owner) : TForm(owner)
 
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     MarkierteEintrgeausRegistrierungentfernen1 =
-        AddMenuEntry(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", "Löschen",
+        AddMenuEntry(this, PopupMenu1, "MarkierteEintrgeausRegistrierungentfernen1", Text("Löschen", "Delete"),
                      Bind(this, &TForm4::Lschen1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    Registrierungdurchsuchen1 = AddMenuEntry(this, PopupMenu1, "Registrierungdurchsuchen1", "Durchsuchen",
-                                             Bind(this, &TForm4::Suchen1Click));
-    Sucheabbrechen1 =
-        AddMenuEntry(this, PopupMenu1, "Sucheabbrechen1", "Abbrechen", Bind(this, &TForm4::Abbrechen1Click));
+    Registrierungdurchsuchen1 =
+        AddMenuEntry(this, PopupMenu1, "Registrierungdurchsuchen1", Text("Durchsuchen", "Search reg"),
+                     Bind(this, &TForm4::Suchen1Click));
+    Sucheabbrechen1 = AddMenuEntry(this, PopupMenu1, "Sucheabbrechen1", Text("Abbrechen", "Cancel"),
+                                   Bind(this, &TForm4::Abbrechen1Click));
     Sucheabbrechen1->Enabled = false;
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem2 = AddMenuEntry(this, PopupMenu1, "MenuItem2", "Markierte Einträge sichern",
-                             Bind(this, &TForm4::MarkierteEintrgesichern1Click));
-    Registrierungsichern1 = AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", "Registrierung sichern",
-                                         Bind(this, &TForm4::Registrierungsichern1Click));
+    MenuItem2 =
+        AddMenuEntry(this, PopupMenu1, "MenuItem2", Text("Markierte Einträge sichern", "Save selected entries"),
+                     Bind(this, &TForm4::MarkierteEintrgesichern1Click));
+    Registrierungsichern1 =
+        AddMenuEntry(this, PopupMenu1, "Registrierungsichern1", Text("Registrierung sichern", "Save Registry"),
+                     Bind(this, &TForm4::Registrierungsichern1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem4 = AddMenuEntry(this, PopupMenu1, "MenuItem4", "Öffnen", Bind(this, &TForm4::ffnen1Click));
+    MenuItem4 = AddMenuEntry(this, PopupMenu1, "MenuItem4", Text("Öffnen", "Open"), Bind(this, &TForm4::ffnen1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
-    MenuItem5 = AddMenuEntry(this, PopupMenu1, "MenuItem5", "Alles markieren",
+    MenuItem5 = AddMenuEntry(this, PopupMenu1, "MenuItem5", Text("Alles markieren", "Select all"),
                              Bind(this, &TForm4::Allesmarkieren1Click));
-    MenuItem6 = AddMenuEntry(this, PopupMenu1, "MenuItem6", "Markierung umkehren",
+    MenuItem6 = AddMenuEntry(this, PopupMenu1, "MenuItem6", Text("Markierung umkehren", "Invert selection"),
                              Bind(this, &TForm4::Markierungumkehren1Click));
     AddMenuEntry(this, PopupMenu1, "", "-");
     MarkierteDateienalsHTMLexportieren2 =
-        AddMenuEntry(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", "Exportieren",
+        AddMenuEntry(this, PopupMenu1, "MarkierteDateienalsHTMLexportieren2", Text("Exportieren", "Export"),
                      Bind(this, &TForm4::MarkierteDateienalsHTMLexportieren1Click));
-    MarkierteEintrgeausRegistrierungentfernen1->ShortCut = "Entf";
+    MarkierteEintrgeausRegistrierungentfernen1->ShortCut = Text("Entf", "Del");
     Registrierungdurchsuchen1->ShortCut = "Strg+F";
     Sucheabbrechen1->ShortCut = "Strg+C";
     MenuItem2->ShortCut = "Strg+S";
@@ -151,41 +164,6 @@ TForm4::~TForm4()
     BeginDestroy();
     if (Form4 == this)
         Form4 = nullptr;
-}
-
-void TForm4::English()
-{
-    SetCaption("Scan Registry for junk files");
-    Registrierung1->Caption = "Registry";
-    ffnen1->Caption = "Open";
-    Lschen1->Caption = "Delete";
-    Lschen1->ShortCut = "Del";
-    MarkierteEintrgesichern1->Caption = "Save selected entries";
-    Schliesen1->Caption = "Close";
-    Suchen1->Caption = "Search";
-    Abbrechen1->Caption = "Cancel";
-    Bearbeiten1->Caption = "Edit";
-    Allesmarkieren1->Caption = "Selected all";
-    Markierungumkehren1->Caption = "Invert selection";
-    MarkierteDateienalsHTMLexportieren1->Caption = "Export";
-    MarkierteDateienalsHTMLexportieren2->Caption = "Export";
-    Ansicht1->Caption = "View";
-    Gitter1->Caption = "Grid Lines";
-    ganzeZeilemarkieren1->Caption = "Row Select";
-    MarkierteEintrgeausRegistrierungentfernen1->Caption = "Delete";
-    MarkierteEintrgeausRegistrierungentfernen1->ShortCut = "Del";
-    Registrierungdurchsuchen1->Caption = "Search reg";
-    Sucheabbrechen1->Caption = "Cancel";
-    MenuItem2->Caption = "Save selected entries";
-    Registrierungsichern1->Caption = "Save Registry";
-    MenuItem4->Caption = "Open";
-    MenuItem5->Caption = "Select all";
-    MenuItem6->Caption = "Invert selection";
-    const char* const captions[] = {"Key", "Value", "Data", "Last modified", "Information"};
-    for (int i = 0; i < 5; ++i)
-        ListView1->Columns()->Items(i)->SetCaption(captions[i]);
-    FitColumns();
-    MainMenu1->Rebuild();
 }
 
 void TForm4::FitColumns()
@@ -234,24 +212,6 @@ void TForm4::SetStatus(const std::string& text) { StatusBar1->Panels()->Items(0)
 
 // ---- the scan
 
-regscan::Settings TForm4::TakeSettings() const
-{
-    // The lists as they are now: the page may change while the scan runs.
-    regscan::Settings settings;
-    settings.german = language::German();
-    if (!Form1)
-        return settings;
-    settings.folders = {Form1->WindowsDir, Form1->ProgramFilesDir, Form1->SystemDir};
-    if (TListView* roots = Form1->ListView13)
-        for (int i = 0; i < registryRootCount; ++i)
-            settings.roots[i] = i < roots->Items()->Count() && roots->Items()->Item(i)->Checked();
-    if (TListView* drives = Form1->ListView12)
-        for (int i = 0; i < drives->Items()->Count(); ++i)
-            if (drives->Items()->Item(i)->Checked())
-                settings.driveCaptions.push_back(drives->Items()->Item(i)->Caption());
-    return settings;
-}
-
 void TForm4::ShowScanning(bool scanning)
 {
     Abbrechen1->Enabled = scanning;
@@ -265,21 +225,22 @@ void TForm4::Suchen1Click(TObject*)
 {
     if (scanning_)
         return;
-    std::unique_ptr<TForm1::LongJob> job(Form1 ? new TForm1::LongJob(Form1) : nullptr);
-    scanning_ = true;
-    ShowScanning(true);
-    ListView1->Items()->BeginUpdate();
-    ListView1->Items()->Clear();
-    ListView1->Items()->EndUpdate();
-    findings_.clear();
-    InitSuchReg();
-    ShowScanning(false);
-    if (!CancelFlag)
-        ScanRegEntries();
-    FitKeyColumn();
-    scanning_ = false;
-    if (closeDeferred_)
-        Release();
+    host_.runLongJob([this] {
+        scanning_ = true;
+        ShowScanning(true);
+        ListView1->Items()->BeginUpdate();
+        ListView1->Items()->Clear();
+        ListView1->Items()->EndUpdate();
+        findings_.clear();
+        InitSuchReg();
+        ShowScanning(false);
+        if (!CancelFlag)
+            ScanRegEntries();
+        FitKeyColumn();
+        scanning_ = false;
+        if (closeDeferred_)
+            Release();
+    });
 }
 
 void TForm4::InitSuchReg()
@@ -289,7 +250,7 @@ void TForm4::InitSuchReg()
     targeted_ = false;
     SetStatus(
         language::Text("Registrierung wird durchsucht. Bitte warten ... ", "Scanning registry. Please wait ... "));
-    scanner_ = std::make_unique<regscan::Scanner>(TakeSettings(), CancelFlag);
+    scanner_ = std::make_unique<regscan::Scanner>(host_.settings(), CancelFlag);
     scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
     scanner_->OnKeyDone = [] { Application->ProcessMessages(); };
     scanner_->WalkRoots();
@@ -301,7 +262,7 @@ void TForm4::ScanRegEntries()
     HourGlass busy;
     targeted_ = true;
     if (!scanner_)
-        scanner_ = std::make_unique<regscan::Scanner>(TakeSettings(), CancelFlag);
+        scanner_ = std::make_unique<regscan::Scanner>(host_.settings(), CancelFlag);
     scanner_->OnFinding = [this](const regscan::Finding& finding) { AddFinding(finding); };
     scanner_->ScanRegEntries();
     const std::string count = std::to_string(ListView1->Items()->Count());
@@ -333,7 +294,6 @@ void TForm4::Abbrechen1Click(TObject*)
 {
     CancelFlag = 1;
     Application->ProcessMessages();
-    Screen->SetCursor(crDefault);
 }
 
 // ---- commands on the findings
@@ -401,11 +361,11 @@ void TForm4::Lschen1Click(TObject*)
 void TForm4::ffnen1Click(TObject*)
 {
     regscan::Finding* finding = FindingOf(ListView1->Selected());
-    if (!finding || !Form1)
+    if (!finding)
         return;
     const KeyText key = SplitKeyText(finding->keyText);
     if (key.root)
-        Form1->OpenRegistryEditorAt(regedit::LastKeyWithRootNode(*key.root, key.path), true);
+        regedit::OpenAt(regedit::LastKeyWithRootNode(*key.root, key.path), nullptr, true);
 }
 
 void TForm4::MarkierteEintrgesichern1Click(TObject*)
@@ -435,7 +395,7 @@ void TForm4::MarkierteEintrgesichern1Click(TObject*)
 
 void TForm4::Registrierungsichern1Click(TObject*)
 {
-    const char* tool = Form1 && Form1->OsLevel == 0 ? "scanregw.EXE" : "NTBACKUP.EXE";
+    const char* tool = host_.osLevel == 0 ? "scanregw.EXE" : "NTBACKUP.EXE";
     if (effects::ShellOpen(GetForegroundWindow(), "open", tool, "", "", SW_SHOW) <= 32)
         effects::ShowMessageBox(
             Application->Handle(),
@@ -455,10 +415,8 @@ void TForm4::Markierungumkehren1Click(TObject*)
 
 void TForm4::MarkierteDateienalsHTMLexportieren1Click(TObject*)
 {
-    if (Form1)
-        Form1->ExportAsHTML(
-            this, ListView1,
-            language::Text("Tidewrack -  Registrierungseinträge auflisten", "Tidewrack -  Listing registry entries"));
+    host_.exportList(*ListView1, language::Text("Tidewrack -  Registrierungseinträge auflisten",
+                                                "Tidewrack -  Listing registry entries"));
 }
 
 void TForm4::Gitter1Click(TObject*)
@@ -540,8 +498,6 @@ void TForm4::ReadSettings()
 
 void TForm4::WriteSettings()
 {
-    if (!Form1)
-        return;
     const window_layout::WindowRect rect = window_layout::RectOf(*this);
     const struct {
         const char* name;
@@ -555,6 +511,7 @@ void TForm4::WriteSettings()
         {"rowselect", ganzeZeilemarkieren1->Checked ? "1" : "0"},
         {"columnswidth", window_layout::ColumnWidthsText(window_layout::ColumnWidthsOf(*ListView1))},
     };
+    TRegistry registry;
     for (const auto& value : values)
-        Form1->WriteReg(rootCurrentUser, settingsKey, value.name, value.data, "s");
+        registry_layer::WriteReg(registry, rootCurrentUser, settingsKey, value.name, value.data, "s");
 }

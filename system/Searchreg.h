@@ -10,13 +10,33 @@
 #include "toolkit/Menus.h"
 #include "toolkit/StatusBar.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class TImageList;
+
+// What the window takes from the window that opens it.
+struct RegistryScanHost {
+    // The pictures of its rows, keys and values among them.
+    TImageList* pictures = nullptr;
+    // What a scan looks at, taken as each scan starts: the page may change while one runs.
+    std::function<regscan::Settings()> settings;
+    // Runs a scan as one of the program's long jobs: closing the program waits until it
+    // has unwound.
+    std::function<void(const std::function<void()>& scan)> runLongJob;
+    // Exports the list's selected rows to a file the user chooses, under title.
+    std::function<void(TListView& list, const std::string& title)> exportList;
+    // The system's generation (the main window's OsLevel): 0 for Windows 95, 98 and ME,
+    // whose registry backup tool differs.
+    int osLevel = 0;
+};
+
 class TForm4 : public TForm {
 public:
-    explicit TForm4(TComponent* owner);
+    // Its captions are in the program's language as it is when the window is made.
+    TForm4(TComponent* owner, RegistryScanHost host);
     ~TForm4() override;
 
     void Suchen1Click(TObject* sender);
@@ -42,7 +62,6 @@ public:
     // The window's place, list styles and column widths from "SearchRegSettings", and back.
     void ReadSettings();
     void WriteSettings();
-    void English();
     // The date column holds a whole date and time of the locale, the last column fills
     // the window; the key column widens to the keys found as far as the window allows.
     void FitColumns();
@@ -88,8 +107,8 @@ private:
     void SetStatus(const std::string& text);
     void ShowScanning(bool scanning);
     std::vector<TListItem*> SelectedItems() const;
-    regscan::Settings TakeSettings() const;
 
+    RegistryScanHost host_;
     std::vector<std::unique_ptr<regscan::Finding>> findings_;
     std::unique_ptr<regscan::Scanner> scanner_;
     bool scanning_ = false;

@@ -1,13 +1,14 @@
 // The shared-DLL page: the usage counters that installers keep for shared libraries,
 // with the files that are gone drawn in red; counters are deleted alone or with their
 // files (to the recycle bin), and files are backed up.
+#include "shell/Unit1.h"
+
 #include "common/Language.h"
 #include "common/PathFacts.h"
-#include "system/RegistryPages.h"
-
 #include "fileengines/FileDeleter.h"
 #include "pageparts/PageParts.h"
 #include "system/RegistryDelete.h"
+#include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
@@ -171,7 +172,7 @@ void TForm1::DelDLLEintrag()
         else
             failed.push_back(item->Caption());
     }
-    registry_pages::ReportNotDeleted(*this, failed);
+    registry_pages::ReportNotDeleted(failed);
 }
 
 void TForm1::Lschen1Click(TObject*) { DelDLLDatei(); }
@@ -203,7 +204,7 @@ void TForm1::DelDLLDatei()
         else
             failed.push_back(path);
     }
-    registry_pages::ReportNotDeleted(*this, failed);
+    registry_pages::ReportNotDeleted(failed);
 }
 
 void TForm1::Dateiensichern1Click(TObject*) { DLLDateiensichern(); }

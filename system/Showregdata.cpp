@@ -1,7 +1,6 @@
 #include "system/Showregdata.h"
 
 #include "common/Language.h"
-#include "shell/Unit1.h"
 #include "toolkit/OpenDialog.h"
 
 TForm12* Form12 = nullptr;
@@ -39,7 +38,8 @@ TButton* MakeButton(TForm12* form, const char* name, const char* caption, int le
 
 } // namespace
 
-TForm12::TForm12(TComponent* owner) : TForm(owner)
+TForm12::TForm12(TComponent* owner, std::function<bool(TForm12& dialog)> writeEntry)
+    : TForm(owner), writeEntry_(std::move(writeEntry))
 {
     Name = "Form12";
     SetBorderStyle(bsDialog);
@@ -80,7 +80,7 @@ TForm12::~TForm12()
 
 void TForm12::Button1Click(TObject*)
 {
-    if (Form1 && Form1->AddNeuerEintrag(*this))
+    if (writeEntry_(*this))
         Close();
 }
 

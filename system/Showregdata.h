@@ -8,9 +8,13 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 
+#include <functional>
+
 class TForm12 : public TForm {
 public:
-    explicit TForm12(TComponent* owner);
+    // OK hands the dialog to writeEntry, which writes the entry it shows; the dialog stays
+    // open when that returns false.
+    TForm12(TComponent* owner, std::function<bool(TForm12& dialog)> writeEntry);
     ~TForm12() override;
 
     void Button1Click(TObject* sender); // OK: writes the entry, closes when it was written
@@ -26,6 +30,9 @@ public:
     TButton* Button3 = nullptr;
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
+
+private:
+    std::function<bool(TForm12& dialog)> writeEntry_;
 };
 
 extern TForm12* Form12;

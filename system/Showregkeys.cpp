@@ -1,6 +1,7 @@
 #include "system/Showregkeys.h"
 
 #include "common/Language.h"
+#include "pageparts/PageParts.h"
 #include "system/RegistryEditor.h"
 #include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
@@ -55,8 +56,8 @@ std::vector<std::string> KeysBelow(HKEY root, const std::string& path)
     return paths;
 }
 
-TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::SoftwareEntry& entry)
-    : TForm(owner), root_(root)
+TForm5::TForm5(TForm* owner, const RegistryRootPrefix& root, const SoftwareEntry& entry)
+    : TForm(owner), owner_(owner), root_(root)
 {
     Name = "Form5";
     SetBorderStyle(bsDialog);
@@ -79,7 +80,7 @@ TForm5::TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::
     ListView1->SetRowSelect(true);
     ListView1->SetHideSelection(false);
     ListView1->Columns()->Add()->SetWidth(460);
-    SetWindowLongPtrA(ListView1->Handle(), GWL_STYLE, GetWindowLongPtrA(ListView1->Handle(), GWL_STYLE) | LVS_NOCOLUMNHEADER);
+    page_parts::HideColumnHeader(ListView1);
     ListView1->OnDblClick = Bind(this, &TForm5::ListView1DblClick);
     ListView1->OnMouseMove = Bind(this, &TForm5::ListView1MouseMove);
     for (const std::string& path : KeysBelow(root.root, entry.path))
@@ -111,7 +112,7 @@ void TForm5::Label4Click(TObject*)
     std::vector<std::string> keyTexts;
     for (int row : ListView1->SelectedIndices())
         keyTexts.push_back(std::string(root_.prefix) + "\\" + ListView1->Items()->Item(row)->Caption());
-    if (!Form1 || !software_keys::ConfirmRemoval(*Form1, keyTexts))
+    if (!software_keys::ConfirmRemoval(owner_->Handle(), keyTexts))
         return;
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView1)) {
@@ -121,13 +122,13 @@ void TForm5::Label4Click(TObject*)
         else
             failed.push_back(std::string(root_.prefix) + "\\" + item->Caption());
     }
-    registry_pages::ReportNotDeleted(*Form1, failed);
+    registry_pages::ReportNotDeleted(failed);
 }
 
 void TForm5::ListView1DblClick(TObject*)
 {
-    if (ListView1->Selected() && Form1)
-        Form1->OpenRegistryEditorAt(regedit::LastKeyPlain(root_, ListView1->Selected()->Caption()), false);
+    if (ListView1->Selected())
+        regedit::OpenAt(regedit::LastKeyPlain(root_, ListView1->Selected()->Caption()), owner_->Handle(), false);
 }
 
 void TForm5::ListView1MouseMove(TObject*, TShiftState, int x, int y)

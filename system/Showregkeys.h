@@ -2,8 +2,8 @@
 // the registry editor or remove. It frees itself when it closes.
 #pragma once
 
-#include "shell/Unit1.h"
 #include "system/RegistryRoots.h"
+#include "system/SoftwareEntry.h"
 #include "toolkit/Button.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
@@ -18,7 +18,8 @@ std::vector<std::string> KeysBelow(HKEY root, const std::string& path);
 
 class TForm5 : public TForm {
 public:
-    TForm5(TComponent* owner, const RegistryRootPrefix& root, const TForm1::SoftwareEntry& entry);
+    // The backup dialog of a removal and the registry editor open over owner.
+    TForm5(TForm* owner, const RegistryRootPrefix& root, const SoftwareEntry& entry);
 
     void Label4Click(TObject* sender);
     void ListView1DblClick(TObject* sender);
@@ -37,5 +38,6 @@ public:
     TButton* Button1 = nullptr;
 
 private:
+    TForm* owner_;
     const RegistryRootPrefix& root_;
 };

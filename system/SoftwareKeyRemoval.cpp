@@ -42,7 +42,7 @@ bool IsSystemKey(const std::string& path)
     return false;
 }
 
-bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts)
+bool ConfirmRemoval(HWND owner, const std::vector<std::string>& keyTexts)
 {
     std::vector<std::string> refused;
     std::vector<regscan::Finding> keys;
@@ -83,7 +83,7 @@ bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts
                                                    "Cancel: remove nothing"),
                                     "Tidewrack", MB_ICONQUESTION | MB_YESNOCANCEL | MB_SYSTEMMODAL)) {
     case IDYES:
-        return regbackup::SaveAs(form.Handle(), language::German(), keys) == regbackup::Outcome::Saved;
+        return regbackup::SaveAs(owner, language::German(), keys) == regbackup::Outcome::Saved;
     case IDNO:
         return true;
     default:

@@ -3,7 +3,7 @@
 // of them is offered first.
 #pragma once
 
-#include "shell/Unit1.h"
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -18,7 +18,8 @@ bool IsSystemKey(const std::string& path);
 // Before keys ("HKCU\Software\...") are removed with everything below them. Refuses, and
 // names them, when any is a system key; otherwise asks, naming the keys, and then offers
 // a .reg backup of them. True when the removal may go on: false after No, a refusal, or
-// a backup that was cancelled or could not be written.
-bool ConfirmRemoval(const TForm1& form, const std::vector<std::string>& keyTexts);
+// a backup that was cancelled or could not be written. The backup's save dialog opens over
+// owner.
+bool ConfirmRemoval(HWND owner, const std::vector<std::string>& keyTexts);
 
 } // namespace software_keys

@@ -1,12 +1,13 @@
 // The software page: the vendor and product keys under "Software" of the current user or
 // the local machine. Removing a product drops its vendor key too once nothing is left in it.
-#include "system/RegistryPages.h"
+#include "shell/Unit1.h"
 
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "pageparts/Pictures.h"
 #include "system/RegistryDelete.h"
 #include "system/RegistryEditor.h"
+#include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
 #include "system/Showregkeys.h"
 #include "system/SoftwareKeyRemoval.h"
@@ -17,9 +18,9 @@
 
 namespace {
 
-TForm1::SoftwareEntry* EntryOf(TListItem* item)
+SoftwareEntry* EntryOf(TListItem* item)
 {
-    return item ? static_cast<TForm1::SoftwareEntry*>(item->Data()) : nullptr;
+    return item ? static_cast<SoftwareEntry*>(item->Data()) : nullptr;
 }
 
 } // namespace
@@ -123,7 +124,7 @@ void TForm1::Entfernen3Click(TObject*)
     for (int row : ListView16->SelectedIndices())
         if (SoftwareEntry* entry = EntryOf(ListView16->Items()->Item(row)))
             keyTexts.push_back(entry->prefix + "\\" + entry->path);
-    if (!software_keys::ConfirmRemoval(*this, keyTexts))
+    if (!software_keys::ConfirmRemoval(Handle(), keyTexts))
         return;
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView16)) {
@@ -134,7 +135,7 @@ void TForm1::Entfernen3Click(TObject*)
         else if (entry)
             failed.push_back(entry->prefix + "\\" + entry->path);
     }
-    registry_pages::ReportNotDeleted(*this, failed);
+    registry_pages::ReportNotDeleted(failed);
 }
 
 void TForm1::ffnen3Click(TObject*)
@@ -142,7 +143,7 @@ void TForm1::ffnen3Click(TObject*)
     SoftwareEntry* entry = EntryOf(ListView16->Selected());
     const RegistryRootPrefix* root = entry ? RootOfPrefix(entry->prefix) : nullptr;
     if (root)
-        OpenRegistryEditorAt(regedit::LastKeyPlain(*root, entry->path), false);
+        regedit::OpenAt(regedit::LastKeyPlain(*root, entry->path), Handle(), false);
 }
 
 void TForm1::Info1Click(TObject*)

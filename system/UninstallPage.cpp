@@ -1,11 +1,12 @@
 // The uninstall page: the programs registered for removal; runs a program's uninstaller,
 // opens the system's software panel, or deletes only the registration. The panels follow
 // the selection, by mouse or keyboard, and every command acts on the record they show.
-#include "system/RegistryPages.h"
+#include "shell/Unit1.h"
 
 #include "common/Language.h"
 #include "pageparts/PageParts.h"
 #include "system/RegistryDelete.h"
+#include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
 #include "toolkit/Button.h"
 #include "toolkit/Effects.h"

@@ -230,7 +230,7 @@ namespace {
 TEST_F(DiskCheckTest, AVolumeInUseIsScheduledAndOnlyAWrittenScheduleIsAnnounced)
 {
     SavedBootExecute saved;
-    TForm13 progress(Form1);
+    TForm13 progress(Form1, [] { return Form1->AddDriveToAutoCheck(Form1->ChkdskDrive); });
     Form1->ChkdskDrive = "C:";
     SavedBootExecute::Set(REG_SZ, "unreadable");
     effects.answers = {IDYES};

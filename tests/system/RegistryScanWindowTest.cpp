@@ -4,6 +4,7 @@
 #include "pageparts/LocaleTime.h"
 #include "pageparts/Pictures.h"
 #include "system/RegistryEditor.h"
+#include "system/RegistryPages.h"
 #include "system/Searchreg.h"
 #include "system/Showregkeys.h"
 #include "tests/support/MainFormFixture.h"
@@ -226,7 +227,7 @@ protected:
 TEST_F(RegistryScanWindowTest, TheScanCannotBeRestartedAndClosingWaitsForTheWalk)
 {
     OpenPage({1});
-    auto* window = new TForm4(Form1);
+    auto* window = new TForm4(Form1, registry_pages::ScanHostOf(*Form1));
     DuringTheWalk user;
     bool sawScanning = false;
     user.action = [&] {
@@ -253,7 +254,7 @@ TEST_F(RegistryScanWindowTest, StoredSettingsThatAreNotNumbersLeaveTheDesign)
     Store(key, "rowselect", "0");
     Store(key, "left", "abc");
     Store(key, "columnswidth", "250;x;");
-    auto* window = new TForm4(Form1);
+    auto* window = new TForm4(Form1, registry_pages::ScanHostOf(*Form1));
     window->ReadSettings();
     EXPECT_FALSE(window->Gitter1->Checked);
     EXPECT_FALSE(window->ganzeZeilemarkieren1->Checked);
@@ -296,9 +297,7 @@ TEST_F(RegistryScanWindowTest, DatesShowWholeAndTheLastColumnEndsAtTheWindowsEdg
 {
     for (unsigned char language : {1, 0}) {
         Form1->LanguageFlag = language;
-        auto* window = new TForm4(Form1);
-        if (!language)
-            window->English();
+        auto* window = new TForm4(Form1, registry_pages::ScanHostOf(*Form1));
         TListView* list = window->ListView1;
         for (const std::string& date : locale_time::DateTimeSamples()) {
             TListItem* row = list->Items()->Add();
@@ -329,7 +328,7 @@ TEST_F(RegistryScanWindowTest, TheHandCursorShowsOverARowOnly)
     seeded.Own(HKEY_CURRENT_USER, "Software\\TwSeedHand");
     seeds::MakeKey(HKEY_CURRENT_USER, "Software\\TwSeedHand\\Prod\\Sub");
     SettleAfterStart();
-    auto* scan = new TForm4(Form1);
+    auto* scan = new TForm4(Form1, registry_pages::ScanHostOf(*Form1));
     scan->ListView1->Items()->Add()->SetCaption("HKCU\\Software\\TwSeedHand");
     auto* details = new TForm5(Form1, RegistryRoots[1], {"HKCU", "Software\\TwSeedHand\\Prod", "TwSeedHand", "Prod"});
     const struct {
