@@ -63,10 +63,6 @@ void TForm1::TrayIconMessage(LPARAM mouseMessage)
         } else if (mouseMessage == WM_RBUTTONDOWN) {
             POINT at{};
             GetCursorPos(&at);
-            if (LanguageFlag == 0) {
-                Tidewrackmaximieren1->Caption = "Maximize";
-                Beenden1->Caption = "Terminate";
-            }
             SetForegroundWindow(Handle());
             PopupMenu1->Popup(at.x, at.y);
         }

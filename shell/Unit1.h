@@ -535,7 +535,6 @@ public:
     void TreeView2MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void NeuerEintrag1Click(TObject* sender);
     void Editieren1Click(TObject* sender);
-    void CaptionEntryDialog(TForm12& dialog);
     // Writes what the entry dialog holds; false keeps the dialog open (refused or failed).
     bool AddNeuerEintrag(TForm12& dialog);
     void MenuItem6Click(TObject* sender); // delete

@@ -230,7 +230,6 @@ void TForm1::NeuerEintrag1Click(TObject*)
         return;
     }
     auto* dialog = new TForm12(this, [this](TForm12& shown) { return AddNeuerEintrag(shown); });
-    CaptionEntryDialog(*dialog);
     if (text.find(":\\") == 1) {
         NewInFolderMode = 1;
         dialog->Label3->SetCaption(language::Text("Beschreibung", "Description"));
@@ -246,7 +245,6 @@ void TForm1::Editieren1Click(TObject*)
     if (!entry || node->Level() != 1 || !entry->IsRegistryValue)
         return;
     auto* dialog = new TForm12(this, [this](TForm12& shown) { return AddNeuerEintrag(shown); });
-    CaptionEntryDialog(*dialog);
     dialog->Edit1->SetText(entry->EntryName);
     // The whole command, so that OK keeps its arguments.
     dialog->Edit2->SetText(entry->Command);
@@ -261,18 +259,6 @@ void TForm1::Editieren1Click(TObject*)
         DestroyIcon(info.hIcon);
     }
     dialog->ShowModal();
-}
-
-void TForm1::CaptionEntryDialog(TForm12& dialog)
-{
-    if (LanguageFlag)
-        return;
-    dialog.SetCaption("Properties");
-    dialog.Button2->SetCaption("Cancel");
-    dialog.Button1->SetCaption("OK");
-    dialog.Label3->SetCaption("Title");
-    dialog.Label2->SetCaption("Destination");
-    dialog.Label1->SetCaption("File");
 }
 
 bool TForm1::AddNeuerEintrag(TForm12& dialog)

@@ -62,7 +62,7 @@ TForm13::TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck)
     SetPosition(poScreenCenter);
     SetClientWidth(420);
     SetClientHeight(220);
-    SetCaption("Dateien und Ordner werden überprüft");
+    SetCaption(language::Text("Dateien und Ordner werden überprüft", "Verifying files and folders"));
 
     Label1 = MakeLabel(this, "Label1", 10);
     Label3 = MakeLabel(this, "Label3", 30);
@@ -91,7 +91,7 @@ TForm13::TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck)
     Button1 = new TButton(this);
     Button1->Name = "Button1";
     Button1->SetParent(this);
-    Button1->SetCaption("Abbrechen");
+    Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button1->SetBounds(330, 184, 80, 25);
     Button1->SetCancel(true);
     Button1->OnClick = Bind(this, &TForm13::Button1Click);

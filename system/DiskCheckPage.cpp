@@ -156,10 +156,6 @@ void TForm1::Button5Click(TObject*)
 
     auto* progress = new TForm13(this, [this] { return AddDriveToAutoCheck(ChkdskDrive); });
     XPMenu1->InitComponent(progress);
-    if (LanguageFlag == 0) {
-        progress->SetCaption("Verifying files and folders");
-        progress->Button1->SetCaption("Cancel");
-    }
     {
         MainWindowBack back(this);
         Hide();
@@ -186,8 +182,6 @@ void TForm1::Button5Click(TObject*)
 
         auto* summary = new TForm14(this);
         XPMenu1->InitComponent(summary);
-        if (LanguageFlag == 0)
-            summary->SetCaption("Status Report");
         progress->Hide();
         summary->Memo1->SetText(progress->Memo2->Lines()->Text());
         summary->ShowModal();

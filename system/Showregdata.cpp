@@ -46,25 +46,25 @@ TForm12::TForm12(TComponent* owner, std::function<bool(TForm12& dialog)> writeEn
     SetPosition(poMainFormCenter);
     SetClientWidth(430);
     SetClientHeight(190);
-    SetCaption("Eigenschaften");
+    SetCaption(language::Text("Eigenschaften", "Properties"));
 
     Image1 = new TImage(this);
     Image1->Name = "Image1";
     Image1->SetParent(this);
     Image1->SetBounds(12, 12, 32, 32);
-    Label3 = MakeLabel(this, "Label3", "Titel", 8);
+    Label3 = MakeLabel(this, "Label3", language::Text("Titel", "Title"), 8);
     Edit1 = MakeEdit(this, "Edit1", 26, 360);
-    Label2 = MakeLabel(this, "Label2", "Ziel", 52);
+    Label2 = MakeLabel(this, "Label2", language::Text("Ziel", "Destination"), 52);
     Edit3 = MakeEdit(this, "Edit3", 70, 360);
     Edit3->SetReadOnly(true);
-    Label1 = MakeLabel(this, "Label1", "Datei", 96);
+    Label1 = MakeLabel(this, "Label1", language::Text("Datei", "File"), 96);
     Edit2 = MakeEdit(this, "Edit2", 114, 326);
     Button3 = MakeButton(this, "Button3", "...", 392, 112, 28);
     Button3->OnClick = Bind(this, &TForm12::Button3Click);
     Button1 = MakeButton(this, "Button1", "OK", 260, 152, 75);
     Button1->SetDefault(true);
     Button1->OnClick = Bind(this, &TForm12::Button1Click);
-    Button2 = MakeButton(this, "Button2", "Abbrechen", 345, 152, 75);
+    Button2 = MakeButton(this, "Button2", language::Text("Abbrechen", "Cancel"), 345, 152, 75);
     Button2->SetCancel(true);
     Button2->OnClick = [this](TObject*) { Close(); };
 

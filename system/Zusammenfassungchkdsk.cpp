@@ -1,5 +1,7 @@
 #include "system/Zusammenfassungchkdsk.h"
 
+#include "common/Language.h"
+
 TForm14* Form14 = nullptr;
 
 TForm14::TForm14(TComponent* owner) : TForm(owner)
@@ -9,7 +11,7 @@ TForm14::TForm14(TComponent* owner) : TForm(owner)
     SetPosition(poScreenCenter);
     SetClientWidth(460);
     SetClientHeight(300);
-    SetCaption("Statusbericht");
+    SetCaption(language::Text("Statusbericht", "Status Report"));
 
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";
