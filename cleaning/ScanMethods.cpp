@@ -5,9 +5,9 @@
 #include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/ScanLocations.h"
-#include "cleaning/Scanframe.h"
 #include "cleaning/ShellWalk.h"
 #include "common/Language.h"
+#include "pageparts/Scanframe.h"
 #include "toolkit/Effects.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
-#include "cleaning/Scanframe.h"
+#include "pageparts/Scanframe.h"
 #include "common/FindHandle.h"
 #include "common/Language.h"
 #include "filetools/DuplicateFinder.h"
