@@ -1,5 +1,7 @@
-// The main form's part of the found-files window: opening it after a listing scan, its
-// English texts, and its saved layout.
+// The main form's part of the found-files window: opening it after a listing scan, what
+// the window asks of the main form, its English texts, and its saved layout.
+#include "archive/BackupRun.h"
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
@@ -8,6 +10,7 @@
 #include "shell/Unit1.h"
 #include "pageparts/WindowLayout.h"
 #include "toolkit/Button.h"
+#include "toolkit/RadioButton.h"
 
 #include <shellapi.h>
 
@@ -24,30 +27,69 @@ std::string TypeNameOfEnding(const std::string& ending)
     return info.szTypeName;
 }
 
+// The main form as the found-files window's host.
+class MainFormHost : public FoundFilesHost {
+public:
+    explicit MainFormHost(TForm1& form) : form_(form) {}
+
+    TObjectList<FoundFileRecord>& Records() override { return *form_.FoundFiles; }
+    std::string SystemDir() const override { return form_.SystemDir; }
+    void ShowProperties(const std::string& path) override { TForm1::EigenschaftenDialog(path); }
+    void ExportSelected(TListView& list, const std::string& title) override
+    {
+        form_.ExportAsHTML(&list, &list, title);
+    }
+    void RememberBackupChoice(bool zip) override
+    {
+        form_.WriteReg(rootCurrentUser, options::Key, options::BackupIndex, zip ? "1" : "0", "s");
+    }
+    void RunAsLongJob(const std::function<void()>& job) override
+    {
+        TForm1::LongJob running(&form_);
+        job();
+    }
+    unsigned char& AbortFlag() override { return form_.AbortFlag; }
+    backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
+                              const std::function<void()>& packingStarts) override
+    {
+        return BackUpIntoNewProject(form_, progressOwner, paths, packingStarts);
+    }
+    void ReportUnsavedFiles(const backup::PackResult& result) override { form_.ReportUnsavedFiles(result, true); }
+    path_guard::GuardedFolders GuardedFolders() const override { return form_.GuardedFolders(); }
+    void Dress(TComponent* window) override { form_.XPMenu1->InitComponent(window); }
+    std::string ShredPasses() const override { return form_.ShredPasses; }
+    ShredderIo* ShredderDisk() override { return form_.ShredderDisk; }
+
+private:
+    TForm1& form_;
+};
+
 } // namespace
 
 void TForm1::ShowFoundFiles()
 {
     RelaunchOnClose = 1;
-    Screen->SetCursor(crHourGlass);
-    MakeHostDialog(HostDialog::FoundFiles);
-    Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
-    MakeHostFrame<TFrame8>(*this);
-    XPMenu1->InitComponent(Frame8);
-    GetFrame8Settings(this);
-    if (RowSelectOption)
-        Frame8->ListView1->SetRowSelect(true);
-    if (!LanguageFlag)
-        Frame8English();
-    // The list asks the shell for a file's type only when it shows the row; a sort by
-    // type, a print or an export needs the type of every file, so each ending is asked
-    // for here once.
-    found_files::FillMissingTypeNames(*FoundFiles, TypeNameOfEnding);
-    Frame8->ShareSystemImages();
-    Frame8->FillListView1();
-    // The list is in scan order; the arrow marks the name column as the one to sort by.
-    Frame8->SetHeaderArrow(found_files::colName, 0);
-    Screen->SetCursor(crDefault);
+    {
+        HourGlass busy;
+        MakeHostDialog(HostDialog::FoundFiles);
+        Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
+        MakeHostFrame<TFrame8>(*this)->SetHost(std::make_unique<MainFormHost>(*this));
+        GetBackupSettings();
+        XPMenu1->InitComponent(Frame8);
+        GetFrame8Settings(this);
+        if (RowSelectOption)
+            Frame8->ListView1->SetRowSelect(true);
+        if (!LanguageFlag)
+            Frame8English();
+        // The list asks the shell for a file's type only when it shows the row; a sort by
+        // type, a print or an export needs the type of every file, so each ending is asked
+        // for here once.
+        found_files::FillMissingTypeNames(*FoundFiles, TypeNameOfEnding);
+        Frame8->ShareSystemImages();
+        Frame8->FillListView1();
+        // The list is in scan order; the arrow marks the name column as the one to sort by.
+        Frame8->SetHeaderArrow(found_files::colName, 0);
+    }
     ShowHostDialog(HostDialog::FoundFiles);
 }
 
@@ -98,6 +140,16 @@ void TForm1::Frame8English()
     for (int i = 0; i < found_files::columnCount; ++i)
         frame.ListView1->Columns()->Items(i)->SetCaption(captions[i]);
     frame.FitColumns();
+}
+
+void TForm1::GetBackupSettings()
+{
+    if (!Frame8)
+        return;
+    if (ReadReg(rootCurrentUser, options::Key, options::BackupIndex, "s") == "1")
+        Frame8->RadioButton2->SetChecked(true);
+    else
+        Frame8->RadioButton1->SetChecked(true);
 }
 
 void TForm1::GetFrame8Settings(TObject*)

@@ -1,10 +1,12 @@
 #include "cleaning/Showdelfilesframe.h"
 
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/FoundFilesView.h"
 #include "common/Language.h"
+#include "fileengines/ScanRecords.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/HostDialog.h"
-#include "shell/Unit1.h"
+#include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/NumberText.h"
@@ -15,21 +17,13 @@ TFrame8* Frame8 = nullptr;
 
 namespace {
 
-// An hourglass and the busy flag for a bulk change of the list.
-class BusyScope {
+// The busy flag over a bulk change of the list, given its value back afterwards.
+class BusyFlag {
 public:
-    explicit BusyScope(unsigned char& busy) : busy_(busy), was_(busy)
-    {
-        busy_ = 1;
-        Screen->SetCursor(crHourGlass);
-    }
-    ~BusyScope()
-    {
-        busy_ = was_;
-        Screen->SetCursor(crDefault);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
+    explicit BusyFlag(unsigned char& busy) : busy_(busy), was_(busy) { busy_ = 1; }
+    ~BusyFlag() { busy_ = was_; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
 
 private:
     unsigned char& busy_;
@@ -167,18 +161,21 @@ TFrame8::~TFrame8()
         Frame8 = nullptr;
 }
 
+void TFrame8::SetHost(std::unique_ptr<FoundFilesHost> host) { host_ = std::move(host); }
+
 // ---- the list
 
 void TFrame8::ListView1Data(TListView*, int index, TListItem& item)
 {
-    if (!Form1 || index < 0 || index >= Form1->FoundFiles->Count())
+    if (!host_ || index < 0 || index >= host_->Records().Count())
         return;
-    FoundFileRecord& record = *Form1->FoundFiles->Items(index);
+    FoundFileRecord& record = *host_->Records().Items(index);
     // The shell's look-up is slow, so each record asks once, and only when it is shown.
     if (!Frame8Busy && record.iconIndex < 0) {
-        record.iconIndex = Form1->GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME);
-        if (!Form1->IconTypeName.empty())
-            record.typeName = Form1->IconTypeName;
+        SHFILEINFOA info{};
+        record.iconIndex = GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME, info);
+        if (info.szTypeName[0])
+            record.typeName = info.szTypeName;
     }
     item.SetCaption(record.displayName);
     TStringList* cells = item.SubItems();
@@ -245,8 +242,8 @@ void TFrame8::FitColumns()
 void TFrame8::FillListView1()
 {
     ListView1->Items()->BeginUpdate();
-    ListView1->SetItemCount(Form1->FoundFiles->Count());
-    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+    ListView1->SetItemCount(host_->Records().Count());
+    ShowTotals(host_->Records().Count(), found_files::SizeOfAll(host_->Records()));
     ListView1->Items()->EndUpdate();
 }
 
@@ -274,9 +271,9 @@ std::vector<int> TFrame8::SelectedRows() const { return ListView1->SelectedIndic
 FoundFileRecord* TFrame8::FirstSelected() const
 {
     int row = ListView1->ItemIndex();
-    if (row < 0 || row >= Form1->FoundFiles->Count())
+    if (row < 0 || row >= host_->Records().Count())
         return nullptr;
-    return Form1->FoundFiles->Items(row);
+    return host_->Records().Items(row);
 }
 
 void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
@@ -289,20 +286,22 @@ void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
 void TFrame8::ShowSelectionTotals()
 {
     std::vector<int> rows = SelectedRows();
-    ShowTotals(rows.size(), found_files::SizeOfRows(*Form1->FoundFiles, rows));
+    ShowTotals(rows.size(), found_files::SizeOfRows(host_->Records(), rows));
 }
 
 void TFrame8::Allesmarkieren2Click(TObject*)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     ListView1->SetFocus();
     ListView1->SelectAll();
-    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+    ShowTotals(host_->Records().Count(), found_files::SizeOfAll(host_->Records()));
 }
 
 void TFrame8::Markierungumdrehen1Click(TObject*)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     std::vector<int> wasSelected = SelectedRows();
     // Select all, then deselect what was selected: one message per selected row instead
     // of one per row.
@@ -311,7 +310,7 @@ void TFrame8::Markierungumdrehen1Click(TObject*)
     for (int row : wasSelected)
         ListView1->SetSelected(row, false);
     ListView1->Items()->EndUpdate();
-    const TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    const TObjectList<FoundFileRecord>& records = host_->Records();
     ShowTotals(records.Count() - wasSelected.size(),
                found_files::SizeOfAll(records) - found_files::SizeOfRows(records, wasSelected));
 }
@@ -341,10 +340,11 @@ void TFrame8::NachAttributen1Click(TObject*) { SortBy(found_files::colAttributes
 
 void TFrame8::SortBy(int column)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     CheckSortEntry(column);
     SortColumn = column;
-    TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    TObjectList<FoundFileRecord>& records = host_->Records();
     // The selection belongs to the files, not to the rows: remember the records and
     // select them again where the sort has put them.
     std::vector<const FoundFileRecord*> chosen;
@@ -424,7 +424,8 @@ void TFrame8::ffnenmit1Click(TObject*)
         return;
     // The shell's "open with" dialog takes the rest of the command line as the file's
     // name, so the path stays unquoted.
-    std::string rundll = Form1->SystemDir.empty() ? "rundll32.exe" : Form1->SystemDir + "\\rundll32.exe";
+    const std::string systemDir = host_->SystemDir();
+    std::string rundll = systemDir.empty() ? "rundll32.exe" : systemDir + "\\rundll32.exe";
     effects::StartProcess("\"" + rundll + "\" shell32.dll,OpenAs_RunDLL " + record->path);
 }
 
@@ -433,14 +434,15 @@ void TFrame8::Eigenschaften1Click(TObject*)
     FoundFileRecord* record = FirstSelected();
     if (!record)
         return;
-    TForm1::EigenschaftenDialog(record->path);
+    host_->ShowProperties(record->path);
 }
 
 void TFrame8::ExportalsHTML1Click(TObject*)
 {
     // The export reads every row; without the busy flag each would ask the shell.
-    BusyScope busy(Frame8Busy);
-    Form1->ExportAsHTML(this, ListView1, "Tidewrack - Trash Files");
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
+    host_->ExportSelected(*ListView1, "Tidewrack - Trash Files");
 }
 
 // ---- the tool bar and closing
