@@ -8,13 +8,13 @@
 #include "archive/OpenedCopies.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
-#include "fileengines/FileDeleter.h"
 #include "common/Language.h"
-#include "common/PathFacts.h"
-#include "pageparts/MessageText.h"
 #include "common/OptionsKeys.h"
-#include "shell/Unit1.h"
+#include "common/PathFacts.h"
+#include "fileengines/FileDeleter.h"
+#include "pageparts/MessageText.h"
 #include "pageparts/WindowLayout.h"
+#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 
 namespace {
@@ -155,8 +155,7 @@ void TForm1::DLLDateiensichern()
     ReportUnsavedFiles(result, false);
 }
 
-backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner,
-                                        const std::vector<std::string>& paths,
+backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
                                         const std::function<void()>& packingStarts)
 {
     ShowPackingProgress(form, progressOwner);

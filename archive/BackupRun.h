@@ -15,6 +15,5 @@ class TForm1;
 // AbortFlag), claims a project, tells packingStarts and packs the files into the
 // project's archive. An archive that holds nothing leaves no project behind; without a
 // project every file is unsaved.
-backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner,
-                                        const std::vector<std::string>& paths,
+backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
                                         const std::function<void()>& packingStarts);

@@ -20,10 +20,10 @@ public:
     void Button1Click(TObject* sender);
     std::function<void()> OnCancel;
 
-    TLabel* Label1 = nullptr;       // the location being walked
-    TButton* Button1 = nullptr;     // Cancel
+    TLabel* Label1 = nullptr;   // the location being walked
+    TButton* Button1 = nullptr; // Cancel
     TProgressBar* ProgressBar1 = nullptr;
-    TMemo* Memo1 = nullptr;         // hidden
+    TMemo* Memo1 = nullptr; // hidden
 };
 
 // The progress frame of the running scan or search, or nullptr.

@@ -186,7 +186,6 @@ public:
     void ShowFoundFiles();
     // The dialog's place and size and the list's column widths, under ScreenSettingsDelFiles.
     void GetFrame8Settings(TObject* sender);
-    void Frame8English();
 
     // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
     // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
