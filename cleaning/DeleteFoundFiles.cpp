@@ -163,6 +163,7 @@ void TFrame8::Loeschenvorbereiten()
     if (Deleting)
         return; // the running delete owns the selected-file list
     DeleteRunning running(Deleting, GetAncestor(Handle(), GA_ROOT));
+    // A backup, a delete or a shred: a close waits for it, a task due meanwhile starts after it.
     host_->RunAsLongJob([this] { DeleteSelected(); });
 }
 
