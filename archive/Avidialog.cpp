@@ -1,7 +1,6 @@
 #include "archive/Avidialog.h"
 
 #include "common/Language.h"
-#include "shell/Unit1.h"
 #include "toolkit/PathText.h"
 
 TForm9* Form9 = nullptr;
@@ -71,8 +70,8 @@ void TForm9::ShowPacking()
 
 void TForm9::Button1Click(TObject*)
 {
-    if (Form1)
-        Form1->AbortFlag = 1;
+    if (OnCancel)
+        OnCancel();
     Application->ProcessMessages();
 }
 

@@ -1,6 +1,6 @@
-// The zip progress window: which file is being packed, and Cancel, which sets the main
-// form's AbortFlag so that the packing loop stops after the current file (and the
-// deletion that would have followed the backup does not happen).
+// The zip progress window: which file is being packed, and Cancel, which tells OnCancel
+// so that its creator stops the packing loop after the current file (and the deletion
+// that would have followed the backup does not happen).
 #pragma once
 
 #include "res/Animations.h"
@@ -11,6 +11,7 @@
 #include "toolkit/Memo.h"
 #include "toolkit/Panel.h"
 
+#include <functional>
 #include <string>
 
 class TForm9 : public TForm {
@@ -32,6 +33,7 @@ public:
     TPanel* Panel1 = nullptr; // the picture panel, shown while packing
     TMemo* Memo1 = nullptr;
     TButton* Button1 = nullptr;
+    std::function<void()> OnCancel;
 };
 
 // The zip progress window in use, or nullptr.

@@ -3,19 +3,18 @@
 #include "archive/Avidialog.h"
 #include "archive/BackupPacker.h"
 #include "archive/BackupProjects.h"
+#include "archive/BackupRun.h"
 #include "archive/EntryExtraction.h"
 #include "archive/OpenedCopies.h"
 #include "archive/Showbackupfiles.h"
 #include "archive/Zip.h"
-#include "fileengines/FileDeleter.h"
-#include "fileengines/ScanRecords.h"
-#include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
-#include "common/PathFacts.h"
-#include "pageparts/MessageText.h"
 #include "common/OptionsKeys.h"
-#include "shell/Unit1.h"
+#include "common/PathFacts.h"
+#include "fileengines/FileDeleter.h"
+#include "pageparts/MessageText.h"
 #include "pageparts/WindowLayout.h"
+#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 
 namespace {
@@ -47,6 +46,15 @@ public:
 private:
     TForm1& form_;
 };
+
+// The zip progress window over a packing; its Cancel stops the packing loop.
+void ShowPackingProgress(TForm1& form, TComponent& owner)
+{
+    auto* progress = new TForm9(&owner);
+    progress->OnCancel = [&form] { form.AbortFlag = 1; };
+    form.XPMenu1->InitComponent(progress);
+    progress->ShowPacking();
+}
 
 } // namespace
 
@@ -81,16 +89,6 @@ backup::PackResult TForm1::PackIntoArchive(const std::string& archivePath, const
     FormPackObserver observer(*this);
     AbortFlag = 0;
     return backup::PackFiles(archivePath, paths, observer);
-}
-
-backup::PackResult TForm1::MakeZipArchive(const std::string& archivePath)
-{
-    std::vector<std::string> paths;
-    if (Frame8)
-        for (int row : Frame8->ListView1->SelectedIndices())
-            if (row < FoundFiles->Count())
-                paths.push_back(FoundFiles->Items(row)->path);
-    return PackIntoArchive(archivePath, paths);
 }
 
 backup::PackResult TForm1::MakeDLLZipArchive(const std::string& archivePath)
@@ -138,9 +136,7 @@ void TForm1::DLLDateiensichern()
                                                "Backup can be restored (look for 'Backup entry') \n"),
                                 "Tidewrack", MB_ICONQUESTION | MB_OKCANCEL | MB_SYSTEMMODAL) != IDOK)
         return;
-    auto* progress = new TForm9(this);
-    XPMenu1->InitComponent(progress);
-    progress->ShowPacking();
+    ShowPackingProgress(*this, *this);
     const std::string stamp = ClaimBackupProject();
     backup::PackResult result;
     if (stamp.empty()) {
@@ -157,6 +153,33 @@ void TForm1::DLLDateiensichern()
     if (Form9)
         Form9->Close();
     ReportUnsavedFiles(result, false);
+}
+
+backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
+                                        const std::function<void()>& packingStarts)
+{
+    ShowPackingProgress(form, progressOwner);
+    backup::PackResult result;
+    const std::string stamp = form.ClaimBackupProject();
+    if (stamp.empty()) {
+        result.unsaved = paths;
+    } else {
+        packingStarts();
+        result = form.PackIntoArchive(backup::ProjectArchive(form.BackupDir, stamp), paths);
+        Application->ProcessMessages();
+        // A project is listed only with an archive that holds something; an empty folder
+        // is not left behind.
+        if (!result.saved.empty())
+            form.RegisterBackupProject(stamp, "");
+        else
+            RemoveDirectoryA(backup::ProjectFolder(form.BackupDir, stamp).c_str());
+        if (!form.ProgramDir.empty())
+            SetCurrentDirectoryA(form.ProgramDir.c_str());
+    }
+    if (Form9)
+        Form9->Close();
+    Application->ProcessMessages();
+    return result;
 }
 
 // ---- the browser

@@ -176,6 +176,18 @@ void TForm1::ListView8Click(TObject*)
     HourGlass busy;
     const std::string project = selected->Caption();
     auto* browser = new TForm8(this);
+    browser->Commands = {
+        [this](TForm8& shown) { RestoreBackupData(shown); },
+        [this](TForm8& shown) { OpenZippedFile(shown); },
+        [this](TForm8& shown, TObject* sender) {
+            std::string folder;
+            BrowseDirectory(sender, folder);
+            if (!folder.empty())
+                ExtractZippedFileToSpecialFolder(shown, folder);
+        },
+        [this](TForm8& shown) { ExportAsHTML(&shown, shown.ListView1, "Tidewrack -  Listing backup files"); },
+        [this](TForm8& shown) { WriteForm8Settings(shown); },
+    };
     XPMenu1->InitComponent(browser);
     SHFILEINFOA info{};
     browser->SmallIcons = new TImageList(browser);
@@ -186,8 +198,6 @@ void TForm1::ListView8Click(TObject*)
     GetForm8Settings(*browser);
     if (RowSelectOption)
         browser->ListView1->SetRowSelect(true);
-    if (!LanguageFlag)
-        browser->English();
     browser->ProjectName = project;
     // Only a stamp names an archive below the backup folder.
     browser->ArchivePath = backup::IsStampName(project) ? backup::ProjectArchive(BackupDir, project) : "";

@@ -1,7 +1,6 @@
 #include "archive/Showbackupfiles.h"
 
 #include "common/Language.h"
-#include "shell/Unit1.h"
 #include "toolkit/MenuEntry.h"
 
 #include <cstdlib>
@@ -74,9 +73,10 @@ TForm8::TForm8(TComponent* owner) : TForm(owner)
     Panel1->SetParent(this);
     Panel1->SetAlign(alTop);
     Panel1->SetHeight(26);
-    Datei1Button = MakeMenuButton(this, "Datei1Button", 2, "Datei", [this](TObject*) { PopupBelow(Datei1Button, Datei1); });
-    Ansicht1Button =
-        MakeMenuButton(this, "Ansicht1Button", 84, "Bearbeiten", [this](TObject*) { PopupBelow(Ansicht1Button, Ansicht1); });
+    Datei1Button = MakeMenuButton(this, "Datei1Button", 2, language::Text("Datei", "File"),
+                                  [this](TObject*) { PopupBelow(Datei1Button, Datei1); });
+    Ansicht1Button = MakeMenuButton(this, "Ansicht1Button", 84, language::Text("Bearbeiten", "Edit"),
+                                    [this](TObject*) { PopupBelow(Ansicht1Button, Ansicht1); });
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->Name = "StatusBar1";
@@ -93,16 +93,23 @@ TForm8::TForm8(TComponent* owner) : TForm(owner)
     ListView1->SetHideSelection(false);
     ListView1->SetViewStyle(vsReport);
     const struct {
-        const char* caption;
+        const char* germanCaption;
+        const char* englishCaption;
         int width;
         bool right;
     } columns[backup::browserColumnCount] = {
-        {"Name", 140, false}, {"Gepackt", 70, true}, {"Rate", 50, true}, {"Größe", 70, true},
-        {"Typ", 110, false},  {"Geändert", 120, false}, {"Attribute", 60, false}, {"Pfad", 250, false},
+        {"Name", "Name", 140, false},
+        {"Gepackt", "Packed", 70, true},
+        {"Rate", "Ratio", 50, true},
+        {"Größe", "Size", 70, true},
+        {"Typ", "Type", 110, false},
+        {"Geändert", "Modified", 120, false},
+        {"Attribute", "Attributes", 60, false},
+        {"Pfad", "Path", 250, false},
     };
     for (const auto& spec : columns) {
         TListColumn* column = ListView1->Columns()->Add();
-        column->SetCaption(spec.caption);
+        column->SetCaption(language::Text(spec.germanCaption, spec.englishCaption));
         column->SetWidth(spec.width);
         if (spec.right)
             column->SetAlignment(taRightJustify);
@@ -114,29 +121,37 @@ TForm8::TForm8(TComponent* owner) : TForm(owner)
 
     Datei1 = new TPopupMenu(this);
     Datei1->Name = "Datei1";
-    ffnen1 = AddMenuEntry(this, Datei1->Items(), "ffnen1", "Öffnen   Strg+O", Bind(this, &TForm8::Open1Click));
-    Speichernunter1 = AddMenuEntry(this, Datei1->Items(), "Speichernunter1", "Speichern unter   Strg+S",
+    ffnen1 = AddMenuEntry(this, Datei1->Items(), "ffnen1", language::Text("Öffnen   Strg+O", "Open   Strg+O"),
+                          Bind(this, &TForm8::Open1Click));
+    Speichernunter1 = AddMenuEntry(this, Datei1->Items(), "Speichernunter1",
+                                   language::Text("Speichern unter   Strg+S", "Save as   Strg+S"),
                                    Bind(this, &TForm8::Entpacken1Click));
-    Schliessen1 =
-        AddMenuEntry(this, Datei1->Items(), "Schliessen1", "Schließen    Esc", Bind(this, &TForm8::Schliessen1Click));
+    Schliessen1 = AddMenuEntry(this, Datei1->Items(), "Schliessen1", language::Text("Schließen    Esc", "Close    Esc"),
+                               Bind(this, &TForm8::Schliessen1Click));
 
     Ansicht1 = new TPopupMenu(this);
     Ansicht1->Name = "Ansicht1";
-    Allesmarkieren1 = AddMenuEntry(this, Ansicht1->Items(), "Allesmarkieren1", "Alles markieren   Strg+A",
+    Allesmarkieren1 = AddMenuEntry(this, Ansicht1->Items(), "Allesmarkieren1",
+                                   language::Text("Alles markieren   Strg+A", "Select All   Strg+A"),
                                    Bind(this, &TForm8::Allesmarkieren1Click));
-    Markierungumkehren1 = AddMenuEntry(this, Ansicht1->Items(), "Markierungumkehren1", "Markierung umkehren   Strg+U",
+    Markierungumkehren1 = AddMenuEntry(this, Ansicht1->Items(), "Markierungumkehren1",
+                                       language::Text("Markierung umkehren   Strg+U", "Invert Selection   Strg+U"),
                                        Bind(this, &TForm8::Markierungumkehren1Click));
     MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, Ansicht1->Items(), "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
+        AddMenuEntry(this, Ansicht1->Items(), "MarkierteDateienalsHTMLexportieren1",
+                     language::Text("Markierte Dateien exportieren", "Export selected files"),
                      Bind(this, &TForm8::MarkierteDateienalsHTMLexportieren1Click));
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    Restore1 = AddMenuEntry(this, PopupMenu1->Items(), "Restore1", "Wiederherstellen   Strg+R",
+    Restore1 = AddMenuEntry(this, PopupMenu1->Items(), "Restore1",
+                            language::Text("Wiederherstellen   Strg+R", "Restore   Strg+R"),
                             Bind(this, &TForm8::Restore1Click));
-    Open1 = AddMenuEntry(this, PopupMenu1->Items(), "Open1", "Öffnen", Bind(this, &TForm8::Open1Click));
-    Entpacken1 = AddMenuEntry(this, PopupMenu1->Items(), "Entpacken1", "Speichern unter   F12",
-                              Bind(this, &TForm8::Entpacken1Click));
+    Open1 = AddMenuEntry(this, PopupMenu1->Items(), "Open1", language::Text("Öffnen", "Open"),
+                         Bind(this, &TForm8::Open1Click));
+    Entpacken1 =
+        AddMenuEntry(this, PopupMenu1->Items(), "Entpacken1", language::Text("Speichern unter   F12", "Save as   F12"),
+                     Bind(this, &TForm8::Entpacken1Click));
     ListView1->SetPopupMenu(PopupMenu1);
 
     OnClose = Bind(this, &TForm8::FormClose);
@@ -148,25 +163,6 @@ TForm8::~TForm8()
     BeginDestroy();
     if (Form8 == this)
         Form8 = nullptr;
-}
-
-void TForm8::English()
-{
-    const char* const captions[backup::browserColumnCount] = {"Name",     "Packed",     "Ratio", "Size",
-                                                               "Type",     "Modified",   "Attributes", "Path"};
-    for (int i = 0; i < backup::browserColumnCount; ++i)
-        ListView1->Columns()->Items(i)->SetCaption(captions[i]);
-    Datei1Button->SetCaption("File");
-    Ansicht1Button->SetCaption("Edit");
-    Restore1->Caption = "Restore   Strg+R";
-    Open1->Caption = "Open";
-    Entpacken1->Caption = "Save as   F12";
-    ffnen1->Caption = "Open   Strg+O";
-    Speichernunter1->Caption = "Save as   Strg+S";
-    Schliessen1->Caption = "Close    Esc";
-    Allesmarkieren1->Caption = "Select All   Strg+A";
-    Markierungumkehren1->Caption = "Invert Selection   Strg+U";
-    MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files";
 }
 
 BackupRowRecord* TForm8::AddRecord(std::unique_ptr<BackupRowRecord> record)
@@ -213,26 +209,23 @@ TForm8::BusyGuard::~BusyGuard()
 void TForm8::Restore1Click(TObject*)
 {
     BusyGuard busy(*this);
-    if (Form1)
-        Form1->RestoreBackupData(*this);
+    if (Commands.restore)
+        Commands.restore(*this);
 }
 
 void TForm8::Open1Click(TObject*)
 {
     BusyGuard busy(*this);
-    if (Form1 && ListView1->SelCount() > 0)
-        Form1->OpenZippedFile(*this);
+    if (Commands.open && ListView1->SelCount() > 0)
+        Commands.open(*this);
 }
 
 void TForm8::Entpacken1Click(TObject* sender)
 {
-    if (!Form1 || ListView1->SelCount() == 0)
+    if (!Commands.saveAs || ListView1->SelCount() == 0)
         return;
     BusyGuard busy(*this);
-    std::string folder;
-    Form1->BrowseDirectory(sender, folder);
-    if (!folder.empty())
-        Form1->ExtractZippedFileToSpecialFolder(*this, folder);
+    Commands.saveAs(*this, sender);
 }
 
 void TForm8::Schliessen1Click(TObject*) { Close(); }
@@ -258,8 +251,8 @@ void TForm8::ListView1Click(TObject*)
     if (selected == 1)
         StatusBar1->Panels()->Items(1)->SetText(CellText(ListView1->Selected(), backup::colModified));
     else if (selected > 1)
-        StatusBar1->Panels()->Items(1)->SetText(
-            std::to_string(selected) + (Form1 ? language::Text(" Objekte markiert", " Objects selected") : ""));
+        StatusBar1->Panels()->Items(1)->SetText(std::to_string(selected) +
+                                                language::Text(" Objekte markiert", " Objects selected"));
 }
 
 int TForm8::ListView1Compare(TListItem* first, TListItem* second)
@@ -308,14 +301,14 @@ void TForm8::ListView1KeyDown(TObject* sender, WORD& key, TShiftState shift)
 void TForm8::MarkierteDateienalsHTMLexportieren1Click(TObject*)
 {
     BusyGuard busy(*this);
-    if (Form1)
-        Form1->ExportAsHTML(this, ListView1, "Tidewrack -  Listing backup files");
+    if (Commands.exportSelected)
+        Commands.exportSelected(*this);
 }
 
 void TForm8::FormClose(TObject*, TCloseAction& action)
 {
-    if (Form1)
-        Form1->WriteForm8Settings(*this);
+    if (Commands.keepLayout)
+        Commands.keepLayout(*this);
     closeDeferred_ = busy_ > 0;
     action = closeDeferred_ ? caHide : caFree;
 }

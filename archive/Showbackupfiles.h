@@ -12,6 +12,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,20 @@ int CompareBrowserRows(int column, const std::string& firstText, const std::stri
 
 } // namespace backup
 
+class TForm8;
+
+// What the browser's commands ask of the main form, which opens the browser
+// (archive/BackupsPage.cpp): restoring, opening and saving entries, the export, and
+// keeping the layout when the browser closes.
+struct BackupBrowserCommands {
+    std::function<void(TForm8& browser)> restore;
+    std::function<void(TForm8& browser)> open;
+    // Asks for a folder and saves the selected entries there.
+    std::function<void(TForm8& browser, TObject* sender)> saveAs;
+    std::function<void(TForm8& browser)> exportSelected;
+    std::function<void(TForm8& browser)> keepLayout;
+};
+
 class TForm8 : public TForm {
 public:
     explicit TForm8(TComponent* owner);
@@ -56,8 +71,6 @@ public:
     void MarkierteDateienalsHTMLexportieren1Click(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
 
-    // The English captions of the columns and menus.
-    void English();
     // A new row of the list for an entry; the window keeps its record.
     BackupRowRecord* AddRecord(std::unique_ptr<BackupRowRecord> record);
     void ClearRecords();
@@ -65,6 +78,7 @@ public:
     // The rows selected, top to bottom.
     std::vector<TListItem*> SelectedItems() const;
 
+    BackupBrowserCommands Commands; // set by the browser's maker
     std::string ArchivePath; // the archive this window shows
     std::string ProjectName;
 

@@ -1,20 +1,18 @@
 // Deleting the selected found files: to the recycle bin, for good, or securely through
 // the shredder, each optionally after a zip backup. After a backup only the files that
 // the closed archive really holds are deleted; the others stay, and the user is told.
-#include "archive/Avidialog.h"
 #include "archive/BackupPacker.h"
-#include "archive/BackupProjects.h"
-#include "fileengines/FileDeleter.h"
-#include "fileengines/PathGuard.h"
-#include "fileengines/ScanRecords.h"
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
+#include "fileengines/FileDeleter.h"
+#include "fileengines/PathGuard.h"
+#include "fileengines/ScanRecords.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/MessageText.h"
-#include "common/OptionsKeys.h"
-#include "shell/Unit1.h"
+#include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
 
@@ -110,30 +108,17 @@ void TFrame8::BuildDeleteCommands()
         item->Caption =
             language::Text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
     Schlieen2->Caption = language::Text("Schließen\t    Esc", "Close\t    Esc");
-
-    if (Form1)
-        Form1->GetBackupSettings();
-}
-
-void TForm1::GetBackupSettings()
-{
-    if (!Frame8)
-        return;
-    if (ReadReg(rootCurrentUser, options::Key, options::BackupIndex, "s") == "1")
-        Frame8->RadioButton2->SetChecked(true);
-    else
-        Frame8->RadioButton1->SetChecked(true);
 }
 
 void TFrame8::RadioButton1Click(TObject*)
 {
-    Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "0", "s");
+    host_->RememberBackupChoice(false);
     StatusBar1->Panels()->Items(2)->SetText(language::Text("Keine Sicherung", "No backup"));
 }
 
 void TFrame8::RadioButton2Click(TObject*)
 {
-    Form1->WriteReg(rootCurrentUser, options::Key, options::BackupIndex, "1", "s");
+    host_->RememberBackupChoice(true);
     StatusBar1->Panels()->Items(2)->SetText(language::Text("Sicherung als Zip-Datei", "Backup as zip file"));
 }
 
@@ -164,9 +149,9 @@ void TFrame8::GetFiles(std::vector<SelectedFileRecord>& list)
     SelectedRowIndexes.clear();
     list.clear();
     for (int row : ListView1->SelectedIndices()) {
-        if (row >= Form1->FoundFiles->Count())
+        if (row >= host_->Records().Count())
             continue;
-        const FoundFileRecord& record = *Form1->FoundFiles->Items(row);
+        const FoundFileRecord& record = *host_->Records().Items(row);
         SelectedRowIndexes.push_back(row);
         list.push_back({record.displayName, record.path, record.dateText, record.sizeText});
     }
@@ -178,13 +163,17 @@ void TFrame8::Loeschenvorbereiten()
         return; // the running delete owns the selected-file list
     DeleteRunning running(Deleting, GetAncestor(Handle(), GA_ROOT));
     // A backup, a delete or a shred: a close waits for it, a task due meanwhile starts after it.
-    TForm1::LongJob job(Form1);
+    host_->RunAsLongJob([this] { DeleteSelected(); });
+}
+
+void TFrame8::DeleteSelected()
+{
     TStatusPanel* state = StatusBar1->Panels()->Items(2);
     if (ListView1->SelCount() > 0) {
         {
             const unsigned char wasBusy = Frame8Busy;
             Frame8Busy = 1;
-            Form1->AbortFlag = 0;
+            host_->AbortFlag() = 0;
             GetFiles(SelectedFileList);
             Frame8Busy = wasBusy;
         }
@@ -201,14 +190,14 @@ void TFrame8::Loeschenvorbereiten()
                        language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
             if (goOn) {
                 HourGlass busy;
-                auto* progress = new TForm9(this);
-                Form1->XPMenu1->InitComponent(progress);
-                progress->ShowPacking();
-                backup::PackResult result = MakeZIP(SelectedFileList);
-                if (Form9)
-                    Form9->Close();
-                Application->ProcessMessages();
-                if (result.cancelled || Form1->AbortFlag) {
+                std::vector<std::string> paths;
+                for (const SelectedFileRecord& record : SelectedFileList)
+                    paths.push_back(record.fullPath);
+                backup::PackResult result = host_->BackUp(*this, paths, [state] {
+                    state->SetText(language::Text("Komprimiere Dateien. Bitte warten . . .",
+                                                  "Compressing files. Please wait . . ."));
+                });
+                if (result.cancelled || host_->AbortFlag()) {
                     // A cancel stops the deletion too; what was packed stays a project.
                     effects::ShowMessageBox(Handle(),
                                             language::Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
@@ -216,7 +205,7 @@ void TFrame8::Loeschenvorbereiten()
                                             language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
                     goOn = false;
                 } else {
-                    Form1->ReportUnsavedFiles(result, true);
+                    host_->ReportUnsavedFiles(result);
                     // Only what a good archive holds goes on to the deletion.
                     std::set<std::string> saved;
                     for (const std::string& path : result.saved)
@@ -244,49 +233,18 @@ void TFrame8::Loeschenvorbereiten()
         }
     }
     state->SetText(language::Text("Fertig . . .", "Ready . . ."));
-    Screen->SetCursor(crDefault);
 }
-
-backup::PackResult TFrame8::MakeZIP(const std::vector<SelectedFileRecord>& list)
-{
-    const std::string stamp = Form1->ClaimBackupProject();
-    backup::PackResult result;
-    if (stamp.empty()) {
-        for (const SelectedFileRecord& record : list)
-            result.unsaved.push_back(record.fullPath);
-        return result;
-    }
-    StatusBar1->Panels()->Items(2)->SetText(
-        language::Text("Komprimiere Dateien. Bitte warten . . .", "Compressing files. Please wait . . ."));
-    std::vector<std::string> paths;
-    for (const SelectedFileRecord& record : list)
-        paths.push_back(record.fullPath);
-    result = Form1->PackIntoArchive(backup::ProjectArchive(Form1->BackupDir, stamp), paths);
-    Application->ProcessMessages();
-    // A project is listed only with an archive that holds something; an empty folder
-    // is not left behind.
-    if (!result.saved.empty())
-        Form1->RegisterBackupProject(stamp, "");
-    else
-        RemoveDirectoryA(backup::ProjectFolder(Form1->BackupDir, stamp).c_str());
-    if (!Form1->ProgramDir.empty())
-        SetCurrentDirectoryA(Form1->ProgramDir.c_str());
-    return result;
-}
-
-void TFrame8::MakeDirectory(const std::string& path) { backup::MakeDirectory(path); }
 
 // ---- deleting
 
 namespace {
 
 // Removes from the found list the records of the given paths whose files are gone.
-void DropVanishedRecords(const std::vector<SelectedFileRecord>& handled)
+void DropVanishedRecords(TObjectList<FoundFileRecord>& records, const std::vector<SelectedFileRecord>& handled)
 {
     std::set<std::string> paths;
     for (const SelectedFileRecord& record : handled)
         paths.insert(common::UpperCase(record.fullPath));
-    TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
     for (int i = records.Count() - 1; i >= 0; --i) {
         const std::string& path = records.Items(i)->path;
         if (paths.count(common::UpperCase(path)) && !common::Exists(path))
@@ -298,9 +256,9 @@ void DropVanishedRecords(const std::vector<SelectedFileRecord>& handled)
 // is acted on only when the path guard allows it and after a question that names it as
 // a folder. Returns the folder rows to act on: all that the guard allows, or none when
 // the user says No (and is then told they stay). The refused ones are named first.
-std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<SelectedFileRecord>& list)
+std::vector<std::string> ConfirmedFolders(HWND owner, const std::vector<SelectedFileRecord>& list,
+                                          const path_guard::GuardedFolders& guarded)
 {
-    const path_guard::GuardedFolders guarded = Form1->GuardedFolders();
     std::vector<std::string> folders;
     std::string refused;
     for (const SelectedFileRecord& record : list) {
@@ -367,7 +325,7 @@ void TFrame8::Loeschen()
             return;
         confirmed = 1;
     }
-    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
+    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList, host_->GuardedFolders());
     cleaning::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
     const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
     std::vector<std::string> stayed;
@@ -379,7 +337,7 @@ void TFrame8::Loeschen()
             stayed.push_back(record.fullPath);
         Application->ProcessMessages();
     }
-    DropVanishedRecords(SelectedFileList);
+    DropVanishedRecords(host_->Records(), SelectedFileList);
     FillListView1();
     UnselectAll();
     if (!stayed.empty())
@@ -406,32 +364,32 @@ void TFrame8::DeleteSecure()
                                 MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) != IDYES)
         return;
     ShredConfirmed = 1;
-    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList);
+    const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList, host_->GuardedFolders());
 
     int files = 0;
     for (const SelectedFileRecord& record : SelectedFileList)
-        files += common::IsFolder(record.fullPath) ? std::max(0, Form1->FastCountFiles(record.fullPath, 1)) : 1;
+        files += common::IsFolder(record.fullPath) ? std::max(0, FastCountFiles(record.fullPath, 1)) : 1;
     ShredderWindowSetup setup;
     setup.caption = language::Text("Dateien löschen", "Delete files");
     setup.itemWord = language::Text("Dateiname", "Filename");
     setup.entries = files;
-    ShredderWindow window(this, Form1->XPMenu1, setup);
-    Form1->AbortFlag = 0;
+    ShredderWindow window(this, host_->Look(), setup);
+    host_->AbortFlag() = 0;
 
-    ShredderIo& disk = Form1->ShredderDisk ? *Form1->ShredderDisk : Win32ShredderIo();
+    ShredderIo& disk = host_->ShredderDisk() ? *host_->ShredderDisk() : Win32ShredderIo();
     for (const SelectedFileRecord& record : SelectedFileList) {
-        if (Form1->AbortFlag || window.Cancelled())
+        if (host_->AbortFlag() || window.Cancelled())
             break;
         Application->ProcessMessages();
         const std::string& path = record.fullPath;
         if (common::IsFolder(path) && !Listed(folders, path))
             continue;
-        if (StartShredderRun(*window, {path, Form1->ShredPasses}, disk).start == ShredderRun::Start::Missing)
+        if (StartShredderRun(*window, {path, host_->ShredPasses()}, disk).start == ShredderRun::Start::Missing)
             effects::ShowMessageBox(Handle(),
                                     language::Text("Datei nicht gefunden\n", "Unable to locate file\n") + path,
                                     language::Text("Fehler", "Error"), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
     }
-    DropVanishedRecords(SelectedFileList);
+    DropVanishedRecords(host_->Records(), SelectedFileList);
     window.Close();
     FillListView1();
     UnselectAll();

@@ -2,9 +2,7 @@
 
 #include "common/Language.h"
 #include "pageparts/HostDialog.h"
-#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
-#include "toolkit/ListView.h"
 
 TFrame3* Frame3 = nullptr;
 
@@ -74,20 +72,14 @@ void TFrame3::SetTexts()
 
 void TFrame3::Button1Click(TObject*)
 {
-    if (!Form1)
-        return;
     const std::string mask = Edit1->Text();
     if (mask.size() != 3) {
         effects::ShowMessageBox(Handle(), language::Text("Bitte verwenden Sie 3 Zeichen!", "Please use 3 digits!"),
                                 language::Text("Hinweis", "Note"), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    TListItem* row = Form1->ListView2->Items()->Add();
-    row->SetCaption(mask);
-    row->SetImageIndex(0);
-    row->SetChecked(true);
-    Form1->GetActualDelFileEndings();
-    Form1->WriteFileEnding();
+    if (OnAddMask)
+        OnAddMask(mask);
     if (Form6)
         Form6->Close();
 }

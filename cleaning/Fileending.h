@@ -7,6 +7,9 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Label.h"
 
+#include <functional>
+#include <string>
+
 class TFrame3 : public TFrame {
 public:
     explicit TFrame3(TComponent* owner);
@@ -15,7 +18,7 @@ public:
     // The texts of the program's language.
     void SetTexts();
 
-    void Button1Click(TObject* sender); // OK
+    void Button1Click(TObject* sender); // OK: a mask of three characters goes to OnAddMask
     void Button2Click(TObject* sender); // Cancel
 
     TLabel* Label7 = nullptr;  // title
@@ -23,6 +26,7 @@ public:
     TEdit* Edit1 = nullptr;    // the mask, at most 3 characters
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
+    std::function<void(const std::string& mask)> OnAddMask;
 };
 
 // The add-ending frame while its dialog is open, or nullptr.

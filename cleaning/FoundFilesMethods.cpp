@@ -1,13 +1,16 @@
-// The main form's part of the found-files window: opening it after a listing scan, its
-// English texts, and its saved layout.
+// The main form's part of the found-files window: opening it after a listing scan, what
+// the window asks of the main form, and its saved layout.
+#include "archive/BackupRun.h"
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
-#include "pageparts/HostDialog.h"
 #include "common/OptionsKeys.h"
-#include "shell/Unit1.h"
+#include "pageparts/HostDialog.h"
 #include "pageparts/WindowLayout.h"
+#include "shell/Unit1.h"
 #include "toolkit/Button.h"
+#include "toolkit/RadioButton.h"
 
 #include <shellapi.h>
 
@@ -24,80 +27,75 @@ std::string TypeNameOfEnding(const std::string& ending)
     return info.szTypeName;
 }
 
+// The main form as the found-files window's host.
+class MainFormHost : public FoundFilesHost {
+public:
+    explicit MainFormHost(TForm1& form) : form_(form) {}
+
+    TObjectList<FoundFileRecord>& Records() override { return *form_.FoundFiles; }
+    std::string SystemDir() const override { return form_.SystemDir; }
+    void ShowProperties(const std::string& path) override { TForm1::EigenschaftenDialog(path); }
+    void ExportSelected(TListView& list, const std::string& title) override { form_.ExportAsHTML(&list, &list, title); }
+    void RememberBackupChoice(bool zip) override
+    {
+        form_.WriteReg(rootCurrentUser, options::Key, options::BackupIndex, zip ? "1" : "0", "s");
+    }
+    void RunAsLongJob(const std::function<void()>& job) override
+    {
+        TForm1::LongJob running(&form_);
+        job();
+    }
+    unsigned char& AbortFlag() override { return form_.AbortFlag; }
+    backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
+                              const std::function<void()>& packingStarts) override
+    {
+        return BackUpIntoNewProject(form_, progressOwner, paths, packingStarts);
+    }
+    void ReportUnsavedFiles(const backup::PackResult& result) override { form_.ReportUnsavedFiles(result, true); }
+    path_guard::GuardedFolders GuardedFolders() const override { return form_.GuardedFolders(); }
+    TXPMenu* Look() override { return form_.XPMenu1; }
+    std::string ShredPasses() const override { return form_.ShredPasses; }
+    ShredderIo* ShredderDisk() override { return form_.ShredderDisk; }
+
+private:
+    TForm1& form_;
+};
+
 } // namespace
 
 void TForm1::ShowFoundFiles()
 {
     RelaunchOnClose = 1;
-    Screen->SetCursor(crHourGlass);
-    MakeHostDialog(HostDialog::FoundFiles);
-    Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
-    MakeHostFrame<TFrame8>(HostPanel);
-    XPMenu1->InitComponent(Frame8);
-    GetFrame8Settings(this);
-    if (RowSelectOption)
-        Frame8->ListView1->SetRowSelect(true);
-    if (!LanguageFlag)
-        Frame8English();
-    // The list asks the shell for a file's type only when it shows the row; a sort by
-    // type, a print or an export needs the type of every file, so each ending is asked
-    // for here once.
-    found_files::FillMissingTypeNames(*FoundFiles, TypeNameOfEnding);
-    Frame8->ShareSystemImages();
-    Frame8->FillListView1();
-    // The list is in scan order; the arrow marks the name column as the one to sort by.
-    Frame8->SetHeaderArrow(found_files::colName, 0);
-    Screen->SetCursor(crDefault);
+    {
+        HourGlass busy;
+        MakeHostDialog(HostDialog::FoundFiles);
+        Form6->SetCaption(language::Text("Folgende Dateien wurden gefunden", "Following files were found"));
+        MakeHostFrame<TFrame8>(HostPanel)->SetHost(std::make_unique<MainFormHost>(*this));
+        GetBackupSettings();
+        XPMenu1->InitComponent(Frame8);
+        GetFrame8Settings(this);
+        if (RowSelectOption)
+            Frame8->ListView1->SetRowSelect(true);
+        // The list asks the shell for a file's type only when it shows the row; a sort by
+        // type, a print or an export needs the type of every file, so each ending is asked
+        // for here once.
+        found_files::FillMissingTypeNames(*FoundFiles, TypeNameOfEnding);
+        Frame8->ShareSystemImages();
+        Frame8->FillListView1();
+        // The list is in scan order; the arrow marks the name column as the one to sort by.
+        Frame8->SetHeaderArrow(found_files::colName, 0);
+    }
     ShowHostDialog(HostDialog::FoundFiles);
 }
 
-void TForm1::Frame8English()
+void TForm1::GetBackupSettings()
 {
-    TFrame8& frame = *Frame8;
-    frame.ToolButton11->Hint = " Print selected files";
-    frame.ToolButton1->Hint = "Delete to Recycle Bin";
-    frame.ToolButton2->Hint = "Delete";
-    frame.ToolButton6->Hint = "Properties";
-    frame.ToolButton13->Hint = "Delete and wipe files";
-    frame.ToolButton4->Hint = "View";
-    frame.ToolButton10->Hint = "View";
-    frame.ExportalsHTML1->Caption = "Export selected files";
-    frame.MarkierteDateienalsHTMLexportieren1->Caption = "Export selected files";
-    frame.Allesmarkieren1->Caption = "Select all    Strg+A";
-    frame.Markierungumdrehen1->Caption = "Invert selection     Strg+U";
-    frame.Allesmarkieren2->Caption = "Select all    Strg+A";
-    frame.Markierungumdrehen2->Caption = "Invert selection    Strg+U";
-    frame.Rasterlinien1->Caption = "Grid Lines";
-    frame.Rasterlinien2->Caption = "Grid Lines";
-    frame.Symboleanordnen1->Caption = "Symbols ";
-    frame.NachName1->Caption = "By Name";
-    frame.NachPfad1->Caption = "Path";
-    frame.NachGe1->Caption = "Size";
-    frame.NachDateityp1->Caption = "Type";
-    frame.ffnen1->Caption = "Open";
-    frame.ffnenmit1->Caption = "Open with...    Strg+O";
-    frame.Eigenschaften1->Caption = "Properties   Alt+Return";
-    frame.Symboleanordnen2->Caption = "Arrange icons";
-    frame.NachName2->Caption = "by name";
-    frame.NachPfad2->Caption = "by path";
-    frame.NachGre1->Caption = "by size";
-    frame.NachDateityp2->Caption = "by type";
-    frame.NachDatum1->Caption = "by date";
-    frame.NachAttributen1->Caption = "attributes";
-    frame.Ansicht2->Caption = "View";
-    for (TMenuItem* item : {frame.GroeSymbole1, frame.GroeSymbole2})
-        item->Caption = "big symbols";
-    for (TMenuItem* item : {frame.KleineSymbole1, frame.KleineSymbole2})
-        item->Caption = "small symbols";
-    for (TMenuItem* item : {frame.Liste1, frame.Liste2})
-        item->Caption = "list";
-    for (TMenuItem* item : {frame.Details1, frame.Details2})
-        item->Caption = "details";
-    const char* const captions[found_files::columnCount] = {"Filname", "Path", "Size", "Typename", "Date",
-                                                            "Attributes"};
-    for (int i = 0; i < found_files::columnCount; ++i)
-        frame.ListView1->Columns()->Items(i)->SetCaption(captions[i]);
-    frame.FitColumns();
+    if (!Frame8)
+        return;
+    if (ReadReg(rootCurrentUser, options::Key, options::BackupIndex, "s") == "1")
+        Frame8->RadioButton2->SetChecked(true);
+    else
+        Frame8->RadioButton1->SetChecked(true);
 }
 
 void TForm1::GetFrame8Settings(TObject*)

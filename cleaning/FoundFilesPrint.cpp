@@ -1,9 +1,10 @@
 // Printing the selected found files: a page head and one line per file, laid out by
 // found_files::PrintPages and drawn on the printer's device context.
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/FoundFilesView.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
-#include "shell/Unit1.h"
+#include "fileengines/ScanRecords.h"
 #include "toolkit/Effects.h"
 
 #include <commdlg.h>
@@ -34,7 +35,7 @@ void TFrame8::ToolButton11Click(TObject*)
 {
     std::vector<const FoundFileRecord*> records;
     for (int row : SelectedRows())
-        records.push_back(Form1->FoundFiles->Items(row));
+        records.push_back(host_->Records().Items(row));
     if (records.empty())
         return;
     if (effects::ShowMessageBox(

@@ -39,6 +39,14 @@ void TForm1::Label19Click(TObject*)
     Frame3 = MakeHostFrame<TFrame3>(HostPanel);
     XPMenu1->InitComponent(Frame3);
     Frame3->SetTexts();
+    Frame3->OnAddMask = [this](const std::string& mask) {
+        TListItem* row = ListView2->Items()->Add();
+        row->SetCaption(mask);
+        row->SetImageIndex(0);
+        row->SetChecked(true);
+        GetActualDelFileEndings();
+        WriteFileEnding();
+    };
     ShowHostDialog(HostDialog::AddFileEnding);
     Frame3->Edit1->SetFocus();
 }

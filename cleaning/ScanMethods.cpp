@@ -2,12 +2,12 @@
 // immediate delete and the used space of the locations.
 #include "shell/Unit1.h"
 
-#include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
 #include "cleaning/ScanLocations.h"
-#include "cleaning/Scanframe.h"
 #include "cleaning/ShellWalk.h"
 #include "common/Language.h"
+#include "fileengines/FileFacts.h"
+#include "pageparts/Scanframe.h"
 #include "toolkit/Effects.h"
 
 namespace {

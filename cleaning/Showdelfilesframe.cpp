@@ -1,10 +1,12 @@
 #include "cleaning/Showdelfilesframe.h"
 
+#include "cleaning/FoundFilesHost.h"
 #include "cleaning/FoundFilesView.h"
 #include "common/Language.h"
+#include "fileengines/ScanRecords.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/HostDialog.h"
-#include "shell/Unit1.h"
+#include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/NumberText.h"
@@ -15,21 +17,13 @@ TFrame8* Frame8 = nullptr;
 
 namespace {
 
-// An hourglass and the busy flag for a bulk change of the list.
-class BusyScope {
+// The busy flag over a bulk change of the list, given its value back afterwards.
+class BusyFlag {
 public:
-    explicit BusyScope(unsigned char& busy) : busy_(busy), was_(busy)
-    {
-        busy_ = 1;
-        Screen->SetCursor(crHourGlass);
-    }
-    ~BusyScope()
-    {
-        busy_ = was_;
-        Screen->SetCursor(crDefault);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
+    explicit BusyFlag(unsigned char& busy) : busy_(busy), was_(busy) { busy_ = 1; }
+    ~BusyFlag() { busy_ = was_; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
 
 private:
     unsigned char& busy_;
@@ -67,14 +61,16 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     ListView1->SetGridLines(true);
     ListView1->SetViewStyle(vsReport);
     const struct {
-        const char* caption;
+        const char* germanCaption;
+        const char* englishCaption;
         int width;
     } columns[found_files::columnCount] = {
-        {"Dateiname", 140}, {"Pfad", 250}, {"Größe", 90}, {"Dateityp", 100}, {"Datum", 100}, {"Attribute", 60},
+        {"Dateiname", "Filname", 140}, {"Pfad", "Path", 250},  {"Größe", "Size", 90},
+        {"Dateityp", "Typename", 100}, {"Datum", "Date", 100}, {"Attribute", "Attributes", 60},
     };
     for (int i = 0; i < found_files::columnCount; ++i) {
         TListColumn* column = ListView1->Columns()->Add();
-        column->SetCaption(columns[i].caption);
+        column->SetCaption(language::Text(columns[i].germanCaption, columns[i].englishCaption));
         column->SetWidth(columns[i].width);
         if (i >= found_files::colSize)
             column->SetAlignment(taRightJustify);
@@ -91,66 +87,88 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     PopupMenu31 = new TPopupMenu(this);
     PopupMenu31->Name = "PopupMenu31";
     TMenuItem* menu = PopupMenu31->Items();
-    ffnen1 = AddMenuEntry(this, menu, "ffnen1", "Öffnen", Bind(this, &TFrame8::ffnen1Click));
-    ffnenmit1 = AddMenuEntry(this, menu, "ffnenmit1", "Öffnen mit...    Strg+W", Bind(this, &TFrame8::ffnenmit1Click));
-    Eigenschaften1 = AddMenuEntry(this, menu, "Eigenschaften1", "Eigenschaften   Alt+Enter",
+    ffnen1 = AddMenuEntry(this, menu, "ffnen1", language::Text("Öffnen", "Open"), Bind(this, &TFrame8::ffnen1Click));
+    ffnenmit1 =
+        AddMenuEntry(this, menu, "ffnenmit1", language::Text("Öffnen mit...    Strg+W", "Open with...    Strg+O"),
+                     Bind(this, &TFrame8::ffnenmit1Click));
+    Eigenschaften1 = AddMenuEntry(this, menu, "Eigenschaften1",
+                                  language::Text("Eigenschaften   Alt+Enter", "Properties   Alt+Return"),
                                   Bind(this, &TFrame8::Eigenschaften1Click));
     AddMenuEntry(this, menu, "", "-");
-    Allesmarkieren1 = AddMenuEntry(this, menu, "Allesmarkieren1", "Alles markieren    Strg+A",
-                                   Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen1 = AddMenuEntry(this, menu, "Markierungumdrehen1", "Markierung umkehren     Strg+U",
+    Allesmarkieren1 =
+        AddMenuEntry(this, menu, "Allesmarkieren1", language::Text("Alles markieren    Strg+A", "Select all    Strg+A"),
+                     Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen1 = AddMenuEntry(this, menu, "Markierungumdrehen1",
+                                       language::Text("Markierung umkehren     Strg+U", "Invert selection     Strg+U"),
                                        Bind(this, &TFrame8::Markierungumdrehen1Click));
     AddMenuEntry(this, menu, "", "-");
-    Symboleanordnen2 = AddMenuEntry(this, menu, "Symboleanordnen2", "Symbole anordnen");
-    NachName2 = AddMenuEntry(this, Symboleanordnen2, "NachName2", "nach Name", Bind(this, &TFrame8::NachName1Click));
-    NachPfad2 = AddMenuEntry(this, Symboleanordnen2, "NachPfad2", "nach Pfad", Bind(this, &TFrame8::NachPfad1Click));
-    NachGre1 = AddMenuEntry(this, Symboleanordnen2, "NachGre1", "nach Größe", Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp2 = AddMenuEntry(this, Symboleanordnen2, "NachDateityp2", "nach Dateityp",
+    Symboleanordnen2 =
+        AddMenuEntry(this, menu, "Symboleanordnen2", language::Text("Symbole anordnen", "Arrange icons"));
+    NachName2 = AddMenuEntry(this, Symboleanordnen2, "NachName2", language::Text("nach Name", "by name"),
+                             Bind(this, &TFrame8::NachName1Click));
+    NachPfad2 = AddMenuEntry(this, Symboleanordnen2, "NachPfad2", language::Text("nach Pfad", "by path"),
+                             Bind(this, &TFrame8::NachPfad1Click));
+    NachGre1 = AddMenuEntry(this, Symboleanordnen2, "NachGre1", language::Text("nach Größe", "by size"),
+                            Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp2 = AddMenuEntry(this, Symboleanordnen2, "NachDateityp2", language::Text("nach Dateityp", "by type"),
                                  Bind(this, &TFrame8::NachDateityp1Click));
-    NachDatum1 =
-        AddMenuEntry(this, Symboleanordnen2, "NachDatum1", "nach Datum", Bind(this, &TFrame8::NachDatum1Click));
-    NachAttributen1 = AddMenuEntry(this, Symboleanordnen2, "NachAttributen1", "nach Attributen",
-                                   Bind(this, &TFrame8::NachAttributen1Click));
-    Ansicht2 = AddMenuEntry(this, menu, "Ansicht2", "Ansicht");
-    GroeSymbole1 =
-        AddMenuEntry(this, Ansicht2, "GroeSymbole1", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole1 =
-        AddMenuEntry(this, Ansicht2, "KleineSymbole1", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste1 = AddMenuEntry(this, Ansicht2, "Liste1", "Liste", Bind(this, &TFrame8::Liste1Click));
-    Details1 = AddMenuEntry(this, Ansicht2, "Details1", "Details", Bind(this, &TFrame8::Details1Click));
+    NachDatum1 = AddMenuEntry(this, Symboleanordnen2, "NachDatum1", language::Text("nach Datum", "by date"),
+                              Bind(this, &TFrame8::NachDatum1Click));
+    NachAttributen1 =
+        AddMenuEntry(this, Symboleanordnen2, "NachAttributen1", language::Text("nach Attributen", "attributes"),
+                     Bind(this, &TFrame8::NachAttributen1Click));
+    Ansicht2 = AddMenuEntry(this, menu, "Ansicht2", language::Text("Ansicht", "View"));
+    GroeSymbole1 = AddMenuEntry(this, Ansicht2, "GroeSymbole1", language::Text("Große Symbole", "big symbols"),
+                                Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole1 = AddMenuEntry(this, Ansicht2, "KleineSymbole1", language::Text("Kleine Symbole", "small symbols"),
+                                  Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste1 = AddMenuEntry(this, Ansicht2, "Liste1", language::Text("Liste", "list"), Bind(this, &TFrame8::Liste1Click));
+    Details1 = AddMenuEntry(this, Ansicht2, "Details1", language::Text("Details", "details"),
+                            Bind(this, &TFrame8::Details1Click));
     AddMenuEntry(this, menu, "", "-");
-    ExportalsHTML1 = AddMenuEntry(this, menu, "ExportalsHTML1", "Markierte Dateien exportieren",
+    ExportalsHTML1 = AddMenuEntry(this, menu, "ExportalsHTML1",
+                                  language::Text("Markierte Dateien exportieren", "Export selected files"),
                                   Bind(this, &TFrame8::ExportalsHTML1Click));
-    Rasterlinien2 = AddMenuEntry(this, menu, "Rasterlinien2", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    Rasterlinien2 = AddMenuEntry(this, menu, "Rasterlinien2", language::Text("Rasterlinien", "Grid Lines"),
+                                 Bind(this, &TFrame8::Rasterlinien1Click));
     ListView1->SetPopupMenu(PopupMenu31);
 
     PopupMenu32 = new TPopupMenu(this);
     PopupMenu32->Name = "PopupMenu32";
     menu = PopupMenu32->Items();
-    GroeSymbole2 = AddMenuEntry(this, menu, "GroeSymbole2", "Große Symbole", Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole2 =
-        AddMenuEntry(this, menu, "KleineSymbole2", "Kleine Symbole", Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste2 = AddMenuEntry(this, menu, "Liste2", "Liste", Bind(this, &TFrame8::Liste1Click));
-    Details2 = AddMenuEntry(this, menu, "Details2", "Details", Bind(this, &TFrame8::Details1Click));
+    GroeSymbole2 = AddMenuEntry(this, menu, "GroeSymbole2", language::Text("Große Symbole", "big symbols"),
+                                Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole2 = AddMenuEntry(this, menu, "KleineSymbole2", language::Text("Kleine Symbole", "small symbols"),
+                                  Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste2 = AddMenuEntry(this, menu, "Liste2", language::Text("Liste", "list"), Bind(this, &TFrame8::Liste1Click));
+    Details2 =
+        AddMenuEntry(this, menu, "Details2", language::Text("Details", "details"), Bind(this, &TFrame8::Details1Click));
 
     PopupMenu34 = new TPopupMenu(this);
     PopupMenu34->Name = "PopupMenu34";
     menu = PopupMenu34->Items();
-    Symboleanordnen1 = AddMenuEntry(this, menu, "Symboleanordnen1", "Symbole anordnen");
-    NachName1 = AddMenuEntry(this, Symboleanordnen1, "NachName1", "Nach Name", Bind(this, &TFrame8::NachName1Click));
-    NachPfad1 = AddMenuEntry(this, Symboleanordnen1, "NachPfad1", "Pfad", Bind(this, &TFrame8::NachPfad1Click));
-    NachGe1 = AddMenuEntry(this, Symboleanordnen1, "NachGe1", "Größe", Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp1 =
-        AddMenuEntry(this, Symboleanordnen1, "NachDateityp1", "Typ", Bind(this, &TFrame8::NachDateityp1Click));
-    Rasterlinien1 = AddMenuEntry(this, menu, "Rasterlinien1", "Rasterlinien", Bind(this, &TFrame8::Rasterlinien1Click));
+    Symboleanordnen1 = AddMenuEntry(this, menu, "Symboleanordnen1", language::Text("Symbole anordnen", "Symbols "));
+    NachName1 = AddMenuEntry(this, Symboleanordnen1, "NachName1", language::Text("Nach Name", "By Name"),
+                             Bind(this, &TFrame8::NachName1Click));
+    NachPfad1 = AddMenuEntry(this, Symboleanordnen1, "NachPfad1", language::Text("Pfad", "Path"),
+                             Bind(this, &TFrame8::NachPfad1Click));
+    NachGe1 = AddMenuEntry(this, Symboleanordnen1, "NachGe1", language::Text("Größe", "Size"),
+                           Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp1 = AddMenuEntry(this, Symboleanordnen1, "NachDateityp1", language::Text("Typ", "Type"),
+                                 Bind(this, &TFrame8::NachDateityp1Click));
+    Rasterlinien1 = AddMenuEntry(this, menu, "Rasterlinien1", language::Text("Rasterlinien", "Grid Lines"),
+                                 Bind(this, &TFrame8::Rasterlinien1Click));
     AddMenuEntry(this, menu, "", "-");
-    Allesmarkieren2 = AddMenuEntry(this, menu, "Allesmarkieren2", "Alles markieren    Strg+A",
-                                   Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen2 = AddMenuEntry(this, menu, "Markierungumdrehen2", "Markierung umkehren    Strg+U",
+    Allesmarkieren2 =
+        AddMenuEntry(this, menu, "Allesmarkieren2", language::Text("Alles markieren    Strg+A", "Select all    Strg+A"),
+                     Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen2 = AddMenuEntry(this, menu, "Markierungumdrehen2",
+                                       language::Text("Markierung umkehren    Strg+U", "Invert selection    Strg+U"),
                                        Bind(this, &TFrame8::Markierungumdrehen1Click));
     AddMenuEntry(this, menu, "", "-");
     MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, menu, "MarkierteDateienalsHTMLexportieren1", "Markierte Dateien exportieren",
+        AddMenuEntry(this, menu, "MarkierteDateienalsHTMLexportieren1",
+                     language::Text("Markierte Dateien exportieren", "Export selected files"),
                      Bind(this, &TFrame8::ExportalsHTML1Click));
 
     Details1->Checked = Details2->Checked = true;
@@ -167,18 +185,21 @@ TFrame8::~TFrame8()
         Frame8 = nullptr;
 }
 
+void TFrame8::SetHost(std::unique_ptr<FoundFilesHost> host) { host_ = std::move(host); }
+
 // ---- the list
 
 void TFrame8::ListView1Data(TListView*, int index, TListItem& item)
 {
-    if (!Form1 || index < 0 || index >= Form1->FoundFiles->Count())
+    if (!host_ || index < 0 || index >= host_->Records().Count())
         return;
-    FoundFileRecord& record = *Form1->FoundFiles->Items(index);
+    FoundFileRecord& record = *host_->Records().Items(index);
     // The shell's look-up is slow, so each record asks once, and only when it is shown.
     if (!Frame8Busy && record.iconIndex < 0) {
-        record.iconIndex = Form1->GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME);
-        if (!Form1->IconTypeName.empty())
-            record.typeName = Form1->IconTypeName;
+        SHFILEINFOA info{};
+        record.iconIndex = GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME, info);
+        if (info.szTypeName[0])
+            record.typeName = info.szTypeName;
     }
     item.SetCaption(record.displayName);
     TStringList* cells = item.SubItems();
@@ -245,8 +266,8 @@ void TFrame8::FitColumns()
 void TFrame8::FillListView1()
 {
     ListView1->Items()->BeginUpdate();
-    ListView1->SetItemCount(Form1->FoundFiles->Count());
-    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+    ListView1->SetItemCount(host_->Records().Count());
+    ShowTotals(host_->Records().Count(), found_files::SizeOfAll(host_->Records()));
     ListView1->Items()->EndUpdate();
 }
 
@@ -274,9 +295,9 @@ std::vector<int> TFrame8::SelectedRows() const { return ListView1->SelectedIndic
 FoundFileRecord* TFrame8::FirstSelected() const
 {
     int row = ListView1->ItemIndex();
-    if (row < 0 || row >= Form1->FoundFiles->Count())
+    if (row < 0 || row >= host_->Records().Count())
         return nullptr;
-    return Form1->FoundFiles->Items(row);
+    return host_->Records().Items(row);
 }
 
 void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
@@ -289,20 +310,22 @@ void TFrame8::ShowTotals(size_t count, unsigned long long bytes)
 void TFrame8::ShowSelectionTotals()
 {
     std::vector<int> rows = SelectedRows();
-    ShowTotals(rows.size(), found_files::SizeOfRows(*Form1->FoundFiles, rows));
+    ShowTotals(rows.size(), found_files::SizeOfRows(host_->Records(), rows));
 }
 
 void TFrame8::Allesmarkieren2Click(TObject*)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     ListView1->SetFocus();
     ListView1->SelectAll();
-    ShowTotals(Form1->FoundFiles->Count(), found_files::SizeOfAll(*Form1->FoundFiles));
+    ShowTotals(host_->Records().Count(), found_files::SizeOfAll(host_->Records()));
 }
 
 void TFrame8::Markierungumdrehen1Click(TObject*)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     std::vector<int> wasSelected = SelectedRows();
     // Select all, then deselect what was selected: one message per selected row instead
     // of one per row.
@@ -311,7 +334,7 @@ void TFrame8::Markierungumdrehen1Click(TObject*)
     for (int row : wasSelected)
         ListView1->SetSelected(row, false);
     ListView1->Items()->EndUpdate();
-    const TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    const TObjectList<FoundFileRecord>& records = host_->Records();
     ShowTotals(records.Count() - wasSelected.size(),
                found_files::SizeOfAll(records) - found_files::SizeOfRows(records, wasSelected));
 }
@@ -341,10 +364,11 @@ void TFrame8::NachAttributen1Click(TObject*) { SortBy(found_files::colAttributes
 
 void TFrame8::SortBy(int column)
 {
-    BusyScope busy(Frame8Busy);
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
     CheckSortEntry(column);
     SortColumn = column;
-    TObjectList<FoundFileRecord>& records = *Form1->FoundFiles;
+    TObjectList<FoundFileRecord>& records = host_->Records();
     // The selection belongs to the files, not to the rows: remember the records and
     // select them again where the sort has put them.
     std::vector<const FoundFileRecord*> chosen;
@@ -424,7 +448,8 @@ void TFrame8::ffnenmit1Click(TObject*)
         return;
     // The shell's "open with" dialog takes the rest of the command line as the file's
     // name, so the path stays unquoted.
-    std::string rundll = Form1->SystemDir.empty() ? "rundll32.exe" : Form1->SystemDir + "\\rundll32.exe";
+    const std::string systemDir = host_->SystemDir();
+    std::string rundll = systemDir.empty() ? "rundll32.exe" : systemDir + "\\rundll32.exe";
     effects::StartProcess("\"" + rundll + "\" shell32.dll,OpenAs_RunDLL " + record->path);
 }
 
@@ -433,14 +458,15 @@ void TFrame8::Eigenschaften1Click(TObject*)
     FoundFileRecord* record = FirstSelected();
     if (!record)
         return;
-    TForm1::EigenschaftenDialog(record->path);
+    host_->ShowProperties(record->path);
 }
 
 void TFrame8::ExportalsHTML1Click(TObject*)
 {
     // The export reads every row; without the busy flag each would ask the shell.
-    BusyScope busy(Frame8Busy);
-    Form1->ExportAsHTML(this, ListView1, "Tidewrack - Trash Files");
+    BusyFlag busy(Frame8Busy);
+    HourGlass hourGlass;
+    host_->ExportSelected(*ListView1, "Tidewrack - Trash Files");
 }
 
 // ---- the tool bar and closing

@@ -12,14 +12,13 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/ToolBar.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class FoundFilesHost;
 class TRadioButton;
 struct FoundFileRecord;
-namespace backup {
-struct PackResult;
-}
 
 // One selected row as the deletion takes it: name, full path, date and size texts.
 struct SelectedFileRecord {
@@ -33,6 +32,8 @@ class TFrame8 : public TFrame {
 public:
     explicit TFrame8(TComponent* owner);
     ~TFrame8() override;
+    // What the window needs of the program; its maker hands it over before anything else.
+    void SetHost(std::unique_ptr<FoundFilesHost> host);
 
     // ---- the list
     void ListView1Data(TListView* sender, int index, TListItem& item);
@@ -89,10 +90,6 @@ public:
     void GetFiles(std::vector<SelectedFileRecord>& list);
     void Loeschen();
     void DeleteSecure();
-    // Packs the selected files into a new backup project; the result says which files
-    // the closed archive holds -- only those may be deleted afterwards.
-    backup::PackResult MakeZIP(const std::vector<SelectedFileRecord>& list);
-    void MakeDirectory(const std::string& path);
     void UnselectAll();
     TToolButton* ToolButton1 = nullptr;  // to the recycle bin
     TToolButton* ToolButton2 = nullptr;  // for good
@@ -193,6 +190,9 @@ public:
     int PixelsPerCmY = 0;
 
 private:
+    std::unique_ptr<FoundFilesHost> host_;
+    // The backup before a deletion and the deletion of what it saved (Loeschenvorbereiten).
+    void DeleteSelected();
     // Sorts the records by the column with the present direction flag; the selected
     // files stay selected in their new rows.
     void SortBy(int column);

@@ -1,7 +1,5 @@
 #include "cleaning/Shutdownwarning.h"
 
-#include "shell/Unit1.h"
-
 TFrame12* Frame12 = nullptr;
 
 TFrame12::TFrame12(TComponent* owner) : TFrame(owner)
@@ -57,8 +55,8 @@ void TFrame12::Button1Click(TObject*)
 
 void TFrame12::Button2Click(TObject*)
 {
-    if (Form1)
-        Form1->CancelShutdownCountdown();
+    if (OnCancelCountdown)
+        OnCancelCountdown();
     if (TForm* window = GetParentForm(this))
         window->Close();
 }

@@ -8,13 +8,15 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 
+#include <functional>
+
 class TFrame12 : public TFrame {
 public:
     explicit TFrame12(TComponent* owner);
     ~TFrame12() override;
 
     void Button1Click(TObject* sender);
-    void Button2Click(TObject* sender);
+    void Button2Click(TObject* sender); // Cancel: OnCancelCountdown, then the window closes
 
     TLabel* Label1 = nullptr;  // "Warning"
     TLabel* Label2 = nullptr;  // the time left
@@ -22,6 +24,7 @@ public:
     TImage* Image1 = nullptr;
     TButton* Button1 = nullptr; // OK
     TButton* Button2 = nullptr; // Cancel
+    std::function<void()> OnCancelCountdown;
 };
 
 // The warning frame on the screen, or nullptr.

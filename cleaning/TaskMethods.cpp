@@ -117,6 +117,7 @@ void TForm1::ArmShutdownCountdown()
     Frame12 = new TFrame12(warning);
     Frame12->SetParent(warning);
     Frame12->SetAlign(alClient);
+    Frame12->OnCancelCountdown = [this] { CancelShutdownCountdown(); };
     if (LanguageFlag == 0) {
         Frame12->Label1->SetCaption("Warning");
         Frame12->Button2->SetCaption("Cancel");

@@ -4,7 +4,7 @@
 
 #include "fileengines/FileFacts.h"
 #include "cleaning/JunkScan.h"
-#include "cleaning/Scanframe.h"
+#include "pageparts/Scanframe.h"
 #include "common/FindHandle.h"
 #include "common/Language.h"
 #include "filetools/DuplicateFinder.h"
@@ -130,6 +130,8 @@ void TForm1::StartScanDuplicate()
     MakeHostDialog(HostDialog::DuplicateProgress);
     Frame2 = MakeHostFrame<TFrame2>(HostPanel);
     Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
+    // Cancel stops the search; its dialog closes once the search has unwound.
+    Frame2->OnCancel = [this] { AbortFlag = 1; };
     Frame2->Memo1->Show();
     HostPanelInUse inUse(this);
     ShowHostDialog(HostDialog::DuplicateProgress);

@@ -188,7 +188,6 @@ public:
     void ShowFoundFiles();
     // The dialog's place and size and the list's column widths, under ScreenSettingsDelFiles.
     void GetFrame8Settings(TObject* sender);
-    void Frame8English();
 
     // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
     // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
@@ -391,10 +390,9 @@ public:
     // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
     // archive/Showbackupfiles.h, archive/Avidialog.h)
     void BuildBackupsPage();
-    // Pack the selected rows of the found-files list (MakeZipArchive) or of the
-    // shared-DLL list (MakeDLLZipArchive) into a new archive, with Form9 as progress;
-    // the result tells which files the closed archive really holds.
-    backup::PackResult MakeZipArchive(const std::string& archivePath);
+    // Pack the selected rows of the shared-DLL list (MakeDLLZipArchive) into a new
+    // archive, with Form9 as progress; the result tells which files the closed archive
+    // really holds.
     backup::PackResult MakeDLLZipArchive(const std::string& archivePath);
     backup::PackResult PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths);
     // A fresh stamp whose folder under BackupDir has just been made; "" when none can be.

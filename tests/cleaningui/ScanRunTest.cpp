@@ -1,6 +1,6 @@
 // The scan run of a "/scan" start, in-process: the progress dialog, the scan over a
 // temporary tree, and what follows by mode; Cancel stops the walk.
-#include "cleaning/Scanframe.h"
+#include "pageparts/Scanframe.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "pageparts/HostDialog.h"
 #include "tests/cleaning/ScanTestKit.h"

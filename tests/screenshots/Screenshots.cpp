@@ -2,6 +2,9 @@
 // written as bitmaps into C:\shots of the sandbox (scripts/screenshots.sh turns them into
 // PNG files). The form runs in-process as in the tests: boxes are recorded, not shown, and
 // each modal dialog is captured and closed by a timer once it shows.
+#include "archive/BackupPacker.h"
+#include "archive/BackupProjects.h"
+#include "archive/Showbackupfiles.h"
 #include "fileengines/ScanRecords.h"
 #include "cleaning/Shutdownwarning.h"
 #include "filetools/Showdoublefiles.h"
@@ -230,6 +233,22 @@ protected:
                        Form1->RelaunchOnClose = 0; // closing it must not end the form
                    });
         Application->Terminated = false;
+
+        // A backup project of the two files, in the backup browser.
+        Form1->BackupDir = filesFolder / "backups";
+        CreateDirectoryA(Form1->BackupDir.c_str(), nullptr);
+        const std::string stamp = Form1->ClaimBackupProject();
+        Form1->PackIntoArchive(backup::ProjectArchive(Form1->BackupDir, stamp), TwoFiles());
+        Form1->RegisterBackupProject(stamp, "");
+        Form1->GetBackup();
+        for (int row = 0; row < Form1->ListView8->Items()->Count(); ++row)
+            if (Form1->ListView8->Items()->Item(row)->Caption() == stamp)
+                Form1->ListView8->SetItemIndex(row);
+        Form1->ListView8Click(nullptr);
+        if (Form8) {
+            Save(Form8->Handle(), prefix + "backup-browser");
+            delete Form8;
+        }
 
         Form1->Button8Click(nullptr);
         if (Form11)

@@ -3,11 +3,11 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/JunkScan.h"
-#include "cleaning/Scanframe.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/Language.h"
 #include "pageparts/HostDialog.h"
 #include "pageparts/MessageText.h"
+#include "pageparts/Scanframe.h"
 #include "toolkit/Effects.h"
 
 namespace {
@@ -45,6 +45,12 @@ void TForm1::StartScan()
     RelaunchOnClose = 0;
     Frame2 = MakeHostFrame<TFrame2>(HostPanel);
     Frame2->Button1->SetCaption(language::Text("Abbrechen", "Cancel"));
+    // Cancel stops the scan and closes its dialog at once.
+    Frame2->OnCancel = [this] {
+        AbortFlag = 1;
+        if (Form6)
+            Form6->Close();
+    };
     {
         // Nothing that runs between the scan's steps may free the dialog under it.
         HostPanelInUse inUse(this);

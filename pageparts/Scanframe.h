@@ -8,19 +8,22 @@
 #include "toolkit/Memo.h"
 #include "toolkit/ProgressBar.h"
 
+#include <functional>
+
 class TFrame2 : public TFrame {
 public:
     explicit TFrame2(TComponent* owner);
     ~TFrame2() override;
 
-    // Cancel: stops the walk; the scan's dialog closes at once (the duplicate search
-    // closes its own when it has unwound).
+    // Cancel: tells the creator through OnCancel, which stops its walk (and closes the
+    // dialog at once or after the walk has unwound, as that walk needs).
     void Button1Click(TObject* sender);
+    std::function<void()> OnCancel;
 
-    TLabel* Label1 = nullptr;       // the location being walked
-    TButton* Button1 = nullptr;     // Cancel
+    TLabel* Label1 = nullptr;   // the location being walked
+    TButton* Button1 = nullptr; // Cancel
     TProgressBar* ProgressBar1 = nullptr;
-    TMemo* Memo1 = nullptr;         // hidden
+    TMemo* Memo1 = nullptr; // hidden
 };
 
 // The progress frame of the running scan or search, or nullptr.

@@ -1,7 +1,4 @@
-#include "cleaning/Scanframe.h"
-
-#include "pageparts/HostDialog.h"
-#include "shell/Unit1.h"
+#include "pageparts/Scanframe.h"
 
 TFrame2* Frame2 = nullptr;
 
@@ -47,10 +44,7 @@ TFrame2::~TFrame2()
 
 void TFrame2::Button1Click(TObject*)
 {
-    if (!Form1)
-        return;
-    Form1->AbortFlag = 1;
-    if (!Form1->AutoDuplicate && Form6)
-        Form6->Close();
+    if (OnCancel)
+        OnCancel();
     Application->ProcessMessages();
 }
