@@ -1,3 +1,4 @@
+// archive/ (an area): the zip writer and reader, backup projects and the backups browser.
 // The flat operations of the zip writer and reader. Every caller goes through these:
 // open gives a handle, the other calls take it, close frees it.
 #pragma once

@@ -136,12 +136,6 @@ void TForm1::OpenCookieKeepDialog()
 {
     TForm7 dialog(this);
     XPMenu1->InitComponent(&dialog);
-    if (LanguageFlag == 0) {
-        dialog.Label1->SetCaption("Delete Cookies");
-        dialog.Label2->SetCaption("Do not delete Cookies");
-        dialog.Button4->SetCaption("Cancel");
-        dialog.SetCaption("Do not delete Cookies");
-    }
     std::vector<std::string> cookies;
     for (const url_cache::CacheEntry& cookie : url_cache::Cookies())
         cookies.push_back(cookie.sourceUrl);

@@ -1,6 +1,7 @@
 #include "cleaning/Cookiesdia.h"
 
 #include "cleaning/UrlCache.h"
+#include "common/Language.h"
 
 namespace {
 
@@ -51,22 +52,22 @@ TForm7::TForm7(TComponent* owner) : TForm(owner)
     SetPosition(poScreenCenter);
     SetClientWidth(560);
     SetClientHeight(340);
-    SetCaption("Cookies nicht löschen");
+    SetCaption(language::Text("Cookies nicht löschen", "Do not delete Cookies"));
     KeyPreview = true;
     Label1 = new TLabel(this);
     Label1->SetParent(this);
     Label1->SetBounds(10, 10, 220, 16);
-    Label1->SetCaption("Cookies löschen");
+    Label1->SetCaption(language::Text("Cookies löschen", "Delete Cookies"));
     Label2 = new TLabel(this);
     Label2->SetParent(this);
     Label2->SetBounds(330, 10, 220, 16);
-    Label2->SetCaption("Cookies nicht löschen");
+    Label2->SetCaption(language::Text("Cookies nicht löschen", "Do not delete Cookies"));
     ListView1 = MakeList(this, "ListView1", 10);
     ListView2 = MakeList(this, "ListView2", 330);
     Button1 = MakeButton(this, "Button1", ">>", 250, 110);
     Button2 = MakeButton(this, "Button2", "<<", 250, 150);
     Button3 = MakeButton(this, "Button3", "OK", 400, 302);
-    Button4 = MakeButton(this, "Button4", "Abbrechen", 480, 302);
+    Button4 = MakeButton(this, "Button4", language::Text("Abbrechen", "Cancel"), 480, 302);
     Button1->OnClick = Bind(this, &TForm7::Button1Click);
     Button2->OnClick = Bind(this, &TForm7::Button2Click);
     Button3->OnClick = Bind(this, &TForm7::Button3Click);

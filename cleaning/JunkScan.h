@@ -1,3 +1,4 @@
+// cleaning/ (an area): the junk scan, its pages and found-files window, and the clean center.
 // The junk scan's per-file test: for each item of the walk, by the scan mode, either
 // collect it as a found file, delete it at once, or let it be.
 #pragma once

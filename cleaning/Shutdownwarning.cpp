@@ -1,5 +1,7 @@
 #include "cleaning/Shutdownwarning.h"
 
+#include "common/Language.h"
+
 TFrame12* Frame12 = nullptr;
 
 TFrame12::TFrame12(TComponent* owner) : TFrame(owner)
@@ -17,7 +19,7 @@ TFrame12::TFrame12(TComponent* owner) : TFrame(owner)
         return made;
     };
     Label1 = label("Label1", 8, true);
-    Label1->SetCaption("Warnung");
+    Label1->SetCaption(language::Text("Warnung", "Warning"));
     Label2 = label("Label2", 28, false);
     Label3 = label("Label3", 46, false);
     Image1 = new TImage(this);
@@ -36,7 +38,7 @@ TFrame12::TFrame12(TComponent* owner) : TFrame(owner)
     };
     Button1 = button("Button1", "OK", 70);
     Button1->OnClick = Bind(this, &TFrame12::Button1Click);
-    Button2 = button("Button2", "Abbrechen", 170);
+    Button2 = button("Button2", language::Text("Abbrechen", "Cancel"), 170);
     Button2->SetCancel(true);
     Button2->OnClick = Bind(this, &TFrame12::Button2Click);
 }

@@ -118,10 +118,6 @@ void TForm1::ArmShutdownCountdown()
     Frame12->SetParent(warning);
     Frame12->SetAlign(alClient);
     Frame12->OnCancelCountdown = [this] { CancelShutdownCountdown(); };
-    if (LanguageFlag == 0) {
-        Frame12->Label1->SetCaption("Warning");
-        Frame12->Button2->SetCaption("Cancel");
-    }
     Frame12->Label2->SetCaption(task_schedule::CountdownText(ShutdownCountdown, language::German()));
     Frame12->Label3->SetCaption(task_schedule::AnnouncedAction(AfterTaskAction, language::German()));
     // Handed to the look whole: the window counts as treated from here on.

@@ -1,3 +1,4 @@
+// filetools/ (an area): shredder and free-space wipe, duplicates, file splitter, folder index.
 // The shredder area's offer to every caller (the shredder and wipe pages, the found-files
 // window, the clean center, the space manager): the shredder window opened the one way,
 // and one shredder run in it with the argument vector, the path shown, no shredding

@@ -1,3 +1,4 @@
+// spacemanager/ (an area): the space manager window, its folder sizing, chart and shell menus.
 // The space manager: an explorer-like window of the shell namespace that shows how much
 // space folders take. The folder tree and the address list on top, the item list of the
 // shown folder and its size chart on the right, the shell's own context menus with a

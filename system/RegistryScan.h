@@ -1,3 +1,4 @@
+// system/ (an area): registry scan and backups, autostart, software, traces, drives, disk check.
 // The registry scan: a walk over the checked registry roots that reports string values
 // naming a file or folder on a checked drive that no longer exists, and targeted checks
 // for kinds of dead entries that installers leave behind. It reports each finding to its
