@@ -255,7 +255,7 @@ void PlaceEntry(TForm1& form, ZipHandle reader, int index, const std::string& ta
 {
     const bool exists = common::Exists(target);
     if (exists) {
-        if (cleaning::NameLeadsElsewhere(target) || common::IsFolder(target)) {
+        if (file_engines::NameLeadsElsewhere(target) || common::IsFolder(target)) {
             failed.push_back(target + language::Text("  (keine gewöhnliche Datei)", "  (not an ordinary file)"));
             return;
         }

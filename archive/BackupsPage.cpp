@@ -144,7 +144,7 @@ void TForm1::Entfernen1Click(TObject*)
         const bool stamp = backup::IsStampName(project);
         const std::string folder = backup::ProjectFolder(BackupDir, project);
         const bool folderThere = stamp && common::IsFolder(folder);
-        if (folderThere && !cleaning::NameLeadsElsewhere(folder) && FolderToRecycleBin(folder)) {
+        if (folderThere && !file_engines::NameLeadsElsewhere(folder) && FolderToRecycleBin(folder)) {
             DeleteProject(project);
             continue;
         }

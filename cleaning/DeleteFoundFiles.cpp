@@ -326,14 +326,14 @@ void TFrame8::Loeschen()
         confirmed = 1;
     }
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList, host_->GuardedFolders());
-    cleaning::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
-    const int action = DeleteToRecycle == 1 ? cleaning::deleteToRecycleBin : cleaning::deletePermanently;
+    file_engines::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
+    const int action = DeleteToRecycle == 1 ? file_engines::deleteToRecycleBin : file_engines::deletePermanently;
     std::vector<std::string> stayed;
     for (const SelectedFileRecord& record : SelectedFileList) {
         if (common::IsFolder(record.fullPath) && !Listed(folders, record.fullPath))
             continue;
         // A No to the question about a drive without a recycle bin is no failure.
-        if (deleter.Delete(record.fullPath, action) == cleaning::DeleteOutcome::Failed && common::Exists(record.fullPath))
+        if (deleter.Delete(record.fullPath, action) == file_engines::DeleteOutcome::Failed && common::Exists(record.fullPath))
             stayed.push_back(record.fullPath);
         Application->ProcessMessages();
     }

@@ -10,7 +10,7 @@
 
 namespace cleaning {
 
-JunkScan::JunkScan(const ScanSettings& settings, ScanObserver& observer, FileDeleter& deleter,
+JunkScan::JunkScan(const ScanSettings& settings, ScanObserver& observer, file_engines::FileDeleter& deleter,
                    TObjectList<FoundFileRecord>& found)
     : settings_(settings), observer_(observer), deleter_(deleter), found_(found),
       exclusions_(settings.excludeDirs, settings.skipRecycleBin), searchTextUpper_(common::UpperCase(settings.searchText)),
@@ -23,7 +23,7 @@ void JunkScan::Visit(const WalkItem& item)
     if (!item.hasFindData)
         return; // nothing known of it, so nothing to decide
     const WIN32_FIND_DATAA& entry = item.findData;
-    unsigned long long size = SizeOf(entry);
+    unsigned long long size = file_engines::SizeOf(entry);
     CountProgress(size);
 
     // Only files are collected by the size, age and name searches and deleted at once;
@@ -31,18 +31,18 @@ void JunkScan::Visit(const WalkItem& item)
     bool isFile = !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     switch (settings_.mode) {
     case scanEmptyFiles:
-        if (size == 0 && isFile && !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+        if (size == 0 && isFile && !file_engines::IsInRecycleFolder(item.path, settings_.skipRecycleBin))
             Collect(item, size);
         break;
     case scanFileName:
         if (!searchTextUpper_.empty() && isFile && common::UpperCase(item.path).find(searchTextUpper_) != std::string::npos &&
-            !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+            !file_engines::IsInRecycleFolder(item.path, settings_.skipRecycleBin))
             Collect(item, size);
         break;
     case scanNotAccessed:
-        if (isFile && ValidFileTime(entry.ftLastAccessTime) &&
-            static_cast<double>(WholeDaysSince(entry.ftLastAccessTime, settings_.now)) > settings_.olderThanDays &&
-            !IsInRecycleFolder(item.path, settings_.skipRecycleBin))
+        if (isFile && file_engines::ValidFileTime(entry.ftLastAccessTime) &&
+            static_cast<double>(file_engines::WholeDaysSince(entry.ftLastAccessTime, settings_.now)) > settings_.olderThanDays &&
+            !file_engines::IsInRecycleFolder(item.path, settings_.skipRecycleBin))
             Collect(item, size);
         break;
     case scanList:
@@ -51,10 +51,10 @@ void JunkScan::Visit(const WalkItem& item)
         break;
     default:
         if (DeletesAtOnce(settings_.mode) && isFile && MatchesMasks(item.path)) {
-            DeleteOutcome outcome = deleter_.Delete(item.path, settings_.mode);
-            if (outcome == DeleteOutcome::Deleted)
+            file_engines::DeleteOutcome outcome = deleter_.Delete(item.path, settings_.mode);
+            if (outcome == file_engines::DeleteOutcome::Deleted)
                 ++deleted_;
-            else if (outcome == DeleteOutcome::Failed)
+            else if (outcome == file_engines::DeleteOutcome::Failed)
                 observer_.DeleteFailed(item.path);
         }
         break;
@@ -63,9 +63,9 @@ void JunkScan::Visit(const WalkItem& item)
 
 bool JunkScan::MatchesMasks(const std::string& path)
 {
-    if (!TestFile(settings_.masks, EndingOf(path)))
+    if (!file_engines::TestFile(settings_.masks, file_engines::EndingOf(path)))
         return false;
-    std::string folder = common::UpperCase(FolderPartOf(path));
+    std::string folder = common::UpperCase(file_engines::FolderPartOf(path));
     if (folder != lastFolder_ || lastFolder_.empty()) {
         lastFolder_ = folder;
         lastFolderExcluded_ = exclusions_.IsExcludedFolder(folder);
@@ -81,8 +81,8 @@ void JunkScan::Collect(const WalkItem& item, unsigned long long size)
     record->size = size;
     record->sizeText = std::to_string(size);
     record->lastWrite = item.findData.ftLastWriteTime;
-    record->dateText = DateText(item.findData.ftLastWriteTime);
-    record->attributes = AttributeLetters(item.findData.dwFileAttributes);
+    record->dateText = file_engines::DateText(item.findData.ftLastWriteTime);
+    record->attributes = file_engines::AttributeLetters(item.findData.dwFileAttributes);
     found_.Add(record);
 }
 

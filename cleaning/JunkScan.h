@@ -18,7 +18,7 @@ namespace cleaning {
 // The scan modes, as the scan page offers them and the settings store them.
 enum ScanMode {
     scanList = 0,                     // masks and exclusions; collect
-    scanDeleteToRecycleBin = 1,       // masks and exclusions; delete at once (DeleteAction 1..4)
+    scanDeleteToRecycleBin = 1,       // masks and exclusions; delete at once (file_engines::DeleteAction 1..4)
     scanDeleteToRecycleBinConfirmed = 2,
     scanDeletePermanentlyConfirmed = 3,
     scanDeletePermanently = 4,
@@ -56,7 +56,7 @@ public:
 
 class JunkScan : public WalkVisitor {
 public:
-    JunkScan(const ScanSettings& settings, ScanObserver& observer, FileDeleter& deleter,
+    JunkScan(const ScanSettings& settings, ScanObserver& observer, file_engines::FileDeleter& deleter,
              TObjectList<FoundFileRecord>& found);
 
     void Visit(const WalkItem& item) override;
@@ -74,9 +74,9 @@ private:
 
     const ScanSettings& settings_;
     ScanObserver& observer_;
-    FileDeleter& deleter_;
+    file_engines::FileDeleter& deleter_;
     TObjectList<FoundFileRecord>& found_;
-    ExclusionTest exclusions_;
+    file_engines::ExclusionTest exclusions_;
     std::string searchTextUpper_;
     double scannedBytes_;
     int lastPercent_ = -1;

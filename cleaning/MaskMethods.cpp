@@ -48,12 +48,12 @@ void TForm1::SetDefaults()
     Registry->RootKey = HKEY_CURRENT_USER;
     Registry->Access = KEY_READ | KEY_WRITE;
     if (Registry->OpenKey(options::fileEnding::Key, true))
-        for (const std::string& mask : cleaning::DefaultMasks())
+        for (const std::string& mask : file_engines::DefaultMasks())
             Registry->WriteString(mask, "1");
     Registry->CloseKey();
 
     std::vector<std::string> folders =
-        cleaning::DefaultExcludeDirs([this](int csidl) { return SpecialFolder(csidl); }, WindowsDir);
+        file_engines::DefaultExcludeDirs([this](int csidl) { return SpecialFolder(csidl); }, WindowsDir);
     if (Registry->OpenKey(options::excludeDirs::Key, true))
         for (const std::string& folder : folders)
             Registry->WriteString(folder, "1");
@@ -102,14 +102,14 @@ void TForm1::WriteRegExcludeDirs()
     cleaning::WriteCheckedValuesIfChanged(*Registry, options::Key, options::excludeDirs::Name, ExcludeDirRows());
 }
 
-bool TForm1::TestFile(const std::string& ending) { return cleaning::TestFile(FileEndingList->Copies(), ending); }
+bool TForm1::TestFile(const std::string& ending) { return file_engines::TestFile(FileEndingList->Copies(), ending); }
 
 bool TForm1::DateiFilter(const std::string& ending, const std::string& mask)
 {
-    return cleaning::DateiFilter(ending, mask);
+    return file_engines::DateiFilter(ending, mask);
 }
 
 bool TForm1::IsInExcludeDirs(const std::string& path)
 {
-    return cleaning::ExclusionTest(ExcludeDirList->Copies(), SkipRecycleBin != 0).IsInExcludeDirs(path);
+    return file_engines::ExclusionTest(ExcludeDirList->Copies(), SkipRecycleBin != 0).IsInExcludeDirs(path);
 }

@@ -55,15 +55,15 @@ void TForm1::GetHDS()
     ScanTotalBytes = cleaning::UsedSpaceOfLocations(ScanLocationRows(), meter);
 }
 
-bool TForm1::ValidFileTime(const FILETIME& time) { return cleaning::ValidFileTime(time); }
+bool TForm1::ValidFileTime(const FILETIME& time) { return file_engines::ValidFileTime(time); }
 
 bool TForm1::MoveFiles(const std::string& path)
 {
-    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
-    cleaning::DeleteOutcome outcome = deleter.Delete(path, ScanMode);
-    if (outcome == cleaning::DeleteOutcome::Failed)
+    file_engines::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    file_engines::DeleteOutcome outcome = deleter.Delete(path, ScanMode);
+    if (outcome == file_engines::DeleteOutcome::Failed)
         FormScanObserver::ReportDeleteFailure(*this, path);
-    return outcome == cleaning::DeleteOutcome::Deleted;
+    return outcome == file_engines::DeleteOutcome::Deleted;
 }
 
 void TForm1::ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
@@ -103,7 +103,7 @@ void TForm1::Clean()
     settings.startBytes = ScannedBytes;
 
     FormScanObserver observer(*this);
-    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    file_engines::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
     cleaning::JunkScan scan(settings, observer, deleter, *FoundFiles);
     cleaning::WalkOptions options;
     options.enumFlags = static_cast<DWORD>(ShellEnumFlags);

@@ -86,7 +86,7 @@ bool LiesDirectlyIn(const std::string& path, const std::string& folder)
     std::string wanted = folder;
     if (!wanted.empty() && wanted.back() == '\\')
         wanted.pop_back(); // a drive root, "C:\"
-    std::string folderPart = FolderPartOf(path);
+    std::string folderPart = file_engines::FolderPartOf(path);
     return !folderPart.empty() && common::SameText(folderPart, wanted);
 }
 
@@ -105,7 +105,7 @@ void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITE
         // shell bound this folder elsewhere (a folder shortcut lists its target's items).
         if (LiesDirectlyIn(path, folderPath)) {
             if (!listing) {
-                listing = std::make_unique<FolderListing>(FolderPartOf(path));
+                listing = std::make_unique<FolderListing>(file_engines::FolderPartOf(path));
                 visitor.FolderEntered(listing->Folder());
             }
             WIN32_FIND_DATAA entry{};

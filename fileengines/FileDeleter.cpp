@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace cleaning {
+namespace file_engines {
 
 namespace {
 
@@ -208,4 +208,4 @@ bool ShellFileDeleter::Confirmed(const std::string& path, int action) const
     return answer == IDYES;
 }
 
-} // namespace cleaning
+} // namespace file_engines

@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-namespace cleaning {
+namespace file_engines {
 
 // The scan's delete modes 1 to 4.
 enum DeleteAction {
@@ -83,4 +83,4 @@ bool DeleteFolderForGood(const std::string& folder);
 // be told (no such system call, or the file does not open).
 bool NameLeadsElsewhere(const std::string& path);
 
-} // namespace cleaning
+} // namespace file_engines

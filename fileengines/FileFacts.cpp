@@ -2,7 +2,7 @@
 
 #include <optional>
 
-namespace cleaning {
+namespace file_engines {
 
 namespace {
 
@@ -86,4 +86,4 @@ long long WholeDaysSince(const FILETIME& time, const SYSTEMTIME& now)
     return static_cast<long long>((Ticks(localNow) - Ticks(local)) / ticksPerDay);
 }
 
-} // namespace cleaning
+} // namespace file_engines

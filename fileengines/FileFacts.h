@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace cleaning {
+namespace file_engines {
 
 // True when either half of the time is non-zero (a zero time means "not known").
 bool ValidFileTime(const FILETIME& time);
@@ -31,4 +31,4 @@ unsigned long long SizeOf(const WIN32_FIND_DATAA& entry);
 // last access is not known, or lies in the future, is never "old".
 long long WholeDaysSince(const FILETIME& time, const SYSTEMTIME& now);
 
-} // namespace cleaning
+} // namespace file_engines

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace cleaning {
+namespace file_engines {
 
 std::string EndingOf(const std::string& path)
 {
@@ -113,4 +113,4 @@ std::vector<std::string> DefaultExcludeDirs(const std::function<std::string(int)
     return folders;
 }
 
-} // namespace cleaning
+} // namespace file_engines

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace cleaning {
+namespace file_engines {
 
 // The ending the mask test takes: the file name's extension without its dot, upper-cased
 // and cut to three characters ("a.html" gives "HTM", "README" gives "").
@@ -58,4 +58,4 @@ std::vector<std::string> DefaultMasks();
 std::vector<std::string> DefaultExcludeDirs(const std::function<std::string(int)>& specialFolder,
                                             const std::string& windowsDir);
 
-} // namespace cleaning
+} // namespace file_engines

@@ -51,7 +51,7 @@ public:
     {
         if (!item.hasFindData || (item.findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
-        unsigned long long size = cleaning::SizeOf(item.findData);
+        unsigned long long size = file_engines::SizeOf(item.findData);
         bytes_ += size;
         if (form_.ScanTotalBytes > 0 && Frame2) {
             int percent = static_cast<int>(bytes_ * 100.0 / static_cast<double>(form_.ScanTotalBytes));
@@ -238,8 +238,8 @@ bool TForm1::GetFileTimeAndSize(const std::string& path)
     WIN32_FIND_DATAA found{};
     if (!FindHandle(path, found).Valid())
         return false;
-    FoundFileDate = cleaning::DateTextToSecond(found.ftLastWriteTime);
-    FoundFileSize = cleaning::SizeOf(found);
+    FoundFileDate = file_engines::DateTextToSecond(found.ftLastWriteTime);
+    FoundFileSize = file_engines::SizeOf(found);
     return true;
 }
 

@@ -188,9 +188,9 @@ void TForm3::ListView1Data(TListView*, int index, TListItem& item)
     SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_TYPENAME);
     item.SetCaption(NameOf(path));
     item.SetImageIndex(info.iIcon);
-    for (const std::string& text : {FolderOf(path), std::to_string(cleaning::SizeOf(found)),
-                                    std::string(info.szTypeName), cleaning::DateTextToSecond(found.ftLastWriteTime),
-                                    cleaning::AttributeLetters(found.dwFileAttributes)})
+    for (const std::string& text : {FolderOf(path), std::to_string(file_engines::SizeOf(found)),
+                                    std::string(info.szTypeName), file_engines::DateTextToSecond(found.ftLastWriteTime),
+                                    file_engines::AttributeLetters(found.dwFileAttributes)})
         item.SubItems()->Add(text);
 }
 
@@ -374,7 +374,7 @@ void TForm3::Loeschen()
     {
         HourGlass busy;
         StatusBar1->Panels()->Items(0)->SetText(language::Text("Dateien werden gelöscht...", "Deleting files..."));
-        cleaning::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
+        file_engines::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
         for (const std::string& path : plan.paths) {
             StatusBar1->Panels()->Items(0)->SetText(language::Text("Lösche ", "Deleting ") + path);
             Application->ProcessMessages();
@@ -383,8 +383,8 @@ void TForm3::Loeschen()
                 plan.stale.push_back(path);
                 continue;
             }
-            cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
-            if (outcome == cleaning::DeleteOutcome::Failed)
+            file_engines::DeleteOutcome outcome = deleter.Delete(path, file_engines::deleteToRecycleBin);
+            if (outcome == file_engines::DeleteOutcome::Failed)
                 failed.push_back(path);
         }
         std::vector<std::string> kept = duplicates::PruneDeleted(Lines(), common::FileExists);

@@ -60,7 +60,7 @@ ShredderRun StartShredderRun(TForm2& window, const ShredderJob& job, ShredderIo&
     }
     // Overwriting through a link would wipe what it leads to, outside the chosen target;
     // some systems even apply the attribute changes of a link to its target.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || cleaning::NameLeadsElsewhere(job.path)) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || file_engines::NameLeadsElsewhere(job.path)) {
         window.LinksRefused.push_back(job.path);
         run.start = ShredderRun::Start::Link;
         return run;

@@ -52,8 +52,10 @@ namespace cleaning {
 class WalkVisitor;
 struct LocationRow;
 struct ScanLocation;
-enum class DeleteOutcome;
 } // namespace cleaning
+namespace file_engines {
+enum class DeleteOutcome;
+}
 namespace path_guard {
 struct GuardedFolders;
 }
@@ -539,7 +541,7 @@ public:
     void MenuItem7Click(TObject* sender); // properties
     void Gehezu1Click(TObject* sender);   // jump to
     // Moves a folder item to the recycle bin, asking before it would go for good.
-    cleaning::DeleteOutcome DelDatei(const std::string& path);
+    file_engines::DeleteOutcome DelDatei(const std::string& path);
     TTreeView* TreeView2 = nullptr;
     TPopupMenu* AutostartMenu = nullptr; // ("PopupMenu8" names the backups' menu)
     TMenuItem* Editieren1 = nullptr;

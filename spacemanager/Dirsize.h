@@ -183,7 +183,7 @@ public:
     // The disk the wipe runs on; nullptr is the real one.
     ShredderIo* WipeDisk = nullptr;
     // Whether a folder's drive has a recycle bin, for the tree's delete to the bin.
-    cleaning::RecycleBinCheck HasRecycleBin = cleaning::ShellHasRecycleBin;
+    file_engines::RecycleBinCheck HasRecycleBin = file_engines::ShellHasRecycleBin;
 
     // ---- the chart
     void AddTeeChart();

@@ -289,7 +289,7 @@ void TForm11::ListView1Data(TListView*, int index, TListItem& item)
     cells->Add(std::to_string(static_cast<long long>(record->Percent + 0.5)) + " %");
     cells->Add(record->TypeName);
     cells->Add(record->DateText);
-    cells->Add(cleaning::AttributeLetters(record->Attributes));
+    cells->Add(file_engines::AttributeLetters(record->Attributes));
 }
 
 void TForm11::ListView1ColumnClick(TObject*, TListColumn* column)

@@ -218,11 +218,11 @@ void TForm11::LoeschenBaum()
                                 language::Text("Frage", "Question"), MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
     // The deleter asks before a delete for good, when the bin cannot take the folder.
-    cleaning::ShellFileDeleter deleter(language::German(), Handle(), HasRecycleBin);
-    const cleaning::DeleteOutcome outcome = deleter.Delete(path, cleaning::deleteToRecycleBin);
-    if (outcome == cleaning::DeleteOutcome::Declined)
+    file_engines::ShellFileDeleter deleter(language::German(), Handle(), HasRecycleBin);
+    const file_engines::DeleteOutcome outcome = deleter.Delete(path, file_engines::deleteToRecycleBin);
+    if (outcome == file_engines::DeleteOutcome::Declined)
         return;
-    if (outcome == cleaning::DeleteOutcome::Failed) {
+    if (outcome == file_engines::DeleteOutcome::Failed) {
         effects::ShowMessageBox(
             Handle(),
             language::Text("Der Ordner konnte nicht gelöscht werden:\n", "The folder could not be deleted:\n") + path,

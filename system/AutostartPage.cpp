@@ -371,10 +371,10 @@ void TForm1::MenuItem6Click(TObject*)
     } else if (common::UpperCase(entry->LocationText).find("WIN.INI") != std::string::npos) {
         deleted = autostart::RemoveWinIniLine(entry->LocationText, entry->EntryName, entry->FilePath);
     } else {
-        const cleaning::DeleteOutcome outcome = DelDatei(entry->FilePath);
-        if (outcome == cleaning::DeleteOutcome::Declined)
+        const file_engines::DeleteOutcome outcome = DelDatei(entry->FilePath);
+        if (outcome == file_engines::DeleteOutcome::Declined)
             return;
-        deleted = outcome == cleaning::DeleteOutcome::Deleted || outcome == cleaning::DeleteOutcome::DeletedForGood;
+        deleted = outcome == file_engines::DeleteOutcome::Deleted || outcome == file_engines::DeleteOutcome::DeletedForGood;
     }
     if (deleted) {
         node->Delete();
@@ -385,10 +385,10 @@ void TForm1::MenuItem6Click(TObject*)
         language::Text("Fehler", "Error"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
 }
 
-cleaning::DeleteOutcome TForm1::DelDatei(const std::string& path)
+file_engines::DeleteOutcome TForm1::DelDatei(const std::string& path)
 {
-    cleaning::ShellFileDeleter deleter(LanguageFlag, Handle());
-    return deleter.Delete(path, cleaning::deleteToRecycleBin);
+    file_engines::ShellFileDeleter deleter(LanguageFlag, Handle());
+    return deleter.Delete(path, file_engines::deleteToRecycleBin);
 }
 
 void TForm1::MenuItem7Click(TObject*)

@@ -190,10 +190,10 @@ void TForm1::DelDLLDatei()
     // counter whose file is gone now is deleted: one file that could not go must not keep
     // the counters of the others. The deleter reaches the files this program sees; a
     // counter goes only when no program sees its file, 64-bit ones included.
-    cleaning::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    file_engines::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
     for (int row : ListView14->SelectedIndices())
         if (common::FileExists(ListView14->Items()->Item(row)->Caption()))
-            deleter.Delete(ListView14->Items()->Item(row)->Caption(), cleaning::deleteToRecycleBin);
+            deleter.Delete(ListView14->Items()->Item(row)->Caption(), file_engines::deleteToRecycleBin);
     std::vector<std::string> failed;
     for (TListItem* item : registry_pages::SelectedBottomUp(*ListView14)) {
         const std::string path = item->Caption();

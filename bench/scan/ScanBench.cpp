@@ -91,9 +91,9 @@ void BareWalk(const std::string& folder, long& files, unsigned long long& bytes)
 
 class Counting : public cleaning::ScanObserver {};
 
-class NoDeletes : public cleaning::FileDeleter {
+class NoDeletes : public file_engines::FileDeleter {
 public:
-    cleaning::DeleteOutcome Delete(const std::string&, int) override { return cleaning::DeleteOutcome::Declined; }
+    file_engines::DeleteOutcome Delete(const std::string&, int) override { return file_engines::DeleteOutcome::Declined; }
 };
 
 double Seconds(std::chrono::steady_clock::time_point start)
@@ -122,7 +122,7 @@ int main(int argc, char** argv)
 
     cleaning::ScanSettings settings;
     settings.mode = cleaning::scanList;
-    for (const std::string& mask : cleaning::DefaultMasks())
+    for (const std::string& mask : file_engines::DefaultMasks())
         settings.masks.push_back({true, common::UpperCase(mask)});
     settings.excludeDirs = {{true, "C:\\windows"}, {true, "C:\\Program Files"}, {true, root + "\\top7"}};
 

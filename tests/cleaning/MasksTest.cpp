@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace cleaning;
+using namespace file_engines;
 
 namespace {
 

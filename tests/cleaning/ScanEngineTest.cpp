@@ -12,6 +12,7 @@
 #include <algorithm>
 
 using namespace cleaning;
+using namespace file_engines;
 using namespace scan_test;
 
 namespace {

@@ -67,14 +67,14 @@ FILETIME LocalTime(int year, int month, int day, int hour, int minute, int secon
     return utc;
 }
 
-cleaning::DeleteOutcome RecordingDeleter::Delete(const std::string& path, int action)
+file_engines::DeleteOutcome RecordingDeleter::Delete(const std::string& path, int action)
 {
     asked.emplace_back(path, action);
-    return cleaning::DeleteOutcome::Declined;
+    return file_engines::DeleteOutcome::Declined;
 }
 
 std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings settings,
-                              cleaning::FileDeleter& deleter, RecordingObserver& observer,
+                              file_engines::FileDeleter& deleter, RecordingObserver& observer,
                               TObjectList<FoundFileRecord>& found, DWORD enumFlags)
 {
     if (settings.masks.empty())
@@ -98,7 +98,7 @@ std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings 
 std::vector<CheckedEntry> DefaultScanMasks()
 {
     std::vector<CheckedEntry> masks;
-    for (const std::string& mask : cleaning::DefaultMasks())
+    for (const std::string& mask : file_engines::DefaultMasks())
         masks.push_back({true, common::UpperCase(mask)});
     return masks;
 }

@@ -35,9 +35,9 @@ void SetTimes(const std::string& path, FILETIME lastWrite, FILETIME lastAccess);
 FILETIME LocalTime(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
 // Records every delete it is asked for; deletes nothing unless `really` is set.
-class RecordingDeleter : public cleaning::FileDeleter {
+class RecordingDeleter : public file_engines::FileDeleter {
 public:
-    cleaning::DeleteOutcome Delete(const std::string& path, int action) override;
+    file_engines::DeleteOutcome Delete(const std::string& path, int action) override;
     std::vector<std::pair<std::string, int>> asked;
 };
 
@@ -59,7 +59,7 @@ public:
 // Scans `folder` as the one checked location, with the default masks unless settings
 // bring their own; returns the found files' paths (the records stay in `found`).
 std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings settings,
-                              cleaning::FileDeleter& deleter, RecordingObserver& observer,
+                              file_engines::FileDeleter& deleter, RecordingObserver& observer,
                               TObjectList<FoundFileRecord>& found, DWORD enumFlags = 0x60);
 
 // The default masks in upper case, all checked, as the scan uses them.

@@ -7,18 +7,18 @@
 
 namespace {
 
-using cleaning::DeleteOutcome;
+using file_engines::DeleteOutcome;
 using testing_support::Exists;
 
 TEST(FileDeleter, DeleteForGoodTakesAReadOnlyFileAlong)
 {
     testing_support::TempFolder folder;
     testing_support::RecordingEffects effects;
-    for (int action : {cleaning::deletePermanentlyConfirmed, cleaning::deletePermanently}) {
+    for (int action : {file_engines::deletePermanentlyConfirmed, file_engines::deletePermanently}) {
         const std::string path = folder / "locked.tmp";
         testing_support::WriteFileText(path, "x");
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        cleaning::ShellFileDeleter deleter(0, nullptr);
+        file_engines::ShellFileDeleter deleter(0, nullptr);
         EXPECT_EQ(deleter.Delete(path, action), DeleteOutcome::Deleted) << action;
         EXPECT_FALSE(Exists(path)) << action;
     }
@@ -36,17 +36,17 @@ TEST(FileDeleter, WithoutARecycleBinTheUserIsAskedBeforeADeleteForGood)
     auto noBin = [](const std::string&) { return false; };
 
     effects.answers = {IDNO};
-    cleaning::ShellFileDeleter declined(0, nullptr, noBin);
-    EXPECT_EQ(declined.Delete(a, cleaning::deleteToRecycleBin), DeleteOutcome::Declined);
-    EXPECT_EQ(declined.Delete(b, cleaning::deleteToRecycleBin), DeleteOutcome::Declined);
+    file_engines::ShellFileDeleter declined(0, nullptr, noBin);
+    EXPECT_EQ(declined.Delete(a, file_engines::deleteToRecycleBin), DeleteOutcome::Declined);
+    EXPECT_EQ(declined.Delete(b, file_engines::deleteToRecycleBin), DeleteOutcome::Declined);
     ASSERT_EQ(effects.boxes.size(), 1u) << "one question per drive";
     EXPECT_NE(effects.boxes[0].text.find(a), std::string::npos);
     EXPECT_TRUE(Exists(a));
     EXPECT_TRUE(Exists(b));
 
     effects.answers = {IDYES};
-    cleaning::ShellFileDeleter agreed(0, nullptr, noBin);
-    EXPECT_EQ(agreed.Delete(a, cleaning::deleteToRecycleBin), DeleteOutcome::DeletedForGood);
+    file_engines::ShellFileDeleter agreed(0, nullptr, noBin);
+    EXPECT_EQ(agreed.Delete(a, file_engines::deleteToRecycleBin), DeleteOutcome::DeletedForGood);
     EXPECT_FALSE(Exists(a));
 }
 

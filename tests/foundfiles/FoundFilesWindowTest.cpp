@@ -70,8 +70,8 @@ protected:
         record->size = row.size;
         record->sizeText = std::to_string(row.size);
         record->lastWrite = row.written;
-        record->dateText = cleaning::DateText(row.written);
-        record->attributes = cleaning::AttributeLetters(row.attributes);
+        record->dateText = file_engines::DateText(row.written);
+        record->attributes = file_engines::AttributeLetters(row.attributes);
         if (row.typeName) {
             record->typeName = row.typeName;
             record->iconIndex = 0;

@@ -79,7 +79,7 @@ TEST(DirItems, StatusTextsSayWhatTheyCount)
     EXPECT_EQ("2 Objects selected (3.00 MB)", SelectionStatusText(2, 3 * 1048576, false));
     EXPECT_EQ("C:\\  2,00 MB", TreeNodeCaption("C:\\", 2 * 1048576, true, true));
     EXPECT_EQ("My Computer", TreeNodeCaption("My Computer", 0, false, false)) << "a virtual node has no size";
-    EXPECT_EQ("RHSA", cleaning::AttributeLetters(0x27));
+    EXPECT_EQ("RHSA", file_engines::AttributeLetters(0x27));
     EXPECT_EQ("", DateTextOf(FILETIME{}));
 }
 
