@@ -91,15 +91,6 @@ backup::PackResult TForm1::PackIntoArchive(const std::string& archivePath, const
     return backup::PackFiles(archivePath, paths, observer);
 }
 
-backup::PackResult TForm1::MakeDLLZipArchive(const std::string& archivePath)
-{
-    std::vector<std::string> paths;
-    if (ListView14)
-        for (int row : ListView14->SelectedIndices())
-            paths.push_back(ListView14->Items()->Item(row)->Caption());
-    return PackIntoArchive(archivePath, paths);
-}
-
 void TForm1::ReportUnsavedFiles(const backup::PackResult& result, bool deletionFollows)
 {
     if (result.unsaved.empty() && result.archiveClosed)
@@ -136,27 +127,16 @@ void TForm1::DLLDateiensichern()
                                                "Backup can be restored (look for 'Backup entry') \n"),
                                 "Tidewrack", MB_ICONQUESTION | MB_OKCANCEL | MB_SYSTEMMODAL) != IDOK)
         return;
-    ShowPackingProgress(*this, *this);
-    const std::string stamp = ClaimBackupProject();
-    backup::PackResult result;
-    if (stamp.empty()) {
-        for (int row : ListView14->SelectedIndices())
-            result.unsaved.push_back(ListView14->Items()->Item(row)->Caption());
-    } else {
-        result = MakeDLLZipArchive(backup::ProjectArchive(BackupDir, stamp));
-        // A project is listed only with an archive that holds something.
-        if (!result.saved.empty())
-            RegisterBackupProject(stamp, language::Text("DLL Sicherung", "DLL Backup"));
-        else
-            RemoveDirectoryA(backup::ProjectFolder(BackupDir, stamp).c_str());
-    }
-    if (Form9)
-        Form9->Close();
+    std::vector<std::string> paths;
+    for (int row : ListView14->SelectedIndices())
+        paths.push_back(ListView14->Items()->Item(row)->Caption());
+    const backup::PackResult result =
+        BackUpIntoNewProject(*this, *this, paths, language::Text("DLL Sicherung", "DLL Backup"), [] {});
     ReportUnsavedFiles(result, false);
 }
 
 backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
-                                        const std::function<void()>& packingStarts)
+                                        const std::string& comment, const std::function<void()>& packingStarts)
 {
     ShowPackingProgress(form, progressOwner);
     backup::PackResult result;
@@ -170,7 +150,7 @@ backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner,
         // A project is listed only with an archive that holds something; an empty folder
         // is not left behind.
         if (!result.saved.empty())
-            form.RegisterBackupProject(stamp, "");
+            form.RegisterBackupProject(stamp, comment);
         else
             RemoveDirectoryA(backup::ProjectFolder(form.BackupDir, stamp).c_str());
         if (!form.ProgramDir.empty())

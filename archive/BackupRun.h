@@ -1,5 +1,6 @@
 // A backup of chosen files into a new backup project under the zip progress window: the
-// one way another area (the found-files window) makes a backup without knowing that window.
+// one way the program makes one (the shared-DLL page, and the found-files window, which
+// knows nothing of that window).
 #pragma once
 
 #include "archive/BackupPacker.h"
@@ -13,7 +14,7 @@ class TForm1;
 
 // Shows the zip progress window (owned by progressOwner; its Cancel sets the form's
 // AbortFlag), claims a project, tells packingStarts and packs the files into the
-// project's archive. An archive that holds nothing leaves no project behind; without a
-// project every file is unsaved.
+// project's archive, listed with comment. An archive that holds nothing leaves no
+// project behind; without a project every file is unsaved.
 backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
-                                        const std::function<void()>& packingStarts);
+                                        const std::string& comment, const std::function<void()>& packingStarts);

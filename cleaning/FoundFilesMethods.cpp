@@ -49,7 +49,7 @@ public:
     backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
                               const std::function<void()>& packingStarts) override
     {
-        return BackUpIntoNewProject(form_, progressOwner, paths, packingStarts);
+        return BackUpIntoNewProject(form_, progressOwner, paths, "", packingStarts);
     }
     void ReportUnsavedFiles(const backup::PackResult& result) override { form_.ReportUnsavedFiles(result, true); }
     path_guard::GuardedFolders GuardedFolders() const override { return form_.GuardedFolders(); }

@@ -392,10 +392,6 @@ public:
     // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
     // archive/Showbackupfiles.h, archive/Avidialog.h)
     void BuildBackupsPage();
-    // Pack the selected rows of the shared-DLL list (MakeDLLZipArchive) into a new
-    // archive, with Form9 as progress; the result tells which files the closed archive
-    // really holds.
-    backup::PackResult MakeDLLZipArchive(const std::string& archivePath);
     backup::PackResult PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths);
     // A fresh stamp whose folder under BackupDir has just been made; "" when none can be.
     std::string ClaimBackupProject();
