@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every sidebar page and of the program's windows (options tabs, about box,
 # found files, duplicates, registry scan, space manager, shutdown warning, cookie keep-list,
-# value viewer, software details), in German and English, as PNG files in a folder:
+# value viewer, software details, shredder window, zip progress, autostart entry, disk
+# check), in German and English, as PNG files in a folder:
 #   scripts/screenshots.sh [FOLDER]      (default: build/ARCH/screenshots)
 # Builds the picture program (tests/screenshots) and runs it in the test sandbox under an
 # Xvfb screen of its own. It is for looking at, not part of the test suite.

@@ -3,16 +3,22 @@
 // PNG files). The form runs in-process as in the tests: boxes are recorded, not shown, and
 // each modal dialog is captured and closed by a timer once it shows.
 #include "archive/BackupPacker.h"
+#include "archive/Avidialog.h"
 #include "archive/BackupProjects.h"
 #include "archive/Showbackupfiles.h"
 #include "fileengines/ScanRecords.h"
 #include "cleaning/Shutdownwarning.h"
 #include "filetools/Showdoublefiles.h"
+#include "filetools/ShredderForm.h"
+#include "filetools/ShredderRun.h"
 #include "shell/Frameoptionen.h"
 #include "shell/Frameupdate.h"
 #include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
+#include "system/Chkdskanimation.h"
 #include "system/Searchreg.h"
+#include "system/Showregdata.h"
+#include "system/Zusammenfassungchkdsk.h"
 #include "tests/support/MainFormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
@@ -250,9 +256,32 @@ protected:
             delete Form8;
         }
 
+        // The small windows the pages open while they work.
+        {
+            ShredderWindowSetup setup;
+            setup.entries = 2;
+            ShredderWindow shredder(Form1, Form1->XPMenu1, setup);
+            Save(shredder->Handle(), prefix + "shredder-window");
+        }
+        auto* packing = new TForm9(Form1);
+        packing->ShowPacking();
+        Shoot(packing, "zip-progress");
+        Shoot(new TForm12(Form1, [](TForm12&) { return true; }), "autostart-entry");
+        Shoot(new TForm13(Form1, [] { return true; }), "disk-check-progress");
+        Shoot(new TForm14(Form1), "disk-check-report");
+
         Form1->Button8Click(nullptr);
         if (Form11)
             Save(Form11->Handle(), prefix + "space-manager");
+    }
+
+    // Shows a window made for its picture, saves it and frees it.
+    void Shoot(TForm* window, const std::string& name)
+    {
+        window->Show();
+        Application->ProcessMessages();
+        Save(window->Handle(), prefix + name);
+        delete window;
     }
 
     testing_support::TempFolder programFolder, filesFolder;
