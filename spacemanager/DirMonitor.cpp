@@ -34,10 +34,12 @@ void TDirMonitorThread::Execute()
         if (signalled != WAIT_OBJECT_0 + 1)
             break; // stopped, or the wait itself failed
         if (!noticePending_.exchange(true)) {
-            if (PostMessageA(window_, WM_DIRCHANGED, 0, 0))
-                ++posted_;
-            else
+            // Counted before it is posted: whoever takes the notice sees it counted.
+            ++posted_;
+            if (!PostMessageA(window_, WM_DIRCHANGED, 0, 0)) {
+                --posted_;
                 noticePending_ = false;
+            }
         }
         // A watch that cannot be re-armed would signal for ever: end instead of spinning.
         if (!FindNextChangeNotification(changeHandle_))
