@@ -16,6 +16,13 @@ namespace page_parts {
 // backups), against the white of the lists whose rows the user ticks.
 constexpr TColor listGrey = 0xEAEAEA;
 
+// Where a page's controls stand: 16 pixels in from its left edge, and some 22 pixels short
+// of its right and bottom edges (a page is 488 by 385), so that nothing touches the
+// window's border or the footer strip below the pages.
+constexpr int contentLeft = 16;
+constexpr int contentRight = 466;
+constexpr int contentBottom = 362;
+
 TLabel* MakePageLink(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                      int width, TColor restColor = clBlue);
 

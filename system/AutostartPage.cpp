@@ -9,6 +9,7 @@
 #include "common/RegistryKey.h"
 #include "system/AutostartEntries.h"
 #include "common/RegistryValues.h"
+#include "pageparts/PageParts.h"
 #include "system/Showregdata.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
@@ -63,7 +64,8 @@ void TForm1::BuildAutostartPage()
     TreeView2 = new TTreeView(this);
     TreeView2->Name = "TreeView2";
     TreeView2->SetParent(TabSheets[19]);
-    TreeView2->SetBounds(16, 14, 470, 380);
+    TreeView2->SetBounds(page_parts::contentLeft, 14, page_parts::contentRight - page_parts::contentLeft,
+                         page_parts::contentBottom - 14);
     TreeView2->SetHideSelection(false);
     auto* images = new TImageList(this);
     images->Name = "AutostartImages";

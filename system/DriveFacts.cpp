@@ -63,8 +63,8 @@ std::vector<Row> Rows(const Facts& f, bool german)
     auto space = [&](uint64_t bytes) { return f.haveSpace ? SpaceText(bytes, german) : std::string(); };
     auto volume = [&](const std::string& value) { return f.haveVolume ? value : std::string(); };
     auto geometry = [&](uint64_t value) { return f.haveGeometry ? Decimal(value) : std::string(); };
-    auto feature = [&](const char* germanCaption, const char* englishCaption, DWORD flag) {
-        const std::string caption = language::Text(german, germanCaption, englishCaption);
+    // The feature rows carry the file system's own English terms in both languages.
+    auto feature = [&](const char* caption, DWORD flag) {
         if (!f.haveVolume)
             return Row{caption, 1, ""};
         const bool present = (f.flags & flag) != 0;
@@ -86,12 +86,12 @@ std::vector<Row> Rows(const Facts& f, bool german)
         {language::Text(german, "Eigenschaften", "Properties"), 0, ""},
         {language::Text(german, "Maximale Dateinamenlänge", "Maximum Filename Length"), 1,
          f.haveVolume ? Decimal(f.maxNameLength) : std::string()},
-        feature("Behält Groß-/Kleinschreibung", "Preserves Filename Case", FILE_CASE_PRESERVED_NAMES),
-        feature("Unterscheidet Groß/klein", "Supports case-sensitive filenames", FILE_CASE_SENSITIVE_SEARCH),
-        feature("Unicode in Dateinamen", "Supports Unicode in filenames ", FILE_UNICODE_ON_DISK),
-        feature("Zugriffssteuerungslisten", "Supports Access ControlLists ", FILE_PERSISTENT_ACLS),
-        feature("Dateikomprimierung", "Supports file-based compression ", FILE_FILE_COMPRESSION),
-        feature("Komprimierter Datenträger", "Volume is a compressed volume ", FILE_VOLUME_IS_COMPRESSED),
+        feature("Preserves Filename Case", FILE_CASE_PRESERVED_NAMES),
+        feature("Supports case-sensitive filenames", FILE_CASE_SENSITIVE_SEARCH),
+        feature("Supports Unicode in filenames ", FILE_UNICODE_ON_DISK),
+        feature("Supports Access ControlLists ", FILE_PERSISTENT_ACLS),
+        feature("Supports file-based compression ", FILE_FILE_COMPRESSION),
+        feature("Volume is a compressed volume ", FILE_VOLUME_IS_COMPRESSED),
         {"", -1, ""},
         {language::Text(german, "Logisches Laufwerk", "Logical Drive"), 0, ""},
         {language::Text(german, "Sektoren pro Cluster", "Sektors per Cluster"), 1, geometry(f.sectorsPerCluster)},

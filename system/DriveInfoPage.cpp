@@ -12,7 +12,36 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
 
+#include <commctrl.h>
+
 #include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The names are never cut, in either language; the values take the room that is left,
+// and where a long volume label needs more the list scrolls sideways.
+void FitFactColumns(TListView& list)
+{
+    std::vector<std::string> captions, values;
+    for (int i = 0; i < list.Items()->Count(); ++i) {
+        TListItem* row = list.Items()->Item(i);
+        captions.push_back(row->Caption());
+        values.push_back(row->SubItems()->Strings(0));
+    }
+    if (captions.empty())
+        return;
+    // The caption starts beside the row's picture.
+    RECT bounds{LVIR_BOUNDS, 0, 0, 0}, label{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
+    SendMessageA(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+    TListColumns& columns = *list.Columns();
+    columns[1]->SetMinWidth(list.CellWidth(values));
+    columns[0]->SetWidth(label.left - bounds.left + list.CellWidth(captions));
+}
+
+} // namespace
 
 void TForm1::BuildDriveInfoPage()
 {
@@ -22,8 +51,12 @@ void TForm1::BuildDriveInfoPage()
     ListView5 = new TListView(this);
     ListView5->Name = "ListView5";
     ListView5->SetParent(page);
-    ListView5->SetBounds(16, 32, 170, 130);
-    ListView5->Columns()->Add()->SetWidth(150);
+    // The drives and the pie take a narrow strip on the left, so that the facts beside
+    // them show their names and values whole.
+    constexpr int left = page_parts::contentLeft, strip = 150, factsLeft = left + strip + 10;
+    ListView5->SetBounds(left, 32, strip, 130);
+    ListView5->Columns()->Add()->SetWidth(strip);
+    ListView5->SetLastColumnFills(true);
     ListView5->SetMultiSelect(false);
     ListView5->SetRowSelect(true);
     ListView5->SetHideSelection(false);
@@ -37,9 +70,10 @@ void TForm1::BuildDriveInfoPage()
     ListView4 = new TListView(this);
     ListView4->Name = "ListView4";
     ListView4->SetParent(page);
-    ListView4->SetBounds(196, 32, 290, 330);
+    ListView4->SetBounds(factsLeft, 32, page_parts::contentRight - factsLeft, page_parts::contentBottom - 32);
     ListView4->Columns()->Add()->SetWidth(170);
-    ListView4->Columns()->Add()->SetWidth(100);
+    ListView4->Columns()->Add()->SetWidth(80);
+    ListView4->SetLastColumnFills(true);
     ListView4->SetRowSelect(true);
     auto* rowImages = new TImageList(this);
     rowImages->Name = "DriveInfoRowImages";
@@ -56,7 +90,7 @@ void TForm1::BuildDriveInfoPage()
     Chart1 = new TChart(this);
     Chart1->Name = "Chart1";
     Chart1->SetParent(page);
-    Chart1->SetBounds(16, 170, 170, 190);
+    Chart1->SetBounds(left, 170, strip, 190);
     Chart1->SetStyle(TChartStyle::Pie);
 }
 
@@ -107,6 +141,7 @@ void TForm1::ListView5Click(TObject*)
         row->SubItems()->Add(fact.value);
     }
     ListView4->Items()->EndUpdate();
+    FitFactColumns(*ListView4);
 }
 
 // After the key has moved the selection, so the page shows the drive now selected.

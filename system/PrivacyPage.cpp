@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
+#include "pageparts/PageParts.h"
 #include "pageparts/Pictures.h"
 #include "system/PrivacySwitches.h"
 #include "toolkit/Effects.h"
@@ -101,18 +102,6 @@ HBITMAP CheckPicture(bool checked)
     return bitmap;
 }
 
-TLabel* MakeLink(TForm1* form, const char* name, int left)
-{
-    auto* link = new TLabel(form);
-    link->Name = name;
-    link->SetParent(form->TabSheets[23]);
-    link->SetTransparent(true);
-    link->SetBounds(left, 372, 200, 16);
-    link->Font()->SetColor(clBlue);
-    link->SetCursor(crHandPoint);
-    return link;
-}
-
 // Why a switch could not be written.
 std::string ApplyFailure(LONG status)
 {
@@ -140,7 +129,9 @@ void TForm1::BuildPrivacyPage()
     TreeView3 = new TTreeView(this);
     TreeView3->Name = "TreeView3";
     TreeView3->SetParent(page);
-    TreeView3->SetBounds(16, 14, 470, 270);
+    constexpr int width = page_parts::contentRight - page_parts::contentLeft;
+    constexpr int linkTop = page_parts::contentBottom - 16;
+    TreeView3->SetBounds(page_parts::contentLeft, 14, width, 250);
     TreeView3->SetHideSelection(false);
     auto* images = new TImageList(this);
     images->Name = "PrivacyImages";
@@ -161,12 +152,12 @@ void TForm1::BuildPrivacyPage()
     Memo2 = new TMemo(this);
     Memo2->Name = "Memo2";
     Memo2->SetParent(page);
-    Memo2->SetBounds(16, 292, 470, 70);
+    Memo2->SetBounds(page_parts::contentLeft, 272, width, 64);
     Memo2->SetReadOnly(true);
 
-    Label91 = MakeLink(this, "Label91", 16);
+    Label91 = page_parts::MakePageLink(this, page, "Label91", page_parts::contentLeft, linkTop, 200);
     Label91->OnClick = Bind(this, &TForm1::Label91Click);
-    Label92 = MakeLink(this, "Label92", 260);
+    Label92 = page_parts::MakePageLink(this, page, "Label92", 260, linkTop, 200);
     Label92->OnClick = Bind(this, &TForm1::Label92Click);
 }
 

@@ -174,20 +174,26 @@ void TForm4::FitColumns()
 
 void TForm4::FitKeyColumn()
 {
-    // Keys are long: the column grows to the longest key found, as far as the window
-    // leaves room beside the other columns and the last column's caption.
-    std::vector<std::string> keys;
-    for (int i = 0; i < ListView1->Items()->Count(); ++i)
-        keys.push_back(ListView1->Items()->Item(i)->Caption());
+    // The reasons are short and always read whole: the last column is never narrower than
+    // the longest one. Keys are long: their column grows to the longest key found, or
+    // gives way, as far as the window leaves room beside the other columns and the
+    // reasons; where even its caption leaves no room the list scrolls sideways.
     TListColumns& columns = *ListView1->Columns();
+    std::vector<std::string> keys, reasons{columns[4]->Caption()};
+    for (int i = 0; i < ListView1->Items()->Count(); ++i) {
+        TListItem* item = ListView1->Items()->Item(i);
+        keys.push_back(item->Caption());
+        reasons.push_back(item->SubItems()->Strings(3));
+    }
+    const int reasonWidth = ListView1->CellWidth(reasons);
+    columns[4]->SetMinWidth(reasonWidth);
     RECT client;
     GetClientRect(ListView1->Handle(), &client);
-    int room = client.right - ListView1->CellWidth({columns[4]->Caption()});
+    int room = client.right - reasonWidth;
     for (int i = 1; i < 4; ++i)
         room -= columns[i]->Width();
-    const int wanted = std::min(ListView1->CellWidth(keys), room);
-    if (wanted > columns[0]->Width())
-        columns[0]->SetWidth(wanted);
+    const int fits = std::min(std::max(columns[0]->Width(), ListView1->CellWidth(keys)), room);
+    columns[0]->SetWidth(std::max(fits, ListView1->CellWidth({columns[0]->Caption()})));
 }
 
 void TForm4::ListView1MouseMove(TObject*, TShiftState, int x, int y)

@@ -63,7 +63,8 @@ public:
     void ReadSettings();
     void WriteSettings();
     // The date column holds a whole date and time of the locale, the last column fills
-    // the window; the key column widens to the keys found as far as the window allows.
+    // the window; the key column widens to the keys found as far as the window allows
+    // beside the reasons, which always show whole.
     void FitColumns();
     void FitKeyColumn();
 

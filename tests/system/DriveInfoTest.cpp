@@ -4,6 +4,10 @@
 #include "toolkit/Chart.h"
 #include "toolkit/ListView.h"
 
+#include <commctrl.h>
+
+#include <set>
+
 using testing_support::MainFormTest;
 
 TEST(DriveFacts, SpacesAreInMegabytesOfTwoToTheTwentiethOrInGigabytes)
@@ -41,15 +45,41 @@ TEST(DriveFacts, ADriveWithoutMediaShowsNoNumbersAndALabelStaysAsItIs)
     EXPECT_EQ(rows[12].image, 3);
 }
 
-// "Information" is the one caption both languages share.
-TEST(DriveFacts, EveryCaptionHasItsGermanText)
+// The group "Information" and the file-system features keep their English captions in
+// German too; a feature reads "Ja" (present, image 2) or "Nein" (absent, image 3).
+TEST(DriveFacts, GermanCaptionsAndFeatureValues)
 {
     drivefacts::Facts facts;
     facts.haveVolume = true;
+    facts.flags = FILE_CASE_PRESERVED_NAMES | FILE_PERSISTENT_ACLS;
     const auto german = drivefacts::Rows(facts, true);
     const auto english = drivefacts::Rows(facts, false);
+    const struct {
+        size_t row;
+        const char* caption;
+        const char* value;
+        int image;
+    } rows[] = {
+        {5, "Information", "", 0},
+        {12, "Preserves Filename Case", "Ja", 2},
+        {13, "Supports case-sensitive filenames", "Nein", 3},
+        {14, "Supports Unicode in filenames ", "Nein", 3},
+        {15, "Supports Access ControlLists ", "Ja", 2},
+        {16, "Supports file-based compression ", "Nein", 3},
+        {17, "Volume is a compressed volume ", "Nein", 3},
+    };
+    std::set<size_t> same;
+    for (const auto& expected : rows) {
+        same.insert(expected.row);
+        EXPECT_EQ(german[expected.row].caption, expected.caption) << expected.row;
+        EXPECT_EQ(english[expected.row].caption, expected.caption) << expected.row;
+        EXPECT_EQ(german[expected.row].value, expected.value) << expected.row;
+        EXPECT_EQ(german[expected.row].image, expected.image) << expected.row;
+        EXPECT_EQ(english[expected.row].image, expected.image) << expected.row;
+    }
+    // Every other caption has its German text.
     for (size_t row = 0; row < english.size(); ++row)
-        if (!english[row].caption.empty() && english[row].caption != "Information") {
+        if (!english[row].caption.empty() && !same.count(row)) {
             EXPECT_NE(german[row].caption, english[row].caption) << row;
         }
 }
@@ -102,6 +132,24 @@ TEST_F(DriveInfoTest, ShowsTheFactsOfTheSelectedDrive)
 } // namespace
 
 namespace {
+
+// Every caption fits its cell beside the row's picture, in either language.
+TEST_F(DriveInfoTest, NoCaptionIsCut)
+{
+    SettleAfterStart();
+    TListView* facts = Form1->ListView4;
+    for (int language : {1, 0}) {
+        Form1->LanguageFlag = language;
+        Form1->ListView5Click(nullptr);
+        ASSERT_EQ(facts->Items()->Count(), 25);
+        for (int row = 0; row < facts->Items()->Count(); ++row) {
+            const std::string caption = facts->Items()->Item(row)->Caption();
+            RECT label{LVIR_LABEL, 0, 0, 0};
+            SendMessageA(facts->Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+            EXPECT_GE(label.right - label.left, facts->CellWidth({caption})) << language << " " << caption;
+        }
+    }
+}
 
 TEST_F(DriveInfoTest, ThePieShowsFreeSpaceRedAndUsedSpaceBlue)
 {

@@ -321,6 +321,37 @@ TEST_F(RegistryScanWindowTest, DatesShowWholeAndTheLastColumnEndsAtTheWindowsEdg
     }
 }
 
+// However long the keys, every row's reason reads whole: in the window's first size the
+// key column gives way, in a window too narrow for that the list scrolls sideways.
+TEST_F(RegistryScanWindowTest, TheReasonsReadWholeBesideLongKeys)
+{
+    SettleAfterStart();
+    auto* window = new TForm4(Form1, registry_pages::ScanHostOf(*Form1));
+    TListView* list = window->ListView1;
+    const std::string reason = "Datei oder Pfad existiert nicht";
+    for (int i = 0; i < 3; ++i) {
+        TListItem* row = list->Items()->Add();
+        row->SetCaption("HKLM\\System\\CurrentControlSet\\Services\\" + std::string(60, 'k'));
+        for (const std::string& cell : {std::string("ImagePath"), std::string("C:\\x.sys"), std::string(), reason})
+            row->SubItems()->Add(cell);
+    }
+    for (int width : {737, 400}) {
+        window->SetWidth(width);
+        window->FitKeyColumn();
+        EXPECT_GE(list->Columns()->Items(4)->Width(), list->CellWidth({reason})) << width;
+    }
+    window->SetWidth(737);
+    window->FitKeyColumn();
+    RECT client;
+    GetClientRect(list->Handle(), &client);
+    int total = 0;
+    for (int i = 0; i < list->Columns()->Count(); ++i)
+        total += list->Columns()->Items(i)->Width();
+    EXPECT_EQ(total, client.right);
+    window->Close();
+    Application->ProcessMessages();
+}
+
 // The registry-scan window and the software details show the hand over a row only.
 TEST_F(RegistryScanWindowTest, TheHandCursorShowsOverARowOnly)
 {
