@@ -113,8 +113,8 @@ void TForm1::Label48Click(TObject*)
     LongJob job(this);
 
     ShredderWindowSetup wipe;
+    wipe.caller = ShredderCaller::FreeSpaceWipe;
     wipe.caption = language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot;
-    wipe.freeSpaceWipe = true;
     ShredderWindow window(this, XPMenu1, wipe);
     WipeRunning = 1;
     Hide();

@@ -286,6 +286,7 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     // The space manager always wipes with three passes, whatever the shredder page uses.
     const std::string passes = "3";
     ShredderWindowSetup setup;
+    setup.caller = ShredderCaller::SpaceManager;
     setup.entries = 0;
     for (const std::string& path : wiped)
         setup.entries += FastCountFiles(path, 1);
