@@ -99,6 +99,9 @@ void TForm1::InitWipeSpace()
 
 void TForm1::Label48Click(TObject*)
 {
+    // Not while another long job runs: the wipe ends the program.
+    if (InLongJob())
+        return;
     TListItem* row = ListView10->Selected();
     if (!row) {
         effects::ShowMessageBox(Handle(), language::Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),

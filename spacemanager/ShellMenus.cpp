@@ -246,6 +246,11 @@ void TForm11::LoeschenBaum()
 
 void TForm11::SecureWipe(const std::vector<std::string>& targets)
 {
+    host_.runLongJob([&] { WipeFolders(targets); });
+}
+
+void TForm11::WipeFolders(const std::vector<std::string>& targets)
+{
     const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir);
     std::vector<std::string> wiped;
     std::string skipped;
