@@ -44,6 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
                 [](ShredderCallerTest&) { Frame8->ToolButton13Click(nullptr); }},
         Starter{"FoundFilesDelete", [](ShredderCallerTest& t, const std::string& file) { t.InFoundFiles(file); },
                 [](ShredderCallerTest&) { Frame8->MarkierteDateienendgltiglschen2Click(nullptr); }},
+        Starter{"FolderIndex",
+                [](ShredderCallerTest&, const std::string& file) { Form1->NewListViewWP7(nullptr, {file}); },
+                [](ShredderCallerTest&) { Form1->Button6Click(nullptr); }},
         Starter{"SpaceManagerOpening", [](ShredderCallerTest&, const std::string&) {},
                 [](ShredderCallerTest&) {
                     Form1->Button8Click(nullptr);
