@@ -40,13 +40,12 @@ bool WritePageFileSwitch(bool clear)
                           reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
-// The shredder window of one secure pass, which cannot be cancelled: the item is emptied
-// after it either way, so a pass stopped halfway would leave the rest to the plain delete.
-ShredderWindowSetup SecurePass(int entries)
+// The shredder window of one secure pass.
+ShredderWindowSetup SecurePass(ShredderCaller caller, int entries)
 {
     ShredderWindowSetup pass;
+    pass.caller = caller;
     pass.entries = entries;
-    pass.cancellable = false;
     return pass;
 }
 
@@ -71,19 +70,32 @@ bool TForm1::DelSecureFolder(const std::string& folder, const std::string& expec
         return false;
     if (!common::IsFolder(folder))
         return true;
-    ShredderWindow window(this, XPMenu1, SecurePass(FastCountFiles(folder, 1)));
+    if (AbortFlag)
+        return false; // the run was cancelled: no other pass starts
+    ShredderWindow window(this, XPMenu1, SecurePass(ShredderCaller::CleanCenterFolder, FastCountFiles(folder, 1)));
     ShredPasses = "7";
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     const special_folders::Listing listing = special_folders::ShreddableEntries(folder, FolderLister);
     // A folder that cannot be listed has shredded nothing.
     bool shredded = listing.error == ERROR_SUCCESS;
     for (const special_folders::FolderEntry& entry : listing.entries) {
-        if (AbortFlag)
-            return false;
+        if (AbortFlag || window.Cancelled()) {
+            shredded = false;
+            break;
+        }
         const ShredderRun run = StartShredderRun(*window, {entry.path, ShredPasses}, disk);
         // An entry gone since the listing is no failure; one refused as a link is.
         shredded = run.start != ShredderRun::Start::Link && run.result.Succeeded() && shredded;
     }
+    // Closing the window stops the clean center as a cancel of its other long loops does:
+    // no later pass shreds, the bin is not emptied, and the items are named as not done.
+    if (window.Cancelled())
+        AbortFlag = 1;
+    // The report of what stayed, if any, comes up as the window closes: not under the
+    // wait cursor.
+    Application->ProcessMessages();
+    Screen->SetCursor(crDefault);
+    window.Close();
     return shredded;
 }
 
@@ -117,7 +129,7 @@ bool TForm1::FileRecycle()
         }
     }
 
-    ShredderWindow window(this, XPMenu1, SecurePass(-1));
+    ShredderWindow window(this, XPMenu1, SecurePass(ShredderCaller::CleanCenterRecycleBin, -1));
     ShredPasses = "7";
     ShredderIo& disk = ShredderDisk ? *ShredderDisk : Win32ShredderIo();
     bool shredded = everyItemFound;

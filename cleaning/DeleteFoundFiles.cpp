@@ -370,8 +370,7 @@ void TFrame8::DeleteSecure()
     for (const SelectedFileRecord& record : SelectedFileList)
         files += common::IsFolder(record.fullPath) ? std::max(0, FastCountFiles(record.fullPath, 1)) : 1;
     ShredderWindowSetup setup;
-    setup.caption = language::Text("Dateien löschen", "Delete files");
-    setup.itemWord = language::Text("Dateiname", "Filename");
+    setup.caller = ShredderCaller::FoundFiles;
     setup.entries = files;
     ShredderWindow window(this, host_->Look(), setup);
     host_->AbortFlag() = 0;

@@ -31,6 +31,7 @@ public:
     // The zip backup radio button's choice, kept for the next window.
     virtual void RememberBackupChoice(bool zip) = 0;
     // A delete runs as a long job: a close waits for it, a task due meanwhile starts after it.
+    // It does not start while another long job runs, whose cancel it would clear.
     virtual void RunAsLongJob(const std::function<void()>& job) = 0;
     // The flag a cancel sets, of the packing as of the shredding.
     virtual unsigned char& AbortFlag() = 0;

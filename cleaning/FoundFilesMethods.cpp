@@ -42,6 +42,8 @@ public:
     }
     void RunAsLongJob(const std::function<void()>& job) override
     {
+        if (form_.InLongJob())
+            return;
         TForm1::LongJob running(&form_);
         job();
     }

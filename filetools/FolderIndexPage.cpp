@@ -148,10 +148,10 @@ void TForm1::Button7Click(TObject*)
 
 void TForm1::Button6Click(TObject* sender)
 {
-    if (ListView7->Items()->Count() == 0)
+    if (ListView7->Items()->Count() == 0 || InLongJob())
         return;
     // The walk and the write let messages in: a close waits for them, a task due meanwhile
-    // starts after them.
+    // starts after them. Not during another long job, whose cancel it would clear.
     LongJob job(this);
     AbortFlag = 0;
     Button7->SetEnabled(true);

@@ -269,6 +269,12 @@ void TForm2::ShowItem(const std::string& path)
     ShowPath(path);
 }
 
+void TForm2::KeepOnTop()
+{
+    if (StaysOnTop)
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TForm2::FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart)
 {
     wipeRunning_ = &running;

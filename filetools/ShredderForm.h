@@ -54,6 +54,11 @@ public:
     // The item a run starts on, under the item word again: an engine notice about the
     // item before may have taken its place.
     void ShowItem(const std::string& path);
+    // Puts the window above every other window again when its opener keeps it there:
+    // something the user opened meanwhile may have come up above it.
+    void KeepOnTop();
+    bool StaysOnTop = false;
+
     // The free-space wipe the timer shows while running is set: the drive ("C:\") and its
     // free bytes when the wipe began. The wipe's caller owns the flag and outlives the window.
     void FollowWipe(const unsigned char& running, const std::string& driveRoot, double freeAtStart);

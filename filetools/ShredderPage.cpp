@@ -247,6 +247,9 @@ void TForm1::AddShredderFolderClick(TObject* sender)
 void TForm1::Button1Click(TObject*)
 {
     // The shredding lets messages in: a close waits for it, a task due meanwhile after it.
+    // It does not start while another long job runs, whose cancel it would clear.
+    if (InLongJob())
+        return;
     LongJob job(this);
     if (ListView11->SelCount() == 0) {
         effects::ShowMessageBox(Handle(), language::Text("Keine Dateien ausgewählt", "No files selected"),

@@ -14,22 +14,28 @@
 class TForm2;
 class TXPMenu;
 
-// What a caller's runs show besides the engine's progress.
-struct ShredderWindowSetup {
-    std::string caption;        // the title; empty keeps "Delete files and folders"
-    std::string itemWord;       // the word above the path; empty keeps "File"
-    int entries = -1;           // the files and folders the runs take, on the lower bar; -1: not counted, no bar
-    bool cancellable = true;    // false greys Cancel where a run must not stop halfway
-    bool freeSpaceWipe = false; // the wipe's bytes and time left instead of the files' steps
+// Who opens the window. How it behaves is the caller's: whether it stays above every
+// other window, whether its close command stops the run as Cancel does, and whether
+// Cancel may stop it at all; its title and the word above the path.
+enum class ShredderCaller {
+    ShredderPage,          // the shredder page's rows
+    FoundFiles,            // the found-files window's shred
+    FreeSpaceWipe,         // the wipe page: the drive's free space
+    CleanCenterFolder,     // the clean center's secure pass over a folder
+    CleanCenterRecycleBin, // the clean center's secure pass over the recycle bin
+    SpaceManager,          // the space manager's secure wipe of folders
 };
 
-// The shredder window, open while this lives, with the wait cursor. The close box is
-// greyed so that Cancel is the one way to stop: a caller whose runs must not stop
-// halfway greys Cancel and nothing stops them. The window is not kept above other
-// programs: it belongs to the main window, which keeps it above the program's own, and a
-// run of hours must not cover the rest of the desktop. Close, or else this going, closes
-// the window, which tells the user what could not be done; a window already freed with
-// its owner is left alone.
+// One opening of the window.
+struct ShredderWindowSetup {
+    ShredderCaller caller = ShredderCaller::ShredderPage;
+    std::string caption;        // the title; empty: the caller's
+    int entries = -1;           // the files and folders the runs take, on the lower bar; -1: not counted, no bar
+};
+
+// The shredder window, open while this lives, with the wait cursor, behaving as its
+// caller's rules say. Close, or else this going, closes the window, which tells the user
+// what could not be done; a window already freed with its owner is left alone.
 class ShredderWindow {
 public:
     // look gives the window the program's look; nullptr leaves the system's.
@@ -39,7 +45,7 @@ public:
     ShredderWindow& operator=(const ShredderWindow&) = delete;
 
     void Close();
-    // The user cancelled.
+    // The user cancelled, by Cancel or by the close command.
     bool Cancelled() const;
     TForm2& operator*() const { return *window_; }
     TForm2* operator->() const { return window_; }

@@ -99,6 +99,9 @@ void TForm1::InitWipeSpace()
 
 void TForm1::Label48Click(TObject*)
 {
+    // Not while another long job runs: the wipe ends the program.
+    if (InLongJob())
+        return;
     TListItem* row = ListView10->Selected();
     if (!row) {
         effects::ShowMessageBox(Handle(), language::Text("Bitte wählen Sie ein Laufwerk", "Select a drive"),
@@ -113,8 +116,8 @@ void TForm1::Label48Click(TObject*)
     LongJob job(this);
 
     ShredderWindowSetup wipe;
+    wipe.caller = ShredderCaller::FreeSpaceWipe;
     wipe.caption = language::Text("Freien Speicher löschen auf Laufwerk ", "Wipe Free Space on Drive ") + WipeDriveRoot;
-    wipe.freeSpaceWipe = true;
     ShredderWindow window(this, XPMenu1, wipe);
     WipeRunning = 1;
     Hide();

@@ -776,6 +776,8 @@ public:
         TForm1* form_;
     };
     bool InLongJob() const { return longJobDepth_ > 0; }
+    // A long job under way other than the open space manager, which counts as one.
+    bool InLongJobBesidesSpaceManager() const { return longJobDepth_ > (SpaceManagerOpen ? 1 : 0); }
     // The space manager takes this window's place while it is open: a long job until it
     // closes (its host, made in spacemanager/SpaceManagerPage.cpp, ends it).
     std::unique_ptr<LongJob> SpaceManagerOpen;

@@ -92,6 +92,12 @@ struct SpaceManagerHost {
     std::function<void(HWND window)> closed;
     // The window is gone; it no longer stands in for its opener.
     std::function<void()> gone;
+    // Runs a job of the window's that lets messages in (its wipe) as a long job of the
+    // opener: a close waits for it, a task due meanwhile after it. It does not run the
+    // job while another long job is under way.
+    std::function<void(const std::function<void()>& job)> runLongJob = [](const std::function<void()>& job) {
+        job();
+    };
     // The owner and look of the shredder window its wipe opens: the opener's, which
     // stays in place while this window comes and goes; nullptr for this window and the
     // system's look.
@@ -177,6 +183,8 @@ public:
     void DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLIST>& items, int x, int y);
     void DoExplorerMenu(LPCITEMIDLIST absoluteList, int x, int y);
     void LoeschenBaum();
+    // Asks, then wipes the folders among targets that may be wiped; nothing while
+    // another long job runs.
     void SecureWipe(const std::vector<std::string>& targets);
     // Picks a command of an open menu; TrackPopupMenu unless a test puts its own here.
     std::function<UINT(HMENU menu, int x, int y)> ChooseMenuCommand;
@@ -292,6 +300,7 @@ private:
     // Sizes an item while keeping the window alive; stops when SizingCancelled is set.
     uint64_t SizeOfFolder(const std::string& path, bool& complete);
     void StartMonitor(const std::string& path);
+    void WipeFolders(const std::vector<std::string>& targets);
     void RefreshAfterCommand();
     // Reads a node's children again.
     void RefillNode(TTreeNode* node);

@@ -246,6 +246,11 @@ void TForm11::LoeschenBaum()
 
 void TForm11::SecureWipe(const std::vector<std::string>& targets)
 {
+    host_.runLongJob([&] { WipeFolders(targets); });
+}
+
+void TForm11::WipeFolders(const std::vector<std::string>& targets)
+{
     const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir);
     std::vector<std::string> wiped;
     std::string skipped;
@@ -286,6 +291,7 @@ void TForm11::SecureWipe(const std::vector<std::string>& targets)
     // The space manager always wipes with three passes, whatever the shredder page uses.
     const std::string passes = "3";
     ShredderWindowSetup setup;
+    setup.caller = ShredderCaller::SpaceManager;
     setup.entries = 0;
     for (const std::string& path : wiped)
         setup.entries += FastCountFiles(path, 1);

@@ -26,6 +26,12 @@ SpaceManagerHost HostOf(TForm1& form)
     host.look = form.XPMenu1;
     host.backupDir = form.BackupDir;
     host.showProperties = &TForm1::EigenschaftenDialog;
+    host.runLongJob = [&form](const std::function<void()>& job) {
+        if (form.InLongJobBesidesSpaceManager())
+            return;
+        TForm1::LongJob running(&form);
+        job();
+    };
     host.closed = [&form](HWND window) {
         if (!form.StartAfresh(window))
             form.Show();
@@ -68,8 +74,9 @@ void TForm1::CaptionSpaceManagerPage()
 void TForm1::Button8Click(TObject*)
 {
     // One space manager per start: a click while the first one fills its tree is one
-    // too many as well.
-    if (Form11)
+    // too many as well. It takes this window's place, so not while a long job of this
+    // window runs.
+    if (Form11 || InLongJob())
         return;
     // Until it closes, a task due meanwhile waits and a close request waits for it.
     SpaceManagerOpen = std::make_unique<LongJob>(this);

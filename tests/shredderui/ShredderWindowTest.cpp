@@ -1,11 +1,13 @@
 // The progress window: what it shows while the engine runs, cancel, and the report of
 // files that could not be shredded.
-#include "MainFormFixture.h"
+#include "CallerKit.h"
 
 #include "archive/Avidialog.h"
 #include "filetools/ShredderForm.h"
 #include "filetools/ShredderRun.h"
 #include "tests/shredder/ShredderTestKit.h"
+
+#include <functional>
 
 using namespace shredder_test;
 
@@ -139,25 +141,106 @@ TEST_F(ShredderWindowTest, TheCloseBoxDuringARunCancelsWithoutFreeingTheWindow)
     EXPECT_EQ(nullptr, Form2);
 }
 
-// Every caller opens the window the same way: Cancel the one way to stop, the wait
-// cursor while it is open, not above other programs.
-TEST_F(ShredderWindowTest, EveryCallerOpensItTheSameWay)
+// How the window behaves depends on who opens it. Each caller starts its run on a big
+// file; while the engine writes, the window's state is read, and where the close command
+// is usable it is chosen, which must stop the run as Cancel does and leave the file.
+struct CallerCase {
+    const char* name;
+    bool topmost, closable, cancellable;
+    const char* itemWord;  // nullptr: not looked at (the wipe shows its own)
+    std::function<std::string(ShredderCallerTest&)> start;  // runs the caller; the target
+};
+
+class ShredderWindowCallers : public ShredderCallerTest, public ::testing::WithParamInterface<CallerCase> {};
+
+TEST_P(ShredderWindowCallers, EachCallerOpensItAsItsRulesSay)
 {
-    ShredderWindowSetup setup;
-    setup.entries = 3;
-    {
-        ShredderWindow window(Form1, Form1->XPMenu1, setup);
-        EXPECT_TRUE(GetMenuState(GetSystemMenu(window->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
-        EXPECT_TRUE(window->Button1->Enabled());
-        EXPECT_FALSE(GetWindowLongA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_EQ(crHourGlass, Screen->Cursor());
-        EXPECT_EQ(3, window->ProgressBar2->Max());
-        EXPECT_FALSE(window->Label8->Visible()) << "the time left is a wipe's";
+    const CallerCase& c = GetParam();
+    bool seen = false, topmost = false, closeGreyed = false, cancelEnabled = false, waitCursor = false;
+    std::string itemWord;
+    io.beforeWrite = [&] {
+        if (seen || !Form2)
+            return;
+        seen = true;
+        const HWND window = Form2->Handle();
+        topmost = GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        closeGreyed = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED;
+        cancelEnabled = Form2->Button1->Enabled();
+        waitCursor = Screen->Cursor() == crHourGlass;
+        itemWord = Form2->Label1->Caption();
+        if (c.closable)
+            SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
+
+    const std::string target = c.start(*this);
+
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(c.topmost, topmost);
+    EXPECT_EQ(!c.closable, closeGreyed);
+    EXPECT_EQ(c.cancellable, cancelEnabled);
+    EXPECT_TRUE(waitCursor);
+    if (c.itemWord) {
+        EXPECT_EQ(c.itemWord, itemWord);
     }
-    EXPECT_EQ(crDefault, Screen->Cursor());
+    if (c.closable) {
+        EXPECT_TRUE(Exists(target)) << "closed: the run stopped";
+    }
     Application->ProcessMessages();
     EXPECT_EQ(nullptr, Form2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Callers, ShredderWindowCallers,
+    ::testing::Values(
+        CallerCase{"ShredderPage", true, true, true, "Datei",
+                   [](ShredderCallerTest& t) {
+                       const std::string file = t.BigFile(t.folder / "page.bin");
+                       t.OnShredderPage(file);
+                       Form1->Button1Click(nullptr);
+                       return file;
+                   }},
+        CallerCase{"FoundFiles", true, true, true, "Dateiname",
+                   [](ShredderCallerTest& t) {
+                       const std::string file = t.BigFile(t.folder / "found.bin");
+                       t.InFoundFiles(file);
+                       Frame8->ToolButton13Click(nullptr);
+                       return file;
+                   }},
+        CallerCase{"FreeSpaceWipe", false, false, true, nullptr,
+                   [](ShredderCallerTest& t) {
+                       t.OnWipePage();
+                       Form1->Label48Click(nullptr);
+                       return std::string();
+                   }},
+        CallerCase{"CleanCenterFolder", false, true, false, "Datei",
+                   [](ShredderCallerTest& t) {
+                       Form1->LanguageFlag = 0; // the pass says "Datei" in English too
+                       MakeFolder(t.folder / "Prefetch");
+                       const std::string file = t.BigFile(t.folder / "Prefetch\\APP.pf");
+                       EXPECT_FALSE(Form1->DelSecureFolder(t.folder / "Prefetch", "Prefetch"));
+                       EXPECT_EQ(1, Form1->AbortFlag) << "the rest of the clean center stops too";
+                       return file;
+                   }},
+        // Wine's recycle bin names its items by bare names, which the pass does not
+        // shred: the window is opened here as the pass opens it.
+        CallerCase{"CleanCenterRecycleBin", false, false, false, "File",
+                   [](ShredderCallerTest& t) {
+                       const std::string file = t.BigFile(t.folder / "binned.bin");
+                       ShredderWindowSetup bin;
+                       bin.caller = ShredderCaller::CleanCenterRecycleBin;
+                       ShredderWindow window(Form1, Form1->XPMenu1, bin);
+                       StartShredderRun(*window, {file, "1"}, t.io);
+                       return file;
+                   }},
+        CallerCase{"SpaceManager", false, false, true, "Datei",
+                   [](ShredderCallerTest& t) {
+                       MakeFolder(t.folder / "tree");
+                       t.BigFile(t.folder / "tree\\a.bin");
+                       t.OpenSpaceManager();
+                       Form11->SecureWipe({t.folder / "tree"});
+                       return t.folder / "tree";
+                   }}),
+    [](const ::testing::TestParamInfo<CallerCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 
