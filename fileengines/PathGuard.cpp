@@ -397,14 +397,12 @@ Verdict Judge(const std::string& folder, const GuardedFolders& guarded, IndexSou
         return Verdict::Unreachable;
     if (IsOneOf(opened, *ownIndex, known.refused))
         return Verdict::Protected;
+    // A parent without an index (the root of a FAT drive, say) is no profile folder: those
+    // were known by their spelling when they gave none.
     const file_identity::Opened parent(OpenName(ParentOf(full)));
-    if (parent.Valid()) {
-        const std::optional<unsigned long long> parentIndex = KnownIndex(parent, index);
-        if (!parentIndex)
-            return Verdict::Unreachable;
-        if (IsOneOf(parent, *parentIndex, known.profileRoots))
-            return Verdict::Protected;
-    }
+    const std::optional<unsigned long long> parentIndex = KnownIndex(parent, index);
+    if (parentIndex && IsOneOf(parent, *parentIndex, known.profileRoots))
+        return Verdict::Protected;
     const DWORD attributes = GetFileAttributesA(OpenName(full).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return Verdict::Link;
@@ -423,7 +421,8 @@ std::string RefusalNote(Verdict verdict, bool german)
     case Verdict::Link:
         return language::Text(german, "  (Verknüpfung zu einem anderen Ort)\n", "  (a link to another place)\n");
     case Verdict::Unreachable:
-        return language::Text(german, "  (lässt sich nicht öffnen)\n", "  (cannot be opened)\n");
+        return language::Text(german, "  (lässt sich nicht öffnen oder nicht erkennen)\n",
+                              "  (cannot be opened or recognised)\n");
     case Verdict::Misread:
         return language::Text(german, "  (Windows würde einen anderen Ordner öffnen)\n",
                               "  (Windows would open another folder)\n");
