@@ -40,7 +40,8 @@ enum class Verdict {
     Protected,   // a guarded folder, a profile, or a folder that holds one of them
     Link,        // a junction or symbolic link: what it holds lies elsewhere
     Unreachable, // cannot be opened, or its file system gives no index: what it is cannot be told
-    Misread,     // a "\\?\" path that names one folder and would open another ("x " beside "x")
+    Misread,     // read as two folders: its own name ends in a blank or a dot ("x " opens "x",
+                 // but "x \*" lists "x "), or a "\\?\" path names another than the system opens
 };
 
 // Where the guard asks a folder's index on its volume: the system, or a test's stand-in
@@ -48,11 +49,11 @@ enum class Verdict {
 using IndexSource = std::optional<unsigned long long> (*)(HANDLE handle);
 
 // The verdict for a folder. It is judged by what it is: the folder is opened as the system
-// will open it for the delete (through any link, drive letter or share on the way, with a
-// name that ends in a blank or a dot kept as it is) and its volume and file index are
-// compared with those of the guarded folders and of the folders that hold them, and its
-// parent's with the profile folders. A guarded folder that cannot be opened (not made yet,
-// say) is compared by its canonical form (below), so it is refused however it is spelt.
+// will open it for the delete (through any link, drive letter or share on the way, a name
+// on the way that ends in a blank or a dot kept as it is) and its volume and file index
+// are compared with those of the guarded folders and of the folders that hold them, and
+// its parent's with the profile folders. A guarded folder that cannot be opened (not made
+// yet, say) is compared by its canonical form (below), so it is refused however it is spelt.
 Verdict Judge(const std::string& folder, const GuardedFolders& guarded,
               IndexSource index = file_identity::IndexOf);
 
