@@ -10,8 +10,6 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
 namespace file_engines {
 
 namespace {
@@ -33,22 +31,11 @@ std::string FolderOf(const std::string& path)
 
 bool NameLeadsElsewhere(const std::string& path)
 {
-    using FinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-    static const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-    if (!finalPathName)
-        return false; // systems before Vista have no links to files
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const file_identity::Opened file(path);
+    // Systems before Vista give no final path: they have no links to files either.
+    std::string target = file.Valid() ? file_identity::FinalPathOf(file.Handle()) : std::string();
+    if (target.empty())
         return false;
-    std::vector<char> buffer(MAX_PATH * 4);
-    DWORD length = finalPathName(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    ::CloseHandle(file);
-    if (length == 0 || length >= buffer.size())
-        return false;
-    std::string target(buffer.data(), length);
     if (target.compare(0, 4, "\\\\?\\") == 0)
         target.erase(0, 4);
 

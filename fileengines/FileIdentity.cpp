@@ -30,6 +30,19 @@ std::optional<unsigned long long> IndexOf(HANDLE handle)
     return static_cast<unsigned long long>(internal.QuadPart);
 }
 
+std::string FinalPathOf(HANDLE handle)
+{
+    // Looked up at run time: Windows XP lacks it, and the program must still start there.
+    using Final = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    static const Final final = reinterpret_cast<Final>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    if (!final)
+        return std::string();
+    char path[MAX_PATH * 4];
+    const DWORD length = final(handle, path, sizeof path, 0); // normalized, with the drive letter
+    return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+}
+
 Opened::Opened(const std::string& path)
     : handle_(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))

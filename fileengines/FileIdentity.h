@@ -22,6 +22,12 @@ std::optional<Identity> Of(HANDLE handle);
 // millisecond per call under Wine. 0 where the file system gives no index.
 std::optional<unsigned long long> IndexOf(HANDLE handle);
 
+// The path the system reached the open file by, after every link, drive letter and
+// mapped share ("\\?\C:\a\b", "\\?\UNC\srv\sh\b"): where the file system gives no index,
+// two spellings of one file give one final path wherever the system sees through them.
+// Vista and later; "" on older systems and where it cannot be had.
+std::string FinalPathOf(HANDLE handle);
+
 // A file or folder opened for its attributes only, shared with everyone, whatever links
 // lie on the way: what a name reaches, asked part by part.
 class Opened {

@@ -52,10 +52,10 @@ void Split(const std::string& full, std::string& root, std::vector<std::string>&
     names.clear();
     while (start < full.size()) {
         size_t slash = full.find('\\', start);
+        // Kept as the system spells it: the system drops the trailing dots and blanks of the
+        // last name only (done already), and "x \AppData" is in the folder "x ", which can be
+        // a link beside an ordinary "x".
         std::string name = full.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-        // The system ignores trailing dots and blanks of a name: "Windows. " is Windows.
-        while (!name.empty() && (name.back() == '.' || name.back() == ' '))
-            name.pop_back();
         if (!name.empty())
             names.push_back(name);
         start = slash == std::string::npos ? full.size() : slash + 1;
@@ -70,16 +70,38 @@ std::string Join(const std::string& root, const std::vector<std::string>& names,
     return path;
 }
 
+// A name CreateFileA takes for a path in the system's spelling, however long it is. The
+// system would drop a trailing dot or blank of the last name once more ("x " would open
+// "x"), so such a path goes as it stands.
+std::string OpenName(const std::string& spelt)
+{
+    if (spelt.empty())
+        return spelt;
+    if (spelt.size() == 2)
+        return spelt + "\\"; // "C:" alone would be the drive's current folder
+    if (spelt.size() < MAX_PATH && spelt.back() != '.' && spelt.back() != ' ')
+        return spelt;
+    return spelt.compare(0, 2, "\\\\") == 0 ? "\\\\?\\UNC\\" + spelt.substr(2) : "\\\\?\\" + spelt;
+}
+
+// Back from OpenName's spelling.
+std::string WithoutPrefix(const std::string& name)
+{
+    if (name.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        return "\\\\" + name.substr(8);
+    return name.compare(0, 4, "\\\\?\\") == 0 ? name.substr(4) : name;
+}
+
 // The longest part of the path that exists, in long names, followed by the rest as given.
 std::string WithLongNames(const std::string& root, const std::vector<std::string>& names)
 {
     for (size_t count = names.size(); count > 0; --count) {
         const std::string head = Join(root, names, count);
         char buffer[MAX_PATH * 4];
-        DWORD length = GetLongPathNameA(head.c_str(), buffer, sizeof buffer);
+        DWORD length = GetLongPathNameA(OpenName(head).c_str(), buffer, sizeof buffer);
         if (length == 0 || length >= sizeof buffer)
             continue;
-        std::string path = buffer;
+        std::string path = WithoutPrefix(buffer);
         while (path.size() > 2 && path.back() == '\\')
             path.pop_back();
         return path + Join("", names, names.size()).substr(Join("", names, count).size());
@@ -87,30 +109,49 @@ std::string WithLongNames(const std::string& root, const std::vector<std::string
     return Join(root, names, names.size());
 }
 
-// Splits the full path, without a "\\?\" prefix, into its root and its names; false when
-// the path is not absolute.
-bool SplitFullPath(const std::string& path, std::string& root, std::vector<std::string>& names)
+enum class Spelling {
+    Full,
+    NotAbsolute,
+    // Read as two folders: a folder whose own name ends in a blank or a dot is "x" when
+    // opened itself but "x " when what it holds is listed ("x \*"), and a "\\?\" path,
+    // which the system takes as it stands, says "x " where its full path says "x".
+    Misread,
+};
+
+// Splits the full path, without a "\\?\" prefix, into its root and its names: as the
+// system opens the folder itself, also when it reads it two ways.
+Spelling SplitFullPath(const std::string& path, std::string& root, std::vector<std::string>& names)
 {
     std::string text = path;
+    const bool literal = text.compare(0, 4, "\\\\?\\") == 0;
+    if (text.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        text = "\\\\" + text.substr(8);
+    else if (literal || text.compare(0, 4, "\\\\.\\") == 0)
+        text.erase(0, 4);
+    const std::string given = text;
     for (char& c : text)
         if (c == '/')
             c = '\\';
-    if (text.compare(0, 8, "\\\\?\\UNC\\") == 0)
-        text = "\\\\" + text.substr(8);
-    else if (text.compare(0, 4, "\\\\?\\") == 0 || text.compare(0, 4, "\\\\.\\") == 0)
-        text.erase(0, 4);
     if (text.size() == 2 && IsDriveLetterPath(text))
         text += '\\'; // the bare drive names the whole drive here, not its current folder
     const bool drivePath = IsDriveLetterPath(text) && text.size() >= 3 && text[2] == '\\';
     const bool sharePath = text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\';
     if (!drivePath && !sharePath)
-        return false;
-    char full[MAX_PATH * 4];
-    DWORD length = GetFullPathNameA(text.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
-        return false;
+        return Spelling::NotAbsolute;
+    auto fullPathOf = [](const std::string& spelt, std::string& full) {
+        char buffer[MAX_PATH * 4];
+        DWORD length = GetFullPathNameA(spelt.c_str(), sizeof buffer, buffer, nullptr);
+        full.assign(buffer, length > 0 && length < sizeof buffer ? length : 0);
+        return !full.empty();
+    };
+    std::string full, inside;
+    if (!fullPathOf(text, full) || !fullPathOf(text.back() == '\\' ? text : text + '\\', inside))
+        return Spelling::NotAbsolute;
     Split(full, root, names);
-    return true;
+    while (inside.size() > 1 && inside.back() == '\\')
+        inside.pop_back();
+    const bool twoWays = inside.back() == '.' || inside.back() == ' ';
+    return twoWays || (literal && !common::SameText(given, full)) ? Spelling::Misread : Spelling::Full;
 }
 
 // The full path as given (short names stay short); "" when not absolute.
@@ -118,7 +159,7 @@ std::string FullPath(const std::string& path)
 {
     std::string root;
     std::vector<std::string> names;
-    return SplitFullPath(path, root, names) ? Join(root, names, names.size()) : std::string();
+    return SplitFullPath(path, root, names) != Spelling::NotAbsolute ? Join(root, names, names.size()) : std::string();
 }
 
 // The canonical path in the system's spelling (not upper-cased); "" when not absolute.
@@ -127,7 +168,7 @@ std::string LongFullPath(const std::string& path)
 {
     std::string root;
     std::vector<std::string> names;
-    return SplitFullPath(path, root, names) ? WithLongNames(root, names) : std::string();
+    return SplitFullPath(path, root, names) != Spelling::NotAbsolute ? WithLongNames(root, names) : std::string();
 }
 
 bool IsRoot(const std::string& canonical)
@@ -244,16 +285,6 @@ GuardedFolders AskSystem()
     return guarded;
 }
 
-// A name CreateFileA takes for a path in the system's spelling, however long it is.
-std::string OpenName(const std::string& spelt)
-{
-    if (spelt.size() == 2)
-        return spelt + "\\"; // "C:" alone would be the drive's current folder
-    if (spelt.size() < MAX_PATH)
-        return spelt;
-    return spelt.compare(0, 2, "\\\\") == 0 ? "\\\\?\\UNC\\" + spelt.substr(2) : "\\\\?\\" + spelt;
-}
-
 // Adds what the folder and each folder that holds it are. A folder that cannot be opened
 // (not made yet, say) is known by its canonical spelling only.
 void AddWithHolders(const std::string& folder, std::set<std::string>& asked, std::vector<FolderIdentity>& identities,
@@ -296,22 +327,30 @@ const KnownFolders& Known(const GuardedFolders& guarded)
     return *known;
 }
 
-// The opened file is one of these folders. Its index is asked first, as it is cheap. On a
-// match the volumes are asked, the folder's afresh beside the file's: Wine numbers its
-// volumes anew as drive letters come and go.
-bool IsOneOf(const file_identity::Opened& opened, const std::vector<FolderIdentity>& folders)
+// The file with this index (not 0), opened, is one of these folders. On a match the
+// volumes are asked, the folder's afresh beside the file's: Wine numbers its volumes anew
+// as drive letters come and go.
+bool IsOneOf(const file_identity::Opened& opened, unsigned long long index, const std::vector<FolderIdentity>& folders)
 {
-    const std::optional<unsigned long long> index = file_identity::IndexOf(opened.Handle());
-    if (!index || *index == 0)
-        return false;
     for (const FolderIdentity& kept : folders) {
-        if (kept.identity.index != *index)
+        if (kept.identity.index != index)
             continue;
         const std::optional<file_identity::Identity> identity = file_identity::Of(opened.Handle());
         if (identity && (*identity == kept.identity || identity == file_identity::Of(kept.name)))
             return true;
     }
     return false;
+}
+
+// The index of an opened folder, asked first as it is cheap; none when it cannot be
+// opened or its file system gives 0 for it (some redirectors do for every file): such a
+// folder cannot be told from a guarded one.
+std::optional<unsigned long long> KnownIndex(const file_identity::Opened& opened, IndexSource index)
+{
+    if (!opened.Valid())
+        return std::nullopt;
+    const std::optional<unsigned long long> known = index(opened.Handle());
+    return known && *known != 0 ? known : std::nullopt;
 }
 
 } // namespace
@@ -328,12 +367,16 @@ GuardedFolders SystemGuardedFolders(const std::string& programDir, const std::st
 
 std::string CanonicalPath(const std::string& path) { return common::UpperCase(LongFullPath(path)); }
 
-Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
+Verdict Judge(const std::string& folder, const GuardedFolders& guarded, IndexSource index)
 {
-    const std::string spelt = LongFullPath(folder);
-    if (spelt.empty())
-        return Verdict::NotAbsolute;
-    const std::string target = common::UpperCase(spelt);
+    std::string root;
+    std::vector<std::string> names;
+    switch (SplitFullPath(folder, root, names)) {
+    case Spelling::NotAbsolute: return Verdict::NotAbsolute;
+    case Spelling::Misread: return Verdict::Misread;
+    case Spelling::Full: break;
+    }
+    const std::string target = common::UpperCase(WithLongNames(root, names));
     if (IsRoot(target))
         return Verdict::WholeDrive;
     const KnownFolders& known = Known(guarded);
@@ -344,17 +387,23 @@ Verdict Judge(const std::string& folder, const GuardedFolders& guarded)
         if (Holds(target, profiles) || (!profiles.empty() && ParentOf(target) == profiles))
             return Verdict::Protected;
     // Judged by what it is, whatever the spelling: a link on the way, another drive letter
-    // or a share onto the same folder. What cannot be opened cannot be told, so it is not
-    // taken either.
-    const file_identity::Opened opened(OpenName(spelt));
-    if (!opened.Valid() || !file_identity::IndexOf(opened.Handle()))
+    // or a share onto the same folder. It is opened as the system opens it for the delete:
+    // by its full path, names kept as the system spells them. What cannot be opened or
+    // told apart cannot be judged, so it is not taken either.
+    const std::string full = Join(root, names, names.size());
+    const file_identity::Opened opened(OpenName(full));
+    const std::optional<unsigned long long> ownIndex = KnownIndex(opened, index);
+    if (!ownIndex)
         return Verdict::Unreachable;
-    if (IsOneOf(opened, known.refused))
+    if (IsOneOf(opened, *ownIndex, known.refused))
         return Verdict::Protected;
-    const file_identity::Opened parent(OpenName(ParentOf(spelt)));
-    if (parent.Valid() && IsOneOf(parent, known.profileRoots))
+    // A parent without an index (the root of a FAT drive, say) is no profile folder: those
+    // were known by their spelling when they gave none.
+    const file_identity::Opened parent(OpenName(ParentOf(full)));
+    const std::optional<unsigned long long> parentIndex = KnownIndex(parent, index);
+    if (parentIndex && IsOneOf(parent, *parentIndex, known.profileRoots))
         return Verdict::Protected;
-    const DWORD attributes = GetFileAttributesA(spelt.c_str());
+    const DWORD attributes = GetFileAttributesA(OpenName(full).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return Verdict::Link;
     return Verdict::Allowed;
@@ -372,7 +421,11 @@ std::string RefusalNote(Verdict verdict, bool german)
     case Verdict::Link:
         return language::Text(german, "  (Verknüpfung zu einem anderen Ort)\n", "  (a link to another place)\n");
     case Verdict::Unreachable:
-        return language::Text(german, "  (lässt sich nicht öffnen)\n", "  (cannot be opened)\n");
+        return language::Text(german, "  (lässt sich nicht öffnen oder nicht erkennen)\n",
+                              "  (cannot be opened or recognised)\n");
+    case Verdict::Misread:
+        return language::Text(german, "  (Windows würde einen anderen Ordner öffnen)\n",
+                              "  (Windows would open another folder)\n");
     }
     return std::string();
 }

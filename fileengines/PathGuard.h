@@ -5,7 +5,10 @@
 // which can name a whole drive or the Windows folder.
 #pragma once
 
+#include "fileengines/FileIdentity.h"
+
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,15 +39,23 @@ enum class Verdict {
     WholeDrive,  // a drive or share root
     Protected,   // a guarded folder, a profile, or a folder that holds one of them
     Link,        // a junction or symbolic link: what it holds lies elsewhere
-    Unreachable, // cannot be opened, so what it is cannot be told
+    Unreachable, // cannot be opened, or its file system gives no index: what it is cannot be told
+    Misread,     // read as two folders: its own name ends in a blank or a dot ("x " opens "x",
+                 // but "x \*" lists "x "), or a "\\?\" path names another than the system opens
 };
 
-// The verdict for a folder. It is judged by what it is: the folder is opened (through any
-// link, drive letter or share on the way) and its volume and file index are compared with
-// those of the guarded folders and of the folders that hold them, and its parent's with
-// the profile folders. A guarded folder that cannot be opened (not made yet, say) is
-// compared by its canonical form (below), so it is refused however it is spelt.
-Verdict Judge(const std::string& folder, const GuardedFolders& guarded);
+// Where the guard asks a folder's index on its volume: the system, or a test's stand-in
+// for a file system that gives none.
+using IndexSource = std::optional<unsigned long long> (*)(HANDLE handle);
+
+// The verdict for a folder. It is judged by what it is: the folder is opened as the system
+// will open it for the delete (through any link, drive letter or share on the way, a name
+// on the way that ends in a blank or a dot kept as it is) and its volume and file index
+// are compared with those of the guarded folders and of the folders that hold them, and
+// its parent's with the profile folders. A guarded folder that cannot be opened (not made
+// yet, say) is compared by its canonical form (below), so it is refused however it is spelt.
+Verdict Judge(const std::string& folder, const GuardedFolders& guarded,
+              IndexSource index = file_identity::IndexOf);
 
 // The full path with long names, without a "\\?\" prefix and without trailing dots,
 // blanks and backslashes, upper-cased by the system's case rule ("C:" for a drive);

@@ -158,21 +158,36 @@ std::optional<DWORD> VolumeOf(const Member& member)
     return OpenedFile(member.file->path, FILE_READ_ATTRIBUTES).Volume();
 }
 
+// The file's final path (where the system gives one) or else its full path, upper-cased:
+// what tells a file without an index from the others.
+std::string PathKeyOf(const Member& member)
+{
+    std::string final;
+    if (member.opened)
+        final = file_identity::FinalPathOf(member.opened->Handle());
+    else if (const OpenedFile opened(member.file->path, FILE_READ_ATTRIBUTES); opened.IsOpen())
+        final = file_identity::FinalPathOf(opened.Handle());
+    return common::UpperCase(final.empty() ? member.file->path : final);
+}
+
 // The paths of a group's files, each file once, under the first path found: a second path
 // to a file already kept (another drive letter onto the same folder, a junction, a mount
 // folder, a hard link) is dropped. A file is known by its volume and its index on that
 // volume; since asking for the volume is slow, it is asked only of files that share an
 // index. A file system without file indexes (some network shares) gives 0 for every file:
-// such a file's identity is unknown, and only its full path tells it from the others.
-std::vector<std::string> OnceEach(const std::vector<Member>& members)
+// such a file's identity is unknown, and only its final path (or its full path, where the
+// system gives none) tells it from the others; its path goes to unknown as well.
+std::vector<std::string> OnceEach(const std::vector<Member>& members, std::vector<std::string>& unknown)
 {
     std::vector<std::string> paths;
     std::map<unsigned long long, std::vector<const Member*>> byIndex;
-    std::set<std::string> unknown; // the upper-cased paths kept without an index
+    std::set<std::string> pathKeys; // of the files kept without an index
     for (const Member& member : members) {
         bool second = false;
         if (!member.index) {
-            second = !unknown.insert(common::UpperCase(member.file->path)).second;
+            second = !pathKeys.insert(PathKeyOf(member)).second;
+            if (!second)
+                unknown.push_back(member.file->path);
         } else {
             std::vector<const Member*>& sameIndex = byIndex[member.index];
             // A volume that cannot be told counts as the same: a file is never listed twice.
@@ -192,9 +207,12 @@ std::vector<std::string> OnceEach(const std::vector<Member>& members)
 // Adds the group of these files, each once, when it holds two files or more.
 void AddGroup(const std::vector<Member>& members, Grouping& grouping)
 {
-    std::vector<std::string> paths = OnceEach(members);
-    if (paths.size() > 1)
-        grouping.groups.push_back(std::move(paths));
+    std::vector<std::string> unknown;
+    std::vector<std::string> paths = OnceEach(members, unknown);
+    if (paths.size() < 2)
+        return;
+    grouping.groups.push_back(std::move(paths));
+    grouping.unknownIdentity.insert(grouping.unknownIdentity.end(), unknown.begin(), unknown.end());
 }
 
 // Splits equal-checksum files into runs of byte-for-byte equal ones, comparing them in

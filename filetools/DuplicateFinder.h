@@ -55,6 +55,9 @@ struct Grouping {
     std::vector<std::vector<std::string>> groups; // each of two files or more, in path order
     std::vector<std::string> unreadable;          // left out, never grouped
     std::vector<std::string> changed;             // gone, or not the size or time the walk saw: left out
+    // Grouped files whose file system gives no index: two of them may be one file under
+    // two names (a drive letter and the share it maps), so none is picked automatically.
+    std::vector<std::string> unknownIdentity;
 };
 
 // Groups the candidates by the criterion. A file is never its own duplicate: every file
@@ -62,7 +65,8 @@ struct Grouping {
 // is opened (and its content read) through, so a file reached under two paths (overlapping locations,
 // another drive letter onto the same folder, a junction or mount folder) counts once,
 // under the first path found; a file whose index is 0 (a file system without indexes) is
-// known by its full path only. A file whose size or last-write time is no longer what
+// known by its final path where the system gives one, else by its full path, and listed
+// in unknownIdentity. A file whose size or last-write time is no longer what
 // the walk saw is left out as changed.
 // Content mode compares to the end of the files (or to the byte limit). Name mode
 // compares file names without their folders and without regard to case, as the file

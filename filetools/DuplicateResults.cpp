@@ -11,7 +11,8 @@ std::string PathOfLine(const std::string& line)
     return bar == std::string::npos ? line : line.substr(bar + 1);
 }
 
-std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const ShownFunction& shown)
+std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const ShownFunction& shown,
+                                 const ShownFunction& known)
 {
     std::vector<int> rows;
     bool firstOfGroup = true;
@@ -20,6 +21,8 @@ std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const Sh
             firstOfGroup = true;
             continue;
         }
+        if (known && !known(row))
+            continue;
         if (!firstOfGroup)
             rows.push_back(row);
         firstOfGroup = false;

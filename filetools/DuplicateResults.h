@@ -13,9 +13,12 @@ namespace duplicates {
 std::string PathOfLine(const std::string& line);
 
 // Every row but the first of each group. A row whose file is gone (shown empty) counts
-// as a group end, like the empty lines.
+// as a group end, like the empty lines. A row whose file cannot be told from the others
+// by what it is (known false: no index) is never picked, nor counted as the copy that
+// stays, since two such rows may be one file: of a group, the first known row stays.
 using ShownFunction = std::function<bool(int row)>; // false for a row shown empty
-std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const ShownFunction& shown);
+std::vector<int> AllButFirstRows(const std::vector<std::string>& lines, const ShownFunction& shown,
+                                 const ShownFunction& known = {});
 
 struct DeletePlan {
     std::vector<std::string> paths;      // to delete, from the last row to the first

@@ -88,6 +88,7 @@ DuplicatesWindowSource DuplicatesOfSearch(TForm1& search)
     DuplicatesWindowSource source;
     source.lines = search.DuplicateList;
     source.found = &search.ListedDuplicates;
+    source.unknownIdentity = {search.UnknownIdentityDuplicates.begin(), search.UnknownIdentityDuplicates.end()};
     source.systemDir = search.SystemDir;
     source.shellIcons = SystemImageList;
     source.showProperties = TForm1::EigenschaftenDialog;
@@ -195,6 +196,7 @@ void TForm1::DisplayDoubleSizeFiles()
         duplicates::GroupDuplicates(DuplicateCandidates, options, duplicates::FileChecksum, cancelled);
     UnreadableDuplicates = grouping.unreadable;
     ChangedDuplicates = grouping.changed;
+    UnknownIdentityDuplicates = grouping.unknownIdentity;
     std::set<std::string> listed;
     for (const auto& group : grouping.groups)
         listed.insert(group.begin(), group.end());
@@ -228,6 +230,10 @@ void TForm1::FillDuplicatesFiles()
     if (!ChangedDuplicates.empty())
         note += std::string(note.empty() ? "" : "; ") +
                 files(ChangedDuplicates.size(), "während der Suche geändert", "changed during the search");
+    if (!UnknownIdentityDuplicates.empty())
+        note += std::string(note.empty() ? "" : "; ") +
+                files(UnknownIdentityDuplicates.size(), "ohne Dateinummer des Laufwerks, nie automatisch markiert",
+                      "without the drive's file number, never selected automatically");
     for (const std::string& location : UnreadLocations)
         note += std::string(note.empty() ? "" : "; ") + language::Text("Nicht gelesen: ", "Not read: ") + location;
     Form3->SetNote(note);

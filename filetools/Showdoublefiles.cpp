@@ -174,6 +174,8 @@ bool TForm3::Shown(int row) const
     return !path.empty() && common::FileExists(path);
 }
 
+bool TForm3::Pickable(int row) const { return Shown(row) && !source_.unknownIdentity.count(FullPathOf(row)); }
+
 std::vector<int> TForm3::SelectedRows() const { return ListView1->SelectedIndices(); }
 
 void TForm3::ListView1Data(TListView*, int index, TListItem& item)
@@ -277,7 +279,7 @@ void TForm3::Allesmarkieren1Click(TObject*)
     {
         HourGlass busy;
         for (int row = 0; row < source_.lines->Count(); ++row)
-            if (Shown(row))
+            if (Pickable(row))
                 ListView1->SetSelected(row, true);
     }
     Anzahl();
@@ -288,7 +290,7 @@ void TForm3::Markierungumkehren1Click(TObject*)
     {
         HourGlass busy;
         for (int row = 0; row < source_.lines->Count(); ++row)
-            if (Shown(row))
+            if (Pickable(row))
                 ListView1->SetSelected(row, !ListView1->IsSelected(row));
     }
     Anzahl();
@@ -300,7 +302,8 @@ void TForm3::ersterEintragderDuplikatemarkieren1Click(TObject*)
         language::Text("Dateien werden markiert...", "Selecting files. Please wait..."));
     {
         HourGlass busy;
-        for (int row : duplicates::AllButFirstRows(Lines(), [this](int row) { return Shown(row); }))
+        for (int row : duplicates::AllButFirstRows(Lines(), [this](int row) { return Shown(row); },
+                                                   [this](int row) { return Pickable(row); }))
             ListView1->SetSelected(row, true);
     }
     Anzahl();

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ class TStringList;
 struct DuplicatesWindowSource {
     TStringList* lines = nullptr; // one per file, an empty one after each group; a delete rewrites them
     const std::map<std::string, duplicates::Candidate>* found = nullptr; // each listed file as the search saw it
+    // Listed files that cannot be told from the others by what they are (no file index):
+    // the selection commands leave them as they are.
+    std::set<std::string> unknownIdentity;
     std::string systemDir;        // where rundll32 lives; empty: the search path finds it
     HIMAGELIST shellIcons = nullptr; // the shell's small system image list
     std::function<bool(const std::string& path)> showProperties;
@@ -106,6 +110,9 @@ private:
     std::string FullPathOf(int row) const;
     // True when the row's file exists (a file gone meanwhile shows as an empty row).
     bool Shown(int row) const;
+    // True when the row's file may be selected by the selection commands: it is shown and
+    // known by its index, so that it cannot be another row's file under another name.
+    bool Pickable(int row) const;
 
     DuplicatesWindowSource source_;
 };

@@ -345,6 +345,8 @@ public:
     // before they were compared.
     std::vector<duplicates::Candidate> DuplicateCandidates;
     std::vector<std::string> UnreadableDuplicates, ChangedDuplicates;
+    // Listed files whose file system gives no index, so that two of them may be one file.
+    std::vector<std::string> UnknownIdentityDuplicates;
     // What the search saw of each listed file, by path: the window deletes a file only
     // while it is still that file.
     std::map<std::string, duplicates::Candidate> ListedDuplicates;

@@ -63,7 +63,7 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
         {"\\\\server\\share\\", Verdict::WholeDrive},
         {base / "Windows", Verdict::Protected},
         {Lower(base / "windows\\system32\\"), Verdict::Protected},
-        {base / "Windows. \\System32 .", Verdict::Protected},
+        {base / "Windows. \\System32 .", Verdict::Misread}, // "System32 " when listed
         {"\\\\?\\" + base / "Windows", Verdict::Protected},
         {base / "junk\\..\\Windows", Verdict::Protected},
         {ShortName(base / "Program Files (x86)"), Verdict::Protected},
@@ -93,6 +93,54 @@ TEST(PathGuard, RefusesDrivesGuardedFoldersAndWhatHoldsThemInAnySpelling)
     for (const char* link : {"junk\\link", "junk\\mid", "Documents and Settings"})
         RemoveUnixSymlink(base / link);
     RemoveUnixSymlink(elsewhere / "localhost\\admin$");
+}
+
+// The system drops a trailing blank or dot of the last name only: "x \AppData" lies in the
+// folder "x ", here a link onto the profile beside an ordinary "x" with the same inside,
+// and "x " alone is "x" when opened but "x " when what it holds is listed.
+TEST(PathGuard, JudgesANameEndingInABlankAsTheSystemOpensIt)
+{
+    TempFolder base;
+    for (const char* name : {"Users", "Users\\me", "Users\\me\\AppData", "Users\\me\\AppData\\Roaming", "probe",
+                             "probe\\x", "probe\\x\\AppData", "probe\\x\\AppData\\Roaming"})
+        CreateDirectoryA((base / name).c_str(), nullptr);
+    WriteFileText(base / "Users\\me\\AppData\\Roaming\\mail.dbx", "mail");
+    ASSERT_TRUE(MakeUnixSymlink(base / "probe\\x ", base / "Users\\me"));
+    path_guard::GuardedFolders guarded;
+    guarded.folders = {base / "Users\\me", base / "Users\\me\\AppData\\Roaming"};
+    using path_guard::Verdict;
+    const std::pair<std::string, Verdict> cases[] = {
+        {base / "probe\\x \\AppData\\Roaming", Verdict::Protected},
+        {base / "probe\\x \\AppData", Verdict::Protected},
+        {base / "probe\\x ", Verdict::Misread},
+        {base / "probe\\x \\", Verdict::Misread},
+        {"\\\\?\\" + base / "probe\\x ", Verdict::Misread},
+        {"\\\\?\\" + base / "probe\\x\\..\\x", Verdict::Misread},
+        {base / "probe\\x \\AppData\\..\\..\\x", Verdict::Allowed},
+        {base / "probe\\x\\AppData\\Roaming", Verdict::Allowed},
+    };
+    for (const auto& [path, verdict] : cases)
+        EXPECT_EQ(static_cast<int>(verdict), static_cast<int>(path_guard::Judge(path, guarded))) << path;
+    for (const char* emptied :
+         {"probe\\x \\AppData\\Roaming", "probe\\x \\AppData\\Roaming\\.", "probe\\x \\AppData\\Roaming "})
+        EXPECT_TRUE(special_folders::EmptyFolder(base / emptied, "Roaming", guarded).refused) << emptied;
+    EXPECT_EQ(ReadFileText(base / "Users\\me\\AppData\\Roaming\\mail.dbx"), "mail");
+    RemoveUnixSymlink(base / "probe\\x ");
+}
+
+// A file system (or a redirector) that gives 0 for every index could not tell a guarded
+// folder from any other.
+TEST(PathGuard, RefusesAFolderWhoseIndexIsUnknown)
+{
+    TempFolder base;
+    CreateDirectoryA((base / "junk").c_str(), nullptr);
+    path_guard::GuardedFolders guarded;
+    guarded.folders = {base / "Windows"};
+    const path_guard::IndexSource noIndex = [](HANDLE) { return std::optional<unsigned long long>(0); };
+    EXPECT_EQ(static_cast<int>(path_guard::Verdict::Unreachable),
+              static_cast<int>(path_guard::Judge(base / "junk", guarded, noIndex)));
+    EXPECT_EQ(static_cast<int>(path_guard::Verdict::Allowed),
+              static_cast<int>(path_guard::Judge(base / "junk", guarded)));
 }
 
 TEST(PathGuard, KnowsThisSystemsFoldersAndTheProgramsOwn)

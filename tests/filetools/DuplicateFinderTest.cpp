@@ -1,6 +1,7 @@
 // The duplicate grouping on real files: a group is a set of files equal by the criterion,
 // and in content mode equal byte for byte.
 #include "filetools/DuplicateFinder.h"
+#include "filetools/DuplicateResults.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Times.h"
 #include "tests/support/UnixSymlink.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -168,6 +170,32 @@ TEST(DuplicateFinder, FilesWithoutAnIndexAreKnownByTheirPaths)
                       .groups,
                   (std::vector<std::vector<std::string>>{{x.path, y.path}}))
             << static_cast<int>(criterion);
+}
+
+// Without an index, one file reached by a drive letter and by the folder it maps must not
+// be offered as its own copy: it is one file where the system says so (its final path),
+// and never picked by the automatic selection where it cannot.
+TEST(DuplicateFinder, OneFileWithoutAnIndexIsNeverPickedAsItsOwnCopy)
+{
+    testing_support::TempFolder folder;
+    CreateDirectoryA((folder / "dups").c_str(), nullptr);
+    const Candidate file = Make(folder / "dups\\f", "same", testing_support::FileTimeOf(2020, 5, 1, 12));
+    testing_support::MappedDrive drive('N', folder / "dups");
+    ASSERT_TRUE(drive.Made());
+    Candidate onDrive = file;
+    onDrive.path = drive.Root() + "f";
+    auto noIndex = [](HANDLE) { return 0ull; };
+    for (Criterion criterion : {Criterion::Content, Criterion::Name, Criterion::Size, Criterion::Date}) {
+        const duplicates::Grouping grouping =
+            duplicates::GroupDuplicates({file, onDrive}, {criterion, 0}, duplicates::FileChecksum, {}, noIndex);
+        const std::vector<std::string> lines = duplicates::ResultLines(grouping);
+        auto known = [&](int row) {
+            const auto& unknown = grouping.unknownIdentity;
+            return std::find(unknown.begin(), unknown.end(), lines[row]) == unknown.end();
+        };
+        EXPECT_EQ(duplicates::AllButFirstRows(lines, [](int) { return true; }, known), std::vector<int>{})
+            << static_cast<int>(criterion);
+    }
 }
 
 // Only the file the walk saw may join a group: one that grew or shrank since is left out

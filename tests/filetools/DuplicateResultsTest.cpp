@@ -16,6 +16,9 @@ TEST(DuplicateResults, AllButFirstSkipsTheFirstOfEachGroup)
     // A file gone meanwhile shows empty and ends a group, like an empty line.
     auto goneB1 = [](int row) { return row != 4; };
     EXPECT_EQ(duplicates::AllButFirstRows(lines, goneB1), (std::vector<int>{1, 2, 6}));
+    // A file without an index is never picked, nor the copy that stays: a2 stays for a1.
+    auto unknownA1 = [](int row) { return row != 0; };
+    EXPECT_EQ(duplicates::AllButFirstRows(lines, all, unknownA1), (std::vector<int>{2, 5, 6}));
 }
 
 TEST(DuplicateResults, EveryCopySelectedIsNamedAndCanBeKept)

@@ -184,15 +184,20 @@ TEST_F(DuplicatesWindowTest, TheByteLimitAndTheFilesLeftOutAreTold)
     Show({folder / "a1", folder / "a2", ""});
     const struct {
         unsigned char languageFlag;
-        size_t unreadable, changed;
+        size_t unreadable, changed, unknown;
         const char* said;
-    } cases[] = {{1, 1, 2, "ersten 100 Bytes; 1 Datei nicht lesbar; 2 Dateien während der Suche geändert"},
-                 {0, 2, 1, "first 100 Bytes; 2 files not readable; 1 file changed during the search"}};
+    } cases[] = {{1, 1, 2, 2,
+                  "ersten 100 Bytes; 1 Datei nicht lesbar; 2 Dateien während der Suche geändert; 2 Dateien ohne "
+                  "Dateinummer des Laufwerks, nie automatisch markiert"},
+                 {0, 2, 1, 3,
+                  "first 100 Bytes; 2 files not readable; 1 file changed during the search; 3 files without the "
+                  "drive's file number, never selected automatically"}};
     for (const auto& c : cases) {
         Form1->LanguageFlag = c.languageFlag;
         Form1->DuplicateByteLimit = 100;
         Form1->UnreadableDuplicates.assign(c.unreadable, folder / "locked");
         Form1->ChangedDuplicates.assign(c.changed, folder / "grown");
+        Form1->UnknownIdentityDuplicates.assign(c.unknown, folder / "share");
         Form1->FillDuplicatesFiles();
         std::string note = Form3->StatusBar1->Panels()->Items(1)->Text();
         EXPECT_NE(note.find(c.said), std::string::npos) << note;
@@ -228,6 +233,20 @@ TEST_F(DuplicatesWindowTest, SelectingTheDuplicatesLeavesTheFirstOfEachGroup)
     Show(lines);
     Form3->ersterEintragderDuplikatemarkieren1Click(nullptr);
     EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{1, 2, 5, 6}));
+}
+
+// Two files without an index may be one file under two names: the selection commands
+// leave them as they are.
+TEST_F(DuplicatesWindowTest, FilesWithoutAnIndexAreNeverSelectedByTheCommands)
+{
+    Form1->UnknownIdentityDuplicates = {folder / "a1", folder / "a2"};
+    Show({folder / "a1", folder / "a2", "", folder / "b1", folder / "b2", ""});
+    Form3->ersterEintragderDuplikatemarkieren1Click(nullptr);
+    EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{4}));
+    Form3->Markierungumkehren1Click(nullptr);
+    EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{3}));
+    Form3->Allesmarkieren1Click(nullptr);
+    EXPECT_EQ(Form3->ListView1->SelectedIndices(), (std::vector<int>{3, 4}));
 }
 
 // The bar's text of item position of the menu (top level when sub is -1).

@@ -49,12 +49,23 @@ constexpr long kLinuxSymlink = 83;
 constexpr long kLinuxUnlink = 10;
 #endif
 
+// The link's own Unix name: its folder's, then its name as it stands. Wine would drop a
+// trailing blank or dot of the name, and "x " would be the "x" beside it.
+std::string UnixLinkPath(UnixNameOf unixName, const std::string& link)
+{
+    const size_t slash = link.find_last_of('\\');
+    if (slash == std::string::npos)
+        return UnixPath(unixName, link);
+    const std::string folder = UnixPath(unixName, link.substr(0, slash));
+    return folder.empty() ? folder : folder + "/" + link.substr(slash + 1);
+}
+
 } // namespace
 
 bool MakeUnixSymlink(const std::string& link, const std::string& target, bool toFolder)
 {
     if (UnixNameOf unixName = WineUnixName()) {
-        std::string unixLink = UnixPath(unixName, link), unixTarget = UnixPath(unixName, target);
+        std::string unixLink = UnixLinkPath(unixName, link), unixTarget = UnixPath(unixName, target);
         return !unixLink.empty() && !unixTarget.empty() &&
                LinuxCall(kLinuxSymlink, unixTarget.c_str(), unixLink.c_str()) == 0;
     }
@@ -67,7 +78,7 @@ bool MakeUnixSymlink(const std::string& link, const std::string& target, bool to
 void RemoveUnixSymlink(const std::string& link)
 {
     if (UnixNameOf unixName = WineUnixName()) {
-        std::string unixLink = UnixPath(unixName, link);
+        std::string unixLink = UnixLinkPath(unixName, link);
         if (!unixLink.empty())
             LinuxCall(kLinuxUnlink, unixLink.c_str());
     } else if (!::RemoveDirectoryA(link.c_str())) {
