@@ -195,6 +195,33 @@ std::optional<std::string> ExactAnsi(const std::wstring& text)
     return ansi;
 }
 
+std::optional<std::string> FullName(HKEY key)
+{
+    // The NT layer's own question, looked up: no function of the Win32 API tells it.
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const Query query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    constexpr int keyNameInformation = 3;
+    if (!query)
+        return std::nullopt;
+    std::vector<BYTE> buffer(512);
+    ULONG size = 0;
+    LONG status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
+    if (status < 0 && size > buffer.size()) {
+        buffer.resize(size);
+        status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
+    }
+    ULONG length = 0;
+    if (status < 0 || size < sizeof length)
+        return std::nullopt;
+    std::memcpy(&length, buffer.data(), sizeof length);
+    if (length > size - sizeof length)
+        return std::nullopt;
+    std::wstring name(length / sizeof(wchar_t), L'\0');
+    std::memcpy(&name[0], buffer.data() + sizeof length, name.size() * sizeof(wchar_t));
+    return ExactAnsi(name);
+}
+
 bool ReadsExactly(HKEY key, const RawValue& value)
 {
     DWORD type = REG_NONE;

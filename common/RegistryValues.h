@@ -44,6 +44,10 @@ long CounterValue(const RawValue& value);
 // The text in the ANSI code page when every character has a form there that converts back
 // to it (no look-alike, no default character); nullopt otherwise.
 std::optional<std::string> ExactAnsi(const std::wstring& text);
+// The key's full name as the system keeps it ("\REGISTRY\MACHINE\SOFTWARE\Wow6432Node\x"):
+// a key opened through a link or a redirected view is named as the key it really is.
+// nullopt when it cannot be asked or holds a character outside the code page.
+std::optional<std::string> FullName(HKEY key);
 // The value read through the ANSI functions is exactly the stored one: the wide functions
 // find it under that name, with that type, and its text has no character outside the
 // code page.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <optional>
 
@@ -65,35 +64,6 @@ std::string TypedData(const regvalues::RawValue& value)
     return type + HexBytes(value.data);
 }
 
-// The key's full name as the system keeps it ("\REGISTRY\MACHINE\SOFTWARE\Wow6432Node\x");
-// nullopt when it cannot be asked or holds a character outside the code page.
-std::optional<std::string> FullName(HKEY key)
-{
-    // The NT layer's own question, looked up: no function of the Win32 API tells it.
-    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const Query query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
-    constexpr int keyNameInformation = 3;
-    if (!query)
-        return std::nullopt;
-    std::vector<BYTE> buffer(512);
-    ULONG size = 0;
-    LONG status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
-    if (status < 0 && size > buffer.size()) {
-        buffer.resize(size);
-        status = query(key, keyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
-    }
-    ULONG length = 0;
-    if (status < 0 || size < sizeof length)
-        return std::nullopt;
-    std::memcpy(&length, buffer.data(), sizeof length);
-    if (length > size - sizeof length)
-        return std::nullopt;
-    std::wstring name(length / sizeof(wchar_t), L'\0');
-    std::memcpy(&name[0], buffer.data() + sizeof length, name.size() * sizeof(wchar_t));
-    return regvalues::ExactAnsi(name);
-}
-
 std::vector<std::string> Components(const std::string& path)
 {
     std::vector<std::string> parts;
@@ -117,7 +87,7 @@ std::string PlaceOf(HKEY key, const std::string& path)
 {
     if (path.empty() || !common::RunsUnderWow64())
         return path;
-    const std::optional<std::string> name = FullName(key);
+    const std::optional<std::string> name = regvalues::FullName(key);
     if (!name)
         return path;
     const std::vector<std::string> real = Components(*name);

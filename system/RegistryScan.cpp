@@ -221,6 +221,7 @@ void Scanner::WalkKey(const RegistryRootPrefix& root, const std::string& path)
     RegistryKey key(root.root, path);
     if (!key)
         return;
+    topPath_ = path;
     ++keysWalked_;
     GetValues(key.Get());
     if (!Cancelled())
@@ -237,7 +238,7 @@ void Scanner::SearchForSubKey(HKEY key, const std::string& path)
         const std::string subPath = path.empty() ? std::string(name, length) : path + "\\" + std::string(name, length);
         keyPath_ = subPath;
         RegistryKey subkey(key, std::string(name, length));
-        if (!subkey)
+        if (!subkey || IsSharedView(subkey.Get(), subPath))
             continue;
         ++keysWalked_;
         GetValues(subkey.Get());
@@ -246,6 +247,33 @@ void Scanner::SearchForSubKey(HKEY key, const std::string& path)
         if (OnKeyDone)
             OnKeyDone();
     }
+}
+
+bool Scanner::IsSharedView(HKEY key, const std::string& path) const
+{
+    // A 64-bit program sees the keys of 32-bit programs below "Wow6432Node", and among
+    // them the keys that both kinds of program share (Windows links a list of them to the
+    // 64-bit keys; Wine shares App Paths): one key twice, each entry listed twice and one
+    // row's delete taking the other's entry. The system names a key as the one it is, so
+    // the two views are one key when it names them the same; the walk lists such a key
+    // once, under the path without the view's node. Only a node below where the walk
+    // began counts: the other path must be one this walk reaches.
+    const std::string spelt = "\\" + path + "\\", node = "\\WOW6432NODE\\";
+    const std::string upper = common::UpperCase(spelt);
+    std::optional<std::string> name;
+    for (size_t at = upper.find(node, topPath_.empty() ? 0 : topPath_.size() + 1); at != std::string::npos;
+         at = upper.find(node, at + 1)) {
+        const std::string other = std::string(spelt).erase(at, node.size() - 1);
+        if (other.size() < 2)
+            continue;
+        if (!name && !(name = regvalues::FullName(key)))
+            return false;
+        RegistryKey twin(root_->root, other.substr(1, other.size() - 2));
+        const std::optional<std::string> twinName = twin ? regvalues::FullName(twin.Get()) : std::nullopt;
+        if (twinName && common::SameText(*twinName, *name))
+            return true;
+    }
+    return false;
 }
 
 void Scanner::GetValues(HKEY key)

@@ -105,11 +105,15 @@ private:
                         const char* englishReason, std::function<bool()> fails);
     void CheckHelpFolder(const std::string& path);
     bool Cancelled() const { return cancel_ != 0; }
+    // The key at `path` is also the key of the other registry view, which the walk lists
+    // under the path without the "Wow6432Node".
+    bool IsSharedView(HKEY key, const std::string& path) const;
 
     Settings settings_;
     const unsigned char& cancel_;
     const RegistryRootPrefix* root_ = nullptr;
     std::string keyPath_;
+    std::string topPath_; // where the walk began, below the root
     std::string keyDate_;
     int keysWalked_ = 0;
 };

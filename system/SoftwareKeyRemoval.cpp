@@ -16,13 +16,20 @@ namespace {
 // vendor's tree is one of them: what looks like a product there (Cryptography with the
 // machine's ID, SystemCertificates with the root store, Ole, Rpc, COM3, WBEM,
 // .NETFramework) is the system itself, and no program's uninstaller leaves it behind.
+// Clients and ODBC look like vendors but are registrations that every program shares
+// (the default browser and mail program, the database drivers and data sources): one
+// program's "product" there (StartMenuInternet, ODBC.INI) holds the others' entries too.
 const char* const systemTrees[] = {
     "SOFTWARE\\MICROSOFT",
     "SOFTWARE\\POLICIES",
     "SOFTWARE\\CLASSES",
+    "SOFTWARE\\CLIENTS",
+    "SOFTWARE\\ODBC",
     "SOFTWARE\\WOW6432NODE\\MICROSOFT",
     "SOFTWARE\\WOW6432NODE\\POLICIES",
     "SOFTWARE\\WOW6432NODE\\CLASSES",
+    "SOFTWARE\\WOW6432NODE\\CLIENTS",
+    "SOFTWARE\\WOW6432NODE\\ODBC",
 };
 
 // a is b, or lies below it.
@@ -56,12 +63,14 @@ bool ConfirmRemoval(HWND owner, const std::vector<std::string>& keyTexts)
     }
     if (!refused.empty()) {
         effects::ShowMessageBox(nullptr,
-                                language::Text("Schlüssel unter Software\\Microsoft, Software\\Policies und "
-                                               "Software\\Classes (auch unter Wow6432Node) gehören zu Windows; "
-                                               "diese Seite entfernt sie nicht:\n",
-                                               "Keys under Software\\Microsoft, Software\\Policies and "
-                                               "Software\\Classes (also under Wow6432Node) belong to Windows; "
-                                               "this page does not remove them:\n") +
+                                language::Text("Schlüssel unter Software\\Microsoft, Software\\Policies, "
+                                               "Software\\Classes, Software\\Clients und Software\\ODBC (auch "
+                                               "unter Wow6432Node) gehören zu Windows; diese Seite entfernt sie "
+                                               "nicht:\n",
+                                               "Keys under Software\\Microsoft, Software\\Policies, "
+                                               "Software\\Classes, Software\\Clients and Software\\ODBC (also "
+                                               "under Wow6432Node) belong to Windows; this page does not remove "
+                                               "them:\n") +
                                     JoinLines(refused, 20),
                                 "Tidewrack", MB_ICONSTOP | MB_OK | MB_SYSTEMMODAL);
         return false;

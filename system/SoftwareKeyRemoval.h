@@ -11,8 +11,9 @@
 namespace software_keys {
 
 // True for the operating system's own keys below "Software" of a root: Microsoft (the
-// system vendor's whole tree), Policies and Classes, also below Wow6432Node; for every key
-// below one of them, and for every key that holds one. Case-blind.
+// system vendor's whole tree), Policies, Classes, and the registrations all programs share,
+// Clients and ODBC; also below Wow6432Node; for every key below one of them, and for every
+// key that holds one. Case-blind.
 bool IsSystemKey(const std::string& path);
 
 // Before keys ("HKCU\Software\...") are removed with everything below them. Refuses, and

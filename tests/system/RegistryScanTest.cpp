@@ -397,6 +397,35 @@ TEST(RegistryScanWow64Test, AFileOnlyIn64BitSystem32IsNotMissing)
     EXPECT_EQ(regdelete::RemoveFinding(plain), regdelete::Removal::Returned);
 }
 
+// Wine's 64-bit registry shows the App Paths key below Wow6432Node too, as one key that
+// 32-bit and 64-bit programs share (64-bit Windows shares a list of keys): its dangling
+// entry is one finding, and deleting it is one removal.
+TEST(RegistryScanWalkTest, AKeyBothViewsShareIsListedOnce)
+{
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\twseedshared.exe";
+    seeds::Seeded seeded;
+    seeded.Own(HKEY_LOCAL_MACHINE, key);
+    seeds::SetString(HKEY_LOCAL_MACHINE, key, "", "C:\\TwSeedGone\\shared.exe");
+#ifdef _WIN64
+    ASSERT_TRUE(seeds::KeyExists(HKEY_LOCAL_MACHINE, "Software\\Wow6432Node" + key.substr(8))) << "both views show it";
+#endif
+    regscan::Settings settings;
+    settings.roots[0] = settings.roots[1] = settings.roots[3] = settings.roots[4] = false; // the machine's keys
+    settings.driveCaptions = driveC;
+    unsigned char cancel = 0;
+    regscan::Scanner scanner(settings, cancel);
+    std::vector<regscan::Finding> found;
+    scanner.OnFinding = [&](const regscan::Finding& finding) {
+        if (finding.data.find("TwSeedGone\\shared") != std::string::npos)
+            found.push_back(finding);
+    };
+    scanner.WalkRoots();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].keyText, "HKLM\\" + key) << "named where the system keeps it";
+    EXPECT_EQ(regdelete::RemoveFinding(found[0]), regdelete::Removal::Deleted);
+    EXPECT_FALSE(seeds::ValueExists(HKEY_LOCAL_MACHINE, key, ""));
+}
+
 // How long the walk over the whole sandbox registry takes, for the record.
 TEST(RegistryScanWalkTest, TheWholeSandboxRegistryIsWalked)
 {

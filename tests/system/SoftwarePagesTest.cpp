@@ -158,8 +158,6 @@ TEST_F(RegistryPagesTest, TheDetailsRemoveKeysAndThenTheProductLeftEmpty)
     details->Close();
 }
 
-// The file that cannot be deleted is a link to a file elsewhere: the deleter refuses it
-// rather than delete the file outside through it.
 TEST(SoftwareKeys, TheSystemsOwnKeysAndTheKeysHoldingThemAreRefused)
 {
     const std::pair<const char*, bool> cases[] = {
@@ -174,6 +172,11 @@ TEST(SoftwareKeys, TheSystemsOwnKeysAndTheKeysHoldingThemAreRefused)
         {"Software\\Microsoft\\SystemCertificates\\Root", true},
         {"software\\wow6432node\\microsoft\\.NETFramework", true},
         {"Software\\Microsoft", true},
+        {"Software\\Clients\\StartMenuInternet\\Browser", true},
+        {"Software\\Wow6432Node\\Clients\\Mail", true},
+        {"software\\odbc\\ODBC.INI", true},
+        {"Software\\Wow6432Node\\ODBC\\ODBCINST.INI", true},
+        {"Software\\ODBCTools\\Tool", false},
         {"Software\\MicrosoftX\\Tool", false},
         {"Software\\Vendor\\Windows", false},
     };
@@ -199,8 +202,9 @@ TEST_F(RegistryPagesTest, SoftwareKeysAreNamedBackedUpAndNeverTheSystems)
     SelectOnly(list, {RowNamed(list, "TwSeedPolicy", 1), RowNamed(list, "TwSeedProd", 1)});
     Form1->Entfernen3Click(nullptr);
     ASSERT_EQ(effects.boxes.size(), 1u);
-    EXPECT_EQ(effects.boxes[0].text, "Keys under Software\\Microsoft, Software\\Policies and Software\\Classes (also "
-                                     "under Wow6432Node) belong to Windows; this page does not remove them:\nHKCU\\" +
+    EXPECT_EQ(effects.boxes[0].text, "Keys under Software\\Microsoft, Software\\Policies, Software\\Classes, "
+                                     "Software\\Clients and Software\\ODBC (also under Wow6432Node) belong to "
+                                     "Windows; this page does not remove them:\nHKCU\\" +
                                          policy + "\n");
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, policy));
     EXPECT_TRUE(seeds::KeyExists(HKEY_CURRENT_USER, sub));
@@ -226,6 +230,8 @@ TEST_F(RegistryPagesTest, SoftwareKeysAreNamedBackedUpAndNeverTheSystems)
     details->Close();
 }
 
+// The file that cannot be deleted is a link to a file elsewhere: the deleter refuses it
+// rather than delete the file outside through it.
 TEST_F(RegistryPagesTest, SharedDllCountersOfMissingFilesGoEvenWhenAFileCannotBeDeleted)
 {
     testing_support::TempFolder folder, outside;
