@@ -293,6 +293,9 @@ private:
     uint64_t SizeOfFolder(const std::string& path, bool& complete);
     void StartMonitor(const std::string& path);
     void RefreshAfterCommand();
+    // Names the folders among these that no delete may take, and true when there are any:
+    // a delete of the tree or of the list then does nothing.
+    bool RefusesGuarded(const std::vector<std::string>& folders);
     // Reads a node's children again.
     void RefillNode(TTreeNode* node);
     // Ends one listing or tree fill; the last one to end runs the close or the show that
