@@ -511,7 +511,8 @@ public:
     void ToggleSpySwitch(TTreeNode* node);
     void Label91Click(TObject* sender); // recommended settings
     void Label92Click(TObject* sender); // apply
-    bool RemoveMessenger();
+    // Removes Messenger and waits for the removal's end: "" when it succeeded, else why not.
+    std::string RemoveMessenger();
     void SetSpySwitch(int node, bool chosen);
     bool SpySwitchChosen(int node) const;
     TTreeView* TreeView3 = nullptr;
