@@ -43,7 +43,9 @@ void TForm1::Timer1Timer(TObject*)
     }
     std::optional<std::string> stamp = heldTaskStamp_ ? heldTaskStamp_ : DueTaskStamp();
     heldTaskStamp_.reset();
-    if (!stamp)
+    // A task held through a long job may have been started meanwhile by another start of
+    // the program, which had no job to wait for.
+    if (!stamp || TaskStartedAt(*stamp))
         return;
     TaskFired = 1;
     // Stored before the scan starts: the scan process, or a start of the program within
@@ -59,10 +61,12 @@ std::optional<std::string> TForm1::DueTaskStamp()
     const std::optional<SYSTEMTIME> due = task_schedule::DueMoment(TaskMode, TaskTime, TaskDateTime, effects::Now());
     if (!due)
         return std::nullopt;
-    std::string stamp = task_schedule::Stamp(*due);
-    if (ReadReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, "s") == stamp)
-        return std::nullopt;
-    return stamp;
+    return task_schedule::Stamp(*due);
+}
+
+bool TForm1::TaskStartedAt(const std::string& stamp)
+{
+    return ReadReg(rootCurrentUser, options::tasks::Key, options::tasks::LastRun, "s") == stamp;
 }
 
 void TForm1::ReadDelOptions()

@@ -18,7 +18,6 @@ struct LibraryRelease {
 };
 using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease>;
 
-using VerifyFunction = LONG(WINAPI*)(HWND, GUID*, LPVOID);
 using ProvDataFunction = CRYPT_PROVIDER_DATA*(WINAPI*)(HANDLE);
 using SignerFunction = CRYPT_PROVIDER_SGNR*(WINAPI*)(CRYPT_PROVIDER_DATA*, DWORD, BOOL, DWORD);
 using NameFunction = DWORD(WINAPI*)(PCCERT_CONTEXT, DWORD, DWORD, void*, LPSTR, DWORD);
@@ -37,7 +36,7 @@ std::string SignerName(HMODULE wintrust, HANDLE state)
     auto signerOf = Lookup<SignerFunction>(wintrust, "WTHelperGetProvSignerFromChain");
     // The trust check has loaded crypt32.dll for itself.
     auto nameOf = Lookup<NameFunction>(GetModuleHandleA("crypt32.dll"), "CertGetNameStringA");
-    if (!provData || !signerOf || !nameOf)
+    if (!state || !provData || !signerOf || !nameOf)
         return {};
     CRYPT_PROVIDER_DATA* data = provData(state);
     CRYPT_PROVIDER_SGNR* signer = data ? signerOf(data, 0, FALSE, 0) : nullptr;
@@ -55,10 +54,10 @@ std::string SignerName(HMODULE wintrust, HANDLE state)
 
 } // namespace
 
-Signature CheckSignature(const std::string& path)
+Signature CheckSignature(const std::string& path, TrustCheck check)
 {
     Library wintrust(LoadLibraryA("wintrust.dll"));
-    auto verify = Lookup<VerifyFunction>(wintrust.get(), "WinVerifyTrust");
+    const TrustCheck verify = check ? check : Lookup<TrustCheck>(wintrust.get(), "WinVerifyTrust");
     if (!verify)
         return {};
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
@@ -71,8 +70,12 @@ Signature CheckSignature(const std::string& path)
     WINTRUST_DATA trust = {};
     trust.cbStruct = sizeof(trust);
     trust.dwUIChoice = WTD_UI_NONE;
-    // No revocation lists fetched: the check must not hang on a slow line.
-    trust.fdwRevocationChecks = WTD_REVOKE_NONE;
+    // A certificate revoked since it signed (its key stolen, say) vouches for nothing: every
+    // certificate of the chain is checked, up to the root, which the system's store itself
+    // vouches for and which names no server to ask. Asking the issuers' servers takes the
+    // network's time; the caller shows the hourglass meanwhile.
+    trust.fdwRevocationChecks = WTD_REVOKE_WHOLECHAIN;
+    trust.dwProvFlags = WTD_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT;
     trust.dwUnionChoice = WTD_CHOICE_FILE;
     trust.pFile = &file;
     trust.dwStateAction = WTD_STATEACTION_VERIFY;
@@ -83,6 +86,13 @@ Signature CheckSignature(const std::string& path)
     switch (status) {
     case ERROR_SUCCESS:
         result.state = SignatureState::Signed;
+        result.signer = SignerName(wintrust.get(), trust.hWVTStateData);
+        break;
+    // No answer about revocation (offline, or a server that cannot be reached) is no
+    // answer that the signature holds.
+    case CERT_E_REVOCATION_FAILURE:
+    case CRYPT_E_REVOCATION_OFFLINE:
+        result.state = SignatureState::RevocationUnknown;
         result.signer = SignerName(wintrust.get(), trust.hWVTStateData);
         break;
     case TRUST_E_NOSIGNATURE:

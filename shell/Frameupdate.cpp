@@ -49,6 +49,15 @@ std::string InstallQuestion(const update::Signature& signature)
         said = language::Text("Die Signatur der Datei ist ungültig: die Datei kann verändert worden sein.",
                               "The file's signature is not valid: the file may have been altered.");
         break;
+    case SignatureState::RevocationUnknown:
+        said = (signature.signer.empty()
+                    ? std::string(language::Text("Die Datei ist signiert", "The file is signed"))
+                    : language::Text("Die Datei ist signiert von ", "The file is signed by ") + signature.signer) +
+               language::Text(", doch ob ihr Zertifikat widerrufen wurde, ließ sich nicht prüfen: der Server "
+                              "seines Ausstellers antwortete nicht.",
+                              ", but whether its certificate has been revoked could not be checked: its issuer's "
+                              "server did not answer.");
+        break;
     case SignatureState::Unchecked:
         said = language::Text("Die Signatur der Datei konnte nicht geprüft werden.",
                               "The file's signature could not be checked.");

@@ -513,7 +513,8 @@ public:
     void ToggleSpySwitch(TTreeNode* node);
     void Label91Click(TObject* sender); // recommended settings
     void Label92Click(TObject* sender); // apply
-    bool RemoveMessenger();
+    // Removes Messenger and waits for the removal's end: "" when it succeeded, else why not.
+    std::string RemoveMessenger();
     void SetSpySwitch(int node, bool chosen);
     bool SpySwitchChosen(int node) const;
     TTreeView* TreeView3 = nullptr;
@@ -890,8 +891,11 @@ private:
     void ShowNetworkWarningOnce();
     void ShowFromTray();
     void EndLongJob();
-    // The stamp of the task's moment when it falls due now and has not started yet.
+    // The stamp of the task's moment when it falls due now and has not fired in this run.
     std::optional<std::string> DueTaskStamp();
+    // Whether the task's moment with this stamp has been started, by this or another
+    // start of the program (as stored in the registry).
+    bool TaskStartedAt(const std::string& stamp);
 
     int longJobDepth_ = 0;
     bool closePending_ = false;

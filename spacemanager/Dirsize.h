@@ -302,6 +302,9 @@ private:
     void StartMonitor(const std::string& path);
     void WipeFolders(const std::vector<std::string>& targets);
     void RefreshAfterCommand();
+    // Names the folders among these that no delete may take, and true when there are any:
+    // a delete of the tree or of the list then does nothing.
+    bool RefusesGuarded(const std::vector<std::string>& folders);
     // Reads a node's children again.
     void RefillNode(TTreeNode* node);
     // Ends one listing or tree fill; the last one to end runs the close or the show that

@@ -132,6 +132,9 @@ void TForm11::DoTheMenuThing(IShellFolder* parent, const std::vector<LPCITEMIDLI
     if (!IsShellCommand(command))
         return;
     const std::string verb = ShellMenuVerb(open.menu.Get(), command - kFirstShellCommand);
+    // The shell would delete a guarded folder as readily as any other.
+    if (verb == "delete" && RefusesGuarded(folders))
+        return;
     const bool done = open.Invoke(command, Handle());
     if (done && VerbChangesFolder(verb))
         RefreshAfterCommand();
@@ -201,16 +204,8 @@ void TForm11::LoeschenBaum()
     const std::string path = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
     if (!common::Exists(path))
         return; // only file-system folders go to the recycle bin
-    const path_guard::Verdict verdict =
-        path_guard::Judge(path, path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir));
-    if (verdict != path_guard::Verdict::Allowed) {
-        effects::ShowMessageBox(
-            Handle(),
-            language::Text("Dieser Ordner wird nicht gelöscht:\n", "This folder is not deleted:\n") + path +
-                path_guard::RefusalNote(verdict, language::German()),
-            language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    if (RefusesGuarded({path}))
         return;
-    }
     if (effects::ShowMessageBox(Handle(),
                                 language::Text("Soll der Ordner in den Papierkorb verschoben werden?\n",
                                                "Move this folder to the recycle bin?\n") +
@@ -240,6 +235,32 @@ void TForm11::LoeschenBaum()
     TreeView1->Items()->EndUpdate();
     if (parent)
         TreeView1->SetSelected(parent);
+}
+
+bool TForm11::RefusesGuarded(const std::vector<std::string>& folders)
+{
+    const path_guard::GuardedFolders guarded = path_guard::SystemGuardedFolders(host_.programDir, host_.backupDir);
+    std::string refused;
+    int count = 0;
+    for (const std::string& folder : folders) {
+        if (!common::Exists(folder))
+            continue; // the shell's own items, which are no folders on a disk
+        const path_guard::Verdict verdict = path_guard::Judge(folder, guarded);
+        if (verdict != path_guard::Verdict::Allowed) {
+            refused += folder + path_guard::RefusalNote(verdict, language::German());
+            ++count;
+        }
+    }
+    if (count == 0)
+        return false;
+    effects::ShowMessageBox(Handle(),
+                            (count == 1 ? language::Text("Dieser Ordner wird nicht gelöscht:\n",
+                                                         "This folder is not deleted:\n")
+                                        : language::Text("Diese Ordner werden nicht gelöscht:\n",
+                                                         "These folders are not deleted:\n")) +
+                                refused,
+                            language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK);
+    return true;
 }
 
 // ---- the secure wipe

@@ -275,10 +275,12 @@ void TForm1::Label92Click(TObject*)
         if (node == privacy::messengerRemove) {
             if (!SpySwitchChosen(node) || !MessengerRemovalWanted())
                 continue;
-            if (RemoveMessenger())
+            const std::string failure = RemoveMessenger();
+            if (failure.empty())
                 ++applied;
             else
-                failed += std::string("\n") + language::Text(nodes[node].german, nodes[node].english);
+                failed += std::string("\n") + language::Text(nodes[node].german, nodes[node].english) + " (" +
+                          failure + ")";
             continue;
         }
         if (!privacy::IsRegistrySwitch(node) || SpySwitchChosen(node) == SpyStateRead[node])
@@ -307,9 +309,19 @@ void TForm1::Label92Click(TObject*)
                                 language::Text("Hinweis", "Hint"), MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
 }
 
-// False when the removal could not be started.
-bool TForm1::RemoveMessenger()
+std::string TForm1::RemoveMessenger()
 {
-    return effects::StartProcess("RunDll32 advpack.dll,LaunchINFSection " + WindowsDir +
-                                 "\\INF\\msmsgs.inf,BLC.Remove");
+    // The removal takes seconds; one still running after two minutes (waiting for an answer
+    // nobody gives, say) is not known to have worked.
+    constexpr DWORD removalLimitMs = 2 * 60 * 1000;
+    DWORD exitCode = 0;
+    if (!effects::StartProcess("RunDll32 advpack.dll,LaunchINFSection " + WindowsDir +
+                                   "\\INF\\msmsgs.inf,BLC.Remove",
+                               "", true, &exitCode, removalLimitMs))
+        return language::Text("konnte nicht gestartet werden", "could not be started");
+    if (exitCode == STILL_ACTIVE)
+        return language::Text("nach zwei Minuten nicht beendet", "not ended after two minutes");
+    if (exitCode != 0)
+        return language::Text("Fehler ", "error ") + std::to_string(exitCode);
+    return std::string();
 }

@@ -21,7 +21,7 @@ bool Sink::ShellOpenEx(SHELLEXECUTEINFOA& info)
 }
 
 bool Sink::StartProcess(const std::string& commandLine, const std::string& directory, bool wait,
-                         DWORD* exitCode)
+                         DWORD* exitCode, DWORD waitLimit)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -31,7 +31,7 @@ bool Sink::StartProcess(const std::string& commandLine, const std::string& direc
                           directory.empty() ? nullptr : directory.c_str(), &startup, &process))
         return false;
     if (wait) {
-        ::WaitForSingleObject(process.hProcess, INFINITE);
+        ::WaitForSingleObject(process.hProcess, waitLimit);
         if (exitCode)
             ::GetExitCodeProcess(process.hProcess, exitCode);
     }

@@ -24,9 +24,10 @@ public:
     // ShellExecuteExA: returns TRUE on success; fills hProcess when asked to.
     virtual bool ShellOpenEx(SHELLEXECUTEINFOA& info);
     // CreateProcessA of a whole command line (program path quoted by the caller).
-    // When wait is set, waits for the process and puts its exit code into exitCode.
+    // When wait is set, waits for the process, at most waitLimit milliseconds, and puts its
+    // exit code into exitCode: STILL_ACTIVE when it has not ended by then.
     virtual bool StartProcess(const std::string& commandLine, const std::string& directory,
-                               bool wait, DWORD* exitCode);
+                               bool wait, DWORD* exitCode, DWORD waitLimit);
     // ExitWindowsEx with the shutdown privilege taken first.
     virtual bool ShutDown(UINT flags);
     // ExitProcess: ends this process at once, without the main window's close handling.
@@ -57,8 +58,8 @@ inline INT_PTR ShellOpen(HWND owner, const std::string& verb, const std::string&
 { return Current().ShellOpen(owner, verb, file, parameters, directory, show); }
 inline bool ShellOpenEx(SHELLEXECUTEINFOA& info) { return Current().ShellOpenEx(info); }
 inline bool StartProcess(const std::string& commandLine, const std::string& directory = std::string(),
-                          bool wait = false, DWORD* exitCode = nullptr)
-{ return Current().StartProcess(commandLine, directory, wait, exitCode); }
+                          bool wait = false, DWORD* exitCode = nullptr, DWORD waitLimit = INFINITE)
+{ return Current().StartProcess(commandLine, directory, wait, exitCode, waitLimit); }
 inline bool ShutDown(UINT flags) { return Current().ShutDown(flags); }
 inline void EndProcess(UINT exitCode) { Current().EndProcess(exitCode); }
 inline SYSTEMTIME Now() { return Current().Now(); }

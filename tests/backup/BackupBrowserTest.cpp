@@ -9,6 +9,8 @@
 #include "common/OptionsKeys.h"
 #include "tests/backup/BackupTestKit.h"
 
+#include <functional>
+
 namespace {
 
 class NoCancel : public backup::PackObserver {
@@ -232,6 +234,42 @@ TEST_F(BackupBrowserTest, OpenKeepsTheExtractedCopyUntilTheProgramEnds)
     EXPECT_EQ(ReadFile(copy), "saved letter");
     backup::DeleteKeptCopies(); // as at the program's end
     EXPECT_FALSE(Exists(copy));
+}
+
+// A copy the user has saved over, or that another file of that name has replaced (as a
+// restore does: a new file moved into place, here with the copy's own write time), is
+// the user's: it is neither deleted when the program ends nor replaced by another open.
+TEST_F(BackupBrowserTest, AnOpenedCopyThatChangedIsKeptAtTheEnd)
+{
+    TForm8* browser = OpenBrowser(MakeProject({MakeFile("letter.txt", "saved letter")}));
+    ASSERT_NE(browser, nullptr);
+    SelectRow(browser, "letter.txt");
+    const std::string copy = backupDir + "\\letter.txt";
+    const std::string edited = "edited letter";
+    auto replace = [&] {
+        const std::string other = backupDir + "\\other.txt";
+        testing_support::WriteFileText(other, "saved letter");
+        WIN32_FILE_ATTRIBUTE_DATA facts{};
+        GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &facts);
+        HANDLE file = CreateFileA(other.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &facts.ftLastWriteTime);
+        CloseHandle(file);
+        MoveFileExA(other.c_str(), copy.c_str(), MOVEFILE_REPLACE_EXISTING);
+    };
+    const std::vector<std::pair<std::function<void()>, std::string>> changes = {
+        {[&] { testing_support::WriteFileText(copy, edited); }, edited},
+        {replace, "saved letter"},
+    };
+    for (const auto& [change, content] : changes) {
+        effects.boxes.clear();
+        browser->Open1Click(nullptr);
+        change();
+        browser->Open1Click(nullptr);
+        EXPECT_EQ(effects.boxes.size(), 1u) << content;
+        backup::DeleteKeptCopies(); // as at the program's end
+        EXPECT_EQ(ReadFile(copy), content);
+        DeleteFileA(copy.c_str());
+    }
 }
 
 TEST_F(BackupBrowserTest, ClosingDuringRestoreFreesTheBrowserOnlyAfterTheLoop)

@@ -3,6 +3,7 @@
 #include "fileengines/ScanRecords.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "cleaning/Shutdownwarning.h"
+#include "cleaning/TaskSchedule.h"
 #include "pageparts/LocaleTime.h"
 #include "common/OptionsKeys.h"
 #include "spacemanager/Dirsize.h"
@@ -217,6 +218,23 @@ TEST_F(ScheduledScanTest, ATaskDueDuringLongWorkStartsAfterIt)
         Ticks(1);
         EXPECT_EQ(scans(), 1) << c.work;
     }
+}
+
+// Another start of the program, with no long job to wait for, may start the task while
+// this one holds it: the held task then does not start a second scan.
+TEST_F(ScheduledScanTest, AHeldTaskThatAnotherStartRanMeanwhileDoesNotStartAgain)
+{
+    StoreOnceTaskAt(today_, "1");
+    Start();
+    SettleAfterStart();
+    Now(today_);
+    {
+        TForm1::LongJob job(Form1);
+        Ticks(1);
+        Store(options::tasks::Key, options::tasks::LastRun, task_schedule::Stamp(today_));
+    }
+    Ticks(1);
+    EXPECT_TRUE(effects.launches.empty());
 }
 
 TEST_F(ScheduledScanTest, ARefusedShutdownIsToldOnceAndNotRetried)

@@ -130,6 +130,19 @@ protected:
         return node;
     }
 
+    // The next menu picks the shell's command with this verb.
+    void ChooseVerb(const std::string& verb)
+    {
+        Form11->ChooseMenuCommand = [verb](HMENU menu, int, int) -> UINT {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                const UINT id = GetMenuItemID(menu, i);
+                if (id != 0 && id < kWipeCommand && ShellMenuVerb(Form11->ShellMenu, id - kFirstShellCommand) == verb)
+                    return id;
+            }
+            return 0;
+        };
+    }
+
     void SelectRows(std::initializer_list<const char*> names)
     {
         Form11->ListView1->ClearSelection();
@@ -281,15 +294,7 @@ TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
 {
     TTreeNode* node = OpenOnAFolderOld();
     ASSERT_NE(nullptr, node);
-    Form11->ChooseMenuCommand = [&](HMENU menu, int, int) -> UINT {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            const UINT id = GetMenuItemID(menu, i);
-            if (id != 0 && id != static_cast<UINT>(-1) &&
-                ShellMenuVerb(Form11->ShellMenu, id - kFirstShellCommand) == "delete")
-                return id;
-        }
-        return 0;
-    };
+    ChooseVerb("delete");
     effects.answers.push_back(IDNO);
     Form11->DoExplorerMenu(static_cast<LPCITEMIDLIST>(node->Data()), 0, 0);
     ASSERT_EQ(1u, effects.boxes.size());
@@ -300,6 +305,24 @@ TEST_F(SpaceManagerTest, DeleteInTheTreesMenuGoesToTheRecycleBinAfterAQuestion)
     EXPECT_EQ(2u, effects.boxes.size());
     EXPECT_FALSE(testing_support::Exists(folder / "old"));
     EXPECT_EQ(nullptr, Form11->TreeView1->Items()->GetFirstNode());
+}
+
+// The list's delete is the shell's own, which would take a guarded folder as readily as
+// any other: the folder is refused before the shell sees the command.
+TEST_F(SpaceManagerTest, TheListsDeleteRefusesAGuardedFolder)
+{
+    Form1->BackupDir = folder / "holder\\ZipBackup";
+    shredder_test::MakeFolder(folder / "holder");
+    shredder_test::MakeFolder(Form1->BackupDir);
+    Open();
+    Show(folder.Path());
+    ChooseVerb("delete");
+    SelectRows({"holder"});
+    Form11->ListView1ContextPopup(10, 10);
+    ASSERT_EQ(1u, effects.boxes.size());
+    EXPECT_EQ(static_cast<UINT>(MB_SYSTEMMODAL | MB_ICONEXCLAMATION | MB_OK), effects.boxes[0].flags);
+    EXPECT_NE(std::string::npos, effects.boxes[0].text.find(folder / "holder"));
+    EXPECT_TRUE(testing_support::Exists(Form1->BackupDir));
 }
 
 // Where the recycle bin cannot take the folder, the delete asks before it goes for good.

@@ -43,11 +43,11 @@ bool RecordingEffects::ShellOpenEx(SHELLEXECUTEINFOA& info)
 }
 
 bool RecordingEffects::StartProcess(const std::string& commandLine, const std::string&, bool,
-                                     DWORD* exitCode)
+                                     DWORD* exitCode, DWORD)
 {
     launches.push_back({"", commandLine, ""});
     if (exitCode)
-        *exitCode = 0;
+        *exitCode = processExitCode;
     return launchSucceeds;
 }
 

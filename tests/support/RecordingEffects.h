@@ -36,7 +36,7 @@ public:
                          int show) override;
     bool ShellOpenEx(SHELLEXECUTEINFOA& info) override;
     bool StartProcess(const std::string& commandLine, const std::string& directory, bool wait,
-                       DWORD* exitCode) override;
+                       DWORD* exitCode, DWORD waitLimit) override;
     bool ShutDown(UINT flags) override;
     void EndProcess(UINT exitCode) override;
     SYSTEMTIME Now() override;
@@ -51,6 +51,7 @@ public:
     std::function<void(const std::string& text)> onBox;
     int defaultAnswer = IDYES;
     bool launchSucceeds = true;
+    DWORD processExitCode = 0;     // what a program started and waited for ends with
     bool shutDownSucceeds = true;  // what ShutDown answers
     SYSTEMTIME clock{};            // returned by Now() when clockSet
     bool clockSet = false;

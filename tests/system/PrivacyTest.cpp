@@ -209,6 +209,22 @@ TEST_F(PrivacyTest, RecommendedRemovalAsksFirstAndLeavesTheStartEntry)
     EXPECT_EQ(run.Read(), "msmsgs.exe /background");
 }
 
+// The removal counts only once it has ended and says it succeeded: a failing one is
+// named as a setting not written.
+TEST_F(PrivacyTest, AFailedMessengerRemovalIsNamedNotDone)
+{
+    SeededValue run(HKEY_USERS, Form1->UserHive + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS",
+                    REG_SZ, "msmsgs.exe /background");
+    OpenPage();
+    Toggle(18);
+    effects.answers = {IDYES};
+    effects.processExitCode = 1;
+    Form1->Label92Click(nullptr);
+    ASSERT_EQ(effects.launches.size(), 1u);
+    ASSERT_EQ(effects.boxes.size(), 2u);
+    EXPECT_EQ(effects.boxes[1].text, "These settings could not be written:\nRemove from system (error 1)");
+}
+
 // A machine key that cannot be opened for writing is not a key that is missing: the
 // switch was not written, and the box says why.
 TEST_F(PrivacyTest, AMachineKeyThatMayNotBeWrittenIsNamedNotDone)
