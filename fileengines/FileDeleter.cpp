@@ -66,6 +66,31 @@ bool RemoveForGood(const std::string& path)
     return DeleteFileForGood(path);
 }
 
+DeleteOutcome ShellDelete(HWND owner, const std::string& path, FILEOP_FLAGS flags)
+{
+    std::string source = path + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    operation.fFlags = flags;
+    effects::ShellFileOperation(operation);
+    if (!common::Exists(path))
+        return DeleteOutcome::Deleted;
+    // The user's No in the shell's own question, or a failure the file still shows.
+    return operation.fAnyOperationsAborted ? DeleteOutcome::Declined : DeleteOutcome::Failed;
+}
+
+// The shell's delete for good with its own question.
+DeleteOutcome AskedForGood(HWND owner, const std::string& path)
+{
+    // The shell deletes a folder with all it holds, and older systems' shells go through
+    // the junctions inside into other folders: only a file is handed over.
+    if (common::IsFolder(path))
+        return DeleteOutcome::Failed;
+    return ShellDelete(owner, path, 0);
+}
+
 } // namespace
 
 bool ShellHasRecycleBin(const std::string& path)
@@ -125,17 +150,22 @@ DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
 {
     if (action < deleteToRecycleBin || action > deletePermanently)
         return DeleteOutcome::Failed;
+    // Refused before anything else: the shell would act on the link's target.
     if (NameLeadsElsewhere(path))
         return DeleteOutcome::Failed;
-    if ((action == deleteToRecycleBinConfirmed || action == deletePermanentlyConfirmed) && !Confirmed(path, action))
-        return DeleteOutcome::Declined;
-    if (action == deleteToRecycleBin || action == deleteToRecycleBinConfirmed)
-        return Recycle(path);
-    RemoveForGood(path);
-    return common::Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::Deleted;
+    switch (action) {
+    case deleteToRecycleBin:
+    case deleteToRecycleBinConfirmed:
+        return Recycle(path, action == deleteToRecycleBinConfirmed);
+    case deletePermanentlyConfirmed:
+        return AskedForGood(owner_, path);
+    default:
+        RemoveForGood(path);
+        return common::Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::Deleted;
+    }
 }
 
-DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
+DeleteOutcome ShellFileDeleter::Recycle(const std::string& path, bool shellAsks)
 {
     const std::string drive = DriveOf(path);
     auto known = binOfDrive_.find(drive);
@@ -145,22 +175,19 @@ DeleteOutcome ShellFileDeleter::Recycle(const std::string& path)
         // Without a bin the shell would delete for good and call it done.
         if (!ForGoodWithoutBin(path))
             return DeleteOutcome::Declined;
+        if (shellAsks) {
+            const DeleteOutcome outcome = AskedForGood(owner_, path);
+            return outcome == DeleteOutcome::Deleted ? DeleteOutcome::DeletedForGood : outcome;
+        }
         RemoveForGood(path);
         return common::Exists(path) ? DeleteOutcome::Failed : DeleteOutcome::DeletedForGood;
     }
+    if (shellAsks) // the shell's own question, and its own error boxes
+        return ShellDelete(owner_, path, FOF_ALLOWUNDO);
     // Any question has been asked above; errors are ours to report. Only a file that the
     // bin cannot take (too large for it) makes the shell ask, as it must before a delete
     // that cannot be undone.
-    std::string source = path + std::string(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = owner_;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationA(&operation);
-    if (!common::Exists(path))
-        return DeleteOutcome::Deleted;
-    return operation.fAnyOperationsAborted ? DeleteOutcome::Declined : DeleteOutcome::Failed;
+    return ShellDelete(owner_, path, FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT);
 }
 
 bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
@@ -180,19 +207,6 @@ bool ShellFileDeleter::ForGoodWithoutBin(const std::string& path)
                                            MB_ICONWARNING | MB_YESNO) == IDYES;
     forGoodOfDrive_.emplace(drive, forGood);
     return forGood;
-}
-
-bool ShellFileDeleter::Confirmed(const std::string& path, int action) const
-{
-    bool toBin = action == deleteToRecycleBinConfirmed;
-    std::string text =
-        toBin ? language::Text(languageFlag_, "Soll \"" + path + "\" in den Papierkorb verschoben werden?",
-                               "Move \"" + path + "\" to the Recycle Bin?")
-              : language::Text(languageFlag_, "Soll \"" + path + "\" endgültig gelöscht werden?",
-                               "Delete \"" + path + "\" for good?");
-    int answer = effects::ShowMessageBox(owner_, text, language::Text(languageFlag_, "Bestätigen", "Confirm"),
-                                         MB_ICONEXCLAMATION | MB_YESNO);
-    return answer == IDYES;
 }
 
 } // namespace file_engines

@@ -40,14 +40,15 @@ public:
 };
 
 // The real deleter. Actions 1 and 2 move the file into the recycle bin through the shell
-// (SHFileOperationA, FO_DELETE with undo); the shell is asked to warn before it deletes
-// for good a file that the bin cannot take, and on a drive without a bin the user is
-// asked first (once per drive). Actions 3 and 4 delete for good (DeleteFileForGood, or
-// DeleteFolderForGood for a folder). Actions 2 and 3 ask through the effects seam first,
-// in the language of languageFlag. A name that leads to another file (a link that the
+// (SHFileOperationA, FO_DELETE with undo): action 1 without a question (the shell only warns
+// before it deletes for good a file that the bin cannot take), action 2 with the shell's own
+// question. On a drive without a bin the user is asked first (once per drive) whether its
+// files go for good. Action 3 is the shell's delete for good with its own question, for
+// files only; action 4 deletes for good without a word (DeleteFileForGood, or
+// DeleteFolderForGood for a folder). A name that leads to another file (a link that the
 // system shows as an ordinary file; some systems delete the link's target through it) is
 // never deleted. Success is judged by the file being gone afterwards, not by the call's
-// result alone.
+// result alone; a No in the shell's question is told apart from a failure.
 class ShellFileDeleter : public FileDeleter {
 public:
     ShellFileDeleter(int languageFlag, HWND owner, RecycleBinCheck hasBin = ShellHasRecycleBin)
@@ -57,8 +58,7 @@ public:
     DeleteOutcome Delete(const std::string& path, int action) override;
 
 private:
-    bool Confirmed(const std::string& path, int action) const;
-    DeleteOutcome Recycle(const std::string& path);
+    DeleteOutcome Recycle(const std::string& path, bool shellAsks);
     // Asks once per drive whether the files of a drive without a bin go for good.
     bool ForGoodWithoutBin(const std::string& path);
 

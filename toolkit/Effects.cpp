@@ -81,6 +81,11 @@ LPITEMIDLIST Sink::ShowFolderDialog(BROWSEINFOA& info)
     return ::SHBrowseForFolderA(&info);
 }
 
+int Sink::ShellFileOperation(SHFILEOPSTRUCTA& operation)
+{
+    return ::SHFileOperationA(&operation);
+}
+
 namespace {
 Sink realSink;
 Sink* current = &realSink;

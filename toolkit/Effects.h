@@ -1,6 +1,7 @@
 // The one place through which the program reaches effects that leave the process or
-// wait for the user: message boxes and dialogs, starting programs and documents, shutting the
-// computer down, and the wall clock. The program always calls these; tests install a
+// wait for the user: message boxes and dialogs, the shell's file operations (which may ask
+// questions of their own), starting programs and documents, shutting the computer down, and
+// the wall clock. The program always calls these; tests install a
 // recording sink so that no test opens a box, starts a program or powers anything off.
 #pragma once
 
@@ -42,6 +43,10 @@ public:
     // The folder-selection dialog (SHBrowseForFolderA): the chosen folder's item-ID list,
     // which the caller frees through the shell's allocator, or nullptr when cancelled.
     virtual LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info);
+    // SHFileOperationA: the shell's copy, move or delete, with the questions it asks itself
+    // unless told not to; returns what SHFileOperationA returns and fills
+    // fAnyOperationsAborted as it does.
+    virtual int ShellFileOperation(SHFILEOPSTRUCTA& operation);
 };
 
 // The sink in force; never null. Tests replace it with SetSink and restore with
@@ -66,5 +71,6 @@ inline SYSTEMTIME Now() { return Current().Now(); }
 inline bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) { return Current().ShowFileDialog(dialog, save); }
 inline bool ShowPrintDialog(PRINTDLGA& dialog) { return Current().ShowPrintDialog(dialog); }
 inline LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info) { return Current().ShowFolderDialog(info); }
+inline int ShellFileOperation(SHFILEOPSTRUCTA& operation) { return Current().ShellFileOperation(operation); }
 
 } // namespace effects

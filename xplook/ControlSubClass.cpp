@@ -124,7 +124,7 @@ LRESULT TControlSubClass::Handle(HWND window, UINT msg, WPARAM wParam, LPARAM lP
     LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
     if (!windowGone_ && menu_) {
         try {
-            Track(msg, wParam);
+            Track(msg, wParam, lParam);
         } catch (...) {
             // Painting is decoration: it never takes a window down.
         }
@@ -133,7 +133,7 @@ LRESULT TControlSubClass::Handle(HWND window, UINT msg, WPARAM wParam, LPARAM lP
     return result;
 }
 
-void TControlSubClass::Track(UINT msg, WPARAM wParam)
+void TControlSubClass::Track(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // Panels and group boxes get their flat frames only when they have just drawn theirs.
     if ((kind_ == xcPanel || kind_ == xcGroupBox) && msg != WM_PAINT) return;
@@ -141,20 +141,31 @@ void TControlSubClass::Track(UINT msg, WPARAM wParam)
     case WM_SETFOCUS: highlighted_ = true; break;
     case WM_KILLFOCUS: highlighted_ = false; break;
     case WM_MOUSEMOVE:
+        // A focused control is hot already, yet must hear the mouse leave all the same.
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
         if (!highlighted_) {
             highlighted_ = true;
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
-            TrackMouseEvent(&track);
             break;
         }
         // The arrow buttons of an up-down light up one at a time.
         if (kind_ == xcUpDown && HalfUnderCursor() != paintedHalf_) break;
         return;
-    case WM_MOUSELEAVE: highlighted_ = GetFocus() == window_; break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // the second press of a double click presses the control too
-        mouseDown_ = true;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        // The focus shows in the painters on its own; hot is the mouse's.
+        if (IsWindowEnabled(window_)) highlighted_ = false;
         break;
+    case WM_LBUTTONDOWN: mouseDown_ = true; break;
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click is a press too: the system gives an
+        // owner-drawn button (a speed button) only a double-click notice instead, so that
+        // a double click would click it once.
+        if (kind_ == xcButton || kind_ == xcSpeedButton || kind_ == xcCheckBox)
+            SendMessageA(window_, WM_LBUTTONDOWN, wParam, lParam);
+        return;
     case WM_LBUTTONUP: mouseDown_ = false; break;
     case WM_KEYDOWN:
         if (wParam != VK_SPACE || spaceDown_) return;

@@ -43,7 +43,7 @@ private:
     static LRESULT CALLBACK ControlSubClass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Track(UINT msg, WPARAM wParam);
+    void Track(UINT msg, WPARAM wParam, LPARAM lParam);
     xplook::FlatState State() const;
     xplook::FlatSurroundings Surroundings() const;
     xplook::ControlCaption Caption() const;
@@ -56,6 +56,7 @@ private:
     int kind_;
     bool inChain_ = false;
     bool highlighted_ = false;
+    bool trackingLeave_ = false;  // the system tells the window when the mouse leaves it
     bool mouseDown_ = false;
     bool spaceDown_ = false;
     int paintedHalf_ = -1;  // the up-down half last painted hot

@@ -176,10 +176,10 @@ TEST_F(ScanEngine, ConfirmedModesAskFirstAndKeepWhatTheUserDeclines)
         Scan(own.Root(), settings, byName, observer, found);
         EXPECT_FALSE(own.Exists("yes.bak")) << mode;
         EXPECT_TRUE(own.Exists("no.bak")) << mode;
-        ASSERT_EQ(effects.boxes.size(), 2u);
-        EXPECT_EQ(effects.boxes[0].caption, "Confirm");
-        EXPECT_EQ(effects.boxes[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION | MB_YESNO));
-        EXPECT_NE(effects.boxes[0].text.find(own.Root()), std::string::npos) << "the question names the file";
+        EXPECT_TRUE(effects.boxes.empty()) << "the shell asks, not the program";
+        ASSERT_EQ(effects.shellOperations.size(), 2u);
+        EXPECT_FALSE(effects.shellOperations[0].flags & FOF_NOCONFIRMATION);
+        EXPECT_NE(effects.shellOperations[0].from.find(own.Root()), std::string::npos) << "the shell asks about the file";
     }
     EXPECT_TRUE(observer.failures.empty()) << "a declined file is no failure";
 }

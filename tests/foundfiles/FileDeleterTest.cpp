@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using file_engines::DeleteOutcome;
@@ -14,7 +16,8 @@ TEST(FileDeleter, DeleteForGoodTakesAReadOnlyFileAlong)
 {
     testing_support::TempFolder folder;
     testing_support::RecordingEffects effects;
-    for (int action : {file_engines::deletePermanentlyConfirmed, file_engines::deletePermanently}) {
+    // Mode 3 hands the file to the shell, which asks about a read-only file itself.
+    for (int action : {file_engines::deletePermanently}) {
         const std::string path = folder / "locked.tmp";
         testing_support::WriteFileText(path, "x");
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -48,6 +51,54 @@ TEST(FileDeleter, WithoutARecycleBinTheUserIsAskedBeforeADeleteForGood)
     file_engines::ShellFileDeleter agreed(0, nullptr, noBin);
     EXPECT_EQ(agreed.Delete(a, file_engines::deleteToRecycleBin), DeleteOutcome::DeletedForGood);
     EXPECT_FALSE(Exists(a));
+}
+
+// Each mode's way through the shell: 1 quietly into the bin, 2 into the bin and 3 for good
+// with the shell's own question (2 for good on a drive without a bin, once the program's
+// question for the drive is answered), 4 past the shell. A No in the shell's question is
+// no failure.
+TEST(FileDeleter, EachModeHandsTheShellItsOwnFlags)
+{
+    testing_support::TempFolder folder;
+    const FILEOP_FLAGS quietToBin = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
+    const struct {
+        int action;
+        bool bin;
+        std::vector<FILEOP_FLAGS> flags;
+        bool shellAsks;
+        DeleteOutcome onYes;
+    } cases[] = {
+        {file_engines::deleteToRecycleBin, true, {quietToBin}, false, DeleteOutcome::Deleted},
+        {file_engines::deleteToRecycleBinConfirmed, true, {FOF_ALLOWUNDO}, true, DeleteOutcome::Deleted},
+        {file_engines::deletePermanentlyConfirmed, true, {0}, true, DeleteOutcome::Deleted},
+        {file_engines::deletePermanently, true, {}, false, DeleteOutcome::Deleted},
+        {file_engines::deleteToRecycleBinConfirmed, false, {0}, true, DeleteOutcome::DeletedForGood},
+    };
+    for (const auto& k : cases) {
+        for (int answer : {IDNO, IDYES}) {
+            const std::string path = folder / "junk.tmp";
+            testing_support::WriteFileText(path, "x");
+            testing_support::RecordingEffects effects;
+            effects.answers = {answer};
+            if (!k.bin)
+                effects.answers.push_front(IDYES); // the drive's files may go for good
+            file_engines::ShellFileDeleter deleter(0, nullptr, [&k](const std::string&) { return k.bin; });
+            const DeleteOutcome outcome = deleter.Delete(path, k.action);
+            std::vector<FILEOP_FLAGS> flags;
+            for (const auto& operation : effects.shellOperations) {
+                EXPECT_EQ(operation.function, static_cast<UINT>(FO_DELETE));
+                EXPECT_EQ(operation.from, path);
+                flags.push_back(operation.flags);
+            }
+            const std::string which = "mode " + std::to_string(k.action) + (k.bin ? "" : " without a bin") +
+                                      (answer == IDYES ? ", Yes" : ", No");
+            EXPECT_EQ(flags, k.flags) << which;
+            EXPECT_EQ(effects.boxes.size(), k.bin ? 0u : 1u) << which << ": the program asks only for the drive";
+            const bool declined = k.shellAsks && answer == IDNO;
+            EXPECT_EQ(outcome, declined ? DeleteOutcome::Declined : k.onYes) << which;
+            EXPECT_EQ(Exists(path), declined) << which;
+        }
+    }
 }
 
 } // namespace

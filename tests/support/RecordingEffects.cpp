@@ -104,4 +104,25 @@ LPITEMIDLIST RecordingEffects::ShowFolderDialog(BROWSEINFOA& info)
     return list;
 }
 
+int RecordingEffects::ShellFileOperation(SHFILEOPSTRUCTA& operation)
+{
+    shellOperations.push_back({operation.wFunc, operation.pFrom ? operation.pFrom : "", operation.fFlags});
+    if (!(operation.fFlags & FOF_NOCONFIRMATION)) {
+        int answer = defaultAnswer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        if (answer != IDYES) {
+            operation.fAnyOperationsAborted = TRUE;
+            return ERROR_CANCELLED;
+        }
+    }
+    SHFILEOPSTRUCTA quiet = operation;
+    quiet.fFlags |= FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    int result = ::SHFileOperationA(&quiet);
+    operation.fAnyOperationsAborted = quiet.fAnyOperationsAborted;
+    return result;
+}
+
 } // namespace testing_support

@@ -18,6 +18,12 @@ struct RecordedBox {
     UINT flags;
 };
 
+struct RecordedShellOperation {
+    UINT function;          // FO_DELETE, FO_COPY, ...
+    std::string from;       // the first source
+    FILEOP_FLAGS flags;
+};
+
 struct RecordedLaunch {
     std::string verb;       // "" for CreateProcess
     std::string file;       // the file, or the whole command line for CreateProcess
@@ -43,9 +49,11 @@ public:
     bool ShowFileDialog(OPENFILENAMEA& dialog, bool save) override;
     bool ShowPrintDialog(PRINTDLGA& dialog) override;
     LPITEMIDLIST ShowFolderDialog(BROWSEINFOA& info) override;
+    int ShellFileOperation(SHFILEOPSTRUCTA& operation) override;
 
-    // Answers given to the next message boxes, in order; when empty a box is answered
-    // with IDOK for OK boxes and IDYES/IDNO per defaultAnswer otherwise.
+    // Answers given to the next message boxes and questions of the shell, in order; when
+    // empty a box is answered with IDOK for OK boxes and IDYES/IDNO per defaultAnswer
+    // otherwise.
     std::deque<int> answers;
     // Runs while a box shows, before it is answered (a test can act at that moment).
     std::function<void(const std::string& text)> onBox;
@@ -57,6 +65,10 @@ public:
     bool clockSet = false;
 
     std::vector<RecordedBox> boxes;
+    // Each shell file operation is recorded. One that would ask (no FOF_NOCONFIRMATION)
+    // takes the next answer: Yes carries it out without the shell's box, No aborts it as
+    // the user's No in that box would. No shell error box is ever shown.
+    std::vector<RecordedShellOperation> shellOperations;
     std::vector<RecordedLaunch> launches;
     std::vector<UINT> exitRequests;
     std::vector<UINT> processEnds; // exit codes asked for; the test process goes on

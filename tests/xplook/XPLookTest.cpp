@@ -14,6 +14,7 @@
 #include "toolkit/MenuEntry.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
 #include "toolkit/Timer.h"
 #include "toolkit/ToolBar.h"
 #include "xplook/ControlSubClass.h"
@@ -178,6 +179,38 @@ TEST(XPLook, AButtonIsPressedByADoubleClickAndCoolsDownWhenDisabled)
     ASSERT_EQ(ShownPixel(button, 40, 12), NewColor(c.btnFace, 40)) << "hot by the mouse alone";
     EnableWindow(button, FALSE);
     EXPECT_EQ(ShownPixel(button, 40, 12), c.iconBack);
+}
+
+TEST(XPLook, ADoubleClickClicksASpeedButtonTwice)
+{
+    LookedForm f;
+    auto* legend = new TSpeedButton(f.form.get());  // a switch, as the chart's legend button
+    legend->SetParent(f.form.get());
+    legend->SetBounds(10, 150, 60, 22);
+    legend->SetGroupIndex(1);
+    legend->SetAllowAllUp(true);
+    int clicks = 0;
+    legend->OnClick = [&clicks](TObject*) { ++clicks; };
+    f.look->SetActive(true);
+    const LPARAM inside = MAKELPARAM(5, 5);
+    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(legend->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, inside);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(legend->Down()) << "switched on and off again";
+}
+
+TEST(XPLook, AFocusedControlCoolsDownWhenTheMouseLeaves)
+{
+    LookedForm f;
+    f.look->SetActive(true);
+    const HWND button = f.button->Handle();
+    const XPWorkColors& c = f.look->WorkColors();
+    SetFocus(button);
+    ASSERT_EQ(GetFocus(), button);
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(ShownPixel(button, 40, 12), NewColor(c.btnFace, 40)) << "hot";
+    SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(ShownPixel(button, 40, 12), c.iconBack) << "still focused, no longer hot";
 }
 
 TEST(XPLook, AControlDeletedByItsOwnClickIsNotTouchedAfterwards)
