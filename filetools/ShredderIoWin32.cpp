@@ -276,10 +276,15 @@ public:
         return DeleteFileA(path.c_str()) != FALSE;
     }
 
-    bool RemoveFolder(const std::string& path) override
+    std::unique_ptr<folder_descent::EnteredFolder> EnterFolder(const std::string& path) override
     {
-        return RemoveDirectoryA(path.c_str()) != FALSE;
+        auto folder = std::make_unique<folder_descent::EnteredFolder>(path);
+        if (!folder->Entered())
+            folder.reset();
+        return folder;
     }
+
+    bool RemoveFolder(folder_descent::EnteredFolder& folder) override { return folder.Remove(); }
 
     bool LoadNtEntryPoints(std::string& missing) override
     {
