@@ -1,6 +1,7 @@
 #include "fileengines/FileDeleter.h"
 
 #include "fileengines/FileIdentity.h"
+#include "fileengines/FolderDescent.h"
 #include "common/FindHandle.h"
 
 #include "common/CaseRule.h"
@@ -12,40 +13,10 @@
 
 namespace file_engines {
 
-namespace {
-
-std::string NameOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
-
-} // namespace
-
 bool NameLeadsElsewhere(const std::string& path)
 {
     const file_identity::Opened file(path);
-    // Systems before Vista give no final path: they have no links to files either.
-    std::string target = file.Valid() ? file_identity::FinalPathOf(file.Handle()) : std::string();
-    if (target.empty())
-        return false;
-    if (target.compare(0, 4, "\\\\?\\") == 0)
-        target.erase(0, 4);
-
-    // The walk names files by their long names; compare those.
-    char longPath[MAX_PATH * 4];
-    DWORD longLength = ::GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
-    std::string own = longLength > 0 && longLength < sizeof longPath ? std::string(longPath) : path;
-    if (!common::SameText(NameOf(target), NameOf(own)))
-        return true;
-    return !file_identity::Same(FolderOf(target), FolderOf(own));
+    return file.Valid() && file_identity::LeadsElsewhere(file.Handle(), path);
 }
 
 namespace {
@@ -128,21 +99,28 @@ bool DeleteFileForGood(const std::string& path)
 
 bool DeleteFolderForGood(const std::string& folder)
 {
-    WIN32_FIND_DATAA entry;
-    FindHandle search(folder + "\\*", entry);
-    if (search.Valid()) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteFolderForGood(path);
-            else
-                DeleteFileForGood(path);
-        } while (search.Next(entry));
-    }
-    ::RemoveDirectoryA(folder.c_str());
+    {
+        // Held open until its content is gone, so that the name cannot turn into a link
+        // while the walk works under it.
+        folder_descent::EnteredFolder entered(folder);
+        if (!entered.Entered())
+            return false;
+        WIN32_FIND_DATAA entry;
+        FindHandle search(folder + "\\*", entry);
+        if (search.Valid()) {
+            do {
+                const std::string name = entry.cFileName;
+                if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                    continue;
+                const std::string path = folder + "\\" + name;
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    DeleteFolderForGood(path);
+                else
+                    DeleteFileForGood(path);
+            } while (search.Next(entry));
+        }
+        entered.Remove();
+    } // the folder goes when it is closed
     return !common::Exists(folder);
 }
 

@@ -75,7 +75,8 @@ bool DeleteFileForGood(const std::string& path);
 
 // Deletes a folder with its whole content for good. Links inside (junctions, folder
 // links, names that lead to other files) are neither followed nor deleted: they stay,
-// and so do the folders that hold them. True when the folder is gone.
+// and so do the folders that hold them; so does a folder that is a link by the time the
+// walk gets to it. True when the folder is gone.
 bool DeleteFolderForGood(const std::string& folder);
 
 // True when opening `path` reaches a file of another name or in another folder -- the

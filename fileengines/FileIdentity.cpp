@@ -1,8 +1,26 @@
 #include "fileengines/FileIdentity.h"
 
+#include "common/CaseRule.h"
+
 #include <winternl.h>
 
 namespace file_identity {
+
+namespace {
+
+std::string NameOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+} // namespace
 
 std::optional<Identity> Of(HANDLE handle)
 {
@@ -65,6 +83,26 @@ bool Same(const std::string& first, const std::string& second)
 {
     const std::optional<Identity> a = Of(first);
     return a && a == Of(second);
+}
+
+bool LeadsElsewhere(HANDLE handle, const std::string& path)
+{
+    // Systems before Vista give no final path: they have no links to files either.
+    std::string target = FinalPathOf(handle);
+    if (target.empty())
+        return false;
+    if (target.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        target.replace(0, 7, "\\");
+    else if (target.compare(0, 4, "\\\\?\\") == 0)
+        target.erase(0, 4);
+
+    // The walks name files by their long names; compare those.
+    char longPath[MAX_PATH * 4];
+    DWORD longLength = ::GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
+    std::string own = longLength > 0 && longLength < sizeof longPath ? std::string(longPath) : path;
+    if (!common::SameText(NameOf(target), NameOf(own)))
+        return true;
+    return !Same(FolderOf(target), FolderOf(own));
 }
 
 } // namespace file_identity

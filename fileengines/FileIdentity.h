@@ -49,4 +49,11 @@ std::optional<Identity> Of(const std::string& path);
 // Both names exist and reach the same file or folder.
 bool Same(const std::string& first, const std::string& second);
 
+// True when the open file or folder is known by another name or lies in another folder
+// than `path` says -- the mark of a link that the system followed even where it shows
+// none (Wine shows a link to a file as a plain file, and opens a link's target even when
+// asked to open the link itself). False when that cannot be told (systems before Vista,
+// which have no such links and open a link itself when asked).
+bool LeadsElsewhere(HANDLE handle, const std::string& path);
+
 } // namespace file_identity

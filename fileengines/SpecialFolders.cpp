@@ -3,6 +3,7 @@
 #include "common/CaseRule.h"
 #include "common/FindHandle.h"
 #include "common/PathFacts.h"
+#include "fileengines/FolderDescent.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -33,6 +34,8 @@ bool IsMissing(const std::string& path)
 
 bool IsDots(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
 
+bool RemoveFolder(const std::string& folder, Lister list, EmptyResult& result);
+
 // Removes the folder's content, counting into result what stayed.
 void RemoveContent(const std::string& folder, Lister list, EmptyResult& result)
 {
@@ -42,20 +45,30 @@ void RemoveContent(const std::string& folder, Lister list, EmptyResult& result)
         result.listError = listing.error;
     }
     for (const FolderEntry& entry : listing.entries) {
-        if (entry.attributes & FILE_ATTRIBUTE_READONLY)
-            SetFileAttributesA(entry.path.c_str(), entry.attributes & ~FILE_ATTRIBUTE_READONLY);
         bool removed;
-        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (IsLink(entry.attributes)) {
             // A link or junction goes as an entry; what it leads to lies outside.
-            if (!IsLink(entry.attributes))
-                RemoveContent(entry.path, list, result);
-            removed = RemoveDirectoryA(entry.path.c_str()) != FALSE;
+            removed = folder_descent::RemoveLink(entry.path);
+        } else if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            removed = RemoveFolder(entry.path, list, result);
         } else {
+            if (entry.attributes & FILE_ATTRIBUTE_READONLY)
+                SetFileAttributesA(entry.path.c_str(), entry.attributes & ~FILE_ATTRIBUTE_READONLY);
             removed = DeleteFileA(entry.path.c_str()) != FALSE;
         }
         if (!removed)
             ++result.left;
     }
+}
+
+// A listed subfolder, with its content, unless it is no longer the folder that was listed.
+bool RemoveFolder(const std::string& folder, Lister list, EmptyResult& result)
+{
+    folder_descent::EnteredFolder entered(folder);
+    if (!entered.Entered())
+        return false;
+    RemoveContent(folder, list, result);
+    return entered.Remove();
 }
 
 } // namespace

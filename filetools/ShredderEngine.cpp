@@ -112,6 +112,18 @@ void ShredderEngine::ShredDirectory(const std::string& path, std::string& patter
                 ++tally_.foldersLeft;
             continue;
         }
+        // The listing may be out of date: whoever can write here can have swapped the
+        // folder for a link since. Held open from here on, it stays what was entered.
+        const std::unique_ptr<folder_descent::EnteredFolder> entered = io_.EnterFolder(folderPath);
+        if (!entered) {
+            if (GetLastError() == ERROR_CANT_RESOLVE_FILENAME)
+                Print(FormatText("\nSkipping link %s\n", folderPath.c_str()));
+            else
+                PrintError("\nError deleting %s: ", folderPath, GetLastError());
+            if (deleteFolders_)
+                ++tally_.foldersLeft;
+            continue;
+        }
         ShredDirectory(folderPath, pattern);
         if (!deleteFolders_)
             continue;
@@ -119,7 +131,7 @@ void ShredderEngine::ShredDirectory(const std::string& path, std::string& patter
         observer_.ShowPath(folderPath);
         if (Cancelled())
             return;
-        if (!io_.RemoveFolder(folderPath)) {
+        if (!io_.RemoveFolder(*entered)) {
             PrintError("\nError deleting %s: ", folderPath, GetLastError());
             ++tally_.foldersLeft;
         }

@@ -4,10 +4,13 @@
 // GetLastError, as the real calls do.
 #pragma once
 
+#include "fileengines/FolderDescent.h"
+
 #include <windows.h>
 #include <winioctl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,7 +56,12 @@ public:
 
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
-    virtual bool RemoveFolder(const std::string& path) = 0;
+    // A listed subfolder, opened so that it stays what it is while the walk works under
+    // it; null (GetLastError telling why: ERROR_CANT_RESOLVE_FILENAME for a link) when it
+    // is no longer the folder that was listed.
+    virtual std::unique_ptr<folder_descent::EnteredFolder> EnterFolder(const std::string& path) = 0;
+    // Removes an entered folder, emptied by now, through what was opened.
+    virtual bool RemoveFolder(folder_descent::EnteredFolder& folder) = 0;
 
     // Binds the NT entry points for the cluster query. On the Windows 95 family there is
     // nothing to bind; returns false with the name of a missing entry point.

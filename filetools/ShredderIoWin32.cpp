@@ -1,7 +1,6 @@
 #include "filetools/ShredderIo.h"
 
 #include "fileengines/FileIdentity.h"
-#include "common/CaseRule.h"
 #include "common/FindHandle.h"
 
 #include <winternl.h>
@@ -14,8 +13,8 @@ typedef ULONG(NTAPI* RtlNtStatusToDosErrorFunction)(LONG);
 
 constexpr LONG kStatusPending = 0x00000103;
 
-// GetFinalPathNameByHandleA's kinds of path (Vista and later headers).
-constexpr DWORD kVolumeNameDos = 0x0;
+// GetFinalPathNameByHandleA's kind of path with the volume's GUID name (Vista and later
+// headers).
 constexpr DWORD kVolumeNameGuid = 0x1;
 
 bool MoveFilePointer(HANDLE handle, LONGLONG distance, DWORD method)
@@ -27,18 +26,6 @@ bool MoveFilePointer(HANDLE handle, LONGLONG distance, DWORD method)
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
-std::string NameOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 // A kernel32 function that older systems lack, or null there.
 template <typename Function>
 Function Kernel32(const char* name)
@@ -47,8 +34,7 @@ Function Kernel32(const char* name)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
 }
 
-// The path of an open file as the system resolved it (Vista and later): with the drive
-// letter (kVolumeNameDos) or with the volume's GUID name (kVolumeNameGuid).
+// The path of an open file as the system resolved it (Vista and later), of the given kind.
 bool FinalPathName(HANDLE file, DWORD kind, std::string& target)
 {
     typedef DWORD(WINAPI * GetFinalPathNameFunction)(HANDLE, LPSTR, DWORD, DWORD);
@@ -151,33 +137,6 @@ std::string RawDeviceOf(const std::string& root)
     return volumeName;
 }
 
-// Some systems (Wine among them) show a symbolic link to a file as an ordinary file,
-// without the reparse-point attribute, and overwrite and even delete its target through
-// it. The handle then names the target: another name, or the same name in another
-// folder. Systems without GetFinalPathNameByHandleA have no links to files.
-bool LeadsElsewhere(HANDLE file, const std::string& path)
-{
-    typedef DWORD(WINAPI * GetLongPathNameFunction)(LPCSTR, LPSTR, DWORD);
-    static auto longPathName = Kernel32<GetLongPathNameFunction>("GetLongPathNameA");
-    std::string target;
-    // No drive path for the file (a volume mounted without a letter): nothing to compare.
-    if (!longPathName || !FinalPathName(file, kVolumeNameDos, target))
-        return false;
-    if (target.compare(0, 8, "\\\\?\\UNC\\") == 0)
-        target.replace(0, 7, "\\");
-    else if (target.compare(0, 4, "\\\\?\\") == 0)
-        target.erase(0, 4);
-    // The walk names files by their long names; a user may have typed a short one.
-    std::string longPath = path;
-    char longName[MAX_PATH];
-    DWORD longLength = longPathName(path.c_str(), longName, MAX_PATH);
-    if (longLength > 0 && longLength < MAX_PATH)
-        longPath = longName;
-    if (!common::SameText(NameOf(target), NameOf(longPath)))
-        return true;
-    return !file_identity::Same(FolderOf(target), FolderOf(path));
-}
-
 class RealShredderIo : public ShredderIo {
 public:
     std::vector<WIN32_FIND_DATAA> List(const std::string& searchText) override
@@ -207,7 +166,9 @@ public:
     {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH, nullptr);
-        if (file != INVALID_HANDLE_VALUE && LeadsElsewhere(file, path)) {
+        // Some systems (Wine among them) show a symbolic link to a file as an ordinary
+        // file and overwrite its target through it.
+        if (file != INVALID_HANDLE_VALUE && file_identity::LeadsElsewhere(file, path)) {
             CloseHandle(file);
             file = INVALID_HANDLE_VALUE;
             SetLastError(ERROR_CANT_RESOLVE_FILENAME);
@@ -276,10 +237,15 @@ public:
         return DeleteFileA(path.c_str()) != FALSE;
     }
 
-    bool RemoveFolder(const std::string& path) override
+    std::unique_ptr<folder_descent::EnteredFolder> EnterFolder(const std::string& path) override
     {
-        return RemoveDirectoryA(path.c_str()) != FALSE;
+        auto folder = std::make_unique<folder_descent::EnteredFolder>(path);
+        if (!folder->Entered())
+            folder.reset();
+        return folder;
     }
+
+    bool RemoveFolder(folder_descent::EnteredFolder& folder) override { return folder.Remove(); }
 
     bool LoadNtEntryPoints(std::string& missing) override
     {

@@ -214,7 +214,11 @@ TEST(EmptyFolder, RemovesTheContentButNotTheFolderNorWhatALinkLeadsTo)
     WriteFileText(folder + "\\locked.txt", "r");
     SetFileAttributesA((folder + "\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     WriteFileText(outside / "keep.txt", "keep");
+    CreateDirectoryA((outside / "empty").c_str(), nullptr);
     ASSERT_TRUE(MakeUnixSymlink(folder + "\\link", outside.Path()));
+    // Removing a link to an empty folder must not remove that folder (Wine's
+    // RemoveDirectoryA does).
+    ASSERT_TRUE(MakeUnixSymlink(folder + "\\link2", outside / "empty"));
 
     special_folders::EmptyResult result =
         special_folders::EmptyFolder(folder, "Recent", path_guard::SystemGuardedFolders("", ""));
@@ -225,7 +229,44 @@ TEST(EmptyFolder, RemovesTheContentButNotTheFolderNorWhatALinkLeadsTo)
     EXPECT_FALSE(Exists(folder + "\\sub"));
     EXPECT_FALSE(Exists(folder + "\\locked.txt"));
     EXPECT_EQ(ReadFileText(outside / "keep.txt"), "keep");
+    EXPECT_TRUE(Exists(outside / "empty"));
     RemoveUnixSymlink(folder + "\\link");
+    RemoveUnixSymlink(folder + "\\link2");
+}
+
+// Another process that may write in the folder swaps a listed subfolder for a link to a
+// folder elsewhere right after the folder was listed.
+struct Swap {
+    std::string listed, sub, movedTo, target;
+} swapAfterListing;
+
+special_folders::Listing ListThenSwap(const std::string& folder)
+{
+    special_folders::Listing listing = special_folders::ListFolder(folder);
+    Swap& swap = swapAfterListing;
+    if (folder == swap.listed && MoveFileA(swap.sub.c_str(), swap.movedTo.c_str()))
+        MakeUnixSymlink(swap.sub, swap.target);
+    return listing;
+}
+
+TEST(EmptyFolder, ASubfolderSwappedForALinkAfterTheListingIsNotFollowed)
+{
+    TempFolder root, outside;
+    const std::string folder = root / "Recent";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
+    WriteFileText(folder + "\\sub\\mine.txt", "mine");
+    CreateDirectoryA((outside / "victim").c_str(), nullptr);
+    WriteFileText(outside / "victim\\keep.txt", "keep");
+    swapAfterListing = {folder, folder + "\\sub", root / "moved", outside / "victim"};
+
+    special_folders::EmptyResult result =
+        special_folders::EmptyFolder(folder, "Recent", path_guard::SystemGuardedFolders("", ""), ListThenSwap);
+
+    EXPECT_EQ(ReadFileText(outside / "victim\\keep.txt"), "keep");
+    EXPECT_TRUE(Exists(outside / "victim"));
+    EXPECT_FALSE(result.Succeeded());
+    RemoveUnixSymlink(folder + "\\sub");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "fileengines/FileDeleter.h"
 #include "tests/support/RecordingEffects.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,20 @@ TEST(FileDeleter, DeleteForGoodTakesAReadOnlyFileAlong)
         EXPECT_EQ(deleter.Delete(path, action), DeleteOutcome::Deleted) << action;
         EXPECT_FALSE(Exists(path)) << action;
     }
+}
+
+// The folder's name has become a link (to a folder elsewhere) since it was looked at.
+TEST(FileDeleter, AFolderThatIsALinkNowIsNeitherEmptiedNorRemoved)
+{
+    testing_support::TempFolder folder, outside;
+    CreateDirectoryA((outside / "victim").c_str(), nullptr);
+    testing_support::WriteFileText(outside / "victim\\keep.txt", "keep");
+    ASSERT_TRUE(testing_support::MakeUnixSymlink(folder / "sub", outside / "victim"));
+
+    EXPECT_FALSE(file_engines::DeleteFolderForGood(folder / "sub"));
+
+    EXPECT_EQ(testing_support::ReadFileText(outside / "victim\\keep.txt"), "keep");
+    testing_support::RemoveUnixSymlink(folder / "sub");
 }
 
 // A drive whose recycle bin cannot be reached: the shell would delete for good without

@@ -2,6 +2,7 @@
 #include "ShredderTestKit.h"
 
 #include "filetools/Shredder.h"
+#include "tests/support/UnixSymlink.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,36 @@ TEST(ShredderFiles, LinksAreNeitherFollowedNorTouched)
                     entry.find("shortcut") == std::string::npos)
             << entry;
     EXPECT_TRUE(NoNameContains(TreeNames(parent.Path()), "own"));
+}
+
+// Another process that may write in the folder swaps a listed subfolder for a link to a
+// folder elsewhere between the walk's listing of the subfolders and its descent.
+TEST(ShredderFiles, ASubfolderSwappedForALinkAfterTheListingIsNotFollowed)
+{
+    TempFolder parent, outside;
+    std::string root = parent / "tree";
+    MakeFolder(root);
+    MakeFolder(root + "\\sub");
+    WriteFileText(root + "\\sub\\mine.txt", "mine");
+    MakeFolder(outside / "victim");
+    WriteFileText(outside / "victim\\keep.txt", "keep");
+    TestObserver observer;
+    TestIo io;
+    // The walk lists a folder's files first, then its subfolders.
+    int listings = 0;
+    io.afterList = [&](const std::string& searchText) {
+        if (searchText == root + "\\*.*" && ++listings == 2 &&
+            MoveFileA((root + "\\sub").c_str(), (parent / "moved").c_str()))
+            testing_support::MakeUnixSymlink(root + "\\sub", outside / "victim");
+    };
+
+    ShredderResult result = RunShredder({"", "-p", "1", "-s", root}, observer, io);
+
+    EXPECT_EQ("keep", ReadFileText(outside / "victim\\keep.txt"));
+    EXPECT_TRUE(Exists(outside / "victim"));
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_NE(std::string::npos, observer.console.find("Skipping link " + root + "\\sub")) << observer.console;
+    testing_support::RemoveUnixSymlink(root + "\\sub");
 }
 
 // The other name lies outside the target and still shows the file's data.

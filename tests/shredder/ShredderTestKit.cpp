@@ -92,6 +92,8 @@ std::vector<WIN32_FIND_DATAA> TestIo::List(const std::string& searchText)
         if (linkNames.count(entry.cFileName))
             entry.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     }
+    if (afterList)
+        afterList(searchText);
     return entries;
 }
 
@@ -260,10 +262,15 @@ bool TestIo::RemoveFile(const std::string& path)
     return !Refused() && real_.RemoveFile(path);
 }
 
-bool TestIo::RemoveFolder(const std::string& path)
+std::unique_ptr<folder_descent::EnteredFolder> TestIo::EnterFolder(const std::string& path)
 {
-    log.push_back("rmdir " + NameOf(path));
-    return !Refused() && real_.RemoveFolder(path);
+    return Refused() ? nullptr : real_.EnterFolder(path);
+}
+
+bool TestIo::RemoveFolder(folder_descent::EnteredFolder& folder)
+{
+    log.push_back("rmdir " + NameOf(folder.Path()));
+    return !Refused() && real_.RemoveFolder(folder);
 }
 
 bool TestIo::LoadNtEntryPoints(std::string& missing)

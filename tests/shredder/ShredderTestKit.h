@@ -83,6 +83,8 @@ public:
     bool failRemoveFile = false;
     std::string failRenameTo;           // a rename to this path fails
     std::function<void()> beforeWrite;  // runs before every write
+    // Runs after every listing, with the search text: another process at work meanwhile.
+    std::function<void(const std::string& searchText)> afterList;
 
     // The cluster query: Wine's own answer, or the scripted one.
     std::string missingEntryPoint;
@@ -113,7 +115,8 @@ public:
     bool QueryFileInfo(HANDLE file, ShredderFileInfo& info) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
-    bool RemoveFolder(const std::string& path) override;
+    std::unique_ptr<folder_descent::EnteredFolder> EnterFolder(const std::string& path) override;
+    bool RemoveFolder(folder_descent::EnteredFolder& folder) override;
     bool LoadNtEntryPoints(std::string& missing) override;
     bool ClusterQueryAvailable() override;
     LONG QueryRetrievalPointers(HANDLE file, LONGLONG startingVcn, RETRIEVAL_POINTERS_BUFFER* out,
