@@ -98,16 +98,15 @@ void TFrame8::BuildDeleteCommands()
     for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolBar1)})
         control->SetPopupMenu(PopupMenu33);
 
-    RadioButton1->SetCaption(language::Text("Keine Sicherung", "No Backup"));
-    RadioButton2->SetCaption(language::Text("Sicherung als Zip", "Make Backup as zip"));
+    Texts.Caption(RadioButton1, "Keine Sicherung", "No Backup");
+    Texts.Caption(RadioButton2, "Sicherung als Zip", "Make Backup as zip");
     for (TMenuItem* item : {MarkierteDateienindenPapierkorblschen1, MarkierteDateienindenPapierkorbverschieben1})
-        item->Caption = language::Text("In den Papierkorb löschen", "Delete to Recycle Bin");
+        Texts.MenuCaption(item, "In den Papierkorb löschen", "Delete to Recycle Bin");
     for (TMenuItem* item : {MarkierteDateienendgltiglschen2, MarkierteDateienendgltiglschen1})
-        item->Caption = language::Text("Endgültig löschen    Strg+L", "Delete    Strg+L");
+        Texts.MenuCaption(item, "Endgültig löschen    Strg+L", "Delete    Strg+L");
     for (TMenuItem* item : {LschenundSpeicherplatzfreigeben1, LschenundSpeicherplatzfreigeben2})
-        item->Caption =
-            language::Text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
-    Schlieen2->Caption = language::Text("Schließen\t    Esc", "Close\t    Esc");
+        Texts.MenuCaption(item, "Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
+    Texts.MenuCaption(Schlieen2, "Schließen\t    Esc", "Close\t    Esc");
 }
 
 void TFrame8::RadioButton1Click(TObject*)

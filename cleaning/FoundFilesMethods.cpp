@@ -76,6 +76,8 @@ void TForm1::ShowFoundFiles()
         GetFrame8Settings(this);
         if (RowSelectOption)
             Frame8->ListView1->SetRowSelect(true);
+        if (!LanguageFlag)
+            Frame8English();
         // The list asks the shell for a file's type only when it shows the row; a sort by
         // type, a print or an export needs the type of every file, so each ending is asked
         // for here once.
@@ -86,6 +88,14 @@ void TForm1::ShowFoundFiles()
         Frame8->SetHeaderArrow(found_files::colName, 0);
     }
     ShowHostDialog(HostDialog::FoundFiles);
+}
+
+// The window keeps its texts in both languages; the date column is fitted again to the
+// English captions.
+void TForm1::Frame8English()
+{
+    Frame8->Texts.English();
+    Frame8->FitColumns();
 }
 
 void TForm1::GetBackupSettings()

@@ -4,6 +4,7 @@
 // host dialog of the scan process; closing that dialog starts the program afresh.
 #pragma once
 
+#include "pageparts/WindowTexts.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
@@ -34,6 +35,9 @@ public:
     ~TFrame8() override;
     // What the window needs of the program; its maker hands it over before anything else.
     void SetHost(std::unique_ptr<FoundFilesHost> host);
+    // Its texts in German and English; the main form's Frame8English puts the English ones
+    // in place.
+    TWindowTexts Texts;
 
     // ---- the list
     void ListView1Data(TListView* sender, int index, TListItem& item);

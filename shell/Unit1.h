@@ -190,6 +190,8 @@ public:
     void ShowFoundFiles();
     // The dialog's place and size and the list's column widths, under ScreenSettingsDelFiles.
     void GetFrame8Settings(TObject* sender);
+    // Puts the found-files window's English texts in place; called in English mode.
+    void Frame8English();
 
     // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
     // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
@@ -649,6 +651,8 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
+    // Puts the options dialog's English texts in place; called in English mode.
+    void OptionenEnglish();
     // Language runs one call per area of the main window; each sets its texts in the
     // program's language.
     void CaptionSidebarGroups();
