@@ -47,9 +47,14 @@ public:
     }
     unsigned char& AbortFlag() override { return form_.AbortFlag; }
     backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
+                              const std::function<bool(const std::string& folder)>& makeDirectory,
                               const std::function<void()>& packingStarts) override
     {
-        return BackUpIntoNewProject(form_, progressOwner, paths, "", packingStarts);
+        const BackupSteps steps{makeDirectory,
+                                [this](const std::string& archive, const std::vector<std::string>& files) {
+                                    return form_.MakeZipArchive(archive, files);
+                                }};
+        return BackUpIntoNewProject(form_, progressOwner, paths, "", packingStarts, steps);
     }
     void ReportUnsavedFiles(const backup::PackResult& result) override { form_.ReportUnsavedFiles(result, true); }
     path_guard::GuardedFolders GuardedFolders() const override { return form_.GuardedFolders(); }

@@ -92,6 +92,12 @@ public:
     void RadioButton2Click(TObject* sender);
     void Loeschenvorbereiten();
     void GetFiles(std::vector<SelectedFileRecord>& list);
+    // The zip backup before a deletion: false when it was cancelled or saved nothing; else
+    // list and rows keep only the files a good archive holds.
+    bool MakeZIP(std::vector<SelectedFileRecord>& list, std::vector<int>& rows);
+    // Makes every missing level of the path (the backup folder, when the backup claims its
+    // project).
+    bool MakeDirectory(const std::string& path);
     void Loeschen();
     void DeleteSecure();
     void UnselectAll();

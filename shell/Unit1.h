@@ -394,15 +394,22 @@ public:
     // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
     // archive/Showbackupfiles.h, archive/Avidialog.h)
     void BuildBackupsPage();
-    backup::PackResult PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths);
-    // A fresh stamp whose folder under BackupDir has just been made; "" when none can be.
-    std::string ClaimBackupProject();
+    // The packing loop: the files into a new archive, each under its full path, with Form9
+    // showing the file being packed; its Cancel stops the loop after the current file. The
+    // found-files window's backup packs through it.
+    backup::PackResult MakeZipArchive(const std::string& archivePath, const std::vector<std::string>& paths);
+    // The shared-DLL page's selected files, through the same loop.
+    backup::PackResult MakeDLLZipArchive(const std::string& archivePath, const std::vector<std::string>& paths);
+    // A fresh stamp whose folder under BackupDir has just been made, the backup folder's
+    // missing levels by makeDirectory; "" when none can be.
+    std::string ClaimBackupProject(const std::function<bool(const std::string& folder)>& makeDirectory);
     // The project's value under the Backup key: "" for found files, "DLL ..." for DLLs.
     void RegisterBackupProject(const std::string& stamp, const std::string& data);
     // Tells which files stayed because no good archive holds them.
     void ReportUnsavedFiles(const backup::PackResult& result, bool deletionFollows);
     void DLLDateiensichern();
-    void MakeDirectory(const std::string& path);
+    // Makes every missing level of the path (the DLL backup's backup folder).
+    bool MakeDirectory(const std::string& path);
     void DeleteProject(const std::string& name);
     // The found-files window's backup mode from "backupindex".
     void GetBackupSettings();
