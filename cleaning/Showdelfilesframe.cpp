@@ -397,12 +397,7 @@ void TFrame8::CheckSortEntry(int column)
                 menu[i]->Checked = i == column;
 }
 
-void TFrame8::ClearHeaderArrows(int keep)
-{
-    for (int i = 0; i < ListView1->Columns()->Count(); ++i)
-        if (i != keep)
-            ListView1->Columns()->Items(i)->SetSortOrder(soNone);
-}
+void TFrame8::ClearHeaderArrows(int keep) { ListView1->ClearSortOrders(ListView1->Columns()->Items(keep)); }
 
 // The arrow shows the order the direction flag gives that column.
 void TFrame8::SetHeaderArrow(int column, int direction)

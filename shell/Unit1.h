@@ -769,9 +769,13 @@ public:
     std::string ProgramVersion;
     unsigned char VersionCheckMode = 0; // 1 while the version file comes (no progress shown)
 
-    // ---- list export (shell/ListExportMethods.cpp); the lists draw their own sort arrows
-    // (TListView::SetSortColumn)
+    // ---- list export and header sort arrows (shell/ListExportMethods.cpp); a list draws
+    // the arrow of each column's sort order itself (TListColumn::SetSortOrder)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
+    // The arrow of direction 0 (ascending) or 1 beside the column's caption.
+    void AddBitmapTo(int column, int direction, TListView* listView);
+    // Every other column's header back to its caption alone.
+    void ClearBitmapOnAllBut(int column, TListView* listView);
     // True when no file is at path, or the user agrees to replace the one there.
     bool MayReplaceFile(const std::string& path);
 
