@@ -55,7 +55,8 @@ struct ScanLocation;
 } // namespace cleaning
 namespace file_engines {
 enum class DeleteOutcome;
-}
+class FileDeleter;
+} // namespace file_engines
 namespace path_guard {
 struct GuardedFolders;
 }
@@ -169,11 +170,15 @@ public:
     bool DateiFilter(const std::string& ending, const std::string& mask);
     bool IsInExcludeDirs(const std::string& path);
     void Clean();
+    // The walk of one location's folder, for the scan and the duplicate search alike.
     void ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
                          cleaning::WalkVisitor& visitor);
-    bool MoveFiles(const std::string& path);
+    // The scan's delete of one file at once, by ScanMode (1 to 4), through the run's deleter.
+    file_engines::DeleteOutcome MoveFiles(const std::string& path, file_engines::FileDeleter& deleter);
+    // The scan's dates test their times with file_engines::ValidFileTime (fileengines/FileFacts).
     bool ValidFileTime(const FILETIME& time);
     void GetHDS();
+    // The used space of drive rows takes drive numbers from cleaning::DriveNumber (cleaning/ScanLocations).
     int GetNumber(const std::string& text);
     std::vector<CheckedEntry> MaskRows() const;
     std::vector<CheckedEntry> ExcludeDirRows() const;
@@ -691,6 +696,7 @@ public:
     std::string TempDir; // as the system reports it, with its trailing backslash
 
     // ---- cookies and the keep-list (cleaning/CookieMethods.cpp, cleaning/Cookiesdia.h)
+    // True when no cookie of the keep-list has this name; cleaning the cache asks it per entry.
     bool CanDelCookie(const std::string& name) const;
     std::vector<std::string> KeepList() const;
     void SaveNoDeleteCookiesList();
