@@ -48,7 +48,10 @@ private:
 class MoveFilesDeleter : public file_engines::FileDeleter {
 public:
     MoveFilesDeleter(TForm1& form, file_engines::FileDeleter& deleter) : form_(form), deleter_(deleter) {}
-    file_engines::DeleteOutcome Delete(const std::string& path, int) override { return form_.MoveFiles(path, deleter_); }
+    file_engines::DeleteOutcome Delete(const std::string& path, int) override
+    {
+        return form_.MoveFiles(path, deleter_);
+    }
 
 private:
     TForm1& form_;
