@@ -1,4 +1,4 @@
-// The main form's backup parts: the packing loops of the found-files and shared-DLL
+// The main form's backup parts: the packing loop of the found-files and shared-DLL
 // backups, the DLL backup command, and the browser's restore, open and save-as.
 #include "archive/Avidialog.h"
 #include "archive/BackupPacker.h"
@@ -60,20 +60,21 @@ void ShowPackingProgress(TForm1& form, TComponent& owner)
 
 // ---- packing
 
-void TForm1::MakeDirectory(const std::string& path)
+bool TForm1::MakeDirectory(const std::string& path)
 {
-    backup::MakeDirectory(path);
+    const bool made = backup::MakeDirectory(path);
     Application->ProcessMessages();
+    return made;
 }
 
-std::string TForm1::ClaimBackupProject()
+std::string TForm1::ClaimBackupProject(const std::function<bool(const std::string& folder)>& makeDirectory)
 {
     // A value whose folder has gone still names a project: its stamp is not used again.
     TRegistry registry;
     const bool listed = registry.OpenKeyReadOnly(options::backup::Key);
-    return backup::ClaimProject(BackupDir, effects::Now(), [&](const std::string& stamp) {
-        return listed && registry.ValueExists(stamp);
-    });
+    return backup::ClaimProject(
+        BackupDir, effects::Now(), [&](const std::string& stamp) { return listed && registry.ValueExists(stamp); },
+        makeDirectory);
 }
 
 void TForm1::RegisterBackupProject(const std::string& stamp, const std::string& data)
@@ -81,7 +82,7 @@ void TForm1::RegisterBackupProject(const std::string& stamp, const std::string& 
     WriteReg(rootCurrentUser, options::backup::Key, stamp, data, "s");
 }
 
-backup::PackResult TForm1::PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths)
+backup::PackResult TForm1::MakeZipArchive(const std::string& archivePath, const std::vector<std::string>& paths)
 {
     if (Form9)
         Form9->Panel1->Show();
@@ -130,22 +131,32 @@ void TForm1::DLLDateiensichern()
     std::vector<std::string> paths;
     for (int row : ListView14->SelectedIndices())
         paths.push_back(ListView14->Items()->Item(row)->Caption());
+    const BackupSteps steps{[this](const std::string& folder) { return MakeDirectory(folder); },
+                            [this](const std::string& archive, const std::vector<std::string>& files) {
+                                return MakeDLLZipArchive(archive, files);
+                            }};
     const backup::PackResult result =
-        BackUpIntoNewProject(*this, *this, paths, language::Text("DLL Sicherung", "DLL Backup"), [] {});
+        BackUpIntoNewProject(*this, *this, paths, language::Text("DLL Sicherung", "DLL Backup"), [] {}, steps);
     ReportUnsavedFiles(result, false);
 }
 
+backup::PackResult TForm1::MakeDLLZipArchive(const std::string& archivePath, const std::vector<std::string>& paths)
+{
+    return MakeZipArchive(archivePath, paths);
+}
+
 backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
-                                        const std::string& comment, const std::function<void()>& packingStarts)
+                                        const std::string& comment, const std::function<void()>& packingStarts,
+                                        const BackupSteps& steps)
 {
     ShowPackingProgress(form, progressOwner);
     backup::PackResult result;
-    const std::string stamp = form.ClaimBackupProject();
+    const std::string stamp = form.ClaimBackupProject(steps.makeDirectory);
     if (stamp.empty()) {
         result.unsaved = paths;
     } else {
         packingStarts();
-        result = form.PackIntoArchive(backup::ProjectArchive(form.BackupDir, stamp), paths);
+        result = steps.pack(backup::ProjectArchive(form.BackupDir, stamp), paths);
         Application->ProcessMessages();
         // A project is listed only with an archive that holds something; an empty folder
         // is not left behind.

@@ -76,9 +76,10 @@ bool MakeDirectory(const std::string& path)
 }
 
 std::string ClaimProject(const std::string& backupDir, SYSTEMTIME now,
-                         const std::function<bool(const std::string& stamp)>& taken)
+                         const std::function<bool(const std::string& stamp)>& taken,
+                         const std::function<bool(const std::string& path)>& makeDirectory)
 {
-    if (!MakeDirectory(backupDir))
+    if (!makeDirectory(backupDir))
         return "";
     // Each try moves one second on; a day of tries is far more than the backups that
     // could start within the same second.

@@ -30,10 +30,12 @@ bool MakeDirectory(const std::string& path);
 
 // Picks the first stamp from `now` on, second by second, whose folder could be created
 // anew (so an existing project is never written into) and that `taken` does not report
-// (a registered project whose folder is gone keeps its value). The folder is created;
+// (a registered project whose folder is gone keeps its value). The backup folder's
+// missing levels are made by makeDirectory first, then the project's folder is created;
 // the chosen stamp is returned, or "" when no folder could be created.
 std::string ClaimProject(const std::string& backupDir, SYSTEMTIME now,
-                         const std::function<bool(const std::string& stamp)>& taken);
+                         const std::function<bool(const std::string& stamp)>& taken,
+                         const std::function<bool(const std::string& path)>& makeDirectory = MakeDirectory);
 
 // Text helpers of the browser.
 std::string ReplaceChar(std::string text, char from, char to);

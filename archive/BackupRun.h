@@ -12,9 +12,18 @@
 class TComponent;
 class TForm1;
 
+// What differs between the callers: how the backup folder's missing levels are made, and
+// the packing loop that puts the paths into the project's archive (each caller names its
+// own, and both end in TForm1::MakeZipArchive).
+struct BackupSteps {
+    std::function<bool(const std::string& folder)> makeDirectory;
+    std::function<backup::PackResult(const std::string& archive, const std::vector<std::string>& paths)> pack;
+};
+
 // Shows the zip progress window (owned by progressOwner; its Cancel sets the form's
 // AbortFlag), claims a project, tells packingStarts and packs the files into the
 // project's archive, listed with comment. An archive that holds nothing leaves no
 // project behind; without a project every file is unsaved.
 backup::PackResult BackUpIntoNewProject(TForm1& form, TComponent& progressOwner, const std::vector<std::string>& paths,
-                                        const std::string& comment, const std::function<void()>& packingStarts);
+                                        const std::string& comment, const std::function<void()>& packingStarts,
+                                        const BackupSteps& steps);

@@ -205,8 +205,8 @@ void TForm1::ListView8Click(TObject*)
     if (!browser->ArchivePath.empty())
         ShowZippedFiles(*browser, browser->ArchivePath);
     browser->ListView1->Items()->EndUpdate();
-    browser->ListView1->SetSortColumn(browser->ListView1->Columns()->Items(0),
-                                      TForm8::SortDirection == 0 ? soAscending : soDescending);
+    ClearBitmapOnAllBut(0, browser->ListView1);
+    AddBitmapTo(0, TForm8::SortDirection, browser->ListView1);
     browser->Show();
     browser->StatusBar1->Panels()->Items(0)->SetText(std::to_string(browser->ListView1->Items()->Count()) +
                                                      language::Text(" Objekte ", " Objects "));

@@ -2,6 +2,7 @@
 // the shredder, each optionally after a zip backup. After a backup only the files that
 // the closed archive really holds are deleted; the others stay, and the user is told.
 #include "archive/BackupPacker.h"
+#include "archive/BackupProjects.h"
 #include "cleaning/FoundFilesHost.h"
 #include "cleaning/Showdelfilesframe.h"
 #include "common/CaseRule.h"
@@ -98,16 +99,15 @@ void TFrame8::BuildDeleteCommands()
     for (TControl* control : {static_cast<TControl*>(Panel1), static_cast<TControl*>(ToolBar1)})
         control->SetPopupMenu(PopupMenu33);
 
-    RadioButton1->SetCaption(language::Text("Keine Sicherung", "No Backup"));
-    RadioButton2->SetCaption(language::Text("Sicherung als Zip", "Make Backup as zip"));
+    Texts.Caption(RadioButton1, "Keine Sicherung", "No Backup");
+    Texts.Caption(RadioButton2, "Sicherung als Zip", "Make Backup as zip");
     for (TMenuItem* item : {MarkierteDateienindenPapierkorblschen1, MarkierteDateienindenPapierkorbverschieben1})
-        item->Caption = language::Text("In den Papierkorb löschen", "Delete to Recycle Bin");
+        Texts.MenuCaption(item, "In den Papierkorb löschen", "Delete to Recycle Bin");
     for (TMenuItem* item : {MarkierteDateienendgltiglschen2, MarkierteDateienendgltiglschen1})
-        item->Caption = language::Text("Endgültig löschen    Strg+L", "Delete    Strg+L");
+        Texts.MenuCaption(item, "Endgültig löschen    Strg+L", "Delete    Strg+L");
     for (TMenuItem* item : {LschenundSpeicherplatzfreigeben1, LschenundSpeicherplatzfreigeben2})
-        item->Caption =
-            language::Text("Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
-    Schlieen2->Caption = language::Text("Schließen\t    Esc", "Close\t    Esc");
+        Texts.MenuCaption(item, "Löschen und Speicherplatz überschreiben   Strg+D", "Delete and wipe files   Strg+D");
+    Texts.MenuCaption(Schlieen2, "Schließen\t    Esc", "Close\t    Esc");
 }
 
 void TFrame8::RadioButton1Click(TObject*)
@@ -188,40 +188,8 @@ void TFrame8::DeleteSelected()
                                       "Files will not be deleted. Before deletion you will be prompt!\n"
                                       "Create Backup now?"),
                        language::Text("Frage", "Question"), MB_YESNO | MB_ICONQUESTION) == IDYES;
-            if (goOn) {
-                HourGlass busy;
-                std::vector<std::string> paths;
-                for (const SelectedFileRecord& record : SelectedFileList)
-                    paths.push_back(record.fullPath);
-                backup::PackResult result = host_->BackUp(*this, paths, [state] {
-                    state->SetText(language::Text("Komprimiere Dateien. Bitte warten . . .",
-                                                  "Compressing files. Please wait . . ."));
-                });
-                if (result.cancelled || host_->AbortFlag()) {
-                    // A cancel stops the deletion too; what was packed stays a project.
-                    effects::ShowMessageBox(Handle(),
-                                            language::Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
-                                                           "The backup was cancelled. No file was deleted."),
-                                            language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
-                    goOn = false;
-                } else {
-                    host_->ReportUnsavedFiles(result);
-                    // Only what a good archive holds goes on to the deletion.
-                    std::set<std::string> saved;
-                    for (const std::string& path : result.saved)
-                        saved.insert(common::UpperCase(path));
-                    std::vector<SelectedFileRecord> kept;
-                    std::vector<int> keptRows;
-                    for (size_t i = 0; i < SelectedFileList.size(); ++i)
-                        if (saved.count(common::UpperCase(SelectedFileList[i].fullPath))) {
-                            kept.push_back(SelectedFileList[i]);
-                            keptRows.push_back(SelectedRowIndexes[i]);
-                        }
-                    SelectedFileList.swap(kept);
-                    SelectedRowIndexes.swap(keptRows);
-                    goOn = !SelectedFileList.empty();
-                }
-            }
+            if (goOn)
+                goOn = MakeZIP(SelectedFileList, SelectedRowIndexes);
         }
         if (goOn) {
             HourGlass busy;
@@ -234,6 +202,47 @@ void TFrame8::DeleteSelected()
     }
     state->SetText(language::Text("Fertig . . .", "Ready . . ."));
 }
+
+// The zip backup before a deletion. A cancel stops the deletion too (what was packed
+// stays a project); otherwise only the files a good archive holds stay in list, and in
+// rows beside it. False when nothing is left to delete.
+bool TFrame8::MakeZIP(std::vector<SelectedFileRecord>& list, std::vector<int>& rows)
+{
+    HourGlass busy;
+    TStatusPanel* state = StatusBar1->Panels()->Items(2);
+    std::vector<std::string> paths;
+    for (const SelectedFileRecord& record : list)
+        paths.push_back(record.fullPath);
+    backup::PackResult result = host_->BackUp(
+        *this, paths, [this](const std::string& folder) { return MakeDirectory(folder); },
+        [state] {
+            state->SetText(language::Text("Komprimiere Dateien. Bitte warten . . .",
+                                          "Compressing files. Please wait . . ."));
+        });
+    if (result.cancelled || host_->AbortFlag()) {
+        effects::ShowMessageBox(Handle(),
+                                language::Text("Die Sicherung wurde abgebrochen. Es wurde nichts gelöscht.",
+                                               "The backup was cancelled. No file was deleted."),
+                                language::Text("Hinweis", "Hint"), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    host_->ReportUnsavedFiles(result);
+    std::set<std::string> saved;
+    for (const std::string& path : result.saved)
+        saved.insert(common::UpperCase(path));
+    std::vector<SelectedFileRecord> kept;
+    std::vector<int> keptRows;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (saved.count(common::UpperCase(list[i].fullPath))) {
+            kept.push_back(list[i]);
+            keptRows.push_back(rows[i]);
+        }
+    list.swap(kept);
+    rows.swap(keptRows);
+    return !list.empty();
+}
+
+bool TFrame8::MakeDirectory(const std::string& path) { return backup::MakeDirectory(path); }
 
 // ---- deleting
 

@@ -36,8 +36,10 @@ public:
     // The flag a cancel sets, of the packing as of the shredding.
     virtual unsigned char& AbortFlag() = 0;
     // Packs the files into a new backup project under the zip progress window owned by
-    // progressOwner; packingStarts is told once a project is claimed.
+    // progressOwner, the backup folder's missing levels made by makeDirectory;
+    // packingStarts is told once a project is claimed.
     virtual backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
+                                      const std::function<bool(const std::string& folder)>& makeDirectory,
                                       const std::function<void()>& packingStarts) = 0;
     // Names what a backup before a deletion did not save.
     virtual void ReportUnsavedFiles(const backup::PackResult& result) = 0;

@@ -49,9 +49,14 @@ public:
     }
     unsigned char& AbortFlag() override { return form_.AbortFlag; }
     backup::PackResult BackUp(TComponent& progressOwner, const std::vector<std::string>& paths,
+                              const std::function<bool(const std::string& folder)>& makeDirectory,
                               const std::function<void()>& packingStarts) override
     {
-        return BackUpIntoNewProject(form_, progressOwner, paths, "", packingStarts);
+        const BackupSteps steps{makeDirectory,
+                                [this](const std::string& archive, const std::vector<std::string>& files) {
+                                    return form_.MakeZipArchive(archive, files);
+                                }};
+        return BackUpIntoNewProject(form_, progressOwner, paths, "", packingStarts, steps);
     }
     void ReportUnsavedFiles(const backup::PackResult& result) override { form_.ReportUnsavedFiles(result, true); }
     path_guard::GuardedFolders GuardedFolders() const override { return form_.GuardedFolders(); }
@@ -78,6 +83,8 @@ void TForm1::ShowFoundFiles()
         GetFrame8Settings(this);
         if (RowSelectOption)
             Frame8->ListView1->SetRowSelect(true);
+        if (!LanguageFlag)
+            Frame8English();
         // The list asks the shell for a file's type only when it shows the row; a sort by
         // type, a print or an export needs the type of every file, so each ending is asked
         // for here once.
@@ -88,6 +95,14 @@ void TForm1::ShowFoundFiles()
         Frame8->SetHeaderArrow(found_files::colName, 0);
     }
     ShowHostDialog(HostDialog::FoundFiles);
+}
+
+// The window keeps its texts in both languages; the date column is fitted again to the
+// English captions.
+void TForm1::Frame8English()
+{
+    Frame8->Texts.English();
+    Frame8->FitColumns();
 }
 
 void TForm1::GetBackupSettings()

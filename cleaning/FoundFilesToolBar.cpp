@@ -2,8 +2,6 @@
 // print and properties, each with a picture of the shell's and a hint.
 #include "cleaning/Showdelfilesframe.h"
 
-#include "common/Language.h"
-
 void TFrame8::BuildToolBar()
 {
     ToolImages = new TImageList(this, 32, 32);
@@ -44,7 +42,7 @@ void TFrame8::BuildToolBar()
         const int image = design.onClick ? ToolImages->AddShellIcon(design.picture) : -1;
         TToolButton* button = ToolBar1->AddButton(design.name, design.style, image,
                                                   design.onClick ? Bind(this, design.onClick) : TNotifyEvent());
-        button->Hint = language::Text(design.germanHint, design.englishHint);
+        Texts.Hint(button, design.germanHint, design.englishHint);
         if (design.button)
             *design.button = button;
     }

@@ -148,6 +148,16 @@ ComPtr<IShellFolder> OpenLocation(const ScanLocation& location, std::string& pat
 void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
                    ScanObserver& observer)
 {
+    WalkLocations(
+        locations,
+        [&](IShellFolder* folder, const std::string& path) {
+            WalkShellFolder(folder, path, nullptr, options, visitor);
+        },
+        observer);
+}
+
+void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer)
+{
     for (const ScanLocation& location : locations) {
         if (observer.Cancelled())
             break;
@@ -159,7 +169,7 @@ void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions
             observer.LocationSkipped(location.caption, error);
             continue;
         }
-        WalkShellFolder(folder.Get(), path, nullptr, options, visitor);
+        walk(folder.Get(), path);
     }
 }
 

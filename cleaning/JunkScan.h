@@ -9,6 +9,7 @@
 #include "cleaning/ShellWalk.h"
 #include "toolkit/Contnrs.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -103,5 +104,9 @@ struct ScanLocation {
 // read (not bound, or its folder gone) is told to the observer and skipped.
 void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
                    ScanObserver& observer);
+// The same, each location's folder (and its file-system path) handed to walk, which walks
+// it (the main form's ScanShellFolder).
+using LocationWalk = std::function<void(IShellFolder* folder, const std::string& folderPath)>;
+void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer);
 
 } // namespace cleaning

@@ -95,18 +95,16 @@ unsigned long long SpaceMeter::DriveUsed(int driveNumber)
         ::GetCurrentDirectoryA(MAX_PATH, current);
         root = std::string(current).substr(0, 3);
     }
-    ULARGE_INTEGER toCaller, total, totalFree;
-    if (!::GetDiskFreeSpaceExA(root.c_str(), &toCaller, &total, &totalFree))
+    if (!::GetDiskSpaceEx(root))
         return 0;
-    return total.QuadPart - toCaller.QuadPart;
+    return DiskTotal - DiskFreeToCaller;
 }
 
 unsigned long long SpaceMeter::PathUsed(const std::string& path)
 {
-    ULARGE_INTEGER toCaller, total, totalFree;
-    if (!::GetDiskFreeSpaceExA(path.c_str(), &toCaller, &total, &totalFree))
+    if (!::GetDiskSpaceEx(path))
         return 0;
-    return total.QuadPart - totalFree.QuadPart;
+    return DiskTotal - DiskTotalFree;
 }
 
 unsigned long long UsedSpaceOfLocations(const std::vector<LocationRow>& rows, SpaceMeter& meter)

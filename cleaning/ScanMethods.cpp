@@ -30,19 +30,32 @@ public:
     }
     // Once per folder, so that the progress dialog stays painted and its Cancel works.
     void FolderEntered(const std::string&) override { Application->ProcessMessages(); }
-    void DeleteFailed(const std::string& path) override { ReportDeleteFailure(form_, path); }
+    void DeleteFailed(const std::string& path) override
+    {
+        effects::ShowMessageBox(form_.Handle(),
+                                language::Text("Fehler beim Löschen der Datei ", "Error deleting file ") + path,
+                                language::Text("Fehler", "Error"), MB_OK | MB_ICONINFORMATION);
+    }
     // Told after the scan (StartScan): a box here would hold up an unattended scan.
     void LocationSkipped(const std::string& caption, HRESULT) override { form_.UnreadLocations.push_back(caption); }
 
-    static void ReportDeleteFailure(TForm1& form, const std::string& path)
+private:
+    TForm1& form_;
+};
+
+// The scan deletes each file at once through the main form's MoveFiles, with the one
+// shell deleter of the run (it asks once per drive without a recycle bin).
+class MoveFilesDeleter : public file_engines::FileDeleter {
+public:
+    MoveFilesDeleter(TForm1& form, file_engines::FileDeleter& deleter) : form_(form), deleter_(deleter) {}
+    file_engines::DeleteOutcome Delete(const std::string& path, int) override
     {
-        effects::ShowMessageBox(form.Handle(),
-                                language::Text("Fehler beim Löschen der Datei ", "Error deleting file ") + path,
-                                language::Text("Fehler", "Error"), MB_OK | MB_ICONINFORMATION);
+        return form_.MoveFiles(path, deleter_);
     }
 
 private:
     TForm1& form_;
+    file_engines::FileDeleter& deleter_;
 };
 
 } // namespace
@@ -57,13 +70,9 @@ void TForm1::GetHDS()
 
 bool TForm1::ValidFileTime(const FILETIME& time) { return file_engines::ValidFileTime(time); }
 
-bool TForm1::MoveFiles(const std::string& path)
+file_engines::DeleteOutcome TForm1::MoveFiles(const std::string& path, file_engines::FileDeleter& deleter)
 {
-    file_engines::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
-    file_engines::DeleteOutcome outcome = deleter.Delete(path, ScanMode);
-    if (outcome == file_engines::DeleteOutcome::Failed)
-        FormScanObserver::ReportDeleteFailure(*this, path);
-    return outcome == file_engines::DeleteOutcome::Deleted;
+    return deleter.Delete(path, ScanMode);
 }
 
 void TForm1::ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
@@ -103,12 +112,13 @@ void TForm1::Clean()
     settings.startBytes = ScannedBytes;
 
     FormScanObserver observer(*this);
-    file_engines::ShellFileDeleter deleter(LanguageFlag, GetForegroundWindow());
+    file_engines::ShellFileDeleter shellDeleter(LanguageFlag, GetForegroundWindow());
+    MoveFilesDeleter deleter(*this, shellDeleter);
     cleaning::JunkScan scan(settings, observer, deleter, *FoundFiles);
-    cleaning::WalkOptions options;
-    options.enumFlags = static_cast<DWORD>(ShellEnumFlags);
-    options.owner = Application->Handle();
-    cleaning::WalkLocations(CheckedScanLocations(), options, scan, observer);
+    cleaning::WalkLocations(
+        CheckedScanLocations(),
+        [&](IShellFolder* folder, const std::string& path) { ScanShellFolder(folder, path, nullptr, scan); },
+        observer);
     ScannedBytes = scan.ScannedBytes();
 
     if (Frame2)

@@ -70,7 +70,7 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     };
     for (int i = 0; i < found_files::columnCount; ++i) {
         TListColumn* column = ListView1->Columns()->Add();
-        column->SetCaption(language::Text(columns[i].germanCaption, columns[i].englishCaption));
+        Texts.Caption(column, columns[i].germanCaption, columns[i].englishCaption);
         column->SetWidth(columns[i].width);
         if (i >= found_files::colSize)
             column->SetAlignment(taRightJustify);
@@ -87,89 +87,89 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     PopupMenu31 = new TPopupMenu(this);
     PopupMenu31->Name = "PopupMenu31";
     TMenuItem* menu = PopupMenu31->Items();
-    ffnen1 = AddMenuEntry(this, menu, "ffnen1", language::Text("Öffnen", "Open"), Bind(this, &TFrame8::ffnen1Click));
+    ffnen1 = Texts.MenuEntry(this, menu, "ffnen1", "Öffnen", "Open", Bind(this, &TFrame8::ffnen1Click));
     ffnenmit1 =
-        AddMenuEntry(this, menu, "ffnenmit1", language::Text("Öffnen mit...    Strg+W", "Open with...    Strg+O"),
-                     Bind(this, &TFrame8::ffnenmit1Click));
-    Eigenschaften1 = AddMenuEntry(this, menu, "Eigenschaften1",
-                                  language::Text("Eigenschaften   Alt+Enter", "Properties   Alt+Return"),
-                                  Bind(this, &TFrame8::Eigenschaften1Click));
+        Texts.MenuEntry(this, menu, "ffnenmit1", "Öffnen mit...    Strg+W", "Open with...    Strg+O",
+                        Bind(this, &TFrame8::ffnenmit1Click));
+    Eigenschaften1 = Texts.MenuEntry(this, menu, "Eigenschaften1",
+                                     "Eigenschaften   Alt+Enter", "Properties   Alt+Return",
+                                     Bind(this, &TFrame8::Eigenschaften1Click));
     AddMenuEntry(this, menu, "", "-");
     Allesmarkieren1 =
-        AddMenuEntry(this, menu, "Allesmarkieren1", language::Text("Alles markieren    Strg+A", "Select all    Strg+A"),
-                     Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen1 = AddMenuEntry(this, menu, "Markierungumdrehen1",
-                                       language::Text("Markierung umkehren     Strg+U", "Invert selection     Strg+U"),
-                                       Bind(this, &TFrame8::Markierungumdrehen1Click));
+        Texts.MenuEntry(this, menu, "Allesmarkieren1", "Alles markieren    Strg+A", "Select all    Strg+A",
+                        Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen1 = Texts.MenuEntry(this, menu, "Markierungumdrehen1",
+                                          "Markierung umkehren     Strg+U", "Invert selection     Strg+U",
+                                          Bind(this, &TFrame8::Markierungumdrehen1Click));
     AddMenuEntry(this, menu, "", "-");
     Symboleanordnen2 =
-        AddMenuEntry(this, menu, "Symboleanordnen2", language::Text("Symbole anordnen", "Arrange icons"));
-    NachName2 = AddMenuEntry(this, Symboleanordnen2, "NachName2", language::Text("nach Name", "by name"),
-                             Bind(this, &TFrame8::NachName1Click));
-    NachPfad2 = AddMenuEntry(this, Symboleanordnen2, "NachPfad2", language::Text("nach Pfad", "by path"),
-                             Bind(this, &TFrame8::NachPfad1Click));
-    NachGre1 = AddMenuEntry(this, Symboleanordnen2, "NachGre1", language::Text("nach Größe", "by size"),
-                            Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp2 = AddMenuEntry(this, Symboleanordnen2, "NachDateityp2", language::Text("nach Dateityp", "by type"),
-                                 Bind(this, &TFrame8::NachDateityp1Click));
-    NachDatum1 = AddMenuEntry(this, Symboleanordnen2, "NachDatum1", language::Text("nach Datum", "by date"),
-                              Bind(this, &TFrame8::NachDatum1Click));
+        Texts.MenuEntry(this, menu, "Symboleanordnen2", "Symbole anordnen", "Arrange icons");
+    NachName2 = Texts.MenuEntry(this, Symboleanordnen2, "NachName2", "nach Name", "by name",
+                                Bind(this, &TFrame8::NachName1Click));
+    NachPfad2 = Texts.MenuEntry(this, Symboleanordnen2, "NachPfad2", "nach Pfad", "by path",
+                                Bind(this, &TFrame8::NachPfad1Click));
+    NachGre1 = Texts.MenuEntry(this, Symboleanordnen2, "NachGre1", "nach Größe", "by size",
+                               Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp2 = Texts.MenuEntry(this, Symboleanordnen2, "NachDateityp2", "nach Dateityp", "by type",
+                                    Bind(this, &TFrame8::NachDateityp1Click));
+    NachDatum1 = Texts.MenuEntry(this, Symboleanordnen2, "NachDatum1", "nach Datum", "by date",
+                                 Bind(this, &TFrame8::NachDatum1Click));
     NachAttributen1 =
-        AddMenuEntry(this, Symboleanordnen2, "NachAttributen1", language::Text("nach Attributen", "attributes"),
-                     Bind(this, &TFrame8::NachAttributen1Click));
-    Ansicht2 = AddMenuEntry(this, menu, "Ansicht2", language::Text("Ansicht", "View"));
-    GroeSymbole1 = AddMenuEntry(this, Ansicht2, "GroeSymbole1", language::Text("Große Symbole", "big symbols"),
-                                Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole1 = AddMenuEntry(this, Ansicht2, "KleineSymbole1", language::Text("Kleine Symbole", "small symbols"),
-                                  Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste1 = AddMenuEntry(this, Ansicht2, "Liste1", language::Text("Liste", "list"), Bind(this, &TFrame8::Liste1Click));
-    Details1 = AddMenuEntry(this, Ansicht2, "Details1", language::Text("Details", "details"),
-                            Bind(this, &TFrame8::Details1Click));
+        Texts.MenuEntry(this, Symboleanordnen2, "NachAttributen1", "nach Attributen", "attributes",
+                        Bind(this, &TFrame8::NachAttributen1Click));
+    Ansicht2 = Texts.MenuEntry(this, menu, "Ansicht2", "Ansicht", "View");
+    GroeSymbole1 = Texts.MenuEntry(this, Ansicht2, "GroeSymbole1", "Große Symbole", "big symbols",
+                                   Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole1 = Texts.MenuEntry(this, Ansicht2, "KleineSymbole1", "Kleine Symbole", "small symbols",
+                                     Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste1 = Texts.MenuEntry(this, Ansicht2, "Liste1", "Liste", "list", Bind(this, &TFrame8::Liste1Click));
+    Details1 = Texts.MenuEntry(this, Ansicht2, "Details1", "Details", "details",
+                               Bind(this, &TFrame8::Details1Click));
     AddMenuEntry(this, menu, "", "-");
-    ExportalsHTML1 = AddMenuEntry(this, menu, "ExportalsHTML1",
-                                  language::Text("Markierte Dateien exportieren", "Export selected files"),
-                                  Bind(this, &TFrame8::ExportalsHTML1Click));
-    Rasterlinien2 = AddMenuEntry(this, menu, "Rasterlinien2", language::Text("Rasterlinien", "Grid Lines"),
-                                 Bind(this, &TFrame8::Rasterlinien1Click));
+    ExportalsHTML1 = Texts.MenuEntry(this, menu, "ExportalsHTML1",
+                                     "Markierte Dateien exportieren", "Export selected files",
+                                     Bind(this, &TFrame8::ExportalsHTML1Click));
+    Rasterlinien2 = Texts.MenuEntry(this, menu, "Rasterlinien2", "Rasterlinien", "Grid Lines",
+                                    Bind(this, &TFrame8::Rasterlinien1Click));
     ListView1->SetPopupMenu(PopupMenu31);
 
     PopupMenu32 = new TPopupMenu(this);
     PopupMenu32->Name = "PopupMenu32";
     menu = PopupMenu32->Items();
-    GroeSymbole2 = AddMenuEntry(this, menu, "GroeSymbole2", language::Text("Große Symbole", "big symbols"),
-                                Bind(this, &TFrame8::GroeSymbole1Click));
-    KleineSymbole2 = AddMenuEntry(this, menu, "KleineSymbole2", language::Text("Kleine Symbole", "small symbols"),
-                                  Bind(this, &TFrame8::KleineSymbole1Click));
-    Liste2 = AddMenuEntry(this, menu, "Liste2", language::Text("Liste", "list"), Bind(this, &TFrame8::Liste1Click));
+    GroeSymbole2 = Texts.MenuEntry(this, menu, "GroeSymbole2", "Große Symbole", "big symbols",
+                                   Bind(this, &TFrame8::GroeSymbole1Click));
+    KleineSymbole2 = Texts.MenuEntry(this, menu, "KleineSymbole2", "Kleine Symbole", "small symbols",
+                                     Bind(this, &TFrame8::KleineSymbole1Click));
+    Liste2 = Texts.MenuEntry(this, menu, "Liste2", "Liste", "list", Bind(this, &TFrame8::Liste1Click));
     Details2 =
-        AddMenuEntry(this, menu, "Details2", language::Text("Details", "details"), Bind(this, &TFrame8::Details1Click));
+        Texts.MenuEntry(this, menu, "Details2", "Details", "details", Bind(this, &TFrame8::Details1Click));
 
     PopupMenu34 = new TPopupMenu(this);
     PopupMenu34->Name = "PopupMenu34";
     menu = PopupMenu34->Items();
-    Symboleanordnen1 = AddMenuEntry(this, menu, "Symboleanordnen1", language::Text("Symbole anordnen", "Symbols "));
-    NachName1 = AddMenuEntry(this, Symboleanordnen1, "NachName1", language::Text("Nach Name", "By Name"),
-                             Bind(this, &TFrame8::NachName1Click));
-    NachPfad1 = AddMenuEntry(this, Symboleanordnen1, "NachPfad1", language::Text("Pfad", "Path"),
-                             Bind(this, &TFrame8::NachPfad1Click));
-    NachGe1 = AddMenuEntry(this, Symboleanordnen1, "NachGe1", language::Text("Größe", "Size"),
-                           Bind(this, &TFrame8::NachGe1Click));
-    NachDateityp1 = AddMenuEntry(this, Symboleanordnen1, "NachDateityp1", language::Text("Typ", "Type"),
-                                 Bind(this, &TFrame8::NachDateityp1Click));
-    Rasterlinien1 = AddMenuEntry(this, menu, "Rasterlinien1", language::Text("Rasterlinien", "Grid Lines"),
-                                 Bind(this, &TFrame8::Rasterlinien1Click));
+    Symboleanordnen1 = Texts.MenuEntry(this, menu, "Symboleanordnen1", "Symbole anordnen", "Symbols ");
+    NachName1 = Texts.MenuEntry(this, Symboleanordnen1, "NachName1", "Nach Name", "By Name",
+                                Bind(this, &TFrame8::NachName1Click));
+    NachPfad1 = Texts.MenuEntry(this, Symboleanordnen1, "NachPfad1", "Pfad", "Path",
+                                Bind(this, &TFrame8::NachPfad1Click));
+    NachGe1 = Texts.MenuEntry(this, Symboleanordnen1, "NachGe1", "Größe", "Size",
+                              Bind(this, &TFrame8::NachGe1Click));
+    NachDateityp1 = Texts.MenuEntry(this, Symboleanordnen1, "NachDateityp1", "Typ", "Type",
+                                    Bind(this, &TFrame8::NachDateityp1Click));
+    Rasterlinien1 = Texts.MenuEntry(this, menu, "Rasterlinien1", "Rasterlinien", "Grid Lines",
+                                    Bind(this, &TFrame8::Rasterlinien1Click));
     AddMenuEntry(this, menu, "", "-");
     Allesmarkieren2 =
-        AddMenuEntry(this, menu, "Allesmarkieren2", language::Text("Alles markieren    Strg+A", "Select all    Strg+A"),
-                     Bind(this, &TFrame8::Allesmarkieren2Click));
-    Markierungumdrehen2 = AddMenuEntry(this, menu, "Markierungumdrehen2",
-                                       language::Text("Markierung umkehren    Strg+U", "Invert selection    Strg+U"),
-                                       Bind(this, &TFrame8::Markierungumdrehen1Click));
+        Texts.MenuEntry(this, menu, "Allesmarkieren2", "Alles markieren    Strg+A", "Select all    Strg+A",
+                        Bind(this, &TFrame8::Allesmarkieren2Click));
+    Markierungumdrehen2 = Texts.MenuEntry(this, menu, "Markierungumdrehen2",
+                                          "Markierung umkehren    Strg+U", "Invert selection    Strg+U",
+                                          Bind(this, &TFrame8::Markierungumdrehen1Click));
     AddMenuEntry(this, menu, "", "-");
     MarkierteDateienalsHTMLexportieren1 =
-        AddMenuEntry(this, menu, "MarkierteDateienalsHTMLexportieren1",
-                     language::Text("Markierte Dateien exportieren", "Export selected files"),
-                     Bind(this, &TFrame8::ExportalsHTML1Click));
+        Texts.MenuEntry(this, menu, "MarkierteDateienalsHTMLexportieren1",
+                        "Markierte Dateien exportieren", "Export selected files",
+                        Bind(this, &TFrame8::ExportalsHTML1Click));
 
     Details1->Checked = Details2->Checked = true;
     Rasterlinien1->Checked = Rasterlinien2->Checked = true;
@@ -397,12 +397,7 @@ void TFrame8::CheckSortEntry(int column)
                 menu[i]->Checked = i == column;
 }
 
-void TFrame8::ClearHeaderArrows(int keep)
-{
-    for (int i = 0; i < ListView1->Columns()->Count(); ++i)
-        if (i != keep)
-            ListView1->Columns()->Items(i)->SetSortOrder(soNone);
-}
+void TFrame8::ClearHeaderArrows(int keep) { ListView1->ClearSortOrders(ListView1->Columns()->Items(keep)); }
 
 // The arrow shows the order the direction flag gives that column.
 void TFrame8::SetHeaderArrow(int column, int direction)

@@ -4,6 +4,7 @@
 // host dialog of the scan process; closing that dialog starts the program afresh.
 #pragma once
 
+#include "pageparts/WindowTexts.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
@@ -34,6 +35,9 @@ public:
     ~TFrame8() override;
     // What the window needs of the program; its maker hands it over before anything else.
     void SetHost(std::unique_ptr<FoundFilesHost> host);
+    // Its texts in German and English; the main form's Frame8English puts the English ones
+    // in place.
+    TWindowTexts Texts;
 
     // ---- the list
     void ListView1Data(TListView* sender, int index, TListItem& item);
@@ -88,6 +92,12 @@ public:
     void RadioButton2Click(TObject* sender);
     void Loeschenvorbereiten();
     void GetFiles(std::vector<SelectedFileRecord>& list);
+    // The zip backup before a deletion: false when it was cancelled or saved nothing; else
+    // list and rows keep only the files a good archive holds.
+    bool MakeZIP(std::vector<SelectedFileRecord>& list, std::vector<int>& rows);
+    // Makes every missing level of the path (the backup folder, when the backup claims its
+    // project).
+    bool MakeDirectory(const std::string& path);
     void Loeschen();
     void DeleteSecure();
     void UnselectAll();

@@ -55,7 +55,7 @@ bool TForm1::PapierkorbLeeren() { return special_folders::EmptyRecycleBin(); }
 
 url_cache::CleanResult TForm1::CleanUrlCache(bool cookieMode)
 {
-    return url_cache::Clean(cookieMode, KeepList());
+    return url_cache::Clean(cookieMode, [this](const std::string& name) { return CanDelCookie(name); });
 }
 
 bool TForm1::ClearUrlHistory() { return url_cache::ClearHistory(); }

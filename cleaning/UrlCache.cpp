@@ -97,14 +97,14 @@ bool MayDeleteCookie(const std::vector<std::string>& keepList, const std::string
                         [&](const std::string& kept) { return common::SameText(kept, name); });
 }
 
-CleanResult Clean(bool cookieMode, const std::vector<std::string>& keepList)
+CleanResult Clean(bool cookieMode, const std::function<bool(const std::string& name)>& mayDeleteCookie)
 {
     // Deleted after the walk, so that the walk never runs over entries taken from under it.
     std::vector<std::string> doomed;
     CleanResult result;
     result.walkCompleted = ForEachEntry([&](const CacheEntry& entry) {
         const bool cookie = (entry.type & COOKIE_CACHE_ENTRY) || IsCookieName(entry.sourceUrl);
-        if (cookieMode ? MayDeleteCookie(keepList, entry.sourceUrl) : !cookie)
+        if (cookieMode ? mayDeleteCookie(entry.sourceUrl) : !cookie)
             doomed.push_back(entry.sourceUrl);
     });
     for (const std::string& url : doomed)

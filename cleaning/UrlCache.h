@@ -37,9 +37,9 @@ struct CleanResult {
     bool Succeeded() const { return walkCompleted && failed == 0; }
 };
 
-// Cookie mode: deletes every entry, pages and cookies alike, except the kept cookies.
-// Plain mode: deletes every entry that is not a cookie.
-CleanResult Clean(bool cookieMode, const std::vector<std::string>& keepList);
+// Cookie mode: deletes every entry, pages and cookies alike, whose name mayDeleteCookie
+// allows (all but the kept cookies). Plain mode: deletes every entry that is not a cookie.
+CleanResult Clean(bool cookieMode, const std::function<bool(const std::string& name)>& mayDeleteCookie);
 
 // Deletes every cookie whose name equals the name, ignoring case. False when one of them
 // could not be deleted.

@@ -168,10 +168,10 @@ void TForm1::ScanDuplicateFiles()
     }
     AbortFlag = 0;
     DuplicateCollector collector(*this, RadioButton9->Checked(), Edit1->Text());
-    cleaning::WalkOptions walk;
-    walk.enumFlags = static_cast<DWORD>(ShellEnumFlags);
-    walk.owner = Application->Handle();
-    cleaning::WalkLocations(locations, walk, collector, collector);
+    cleaning::WalkLocations(
+        locations,
+        [&](IShellFolder* folder, const std::string& path) { ScanShellFolder(folder, path, nullptr, collector); },
+        collector);
 
     if (Frame2) {
         Frame2->ProgressBar1->SetPosition(100);

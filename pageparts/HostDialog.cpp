@@ -50,6 +50,7 @@ TForm6::TForm6(TComponent* owner) : TForm(owner)
     SetClientHeight(185);
     KeyPreview = false;
     OnKeyDown = Bind(this, &TForm6::FormKeyDown);
+    OnClose = Bind(this, &TForm6::FormClose);
 }
 
 TForm6::~TForm6()
@@ -63,6 +64,12 @@ void TForm6::FormKeyDown(TObject*, WORD& key, TShiftState)
 {
     if (key == VK_ESCAPE)
         Close();
+}
+
+void TForm6::FormClose(TObject*, TCloseAction&)
+{
+    if (CloseStep)
+        CloseStep(this);
 }
 
 // ---- THostPanel

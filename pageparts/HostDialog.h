@@ -9,6 +9,8 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Panel.h"
 
+#include <functional>
+
 // The eight host dialogs of the program.
 enum class HostDialog {
     ScanProgress,
@@ -42,6 +44,11 @@ public:
     ~TForm6() override;
 
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    // Runs the close step its maker gave it (the main form's, which starts the program
+    // afresh after the found-files window); without one it just closes.
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    std::function<void(TForm6* dialog)> CloseStep;
 };
 
 // The current host dialog; a frame closes its dialog through it.

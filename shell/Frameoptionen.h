@@ -3,6 +3,7 @@
 // fills it (TForm1::GetOptions) and stores it (TForm1::WriteOptions).
 #pragma once
 
+#include "pageparts/WindowTexts.h"
 #include "toolkit/Button.h"
 #include "toolkit/CSpinEdit.h"
 #include "toolkit/CheckBox.h"
@@ -25,6 +26,9 @@ public:
     void Button7Click(TObject* sender); // choose the backup folder
     void RadioButton8Click(TObject* sender);
     void RadioButton6Click(TObject* sender);
+
+    // Its texts in German and English; English() puts the English ones in place.
+    TWindowTexts Texts;
 
     TPageControl* PageControl1 = nullptr;
     TButton* Button1 = nullptr;

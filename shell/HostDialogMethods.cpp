@@ -41,14 +41,13 @@ TForm6* TForm1::MakeHostDialog(HostDialog dialog)
     Form6->SetHeight(design.height);
     // Closing the found-files window saves its layout and starts the program afresh, so
     // the user comes back to a new main window.
-    TForm6* made = Form6;
-    made->OnClose = [this, made](TObject*, TCloseAction&) {
+    Form6->CloseStep = [this](TForm6* closing) {
         if (!RelaunchOnClose)
             return;
         SetCurrentDirectoryA(ProgramDir.c_str());
-        WriteFrame8Settings(made);
+        WriteFrame8Settings(closing);
         RelaunchOnClose = 0;
-        if (StartAfresh(made->Handle()))
+        if (StartAfresh(closing->Handle()))
             return;
         Application->ShowMainForm = true;
         Show();

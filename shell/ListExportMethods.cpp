@@ -1,4 +1,4 @@
-// The main form's list export.
+// The main form's list export and the sort arrows of list headers.
 #include "shell/Unit1.h"
 
 #include "common/Language.h"
@@ -87,4 +87,14 @@ bool TForm1::MayReplaceFile(const std::string& path)
                                        language::Text("\nErsetzen?", "\nReplace it?"),
                                    language::Text("Frage", "Question"),
                                    MB_ICONQUESTION | MB_YESNO | MB_TASKMODAL) == IDYES;
+}
+
+void TForm1::AddBitmapTo(int column, int direction, TListView* listView)
+{
+    listView->Columns()->Items(column)->SetSortOrder(direction == 0 ? soAscending : soDescending);
+}
+
+void TForm1::ClearBitmapOnAllBut(int column, TListView* listView)
+{
+    listView->ClearSortOrders(listView->Columns()->Items(column));
 }

@@ -56,9 +56,15 @@ void TForm1::ShowOptionsDialog()
     XPMenu1->InitComponent(Frame4);
     if (LanguageFlag)
         Frame4->RadioButton1->SetChecked(true);
+    else
+        OptionenEnglish();
     GetOptions();
     ShowHostDialog(HostDialog::Options);
 }
+
+// The dialog's caption comes with the host dialog; the frame keeps its own texts in both
+// languages.
+void TForm1::OptionenEnglish() { Frame4->Texts.English(); }
 
 void TForm1::GetOptions()
 {

@@ -55,7 +55,8 @@ struct ScanLocation;
 } // namespace cleaning
 namespace file_engines {
 enum class DeleteOutcome;
-}
+class FileDeleter;
+} // namespace file_engines
 namespace path_guard {
 struct GuardedFolders;
 }
@@ -169,11 +170,15 @@ public:
     bool DateiFilter(const std::string& ending, const std::string& mask);
     bool IsInExcludeDirs(const std::string& path);
     void Clean();
+    // The walk of one location's folder, for the scan and the duplicate search alike.
     void ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
                          cleaning::WalkVisitor& visitor);
-    bool MoveFiles(const std::string& path);
+    // The scan's delete of one file at once, by ScanMode (1 to 4), through the run's deleter.
+    file_engines::DeleteOutcome MoveFiles(const std::string& path, file_engines::FileDeleter& deleter);
+    // The scan's dates test their times with file_engines::ValidFileTime (fileengines/FileFacts).
     bool ValidFileTime(const FILETIME& time);
     void GetHDS();
+    // The used space of drive rows takes drive numbers from cleaning::DriveNumber (cleaning/ScanLocations).
     int GetNumber(const std::string& text);
     std::vector<CheckedEntry> MaskRows() const;
     std::vector<CheckedEntry> ExcludeDirRows() const;
@@ -190,6 +195,8 @@ public:
     void ShowFoundFiles();
     // The dialog's place and size and the list's column widths, under ScreenSettingsDelFiles.
     void GetFrame8Settings(TObject* sender);
+    // Puts the found-files window's English texts in place; called in English mode.
+    void Frame8English();
 
     // ---- junk scan pages: masks (TabSheet9), exclusion folders (TabSheet1), scan
     // locations (TabSheet8), scan options and "Scan now" (TabSheet7) (cleaning/)
@@ -394,15 +401,22 @@ public:
     // backups browser (archive/BackupMethods.cpp, archive/BackupsPage.cpp,
     // archive/Showbackupfiles.h, archive/Avidialog.h)
     void BuildBackupsPage();
-    backup::PackResult PackIntoArchive(const std::string& archivePath, const std::vector<std::string>& paths);
-    // A fresh stamp whose folder under BackupDir has just been made; "" when none can be.
-    std::string ClaimBackupProject();
+    // The packing loop: the files into a new archive, each under its full path, with Form9
+    // showing the file being packed; its Cancel stops the loop after the current file. The
+    // found-files window's backup packs through it.
+    backup::PackResult MakeZipArchive(const std::string& archivePath, const std::vector<std::string>& paths);
+    // The shared-DLL page's selected files, through the same loop.
+    backup::PackResult MakeDLLZipArchive(const std::string& archivePath, const std::vector<std::string>& paths);
+    // A fresh stamp whose folder under BackupDir has just been made, the backup folder's
+    // missing levels by makeDirectory; "" when none can be.
+    std::string ClaimBackupProject(const std::function<bool(const std::string& folder)>& makeDirectory);
     // The project's value under the Backup key: "" for found files, "DLL ..." for DLLs.
     void RegisterBackupProject(const std::string& stamp, const std::string& data);
     // Tells which files stayed because no good archive holds them.
     void ReportUnsavedFiles(const backup::PackResult& result, bool deletionFollows);
     void DLLDateiensichern();
-    void MakeDirectory(const std::string& path);
+    // Makes every missing level of the path (the DLL backup's backup folder).
+    bool MakeDirectory(const std::string& path);
     void DeleteProject(const std::string& name);
     // The found-files window's backup mode from "backupindex".
     void GetBackupSettings();
@@ -652,6 +666,8 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
+    // Puts the options dialog's English texts in place; called in English mode.
+    void OptionenEnglish();
     // Language runs one call per area of the main window; each sets its texts in the
     // program's language.
     void CaptionSidebarGroups();
@@ -683,6 +699,7 @@ public:
     std::string TempDir; // as the system reports it, with its trailing backslash
 
     // ---- cookies and the keep-list (cleaning/CookieMethods.cpp, cleaning/Cookiesdia.h)
+    // True when no cookie of the keep-list has this name; cleaning the cache asks it per entry.
     bool CanDelCookie(const std::string& name) const;
     std::vector<std::string> KeepList() const;
     void SaveNoDeleteCookiesList();
@@ -761,9 +778,13 @@ public:
     std::string ProgramVersion;
     unsigned char VersionCheckMode = 0; // 1 while the version file comes (no progress shown)
 
-    // ---- list export (shell/ListExportMethods.cpp); the lists draw their own sort arrows
-    // (TListView::SetSortColumn)
+    // ---- list export and header sort arrows (shell/ListExportMethods.cpp); a list draws
+    // the arrow of each column's sort order itself (TListColumn::SetSortOrder)
     void ExportAsHTML(TObject* sender, TListView* listView, const std::string& title);
+    // The arrow of direction 0 (ascending) or 1 beside the column's caption.
+    void AddBitmapTo(int column, int direction, TListView* listView);
+    // Every other column's header back to its caption alone.
+    void ClearBitmapOnAllBut(int column, TListView* listView);
     // True when no file is at path, or the user agrees to replace the one there.
     bool MayReplaceFile(const std::string& path);
 

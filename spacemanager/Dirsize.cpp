@@ -55,6 +55,8 @@ TForm11::TForm11(TComponent* owner, SpaceManagerHost host) : TForm(owner), host_
             SizingCancelled = true;
     };
     OnResize = Bind(this, &TForm11::FormResize);
+    if (!language::German())
+        English();
     if (host_.readSetting(options::dirSize::LastTab) == "1")
         PageControl1->SetActivePage(TabSheet2);
     else
@@ -104,7 +106,7 @@ void TForm11::BuildDesign()
     Panel5 = Place<TPanel>(this, this, "Panel5", 0, 0, 100, 28);
     Panel5->SetAlign(alTop);
     Label1 = Place<TLabel>(this, Panel5, "Label1", 6, 7, 50, 16);
-    Label1->SetCaption(language::Text("Adresse", "Address"));
+    Texts.Caption(Label1, "Adresse", "Address");
     ImageList4 = new TImageList(this);
     ComboBoxEx1 = Place<TComboBoxEx>(this, Panel5, "ComboBoxEx1", 60, 3, 600, 22);
     ComboBoxEx1->SetDropDownCount(20);
@@ -117,7 +119,7 @@ void TForm11::BuildDesign()
     Panel8 = Place<TPanel>(this, Panel3, "Panel8", 0, 0, 185, 22);
     Panel8->SetAlign(alTop);
     Label17 = Place<TLabel>(this, Panel8, "Label17", 4, 4, 100, 16);
-    Label17->SetCaption(language::Text("Ordner", "Folders"));
+    Texts.Caption(Label17, "Ordner", "Folders");
     SpeedButton1 = Place<TSpeedButton>(this, Panel8, "SpeedButton1", 155, 1, 20, 20);
     SpeedButton1->SetFlat(true);
     SpeedButton1->SetCaption("X");
@@ -140,11 +142,11 @@ void TForm11::BuildDesign()
     TabSheet1 = new TTabSheet(this);
     TabSheet1->Name = "TabSheet1";
     TabSheet1->SetPageControl(PageControl1);
-    TabSheet1->SetCaption(language::Text("Dateien und Ordner", "Files and Folders"));
+    Texts.Caption(TabSheet1, "Dateien und Ordner", "Files and Folders");
     TabSheet2 = new TTabSheet(this);
     TabSheet2->Name = "TabSheet2";
     TabSheet2->SetPageControl(PageControl1);
-    TabSheet2->SetCaption(language::Text("Diagramm", "Chart"));
+    Texts.Caption(TabSheet2, "Diagramm", "Chart");
     ImageList6 = new TImageList(this);
     TabSheet1->SetImageIndex(ImageList6->AddShellIcon(4));
     TabSheet2->SetImageIndex(AddPiePicture(*ImageList6));
@@ -161,7 +163,7 @@ void TForm11::BuildDesign()
         {"Datum", "Date", 80, taRightJustify},         {"Attribute", "Attributes", 70, taLeftJustify}};
     for (const auto& column : columns) {
         TListColumn* added = ListView1->Columns()->Add();
-        added->SetCaption(language::Text(column.german, column.english));
+        Texts.Caption(added, column.german, column.english);
         added->SetWidth(column.width);
         added->SetAlignment(column.alignment);
     }
@@ -210,90 +212,96 @@ void TForm11::BuildMenus()
 {
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->Name = "PopupMenu1";
-    N1 = AddMenuEntry(this, PopupMenu1->Items(), "N1", language::Text("Ansicht", "View"));
-    GroeSymbole1 = AddMenuEntry(this, N1, "GroeSymbole1", language::Text("Große Symbole", "Large Icons"),
-                                [this](TObject*) { SetViewStyle(vsIcon); });
-    KleineSymbole1 = AddMenuEntry(this, N1, "KleineSymbole1", language::Text("Kleine Symbole", "Small Icons"),
-                                  [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    N1 = Texts.MenuEntry(this, PopupMenu1->Items(), "N1", "Ansicht", "View");
+    GroeSymbole1 = Texts.MenuEntry(this, N1, "GroeSymbole1", "Große Symbole", "Large Icons",
+                                   [this](TObject*) { SetViewStyle(vsIcon); });
+    KleineSymbole1 = Texts.MenuEntry(this, N1, "KleineSymbole1", "Kleine Symbole", "Small Icons",
+                                     [this](TObject*) { SetViewStyle(vsSmallIcon); });
     Liste1 =
-        AddMenuEntry(this, N1, "Liste1", language::Text("Liste", "List"), [this](TObject*) { SetViewStyle(vsList); });
+        Texts.MenuEntry(this, N1, "Liste1", "Liste", "List", [this](TObject*) { SetViewStyle(vsList); });
     Details1 = AddMenuEntry(this, N1, "Details1", "Details", [this](TObject*) { SetViewStyle(vsReport); });
     Aktualiisieren1 =
-        AddMenuEntry(this, PopupMenu1->Items(), "Aktualiisieren1", language::Text("Aktualisieren", "Refresh"),
-                     Bind(this, &TForm11::Aktualiisieren1Click));
+        Texts.MenuEntry(this, PopupMenu1->Items(), "Aktualiisieren1", "Aktualisieren", "Refresh",
+                        Bind(this, &TForm11::Aktualiisieren1Click));
 
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->Name = "PopupMenu3";
     // From the list page the chart of the listing is made first.
-    Lschen1 = AddMenuEntry(this, PopupMenu3->Items(), "Lschen1",
-                           language::Text("Diagramm in die Zwischenablage", "Chart to Clipboard"), [this](TObject*) {
-                               BuildChartOnce();
-                               Frame6->Kopieren1Click(nullptr);
-                           });
-    Umbenennen2 = AddMenuEntry(this, PopupMenu3->Items(), "Umbenennen2",
-                               language::Text("Diagramm speichern unter...", "Save Chart as..."), [this](TObject*) {
-                                   BuildChartOnce();
-                                   Frame6->ScrrenShot1Click(nullptr);
-                               });
+    Lschen1 = Texts.MenuEntry(this, PopupMenu3->Items(), "Lschen1",
+                              "Diagramm in die Zwischenablage", "Chart to Clipboard", [this](TObject*) {
+                                  BuildChartOnce();
+                                  Frame6->Kopieren1Click(nullptr);
+                              });
+    Umbenennen2 = Texts.MenuEntry(this, PopupMenu3->Items(), "Umbenennen2",
+                                  "Diagramm speichern unter...", "Save Chart as...", [this](TObject*) {
+                                      BuildChartOnce();
+                                      Frame6->ScrrenShot1Click(nullptr);
+                                  });
     Eigenschaften1 =
-        AddMenuEntry(this, PopupMenu3->Items(), "Eigenschaften1", language::Text("Eigenschaften", "Properties"),
-                     Bind(this, &TForm11::Eigenschaften1Click));
-    Schliessen1 = AddMenuEntry(this, PopupMenu3->Items(), "Schliessen1", language::Text("Schließen", "Close"),
-                               Bind(this, &TForm11::Schliessen1Click));
+        Texts.MenuEntry(this, PopupMenu3->Items(), "Eigenschaften1", "Eigenschaften", "Properties",
+                        Bind(this, &TForm11::Eigenschaften1Click));
+    Schliessen1 = Texts.MenuEntry(this, PopupMenu3->Items(), "Schliessen1", "Schließen", "Close",
+                                  Bind(this, &TForm11::Schliessen1Click));
     ToolButton1->DropdownMenu = PopupMenu3;
 
     PopupMenu6 = new TPopupMenu(this);
     PopupMenu6->Name = "PopupMenu6";
     PopupMenu6->OnPopup = Bind(this, &TForm11::PopupMenu6Popup);
     Allesmarkieren3 =
-        AddMenuEntry(this, PopupMenu6->Items(), "Allesmarkieren3", language::Text("Alles markieren", "Select All"),
-                     Bind(this, &TForm11::Allesmarkieren3Click));
-    Markierungumdrehen3 = AddMenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3",
-                                       language::Text("Markierung umkehren", "Invert Section"),
-                                       Bind(this, &TForm11::Markierungumdrehen3Click));
+        Texts.MenuEntry(this, PopupMenu6->Items(), "Allesmarkieren3", "Alles markieren", "Select All",
+                        Bind(this, &TForm11::Allesmarkieren3Click));
+    Markierungumdrehen3 = Texts.MenuEntry(this, PopupMenu6->Items(), "Markierungumdrehen3",
+                                          "Markierung umkehren", "Invert Section",
+                                          Bind(this, &TForm11::Markierungumdrehen3Click));
     ToolButton3->DropdownMenu = PopupMenu6;
 
     PopupMenu7 = new TPopupMenu(this);
     PopupMenu7->Name = "PopupMenu7";
     GroeSymbole2 =
-        AddMenuEntry(this, PopupMenu7->Items(), "GroeSymbole2", language::Text("Große Symbole", "Large Icons"),
-                     [this](TObject*) { SetViewStyle(vsIcon); });
+        Texts.MenuEntry(this, PopupMenu7->Items(), "GroeSymbole2", "Große Symbole", "Large Icons",
+                        [this](TObject*) { SetViewStyle(vsIcon); });
     KleineSymbole3 =
-        AddMenuEntry(this, PopupMenu7->Items(), "KleineSymbole3", language::Text("Kleine Symbole", "Small Icons"),
-                     [this](TObject*) { SetViewStyle(vsSmallIcon); });
-    Liste3 = AddMenuEntry(this, PopupMenu7->Items(), "Liste3", language::Text("Liste", "List"),
-                          [this](TObject*) { SetViewStyle(vsList); });
+        Texts.MenuEntry(this, PopupMenu7->Items(), "KleineSymbole3", "Kleine Symbole", "Small Icons",
+                        [this](TObject*) { SetViewStyle(vsSmallIcon); });
+    Liste3 = Texts.MenuEntry(this, PopupMenu7->Items(), "Liste3", "Liste", "List",
+                             [this](TObject*) { SetViewStyle(vsList); });
     Details3 =
         AddMenuEntry(this, PopupMenu7->Items(), "Details3", "Details", [this](TObject*) { SetViewStyle(vsReport); });
     AddMenuEntry(this, PopupMenu7->Items(), "N2", "-");
-    ChartToolbaranzeigen = AddMenuEntry(this, PopupMenu7->Items(), "ChartToolbaranzeigen",
-                                        language::Text("Diagramm-Werkzeugleiste", "Chart Toolbar"),
-                                        Bind(this, &TForm11::ChartToolbaranzeigenClick));
+    ChartToolbaranzeigen = Texts.MenuEntry(this, PopupMenu7->Items(), "ChartToolbaranzeigen",
+                                           "Diagramm-Werkzeugleiste", "Chart Toolbar",
+                                           Bind(this, &TForm11::ChartToolbaranzeigenClick));
     ChartToolbaranzeigen->Checked = true;
     Ordneranzeigen1 =
-        AddMenuEntry(this, PopupMenu7->Items(), "Ordneranzeigen1", language::Text("Ordner anzeigen", "Show Folders"),
-                     Bind(this, &TForm11::Ordneranzeigen1Click));
+        Texts.MenuEntry(this, PopupMenu7->Items(), "Ordneranzeigen1", "Ordner anzeigen", "Show Folders",
+                        Bind(this, &TForm11::Ordneranzeigen1Click));
     Ordneranzeigen1->Checked = true;
     Detailsanzeigen1 =
-        AddMenuEntry(this, PopupMenu7->Items(), "Detailsanzeigen1", language::Text("Balkendiagramm", "Chart"),
-                     [this](TObject*) { Frame6->SetPie(false); });
+        Texts.MenuEntry(this, PopupMenu7->Items(), "Detailsanzeigen1", "Balkendiagramm", "Chart",
+                        [this](TObject*) { Frame6->SetPie(false); });
     Kreisdiagrammanzeigen1 =
-        AddMenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", language::Text("Kreisdiagramm", "Pie"),
-                     [this](TObject*) { Frame6->SetPie(true); });
+        Texts.MenuEntry(this, PopupMenu7->Items(), "Kreisdiagrammanzeigen1", "Kreisdiagramm", "Pie",
+                        [this](TObject*) { Frame6->SetPie(true); });
     ToolButton5->DropdownMenu = PopupMenu7;
 
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->Name = "PopupMenu4";
-    Eigenschaften2 = AddMenuEntry(this, PopupMenu4->Items(), "Eigenschaften2",
-                                  language::Text("Desktop-Einstellungen speichern", "Save Desktop Settings"),
-                                  [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
+    Eigenschaften2 = Texts.MenuEntry(this, PopupMenu4->Items(), "Eigenschaften2",
+                                     "Desktop-Einstellungen speichern", "Save Desktop Settings",
+                                     [this](TObject*) { Eigenschaften2->Checked = !Eigenschaften2->Checked; });
     Eigenschaften2->Checked = true;
-    Gitternetz1 = AddMenuEntry(this, PopupMenu4->Items(), "Gitternetz1",
-                               language::Text("Gitternetzlinien", "Gridlines"), Bind(this, &TForm11::Gitternetz1Click));
-    ganzeZeilemarkieren1 = AddMenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1",
-                                        language::Text("Ganze Zeile markieren", "Row Select"),
-                                        Bind(this, &TForm11::ganzeZeilemarkieren1Click));
+    Gitternetz1 = Texts.MenuEntry(this, PopupMenu4->Items(), "Gitternetz1",
+                                  "Gitternetzlinien", "Gridlines", Bind(this, &TForm11::Gitternetz1Click));
+    ganzeZeilemarkieren1 = Texts.MenuEntry(this, PopupMenu4->Items(), "ganzeZeilemarkieren1",
+                                           "Ganze Zeile markieren", "Row Select",
+                                           Bind(this, &TForm11::ganzeZeilemarkieren1Click));
     ToolButton6->DropdownMenu = PopupMenu4;
+}
+
+void TForm11::English()
+{
+    Texts.English();
+    Frame6->Texts.English();
 }
 
 // ---- settings

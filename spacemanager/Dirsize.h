@@ -8,6 +8,7 @@
 
 #include "fileengines/FileDeleter.h"
 #include "common/ComPtr.h"
+#include "pageparts/WindowTexts.h"
 #include "spacemanager/DirItems.h"
 #include "spacemanager/DirMonitor.h"
 #include "toolkit/Button.h"
@@ -112,6 +113,10 @@ public:
 
     void FormClose(TObject* sender, TCloseAction& action);
     void FormResize(TObject* sender);
+    // Its texts in German and English (the chart frame's menu too); English() puts the
+    // English ones in place, which an English start does as the window is made.
+    TWindowTexts Texts;
+    void English();
     bool MessageMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // ---- the settings under Options\DirSize

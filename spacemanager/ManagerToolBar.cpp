@@ -3,7 +3,6 @@
 // and a hint.
 #include "spacemanager/Dirsize.h"
 
-#include "common/Language.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Place.h"
 
@@ -41,8 +40,8 @@ void TForm11::BuildToolBar()
     };
     for (const ButtonDesign& design : designs) {
         TToolButton* button = ToolBar1->AddButton(design.name, design.style, ImageList1->AddShellIcon(design.picture));
-        button->SetCaption(language::Text(design.germanCaption, design.englishCaption));
-        button->Hint = language::Text(design.germanHint, design.englishHint);
+        Texts.Caption(button, design.germanCaption, design.englishCaption);
+        Texts.Hint(button, design.germanHint, design.englishHint);
         *design.button = button;
     }
     ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);

@@ -31,11 +31,11 @@ TFrame6::TFrame6(TComponent* owner, TForm11* window) : TFrame(owner), window_(wi
     DBChart1->SetStyle(TChartStyle::HorizontalBars);
     PopupMenu1 = new TPopupMenu(this);
     ScrrenShot1 = new TMenuItem(this);
-    ScrrenShot1->Caption = language::Text("Als Bitmap speichern...", "Save as Bitmap...");
+    Texts.MenuCaption(ScrrenShot1, "Als Bitmap speichern...", "Save as Bitmap...");
     ScrrenShot1->OnClick = Bind(this, &TFrame6::ScrrenShot1Click);
     PopupMenu1->Items()->Add(ScrrenShot1);
     Kopieren1 = new TMenuItem(this);
-    Kopieren1->Caption = language::Text("Kopieren...", "Copy...");
+    Texts.MenuCaption(Kopieren1, "Kopieren...", "Copy...");
     Kopieren1->OnClick = Bind(this, &TFrame6::Kopieren1Click);
     PopupMenu1->Items()->Add(Kopieren1);
     DBChart1->SetPopupMenu(PopupMenu1);

@@ -3,6 +3,7 @@
 // printed; and the buttons of the window's chart tool bar, which all act on it.
 #pragma once
 
+#include "pageparts/WindowTexts.h"
 #include "spacemanager/SizeChart.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Forms.h"
@@ -29,6 +30,10 @@ class TForm11;
 class TFrame6 : public TFrame {
 public:
     TFrame6(TComponent* owner, TForm11* window);
+    // Its menu's texts in German and English; the window's English() puts the English ones
+    // in place. The tool bar's buttons are as wide as their captions and are made in the
+    // program's language.
+    TWindowTexts Texts;
 
     // Fills the window's chart tool bar; hideBar hides it.
     void BuildToolBar(TPanel* bar, const std::function<void()>& hideBar);

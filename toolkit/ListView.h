@@ -236,6 +236,8 @@ public:
 
     // Shows order's arrow on column and none on the others (nullptr: on none).
     void SetSortColumn(TListColumn* column, TSortOrder order);
+    // Takes the sort arrow from every column but keep (nullptr: from all).
+    void ClearSortOrders(const TListColumn* keep);
 
     TDragMode DragMode() const { return dragMode_; }
     void SetDragMode(TDragMode mode) { dragMode_ = mode; }

@@ -82,8 +82,16 @@ void TListView::CustomSort(const TLVCompare& compare)
 
 void TListView::SetSortColumn(TListColumn* column, TSortOrder order)
 {
+    ClearSortOrders(column);
+    if (column)
+        column->SetSortOrder(order);
+}
+
+void TListView::ClearSortOrders(const TListColumn* keep)
+{
     for (int i = 0; i < columns_.Count(); ++i)
-        columns_[i]->SetSortOrder(columns_[i] == column ? order : soNone);
+        if (columns_[i] != keep)
+            columns_[i]->SetSortOrder(soNone);
 }
 
 HBITMAP TListView::SortArrow(TSortOrder order)

@@ -24,7 +24,8 @@ TEST_F(UrlCacheTest, CookieModeSparesOnlyTheKeptCookiesWhateverTheirCase)
     for (char& c : keptOtherCase)
         c = static_cast<char>(islower(static_cast<unsigned char>(c)) ? toupper(c) : tolower(c));
 
-    url_cache::CleanResult result = url_cache::Clean(true, {keptOtherCase});
+    url_cache::CleanResult result = url_cache::Clean(
+        true, [&](const std::string& name) { return url_cache::MayDeleteCookie({keptOtherCase}, name); });
 
     EXPECT_TRUE(result.Succeeded());
     EXPECT_EQ(CacheNames(), std::vector<std::string>{kept});

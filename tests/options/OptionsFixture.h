@@ -50,6 +50,8 @@ protected:
         Frame4 = MakeHostFrame<TFrame4>(Form1->HostPanel);
         if (Form1->LanguageFlag)
             Frame4->RadioButton1->SetChecked(true);
+        else
+            Form1->OptionenEnglish();
         Form1->GetOptions();
         return *Frame4;
     }

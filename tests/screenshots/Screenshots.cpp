@@ -243,8 +243,8 @@ protected:
         // A backup project of the two files, in the backup browser.
         Form1->BackupDir = filesFolder / "backups";
         CreateDirectoryA(Form1->BackupDir.c_str(), nullptr);
-        const std::string stamp = Form1->ClaimBackupProject();
-        Form1->PackIntoArchive(backup::ProjectArchive(Form1->BackupDir, stamp), TwoFiles());
+        const std::string stamp = Form1->ClaimBackupProject(backup::MakeDirectory);
+        Form1->MakeZipArchive(backup::ProjectArchive(Form1->BackupDir, stamp), TwoFiles());
         Form1->RegisterBackupProject(stamp, "");
         Form1->GetBackup();
         for (int row = 0; row < Form1->ListView8->Items()->Count(); ++row)

@@ -1,7 +1,10 @@
-// Exporting a list view's selected rows through the save dialog.
+// Exporting a list view's selected rows through the save dialog, and the sort arrows in
+// its header.
 #include "tests/shell/FormFixture.h"
 #include "tests/support/TempFolder.h"
 #include "toolkit/ListView.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -174,3 +177,24 @@ TEST_F(ListExportFormTest, AsksBeforeReplacingTheFileReallyWritten)
 }
 
 } // namespace
+
+TEST_F(ListExportFormTest, OnlyTheColumnKeptShowsAnArrow)
+{
+    Form1->AddBitmapTo(0, 0, list);
+    Form1->AddBitmapTo(2, 1, list);
+    Form1->ClearBitmapOnAllBut(2, list);
+    EXPECT_EQ(list->Columns()->Items(0)->SortOrder(), soNone);
+    EXPECT_EQ(list->Columns()->Items(1)->SortOrder(), soNone);
+    EXPECT_EQ(list->Columns()->Items(2)->SortOrder(), soDescending);
+    // The header shows it: the arrow of column 2 alone.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
+    auto marked = [header](int column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+        return (item.fmt & (HDF_BITMAP | HDF_SORTUP | HDF_SORTDOWN)) != 0;
+    };
+    EXPECT_FALSE(marked(0));
+    EXPECT_FALSE(marked(1));
+    EXPECT_TRUE(marked(2));
+}
