@@ -118,6 +118,8 @@ void TForm1::ReportUnsavedFiles(const backup::PackResult& result, bool deletionF
 
 void TForm1::DLLDateiensichern()
 {
+    if (InLongJob())
+        return;
     AbortFlag = 0;
     if (!ListView14 || ListView14->SelCount() == 0)
         return;

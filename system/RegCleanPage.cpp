@@ -43,6 +43,8 @@ RegistryScanHost ScanHostOf(TForm1& form)
         return settings;
     };
     host.runLongJob = [&form](const std::function<void()>& scan) {
+        if (form.InLongJob())
+            return;
         TForm1::LongJob job(&form);
         scan();
     };

@@ -47,6 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         Starter{"FolderIndex",
                 [](ShredderCallerTest&, const std::string& file) { Form1->NewListViewWP7(nullptr, {file}); },
                 [](ShredderCallerTest&) { Form1->Button6Click(nullptr); }},
+        Starter{"SharedDllBackup",
+                [](ShredderCallerTest&, const std::string& file) {
+                    Form1->ListView14->Items()->Add()->SetCaption(file);
+                    Form1->ListView14->SetSelected(0, true);
+                },
+                [](ShredderCallerTest&) { Form1->DLLDateiensichern(); }},
         Starter{"SpaceManagerOpening", [](ShredderCallerTest&, const std::string&) {},
                 [](ShredderCallerTest&) {
                     Form1->Button8Click(nullptr);
