@@ -168,8 +168,15 @@ def window_headers(tree, paths):
 class Check:
     def __init__(self, root):
         self.tree = Tree(root)
-        program = [p for p in self.tree.sources() if top(p) in RANK]
-        self.windows = window_headers(self.tree, program)
+        # The sources, and whatever they include whatever its name.
+        self.checked, queue = set(self.tree.sources()), list(self.tree.sources())
+        while queue:
+            for target in self.tree.includes(queue.pop()):
+                if target not in self.checked:
+                    self.checked.add(target)
+                    queue.append(target)
+        self.checked = sorted(self.checked)
+        self.windows = window_headers(self.tree, [p for p in self.checked if top(p) in RANK])
 
     def fault(self, source, target):
         """(rule, why) when source may not include target, else None."""
@@ -224,7 +231,7 @@ class Check:
                 yield f"{path}: unranked folder: {where(top(path))} is no layer of the program"
 
     def includes(self):
-        for source in self.tree.sources():
+        for source in self.checked:
             if top(source) not in KNOWN:
                 continue
             for written in self.tree.parse(source)[1]:
@@ -237,7 +244,7 @@ class Check:
         """The includes that close a circle of areas: on each circle, those of the link made
         by the fewest files, where it is cheapest to cut."""
         links = {}
-        for source in self.tree.sources():
+        for source in self.checked:
             if top(source) in AREAS:
                 for target in self.tree.includes(source):
                     if top(target) in AREAS and top(target) != top(source):
@@ -262,7 +269,7 @@ class Check:
                 yield f"{source}: area cycle: includes {target}, closing the circle {circle}"
 
     def main_form_uses(self):
-        for source in self.tree.sources():
+        for source in self.checked:
             if top(source) in RANK and source not in MAIN_FORM_FILES and FORM1.search(self.tree.parse(source)[2]):
                 yield (f"{source}: global Form1: only {', '.join(sorted(MAIN_FORM_FILES))} use it; "
                        f"everything else gets the main form from whoever makes it")
