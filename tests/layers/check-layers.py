@@ -204,9 +204,9 @@ class Check:
         return None
 
     def reached(self, source):
-        """Each file the source may not reach, with the headers it comes through. A header
-        that breaks the same rule is named itself, and what lies past a refused file is
-        not followed."""
+        """Each file the source may not reach, with the headers it comes through. When a
+        header on the way may not include that file either, the header is named instead,
+        and what lies past a refused file is not followed."""
         parent, queue = {source: None}, deque([source])
         while queue:
             path = queue.popleft()
