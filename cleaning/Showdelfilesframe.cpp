@@ -46,7 +46,7 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     BuildToolBar();
 
     StatusBar1 = report_list::PlaceStatusBar(this, {100, 100, 600, 250});
-    // In the order of found_files::Column; the numbers, type, date and attributes right-aligned.
+    // In the order of found_files::Column.
     ListView1 = report_list::PlaceReportList(this, report_list::rowsOnDemand | report_list::gridLines,
                                              {
                                                  {"Dateiname", "Filname", 140, taLeftJustify},
