@@ -1,6 +1,7 @@
 #include "archive/Showbackupfiles.h"
 
 #include "common/Language.h"
+#include "pageparts/ReportList.h"
 #include "toolkit/MenuEntry.h"
 
 #include <cstdlib>
@@ -78,42 +79,19 @@ TForm8::TForm8(TComponent* owner) : TForm(owner)
     Ansicht1Button = MakeMenuButton(this, "Ansicht1Button", 84, language::Text("Bearbeiten", "Edit"),
                                     [this](TObject*) { PopupBelow(Ansicht1Button, Ansicht1); });
 
-    StatusBar1 = new TStatusBar(this);
-    StatusBar1->Name = "StatusBar1";
-    StatusBar1->SetParent(this);
-    StatusBar1->SetAlign(alBottom);
-    StatusBar1->Panels()->Add()->SetWidth(150);
-    StatusBar1->Panels()->Add()->SetWidth(600);
-
-    ListView1 = new TListView(this);
-    ListView1->Name = "ListView1";
-    ListView1->SetParent(this);
-    ListView1->SetAlign(alClient);
-    ListView1->SetMultiSelect(true);
-    ListView1->SetHideSelection(false);
-    ListView1->SetViewStyle(vsReport);
-    const struct {
-        const char* germanCaption;
-        const char* englishCaption;
-        int width;
-        bool right;
-    } columns[backup::browserColumnCount] = {
-        {"Name", "Name", 140, false},
-        {"Gepackt", "Packed", 70, true},
-        {"Rate", "Ratio", 50, true},
-        {"Größe", "Size", 70, true},
-        {"Typ", "Type", 110, false},
-        {"Geändert", "Modified", 120, false},
-        {"Attribute", "Attributes", 60, false},
-        {"Pfad", "Path", 250, false},
-    };
-    for (const auto& spec : columns) {
-        TListColumn* column = ListView1->Columns()->Add();
-        column->SetCaption(language::Text(spec.germanCaption, spec.englishCaption));
-        column->SetWidth(spec.width);
-        if (spec.right)
-            column->SetAlignment(taRightJustify);
-    }
+    StatusBar1 = report_list::PlaceStatusBar(this, {150, 600});
+    // In the order of backup::BrowserColumn.
+    ListView1 = report_list::PlaceReportList(this, report_list::plain,
+                                             {
+                                                 {"Name", "Name", 140, taLeftJustify},
+                                                 {"Gepackt", "Packed", 70, taRightJustify},
+                                                 {"Rate", "Ratio", 50, taRightJustify},
+                                                 {"Größe", "Size", 70, taRightJustify},
+                                                 {"Typ", "Type", 110, taLeftJustify},
+                                                 {"Geändert", "Modified", 120, taLeftJustify},
+                                                 {"Attribute", "Attributes", 60, taLeftJustify},
+                                                 {"Pfad", "Path", 250, taLeftJustify},
+                                             });
     ListView1->OnClick = Bind(this, &TForm8::ListView1Click);
     ListView1->OnColumnClick = Bind(this, &TForm8::ListView1ColumnClick);
     ListView1->OnKeyDown = Bind(this, &TForm8::ListView1KeyDown);

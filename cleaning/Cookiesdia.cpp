@@ -2,31 +2,9 @@
 
 #include "cleaning/UrlCache.h"
 #include "common/Language.h"
+#include "toolkit/Place.h"
 
 namespace {
-
-TListView* MakeList(TForm7* form, const char* name, int left)
-{
-    auto* list = new TListView(form);
-    list->Name = name;
-    list->SetParent(form);
-    list->SetBounds(left, 32, 220, 260);
-    list->SetViewStyle(vsReport);
-    list->Columns()->Add()->SetWidth(196);
-    list->SetMultiSelect(true);
-    list->SetDragMode(dmAutomatic);
-    return list;
-}
-
-TButton* MakeButton(TForm7* form, const char* name, const char* caption, int left, int top)
-{
-    auto* button = new TButton(form);
-    button->Name = name;
-    button->SetParent(form);
-    button->SetBounds(left, top, 60, 25);
-    button->SetCaption(caption);
-    return button;
-}
 
 // Moves the selected rows of one list to the end of the other, keeping their order.
 void MoveSelected(TListView* from, TListView* to)
@@ -62,12 +40,23 @@ TForm7::TForm7(TComponent* owner) : TForm(owner)
     Label2->SetParent(this);
     Label2->SetBounds(330, 10, 220, 16);
     Label2->SetCaption(language::Text("Cookies nicht löschen", "Do not delete Cookies"));
-    ListView1 = MakeList(this, "ListView1", 10);
-    ListView2 = MakeList(this, "ListView2", 330);
-    Button1 = MakeButton(this, "Button1", ">>", 250, 110);
-    Button2 = MakeButton(this, "Button2", "<<", 250, 150);
-    Button3 = MakeButton(this, "Button3", "OK", 400, 302);
-    Button4 = MakeButton(this, "Button4", language::Text("Abbrechen", "Cancel"), 480, 302);
+    ListView1 = Place<TListView>(this, this, "ListView1", 10, 32, 220, 260);
+    ListView2 = Place<TListView>(this, this, "ListView2", 330, 32, 220, 260);
+    // Rows go from one list to the other by dragging, several at once.
+    for (TListView* list : {ListView1, ListView2}) {
+        list->SetViewStyle(vsReport);
+        list->Columns()->Add()->SetWidth(196);
+        list->SetMultiSelect(true);
+        list->SetDragMode(dmAutomatic);
+    }
+    Button1 = Place<TButton>(this, this, "Button1", 250, 110, 60, 25);
+    Button1->SetCaption(">>");
+    Button2 = Place<TButton>(this, this, "Button2", 250, 150, 60, 25);
+    Button2->SetCaption("<<");
+    Button3 = Place<TButton>(this, this, "Button3", 400, 302, 60, 25);
+    Button3->SetCaption("OK");
+    Button4 = Place<TButton>(this, this, "Button4", 480, 302, 60, 25);
+    Button4->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button1->OnClick = Bind(this, &TForm7::Button1Click);
     Button2->OnClick = Bind(this, &TForm7::Button2Click);
     Button3->OnClick = Bind(this, &TForm7::Button3Click);

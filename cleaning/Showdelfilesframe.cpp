@@ -6,6 +6,7 @@
 #include "fileengines/ScanRecords.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/HostDialog.h"
+#include "pageparts/ReportList.h"
 #include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
@@ -44,37 +45,18 @@ TFrame8::TFrame8(TComponent* owner) : TFrame(owner)
     Panel1->SetHeight(49);
     BuildToolBar();
 
-    StatusBar1 = new TStatusBar(this);
-    StatusBar1->Name = "StatusBar1";
-    StatusBar1->SetParent(this);
-    StatusBar1->SetAlign(alBottom);
-    for (int width : {100, 100, 600, 250})
-        StatusBar1->Panels()->Add()->SetWidth(width);
-
-    ListView1 = new TListView(this);
-    ListView1->Name = "ListView1";
-    ListView1->SetParent(this);
-    ListView1->SetOwnerData(true);
-    ListView1->SetAlign(alClient);
-    ListView1->SetMultiSelect(true);
-    ListView1->SetHideSelection(false);
-    ListView1->SetGridLines(true);
-    ListView1->SetViewStyle(vsReport);
-    const struct {
-        const char* germanCaption;
-        const char* englishCaption;
-        int width;
-    } columns[found_files::columnCount] = {
-        {"Dateiname", "Filname", 140}, {"Pfad", "Path", 250},  {"Größe", "Size", 90},
-        {"Dateityp", "Typename", 100}, {"Datum", "Date", 100}, {"Attribute", "Attributes", 60},
-    };
-    for (int i = 0; i < found_files::columnCount; ++i) {
-        TListColumn* column = ListView1->Columns()->Add();
-        Texts.Caption(column, columns[i].germanCaption, columns[i].englishCaption);
-        column->SetWidth(columns[i].width);
-        if (i >= found_files::colSize)
-            column->SetAlignment(taRightJustify);
-    }
+    StatusBar1 = report_list::PlaceStatusBar(this, {100, 100, 600, 250});
+    // In the order of found_files::Column.
+    ListView1 = report_list::PlaceReportList(this, report_list::rowsOnDemand | report_list::gridLines,
+                                             {
+                                                 {"Dateiname", "Filname", 140, taLeftJustify},
+                                                 {"Pfad", "Path", 250, taLeftJustify},
+                                                 {"Größe", "Size", 90, taRightJustify},
+                                                 {"Dateityp", "Typename", 100, taRightJustify},
+                                                 {"Datum", "Date", 100, taRightJustify},
+                                                 {"Attribute", "Attributes", 60, taRightJustify},
+                                             },
+                                             Texts);
     FitColumns();
     ListView1->OnData = Bind(this, &TFrame8::ListView1Data);
     ListView1->OnClick = Bind(this, &TFrame8::ListView1Click);

@@ -9,6 +9,7 @@
 #include "filetools/DuplicateResults.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/MessageText.h"
+#include "pageparts/ReportList.h"
 #include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
@@ -79,32 +80,16 @@ TForm3::TForm3(TComponent* owner, DuplicatesWindowSource source) : TForm(owner),
     ersterEintragderDuplikatemarkieren1->ShortCut = "Strg+N";
     MainMenu1->Rebuild();
 
-    StatusBar1 = new TStatusBar(this);
-    StatusBar1->Name = "StatusBar1";
-    StatusBar1->SetParent(this);
-    StatusBar1->SetAlign(alBottom);
-    for (int width : {700, 50})
-        StatusBar1->Panels()->Add()->SetWidth(width);
-
-    ListView1 = new TListView(this);
-    ListView1->Name = "ListView1";
-    ListView1->SetParent(this);
-    ListView1->SetOwnerData(true);
-    ListView1->SetAlign(alClient);
-    ListView1->SetMultiSelect(true);
-    ListView1->SetHideSelection(false);
-    ListView1->SetViewStyle(vsReport);
-    const struct {
-        const char* german;
-        const char* english;
-        int width;
-    } columns[] = {{"Name", "Name", 140}, {"Pfad", "Path", 140},  {"Größe", "Size", 100},
-                   {"Typ", "Type", 100},  {"Datum", "Date", 135}, {"Attribute", "Attributes", 60}};
-    for (const auto& column : columns) {
-        TListColumn* added = ListView1->Columns()->Add();
-        added->SetCaption(language::Text(column.german, column.english));
-        added->SetWidth(column.width);
-    }
+    StatusBar1 = report_list::PlaceStatusBar(this, {700, 50});
+    ListView1 = report_list::PlaceReportList(this, report_list::rowsOnDemand,
+                                             {
+                                                 {"Name", "Name", 140, taLeftJustify},
+                                                 {"Pfad", "Path", 140, taLeftJustify},
+                                                 {"Größe", "Size", 100, taLeftJustify},
+                                                 {"Typ", "Type", 100, taLeftJustify},
+                                                 {"Datum", "Date", 135, taLeftJustify},
+                                                 {"Attribute", "Attributes", 60, taLeftJustify},
+                                             });
     FitColumns();
     ListView1->OnData = Bind(this, &TForm3::ListView1Data);
     ListView1->OnDblClick = Bind(this, &TForm3::ffnen1Click);

@@ -4,6 +4,7 @@
 #include "pageparts/MessageText.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
+#include "toolkit/Place.h"
 
 #include <algorithm>
 #include <climits>
@@ -30,16 +31,6 @@ std::string GroupedNumber(double value, bool german)
 }
 
 double TickSeconds() { return static_cast<double>(GetTickCount() / 1000); }
-
-TLabel* MakeLabel(TForm2* form, const char* name, int left, int top, int width)
-{
-    auto* label = new TLabel(form);
-    label->Name = name;
-    label->SetParent(form);
-    label->SetAutoSize(false);
-    label->SetBounds(left, top, width, 16);
-    return label;
-}
 
 TProgressBar* MakeBar(TForm2* form, const char* name, int top)
 {
@@ -84,7 +75,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Animate1->SetBounds(65, 4, 304, 60);
     Animate1->Open(ANIMATION_DELETE_FILES);
     const int below = 72;
-    Label1 = MakeLabel(this, "Label1", 16, below + 8, 400);
+    Label1 = PlaceLabel(this, this, "Label1", 16, below + 8, 400, 16);
     SetItemWord(language::Text("Datei", "File"));
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";
@@ -93,11 +84,11 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     Memo1->SetReadOnly(true);
     Memo1->SetColor(clBtnFace);
     Memo1->SetBounds(16, below + 26, 400, 22);
-    Label3 = MakeLabel(this, "Label3", 16, below + 54, 400);
+    Label3 = PlaceLabel(this, this, "Label3", 16, below + 54, 400, 16);
     ProgressBar1 = MakeBar(this, "ProgressBar1", below + 74);
-    Label4 = MakeLabel(this, "Label4", 16, below + 94, 400);
+    Label4 = PlaceLabel(this, this, "Label4", 16, below + 94, 400, 16);
     ProgressBar2 = MakeBar(this, "ProgressBar2", below + 114);
-    Label8 = MakeLabel(this, "Label8", 16, below + 152, 310);
+    Label8 = PlaceLabel(this, this, "Label8", 16, below + 152, 310, 16);
 
     Button1 = new TButton(this);
     Button1->Name = "Button1";

@@ -7,16 +7,6 @@ TFrame4* Frame4 = nullptr;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top,
-             int width, int height)
-{
-    auto* label = Place<TLabel>(owner, parent, name, left, top, width, height);
-    label->SetAutoSize(false);
-    label->SetWordWrap(true);
-    label->SetTransparent(true);
-    return label;
-}
-
 TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* name)
 {
     auto* page = new TTabSheet(owner);
@@ -73,7 +63,7 @@ void TFrame4::BuildSearchPage()
 {
     TabSheet1 = Page(this, PageControl1, "TabSheet1");
     Texts.Caption(TabSheet1, "Suchoptionen", "Search Options");
-    Label9 = MakeLabel(this, TabSheet1, "Label9", 10, 10, 370, 70);
+    Label9 = PlaceLabel(this, TabSheet1, "Label9", 10, 10, 370, 70, llWordWrap | llTransparent);
     Texts.Caption(Label9, "Tidewrack kann die gelöschten Dateien sichern und dabei komprimieren. "
                           "Wählen Sie den Ordner für die Sicherungen.  HINWEIS: Sicherungen sind nur "
                           "unter der Option - Dateien nach der Suche auflisten - möglich.",
@@ -92,11 +82,11 @@ void TFrame4::BuildSearchPage()
     Texts.Caption(CheckBox2, "Papierkorb nicht durchsuchen", "Do not scan Recycle Bin");
     CheckBox2->SetChecked(true);
 
-    Label6 = MakeLabel(this, TabSheet1, "Label6", 10, 190, 370, 34);
+    Label6 = PlaceLabel(this, TabSheet1, "Label6", 10, 190, 370, 34, llWordWrap | llTransparent);
     Texts.Caption(Label6, "Wählen Sie, wie oft eine Datei beim sicheren Löschen überschrieben wird",
                           "Select how many overwrite operations will be performed for Secure file "
                           "deletion");
-    Label7 = MakeLabel(this, TabSheet1, "Label7", 10, 234, 90, 16);
+    Label7 = PlaceLabel(this, TabSheet1, "Label7", 10, 234, 90, 16, llWordWrap | llTransparent);
     Texts.Caption(Label7, "Durchgänge ", "Passes ");
     CSpinEdit2 = Place<TCSpinEdit>(this, TabSheet1, "CSpinEdit2", 104, 230, 70, 21);
     CSpinEdit2->SetMinValue(1);
@@ -108,7 +98,7 @@ void TFrame4::BuildTaskPage()
 {
     TabSheet2 = Page(this, PageControl1, "TabSheet2");
     Texts.Caption(TabSheet2, "Zeitplan", "Scheduled Task");
-    Label4 = MakeLabel(this, TabSheet2, "Label4", 8, 6, 374, 44);
+    Label4 = PlaceLabel(this, TabSheet2, "Label4", 8, 6, 374, 44, llWordWrap | llTransparent);
     Texts.Caption(Label4, "Tidewrack kann die unten gewählten Festplatten automatisch säubern. "
                           "Wählen Sie, wann das geschehen soll.",
                           "Tidewrack can perform an automatic cleaning of the fixed hard drive(s) that "
@@ -136,7 +126,7 @@ void TFrame4::BuildTaskPage()
     DateTimePicker3 = Place<TDateTimePicker>(this, GroupBox1, "DateTimePicker3", 280, 62, 88, 21);
     DateTimePicker3->SetKind(dtkTime);
 
-    Label5 = MakeLabel(this, TabSheet2, "Label5", 8, 148, 374, 16);
+    Label5 = PlaceLabel(this, TabSheet2, "Label5", 8, 148, 374, 16, llWordWrap | llTransparent);
     Texts.Caption(Label5, "Wählen Sie die zu säubernden Laufwerke", "Choose the drive(s) to clean");
     ListView3 = CheckList(this, TabSheet2, "ListView3", 8, 166, 374, 108, 260);
 
@@ -155,7 +145,7 @@ void TFrame4::BuildCompressionPage()
 {
     TabSheet3 = Page(this, PageControl1, "TabSheet3");
     Texts.Caption(TabSheet3, "Kompression", "Compression");
-    Label2 = MakeLabel(this, TabSheet3, "Label2", 10, 14, 260, 16);
+    Label2 = PlaceLabel(this, TabSheet3, "Label2", 10, 14, 260, 16, llWordWrap | llTransparent);
     Texts.Caption(Label2, "Kompressionsrate 1-9 (9 am besten)", "Compression Rate 1-9 (9 best)");
     CSpinEdit1 = Place<TCSpinEdit>(this, TabSheet3, "CSpinEdit1", 10, 36, 60, 21);
     CSpinEdit1->SetMinValue(1);
@@ -177,7 +167,7 @@ void TFrame4::BuildEditorPage()
     RadioButton2 = Place<TRadioButton>(this, GroupBox3, "RadioButton2", 12, 46, 150, 17);
     RadioButton2->SetCaption("English");
     RadioButton2->SetChecked(true);
-    Label8 = MakeLabel(this, GroupBox3, "Label8", 12, 72, 336, 32);
+    Label8 = PlaceLabel(this, GroupBox3, "Label8", 12, 72, 336, 32, llWordWrap | llTransparent);
     Texts.Caption(Label8, "Änderungen werden nach einem Neustart des Programms wirksam.",
                           "Changes take effect after restart of the program.");
 }
@@ -186,7 +176,7 @@ void TFrame4::BuildStartupPage()
 {
     TabSheet5 = Page(this, PageControl1, "TabSheet5");
     Texts.Caption(TabSheet5, "Programmstart", "Startup");
-    Label3 = MakeLabel(this, TabSheet5, "Label3", 10, 10, 360, 16);
+    Label3 = PlaceLabel(this, TabSheet5, "Label3", 10, 10, 360, 16, llWordWrap | llTransparent);
     Texts.Caption(Label3, "Beim Start von Tidewrack ", "On Tidewrack Startup ");
     ListView1 = CheckList(this, TabSheet5, "ListView1", 10, 32, 366, 200, 340);
 }

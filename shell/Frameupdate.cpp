@@ -11,16 +11,6 @@ TFrame30* Frame30 = nullptr;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-                  const char* caption)
-{
-    auto* label = Place<TLabel>(owner, parent, name, left, top, width, 16);
-    label->SetAutoSize(false);
-    label->SetTransparent(true);
-    label->SetCaption(caption);
-    return label;
-}
-
 TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* name)
 {
     auto* page = new TTabSheet(owner);
@@ -78,15 +68,19 @@ TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
     PageControl1->SetAlign(alClient);
 
     TabSheet1 = Page(this, PageControl1, "TabSheet1");
-    Label9 = MakeLabel(this, TabSheet1, "Label9", 12, 10, 430,
-                       language::Text("Update herunterladen", "Download Update"));
+    Label9 = PlaceLabel(this, TabSheet1, "Label9", 12, 10, 430, 16, llTransparent);
+    Label9->SetCaption(language::Text("Update herunterladen", "Download Update"));
     Label9->Font()->SetStyle(fsBold);
     Label9->Font()->SetColor(clNavy);
-    Label1 = MakeLabel(this, TabSheet1, "Label1", 12, 34, 430, language::Text("Speichern", "Save"));
-    Label6 = MakeLabel(this, TabSheet1, "Label6", 12, 64, 90, language::Text("Dateiname ", "Filename "));
-    Label7 = MakeLabel(this, TabSheet1, "Label7", 104, 64, 338, "");
-    Label8 = MakeLabel(this, TabSheet1, "Label8", 12, 94, 430, language::Text("Speichern unter", "Save as"));
-    Label3 = MakeLabel(this, TabSheet1, "Label3", 12, 122, 90, language::Text("Speichern in", "Save to"));
+    Label1 = PlaceLabel(this, TabSheet1, "Label1", 12, 34, 430, 16, llTransparent);
+    Label1->SetCaption(language::Text("Speichern", "Save"));
+    Label6 = PlaceLabel(this, TabSheet1, "Label6", 12, 64, 90, 16, llTransparent);
+    Label6->SetCaption(language::Text("Dateiname ", "Filename "));
+    Label7 = PlaceLabel(this, TabSheet1, "Label7", 104, 64, 338, 16, llTransparent);
+    Label8 = PlaceLabel(this, TabSheet1, "Label8", 12, 94, 430, 16, llTransparent);
+    Label8->SetCaption(language::Text("Speichern unter", "Save as"));
+    Label3 = PlaceLabel(this, TabSheet1, "Label3", 12, 122, 90, 16, llTransparent);
+    Label3->SetCaption(language::Text("Speichern in", "Save to"));
     Edit1 = Place<TEdit>(this, TabSheet1, "Edit1", 104, 119, 300, 21);
     Button4 = Place<TButton>(this, TabSheet1, "Button4", 410, 118, 30, 23);
     Button4->SetCaption("...");
@@ -102,9 +96,12 @@ TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
     TabSheet2 = Page(this, PageControl1, "TabSheet2");
     Animate1 = Place<TAnimate>(this, TabSheet2, "Animate1", 12, 8, 430, 48);
     Animate1->Open(ANIMATION_DOWNLOAD);
-    Label2 = MakeLabel(this, TabSheet2, "Label2", 12, 64, 430, "Name");
-    Label4 = MakeLabel(this, TabSheet2, "Label4", 12, 88, 430, language::Text("Speichern ", "Save "));
-    Label5 = MakeLabel(this, TabSheet2, "Label5", 12, 118, 430, language::Text("Heruntergeladen", "Downloaded"));
+    Label2 = PlaceLabel(this, TabSheet2, "Label2", 12, 64, 430, 16, llTransparent);
+    Label2->SetCaption("Name");
+    Label4 = PlaceLabel(this, TabSheet2, "Label4", 12, 88, 430, 16, llTransparent);
+    Label4->SetCaption(language::Text("Speichern ", "Save "));
+    Label5 = PlaceLabel(this, TabSheet2, "Label5", 12, 118, 430, 16, llTransparent);
+    Label5->SetCaption(language::Text("Heruntergeladen", "Downloaded"));
     CGauge1 = Place<TProgressBar>(this, TabSheet2, "CGauge1", 12, 142, 430, 20);
     CGauge1->SetMin(0);
     CGauge1->SetMax(100);

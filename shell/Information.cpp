@@ -17,17 +17,9 @@ namespace {
 const int frameWidth = 366;
 const int frameHeight = 243;
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width)
-{
-    auto* label = Place<TLabel>(owner, parent, name, left, top, width, 16);
-    label->SetAutoSize(false);
-    label->SetTransparent(true);
-    return label;
-}
-
 TLabel* Link(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width)
 {
-    TLabel* link = MakeLabel(owner, parent, name, left, top, width);
+    TLabel* link = PlaceLabel(owner, parent, name, left, top, width, 16, llTransparent);
     link->Font()->SetColor(clBlue);
     link->Font()->SetStyle(fsUnderline);
     link->SetCursor(crHandPoint);
@@ -77,7 +69,7 @@ TFrame5::TFrame5(TComponent* owner) : TFrame(owner)
     Image4->SetStretch(true);
     Image4->Picture()->SetBitmap(pictures::TitleBar(frameWidth, 33));
     Image4->OnMouseDown = Bind(this, &TFrame5::Image4MouseDown);
-    Label10 = MakeLabel(this, this, "Label10", 170, 9, 140);
+    Label10 = PlaceLabel(this, this, "Label10", 170, 9, 140, 16, llTransparent);
     Label10->Font()->SetColor(clWhite);
     Label10->Font()->SetStyle(fsBold);
     Label10->OnMouseDown = Bind(this, &TFrame5::Image4MouseDown); // the heading drags too
@@ -95,18 +87,18 @@ TFrame5::TFrame5(TComponent* owner) : TFrame(owner)
     Image3->SetCenter(true);
     Image3->Picture()->SetIcon(ProgramPicture(Image3->Width()));
 
-    Label1 = MakeLabel(this, this, "Label1", 86, 42, 250);
+    Label1 = PlaceLabel(this, this, "Label1", 86, 42, 250, 16, llTransparent);
     Label1->SetHeight(24);
     Label1->Font()->SetSize(14);
     Label1->Font()->SetStyle(fsBold);
     Label1->Font()->SetColor(clNavy);
     Label1->SetCaption("Tidewrack");
-    Label2 = MakeLabel(this, this, "Label2", 86, 68, 250);
-    Label6 = MakeLabel(this, this, "Label6", 86, 86, 250);
-    Label11 = MakeLabel(this, this, "Label11", 86, 110, 254);
+    Label2 = PlaceLabel(this, this, "Label2", 86, 68, 250, 16, llTransparent);
+    Label6 = PlaceLabel(this, this, "Label6", 86, 86, 250, 16, llTransparent);
+    Label11 = PlaceLabel(this, this, "Label11", 86, 110, 254, 16, llTransparent);
     Label11->SetHeight(39); // three lines: the system's name can be long
     Label11->SetWordWrap(true);
-    Label8 = MakeLabel(this, this, "Label8", 86, 150, 254);
+    Label8 = PlaceLabel(this, this, "Label8", 86, 150, 254, 16, llTransparent);
 
     Label4 = Link(this, this, "Label4", 86, 168, 200);
     Label4->SetCaption(product::MailAddress);

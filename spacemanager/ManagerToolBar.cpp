@@ -3,6 +3,7 @@
 // and a hint.
 #include "spacemanager/Dirsize.h"
 
+#include "pageparts/ToolBarDesign.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Place.h"
 
@@ -13,38 +14,22 @@ void TForm11::BuildToolBar()
     ImageList1 = new TImageList(this, 32, 32);
     ToolBar1 = new TToolBar(this);
     ToolBar1->Name = "ToolBar1";
-    ToolBar1->SetImages(ImageList1);
-    // Hot buttons show the pictures at full strength; resting ones are dimmed by the look.
-    ToolBar1->SetHotImages(ImageList1);
-
-    struct ButtonDesign {
-        TToolButton** button;
-        const char* name;
-        TToolButtonStyle style;
-        int picture;
-        const char* germanCaption;
-        const char* englishCaption;
-        const char* germanHint;
-        const char* englishHint;
-    };
-    const ButtonDesign designs[] = {
-        {&ToolButton1, "ToolButton1", tbsDropDown, 4, "Datei", "File", "Diagramm kopieren oder speichern, Schließen",
-         "Copy or save the chart, close"},
-        {&ToolButton3, "ToolButton3", tbsDropDown, 2, "Bearbeiten", "Edit", "Alles markieren oder Markierung umkehren",
-         "Select all or invert the selection"},
-        {&ToolButton5, "ToolButton5", tbsDropDown, 165, "Ansicht", "View", "Ansicht der Liste, der Ordner und des Diagramms",
-         "View of the list, the folders and the chart"},
-        {&ToolButton6, "ToolButton6", tbsDropDown, 22, "Optionen", "Options",
-         "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern", "Gridlines, row select, save settings"},
-        {&ToolButton8, "ToolButton8", tbsButton, 24, "Info", "Info", "Information", "Information"},
-    };
-    for (const ButtonDesign& design : designs) {
-        TToolButton* button = ToolBar1->AddButton(design.name, design.style, ImageList1->AddShellIcon(design.picture));
-        Texts.Caption(button, design.germanCaption, design.englishCaption);
-        Texts.Hint(button, design.germanHint, design.englishHint);
-        *design.button = button;
-    }
-    ToolButton8->OnClick = Bind(this, &TForm11::ToolButton8Click);
+    tool_bar_design::AddDesignedButtons(
+        *ToolBar1, *ImageList1, Texts,
+        {
+            {&ToolButton1, "ToolButton1", tbsDropDown, 4, "Datei", "File",
+             "Diagramm kopieren oder speichern, Schließen", "Copy or save the chart, close", nullptr},
+            {&ToolButton3, "ToolButton3", tbsDropDown, 2, "Bearbeiten", "Edit",
+             "Alles markieren oder Markierung umkehren", "Select all or invert the selection", nullptr},
+            {&ToolButton5, "ToolButton5", tbsDropDown, 165, "Ansicht", "View",
+             "Ansicht der Liste, der Ordner und des Diagramms", "View of the list, the folders and the chart",
+             nullptr},
+            {&ToolButton6, "ToolButton6", tbsDropDown, 22, "Optionen", "Options",
+             "Gitternetzlinien, ganze Zeile markieren, Einstellungen speichern",
+             "Gridlines, row select, save settings", nullptr},
+            {&ToolButton8, "ToolButton8", tbsButton, 24, "Info", "Info", "Information", "Information",
+             Bind(this, &TForm11::ToolButton8Click)},
+        });
     ToolBar1->SetButtonSize(64, 52);
     ToolBar1->SetBounds(0, 0, 5 * 64 + 4 * 14, 52);
     CoolBar1->AddBand(ToolBar1);

@@ -4,6 +4,7 @@
 #include "common/Language.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
+#include "toolkit/Place.h"
 
 #include <cstdio>
 
@@ -41,16 +42,6 @@ void WriteUsage(const std::wstring& program)
     std::printf("  -C          Checks the drive only if it is dirty.\n\n");
 }
 
-TLabel* MakeLabel(TForm* form, const char* name, int top)
-{
-    auto* label = new TLabel(form);
-    label->Name = name;
-    label->SetParent(form);
-    label->SetAutoSize(false);
-    label->SetBounds(10, top, 400, 16);
-    return label;
-}
-
 } // namespace
 
 TForm13::TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck)
@@ -64,16 +55,16 @@ TForm13::TForm13(TComponent* owner, std::function<bool()> scheduleBootTimeCheck)
     SetClientHeight(220);
     SetCaption(language::Text("Dateien und Ordner werden überprüft", "Verifying files and folders"));
 
-    Label1 = MakeLabel(this, "Label1", 10);
-    Label3 = MakeLabel(this, "Label3", 30);
-    Label4 = MakeLabel(this, "Label4", 50);
+    Label1 = PlaceLabel(this, this, "Label1", 10, 10, 400, 16);
+    Label3 = PlaceLabel(this, this, "Label3", 10, 30, 400, 16);
+    Label4 = PlaceLabel(this, this, "Label4", 10, 50, 400, 16);
     ProgressBar1 = new TProgressBar(this);
     ProgressBar1->Name = "ProgressBar1";
     ProgressBar1->SetParent(this);
     ProgressBar1->SetBounds(10, 74, 400, 16);
     ProgressBar1->SetMin(0);
     ProgressBar1->SetMax(100);
-    Label2 = MakeLabel(this, "Label2", 96);
+    Label2 = PlaceLabel(this, this, "Label2", 10, 96, 400, 16);
 
     Memo1 = new TMemo(this);
     Memo1->Name = "Memo1";

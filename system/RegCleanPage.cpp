@@ -8,21 +8,23 @@
 #include "system/RegistryPages.h"
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
+#include "toolkit/Place.h"
 
 namespace registry_pages {
 
 void BuildRegCleanPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[16];
-    form.ListView12 = MakeList(form, page, "ListView12", 16, 16, 220, 250);
-    form.ListView13 = MakeList(form, page, "ListView13", 250, 16, 220, 120);
+    form.ListView12 = PlaceRowList(&form, page, "ListView12", 16, 16, 220, 250);
+    form.ListView13 = PlaceRowList(&form, page, "ListView13", 250, 16, 220, 120);
     for (TListView* list : {form.ListView12, form.ListView13}) {
         list->SetCheckboxes(true);
         list->Columns()->Add()->SetWidth(195);
         page_parts::HideColumnHeader(list);
     }
     form.ListView12->SetSmallImages(drive_pictures::MakeImages(&form, "RegCleanDriveImages"));
-    form.Label70 = MakeLink(form, page, "Label70", 250, 150, 220, Bind(&form, &TForm1::Label70Click));
+    form.Label70 = page_parts::MakePageLink(&form, page, "Label70", 250, 150, 220);
+    form.Label70->OnClick = Bind(&form, &TForm1::Label70Click);
 }
 
 RegistryScanHost ScanHostOf(TForm1& form)

@@ -2,30 +2,9 @@
 
 #include "common/Language.h"
 #include "pageparts/MessageText.h"
-#include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 
 namespace registry_pages {
-
-TLabel* MakeLink(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width,
-                 TNotifyEvent onClick)
-{
-    TLabel* link = page_parts::MakePageLink(&owner, page, name, left, top, width);
-    link->OnClick = std::move(onClick);
-    return link;
-}
-
-TListView* MakeList(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width, int height)
-{
-    auto* list = new TListView(&owner);
-    list->Name = name;
-    list->SetParent(page);
-    list->SetBounds(left, top, width, height);
-    list->SetViewStyle(vsReport);
-    list->SetRowSelect(true);
-    list->SetHideSelection(false);
-    return list;
-}
 
 std::vector<TListItem*> SelectedBottomUp(TListView& list)
 {

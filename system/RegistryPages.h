@@ -21,11 +21,6 @@ void BuildSoftwarePage(TForm1& form);
 // and drives, the system folders, the row pictures, the long-job guard and the list export.
 RegistryScanHost ScanHostOf(TForm1& form);
 
-// A blue link with the hand cursor that turns red under the mouse.
-TLabel* MakeLink(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width,
-                 TNotifyEvent onClick);
-// A report list on the page, multi-select and whole-row selection by choice.
-TListView* MakeList(TComponent& owner, TWinControl* page, const char* name, int left, int top, int width, int height);
 // The rows selected, bottom to top, so rows can be removed while going through them.
 std::vector<TListItem*> SelectedBottomUp(TListView& list);
 // Removes a product key with everything below it, and then its vendor key when that is

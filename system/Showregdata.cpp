@@ -2,41 +2,9 @@
 
 #include "common/Language.h"
 #include "toolkit/OpenDialog.h"
+#include "toolkit/Place.h"
 
 TForm12* Form12 = nullptr;
-
-namespace {
-
-TLabel* MakeLabel(TForm12* form, const char* name, const char* caption, int top)
-{
-    auto* label = new TLabel(form);
-    label->Name = name;
-    label->SetParent(form);
-    label->SetCaption(caption);
-    label->SetBounds(60, top, 300, 16);
-    return label;
-}
-
-TEdit* MakeEdit(TForm12* form, const char* name, int top, int width)
-{
-    auto* edit = new TEdit(form);
-    edit->Name = name;
-    edit->SetParent(form);
-    edit->SetBounds(60, top, width, 21);
-    return edit;
-}
-
-TButton* MakeButton(TForm12* form, const char* name, const char* caption, int left, int top, int width)
-{
-    auto* button = new TButton(form);
-    button->Name = name;
-    button->SetParent(form);
-    button->SetCaption(caption);
-    button->SetBounds(left, top, width, 25);
-    return button;
-}
-
-} // namespace
 
 TForm12::TForm12(TComponent* owner, std::function<bool(TForm12& dialog)> writeEntry)
     : TForm(owner), writeEntry_(std::move(writeEntry))
@@ -52,19 +20,25 @@ TForm12::TForm12(TComponent* owner, std::function<bool(TForm12& dialog)> writeEn
     Image1->Name = "Image1";
     Image1->SetParent(this);
     Image1->SetBounds(12, 12, 32, 32);
-    Label3 = MakeLabel(this, "Label3", language::Text("Titel", "Title"), 8);
-    Edit1 = MakeEdit(this, "Edit1", 26, 360);
-    Label2 = MakeLabel(this, "Label2", language::Text("Ziel", "Destination"), 52);
-    Edit3 = MakeEdit(this, "Edit3", 70, 360);
+    Label3 = PlaceLabel(this, this, "Label3", 60, 8, 300, 16);
+    Label3->SetCaption(language::Text("Titel", "Title"));
+    Edit1 = Place<TEdit>(this, this, "Edit1", 60, 26, 360, 21);
+    Label2 = PlaceLabel(this, this, "Label2", 60, 52, 300, 16);
+    Label2->SetCaption(language::Text("Ziel", "Destination"));
+    Edit3 = Place<TEdit>(this, this, "Edit3", 60, 70, 360, 21);
     Edit3->SetReadOnly(true);
-    Label1 = MakeLabel(this, "Label1", language::Text("Datei", "File"), 96);
-    Edit2 = MakeEdit(this, "Edit2", 114, 326);
-    Button3 = MakeButton(this, "Button3", "...", 392, 112, 28);
+    Label1 = PlaceLabel(this, this, "Label1", 60, 96, 300, 16);
+    Label1->SetCaption(language::Text("Datei", "File"));
+    Edit2 = Place<TEdit>(this, this, "Edit2", 60, 114, 326, 21);
+    Button3 = Place<TButton>(this, this, "Button3", 392, 112, 28, 25);
+    Button3->SetCaption("...");
     Button3->OnClick = Bind(this, &TForm12::Button3Click);
-    Button1 = MakeButton(this, "Button1", "OK", 260, 152, 75);
+    Button1 = Place<TButton>(this, this, "Button1", 260, 152, 75, 25);
+    Button1->SetCaption("OK");
     Button1->SetDefault(true);
     Button1->OnClick = Bind(this, &TForm12::Button1Click);
-    Button2 = MakeButton(this, "Button2", language::Text("Abbrechen", "Cancel"), 345, 152, 75);
+    Button2 = Place<TButton>(this, this, "Button2", 345, 152, 75, 25);
+    Button2->SetCaption(language::Text("Abbrechen", "Cancel"));
     Button2->SetCancel(true);
     Button2->OnClick = [this](TObject*) { Close(); };
 

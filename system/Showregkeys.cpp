@@ -6,6 +6,7 @@
 #include "system/RegistryPages.h"
 #include "common/RegistryValues.h"
 #include "system/SoftwareKeyRemoval.h"
+#include "toolkit/Place.h"
 
 namespace {
 
@@ -23,27 +24,6 @@ void CollectKeys(HKEY key, const std::string& path, std::vector<std::string>& pa
 
 // The edit boxes start right of their captions.
 const int captionWidth = 70;
-
-TEdit* MakeEdit(TForm5* form, const char* name, int top, const std::string& text)
-{
-    auto* edit = new TEdit(form);
-    edit->Name = name;
-    edit->SetParent(form);
-    edit->SetBounds(16 + captionWidth, top, 500 - captionWidth, 22);
-    edit->SetReadOnly(true);
-    edit->SetText(text);
-    return edit;
-}
-
-TLabel* MakeCaption(TForm5* form, const char* name, int top, const std::string& caption)
-{
-    auto* label = new TLabel(form);
-    label->Name = name;
-    label->SetParent(form);
-    label->SetBounds(16, top + 4, captionWidth - 6, 16);
-    label->SetCaption(caption);
-    return label;
-}
 
 } // namespace
 
@@ -66,10 +46,16 @@ TForm5::TForm5(TForm* owner, const RegistryRootPrefix& root, const SoftwareEntry
     SetClientHeight(338);
     SetCaption(entry.vendor);
     KeyPreview = true;
-    Label1 = MakeCaption(this, "Label1", 10, language::Text("Hersteller:", "Vendor:"));
-    Edit1 = MakeEdit(this, "Edit1", 10, entry.vendor);
-    Label2 = MakeCaption(this, "Label2", 36, language::Text("Produkt:", "Product:"));
-    Edit2 = MakeEdit(this, "Edit2", 36, entry.product);
+    Label1 = Place<TLabel>(this, this, "Label1", 16, 14, captionWidth - 6, 16);
+    Label1->SetCaption(language::Text("Hersteller:", "Vendor:"));
+    Edit1 = Place<TEdit>(this, this, "Edit1", 16 + captionWidth, 10, 500 - captionWidth, 22);
+    Edit1->SetReadOnly(true);
+    Edit1->SetText(entry.vendor);
+    Label2 = Place<TLabel>(this, this, "Label2", 16, 40, captionWidth - 6, 16);
+    Label2->SetCaption(language::Text("Produkt:", "Product:"));
+    Edit2 = Place<TEdit>(this, this, "Edit2", 16 + captionWidth, 36, 500 - captionWidth, 22);
+    Edit2->SetReadOnly(true);
+    Edit2->SetText(entry.product);
 
     ListView1 = new TListView(this);
     ListView1->Name = "ListView1";

@@ -13,6 +13,7 @@
 #include "system/SoftwareKeyRemoval.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/Place.h"
 
 #include <algorithm>
 
@@ -47,7 +48,7 @@ void registry_pages::BuildSoftwarePage(TForm1& form)
     form.ComboBox1->SetItemIndex(0);
     form.ComboBox1->OnChange = Bind(&form, &TForm1::ComboBox1Click);
 
-    form.ListView16 = MakeList(form, page, "ListView16", 16, 42, 450, 260);
+    form.ListView16 = PlaceRowList(&form, page, "ListView16", 16, 42, 450, 260);
     form.ListView16->SetMultiSelect(true);
     form.ListView16->SetSmallImages(form.SidebarImages);
     form.ListView16->Columns()->Add()->SetWidth(180);

@@ -11,6 +11,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Place.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void registry_pages::BuildUninstallPage(TForm1& form)
 {
     TTabSheet* page = form.TabSheets[20];
     page_parts::MakePageTitle(&form, page, "UninstallPageTitle");
-    form.ListView15 = MakeList(form, page, "ListView15", 16, 40, 450, 176);
+    form.ListView15 = PlaceRowList(&form, page, "ListView15", 16, 40, 450, 176);
     form.ListView15->Columns()->Add()->SetWidth(425);
     form.ListView15->SetMultiSelect(false);
     form.ListView15->OnSelectionChange = Bind(&form, &TForm1::ListView15Click);
@@ -53,8 +54,10 @@ void registry_pages::BuildUninstallPage(TForm1& form)
     form.Button4->SetParent(page);
     form.Button4->SetBounds(366, 276, 100, 25);
     form.Button4->OnClick = Bind(&form, &TForm1::Button4Click);
-    form.Label79 = MakeLink(form, page, "Label79", 16, 280, 200, Bind(&form, &TForm1::Label79Click));
-    form.Label80 = MakeLink(form, page, "Label80", 16, 300, 200, Bind(&form, &TForm1::Label80Click));
+    form.Label79 = page_parts::MakePageLink(&form, page, "Label79", 16, 280, 200);
+    form.Label79->OnClick = Bind(&form, &TForm1::Label79Click);
+    form.Label80 = page_parts::MakePageLink(&form, page, "Label80", 16, 300, 200);
+    form.Label80->OnClick = Bind(&form, &TForm1::Label80Click);
 }
 
 void TForm1::CaptionUninstallPage()

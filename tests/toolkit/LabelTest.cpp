@@ -3,6 +3,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Place.h"
 
 #include "ToolkitTestSupport.h"
 
@@ -109,6 +110,21 @@ TEST_F(LabelTest, AutoSizeFollowsCaptionAndFont)
     label->SetWidth(20);
     label->SetCaption("a much longer caption than before");
     EXPECT_EQ(label->Width(), 20);
+}
+
+TEST_F(LabelTest, APlacedLabelKeepsItsBoxAndTakesTheLookAskedFor)
+{
+    TLabel* plain = PlaceLabel(form, panel, "Plain", 4, 40, 60, 16);
+    TLabel* wrapped = PlaceLabel(form, panel, "Wrapped", 4, 60, 60, 34, llWordWrap | llTransparent);
+    for (TLabel* placed : {plain, wrapped}) {
+        placed->SetCaption("a caption far longer than the box it was placed in");
+        EXPECT_EQ(placed->Width(), 60) << placed->Name;
+        EXPECT_EQ(placed->Parent(), panel) << placed->Name;
+    }
+    EXPECT_EQ(plain->Height(), 16);
+    EXPECT_EQ(wrapped->Height(), 34);
+    EXPECT_FALSE(plain->Transparent() || plain->WordWrap());
+    EXPECT_TRUE(wrapped->Transparent() && wrapped->WordWrap());
 }
 
 TEST_F(LabelTest, AutoSizedLabelHoldsEveryLetterOfTheLongestCaptions)

@@ -2,6 +2,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/Place.h"
 
 #include "ToolkitTestSupport.h"
 
@@ -106,6 +107,16 @@ TEST_F(ListViewTest, SelectionIsReadAndSetThroughItems)
     EXPECT_TRUE(b->Selected());
     list->SelectAll();
     EXPECT_EQ(list->SelCount(), 3);
+}
+
+TEST_F(ListViewTest, APlacedRowListPicksWholeRowsAndKeepsThemMarked)
+{
+    TListView* rows = PlaceRowList(form, form, "Rows", 10, 20, 200, 100);
+    EXPECT_EQ(rows->Name, "Rows");
+    EXPECT_EQ(rows->Top(), 20);
+    EXPECT_EQ(rows->ViewStyle(), vsReport);
+    EXPECT_TRUE(rows->RowSelect());
+    EXPECT_FALSE(rows->HideSelection());
 }
 
 TEST_F(ListViewTest, DeletingFromTheEndKeepsTheOtherItemsAndTheirIndexes)
