@@ -100,6 +100,8 @@ class ShredderIo;
 namespace update {
 struct DownloadResult;
 }
+// The options dialog (shell/Frameoptionen.h).
+struct OptionsActions;
 
 class TCheckBox;
 class TScrollBox;
@@ -666,6 +668,8 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
+    // What the options frame's OK and folder button do: store through this form, browse.
+    OptionsActions OptionsFrameActions();
     // Puts the options dialog's English texts in place; called in English mode.
     void OptionenEnglish();
     // Language runs one call per area of the main window; each sets its texts in the
