@@ -27,7 +27,8 @@ namespace {
 
 namespace keys = options::scanDoubleSettings;
 
-// The criterion of the page's radio buttons, with the byte limit of content mode.
+// The criterion of the page's radio buttons (the date when none of the other three is
+// chosen), with the byte limit of content mode.
 duplicates::SearchOptions SearchOptionsOf(const TForm1& form)
 {
     duplicates::SearchOptions options;

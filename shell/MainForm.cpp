@@ -84,7 +84,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
         SidebarIcons[i]->Hide();
     }
 
-    ::SHGetMalloc(&ShellMalloc);
     ScanTotalBytes = 0;
     FoundFiles = new TObjectList<FoundFileRecord>;
     FileEndingList = new TObjectList<CheckedEntry>;
@@ -113,7 +112,6 @@ TForm1::~TForm1()
     delete DuplicateList;
     delete Registry;
     if (DesktopFolder) DesktopFolder->Release();
-    if (ShellMalloc) ShellMalloc->Release();
     if (SidebarIcon) DestroyIcon(SidebarIcon);
     if (Form1 == this) Form1 = nullptr;
 }

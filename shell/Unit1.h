@@ -349,7 +349,7 @@ public:
     TMenuItem* Allesauswhlen1 = nullptr;
     TMenuItem* Markierungumkehren3 = nullptr;
     // The criterion flags, taken from the radio buttons at start.
-    unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0, CompareDate = 0;
+    unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0;
     // The candidates the walk found, the files it could not read, and those that changed
     // before they were compared.
     std::vector<duplicates::Candidate> DuplicateCandidates;
@@ -618,7 +618,7 @@ public:
     bool SidebarGroupOpen[6] = {}; // which title picture each group shows
     unsigned char SpyTreeBusy = 0;
 
-    // ---- page initialisers the dispatcher calls (shell/PageSteps.cpp until built)
+    // ---- page initialisers the dispatcher calls (shell/PageDispatch.cpp), each beside its page
     void InitWipeSpace();
     void ClearShredderList();
     void GetSharedDLL();
@@ -817,7 +817,6 @@ public:
 
     // ---- shared state
     TRegistry* Registry = nullptr;
-    bool KeyOpened = false;
     TStringList* ValueList = nullptr;
     TStringList* CookieKeepList = nullptr;
     TStringList* DuplicateList = nullptr;
@@ -826,7 +825,6 @@ public:
     TObjectList<FoundFileRecord>* FoundFiles = nullptr;
     TObjectList<ShellItemRecord>* ScanItems = nullptr;
     TObjectList<ShellItemRecord>* DuplicateScanItems = nullptr;
-    IMalloc* ShellMalloc = nullptr;
     IShellFolder* DesktopFolder = nullptr;
     IShellFolder* CurrentFolder = nullptr;
     SHFILEINFOA IconInfo{};
@@ -852,10 +850,8 @@ public:
 
     std::string ShredPasses = "7";
     std::string UpdateFileName = "Tidewrack.exe";
-    std::string LogFileName = "Tidewrack_Log_File.twk";
     std::string ProgramDir;
     std::string BackupDir;
-    std::string FontsDir;
     std::string ProgramFilesDir;
     std::string SystemDir;
     std::string WindowsDir;
@@ -885,7 +881,6 @@ public:
     TImage* SidebarIcons[20] = {};
     HICON SidebarIcon = nullptr;
     TImageList* SidebarImages = nullptr;       // link icons
-    TImageList* SidebarTitleImages = nullptr;  // closed and open group titles
     TImage* Image6 = nullptr;        // to the notification area
     TImage* Image5 = nullptr;        // end the program
     TLabel* Label1 = nullptr;        // status text of the scan
