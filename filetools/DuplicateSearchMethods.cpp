@@ -87,7 +87,7 @@ private:
 DuplicatesWindowSource DuplicatesOfSearch(TForm1& search)
 {
     DuplicatesWindowSource source;
-    source.lines = search.DuplicateList;
+    source.lines = search.DuplicateList.get();
     source.found = &search.ListedDuplicates;
     source.unknownIdentity = {search.UnknownIdentityDuplicates.begin(), search.UnknownIdentityDuplicates.end()};
     source.systemDir = search.SystemDir;

@@ -220,10 +220,10 @@ void TForm1::ReadActionOptions()
 
 void TForm1::FetchShellObjects()
 {
-    ScanItems = new TObjectList<ShellItemRecord>;
-    DuplicateScanItems = new TObjectList<ShellItemRecord>;
-    if (!DesktopFolder && SUCCEEDED(SHGetDesktopFolder(&DesktopFolder)))
-        CurrentFolder = DesktopFolder;
+    ScanItems = std::make_unique<TObjectList<ShellItemRecord>>();
+    DuplicateScanItems = std::make_unique<TObjectList<ShellItemRecord>>();
+    if (!DesktopFolder && SUCCEEDED(SHGetDesktopFolder(DesktopFolder.Put())))
+        CurrentFolder = DesktopFolder.Get();
     SHFILEINFOA info{};
     SystemImageList = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));

@@ -3,6 +3,7 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
+#include "common/ComPtr.h"
 #include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
 #include "pageparts/RegistryLayer.h"
@@ -815,17 +816,19 @@ public:
     // (shell/StartAfresh.cpp).
     bool StartAfresh(HWND owner);
 
-    // ---- shared state
-    TRegistry* Registry = nullptr;
-    TStringList* ValueList = nullptr;
-    TStringList* CookieKeepList = nullptr;
-    TStringList* DuplicateList = nullptr;
-    TObjectList<CheckedEntry>* FileEndingList = nullptr;
-    TObjectList<CheckedEntry>* ExcludeDirList = nullptr;
-    TObjectList<FoundFileRecord>* FoundFiles = nullptr;
-    TObjectList<ShellItemRecord>* ScanItems = nullptr;
-    TObjectList<ShellItemRecord>* DuplicateScanItems = nullptr;
-    IShellFolder* DesktopFolder = nullptr;
+    // ---- shared state, made by the constructor (the location lists and the desktop
+    // folder by FormCreate). It goes with the form's members, before the windows the form
+    // owns are destroyed: a window that goes with the form does not touch it then.
+    std::unique_ptr<TRegistry> Registry;
+    std::unique_ptr<TStringList> ValueList;
+    std::unique_ptr<TStringList> CookieKeepList;
+    std::unique_ptr<TStringList> DuplicateList;
+    std::unique_ptr<TObjectList<CheckedEntry>> FileEndingList;
+    std::unique_ptr<TObjectList<CheckedEntry>> ExcludeDirList;
+    std::unique_ptr<TObjectList<FoundFileRecord>> FoundFiles;
+    std::unique_ptr<TObjectList<ShellItemRecord>> ScanItems;
+    std::unique_ptr<TObjectList<ShellItemRecord>> DuplicateScanItems;
+    ComPtr<IShellFolder> DesktopFolder;
     IShellFolder* CurrentFolder = nullptr;
     SHFILEINFOA IconInfo{};
     std::string IconTypeName;
