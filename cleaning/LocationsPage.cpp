@@ -37,13 +37,13 @@ struct LocationList {
 
 LocationList ScanLocationList(TForm1& form)
 {
-    return {form.ListView1, form.ScanItems, options::driveSettings::Name, options::driveSettings::Key,
+    return {form.ListView1, form.ScanItems.get(), options::driveSettings::Name, options::driveSettings::Key,
             options::addedDirs::Name, options::addedDirs::Key};
 }
 
 LocationList DuplicateLocations(TForm1& form)
 {
-    return {form.ListView17, form.DuplicateScanItems, options::duplicateDriveSettings::Name,
+    return {form.ListView17, form.DuplicateScanItems.get(), options::duplicateDriveSettings::Name,
             options::duplicateDriveSettings::Key, options::addedDuplicateDirs::Name,
             options::addedDuplicateDirs::Key};
 }

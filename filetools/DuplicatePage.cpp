@@ -136,7 +136,6 @@ void TForm1::GetDuplicateSearchOptions()
     CompareContent = RadioButton1->Checked();
     CompareName = RadioButton2->Checked();
     CompareSize = RadioButton11->Checked();
-    CompareDate = RadioButton14->Checked();
     CaptionDuplicatePage();
 }
 

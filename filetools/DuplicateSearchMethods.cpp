@@ -27,7 +27,8 @@ namespace {
 
 namespace keys = options::scanDoubleSettings;
 
-// The criterion of the page's radio buttons, with the byte limit of content mode.
+// The criterion of the page's radio buttons (the date when none of the other three is
+// chosen), with the byte limit of content mode.
 duplicates::SearchOptions SearchOptionsOf(const TForm1& form)
 {
     duplicates::SearchOptions options;
@@ -86,7 +87,7 @@ private:
 DuplicatesWindowSource DuplicatesOfSearch(TForm1& search)
 {
     DuplicatesWindowSource source;
-    source.lines = search.DuplicateList;
+    source.lines = search.DuplicateList.get();
     source.found = &search.ListedDuplicates;
     source.unknownIdentity = {search.UnknownIdentityDuplicates.begin(), search.UnknownIdentityDuplicates.end()};
     source.systemDir = search.SystemDir;

@@ -210,7 +210,7 @@ bool TForm1::Dir2HTML(TObject*, const std::string& title, const std::vector<fold
             facts.size = FoundFileSize;
             facts.dateText = FoundFileDate;
             GetIcon(path, SHGFI_TYPENAME);
-            facts.typeName = IconInfo.szTypeName;
+            facts.typeName = IconTypeName;
         }
         return facts;
     };

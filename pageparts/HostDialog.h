@@ -10,6 +10,7 @@
 #include "toolkit/Panel.h"
 
 #include <functional>
+#include <utility>
 
 // The eight host dialogs of the program.
 enum class HostDialog {
@@ -67,11 +68,12 @@ protected:
 };
 
 // Creates the frame of the host dialog being built: owned by the main form's host panel,
-// set into Form6 and filling its client area.
-template <class Frame>
-Frame* MakeHostFrame(TComponent* hostPanel)
+// set into Form6 and filling its client area; what the frame takes besides its owner
+// follows the panel.
+template <class Frame, class... Args>
+Frame* MakeHostFrame(TComponent* hostPanel, Args&&... args)
 {
-    auto* frame = new Frame(hostPanel);
+    auto* frame = new Frame(hostPanel, std::forward<Args>(args)...);
     frame->SetParent(Form6);
     frame->SetAlign(alClient);
     return frame;

@@ -50,7 +50,6 @@ void TForm1::FormCreate(TObject*)
     if (AutoScan)
         Application->ShowMainForm = false;
 
-    LogFileName = "Tidewrack_Log_File.twk";
     SkipRecycleBin = 1;
     RelaunchOnClose = 0;
     RecentDir.clear();
@@ -134,7 +133,6 @@ void TForm1::FormCreate(TObject*)
 
 void TForm1::ReadFolders()
 {
-    FontsDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Fonts", "s");
     ProgramFilesDir = registry_layer::ReadReg(*Registry, rootLocalMachine,
                                               "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
                                               "ProgramFilesDir", "s");
@@ -222,10 +220,10 @@ void TForm1::ReadActionOptions()
 
 void TForm1::FetchShellObjects()
 {
-    ScanItems = new TObjectList<ShellItemRecord>;
-    DuplicateScanItems = new TObjectList<ShellItemRecord>;
-    if (!DesktopFolder && SUCCEEDED(SHGetDesktopFolder(&DesktopFolder)))
-        CurrentFolder = DesktopFolder;
+    ScanItems = std::make_unique<TObjectList<ShellItemRecord>>();
+    DuplicateScanItems = std::make_unique<TObjectList<ShellItemRecord>>();
+    if (!DesktopFolder && SUCCEEDED(SHGetDesktopFolder(DesktopFolder.Put())))
+        CurrentFolder = DesktopFolder.Get();
     SHFILEINFOA info{};
     SystemImageList = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));

@@ -1,7 +1,8 @@
 #include "shell/Frameoptionen.h"
 
-#include "shell/Unit1.h"
 #include "toolkit/Place.h"
+
+#include <utility>
 
 TFrame4* Frame4 = nullptr;
 
@@ -30,7 +31,7 @@ TListView* CheckList(TComponent* owner, TWinControl* parent, const char* name, i
 // Made each time the dialog opens. Each text stands here in both languages; the German one
 // shows at once and the main form's OptionenEnglish puts the English ones in place in
 // English mode. A language picked on the view page counts from the next start.
-TFrame4::TFrame4(TComponent* owner) : TFrame(owner)
+TFrame4::TFrame4(TComponent* owner, OptionsActions actions) : TFrame(owner), actions_(std::move(actions))
 {
     Name = "Frame4";
     SetBounds(0, 0, 405, 412);
@@ -189,8 +190,7 @@ void TFrame4::CloseDialog()
 
 void TFrame4::Button1Click(TObject*)
 {
-    if (Form1)
-        Form1->WriteOptions();
+    actions_.store();
     CloseDialog();
 }
 
@@ -198,12 +198,10 @@ void TFrame4::Button2Click(TObject*) { CloseDialog(); }
 
 // A cancelled selection leaves the folder as it was, so that OK does not store an
 // empty backup folder by accident.
-void TFrame4::Button7Click(TObject* sender)
+void TFrame4::Button7Click(TObject*)
 {
-    if (!Form1)
-        return;
     std::string folder = Edit1->Text();
-    Form1->BrowseDirectory(sender, folder);
+    actions_.browseFolder(folder);
     Edit1->SetText(folder);
 }
 

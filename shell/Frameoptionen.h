@@ -1,6 +1,7 @@
 // The options dialog's frame: general search options, the scheduled task, compression,
 // list look and language, and the clean-up actions run at every start. The main form
-// fills it (TForm1::GetOptions) and stores it (TForm1::WriteOptions).
+// fills it (TForm1::GetOptions); what its OK and its folder button do comes from whoever
+// makes it (OptionsActions).
 #pragma once
 
 #include "pageparts/WindowTexts.h"
@@ -16,9 +17,20 @@
 #include "toolkit/PageControl.h"
 #include "toolkit/RadioButton.h"
 
+#include <functional>
+#include <string>
+
+// What the options frame asks of whoever makes it.
+struct OptionsActions {
+    // OK: takes the frame's settings over and stores them.
+    std::function<void()> store;
+    // The folder-selection dialog starting at folder; a chosen folder replaces it.
+    std::function<void(std::string& folder)> browseFolder;
+};
+
 class TFrame4 : public TFrame {
 public:
-    explicit TFrame4(TComponent* owner);
+    TFrame4(TComponent* owner, OptionsActions actions);
     ~TFrame4() override;
 
     void Button1Click(TObject* sender); // OK: store everything, close
@@ -87,6 +99,8 @@ private:
     void BuildEditorPage();
     void BuildStartupPage();
     void CloseDialog();
+
+    OptionsActions actions_;
 };
 
 // The options frame while its dialog exists, or nullptr.

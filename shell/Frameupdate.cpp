@@ -2,10 +2,11 @@
 
 #include "common/Language.h"
 #include "shell/FileSignature.h"
-#include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Place.h"
 #include "toolkit/SaveDialog.h"
+
+#include <utility>
 
 TFrame30* Frame30 = nullptr;
 
@@ -60,7 +61,7 @@ std::string InstallQuestion(const update::Signature& signature)
 } // namespace
 
 // Made each time the dialog opens, in the program's language.
-TFrame30::TFrame30(TComponent* owner) : TFrame(owner)
+TFrame30::TFrame30(TComponent* owner, UpdateActions actions) : TFrame(owner), actions_(std::move(actions))
 {
     Name = "Frame30";
     SetBounds(0, 0, 462, 240);
@@ -130,8 +131,7 @@ void TFrame30::Button1Click(TObject*) { CloseDialog(); }
 // The download loop sees the flag after its next block and deletes what it has written.
 void TFrame30::Button2Click(TObject*)
 {
-    if (Form1)
-        Form1->AbortFlag = 1;
+    actions_.cancel();
     Application->ProcessMessages();
     CloseDialog();
 }
@@ -151,13 +151,13 @@ void TFrame30::Button3Click(TObject*)
 {
     // Nothing shown while this runs (the download's messages, the question) may free the
     // frame under it.
-    TForm1::HostPanelInUse inUse(Form1);
+    const std::shared_ptr<void> inUse = actions_.holdDialog();
     const std::string target = Edit1->Text();
     PageControl1->SetActivePage(TabSheet2);
-    Label2->SetCaption(Form1->UpdateFileName);
+    Label2->SetCaption(actions_.fileName);
     Label4->SetCaption(target);
     Animate1->SetActive(true);
-    const bool downloaded = Form1->DownLoadUpdate(this);
+    const bool downloaded = actions_.download();
     Animate1->SetActive(false);
     if (!downloaded) {
         CloseDialog();
@@ -170,11 +170,11 @@ void TFrame30::Button3Click(TObject*)
     }
     // Without a valid signature an Enter does not start the program.
     const UINT defaultButton = signature.state == update::SignatureState::Signed ? MB_DEFBUTTON1 : MB_DEFBUTTON2;
-    int answer = effects::ShowMessageBox(Form1->Handle(), InstallQuestion(signature),
+    int answer = effects::ShowMessageBox(actions_.questionOwner, InstallQuestion(signature),
                                          language::Text("Frage", "Question"),
                                          MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO | defaultButton);
     // Once the new program has started this process ends; otherwise the dialog goes.
-    if (answer != IDYES || !Form1->InstallUpdate(target))
+    if (answer != IDYES || !actions_.install(target))
         CloseDialog();
 }
 

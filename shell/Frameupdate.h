@@ -1,6 +1,6 @@
 // The update dialog's frame: page 1 asks where to save the new program, page 2 shows the
-// download with its progress and Cancel. The main form runs the download itself
-// (TForm1::DownLoadUpdate); the frame's buttons start and cancel it.
+// download with its progress and Cancel. Whoever makes the frame runs the download and
+// the start of the new program (UpdateActions); the frame's buttons call them.
 #pragma once
 
 #include "res/Animations.h"
@@ -12,12 +12,36 @@
 #include "toolkit/PageControl.h"
 #include "toolkit/ProgressBar.h"
 
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <string>
+
+// What the update frame asks of whoever makes it.
+struct UpdateActions {
+    // The new program's file name on the server.
+    std::string fileName;
+    // Downloads the new program to the frame's target: false when it failed (and was told)
+    // or was cancelled.
+    std::function<bool()> download;
+    // Stops a running download after its next block; it deletes what it has written.
+    std::function<void()> cancel;
+    // Starts the downloaded program and ends this process: false when it could not start
+    // (and was told).
+    std::function<bool(const std::string& program)> install;
+    // Keeps the dialog, and so the frame, while the holder it returns lives: what the
+    // frame shows meanwhile lets messages in, and another dialog prepared then would free it.
+    std::function<std::shared_ptr<void>()> holdDialog;
+    // The window the install question belongs to.
+    HWND questionOwner = nullptr;
+};
 
 class TFrame30 : public TFrame {
 public:
-    explicit TFrame30(TComponent* owner);
+    TFrame30(TComponent* owner, UpdateActions actions);
     ~TFrame30() override;
 
     void Button1Click(TObject* sender); // Cancel on page 1
@@ -51,6 +75,8 @@ public:
 
 private:
     void CloseDialog();
+
+    UpdateActions actions_;
 };
 
 // The update frame while its dialog exists, or nullptr.

@@ -66,9 +66,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     XPMenu1->Loaded();
 
     SidebarIcon = pictures::SidebarIcon(3);
-    DuplicateList = new TStringList;
-    Registry = new TRegistry;
-    CookieKeepList = new TStringList;
+    DuplicateList = std::make_unique<TStringList>();
+    Registry = std::make_unique<TRegistry>();
+    CookieKeepList = std::make_unique<TStringList>();
 
     // The links of the sidebar are made once and refilled per group.
     Panel->Hide();
@@ -84,12 +84,11 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
         SidebarIcons[i]->Hide();
     }
 
-    ::SHGetMalloc(&ShellMalloc);
     ScanTotalBytes = 0;
-    FoundFiles = new TObjectList<FoundFileRecord>;
-    FileEndingList = new TObjectList<CheckedEntry>;
-    ValueList = new TStringList;
-    ExcludeDirList = new TObjectList<CheckedEntry>;
+    FoundFiles = std::make_unique<TObjectList<FoundFileRecord>>();
+    FileEndingList = std::make_unique<TObjectList<CheckedEntry>>();
+    ValueList = std::make_unique<TStringList>();
+    ExcludeDirList = std::make_unique<TObjectList<CheckedEntry>>();
 
     OnCreate = Bind(this, &TForm1::FormCreate);
     OnClose = Bind(this, &TForm1::FormClose);
@@ -103,17 +102,6 @@ TForm1::~TForm1()
     SpaceManagerOpen.reset();
     if (TrayIconData.cbSize)
         RemoveTrayIcon();
-    delete ScanItems;
-    delete DuplicateScanItems;
-    delete FoundFiles;
-    delete FileEndingList;
-    delete ExcludeDirList;
-    delete ValueList;
-    delete CookieKeepList;
-    delete DuplicateList;
-    delete Registry;
-    if (DesktopFolder) DesktopFolder->Release();
-    if (ShellMalloc) ShellMalloc->Release();
     if (SidebarIcon) DestroyIcon(SidebarIcon);
     if (Form1 == this) Form1 = nullptr;
 }

@@ -52,7 +52,7 @@ void TForm1::ShowOptionsDialog()
 {
     MakeHostDialog(HostDialog::Options);
     RelaunchOnClose = 0;
-    Frame4 = MakeHostFrame<TFrame4>(HostPanel);
+    Frame4 = MakeHostFrame<TFrame4>(HostPanel, OptionsFrameActions());
     XPMenu1->InitComponent(Frame4);
     if (LanguageFlag)
         Frame4->RadioButton1->SetChecked(true);
@@ -60,6 +60,14 @@ void TForm1::ShowOptionsDialog()
         OptionenEnglish();
     GetOptions();
     ShowHostDialog(HostDialog::Options);
+}
+
+OptionsActions TForm1::OptionsFrameActions()
+{
+    OptionsActions actions;
+    actions.store = [this] { WriteOptions(); };
+    actions.browseFolder = [this](std::string& folder) { BrowseDirectory(this, folder); };
+    return actions;
 }
 
 // The dialog's caption comes with the host dialog; the frame keeps its own texts in both

@@ -3,6 +3,7 @@
 // every page shares. Its methods live in the folder of the subsystem they belong to.
 #pragma once
 
+#include "common/ComPtr.h"
 #include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
 #include "pageparts/RegistryLayer.h"
@@ -100,6 +101,8 @@ class ShredderIo;
 namespace update {
 struct DownloadResult;
 }
+// The options dialog (shell/Frameoptionen.h).
+struct OptionsActions;
 
 class TCheckBox;
 class TScrollBox;
@@ -347,7 +350,7 @@ public:
     TMenuItem* Allesauswhlen1 = nullptr;
     TMenuItem* Markierungumkehren3 = nullptr;
     // The criterion flags, taken from the radio buttons at start.
-    unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0, CompareDate = 0;
+    unsigned char CompareContent = 1, CompareName = 0, CompareSize = 0;
     // The candidates the walk found, the files it could not read, and those that changed
     // before they were compared.
     std::vector<duplicates::Candidate> DuplicateCandidates;
@@ -616,7 +619,7 @@ public:
     bool SidebarGroupOpen[6] = {}; // which title picture each group shows
     unsigned char SpyTreeBusy = 0;
 
-    // ---- page initialisers the dispatcher calls (shell/PageSteps.cpp until built)
+    // ---- page initialisers the dispatcher calls (shell/PageDispatch.cpp), each beside its page
     void InitWipeSpace();
     void ClearShredderList();
     void GetSharedDLL();
@@ -666,6 +669,8 @@ public:
     // The options dialog's frame (Frame4) from the settings, and the settings from it.
     void GetOptions();
     void WriteOptions();
+    // What the options frame's OK and folder button do: store through this form, browse.
+    OptionsActions OptionsFrameActions();
     // Puts the options dialog's English texts in place; called in English mode.
     void OptionenEnglish();
     // Language runs one call per area of the main window; each sets its texts in the
@@ -811,19 +816,19 @@ public:
     // (shell/StartAfresh.cpp).
     bool StartAfresh(HWND owner);
 
-    // ---- shared state
-    TRegistry* Registry = nullptr;
-    bool KeyOpened = false;
-    TStringList* ValueList = nullptr;
-    TStringList* CookieKeepList = nullptr;
-    TStringList* DuplicateList = nullptr;
-    TObjectList<CheckedEntry>* FileEndingList = nullptr;
-    TObjectList<CheckedEntry>* ExcludeDirList = nullptr;
-    TObjectList<FoundFileRecord>* FoundFiles = nullptr;
-    TObjectList<ShellItemRecord>* ScanItems = nullptr;
-    TObjectList<ShellItemRecord>* DuplicateScanItems = nullptr;
-    IMalloc* ShellMalloc = nullptr;
-    IShellFolder* DesktopFolder = nullptr;
+    // ---- shared state, made by the constructor (the location lists and the desktop
+    // folder by FormCreate). It goes with the form's members, before the windows the form
+    // owns are destroyed: a window that goes with the form does not touch it then.
+    std::unique_ptr<TRegistry> Registry;
+    std::unique_ptr<TStringList> ValueList;
+    std::unique_ptr<TStringList> CookieKeepList;
+    std::unique_ptr<TStringList> DuplicateList;
+    std::unique_ptr<TObjectList<CheckedEntry>> FileEndingList;
+    std::unique_ptr<TObjectList<CheckedEntry>> ExcludeDirList;
+    std::unique_ptr<TObjectList<FoundFileRecord>> FoundFiles;
+    std::unique_ptr<TObjectList<ShellItemRecord>> ScanItems;
+    std::unique_ptr<TObjectList<ShellItemRecord>> DuplicateScanItems;
+    ComPtr<IShellFolder> DesktopFolder;
     IShellFolder* CurrentFolder = nullptr;
     SHFILEINFOA IconInfo{};
     std::string IconTypeName;
@@ -848,10 +853,8 @@ public:
 
     std::string ShredPasses = "7";
     std::string UpdateFileName = "Tidewrack.exe";
-    std::string LogFileName = "Tidewrack_Log_File.twk";
     std::string ProgramDir;
     std::string BackupDir;
-    std::string FontsDir;
     std::string ProgramFilesDir;
     std::string SystemDir;
     std::string WindowsDir;
@@ -881,7 +884,6 @@ public:
     TImage* SidebarIcons[20] = {};
     HICON SidebarIcon = nullptr;
     TImageList* SidebarImages = nullptr;       // link icons
-    TImageList* SidebarTitleImages = nullptr;  // closed and open group titles
     TImage* Image6 = nullptr;        // to the notification area
     TImage* Image5 = nullptr;        // end the program
     TLabel* Label1 = nullptr;        // status text of the scan

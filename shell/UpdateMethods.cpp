@@ -15,6 +15,8 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -121,7 +123,14 @@ void TForm1::ShowUpdateDialog()
 {
     MakeHostDialog(HostDialog::Update);
     RelaunchOnClose = 0;
-    Frame30 = MakeHostFrame<TFrame30>(HostPanel);
+    UpdateActions actions;
+    actions.fileName = UpdateFileName;
+    actions.download = [this] { return DownLoadUpdate(Frame30); };
+    actions.cancel = [this] { AbortFlag = 1; };
+    actions.install = [this](const std::string& program) { return InstallUpdate(program); };
+    actions.holdDialog = [this] { return std::shared_ptr<void>(std::make_shared<HostPanelInUse>(this)); };
+    actions.questionOwner = Handle();
+    Frame30 = MakeHostFrame<TFrame30>(HostPanel, std::move(actions));
     XPMenu1->InitComponent(Frame30);
     // The download is left only through Cancel, which also stops the transfer.
     EnableMenuItem(GetSystemMenu(Form6->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

@@ -37,11 +37,13 @@ SpaceManagerHost HostOf(TForm1& form)
             form.Show();
         form.SpaceManagerOpen.reset();
     };
-    // Through Form1: the window is also destroyed with the form, its owner, after the
-    // form has cleared Form1 and let go of its members.
-    host.gone = [] {
-        if (Form1)
-            Form1->SpaceManagerOpen.reset();
+    // The window is also destroyed with the form, its owner, after the form's members
+    // are gone: a form being destroyed has let go of the window itself (its destructor
+    // starts so), and only its component part, still alive then, is asked.
+    const TComponent* owner = &form;
+    host.gone = [&form, owner] {
+        if (!owner->Destroying())
+            form.SpaceManagerOpen.reset();
     };
     return host;
 }

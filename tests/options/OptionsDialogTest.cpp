@@ -397,6 +397,29 @@ TEST_F(OptionsDialogTest, WrittenLanguageFileCausesNoBox)
     EXPECT_EQ(LanguageFile(), "1\r\n");
 }
 
+// The frame knows no main form: OK and "..." do what its maker hands it.
+TEST_F(OptionsDialogTest, OkAndTheFolderButtonRunWhatTheMakerHandsTheFrame)
+{
+    int stores = 0;
+    std::string browsedFrom;
+    OptionsActions actions;
+    actions.store = [&] { ++stores; };
+    actions.browseFolder = [&](std::string& folder) {
+        browsedFrom = folder;
+        folder = "C:\\Chosen";
+    };
+    Form1->MakeHostDialog(HostDialog::Options);
+    TFrame4* frame = MakeHostFrame<TFrame4>(Form1->HostPanel, actions);
+    frame->Edit1->SetText("C:\\Old");
+    frame->Button7->Click();
+    EXPECT_EQ(browsedFrom, "C:\\Old");
+    EXPECT_EQ(frame->Edit1->Text(), "C:\\Chosen");
+    EXPECT_EQ(stores, 0);
+    frame->Button1->Click();
+    EXPECT_EQ(stores, 1);
+    EXPECT_TRUE(effects.folderDialogs.empty());
+}
+
 TEST_F(OptionsDialogTest, NoTaskTurnsTheAfterTaskChoiceOffAndDailyOn)
 {
     TFrame4& frame = Prepare();

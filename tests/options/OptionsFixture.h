@@ -47,7 +47,7 @@ protected:
     TFrame4& Prepare()
     {
         Form1->MakeHostDialog(HostDialog::Options);
-        Frame4 = MakeHostFrame<TFrame4>(Form1->HostPanel);
+        Frame4 = MakeHostFrame<TFrame4>(Form1->HostPanel, Form1->OptionsFrameActions());
         if (Form1->LanguageFlag)
             Frame4->RadioButton1->SetChecked(true);
         else

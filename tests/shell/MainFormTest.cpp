@@ -53,7 +53,7 @@ TEST_F(MainFormTest, FirstStartWithoutSettingsUsesTheDefaults)
     EXPECT_FALSE(Form1->SystemDir.empty());
     ASSERT_FALSE(Form1->TempDir.empty());
     EXPECT_EQ(Form1->TempDir.back(), '\\');
-    EXPECT_NE(Form1->DesktopFolder, nullptr);
+    EXPECT_NE(Form1->DesktopFolder.Get(), nullptr);
     EXPECT_NE(SystemImageList, nullptr);
     EXPECT_EQ(Form1->OsLevel, 3); // the sandbox runs as Windows XP
     EXPECT_EQ(OsNameText.rfind(testing_support::kSandboxNameStart, 0), 0u) << OsNameText;

@@ -8,7 +8,10 @@
 #include "tests/support/TempFolder.h"
 #include "tests/update/LoopbackServer.h"
 
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 using testing_support::Exists;
 using testing_support::ReadFileText;
@@ -228,6 +231,34 @@ TEST_F(UpdateCheckTest, UnsignedProgramIsSaidSoAndNoStartsNothing)
               static_cast<UINT>(MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2));
     EXPECT_TRUE(effects.launches.empty());
     EXPECT_TRUE(effects.processEnds.empty());
+}
+
+// The frame knows no main form: Save and Cancel run what its maker hands it.
+TEST_F(UpdateCheckTest, SaveAndCancelRunWhatTheMakerHandsTheFrame)
+{
+    std::vector<std::string> calls;
+    UpdateActions actions;
+    actions.fileName = "New.exe";
+    actions.holdDialog = [&] {
+        calls.push_back("hold");
+        return std::shared_ptr<void>();
+    };
+    actions.download = [&] {
+        calls.push_back("download");
+        return false;
+    };
+    actions.cancel = [&] { calls.push_back("cancel"); };
+    actions.install = [&](const std::string&) {
+        calls.push_back("install");
+        return true;
+    };
+    Form1->MakeHostDialog(HostDialog::Update);
+    TFrame30* frame = MakeHostFrame<TFrame30>(Form1->HostPanel, actions);
+    frame->Button3->Click();
+    EXPECT_EQ(frame->Label2->Caption(), "New.exe");
+    frame->Button2->Click();
+    EXPECT_EQ(calls, (std::vector<std::string>{"hold", "download", "cancel"}));
+    EXPECT_TRUE(effects.boxes.empty()); // a failed download asks nothing
 }
 
 TEST_F(UpdateCheckTest, ProgramThatCannotStartLeavesThisOneRunning)
