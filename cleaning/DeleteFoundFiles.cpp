@@ -13,7 +13,7 @@
 #include "fileengines/ScanRecords.h"
 #include "filetools/ShredderRun.h"
 #include "pageparts/MessageText.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "toolkit/Effects.h"
 #include "toolkit/RadioButton.h"
 
@@ -336,7 +336,8 @@ void TFrame8::Loeschen()
     }
     const std::vector<std::string> folders = ConfirmedFolders(Handle(), SelectedFileList, host_->GuardedFolders());
     file_engines::ShellFileDeleter deleter(language::German(), GetForegroundWindow());
-    const int action = DeleteToRecycle == 1 ? file_engines::deleteToRecycleBin : file_engines::deletePermanently;
+    const file_engines::DeleteAction action =
+        DeleteToRecycle == 1 ? file_engines::deleteToRecycleBin : file_engines::deletePermanently;
     std::vector<std::string> stayed;
     for (const SelectedFileRecord& record : SelectedFileList) {
         if (common::IsFolder(record.fullPath) && !Listed(folders, record.fullPath))
@@ -377,7 +378,7 @@ void TFrame8::DeleteSecure()
 
     int files = 0;
     for (const SelectedFileRecord& record : SelectedFileList)
-        files += common::IsFolder(record.fullPath) ? std::max(0, FastCountFiles(record.fullPath, 1)) : 1;
+        files += common::IsFolder(record.fullPath) ? std::max(0, file_engines::FastCountFiles(record.fullPath, 1)) : 1;
     ShredderWindowSetup setup;
     setup.caller = ShredderCaller::FoundFiles;
     setup.entries = files;

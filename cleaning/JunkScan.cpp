@@ -1,24 +1,33 @@
 #include "cleaning/JunkScan.h"
 
 #include "fileengines/FileFacts.h"
+#include "fileengines/ShellServices.h"
 #include "common/CaseRule.h"
-#include "common/ComPtr.h"
-#include "common/PathFacts.h"
-#include "pageparts/ShellHelpers.h"
 
 #include <cmath>
 
 namespace cleaning {
 
-JunkScan::JunkScan(const ScanSettings& settings, ScanObserver& observer, file_engines::FileDeleter& deleter,
-                   TObjectList<FoundFileRecord>& found)
+file_engines::DeleteAction DeleteActionOf(int mode)
+{
+    switch (mode) {
+    case scanDeleteToRecycleBin: return file_engines::deleteToRecycleBin;
+    case scanDeletePermanentlyConfirmed: return file_engines::deletePermanentlyConfirmed;
+    case scanDeletePermanently: return file_engines::deletePermanently;
+    case scanDeleteToRecycleBinConfirmed:
+    default: return file_engines::deleteToRecycleBinConfirmed;
+    }
+}
+
+JunkScan::JunkScan(const ScanSettings& settings, file_engines::ScanObserver& observer,
+                   file_engines::FileDeleter& deleter, TObjectList<FoundFileRecord>& found)
     : settings_(settings), observer_(observer), deleter_(deleter), found_(found),
       exclusions_(settings.excludeDirs, settings.skipRecycleBin), searchTextUpper_(common::UpperCase(settings.searchText)),
       scannedBytes_(settings.startBytes)
 {
 }
 
-void JunkScan::Visit(const WalkItem& item)
+void JunkScan::Visit(const file_engines::WalkItem& item)
 {
     if (!item.hasFindData)
         return; // nothing known of it, so nothing to decide
@@ -51,7 +60,7 @@ void JunkScan::Visit(const WalkItem& item)
         break;
     default:
         if (DeletesAtOnce(settings_.mode) && isFile && MatchesMasks(item.path)) {
-            file_engines::DeleteOutcome outcome = deleter_.Delete(item.path, settings_.mode);
+            file_engines::DeleteOutcome outcome = deleter_.Delete(item.path, DeleteActionOf(settings_.mode));
             if (outcome == file_engines::DeleteOutcome::Deleted)
                 ++deleted_;
             else if (outcome == file_engines::DeleteOutcome::Failed)
@@ -73,7 +82,7 @@ bool JunkScan::MatchesMasks(const std::string& path)
     return !lastFolderExcluded_;
 }
 
-void JunkScan::Collect(const WalkItem& item, unsigned long long size)
+void JunkScan::Collect(const file_engines::WalkItem& item, unsigned long long size)
 {
     auto* record = new FoundFileRecord;
     record->displayName = DisplayNameOf(item);
@@ -86,9 +95,9 @@ void JunkScan::Collect(const WalkItem& item, unsigned long long size)
     found_.Add(record);
 }
 
-std::string JunkScan::DisplayNameOf(const WalkItem& item)
+std::string JunkScan::DisplayNameOf(const file_engines::WalkItem& item)
 {
-    auto ask = [&item] { return ::GetDisplayName(item.folder, item.item, SHGDN_NORMAL); };
+    auto ask = [&item] { return file_engines::GetDisplayName(item.folder, item.item, SHGDN_NORMAL); };
     if (item.findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return ask(); // folders may carry a name of their own (desktop.ini)
     std::string name = item.path.substr(item.path.find_last_of('\\') + 1);
@@ -119,57 +128,6 @@ void JunkScan::CountProgress(unsigned long long size)
     if (percent != lastPercent_) {
         lastPercent_ = percent;
         observer_.Progress(percent);
-    }
-}
-
-} // namespace cleaning
-
-namespace cleaning {
-
-namespace {
-
-// The location's folder object (null when it cannot be read) and its path. The shell
-// binds a folder that has gone (a removed drive, a deleted folder) all the same and then
-// lists nothing, so the folder itself is looked for too.
-ComPtr<IShellFolder> OpenLocation(const ScanLocation& location, std::string& path, HRESULT& error)
-{
-    ComPtr<IShellFolder> folder(BindLocation(location.parentFolder, location.item, error));
-    if (!folder)
-        return folder;
-    path = ::GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
-    if (common::IsFolder(path))
-        return folder;
-    error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    return {};
-}
-
-} // namespace
-
-void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
-                   ScanObserver& observer)
-{
-    WalkLocations(
-        locations,
-        [&](IShellFolder* folder, const std::string& path) {
-            WalkShellFolder(folder, path, nullptr, options, visitor);
-        },
-        observer);
-}
-
-void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer)
-{
-    for (const ScanLocation& location : locations) {
-        if (observer.Cancelled())
-            break;
-        observer.LocationStarted(location.caption);
-        HRESULT error = S_OK;
-        std::string path;
-        const ComPtr<IShellFolder> folder = OpenLocation(location, path, error);
-        if (!folder) {
-            observer.LocationSkipped(location.caption, error);
-            continue;
-        }
-        walk(folder.Get(), path);
     }
 }
 

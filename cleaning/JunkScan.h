@@ -6,10 +6,9 @@
 #include "fileengines/FileDeleter.h"
 #include "fileengines/Masks.h"
 #include "fileengines/ScanRecords.h"
-#include "cleaning/ShellWalk.h"
+#include "fileengines/ShellWalk.h"
 #include "toolkit/Contnrs.h"
 
-#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -19,7 +18,7 @@ namespace cleaning {
 // The scan modes, as the scan page offers them and the settings store them.
 enum ScanMode {
     scanList = 0,                     // masks and exclusions; collect
-    scanDeleteToRecycleBin = 1,       // masks and exclusions; delete at once (file_engines::DeleteAction 1..4)
+    scanDeleteToRecycleBin = 1,       // masks and exclusions; delete at once (DeleteActionOf)
     scanDeleteToRecycleBinConfirmed = 2,
     scanDeletePermanentlyConfirmed = 3,
     scanDeletePermanently = 4,
@@ -29,6 +28,11 @@ enum ScanMode {
 };
 
 inline bool DeletesAtOnce(int mode) { return mode >= scanDeleteToRecycleBin && mode <= scanDeletePermanently; }
+
+// How a mode that deletes at once deletes. Any other number (a mode that does not delete,
+// or one that names no mode) gets the mildest delete, into the recycle bin after the
+// shell's question, so that no number can make a delete harsher than the user chose.
+file_engines::DeleteAction DeleteActionOf(int mode);
 
 struct ScanSettings {
     int mode = scanList;
@@ -42,25 +46,12 @@ struct ScanSettings {
     double startBytes = 0;                 // where the progress count begins
 };
 
-// What the scan tells its surroundings.
-class ScanObserver {
+class JunkScan : public file_engines::WalkVisitor {
 public:
-    virtual ~ScanObserver() = default;
-    virtual bool Cancelled() { return false; }
-    virtual void FolderEntered(const std::string& folder) {} // keep the window alive here
-    virtual void Progress(int percent) {}                    // called when the percentage changes
-    virtual void DeleteFailed(const std::string& path) {}
-    virtual void LocationStarted(const std::string& caption) {}
-    // A location that cannot be read (not bound, or its folder gone): it is skipped.
-    virtual void LocationSkipped(const std::string& caption, HRESULT error) {}
-};
-
-class JunkScan : public WalkVisitor {
-public:
-    JunkScan(const ScanSettings& settings, ScanObserver& observer, file_engines::FileDeleter& deleter,
+    JunkScan(const ScanSettings& settings, file_engines::ScanObserver& observer, file_engines::FileDeleter& deleter,
              TObjectList<FoundFileRecord>& found);
 
-    void Visit(const WalkItem& item) override;
+    void Visit(const file_engines::WalkItem& item) override;
     void FolderEntered(const std::string& path) override { observer_.FolderEntered(path); }
     bool Cancelled() override { return observer_.Cancelled(); }
 
@@ -69,12 +60,12 @@ public:
 
 private:
     bool MatchesMasks(const std::string& path);
-    void Collect(const WalkItem& item, unsigned long long size);
+    void Collect(const file_engines::WalkItem& item, unsigned long long size);
     void CountProgress(unsigned long long size);
-    std::string DisplayNameOf(const WalkItem& item);
+    std::string DisplayNameOf(const file_engines::WalkItem& item);
 
     const ScanSettings& settings_;
-    ScanObserver& observer_;
+    file_engines::ScanObserver& observer_;
     file_engines::FileDeleter& deleter_;
     TObjectList<FoundFileRecord>& found_;
     file_engines::ExclusionTest exclusions_;
@@ -92,21 +83,5 @@ private:
     enum class NameStyle { FullName, WithoutExtension, AskEachTime };
     std::unordered_map<std::string, NameStyle> nameStyles_;
 };
-
-// One checked location of the scan list: its row caption and how to bind it.
-struct ScanLocation {
-    std::string caption;
-    IShellFolder* parentFolder = nullptr;
-    LPCITEMIDLIST item = nullptr;
-};
-
-// Walks the locations in order until the scan is cancelled; a location that cannot be
-// read (not bound, or its folder gone) is told to the observer and skipped.
-void WalkLocations(const std::vector<ScanLocation>& locations, const WalkOptions& options, WalkVisitor& visitor,
-                   ScanObserver& observer);
-// The same, each location's folder (and its file-system path) handed to walk, which walks
-// it (the main form's ScanShellFolder).
-using LocationWalk = std::function<void(IShellFolder* folder, const std::string& folderPath)>;
-void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer);
 
 } // namespace cleaning

@@ -5,14 +5,13 @@
 #include "shell/Unit1.h"
 
 #include "cleaning/CheckedValues.h"
-#include "cleaning/JunkScan.h"
 #include "cleaning/ScanLocations.h"
-#include "cleaning/ShellWalk.h"
 #include "cleaning/UnchangedValues.h"
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
+#include "fileengines/ShellWalk.h"
 #include "filetools/DuplicateModeOn.h"
 #include "common/OptionsKeys.h"
 #include "pageparts/PageParts.h"
@@ -271,9 +270,9 @@ bool TForm1::FindPidlShellFolder(const std::string& path, bool checked)
     }
     // A folder the shell cannot parse or bind is never listed: the scan would have
     // nothing to walk there.
-    cleaning::FolderLocation location;
+    file_engines::FolderLocation location;
     HRESULT error = S_OK;
-    if (!cleaning::MakeFolderLocation(path, location, error)) {
+    if (!file_engines::MakeFolderLocation(path, location, error)) {
         if (AutoScan) { // told after the scan, like a location the scan cannot read
             NoteUnreadLocation(*this, path);
             return false;
@@ -302,10 +301,10 @@ ShellItemRecord* TForm1::GetDuplicateShellItem(int index) { return (*DuplicateSc
 
 std::vector<cleaning::LocationRow> TForm1::ScanLocationRows() const { return RowsOf(*ListView1); }
 
-std::vector<cleaning::ScanLocation> TForm1::CheckedScanLocations() const
+std::vector<file_engines::ScanLocation> TForm1::CheckedScanLocations() const
 {
     std::vector<cleaning::LocationRow> rows = ScanLocationRows();
-    std::vector<cleaning::ScanLocation> locations;
+    std::vector<file_engines::ScanLocation> locations;
     for (int row = 0; row < static_cast<int>(rows.size()) && row < ScanItems->Count(); ++row)
         if (rows[row].checked)
             locations.push_back({rows[row].caption, (*ScanItems)[row]->parentFolder, (*ScanItems)[row]->item});

@@ -2,7 +2,7 @@
 
 #include "fileengines/Masks.h"
 #include "common/CaseRule.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 
 #include <windows.h>
 
@@ -83,7 +83,7 @@ AddedDirsPlan PlanAddedDirs(const std::vector<CheckedEntry>& stored,
     return plan;
 }
 
-unsigned long long SpaceMeter::FolderSize(const std::string& folder) { return ::GetDirSize(folder); }
+unsigned long long SpaceMeter::FolderSize(const std::string& folder) { return file_engines::GetDirSize(folder); }
 
 unsigned long long SpaceMeter::DriveUsed(int driveNumber)
 {
@@ -95,16 +95,16 @@ unsigned long long SpaceMeter::DriveUsed(int driveNumber)
         ::GetCurrentDirectoryA(MAX_PATH, current);
         root = std::string(current).substr(0, 3);
     }
-    if (!::GetDiskSpaceEx(root))
+    if (!file_engines::GetDiskSpaceEx(root))
         return 0;
-    return DiskTotal - DiskFreeToCaller;
+    return file_engines::DiskTotal - file_engines::DiskFreeToCaller;
 }
 
 unsigned long long SpaceMeter::PathUsed(const std::string& path)
 {
-    if (!::GetDiskSpaceEx(path))
+    if (!file_engines::GetDiskSpaceEx(path))
         return 0;
-    return DiskTotal - DiskTotalFree;
+    return file_engines::DiskTotal - file_engines::DiskTotalFree;
 }
 
 unsigned long long UsedSpaceOfLocations(const std::vector<LocationRow>& rows, SpaceMeter& meter)

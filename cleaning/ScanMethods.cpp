@@ -4,16 +4,16 @@
 
 #include "cleaning/JunkScan.h"
 #include "cleaning/ScanLocations.h"
-#include "cleaning/ShellWalk.h"
 #include "common/Language.h"
 #include "fileengines/FileFacts.h"
+#include "fileengines/ShellWalk.h"
 #include "pageparts/Scanframe.h"
 #include "toolkit/Effects.h"
 
 namespace {
 
 // Ties a scan to the main form: its cancel flag, its message pump and its boxes.
-class FormScanObserver : public cleaning::ScanObserver {
+class FormScanObserver : public file_engines::ScanObserver {
 public:
     explicit FormScanObserver(TForm1& form) : form_(form) {}
 
@@ -48,9 +48,9 @@ private:
 class MoveFilesDeleter : public file_engines::FileDeleter {
 public:
     MoveFilesDeleter(TForm1& form, file_engines::FileDeleter& deleter) : form_(form), deleter_(deleter) {}
-    file_engines::DeleteOutcome Delete(const std::string& path, int) override
+    file_engines::DeleteOutcome Delete(const std::string& path, file_engines::DeleteAction action) override
     {
-        return form_.MoveFiles(path, deleter_);
+        return form_.MoveFiles(path, action, deleter_);
     }
 
 private:
@@ -70,18 +70,19 @@ void TForm1::GetHDS()
 
 bool TForm1::ValidFileTime(const FILETIME& time) { return file_engines::ValidFileTime(time); }
 
-file_engines::DeleteOutcome TForm1::MoveFiles(const std::string& path, file_engines::FileDeleter& deleter)
+file_engines::DeleteOutcome TForm1::MoveFiles(const std::string& path, file_engines::DeleteAction action,
+                                              file_engines::FileDeleter& deleter)
 {
-    return deleter.Delete(path, ScanMode);
+    return deleter.Delete(path, action);
 }
 
 void TForm1::ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
-                             cleaning::WalkVisitor& visitor)
+                             file_engines::WalkVisitor& visitor)
 {
-    cleaning::WalkOptions options;
+    file_engines::WalkOptions options;
     options.enumFlags = static_cast<DWORD>(ShellEnumFlags);
     options.owner = Application->Handle();
-    cleaning::WalkShellFolder(folder, folderPath, parentItem, options, visitor);
+    file_engines::WalkShellFolder(folder, folderPath, parentItem, options, visitor);
 }
 
 void TForm1::Clean()
@@ -115,7 +116,7 @@ void TForm1::Clean()
     file_engines::ShellFileDeleter shellDeleter(LanguageFlag, GetForegroundWindow());
     MoveFilesDeleter deleter(*this, shellDeleter);
     cleaning::JunkScan scan(settings, observer, deleter, *FoundFiles);
-    cleaning::WalkLocations(
+    file_engines::WalkLocations(
         CheckedScanLocations(),
         [&](IShellFolder* folder, const std::string& path) { ScanShellFolder(folder, path, nullptr, scan); },
         observer);

@@ -4,10 +4,10 @@
 #include "cleaning/FoundFilesView.h"
 #include "common/Language.h"
 #include "fileengines/ScanRecords.h"
+#include "fileengines/ShellServices.h"
 #include "pageparts/DateColumn.h"
 #include "pageparts/HostDialog.h"
 #include "pageparts/ReportList.h"
-#include "pageparts/ShellHelpers.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/NumberText.h"
@@ -179,7 +179,8 @@ void TFrame8::ListView1Data(TListView*, int index, TListItem& item)
     // The shell's look-up is slow, so each record asks once, and only when it is shown.
     if (!Frame8Busy && record.iconIndex < 0) {
         SHFILEINFOA info{};
-        record.iconIndex = GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME, info);
+        record.iconIndex =
+            file_engines::GetIcon(record.path, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME, info);
         if (info.szTypeName[0])
             record.typeName = info.szTypeName;
     }

@@ -124,7 +124,7 @@ bool DeleteFolderForGood(const std::string& folder)
     return !common::Exists(folder);
 }
 
-DeleteOutcome ShellFileDeleter::Delete(const std::string& path, int action)
+DeleteOutcome ShellFileDeleter::Delete(const std::string& path, DeleteAction action)
 {
     if (action < deleteToRecycleBin || action > deletePermanently)
         return DeleteOutcome::Failed;

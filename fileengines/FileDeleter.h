@@ -11,8 +11,9 @@
 
 namespace file_engines {
 
-// The scan's delete modes 1 to 4.
-enum DeleteAction {
+// How one file is deleted at once. The scan's delete modes map to these
+// (cleaning::DeleteActionOf); the fixed type lets the main form's header name it.
+enum DeleteAction : int {
     deleteToRecycleBin = 1,             // no question
     deleteToRecycleBinConfirmed = 2,    // asks first
     deletePermanentlyConfirmed = 3,     // asks first
@@ -36,7 +37,7 @@ bool ShellHasRecycleBin(const std::string& path);
 class FileDeleter {
 public:
     virtual ~FileDeleter() = default;
-    virtual DeleteOutcome Delete(const std::string& path, int action) = 0;
+    virtual DeleteOutcome Delete(const std::string& path, DeleteAction action) = 0;
 };
 
 // The real deleter. Actions 1 and 2 move the file into the recycle bin through the shell
@@ -55,7 +56,7 @@ public:
         : languageFlag_(languageFlag), owner_(owner), hasBin_(std::move(hasBin))
     {
     }
-    DeleteOutcome Delete(const std::string& path, int action) override;
+    DeleteOutcome Delete(const std::string& path, DeleteAction action) override;
 
 private:
     DeleteOutcome Recycle(const std::string& path, bool shellAsks);

@@ -3,7 +3,8 @@
 #include "shell/Unit1.h"
 
 #include "fileengines/FileFacts.h"
-#include "cleaning/JunkScan.h"
+#include "fileengines/ScanRecords.h"
+#include "fileengines/ShellWalk.h"
 #include "pageparts/Scanframe.h"
 #include "common/FindHandle.h"
 #include "common/Language.h"
@@ -41,14 +42,14 @@ duplicates::SearchOptions SearchOptionsOf(const TForm1& form)
 }
 
 // Collects the files of the walk that pass the filter, with the progress by bytes.
-class DuplicateCollector : public cleaning::WalkVisitor, public cleaning::ScanObserver {
+class DuplicateCollector : public file_engines::WalkVisitor, public file_engines::ScanObserver {
 public:
     DuplicateCollector(TForm1& form, bool allFiles, const std::string& filter)
         : form_(form), allFiles_(allFiles), filter_(filter)
     {
     }
 
-    void Visit(const cleaning::WalkItem& item) override
+    void Visit(const file_engines::WalkItem& item) override
     {
         if (!item.hasFindData || (item.findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
@@ -160,7 +161,7 @@ void TForm1::ScanDuplicateFiles()
                                       "Scanning for duplicate files. Please wait . . ."));
     GetDuplicateHDS();
 
-    std::vector<cleaning::ScanLocation> locations;
+    std::vector<file_engines::ScanLocation> locations;
     for (int row = 0; row < ListView17->Items()->Count() && row < DuplicateScanItems->Count(); ++row) {
         TListItem* item = ListView17->Items()->Item(row);
         if (item->Checked())
@@ -169,7 +170,7 @@ void TForm1::ScanDuplicateFiles()
     }
     AbortFlag = 0;
     DuplicateCollector collector(*this, RadioButton9->Checked(), Edit1->Text());
-    cleaning::WalkLocations(
+    file_engines::WalkLocations(
         locations,
         [&](IShellFolder* folder, const std::string& path) { ScanShellFolder(folder, path, nullptr, collector); },
         collector);

@@ -50,13 +50,14 @@ struct CheckedEntry;
 struct FoundFileRecord;
 struct ShellItemRecord;
 namespace cleaning {
-class WalkVisitor;
 struct LocationRow;
-struct ScanLocation;
 } // namespace cleaning
 namespace file_engines {
+enum DeleteAction : int;
 enum class DeleteOutcome;
 class FileDeleter;
+class WalkVisitor;
+struct ScanLocation;
 } // namespace file_engines
 namespace path_guard {
 struct GuardedFolders;
@@ -175,9 +176,11 @@ public:
     void Clean();
     // The walk of one location's folder, for the scan and the duplicate search alike.
     void ScanShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITEMIDLIST parentItem,
-                         cleaning::WalkVisitor& visitor);
-    // The scan's delete of one file at once, by ScanMode (1 to 4), through the run's deleter.
-    file_engines::DeleteOutcome MoveFiles(const std::string& path, file_engines::FileDeleter& deleter);
+                         file_engines::WalkVisitor& visitor);
+    // The scan's delete of one file at once, as its mode says (cleaning::DeleteActionOf),
+    // through the run's deleter.
+    file_engines::DeleteOutcome MoveFiles(const std::string& path, file_engines::DeleteAction action,
+                                          file_engines::FileDeleter& deleter);
     // The scan's dates test their times with file_engines::ValidFileTime (fileengines/FileFacts).
     bool ValidFileTime(const FILETIME& time);
     void GetHDS();
@@ -186,7 +189,7 @@ public:
     std::vector<CheckedEntry> MaskRows() const;
     std::vector<CheckedEntry> ExcludeDirRows() const;
     std::vector<cleaning::LocationRow> ScanLocationRows() const;
-    std::vector<cleaning::ScanLocation> CheckedScanLocations() const;
+    std::vector<file_engines::ScanLocation> CheckedScanLocations() const;
     double ScannedBytes = 0;   // the progress numerator of the running scan
     // Checked locations this "/scan" start could not read. They are told after the scan,
     // never by a box during it: a scheduled scan runs with nobody to answer.

@@ -8,7 +8,7 @@
 #include "fileengines/Masks.h"
 #include "common/ComPtr.h"
 #include "common/FindHandle.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "spacemanager/FolderSizing.h"
 #include "spacemanager/SizeChart.h"
 #include "spacemanager/Tabframe.h"
@@ -91,7 +91,8 @@ void TForm11::EndListing()
 
 std::string TForm11::ShownPath() const
 {
-    return CurrentFolderPidl ? GetDisplayName(DesktopFolder, CurrentFolderPidl, SHGDN_FORPARSING) : std::string();
+    return CurrentFolderPidl ? file_engines::GetDisplayName(DesktopFolder, CurrentFolderPidl, SHGDN_FORPARSING)
+                             : std::string();
 }
 
 void TForm11::ShowSelectedFolder()
@@ -109,23 +110,24 @@ void TForm11::ShowFolder(LPCITEMIDLIST absoluteList)
         if (absoluteList != CurrentFolderPidl && absoluteList != pendingPidl_) {
             if (pendingPidl_)
                 malloc_->Free(pendingPidl_);
-            pendingPidl_ = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
+            pendingPidl_ = file_engines::ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
         }
         SizingCancelled = true;
         reshowPending_ = true;
         return;
     }
     // A copy: the list may be a record's or a node's that the listing replaces.
-    LPITEMIDLIST list = ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
+    LPITEMIDLIST list = file_engines::ItemIdListConcat(malloc_.Get(), nullptr, absoluteList);
     if (!list)
         return;
     if (CurrentFolderPidl && CurrentFolderPidl != list)
         malloc_->Free(CurrentFolderPidl);
     CurrentFolderPidl = list;
-    const std::string path = GetDisplayName(DesktopFolder, list, SHGDN_FORPARSING);
+    const std::string path = file_engines::GetDisplayName(DesktopFolder, list, SHGDN_FORPARSING);
     StartMonitor(path);
     OpenFolder(DesktopFolder, list);
-    const std::string caption = IsPathCaption(path) ? path : GetDisplayName(DesktopFolder, list, SHGDN_NORMAL);
+    const std::string caption =
+        IsPathCaption(path) ? path : file_engines::GetDisplayName(DesktopFolder, list, SHGDN_NORMAL);
     ShowInAddressList(list, caption);
     StatusBar1->Panels()->Items(2)->SetText(caption);
 }
@@ -202,7 +204,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         item.ParentFolder = folder;
         item.RelativeList = child;
         item.ParentList = CurrentFolderPidl;
-        item.AbsoluteList = ItemIdListConcat(malloc_.Get(), absoluteList, child);
+        item.AbsoluteList = file_engines::ItemIdListConcat(malloc_.Get(), absoluteList, child);
         SHFILEINFOA info{};
         SHGetFileInfoA(reinterpret_cast<LPCSTR>(item.AbsoluteList), 0, &info, sizeof info,
                        IconSizeFlag | SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_PIDL);
@@ -212,7 +214,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         LPCITEMIDLIST one = child;
         if (FAILED(folder->GetAttributesOf(1, &one, &attributes)))
             attributes = 0;
-        item.ParsingName = GetDisplayName(folder, child, SHGDN_FORPARSING);
+        item.ParsingName = file_engines::GetDisplayName(folder, child, SHGDN_FORPARSING);
         WIN32_FIND_DATAA data;
         const bool hasFindData =
             FindDataOf(folder, child, item.ParsingName, (attributes & SFGAO_FILESYSTEM) != 0, data);
@@ -243,7 +245,7 @@ void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)
         if (item.Size == 0)
             item.Size = 1;
         ListingTotal += item.Size;
-        item.DisplayName = GetDisplayName(folder, child, SHGDN_NORMAL);
+        item.DisplayName = file_engines::GetDisplayName(folder, child, SHGDN_NORMAL);
         items.push_back(std::move(item));
         child = nullptr;
     }
@@ -378,7 +380,7 @@ void TForm11::AddTeeChart()
     const std::string path = ShownPath();
     const std::string title = IsPathCaption(path) || !CurrentFolderPidl
                                   ? path
-                                  : GetDisplayName(DesktopFolder, CurrentFolderPidl, SHGDN_NORMAL);
+                                  : file_engines::GetDisplayName(DesktopFolder, CurrentFolderPidl, SHGDN_NORMAL);
     Frame6->ShowChart(
         title, BuildSizeChart(DirItems, Totals, LargestSize, {FolderBarLimit, FileBarLimit}, language::German()));
 }

@@ -6,7 +6,7 @@
 
 #include "common/ComPtr.h"
 #include "common/ItemIdList.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/ImageList.h"
 
@@ -68,12 +68,13 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
         LPCITEMIDLIST one = child;
         if (FAILED(folder->GetAttributesOf(1, &one, &attributes)))
             attributes = 0;
-        const std::string parsing = GetDisplayName(folder, child, SHGDN_FORPARSING);
+        const std::string parsing = file_engines::GetDisplayName(folder, child, SHGDN_FORPARSING);
         const DWORD fileAttributes = (attributes & SFGAO_FILESYSTEM) ? GetFileAttributesA(parsing.c_str())
                                                                      : INVALID_FILE_ATTRIBUTES;
         const bool hasFindData = fileAttributes != INVALID_FILE_ATTRIBUTES;
         const ItemKind kind = ClassifyItem(attributes, parsing, hasFindData, hasFindData ? fileAttributes : 0);
-        LPITEMIDLIST absolute = kind == ItemKind::File ? nullptr : ItemIdListConcat(malloc_.Get(), folderList, child);
+        LPITEMIDLIST absolute =
+            kind == ItemKind::File ? nullptr : file_engines::ItemIdListConcat(malloc_.Get(), folderList, child);
         if (absolute) {
             uint64_t bytes = 0;
             bool complete = true;
@@ -81,8 +82,9 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
                 bytes = DriveUsedBytes(parsing);
             else if (kind == ItemKind::Folder)
                 bytes = SizeOfFolder(parsing, complete);
-            const std::string caption = TreeNodeCaption(GetDisplayName(folder, child, SHGDN_NORMAL), bytes,
-                                                        kind != ItemKind::Virtual, language::German());
+            const std::string caption =
+                TreeNodeCaption(file_engines::GetDisplayName(folder, child, SHGDN_NORMAL), bytes,
+                                kind != ItemKind::Virtual, language::German());
             TTreeNode* node = TreeView1->Items()->AddChildObject(parent, caption, absolute);
             node->SetImageIndex(SystemIconOf(absolute, 0));
             node->SetSelectedIndex(SystemIconOf(absolute, SHGFI_OPENICON));
@@ -163,7 +165,7 @@ TTreeNode* TForm11::FindTreeNodeByName(const std::string& text)
 {
     for (TTreeNode* node = TreeView1->Items()->GetFirstNode(); node; node = node->GetNext())
         if (node->Data() &&
-            GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_NORMAL) == text)
+            file_engines::GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_NORMAL) == text)
             return node;
     return nullptr;
 }
@@ -172,7 +174,8 @@ TTreeNode* TForm11::FindTreeNodeByPath(const std::string& path)
 {
     for (TTreeNode* node = TreeView1->Items()->GetFirstNode(); node; node = node->GetNext())
         if (node->Data() &&
-            GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING) == path)
+            file_engines::GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING) ==
+                path)
             return node;
     return nullptr;
 }
@@ -189,7 +192,7 @@ void TForm11::FillAddressCombo(IShellFolder* myComputer, LPCITEMIDLIST myCompute
         ItemIdList child;
         ULONG fetched = 0;
         while (children->Next(1, child.Put(), &fetched) == S_OK && child) {
-            if (const ItemIdList joined{ItemIdListConcat(malloc_.Get(), myComputerList, child.Get())}) {
+            if (const ItemIdList joined{file_engines::ItemIdListConcat(malloc_.Get(), myComputerList, child.Get())}) {
                 SHFILEINFOA info{};
                 SHGetFileInfoA(reinterpret_cast<LPCSTR>(joined.Get()), 0, &info, sizeof info,
                                SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
@@ -253,7 +256,7 @@ void TForm11::ComboBoxEx1Click(TObject*)
     if (!node) {
         ItemIdList drives;
         if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put())) && drives) {
-            const std::string computer = GetDisplayName(DesktopFolder, drives.Get(), SHGDN_NORMAL);
+            const std::string computer = file_engines::GetDisplayName(DesktopFolder, drives.Get(), SHGDN_NORMAL);
             drives.Reset();
             if (TTreeNode* computerNode = FindTreeNodeByName(computer)) {
                 computerNode->Expand(false);

@@ -7,7 +7,7 @@
 #include "common/Language.h"
 #include "common/PathFacts.h"
 #include "filetools/ShredderRun.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/Effects.h"
@@ -158,7 +158,8 @@ void TForm11::TreeView1ContextPopup(int x, int y)
         return;
     lastMenuNode_ = node;
     TreeView1->SetSelected(node);
-    MenuTarget = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
+    MenuTarget =
+        file_engines::GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
     DoExplorerMenu(static_cast<LPCITEMIDLIST>(node->Data()), x, y);
 }
 
@@ -201,7 +202,8 @@ void TForm11::LoeschenBaum()
     TTreeNode* node = TreeView1->Selected();
     if (!node || !node->Data())
         return;
-    const std::string path = GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
+    const std::string path =
+        file_engines::GetDisplayName(DesktopFolder, static_cast<LPCITEMIDLIST>(node->Data()), SHGDN_FORPARSING);
     if (!common::Exists(path))
         return; // only file-system folders go to the recycle bin
     if (RefusesGuarded({path}))
@@ -315,7 +317,7 @@ void TForm11::WipeFolders(const std::vector<std::string>& targets)
     setup.caller = ShredderCaller::SpaceManager;
     setup.entries = 0;
     for (const std::string& path : wiped)
-        setup.entries += FastCountFiles(path, 1);
+        setup.entries += file_engines::FastCountFiles(path, 1);
     ShredderWindow window(host_.shredderOwner ? host_.shredderOwner : this, host_.look, setup);
     ShredderIo& disk = WipeDisk ? *WipeDisk : Win32ShredderIo();
     for (const std::string& path : wiped) {

@@ -2,7 +2,6 @@
 // mode) against the plainest walk the file system allows, over one generated tree.
 #include "cleaning/JunkScan.h"
 #include "fileengines/Masks.h"
-#include "cleaning/ShellWalk.h"
 #include "common/CaseRule.h"
 
 #include <windows.h>
@@ -89,11 +88,14 @@ void BareWalk(const std::string& folder, long& files, unsigned long long& bytes)
     ::FindClose(search);
 }
 
-class Counting : public cleaning::ScanObserver {};
+class Counting : public file_engines::ScanObserver {};
 
 class NoDeletes : public file_engines::FileDeleter {
 public:
-    file_engines::DeleteOutcome Delete(const std::string&, int) override { return file_engines::DeleteOutcome::Declined; }
+    file_engines::DeleteOutcome Delete(const std::string&, file_engines::DeleteAction) override
+    {
+        return file_engines::DeleteOutcome::Declined;
+    }
 };
 
 double Seconds(std::chrono::steady_clock::time_point start)
@@ -137,9 +139,9 @@ int main(int argc, char** argv)
         bareBest = std::min(bareBest, Seconds(start));
         bareFiles = files;
 
-        cleaning::FolderLocation location;
+        file_engines::FolderLocation location;
         HRESULT error;
-        if (!cleaning::MakeFolderLocation(root, location, error)) {
+        if (!file_engines::MakeFolderLocation(root, location, error)) {
             std::printf("the tree cannot be opened as a location (0x%08lx)\n", static_cast<unsigned long>(error));
             return 1;
         }
@@ -148,8 +150,13 @@ int main(int argc, char** argv)
         TObjectList<FoundFileRecord> foundFiles;
         cleaning::JunkScan scan(settings, observer, deleter, foundFiles);
         start = std::chrono::steady_clock::now();
-        cleaning::WalkLocations({{"bench", location.parentFolder, location.item}}, cleaning::WalkOptions{}, scan,
-                                observer);
+        // As the main form's ScanShellFolder walks each location.
+        file_engines::WalkLocations(
+            {{"bench", location.parentFolder, location.item}},
+            [&](IShellFolder* folder, const std::string& path) {
+                file_engines::WalkShellFolder(folder, path, nullptr, file_engines::WalkOptions{}, scan);
+            },
+            observer);
         scanBest = std::min(scanBest, Seconds(start));
         found = foundFiles.Count();
         location.parentFolder->Release();

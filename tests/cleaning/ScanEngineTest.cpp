@@ -118,12 +118,34 @@ TEST_F(ScanEngine, DeleteModesDeleteOnlyMaskedFilesNeverAFolderWithItsContent)
         Paths asked;
         for (auto& entry : deleter.asked) {
             asked.push_back(entry.first);
-            EXPECT_EQ(entry.second, mode) << "the delete action is the scan mode";
+            EXPECT_EQ(entry.second, DeleteActionOf(mode)) << "the delete action is the scan mode's";
         }
         EXPECT_EQ(Relative(tree.Root(), asked), (Paths{"a.bak", "b.TMP", "sub\\c.old", "x.bak\\inside.bak"}))
             << "mode " << mode << ": the folder x.bak is not handed to the deleter";
         EXPECT_EQ(found.Count(), 0) << "delete modes collect nothing";
     }
+}
+
+// The stored mode's number chooses the delete; a number that names no delete mode gets
+// the mildest delete (the shell asks, and the recycle bin keeps the file), never one for good.
+TEST(ScanModes, EachDeleteModeHasItsOwnActionAndAnyOtherNumberTheMildest)
+{
+    const struct {
+        int mode;
+        DeleteAction action;
+    } cases[] = {
+        {scanDeleteToRecycleBin, deleteToRecycleBin},
+        {scanDeleteToRecycleBinConfirmed, deleteToRecycleBinConfirmed},
+        {scanDeletePermanentlyConfirmed, deletePermanentlyConfirmed},
+        {scanDeletePermanently, deletePermanently},
+        {scanList, deleteToRecycleBinConfirmed},
+        {scanFileName, deleteToRecycleBinConfirmed},
+        {-1, deleteToRecycleBinConfirmed},
+        {8, deleteToRecycleBinConfirmed},
+        {1004, deleteToRecycleBinConfirmed},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(DeleteActionOf(k.mode), k.action) << "mode " << k.mode;
 }
 
 TEST_F(ScanEngine, PermanentDeleteRemovesExactlyTheMaskedFiles)
@@ -165,7 +187,7 @@ TEST_F(ScanEngine, ConfirmedModesAskFirstAndKeepWhatTheUserDeclines)
             ShellFileDeleter& real;
             testing_support::RecordingEffects& effects;
             ByName(ShellFileDeleter& r, testing_support::RecordingEffects& e) : real(r), effects(e) {}
-            DeleteOutcome Delete(const std::string& path, int action) override
+            DeleteOutcome Delete(const std::string& path, DeleteAction action) override
             {
                 effects.answers.push_back(path.find("yes") != std::string::npos ? IDYES : IDNO);
                 return real.Delete(path, action);
@@ -268,7 +290,12 @@ TEST_F(ScanEngine, LargeFilesCountWithTheirFull64BitSize)
     FolderLocation location;
     HRESULT error;
     ASSERT_TRUE(MakeFolderLocation(tree.Root(), location, error));
-    WalkLocations({{"tree", location.parentFolder, location.item}}, WalkOptions{}, scan, observer);
+    WalkLocations(
+        {{"tree", location.parentFolder, location.item}},
+        [&](IShellFolder* folder, const std::string& path) {
+            WalkShellFolder(folder, path, nullptr, WalkOptions{}, scan);
+        },
+        observer);
     location.parentFolder->Release();
     ::CoTaskMemFree(location.item);
     EXPECT_DOUBLE_EQ(scan.ScannedBytes(), static_cast<double>(settings.totalBytes));
@@ -367,8 +394,12 @@ TEST_F(ScanEngine, LocationsThatCannotBeBoundAreReportedAndSkipped)
     settings.masks = DefaultScanMasks();
     RecordingDeleter none;
     JunkScan scan(settings, observer, none, found);
-    WalkLocations({{"broken", nullptr, nullptr}, {"tree", good.parentFolder, good.item}}, WalkOptions{}, scan,
-                  observer);
+    WalkLocations(
+        {{"broken", nullptr, nullptr}, {"tree", good.parentFolder, good.item}},
+        [&](IShellFolder* folder, const std::string& path) {
+            WalkShellFolder(folder, path, nullptr, WalkOptions{}, scan);
+        },
+        observer);
     good.parentFolder->Release();
     ::CoTaskMemFree(good.item);
     EXPECT_EQ(observer.skipped, Paths{"broken"});

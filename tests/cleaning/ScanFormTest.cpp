@@ -1,7 +1,7 @@
 // The main form's side of the scan: default masks, the settings round trip, and Clean
 // over a location in a temporary tree.
-#include "cleaning/ShellWalk.h"
 #include "common/OptionsKeys.h"
+#include "fileengines/ShellWalk.h"
 #include "shell/Unit1.h"
 #include "tests/cleaning/ScanTestKit.h"
 #include "tests/support/MainFormFixture.h"

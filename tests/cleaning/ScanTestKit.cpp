@@ -67,7 +67,7 @@ FILETIME LocalTime(int year, int month, int day, int hour, int minute, int secon
     return utc;
 }
 
-file_engines::DeleteOutcome RecordingDeleter::Delete(const std::string& path, int action)
+file_engines::DeleteOutcome RecordingDeleter::Delete(const std::string& path, file_engines::DeleteAction action)
 {
     asked.emplace_back(path, action);
     return file_engines::DeleteOutcome::Declined;
@@ -79,13 +79,18 @@ std::vector<std::string> Scan(const std::string& folder, cleaning::ScanSettings 
 {
     if (settings.masks.empty())
         settings.masks = DefaultScanMasks();
-    cleaning::FolderLocation location;
+    file_engines::FolderLocation location;
     HRESULT error = S_OK;
-    EXPECT_TRUE(cleaning::MakeFolderLocation(folder, location, error)) << folder << " " << std::hex << error;
+    EXPECT_TRUE(file_engines::MakeFolderLocation(folder, location, error)) << folder << " " << std::hex << error;
     cleaning::JunkScan scan(settings, observer, deleter, found);
-    cleaning::WalkOptions options;
+    file_engines::WalkOptions options;
     options.enumFlags = enumFlags;
-    cleaning::WalkLocations({{folder, location.parentFolder, location.item}}, options, scan, observer);
+    file_engines::WalkLocations(
+        {{folder, location.parentFolder, location.item}},
+        [&](IShellFolder* bound, const std::string& path) {
+            file_engines::WalkShellFolder(bound, path, nullptr, options, scan);
+        },
+        observer);
     if (location.parentFolder)
         location.parentFolder->Release();
     ::CoTaskMemFree(location.item);

@@ -37,11 +37,11 @@ FILETIME LocalTime(int year, int month, int day, int hour = 12, int minute = 0, 
 // Records every delete it is asked for; deletes nothing unless `really` is set.
 class RecordingDeleter : public file_engines::FileDeleter {
 public:
-    file_engines::DeleteOutcome Delete(const std::string& path, int action) override;
-    std::vector<std::pair<std::string, int>> asked;
+    file_engines::DeleteOutcome Delete(const std::string& path, file_engines::DeleteAction action) override;
+    std::vector<std::pair<std::string, file_engines::DeleteAction>> asked;
 };
 
-class RecordingObserver : public cleaning::ScanObserver {
+class RecordingObserver : public file_engines::ScanObserver {
 public:
     bool Cancelled() override { return cancelAfterFolders >= 0 && folders > cancelAfterFolders; }
     void FolderEntered(const std::string&) override { ++folders; }

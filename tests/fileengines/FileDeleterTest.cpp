@@ -18,7 +18,7 @@ TEST(FileDeleter, DeleteForGoodTakesAReadOnlyFileAlong)
     testing_support::TempFolder folder;
     testing_support::RecordingEffects effects;
     // Mode 3 hands the file to the shell, which asks about a read-only file itself.
-    for (int action : {file_engines::deletePermanently}) {
+    for (file_engines::DeleteAction action : {file_engines::deletePermanently}) {
         const std::string path = folder / "locked.tmp";
         testing_support::WriteFileText(path, "x");
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -77,7 +77,7 @@ TEST(FileDeleter, EachModeHandsTheShellItsOwnFlags)
     testing_support::TempFolder folder;
     const FILEOP_FLAGS quietToBin = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
     const struct {
-        int action;
+        file_engines::DeleteAction action;
         bool bin;
         std::vector<FILEOP_FLAGS> flags;
         bool shellAsks;

@@ -1,4 +1,4 @@
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixSymlink.h"
 
@@ -6,6 +6,8 @@
 
 #include <string>
 #include <vector>
+
+using namespace file_engines;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <cstring>
 #include <map>
 #include <vector>
+
+using namespace file_engines;
 
 namespace {
 

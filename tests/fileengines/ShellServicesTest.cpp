@@ -1,3 +1,4 @@
+#include "fileengines/ShellServices.h"
 #include "pageparts/ShellHelpers.h"
 
 #include "tests/support/RecordingEffects.h"
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+using namespace file_engines;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and the secure wipe, the chart and the layout, on temporary folders.
 #include "filetools/ShredderForm.h"
 #include "common/OptionsKeys.h"
-#include "pageparts/ShellHelpers.h"
+#include "fileengines/ShellServices.h"
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/ShellMenus.h"
 #include "spacemanager/Tabframe.h"
@@ -212,7 +212,7 @@ TEST_F(SpaceManagerTest, TreeNodesCarryTheirSizesAndLinksAreNotOpened)
     sub->Expand(false);
     ASSERT_EQ(1, sub->Count());
     EXPECT_EQ("deeper  0,00 MB", sub->Item(0)->Text());
-    EXPECT_EQ(folder / "sub\\deeper", GetDisplayName(Form11->DesktopFolder,
+    EXPECT_EQ(folder / "sub\\deeper", file_engines::GetDisplayName(Form11->DesktopFolder,
                                                       static_cast<LPCITEMIDLIST>(sub->Item(0)->Data()),
                                                       SHGDN_FORPARSING));
 }

@@ -1,16 +1,17 @@
-#include "cleaning/ShellWalk.h"
+#include "fileengines/ShellWalk.h"
 
 #include "fileengines/Masks.h"
+#include "fileengines/ShellServices.h"
 #include "common/CaseRule.h"
 #include "common/ComPtr.h"
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"
-#include "pageparts/ShellHelpers.h"
+#include "common/PathFacts.h"
 
 #include <memory>
 #include <unordered_map>
 
-namespace cleaning {
+namespace file_engines {
 
 namespace {
 
@@ -86,7 +87,7 @@ bool LiesDirectlyIn(const std::string& path, const std::string& folder)
     std::string wanted = folder;
     if (!wanted.empty() && wanted.back() == '\\')
         wanted.pop_back(); // a drive root, "C:\"
-    std::string folderPart = file_engines::FolderPartOf(path);
+    std::string folderPart = FolderPartOf(path);
     return !folderPart.empty() && common::SameText(folderPart, wanted);
 }
 
@@ -100,12 +101,12 @@ void WalkShellFolder(IShellFolder* folder, const std::string& folderPath, LPCITE
     ItemIdList owned;
     while (!visitor.Cancelled() && items->Next(1, owned.Put(), nullptr) == S_OK) {
         const LPITEMIDLIST item = owned.Get();
-        std::string path = ::GetDisplayName(folder, item, SHGDN_FORPARSING);
+        std::string path = GetDisplayName(folder, item, SHGDN_FORPARSING);
         // Virtual items have no file-system path. An item of another place means that the
         // shell bound this folder elsewhere (a folder shortcut lists its target's items).
         if (LiesDirectlyIn(path, folderPath)) {
             if (!listing) {
-                listing = std::make_unique<FolderListing>(file_engines::FolderPartOf(path));
+                listing = std::make_unique<FolderListing>(FolderPartOf(path));
                 visitor.FolderEntered(listing->Folder());
             }
             WIN32_FIND_DATAA entry{};
@@ -182,4 +183,40 @@ bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESU
     return true;
 }
 
-} // namespace cleaning
+namespace {
+
+// The location's folder object (null when it cannot be read) and its path. The shell
+// binds a folder that has gone (a removed drive, a deleted folder) all the same and then
+// lists nothing, so the folder itself is looked for too.
+ComPtr<IShellFolder> OpenLocation(const ScanLocation& location, std::string& path, HRESULT& error)
+{
+    ComPtr<IShellFolder> folder(BindLocation(location.parentFolder, location.item, error));
+    if (!folder)
+        return folder;
+    path = GetDisplayName(location.parentFolder, location.item, SHGDN_FORPARSING);
+    if (common::IsFolder(path))
+        return folder;
+    error = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    return {};
+}
+
+} // namespace
+
+void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer)
+{
+    for (const ScanLocation& location : locations) {
+        if (observer.Cancelled())
+            break;
+        observer.LocationStarted(location.caption);
+        HRESULT error = S_OK;
+        std::string path;
+        const ComPtr<IShellFolder> folder = OpenLocation(location, path, error);
+        if (!folder) {
+            observer.LocationSkipped(location.caption, error);
+            continue;
+        }
+        walk(folder.Get(), path);
+    }
+}
+
+} // namespace file_engines

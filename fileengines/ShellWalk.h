@@ -1,17 +1,19 @@
 // The recursive walk over a shell folder that the junk scan and the duplicate search
-// share. It hands every item that has a file-system path to a visitor, together with the
-// item's real find data, and descends into sub-folders -- never into zip archives (which
-// the shell shows as folders), junctions or symbolic links, nor into a folder that the
-// shell binds to another place (a folder shortcut): a delete-at-once scan must never
-// leave the location the user chose.
+// share, and their walk over the checked locations. It hands every item that has a
+// file-system path to a visitor, together with the item's real find data, and descends
+// into sub-folders -- never into zip archives (which the shell shows as folders),
+// junctions or symbolic links, nor into a folder that the shell binds to another place
+// (a folder shortcut): a delete-at-once scan must never leave the location the user chose.
 #pragma once
 
 #include <windows.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
-namespace cleaning {
+namespace file_engines {
 
 struct WalkItem {
     IShellFolder* folder;      // the folder being walked
@@ -64,4 +66,32 @@ bool MakeFolderLocation(const std::string& path, FolderLocation& location, HRESU
 // The caller releases the folder.
 IShellFolder* BindLocation(IShellFolder* parentFolder, LPCITEMIDLIST item, HRESULT& error);
 
-} // namespace cleaning
+// What a scan over the walk tells its surroundings; the walk over the locations tells
+// the first and the last three, the scan the rest.
+class ScanObserver {
+public:
+    virtual ~ScanObserver() = default;
+    virtual bool Cancelled() { return false; }
+    virtual void FolderEntered(const std::string& folder) {} // keep the window alive here
+    virtual void Progress(int percent) {}                    // called when the percentage changes
+    virtual void DeleteFailed(const std::string& path) {}
+    virtual void LocationStarted(const std::string& caption) {}
+    // A location that cannot be read (not bound, or its folder gone): it is skipped.
+    virtual void LocationSkipped(const std::string& caption, HRESULT error) {}
+};
+
+// One checked location of a location list: its row caption and how to bind it.
+struct ScanLocation {
+    std::string caption;
+    IShellFolder* parentFolder = nullptr;
+    LPCITEMIDLIST item = nullptr;
+};
+
+// Walks the locations in order until the observer says cancelled, each location's folder
+// (and its file-system path) handed to walk, which walks it (the main form's
+// ScanShellFolder, over WalkShellFolder). A location that cannot be read (not bound, or
+// its folder gone) is told to the observer and skipped.
+using LocationWalk = std::function<void(IShellFolder* folder, const std::string& folderPath)>;
+void WalkLocations(const std::vector<ScanLocation>& locations, const LocationWalk& walk, ScanObserver& observer);
+
+} // namespace file_engines
