@@ -17,6 +17,5 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
 // The folder-selection dialog (through the effects seam), owned by the foreground window
 // and opening at the current directory; title "Search folder" (languageFlag 0) or "Ordner suchen" (1). When the user
 // picks a folder that has a file-system path it goes to `path` and true is returned;
-// otherwise `path` is left as it was. Throws std::runtime_error when the shell allocator
-// cannot be obtained.
+// otherwise `path` is left as it was.
 bool BrowseDirectory(int languageFlag, std::string& path);
