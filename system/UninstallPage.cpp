@@ -11,6 +11,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/Effects.h"
 #include "toolkit/Panel.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void TForm1::CaptionUninstallPage()
 
 void TForm1::GetUninstallProgramms()
 {
-    ListView15->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView15->Items());
     ListView15->Items()->Clear();
     UninstallEntries.clear();
     RegistryKey uninstall(HKEY_LOCAL_MACHINE, uninstallKey);
@@ -85,7 +86,6 @@ void TForm1::GetUninstallProgramms()
         item->SetCaption(*displayName);
         item->SetData(UninstallEntries.back().get());
     }
-    ListView15->Items()->EndUpdate();
     ListView15Click(nullptr);
 }
 
