@@ -10,6 +10,7 @@
 #include "shell/Unit1.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
+#include "toolkit/UpdateScope.h"
 
 #include <shellapi.h>
 
@@ -97,7 +98,7 @@ void TForm1::GetBackup()
     SHFILEINFOA info{};
     SHGetFileInfoA("C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
                    SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    ListView8->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView8->Items());
     ListView8->Items()->Clear();
     for (const std::string& name : registry.GetValueNames()) {
         TListItem* item = ListView8->Items()->Add();
@@ -105,7 +106,6 @@ void TForm1::GetBackup()
         item->SubItems()->Add(registry.ReadString(name).value_or(""));
         item->SetImageIndex(info.iIcon);
     }
-    ListView8->Items()->EndUpdate();
 }
 
 void TForm1::ShadeBackupList() { ListView8->SetColor(page_parts::listGrey); }
@@ -201,10 +201,11 @@ void TForm1::ListView8Click(TObject*)
     browser->ProjectName = project;
     // Only a stamp names an archive below the backup folder.
     browser->ArchivePath = backup::IsStampName(project) ? backup::ProjectArchive(BackupDir, project) : "";
-    browser->ListView1->Items()->BeginUpdate();
-    if (!browser->ArchivePath.empty())
-        ShowZippedFiles(*browser, browser->ArchivePath);
-    browser->ListView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*browser->ListView1->Items());
+        if (!browser->ArchivePath.empty())
+            ShowZippedFiles(*browser, browser->ArchivePath);
+    }
     ClearBitmapOnAllBut(0, browser->ListView1);
     AddBitmapTo(0, TForm8::SortDirection, browser->ListView1);
     browser->Show();

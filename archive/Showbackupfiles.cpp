@@ -3,6 +3,7 @@
 #include "common/Language.h"
 #include "pageparts/ReportList.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/UpdateScope.h"
 
 #include <cstdlib>
 
@@ -217,10 +218,9 @@ void TForm8::Allesmarkieren1Click(TObject*)
 void TForm8::Markierungumkehren1Click(TObject*)
 {
     TListItems* items = ListView1->Items();
-    items->BeginUpdate();
+    const UpdateScope updating(*items);
     for (int row = 0; row < items->Count(); ++row)
         ListView1->SetSelected(row, !ListView1->IsSelected(row));
-    items->EndUpdate();
 }
 
 void TForm8::ListView1Click(TObject*)

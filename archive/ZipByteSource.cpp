@@ -19,12 +19,6 @@ bool FilePointer(HANDLE file, LONG distanceLow, LONG distanceHigh, DWORD method,
 
 }  // namespace
 
-ZipByteSource::~ZipByteSource()
-{
-    if (file_ != INVALID_HANDLE_VALUE)
-        CloseHandle(file_);
-}
-
 ZipResult ZipByteSource::Open(const void* source, DWORD length, ZipSourceKind kind)
 {
     switch (kind) {
@@ -33,19 +27,19 @@ ZipResult ZipByteSource::Open(const void* source, DWORD length, ZipSourceKind ki
         if (!DuplicateHandle(GetCurrentProcess(), const_cast<HANDLE>(source), GetCurrentProcess(), &duplicate,
                              0, FALSE, DUPLICATE_SAME_ACCESS))
             return ZipErrDuplicate;
-        file_ = duplicate;
+        file_ = FileHandle(duplicate);
         if (GetFileType(duplicate) != FILE_TYPE_DISK)
             return ZipErrNotSeekable;
-        if (!FilePointer(file_, 0, 0, FILE_CURRENT, origin_))
+        if (!FilePointer(file_.Get(), 0, 0, FILE_CURRENT, origin_))
             return ZipErrNotSeekable;
         break;
     }
     case ZipSourceKind::FileName:
         if (!source)
             return ZipErrArgument;
-        file_ = CreateFileA(static_cast<const char*>(source), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file_ == INVALID_HANDLE_VALUE)
+        file_ = FileHandle(CreateFileA(static_cast<const char*>(source), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file_.Valid())
             return ZipErrOpenFile;
         break;
     case ZipSourceKind::Memory:
@@ -58,7 +52,7 @@ ZipResult ZipByteSource::Open(const void* source, DWORD length, ZipSourceKind ki
         return ZipErrArgument;
     }
     DWORD high = 0;
-    DWORD low = GetFileSize(file_, &high);
+    DWORD low = GetFileSize(file_.Get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         return ZipErrOpenFile;
     end_ = (static_cast<unsigned long long>(high) << 32) | low;
@@ -104,7 +98,7 @@ bool ZipByteSource::ReadFromFile(unsigned long long position, void* buffer, size
 {
     if (position != filePosition_) {
         unsigned long long reached;
-        if (!FilePointer(file_, static_cast<LONG>(position & 0xFFFFFFFF), static_cast<LONG>(position >> 32),
+        if (!FilePointer(file_.Get(), static_cast<LONG>(position & 0xFFFFFFFF), static_cast<LONG>(position >> 32),
                          FILE_BEGIN, reached)) {
             filePosition_ = ~0ull;
             return false;
@@ -114,7 +108,7 @@ bool ZipByteSource::ReadFromFile(unsigned long long position, void* buffer, size
     unsigned char* out = static_cast<unsigned char*>(buffer);
     while (count) {
         DWORD got = 0;
-        if (!ReadFile(file_, out, static_cast<DWORD>(count), &got, nullptr) || got == 0) {
+        if (!ReadFile(file_.Get(), out, static_cast<DWORD>(count), &got, nullptr) || got == 0) {
             filePosition_ = ~0ull;
             return false;
         }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "archive/ZipTypes.h"
+#include "common/FileHandle.h"
 
 #include <cstddef>
 #include <vector>
@@ -12,7 +13,6 @@
 class ZipByteSource {
 public:
     ZipByteSource() = default;
-    ~ZipByteSource();
     ZipByteSource(const ZipByteSource&) = delete;
     ZipByteSource& operator=(const ZipByteSource&) = delete;
 
@@ -36,7 +36,7 @@ private:
 
     bool ReadFromFile(unsigned long long position, void* buffer, size_t count);
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    FileHandle file_;
     const unsigned char* memory_ = nullptr;
     unsigned long long origin_ = 0;
     unsigned long long end_ = 0;

@@ -31,17 +31,10 @@ bool LooksExecutable(const unsigned char* head, size_t headSize, unsigned long l
     return signature == 0x4550 || signature == 0x454E || signature == 0x454C || signature == 0x584C;
 }
 
-ZipEntrySource::~ZipEntrySource()
-{
-    Close();
-}
-
 void ZipEntrySource::Close()
 {
-    if (ownsHandle_ && handle_ != INVALID_HANDLE_VALUE)
-        CloseHandle(handle_);
+    opened_.Close();
     handle_ = INVALID_HANDLE_VALUE;
-    ownsHandle_ = false;
 }
 
 ZipResult ZipEntrySource::Open(const void* source, DWORD length, ZipSourceKind kind)
@@ -50,11 +43,11 @@ ZipResult ZipEntrySource::Open(const void* source, DWORD length, ZipSourceKind k
     case ZipSourceKind::FileName:
         if (!source)
             return ZipErrArgument;
-        handle_ = CreateFileA(static_cast<const char*>(source), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (handle_ == INVALID_HANDLE_VALUE)
+        opened_ = FileHandle(CreateFileA(static_cast<const char*>(source), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!opened_.Valid())
             return ZipErrOpenFile;
-        ownsHandle_ = true;
+        handle_ = opened_.Get();
         return TakeNamedFileFacts(static_cast<const char*>(source));
     case ZipSourceKind::Handle:
         if (!source || source == INVALID_HANDLE_VALUE)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/ZipTypes.h"
+#include "common/FileHandle.h"
 
 #include <cstddef>
 #include <vector>
@@ -13,7 +14,6 @@ public:
     static constexpr unsigned long long UnknownLength = ~0ull;
 
     ZipEntrySource() = default;
-    ~ZipEntrySource();
     ZipEntrySource(const ZipEntrySource&) = delete;
     ZipEntrySource& operator=(const ZipEntrySource&) = delete;
 
@@ -40,8 +40,8 @@ private:
     void TakeFacts(const WIN32_FILE_ATTRIBUTE_DATA& facts);
     void TakeCurrentTime();
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-    bool ownsHandle_ = false;
+    FileHandle opened_;                     // a file Open opened by its name
+    HANDLE handle_ = INVALID_HANDLE_VALUE;  // what is read: opened_ or the caller's handle
     bool diskFile_ = false;
     bool ended_ = false;
     bool firstPiece_ = true;

@@ -289,11 +289,13 @@ ZipResult TUnzip::ExtractToFile(int index, void* target, ZipSourceKind kind)
         return CreateFoldersBelow(rootFolder_, name) ? ZipOk : ZipErrOpenFile;
     }
 
+    FileHandle created;
     HANDLE out = static_cast<HANDLE>(target);
     if (kind == ZipSourceKind::FileName) {
-        out = CreateTargetFile(static_cast<const char*>(target), info.attributes, result);
-        if (out == INVALID_HANDLE_VALUE)
+        created = CreateTargetFile(static_cast<const char*>(target), info.attributes, result);
+        if (!created.Valid())
             return result;
+        out = created.Get();
     }
     result = OpenEntry(index);
     if (result == ZipOk) {
@@ -319,17 +321,15 @@ ZipResult TUnzip::ExtractToFile(int index, void* target, ZipSourceKind kind)
     }
     if (result == ZipOk && GetFileType(out) == FILE_TYPE_DISK)
         SetFileTime(out, &info.creationTime, &info.lastAccessTime, &info.lastWriteTime);
-    if (kind == ZipSourceKind::FileName)
-        CloseHandle(out);
     return result;
 }
 
-HANDLE TUnzip::CreateTargetFile(const char* target, DWORD attributes, ZipResult& result)
+FileHandle TUnzip::CreateTargetFile(const char* target, DWORD attributes, ZipResult& result)
 {
     const std::string name = target;
     if (HasParentStep(name)) {
         result = ZipErrUnsafePath;
-        return INVALID_HANDLE_VALUE;
+        return FileHandle();
     }
     // A relative target lives below the root folder, and its folders are made there; an
     // absolute one is created as named, in folders that must exist already.
@@ -341,13 +341,13 @@ HANDLE TUnzip::CreateTargetFile(const char* target, DWORD attributes, ZipResult&
         CreateFoldersBelow(rootFolder_, folders);
         lastFolderMade_ = folders;
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE && madeBefore && GetLastError() == ERROR_PATH_NOT_FOUND) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    if (!file.Valid() && madeBefore && GetLastError() == ERROR_PATH_NOT_FOUND) {
         // The folders made for an earlier entry have gone since.
         CreateFoldersBelow(rootFolder_, folders);
-        file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+        file = FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     }
-    if (file == INVALID_HANDLE_VALUE)
+    if (!file.Valid())
         result = ZipErrOpenFile;
     return file;
 }

@@ -6,6 +6,7 @@
 #include "archive/ZipByteSource.h"
 #include "archive/ZipRecords.h"
 #include "archive/ZipTypes.h"
+#include "common/FileHandle.h"
 
 #include <zlib.h>
 
@@ -41,7 +42,7 @@ private:
     ZipResult CheckLocalHeader();
     ZipResult ExtractToFile(int index, void* target, ZipSourceKind kind);
     ZipResult ExtractToMemory(int index, void* target, DWORD length);
-    HANDLE CreateTargetFile(const char* target, DWORD attributes, ZipResult& result);
+    FileHandle CreateTargetFile(const char* target, DWORD attributes, ZipResult& result);
     ZipResult OpenEntry(int index);
     bool ReadEntry(unsigned char* out, size_t wanted, size_t& produced);
     ZipResult CloseEntry();

@@ -33,7 +33,7 @@ TZip::~TZip()
 
 ZipResult TZip::OpenTarget(void* target, DWORD size, ZipSourceKind kind)
 {
-    if (file_ || mapping_ || memory_ || runningOffset_ || sticky_ || finished_)
+    if (file_.Valid() || mapping_ || memory_ || runningOffset_ || sticky_ || finished_)
         return ZipErrNotFresh;
     switch (kind) {
     case ZipSourceKind::Handle: {
@@ -41,7 +41,7 @@ ZipResult TZip::OpenTarget(void* target, DWORD size, ZipSourceKind kind)
         if (!DuplicateHandle(GetCurrentProcess(), static_cast<HANDLE>(target), GetCurrentProcess(),
                              &duplicate, 0, FALSE, DUPLICATE_SAME_ACCESS))
             return ZipErrDuplicate;
-        file_ = duplicate;
+        file_ = FileHandle(duplicate);
         seekable_ = GetFileType(duplicate) == FILE_TYPE_DISK;
         if (seekable_) {
             // An archive written into the middle of a file records offsets from the file's start.
@@ -56,11 +56,10 @@ ZipResult TZip::OpenTarget(void* target, DWORD size, ZipSourceKind kind)
     case ZipSourceKind::FileName: {
         if (!target)
             return ZipErrArgument;
-        HANDLE created = CreateFileA(static_cast<const char*>(target), GENERIC_WRITE, 0, nullptr,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (created == INVALID_HANDLE_VALUE)
+        file_ = FileHandle(CreateFileA(static_cast<const char*>(target), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file_.Valid())
             return ZipErrOpenFile;
-        file_ = created;
         seekable_ = true;
         break;
     }
@@ -86,7 +85,7 @@ ZipResult TZip::OpenTarget(void* target, DWORD size, ZipSourceKind kind)
     default:
         return ZipErrArgument;
     }
-    if (file_)
+    if (file_.Valid())
         output_.resize(OutputBufferSize);
     return ZipOk;
 }
@@ -352,7 +351,7 @@ unsigned char* TZip::Reserve(size_t& available)
         available = static_cast<size_t>(capacity_ - 1 - runningOffset_);
         return memory_ + runningOffset_;
     }
-    if (!file_) {
+    if (!file_.Valid()) {
         sticky_ = ZipErrNotFresh;
         return nullptr;
     }
@@ -394,13 +393,13 @@ bool TZip::Emit(const void* data, size_t count)
 
 bool TZip::Flush()
 {
-    if (!file_)
+    if (!file_.Valid())
         return memory_ != nullptr;
     const DWORD pending = static_cast<DWORD>(runningOffset_ - flushedOffset_);
     if (pending == 0)
         return true;
     DWORD written = 0;
-    BOOL ok = WriteFile(file_, output_.data(), pending, &written, nullptr);
+    BOOL ok = WriteFile(file_.Get(), output_.data(), pending, &written, nullptr);
     // What did not reach the target is dropped, so that the offsets recorded from now on
     // describe the bytes that are really there.
     flushedOffset_ += written;
@@ -412,7 +411,7 @@ bool TZip::SeekFile(unsigned long long offset)
 {
     const unsigned long long position = initialOffset_ + offset;
     LONG high = static_cast<LONG>(position >> 32);
-    DWORD low = SetFilePointer(file_, static_cast<LONG>(position & 0xFFFFFFFF), &high, FILE_BEGIN);
+    DWORD low = SetFilePointer(file_.Get(), static_cast<LONG>(position & 0xFFFFFFFF), &high, FILE_BEGIN);
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
@@ -434,7 +433,7 @@ ZipResult TZip::PatchLocalHeader(const ZipEntryRecord& entry, unsigned long long
     if (!SeekFile(headerOffset))
         return ZipErrNotSeekable;
     DWORD written = 0;
-    BOOL ok = WriteFile(file_, fixed, sizeof fixed, &written, nullptr);
+    BOOL ok = WriteFile(file_.Get(), fixed, sizeof fixed, &written, nullptr);
     if (!SeekFile(runningOffset_)) {
         // Later writes would land inside this entry's data.
         sticky_ = ZipErrNotSeekable;
@@ -455,7 +454,7 @@ void TZip::RollBackTo(unsigned long long offset)
         return;
     }
     runningOffset_ = flushedOffset_;
-    if (!SeekFile(offset) || !SetEndOfFile(file_)) {
+    if (!SeekFile(offset) || !SetEndOfFile(file_.Get())) {
         sticky_ = ZipErrTooLarge;
         return;
     }
@@ -505,8 +504,5 @@ void TZip::ReleaseTarget()
         mapping_ = nullptr;
     }
     memory_ = nullptr;
-    if (file_) {
-        CloseHandle(file_);
-        file_ = nullptr;
-    }
+    file_.Close();
 }

@@ -4,6 +4,7 @@
 
 #include "archive/ZipRecords.h"
 #include "archive/ZipTypes.h"
+#include "common/FileHandle.h"
 
 #include <zlib.h>
 
@@ -54,7 +55,7 @@ private:
     ZipResult WriteCentralDirectory();
     void ReleaseTarget();
 
-    HANDLE file_ = nullptr;
+    FileHandle file_;
     HANDLE mapping_ = nullptr;
     unsigned char* memory_ = nullptr;
     DWORD capacity_ = 0;

@@ -10,6 +10,7 @@
 #include "common/OptionsKeys.h"
 #include "pageparts/PageParts.h"
 #include "toolkit/ListView.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void TForm1::ListInternetCache()
     Label10->SetCaption(language::Text("Alle auswählen", "Select all"));
     Label5->SetCaption(language::Text("Internet-Cookies löschen", "Delete Internet Cookies"));
     TListItems* rows = ListView9->Items();
-    rows->BeginUpdate();
+    const UpdateScope updating(*rows);
     rows->Clear();
     for (const url_cache::CacheEntry& cookie : url_cache::Cookies()) {
         TListItem* row = rows->Add();
@@ -107,7 +108,6 @@ void TForm1::ListInternetCache()
         row->SubItems()->Add(CookieTimeText(cookie.expires));
         row->SubItems()->Add(CookieTimeText(cookie.lastAccess));
     }
-    rows->EndUpdate();
 }
 
 void TForm1::DeleteInternetCache(const std::string& name) { url_cache::DeleteCookie(name); }

@@ -17,6 +17,7 @@
 #include "pageparts/PageParts.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 
@@ -210,14 +211,8 @@ void TForm1::SetPath()
     ComPtr<IShellFolder> root;
     if (FAILED(DesktopFolder->BindToObject(DrivesRootItem, nullptr, IID_IShellFolder, root.PutVoid())) || !root)
         return;
-    ListView1->Items()->BeginUpdate();
-    try {
-        FillListView(DrivesRootItem, root.Get());
-    } catch (...) {
-        ListView1->Items()->EndUpdate();
-        throw;
-    }
-    ListView1->Items()->EndUpdate();
+    const UpdateScope updating(*ListView1->Items());
+    FillListView(DrivesRootItem, root.Get());
 }
 
 void TForm1::FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder)

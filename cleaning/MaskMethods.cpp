@@ -8,6 +8,7 @@
 #include "common/CaseRule.h"
 #include "common/OptionsKeys.h"
 #include "toolkit/ListView.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ void Refill(TObjectList<CheckedEntry>& list, const std::vector<CheckedEntry>& en
 
 void ShowRows(TListView& view, const TObjectList<CheckedEntry>& list, int imageIndex)
 {
-    view.Items()->BeginUpdate();
+    const UpdateScope updating(*view.Items());
     view.Items()->Clear();
     for (int i = 0; i < list.Count(); ++i) {
         TListItem* row = view.Items()->Add();
@@ -28,7 +29,6 @@ void ShowRows(TListView& view, const TObjectList<CheckedEntry>& list, int imageI
         row->SetImageIndex(imageIndex);
         row->SetChecked(list[i]->active);
     }
-    view.Items()->EndUpdate();
 }
 
 std::vector<CheckedEntry> RowsOf(TListView& view)

@@ -11,6 +11,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/NumberText.h"
+#include "toolkit/UpdateScope.h"
 
 #include <shellapi.h>
 
@@ -248,10 +249,9 @@ void TFrame8::FitColumns()
 
 void TFrame8::FillListView1()
 {
-    ListView1->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView1->Items());
     ListView1->SetItemCount(host_->Records().Count());
     ShowTotals(host_->Records().Count(), found_files::SizeOfAll(host_->Records()));
-    ListView1->Items()->EndUpdate();
 }
 
 void TFrame8::ShareSystemImages()
@@ -312,11 +312,12 @@ void TFrame8::Markierungumdrehen1Click(TObject*)
     std::vector<int> wasSelected = SelectedRows();
     // Select all, then deselect what was selected: one message per selected row instead
     // of one per row.
-    ListView1->Items()->BeginUpdate();
-    ListView1->SelectAll();
-    for (int row : wasSelected)
-        ListView1->SetSelected(row, false);
-    ListView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*ListView1->Items());
+        ListView1->SelectAll();
+        for (int row : wasSelected)
+            ListView1->SetSelected(row, false);
+    }
     const TObjectList<FoundFileRecord>& records = host_->Records();
     ShowTotals(records.Count() - wasSelected.size(),
                found_files::SizeOfAll(records) - found_files::SizeOfRows(records, wasSelected));
@@ -359,11 +360,12 @@ void TFrame8::SortBy(int column)
         chosen.push_back(records.Items(row));
     found_files::SortRecords(records, column, found_files::SortsAscending(column, SortDirection));
     FillListView1();
-    ListView1->Items()->BeginUpdate();
-    ListView1->ClearSelection();
-    for (int row : found_files::RowsOf(records, chosen))
-        ListView1->SetSelected(row, true);
-    ListView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*ListView1->Items());
+        ListView1->ClearSelection();
+        for (int row : found_files::RowsOf(records, chosen))
+            ListView1->SetSelected(row, true);
+    }
     if (!chosen.empty())
         ShowSelectionTotals();
 }

@@ -67,12 +67,6 @@ Opened::Opened(const std::string& path)
 {
 }
 
-Opened::~Opened()
-{
-    if (Valid())
-        ::CloseHandle(handle_);
-}
-
 std::optional<Identity> Of(const std::string& path)
 {
     const Opened opened(path);

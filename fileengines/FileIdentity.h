@@ -3,6 +3,8 @@
 // told apart by their volume's serial number and their index on it, never by the text.
 #pragma once
 
+#include "common/FileHandle.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -33,15 +35,12 @@ std::string FinalPathOf(HANDLE handle);
 class Opened {
 public:
     explicit Opened(const std::string& path);
-    ~Opened();
-    Opened(const Opened&) = delete;
-    Opened& operator=(const Opened&) = delete;
 
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Handle() const { return handle_; }
+    bool Valid() const { return handle_.Valid(); }
+    HANDLE Handle() const { return handle_.Get(); }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
 };
 
 // Of a file or folder, opened for its attributes only and shared with everyone.

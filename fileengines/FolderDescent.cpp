@@ -52,29 +52,28 @@ DWORD AttributesOf(HANDLE handle)
 }
 
 // The name itself, a link not followed where the system can do that.
-HANDLE OpenUnfollowed(const std::string& path, DWORD access, DWORD sharing)
+FileHandle OpenUnfollowed(const std::string& path, DWORD access, DWORD sharing)
 {
-    return ::CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return FileHandle(::CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
 // The folder at path, opened as OpenUnfollowed does, when it is a real folder reached
-// under that very name; INVALID_HANDLE_VALUE (with ERROR_CANT_RESOLVE_FILENAME for a
-// link) otherwise. Without delete sharing: while the handle is open, nobody can rename or
-// remove the folder.
-HANDLE OpenRealFolder(const std::string& path, DWORD access, BY_HANDLE_FILE_INFORMATION& information)
+// under that very name; empty (with ERROR_CANT_RESOLVE_FILENAME for a link) otherwise.
+// Without delete sharing: while the handle is open, nobody can rename or remove the folder.
+FileHandle OpenRealFolder(const std::string& path, DWORD access, BY_HANDLE_FILE_INFORMATION& information)
 {
-    HANDLE handle = OpenUnfollowed(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (handle == INVALID_HANDLE_VALUE)
+    FileHandle handle = OpenUnfollowed(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (!handle.Valid())
         return handle;
-    const bool realFolder = ::GetFileInformationByHandle(handle, &information) &&
+    const bool realFolder = ::GetFileInformationByHandle(handle.Get(), &information) &&
                             (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                             !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (realFolder && !file_identity::LeadsElsewhere(handle, path))
+    if (realFolder && !file_identity::LeadsElsewhere(handle.Get(), path))
         return handle;
-    ::CloseHandle(handle);
+    handle.Close();
     ::SetLastError(ERROR_CANT_RESOLVE_FILENAME);
-    return INVALID_HANDLE_VALUE;
+    return FileHandle();
 }
 
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
@@ -93,12 +92,6 @@ EnteredFolder::EnteredFolder(const std::string& path) : path_(path)
     handle_ = OpenRealFolder(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, information_);
 }
 
-EnteredFolder::~EnteredFolder()
-{
-    if (Entered())
-        ::CloseHandle(handle_);
-}
-
 bool EnteredFolder::Remove()
 {
     if (!Entered()) {
@@ -107,7 +100,7 @@ bool EnteredFolder::Remove()
     }
     // The folder cannot be opened for removal while it is held for listing: it is let go
     // and opened again, and removed only when that is the very folder that was emptied.
-    ::CloseHandle(handle_);
+    handle_.Close();
     BY_HANDLE_FILE_INFORMATION reopened{};
     handle_ = OpenRealFolder(path_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, reopened);
     if (!Entered())
@@ -120,21 +113,22 @@ bool EnteredFolder::Remove()
     if (reopened.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
         BasicInformation basic{};
         basic.attributes = reopened.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
-        SetInformation(handle_, &basic, sizeof basic, kFileBasicInformation);
+        SetInformation(handle_.Get(), &basic, sizeof basic, kFileBasicInformation);
     }
-    return MarkForDeletion(handle_);
+    return MarkForDeletion(handle_.Get());
 }
 
 bool RemoveLink(const std::string& path)
 {
-    HANDLE handle = OpenUnfollowed(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    if (handle == INVALID_HANDLE_VALUE)
+    FileHandle handle =
+        OpenUnfollowed(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (!handle.Valid())
         return false;
-    const DWORD attributes = AttributesOf(handle);
+    const DWORD attributes = AttributesOf(handle.Get());
     const bool linkItself = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    const bool removed = linkItself && MarkForDeletion(handle);
+    const bool removed = linkItself && MarkForDeletion(handle.Get());
     const DWORD error = linkItself ? ::GetLastError() : ERROR_CANT_RESOLVE_FILENAME;
-    ::CloseHandle(handle);
+    handle.Close(); // the link goes when it is closed
     if (!removed)
         ::SetLastError(error);
     return removed;

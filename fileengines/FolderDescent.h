@@ -6,6 +6,8 @@
 // goes down through EnteredFolder instead.
 #pragma once
 
+#include "common/FileHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,13 +22,12 @@ namespace folder_descent {
 class EnteredFolder {
 public:
     explicit EnteredFolder(const std::string& path);
-    ~EnteredFolder();
     EnteredFolder(const EnteredFolder&) = delete;
     EnteredFolder& operator=(const EnteredFolder&) = delete;
 
     // False when the folder is gone, is a link now, or cannot be opened (then
     // GetLastError tells why): the walk neither goes down nor removes anything.
-    bool Entered() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Entered() const { return handle_.Valid(); }
     const std::string& Path() const { return path_; }
 
     // Removes the folder, emptied by now: only the very folder that was entered, never a
@@ -36,7 +37,7 @@ public:
 
 private:
     std::string path_;
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    FileHandle handle_;
     BY_HANDLE_FILE_INFORMATION information_{}; // what was entered
 
 };

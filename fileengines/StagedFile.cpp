@@ -13,15 +13,15 @@ StagedFile::StagedFile(const std::string& target) : target_(target), temporary_(
     // leftover of a killed run is removed first; while another process writes the same
     // target, its open file can neither be removed nor created anew, and this write fails.
     DeleteFileA(temporary_.c_str());
-    handle_ = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE)
+    handle_ = FileHandle(
+        CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle_.Valid())
         temporary_.clear(); // not this write's file: never removed by it
 }
 
 StagedFile::~StagedFile()
 {
-    if (handle_ != INVALID_HANDLE_VALUE)
-        CloseHandle(handle_);
+    handle_.Close(); // an open file cannot be deleted
     if (!temporary_.empty() && !committed_)
         DeleteFileA(temporary_.c_str());
 }
@@ -32,7 +32,7 @@ bool StagedFile::Write(const void* data, size_t size)
     while (Opened() && size > 0) {
         DWORD block = static_cast<DWORD>(size < 0x40000000 ? size : 0x40000000);
         DWORD written = 0;
-        if (!WriteFile(handle_, bytes, block, &written, nullptr) || written != block)
+        if (!WriteFile(handle_.Get(), bytes, block, &written, nullptr) || written != block)
             return false;
         bytes += written;
         size -= written;
@@ -46,9 +46,8 @@ bool StagedFile::Commit()
         return false;
     // On the disk before it takes the target's place: after a power cut the target is the
     // old file or the whole new one, never a renamed file whose blocks were not written.
-    bool flushed = FlushFileBuffers(handle_) != FALSE;
-    bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
+    bool flushed = FlushFileBuffers(handle_.Get()) != FALSE;
+    bool closed = handle_.Close();
     if (!flushed || !closed)
         return false;
     // The new content, not a new look: the renamed file would otherwise carry the

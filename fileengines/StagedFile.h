@@ -4,6 +4,8 @@
 // until the new one is whole, and then keeps its attributes (a hidden file stays hidden).
 #pragma once
 
+#include "common/FileHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,7 +27,7 @@ public:
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Opened() const { return handle_.Valid(); }
     bool Write(const void* data, size_t size);
     // Flushes and closes the temporary file and moves it over the target; false when any
     // of that fails, and then the target is as it was.
@@ -34,7 +36,7 @@ public:
 private:
     std::string target_;
     std::string temporary_;
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    FileHandle handle_;
     bool committed_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "fileengines/FileIdentity.h"
 #include "fileengines/Masks.h"
+#include "common/FileHandle.h"
 #include "common/CaseRule.h"
 #include "common/Language.h"
 
@@ -35,18 +36,11 @@ public:
     explicit OpenedFile(const std::string& path, DWORD access = GENERIC_READ)
         : handle_(::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)),
-          error_(handle_ == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS)
+          error_(handle_.Valid() ? ERROR_SUCCESS : ::GetLastError())
     {
     }
-    ~OpenedFile()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::CloseHandle(handle_);
-    }
-    OpenedFile(const OpenedFile&) = delete;
-    OpenedFile& operator=(const OpenedFile&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return handle_.Valid(); }
     // Why the open failed.
     DWORD Error() const { return error_; }
     // Reads up to size bytes; false on a read error. got < size only at the end.
@@ -55,7 +49,8 @@ public:
         got = 0;
         while (got < size) {
             DWORD read = 0;
-            if (!::ReadFile(handle_, static_cast<char*>(buffer) + got, static_cast<DWORD>(size - got), &read, nullptr))
+            if (!::ReadFile(handle_.Get(), static_cast<char*>(buffer) + got, static_cast<DWORD>(size - got), &read,
+                            nullptr))
                 return false;
             if (read == 0)
                 break;
@@ -67,24 +62,27 @@ public:
     bool Size(unsigned long long& size) const
     {
         LARGE_INTEGER now{};
-        if (!::GetFileSizeEx(handle_, &now))
+        if (!::GetFileSizeEx(handle_.Get(), &now))
             return false;
         size = static_cast<unsigned long long>(now.QuadPart);
         return true;
     }
-    bool LastWrite(FILETIME& lastWrite) const { return ::GetFileTime(handle_, nullptr, nullptr, &lastWrite) != FALSE; }
-    HANDLE Handle() const { return handle_; }
+    bool LastWrite(FILETIME& lastWrite) const
+    {
+        return ::GetFileTime(handle_.Get(), nullptr, nullptr, &lastWrite) != FALSE;
+    }
+    HANDLE Handle() const { return handle_.Get(); }
     // The serial number of the volume that holds the file.
     std::optional<DWORD> Volume() const
     {
         BY_HANDLE_FILE_INFORMATION information{};
-        if (!::GetFileInformationByHandle(handle_, &information))
+        if (!::GetFileInformationByHandle(handle_.Get(), &information))
             return std::nullopt;
         return information.dwVolumeSerialNumber;
     }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
     DWORD error_;
 };
 

@@ -1,6 +1,7 @@
 #include "filetools/FileSplitter.h"
 
 #include "fileengines/FileIdentity.h"
+#include "common/FileHandle.h"
 #include "common/Language.h"
 #include "common/PathFacts.h"
 
@@ -59,28 +60,19 @@ public:
         : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
     {
-        if (handle_ == INVALID_HANDLE_VALUE)
+        if (!handle_.Valid())
             return;
         DWORD high = 0;
         SetLastError(NO_ERROR);
-        const DWORD low = GetFileSize(handle_, &high);
+        const DWORD low = GetFileSize(handle_.Get(), &high);
         const bool sized = low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
         length_ = (static_cast<unsigned long long>(high) << 32) | low;
-        identity_ = file_identity::Of(handle_);
-        if (!sized || !identity_) {
-            CloseHandle(handle_);
-            handle_ = INVALID_HANDLE_VALUE;
-        }
+        identity_ = file_identity::Of(handle_.Get());
+        if (!sized || !identity_)
+            handle_.Close();
     }
-    ~Source()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    Source(const Source&) = delete;
-    Source& operator=(const Source&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return handle_.Valid(); }
     unsigned long long Length() const { return length_; }
     // Whether path names this very file (by volume and file index, not by its spelling).
     bool IsReachedAs(const std::string& path) const
@@ -93,7 +85,7 @@ public:
     {
         while (size > 0) {
             DWORD got = 0;
-            if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr) || got == 0)
+            if (!ReadFile(handle_.Get(), buffer, static_cast<DWORD>(size), &got, nullptr) || got == 0)
                 return false;
             buffer += got;
             size -= got;
@@ -102,7 +94,7 @@ public:
     }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
     std::optional<file_identity::Identity> identity_;
     unsigned long long length_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "filetools/ShredderIo.h"
 
 #include "fileengines/FileIdentity.h"
+#include "common/FileHandle.h"
 #include "common/FindHandle.h"
 
 #include <winternl.h>
@@ -164,16 +165,15 @@ public:
 
     HANDLE OpenForOverwrite(const std::string& path) override
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH, nullptr);
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH, nullptr));
         // Some systems (Wine among them) show a symbolic link to a file as an ordinary
         // file and overwrite its target through it.
-        if (file != INVALID_HANDLE_VALUE && file_identity::LeadsElsewhere(file, path)) {
-            CloseHandle(file);
-            file = INVALID_HANDLE_VALUE;
+        if (file.Valid() && file_identity::LeadsElsewhere(file.Get(), path)) {
+            file.Close();
             SetLastError(ERROR_CANT_RESOLVE_FILENAME);
         }
-        return file;
+        return file.Release();
     }
 
     HANDLE OpenForClusterScan(const std::string& path) override

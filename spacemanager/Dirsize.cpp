@@ -10,6 +10,7 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/Place.h"
+#include "toolkit/UpdateScope.h"
 
 #include <windowsx.h>
 
@@ -395,9 +396,10 @@ void TForm11::ToolButton8Click(TObject*)
 void TForm11::SetViewStyle(TViewStyle style)
 {
     IconSizeFlag = style == vsIcon ? SHGFI_LARGEICON : SHGFI_SMALLICON;
-    ListView1->Items()->BeginUpdate();
-    ListView1->SetViewStyle(style);
-    ListView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*ListView1->Items());
+        ListView1->SetViewStyle(style);
+    }
     ListView1->SetItemCount(static_cast<int>(DirItems.size()));
 }
 

@@ -13,6 +13,7 @@
 #include "spacemanager/SizeChart.h"
 #include "spacemanager/Tabframe.h"
 #include "toolkit/Effects.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -168,14 +169,8 @@ void TForm11::OpenFolder(IShellFolder* parent, LPCITEMIDLIST absoluteList)
             language::Text("Der Ordner kann nicht geöffnet werden.", "The folder cannot be opened."));
     }
     ListView1->ClearSelection();
-    ListView1->Items()->BeginUpdate();
-    try {
-        ListFolder(folder.Get(), absoluteList);
-    } catch (...) {
-        ListView1->Items()->EndUpdate();
-        throw;
-    }
-    ListView1->Items()->EndUpdate();
+    const UpdateScope updating(*ListView1->Items());
+    ListFolder(folder.Get(), absoluteList);
 }
 
 void TForm11::ListFolder(IShellFolder* folder, LPCITEMIDLIST absoluteList)

@@ -9,6 +9,7 @@
 #include "fileengines/ShellServices.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
                                        children.Put()) != S_OK || !children)
         return;
     ++listing_;
-    TreeView1->Items()->BeginUpdate();
+    const UpdateScope updating(*TreeView1->Items());
     ItemIdList owned;
     ULONG fetched = 0;
     while (!SizingCancelled && children->Next(1, owned.Put(), &fetched) == S_OK && owned) {
@@ -95,7 +96,6 @@ void TForm11::FillTreeChildren(IShellFolder* folder, LPCITEMIDLIST folderList, T
     }
     owned.Reset();
     children.Reset();
-    TreeView1->Items()->EndUpdate();
     EndListing();
 }
 

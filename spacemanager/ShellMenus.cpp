@@ -11,6 +11,7 @@
 #include "spacemanager/Dirsize.h"
 #include "spacemanager/FolderSizing.h"
 #include "toolkit/Effects.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 
@@ -229,12 +230,13 @@ void TForm11::LoeschenBaum()
     TTreeNode* parent = node->Parent();
     // No node is shown on its way out; the parent is shown once it is read again.
     TreeView1->SetSelected(nullptr);
-    TreeView1->Items()->BeginUpdate();
-    if (parent)
-        RefillNode(parent); // the deleted node goes with the old children
-    else
-        node->Delete();
-    TreeView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*TreeView1->Items());
+        if (parent)
+            RefillNode(parent); // the deleted node goes with the old children
+        else
+            node->Delete();
+    }
     if (parent)
         TreeView1->SetSelected(parent);
 }

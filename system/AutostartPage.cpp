@@ -14,6 +14,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
+#include "toolkit/UpdateScope.h"
 
 #include <memory>
 
@@ -108,7 +109,7 @@ void TForm1::Refresh1Click(TObject*)
     MenuItem7->Caption = language::Text("Eigenschaften", "Properties");
     Gehezu1->Caption = language::Text("Gehe zu", "Jump to");
     Refresh1->Caption = language::Text("Aktualisieren", "Refresh");
-    TreeView2->Items()->BeginUpdate();
+    const UpdateScope updating(*TreeView2->Items());
     TreeView2->Items()->Clear();
     AutostartEntries.clear();
     InitAutoRun();
@@ -116,7 +117,6 @@ void TForm1::Refresh1Click(TObject*)
     for (TTreeNode* root = TreeView2->Items()->GetFirstNode(); root; root = root->GetNextSibling())
         root->Expand(false);
     SendMessageA(TreeView2->Handle(), WM_VSCROLL, SB_TOP, 0);
-    TreeView2->Items()->EndUpdate();
 }
 
 void TForm1::InitAutoRun()

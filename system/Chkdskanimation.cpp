@@ -1,6 +1,7 @@
 #include "system/Chkdskanimation.h"
 
 #include "common/CaseRule.h"
+#include "common/FileHandle.h"
 #include "common/Language.h"
 #include "toolkit/Effects.h"
 #include "toolkit/PathText.h"
@@ -150,12 +151,11 @@ int TForm13::RunChkdsk(const std::vector<std::wstring>& arguments, const std::st
 
     if (switches_.fix) {
         std::wstring volume = L"\\\\.\\" + root.substr(0, 2);
-        HANDLE handle = CreateFileW(volume.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
+        // Only asked whether the volume can be opened for writing: closed again at once.
+        if (!FileHandle(CreateFileW(volume.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)).Valid()) {
             OfferBootTimeCheck();
             return -1;
         }
-        CloseHandle(handle);
     }
 
     std::printf("The type of file system is %s.\n", Narrow(fileSystem).c_str());

@@ -13,6 +13,7 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/Effects.h"
 #include "toolkit/ListView.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ void TForm1::InitCHKDSKDrives()
     ListView6->Columns()->Items(1)->SetCaption(language::Text("Bezeichnung", "Label"));
     ListView6->Columns()->Items(2)->SetCaption(language::Text("Dateisystem", "File system"));
 
-    ListView6->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView6->Items());
     ListView6->Items()->Clear();
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         const std::string root = std::string(1, letter) + ":\\";
@@ -101,7 +102,6 @@ void TForm1::InitCHKDSKDrives()
             row->SetChecked(true);
         }
     }
-    ListView6->Items()->EndUpdate();
 }
 
 void TForm1::RestoreChkDskChecks()

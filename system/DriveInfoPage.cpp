@@ -11,6 +11,7 @@
 #include "toolkit/Chart.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/UpdateScope.h"
 
 #include <commctrl.h>
 
@@ -132,15 +133,16 @@ void TForm1::ListView5Click(TObject*)
         Chart1->Add(static_cast<double>(facts.total - facts.free),
                     drivefacts::SpaceText(facts.total - facts.free, language::German()), clBlue);
     }
-    ListView4->Items()->BeginUpdate();
-    ListView4->Items()->Clear();
-    for (const drivefacts::Row& fact : drivefacts::Rows(facts, language::German())) {
-        TListItem* row = ListView4->Items()->Add();
-        row->SetCaption(fact.caption);
-        row->SetImageIndex(fact.image);
-        row->SubItems()->Add(fact.value);
+    {
+        const UpdateScope updating(*ListView4->Items());
+        ListView4->Items()->Clear();
+        for (const drivefacts::Row& fact : drivefacts::Rows(facts, language::German())) {
+            TListItem* row = ListView4->Items()->Add();
+            row->SetCaption(fact.caption);
+            row->SetImageIndex(fact.image);
+            row->SubItems()->Add(fact.value);
+        }
     }
-    ListView4->Items()->EndUpdate();
     FitFactColumns(*ListView4);
 }
 

@@ -10,6 +10,7 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/Memo.h"
 #include "toolkit/TreeView.h"
+#include "toolkit/UpdateScope.h"
 
 #include <commctrl.h>
 
@@ -166,20 +167,21 @@ void TForm1::InitSpyTree()
     Label91->SetCaption(language::Text("Empfohlene Einstellungen", "Recommended settings"));
     Label92->SetCaption(language::Text("Einstellungen übernehmen", "Apply settings"));
     TTreeNodes* items = TreeView3->Items();
-    items->BeginUpdate();
-    items->Clear();
-    TTreeNode* group = nullptr;
-    for (const NodeText& node : nodes) {
-        const char* caption = language::Text(node.german, node.english);
-        TTreeNode* made = node.groupImage >= 0 ? (group = items->Add(nullptr, caption))
-                                               : items->AddChild(group, caption);
-        const int image = node.groupImage >= 0 ? node.groupImage : notChosenImage;
-        made->SetImageIndex(image);
-        made->SetSelectedIndex(image);
+    {
+        const UpdateScope updating(*items);
+        items->Clear();
+        TTreeNode* group = nullptr;
+        for (const NodeText& node : nodes) {
+            const char* caption = language::Text(node.german, node.english);
+            TTreeNode* made = node.groupImage >= 0 ? (group = items->Add(nullptr, caption))
+                                                   : items->AddChild(group, caption);
+            const int image = node.groupImage >= 0 ? node.groupImage : notChosenImage;
+            made->SetImageIndex(image);
+            made->SetSelectedIndex(image);
+        }
+        for (TTreeNode* root = items->GetFirstNode(); root; root = root->GetNextSibling())
+            root->Expand(false);
     }
-    for (TTreeNode* root = items->GetFirstNode(); root; root = root->GetNextSibling())
-        root->Expand(false);
-    items->EndUpdate();
     if (items->GetFirstNode())
         TreeView_SelectSetFirstVisible(TreeView3->Handle(), items->GetFirstNode()->ItemId());
 }
@@ -217,13 +219,12 @@ void TForm1::ToggleSpySwitch(TTreeNode* node)
     while (index < privacy::nodeCount && TreeView3->Items()->Item(index) != node)
         ++index;
     const bool chosen = !SpySwitchChosen(index);
-    TreeView3->Items()->BeginUpdate();
+    const UpdateScope updating(*TreeView3->Items());
     SetSpySwitch(index, chosen);
     if (index >= privacy::messengerNothing && index <= privacy::messengerRemove)
         for (int other = privacy::messengerNothing; other <= privacy::messengerRemove; ++other)
             if (other != index)
                 SetSpySwitch(other, !chosen);
-    TreeView3->Items()->EndUpdate();
 }
 
 // The click comes before the tree moves its selection: the node under the mouse is the
@@ -258,11 +259,12 @@ void TForm1::TreeView3MouseMove(TObject*, TShiftState, int x, int y)
 void TForm1::Label91Click(TObject*)
 {
     SpyTreeBusy = 1;
-    TreeView3->Items()->BeginUpdate();
-    for (int node = 0; node < privacy::nodeCount; ++node)
-        if (nodes[node].groupImage < 0)
-            SetSpySwitch(node, node != privacy::messengerNothing && node != privacy::messengerNoAutostart);
-    TreeView3->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*TreeView3->Items());
+        for (int node = 0; node < privacy::nodeCount; ++node)
+            if (nodes[node].groupImage < 0)
+                SetSpySwitch(node, node != privacy::messengerNothing && node != privacy::messengerNoAutostart);
+    }
     SpyTreeBusy = 0;
 }
 

@@ -9,6 +9,7 @@
 #include "system/Searchreg.h"
 #include "toolkit/NoDiskBoxes.h"
 #include "toolkit/Place.h"
+#include "toolkit/UpdateScope.h"
 
 namespace registry_pages {
 
@@ -69,8 +70,8 @@ void TForm1::GetRegCleanDrives()
 {
     Label70->SetCaption(language::Text("Registrierung durchsuchen", "Scan registry"));
     NoDiskBoxes quiet;
-    ListView12->Items()->BeginUpdate();
-    ListView13->Items()->BeginUpdate();
+    const UpdateScope drives(*ListView12->Items());
+    const UpdateScope roots(*ListView13->Items());
     ListView12->Items()->Clear();
     ListView13->Items()->Clear();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
@@ -97,8 +98,6 @@ void TForm1::GetRegCleanDrives()
         item->SetCaption(root.fullName);
         item->SetChecked(true);
     }
-    ListView13->Items()->EndUpdate();
-    ListView12->Items()->EndUpdate();
 }
 
 void TForm1::Label70Click(TObject*)

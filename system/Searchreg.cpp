@@ -11,6 +11,7 @@
 #include "system/RegistryEditor.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -234,9 +235,10 @@ void TForm4::Suchen1Click(TObject*)
     host_.runLongJob([this] {
         scanning_ = true;
         ShowScanning(true);
-        ListView1->Items()->BeginUpdate();
-        ListView1->Items()->Clear();
-        ListView1->Items()->EndUpdate();
+        {
+            const UpdateScope updating(*ListView1->Items());
+            ListView1->Items()->Clear();
+        }
         findings_.clear();
         InitSuchReg();
         ShowScanning(false);
@@ -318,29 +320,30 @@ void TForm4::Lschen1Click(TObject*)
         return;
     std::vector<std::string> failed, changed, returned;
     std::vector<TListItem*> selected = SelectedItems();
-    ListView1->Items()->BeginUpdate();
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        regscan::Finding* finding = FindingOf(*it);
-        if (!finding)
-            continue;
-        const std::string name = finding->isKey ? finding->keyText : finding->keyText + " : " + finding->valueName;
-        switch (regdelete::RemoveFinding(*finding)) {
-        case regdelete::Removal::Failed:
-            failed.push_back(name);
-            continue;
-        case regdelete::Removal::Changed:
-            changed.push_back(name);
-            break;
-        case regdelete::Removal::Returned:
-            returned.push_back(name);
-            break;
-        case regdelete::Removal::Deleted:
-        case regdelete::Removal::Gone:
-            break;
+    {
+        const UpdateScope updating(*ListView1->Items());
+        for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+            regscan::Finding* finding = FindingOf(*it);
+            if (!finding)
+                continue;
+            const std::string name = finding->isKey ? finding->keyText : finding->keyText + " : " + finding->valueName;
+            switch (regdelete::RemoveFinding(*finding)) {
+            case regdelete::Removal::Failed:
+                failed.push_back(name);
+                continue;
+            case regdelete::Removal::Changed:
+                changed.push_back(name);
+                break;
+            case regdelete::Removal::Returned:
+                returned.push_back(name);
+                break;
+            case regdelete::Removal::Deleted:
+            case regdelete::Removal::Gone:
+                break;
+            }
+            (*it)->Delete();
         }
-        (*it)->Delete();
     }
-    ListView1->Items()->EndUpdate();
     if (!changed.empty())
         effects::ShowMessageBox(
             nullptr,
@@ -385,15 +388,16 @@ void TForm4::MarkierteEintrgesichern1Click(TObject*)
     }
     // A finding gone since the scan has nothing to back up and nothing to delete: its row goes.
     std::vector<regscan::Finding> findings;
-    ListView1->Items()->BeginUpdate();
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it)
-        if (regscan::Finding* finding = FindingOf(*it)) {
-            if (regscan::EntryExists(*finding))
-                findings.insert(findings.begin(), *finding);
-            else
-                (*it)->Delete();
-        }
-    ListView1->Items()->EndUpdate();
+    {
+        const UpdateScope updating(*ListView1->Items());
+        for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+            if (regscan::Finding* finding = FindingOf(*it)) {
+                if (regscan::EntryExists(*finding))
+                    findings.insert(findings.begin(), *finding);
+                else
+                    (*it)->Delete();
+            }
+    }
     if (findings.empty())
         return;
     regbackup::SaveAs(Handle(), language::German(), findings);

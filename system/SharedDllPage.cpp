@@ -12,6 +12,7 @@
 #include "common/RegistryValues.h"
 #include "toolkit/Effects.h"
 #include "toolkit/MenuEntry.h"
+#include "toolkit/UpdateScope.h"
 
 #include <commctrl.h>
 
@@ -138,7 +139,7 @@ void TForm1::GetSharedDLL()
     SHFILEINFOA info{};
     ListView14->SmallImages()->SetHandle(reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
-    ListView14->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView14->Items());
     ListView14->Items()->Clear();
     RegistryKey key(HKEY_LOCAL_MACHINE, sharedDllsKey);
     for (const regvalues::RawValue& value : key ? regvalues::ReadAllValues(key.Get()) : std::vector<regvalues::RawValue>()) {
@@ -147,7 +148,6 @@ void TForm1::GetSharedDLL()
         item->SetCaption(value.name);
         item->SubItems()->Add(std::to_string(regvalues::CounterValue(value)));
     }
-    ListView14->Items()->EndUpdate();
 }
 
 void TForm1::MenuItem3Click(TObject*)

@@ -14,6 +14,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/MenuEntry.h"
 #include "toolkit/Place.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 
@@ -112,9 +113,8 @@ void TForm1::Refresh2Click(TObject*)
     ComboBox1->Items()->Add(language::Text("Einträge im Schlüssel HKEY_LOCAL_MACHINE\\SOFTWARE",
                                            "Entries in Key HKEY_LOCAL_MACHINE\\SOFTWARE"));
     ComboBox1->SetItemIndex(which);
-    ListView16->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView16->Items());
     ReadSoftwareEntries(which);
-    ListView16->Items()->EndUpdate();
 }
 
 void TForm1::ComboBox1Click(TObject* sender) { Refresh2Click(sender); }

@@ -12,6 +12,7 @@
 #include "toolkit/Effects.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Place.h"
+#include "toolkit/UpdateScope.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void TForm1::CaptionUninstallPage()
 
 void TForm1::GetUninstallProgramms()
 {
-    ListView15->Items()->BeginUpdate();
+    const UpdateScope updating(*ListView15->Items());
     ListView15->Items()->Clear();
     UninstallEntries.clear();
     RegistryKey uninstall(HKEY_LOCAL_MACHINE, uninstallKey);
@@ -88,7 +89,6 @@ void TForm1::GetUninstallProgramms()
         item->SetCaption(*displayName);
         item->SetData(UninstallEntries.back().get());
     }
-    ListView15->Items()->EndUpdate();
     ListView15Click(nullptr);
 }
 

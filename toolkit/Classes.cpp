@@ -1,4 +1,5 @@
 #include "toolkit/Classes.h"
+#include "toolkit/UpdateScope.h"
 
 #include <algorithm>
 #include <fstream>
@@ -185,7 +186,7 @@ std::string TStringList::Text() const
 
 void TStringList::SetText(const std::string& text)
 {
-    BeginUpdate();
+    const UpdateScope updating(*this);
     items_.clear();
     changedWhileHeld_ = true;
     size_t start = 0;
@@ -199,7 +200,6 @@ void TStringList::SetText(const std::string& text)
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
-    EndUpdate();
 }
 
 bool TStringList::LoadFromFile(const std::string& path)

@@ -1,6 +1,7 @@
 #include "toolkit/TreeView.h"
 
 #include "toolkit/ImageList.h"
+#include "toolkit/UpdateScope.h"
 
 #include <exception>
 #include <stdexcept>
@@ -236,14 +237,8 @@ void TTreeNodes::Delete(TTreeNode* node)
 
 void TTreeNodes::Clear()
 {
-    BeginUpdate();
-    try {
-        while (TTreeNode* node = GetFirstNode()) Delete(node);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateScope updating(*this);
+    while (TTreeNode* node = GetFirstNode()) Delete(node);
 }
 
 TTreeNode* TTreeNodes::GetFirstNode() const

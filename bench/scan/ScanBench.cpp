@@ -3,6 +3,7 @@
 #include "cleaning/JunkScan.h"
 #include "fileengines/Masks.h"
 #include "common/CaseRule.h"
+#include "common/FileHandle.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -23,11 +24,11 @@ void MakeFiles(const std::string& folder, int& made)
 {
     for (int i = 0; i < filesPerFolder; ++i) {
         std::string path = folder + "\\file" + std::to_string(i) + "." + endings[i % 10];
-        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        const FileHandle file(
+            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Valid()) {
             DWORD written;
-            ::WriteFile(file, "data", i % 5, &written, nullptr);
-            ::CloseHandle(file);
+            ::WriteFile(file.Get(), "data", i % 5, &written, nullptr);
             ++made;
         }
     }

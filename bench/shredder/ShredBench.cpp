@@ -4,6 +4,7 @@
 //
 //   shred_bench.exe FOLDER [MEGABYTES]
 #include "filetools/Shredder.h"
+#include "common/FileHandle.h"
 
 #include <windows.h>
 
@@ -32,20 +33,18 @@ public:
 
 bool MakeFile(const std::string& path, unsigned long long size)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file.Valid())
         return false;
     std::vector<char> block(1 << 20, 'd');
     bool ok = true;
     for (unsigned long long done = 0; ok && done < size; done += block.size()) {
         DWORD written;
-        ok = WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+        ok = WriteFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
              written == block.size();
     }
     // On the disk before the clock starts, so that only the shredding is timed.
-    ok = ok && FlushFileBuffers(file);
-    CloseHandle(file);
-    return ok;
+    return ok && FlushFileBuffers(file.Get());
 }
 
 } // namespace

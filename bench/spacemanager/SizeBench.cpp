@@ -2,6 +2,7 @@
 // bare find-first/find-next walk over the same tree: the bare walk is nearly all Wine's
 // own file calls, so the difference is what the sizing itself adds.
 #include "spacemanager/FolderSizing.h"
+#include "common/FileHandle.h"
 
 #include <windows.h>
 
@@ -20,12 +21,12 @@ void MakeFiles(const std::string& folder)
 {
     for (int i = 0; i < filesPerFolder; ++i) {
         std::string path = folder + "\\file" + std::to_string(i) + ".dat";
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        const FileHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Valid()) {
             static const char data[97] = {};
             DWORD written;
-            WriteFile(file, data, static_cast<DWORD>(i * 5 % 97), &written, nullptr);
-            CloseHandle(file);
+            WriteFile(file.Get(), data, static_cast<DWORD>(i * 5 % 97), &written, nullptr);
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "common/ComPtr.h"
+#include "common/FileHandle.h"
 #include "common/FindHandle.h"
 #include "common/ItemIdList.h"
 #include "common/RegistryKey.h"
@@ -42,6 +43,39 @@ TEST(FindHandle, ListsEveryEntryAndGoesOnAfterBeingMoved)
         names.insert(entry.cFileName);
     EXPECT_EQ((std::set<std::string>{"a.txt", "b.txt"}), names);
     EXPECT_FALSE(FindHandle(folder / "missing*", entry).Valid());
+}
+
+TEST(FileHandle, KeepsItsFileOpenUntilItsHolderLetsGo)
+{
+    TempFolder folder;
+    const std::string first = folder / "first.txt", second = folder / "second.txt";
+    testing_support::WriteFileText(first, "1");
+    testing_support::WriteFileText(second, "2");
+    // Opened without sharing: a second open of the file fails for as long as one is held.
+    const auto open = [](const std::string& path) {
+        return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    const auto held = [&](const std::string& path) { return !open(path).Valid(); };
+
+    FileHandle holder = open(first);
+    ASSERT_TRUE(holder.Valid());
+    FileHandle moved(std::move(holder));
+    EXPECT_FALSE(holder.Valid());
+    FileHandle assigned = open(second);
+    assigned = std::move(moved); // lets the second file go and holds the first
+    EXPECT_FALSE(held(second));
+    EXPECT_TRUE(held(first));
+    EXPECT_TRUE(assigned.Close());
+    EXPECT_FALSE(assigned.Valid());
+    EXPECT_FALSE(held(first));
+    EXPECT_TRUE(assigned.Close()); // nothing left to close
+
+    FileHandle released = open(first);
+    const HANDLE raw = released.Release();
+    released = FileHandle();
+    EXPECT_TRUE(held(first)); // the caller closes it now
+    CloseHandle(raw);
+    EXPECT_FALSE(open(folder / "missing.txt").Valid());
 }
 
 TEST(RegistryKey, CreatesOpensAndClosesTheKeyOnce)

@@ -1,6 +1,7 @@
 // TStringList and TObjectList: list operations, text lines and the file round trip.
 #include "toolkit/Classes.h"
 #include "toolkit/Contnrs.h"
+#include "toolkit/UpdateScope.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,31 @@ TEST(StringListTest, OnChangeFiresOncePerUpdateBlock)
     EXPECT_EQ(changes, 1);
     list.EndUpdate();
     EXPECT_EQ(changes, 2);
+}
+
+TEST(StringListTest, UpdateScopeEndsTheUpdateOnEveryWayOut)
+{
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    try {
+        const UpdateScope updating(list);
+        list.Add("x");
+        throw std::runtime_error("left early");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(changes, 1);
+    list.Add("y"); // not held back any more
+    EXPECT_EQ(changes, 2);
+
+    // A handler's failure at the end of the update reaches the caller.
+    list.OnChange = [](TObject*) { throw std::runtime_error("handler"); };
+    EXPECT_THROW(
+        {
+            const UpdateScope updating(list);
+            list.Add("z");
+        },
+        std::runtime_error);
 }
 
 TEST(StringListTest, FileRoundTripKeepsAnsiTextAndLines)
