@@ -206,13 +206,13 @@ void TForm1::SetPath()
     }
     if (!DesktopFolder)
         return;
-    if (!DrivesRootItem && FAILED(SHGetSpecialFolderLocation(Handle(), CSIDL_DRIVES, &DrivesRootItem)))
+    if (!DrivesRootItem && FAILED(SHGetSpecialFolderLocation(Handle(), CSIDL_DRIVES, DrivesRootItem.Put())))
         return;
     ComPtr<IShellFolder> root;
-    if (FAILED(DesktopFolder->BindToObject(DrivesRootItem, nullptr, IID_IShellFolder, root.PutVoid())) || !root)
+    if (FAILED(DesktopFolder->BindToObject(DrivesRootItem.Get(), nullptr, IID_IShellFolder, root.PutVoid())) || !root)
         return;
     const UpdateScope updating(*ListView1->Items());
-    FillListView(DrivesRootItem, root.Get());
+    FillListView(DrivesRootItem.Get(), root.Get());
 }
 
 void TForm1::FillListView(LPCITEMIDLIST rootItem, IShellFolder* rootFolder)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/ComPtr.h"
+#include "common/ItemIdList.h"
 #include "common/Language.h"
 #include "filetools/DuplicateCandidate.h"
 #include "pageparts/RegistryLayer.h"
@@ -271,7 +272,7 @@ public:
     TMenuItem* Allemarkieren1 = nullptr;
     TMenuItem* Markierungumdrehen2 = nullptr;
     unsigned char DuplicateMode = 0;
-    LPITEMIDLIST DrivesRootItem = nullptr; // My Computer, kept for the life of the form
+    ItemIdList DrivesRootItem; // My Computer, kept for the life of the form
     // Every location record made; ScanItems and DuplicateScanItems only point into it
     // (a drive stands in both), and a removed row leaves its record here.
     std::vector<std::shared_ptr<ShellItemRecord>> ShellItemRecords;
