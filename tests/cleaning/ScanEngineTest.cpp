@@ -2,8 +2,8 @@
 #include "common/CaseRule.h"
 #include "tests/cleaning/ScanTestKit.h"
 
-#include "fileengines/FileFacts.h"
 #include "tests/support/RecordingEffects.h"
+#include "tests/support/Times.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 using namespace cleaning;
 using namespace file_engines;
 using namespace scan_test;
+using testing_support::LocalFileTimeOf;
 
 namespace {
 
@@ -242,15 +243,15 @@ TEST_F(ScanEngine, AgeModeUsesTheRealLastAccessTime)
 {
     // Written recently but not opened for years: only the last-access time tells, and
     // the shell's own item data does not carry it on every system.
-    FILETIME recent = LocalTime(2024, 5, 1);
-    SetTimes(tree / "keep.txt", recent, LocalTime(2020, 1, 1));
-    SetTimes(tree / "sub\\page.html", LocalTime(2019, 1, 1), LocalTime(2024, 4, 30));
+    FILETIME recent = LocalFileTimeOf(2024, 5, 1);
+    SetTimes(tree / "keep.txt", recent, LocalFileTimeOf(2020, 1, 1));
+    SetTimes(tree / "sub\\page.html", LocalFileTimeOf(2019, 1, 1), LocalFileTimeOf(2024, 4, 30));
     for (const char* other : {"a.bak", "b.TMP", "empty.dat", "sub\\c.old", "excluded\\d.bak", "x.bak\\inside.txt",
                               "x.bak\\inside.bak"})
         SetTimes(tree / other, recent, recent);
     SetTimes(tree / "sub", recent, recent);
     SetTimes(tree / "excluded", recent, recent);
-    SetTimes(tree / "x.bak", recent, LocalTime(2000, 1, 1));
+    SetTimes(tree / "x.bak", recent, LocalFileTimeOf(2000, 1, 1));
 
     settings.now = {};
     settings.now.wYear = 2024, settings.now.wMonth = 5, settings.now.wDay = 2, settings.now.wHour = 12;
@@ -422,27 +423,3 @@ TEST_F(ScanEngine, CancelStopsTheWalk)
     EXPECT_EQ(Run(scanList), Paths{});
 }
 
-TEST(FileFacts, DateTextAttributesAndAges)
-{
-    FILETIME midnight = LocalTime(2021, 3, 4, 0, 0, 0);
-    FILETIME afternoon = LocalTime(2021, 3, 4, 15, 30, 21);
-    std::string date = DateText(midnight);
-    EXPECT_FALSE(date.empty());
-    EXPECT_EQ(DateText(afternoon).compare(0, date.size() + 1, date + " "), 0) << "the same date, then the time";
-    EXPECT_GT(DateText(afternoon).size(), date.size() + 4);
-    EXPECT_EQ(DateText(FILETIME{}), "");
-    EXPECT_EQ(DateText(LocalTime(1975, 6, 1)), "") << "before 1980 there is no date to show";
-
-    EXPECT_EQ(AttributeLetters(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
-                               FILE_ATTRIBUTE_HIDDEN),
-              "RHSA");
-    EXPECT_EQ(AttributeLetters(FILE_ATTRIBUTE_NORMAL), "");
-
-    SYSTEMTIME now{};
-    now.wYear = 2021, now.wMonth = 3, now.wDay = 14, now.wHour = 15;
-    EXPECT_EQ(WholeDaysSince(afternoon, now), 9) << "nine days and 23 1/2 hours";
-    EXPECT_EQ(WholeDaysSince(FILETIME{}, now), 0);
-    EXPECT_EQ(WholeDaysSince(LocalTime(2022, 1, 1), now), 0) << "a time in the future is no age";
-    EXPECT_TRUE(ValidFileTime(FILETIME{1, 0}));
-    EXPECT_FALSE(ValidFileTime(FILETIME{}));
-}

@@ -52,21 +52,6 @@ void SetTimes(const std::string& path, FILETIME lastWrite, FILETIME lastAccess)
     ::CloseHandle(file);
 }
 
-FILETIME LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    SYSTEMTIME clock{};
-    clock.wYear = static_cast<WORD>(year);
-    clock.wMonth = static_cast<WORD>(month);
-    clock.wDay = static_cast<WORD>(day);
-    clock.wHour = static_cast<WORD>(hour);
-    clock.wMinute = static_cast<WORD>(minute);
-    clock.wSecond = static_cast<WORD>(second);
-    FILETIME local{}, utc{};
-    ::SystemTimeToFileTime(&clock, &local);
-    ::LocalFileTimeToFileTime(&local, &utc);
-    return utc;
-}
-
 file_engines::DeleteOutcome RecordingDeleter::Delete(const std::string& path, file_engines::DeleteAction action)
 {
     asked.emplace_back(path, action);

@@ -31,8 +31,6 @@ private:
 
 // Sets a file's times (UTC) as given; a zero time leaves that time alone.
 void SetTimes(const std::string& path, FILETIME lastWrite, FILETIME lastAccess);
-// A UTC file time of that local calendar day at that hour.
-FILETIME LocalTime(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
 // Records every delete it is asked for; deletes nothing unless `really` is set.
 class RecordingDeleter : public file_engines::FileDeleter {

@@ -22,4 +22,12 @@ FILETIME FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WOR
     return time;
 }
 
+FILETIME LocalFileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+{
+    FILETIME local = FileTimeOf(year, month, day, hour, minute, second);
+    FILETIME utc{};
+    LocalFileTimeToFileTime(&local, &utc);
+    return utc;
+}
+
 } // namespace testing_support
