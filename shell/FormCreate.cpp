@@ -50,6 +50,7 @@ void TForm1::FormCreate(TObject*)
     if (AutoScan)
         Application->ShowMainForm = false;
 
+    LogFileName = "Tidewrack_Log_File.twk";
     SkipRecycleBin = 1;
     RelaunchOnClose = 0;
     RecentDir.clear();
@@ -133,6 +134,7 @@ void TForm1::FormCreate(TObject*)
 
 void TForm1::ReadFolders()
 {
+    FontsDir = registry_layer::ReadReg(*Registry, rootCurrentUser, shellFoldersKey, "Fonts", "s");
     ProgramFilesDir = registry_layer::ReadReg(*Registry, rootLocalMachine,
                                               "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
                                               "ProgramFilesDir", "s");

@@ -84,6 +84,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
         SidebarIcons[i]->Hide();
     }
 
+    ::SHGetMalloc(ShellMalloc.Put());
     ScanTotalBytes = 0;
     FoundFiles = std::make_unique<TObjectList<FoundFileRecord>>();
     FileEndingList = std::make_unique<TObjectList<CheckedEntry>>();

@@ -832,6 +832,7 @@ public:
     std::unique_ptr<TObjectList<FoundFileRecord>> FoundFiles;
     std::unique_ptr<TObjectList<ShellItemRecord>> ScanItems;
     std::unique_ptr<TObjectList<ShellItemRecord>> DuplicateScanItems;
+    ComPtr<IMalloc> ShellMalloc; // the shell's allocator, the one item-ID lists come from
     ComPtr<IShellFolder> DesktopFolder;
     IShellFolder* CurrentFolder = nullptr;
     SHFILEINFOA IconInfo{};
@@ -857,8 +858,10 @@ public:
 
     std::string ShredPasses = "7";
     std::string UpdateFileName = "Tidewrack.exe";
+    std::string LogFileName = "Tidewrack_Log_File.twk"; // the list file of a copy-mode backup
     std::string ProgramDir;
     std::string BackupDir;
+    std::string FontsDir;
     std::string ProgramFilesDir;
     std::string SystemDir;
     std::string WindowsDir;

@@ -54,6 +54,8 @@ TEST_F(MainFormTest, FirstStartWithoutSettingsUsesTheDefaults)
     ASSERT_FALSE(Form1->TempDir.empty());
     EXPECT_EQ(Form1->TempDir.back(), '\\');
     EXPECT_NE(Form1->DesktopFolder.Get(), nullptr);
+    EXPECT_NE(Form1->ShellMalloc.Get(), nullptr);
+    EXPECT_EQ(Form1->LogFileName, "Tidewrack_Log_File.twk");
     EXPECT_NE(SystemImageList, nullptr);
     EXPECT_EQ(Form1->OsLevel, 3); // the sandbox runs as Windows XP
     EXPECT_EQ(OsNameText.rfind(testing_support::kSandboxNameStart, 0), 0u) << OsNameText;
