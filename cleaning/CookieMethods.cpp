@@ -29,7 +29,8 @@ void TForm1::GetNoDeleteCookiesList()
 {
     CookieKeepList->Clear();
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (Registry->OpenKeyReadOnly(options::cookiesNoDelete::Key))
+    KeyOpened = Registry->OpenKeyReadOnly(options::cookiesNoDelete::Key);
+    if (KeyOpened)
         for (const std::string& name : Registry->GetValueNames())
             CookieKeepList->Add(name);
     Registry->CloseKey();
@@ -45,8 +46,9 @@ void TForm1::SaveNoDeleteCookiesList()
     const std::vector<std::string> kept = KeepList();
     Registry->RootKey = HKEY_CURRENT_USER;
     Registry->Access = KEY_READ | KEY_WRITE;
-    bool written = Registry->OpenKey(options::cookiesNoDelete::Key, true);
-    if (written) {
+    KeyOpened = Registry->OpenKey(options::cookiesNoDelete::Key, true);
+    if (KeyOpened) {
+        bool written = true;
         for (const std::string& name : kept)
             written = Registry->WriteString(name, "") && written;
         if (written)

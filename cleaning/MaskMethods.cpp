@@ -47,14 +47,16 @@ void TForm1::SetDefaults()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
     Registry->Access = KEY_READ | KEY_WRITE;
-    if (Registry->OpenKey(options::fileEnding::Key, true))
+    KeyOpened = Registry->OpenKey(options::fileEnding::Key, true);
+    if (KeyOpened)
         for (const std::string& mask : file_engines::DefaultMasks())
             Registry->WriteString(mask, "1");
     Registry->CloseKey();
 
     std::vector<std::string> folders =
         file_engines::DefaultExcludeDirs([this](int csidl) { return SpecialFolder(csidl); }, WindowsDir);
-    if (Registry->OpenKey(options::excludeDirs::Key, true))
+    KeyOpened = Registry->OpenKey(options::excludeDirs::Key, true);
+    if (KeyOpened)
         for (const std::string& folder : folders)
             Registry->WriteString(folder, "1");
     Registry->CloseKey();

@@ -83,7 +83,8 @@ void TForm1::RunTaskScan()
     // Matched by name: the location list may have changed since the task was saved.
     std::map<std::string, bool> ticked;
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (Registry->OpenKeyReadOnly(options::scanDirs::Key))
+    KeyOpened = Registry->OpenKeyReadOnly(options::scanDirs::Key);
+    if (KeyOpened)
         for (const std::string& name : Registry->GetValueNames())
             ticked[name] = Registry->ReadString(name).value_or("") == "1";
     Registry->CloseKey();

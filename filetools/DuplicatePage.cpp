@@ -115,7 +115,8 @@ void TForm1::CaptionDuplicatePage()
 void TForm1::GetDuplicateSearchOptions()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (Registry->OpenKeyReadOnly(keys::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(keys::Key);
+    if (KeyOpened) {
         auto text = [this](const char* name) { return Registry->ReadString(name).value_or(std::string()); };
         Edit1->SetText(text(keys::DoubleSearchText));
         if (text(keys::DoubleSearchScan) == "0")

@@ -76,8 +76,8 @@ void TForm1::FormCreate(TObject*)
     SetPath();
 
     Registry->RootKey = HKEY_CURRENT_USER;
-    bool masksStored = Registry->OpenKeyReadOnly(options::fileEnding::Key) &&
-                       !Registry->GetValueNames().empty();
+    KeyOpened = Registry->OpenKeyReadOnly(options::fileEnding::Key);
+    bool masksStored = KeyOpened && !Registry->GetValueNames().empty();
     Registry->CloseKey();
     if (!masksStored)
         SetDefaults();
@@ -155,7 +155,8 @@ void TForm1::ChooseUserHive()
         return;
     }
     Registry->RootKey = HKEY_USERS;
-    if (Registry->OpenKeyReadOnly(""))
+    KeyOpened = Registry->OpenKeyReadOnly("");
+    if (KeyOpened)
         UserHive = startup::ChooseUserHive(Registry->GetKeyNames());
     Registry->CloseKey();
 }
@@ -163,7 +164,8 @@ void TForm1::ChooseUserHive()
 void TForm1::ReadOptions()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (!Registry->OpenKeyReadOnly(options::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(options::Key);
+    if (!KeyOpened) {
         Registry->CloseKey();
         ProgramDir = common::OwnFolder();
         BackupDir = ProgramDir + "\\ZipBackup";
@@ -206,7 +208,8 @@ void TForm1::ReadActionOptions()
 {
     Registry->RootKey = HKEY_CURRENT_USER;
     Registry->Access = KEY_READ | KEY_WRITE;
-    if (Registry->OpenKey(options::action::Key, true)) {
+    KeyOpened = Registry->OpenKey(options::action::Key, true);
+    if (KeyOpened) {
         ScanMode = 0;
         if (auto index = Registry->ReadString(options::action::ComboBoxIndex))
             if (auto number = registry_layer::StoredInteger(*index))

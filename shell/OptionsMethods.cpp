@@ -88,7 +88,8 @@ void TForm1::GetOptions()
     frame->DateTimePicker3->SetDateTime(now);
 
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (Registry->OpenKeyReadOnly(options::tasks::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(options::tasks::Key);
+    if (KeyOpened) {
         std::optional<int> task = IntegerOf(Registry->ReadString(options::tasks::Task));
         std::optional<int> after = IntegerOf(Registry->ReadString(options::tasks::ActionAfterTaskEnding));
         std::optional<std::string> time = Registry->ReadString(options::tasks::Time);
@@ -118,7 +119,8 @@ void TForm1::GetOptions()
     Registry->CloseKey();
 
     std::optional<std::string> zipDir;
-    if (Registry->OpenKeyReadOnly(options::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(options::Key);
+    if (KeyOpened) {
         if (auto digits = Registry->ReadString(options::CleanOnStartup))
             if (!digits->empty() && digits->size() < 20)
                 for (size_t i = 0; i < digits->size() && i < 6; ++i) {
@@ -145,7 +147,8 @@ void TForm1::GetOptions()
     taskRows->Clear();
     for (const cleaning::LocationRow& location : ScanLocationRows())
         taskRows->Add()->SetCaption(location.caption);
-    if (Registry->OpenKeyReadOnly(options::scanDirs::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(options::scanDirs::Key);
+    if (KeyOpened) {
         for (const std::string& name : Registry->GetValueNames()) {
             std::optional<int> ticked = IntegerOf(Registry->ReadString(name));
             if (!ticked || *ticked == 0)
@@ -250,7 +253,8 @@ void TForm1::GetTaskPlaner()
     TaskTime.clear();
     TaskDateTime.clear();
     Registry->RootKey = HKEY_CURRENT_USER;
-    if (Registry->OpenKeyReadOnly(options::tasks::Key)) {
+    KeyOpened = Registry->OpenKeyReadOnly(options::tasks::Key);
+    if (KeyOpened) {
         TaskMode = IntegerOf(Registry->ReadString(options::tasks::Task)).value_or(0);
         AfterTaskAction = IntegerOf(Registry->ReadString(options::tasks::ActionAfterTaskEnding)).value_or(0);
         TaskTime = Registry->ReadString(options::tasks::Time).value_or("");

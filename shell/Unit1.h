@@ -824,6 +824,7 @@ public:
     // folder by FormCreate). It goes with the form's members, before the windows the form
     // owns are destroyed: a window that goes with the form does not touch it then.
     std::unique_ptr<TRegistry> Registry;
+    bool KeyOpened = false; // whether the last direct open of a key through Registry succeeded
     std::unique_ptr<TStringList> ValueList;
     std::unique_ptr<TStringList> CookieKeepList;
     std::unique_ptr<TStringList> DuplicateList;
